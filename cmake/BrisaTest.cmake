@@ -1,0 +1,17 @@
+# brisa_add_test(name SOURCES ... LIBS ...): one GoogleTest executable per area,
+# run by CTest (under Wine through the toolchain's emulator when cross-building).
+function(brisa_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  brisa_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  if(NOT BRISA_NATIVE)
+    # Console subsystem for tests: their output goes to CTest.
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()

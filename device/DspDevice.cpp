@@ -1,0 +1,125 @@
+#include "device/DspDevice.h"
+
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+#include "app/windows/Log.h"
+#include "device/DeviceTiming.h"
+
+DspDevice::DspDevice() : mReceiveBuffer(new uint8_t[dsp::kOutputReportSize]()) {
+    mWorker = new WorkerThread(&DspDevice::McuCmdThread, this);
+    if (!mWorker->Start()) LogPrintW(L"McuCmdThread could not be started\n");
+}
+
+DspDevice::~DspDevice() {
+    mRunning.store(0);
+    if (mWorker) {
+        mWorker->Join();
+        delete mWorker;
+        mWorker = nullptr;
+    }
+    DiscardQueued();  // anything left when no worker ran
+    delete[] mReceiveBuffer;
+}
+
+void DspDevice::SetDeviceConfig(uint8_t modelId, uint32_t outputCount, uint32_t inputCount,
+                                uint32_t trimHundredths, uint8_t noiseToMainWnd) {
+    mExpectedModelId = modelId;
+    mOutputCount = outputCount;
+    mInputCount = inputCount;
+    mTrimHundredths = trimHundredths;
+    mNoiseToMainWnd = noiseToMainWnd;
+}
+
+void DspDevice::SetMainWnd(HWND wnd) { mMainWnd = wnd; }
+
+void DspDevice::EnableAsyncMode() { mAsyncMode.store(1); }
+
+void DspDevice::DisableAsyncMode() {
+    mAsyncMode.store(0);
+    // The worker sets its busy flag before it looks at the mode; once it is
+    // clear the worker takes nothing more and this thread may empty the queue.
+    while (mWorkerBusy.load()) Sleep(1);
+    DiscardQueued();
+}
+
+bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
+                       uint8_t length, bool sync, uint32_t waitMs) {
+    if (length > dsp::kMaxCommandPayload) {
+        LogPrintW(L"payload of %d bytes refused, subcmd 0x%02x\n", length, subcommand);
+        return false;
+    }
+    if (sync) return Exchange(type, subcommand, optype, payload, length, waitMs);
+    if (!mAsyncMode.load()) return false;
+
+    DspCmdEntry entry{type, subcommand, optype, nullptr, length};
+    if (length > 0) {
+        entry.payload = new (std::nothrow) uint8_t[length];
+        if (!entry.payload) return false;
+        std::memcpy(entry.payload, payload, length);
+    }
+    if (!mCmdQueue.Push(entry)) {
+        delete[] entry.payload;
+        LogPrintW(L"command queue full, subcmd 0x%02x dropped\n", subcommand);
+        return false;
+    }
+    mPushed.fetch_add(1);
+    return true;
+}
+
+bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
+                         uint8_t length, uint32_t waitMs) {
+    std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
+    if (!lock.try_lock_for(std::chrono::milliseconds(ScaledWait(waitMs)))) {
+        LogPrintW(L"time out, break out send cmd!\n");
+        return false;
+    }
+    if (!SendCtrlCommand(type, subcommand, optype, payload, length)) return false;
+    return ReadReply(type, subcommand, waitMs);
+}
+
+void DspDevice::McuCmdThread(void* device) { static_cast<DspDevice*>(device)->RunCommandWorker(); }
+
+void DspDevice::RunCommandWorker() {
+    LogPrintW(L"McuCmdThread start\n");
+    while (mRunning.load()) {
+        mWorkerBusy.store(1);
+        DspCmdEntry entry;
+        if (mAsyncMode.load() && mCmdQueue.TryPop(&entry)) {
+            LogQueuedEntry(entry);
+            Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length,
+                     kReplyWaitMs);
+            delete[] entry.payload;
+            mDone.fetch_add(1);
+            mWorkerBusy.store(0);
+        } else {
+            mWorkerBusy.store(0);
+            Sleep(5);
+        }
+    }
+    DiscardQueued();
+    LogPrintW(L"McuCmdThread end\n");
+}
+
+void DspDevice::DiscardQueued() {
+    DspCmdEntry entry;
+    while (mCmdQueue.TryPop(&entry)) {
+        LogQueuedEntry(entry);
+        delete[] entry.payload;
+        mDone.fetch_add(1);
+    }
+}
+
+void DspDevice::LogQueuedEntry(const DspCmdEntry& entry) {
+    // One line: the title and the payload bytes.
+    wchar_t line[64 + 5 * dsp::kMaxCommandPayload + 2];
+    int n = _snwprintf(line, 64, L"get mcmd 0x%02x subcmd 0x%02x optype 0x%02x len 0x%02x cmd_data:",
+                       entry.type, entry.subcommand, entry.optype, entry.length);
+    if (n < 0) n = 0;
+    for (uint8_t i = 0; i < entry.length && i < dsp::kMaxCommandPayload; ++i)
+        n += _snwprintf(line + n, 6, L" 0x%02x", entry.payload[i]);
+    line[n++] = L'\n';
+    line[n] = L'\0';
+    LogPrintW(L"%s", line);
+}

@@ -1,0 +1,128 @@
+// The one object through which the program talks to the unit: the HID link,
+// the command queue with its worker, and the state the replies update.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "device/DspCmdQueue.h"
+#include "device/FrameCodec.h"
+#include "device/WorkerThread.h"
+
+struct hid_device_;
+
+// Receives every checksum-valid frame read from the unit, on the reading thread.
+class IFrameHandler {
+public:
+    virtual ~IFrameHandler() = default;
+    // payload: subcommand, optype and data; length is the frame's L (payload bytes + 1).
+    virtual void OnFrame(uint8_t length, uint8_t type, const uint8_t* payload) = 0;
+};
+
+class DspDevice {
+public:
+    static constexpr uint16_t kVendorId = 0x0483;
+    static constexpr uint16_t kProductId = 0x5750;
+    static constexpr uint32_t kReplyWaitMs = 10000;
+    static constexpr uint32_t kWriteWaitMs = 2000;
+
+    DspDevice();
+    // Stops the worker (the command in progress finishes, the rest is
+    // discarded). Does not close the link: the owner closes it first.
+    ~DspDevice();
+    DspDevice(const DspDevice&) = delete;
+    DspDevice& operator=(const DspDevice&) = delete;
+
+    void SetDeviceConfig(uint8_t modelId, uint32_t outputCount, uint32_t inputCount,
+                         uint32_t trimHundredths, uint8_t noiseToMainWnd);
+    void SetMainWnd(HWND wnd);
+    void SetFrameHandler(IFrameHandler* handler) { mFrameHandler.store(handler); }
+
+    // Async mode on: commands not sent synchronously are queued; off: dropped.
+    void EnableAsyncMode();
+    // Returns after the command in progress has finished; what is still queued
+    // is discarded, so nothing more reaches the unit afterwards.
+    void DisableAsyncMode();
+    bool IsAsyncMode() const { return mAsyncMode.load() != 0; }
+    // True when every queued command has been sent or discarded.
+    bool IsQueueIdle() const { return mDone.load() == mPushed.load(); }
+
+    // The link.
+    void OpenHIDDevice();
+    void CloseHIDDevice(bool notify);
+    bool IsDeviceOpen() const { return mHidHandle.load() != nullptr; }
+    bool SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
+                         uint8_t length);
+    // Reads one input report (up to timeoutMs) and dispatches its frames.
+    bool ReadHIDData(uint8_t* buffer, uint32_t timeoutMs);
+    // Reads and dispatches until a frame of this type and subcommand arrived;
+    // false when none came within timeoutMs.
+    bool ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs);
+    void packet_dispatch(uint8_t length, uint8_t type, const uint8_t* payload);
+    uint8_t* ReceiveBuffer() { return mReceiveBuffer; }
+    int32_t BytesRead() const { return mBytesRead.load(); }
+
+    // Every command goes through here. sync: send now and wait up to waitMs
+    // for the answer (true when it came); otherwise queue while async mode is
+    // on (true when queued) or drop. Payloads over 57 bytes are refused.
+    bool Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
+                uint8_t length, bool sync, uint32_t waitMs = kReplyWaitMs);
+
+    // Tells the unit that the program is connected (1) or leaves (0); no answer is read.
+    void PC_Connect(uint8_t on);
+
+    // Reply windows: each window writes its own handle while it is open.
+    HWND mMainWnd = nullptr;
+    HWND mSceneWnd = nullptr;
+    HWND mAutoCalWnd = nullptr;
+    HWND mDspValueWnd = nullptr;
+    HWND mMemDataWnd = nullptr;
+
+    std::atomic<int32_t> mDeviceModelId{-1};
+    uint32_t mOutputCount = 16;
+    uint32_t mInputCount = 14;
+    uint32_t mTrimHundredths = 0;
+    uint32_t mNoiseToMainWnd = 0;
+    uint8_t mExpectedModelId = 0;
+    std::atomic<uint8_t> mMcuNormalMode{0};
+    std::atomic<uint8_t> mBootloaderVersion{0};
+    std::atomic<uint32_t> mUpgState{0};
+
+private:
+    static void McuCmdThread(void* device);
+    void RunCommandWorker();
+    // ReadHIDData with an already scaled time-out.
+    bool ReadReport(uint8_t* buffer, uint32_t timeout);
+    bool Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
+                  uint8_t length, uint32_t waitMs);
+    void LogQueuedEntry(const DspCmdEntry& entry);
+    void DiscardQueued();
+
+    std::atomic<uint8_t> mRunning{1};
+    std::atomic<uint8_t> mAsyncMode{0};
+    std::atomic<uint8_t> mWorkerBusy{0};
+    std::atomic<uint32_t> mPushed{0};
+    std::atomic<uint32_t> mDone{0};
+    DspCmdQueue mCmdQueue;
+
+    // One exchange (a send and the reads of its answer) at a time; reads take
+    // it too, so the ring and the parser have one user.
+    std::recursive_timed_mutex mLinkLock;
+    dsp::ReceiveRing mRing;
+    dsp::FrameParser mParser;
+    uint8_t mAwaitType = 0;
+    uint8_t mAwaitSubcommand = 0;
+    bool mAwaitActive = false;
+    bool mAwaitMatched = false;
+
+    std::atomic<hid_device_*> mHidHandle{nullptr};
+    std::atomic<int> mIoInFlight{0};
+    std::atomic<int> mWriteBusy{0};
+    std::atomic<int32_t> mBytesRead{0};
+    std::atomic<IFrameHandler*> mFrameHandler{nullptr};
+    uint8_t* mReceiveBuffer;
+    WorkerThread* mWorker = nullptr;
+};

@@ -1,0 +1,248 @@
+// The HID link of DspDevice: open, close, framed writes, reads and dispatch.
+#include <hidapi.h>
+
+#include <cwchar>
+
+#include "app/windows/Log.h"
+#include "device/DeviceTiming.h"
+#include "device/DspDevice.h"
+
+namespace {
+
+std::atomic<uint32_t> gDspRequestCount{0};
+
+uint32_t ElapsedSince(DWORD start) { return static_cast<uint32_t>(GetTickCount() - start); }
+
+// Logs title followed by the bytes as "%02x " on one line.
+void LogHexLine(const wchar_t* title, const uint8_t* bytes, size_t count) {
+    wchar_t line[64 + 3 * dsp::kOutputReportSize + 2];
+    int n = _snwprintf(line, 64, L"%s", title);
+    if (n < 0) n = 0;
+    for (size_t i = 0; i < count && i < dsp::kOutputReportSize; ++i)
+        n += _snwprintf(line + n, 4, L"%02x ", bytes[i]);
+    line[n++] = L'\n';
+    line[n] = L'\0';
+    LogPrintW(L"%s", line);
+}
+
+// Counts one read or write in flight while it uses the handle, so that a
+// close waits for it before releasing the device.
+class IoGuard {
+public:
+    IoGuard(std::atomic<hid_device*>& handle, std::atomic<int>& inFlight) : mInFlight(inFlight) {
+        mInFlight.fetch_add(1);
+        mHandle = handle.load();
+    }
+    ~IoGuard() { mInFlight.fetch_sub(1); }
+    IoGuard(const IoGuard&) = delete;
+    IoGuard& operator=(const IoGuard&) = delete;
+    hid_device* handle() const { return mHandle; }
+
+private:
+    std::atomic<int>& mInFlight;
+    hid_device* mHandle;
+};
+
+}  // namespace
+
+void DspDevice::OpenHIDDevice() {
+    if (IsDeviceOpen()) return;
+    if (hid_init() != 0) return;
+    hid_device* handle = hid_open(kVendorId, kProductId, nullptr);
+    if (!handle) {
+        LogPrintW(L"unable to open device\n");
+        return;
+    }
+
+    struct InfoString {
+        const wchar_t* okFormat;
+        const wchar_t* failText;
+    };
+    const InfoString infos[4] = {
+        {L"Manufacturer String: %ls\n", L"Unable to read manufacturer string\n"},
+        {L"Product String: %ls\n", L"Unable to read product string\n"},
+        {L"Serial Number String: (%d) %ls\n", L"Unable to read serial number string\n"},
+        {L"Indexed String 1: %ls\n", L"Unable to read indexed string 1\n"},
+    };
+    int failures = 0;
+    for (int i = 0; i < 4; ++i) {
+        wchar_t text[255] = {};
+        int result = 0;
+        switch (i) {
+        case 0: result = hid_get_manufacturer_string(handle, text, 255); break;
+        case 1: result = hid_get_product_string(handle, text, 255); break;
+        case 2: result = hid_get_serial_number_string(handle, text, 255); break;
+        default: result = hid_get_indexed_string(handle, 1, text, 255); break;
+        }
+        text[254] = L'\0';
+        if (result < 0) {
+            LogPrintW(infos[i].failText);
+            ++failures;
+        } else if (i == 2) {
+            LogPrintW(infos[i].okFormat, static_cast<int>(text[0]), text);
+        } else {
+            LogPrintW(infos[i].okFormat, text);
+        }
+    }
+    if (failures >= 3) {
+        LogPrintW(L"read HID info error, unable open device correctly\n");
+        hid_close(handle);
+        return;
+    }
+    hid_set_nonblocking(handle, 1);
+
+    // A partial frame of an earlier connection must not swallow the first answer.
+    std::lock_guard<std::recursive_timed_mutex> lock(mLinkLock);
+    mRing.Clear();
+    mParser.Reset();
+    mHidHandle.store(handle);
+}
+
+void DspDevice::CloseHIDDevice(bool notify) {
+    if (!IsDeviceOpen()) return;
+    if (notify) PC_Connect(0);
+    hid_device* handle = mHidHandle.exchange(nullptr);
+    if (!handle) return;
+    while (mIoInFlight.load() > 0) Sleep(1);
+    hid_close(handle);
+    LogPrintW(L"CloseHIDDevice!\n");
+}
+
+bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype,
+                                const uint8_t* payload, uint8_t length) {
+    const DWORD start = GetTickCount();
+    if (type == dsp::CMD_DSP && optype == dsp::OP_GET) {
+        uint32_t count = gDspRequestCount.fetch_add(1) + 1;
+        if (const char* name = dsp::DspSubcommandName(subcommand))
+            LogPrintW(L"SendCtrlCommand %d, %S\n", count, name);
+        else
+            LogPrintW(L"SendCtrlCommand %d, %d\n", count, subcommand);
+    }
+    LogPrintW(L"SendCtrlCommand timestart = %ld\n", static_cast<long>(start));
+    if (!IsDeviceOpen()) return false;
+
+    uint8_t report[dsp::kOutputReportSize];
+    if (!dsp::BuildOutputReport(type, subcommand, optype, payload, length, report)) {
+        LogPrintW(L"SendCtrlCommand payload too long (%d), subcmd 0x%02x\n", length, subcommand);
+        return false;
+    }
+
+    while (mWriteBusy.exchange(1)) {
+        if (ElapsedSince(start) > ScaledWait(kWriteWaitMs)) {
+            LogPrintW(L"time out, break out send cmd!\n");
+            return false;
+        }
+        if (!IsDeviceOpen()) {
+            LogPrintW(L"mHidHandle is NULL, break out send cmd!\n");
+            return false;
+        }
+        Sleep(1);
+    }
+
+    LogPrintW(L"SendCtrlCommand Cmd:0x%02x, subcmd:0x%02x, optype:0x%02x, len:0x%02x\n", type,
+              subcommand, optype, length);
+    LogHexLine(L"begain to write data to devices:", report, sizeof(report));
+    LogPrintW(L"set WRITE_ROPRT = TRUE\n");
+
+    bool written = false;
+    {
+        IoGuard io(mHidHandle, mIoInFlight);
+        if (!io.handle()) {
+            LogPrintW(L"mHidHandle is NULL, can't send cmd\n");
+        } else if (hid_write(io.handle(), report, sizeof(report)) < 0) {
+            const wchar_t* error = hid_error(io.handle());
+            LogPrintW(L"Write HidDeviceObject = %d errot = %s\n",
+                      static_cast<int>(reinterpret_cast<intptr_t>(io.handle())), error ? error : L"");
+        } else {
+            LogPrintW(L"write data ok! HidDeviceObject = %d\n",
+                      static_cast<int>(reinterpret_cast<intptr_t>(io.handle())));
+            written = true;
+        }
+    }
+    mWriteBusy.store(0);
+    return written;
+}
+
+bool DspDevice::ReadHIDData(uint8_t* buffer, uint32_t timeoutMs) {
+    return ReadReport(buffer, ScaledWait(timeoutMs));
+}
+
+bool DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) {
+    const DWORD start = GetTickCount();
+    std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
+    if (!lock.try_lock_for(std::chrono::milliseconds(timeout))) {
+        mBytesRead.store(0);
+        return false;
+    }
+    LogPrintW(L"ReadHIDData timestart = %ld\n", static_cast<long>(start));
+
+    int count = 0;
+    for (;;) {
+        {
+            IoGuard io(mHidHandle, mIoInFlight);
+            if (!io.handle()) {
+                LogPrintW(L"mHidHandle is NULL\n");
+                mBytesRead.store(0);
+                return false;
+            }
+            uint32_t elapsed = ElapsedSince(start);
+            int wait = static_cast<int>(elapsed < timeout ? timeout - elapsed : 0);
+            count = hid_read_timeout(io.handle(), buffer, dsp::kInputReportSize, wait);
+        }
+        if (count >= 0 || ElapsedSince(start) > timeout || !IsDeviceOpen()) break;
+        Sleep(1);  // an error repeats at once while the unit is gone
+    }
+
+    LogPrintW(L"ReadHIDData done timeend-timestart = %ld\n", static_cast<long>(ElapsedSince(start)));
+    LogPrintW(L"ReadHIDData NumberOfBytesRead = %d\n", count);
+    if (count < 1) {
+        mBytesRead.store(0);
+        return false;
+    }
+    if (count > static_cast<int>(dsp::kInputReportSize)) count = dsp::kInputReportSize;
+    mBytesRead.store(count);
+    LogHexLine(L"read data: ", buffer, static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) mRing.Put(buffer[i]);
+
+    uint8_t byte;
+    while (IsDeviceOpen() && mRing.Take(&byte)) {
+        if (mParser.state >= 4)
+            LogPrintW(L"packet_process: temp_index(0x%02x), packet_length(0x%02x), packet_byte(0x%02x)\n",
+                      mParser.state, mParser.length + 3, byte);
+        if (mParser.packet_process(byte)) packet_dispatch(mParser.length, mParser.type, mParser.payload);
+    }
+    return true;
+}
+
+bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) {
+    std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
+    const DWORD start = GetTickCount();
+    const uint32_t timeout = ScaledWait(timeoutMs);
+    if (!lock.try_lock_for(std::chrono::milliseconds(timeout))) return false;
+    mAwaitType = type;
+    mAwaitSubcommand = subcommand;
+    mAwaitMatched = false;
+    mAwaitActive = true;
+    while (!mAwaitMatched && IsDeviceOpen()) {
+        uint32_t elapsed = ElapsedSince(start);
+        if (elapsed >= timeout) break;
+        // ReadHIDData scales its wait itself; hand it the unscaled remainder.
+        ReadReport(mReceiveBuffer, timeout - elapsed);
+    }
+    mAwaitActive = false;
+    return mAwaitMatched;
+}
+
+void DspDevice::packet_dispatch(uint8_t length, uint8_t type, const uint8_t* payload) {
+    switch (type) {
+    case dsp::CMD_DSP: LogPrintW(L"packet_process: packet_type(CMD_DSP)\n"); break;
+    case dsp::CMD_FLASH: LogPrintW(L"packet_process: packet_type(CMD_FLASH)\n"); break;
+    case dsp::CMD_MCU: LogPrintW(L"packet_process: packet_type(CMD_MCU)\n"); break;
+    case dsp::CMD_DSP_DWRITE: LogPrintW(L"packet_process: packet_type(CMD_DSP_DWRITE)\n"); return;
+    case dsp::CMD_KTV: LogPrintW(L"packet_process: packet_type(CMD_KTV)\n"); break;
+    default: return;
+    }
+    if (mAwaitActive && type == mAwaitType && length >= 1 && payload[0] == mAwaitSubcommand)
+        mAwaitMatched = true;
+    if (IFrameHandler* handler = mFrameHandler.load()) handler->OnFrame(length, type, payload);
+}

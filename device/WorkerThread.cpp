@@ -1,0 +1,18 @@
+#include "device/WorkerThread.h"
+
+#include <system_error>
+
+bool WorkerThread::Start() {
+    if (mThread.joinable() || !mEntry) return false;
+    // The toolchain reports a failed thread creation by exception; callers get false.
+    try {
+        mThread = std::thread(mEntry, mArgument);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void WorkerThread::Join() {
+    if (mThread.joinable() && mThread.get_id() != std::this_thread::get_id()) mThread.join();
+}

@@ -1,0 +1,38 @@
+# Shared by the project's scripts: paths, the Wine prefix and a display.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+win_build="$top/build/win"
+native_build="$top/build/native"
+export WINEARCH=win32
+export WINEPREFIX="${BRISA_WINEPREFIX:-$top/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Starts Xvfb (1600x900x24) when no display is set; stopped when the script exits.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+  export DISPLAY=:99
+  if ! xdpyinfo >/dev/null 2>&1; then
+    Xvfb :99 -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+}
+
+# Makes the 32-bit prefix once; later runs reuse it.
+ensure_wineprefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+configure_win() {
+  cmake -S "$top" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" "$@" >/dev/null
+}
+
+configure_native() {
+  cmake -S "$top" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRISA_NATIVE=ON "$@" >/dev/null
+}

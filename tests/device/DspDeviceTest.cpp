@@ -1,0 +1,337 @@
+// DspDevice against the simulated unit: link, queue, worker and shutdown.
+#include "device/DspDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "device/DeviceTiming.h"
+#include "tests/support/SimUnit.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct SeenFrame {
+    uint8_t length;
+    uint8_t type;
+    std::vector<uint8_t> payload;
+};
+
+class RecordingHandler : public IFrameHandler {
+public:
+    void OnFrame(uint8_t length, uint8_t type, const uint8_t* payload) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        frames.push_back({length, type, std::vector<uint8_t>(payload, payload + length - 1)});
+    }
+    std::vector<SeenFrame> Frames() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return frames;
+    }
+    std::mutex mutex;
+    std::vector<SeenFrame> frames;
+};
+
+class DspDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDeviceWaitScaleForTests(5);  // 10 s replies -> 500 ms, 2 s write wait -> 100 ms
+        unit().Reset();
+        device.SetFrameHandler(&handler);
+    }
+    void TearDown() override {
+        unit().HoldReads(false);
+        unit().HoldWrites(false);
+        device.CloseHIDDevice(false);
+        EXPECT_EQ(0, unit().MisusedHandleCount());
+        EXPECT_EQ(0, unit().OpenHandleCount());
+    }
+    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+
+    // Polls until pred holds; false after limitMs.
+    template <typename Pred>
+    static bool WaitFor(Pred pred, int limitMs = 10000) {
+        auto end = Clock::now() + std::chrono::milliseconds(limitMs);
+        while (!pred()) {
+            if (Clock::now() > end) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
+    RecordingHandler handler;
+    DspDevice device;
+};
+
+TEST_F(DspDeviceTest, OpensWithTwoFailedStringsButNotThree) {
+    unit().SetFailingStrings(0x3);
+    device.OpenHIDDevice();
+    EXPECT_TRUE(device.IsDeviceOpen());
+    device.CloseHIDDevice(false);
+
+    unit().SetFailingStrings(0xD);
+    device.OpenHIDDevice();
+    EXPECT_FALSE(device.IsDeviceOpen());
+    EXPECT_EQ(0, unit().OpenHandleCount()) << "a refused device is released";
+
+    unit().SetFailingStrings(0);
+    unit().SetPresent(false);
+    device.OpenHIDDevice();
+    EXPECT_FALSE(device.IsDeviceOpen());
+}
+
+TEST_F(DspDeviceTest, SendWritesTheFramedReport) {
+    device.OpenHIDDevice();
+    const uint8_t payload[] = {0x01};
+    ASSERT_TRUE(device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1));
+    auto reports = unit().ReceivedReports();
+    ASSERT_EQ(1u, reports.size());
+    std::vector<uint8_t> expected{0x00, 0xAA, 0x55, 0x04, 0x01, 0x04, 0xBB, 0x01, 0x3B};
+    expected.resize(65, 0);
+    EXPECT_EQ(expected, reports[0]);
+
+    uint8_t tooLong[58] = {};
+    EXPECT_FALSE(device.SendCtrlCommand(1, 0x06, 0xBB, tooLong, 58));
+    EXPECT_EQ(1u, unit().ReceivedReports().size());
+}
+
+TEST_F(DspDeviceTest, SendWithoutUnitFails) {
+    const uint8_t payload[] = {0x01};
+    EXPECT_FALSE(device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1));
+    EXPECT_FALSE(device.ReadHIDData(device.ReceiveBuffer(), 1000));
+    EXPECT_TRUE(unit().ReceivedReports().empty());
+}
+
+TEST_F(DspDeviceTest, ReadDispatchesFramesOfOneReport) {
+    device.OpenHIDDevice();
+    unit().QueueInputReport({0x00, 0x00, 0xAA, 0x77, 0x55, 0x04, 0x01, 0x02, 0xDD, 0x05, 0x17});
+    ASSERT_TRUE(device.ReadHIDData(device.ReceiveBuffer(), 1000));
+    EXPECT_EQ(64, device.BytesRead());
+    auto frames = handler.Frames();
+    ASSERT_EQ(1u, frames.size());
+    EXPECT_EQ(4, frames[0].length);
+    EXPECT_EQ(1, frames[0].type);
+    EXPECT_EQ((std::vector<uint8_t>{0x02, 0xDD, 0x05}), frames[0].payload);
+
+    EXPECT_FALSE(device.ReadHIDData(device.ReceiveBuffer(), 1000)) << "time-out without data";
+    EXPECT_EQ(0, device.BytesRead());
+}
+
+TEST_F(DspDeviceTest, OpeningDropsAPartialFrameOfTheLastConnection) {
+    device.OpenHIDDevice();
+    auto cut = sim::SimUnit::EncodeFrame(1, 0x06, 0xDD, std::vector<uint8_t>(50, 0x01));
+    cut.resize(30);
+    unit().QueueInputReport(cut);
+    ASSERT_TRUE(device.ReadHIDData(device.ReceiveBuffer(), 1000));
+    device.CloseHIDDevice(false);
+
+    device.OpenHIDDevice();
+    unit().QueueFrame(3, 0x08, 0xDD, {0x00, 95, 1, 25});
+    ASSERT_TRUE(device.ReadHIDData(device.ReceiveBuffer(), 1000));
+    auto frames = handler.Frames();
+    ASSERT_EQ(1u, frames.size());
+    EXPECT_EQ(3, frames[0].type);
+}
+
+TEST_F(DspDeviceTest, ReplyWaitSkipsUnsolicitedFrames) {
+    device.OpenHIDDevice();
+    unit().QueueFrame(1, 0x02, 0xDD, {0x00, 0x20});  // the volume knob
+    unit().QueueFrame(3, 0x08, 0xDD, {0x00, 95, 1, 25});
+    EXPECT_TRUE(device.ReadReply(3, 0x08, 10000));
+    EXPECT_EQ(2u, handler.Frames().size()) << "the unsolicited frame is still dispatched";
+
+    unit().QueueFrame(1, 0x02, 0xDD, {0x00, 0x21});
+    EXPECT_FALSE(device.ReadReply(3, 0x08, 10000)) << "no handshake answer, no success";
+    EXPECT_EQ(3u, handler.Frames().size());
+}
+
+TEST_F(DspDeviceTest, SyncSubmitWaitsForItsAnswer) {
+    device.OpenHIDDevice();
+    sim::AckResponder ack;
+    unit().SetResponder(&ack);
+    const uint8_t payload[] = {0x00, 0x05};
+    EXPECT_TRUE(device.Submit(1, 0x08, 0xBB, payload, 2, true));
+    unit().SetResponder(nullptr);
+    EXPECT_FALSE(device.Submit(1, 0x08, 0xBB, payload, 2, true)) << "silent unit";
+    EXPECT_EQ(2u, unit().ReceivedReports().size());
+}
+
+TEST_F(DspDeviceTest, CloseWaitsForABlockedRead) {
+    device.OpenHIDDevice();
+    unit().HoldReads(true);
+    std::atomic<bool> readResult{true};
+    std::atomic<bool> readDone{false};
+    std::thread reader([&] {
+        readResult = device.ReadHIDData(device.ReceiveBuffer(), 10000);
+        readDone = true;
+    });
+    ASSERT_TRUE(unit().WaitForBlockedRead(5000));
+
+    std::atomic<bool> closed{false};
+    std::thread closer([&] {
+        device.CloseHIDDevice(false);
+        closed = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(closed) << "close must not release the device under a read";
+    unit().HoldReads(false);
+    closer.join();
+    reader.join();
+    EXPECT_TRUE(readDone);
+    EXPECT_FALSE(readResult);
+    EXPECT_FALSE(device.IsDeviceOpen());
+}
+
+TEST_F(DspDeviceTest, CloseWaitsForAWriteInProgress) {
+    device.OpenHIDDevice();
+    unit().HoldWrites(true);
+    std::atomic<bool> writeResult{false};
+    const uint8_t payload[] = {0x01};
+    std::thread writer([&] { writeResult = device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1); });
+    ASSERT_TRUE(unit().WaitForBlockedWrite(5000));
+
+    std::atomic<bool> closed{false};
+    std::thread closer([&] {
+        device.CloseHIDDevice(false);
+        closed = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(closed);
+    unit().HoldWrites(false);
+    closer.join();
+    writer.join();
+    EXPECT_TRUE(writeResult);
+    EXPECT_FALSE(device.IsDeviceOpen());
+}
+
+TEST_F(DspDeviceTest, SecondWriterGivesUpWhileTheFirstIsStuck) {
+    device.OpenHIDDevice();
+    unit().HoldWrites(true);
+    const uint8_t payload[] = {0x01};
+    std::thread first([&] { device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1); });
+    ASSERT_TRUE(unit().WaitForBlockedWrite(5000));
+    EXPECT_FALSE(device.SendCtrlCommand(1, 0x09, 0xBB, payload, 1));
+    unit().HoldWrites(false);
+    first.join();
+    auto frames = unit().ReceivedFrames();
+    ASSERT_EQ(1u, frames.size());
+    EXPECT_EQ(0x04, frames[0].subcommand);
+}
+
+TEST_F(DspDeviceTest, CloseWithNotifyTellsTheUnitFirst) {
+    device.OpenHIDDevice();
+    device.CloseHIDDevice(true);
+    auto frames = unit().ReceivedFrames();
+    ASSERT_EQ(1u, frames.size());
+    EXPECT_EQ(3, frames[0].type);
+    EXPECT_EQ(0x1F, frames[0].subcommand);
+    EXPECT_EQ(0xBB, frames[0].optype);
+    EXPECT_EQ((std::vector<uint8_t>{0x00}), frames[0].data);
+}
+
+TEST_F(DspDeviceTest, QueuedCommandIsDroppedWhileAsyncModeIsOff) {
+    device.OpenHIDDevice();
+    const uint8_t payload[] = {0x01};
+    EXPECT_FALSE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_TRUE(unit().ReceivedReports().empty());
+    EXPECT_TRUE(device.IsQueueIdle());
+}
+
+TEST_F(DspDeviceTest, BurstOf600ReachesTheUnitInOrder) {
+    device.OpenHIDDevice();
+    sim::AckResponder ack;
+    unit().SetResponder(&ack);
+    device.EnableAsyncMode();
+    for (int i = 0; i < 600; ++i) {
+        const uint8_t payload[] = {static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i)};
+        ASSERT_TRUE(device.Submit(1, 0x08, 0xBB, payload, 2, false));
+    }
+    ASSERT_TRUE(WaitFor([&] { return device.IsQueueIdle(); }, 60000));
+    auto frames = unit().ReceivedFrames();
+    ASSERT_EQ(600u, frames.size());
+    for (int i = 0; i < 600; ++i) {
+        ASSERT_EQ(2u, frames[i].data.size());
+        ASSERT_EQ(i, (frames[i].data[0] << 8) | frames[i].data[1]) << "position " << i;
+    }
+    device.DisableAsyncMode();
+}
+
+TEST_F(DspDeviceTest, IdleOnlyWhenEveryQueuedCommandIsDone) {
+    device.OpenHIDDevice();
+    sim::AckResponder ack;
+    unit().SetResponder(&ack);
+    unit().HoldWrites(true);
+    device.EnableAsyncMode();
+    const uint8_t payload[] = {0x01};
+    ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
+    EXPECT_FALSE(device.IsQueueIdle());
+    ASSERT_TRUE(unit().WaitForBlockedWrite(5000));
+    ASSERT_TRUE(device.Submit(1, 0x0A, 0xBB, payload, 1, false));
+    EXPECT_FALSE(device.IsQueueIdle());
+    unit().HoldWrites(false);
+    ASSERT_TRUE(WaitFor([&] { return device.IsQueueIdle(); }));
+    EXPECT_EQ(2u, unit().ReceivedReports().size());
+    device.DisableAsyncMode();
+}
+
+TEST_F(DspDeviceTest, NothingReachesTheUnitAfterDisableAsyncMode) {
+    device.OpenHIDDevice();
+    sim::AckResponder ack;
+    unit().SetResponder(&ack);
+    unit().HoldWrites(true);
+    device.EnableAsyncMode();
+    const uint8_t payload[] = {0x01};
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
+    ASSERT_TRUE(unit().WaitForBlockedWrite(5000));
+
+    std::atomic<bool> disabled{false};
+    std::thread switcher([&] {
+        device.DisableAsyncMode();
+        disabled = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(disabled) << "waits for the command in progress";
+    unit().HoldWrites(false);
+    switcher.join();
+    size_t sent = unit().ReceivedReports().size();
+    EXPECT_EQ(1u, sent);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(sent, unit().ReceivedReports().size());
+    EXPECT_TRUE(device.IsQueueIdle());
+}
+
+TEST(DspDeviceLifetime, DestructionSendsTheCommandInProgressAndDiscardsTheRest) {
+    SetDeviceWaitScaleForTests(5);
+    auto& unit = sim::SimUnit::Instance();
+    unit.Reset();
+    sim::AckResponder ack;
+    unit.SetResponder(&ack);
+    auto* device = new DspDevice;
+    device->OpenHIDDevice();
+    unit.HoldWrites(true);
+    device->EnableAsyncMode();
+    const uint8_t payload[] = {0x01, 0x02, 0x03};
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(device->Submit(1, 0x06, 0xBB, payload, 3, false));
+    ASSERT_TRUE(unit.WaitForBlockedWrite(5000));
+
+    std::atomic<bool> destroyed{false};
+    std::thread destroyer([&] {
+        delete device;
+        destroyed = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(destroyed) << "the command in progress finishes first";
+    unit.HoldWrites(false);
+    destroyer.join();
+    EXPECT_EQ(1u, unit.ReceivedReports().size());
+    EXPECT_EQ(1, unit.OpenHandleCount()) << "destruction leaves closing to the owner";
+    EXPECT_EQ(0, unit.MisusedHandleCount());
+    unit.Reset();
+}
+
+}  // namespace
