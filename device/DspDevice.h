@@ -71,6 +71,12 @@ public:
     bool Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                 uint8_t length, bool sync, uint32_t waitMs = kReplyWaitMs);
 
+    // DSP parameter set commands (DspSetCommands.cpp).
+
+    // Get queries (DspGetQueries.cpp).
+
+    // Scene, MCU-system, karaoke and calibration commands (DspSceneCommands.cpp,
+    // DspMcuCommands.cpp).
     // Tells the unit that the program is connected (1) or leaves (0); no answer is read.
     void PC_Connect(uint8_t on);
 
