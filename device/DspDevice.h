@@ -76,9 +76,48 @@ public:
     // Get queries (DspGetQueries.cpp).
 
     // Scene, MCU-system, karaoke and calibration commands (DspSceneCommands.cpp,
-    // DspMcuCommands.cpp).
+    // DspMcuCommands.cpp, DspKtvCommands.cpp, DspIrcCommands.cpp).
+    static constexpr uint32_t kSceneWaitMs = 20000;
+    static constexpr uint32_t kFactoryDefaultWaitMs = 30000;
+    static constexpr uint8_t kMaxSceneNameBytes = 28;
+
+    void SaveScene(uint8_t scene, uint8_t immediately);
+    void ReadScene(uint8_t from, uint8_t to);
+    void DeleteScene(uint8_t scene);
+    // At most kMaxSceneNameBytes bytes; a longer name is refused.
+    void SetSceneName(uint8_t scene, const char* name, uint8_t length);
+    void GetSceneName(uint8_t scene);
+    void GetSceneId();
+    void GetSceneValid();
+
+    void MCU_Enter_Upg_Mode();
+    // True when the unit's handshake answer arrived (a refusal included).
+    bool Hand_Connect();
     // Tells the unit that the program is connected (1) or leaves (0); no answer is read.
     void PC_Connect(uint8_t on);
+    void MCU_Reboot_Ctrl();
+    void MCU_Factory_Default();
+    void Set_Power_Off_Time(uint32_t milliseconds, bool sync);
+    void Set_Acc(uint8_t delay, bool sync);
+    void Get_Acc();
+
+    void KTV_Mic_Vol_Ctrl(uint8_t value, bool sync);
+    void KTV_Music_Vol_Ctrl(uint8_t value, bool sync);
+    void KTV_Howling_Ctrl(uint8_t value, bool sync);
+    void KTV_Echo_Level_Ctrl(uint8_t value, bool sync);
+    void KTV_Echo_Delay_Ctrl(uint16_t value, bool sync);
+    void KTV_Reverb_Level_Ctrl(uint8_t value, bool sync);
+    void KTV_Reverb_Time_Ctrl(uint8_t value, bool sync);
+    void KTV_Voice_Changer_Ctrl(uint8_t value, bool sync);
+    void KTV_Bass_Gain_Ctrl(int8_t value, bool sync);
+    void KTV_Treble_Gain_Ctrl(int8_t value, bool sync);
+
+    void IRC_Ctrl(uint8_t on, uint16_t ircch, uint8_t irc_eqmode, bool sync);
+    void IRC_Get();
+    void IRC_Get_Distance(uint8_t ch, uint8_t ch_end);
+    void IRC_Get_EQ(uint8_t ch, uint8_t band, uint8_t band_end);
+    void IRC_Get_Spectrum(uint8_t ch, uint8_t band, uint8_t band_end);
+    void IRC_Sel_Test_Module(uint8_t module, bool sync);
 
     // Reply windows: each window writes its own handle while it is open.
     HWND mMainWnd = nullptr;
@@ -98,6 +137,7 @@ public:
     std::atomic<uint32_t> mUpgState{0};
 
 private:
+    void KtvSet(uint8_t subcommand, const uint8_t* value, uint8_t length, bool sync);
     static void McuCmdThread(void* device);
     void RunCommandWorker();
     // ReadHIDData with an already scaled time-out.

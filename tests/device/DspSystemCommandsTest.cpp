@@ -1,0 +1,158 @@
+// Scene, MCU, karaoke and calibration commands against the simulated unit.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+#include "device/DeviceTiming.h"
+#include "device/DspDevice.h"
+#include "tests/support/SimUnit.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Answers the handshake with a value reply and acknowledges everything else,
+// except PC_Connect, which a unit never answers.
+class HandshakeUnit : public sim::IResponder {
+public:
+    void OnCommand(const sim::Frame& frame, sim::SimUnit& unit) override {
+        if (frame.type == 3 && frame.subcommand == 0x1F) return;
+        if (frame.type == 3 && frame.subcommand == 0x08)
+            unit.QueueFrame(3, 0x08, 0xDD, answer);
+        else
+            unit.QueueFrame(frame.type, frame.subcommand, 0xEE, {0x0A});
+    }
+    Bytes answer{0x00, 95, 1, 25};
+};
+
+class DspSystemCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDeviceWaitScaleForTests(5);
+        unit().Reset();
+        unit().SetResponder(&responder);
+        device.OpenHIDDevice();
+        ASSERT_TRUE(device.IsDeviceOpen());
+    }
+    void TearDown() override { device.CloseHIDDevice(false); }
+    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+
+    sim::Frame Sent(const std::function<void()>& command) {
+        unit().ClearReceived();
+        command();
+        auto frames = unit().ReceivedFrames();
+        EXPECT_EQ(1u, frames.size());
+        return frames.empty() ? sim::Frame{} : frames[0];
+    }
+
+    HandshakeUnit responder;
+    DspDevice device;
+};
+
+struct Golden {
+    const char* name;
+    std::function<void(DspDevice&)> command;
+    uint8_t type;
+    uint8_t subcommand;
+    uint8_t optype;
+    Bytes data;
+};
+
+TEST_F(DspSystemCommandsTest, EveryCommandSendsItsExactBytes) {
+    const std::vector<Golden> table = {
+        {"SaveScene", [](DspDevice& d) { d.SaveScene(3, 1); }, 2, 0x08, 0xBB, {3, 1}},
+        {"ReadScene", [](DspDevice& d) { d.ReadScene(4, 0xFF); }, 2, 0x09, 0xBB, {4, 0xFF}},
+        {"DeleteScene", [](DspDevice& d) { d.DeleteScene(7); }, 2, 0x0A, 0xBB, {7}},
+        {"SetSceneName", [](DspDevice& d) { d.SetSceneName(3, "Live", 4); }, 2, 0x0B, 0xBB,
+         {0x03, 0x04, 0x4C, 0x69, 0x76, 0x65}},
+        {"GetSceneName", [](DspDevice& d) { d.GetSceneName(10); }, 2, 0x0B, 0x66, {10}},
+        {"GetSceneId", [](DspDevice& d) { d.GetSceneId(); }, 2, 0x0E, 0x66, {}},
+        {"GetSceneValid", [](DspDevice& d) { d.GetSceneValid(); }, 2, 0x0F, 0x66, {}},
+        {"MCU_Enter_Upg_Mode", [](DspDevice& d) { d.MCU_Enter_Upg_Mode(); }, 3, 0x01, 0xBB, {}},
+        {"Hand_Connect", [](DspDevice& d) { d.Hand_Connect(); }, 3, 0x08, 0xBB, {}},
+        {"PC_Connect", [](DspDevice& d) { d.PC_Connect(1); }, 3, 0x1F, 0xBB, {1}},
+        {"MCU_Reboot_Ctrl", [](DspDevice& d) { d.MCU_Reboot_Ctrl(); }, 3, 0x8F, 0xBB, {}},
+        {"MCU_Factory_Default", [](DspDevice& d) { d.MCU_Factory_Default(); }, 3, 0x90, 0xBB, {}},
+        {"Set_Power_Off_Time", [](DspDevice& d) { d.Set_Power_Off_Time(1500, true); }, 3, 0x91, 0xBB,
+         {0x05, 0xDC}},
+        {"Set_Acc", [](DspDevice& d) { d.Set_Acc(12, true); }, 3, 0x92, 0xBB, {12}},
+        {"Get_Acc", [](DspDevice& d) { d.Get_Acc(); }, 3, 0x92, 0x66, {}},
+        {"KTV_Mic_Vol_Ctrl", [](DspDevice& d) { d.KTV_Mic_Vol_Ctrl(20, true); }, 7, 0x01, 0xBB, {20}},
+        {"KTV_Music_Vol_Ctrl", [](DspDevice& d) { d.KTV_Music_Vol_Ctrl(21, true); }, 7, 0x02, 0xBB, {21}},
+        {"KTV_Howling_Ctrl", [](DspDevice& d) { d.KTV_Howling_Ctrl(1, true); }, 7, 0x03, 0xBB, {1}},
+        {"KTV_Echo_Level_Ctrl", [](DspDevice& d) { d.KTV_Echo_Level_Ctrl(9, true); }, 7, 0x04, 0xBB, {9}},
+        {"KTV_Echo_Delay_Ctrl", [](DspDevice& d) { d.KTV_Echo_Delay_Ctrl(300, true); }, 7, 0x05, 0xBB,
+         {0x01, 0x2C}},
+        {"KTV_Reverb_Level_Ctrl", [](DspDevice& d) { d.KTV_Reverb_Level_Ctrl(5, true); }, 7, 0x06, 0xBB, {5}},
+        {"KTV_Reverb_Time_Ctrl", [](DspDevice& d) { d.KTV_Reverb_Time_Ctrl(6, true); }, 7, 0x07, 0xBB, {6}},
+        {"KTV_Voice_Changer_Ctrl", [](DspDevice& d) { d.KTV_Voice_Changer_Ctrl(2, true); }, 7, 0x08, 0xBB, {2}},
+        {"KTV_Bass_Gain_Ctrl", [](DspDevice& d) { d.KTV_Bass_Gain_Ctrl(-3, true); }, 7, 0x09, 0xBB, {0xFD}},
+        {"KTV_Treble_Gain_Ctrl", [](DspDevice& d) { d.KTV_Treble_Gain_Ctrl(4, true); }, 7, 0x0A, 0xBB, {4}},
+        {"IRC_Ctrl", [](DspDevice& d) { d.IRC_Ctrl(1, 0x00F3, 2, true); }, 1, 0x13, 0xBB,
+         {0x01, 0x00, 0xF3, 0x02}},
+        {"IRC_Get", [](DspDevice& d) { d.IRC_Get(); }, 1, 0x13, 0x66, {}},
+        {"IRC_Get_Distance", [](DspDevice& d) { d.IRC_Get_Distance(0, 15); }, 1, 0x14, 0x66, {0, 15}},
+        {"IRC_Get_EQ", [](DspDevice& d) { d.IRC_Get_EQ(2, 0, 30); }, 1, 0x16, 0x66, {2, 0, 30}},
+        {"IRC_Get_Spectrum", [](DspDevice& d) { d.IRC_Get_Spectrum(2, 5, 9); }, 1, 0x1A, 0x66, {2, 5, 9}},
+        {"IRC_Sel_Test_Module", [](DspDevice& d) { d.IRC_Sel_Test_Module(0x21, true); }, 1, 0x1E, 0xBB,
+         {0x21}},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        sim::Frame frame = Sent([&] { row.command(device); });
+        EXPECT_EQ(row.type, frame.type);
+        EXPECT_EQ(row.subcommand, frame.subcommand);
+        EXPECT_EQ(row.optype, frame.optype);
+        EXPECT_EQ(row.data, frame.data);
+    }
+}
+
+TEST_F(DspSystemCommandsTest, OverlongSceneNameIsRefused) {
+    unit().ClearReceived();
+    char name[29];
+    for (auto& c : name) c = 'n';
+    device.SetSceneName(1, name, 29);
+    device.SetSceneName(1, nullptr, 4);
+    EXPECT_TRUE(unit().ReceivedReports().empty());
+    Sent([&] { device.SetSceneName(1, name, 28); });
+}
+
+TEST_F(DspSystemCommandsTest, HandshakeNeedsItsOwnAnswer) {
+    EXPECT_TRUE(device.Hand_Connect());
+
+    // An unsolicited knob report ahead of the answer is not the answer.
+    unit().QueueFrame(1, 0x02, 0xDD, {0x00, 0x20});
+    EXPECT_TRUE(device.Hand_Connect());
+
+    unit().SetResponder(nullptr);
+    unit().QueueFrame(1, 0x02, 0xDD, {0x00, 0x21});
+    EXPECT_FALSE(device.Hand_Connect());
+
+    // A refusal is still an answer.
+    responder.answer = {0xF0, 0, 0, 0};
+    unit().SetResponder(&responder);
+    EXPECT_TRUE(device.Hand_Connect());
+
+    device.CloseHIDDevice(false);
+    EXPECT_FALSE(device.Hand_Connect());
+}
+
+TEST_F(DspSystemCommandsTest, PcConnectDoesNotWaitAndFactoryDefaultWaitsLonger) {
+    unit().SetResponder(nullptr);  // a silent unit
+    using Clock = std::chrono::steady_clock;
+    auto start = Clock::now();
+    device.PC_Connect(1);
+    auto pcConnect = Clock::now() - start;
+    start = Clock::now();
+    device.Get_Acc();
+    auto normal = Clock::now() - start;
+    start = Clock::now();
+    device.MCU_Factory_Default();
+    auto factory = Clock::now() - start;
+    EXPECT_LT(pcConnect, normal / 4);
+    EXPECT_GT(factory, normal * 2) << "30 s against 10 s, both scaled";
+}
+
+}  // namespace
