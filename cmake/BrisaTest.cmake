@@ -15,3 +15,15 @@ function(brisa_add_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
 endfunction()
+
+# brisa_add_bench(name SOURCES ... LIBS ...): a benchmark program, run by
+# scripts/bench (targets named bench_*), never by CTest.
+function(brisa_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  brisa_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+  if(NOT BRISA_NATIVE)
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+endfunction()
