@@ -187,8 +187,10 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
         mReceived.emplace_back(data, data + length);
         responder = mResponder;
         const auto& report = mReceived.back();
+        // A unit drops a frame whose checksum is wrong, silently.
         if (length >= 8 && report[1] == 0xAA && report[2] == 0x55 && report[3] >= 3 &&
-            report[3] - 3u <= length - 8) {
+            report[3] - 3u <= length - 8 &&
+            dsp::packet_checksum(report[3], report[4], &report[5]) == report[4 + report[3]]) {
             frame.type = report[4];
             frame.subcommand = report[5];
             frame.optype = report[6];

@@ -1,0 +1,150 @@
+#include "tests/support/SimUnitModel.h"
+
+#include "device/FrameCodec.h"
+
+namespace sim {
+
+UnitModel::UnitModel(SimUnit& unit) : mUnit(unit) {}
+
+void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
+    std::vector<uint8_t> answer;
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mCommand = &frame;
+        mAnswer.clear();
+        switch (frame.type) {
+        case dsp::CMD_DSP: HandleDsp(frame); break;
+        case dsp::CMD_FLASH: HandleFlash(frame); break;
+        case dsp::CMD_MCU: HandleMcu(frame); break;
+        case dsp::CMD_KTV: HandleKtv(frame); break;
+        default: break;  // a unit drops packet types it does not know
+        }
+        mCommand = nullptr;
+        if (mSilent) mAnswer.clear();
+        answer = mAnswer;
+        mExchanges.push_back({frame, answer});
+    }
+    if (!answer.empty()) unit.QueueInputReport(answer);
+}
+
+void UnitModel::Reply(uint8_t optype, const std::vector<uint8_t>& data) {
+    if (!mCommand) return;
+    // Every answer fits one 64-byte report: at most 57 data bytes (L <= 60).
+    if (data.size() > dsp::kMaxCommandPayload) {
+        Reply(0xEE, {kNotReady});
+        return;
+    }
+    mAnswer = SimUnit::EncodeFrame(mCommand->type, mCommand->subcommand, optype, data);
+}
+
+UnitState UnitModel::Snapshot() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mState;
+}
+
+void UnitModel::FactoryDefaults() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    ResetToFactory();
+}
+
+void UnitModel::ResetToFactory() {
+    const Identity identity = mState.identity;
+    mState = UnitState();
+    mState.identity = identity;
+}
+
+void UnitModel::SetLoaderMode(bool loader) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mState.identity.loaderMode = loader;
+}
+
+void UnitModel::SetSilent(bool silent) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mSilent = silent;
+}
+
+void UnitModel::TurnVolumeKnob(int8_t volumeDb) {
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mState.unit.mainVolumeDb = volumeDb;
+    }
+    mUnit.QueueFrame(dsp::CMD_DSP, 0x02, dsp::OP_VALUE, {static_cast<uint8_t>(volumeDb)});
+}
+
+void UnitModel::SendPing() { mUnit.QueueFrame(dsp::CMD_MCU, 0x93, dsp::OP_VALUE, {}); }
+
+void UnitModel::SendFrame(uint8_t type, uint8_t subcommand, uint8_t optype,
+                          const std::vector<uint8_t>& data) {
+    mUnit.QueueFrame(type, subcommand, optype, data);
+}
+
+void UnitModel::Vanish() { mUnit.SetPresent(false); }
+
+void UnitModel::Return() { mUnit.SetPresent(true); }
+
+std::vector<Exchange> UnitModel::Exchanges() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mExchanges;
+}
+
+void UnitModel::ClearExchanges() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mExchanges.clear();
+}
+
+void UnitModel::HandleMcu(const Frame& frame) {
+    const bool set = frame.optype == dsp::OP_SET;
+    const bool get = frame.optype == dsp::OP_GET;
+    switch (frame.subcommand) {
+    case 0x08:  // handshake: status, model, master, slave
+        if (!set) break;
+        Reply(dsp::OP_VALUE, {mState.identity.loaderMode ? kRefused : uint8_t{0x00},
+                              mState.identity.model, mState.identity.master,
+                              mState.identity.slave});
+        return;
+    case 0x1F:  // the program arrives or leaves; never answered
+        if (set && frame.data.size() == 1) mState.pcConnected = frame.data[0] != 0;
+        return;
+    case 0x8F:  // reboot
+        if (!set) break;
+        Ack();
+        return;
+    case 0x90:  // factory default
+        if (!set) break;
+        ResetToFactory();
+        Ack();
+        return;
+    case 0x91:  // power-off delay, BE16 ms
+        if (!set || frame.data.size() != 2) break;
+        mState.unit.powerOffMs = static_cast<uint16_t>(frame.data[0] << 8 | frame.data[1]);
+        Ack();
+        return;
+    case 0x92:  // ACC delay
+        if (set && frame.data.size() == 1) {
+            mState.unit.accDelay = static_cast<int8_t>(frame.data[0]);
+            Ack();
+            return;
+        }
+        if (get) {
+            Reply(dsp::OP_VALUE, {static_cast<uint8_t>(mState.unit.accDelay)});
+            return;
+        }
+        break;
+    default: break;
+    }
+    NotReady();
+}
+
+void UnitModel::HandleKtv(const Frame& frame) {
+    const uint8_t sub = frame.subcommand;
+    const size_t width = sub == 0x05 ? 2 : 1;  // the echo delay is a BE16
+    if (frame.optype != dsp::OP_SET || sub < 1 || sub > 10 || frame.data.size() != width) {
+        NotReady();
+        return;
+    }
+    mState.unit.karaoke[sub] =
+        width == 2 ? static_cast<uint16_t>(frame.data[0] << 8 | frame.data[1]) : frame.data[0];
+    Ack();
+}
+
+}  // namespace sim

@@ -1,0 +1,98 @@
+// The simulated unit's behaviour: it keeps every parameter per scene, the
+// scene store and its identity, and answers each command the way the unit
+// does: one report per waited command, nothing to PC_Connect. Installed on
+// the transport with SimUnit::SetResponder.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "tests/support/SimUnit.h"
+#include "tests/support/SimUnitState.h"
+
+namespace sim {
+
+// A command the model received and the frame it answered with (empty: none).
+struct Exchange {
+    Frame command;
+    std::vector<uint8_t> answer;  // "AA 55 L type sub op data cs"
+};
+
+// The state, locked for as long as this object lives.
+class StateAccess {
+public:
+    StateAccess(std::mutex& mutex, UnitState& state) : mLock(mutex), mState(state) {}
+    UnitState* operator->() { return &mState; }
+    UnitState& operator*() { return mState; }
+
+private:
+    std::unique_lock<std::mutex> mLock;
+    UnitState& mState;
+};
+
+class UnitModel : public IResponder {
+public:
+    static constexpr uint8_t kReady = 0x0A;
+    static constexpr uint8_t kNotReady = 0x60;
+    static constexpr uint8_t kRefused = 0xF0;
+
+    explicit UnitModel(SimUnit& unit);
+
+    void OnCommand(const Frame& frame, SimUnit& unit) override;
+
+    // Typed access: model.Access()->scene[0].out[3].mute = 1.
+    StateAccess Access() { return StateAccess(mMutex, mState); }
+    UnitState Snapshot();
+    // Back to the factory state; the identity stays.
+    void FactoryDefaults();
+
+    // Loader mode: the handshake answers F0 (refused).
+    void SetLoaderMode(bool loader);
+    // A silent unit still takes every command but answers none.
+    void SetSilent(bool silent);
+
+    // Reports the unit sends on its own; the program reads them with the
+    // answer of its next waited command.
+    void TurnVolumeKnob(int8_t volumeDb);
+    void SendPing();
+    void SendFrame(uint8_t type, uint8_t subcommand, uint8_t optype,
+                   const std::vector<uint8_t>& data);
+
+    // Unplugged and plugged in again; open handles fail meanwhile.
+    void Vanish();
+    void Return();
+
+    std::vector<Exchange> Exchanges();
+    void ClearExchanges();
+
+protected:
+    // One handler per packet type; each returns the answer frame's optype
+    // and data through Reply, or nothing. Called with the state locked.
+    virtual void HandleDsp(const Frame& frame);
+    virtual void HandleFlash(const Frame& frame);
+    virtual void HandleMcu(const Frame& frame);
+    virtual void HandleKtv(const Frame& frame);
+
+    // The one answer of the command being handled.
+    void Reply(uint8_t optype, const std::vector<uint8_t>& data);
+    void Ack() { Reply(0xEE, {kReady}); }
+    void NotReady() { Reply(0xEE, {kNotReady}); }
+
+    UnitState mState;
+
+private:
+    void ResetToFactory();
+    // DSP parameter sets and gets (SimDspParams.cpp).
+    void SetDsp(const Frame& frame);
+    void GetDsp(const Frame& frame);
+
+    std::mutex mMutex;
+    SimUnit& mUnit;
+    bool mSilent = false;
+    const Frame* mCommand = nullptr;
+    std::vector<uint8_t> mAnswer;
+    std::vector<Exchange> mExchanges;
+};
+
+}  // namespace sim
