@@ -47,30 +47,6 @@ TEST(UIValArray, StoresCopiesOfValuesAndGrows)
     }
 }
 
-TEST(UIValArray, InsertRemoveReplaceKeepOrder)
-{
-    CUIValArray a(sizeof(int));
-    int values[] = {10, 30, 40};
-    for (int v : values)
-        a.Append(&v);
-    int twenty = 20;
-    EXPECT_TRUE(a.Insert(1, &twenty));
-    EXPECT_FALSE(a.Insert(5, &twenty));
-    ASSERT_EQ(4, a.Count());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ((i + 1) * 10, *static_cast<int*>(a.At(i)));
-
-    EXPECT_TRUE(a.RemoveAt(0));
-    EXPECT_FALSE(a.RemoveAt(3));
-    int seven = 7;
-    EXPECT_TRUE(a.Replace(2, &seven));
-    EXPECT_FALSE(a.Replace(-1, &seven));
-    EXPECT_EQ(20, *static_cast<int*>(a.At(0)));
-    EXPECT_EQ(30, *static_cast<int*>(a.At(1)));
-    EXPECT_EQ(7, *static_cast<int*>(a.At(2)));
-    EXPECT_EQ(nullptr, a.At(3));
-}
-
 TEST(UIValArray, CopyResizeClear)
 {
     CUIValArray a(sizeof(Item));

@@ -6,6 +6,7 @@
 namespace SkinUI {
 
 class CSkinMarkup;
+class CZipReader;
 
 // Text encodings a skin document may arrive in.
 enum class SkinEncoding {
@@ -63,6 +64,9 @@ public:
     // Reads a whole file by its full path: at most 4 MiB.
     bool LoadFromDiskFile(const wchar_t* path, SkinEncoding encoding = SkinEncoding::Utf8);
 #endif
+    // Reads an entry of an open archive: "\\" in the name counts as "/",
+    // letter case is ignored; at most 4 MiB.
+    bool LoadFromZipEntry(CZipReader* zip, const wchar_t* name, SkinEncoding encoding = SkinEncoding::Utf8);
     void ReleaseDocument();
 
     CSkinMarkupNode Root();
