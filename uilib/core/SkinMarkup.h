@@ -64,8 +64,8 @@ public:
     // Reads a whole file by its full path: at most 4 MiB.
     bool LoadFromDiskFile(const wchar_t* path, SkinEncoding encoding = SkinEncoding::Utf8);
 #endif
-    // Reads an entry of an open archive: "\\" in the name counts as "/",
-    // letter case is ignored; at most 4 MiB.
+    // Reads an entry of an open archive; backslashes in the name count as
+    // slashes and letter case is ignored. At most 4 MiB.
     bool LoadFromZipEntry(CZipReader* zip, const wchar_t* name, SkinEncoding encoding = SkinEncoding::Utf8);
     void ReleaseDocument();
 
