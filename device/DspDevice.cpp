@@ -6,8 +6,11 @@
 
 #include "app/windows/Log.h"
 #include "device/DeviceTiming.h"
+#include "device/ReplyPoster.h"
 
 DspDevice::DspDevice() : mReceiveBuffer(new uint8_t[dsp::kOutputReportSize]()) {
+    mReplyPoster.reset(new ReplyPoster(*this));
+    mFrameHandler.store(mReplyPoster.get());
     mWorker = new WorkerThread(&DspDevice::McuCmdThread, this);
     if (!mWorker->Start()) LogPrintW(L"McuCmdThread could not be started\n");
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "device/DspCmdQueue.h"
@@ -13,6 +14,7 @@
 #include "device/WorkerThread.h"
 
 struct hid_device_;
+class ReplyPoster;
 
 // Receives every checksum-valid frame read from the unit, on the reading thread.
 class IFrameHandler {
@@ -135,6 +137,8 @@ public:
     std::atomic<uint8_t> mMcuNormalMode{0};
     std::atomic<uint8_t> mBootloaderVersion{0};
     std::atomic<uint32_t> mUpgState{0};
+    // Set by the unit's "not ready" answer to a data block; cleared by the upgrade.
+    std::atomic<uint8_t> mUpgNotReady{0};
 
 private:
     void KtvSet(uint8_t subcommand, const uint8_t* value, uint8_t length, bool sync);
@@ -169,6 +173,8 @@ private:
     std::atomic<int> mWriteBusy{0};
     std::atomic<int32_t> mBytesRead{0};
     std::atomic<IFrameHandler*> mFrameHandler{nullptr};
+    // Decodes the replies into window messages; the frame handler unless replaced.
+    std::unique_ptr<ReplyPoster> mReplyPoster;
     uint8_t* mReceiveBuffer;
     WorkerThread* mWorker = nullptr;
 };
