@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <hidapi.h>
 
+#include <chrono>
 #include <cstring>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "device/FrameCodec.h"
@@ -46,7 +49,7 @@ protected:
     // The next report, or empty when none is waiting.
     Bytes Read() {
         uint8_t buffer[dsp::kInputReportSize];
-        int count = hid_read_timeout(device, buffer, sizeof buffer, 20);
+        int count = hid_read_timeout(device, buffer, sizeof buffer, 2);
         return count > 0 ? Bytes(buffer, buffer + count) : Bytes();
     }
     // One command and its one answer; a second report fails the test.
@@ -344,6 +347,36 @@ TEST_F(SimUnitModelTest, VanishesAndReturns) {
     EXPECT_EQ(nullptr, hid_open(0x0483, 0x5750, nullptr));
     hid_close(device);
     model.Return();
+    device = hid_open(0x0483, 0x5750, nullptr);
+    ASSERT_NE(nullptr, device);
+    EXPECT_EQ(Value(3, 0x08, {0x00, 95, 1, 25}), Ask(3, 0x08, 0xBB, {}));
+}
+
+TEST_F(SimUnitModelTest, RebootDropsOffTheBusAfterItsAnswerWasRead) {
+    std::mutex mutex;
+    std::vector<bool> plugs;
+    model.SetPlugListener([&](bool arrived) {
+        std::lock_guard<std::mutex> lock(mutex);
+        plugs.push_back(arrived);
+    });
+    auto plugCount = [&] {
+        std::lock_guard<std::mutex> lock(mutex);
+        return plugs.size();
+    };
+    model.SetRestartDelay(100);
+    Write(3, 0x8F, 0xBB, {});
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(0u, plugCount()) << "the answer is still unread";
+    EXPECT_EQ(Ack(3, 0x8F), Read());
+
+    for (int i = 0; i < 500 && plugCount() < 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    uint8_t buffer[64];
+    EXPECT_EQ(-1, hid_read_timeout(device, buffer, sizeof buffer, 0));
+    for (int i = 0; i < 2000 && plugCount() < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ((std::vector<bool>{false, true}), plugs);
+    hid_close(device);
     device = hid_open(0x0483, 0x5750, nullptr);
     ASSERT_NE(nullptr, device);
     EXPECT_EQ(Value(3, 0x08, {0x00, 95, 1, 25}), Ask(3, 0x08, 0xBB, {}));

@@ -115,7 +115,15 @@ bool SimUnit::WaitForBlockedWrite(unsigned timeoutMs) {
 void SimUnit::SetPresent(bool present) {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = present;
+    // Reports not read before the unit dropped off the bus are lost with it.
+    if (!present) mInput.clear();
     mChanged.notify_all();
+}
+
+bool SimUnit::WaitForInputDrained(unsigned timeoutMs) {
+    std::unique_lock<std::mutex> lock(mMutex);
+    return mChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [this] { return mInput.empty(); });
 }
 
 bool SimUnit::IsPresent() {
@@ -222,6 +230,7 @@ int SimUnit::Read(void* device, uint8_t* data, size_t length, int timeoutMs) {
     if (mInput.empty()) return 0;
     std::vector<uint8_t> report = std::move(mInput.front());
     mInput.pop_front();
+    mChanged.notify_all();
     size_t count = std::min(length, report.size());
     std::copy(report.begin(), report.begin() + static_cast<long>(count), data);
     return static_cast<int>(count);

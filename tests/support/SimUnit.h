@@ -63,8 +63,11 @@ public:
     bool WaitForBlockedRead(unsigned timeoutMs);
     bool WaitForBlockedWrite(unsigned timeoutMs);
 
-    // Unplugged: opening fails and every read or write on an open handle fails.
+    // Unplugged: opening fails, every read or write on an open handle fails
+    // and the reports not yet read are lost.
     void SetPresent(bool present);
+    // Waits until every queued report was read; false after timeoutMs.
+    bool WaitForInputDrained(unsigned timeoutMs);
 
     std::vector<std::vector<uint8_t>> ReceivedReports();
     std::vector<Frame> ReceivedFrames();

@@ -1,13 +1,21 @@
 #include "tests/support/SimUnitModel.h"
 
+#include <chrono>
+
 #include "device/FrameCodec.h"
 
 namespace sim {
 
 UnitModel::UnitModel(SimUnit& unit) : mUnit(unit) {}
 
+UnitModel::~UnitModel() {
+    std::lock_guard<std::mutex> lock(mRestartMutex);
+    if (mRestartThread.joinable()) mRestartThread.join();
+}
+
 void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     std::vector<uint8_t> answer;
+    int restartDelayMs = -1;
     {
         std::lock_guard<std::mutex> lock(mMutex);
         mCommand = &frame;
@@ -23,8 +31,12 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         if (mSilent) mAnswer.clear();
         answer = mAnswer;
         mExchanges.push_back({frame, answer});
+        if (mRestartPending) restartDelayMs = mRestartDelayMs;
+        mRestartPending = false;
     }
     if (!answer.empty()) unit.QueueInputReport(answer);
+    // Only now that the answer is queued can the restart wait for it to be read.
+    if (restartDelayMs >= 0) Restart(static_cast<unsigned>(restartDelayMs));
 }
 
 void UnitModel::Reply(uint8_t optype, const std::vector<uint8_t>& data) {
@@ -78,9 +90,44 @@ void UnitModel::SendFrame(uint8_t type, uint8_t subcommand, uint8_t optype,
     mUnit.QueueFrame(type, subcommand, optype, data);
 }
 
-void UnitModel::Vanish() { mUnit.SetPresent(false); }
+void UnitModel::Vanish() { MovePlug(false); }
 
-void UnitModel::Return() { mUnit.SetPresent(true); }
+void UnitModel::Return() { MovePlug(true); }
+
+void UnitModel::MovePlug(bool present) {
+    mUnit.SetPresent(present);
+    PlugListener listener;
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        listener = mPlugListener;
+    }
+    if (listener) listener(present);
+}
+
+void UnitModel::SetPlugListener(PlugListener listener) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mPlugListener = std::move(listener);
+}
+
+void UnitModel::SetRestartDelay(int delayMs) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mRestartDelayMs = delayMs;
+}
+
+void UnitModel::Restart(unsigned delayMs) {
+    std::lock_guard<std::mutex> lock(mRestartMutex);
+    if (mRestartThread.joinable()) mRestartThread.join();
+    mRestartThread = std::thread([this, delayMs] {
+        mUnit.WaitForInputDrained(1000);
+        Vanish();
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        Return();
+    });
+}
+
+void UnitModel::RestartAfterAnswer() {
+    if (mRestartDelayMs >= 0) mRestartPending = true;
+}
 
 std::vector<Exchange> UnitModel::Exchanges() {
     std::lock_guard<std::mutex> lock(mMutex);
@@ -108,11 +155,13 @@ void UnitModel::HandleMcu(const Frame& frame) {
     case 0x8F:  // reboot
         if (!set) break;
         Ack();
+        RestartAfterAnswer();
         return;
     case 0x90:  // factory default
         if (!set) break;
         ResetToFactory();
         Ack();
+        RestartAfterAnswer();
         return;
     case 0x91:  // power-off delay, BE16 ms
         if (!set || frame.data.size() != 2) break;

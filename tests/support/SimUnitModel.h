@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "tests/support/SimUnit.h"
@@ -37,7 +39,15 @@ public:
     static constexpr uint8_t kNotReady = 0x60;
     static constexpr uint8_t kRefused = 0xF0;
 
+    // Told when the unit drops off the bus (false) and comes back (true), on
+    // the thread that moved it; the program's own build posts WM_DEVICECHANGE.
+    using PlugListener = std::function<void(bool arrived)>;
+
     explicit UnitModel(SimUnit& unit);
+    // Waits for a restart in progress to come back.
+    ~UnitModel() override;
+    UnitModel(const UnitModel&) = delete;
+    UnitModel& operator=(const UnitModel&) = delete;
 
     void OnCommand(const Frame& frame, SimUnit& unit) override;
 
@@ -62,6 +72,13 @@ public:
     // Unplugged and plugged in again; open handles fail meanwhile.
     void Vanish();
     void Return();
+    void SetPlugListener(PlugListener listener);
+    // How long a reboot (MCU 8F) or factory default (MCU 90) keeps the unit
+    // off the bus; negative (the default): it stays.
+    void SetRestartDelay(int delayMs);
+    // Drops off the bus once the program has read its last answer (or after
+    // a second), and comes back delayMs later, on a thread of its own.
+    void Restart(unsigned delayMs);
 
     std::vector<Exchange> Exchanges();
     void ClearExchanges();
@@ -83,6 +100,9 @@ protected:
 
 private:
     void ResetToFactory();
+    void MovePlug(bool present);
+    // A reboot after the answer, when a restart delay is set.
+    void RestartAfterAnswer();
     // DSP parameter sets and gets (SimDspParams.cpp).
     void SetDsp(const Frame& frame);
     void GetDsp(const Frame& frame);
@@ -90,6 +110,11 @@ private:
     std::mutex mMutex;
     SimUnit& mUnit;
     bool mSilent = false;
+    int mRestartDelayMs = -1;
+    bool mRestartPending = false;
+    PlugListener mPlugListener;
+    std::mutex mRestartMutex;  // one restart at a time
+    std::thread mRestartThread;
     const Frame* mCommand = nullptr;
     std::vector<uint8_t> mAnswer;
     std::vector<Exchange> mExchanges;
