@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "device/DspCmdQueue.h"
+#include "device/DspCommandRecords.h"
 #include "device/FrameCodec.h"
 #include "device/WorkerThread.h"
 
@@ -74,8 +75,95 @@ public:
                 uint8_t length, bool sync, uint32_t waitMs = kReplyWaitMs);
 
     // DSP parameter set commands (DspSetCommands.cpp).
+    // Channels count from 0 (outputs 0..15, inputs 0..13); a range runs from
+    // first to last with values[0] for first. Arguments beyond the unit's
+    // arrays are refused with a log line and nothing is sent.
+    void Source_Switch_Ctrl(uint8_t source, bool sync);
+    void Main_Volume_Ctrl(float gain, bool sync);
+    void Mute_Ctrl(uint8_t mute, bool sync);
+    void Filter_Ctrl(uint8_t scene, uint8_t source, uint8_t ch, uint8_t iFilter, uint32_t freq,
+                     uint8_t slope, uint8_t type, bool sync);
+    void EQ_Ctrl(uint8_t scene, uint8_t source, uint8_t ch, uint8_t band, uint32_t freq, float Q,
+                 float gain, bool sync);
+    void Delay_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                    const float* delays_ms, bool sync);
+    void Trim_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                   const float* trims_db, bool sync);
+    void Mute_Ch_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                      const uint8_t* mute, bool sync);
+    void Phase_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                    const uint8_t* phase, bool sync);
+    void Mix_Ch_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                     const uint32_t* masks, bool sync);
+    void CH_Type_Ctrl(uint8_t scene, uint8_t source, uint8_t ch_x, uint8_t ch_y,
+                      const uint8_t* types, bool sync);
+    // pairs: count (from, to) channel pairs; count 0 clears the link.
+    void CH_Link_Ctrl(uint8_t scene, uint8_t link, uint8_t count, const uint8_t* pairs, bool sync);
+    void CH_Lock_Ctrl(uint8_t scene, uint8_t lock, bool sync);
+    void PEQ_Reset_Ctrl(uint8_t scene, uint8_t source, uint8_t count, const uint8_t* channels,
+                        bool sync);
+    void PEQ_Bypass_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                         const uint8_t* bypass, bool sync);
+    void Input_Phase_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                          const uint8_t* phase, bool sync);
+    void Input_Mix_Trim_Ctrl(uint8_t scene, uint8_t source, uint8_t in_ch, uint8_t out_first,
+                             uint8_t out_last, const uint8_t* trims, bool sync);
+    void Input_Ch_Threshold_Ctrl(int8_t threshold, bool sync);
+    void Solo_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                   const uint8_t* solo, bool sync);
+    void AUTO_ON_Ctrl(uint8_t scene, uint8_t on, bool sync);
+    void IRC_Active_Bypass_Ctrl(uint8_t scene, uint8_t on, bool sync);
+    void CS_Auto_Setting_Ctrl(const CsAutoSetting& setting, bool sync);
+    void Compressor_Ctrl(uint8_t scene, uint8_t source, uint8_t ch, const uint8_t* bypass,
+                         const float* noise, const float* ratio, const uint32_t* attack,
+                         const uint32_t* release, const float* soft_knee, bool sync);
+    void Amp_Mute_Ctrl(uint8_t t_mute, bool sync);
+    void Set_MemData(uint32_t address, uint32_t data, bool sync);
+    void Rem_Out_Ctrl(uint8_t remOut1, uint8_t remOut2, bool sync);
+    void Compressor_Ch_Ctrl(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                            const uint8_t* on, bool sync);
+    void Compressor_Ctrl2(uint8_t scene, uint8_t source, uint8_t first, uint8_t last,
+                          const CompressorSetting2* records, bool sync);
+    void Spk_Ohm_Ctrl(uint8_t ohm, bool sync);
+    void Output_Bridge_Ctrl(uint8_t scene, uint8_t source, uint8_t count, const uint32_t* bridge,
+                            bool sync);
+    void Cross_Source_Mix_Ctrl_CS47048(uint8_t scene, uint8_t source, uint8_t ch,
+                                       uint8_t vice_source, uint8_t vice_ch, bool sync);
+    void Noise_Gate_Ctrl(uint8_t onoff, bool sync);
 
-    // Get queries (DspGetQueries.cpp).
+    // Get queries (DspGetQueries.cpp). Each asks the unit and waits for the
+    // answer, which arrives as a window message; the two with a sync flag
+    // queue or drop like the set commands.
+    void Get_Source();
+    void Get_Main_Volume();
+    void Get_Subwoofer_Volume();
+    void Get_Mute();
+    void Get_Filter(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_EQ(uint8_t scene, uint8_t source, uint8_t ch, uint8_t band, uint8_t band_end);
+    void Get_Delay(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_Trim(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_Mute_Ch(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_Phase(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_Mix_Ch(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_CH_Type(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_CH_Link(uint8_t scene);
+    void Get_CH_Lock(uint8_t scene);
+    void Get_PEQ_Bypass(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_Input_Mix_CH_Trim(uint8_t scene, uint8_t source, uint8_t in_ch, uint8_t out_ch_x,
+                               uint8_t out_ch_y);
+    void Get_Ch_Solo(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_Speaker_Config();
+    void Get_Amp_Mute();
+    void Get_InDistort(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_OutDistort(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
+    void Get_MemData(uint32_t address);
+    void Get_Rem_Out();
+    void Get_Spk_Ohm();
+    void Get_Ouput_Bridge(uint8_t scene, uint8_t source, uint8_t count);
+    void Get_Cross_Source_Mix_CS47048(uint8_t scene, uint8_t source, uint8_t ch);
+    void Get_Noise_Gate();
+    void Get_Input_Threshold(uint8_t scene, uint8_t source, bool sync);
+    void Get_Input_Noise(uint8_t ch_x, uint8_t ch_y, bool sync);
 
     // Scene, MCU-system, karaoke and calibration commands (DspSceneCommands.cpp,
     // DspMcuCommands.cpp, DspKtvCommands.cpp, DspIrcCommands.cpp).

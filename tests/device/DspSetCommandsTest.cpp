@@ -1,0 +1,163 @@
+// Every DSP set command and get query through DspDevice against the
+// simulated unit: the frames it receives, on the direct and the queued path.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/windows/Log.h"
+#include "device/DeviceTiming.h"
+#include "device/DspDevice.h"
+#include "tests/device/DspGoldenCases.h"
+#include "tests/support/SimUnit.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class DspSetCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDeviceWaitScaleForTests(2);  // a silent unit costs 200 ms, not 10 s
+        unit().Reset();
+        unit().SetResponder(&ack);
+        device.OpenHIDDevice();
+        ASSERT_TRUE(device.IsDeviceOpen());
+    }
+    void TearDown() override {
+        device.DisableAsyncMode();
+        device.CloseHIDDevice(false);
+        unit().SetResponder(nullptr);
+    }
+    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+
+    void Configure(const GoldenCase& c) {
+        device.SetDeviceConfig(95, 16, c.inputCount, c.trimHundredths, 0);
+    }
+
+    bool WaitForIdleQueue() {
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!device.IsQueueIdle()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
+    static void ExpectFrame(const GoldenCase& c, const sim::Frame& frame) {
+        EXPECT_EQ(dsp::CMD_DSP, frame.type);
+        EXPECT_EQ(c.subcommand, frame.subcommand);
+        EXPECT_EQ(c.optype, frame.optype);
+        EXPECT_EQ(HexBytes(c.payload), frame.data);
+    }
+
+    sim::AckResponder ack;
+    DspDevice device;
+};
+
+TEST_F(DspSetCommandsTest, EveryMemberSendsItsGoldenPayloadOrNothing) {
+    for (const GoldenCase& c : GoldenCases()) {
+        SCOPED_TRACE(c.name);
+        Configure(c);
+        unit().ClearReceived();
+        c.send(device, true);
+        auto frames = unit().ReceivedFrames();
+        if (!c.payload) {
+            EXPECT_TRUE(frames.empty()) << "refused arguments reach the unit";
+            continue;
+        }
+        ASSERT_EQ(1u, frames.size());
+        ExpectFrame(c, frames[0]);
+    }
+}
+
+TEST_F(DspSetCommandsTest, QueuedMembersReachTheUnitInOrderWithTheSamePayloads) {
+    device.EnableAsyncMode();
+    std::vector<const GoldenCase*> sent;
+    for (const GoldenCase& c : GoldenCases()) {
+        if (!c.takesSync) continue;
+        // The payload depends on the configuration at call time, not at send time.
+        Configure(c);
+        c.send(device, false);
+        if (c.payload) sent.push_back(&c);
+    }
+    ASSERT_TRUE(WaitForIdleQueue());
+    auto frames = unit().ReceivedFrames();
+    ASSERT_EQ(sent.size(), frames.size());
+    for (size_t i = 0; i < sent.size(); ++i) {
+        SCOPED_TRACE(sent[i]->name);
+        ExpectFrame(*sent[i], frames[i]);
+    }
+}
+
+TEST_F(DspSetCommandsTest, NothingIsSentUnsyncedWhileAsyncModeIsOff) {
+    for (const GoldenCase& c : GoldenCases()) {
+        if (c.takesSync) c.send(device, false);
+    }
+    EXPECT_TRUE(device.IsQueueIdle());
+    EXPECT_TRUE(unit().ReceivedFrames().empty());
+}
+
+// Records the subcommand of every frame dispatched.
+class SubcommandRecorder : public IFrameHandler {
+public:
+    void OnFrame(uint8_t, uint8_t, const uint8_t* payload) override { seen.push_back(payload[0]); }
+    Bytes seen;
+};
+
+TEST_F(DspSetCommandsTest, QueriesReadUntilTheirOwnAnswerAndNoFurther) {
+    unit().SetResponder(nullptr);
+    SubcommandRecorder recorder;
+    device.SetFrameHandler(&recorder);
+    // An unsolicited volume report, the answer, then the answer of the next query.
+    unit().QueueFrame(dsp::CMD_DSP, 0x02, dsp::OP_VALUE, {0xF6});
+    unit().QueueFrame(dsp::CMD_DSP, 0x06, dsp::OP_VALUE, {0, 0, 2, 0, 0, 0x03, 0xE8, 5, 50, 15, 0});
+    unit().QueueFrame(dsp::CMD_DSP, 0x09, dsp::OP_VALUE, {0, 0, 0, 0, 1});
+    device.Get_EQ(0, 0, 2, 0, 0);
+    EXPECT_EQ(Bytes({0x02, 0x06}), recorder.seen);
+    device.Get_Mute_Ch(0, 0, 0, 0);
+    EXPECT_EQ(Bytes({0x02, 0x06, 0x09}), recorder.seen);
+    device.SetFrameHandler(nullptr);
+}
+
+// The log holds wide characters.
+std::wstring ReadLog(const std::wstring& path) {
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return L"";
+    std::wstring text;
+    wchar_t c;
+    while (fread(&c, sizeof(c), 1, f) == 1) text += c;
+    fclose(f);
+    return text;
+}
+
+TEST_F(DspSetCommandsTest, LogsLinesInPartsAsOneLineAndNamesRefusals) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"brisa_dsp_set_log.log";
+    ASSERT_TRUE(OpenLogFile(path.c_str()));
+    const uint8_t channels[] = {3, 4};
+    device.PEQ_Reset_Ctrl(0, 0, 2, channels, true);
+    const uint8_t tooMany[8] = {};
+    device.PEQ_Reset_Ctrl(0, 0, 8, tooMany, true);
+    device.EQ_Ctrl(0, 0, 3, 5, 1000, 5.8f, -3.0f, true);
+    CloseLog();
+    const std::wstring log = ReadLog(path);
+    DeleteFileW(path.c_str());
+
+    EXPECT_NE(std::wstring::npos,
+              log.find(L"PEQ_Reset_Ctrl: scene(0), ch_count(2), ch(3), ch(4), \n"));
+    EXPECT_NE(std::wstring::npos,
+              log.find(L"PEQ_Reset_Ctrl: arguments out of range, nothing sent\n"));
+    EXPECT_NE(std::wstring::npos,
+              log.find(L"EQ_Ctrl: gain(-3.00) ,freqValue(1000) ,qValue(5.800000) @ band(5) "
+                       L"@channel(3) @scene(0)\n"));
+    EXPECT_EQ(1, LogTimePrefixOn.load()) << "the time prefix is back on after the line";
+}
+
+}  // namespace
