@@ -15,6 +15,7 @@
 #include "device/DspDevice.h"
 #include "tests/device/DspGoldenCases.h"
 #include "tests/support/SimUnit.h"
+#include "tests/support/SimUnitModel.h"
 
 namespace {
 
@@ -77,12 +78,20 @@ TEST_F(DspSetCommandsTest, EveryMemberSendsItsGoldenPayloadOrNothing) {
 }
 
 TEST_F(DspSetCommandsTest, QueuedMembersReachTheUnitInOrderWithTheSamePayloads) {
+    const GoldenCase* configured = &GoldenCases().front();
+    Configure(*configured);
     device.EnableAsyncMode();
     std::vector<const GoldenCase*> sent;
     for (const GoldenCase& c : GoldenCases()) {
         if (!c.takesSync) continue;
-        // The payload depends on the configuration at call time, not at send time.
-        Configure(c);
+        // The configuration changes only while the worker is idle: the reply
+        // handling on its thread reads it.
+        if (c.inputCount != configured->inputCount ||
+            c.trimHundredths != configured->trimHundredths) {
+            ASSERT_TRUE(WaitForIdleQueue());
+            Configure(c);
+            configured = &c;
+        }
         c.send(device, false);
         if (c.payload) sent.push_back(&c);
     }
@@ -101,6 +110,39 @@ TEST_F(DspSetCommandsTest, NothingIsSentUnsyncedWhileAsyncModeIsOff) {
     }
     EXPECT_TRUE(device.IsQueueIdle());
     EXPECT_TRUE(unit().ReceivedFrames().empty());
+}
+
+TEST_F(DspSetCommandsTest, TheSimulatedUnitStoresWhatTheMembersMeant) {
+    sim::UnitModel model(unit());
+    unit().SetResponder(&model);
+    device.EQ_Ctrl(2, 0, 3, 5, 1000, 4.6f, 4.6f, true);
+    const float delays[] = {2.345f, 15.0f};
+    device.Delay_Ctrl(2, 0, 6, 7, delays, true);
+    const float trims[] = {3.0f};
+    device.Trim_Ctrl(2, 0, 9, 9, trims, true);
+    const CompressorSetting2 compressor[] = {{-20.5f, 10, 1500}};
+    device.Compressor_Ctrl2(2, 0, 4, 4, compressor, true);
+    device.Filter_Ctrl(2, 0, 1, 2, 80, 3, 1, true);
+    const uint32_t masks[] = {0x2A05};
+    device.Mix_Ch_Ctrl(2, 3, 10, 10, masks, true);
+    device.Set_MemData(0x1234, 0xCAFEBABE, true);
+    unit().SetResponder(&ack);
+
+    const sim::UnitState state = model.Snapshot();
+    const sim::SceneParams& scene = state.scene[2];
+    EXPECT_EQ(1000, scene.out[3].eq[5].freqHz);
+    EXPECT_EQ(460, scene.out[3].eq[5].qHundredths);
+    EXPECT_EQ(46, scene.out[3].eq[5].gainTenthsDb);
+    EXPECT_EQ(2345u, scene.out[6].delayMicros);
+    EXPECT_EQ(15000u, scene.out[7].delayMicros);
+    EXPECT_EQ(-3, scene.out[9].gainDb);
+    EXPECT_EQ(-205, scene.out[4].compressor2.thresholdTenthsDb);
+    EXPECT_EQ(10, scene.out[4].compressor2.attackMs);
+    EXPECT_EQ(1500, scene.out[4].compressor2.releaseMs);
+    EXPECT_EQ(80, scene.out[1].highPass.freqHz);
+    EXPECT_EQ(3, scene.out[1].highPass.slope);
+    EXPECT_EQ(0x2A05, scene.mixMask[3][10]);
+    EXPECT_EQ(0xCAFEBABEu, state.memory.at(0x1234));
 }
 
 // Records the subcommand of every frame dispatched.
