@@ -11,7 +11,9 @@
 
 #include "device/DspCmdQueue.h"
 #include "device/DspCommandRecords.h"
+#include "device/FirmwareFile.h"
 #include "device/FrameCodec.h"
+#include "device/UpgradeBlocks.h"
 #include "device/WorkerThread.h"
 
 struct hid_device_;
@@ -209,6 +211,20 @@ public:
     void IRC_Get_Spectrum(uint8_t ch, uint8_t band, uint8_t band_end);
     void IRC_Sel_Test_Module(uint8_t module, bool sync);
 
+    // Firmware upgrade (DspUpgrade.cpp). Runs on one worker thread while the
+    // application keeps every other command off the link.
+    static constexpr uint8_t kUpgradeDone = 101;
+    static constexpr uint8_t kUpgradeFailed = 255;
+    // Checks the file and brings the unit into upgrade mode, through a
+    // restart into its loader when it runs its application. 0 started (or
+    // nothing to transfer), 1 the file cannot be opened, 2 invalid file,
+    // 3 no unit, 4 the unit refused or never acknowledged. eraseFirst: DSP only.
+    uint32_t UpgradeStart(const wchar_t* path, uint8_t eraseFirst);
+    // One step: 0..100 progress in percent, kUpgradeDone or kUpgradeFailed.
+    // With no transfer active it returns how the last one ended (done when
+    // there was none), so a caller's loop always ends.
+    uint8_t UpgradeProcess();
+
     // Reply windows: each window writes its own handle while it is open.
     HWND mMainWnd = nullptr;
     HWND mSceneWnd = nullptr;
@@ -265,4 +281,26 @@ private:
     std::unique_ptr<ReplyPoster> mReplyPoster;
     uint8_t* mReceiveBuffer;
     WorkerThread* mWorker = nullptr;
+
+    // Firmware upgrade (DspUpgrade.cpp).
+    uint32_t McuUpgParsingFile(const wchar_t* path, UpgradeKind kind);
+    uint32_t FlashUpgParsingFile(const wchar_t* path);
+    uint32_t ParsingUpgFWFile(const wchar_t* path);
+    bool EnterUpgradeMode(uint8_t eraseFirst);
+    void ReopenAfterRestart();
+    uint32_t StartTransfer();
+    void SendNextBlock();
+    void ReadBlockAnswer();
+    void LogAnswerBytes();
+    void FailTransfer();
+    uint8_t FinishUpgrade(uint8_t result);
+    void ResetUpgrade(uint8_t idleResult);
+    bool SendUpgradeCommand(uint8_t type, uint8_t subcommand, const uint8_t* payload,
+                            uint8_t length);
+    void ClearReceiveRing();
+    FirmwareFile mUpgFile;  // the images of the upgrade in progress
+    UpgradeBlocks mUpgBlocks;
+    uint32_t mUpgPhase = 0;
+    DWORD mUpgBlockSentAt = 0;
+    uint8_t mUpgIdleResult = kUpgradeDone;
 };

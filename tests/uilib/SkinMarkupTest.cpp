@@ -93,20 +93,29 @@ TEST(SkinMarkupTree, ManyElementsGrowTheTable)
     EXPECT_EQ(3000, count);
 }
 
-TEST(SkinMarkupTree, DeepNestingNeedsNoStack)
+std::wstring Nested(int depth)
 {
-    const int depth = 100000;
     std::wstring xml;
     for (int i = 0; i < depth; ++i)
         xml += L"<d>";
     for (int i = 0; i < depth; ++i)
         xml += L"</d>";
+    return xml;
+}
+
+TEST(SkinMarkupTree, NestingIsBounded)
+{
+    const int depth = CSkinMarkup::kMaxNestingDepth;
     CSkinMarkup doc;
-    ASSERT_TRUE(doc.LoadFromText(xml.c_str())) << Str(doc.LastErrorMessage());
+    ASSERT_TRUE(doc.LoadFromText(Nested(depth).c_str())) << Str(doc.LastErrorMessage());
     int levels = 0;
     for (CSkinMarkupNode n = doc.Root(); n.IsValid(); n = n.FirstChild())
         ++levels;
     EXPECT_EQ(depth, levels);
+
+    EXPECT_FALSE(doc.LoadFromText(Nested(depth + 1).c_str()));
+    EXPECT_EQ(L"Elements nested too deeply", Str(doc.LastErrorMessage()));
+    EXPECT_FALSE(doc.LoadFromText(Nested(100000).c_str()));
 }
 
 TEST(SkinMarkupAttributes, EntitiesDecodeInPlace)

@@ -24,3 +24,12 @@ add_dependencies(${zip_test_target} uilib_zip_fixtures)
 target_compile_definitions(${zip_test_target} PRIVATE
   BRISA_ZIP_FIXTURES="${zip_fixture_prefix}${zip_fixture_dir}"
   BRISA_ZIP_FIXTURE_PASSWORD="${zip_fixture_password}")
+
+# A bounded fuzz run over mutated fixtures, under the sanitizers.
+if(BRISA_NATIVE)
+  brisa_add_test(uilib_zip_fuzz SOURCES ZipFuzzTest.cpp LIBS brisa_uilib_portable LABELS fuzz)
+  add_dependencies(uilib_zip_fuzz uilib_zip_fixtures)
+  target_compile_definitions(uilib_zip_fuzz PRIVATE
+    BRISA_ZIP_FIXTURES="${zip_fixture_dir}"
+    BRISA_ZIP_FIXTURE_PASSWORD="${zip_fixture_password}")
+endif()

@@ -48,6 +48,7 @@ public:
 
         uint32_t parent = 0;
         uint32_t prev = 0;
+        int depth = 0;
         size_t p = 0;
         for (;;) {
             SkipSpace(p);
@@ -67,6 +68,7 @@ public:
                     return false;
                 prev = parent;
                 parent = m_doc.m_elements[parent].parent;
+                --depth;
                 continue;
             }
             if (next == L'!') {
@@ -118,6 +120,8 @@ public:
                 return Fail(L"Expected end-tag start", p);
             }
             // Children, or this element's own end tag, come next.
+            if (++depth > kMaxNestingDepth)
+                return Fail(L"Elements nested too deeply", p);
             parent = e;
             prev = 0;
         }

@@ -77,6 +77,8 @@ public:
 
     // Largest file or archive entry accepted as a document.
     static const size_t kMaxDocumentBytes = 0x400000;
+    // Deepest element nesting accepted: whatever walks the tree may recurse.
+    static const int kMaxNestingDepth = 256;
 
 private:
     friend class CSkinMarkupNode;

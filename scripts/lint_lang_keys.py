@@ -1,0 +1,29 @@
+#!/usr/bin/env python3
+"""Every language key the program or its layouts use must exist in all three
+language files. Usage: lint_lang_keys.py <repo root>"""
+import pathlib
+import re
+import sys
+
+root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".")
+key = re.compile(r"\$\{[A-Za-z0-9_ ]+\}")
+languages = ["lan_en.xml", "lan_cn.xml", "lan_ru.xml"]
+
+defined = {}
+for name in languages:
+    text = (root / "skin" / "lan" / name).read_text(encoding="utf-8")
+    defined[name] = set(re.findall(r'id="(\$\{[^"]+\})"', text))
+
+used = {}
+sources = [p for folder in ("app", "uilib", "skin/xml") for p in (root / folder).rglob("*")
+           if p.suffix in (".cpp", ".h", ".xml") and p.is_file()]
+for path in sources:
+    for match in key.findall(path.read_text(encoding="utf-8", errors="replace")):
+        used.setdefault(match, str(path.relative_to(root)))
+
+missing = [(k, where, name) for k, where in sorted(used.items()) for name in languages
+           if k not in defined[name]]
+for k, where, name in missing:
+    print(f"{where}: {k} is missing from {name}")
+print(f"{len(used)} keys used in {len(sources)} files; {len(missing)} missing")
+sys.exit(1 if missing else 0)

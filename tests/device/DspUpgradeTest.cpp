@@ -1,0 +1,351 @@
+// The firmware upgrade against the simulated unit and its loader: the exact
+// blocks, the progress of each step, the restart into the loader, and the
+// unit's refusals and failures. Waits are scaled down to 1 %, so the 8 s
+// restart pause takes 80 ms and a 10 s read 100 ms.
+#include <gtest/gtest.h>
+#include <stdio.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "device/DeviceTiming.h"
+#include "device/DspDevice.h"
+#include "tests/device/FirmwareImageBuilder.h"
+#include "tests/support/SimLoader.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+constexpr uint8_t kMcu = 0x03;
+constexpr uint8_t kFlash = 0x02;
+
+// A firmware file in the working folder, removed when the test ends.
+class TempFile {
+public:
+    TempFile(const std::wstring& name, const Bytes& bytes) : path_(L"dspupg_" + name) {
+        FILE* f = _wfopen(path_.c_str(), L"wb");
+        EXPECT_NE(f, nullptr);
+        if (f == nullptr) return;
+        if (!bytes.empty()) {
+            EXPECT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+        }
+        fclose(f);
+    }
+    ~TempFile() { _wremove(path_.c_str()); }
+    const wchar_t* path() const { return path_.c_str(); }
+
+private:
+    std::wstring path_;
+};
+
+struct Sent {
+    uint8_t type;
+    uint8_t sub;
+    size_t length;
+};
+
+class DspUpgradeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDeviceWaitScaleForTests(1);
+        unit().Reset();
+        unit().SetResponder(&model);
+        device.SetDeviceConfig(fwtest::kModelId, 16, 14, 0, 0);
+        device.OpenHIDDevice();
+        ASSERT_TRUE(device.IsDeviceOpen());
+    }
+    void TearDown() override {
+        device.CloseHIDDevice(false);
+        unit().SetResponder(nullptr);
+        SetDeviceWaitScaleForTests(100);
+    }
+    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+
+    // Handshake first, as the program does: it tells whether the unit runs
+    // its application (and must restart into the loader) or the loader.
+    void Connect(bool inLoader) {
+        model.SetLoaderMode(inLoader);
+        ASSERT_TRUE(device.Hand_Connect());
+        ASSERT_EQ(device.mMcuNormalMode.load(), inLoader ? 0 : 1);
+        unit().ClearReceived();
+    }
+
+    // Steps until one reports done or failed; a limit guards the test.
+    std::vector<int> RunSteps(int limit = 2000) {
+        std::vector<int> values;
+        for (int i = 0; i < limit; ++i) {
+            values.push_back(device.UpgradeProcess());
+            if (values.back() > 100) break;
+        }
+        return values;
+    }
+
+    static std::vector<Sent> SentFrames() {
+        std::vector<Sent> sent;
+        for (const sim::Frame& f : unit().ReceivedFrames()) sent.push_back({f.type, f.subcommand, f.data.size()});
+        return sent;
+    }
+
+    static void ExpectSent(const std::vector<Sent>& expected) {
+        const std::vector<Sent> sent = SentFrames();
+        ASSERT_EQ(sent.size(), expected.size());
+        for (size_t i = 0; i < sent.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(sent[i].type, expected[i].type);
+            EXPECT_EQ(sent[i].sub, expected[i].sub);
+            EXPECT_EQ(sent[i].length, expected[i].length);
+        }
+    }
+
+    static bool WaitForPresent(int limitMs = 5000) {
+        const auto end = Clock::now() + std::chrono::milliseconds(limitMs);
+        while (!unit().IsPresent()) {
+            if (Clock::now() > end) return false;
+            Sleep(1);
+        }
+        return true;
+    }
+
+    sim::LoaderUnitModel model{unit()};
+    DspDevice device;
+};
+
+TEST_F(DspUpgradeTest, McuImageGoesThroughTheRestartIntoTheLoader) {
+    Connect(false);
+    const Bytes payload = fwtest::Pattern(70, 3);
+    TempFile file(L"brisa_mcu_upg.bin", fwtest::McuImage(70));  // lower case is recognised
+
+    ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    EXPECT_EQ(model.LoaderRestarts(), 1);
+    EXPECT_TRUE(device.IsDeviceOpen()) << "reopened after the restart";
+    EXPECT_EQ(device.mUpgState.load(), 48u);
+
+    // Each block takes three steps: send, wait, read its acknowledgement.
+    const std::vector<int> expected = {8, 8, 8, 54, 54, 54, 100, 100, 100, 100, 101};
+    EXPECT_EQ(RunSteps(), expected);
+    EXPECT_EQ(device.mUpgState.load(), 0u);
+
+    ExpectSent({{kMcu, 0x01, 0}, {kMcu, 0x02, 4}, {kMcu, 0x03, 36}, {kMcu, 0x03, 36},
+                {kMcu, 0x03, 36}, {kMcu, 0x04, 0}});
+    const sim::ReceivedImage image = model.McuImage();
+    EXPECT_EQ(image.startParams, Bytes({0x11, 0x22, 0x33, 0x44}));
+    EXPECT_EQ(image.blockOffsets, std::vector<uint32_t>({64, 32, 0}));
+    ASSERT_GE(image.bytes.size(), payload.size());
+    EXPECT_EQ(Bytes(image.bytes.begin(), image.bytes.begin() + 70), payload);
+    for (size_t i = 70; i < image.bytes.size(); ++i) EXPECT_EQ(image.bytes[i], 0) << "padding";
+    EXPECT_TRUE(image.finished);
+
+    // The unit reboots into its application; the engine stays done.
+    EXPECT_TRUE(WaitForPresent());
+    EXPECT_EQ(model.LoaderRestarts(), 2);
+    EXPECT_EQ(device.UpgradeProcess(), 101);
+}
+
+TEST_F(DspUpgradeTest, DspImageWithChipEraseEndsWithTheReboot) {
+    Connect(false);
+    const Bytes payload = fwtest::Pattern(120, 9);
+    TempFile file(L"FLASH_UPG.BIN", fwtest::DspImage(120, 7));  // its firmware id is not checked
+
+    ASSERT_EQ(device.UpgradeStart(file.path(), 1), UPG_OK);
+    EXPECT_TRUE(model.FlashErased());
+    EXPECT_EQ(model.LoaderRestarts(), 1);
+
+    const std::vector<int> expected = {41, 41, 41, 83, 83, 83, 100, 100, 100, 100, 101};
+    EXPECT_EQ(RunSteps(), expected);
+    ExpectSent({{kFlash, 0x02, 0}, {kMcu, 0x01, 0}, {kFlash, 0x03, 4}, {kFlash, 0x04, 55},
+                {kFlash, 0x04, 55}, {kFlash, 0x04, 25}, {kFlash, 0x05, 0}, {kMcu, 0x8F, 0}});
+    const sim::ReceivedImage image = model.DspImage();
+    EXPECT_EQ(image.startParams, Bytes({0x55, 0x22, 0x33, 0x44}));
+    EXPECT_EQ(image.blockOffsets, std::vector<uint32_t>({0, 50, 100}));
+    EXPECT_EQ(image.bytes, payload);
+    EXPECT_TRUE(image.finished);
+}
+
+TEST_F(DspUpgradeTest, MergedFileFromTheLoaderTransfersOnlyTheDspImage) {
+    Connect(true);  // already in the loader: no restart
+    TempFile file(L"UPG_FW.BIN", fwtest::MergedFile({fwtest::McuImage(70), fwtest::DspImage(60)}));
+
+    ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    EXPECT_EQ(model.LoaderRestarts(), 0);
+    const std::vector<int> steps = RunSteps();
+    EXPECT_EQ(steps.back(), 101);
+    ExpectSent({{kMcu, 0x01, 0}, {kFlash, 0x03, 4}, {kFlash, 0x04, 55}, {kFlash, 0x04, 15},
+                {kFlash, 0x05, 0}, {kMcu, 0x8F, 0}});
+    EXPECT_EQ(model.DspImage().bytes, fwtest::Pattern(60, 9));
+    EXPECT_TRUE(model.McuImage().blockOffsets.empty());
+}
+
+TEST_F(DspUpgradeTest, LoaderImageIsSentFromTheApplicationWithoutRestart) {
+    Connect(false);
+    TempFile file(L"BL_UPG.BIN", fwtest::McuImage(40));
+
+    ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    EXPECT_EQ(model.LoaderRestarts(), 0);
+    const std::vector<int> expected = {20, 20, 20, 100, 100, 100, 100, 101};
+    EXPECT_EQ(RunSteps(), expected);
+    ExpectSent({{kMcu, 0xA0, 0}, {kMcu, 0xA1, 4}, {kMcu, 0xA2, 36}, {kMcu, 0xA2, 36}, {kMcu, 0xA3, 0}});
+    EXPECT_EQ(model.McuImage().blockOffsets, std::vector<uint32_t>({32, 0}));
+}
+
+TEST_F(DspUpgradeTest, RefusedOrUnacknowledgedStartsReturn4AndSendNoBlock) {
+    struct Case {
+        const char* what;
+        sim::LoaderFaults faults;
+        const wchar_t* name;
+        Bytes file;
+        std::vector<Sent> sent;
+    };
+    sim::LoaderFaults refused;
+    refused.refuseStart = true;
+    sim::LoaderFaults silent;
+    silent.enter = sim::EnterAnswer::Silent;
+    sim::LoaderFaults notReady;
+    notReady.enter = sim::EnterAnswer::NotReady;
+    const Case cases[] = {
+        {"start refused", refused, L"MCU_UPG.BIN", fwtest::McuImage(70), {{kMcu, 0x01, 0}, {kMcu, 0x02, 4}}},
+        {"enter never answered", silent, L"MCU_UPG.BIN", fwtest::McuImage(70), {{kMcu, 0x01, 0}}},
+        {"enter not ready", notReady, L"BL_UPG.BIN", fwtest::McuImage(70), {{kMcu, 0xA0, 0}}},
+        // The DSP file's parser already sets "mode entered": only the unit's
+        // answer may count.
+        {"DSP enter never answered", silent, L"FLASH_UPG.BIN", fwtest::DspImage(120), {{kMcu, 0x01, 0}}},
+    };
+    Connect(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        model.SetFaults(c.faults);
+        unit().ClearReceived();
+        TempFile file(c.name, c.file);
+        EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_START_FAIL);
+        EXPECT_EQ(device.mUpgState.load(), 0u);
+        ExpectSent(c.sent);
+        EXPECT_EQ(device.UpgradeProcess(), 255) << "the caller's loop ends";
+        EXPECT_EQ(SentFrames().size(), c.sent.size());
+    }
+}
+
+TEST_F(DspUpgradeTest, NotReadyAnswerIsReadPastWithoutResending) {
+    Connect(true);
+    sim::LoaderFaults faults;
+    faults.notReadyBlock = 1;
+    model.SetFaults(faults);
+    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+
+    ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    const std::vector<int> steps = RunSteps();
+    EXPECT_EQ(steps.back(), 101);
+    // Block 1 waits for two answers: "not ready", then "ready".
+    const std::vector<int> expected = {8, 8, 8, 54, 54, 54, 54, 54, 100, 100, 100, 100, 101};
+    EXPECT_EQ(steps, expected);
+    const sim::ReceivedImage image = model.McuImage();
+    EXPECT_EQ(image.blockOffsets, std::vector<uint32_t>({64, 32, 0}));
+    ASSERT_GE(image.bytes.size(), 70u);
+    EXPECT_EQ(Bytes(image.bytes.begin(), image.bytes.begin() + 70), fwtest::Pattern(70, 3));
+}
+
+TEST_F(DspUpgradeTest, UnitThatStaysNotReadyOrVanishesFailsInBoundedTime) {
+    Connect(true);
+    sim::LoaderFaults stuck;
+    stuck.notReadyBlock = 1;
+    stuck.readyAfterNotReady = false;
+    sim::LoaderFaults vanishing;
+    vanishing.vanishAtBlock = 1;
+    for (const sim::LoaderFaults& faults : {stuck, vanishing}) {
+        SCOPED_TRACE(faults.vanishAtBlock);
+        model.SetFaults(faults);
+        unit().SetPresent(true);
+        TempFile file(L"FLASH_UPG.BIN", fwtest::DspImage(120));
+        ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+        const auto start = Clock::now();
+        const std::vector<int> steps = RunSteps();
+        EXPECT_EQ(steps.back(), 255);
+        EXPECT_EQ(steps[0], 41);
+        // A block waits at most 30 s (scaled: 300 ms) for its acknowledgement.
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+        EXPECT_EQ(device.mUpgState.load(), 0u);
+        EXPECT_EQ(device.UpgradeProcess(), 255) << "stays failed";
+    }
+}
+
+TEST_F(DspUpgradeTest, LinkClosedMidTransferFailsAtTheNextStep) {
+    Connect(true);
+    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    EXPECT_EQ(device.UpgradeProcess(), 8);
+    device.CloseHIDDevice(false);
+    EXPECT_EQ(device.UpgradeProcess(), 8);    // wait
+    EXPECT_EQ(device.UpgradeProcess(), 8);    // nothing to read from: failed
+    EXPECT_EQ(device.UpgradeProcess(), 255);
+}
+
+TEST_F(DspUpgradeTest, UnsolicitedReportBetweenBlocksDoesNotStall) {
+    Connect(true);
+    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    model.TurnVolumeKnob(-10);  // read before the first block's answer
+    const std::vector<int> expected = {8, 8, 8, 54, 54, 54, 100, 100, 100, 100, 101};
+    EXPECT_EQ(RunSteps(), expected);
+}
+
+TEST_F(DspUpgradeTest, BadFilesAreRefusedBeforeAnythingIsSent) {
+    Connect(true);
+    Bytes badSum = fwtest::McuImage(70);
+    badSum.back() ^= 1;
+    fwtest::TestImage otherModel;
+    otherModel.modelId = 94;
+    struct Case {
+        const wchar_t* name;
+        Bytes bytes;
+        uint32_t result;
+    };
+    const Case cases[] = {
+        {L"MCU_UPG.BIN", badSum, UPG_FILE_INVALID},
+        {L"FLASH_UPG.BIN", otherModel.Build(), UPG_FILE_INVALID},
+        {L"BL_UPG.BIN", Bytes(14, 0), UPG_FILE_INVALID},  // no image byte
+        {L"FLASH_UPG.BIN", Bytes(0x100001, 0), UPG_FILE_INVALID},
+        {L"UPG_FW.BIN", fwtest::MergedFile({fwtest::McuImage(70), fwtest::DspImage(60)}, 'a', 'b'),
+         UPG_FILE_INVALID},
+        {L"firmware.bin", fwtest::McuImage(70), UPG_FILE_INVALID},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        const Case& c = cases[i];
+        TempFile file(c.name, c.bytes);
+        EXPECT_EQ(device.UpgradeStart(file.path(), 1), c.result);
+        EXPECT_EQ(device.mUpgState.load(), 0u);
+        EXPECT_EQ(device.UpgradeProcess(), 255);
+    }
+    EXPECT_EQ(device.UpgradeStart(L"dspupg_missing_MCU_UPG.BIN", 0), UPG_FILE_OPEN_FAIL);
+    EXPECT_TRUE(unit().ReceivedFrames().empty());
+
+    // No unit: nothing to talk to.
+    device.CloseHIDDevice(false);
+    TempFile mcu(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    TempFile flash(L"FLASH_UPG.BIN", fwtest::DspImage(120));
+    EXPECT_EQ(device.UpgradeStart(mcu.path(), 0), UPG_CONNECT_FAIL);
+    EXPECT_EQ(device.UpgradeStart(flash.path(), 0), UPG_CONNECT_FAIL);
+    EXPECT_EQ(device.mUpgState.load(), 0u);
+    EXPECT_TRUE(unit().ReceivedFrames().empty());
+}
+
+TEST_F(DspUpgradeTest, DownloadScriptHasNothingToTransfer) {
+    Connect(true);
+    EXPECT_EQ(device.UpgradeStart(L"C:/tools/download.bat", 0), UPG_OK);
+    EXPECT_EQ(device.UpgradeProcess(), 101);
+    EXPECT_TRUE(unit().ReceivedFrames().empty());
+}
+
+TEST_F(DspUpgradeTest, UnitThatDoesNotComeBackInTimeGives3) {
+    Connect(false);
+    model.SetLoaderRestartDelay(600);  // the program gives up after about 130 ms
+    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_CONNECT_FAIL);
+    EXPECT_FALSE(device.IsDeviceOpen());
+    EXPECT_EQ(device.mUpgState.load(), 0u);
+    EXPECT_EQ(device.UpgradeProcess(), 255);
+    EXPECT_TRUE(WaitForPresent());
+}
+
+}  // namespace
