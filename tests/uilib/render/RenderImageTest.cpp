@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "DibCanvas.h"
+#include "uilib/core/RenderKit.h"
+
+using namespace SkinUI;
+using SkinUITest::DibCanvas;
+using SkinUITest::EncodePng;
+
+namespace {
+
+struct EntryDeleter {
+    void operator()(TImageEntry* e) const { CRenderKit::FreeImageEntry(e, true); }
+};
+using EntryPtr = std::unique_ptr<TImageEntry, EntryDeleter>;
+
+// RGBA image filled by a function of (x, y) returning 0xAARRGGBB.
+template <class F>
+std::vector<uint8_t> MakeRgba(int w, int h, F colour)
+{
+    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint32_t c = colour(x, y);
+            uint8_t* p = &rgba[(static_cast<size_t>(y) * w + x) * 4];
+            p[0] = static_cast<uint8_t>(c >> 16);
+            p[1] = static_cast<uint8_t>(c >> 8);
+            p[2] = static_cast<uint8_t>(c);
+            p[3] = static_cast<uint8_t>(c >> 24);
+        }
+    }
+    return rgba;
+}
+
+template <class F>
+EntryPtr DecodeFrom(int w, int h, F colour, DWORD mask = 0)
+{
+    std::vector<uint8_t> png = EncodePng(w, h, MakeRgba(w, h, colour));
+    return EntryPtr(CRenderKit::DecodeImage(png.data(), png.size(), mask));
+}
+
+// 12 x 12: 4-pixel corners and edges in distinct colours, a white middle.
+uint32_t NineGridColour(int x, int y)
+{
+    const int col = x < 4 ? 0 : (x < 8 ? 1 : 2);
+    const int row = y < 4 ? 0 : (y < 8 ? 1 : 2);
+    static const uint32_t kCells[3][3] = {
+        {0xFFFF0000, 0xFF00FFFF, 0xFF00FF00},
+        {0xFF808080, 0xFFFFFFFF, 0xFF404040},
+        {0xFF0000FF, 0xFFFF00FF, 0xFFFFFF00},
+    };
+    return kCells[row][col];
+}
+
+const RECT kNoCorners = {0, 0, 0, 0};
+
+} // namespace
+
+TEST(ImageDecode, PremultipliesAndFlagsAlpha)
+{
+    EntryPtr entry = DecodeFrom(3, 1, [](int x, int) -> uint32_t {
+        if (x == 0) return 0x80FFFFFF;
+        if (x == 1) return 0x00FF8040;
+        return 0xFF102030;
+    });
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(3, entry->width);
+    EXPECT_EQ(1, entry->height);
+    EXPECT_TRUE(entry->hasAlpha);
+    EXPECT_EQ(nullptr, entry->workPixels);
+    EXPECT_EQ(nullptr, entry->sourcePixels);
+
+    DibCanvas canvas(3, 1);
+    HDC src = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(src, entry->bitmap);
+    BitBlt(canvas.Dc(), 0, 0, 3, 1, src, 0, 0, SRCCOPY);
+    SelectObject(src, old);
+    DeleteDC(src);
+    EXPECT_EQ(0x80808080u, canvas.Pixel(0, 0));
+    EXPECT_EQ(0x00000000u, canvas.Pixel(1, 0));
+    EXPECT_EQ(0xFF102030u, canvas.Pixel(2, 0));
+}
+
+TEST(ImageDecode, OpaqueImageWithoutMaskHasNoAlpha)
+{
+    EntryPtr entry = DecodeFrom(2, 2, [](int, int) -> uint32_t { return 0xFFFF00FF; });
+    ASSERT_NE(nullptr, entry);
+    EXPECT_FALSE(entry->hasAlpha);
+}
+
+TEST(ImageDecode, MaskClearsMatchingOpaquePixels)
+{
+    EntryPtr entry =
+        DecodeFrom(2, 1, [](int x, int) -> uint32_t { return x == 0 ? 0xFFFF00FF : 0xFF00FF00; }, 0xFFFF00FF);
+    ASSERT_NE(nullptr, entry);
+    EXPECT_TRUE(entry->hasAlpha);
+    DibCanvas canvas(2, 1, 0xFF123456);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 2, 1}, {0, 0, 2, 1}, {0, 0, 2, 1}, kNoCorners, true,
+                           255, false, false, false);
+    // The masked pixel is fully transparent: the canvas shows through.
+    EXPECT_EQ(0x123456u, canvas.Rgb(0, 0));
+    EXPECT_EQ(0x00FF00u, canvas.Rgb(1, 0));
+}
+
+TEST(ImageDecode, RejectsDamagedAndEmptyInput)
+{
+    std::vector<uint8_t> png = EncodePng(8, 8, MakeRgba(8, 8, [](int, int) -> uint32_t { return 0xFF000000; }));
+    EXPECT_EQ(nullptr, CRenderKit::DecodeImage(png.data(), png.size() / 2, 0));
+    EXPECT_EQ(nullptr, CRenderKit::DecodeImage(png.data(), 0, 0));
+    EXPECT_EQ(nullptr, CRenderKit::DecodeImage(nullptr, 10, 0));
+    const BYTE junk[16] = {1, 2, 3};
+    EXPECT_EQ(nullptr, CRenderKit::DecodeImage(junk, sizeof(junk), 0));
+}
+
+TEST(DrawBitmap, NineGridKeepsCornersAndStretchesEdges)
+{
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(120, 40, 0xFF000000);
+    const RECT dest = {10, 10, 110, 30};
+    const RECT corners = {4, 4, 4, 4};
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, dest, {0, 0, 120, 40}, {0, 0, 12, 12}, corners, false, 255,
+                           false, false, false);
+    EXPECT_EQ(16, canvas.CountRgb({10, 10, 14, 14}, 0xFF0000));
+    EXPECT_EQ(16, canvas.CountRgb({106, 10, 110, 14}, 0x00FF00));
+    EXPECT_EQ(16, canvas.CountRgb({10, 26, 14, 30}, 0x0000FF));
+    EXPECT_EQ(16, canvas.CountRgb({106, 26, 110, 30}, 0xFFFF00));
+    EXPECT_EQ(92 * 4, canvas.CountRgb({14, 10, 106, 14}, 0x00FFFF));
+    EXPECT_EQ(92 * 4, canvas.CountRgb({14, 26, 106, 30}, 0xFF00FF));
+    EXPECT_EQ(4 * 12, canvas.CountRgb({10, 14, 14, 26}, 0x808080));
+    EXPECT_EQ(4 * 12, canvas.CountRgb({106, 14, 110, 26}, 0x404040));
+    EXPECT_EQ(92 * 12, canvas.CountRgb({14, 14, 106, 26}, 0xFFFFFF));
+    // Nothing outside the destination.
+    EXPECT_EQ(0x000000u, canvas.Rgb(9, 9));
+    EXPECT_EQ(0x000000u, canvas.Rgb(110, 30));
+}
+
+TEST(DrawBitmap, HoleLeavesTheMiddleUntouched)
+{
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(100, 20, 0xFF000000);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 100, 20}, {0, 0, 100, 20}, {0, 0, 12, 12},
+                           {4, 4, 4, 4}, false, 255, true, false, false);
+    EXPECT_EQ(92 * 12, canvas.CountRgb({4, 4, 96, 16}, 0x000000));
+    EXPECT_EQ(0xFF0000u, canvas.Rgb(0, 0));
+    EXPECT_EQ(0xFFFF00u, canvas.Rgb(99, 19));
+}
+
+TEST(DrawBitmap, CornersAsLargeAsTheSourceDrawNoMiddle)
+{
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(40, 40, 0xFF000000);
+    // Corners of 6 leave no middle in a 12-pixel source; a destination smaller
+    // than its corners draws no negative-size piece.
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 40, 40}, {0, 0, 40, 40}, {0, 0, 12, 12},
+                           {6, 6, 6, 6}, false, 255, false, true, true);
+    EXPECT_EQ(0x000000u, canvas.Rgb(20, 20));
+    EXPECT_EQ(0xFF0000u, canvas.Rgb(0, 0));
+    canvas.Fill(0xFF000000);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 6, 6}, {0, 0, 40, 40}, {0, 0, 12, 12},
+                           {4, 4, 4, 4}, false, 255, false, false, false);
+    EXPECT_EQ(0x000000u, canvas.Rgb(10, 10));
+}
+
+TEST(DrawBitmap, XTilingCutsTheLastColumn)
+{
+    // 10 x 4, column x coloured with red = 20 * x + 10.
+    EntryPtr entry = DecodeFrom(10, 4, [](int x, int) -> uint32_t { return 0xFF000000u | ((20u * x + 10) << 16); });
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(30, 4, 0xFF000000);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 25, 4}, {0, 0, 30, 4}, {0, 0, 10, 4}, kNoCorners,
+                           false, 255, false, true, false);
+    for (int x = 0; x < 25; ++x) {
+        EXPECT_EQ((20u * (x % 10) + 10) << 16, canvas.Rgb(x, 2)) << "column " << x;
+    }
+    EXPECT_EQ(0u, canvas.Rgb(25, 2));
+}
+
+TEST(DrawBitmap, BothTiledRepeatsUnscaledTiles)
+{
+    EntryPtr entry = DecodeFrom(4, 4, [](int x, int y) -> uint32_t { return 0xFF000000u | (x << 20) | (y << 4); });
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(10, 10, 0xFF000000);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 10, 10}, {0, 0, 10, 10}, {0, 0, 4, 4}, kNoCorners,
+                           true, 255, false, true, true);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            EXPECT_EQ(static_cast<uint32_t>(((x % 4) << 20) | ((y % 4) << 4)), canvas.Rgb(x, y));
+        }
+    }
+}
+
+TEST(DrawBitmap, FadeBlendsAtHalfStrength)
+{
+    EntryPtr entry = DecodeFrom(4, 4, [](int, int) -> uint32_t { return 0xFFFF0000; });
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(4, 4, 0xFF000000);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 4, 4}, {0, 0, 4, 4}, {0, 0, 4, 4}, kNoCorners, false,
+                           128, false, false, false);
+    const uint32_t red = (canvas.Pixel(1, 1) >> 16) & 0xFF;
+    EXPECT_NEAR(128, static_cast<int>(red), 1);
+}
+
+TEST(DrawBitmap, CopyDrawsOnlyInsideThePaintRectangle)
+{
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(12, 12, 0xFF000000);
+    CRenderKit::DrawBitmap(canvas.Dc(), entry->bitmap, {0, 0, 12, 12}, {2, 2, 6, 6}, {0, 0, 12, 12}, kNoCorners,
+                           false, 255, false, false, false);
+    EXPECT_EQ(0xFF0000u, canvas.Rgb(2, 2));
+    EXPECT_EQ(0xFFFFFFu, canvas.Rgb(5, 5));
+    EXPECT_EQ(0x000000u, canvas.Rgb(1, 1));
+    EXPECT_EQ(0x000000u, canvas.Rgb(6, 6));
+}
