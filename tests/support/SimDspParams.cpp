@@ -232,8 +232,11 @@ void UnitModel::SetDsp(const Frame& frame) {
         break;
     case 0x11:  // scene, source, count, channels: their EQ back to flat
         if (d.size() < 3 || d.size() != 3u + d[2]) break;
-        for (size_t i = 3; i < d.size(); ++i)
-            if (d[i] < kOutputs) std::fill(scene.out[d[i]].eq, scene.out[d[i]].eq + kMaxEqBands, EqBand());
+        for (size_t i = 3; i < d.size(); ++i) {
+            if (d[i] >= kOutputs) continue;
+            EqBand* eq = scene.out[d[i]].eq;
+            std::fill(eq, eq + kMaxEqBands, EqBand());
+        }
         ok = true;
         break;
     case 0x22:
@@ -412,10 +415,12 @@ void UnitModel::GetDsp(const Frame& frame) {
         out.insert(out.end(), scene.bridge, scene.bridge + count);
         break;
     }
-    case 0x4D:  // scene, source, 0, 0, ch
+    case 0x4D: {  // scene, source, 0, 0, ch
         if (d.size() != 5 || d[1] >= kSources || d[4] >= kCrossChannels) return NotReady();
-        out = {d[0], d[1], scene.cross[d[1]][d[4]].viceSource, scene.cross[d[1]][d[4]].viceCh, d[4]};
+        const CrossSource& cross = scene.cross[d[1]][d[4]];
+        out = {d[0], d[1], cross.viceSource, cross.viceCh, d[4]};
         break;
+    }
     default: return NotReady();
     }
     Reply(dsp::OP_VALUE, out);
