@@ -1,7 +1,8 @@
 // The firmware upgrade against the simulated unit and its loader: the exact
 // blocks, the progress of each step, the restart into the loader, and the
-// unit's refusals and failures. Waits are scaled down to 1 %, so the 8 s
-// restart pause takes 80 ms and a 10 s read 100 ms.
+// unit's refusals and failures. Waits are scaled down to 1 %, so a 10 s
+// read takes 100 ms; tests through a restart use 5 %, so that the unit has
+// left the bus well within the 8 s pause (400 ms).
 #include <gtest/gtest.h>
 #include <stdio.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/windows/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "tests/device/FirmwareImageBuilder.h"
@@ -64,6 +66,8 @@ protected:
     }
     static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
 
+    static void ScaleForRestart() { SetDeviceWaitScaleForTests(5); }
+
     // Handshake first, as the program does: it tells whether the unit runs
     // its application (and must restart into the loader) or the loader.
     void Connect(bool inLoader) {
@@ -114,6 +118,7 @@ protected:
 };
 
 TEST_F(DspUpgradeTest, McuImageGoesThroughTheRestartIntoTheLoader) {
+    ScaleForRestart();
     Connect(false);
     const Bytes payload = fwtest::Pattern(70, 3);
     TempFile file(L"brisa_mcu_upg.bin", fwtest::McuImage(70));  // lower case is recognised
@@ -145,6 +150,7 @@ TEST_F(DspUpgradeTest, McuImageGoesThroughTheRestartIntoTheLoader) {
 }
 
 TEST_F(DspUpgradeTest, DspImageWithChipEraseEndsWithTheReboot) {
+    ScaleForRestart();
     Connect(false);
     const Bytes payload = fwtest::Pattern(120, 9);
     TempFile file(L"FLASH_UPG.BIN", fwtest::DspImage(120, 7));  // its firmware id is not checked
@@ -330,6 +336,58 @@ TEST_F(DspUpgradeTest, BadFilesAreRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(unit().ReceivedFrames().empty());
 }
 
+// The parsers do not log; the engine logs what they found, as narrow lines.
+TEST_F(DspUpgradeTest, LogsTheParsersFindings) {
+    Connect(true);
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring logPath = std::wstring(folder) + L"dspupg_test.log";
+    ASSERT_TRUE(OpenLogFile(logPath.c_str()));
+    const Bytes good = fwtest::McuImage(70);
+    Bytes bad = good;
+    bad[1] = 94;  // model id; the stored checksum no longer matches either
+    {
+        TempFile file(L"MCU_UPG.BIN", good);
+        EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
+    }
+    {
+        TempFile file(L"MCU_UPG.BIN", bad);
+        EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_FILE_INVALID);
+    }
+    CloseLog();
+    std::string log;
+    if (FILE* f = _wfopen(logPath.c_str(), L"rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0) log.append(buffer, n);
+        fclose(f);
+    }
+    _wremove(logPath.c_str());
+
+    char sums[64];
+    const uint32_t goodSum = (uint32_t(good[good.size() - 4]) << 24) | (uint32_t(good[good.size() - 3]) << 16) |
+                             (uint32_t(good[good.size() - 2]) << 8) | good[good.size() - 1];
+    snprintf(sums, sizeof(sums), "cal MCU encrypt_checksum=0x%x!\n", static_cast<unsigned>(goodSum));
+    const char* expected[] = {
+        "UpgradeStart filename dspupg_MCU_UPG.BIN\n",
+        "before MCUUpgParsingFile\n",
+        "CopyFileToBuffer\n",
+        sums,
+        "noCheckID=false, FW_ID=0x1, FW_MODEL_ID=0x5f, pc_model_id=0x5f\n",
+        "UPG_FILE_VALID\n",
+        "UpgradeStart McuStart return 0x0\n",
+        "noCheckID=false, FW_ID=0x1, FW_MODEL_ID=0x5e, pc_model_id=0x5f\n",
+        "return UPG_FILE_INVALID dspupg_MCU_UPG.BIN ",
+        "Parsing return 0x2\n",
+    };
+    size_t at = 0;
+    for (const char* line : expected) {
+        const size_t found = log.find(line, at);
+        EXPECT_NE(found, std::string::npos) << "missing or out of order: " << line;
+        if (found != std::string::npos) at = found;
+    }
+}
+
 TEST_F(DspUpgradeTest, DownloadScriptHasNothingToTransfer) {
     Connect(true);
     EXPECT_EQ(device.UpgradeStart(L"C:/tools/download.bat", 0), UPG_OK);
@@ -338,8 +396,9 @@ TEST_F(DspUpgradeTest, DownloadScriptHasNothingToTransfer) {
 }
 
 TEST_F(DspUpgradeTest, UnitThatDoesNotComeBackInTimeGives3) {
+    ScaleForRestart();
     Connect(false);
-    model.SetLoaderRestartDelay(600);  // the program gives up after about 130 ms
+    model.SetLoaderRestartDelay(1500);  // the program gives up after about 650 ms
     TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
     EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_CONNECT_FAIL);
     EXPECT_FALSE(device.IsDeviceOpen());
