@@ -58,7 +58,7 @@ void LogInvalidFile(const wchar_t* path, int line) {
     LogPrintA("return UPG_FILE_INVALID %s %d\n", FileNameOf(path).c_str(), line);
 }
 
-// A refused image that was still read far enough for its checksum.
+// True once an image, accepted or not, was read far enough for its checksum.
 bool ImageWasRead(const FirmwareImage& image) { return image.fileSize != 0; }
 
 bool ImageFault(FirmwareFault fault) {
