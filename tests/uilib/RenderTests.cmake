@@ -6,16 +6,11 @@ else()
   target_sources(uilib_core_tests PRIVATE AttrParseTest.cpp UIDelegateTest.cpp)
   brisa_add_test(uilib_render_tests
     SOURCES
-      render/ControlAttributeTest.cpp
-      render/ControlBehaviourTest.cpp
-      render/ControlTreePngTest.cpp
       render/DibCanvas.cpp
       render/DragDropTest.cpp
       render/GdiplusEnvironment.cpp
       render/RenderImageTest.cpp
       render/RenderShapesTest.cpp
-      render/SkinImageTest.cpp
-      render/TextRenderTest.cpp
     LIBS brisa_uilib_core stb_headers)
   target_include_directories(uilib_render_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/render")
 endif()
@@ -48,6 +43,17 @@ if(NOT BRISA_NATIVE)
   configure_file(render/render_fixtures.rc.in "${render_fixture_dir}/render_fixtures.rc" @ONLY)
   set_source_files_properties("${render_fixture_dir}/render_fixtures.rc" PROPERTIES
     OBJECT_DEPENDS "${render_fixture_depends}")
-  target_sources(uilib_render_tests PRIVATE render/RenderFixtures.cpp "${render_fixture_dir}/render_fixtures.rc")
+  target_sources(uilib_render_tests PRIVATE "${render_fixture_dir}/render_fixtures.rc")
+  # The control and text tests run on a real paint manager, built once its
+  # sources are part of the library.
+  if(EXISTS "${CMAKE_SOURCE_DIR}/uilib/core/UIManager.cmake")
+    target_sources(uilib_render_tests PRIVATE
+      render/RenderFixtures.cpp
+      render/ControlAttributeTest.cpp
+      render/ControlBehaviourTest.cpp
+      render/ControlTreePngTest.cpp
+      render/SkinImageTest.cpp
+      render/TextRenderTest.cpp)
+  endif()
   target_compile_definitions(uilib_render_tests PRIVATE RENDER_ARCHIVE_PASSWORD=L"${render_archive_password}")
 endif()
