@@ -1,0 +1,105 @@
+#include "uilib/core/ControlFactory.h"
+
+#include "uilib/control/Combo.h"
+#include "uilib/control/List.h"
+#include "uilib/control/ListContainerElement.h"
+#include "uilib/control/ListHeader.h"
+#include "uilib/control/ListHeaderItem.h"
+#include "uilib/control/ListTextElement.h"
+#include "uilib/control/MenuElement.h"
+#include "uilib/control/MenuList.h"
+#include "uilib/control/ScrollBar.h"
+#include "uilib/core/UIControl.h"
+#include "uilib/layout/Container.h"
+#include "uilib/layout/HorizontalLayout.h"
+#include "uilib/layout/VerticalLayout.h"
+
+namespace SkinUI {
+
+namespace {
+
+template <class T>
+CControlUI* CreateOf()
+{
+    return new T();
+}
+
+struct TBuiltIn {
+    const wchar_t* name;
+    UIControlCreateFunction create;
+};
+
+// Every control class of the framework, in registration order; a class joins
+// the list when it exists.
+const TBuiltIn kBuiltIns[] = {
+    {L"CControlUI", &CreateOf<CControlUI>},
+    {L"CContainerUI", &CreateOf<CContainerUI>},
+    {L"CScrollBarUI", &CreateOf<CScrollBarUI>},
+    {L"CHorizontalLayoutUI", &CreateOf<CHorizontalLayoutUI>},
+    {L"CVerticalLayoutUI", &CreateOf<CVerticalLayoutUI>},
+    {L"CListUI", &CreateOf<CListUI>},
+    {L"CListHeaderUI", &CreateOf<CListHeaderUI>},
+    {L"CListHeaderItemUI", &CreateOf<CListHeaderItemUI>},
+    {L"CListLabelElementUI", &CreateOf<CListLabelElementUI>},
+    {L"CListTextElementUI", &CreateOf<CListTextElementUI>},
+    {L"CListContainerElementUI", &CreateOf<CListContainerElementUI>},
+    {L"CComboUI", &CreateOf<CComboUI>},
+    {L"CMenuUI", &CreateOf<CMenuUI>},
+    {L"CMenuElementUI", &CreateOf<CMenuElementUI>},
+};
+
+CControlFactory*& InstanceSlot()
+{
+    static CControlFactory* instance = nullptr;
+    return instance;
+}
+
+CUIString LowerCased(const wchar_t* text)
+{
+    CUIString key(text);
+    key.ToLower();
+    return key;
+}
+
+} // namespace
+
+CControlFactory* CControlFactory::GetInstance()
+{
+    CControlFactory*& slot = InstanceSlot();
+    if (slot == nullptr) {
+        slot = new CControlFactory();
+        slot->RegisterBuiltIns();
+    }
+    return slot;
+}
+
+void CControlFactory::Release()
+{
+    CControlFactory*& slot = InstanceSlot();
+    delete slot;
+    slot = nullptr;
+}
+
+CControlFactory::CControlFactory() = default;
+
+CControlFactory::~CControlFactory() = default;
+
+void CControlFactory::RegisterBuiltIns()
+{
+    for (const TBuiltIn& entry : kBuiltIns) RegisterControl(entry.name, entry.create);
+}
+
+bool CControlFactory::RegisterControl(const wchar_t* className, UIControlCreateFunction create)
+{
+    if (className == nullptr || className[0] == L'\0' || create == nullptr) return false;
+    return m_registry.emplace(LowerCased(className), create).second;
+}
+
+CControlUI* CControlFactory::CreateControl(const wchar_t* className) const
+{
+    if (className == nullptr) return nullptr;
+    const auto found = m_registry.find(LowerCased(className));
+    return found != m_registry.end() ? found->second() : nullptr;
+}
+
+} // namespace SkinUI
