@@ -6,7 +6,7 @@ namespace SkinUI {
 
 CIDropTarget::CIDropTarget()
     : m_refCount(0), m_allowDrop(false), m_helper(nullptr), m_formats(sizeof(FORMATETC)), m_chosen(-1),
-      m_window(nullptr), m_registered(false)
+      m_window(nullptr), m_registered(false), m_destroying(false)
 {
     if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDropTargetHelper,
                                 reinterpret_cast<void**>(&m_helper)))) {
@@ -16,6 +16,7 @@ CIDropTarget::CIDropTarget()
 
 CIDropTarget::~CIDropTarget()
 {
+    m_destroying = true;
     RevokeRegistration();
     if (m_helper != nullptr) m_helper->Release();
 }
@@ -40,7 +41,7 @@ ULONG STDMETHODCALLTYPE CIDropTarget::AddRef()
 ULONG STDMETHODCALLTYPE CIDropTarget::Release()
 {
     LONG count = InterlockedDecrement(&m_refCount);
-    if (count == 0) OnFinalRelease();
+    if (count == 0 && !m_destroying) OnFinalRelease();
     return static_cast<ULONG>(count);
 }
 

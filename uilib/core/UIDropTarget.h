@@ -61,6 +61,8 @@ private:
     int m_chosen;          // index into m_formats, -1 = none
     HWND m_window;
     bool m_registered;
+    // Set while the destructor runs: releases by OLE then end nothing more.
+    bool m_destroying;
 };
 
 } // namespace SkinUI

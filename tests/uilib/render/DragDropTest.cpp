@@ -237,3 +237,26 @@ TEST(DropTarget, EmbeddedTargetIsNeverDeletedByItsReferenceCount)
     EXPECT_FALSE(target.IsRegistered());
     target.RevokeRegistration();
 }
+
+TEST(DropTarget, RegistrationWithAWindowIsRevokedWithoutDeletingTheTarget)
+{
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    if (window == nullptr) GTEST_SKIP() << "no display for a window";
+    {
+        EmbeddedTarget target;
+        ASSERT_TRUE(target.RegisterWith(window));
+        EXPECT_TRUE(target.IsRegistered());
+        EXPECT_EQ(window, target.TargetWindow());
+        // OLE holds references while registered and gives them back on revoke.
+        target.RevokeRegistration();
+        EXPECT_FALSE(target.IsRegistered());
+        EXPECT_GE(target.finalReleases, 1);
+        // A second registration is revoked by the destructor.
+        ASSERT_TRUE(target.RegisterWith(window));
+    }
+    // Nothing is registered any more: a new target can take the window.
+    EmbeddedTarget next;
+    EXPECT_TRUE(next.RegisterWith(window));
+    next.RevokeRegistration();
+    DestroyWindow(window);
+}
