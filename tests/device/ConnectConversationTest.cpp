@@ -13,53 +13,14 @@
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "device/DspRecords.h"
+#include "tests/support/PostedMessages.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/support/StatusReadConversation.h"
 
 namespace {
 
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-// Replies that travel as a value in lParam; every other one carries a record.
-bool CarriesValue(const Posted& m) {
-    if (m.message == WM_READ_MCU_VALUE) return m.wParam == 0x92;
-    if (m.message != WM_READ_DSP_VALUE) return false;
-    switch (m.wParam) {
-    case 0x01: case 0x02: case 0x03: case 0x04: case 0x26: case 0x3F: case 0x4B: case 0x4E:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A message-only window standing in for the main window: it only collects.
-class MainWindow {
-public:
-    MainWindow()
-        : hwnd(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                               nullptr)) {}
-    ~MainWindow() {
-        for (const Posted& m : messages)
-            if (!CarriesValue(m)) dsp::FreeDspRecord(reinterpret_cast<void*>(m.lParam));
-        DestroyWindow(hwnd);
-    }
-    void Collect() {
-        MSG msg;
-        while (PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE))
-            messages.push_back({msg.message, msg.wParam, msg.lParam});
-    }
-    template <typename Record>
-    static const Record& As(const Posted& m) {
-        return *reinterpret_cast<const Record*>(m.lParam);
-    }
-
-    HWND hwnd;
-    std::vector<Posted> messages;
-};
+using MainWindow = sim::ReplyWindow;
+using sim::Posted;
 
 // Distinct values everywhere the status read looks.
 void FillUnit(sim::UnitState& s) {
