@@ -1,0 +1,202 @@
+// The combo box without its drop-down: selection, rows, keys and the wheel.
+#include <gtest/gtest.h>
+
+#include "ListTestKit.h"
+#include "uilib/control/Combo.h"
+#include "uilib/control/List.h"
+
+using namespace SkinUI;
+using ListTest::AddRows;
+using ListTest::Recorder;
+using ListTest::SendEvent;
+using ListTest::SendKey;
+
+namespace {
+
+class ComboLogic : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        combo = new CComboUI();
+        combo->AttachManager(&manager, nullptr, true);
+        AddRows(*combo, 6);
+    }
+    void TearDown() override { delete combo; }
+
+    int FlaggedCount()
+    {
+        int n = 0;
+        for (int i = 0; i < combo->GetChildCount(); ++i) n += AsListItem(combo->GetChildAt(i))->IsItemSelected();
+        return n;
+    }
+
+    CPaintManagerUI manager;
+    CComboUI* combo = nullptr;
+    Recorder recorder{manager};
+};
+
+TEST(ComboShape, NewComboSelectsNothingAndOwnsItsStyle)
+{
+    CComboUI combo;
+    EXPECT_EQ(combo.GetSelectedIndex(), -1);
+    EXPECT_TRUE(combo.GetTextContent().IsEmpty());
+    EXPECT_EQ(combo.GetDropBoxSize().cx, 0);
+    EXPECT_EQ(combo.GetDropBoxSize().cy, 150);
+    EXPECT_EQ(combo.GetListStyleInfo()->textStyle, static_cast<UINT>(DT_VCENTER));
+    EXPECT_EQ(combo.GetOwnerKind(), 1u);
+    EXPECT_TRUE(combo.IsScrollSelect());
+    EXPECT_EQ(combo.GetBehaviorFlags(), 3u);
+    EXPECT_FALSE(combo.RemoveFromSelection(0, true));
+}
+
+TEST_F(ComboLogic, SelectionNotifiesNewAndOldIndex)
+{
+    ASSERT_TRUE(combo->SelectSingleItem(2, false));
+    EXPECT_EQ(combo->GetTextContent(), L"r2");
+    ASSERT_TRUE(combo->SelectSingleItem(4, false));
+    EXPECT_TRUE(combo->SelectSingleItem(4, false));
+    ASSERT_EQ(recorder.Count(L"itemselect"), 2);
+    EXPECT_EQ(recorder.Entries()[0].wParam, 2u);
+    EXPECT_EQ(recorder.Entries()[0].lParam, -1);
+    EXPECT_EQ(recorder.Entries()[1].wParam, 4u);
+    EXPECT_EQ(recorder.Entries()[1].lParam, 2);
+    EXPECT_EQ(FlaggedCount(), 1);
+
+    // Past the end clamps to the last row.
+    ASSERT_TRUE(combo->SelectSingleItem(40, false));
+    EXPECT_EQ(combo->GetSelectedIndex(), 5);
+    EXPECT_FALSE(combo->SelectSingleItem(-1, false));
+    EXPECT_EQ(combo->GetSelectedIndex(), -1);
+    EXPECT_EQ(FlaggedCount(), 0);
+    EXPECT_EQ(recorder.Count(L"itemselect"), 3);
+}
+
+TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
+{
+    SendEvent(*combo->GetChildAt(3), UIEVENT_BUTTONDOWN);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    EXPECT_EQ(recorder.Count(L"itemselect"), 1);
+    EXPECT_EQ(recorder.Entries()[0].sender, combo);
+}
+
+TEST_F(ComboLogic, RowsKeepTheirIndicesAndTheSelection)
+{
+    combo->SelectSingleItem(3, false);
+    CControlUI* third = combo->GetChildAt(3);
+    ASSERT_TRUE(combo->InsertChildAt(ListTest::NewRow(L"x"), 1));
+    EXPECT_EQ(combo->GetSelectedIndex(), 4);
+    EXPECT_EQ(combo->GetChildAt(4), third);
+    ASSERT_TRUE(combo->RemoveChildAt(0));
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    EXPECT_EQ(combo->GetTextContent(), L"r3");
+    for (int i = 0; i < combo->GetChildCount(); ++i) EXPECT_EQ(AsListItem(combo->GetChildAt(i))->GetListIndex(), i);
+
+    ASSERT_TRUE(combo->MoveChildToIndex(third, 0));
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+    EXPECT_EQ(combo->GetTextContent(), L"r3");
+}
+
+TEST_F(ComboLogic, RemovingTheSelectedRowSelectsANeighbour)
+{
+    combo->SelectSingleItem(2, false);
+    recorder.Clear();
+    ASSERT_TRUE(combo->RemoveChild(combo->GetChildAt(2)));
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({1}));
+
+    combo->SelectSingleItem(0, false);
+    ASSERT_TRUE(combo->RemoveChildAt(0));
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+    EXPECT_EQ(combo->GetTextContent(), L"r1");
+    EXPECT_FALSE(combo->RemoveChildAt(-1));
+}
+
+TEST_F(ComboLogic, KeysOverHiddenTrailingRowsKeepTheSelection)
+{
+    combo->GetChildAt(4)->SetVisibility(false);
+    combo->GetChildAt(5)->SetEnabledState(false);
+    combo->SelectSingleItem(3, false);
+    recorder.Clear();
+
+    SendKey(*combo, VK_DOWN);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    SendKey(*combo, VK_DOWN);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    SendKey(*combo, VK_NEXT);
+    SendKey(*combo, VK_END);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    EXPECT_EQ(recorder.Count(L"itemselect"), 0);
+
+    SendKey(*combo, VK_HOME);
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+    SendKey(*combo, VK_UP);
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+    SendKey(*combo, VK_DOWN);
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({0, 1}));
+}
+
+TEST_F(ComboLogic, KeysSkipDisabledRowsInTheMiddle)
+{
+    combo->GetChildAt(2)->SetEnabledState(false);
+    combo->SelectSingleItem(1, false);
+    SendKey(*combo, VK_DOWN);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    SendKey(*combo, VK_UP);
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    SendKey(*combo, VK_END);
+    EXPECT_EQ(combo->GetSelectedIndex(), 5);
+}
+
+TEST_F(ComboLogic, WheelFollowsScrollSelect)
+{
+    combo->GetChildAt(5)->SetVisibility(false);
+    combo->SelectSingleItem(3, false);
+    recorder.Clear();
+    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    EXPECT_EQ(combo->GetSelectedIndex(), 4);
+    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    EXPECT_EQ(combo->GetSelectedIndex(), 4);
+    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 0);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({4, 3}));
+
+    combo->ApplyAttribute(L"scrollselect", L"false");
+    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+}
+
+TEST_F(ComboLogic, WheelWithoutScrollSelectDoesNotReachTheParent)
+{
+    CListUI parent;
+    parent.SetScrollSelect(true);
+    ListTest::AddRows(parent, 3);
+    parent.SelectSingleItem(0, false);
+    CComboUI* inner = new CComboUI();
+    inner->SetScrollSelect(false);
+    parent.AddChild(inner);
+    SendEvent(*inner, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    EXPECT_EQ(parent.GetSelectedIndex(), 0);
+}
+
+TEST(ComboAttributes, AlignmentAndBoxSettings)
+{
+    CComboUI combo;
+    combo.ApplyAttribute(L"align", L"right");
+    EXPECT_EQ(combo.GetTextStyle(), static_cast<UINT>(DT_VCENTER | DT_RIGHT));
+    combo.ApplyAttribute(L"valign", L"bottom");
+    EXPECT_EQ(combo.GetTextStyle(), static_cast<UINT>(DT_RIGHT | DT_BOTTOM | DT_SINGLELINE));
+    combo.ApplyAttribute(L"wordbreak", L"true");
+    EXPECT_EQ(combo.GetTextStyle(), static_cast<UINT>(DT_RIGHT | DT_BOTTOM | DT_WORDBREAK | DT_EDITCONTROL));
+    combo.ApplyAttribute(L"dropboxsize", L"120,80");
+    EXPECT_EQ(combo.GetDropBoxSize().cx, 120);
+    EXPECT_EQ(combo.GetDropBoxSize().cy, 80);
+    combo.ApplyAttribute(L"dropbox", L"bkcolor=\"#FF00FF00\"");
+    EXPECT_EQ(combo.GetDropBoxAttributes(), L"bkcolor=\"#FF00FF00\"");
+    combo.ApplyAttribute(L"itemalign", L"center");
+    EXPECT_EQ(combo.GetListStyleInfo()->textStyle, static_cast<UINT>(DT_VCENTER | DT_CENTER));
+    combo.ApplyAttribute(L"itemhotbkcolor", L"FF123456");
+    EXPECT_EQ(combo.GetListStyleInfo()->hotBackColor, 0xFF123456u);
+}
+
+} // namespace

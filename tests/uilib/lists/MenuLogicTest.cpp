@@ -1,0 +1,301 @@
+// Menu placement, the observer, the check map and the menu list and rows,
+// all without windows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ListTestKit.h"
+#include "uilib/control/Menu.h"
+#include "uilib/control/MenuElement.h"
+#include "uilib/control/MenuList.h"
+#include "uilib/control/ListHeader.h"
+
+using namespace SkinUI;
+
+namespace {
+
+const RECT kWork = {0, 0, 1600, 870};
+
+TEST(MenuPlacement, TopLevelCornersFollowTheAlignment)
+{
+    const POINT at = {300, 200};
+    RECT r = PlaceTopLevelMenu(at, 150, 90, 4, MenuAlignLeft | MenuAlignTop, kWork);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right - r.left, 158);
+    EXPECT_EQ(r.bottom - r.top, 94);
+
+    r = PlaceTopLevelMenu(at, 150, 90, 0, MenuAlignRight | MenuAlignTop, kWork);
+    EXPECT_EQ(r.right, 300);
+    EXPECT_EQ(r.top, 200);
+
+    r = PlaceTopLevelMenu(at, 150, 90, 0, MenuAlignBottom, kWork);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.bottom, 200);
+}
+
+TEST(MenuPlacement, TopLevelStaysInsideTheWorkArea)
+{
+    RECT r = PlaceTopLevelMenu(POINT{1550, 850}, 150, 90, 0, MenuAlignLeft | MenuAlignTop, kWork);
+    EXPECT_EQ(r.right, 1600);
+    EXPECT_EQ(r.bottom, 870);
+    EXPECT_EQ(r.right - r.left, 158);
+    r = PlaceTopLevelMenu(POINT{20, 10}, 150, 90, 0, MenuAlignRight | MenuAlignBottom, kWork);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.bottom - r.top, 90);
+}
+
+TSubMenuPlacement SubMenuAt(RECT parent, int rowTop)
+{
+    TSubMenuPlacement in = {};
+    in.parentWindow = parent;
+    in.rowTop = rowTop;
+    in.width = 150;
+    in.height = 120;
+    in.lastRowHeight = 30;
+    in.align = MenuAlignRight | MenuAlignTop;
+    in.work = kWork;
+    return in;
+}
+
+TEST(MenuPlacement, SubMenuOpensBesideItsParent)
+{
+    TSubMenuPlacement in = SubMenuAt(RECT{100, 100, 258, 300}, 160);
+    RECT r = PlaceSubMenu(in);
+    EXPECT_EQ(r.left, 258);
+    EXPECT_EQ(r.right, 258 + 152);
+    EXPECT_EQ(r.top, 160);
+    EXPECT_EQ(r.bottom, 280);
+
+    in.reachRight = true;
+    r = PlaceSubMenu(in);
+    // No room on the left either: back to the right side.
+    EXPECT_EQ(r.left, 258);
+    EXPECT_EQ(r.right, 408);
+
+    in = SubMenuAt(RECT{400, 100, 558, 300}, 160);
+    in.reachRight = true;
+    r = PlaceSubMenu(in);
+    EXPECT_EQ(r.right, 400);
+    EXPECT_EQ(r.left, 250);
+
+    in = SubMenuAt(RECT{400, 100, 558, 300}, 160);
+    in.align = MenuAlignRight | MenuAlignTop | MenuAlignSideFixed;
+    r = PlaceSubMenu(in);
+    EXPECT_EQ(r.right, 400);
+    EXPECT_EQ(r.left, 250);
+}
+
+TEST(MenuPlacement, SubMenuIsCorrectedAgainstTheWorkArea)
+{
+    TSubMenuPlacement in = SubMenuAt(RECT{1400, 700, 1558, 860}, 800);
+    RECT r = PlaceSubMenu(in);
+    // Too far right: to the left of the parent; too low: moved up.
+    EXPECT_EQ(r.right, 1400);
+    EXPECT_EQ(r.bottom, 830);
+    EXPECT_EQ(r.top, 710);
+}
+
+// ---- observer ------------------------------------------------------------------
+
+class FakeReceiver : public MenuReceiverImpl {
+public:
+    FakeReceiver(std::vector<int>& log, int id) : m_log(log), m_id(id) {}
+    bool ReceiveBroadcast(const TMenuBroadcastInfo& info) override
+    {
+        m_log.push_back(m_id * 10 + static_cast<int>(info.code));
+        return true;
+    }
+
+private:
+    std::vector<int>& m_log;
+    int m_id;
+};
+
+TEST(MenuObserver, BroadcastReachesTheLastRegisteredFirst)
+{
+    MenuObserverImpl observer;
+    std::vector<int> log;
+    FakeReceiver a(log, 1);
+    FakeReceiver b(log, 2);
+    FakeReceiver c(log, 3);
+    observer.RegisterReceiver(&a);
+    observer.RegisterReceiver(nullptr);
+    observer.RegisterReceiver(&b);
+    observer.RegisterReceiver(&c);
+    EXPECT_EQ(observer.ReceiverCount(), 3);
+    EXPECT_FALSE(observer.BroadcastToReceivers(TMenuBroadcastInfo{UIMENU_CLOSE_ALL, nullptr}));
+    EXPECT_EQ(log, std::vector<int>({31, 21, 11}));
+
+    b.DetachFromObservers();
+    MenuObserverImpl::ReceiverIterator walk(observer);
+    EXPECT_EQ(walk.next(), &a);
+    EXPECT_EQ(walk.next(), &c);
+    EXPECT_EQ(walk.next(), nullptr);
+}
+
+TEST(MenuObserver, NotifyManagerIsKeptUnlessReplaced)
+{
+    MenuObserverImpl observer;
+    CPaintManagerUI manager;
+    observer.SetNotifyManager(&manager);
+    observer.SetNotifyManager(nullptr);
+    EXPECT_EQ(observer.GetNotifyManager(), &manager);
+}
+
+TEST(MenuObserver, ReceiverLeavesOnDestruction)
+{
+    MenuObserverImpl observer;
+    std::vector<int> log;
+    {
+        FakeReceiver gone(log, 1);
+        observer.RegisterReceiver(&gone);
+    }
+    EXPECT_EQ(observer.ReceiverCount(), 0);
+    observer.BroadcastToReceivers(TMenuBroadcastInfo{UIMENU_CLOSE_ALL, nullptr});
+    EXPECT_TRUE(log.empty());
+}
+
+// ---- records and the check map -------------------------------------------------
+
+TEST(MenuRecords, TextsAreCutToFitWithoutSplittingPairs)
+{
+    wchar_t name[TMenuClickInfo::kNameChars];
+    const std::wstring longName(300, L'n');
+    CopyTextCut(name, TMenuClickInfo::kNameChars, longName.c_str());
+    EXPECT_EQ(std::wstring(name), std::wstring(255, L'n'));
+
+    wchar_t small[4];
+    CopyTextCut(small, 4, L"ab\xD83D\xDE00");
+    EXPECT_EQ(std::wstring(small), L"ab");
+    CopyTextCut(small, 4, nullptr);
+    EXPECT_EQ(small[0], L'\0');
+}
+
+class CheckMap : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        CMenuWnd::ClearMenuCheckInfo();
+        CMenuWnd::ForgetCheckMap(&map);
+    }
+    CUIStringMap map;
+};
+
+TEST_F(CheckMap, WithoutAMapNothingIsKept)
+{
+    ASSERT_EQ(CMenuWnd::GetMenuObserver().GetSharedMenuData(), nullptr);
+    EXPECT_EQ(CMenuWnd::SetMenuCheckInfo(L"row", true), nullptr);
+    CMenuWnd::ClearMenuCheckInfo();
+    CMenuElementUI row;
+    row.SetControlName(L"row");
+    row.SetChecked(true);
+    EXPECT_FALSE(row.GetChecked());
+}
+
+TEST_F(CheckMap, RowsReadAndWriteTheSharedMap)
+{
+    CMenuWnd::GetMenuObserver().SetSharedMenuData(&map);
+    EXPECT_EQ(CMenuWnd::SetMenuCheckInfo(L"", true), nullptr);
+    TMenuCheckInfo* info = CMenuWnd::SetMenuCheckInfo(L"wide", true);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(std::wstring(info->name), L"wide");
+    EXPECT_EQ(CMenuWnd::SetMenuCheckInfo(L"wide", false), info);
+    EXPECT_EQ(map.Count(), 1);
+
+    CMenuElementUI row;
+    row.SetControlName(L"Wide");
+    row.ApplyAttribute(L"ischeck", L"true");
+    // A state kept under the same name (ignoring case) wins over the layout.
+    EXPECT_FALSE(row.GetChecked());
+    CMenuElementUI other;
+    other.SetControlName(L"other");
+    other.ApplyAttribute(L"ischeck", L"true");
+    EXPECT_TRUE(other.GetChecked());
+
+    CMenuWnd::ClearMenuCheckInfo();
+    EXPECT_EQ(map.Count(), 0);
+    EXPECT_FALSE(other.GetChecked());
+}
+
+TEST_F(CheckMap, AForgottenMapIsNeverReachedAgain)
+{
+    CUIStringMap* owned = new CUIStringMap();
+    CMenuWnd::GetMenuObserver().SetSharedMenuData(owned);
+    CMenuWnd::SetMenuCheckInfo(L"a", true);
+    CMenuWnd::ClearMenuCheckInfo();
+    CMenuWnd::ForgetCheckMap(owned);
+    delete owned;
+    EXPECT_EQ(CMenuWnd::GetMenuObserver().GetSharedMenuData(), nullptr);
+    EXPECT_EQ(CMenuWnd::SetMenuCheckInfo(L"a", true), nullptr);
+    CMenuWnd::ClearMenuCheckInfo();
+}
+
+// ---- menu list and rows --------------------------------------------------------
+
+TEST(MenuList, TakesOnlyMenuRowsAndHidesTheirSubRows)
+{
+    CMenuUI menu;
+    EXPECT_FALSE(menu.GetHeaderControl()->GetVisibility());
+    EXPECT_EQ(menu.GetOwnerKind(), 3u);
+    CControlUI* plain = ListTest::NewRow(L"plain");
+    EXPECT_FALSE(menu.AddChild(plain));
+    EXPECT_EQ(menu.IndexOfChild(plain), -1);
+    delete plain;
+
+    CMenuElementUI* parent = new CMenuElementUI();
+    CMenuElementUI* sub = new CMenuElementUI();
+    parent->AddChild(sub);
+    ASSERT_TRUE(menu.AddChild(parent));
+    EXPECT_TRUE(parent->GetVisibility());
+    EXPECT_FALSE(sub->GetVisibility());
+    EXPECT_EQ(menu.IndexOfChild(parent), 0);
+    EXPECT_EQ(parent->GetListOwner(), static_cast<IListOwnerUI*>(&menu));
+}
+
+TEST(MenuRows, SeparatorIsASixPixelDisabledRow)
+{
+    CMenuElementUI row;
+    EXPECT_EQ(row.GetFixedSizeValue().cx, 150);
+    EXPECT_EQ(row.GetFixedSizeValue().cy, 30);
+    row.ApplyAttribute(L"linetype", L"false");
+    EXPECT_FALSE(row.IsLineType());
+    row.ApplyAttribute(L"LineType", L"TRUE");
+    EXPECT_TRUE(row.IsLineType());
+    EXPECT_EQ(row.GetFixedSizeValue().cy, 6);
+    EXPECT_FALSE(row.GetEnabledState());
+    EXPECT_FALSE(row.AcceptsMouse());
+
+    CMenuElementUI tall;
+    tall.ApplyAttribute(L"height", L"12");
+    tall.ApplyAttribute(L"linetype", L"true");
+    EXPECT_EQ(tall.GetFixedSizeValue().cy, 12);
+    tall.ApplyAttribute(L"icon", L"");
+    tall.ApplyAttribute(L"icon", L"file='check.png'");
+    tall.ApplyAttribute(L"icon", L"");
+    EXPECT_EQ(tall.GetIcon(), L"file='check.png'");
+}
+
+TEST(MenuRows, EveryRowTakesTheWidestWidth)
+{
+    CPaintManagerUI manager;
+    CMenuUI* menu = new CMenuUI();
+    menu->AttachManager(&manager, nullptr, true);
+    CMenuElementUI* a = new CMenuElementUI();
+    a->SetTextContent(L"short");
+    CMenuElementUI* b = new CMenuElementUI();
+    b->SetTextContent(L"a considerably longer menu row text that needs room");
+    menu->AddChild(a);
+    menu->AddChild(b);
+    const CUISize size = menu->MeasureDesiredSize(CUISize(1600, 900));
+    EXPECT_GT(size.cx, 150);
+    EXPECT_EQ(size.cy, 60);
+    EXPECT_EQ(a->GetFixedSizeValue().cx, size.cx);
+    EXPECT_EQ(b->GetFixedSizeValue().cx, size.cx);
+    EXPECT_EQ(a->GetFixedSizeValue().cy, 30);
+    delete menu;
+}
+
+} // namespace
