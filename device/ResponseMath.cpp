@@ -126,8 +126,11 @@ void SectionAt(const double* b, const double* a, int order, double cw, double sw
     *di = yi;
 }
 
+// 10 log10(x) through the faster base-2 logarithm.
+double TenLog10(double x) { return 3.0102999566398120 * std::log2(x); }
+
 double PowerToDb(double power) {
-    return power > kPowerFloor ? 10.0 * std::log10(power) : kFloorDb;
+    return power > kPowerFloor ? TenLog10(power) : kFloorDb;
 }
 
 // The Nyquist frequency of a frequency array, or 0 when it has none.
@@ -137,32 +140,113 @@ double GridNyquist(const double* freqs, int N) {
     return fn > 0.0 && std::isfinite(fn) ? fn : 0.0;
 }
 
-// out[i] = the sum of the sections' levels in dB at freqs[i], each section
-// floored on its own. One sine and cosine per point serve every section.
-void SumSectionLevels(const Biquad* sections, int count, const double* freqs, int N, double* out) {
-    const double fn = GridNyquist(freqs, N);
-    for (int i = 0; i < N; ++i) {
-        out[i] = 0.0;
-        if (fn == 0.0) continue;
-        const double w = -kPi * freqs[i] / fn;
-        const double cw = std::cos(w);
-        const double sw = std::sin(w);
-        for (int s = 0; s < count; ++s) {
-            double nr, ni, dr, di;
-            SectionAt(sections[s].b, sections[s].a, 2, cw, sw, &nr, &ni, &dr, &di);
-            out[i] += PowerToDb((nr * nr + ni * ni) / (dr * dr + di * di));
-        }
+// A biquad's power gain at z^-1 = e^-jw as two polynomials in
+// phi = sin^2(w/2): |B|^2 = n0 + n1 phi + n2 phi^2, likewise |A|^2. With
+// phi taken from a sine these keep their precision near 0 Hz, where
+// crossover zeros and low bands' poles sit.
+struct PowerPolynomial {
+    double n0, n1, n2;
+    double d0, d1, d2;
+};
+
+void PhiPolynomial(const double* c, double* p0, double* p1, double* p2) {
+    const double sum = c[0] + c[1] + c[2];
+    *p0 = sum * sum;
+    *p1 = -4.0 * (c[0] * c[1] + 4.0 * c[0] * c[2] + c[1] * c[2]);
+    *p2 = 16.0 * c[0] * c[2];
+}
+
+PowerPolynomial ToPowerPolynomial(const Biquad& s) {
+    PowerPolynomial p;
+    PhiPolynomial(s.b, &p.n0, &p.n1, &p.n2);
+    PhiPolynomial(s.a, &p.d0, &p.d1, &p.d2);
+    return p;
+}
+
+// |B|^2 and |A|^2 of section s at the point phi.
+inline void SectionPowers(const Biquad& section, const PowerPolynomial& p, double phi, double* num, double* den) {
+    *num = p.n0 + phi * (p.n1 + phi * p.n2);
+    *den = p.d0 + phi * (p.d1 + phi * p.d2);
+    if (!(*den > 0.0) || *num < 0.0) {
+        // Rounding took a vanishing power below zero: evaluate the section itself.
+        const double w = 2.0 * std::asin(std::sqrt(phi));
+        double nr, ni, dr, di;
+        SectionAt(section.b, section.a, 2, std::cos(w), -std::sin(w), &nr, &ni, &dr, &di);
+        *num = nr * nr + ni * ni;
+        *den = dr * dr + di * di;
     }
 }
 
-void SectionSum(bool low_pass, double fc, int type, int slope, int N,
-                const double* freqs, double* out) {
+// The sum of the sections' levels in dB at one point, each section floored on
+// its own. The products of the sections above the floor take one division and
+// one logarithm; should a product leave the range of a double, the point is
+// summed section by section instead.
+double SectionLevelsAt(const Biquad* sections, const PowerPolynomial* poly, int count, double phi) {
+    double numerators = 1.0;
+    double denominators = 1.0;
+    double floored = 0.0;
+    for (int s = 0; s < count; ++s) {
+        double num, den;
+        SectionPowers(sections[s], poly[s], phi, &num, &den);
+        if (num > kPowerFloor * den) {
+            numerators *= num;
+            denominators *= den;
+        } else {
+            floored += kFloorDb;
+        }
+    }
+    if (numerators > 1e-300 && numerators < 1e300 && denominators > 1e-300 && denominators < 1e300)
+        return floored + TenLog10(numerators / denominators);
+    double level = 0.0;
+    for (int s = 0; s < count; ++s) {
+        double num, den;
+        SectionPowers(sections[s], poly[s], phi, &num, &den);
+        level += num > kPowerFloor * den ? TenLog10(num / den) : kFloorDb;
+    }
+    return level;
+}
+
+constexpr int kMaxSections = kMaxChannelBands + 8;
+
+// out[i] = the sections' summed level at point i; phiAt(i) gives sin^2(w/2)
+// of the point, or a negative value where the grid has no Nyquist frequency.
+template <typename PhiAt>
+void SumSectionLevels(const Biquad* sections, int count, int N, PhiAt phiAt, double* out) {
+    PowerPolynomial poly[kMaxSections];
+    if (count > kMaxSections) count = kMaxSections;
+    for (int s = 0; s < count; ++s) poly[s] = ToPowerPolynomial(sections[s]);
+    for (int i = 0; i < N; ++i) {
+        const double phi = phiAt(i);
+        out[i] = phi < 0.0 ? 0.0 : SectionLevelsAt(sections, poly, count, phi);
+    }
+}
+
+double PhiOf(double f, double fn) {
+    if (fn == 0.0) return -1.0;
+    const double half = std::sin(kPi * f / fn / 2.0);
+    return half * half;
+}
+
+// The same over a plain frequency array (one sine a point).
+void SumSectionLevels(const Biquad* sections, int count, const double* freqs, int N, double* out) {
+    const double fn = GridNyquist(freqs, N);
+    SumSectionLevels(sections, count, N, [&](int i) { return PhiOf(freqs[i], fn); }, out);
+}
+
+// The sections of a crossover design, as biquads; returns how many.
+int CrossoverBiquads(bool low_pass, double fc, int type, int slope, Biquad* sections) {
     const CrossoverDesign design = DesignCrossover(low_pass, fc, slope, type);
-    Biquad sections[4];
     int count = 0;
     for (int s = 0; s < 4; ++s) {
         if (CrossoverSectionBiquad(design, s, low_pass, sections[count].b, sections[count].a)) ++count;
     }
+    return count;
+}
+
+void SectionSum(bool low_pass, double fc, int type, int slope, int N,
+                const double* freqs, double* out) {
+    Biquad sections[4];
+    const int count = CrossoverBiquads(low_pass, fc, type, slope, sections);
     SumSectionLevels(sections, count, freqs, N, out);
 }
 
@@ -205,6 +289,28 @@ void PeakingBiquad(double fs, double f0, double gain_db, double Q, double* a, do
     b[1] = -4.0 * k * c / D;
     b[2] = (2.0 * k - A * s) / D;
     if (!AllFinite(a, 3) || !AllFinite(b, 3)) SetFlat(a, b);
+}
+
+void MakeResponseGrid(double fs, int N, ResponseGrid* grid) {
+    grid->freqs.assign(N > 0 ? N : 0, 0.0);
+    grid->phi.assign(grid->freqs.size(), -1.0);
+    if (N <= 0) return;
+    LogFrequencyGrid(fs, N, grid->freqs.data());
+    const double fn = GridNyquist(grid->freqs.data(), N);
+    for (int i = 0; i < N; ++i) grid->phi[i] = PhiOf(grid->freqs[i], fn);
+}
+
+void ChannelResponse(const ResponseGrid& grid, double fs, const ChannelBand* bands, int bandCount,
+                     const ChannelCrossover& highPass, const ChannelCrossover& lowPass, double* out) {
+    Biquad sections[kMaxSections];
+    int count = 0;
+    if (highPass.on) count += CrossoverBiquads(false, highPass.fc, highPass.type, highPass.slope, sections + count);
+    if (lowPass.on) count += CrossoverBiquads(true, lowPass.fc, lowPass.type, lowPass.slope, sections + count);
+    if (bandCount > kMaxChannelBands) bandCount = kMaxChannelBands;
+    for (int b = 0; b < bandCount; ++b, ++count)
+        PeakingBiquad(fs, bands[b].f0, bands[b].gain_db, bands[b].Q, sections[count].a, sections[count].b);
+    const int N = static_cast<int>(grid.phi.size());
+    SumSectionLevels(sections, count, N, [&](int i) { return grid.phi[i]; }, out);
 }
 
 void PeakingBandResponse(double fs, double f0, double gain_db, double Q,

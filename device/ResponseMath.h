@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // Frequency-response curves of an output channel: a logarithmic frequency
 // grid, peaking EQ bands and high-pass / low-pass crossover filters, all
 // evaluated as magnitudes in dB. Pure double-precision math, no state.
@@ -53,6 +55,32 @@ void PeakingBiquad(double fs, double f0, double gain_db, double Q, double* a, do
 // out[i] = level in dB of one peaking band at freqs[i].
 void PeakingBandResponse(double fs, double f0, double gain_db, double Q,
                          const double* freqs, double* out, int N);
+
+// A logarithmic grid (LogFrequencyGrid) with the per-point value every curve
+// on it needs, made once and shared by all the curves drawn on it.
+struct ResponseGrid {
+    std::vector<double> freqs;
+    std::vector<double> phi;  // sin^2 of half the point's angle; negative: no value
+};
+void MakeResponseGrid(double fs, int N, ResponseGrid* grid);
+
+// One channel's whole curve in dB on a grid, out[0..N-1]: its crossovers and
+// EQ bands summed as the separate responses below would give it, in one pass.
+// Bands beyond kMaxChannelBands are ignored.
+constexpr int kMaxChannelBands = 31;
+struct ChannelBand {
+    double f0;
+    double gain_db;
+    double Q;
+};
+struct ChannelCrossover {
+    bool on;
+    double fc;
+    int type;
+    int slope;
+};
+void ChannelResponse(const ResponseGrid& grid, double fs, const ChannelBand* bands, int bandCount,
+                     const ChannelCrossover& highPass, const ChannelCrossover& lowPass, double* out);
 
 // Designs a crossover at 48000 Hz. The order is limited to 1..8 (type 0:
 // always 2; type 2: odd orders rounded up), the cut-off to 0.0025..22000 Hz.

@@ -171,3 +171,42 @@ TEST(CascadeResponse, RefusesWhatItCannotEvaluate) {
 }
 
 }  // namespace
+
+TEST(ChannelResponse, EqualsTheSumOfItsParts) {
+    constexpr int N = 512;
+    std::vector<double> grid(N), part(N), sum(N), whole(N);
+    LogFrequencyGrid(48000.0, N, grid.data());
+    ResponseGrid shared;
+    MakeResponseGrid(48000.0, N, &shared);
+    ASSERT_EQ(grid, shared.freqs);
+    for (int channel = 0; channel < 7; ++channel) {
+        std::vector<ChannelBand> bands;
+        for (int b = 0; b < 31; ++b)
+            bands.push_back({20.0 * std::pow(2.0, b / 3.0), ((b + channel) % 25) - 12.0, 0.4 + 0.3 * (b % 30)});
+        if (channel == 6) {
+            // Every band on one low frequency: the products leave the range of
+            // a double and the point is summed band by band.
+            for (ChannelBand& b : bands) b = {20.0, 12.0, 9.0};
+        }
+        const ChannelCrossover hp{channel != 1, 30.0 + 400.0 * channel, channel % 4, 1 + (channel * 3) % 8};
+        const ChannelCrossover lp{channel != 2, 16000.0 - 2500.0 * channel, (channel + 1) % 4, 8 - channel};
+        std::fill(sum.begin(), sum.end(), 0.0);
+        if (hp.on) {
+            CrossoverResponse(CROSSOVER_HIGH_PASS, 48000.0, hp.fc, hp.type, hp.slope, N, grid.data(), part.data());
+            for (int i = 0; i < N; ++i) sum[i] += part[i];
+        }
+        if (lp.on) {
+            CrossoverResponse(CROSSOVER_LOW_PASS, 48000.0, lp.fc, lp.type, lp.slope, N, grid.data(), part.data());
+            for (int i = 0; i < N; ++i) sum[i] += part[i];
+        }
+        for (const ChannelBand& b : bands) {
+            PeakingBandResponse(48000.0, b.f0, b.gain_db, b.Q, grid.data(), part.data(), N);
+            for (int i = 0; i < N; ++i) sum[i] += part[i];
+        }
+        ChannelResponse(shared, 48000.0, bands.data(), static_cast<int>(bands.size()), hp, lp, whole.data());
+        for (int i = 0; i < N; ++i) {
+            ASSERT_TRUE(std::isfinite(whole[i]));
+            ASSERT_NEAR(sum[i], whole[i], 1e-6) << "channel " << channel << " point " << i;
+        }
+    }
+}
