@@ -73,6 +73,8 @@ enum UIFindFlags : uint32_t {
 enum UIBehaviorFlags : uint32_t {
     UIFLAG_TABSTOP = 0x1,
     UIFLAG_SETCURSOR = 0x2,
+    // Tab reaches the control instead of moving the focus.
+    UIFLAG_WANTTAB = 0x4,
 };
 
 // Bits of the "floatalign" attribute; 0 is left and top.

@@ -76,6 +76,8 @@ struct TImageDrawSpec {
     // Parses the attribute text, then the modifier text; with a manager the
     // rectangles are DPI-scaled and the image name gets its DPI variant.
     void Parse(const wchar_t* attributeText, const wchar_t* modifierText, CPaintManagerUI* manager);
+    // The name without its "@<percent>" DPI markers; false when it has none.
+    static bool StripDpiVariant(const wchar_t* name, CUIString& plain);
 
     CUIString attributeText;
     CUIString modifierText;
@@ -300,6 +302,8 @@ public:
     void MarkLayoutDirty();
     void SetPaintingInProgress(bool on);
     bool IsPaintingInProgress() const;
+    // The client-sized 32-bit bottom-up bitmap painted into, or null.
+    HBITMAP OffscreenBitmap() const { return m_offscreenBitmap; }
 
     // Messages.
     bool ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -313,6 +317,31 @@ protected:
     void OnFinalRelease() override {}
 
 private:
+    // Message routing.
+    void DeliverNotification(TNotifyInfo& notify);
+    void ServiceQueuedWork();
+    void ForgetSubtree(CControlUI* control);
+    void PostQueuedWork();
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    bool OnMouseHover(LPARAM lParam);
+    void OnMouseLeave();
+    void OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnSetCursor(WPARAM wParam, LPARAM lParam);
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    bool StartControlDrag();
+    void RaiseControlEvent(CControlUI* target, int type, POINT pt, WORD keyChar, WORD keyState, WPARAM wParam,
+                           LPARAM lParam);
+    bool IsTimerIdInUse(UINT windowTimerId) const;
+
+    // Painting.
+    void PaintWindow();
+    void PrintClient(HDC dc, LPARAM flags);
+    void LayOutTree(const RECT& client);
+    bool EnsureOffscreenBitmap(const RECT& client);
+    void ComposeLayered(const RECT& paint, const RECT& client);
+    void DeletePaintBitmaps();
+
     // Message side.
     HWND m_window;
     HDC m_paintDC;

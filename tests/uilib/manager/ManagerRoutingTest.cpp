@@ -1,0 +1,313 @@
+// Window messages routed to controls: mouse, keys, focus and tab order.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ManagerHarness.h"
+
+using namespace SkinUI;
+using namespace SkinUITest;
+
+namespace {
+
+class Recorder : public INotifyUI {
+public:
+    void ReceiveNotify(TNotifyInfo& notify) override
+    {
+        types.push_back(notify.type.CStr());
+        senders.push_back(notify.sender);
+    }
+    int CountOf(const wchar_t* type) const
+    {
+        int count = 0;
+        for (const std::wstring& each : types) count += each == type ? 1 : 0;
+        return count;
+    }
+    std::vector<std::wstring> types;
+    std::vector<CControlUI*> senders;
+};
+
+// Sends "click" on a button-up inside itself, as buttons do.
+class ClickProbe : public CProbeControl {
+public:
+    void HandleEvent(TEventInfo& event) override
+    {
+        CProbeControl::HandleEvent(event);
+        if (event.type == UIEVENT_BUTTONUP && PtInRect(&m_item, event.point))
+            m_manager->SendNotification(this, L"click");
+    }
+};
+
+struct RoutingWindow : ::testing::Test {
+    CManagedWindow window;
+    CProbeContainer* root = new CProbeContainer;
+    ClickProbe* left = new ClickProbe;
+    CProbeControl* right = new CProbeControl;
+    Recorder recorder;
+
+    void SetUp() override
+    {
+        ASSERT_NE(window.Handle(), nullptr);
+        left->SetControlName(L"left");
+        right->SetControlName(L"right");
+        root->Add(left, RECT{10, 10, 110, 60});
+        root->Add(right, RECT{200, 10, 300, 60});
+        window.Manager().AttachRoot(root);
+        window.Manager().RegisterNotifyReceiver(&recorder);
+        window.ShowAndPaint();
+    }
+
+    void Send(UINT message, WPARAM wParam, int x, int y)
+    {
+        SendMessageW(window.Handle(), message, wParam, PointParam(x, y));
+    }
+
+    LPARAM ScreenPoint(int x, int y)
+    {
+        POINT pt = {x, y};
+        ClientToScreen(window.Handle(), &pt);
+        return PointParam(pt.x, pt.y);
+    }
+};
+
+} // namespace
+
+TEST_F(RoutingWindow, NamesAndPointsFindTheirControls)
+{
+    EXPECT_EQ(window.Manager().FindControlByName(L"left"), left);
+    EXPECT_EQ(window.Manager().FindSubControlByName(nullptr, L"RIGHT"), right);
+    EXPECT_EQ(window.Manager().FindControlAtPoint(POINT{20, 20}), left);
+    EXPECT_EQ(window.Manager().FindControlAtPoint(POINT{150, 20}), root);
+    EXPECT_EQ(window.Manager().FindSubControlsByClass(nullptr, L"ProbeUI")->Count(), 3);
+    EXPECT_EQ(window.Manager().FindSubControlsByClass(root, L"*")->Count(), 3);
+    EXPECT_EQ(window.Manager().FindSubControlsByClass(nullptr, L"LabelUI")->Count(), 0);
+}
+
+TEST_F(RoutingWindow, PressAndReleaseGiveEventsAndAClick)
+{
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    ASSERT_EQ(left->CountOf(UIEVENT_BUTTONDOWN), 1);
+    EXPECT_EQ(left->LastOf(UIEVENT_BUTTONDOWN)->point.x, 20);
+    EXPECT_EQ(left->LastOf(UIEVENT_BUTTONDOWN)->keyState, MK_LBUTTON);
+    EXPECT_TRUE(window.Manager().IsMouseCaptured());
+    EXPECT_EQ(window.Manager().FocusControl(), left);
+    EXPECT_EQ(recorder.CountOf(L"setfocus"), 1);
+
+    // While pressed, moves go to the pressed control wherever the mouse is.
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 250, 20);
+    EXPECT_EQ(left->CountOf(UIEVENT_MOUSEMOVE), 1);
+    EXPECT_EQ(right->CountOf(UIEVENT_MOUSEMOVE), 0);
+
+    Send(WM_LBUTTONUP, 0, 30, 30);
+    EXPECT_EQ(left->CountOf(UIEVENT_BUTTONUP), 1);
+    EXPECT_FALSE(window.Manager().IsMouseCaptured());
+    ASSERT_EQ(recorder.CountOf(L"click"), 1);
+    EXPECT_EQ(recorder.senders.back(), left);
+    // A second release without a press reaches nobody.
+    Send(WM_LBUTTONUP, 0, 30, 30);
+    EXPECT_EQ(left->CountOf(UIEVENT_BUTTONUP), 1);
+}
+
+TEST_F(RoutingWindow, HoverMovesWithTheMouse)
+{
+    Send(WM_MOUSEMOVE, 0, 20, 20);
+    EXPECT_EQ(left->CountOf(UIEVENT_MOUSEENTER), 1);
+    EXPECT_EQ(left->CountOf(UIEVENT_MOUSEMOVE), 1);
+    Send(WM_MOUSEMOVE, 0, 250, 20);
+    EXPECT_EQ(left->CountOf(UIEVENT_MOUSELEAVE), 1);
+    EXPECT_EQ(right->CountOf(UIEVENT_MOUSEENTER), 1);
+    Send(WM_MOUSEMOVE, 0, 260, 20);
+    EXPECT_EQ(right->CountOf(UIEVENT_MOUSEENTER), 1);
+    EXPECT_EQ(right->CountOf(UIEVENT_MOUSEMOVE), 2);
+}
+
+TEST_F(RoutingWindow, RightAndMiddleButtonsAndDoubleClick)
+{
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 250, 20);
+    EXPECT_EQ(right->CountOf(UIEVENT_RBUTTONDOWN), 1);
+    Send(WM_RBUTTONUP, 0, 250, 20);
+    EXPECT_EQ(right->CountOf(UIEVENT_RBUTTONUP), 1);
+    Send(WM_MBUTTONDOWN, MK_MBUTTON, 20, 20);
+    Send(WM_MBUTTONUP, 0, 20, 20);
+    EXPECT_EQ(left->CountOf(UIEVENT_MBUTTONDOWN), 1);
+    EXPECT_EQ(left->CountOf(UIEVENT_MBUTTONUP), 1);
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 20, 20);
+    EXPECT_EQ(left->CountOf(UIEVENT_DBLCLICK), 1);
+    EXPECT_TRUE(window.Manager().IsMouseCaptured());
+    Send(WM_LBUTTONUP, 0, 20, 20);
+    EXPECT_FALSE(window.Manager().IsMouseCaptured());
+}
+
+TEST_F(RoutingWindow, WheelDirectionAndContextMenu)
+{
+    SendMessageW(window.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), ScreenPoint(20, 20));
+    ASSERT_EQ(left->CountOf(UIEVENT_SCROLLWHEEL), 1);
+    EXPECT_EQ(left->LastOf(UIEVENT_SCROLLWHEEL)->wParam, 1u);
+    SendMessageW(window.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), ScreenPoint(20, 20));
+    EXPECT_EQ(left->LastOf(UIEVENT_SCROLLWHEEL)->wParam, 0u);
+    // The wheel refreshes the hover state.
+    EXPECT_GE(left->CountOf(UIEVENT_MOUSEENTER), 1);
+
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 250, 20);
+    SendMessageW(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()), ScreenPoint(250, 20));
+    ASSERT_EQ(right->CountOf(UIEVENT_CONTEXTMENU), 1);
+    EXPECT_EQ(right->LastOf(UIEVENT_CONTEXTMENU)->lParam, reinterpret_cast<LPARAM>(right));
+    EXPECT_EQ(right->LastOf(UIEVENT_CONTEXTMENU)->point.x, 250);
+}
+
+TEST_F(RoutingWindow, SetCursorWhileCapturedIsSwallowed)
+{
+    right->SetFlags(UIFLAG_SETCURSOR);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    LRESULT handled = SendMessageW(window.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Handle()),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(handled, TRUE);
+    EXPECT_EQ(right->CountOf(UIEVENT_SETCURSOR), 0);
+    EXPECT_EQ(left->CountOf(UIEVENT_SETCURSOR), 0);
+    Send(WM_LBUTTONUP, 0, 20, 20);
+}
+
+TEST_F(RoutingWindow, KeysGoToTheFocusedControl)
+{
+    window.Manager().SetFocusControl(right);
+    SendMessageW(window.Handle(), WM_KEYDOWN, 'A', 0);
+    SendMessageW(window.Handle(), WM_CHAR, 'a', 0);
+    window.Manager().SetFocusControl(left);
+    // The key-up goes where the key-down went.
+    SendMessageW(window.Handle(), WM_KEYUP, 'A', 0);
+    ASSERT_EQ(right->CountOf(UIEVENT_KEYDOWN), 1);
+    EXPECT_EQ(right->LastOf(UIEVENT_KEYDOWN)->keyChar, 'A');
+    EXPECT_EQ(right->CountOf(UIEVENT_CHAR), 1);
+    EXPECT_EQ(right->CountOf(UIEVENT_KEYUP), 1);
+    EXPECT_EQ(left->CountOf(UIEVENT_KEYUP), 0);
+    EXPECT_EQ(right->CountOf(UIEVENT_KILLFOCUS), 1);
+    EXPECT_EQ(recorder.CountOf(L"killfocus"), 1);
+}
+
+TEST_F(RoutingWindow, HiddenOrDisabledControlsDoNotTakeFocus)
+{
+    right->SetEnabledState(false);
+    window.Manager().SetFocusControl(right);
+    EXPECT_EQ(window.Manager().FocusControl(), nullptr);
+    left->SetVisibility(false);
+    window.Manager().SetFocusControl(left);
+    EXPECT_EQ(window.Manager().FocusControl(), nullptr);
+}
+
+TEST_F(RoutingWindow, ResizeBeforeAnyRootIsHarmless)
+{
+    CManagedWindow bare;
+    SendMessageW(bare.Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    bare.Manager().SetInitialSize(320, 240);
+    RECT rc;
+    GetWindowRect(bare.Handle(), &rc);
+    EXPECT_EQ(rc.right - rc.left, 320);
+    bare.ShowAndPaint();
+    EXPECT_EQ(bare.Manager().Root(), nullptr);
+}
+
+namespace {
+
+struct TabWindow : ::testing::Test {
+    CManagedWindow window;
+    CProbeContainer* root = new CProbeContainer;
+    CProbeControl* first = new CProbeControl;
+    CProbeControl* plain = new CProbeControl;
+    CProbeControl* second = new CProbeControl;
+    CProbeControl* third = new CProbeControl;
+
+    void SetUp() override
+    {
+        ASSERT_NE(window.Handle(), nullptr);
+        for (CProbeControl* stop : {first, second, third}) stop->SetFlags(UIFLAG_TABSTOP);
+        root->Add(first, RECT{0, 0, 50, 20});
+        root->Add(plain, RECT{0, 20, 50, 40});
+        root->Add(second, RECT{0, 40, 50, 60});
+        root->Add(third, RECT{0, 60, 50, 80});
+        window.Manager().AttachRoot(root);
+        window.ShowAndPaint();
+    }
+
+    bool PressTab(bool shift)
+    {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        LRESULT result = 0;
+        bool handled = window.Manager().PreFilterQueuedMessage(WM_KEYDOWN, VK_TAB, 0, result);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return handled;
+    }
+};
+
+} // namespace
+
+TEST_F(TabWindow, FirstPaintFocusesTheFirstTabStop)
+{
+    EXPECT_EQ(window.Manager().FocusControl(), first);
+}
+
+TEST_F(TabWindow, TabAndShiftTabCycleThroughTabStops)
+{
+    ASSERT_TRUE(PressTab(false));
+    EXPECT_EQ(window.Manager().FocusControl(), second);
+    ASSERT_TRUE(PressTab(false));
+    EXPECT_EQ(window.Manager().FocusControl(), third);
+    ASSERT_TRUE(PressTab(false));
+    EXPECT_EQ(window.Manager().FocusControl(), first);
+    ASSERT_TRUE(PressTab(true));
+    EXPECT_EQ(window.Manager().FocusControl(), third);
+    ASSERT_TRUE(PressTab(true));
+    EXPECT_EQ(window.Manager().FocusControl(), second);
+}
+
+TEST_F(TabWindow, DisabledTabStopsAreSkipped)
+{
+    second->SetEnabledState(false);
+    ASSERT_TRUE(PressTab(false));
+    EXPECT_EQ(window.Manager().FocusControl(), third);
+}
+
+TEST_F(TabWindow, EditorThatWantsTabKeepsIt)
+{
+    second->SetType(L"RichEditUI");
+    second->SetFlags(UIFLAG_TABSTOP | UIFLAG_WANTTAB);
+    window.Manager().SetFocusControl(second);
+    EXPECT_FALSE(PressTab(false));
+    EXPECT_EQ(window.Manager().FocusControl(), second);
+    second->SetFlags(UIFLAG_TABSTOP);
+    EXPECT_TRUE(PressTab(false));
+    EXPECT_EQ(window.Manager().FocusControl(), third);
+}
+
+TEST_F(TabWindow, AltShortcutOnALabelActivatesTheControlAfterIt)
+{
+    // The search visits the topmost (last) child first: after the label
+    // "plain" it meets "first".
+    plain->SetType(L"LabelUI");
+    plain->SetShortcutKey(L's');
+    LRESULT result = 0;
+    EXPECT_TRUE(window.Manager().PreFilterQueuedMessage(WM_SYSCHAR, L'S', 0, result));
+    EXPECT_EQ(first->activations, 1);
+    EXPECT_EQ(plain->activations, 0);
+    EXPECT_EQ(second->activations, 0);
+    // A control carrying the shortcut itself is the one activated.
+    third->SetShortcutKey(L'T');
+    window.Manager().SetFocusControl(first);
+    EXPECT_TRUE(window.Manager().PreFilterQueuedMessage(WM_SYSCHAR, L't', 0, result));
+    EXPECT_EQ(window.Manager().FocusControl(), third);
+    EXPECT_EQ(third->activations, 1);
+    EXPECT_FALSE(window.Manager().PreFilterQueuedMessage(WM_SYSCHAR, L'q', 0, result));
+}
+
+TEST_F(TabWindow, FocusFromAControlLandsOnItAtTheNextPaint)
+{
+    window.Manager().FocusTabStopFrom(second);
+    EXPECT_EQ(window.Manager().FocusControl(), first);
+    UpdateWindow(window.Handle());
+    EXPECT_EQ(window.Manager().FocusControl(), second);
+    EXPECT_EQ(second->CountOf(UIEVENT_SETFOCUS), 1);
+}

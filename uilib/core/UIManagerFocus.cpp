@@ -1,0 +1,119 @@
+// Keyboard focus, tab order and mouse capture.
+#include "uilib/core/UIManager.h"
+
+namespace SkinUI {
+
+namespace {
+
+struct TTabSearch {
+    CControlUI* start;
+    CControlUI* lastTabStop;
+    bool forward;
+    bool nextIsIt;
+};
+
+CControlUI* VisitTabStop(CControlUI* control, void* data)
+{
+    TTabSearch& search = *static_cast<TTabSearch*>(data);
+    if (control == search.start) {
+        if (!search.forward) return search.lastTabStop;
+        search.nextIsIt = true;
+        return nullptr;
+    }
+    if ((control->GetBehaviorFlags() & UIFLAG_TABSTOP) == 0) return nullptr;
+    search.lastTabStop = control;
+    return (search.nextIsIt || search.start == nullptr) ? control : nullptr;
+}
+
+void RaiseFocusEvent(CControlUI* target, int type, CControlUI* sender)
+{
+    TEventInfo event;
+    event.type = type;
+    event.sender = sender;
+    event.timestamp = GetTickCount();
+    target->RaiseEvent(event);
+}
+
+const uint32_t kTabSearchFlags = UIFIND_VISIBLE | UIFIND_ENABLED | UIFIND_ME_FIRST;
+
+} // namespace
+
+void CPaintManagerUI::SetFocusControl(CControlUI* control)
+{
+    if (m_window != nullptr && GetFocus() != m_window && control != m_focusControl) SetFocus(m_window);
+    if (control == m_focusControl) return;
+    if (m_focusControl != nullptr) {
+        CControlUI* old = m_focusControl;
+        RaiseFocusEvent(old, UIEVENT_KILLFOCUS, control);
+        SendNotification(old, L"killfocus");
+        m_focusControl = nullptr;
+    }
+    if (control == nullptr || control->GetPaintManager() != this || !control->GetVisibility() ||
+        !control->GetEnabledState()) {
+        return;
+    }
+    m_focusControl = control;
+    RaiseFocusEvent(control, UIEVENT_SETFOCUS, control);
+    SendNotification(control, L"setfocus");
+}
+
+CControlUI* CPaintManagerUI::FocusControl() const { return m_focusControl; }
+
+void CPaintManagerUI::FocusTabStopFrom(CControlUI* control)
+{
+    if (m_window != nullptr) SetFocus(m_window);
+    if (control == nullptr) return;
+    if (m_focusControl != nullptr) {
+        CControlUI* old = m_focusControl;
+        RaiseFocusEvent(old, UIEVENT_KILLFOCUS, control);
+        SendNotification(old, L"killfocus");
+        m_focusControl = nullptr;
+    }
+    if (m_root == nullptr) return;
+    TTabSearch search = {control, nullptr, false, false};
+    m_focusControl = m_root->FindInTree(VisitTabStop, &search, kTabSearchFlags);
+    m_focusPending = true;
+    m_root->RequestRelayout();
+}
+
+bool CPaintManagerUI::FocusNextTabStop(bool forward)
+{
+    if (m_layoutNeeded && forward) {
+        m_focusPending = true;
+        InvalidateWholeWindow();
+        return true;
+    }
+    CControlUI* found = nullptr;
+    if (m_root != nullptr) {
+        TTabSearch search = {m_focusControl, nullptr, forward, false};
+        found = m_root->FindInTree(VisitTabStop, &search, kTabSearchFlags);
+        if (found == nullptr) {
+            if (forward) {
+                TTabSearch first = {nullptr, nullptr, true, false};
+                found = m_root->FindInTree(VisitTabStop, &first, kTabSearchFlags);
+            } else {
+                found = search.lastTabStop;
+            }
+        }
+    }
+    if (found != nullptr) SetFocusControl(found);
+    m_focusPending = false;
+    return true;
+}
+
+void CPaintManagerUI::CaptureMouse()
+{
+    if (m_window != nullptr) SetCapture(m_window);
+    m_mouseCaptured = true;
+}
+
+void CPaintManagerUI::ReleaseMouseCapture()
+{
+    ReleaseCapture();
+    m_mouseCaptured = false;
+    m_dragPending = false;
+}
+
+bool CPaintManagerUI::IsMouseCaptured() const { return m_mouseCaptured; }
+
+} // namespace SkinUI

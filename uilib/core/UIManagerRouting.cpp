@@ -1,0 +1,489 @@
+// The paint manager's message side: window messages become control events.
+#include <windowsx.h>
+
+#include "uilib/core/RenderKit.h"
+#include "uilib/core/UIDataObject.h"
+#include "uilib/core/UIDragSourceHelper.h"
+#include "uilib/core/UIDropSource.h"
+#include "uilib/core/UIManager.h"
+
+namespace SkinUI {
+
+namespace {
+
+const UINT kQueuedWorkMessage = 0x8001;
+// Reflected messages reach child windows at this offset.
+const UINT kReflectBase = 0x2000;
+
+WORD CurrentKeyState()
+{
+    WORD state = 0;
+    if (GetKeyState(VK_LBUTTON) < 0) state |= 0x1;
+    if (GetKeyState(VK_RBUTTON) < 0) state |= 0x2;
+    if (GetKeyState(VK_SHIFT) < 0) state |= 0x4;
+    if (GetKeyState(VK_CONTROL) < 0) state |= 0x8;
+    if (GetKeyState(VK_MENU) < 0) state |= 0x20;
+    return state;
+}
+
+POINT PointOf(LPARAM lParam)
+{
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return pt;
+}
+
+bool StoresClientPoint(UINT message)
+{
+    return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+           message == WM_LBUTTONUP;
+}
+
+// An enhanced metafile holding a copy of the bitmap.
+HENHMETAFILE MetafileOfBitmap(HDC reference, HBITMAP bitmap)
+{
+    BITMAP info = {};
+    if (GetObjectW(bitmap, sizeof(info), &info) == 0) return nullptr;
+    HDC meta = CreateEnhMetaFileW(reference, nullptr, nullptr, nullptr);
+    if (meta == nullptr) return nullptr;
+    HDC source = CreateCompatibleDC(reference);
+    if (source != nullptr) {
+        HGDIOBJ old = SelectObject(source, bitmap);
+        BitBlt(meta, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    return CloseEnhMetaFile(meta);
+}
+
+} // namespace
+
+void CPaintManagerUI::RaiseControlEvent(CControlUI* target, int type, POINT pt, WORD keyChar, WORD keyState,
+                                        WPARAM wParam, LPARAM lParam)
+{
+    TEventInfo event;
+    event.type = type;
+    event.sender = target;
+    event.timestamp = GetTickCount();
+    event.point = pt;
+    event.keyChar = keyChar;
+    event.keyState = keyState;
+    event.wParam = wParam;
+    event.lParam = lParam;
+    target->RaiseEvent(event);
+}
+
+bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (m_window == nullptr) return false;
+    // Filters may unregister themselves while being asked.
+    for (int i = 0; i < m_messageFilters.Count(); ++i) {
+        bool handled = false;
+        LRESULT answer = static_cast<IMessageFilterUI*>(m_messageFilters[i])->PreFilterMessage(message, wParam, lParam,
+                                                                                                handled);
+        if (!handled) continue;
+        result = answer;
+        if (StoresClientPoint(message)) {
+            m_lastMousePoint = PointOf(lParam);
+        } else if (message == WM_CONTEXTMENU || message == WM_MOUSEWHEEL) {
+            POINT pt = PointOf(lParam);
+            ScreenToClient(m_window, &pt);
+            m_lastMousePoint = pt;
+        }
+        return true;
+    }
+
+    if (m_layered) {
+        switch (message) {
+        case WM_NCCALCSIZE:
+        case WM_NCPAINT:
+            result = 0;
+            return true;
+        case WM_NCACTIVATE:
+            if (IsIconic(m_window)) return false;
+            result = wParam == 0 ? 1 : 0;
+            return true;
+        default:
+            break;
+        }
+    }
+
+    WORD keyState = 0;
+    switch (message) {
+    case WM_PAINT:
+        PaintWindow();
+        result = 0;
+        return true;
+    case WM_PRINTCLIENT:
+        PrintClient(reinterpret_cast<HDC>(wParam), lParam);
+        return false;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_SIZE:
+        if (m_focusControl != nullptr)
+            RaiseControlEvent(m_focusControl, UIEVENT_WINDOWSIZE, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
+        // A resize can arrive while the window is being built, before any root.
+        if (m_root != nullptr) m_root->RequestRelayout();
+        result = 0;
+        return true;
+    case WM_GETMINMAXINFO: {
+        MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        if (info == nullptr) return false;
+        CUISize minSize = ScaledMinTrackSize();
+        if (minSize.cx > 0) info->ptMinTrackSize.x = minSize.cx;
+        if (minSize.cy > 0) info->ptMinTrackSize.y = minSize.cy;
+        if (m_maxTrackSize.cx > 0) info->ptMaxTrackSize.x = info->ptMaxSize.x = m_maxTrackSize.cx;
+        if (m_maxTrackSize.cy > 0) info->ptMaxTrackSize.y = info->ptMaxSize.y = m_maxTrackSize.cy;
+        return false;
+    }
+    case WM_SETFOCUS:
+        if (m_focusControl != nullptr)
+            RaiseControlEvent(m_focusControl, UIEVENT_SETFOCUS, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
+        return false;
+    case WM_KILLFOCUS:
+        if (m_mouseCaptured) ReleaseMouseCapture();
+        return false;
+    case WM_CLOSE: {
+        keyState = CurrentKeyState();
+        if (m_hoverControl != nullptr)
+            RaiseControlEvent(m_hoverControl, UIEVENT_MOUSELEAVE, m_lastMousePoint, 0, keyState, wParam, lParam);
+        if (m_clickControl != nullptr)
+            RaiseControlEvent(m_clickControl, UIEVENT_BUTTONUP, m_lastMousePoint, 0, keyState, wParam, lParam);
+        SetFocusControl(nullptr);
+        HWND owner = GetWindow(m_window, GW_OWNER);
+        if (GetActiveWindow() == m_window && owner != nullptr) SetFocus(owner);
+        if (m_toolTipWindow != nullptr) DestroyWindow(m_toolTipWindow);
+        m_toolTipWindow = nullptr;
+        return false;
+    }
+    case WM_DESTROY:
+        // OLE must not keep calling into a window that is going away.
+        RevokeRegistration();
+        return false;
+    case WM_SETCURSOR:
+        if (!OnSetCursor(wParam, lParam)) return false;
+        result = TRUE;
+        return true;
+    case WM_TIMER:
+        for (int i = 0; i < m_timers.Count(); ++i) {
+            TTimerRecord* record = static_cast<TTimerRecord*>(m_timers[i]);
+            if (record->window == m_window && record->windowTimerId == LOWORD(wParam) && !record->killed) {
+                RaiseControlEvent(record->control, UIEVENT_TIMER, m_lastMousePoint, 0, CurrentKeyState(),
+                                  record->localId, lParam);
+                break;
+            }
+        }
+        return false;
+    case WM_KEYDOWN:
+        if (m_root == nullptr || m_focusControl == nullptr) return false;
+        m_keyControl = m_focusControl;
+        RaiseControlEvent(m_focusControl, UIEVENT_KEYDOWN, m_lastMousePoint, static_cast<WORD>(wParam),
+                          CurrentKeyState(), wParam, lParam);
+        return false;
+    case WM_KEYUP: {
+        if (m_root == nullptr || m_keyControl == nullptr) return false;
+        CControlUI* control = m_keyControl;
+        m_keyControl = nullptr;
+        RaiseControlEvent(control, UIEVENT_KEYUP, m_lastMousePoint, static_cast<WORD>(wParam), CurrentKeyState(),
+                          wParam, lParam);
+        return false;
+    }
+    case WM_CHAR:
+        if (m_root == nullptr || m_focusControl == nullptr) return false;
+        RaiseControlEvent(m_focusControl, UIEVENT_CHAR, m_lastMousePoint, static_cast<WORD>(wParam),
+                          CurrentKeyState(), wParam, lParam);
+        return false;
+    case WM_CONTEXTMENU: {
+        if (m_root == nullptr) return false;
+        POINT pt = PointOf(lParam);
+        ScreenToClient(m_window, &pt);
+        m_lastMousePoint = pt;
+        if (m_clickControl == nullptr) return false;
+        ReleaseMouseCapture();
+        CControlUI* control = m_clickControl;
+        m_clickControl = nullptr;
+        RaiseControlEvent(control, UIEVENT_CONTEXTMENU, pt, 0, LOWORD(wParam), wParam,
+                          reinterpret_cast<LPARAM>(control));
+        return false;
+    }
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(wParam, lParam);
+        return false;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, lParam);
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        OnButtonDown(message, wParam, lParam);
+        return false;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnButtonUp(message, wParam, lParam);
+        return false;
+    case WM_MOUSEHOVER:
+        return OnMouseHover(lParam);
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return false;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header == nullptr) return false;
+        result = SendMessageW(header->hwndFrom, kReflectBase + WM_NOTIFY, wParam, lParam);
+        return true;
+    }
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (lParam == 0) return false;
+        result = SendMessageW(reinterpret_cast<HWND>(lParam), kReflectBase + message, wParam, lParam);
+        return result != 0;
+    case kQueuedWorkMessage:
+        ServiceQueuedWork();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_mouseTracking) {
+        TRACKMOUSEEVENT track = {};
+        track.cbSize = sizeof(track);
+        track.dwFlags = TME_HOVER | TME_LEAVE;
+        track.hwndTrack = m_window;
+        track.dwHoverTime = m_toolTipWindow != nullptr
+                                ? static_cast<DWORD>(SendMessageW(m_toolTipWindow, TTM_GETDELAYTIME, TTDT_INITIAL, 0))
+                                : m_hoverTime;
+        TrackMouseEvent(&track);
+        m_mouseTracking = true;
+    }
+    POINT pt = PointOf(lParam);
+    bool moved = pt.x != m_lastMousePoint.x || pt.y != m_lastMousePoint.y;
+    m_lastMousePoint = pt;
+    CControlUI* control = FindControlAtPoint(pt);
+    if (control != nullptr && control->GetPaintManager() != this) return;
+    if (moved && m_dragPending && wParam == MK_LBUTTON) {
+        StartControlDrag();
+        return;
+    }
+    WORD keyState = CurrentKeyState();
+    if (!m_mouseCaptured && control != m_hoverControl) {
+        if (m_hoverControl != nullptr) {
+            CControlUI* left = m_hoverControl;
+            m_hoverControl = nullptr;
+            RaiseControlEvent(left, UIEVENT_MOUSELEAVE, pt, 0, keyState, wParam, lParam);
+            if (m_toolTipWindow != nullptr) SendMessageW(m_toolTipWindow, TTM_TRACKACTIVATE, FALSE,
+                                                         reinterpret_cast<LPARAM>(&m_toolTip));
+            // The handler may have removed the control now under the mouse.
+            control = FindControlAtPoint(pt);
+            if (control != nullptr && control->GetPaintManager() != this) return;
+        }
+        if (control != nullptr) {
+            m_hoverControl = control;
+            RaiseControlEvent(control, UIEVENT_MOUSEENTER, pt, 0, keyState, wParam, lParam);
+        }
+    }
+    CControlUI* target = m_clickControl != nullptr ? m_clickControl : control;
+    if (target != nullptr) RaiseControlEvent(target, UIEVENT_MOUSEMOVE, pt, 0, keyState, wParam, lParam);
+}
+
+bool CPaintManagerUI::OnMouseHover(LPARAM lParam)
+{
+    m_mouseTracking = false;
+    POINT pt = PointOf(lParam);
+    CControlUI* control = FindControlAtPoint(pt);
+    if (control == nullptr) return false;
+    if (m_hoverControl != nullptr)
+        RaiseControlEvent(m_hoverControl, UIEVENT_MOUSEHOVER, pt, 0, CurrentKeyState(), 0, lParam);
+    // The hover handler may have removed the control.
+    control = FindControlAtPoint(pt);
+    if (control == nullptr) return false;
+    CUIString tip = control->GetToolTipText();
+    if (tip.IsEmpty()) return false;
+    m_toolTip = TOOLINFOW{};
+    m_toolTip.cbSize = sizeof(m_toolTip);
+    m_toolTip.uFlags = TTF_IDISHWND;
+    m_toolTip.hwnd = m_window;
+    m_toolTip.uId = reinterpret_cast<UINT_PTR>(m_window);
+    m_toolTip.hinst = s_instance;
+    m_toolTip.lpszText = const_cast<wchar_t*>(tip.CStr());
+    m_toolTip.rect = control->GetPosition();
+    if (m_toolTipWindow == nullptr) {
+        m_toolTipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window,
+                                          nullptr, s_instance, nullptr);
+        if (m_toolTipWindow != nullptr) {
+            SendMessageW(m_toolTipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&m_toolTip));
+            SendMessageW(m_toolTipWindow, TTM_SETMAXTIPWIDTH, 0, control->GetTipMaxWidth());
+        }
+    }
+    if (m_toolTipWindow != nullptr && !IsWindowVisible(m_toolTipWindow)) {
+        SendMessageW(m_toolTipWindow, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&m_toolTip));
+        SendMessageW(m_toolTipWindow, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&m_toolTip));
+    }
+    // The tooltip keeps its own copy of the text.
+    m_toolTip.lpszText = nullptr;
+    return true;
+}
+
+void CPaintManagerUI::OnMouseLeave()
+{
+    if (m_toolTipWindow != nullptr)
+        SendMessageW(m_toolTipWindow, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&m_toolTip));
+    if (m_mouseTracking) {
+        LPARAM where = static_cast<LPARAM>(0xFFFFFFFF);
+        POINT pt;
+        RECT window;
+        GetCursorPos(&pt);
+        GetWindowRect(m_window, &window);
+        if (!IsIconic(m_window) && GetActiveWindow() == m_window && PtInRect(&window, pt) &&
+            SendMessageW(m_window, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTCLIENT) {
+            ScreenToClient(m_window, &pt);
+            where = MAKELPARAM(pt.x, pt.y);
+        }
+        SendMessageW(m_window, WM_MOUSEMOVE, 0, where);
+    }
+    m_mouseTracking = false;
+}
+
+void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    POINT pt = PointOf(lParam);
+    m_lastMousePoint = pt;
+    if (!m_noActivate) SetFocus(m_window);
+    CControlUI* control = FindControlAtPoint(pt);
+    if (control == nullptr || control->GetPaintManager() != this) return;
+    // The click control is set before the event, so that a handler removing
+    // the control leaves no stale pointer behind.
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (control->AllowsDrag()) {
+            m_dragPending = true;
+            if (m_dragBitmap != nullptr) DeleteObject(m_dragBitmap);
+            m_dragBitmap = CRenderKit::RenderControlToBitmap(this, control, control->GetPosition(), 0);
+        }
+        CaptureMouse();
+        m_clickControl = control;
+        control->TakeFocus();
+        if (m_clickControl == control)
+            RaiseControlEvent(control, UIEVENT_BUTTONDOWN, pt, 0, LOWORD(wParam), wParam, lParam);
+        break;
+    case WM_LBUTTONDBLCLK:
+        CaptureMouse();
+        m_clickControl = control;
+        RaiseControlEvent(control, UIEVENT_DBLCLICK, pt, 0, LOWORD(wParam), wParam, lParam);
+        break;
+    default: {
+        control->TakeFocus();
+        if (FindControlAtPoint(pt) != control) return;
+        CaptureMouse();
+        m_clickControl = control;
+        int type = message == WM_RBUTTONDOWN ? UIEVENT_RBUTTONDOWN : UIEVENT_MBUTTONDOWN;
+        RaiseControlEvent(control, type, pt, 0, LOWORD(wParam), wParam, lParam);
+        break;
+    }
+    }
+}
+
+void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    POINT pt = PointOf(lParam);
+    m_lastMousePoint = pt;
+    if (message == WM_LBUTTONUP) {
+        if (m_clickControl == nullptr) return;
+        ReleaseMouseCapture();
+        CControlUI* control = m_clickControl;
+        m_clickControl = nullptr;
+        RaiseControlEvent(control, UIEVENT_BUTTONUP, pt, 0, CurrentKeyState(), wParam, lParam);
+        return;
+    }
+    // Only this manager's controls: another window's control could be freed
+    // without this manager hearing of it.
+    CControlUI* control = FindControlAtPoint(pt);
+    if (control != nullptr && control->GetPaintManager() != this) control = nullptr;
+    m_clickControl = control;
+    if (control == nullptr) return;
+    ReleaseMouseCapture();
+    int type = message == WM_RBUTTONUP ? UIEVENT_RBUTTONUP : UIEVENT_MBUTTONUP;
+    RaiseControlEvent(control, type, pt, 0, CurrentKeyState(), wParam, lParam);
+}
+
+bool CPaintManagerUI::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (m_root == nullptr || LOWORD(lParam) != HTCLIENT) return false;
+    if (m_mouseCaptured) return true;
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(m_window, &pt);
+    CControlUI* control = FindControlAtPoint(pt);
+    if (control == nullptr || control->GetPaintManager() != this ||
+        (control->GetBehaviorFlags() & UIFLAG_SETCURSOR) == 0) {
+        return false;
+    }
+    RaiseControlEvent(control, UIEVENT_SETCURSOR, pt, 0, CurrentKeyState(), wParam, lParam);
+    return true;
+}
+
+void CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam)
+{
+    if (m_root == nullptr) return;
+    POINT pt = PointOf(lParam);
+    ScreenToClient(m_window, &pt);
+    m_lastMousePoint = pt;
+    CControlUI* control = FindControlAtPoint(pt);
+    if (control != nullptr && control->GetPaintManager() == this) {
+        WPARAM towardUser = (wParam & 0x80000000u) != 0 ? 1 : 0;
+        RaiseControlEvent(control, UIEVENT_SCROLLWHEEL, pt, 0, CurrentKeyState(), towardUser, lParam);
+    }
+    SendMessageW(m_window, WM_MOUSEMOVE, 0, MAKELPARAM(m_lastMousePoint.x, m_lastMousePoint.y));
+}
+
+bool CPaintManagerUI::StartControlDrag()
+{
+    ReleaseCapture();
+    bool dragged = false;
+    CIDropSource* source = new CIDropSource();
+    CIDataObject* data = new CIDataObject(source);
+    HBITMAP copy = m_dragBitmap != nullptr
+                       ? static_cast<HBITMAP>(OleDuplicateData(m_dragBitmap, CF_BITMAP, 0))
+                       : nullptr;
+    if (copy != nullptr) {
+        FORMATETC bitmapFormat = {CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+        STGMEDIUM bitmapMedium = {};
+        bitmapMedium.tymed = TYMED_GDI;
+        bitmapMedium.hBitmap = copy;
+        // The data object keeps a copy of its own.
+        data->SetData(&bitmapFormat, &bitmapMedium, FALSE);
+        DeleteObject(copy);
+
+        FORMATETC metaFormat = {CF_ENHMETAFILE, nullptr, DVASPECT_CONTENT, -1, TYMED_ENHMF};
+        STGMEDIUM metaMedium = {};
+        metaMedium.tymed = TYMED_ENHMF;
+        metaMedium.hEnhMetaFile = MetafileOfBitmap(m_paintDC, m_dragBitmap);
+        if (metaMedium.hEnhMetaFile != nullptr && FAILED(data->SetData(&metaFormat, &metaMedium, TRUE)))
+            DeleteEnhMetaFile(metaMedium.hEnhMetaFile);
+
+        BITMAP info = {};
+        GetObjectW(m_dragBitmap, sizeof(info), &info);
+        CDragSourceHelper helper;
+        HBITMAP image = static_cast<HBITMAP>(OleDuplicateData(m_dragBitmap, CF_BITMAP, 0));
+        POINT hotSpot = {info.bmWidth / 2, info.bmHeight / 2};
+        RECT whole = {0, 0, info.bmWidth, info.bmHeight};
+        if (image != nullptr && FAILED(helper.InitializeFromBitmap(image, hotSpot, whole, data,
+                                                                    GetSysColor(COLOR_WINDOW)))) {
+            DeleteObject(image);
+        }
+        DWORD effect = DROPEFFECT_NONE;
+        dragged = DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect) == DRAGDROP_S_DROP;
+    }
+    data->Release();
+    source->Release();
+    m_dragPending = false;
+    return dragged;
+}
+
+} // namespace SkinUI
