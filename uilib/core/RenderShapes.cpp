@@ -36,9 +36,70 @@ void FillGradientRect(HDC dc, const RECT& rc, DWORD first, DWORD second, bool ve
 
 } // namespace
 
+namespace {
+
+// After a GDI fill of rgb into a DC holding a 32-bit DIB section: the filled
+// pixels (those of rc, within the clip box, that now hold rgb with alpha 0)
+// become opaque.
+void MakeFillOpaque(HDC dc, const RECT& rc, DWORD rgb)
+{
+    DIBSECTION dib;
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib)) return;
+    if (dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmBits == nullptr) return;
+    RECT clip;
+    RECT area;
+    if (GetClipBox(dc, &clip) == ERROR || !IntersectRect(&area, &rc, &clip)) return;
+    LPtoDP(dc, reinterpret_cast<POINT*>(&area), 2);
+    const LONG width = dib.dsBm.bmWidth;
+    const LONG height = dib.dsBm.bmHeight;
+    area.left = area.left < 0 ? 0 : area.left;
+    area.top = area.top < 0 ? 0 : area.top;
+    area.right = area.right > width ? width : area.right;
+    area.bottom = area.bottom > height ? height : area.bottom;
+    GdiFlush();
+    auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
+    // The row order of a DIB section is not reported reliably: probe it once
+    // per bitmap. The first pixel in memory is the top-left one of a top-down
+    // bitmap.
+    thread_local HGDIOBJ probedBitmap = nullptr;
+    thread_local void* probedBits = nullptr;
+    thread_local bool bottomUp = false;
+    if (bitmap != probedBitmap || dib.dsBm.bmBits != probedBits) {
+        auto* first = reinterpret_cast<DWORD*>(bits);
+        const DWORD saved = *first;
+        *first = 0x00010203u;
+        POINT origin = {0, 0};
+        DPtoLP(dc, &origin, 1);
+        bottomUp = GetPixel(dc, origin.x, origin.y) != RGB(0x01, 0x02, 0x03);
+        GdiFlush();
+        *first = saved;
+        probedBitmap = bitmap;
+        probedBits = dib.dsBm.bmBits;
+    }
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        auto* row = reinterpret_cast<DWORD*>(bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) *
+                                                        static_cast<size_t>(dib.dsBm.bmWidthBytes));
+        for (LONG x = area.left; x < area.right; ++x)
+            if (row[x] == rgb) row[x] = rgb | 0xFF000000u;
+    }
+}
+
+}  // namespace
+
 void CRenderKit::FillRectColor(HDC dc, const RECT& rc, DWORD argb)
 {
     if (dc == nullptr || (argb >> 24) == 0) return;
+    // An opaque colour is a plain GDI fill, many times cheaper than a GDI+
+    // context per call; GDI leaves alpha at 0, which a 32-bit target gets
+    // back as GDI+ would have written it.
+    if ((argb >> 24) == 0xFF) {
+        const COLORREF old = SetDCBrushColor(dc, RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF));
+        FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        SetDCBrushColor(dc, old);
+        MakeFillOpaque(dc, rc, argb & 0x00FFFFFFu);
+        return;
+    }
     Gdiplus::Graphics graphics(dc);
     Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};
     graphics.FillRectangle(&brush, static_cast<INT>(rc.left), static_cast<INT>(rc.top),

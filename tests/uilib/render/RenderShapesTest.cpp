@@ -240,3 +240,28 @@ TEST(RenderKitHelpers, MixPixelsAvoidZeroRgbAndArgbBitmap)
     EXPECT_EQ(32, info.bmBitsPixel);
     DeleteObject(bitmap);
 }
+
+TEST(FillRectColor, OpaqueFillOfABottomUpBitmapGetsItsAlphaInTheRightRows)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 4;
+    info.bmiHeader.biHeight = 4;  // bottom-up: memory row 0 is the lowest row
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(nullptr, bitmap);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    CRenderKit::FillRectColor(dc, {0, 0, 4, 1}, 0xFF102030);  // the top row
+    GdiFlush();
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(0xFF102030u, pixels[3 * 4 + x]) << x;
+        EXPECT_EQ(0u, pixels[x]) << x;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
