@@ -1,6 +1,10 @@
 #include "uilib/core/ControlFactory.h"
 
+#include "uilib/control/Button.h"
+#include "uilib/control/CheckBox.h"
 #include "uilib/control/Combo.h"
+#include "uilib/control/Edit.h"
+#include "uilib/control/Label.h"
 #include "uilib/control/List.h"
 #include "uilib/control/ListContainerElement.h"
 #include "uilib/control/ListHeader.h"
@@ -8,7 +12,10 @@
 #include "uilib/control/ListTextElement.h"
 #include "uilib/control/MenuElement.h"
 #include "uilib/control/MenuList.h"
+#include "uilib/control/Option.h"
+#include "uilib/control/Progress.h"
 #include "uilib/control/ScrollBar.h"
+#include "uilib/control/Slider.h"
 #include "uilib/core/UIControl.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/HorizontalLayout.h"
@@ -37,6 +44,13 @@ const TBuiltIn kBuiltIns[] = {
     {L"CScrollBarUI", &CreateOf<CScrollBarUI>},
     {L"CHorizontalLayoutUI", &CreateOf<CHorizontalLayoutUI>},
     {L"CVerticalLayoutUI", &CreateOf<CVerticalLayoutUI>},
+    {L"CLabelUI", &CreateOf<CLabelUI>},
+    {L"CProgressUI", &CreateOf<CProgressUI>},
+    {L"CSliderUI", &CreateOf<CSliderUI>},
+    {L"CButtonUI", &CreateOf<CButtonUI>},
+    {L"COptionUI", &CreateOf<COptionUI>},
+    {L"CCheckBoxUI", &CreateOf<CCheckBoxUI>},
+    {L"CEditUI", &CEditUI::CreateControlInstance},
     {L"CListUI", &CreateOf<CListUI>},
     {L"CListHeaderUI", &CreateOf<CListHeaderUI>},
     {L"CListHeaderItemUI", &CreateOf<CListHeaderItemUI>},

@@ -1,0 +1,19 @@
+# Label, progress, slider, buttons, options, check boxes (headless) and the
+# edit box (real windows, under Xvfb).
+if(NOT BRISA_NATIVE)
+  brisa_add_test(uilib_control_tests
+    SOURCES
+      controls/ButtonOptionTest.cpp
+      controls/ControlTestKit.cpp
+      controls/EditBoxTest.cpp
+      controls/LabelTest.cpp
+      controls/SliderProgressTest.cpp
+      render/DibCanvas.cpp
+      render/GdiplusEnvironment.cpp
+    LIBS brisa_uilib_core stb_headers)
+  target_include_directories(uilib_control_tests PRIVATE
+    "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
+  # The edit box tests hold the keyboard focus of a real window; windows of
+  # tests running beside them would take it away.
+  set_tests_properties(uilib_control_tests PROPERTIES RUN_SERIAL TRUE)
+endif()

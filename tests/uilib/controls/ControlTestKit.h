@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+#include "uilib/core/UIManager.h"
+
+namespace SkinUITest {
+
+// Records every notification a paint manager delivers.
+class NotifyRecorder : public SkinUI::INotifyUI {
+public:
+    struct Entry {
+        std::wstring type;
+        SkinUI::CControlUI* sender;
+        WPARAM wParam;
+    };
+
+    explicit NotifyRecorder(SkinUI::CPaintManagerUI& manager);
+    virtual ~NotifyRecorder();
+    NotifyRecorder(const NotifyRecorder&) = delete;
+    NotifyRecorder& operator=(const NotifyRecorder&) = delete;
+
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+
+    int Count(const wchar_t* type) const;
+    // The types in order, joined with blanks.
+    std::wstring Types() const;
+    const std::vector<Entry>& Entries() const { return m_entries; }
+    void Clear() { m_entries.clear(); }
+
+private:
+    SkinUI::CPaintManagerUI& m_manager;
+    std::vector<Entry> m_entries;
+};
+
+// Hands one event of the given type at (x, y) to the control.
+void SendEvent(SkinUI::CControlUI& control, int type, int x = 0, int y = 0, WPARAM wParam = 0);
+void SendKey(SkinUI::CControlUI& control, WORD key);
+
+} // namespace SkinUITest

@@ -1,0 +1,339 @@
+// Progress bars and sliders: fill pixels, value arithmetic and the events a
+// user makes on a slider.
+#include <gtest/gtest.h>
+
+#include "ControlTestKit.h"
+#include "DibCanvas.h"
+#include "uilib/control/Progress.h"
+#include "uilib/control/Slider.h"
+
+using namespace SkinUI;
+using SkinUITest::DibCanvas;
+using SkinUITest::NotifyRecorder;
+using SkinUITest::SendEvent;
+
+namespace {
+
+const uint32_t kRed = 0x00FF0000;
+
+// A slider 110 pixels wide at x 10 with a 10-pixel thumb, 0..100.
+struct SliderFixture : ::testing::Test {
+    SliderFixture() : recorder(manager)
+    {
+        slider.AttachManager(&manager, nullptr, false);
+        slider.SetPosition({10, 0, 120, 20});
+        slider.SetThumbSize(10, 10);
+    }
+    ~SliderFixture() override { slider.AttachManager(nullptr, nullptr, false); }
+
+    CPaintManagerUI manager;
+    NotifyRecorder recorder;
+    CSliderUI slider;
+};
+
+int CountRedInColumn(const DibCanvas& canvas, int x)
+{
+    RECT column = {x, 0, x + 1, canvas.Height()};
+    return canvas.CountRgb(column, kRed);
+}
+
+} // namespace
+
+TEST(ProgressPaint, HorizontalFillsTheValuePartFromTheLeft)
+{
+    CPaintManagerUI manager;
+    CProgressUI bar;
+    bar.AttachManager(&manager, nullptr, false);
+    bar.SetPosition({0, 0, 200, 10});
+    bar.SetForegroundColor(0xFFFF0000);
+    bar.SetValue(50);
+
+    DibCanvas canvas(200, 10);
+    bar.PaintForegroundColor(canvas.Dc());
+    RECT row = {0, 5, 200, 6};
+    EXPECT_EQ(canvas.CountRgb(row, kRed), 100);
+    EXPECT_EQ(canvas.Rgb(99, 5), kRed);
+    EXPECT_NE(canvas.Rgb(100, 5), kRed);
+    bar.AttachManager(nullptr, nullptr, false);
+}
+
+TEST(ProgressPaint, VerticalFillsTheValuePartFromTheBottom)
+{
+    CPaintManagerUI manager;
+    CProgressUI bar;
+    bar.AttachManager(&manager, nullptr, false);
+    bar.SetHorizontal(false);
+    bar.SetPosition({0, 0, 10, 200});
+    bar.SetForegroundColor(0xFFFF0000);
+    bar.SetValue(25);
+
+    DibCanvas canvas(10, 200);
+    bar.PaintForegroundColor(canvas.Dc());
+    EXPECT_EQ(CountRedInColumn(canvas, 5), 50);
+    EXPECT_EQ(canvas.Rgb(5, 199), kRed);
+    EXPECT_EQ(canvas.Rgb(5, 150), kRed);
+    EXPECT_NE(canvas.Rgb(5, 149), kRed);
+    bar.AttachManager(nullptr, nullptr, false);
+}
+
+TEST(ProgressValue, OutOfRangeIsIgnoredAndPaintingClampsWhatIsStored)
+{
+    CPaintManagerUI manager;
+    CProgressUI bar;
+    bar.AttachManager(&manager, nullptr, false);
+    bar.SetPosition({0, 0, 100, 10});
+    bar.SetForegroundColor(0xFFFF0000);
+    bar.SetValue(50);
+    bar.SetValue(150);
+    EXPECT_EQ(bar.GetValue(), 50);
+    bar.SetValue(-1);
+    EXPECT_EQ(bar.GetValue(), 50);
+
+    bar.SetMaxValue(40);
+    DibCanvas canvas(100, 10);
+    bar.PaintForegroundColor(canvas.Dc());
+    EXPECT_EQ(bar.GetValue(), 40);
+    RECT row = {0, 5, 100, 6};
+    EXPECT_EQ(canvas.CountRgb(row, kRed), 100);
+    bar.AttachManager(nullptr, nullptr, false);
+}
+
+TEST(ProgressValue, EmptyRangeNeitherFailsNorPrintsInfinity)
+{
+    CPaintManagerUI manager;
+    CProgressUI bar;
+    bar.AttachManager(&manager, nullptr, false);
+    bar.SetPosition({0, 0, 100, 10});
+    bar.SetForegroundColor(0xFFFF0000);
+    bar.SetShowValueText(true);
+    bar.SetMinValue(30);
+    bar.SetMaxValue(30);
+    bar.SetValue(30);
+    bar.RefreshValueText();
+    EXPECT_EQ(bar.GetTextContent(), L"0%");
+
+    DibCanvas canvas(100, 10);
+    bar.PaintForegroundColor(canvas.Dc());
+    EXPECT_EQ(bar.GetMaxValue(), 31);
+    bar.AttachManager(nullptr, nullptr, false);
+}
+
+TEST(ProgressValue, ValueTextIsThePercentageOfTheRange)
+{
+    CProgressUI bar;
+    bar.SetShowValueText(true);
+    bar.SetMinValue(-60);
+    bar.SetMaxValue(6);
+    bar.SetValue(-27);
+    EXPECT_EQ(bar.GetTextContent(), L"50%");
+}
+
+TEST(ProgressAttributes, ParsedIntoTheFields)
+{
+    CProgressUI bar;
+    EXPECT_EQ(bar.GetFixedSizeValue().cy, 12);
+    EXPECT_EQ(bar.GetTextStyle(), static_cast<UINT>(DT_SINGLELINE | DT_CENTER));
+    bar.ApplyAttribute(L"min", L"-10");
+    bar.ApplyAttribute(L"MAX", L"10");
+    bar.ApplyAttribute(L"value", L"5");
+    bar.ApplyAttribute(L"hor", L"false");
+    bar.ApplyAttribute(L"isstretchfore", L"FALSE");
+    EXPECT_EQ(bar.GetMinValue(), -10);
+    EXPECT_EQ(bar.GetMaxValue(), 10);
+    EXPECT_EQ(bar.GetValue(), 5);
+    EXPECT_FALSE(bar.IsHorizontal());
+    EXPECT_FALSE(bar.IsStretchForeground());
+    EXPECT_STREQ(bar.GetTypeName(), L"ProgressUI");
+    EXPECT_EQ(bar.FindInterface(L"progress"), &bar);
+    EXPECT_EQ(bar.FindInterface(L"Label"), &bar);
+}
+
+TEST_F(SliderFixture, ValueFromPointHorizontalTable)
+{
+    struct Case {
+        int x;
+        int value;
+    } cases[] = {{70, 55}, {115, 100}, {300, 100}, {15, 0}, {-5, 0}, {16, 1}, {114, 99}, {65, 50}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(slider.ValueFromPoint({c.x, 10}), c.value) << "x=" << c.x;
+    }
+}
+
+TEST_F(SliderFixture, ValueFromPointVerticalMirror)
+{
+    slider.SetHorizontal(false);
+    slider.SetPosition({0, 10, 20, 120});
+    struct Case {
+        int y;
+        int value;
+    } cases[] = {{115, 0}, {200, 0}, {15, 100}, {0, 100}, {60, 55}, {114, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(slider.ValueFromPoint({10, c.y}), c.value) << "y=" << c.y;
+    }
+}
+
+TEST_F(SliderFixture, ThumbRectFollowsTheValue)
+{
+    slider.SetValue(40);
+    CUIRect thumb = slider.GetThumbRect();
+    EXPECT_EQ(thumb.left, 50);
+    EXPECT_EQ(thumb.right, 60);
+    EXPECT_EQ(thumb.top, 5);
+    EXPECT_EQ(thumb.bottom, 15);
+
+    slider.SetHorizontal(false);
+    slider.SetPosition({0, 0, 20, 110});
+    thumb = slider.GetThumbRect();
+    EXPECT_EQ(thumb.left, 5);
+    EXPECT_EQ(thumb.top, 60);
+    EXPECT_EQ(thumb.bottom, 70);
+}
+
+TEST_F(SliderFixture, EmptyRangeNeverDividesByZero)
+{
+    slider.SetMinValue(50);
+    slider.SetMaxValue(50);
+    EXPECT_EQ(slider.ValueFromPoint({70, 10}), 50);
+    CUIRect thumb = slider.GetThumbRect();
+    EXPECT_EQ(thumb.Width(), 10);
+    SendEvent(slider, UIEVENT_BUTTONUP, 100, 10);
+    SendEvent(slider, UIEVENT_SCROLLWHEEL, 70, 10, 0);
+    DibCanvas canvas(130, 20);
+    slider.PaintForegroundImage(canvas.Dc());
+}
+
+TEST_F(SliderFixture, WheelAndStep)
+{
+    slider.SetValue(40);
+    slider.SetStep(5);
+    SendEvent(slider, UIEVENT_SCROLLWHEEL, 0, 0, 0);
+    EXPECT_EQ(slider.GetValue(), 45);
+    EXPECT_EQ(recorder.Types(), L"valuechanged");
+    SendEvent(slider, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    SendEvent(slider, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    EXPECT_EQ(slider.GetValue(), 35);
+    EXPECT_EQ(recorder.Count(L"valuechanged"), 3);
+
+    // Past the maximum nothing changes and nothing is sent.
+    slider.SetValue(98);
+    recorder.Clear();
+    SendEvent(slider, UIEVENT_SCROLLWHEEL, 0, 0, 0);
+    EXPECT_EQ(slider.GetValue(), 98);
+    EXPECT_EQ(recorder.Types(), L"");
+
+    // A disabled slider does not step.
+    slider.SetEnabledState(false);
+    SendEvent(slider, UIEVENT_SCROLLWHEEL, 0, 0, 1);
+    EXPECT_EQ(slider.GetValue(), 98);
+}
+
+TEST_F(SliderFixture, ReleaseBesideTheThumbSteps)
+{
+    slider.SetValue(40);
+    slider.SetStep(5);
+    // Thumb at 50..60: left of it steps down, right of it up.
+    SendEvent(slider, UIEVENT_BUTTONDOWN, 20, 10);
+    EXPECT_EQ(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
+    SendEvent(slider, UIEVENT_RBUTTONUP, 20, 10);
+    EXPECT_EQ(slider.GetValue(), 35);
+    SendEvent(slider, UIEVENT_BUTTONUP, 110, 10);
+    EXPECT_EQ(slider.GetValue(), 40);
+    EXPECT_EQ(recorder.Types(), L"valuechanged valuechanged");
+}
+
+TEST_F(SliderFixture, DragWithSendMoveReportsEveryChangeAndTheRelease)
+{
+    slider.SetSendMove(true);
+    slider.SetValue(40);
+    SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
+    EXPECT_NE(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
+    EXPECT_EQ(slider.GetValue(), 40);
+    EXPECT_EQ(recorder.Types(), L"");
+
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 65, 10);
+    EXPECT_EQ(slider.GetValue(), 50);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 75, 10);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 75, 10);
+    EXPECT_EQ(slider.GetValue(), 60);
+    EXPECT_EQ(recorder.Types(), L"movevaluechanged movevaluechanged");
+
+    // A value from the unit arrives while the user holds the thumb.
+    slider.SetValue(70);
+    EXPECT_EQ(slider.GetValue(), 60);
+
+    SendEvent(slider, UIEVENT_BUTTONUP, 75, 10);
+    EXPECT_EQ(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
+    EXPECT_EQ(slider.GetValue(), 60);
+    EXPECT_EQ(recorder.Types(), L"movevaluechanged movevaluechanged valuechanged");
+
+    slider.SetValue(70);
+    EXPECT_EQ(slider.GetValue(), 70);
+}
+
+TEST_F(SliderFixture, DragWithoutSendMoveStillReportsTheResult)
+{
+    slider.SetValue(40);
+    SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 85, 10);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 300, 10);
+    EXPECT_EQ(slider.GetValue(), 100);
+    EXPECT_EQ(recorder.Types(), L"");
+    // Released past the end, beside the thumb: the drag ends, nothing steps.
+    SendEvent(slider, UIEVENT_BUTTONUP, 300, 10);
+    EXPECT_EQ(slider.GetValue(), 100);
+    EXPECT_EQ(recorder.Types(), L"valuechanged");
+}
+
+TEST_F(SliderFixture, PressOnTheThumbAwayFromItsCentreMovesItThere)
+{
+    slider.SetValue(40);
+    SendEvent(slider, UIEVENT_BUTTONDOWN, 58, 10);
+    EXPECT_EQ(slider.GetValue(), 43);
+    EXPECT_EQ(recorder.Types(), L"valuechanged");
+    SendEvent(slider, UIEVENT_BUTTONUP, 58, 10);
+    EXPECT_EQ(recorder.Types(), L"valuechanged");
+}
+
+TEST_F(SliderFixture, HotStateFollowsThePointerOverTheThumb)
+{
+    slider.SetValue(40);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 55, 10);
+    EXPECT_NE(slider.GetThumbState() & CSliderUI::kThumbHot, 0u);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 90, 10);
+    EXPECT_EQ(slider.GetThumbState() & CSliderUI::kThumbHot, 0u);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 55, 10);
+    SendEvent(slider, UIEVENT_MOUSELEAVE, 200, 10);
+    EXPECT_EQ(slider.GetThumbState(), 0u);
+
+    SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
+    slider.SetEnabledState(false);
+    EXPECT_EQ(slider.GetThumbState(), 0u);
+    slider.SetValue(10);
+    EXPECT_EQ(slider.GetValue(), 10);
+}
+
+TEST(SliderAttributes, ParsedIntoTheFields)
+{
+    CSliderUI slider;
+    slider.ApplyAttribute(L"thumbsize", L"12,20");
+    slider.ApplyAttribute(L"step", L"21");
+    slider.ApplyAttribute(L"sendmove", L"TRUE");
+    slider.ApplyAttribute(L"thumbimage", L"file='t.png'");
+    slider.ApplyAttribute(L"thumbhotimage", L"file='th.png'");
+    slider.ApplyAttribute(L"thumbpushedimage", L"file='tp.png'");
+    slider.ApplyAttribute(L"max", L"15000");
+    EXPECT_EQ(slider.GetThumbSize().cx, 12);
+    EXPECT_EQ(slider.GetThumbSize().cy, 20);
+    EXPECT_EQ(slider.GetStep(), 21);
+    EXPECT_TRUE(slider.IsSendMove());
+    EXPECT_EQ(slider.GetThumbImage(), L"file='t.png'");
+    EXPECT_EQ(slider.GetThumbHotImage(), L"file='th.png'");
+    EXPECT_EQ(slider.GetThumbPushedImage(), L"file='tp.png'");
+    EXPECT_EQ(slider.GetMaxValue(), 15000);
+    EXPECT_STREQ(slider.GetTypeName(), L"SliderUI");
+    EXPECT_EQ(slider.FindInterface(L"Slider"), &slider);
+    EXPECT_EQ(slider.FindInterface(L"Progress"), &slider);
+    EXPECT_EQ(slider.GetBehaviorFlags(), static_cast<uint32_t>(UIFLAG_SETCURSOR));
+    slider.SetEnabledState(false);
+    EXPECT_EQ(slider.GetBehaviorFlags(), 0u);
+}

@@ -1,0 +1,284 @@
+#include "uilib/control/Slider.h"
+
+#include "uilib/core/AttrParse.h"
+#include "uilib/core/UIManager.h"
+
+namespace SkinUI {
+
+namespace {
+
+void TraceLine(const wchar_t* format, int a = 0, int b = 0, int c = 0, int d = 0)
+{
+    wchar_t line[128];
+    _snwprintf(line, 127, format, a, b, c, d);
+    line[127] = L'\0';
+    OutputDebugStringW(line);
+}
+
+bool IsMouseEvent(int type)
+{
+    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
+}
+
+} // namespace
+
+CSliderUI::CSliderUI()
+    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0)
+{
+    m_textStyle = DT_SINGLELINE | DT_CENTER;
+}
+
+CSliderUI::~CSliderUI() = default;
+
+const wchar_t* CSliderUI::GetTypeName() const
+{
+    return L"SliderUI";
+}
+
+void* CSliderUI::FindInterface(const wchar_t* name)
+{
+    if (name != nullptr && CompareTextIgnoreCase(name, L"Slider") == 0) return this;
+    return CProgressUI::FindInterface(name);
+}
+
+uint32_t CSliderUI::GetBehaviorFlags() const
+{
+    return GetEnabledState() ? uint32_t(UIFLAG_SETCURSOR) : 0u;
+}
+
+void CSliderUI::SetEnabledState(bool enabled)
+{
+    CProgressUI::SetEnabledState(enabled);
+    if (!GetEnabledState()) m_thumbState = 0;
+}
+
+void CSliderUI::SetValue(int value)
+{
+    if (m_thumbState & kThumbCaptured) return;
+    CProgressUI::SetValue(value);
+}
+
+void CSliderUI::SetThumbImage(const wchar_t* text)
+{
+    m_thumbImage = text;
+    RequestRepaint();
+}
+
+void CSliderUI::SetThumbHotImage(const wchar_t* text)
+{
+    m_thumbHotImage = text;
+    RequestRepaint();
+}
+
+void CSliderUI::SetThumbPushedImage(const wchar_t* text)
+{
+    m_thumbPushedImage = text;
+    RequestRepaint();
+}
+
+CUISize CSliderUI::ScaledThumbSize() const
+{
+    return CUISize(Scaled(m_thumbSize.cx), Scaled(m_thumbSize.cy));
+}
+
+CUIRect CSliderUI::GetThumbRect() const
+{
+    const CUISize thumb = ScaledThumbSize();
+    const long long span = Span();
+    const long long done = static_cast<long long>(m_value) - m_min;
+    CUIRect rc;
+    if (m_horizontal) {
+        rc.left = m_item.left + static_cast<int>(done * (m_item.Width() - thumb.cx) / span);
+        rc.top = (m_item.top + m_item.bottom - thumb.cy) / 2;
+    } else {
+        rc.left = (m_item.left + m_item.right - thumb.cx) / 2;
+        rc.top = m_item.bottom - static_cast<int>(done * (m_item.Height() - thumb.cy) / span) - thumb.cy;
+    }
+    rc.right = rc.left + thumb.cx;
+    rc.bottom = rc.top + thumb.cy;
+    return rc;
+}
+
+int CSliderUI::ValueFromPoint(POINT pt) const
+{
+    // The thumb centre follows the pointer, so half a thumb at each end is
+    // the whole way to the limit.
+    const CUISize thumb = ScaledThumbSize();
+    const long long range = static_cast<long long>(m_max) - m_min;
+    if (m_horizontal) {
+        if (pt.x >= m_item.right - thumb.cx / 2) return m_max;
+        if (pt.x <= m_item.left + thumb.cx / 2) return m_min;
+        const int track = m_item.Width() - thumb.cx;
+        if (track <= 0) return m_min;
+        return m_min + static_cast<int>(range * (pt.x - thumb.cx / 2 - m_item.left) / track);
+    }
+    if (pt.y >= m_item.bottom - thumb.cy / 2) return m_min;
+    if (pt.y <= m_item.top + thumb.cy / 2) return m_max;
+    const int track = m_item.Height() - thumb.cy;
+    if (track <= 0) return m_min;
+    return m_min + static_cast<int>(range * (m_item.bottom - thumb.cy / 2 - pt.y) / track);
+}
+
+void CSliderUI::CommitUserValue(int value)
+{
+    if (value != m_value && value >= m_min && value <= m_max) {
+        m_value = value;
+        if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
+        RequestRepaint();
+    }
+    RefreshValueText();
+}
+
+void CSliderUI::SetThumbHot(bool hot)
+{
+    if (hot) m_thumbState |= kThumbHot;
+    else m_thumbState &= ~kThumbHot;
+    RequestRepaint();
+}
+
+void CSliderUI::OnButtonDown(const TEventInfo& event)
+{
+    TraceLine(L"on UIEVENT_BUTTONDOWN x(%d) y(%d)\n", event.point.x, event.point.y);
+    const CUIRect thumb = GetThumbRect();
+    TraceLine(L"thumb rect left(%d) top(%d) right(%d) bottom(%d)\n", thumb.left, thumb.top, thumb.right,
+              thumb.bottom);
+    if (!GetEnabledState() || !PtInRect(&thumb, event.point)) return;
+    TraceLine(L"get mouse in thumb rect\n");
+    m_thumbState |= kThumbCaptured;
+    TraceLine(L"UISTATE_CAPTURED\n");
+    CommitUserValue(ValueFromPoint(event.point));
+    m_valueAtCapture = m_value;
+}
+
+void CSliderUI::OnButtonUp(const TEventInfo& event)
+{
+    if (!GetEnabledState()) return;
+    const bool dragged = (m_thumbState & kThumbCaptured) != 0;
+    m_thumbState &= ~kThumbCaptured;
+    const CUIRect thumb = GetThumbRect();
+    if (dragged) {
+        // A drag ends where the pointer is, and is reported once when it
+        // changed the value, even when every step was already stored by the
+        // moves.
+        const int value = ValueFromPoint(event.point);
+        const bool movedNow = value != m_value && value >= m_min && value <= m_max;
+        if (movedNow) m_value = value;
+        if (movedNow || m_value != m_valueAtCapture) {
+            if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
+            RequestRepaint();
+        }
+        RefreshValueText();
+        return;
+    }
+    int value;
+    if (PtInRect(&thumb, event.point)) {
+        value = ValueFromPoint(event.point);
+    } else {
+        const bool towardsMin = m_horizontal ? event.point.x < thumb.left : event.point.y > thumb.bottom;
+        value = towardsMin ? m_value - m_step : m_value + m_step;
+    }
+    CommitUserValue(value);
+}
+
+void CSliderUI::OnMouseMove(const TEventInfo& event)
+{
+    TraceLine(L"on UIEVENT_MOUSEMOVE x(%d) y(%d)\n\n", event.point.x, event.point.y);
+    if (m_thumbState & kThumbCaptured) {
+        const int value = ValueFromPoint(event.point);
+        if (value != m_value) {
+            m_value = value;
+            if (m_sendMove) {
+                RefreshValueText();
+                if (m_manager != nullptr) m_manager->SendNotification(this, L"movevaluechanged", 0, 0, false);
+            }
+            RequestRepaint();
+        }
+    }
+    const CUIRect thumb = GetThumbRect();
+    SetThumbHot(GetEnabledState() && PtInRect(&thumb, event.point));
+}
+
+void CSliderUI::HandleEvent(TEventInfo& event)
+{
+    if (!AcceptsMouse() && IsMouseEvent(event.type)) {
+        if (m_parent != nullptr) m_parent->HandleEvent(event);
+        else CLabelUI::HandleEvent(event);
+        return;
+    }
+    switch (event.type) {
+    case UIEVENT_BUTTONDOWN:
+    case UIEVENT_DBLCLICK:
+        OnButtonDown(event);
+        return;
+    case UIEVENT_BUTTONUP:
+    case UIEVENT_RBUTTONUP:
+        OnButtonUp(event);
+        return;
+    case UIEVENT_SCROLLWHEEL:
+        if (GetEnabledState() && (event.wParam == 0 || event.wParam == 1)) {
+            const int before = m_value;
+            SetValue(event.wParam == 0 ? m_value + m_step : m_value - m_step);
+            if (m_value != before && m_manager != nullptr) {
+                m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
+            }
+            return;
+        }
+        break;
+    case UIEVENT_MOUSEMOVE:
+        OnMouseMove(event);
+        return;
+    case UIEVENT_SETCURSOR:
+        if (GetEnabledState()) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return;
+        }
+        break;
+    case UIEVENT_MOUSELEAVE:
+        if (GetEnabledState()) SetThumbHot(false);
+        return;
+    case UIEVENT_CONTEXTMENU:
+        return;
+    default:
+        break;
+    }
+    CControlUI::HandleEvent(event);
+}
+
+void CSliderUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)
+{
+    if (AttrNameEquals(name, L"thumbimage")) {
+        SetThumbImage(value);
+    } else if (AttrNameEquals(name, L"thumbhotimage")) {
+        SetThumbHotImage(value);
+    } else if (AttrNameEquals(name, L"thumbpushedimage")) {
+        SetThumbPushedImage(value);
+    } else if (AttrNameEquals(name, L"thumbsize")) {
+        int32_t v[2];
+        ParseAttrIntList(value, v, 2);
+        SetThumbSize(v[0], v[1]);
+    } else if (AttrNameEquals(name, L"step")) {
+        SetStep(ParseAttrInt(value));
+    } else if (AttrNameEquals(name, L"sendmove")) {
+        SetSendMove(ParseAttrBool(value));
+    } else {
+        CProgressUI::ApplyAttribute(name, value);
+    }
+}
+
+void CSliderUI::PaintForegroundImage(HDC dc)
+{
+    CProgressUI::PaintForegroundImage(dc);
+
+    CUIRect thumb = GetThumbRect();
+    thumb.Translate(-m_item.left, -m_item.top);
+    thumb = UnscaledRect(thumb);
+    m_thumbModifier.Printf(L"dest='%d,%d,%d,%d'", thumb.left, thumb.top, thumb.right, thumb.bottom);
+
+    const CUIString* state = nullptr;
+    if (m_thumbState & kThumbCaptured) state = &m_thumbPushedImage;
+    else if (m_thumbState & kThumbHot) state = &m_thumbHotImage;
+    if (state != nullptr && !state->IsEmpty() && DrawImageSpec(dc, *state, m_thumbModifier)) return;
+    if (!m_thumbImage.IsEmpty()) DrawImageSpec(dc, m_thumbImage, m_thumbModifier);
+}
+
+} // namespace SkinUI
