@@ -6,26 +6,6 @@
 
 namespace SkinUI {
 
-namespace {
-
-// The "dest" rectangle of an image text when its key starts a word; a file
-// name that merely contains "dest" does not count.
-bool FindDestRect(const wchar_t* text, RECT& rc)
-{
-    for (const wchar_t* p = wcsstr(text, L"dest="); p != nullptr; p = wcsstr(p + 1, L"dest=")) {
-        if (p != text && p[-1] != L' ') continue;
-        const wchar_t* quote = wcschr(p, L'\'');
-        if (quote == nullptr) return false;
-        int32_t v[4];
-        ParseAttrIntList(quote + 1, v, 4);
-        rc = {v[0], v[1], v[2], v[3]};
-        return true;
-    }
-    return false;
-}
-
-} // namespace
-
 CProgressUI::CProgressUI()
     : m_showValueText(false), m_horizontal(true), m_stretchFore(true), m_max(100), m_min(0), m_value(0)
 {
@@ -134,8 +114,11 @@ void CProgressUI::PaintForegroundImage(HDC dc)
     const long long span = Span();
     const long long done = m_value - m_min;
     const long long left = m_max - m_value;
-    RECT rc;
-    if (FindDestRect(m_foreImage, rc)) {
+    // A destination in the image text is the full bar, in skin pixels.
+    TImageDrawSpec spec;
+    spec.Parse(m_foreImage, nullptr, nullptr);
+    RECT rc = spec.dest;
+    if (rc.left != 0 || rc.top != 0 || rc.right != 0 || rc.bottom != 0) {
         if (m_horizontal) rc.right = rc.left + static_cast<int>((rc.right - rc.left) * done / span);
         else rc.top = rc.top + static_cast<int>(left * (rc.bottom - rc.top) / span);
     } else {

@@ -2,7 +2,6 @@
 // scales, option groups (including members that go away) and tab binding.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@ using SkinUITest::DibCanvas;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
 using SkinUITest::SendKey;
+using SkinUITest::SkinImageFolder;
 
 namespace {
 
@@ -89,54 +89,6 @@ struct OptionFixture : ::testing::Test {
     std::vector<COptionUI*> owned;
 };
 
-// A folder of strip images, made for one test and removed after it.
-class StripFolder {
-public:
-    StripFolder()
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"brisa_strip_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(m_folder.c_str(), nullptr);
-        m_oldFolder = CPaintManagerUI::SkinFolder().CStr();
-        CPaintManagerUI::SetSkinFolder(m_folder.c_str());
-    }
-    ~StripFolder()
-    {
-        for (const std::wstring& file : m_files) DeleteFileW(file.c_str());
-        RemoveDirectoryW(m_folder.c_str());
-        CPaintManagerUI::SetSkinFolder(m_oldFolder.c_str());
-    }
-    // A strip of equal square cells of the given colours.
-    void Write(const wchar_t* name, int cell, const std::vector<uint32_t>& colours)
-    {
-        const int width = cell * static_cast<int>(colours.size());
-        std::vector<uint8_t> rgba(static_cast<size_t>(width) * cell * 4);
-        for (int y = 0; y < cell; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const uint32_t c = colours[static_cast<size_t>(x / cell)];
-                uint8_t* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
-                p[0] = static_cast<uint8_t>(c >> 16);
-                p[1] = static_cast<uint8_t>(c >> 8);
-                p[2] = static_cast<uint8_t>(c);
-                p[3] = 0xFF;
-            }
-        }
-        const std::vector<uint8_t> png = SkinUITest::EncodePng(width, cell, rgba);
-        const std::wstring path = m_folder + name;
-        FILE* f = _wfopen(path.c_str(), L"wb");
-        ASSERT_NE(f, nullptr);
-        fwrite(png.data(), 1, png.size(), f);
-        fclose(f);
-        m_files.push_back(path);
-    }
-
-private:
-    std::wstring m_folder;
-    std::wstring m_oldFolder;
-    std::vector<std::wstring> m_files;
-};
-
 const std::vector<uint32_t> kCells = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
 
 uint32_t PaintedCentre(CButtonUI& button, int size)
@@ -150,9 +102,9 @@ uint32_t PaintedCentre(CButtonUI& button, int size)
 // The cell shown by a 4-cell strip button in each state, at one scale.
 void ExpectStripCells(int dpi, int size)
 {
-    StripFolder folder;
-    folder.Write(L"strip.png", 10, kCells);
-    folder.Write(L"strip@150.png", 15, kCells);
+    SkinImageFolder folder;
+    ASSERT_TRUE(folder.Write(L"strip.png", 10, kCells));
+    ASSERT_TRUE(folder.Write(L"strip@150.png", 15, kCells));
 
     CPaintManagerUI manager;
     manager.ApplyDpi(dpi);
@@ -300,8 +252,8 @@ TEST(ButtonStrip, FourCellsAtOneHundredFiftyPercent)
 
 TEST(ButtonStrip, TwoCellsShowTheSecondWhenPushed)
 {
-    StripFolder folder;
-    folder.Write(L"two.png", 10, {0xFF0000, 0x00FF00});
+    SkinImageFolder folder;
+    ASSERT_TRUE(folder.Write(L"two.png", 10, {0xFF0000, 0x00FF00}));
     CPaintManagerUI manager;
     CButtonUI button;
     button.AttachManager(&manager, nullptr, false);

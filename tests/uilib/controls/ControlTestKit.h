@@ -35,6 +35,23 @@ private:
     std::vector<Entry> m_entries;
 };
 
+// A skin folder of test images, made for one test and removed after it.
+class SkinImageFolder {
+public:
+    SkinImageFolder();
+    ~SkinImageFolder();
+    SkinImageFolder(const SkinImageFolder&) = delete;
+    SkinImageFolder& operator=(const SkinImageFolder&) = delete;
+
+    // A PNG strip of equal square cells of the given 0xRRGGBB colours.
+    bool Write(const wchar_t* name, int cell, const std::vector<uint32_t>& colours);
+
+private:
+    std::wstring m_folder;
+    std::wstring m_oldFolder;
+    std::vector<std::wstring> m_files;
+};
+
 // Hands one event of the given type at (x, y) to the control.
 void SendEvent(SkinUI::CControlUI& control, int type, int x = 0, int y = 0, WPARAM wParam = 0);
 void SendKey(SkinUI::CControlUI& control, WORD key);

@@ -11,6 +11,7 @@ using namespace SkinUI;
 using SkinUITest::DibCanvas;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
+using SkinUITest::SkinImageFolder;
 
 namespace {
 
@@ -336,4 +337,68 @@ TEST(SliderAttributes, ParsedIntoTheFields)
     EXPECT_EQ(slider.GetBehaviorFlags(), static_cast<uint32_t>(UIFLAG_SETCURSOR));
     slider.SetEnabledState(false);
     EXPECT_EQ(slider.GetBehaviorFlags(), 0u);
+}
+
+TEST(ProgressPaint, ForegroundImageCoversTheValuePart)
+{
+    SkinImageFolder folder;
+    ASSERT_TRUE(folder.Write(L"fill.png", 10, {0xFF0000}));
+    CPaintManagerUI manager;
+    CProgressUI bar;
+    bar.AttachManager(&manager, nullptr, false);
+    bar.SetPosition({0, 0, 100, 10});
+    bar.SetForegroundImage(L"file='fill.png'");
+    bar.SetValue(30);
+    DibCanvas canvas(100, 10);
+    RECT all = {0, 0, 100, 10};
+    bar.PaintArea(canvas.Dc(), all, nullptr);
+    RECT row = {0, 5, 100, 6};
+    EXPECT_EQ(canvas.CountRgb(row, kRed), 30);
+    EXPECT_EQ(canvas.Rgb(29, 5), kRed);
+
+    // A destination in the text is the whole bar.
+    bar.SetForegroundImage(L"file='fill.png' dest='10,0,90,10'");
+    bar.SetValue(50);
+    canvas.Fill(0);
+    bar.PaintArea(canvas.Dc(), all, nullptr);
+    EXPECT_EQ(canvas.CountRgb(row, kRed), 40);
+    EXPECT_EQ(canvas.Rgb(10, 5), kRed);
+    EXPECT_NE(canvas.Rgb(9, 5), kRed);
+
+    // Vertical bars fill from the bottom.
+    bar.SetForegroundImage(L"file='fill.png'");
+    bar.SetHorizontal(false);
+    bar.SetPosition({0, 0, 10, 100});
+    bar.SetValue(25);
+    DibCanvas tall(10, 100);
+    RECT tallAll = {0, 0, 10, 100};
+    bar.PaintArea(tall.Dc(), tallAll, nullptr);
+    EXPECT_EQ(CountRedInColumn(tall, 5), 25);
+    EXPECT_EQ(tall.Rgb(5, 99), kRed);
+    bar.AttachManager(nullptr, nullptr, false);
+}
+
+TEST_F(SliderFixture, ThumbImageFollowsTheValueAndTheState)
+{
+    SkinImageFolder folder;
+    ASSERT_TRUE(folder.Write(L"thumb.png", 10, {0xFF0000}));
+    ASSERT_TRUE(folder.Write(L"thumbhot.png", 10, {0x00FF00}));
+    ASSERT_TRUE(folder.Write(L"thumbdown.png", 10, {0x0000FF}));
+    slider.ApplyAttribute(L"thumbimage", L"thumb.png");
+    slider.ApplyAttribute(L"thumbhotimage", L"thumbhot.png");
+    slider.ApplyAttribute(L"thumbpushedimage", L"thumbdown.png");
+    slider.SetValue(40);
+    auto centreOfThumb = [&]() {
+        DibCanvas canvas(130, 20);
+        RECT all = {0, 0, 130, 20};
+        slider.PaintArea(canvas.Dc(), all, nullptr);
+        RECT thumb = {50, 5, 60, 15};
+        EXPECT_EQ(canvas.CountRgb(thumb, canvas.Rgb(55, 10)), 100);
+        return canvas.Rgb(55, 10);
+    };
+    EXPECT_EQ(centreOfThumb(), kRed);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 55, 10);
+    EXPECT_EQ(centreOfThumb(), 0x00FF00u);
+    SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
+    EXPECT_EQ(centreOfThumb(), 0x0000FFu);
 }
