@@ -278,13 +278,22 @@ CUISize CMenuElementUI::MeasureDesiredSize(CUISize available)
         RECT rc = {padding.left, 0, wide - padding.right, 9999};
         const CUIString text = GetTextContent();
         const UINT format = style->textStyle | DT_CALCRECT;
-        if (style->showHtml) {
+        // A manager without a window has no DC of its own to measure on.
+        HDC measuring = m_manager->DeviceContext();
+        HDC scratch = measuring == nullptr ? CreateCompatibleDC(nullptr) : nullptr;
+        if (scratch != nullptr) measuring = scratch;
+        if (text.IsEmpty()) {
+            // Nothing to measure: the padding alone.
+            rc.right = rc.left;
+            rc.bottom = rc.top;
+        } else if (style->showHtml) {
             int links = 0;
-            CRenderKit::DrawTaggedText(m_manager->DeviceContext(), m_manager, rc, text, 0, nullptr, nullptr, links,
-                                       style->font, format);
+            CRenderKit::DrawTaggedText(measuring, m_manager, rc, text, 0, nullptr, nullptr, links, style->font,
+                                       format);
         } else {
-            CRenderKit::DrawPlainText(m_manager->DeviceContext(), m_manager, rc, text, 0, style->font, format);
+            CRenderKit::DrawPlainText(measuring, m_manager, rc, text, 0, style->font, format);
         }
+        if (scratch != nullptr) DeleteDC(scratch);
         size = CUISize(rc.right - rc.left + padding.left + padding.right,
                        rc.bottom - rc.top + padding.top + padding.bottom);
     }

@@ -23,16 +23,17 @@ void FitAxis(LONG& start, LONG& end, LONG low, LONG high)
 RECT PlaceTopLevelMenu(POINT point, int width, int height, int insetHeight, uint32_t align, const RECT& work)
 {
     const int w = width + 8;
-    RECT r = {point.x, point.y, point.x + w, point.y + height};
+    // The inset belongs to the window, so a bottom edge at the point holds it.
+    const int h = height + insetHeight;
+    RECT r = {point.x, point.y, point.x + w, point.y + h};
     if ((align & MenuAlignRight) != 0) {
         r.right = point.x;
         r.left = point.x - w;
     }
     if ((align & MenuAlignBottom) != 0) {
         r.bottom = point.y;
-        r.top = point.y - height;
+        r.top = point.y - h;
     }
-    r.bottom += insetHeight;
     FitAxis(r.left, r.right, work.left, work.right);
     FitAxis(r.top, r.bottom, work.top, work.bottom);
     return r;

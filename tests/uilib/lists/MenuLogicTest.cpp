@@ -291,6 +291,7 @@ TEST(MenuRows, EveryRowTakesTheWidestWidth)
     menu->AddChild(b);
     const CUISize size = menu->MeasureDesiredSize(CUISize(1600, 900));
     EXPECT_GT(size.cx, 150);
+    EXPECT_LT(size.cx, 800);
     EXPECT_EQ(size.cy, 60);
     EXPECT_EQ(a->GetFixedSizeValue().cx, size.cx);
     EXPECT_EQ(b->GetFixedSizeValue().cx, size.cx);

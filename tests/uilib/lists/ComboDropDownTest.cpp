@@ -1,0 +1,181 @@
+// The combo's drop-down as a real window: placement, keys, row presses,
+// closing, destruction while open and repeated use.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ListTestKit.h"
+#include "PopupHost.h"
+#include "uilib/control/Combo.h"
+#include "uilib/control/ComboWnd.h"
+#include "uilib/layout/VerticalLayout.h"
+
+using namespace SkinUI;
+using ListTest::PopupHost;
+using ListTest::PumpUntil;
+using ListTest::Recorder;
+
+namespace {
+
+class ComboDropDown : public ::testing::Test {
+protected:
+    void Open(int top, int rows)
+    {
+        host.reset(new PopupHost(RECT{100, top, 300, top + 24}));
+        layout = new CVerticalLayoutUI();
+        combo = new CComboUI();
+        combo->SetFixedHeightValue(24);
+        ListTest::AddRows(*combo, rows);
+        layout->AddChild(combo);
+        host->SetRoot(layout);
+        recorder.reset(new Recorder(host->Manager()));
+    }
+    void TearDown() override
+    {
+        recorder.reset();
+        host.reset();
+        EXPECT_TRUE(PumpUntil([&] { return ListTest::ThreadWindowCount() == baseline; }));
+    }
+    CComboWnd* DropDown() const { return combo->GetDropDownWindow(); }
+    RECT DropDownRect() const
+    {
+        RECT rc = {0, 0, 0, 0};
+        GetWindowRect(DropDown()->GetNativeHandle(), &rc);
+        return rc;
+    }
+    bool WaitClosed() { return PumpUntil([&] { return DropDown() == nullptr; }); }
+    void Key(WPARAM key) { SendMessageW(DropDown()->GetNativeHandle(), WM_KEYDOWN, key, 0); }
+
+    const int baseline = ListTest::ThreadWindowCount();
+    std::unique_ptr<PopupHost> host;
+    std::unique_ptr<Recorder> recorder;
+    CVerticalLayoutUI* layout = nullptr;
+    CComboUI* combo = nullptr;
+};
+
+TEST_F(ComboDropDown, OpensBelowAsHighAsItsRows)
+{
+    Open(100, 3);
+    ListTest::SendEvent(*combo, UIEVENT_BUTTONDOWN, 10, 10);
+    ASSERT_NE(DropDown(), nullptr);
+    const RECT rc = DropDownRect();
+    EXPECT_EQ(rc.left, 100);
+    EXPECT_EQ(rc.top, 124);
+    EXPECT_EQ(rc.right - rc.left, 200);
+    EXPECT_EQ(rc.bottom - rc.top, 64);
+    EXPECT_NE(combo->GetButtonState() & CComboUI::kStatePushed, 0u);
+    EXPECT_EQ(recorder->Count(L"predropdown"), 1);
+    EXPECT_EQ(recorder->Count(L"dropdown"), 1);
+    // The rows now live in the drop-down's tree.
+    EXPECT_EQ(combo->GetChildAt(0)->GetPaintManager(), &DropDown()->PaintManager());
+
+    ASSERT_TRUE(combo->ActivateControl());
+    EXPECT_EQ(recorder->Count(L"predropdown"), 2);
+    EXPECT_EQ(recorder->Count(L"dropdown"), 1);
+}
+
+TEST_F(ComboDropDown, ManyRowsStopAtTheBoxHeight)
+{
+    Open(100, 10);
+    ASSERT_TRUE(combo->ActivateControl());
+    const RECT rc = DropDownRect();
+    EXPECT_EQ(rc.bottom - rc.top, 150);
+}
+
+TEST_F(ComboDropDown, OpensAboveNearTheBottomOfTheScreen)
+{
+    Open(860, 3);
+    ASSERT_TRUE(combo->ActivateControl());
+    const RECT rc = DropDownRect();
+    EXPECT_EQ(rc.bottom, 860);
+    EXPECT_EQ(rc.top, 796);
+}
+
+TEST_F(ComboDropDown, EscapeRestoresTheSelectionAndCloses)
+{
+    Open(100, 4);
+    combo->SelectSingleItem(1, false);
+    ASSERT_TRUE(combo->ActivateControl());
+    recorder->Clear();
+    Key(VK_DOWN);
+    EXPECT_EQ(combo->GetSelectedIndex(), 2);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_EQ(recorder->Params(L"itemselect"), std::vector<int>({2, 1}));
+    EXPECT_EQ(combo->GetButtonState() & CComboUI::kStatePushed, 0u);
+    EXPECT_EQ(combo->GetChildAt(0)->GetParentControl(), combo);
+    EXPECT_EQ(combo->GetChildAt(0)->GetPaintManager(), &host->Manager());
+}
+
+TEST_F(ComboDropDown, ReturnKeepsTheNewSelection)
+{
+    Open(100, 4);
+    ASSERT_TRUE(combo->ActivateControl());
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    EXPECT_EQ(combo->GetTextContent(), L"r1");
+}
+
+TEST_F(ComboDropDown, PressOnARowSelectsItAndCloses)
+{
+    Open(100, 4);
+    ASSERT_TRUE(combo->ActivateControl());
+    HWND drop = DropDown()->GetNativeHandle();
+    UpdateWindow(drop);
+    ASSERT_TRUE(PumpUntil([&] { return combo->GetChildAt(2)->GetPosition().bottom > 0; }));
+    const RECT row = combo->GetChildAt(2)->GetPosition();
+    POINT client = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    POINT screen = client;
+    ClientToScreen(drop, &screen);
+    ASSERT_TRUE(SetCursorPos(screen.x, screen.y));
+    const LPARAM at = MAKELPARAM(client.x, client.y);
+    SendMessageW(drop, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(drop, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_EQ(combo->GetSelectedIndex(), 2);
+}
+
+TEST_F(ComboDropDown, DestroyingTheComboWhileOpenClosesTheDropDown)
+{
+    Open(100, 4);
+    ASSERT_TRUE(combo->ActivateControl());
+    HWND drop = DropDown()->GetNativeHandle();
+    layout->SetDefersChildDeletion(false);
+    ASSERT_TRUE(layout->RemoveChild(combo));
+    combo = nullptr;
+    EXPECT_FALSE(IsWindow(drop));
+    // Messages still queued for the drop-down find nothing to reach.
+    ListTest::PumpFor(50);
+}
+
+TEST_F(ComboDropDown, ClosingTheHostWhileOpenReturnsTheRows)
+{
+    Open(100, 4);
+    ASSERT_TRUE(combo->ActivateControl());
+    recorder.reset();
+    host.reset();
+    ListTest::PumpFor(50);
+}
+
+TEST_F(ComboDropDown, HundredOpenCloseCyclesLeaveNothingBehind)
+{
+    Open(100, 6);
+    const int windows = ListTest::ThreadWindowCount();
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(combo->ActivateControl()) << i;
+        Key(i % 2 == 0 ? VK_ESCAPE : VK_RETURN);
+        ASSERT_TRUE(WaitClosed()) << i;
+    }
+    EXPECT_EQ(ListTest::ThreadWindowCount(), windows);
+    EXPECT_EQ(recorder->Count(L"dropdown"), 100);
+    for (int i = 0; i < combo->GetChildCount(); ++i) {
+        EXPECT_EQ(combo->GetChildAt(i)->GetParentControl(), combo);
+        EXPECT_EQ(combo->GetChildAt(i)->GetPaintManager(), &host->Manager());
+    }
+}
+
+} // namespace
