@@ -1,17 +1,27 @@
 # Containers, layouts, scroll bar, dialog builder and the shadow. The shadow
-# raster is platform-free; the rest runs on a real paint manager, built once
-# the manager's sources are part of the library.
+# raster is platform-free; the rest runs on a real paint manager.
 if(BRISA_NATIVE)
   target_sources(uilib_portable_tests PRIVATE layout/ShadowRasterTest.cpp)
 else()
   target_sources(uilib_core_tests PRIVATE layout/ShadowRasterTest.cpp)
-  if(EXISTS "${CMAKE_SOURCE_DIR}/uilib/core/UIManager.cmake")
-    brisa_add_test(uilib_layout_tests
-      SOURCES
-        layout/BuilderTest.cpp
-        layout/ContainerTest.cpp
-        layout/LayoutTest.cpp
-        layout/ScrollBarTest.cpp
-      LIBS brisa_uilib_core)
-  endif()
+  brisa_add_test(uilib_layout_tests
+    SOURCES
+      layout/BuilderTest.cpp
+      layout/ContainerTest.cpp
+      layout/LayoutTest.cpp
+      layout/ScrollBarTest.cpp
+    LIBS brisa_uilib_core)
+
+  # Window bases, the shadow and the first skin window, under Xvfb.
+  brisa_add_test(uilib_window_tests
+    SOURCES
+      window/MessageBoxTest.cpp
+      window/ShadowWindowTest.cpp
+      window/SkinLintTest.cpp
+      window/SkinSetup.cpp
+      window/WindowTest.cpp
+    LIBS brisa_uilib_core brisa_skin_password brisa_skin_res)
+  # Its windows take activation and focus: other windowed tests running at
+  # the same time on the same display would lose theirs.
+  set_tests_properties(uilib_window_tests PROPERTIES RUN_SERIAL TRUE)
 endif()

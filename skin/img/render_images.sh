@@ -1,0 +1,23 @@
+#!/bin/sh
+# Renders one vector source (ImageMagick MVG, first line "viewbox 0 0 W H" at
+# 100 %) into every scale the skin loader asks for:
+#   name.png (100 %), name@80.png, name@125.png, name@150.png, name@200.png, name@300.png
+# usage: render_images.sh SOURCE.mvg OUTPUT_DIR
+set -eu
+src=$1
+out=$2
+name=$(basename "$src" .mvg)
+set -- $(head -n 1 "$src")
+[ "$1" = viewbox ] || { echo "$src: first line must be 'viewbox 0 0 W H'" >&2; exit 1; }
+width=$4
+height=$5
+body=$(tail -n +2 "$src")
+mkdir -p "$out"
+for percent in 100 80 125 150 200 300; do
+  w=$(( (width * percent + 50) / 100 ))
+  h=$(( (height * percent + 50) / 100 ))
+  scale=$(awk "BEGIN { printf \"%.4f\", $percent / 100 }")
+  if [ "$percent" = 100 ]; then file="$out/$name.png"; else file="$out/$name@$percent.png"; fi
+  convert -size "${w}x${h}" xc:none -draw "affine $scale 0 0 $scale 0 0
+$body" -define png:exclude-chunks=date,time "PNG32:$file"
+done

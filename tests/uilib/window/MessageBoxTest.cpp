@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "SkinSetup.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/core/WindowBase.h"
+
+using namespace SkinUI;
+
+namespace {
+
+// The message box as the application builds it: layout id "XML_MSG" from the
+// embedded skin archive.
+class CMessageWindow : public WindowImplBase {
+public:
+    const wchar_t* GetWndClassName() const override { return L"BrisaTestMsgWnd"; }
+    CUIString GetSkinXmlName() const override { return L"XML_MSG"; }
+};
+
+void Pump(int rounds)
+{
+    MSG msg;
+    for (int i = 0; i < rounds; ++i) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+struct TPixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;
+    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+// What the screen shows of the window.
+TPixels GrabWindow(HWND window)
+{
+    TPixels pixels;
+    RECT rc;
+    GetWindowRect(window, &rc);
+    pixels.width = rc.right - rc.left;
+    pixels.height = rc.bottom - rc.top;
+    pixels.argb.resize(static_cast<size_t>(pixels.width) * pixels.height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels.width, pixels.height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, rc.left, rc.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(memory, bitmap, 0, pixels.height, pixels.argb.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+int CountColor(const TPixels& pixels, const RECT& area, uint32_t rgb)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) count += pixels.At(x, y) == rgb ? 1 : 0;
+    }
+    return count;
+}
+
+// Pixels clearly lighter than the dark background: text and glyphs.
+int CountLight(const TPixels& pixels, const RECT& area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const uint32_t p = pixels.At(x, y);
+            const int sum = static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF));
+            count += sum > 3 * 140 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+RECT RectOf(CPaintManagerUI& manager, const wchar_t* name)
+{
+    CControlUI* control = manager.FindControlByName(name);
+    return control != nullptr ? static_cast<RECT>(control->GetPosition()) : RECT{0, 0, 0, 0};
+}
+
+TEST(MessageBoxWindow, ShowsFromTheEmbeddedSkinAndClosesOnTheCloseButton)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    CMessageWindow window;
+    ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Notice", WS_POPUP | WS_SYSMENU, 0, 200, 150, 0, 0));
+    CPaintManagerUI& manager = window.PaintManager();
+    CControlUI* text = manager.FindControlByName(L"MessageText");
+    ASSERT_NE(nullptr, text);
+    text->SetTextContent(L"The device has been disconnected. Check the USB cable, then connect again.");
+    ASSERT_NE(nullptr, manager.FindControlByName(L"MessageTitle"));
+    ASSERT_NE(nullptr, manager.FindControlByName(L"confirm_btn"));
+    ASSERT_NE(nullptr, manager.FindControlByName(L"cancel_btn"));
+    CControlUI* third = manager.FindControlByName(L"third_btn");
+    ASSERT_NE(nullptr, third);
+    EXPECT_FALSE(third->GetVisibility());
+    CControlUI* close = manager.FindControlByName(L"closebtn");
+    ASSERT_NE(nullptr, close);
+
+    window.CenterOverOwner();
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    Pump(30);
+    RECT rc;
+    GetWindowRect(window, &rc);
+    EXPECT_EQ(420, rc.right - rc.left);
+    EXPECT_EQ(220, rc.bottom - rc.top);
+
+    const std::wstring shot = ScreenshotFolder() + L"xml_msg_en_96dpi.bmp";
+    EXPECT_TRUE(SaveWindowScreenshot(window.GetNativeHandle(), shot));
+    const TPixels pixels = GrabWindow(window);
+    // Title bar and body in the skin's panel and window colours.
+    EXPECT_GT(CountColor(pixels, RECT{100, 2, 300, 34}, 0x1F2329), 100 * 30);
+    EXPECT_GT(CountColor(pixels, RECT{10, 60, 410, 160}, 0x16191D), 40 * 100);
+    // Nothing black inside the border.
+    EXPECT_EQ(0, CountColor(pixels, RECT{8, 8, 412, 212}, 0x000000));
+    // Text in the title and the message, the close glyph, the button faces.
+    EXPECT_GT(CountLight(pixels, RectOf(manager, L"MessageTitle")), 20);
+    EXPECT_GT(CountLight(pixels, RectOf(manager, L"MessageText")), 100);
+    EXPECT_GT(CountLight(pixels, RectOf(manager, L"closebtn")), 5);
+    EXPECT_GT(CountColor(pixels, RectOf(manager, L"confirm_btn"), 0x2A3038), 200);
+    EXPECT_GT(CountLight(pixels, RectOf(manager, L"confirm_btn")), 10);
+
+    // Hit tests: the title drags the window, the close button does not.
+    const RECT title = RectOf(manager, L"MessageTitle");
+    POINT onTitle = {title.left + 5, (title.top + title.bottom) / 2};
+    ClientToScreen(window, &onTitle);
+    EXPECT_EQ(HTCAPTION, SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(onTitle.x, onTitle.y)));
+    const RECT closeRect = RectOf(manager, L"closebtn");
+    POINT onClose = {(closeRect.left + closeRect.right) / 2, (closeRect.top + closeRect.bottom) / 2};
+    ClientToScreen(window, &onClose);
+    EXPECT_EQ(HTCLIENT, SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(onClose.x, onClose.y)));
+    POINT body = {210, 100};
+    ClientToScreen(window, &body);
+    EXPECT_EQ(HTCLIENT, SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(body.x, body.y)));
+
+    // A click on the close button ends the modal loop with code 1.
+    const LPARAM at = MAKELPARAM((closeRect.left + closeRect.right) / 2, (closeRect.top + closeRect.bottom) / 2);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(1u, window.RunModal());
+    EXPECT_EQ(nullptr, window.GetNativeHandle());
+}
+
+} // namespace
