@@ -31,5 +31,7 @@ if(NOT BRISA_NATIVE)
     COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" reg add
       "HKCU\\Software\\Wine\\AppDefaults\\uilib_popup_tests.exe\\X11 Driver" /v Managed /d N /f)
   set_tests_properties(uilib_popup_tests_unmanaged PROPERTIES FIXTURES_SETUP popup_unmanaged)
-  set_tests_properties(uilib_popup_tests PROPERTIES FIXTURES_REQUIRED popup_unmanaged)
+  # Menus close when another program's window takes the focus, as they
+  # should; so no other test may run beside these.
+  set_tests_properties(uilib_popup_tests PROPERTIES FIXTURES_REQUIRED popup_unmanaged RUN_SERIAL TRUE)
 endif()

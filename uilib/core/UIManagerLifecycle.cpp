@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "uilib/control/Menu.h"
 #include "uilib/core/ControlFactory.h"
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/RenderKit.h"
@@ -273,6 +274,7 @@ void CPaintManagerUI::Shutdown(bool freeEverything)
         CResourceStore::ReleaseInstance();
         CControlFactory::Release();
     }
+    CMenuWnd::ClearMenuCheckInfo();
     DrainMap<TImageEntry>(s_shared.images, [](TImageEntry* entry) { CRenderKit::FreeImageEntry(entry, true); });
     DrainMap<TFontEntry>(s_shared.fonts, DeleteFontEntry);
     ClearFontEntry(s_shared.defaultFont);

@@ -11,6 +11,7 @@
 #include "uilib/control/ListHeaderItem.h"
 #include "uilib/control/ListTextElement.h"
 #include "uilib/control/ScrollBar.h"
+#include "uilib/core/DialogBuilder.h"
 
 using namespace SkinUI;
 using ListTest::SendEvent;
@@ -203,6 +204,36 @@ TEST_F(ListHeaderFixture, ContainerRowCellsLineUpUnderTheColumns)
     static_cast<CListHeaderItemUI*>(list->GetHeaderControl()->GetChildAt(0))->SetFixedWidthValue(55);
     Layout();
     EXPECT_EQ(row->GetChildAt(1)->GetPosition().left, 55);
+}
+
+TEST(ListFromMarkup, BuilderSortsHeaderItemsAndRows)
+{
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI* root = builder.BuildFromSource(
+        L"<Window><List name=\"l\" itemtextcolor=\"#FF112233\"><ListHeader>"
+        L"<ListHeaderItem text=\"a\" width=\"40\"/><ListHeaderItem text=\"b\" width=\"60\"/></ListHeader>"
+        L"<ListLabelElement text=\"one\"/><ListTextElement/><ListContainerElement><Control/></ListContainerElement>"
+        L"</List></Window>",
+        nullptr, nullptr, &manager);
+    ASSERT_NE(root, nullptr) << builder.LastError().CStr();
+    CListUI* list = static_cast<CListUI*>(root->FindInterface(L"List"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetChildCount(), 3);
+    EXPECT_EQ(list->GetHeaderControl()->GetChildCount(), 2);
+    EXPECT_EQ(list->CContainerUI::GetChildCount(), 2);
+    EXPECT_EQ(list->CContainerUI::GetChildAt(0), list->GetHeaderControl());
+    EXPECT_EQ(list->GetListStyleInfo()->textColor, 0xFF112233u);
+    for (int i = 0; i < 3; ++i) {
+        IListItemUI* row = AsListItem(list->GetChildAt(i));
+        ASSERT_NE(row, nullptr) << i;
+        EXPECT_EQ(row->GetListIndex(), i);
+        EXPECT_EQ(row->GetListOwner(), static_cast<IListOwnerUI*>(list));
+    }
+    list->SetPosition(RECT{0, 0, 300, 200}, false);
+    EXPECT_EQ(list->GetListStyleInfo()->columnCount, 2);
+    EXPECT_EQ(list->GetListStyleInfo()->columns[1].right, 100);
+    delete root;
 }
 
 TEST(ListStyleAttributes, AlignmentWordsAndColours)

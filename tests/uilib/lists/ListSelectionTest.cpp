@@ -6,6 +6,7 @@
 #include "uilib/control/List.h"
 #include "uilib/control/ListBody.h"
 #include "uilib/control/ListHeader.h"
+#include "uilib/control/ScrollBar.h"
 
 using namespace SkinUI;
 using ListTest::AddRows;
@@ -279,6 +280,23 @@ TEST_F(ListSelection, WheelSelectsOnlyWithScrollSelectInSingleMode)
     recorder.Clear();
     SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 1);
     EXPECT_EQ(recorder.Count(L"itemselect"), 0);
+}
+
+TEST_F(ListSelection, SelectingScrollsTheRowIntoView)
+{
+    list->ApplyAttribute(L"header", L"hidden");
+    list->ApplyAttribute(L"vscrollbar", L"true");
+    list->SetPosition(RECT{0, 0, 200, 101}, false);
+    ASSERT_NE(list->GetVScrollBarControl(), nullptr);
+    ASSERT_TRUE(list->GetVScrollBarControl()->GetVisibility());
+    EXPECT_EQ(list->GetScrollExtent().cy, 99);
+
+    list->SelectSingleItem(8, false);
+    EXPECT_EQ(list->GetScrollOffset().cy, 79);
+    EXPECT_EQ(list->GetChildAt(8)->GetPosition().bottom, 101);
+    SendKey(*list, VK_HOME);
+    EXPECT_EQ(list->GetScrollOffset().cy, 0);
+    EXPECT_EQ(list->GetChildAt(0)->GetPosition().top, 0);
 }
 
 TEST_F(ListSelection, ReturnActivatesTheCurrentRow)

@@ -220,6 +220,15 @@ TEST_F(CheckMap, RowsReadAndWriteTheSharedMap)
     EXPECT_FALSE(other.GetChecked());
 }
 
+TEST_F(CheckMap, ShutdownFreesTheRecords)
+{
+    CMenuWnd::GetMenuObserver().SetSharedMenuData(&map);
+    CMenuWnd::SetMenuCheckInfo(L"a", true);
+    CMenuWnd::SetMenuCheckInfo(L"b", false);
+    CPaintManagerUI::Shutdown(false);
+    EXPECT_EQ(map.Count(), 0);
+}
+
 TEST_F(CheckMap, AForgottenMapIsNeverReachedAgain)
 {
     CUIStringMap* owned = new CUIStringMap();
