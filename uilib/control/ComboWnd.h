@@ -36,7 +36,6 @@ public:
     bool IsHitItem(POINT pt);
 
     CPaintManagerUI& PaintManager() { return m_pm; }
-    CVerticalLayoutUI* Layout() const { return m_layout; }
 
 private:
     void BuildDropDown();

@@ -41,7 +41,6 @@ public:
     int GetScale() const { return m_scale; }
     void SetScale(int percent) { m_scale = percent; }
     UINT GetTextStyle() const { return m_textStyle; }
-    DWORD GetTextColor() const { return m_textColor; }
 
 private:
     // The separator rectangle widened by 4 pixels towards the inside.

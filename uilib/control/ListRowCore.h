@@ -23,7 +23,6 @@ public:
     void SetIndex(int index) { m_index = index; }
     bool IsSelected() const { return m_selected; }
     bool IsHot() const { return (m_buttonState & kStateHot) != 0; }
-    uint32_t ButtonState() const { return m_buttonState; }
     IListOwnerUI* Owner() const { return m_owner; }
     CControlUI* OwnerControl() const { return m_ownerControl; }
     void SetOwner(CControlUI* owner);

@@ -32,8 +32,6 @@ public:
     // Sets the raw text of a column (negative columns are refused).
     bool SetColumnText(int column, const wchar_t* text);
     int GetLinkCount() const { return m_linkCount; }
-    const RECT& GetLinkRect(int index) const { return m_linkRects[index]; }
-    int GetHoverLink() const { return m_hoverLink; }
 
 private:
     // The link whose rectangle holds the point, or -1.

@@ -120,6 +120,23 @@ TEST_F(ComboDropDown, ReturnKeepsTheNewSelection)
     EXPECT_EQ(combo->GetTextContent(), L"r1");
 }
 
+TEST_F(ComboDropDown, WheelInTheDropDownSelectsOrScrolls)
+{
+    Open(100, 10);
+    combo->SelectSingleItem(0, false);
+    ASSERT_TRUE(combo->ActivateControl());
+    HWND drop = DropDown()->GetNativeHandle();
+    SendMessageW(drop, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    SendMessageW(drop, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+    combo->SetScrollSelect(false);
+    SendMessageW(drop, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(combo->GetSelectedIndex(), 0);
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitClosed());
+}
+
 TEST_F(ComboDropDown, PressOnARowSelectsItAndCloses)
 {
     Open(100, 4);

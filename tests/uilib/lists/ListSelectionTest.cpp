@@ -367,6 +367,20 @@ TEST_F(ListSelection, DoubleClickActivatesEnabledRowsOnly)
     EXPECT_EQ(list->GetSelectedIndex(), -1);
 }
 
+TEST_F(ListSelection, HoverMarksTheRowAndDisablingDropsIt)
+{
+    CListLabelElementUI* row = static_cast<CListLabelElementUI*>(list->GetChildAt(2));
+    SendEvent(*row, UIEVENT_MOUSEENTER);
+    EXPECT_TRUE(row->IsHot());
+    SendEvent(*row, UIEVENT_MOUSELEAVE);
+    EXPECT_FALSE(row->IsHot());
+    SendEvent(*row, UIEVENT_MOUSEENTER);
+    row->SetEnabledState(false);
+    EXPECT_FALSE(row->IsHot());
+    SendEvent(*row, UIEVENT_MOUSEENTER);
+    EXPECT_FALSE(row->IsHot());
+}
+
 TEST_F(ListSelection, HidingTheSelectedRowClearsTheSelection)
 {
     list->SelectSingleItem(5, false);

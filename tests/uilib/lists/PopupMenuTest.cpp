@@ -157,6 +157,43 @@ TEST_F(PopupMenu, EscapeClosesOnlyTheSubMenu)
     EXPECT_TRUE(host->clicks.empty());
 }
 
+TEST_F(PopupMenu, FocusInsideTheFamilyKeepsMenusOpenAndOutsideClosesThem)
+{
+    CMenuWnd* menu = OpenAt(POINT{300, 200});
+    ASSERT_NE(menu, nullptr);
+    CMenuElementUI* more = Row(menu, L"more");
+    SendEvent(*more, UIEVENT_MOUSEENTER);
+    CMenuWnd* sub = more->GetSubMenuWindow();
+    ASSERT_NE(sub, nullptr);
+    SendMessageW(sub->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(menu->GetNativeHandle()), 0);
+    SendMessageW(menu->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(sub->GetNativeHandle()), 0);
+    ListTest::PumpFor(30);
+    EXPECT_EQ(OpenMenus(), 2);
+    SendMessageW(menu->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(host->GetNativeHandle()), 0);
+    EXPECT_TRUE(WaitAllClosed());
+    EXPECT_TRUE(host->clicks.empty());
+}
+
+TEST_F(PopupMenu, CheckRowsToggleInTheSharedMapAndReportTheirState)
+{
+    CUIStringMap checks;
+    CMenuWnd* menu = new CMenuWnd();
+    ASSERT_TRUE(menu->Init(nullptr, kMenuXml, POINT{300, 200}, &host->Manager(), &checks));
+    SendEvent(*Row(menu, L"open"), UIEVENT_BUTTONUP);
+    ASSERT_TRUE(WaitAllClosed());
+    menu = new CMenuWnd();
+    ASSERT_TRUE(menu->Init(nullptr, kMenuXml, POINT{300, 200}, &host->Manager()));
+    EXPECT_TRUE(Row(menu, L"open")->GetChecked());
+    SendEvent(*Row(menu, L"open"), UIEVENT_BUTTONUP);
+    ASSERT_TRUE(WaitAllClosed());
+    ListTest::PumpFor(30);
+    ASSERT_EQ(host->clicks.size(), 2u);
+    EXPECT_EQ(host->clicks[0].checked, 1);
+    EXPECT_EQ(host->clicks[1].checked, 0);
+    CMenuWnd::ClearMenuCheckInfo();
+    CMenuWnd::ForgetCheckMap(&checks);
+}
+
 TEST_F(PopupMenu, LayoutsThatDoNotBuildAMenuAreRefused)
 {
     const int windows = ListTest::ThreadWindowCount();
