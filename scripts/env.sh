@@ -7,16 +7,21 @@ export WINEPREFIX="${BRISA_WINEPREFIX:-$top/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Starts Xvfb (1600x900x24) when no display is set; stopped when the script exits.
+# Starts a private Xvfb (1600x900x24) on a free display when no display is
+# set; it is stopped when the script exits.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-  export DISPLAY=:99
-  if ! xdpyinfo >/dev/null 2>&1; then
-    Xvfb :99 -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  fi
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  local number
+  read -r -t 10 number <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$number" ]; then echo "Xvfb did not start" >&2; return 1; fi
+  export DISPLAY=":$number"
 }
 
 # Makes the 32-bit prefix once; later runs reuse it.
