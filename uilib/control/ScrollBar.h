@@ -15,7 +15,7 @@ class CContainerUI;
 // clicks, drags and held buttons into scroll commands of its owner container
 // (or moves its own position when it has none), repeating on a 50 ms timer.
 class CScrollBarUI : public CControlUI {
-public:
+private:
     // Images of one part, by state.
     struct TPartImages {
         CUIString normal;
@@ -24,6 +24,7 @@ public:
         CUIString disabled;
     };
 
+public:
     static const UINT kRepeatTimerId = 10;
     static const UINT kRepeatMs = 50;
     static const int kDefaultThickness = 16;
@@ -61,12 +62,6 @@ public:
     uint32_t Button1State() const { return m_button1State; }
     uint32_t Button2State() const { return m_button2State; }
     uint32_t ThumbState() const { return m_thumbState; }
-
-    TPartImages& BackImages() { return m_backImages; }
-    TPartImages& Button1Images() { return m_button1Images; }
-    TPartImages& Button2Images() { return m_button2Images; }
-    TPartImages& ThumbImages() { return m_thumbImages; }
-    TPartImages& RailImages() { return m_railImages; }
 
 private:
     // Moves by a line (+1/-1) or a page towards the given point.

@@ -158,7 +158,7 @@ void ApplyWindowAttribute(CPaintManagerUI* manager, const wchar_t* name, const w
 } // namespace
 
 CDialogBuilder::CDialogBuilder()
-    : m_callback(nullptr), m_resourceType(nullptr), m_module(nullptr), m_includeDepth(0), m_includer(nullptr)
+    : m_callback(nullptr), m_resourceType(nullptr), m_includeDepth(0), m_includer(nullptr)
 {
 }
 
@@ -283,7 +283,7 @@ void CDialogBuilder::ApplyWindowAttributes(CSkinMarkupNode root, CPaintManagerUI
     for (int i = 0; i < count; ++i) ApplyWindowAttribute(manager, root.AttributeName(i), root.AttributeValue(i));
 }
 
-CControlUI* CDialogBuilder::CreateByTag(const wchar_t* tag, CPaintManagerUI* /*manager*/)
+CControlUI* CDialogBuilder::CreateByTag(const wchar_t* tag)
 {
     CUIString className;
     className.Printf(L"C%sUI", tag);
@@ -322,7 +322,6 @@ bool CDialogBuilder::Include(CSkinMarkupNode element, CControlUI* parent, CPaint
         CDialogBuilder included;
         included.m_includer = this;
         included.m_includeDepth = m_includeDepth + 1;
-        included.m_module = m_module;
         const bool fromResource = m_resourceType != nullptr;
         const wchar_t* what = fromResource
                                   ? MAKEINTRESOURCEW(static_cast<WORD>(ParseAttrInt(source) & 0xFFFF))
@@ -353,7 +352,7 @@ CControlUI* CDialogBuilder::Parse(CSkinMarkupNode element, CControlUI* parent, C
             Include(node, parent, manager);
             continue;
         }
-        CControlUI* control = CreateByTag(tag, manager);
+        CControlUI* control = CreateByTag(tag);
         if (control == nullptr) continue;
         if (node.HasChildren()) Parse(node, control, manager);
         if (parent != nullptr) {

@@ -36,11 +36,9 @@ public:
     // below 0x10000) of resourceType. The caller owns the tree returned.
     CControlUI* BuildFromSource(const wchar_t* source, const wchar_t* resourceType, IDialogBuilderCallback* callback,
                                 CPaintManagerUI* manager, CControlUI* parent = nullptr);
-    // Builds from the document already loaded.
+    // Builds from the document loaded by BuildFromSource.
     CControlUI* Create(IDialogBuilderCallback* callback, CPaintManagerUI* manager, CControlUI* parent = nullptr);
 
-    void SetResourceModule(HINSTANCE module) { m_module = module; }
-    CSkinMarkup& Document() { return m_document; }
     // Why the last build failed or what it refused (an include cycle); empty
     // when nothing went wrong.
     const CUIString& LastError() const { return m_lastError; }
@@ -54,14 +52,13 @@ private:
     void ApplyWindowAttributes(CSkinMarkupNode root, CPaintManagerUI* manager);
     CControlUI* Parse(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager);
     bool Include(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager);
-    CControlUI* CreateByTag(const wchar_t* tag, CPaintManagerUI* manager);
+    CControlUI* CreateByTag(const wchar_t* tag);
     void Fail(const wchar_t* reason, const wchar_t* detail);
     bool IsBeingBuilt(const CUIString& source) const;
 
     CSkinMarkup m_document;
     IDialogBuilderCallback* m_callback;
     const wchar_t* m_resourceType;
-    HINSTANCE m_module;
     int m_includeDepth;
     // Sources being built by this builder and the ones that included it.
     const CDialogBuilder* m_includer;

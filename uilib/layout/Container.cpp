@@ -545,19 +545,29 @@ void CContainerUI::ScrollLineDown()
     SetScrollOffset(offset, true);
 }
 
-void CContainerUI::ScrollPageUp()
+int CContainerUI::VerticalPage() const
 {
     const CUIRect inset = GetScaledInsetRect();
+    return m_item.Height() - inset.top - inset.bottom - VisibleHBarHeight();
+}
+
+int CContainerUI::HorizontalPage() const
+{
+    const CUIRect inset = GetScaledInsetRect();
+    return m_item.Width() - inset.left - inset.right - VisibleVBarWidth();
+}
+
+void CContainerUI::ScrollPageUp()
+{
     CUISize offset = GetScrollOffset();
-    offset.cy -= m_item.Height() - inset.top - inset.bottom - VisibleHBarHeight();
+    offset.cy -= VerticalPage();
     SetScrollOffset(offset, true);
 }
 
 void CContainerUI::ScrollPageDown()
 {
-    const CUIRect inset = GetScaledInsetRect();
     CUISize offset = GetScrollOffset();
-    offset.cy += m_item.Height() - inset.top - inset.bottom - VisibleHBarHeight();
+    offset.cy += VerticalPage();
     SetScrollOffset(offset, true);
 }
 
@@ -594,17 +604,15 @@ void CContainerUI::ScrollLineRight()
 
 void CContainerUI::ScrollPageLeft()
 {
-    const CUIRect inset = GetScaledInsetRect();
     CUISize offset = GetScrollOffset();
-    offset.cx -= m_item.Width() - inset.left - inset.right - VisibleVBarWidth();
+    offset.cx -= HorizontalPage();
     SetScrollOffset(offset, true);
 }
 
 void CContainerUI::ScrollPageRight()
 {
-    const CUIRect inset = GetScaledInsetRect();
     CUISize offset = GetScrollOffset();
-    offset.cx += m_item.Width() - inset.left - inset.right - VisibleVBarWidth();
+    offset.cx += HorizontalPage();
     SetScrollOffset(offset, true);
 }
 

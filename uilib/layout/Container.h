@@ -107,7 +107,6 @@ public:
     CControlUI* FindDescendantByName(const wchar_t* name);
 
     const CUIRect& GetInsetValue() const { return m_inset; }
-    int GetChildGapValue() const { return m_childGap; }
 
 protected:
     // The item rectangle less the scaled inset and the visible bars.
@@ -121,6 +120,9 @@ protected:
     bool IsScrollBarShown(const CScrollBarUI* bar) const;
     // Line step of vertical scrolling: the skin's, or a text line and some air.
     int VerticalLineStep() const;
+    // A page: the inner height (width) less the other bar.
+    int VerticalPage() const;
+    int HorizontalPage() const;
     void DisposeChild(CControlUI* control);
     void ApplyScrollBarStyle(CScrollBarUI* bar, const CUIString& style);
 

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "SkinSetup.h"
+#include "uilib/core/DpiScaler.h"
+#include "uilib/core/RenderKit.h"
+#include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
 
@@ -39,21 +42,18 @@ struct TPixels {
     uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
 };
 
-// What the screen shows of the window.
-TPixels GrabWindow(HWND window)
+// The window's tree painted off screen the way its paints draw it: other
+// programs on a shared test display cannot cover it.
+TPixels RenderWindow(CPaintManagerUI& manager)
 {
     TPixels pixels;
     RECT rc;
-    GetWindowRect(window, &rc);
+    GetClientRect(manager.WindowHandle(), &rc);
+    HBITMAP bitmap = CRenderKit::RenderRootToBitmap(&manager, rc, nullptr, 0);
+    if (bitmap == nullptr) return pixels;
     pixels.width = rc.right - rc.left;
     pixels.height = rc.bottom - rc.top;
     pixels.argb.resize(static_cast<size_t>(pixels.width) * pixels.height);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels.width, pixels.height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, rc.left, rc.top, SRCCOPY);
-    SelectObject(memory, old);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = pixels.width;
@@ -61,11 +61,19 @@ TPixels GrabWindow(HWND window)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(memory, bitmap, 0, pixels.height, pixels.argb.data(), &info, DIB_RGB_COLORS);
+    HDC dc = CreateCompatibleDC(nullptr);
+    GetDIBits(dc, bitmap, 0, pixels.height, pixels.argb.data(), &info, DIB_RGB_COLORS);
+    DeleteDC(dc);
     DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+// Saves what the screen shows, on top of anything else on the display.
+void SaveScreenshot(HWND window, const std::wstring& name)
+{
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Pump(10);
+    EXPECT_TRUE(SaveWindowScreenshot(window, ScreenshotFolder() + name));
 }
 
 int CountColor(const TPixels& pixels, const RECT& area, uint32_t rgb)
@@ -124,9 +132,9 @@ TEST(MessageBoxWindow, ShowsFromTheEmbeddedSkinAndClosesOnTheCloseButton)
     EXPECT_EQ(420, rc.right - rc.left);
     EXPECT_EQ(220, rc.bottom - rc.top);
 
-    const std::wstring shot = ScreenshotFolder() + L"xml_msg_en_96dpi.bmp";
-    EXPECT_TRUE(SaveWindowScreenshot(window.GetNativeHandle(), shot));
-    const TPixels pixels = GrabWindow(window);
+    SaveScreenshot(window, L"xml_msg_en_96dpi.bmp");
+    const TPixels pixels = RenderWindow(manager);
+    ASSERT_EQ(420, pixels.width);
     // Title bar and body in the skin's panel and window colours.
     EXPECT_GT(CountColor(pixels, RECT{100, 2, 300, 34}, 0x1F2329), 100 * 30);
     EXPECT_GT(CountColor(pixels, RECT{10, 60, 410, 160}, 0x16191D), 40 * 100);
@@ -159,6 +167,45 @@ TEST(MessageBoxWindow, ShowsFromTheEmbeddedSkinAndClosesOnTheCloseButton)
     PostMessageW(window, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(1u, window.RunModal());
     EXPECT_EQ(nullptr, window.GetNativeHandle());
+}
+
+TEST(MessageBoxWindow, EveryLanguageAtOneHundredAndOneHundredFiftyPercent)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    CResourceStore* store = CResourceStore::GetInstance();
+    const wchar_t* const languages[] = {L"en", L"cn_zh", L"ru"};
+    const int dpis[] = {96, 144};
+    for (const wchar_t* language : languages) {
+        store->SelectLanguage(language);
+        for (int dpi : dpis) {
+            CMessageWindow window;
+            ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Notice", WS_POPUP, 0, 100, 100, 0, 0));
+            CPaintManagerUI& manager = window.PaintManager();
+            manager.DpiScaler()->SetAwareness(UI_DPI_PER_MONITOR_AWARE);
+            manager.ApplyDpi(dpi);
+            manager.FindControlByName(L"MessageText")->SetTextContent(L"${device_connect_fail}");
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            UpdateWindow(window);
+            Pump(30);
+            RECT rc;
+            GetWindowRect(window, &rc);
+            const int percent = dpi * 100 / 96;
+            EXPECT_EQ(420 * percent / 100, rc.right - rc.left) << language << " " << dpi;
+            EXPECT_EQ(220 * percent / 100, rc.bottom - rc.top) << language << " " << dpi;
+            SaveScreenshot(window, L"xml_msg_" + std::wstring(language) + L"_" + std::to_wstring(dpi) + L"dpi.bmp");
+            const TPixels pixels = RenderWindow(manager);
+            ASSERT_EQ(rc.right - rc.left, pixels.width);
+            const int inset = 8 * percent / 100;
+            const RECT inner = {inset, inset, pixels.width - inset, pixels.height - inset};
+            EXPECT_EQ(0, CountColor(pixels, inner, 0x000000)) << language << " " << dpi;
+            EXPECT_GT(CountLight(pixels, RectOf(manager, L"MessageText")), 100) << language << " " << dpi;
+            // The scaled button images are there: their face colour fills the button.
+            EXPECT_GT(CountColor(pixels, RectOf(manager, L"cancel_btn"), 0x2A3038), 200 * percent / 100)
+                << language << " " << dpi;
+            DestroyWindow(window);
+        }
+    }
+    store->SelectLanguage(L"en");
 }
 
 } // namespace

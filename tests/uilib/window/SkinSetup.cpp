@@ -27,7 +27,11 @@ bool OpenEmbeddedSkin()
     CResourceStore* store = CResourceStore::GetInstance();
     store->SetDocumentLoader(LoadSkinDocument);
     if (!store->LoadResourceIndex(L"xml\\res.xml")) return false;
-    if (!store->AddLanguage(L"lan/lan_en.xml", L"en")) return false;
+    if (!store->AddLanguage(L"lan/lan_en.xml", L"en") || !store->AddLanguage(L"lan/lan_cn.xml", L"cn_zh") ||
+        !store->AddLanguage(L"lan/lan_ru.xml", L"ru")) {
+        return false;
+    }
+    store->SelectLanguage(L"en");
     opened = true;
     return true;
 }

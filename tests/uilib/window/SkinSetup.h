@@ -7,7 +7,8 @@ class CZipReader;
 }
 
 // Opens the skin archive embedded in the test program the way the program
-// does at start: archive from the resource, resource index, English texts.
+// does at start: archive from the resource, resource index, the three
+// languages with English selected.
 // False when any step fails. Safe to call more than once.
 bool OpenEmbeddedSkin();
 
