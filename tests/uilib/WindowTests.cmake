@@ -7,6 +7,7 @@ else()
   brisa_add_test(uilib_layout_tests
     SOURCES
       layout/BuilderTest.cpp
+      layout/ContainerPaintTest.cpp
       layout/ContainerTest.cpp
       layout/LayoutTest.cpp
       layout/ScrollBarTest.cpp

@@ -484,7 +484,8 @@ LRESULT WindowImplBase::HandleNcHitTest(UINT /*message*/, WPARAM /*wParam*/, LPA
         if (right) return HTRIGHT;
     }
     const CUIRect caption = m_pm.ScaledCaptionRect();
-    const int bottom = caption.bottom == -1 ? client.bottom : caption.bottom;
+    // -1 asks for the full height; scaled, it may come out as another negative.
+    const int bottom = caption.bottom < 0 ? client.bottom : caption.bottom;
     if (pt.x >= client.left + caption.left && pt.x < client.right - caption.right && pt.y >= caption.top &&
         pt.y < bottom) {
         if (IsCaptionControl(m_pm.FindControlAtPoint(pt))) return HTCAPTION;

@@ -233,6 +233,72 @@ TEST(WindowImplBase, FinalMessageUnregistersTheWindowFromItsManager)
     EXPECT_EQ(nullptr, window.GetNativeHandle());
 }
 
+// A superclass of the system edit window, as the edit box's pop-up is made.
+class CEditSuperclass : public CWindowWnd {
+public:
+    const wchar_t* GetWndClassName() const override { return L"BrisaTestEdit"; }
+    const wchar_t* GetSuperclassSource() const override { return L"EDIT"; }
+    LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CHAR) ++chars;
+        return CWindowWnd::ProcessMessage(message, wParam, lParam);
+    }
+    void OnFinalWindowMessage(HWND window) override
+    {
+        finalWindow = window;
+        hadProperty = GetPropW(window, L"WndX") != nullptr;
+    }
+    int chars = 0;
+    HWND finalWindow = nullptr;
+    bool hadProperty = true;
+};
+
+TEST(WindowWnd, SuperclassRoutesThroughTheObjectToTheSystemClass)
+{
+    CEditSuperclass edit;
+    const HWND handle = edit.CreateNativeWindow(nullptr, L"abc", WS_POPUP, 0, 10, 10, 120, 24);
+    ASSERT_NE(nullptr, handle);
+    EXPECT_EQ(&edit, GetPropW(handle, L"WndX"));
+    SendMessageW(handle, WM_CHAR, L'x', 0);
+    EXPECT_EQ(1, edit.chars);
+    wchar_t text[16] = {};
+    GetWindowTextW(handle, text, 16);
+    // The caret starts at the front of the text.
+    EXPECT_STREQ(L"xabc", text);
+    DestroyWindow(handle);
+    EXPECT_EQ(handle, edit.finalWindow);
+    EXPECT_FALSE(edit.hadProperty);
+    EXPECT_EQ(nullptr, edit.GetNativeHandle());
+}
+
+TEST(WindowWnd, ClientSizeAndCentringOverTheOwner)
+{
+    CTestWindow owner(kProbeLayout);
+    ASSERT_NE(nullptr, owner.Create(nullptr, 400, 300));
+    CTestWindow dialog(kProbeLayout);
+    ASSERT_NE(nullptr, dialog.Create(owner));
+    dialog.SetClientAreaSize(120, -1);
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(120, client.right);
+    EXPECT_EQ(200, client.bottom);
+    dialog.CenterOverOwner();
+    RECT ownerRect;
+    RECT rc;
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(dialog, &rc);
+    EXPECT_EQ((ownerRect.left + ownerRect.right) / 2 - 60, rc.left);
+    EXPECT_EQ((ownerRect.top + ownerRect.bottom) / 2 - 100, rc.top);
+    // Near the screen's edge the window stays on the work area.
+    SetWindowPos(owner, nullptr, -250, -150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dialog.CenterOverOwner();
+    GetWindowRect(dialog, &rc);
+    EXPECT_EQ(0, rc.left);
+    EXPECT_EQ(0, rc.top);
+    DestroyWindow(dialog);
+    DestroyWindow(owner);
+}
+
 // Named pump entries win over entries for any control, wherever they stand.
 class CMapWindow : public CNotifyPump {
 public:
