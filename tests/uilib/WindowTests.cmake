@@ -12,6 +12,7 @@ else()
       layout/LayoutTest.cpp
       layout/ScrollBarTest.cpp
     LIBS brisa_uilib_core)
+  brisa_add_bench(bench_uilib_layout SOURCES layout/bench_layout.cpp LIBS brisa_uilib_core)
 
   # Window bases, the shadow and the first skin window, under Xvfb.
   brisa_add_test(uilib_window_tests

@@ -319,6 +319,49 @@ TEST(Container, ScrollNotificationCountsLinesEvenWithLineSizeZero)
     delete list;
 }
 
+TEST(Container, ArrowPressScrollsTheOwnerAndBothReportScroll)
+{
+    CPaintManagerUI manager;
+    CNotifyRecorder recorder;
+    manager.RegisterNotifyReceiver(&recorder);
+    CVerticalLayoutUI* list = TallList(10);
+    manager.InitializeTree(list, nullptr);
+    list->SetScrollStep(20);
+    CScrollBarUI* bar = list->GetVScrollBarControl();
+    const CUIRect down = bar->Button2Rect();
+    TEventInfo press;
+    press.type = UIEVENT_BUTTONDOWN;
+    press.point = POINT{(down.left + down.right) / 2, (down.top + down.bottom) / 2};
+    bar->HandleEvent(press);
+    EXPECT_EQ(20, list->GetScrollOffset().cy);
+    ASSERT_EQ(2u, recorder.received.size());
+    EXPECT_EQ(list, recorder.received[0].sender);
+    EXPECT_EQ(bar, recorder.received[1].sender);
+    EXPECT_EQ(L"scroll", recorder.received[1].type);
+    manager.UnregisterNotifyReceiver(&recorder);
+    manager.ForgetControl(list);
+    list->AttachManager(nullptr, nullptr, false);
+    delete list;
+}
+
+TEST(Container, MouseEventsOfAContainerThatIgnoresTheMouseGoToItsParent)
+{
+    CEventSink parent;
+    CContainerUI* container = new CContainerUI();
+    parent.AddChild(container);
+    container->AttachManager(nullptr, &parent, false);
+    container->SetAcceptsMouse(false);
+    TEventInfo press;
+    press.type = UIEVENT_BUTTONDOWN;
+    container->HandleEvent(press);
+    TEventInfo focus;
+    focus.type = UIEVENT_SETFOCUS;
+    container->HandleEvent(focus);
+    ASSERT_EQ(1u, parent.types.size());
+    EXPECT_EQ(UIEVENT_BUTTONDOWN, parent.types[0]);
+    EXPECT_TRUE(container->HasFocus());
+}
+
 TEST(Container, ScrollBarStyleFromTheManagerDefaults)
 {
     CPaintManagerUI manager;
