@@ -24,11 +24,17 @@ ensure_display() {
   export DISPLAY=":$number"
 }
 
-# Makes the 32-bit prefix once; later runs reuse it.
+# Makes the 32-bit prefix once; later runs reuse it. The skin's face
+# "Microsoft YaHei" is drawn with WenQuanYi Micro Hei, which covers Latin,
+# Cyrillic and CJK.
 ensure_wineprefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  if ! grep -q '"Microsoft YaHei"="WenQuanYi Micro Hei"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
     wineserver -w
   fi
 }

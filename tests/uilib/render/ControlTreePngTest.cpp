@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <stb_image.h>
@@ -82,8 +83,11 @@ TEST(ControlTreePicture, MatchesTheReferenceImage)
     ASSERT_NE(nullptr, bitmap);
     const std::vector<uint8_t> actual = BitmapRgba(bitmap, 64, 48);
     DeleteObject(bitmap);
-    // Kept beside the test program for a look when the comparison fails.
-    stbi_write_png("control_tree_actual.png", 64, 48, 4, actual.data(), 64 * 4);
+    // Kept in the temporary folder for a look when the comparison fails.
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string actualPath = std::string(folder) + "control_tree_actual.png";
+    stbi_write_png(actualPath.c_str(), 64, 48, 4, actual.data(), 64 * 4);
 
     const std::vector<uint8_t> png = SkinUITest::ResourceBytes(L"RENDER_REFERENCE");
     ASSERT_FALSE(png.empty()) << "no reference picture linked in";
