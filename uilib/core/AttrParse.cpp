@@ -17,6 +17,25 @@ const wchar_t* NextItem(const wchar_t* stop)
     return *stop != L'\0' ? stop + 1 : stop;
 }
 
+// Numbers missing at the end read as 0; read(p, &stop) parses one number.
+template <class T, class Reader>
+int ParseNumberList(const wchar_t* value, T* out, int count, Reader read)
+{
+    int present = 0;
+    const wchar_t* p = value != nullptr ? value : L"";
+    for (int i = 0; i < count; ++i) {
+        if (*p == L'\0') {
+            out[i] = 0;
+            continue;
+        }
+        wchar_t* stop = nullptr;
+        out[i] = read(p, &stop);
+        ++present;
+        p = NextItem(stop);
+    }
+    return present;
+}
+
 } // namespace
 
 bool AttrNameEquals(const wchar_t* a, const wchar_t* b)
@@ -65,36 +84,14 @@ uint32_t ParseAttrColor(const wchar_t* value, bool skipBlanks)
 
 int ParseAttrIntList(const wchar_t* value, int32_t* out, int count)
 {
-    int present = 0;
-    const wchar_t* p = value != nullptr ? value : L"";
-    for (int i = 0; i < count; ++i) {
-        if (*p == L'\0') {
-            out[i] = 0;
-            continue;
-        }
-        wchar_t* stop = nullptr;
-        out[i] = static_cast<int32_t>(std::wcstol(p, &stop, 10));
-        ++present;
-        p = NextItem(stop);
-    }
-    return present;
+    return ParseNumberList(value, out, count, [](const wchar_t* p, wchar_t** stop) {
+        return static_cast<int32_t>(std::wcstol(p, stop, 10));
+    });
 }
 
 int ParseAttrDoubleList(const wchar_t* value, double* out, int count)
 {
-    int present = 0;
-    const wchar_t* p = value != nullptr ? value : L"";
-    for (int i = 0; i < count; ++i) {
-        if (*p == L'\0') {
-            out[i] = 0;
-            continue;
-        }
-        wchar_t* stop = nullptr;
-        out[i] = std::wcstod(p, &stop);
-        ++present;
-        p = NextItem(stop);
-    }
-    return present;
+    return ParseNumberList(value, out, count, [](const wchar_t* p, wchar_t** stop) { return std::wcstod(p, stop); });
 }
 
 } // namespace SkinUI
