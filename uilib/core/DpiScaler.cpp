@@ -6,6 +6,19 @@ namespace {
 
 const int32_t kBaseDpi = 96;
 
+// Width and height are mapped on their own, so that a rectangle keeps the
+// same mapped size wherever it stands.
+template <class Map>
+void MapRectInPlace(UIRectBase& rc, Map map)
+{
+    int32_t width = map(rc.right - rc.left);
+    int32_t height = map(rc.bottom - rc.top);
+    rc.left = map(rc.left);
+    rc.top = map(rc.top);
+    rc.right = rc.left + width;
+    rc.bottom = rc.top + height;
+}
+
 } // namespace
 
 CDpiScaler::CDpiScaler() : m_scalePercent(0), m_systemScalePercent(0), m_awareness(UI_DPI_PER_MONITOR_AWARE)
@@ -77,22 +90,12 @@ int32_t CDpiScaler::UnscaleValue(int32_t v) const
 
 void CDpiScaler::ScaleRectInPlace(UIRectBase& rc) const
 {
-    int32_t width = ScaleValue(rc.right - rc.left);
-    int32_t height = ScaleValue(rc.bottom - rc.top);
-    rc.left = ScaleValue(rc.left);
-    rc.top = ScaleValue(rc.top);
-    rc.right = rc.left + width;
-    rc.bottom = rc.top + height;
+    MapRectInPlace(rc, [this](int32_t v) { return ScaleValue(v); });
 }
 
 void CDpiScaler::UnscaleRectInPlace(UIRectBase& rc) const
 {
-    int32_t width = UnscaleValue(rc.right - rc.left);
-    int32_t height = UnscaleValue(rc.bottom - rc.top);
-    rc.left = UnscaleValue(rc.left);
-    rc.top = UnscaleValue(rc.top);
-    rc.right = rc.left + width;
-    rc.bottom = rc.top + height;
+    MapRectInPlace(rc, [this](int32_t v) { return UnscaleValue(v); });
 }
 
 CUIRect CDpiScaler::ScaleRectFromEdges(int32_t left, int32_t top, int32_t right, int32_t bottom) const
