@@ -12,21 +12,11 @@
 #include "device/FirmwareFileReader.h"
 #include "device/ReplyDecoder.h"
 #include "device/TextConvert.h"
+#include "device/UpgradeSubcommands.h"
 
 namespace {
 
-constexpr uint8_t kMcuEnter = 0x01;
-constexpr uint8_t kMcuStart = 0x02;
-constexpr uint8_t kMcuBlock = 0x03;
-constexpr uint8_t kMcuFinish = 0x04;
-constexpr uint8_t kLoaderEnter = 0xA0;
-constexpr uint8_t kLoaderStart = 0xA1;
-constexpr uint8_t kLoaderBlock = 0xA2;
-constexpr uint8_t kLoaderFinish = 0xA3;
-constexpr uint8_t kFlashErase = 0x02;
-constexpr uint8_t kFlashStart = 0x03;
-constexpr uint8_t kFlashBlock = 0x04;
-constexpr uint8_t kFlashFinish = 0x05;
+using namespace dsp::upgrade;
 
 // The file was accepted for an MCU kind; only the unit's acknowledgement
 // moves the state on to "upgrade mode entered".

@@ -3,26 +3,18 @@
 #include <algorithm>
 
 #include "device/FrameCodec.h"
+#include "device/UpgradeBlocks.h"
+#include "device/UpgradeSubcommands.h"
 
 namespace sim {
 
 namespace {
 
-constexpr uint8_t kMcuEnter = 0x01;
-constexpr uint8_t kMcuStart = 0x02;
-constexpr uint8_t kMcuBlock = 0x03;
-constexpr uint8_t kMcuFinish = 0x04;
-constexpr uint8_t kLoaderEnter = 0xA0;
-constexpr uint8_t kLoaderStart = 0xA1;
-constexpr uint8_t kLoaderBlock = 0xA2;
-constexpr uint8_t kLoaderFinish = 0xA3;
-constexpr uint8_t kFlashErase = 0x02;
-constexpr uint8_t kFlashStart = 0x03;
-constexpr uint8_t kFlashBlock = 0x04;
-constexpr uint8_t kFlashFinish = 0x05;
-constexpr size_t kMcuBlockPayload = 36;
-constexpr size_t kMcuBlockBytes = 32;
-constexpr size_t kMaxDspBlockBytes = 50;
+using namespace dsp::upgrade;
+
+constexpr size_t kMcuBlockPayload = UpgradeBlocks::kMcuPayloadBytes;
+constexpr size_t kMcuBlockBytes = UpgradeBlocks::kMcuBlockBytes;
+constexpr size_t kMaxDspBlockBytes = UpgradeBlocks::kDspBlockBytes;
 
 uint32_t BigEndian32(const std::vector<uint8_t>& d) {
     return uint32_t(d[0]) << 24 | uint32_t(d[1]) << 16 | uint32_t(d[2]) << 8 | d[3];
