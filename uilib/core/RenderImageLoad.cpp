@@ -96,12 +96,8 @@ bool ReadFromSkinZip(const wchar_t* name, TByteBlock& out)
         CZipReader* zip = CPaintManagerUI::SkinZipHandle();
         return zip != nullptr && ReadZipEntry(*zip, name, out);
     }
-    CUIString path = CPaintManagerUI::SkinFolder() + CPaintManagerUI::SkinZipName();
-    char* password = WideToNewMultiByte(CPaintManagerUI::SkinZipPassword(), CP_ACP);
     CZipReader zip;
-    uint32_t opened = zip.OpenFile(path, password);
-    delete[] password;
-    return opened == ZR_OK && ReadZipEntry(zip, name, out);
+    return CPaintManagerUI::OpenSkinZipFile(zip) && ReadZipEntry(zip, name, out);
 }
 
 // Skin folder file or archive entry, whichever the skin uses.

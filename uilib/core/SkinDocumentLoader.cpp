@@ -33,13 +33,8 @@ bool LoadFromSkinArchive(CSkinMarkup& doc, const wchar_t* name)
 {
     if (CPaintManagerUI::IsSkinZipCached()) return doc.LoadFromZipEntry(CPaintManagerUI::SkinZipHandle(), name);
     // An archive that is not kept open is opened for this one read.
-    const CUIString path = CPaintManagerUI::SkinFolder() + CPaintManagerUI::SkinZipName();
-    char* password = WideToNewMultiByte(CPaintManagerUI::SkinZipPassword(), CP_ACP);
     CZipReader zip;
-    const uint32_t opened = zip.OpenFile(path, password);
-    delete[] password;
-    if (opened != ZR_OK) return false;
-    return doc.LoadFromZipEntry(&zip, name);
+    return CPaintManagerUI::OpenSkinZipFile(zip) && doc.LoadFromZipEntry(&zip, name);
 }
 
 } // namespace

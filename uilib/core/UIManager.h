@@ -147,6 +147,8 @@ public:
     static bool IsSkinZipCached();
     static CZipReader* SkinZipHandle();
     static CUIString SkinZipPassword();
+    // Opens the skin folder's archive with the skin password into zip.
+    static bool OpenSkinZipFile(CZipReader& zip);
     static CUIPtrArray* Plugins();
     static void FreeBlock(void* block);
     static bool HslState(short* hue, short* saturation, short* lightness);
@@ -317,6 +319,10 @@ protected:
     void OnFinalRelease() override {}
 
 private:
+    // Drops the window's own fonts, images, attribute lists, styles, window
+    // attributes, option groups and timers (shared ones stay).
+    void RemoveAllWindowResources();
+
     // Message routing.
     void DeliverNotification(TNotifyInfo& notify);
     void ServiceQueuedWork();

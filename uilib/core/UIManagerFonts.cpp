@@ -52,12 +52,8 @@ bool ReadFromSkinZip(const wchar_t* name, std::vector<BYTE>& out)
         CZipReader* zip = CPaintManagerUI::SkinZipHandle();
         return zip != nullptr && ReadZipMember(*zip, name, out);
     }
-    CUIString path = CPaintManagerUI::SkinFolder() + CPaintManagerUI::SkinZipName();
-    char* password = WideToNewMultiByte(CPaintManagerUI::SkinZipPassword(), CP_ACP);
     CZipReader zip;
-    uint32_t opened = zip.OpenFile(path, password);
-    delete[] password;
-    return opened == ZR_OK && ReadZipMember(zip, name, out);
+    return CPaintManagerUI::OpenSkinZipFile(zip) && ReadZipMember(zip, name, out);
 }
 
 // Replaces target's font by a new one at the scaler's current DPI; the old

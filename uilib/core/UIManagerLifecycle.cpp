@@ -153,13 +153,7 @@ CPaintManagerUI::~CPaintManagerUI()
 
     if (m_resources.defaultFont.font != nullptr) DeleteObject(m_resources.defaultFont.font);
     m_resources.defaultFont = TFontEntry{};
-    RemoveAllFonts(false);
-    RemoveAllImages(false);
-    RemoveAllDefaultAttributeLists(false);
-    RemoveAllStyles(false);
-    RemoveAllWindowAttributes();
-    RemoveAllOptionGroups();
-    RemoveAllTimers();
+    RemoveAllWindowResources();
     RemoveAllDrawSpecs();
     m_fontVariants.Clear();
 
@@ -235,17 +229,21 @@ bool CPaintManagerUI::SetSkinZipFile(const wchar_t* name, bool cached, const wch
     s_skinZipCached = cached;
     s_skinZipPassword = password;
     if (!cached) return true;
-    char* ansiPassword = WideToNewMultiByte(password, CP_ACP);
     CZipReader* zip = new CZipReader();
-    CUIString path = s_skinFolder + s_skinZipName;
-    uint32_t result = zip->OpenFile(path, ansiPassword);
-    delete[] ansiPassword;
-    if (result != ZR_OK) {
+    if (!OpenSkinZipFile(*zip)) {
         delete zip;
         return false;
     }
     s_skinZip = zip;
     return true;
+}
+
+bool CPaintManagerUI::OpenSkinZipFile(CZipReader& zip)
+{
+    char* ansiPassword = WideToNewMultiByte(s_skinZipPassword, CP_ACP);
+    const uint32_t result = zip.OpenFile(s_skinFolder + s_skinZipName, ansiPassword);
+    delete[] ansiPassword;
+    return result == ZR_OK;
 }
 
 CUIString CPaintManagerUI::SkinZipName() { return s_skinZipName; }

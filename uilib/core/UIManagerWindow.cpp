@@ -20,9 +20,8 @@ FARPROC User32Entry(const char* name)
 
 } // namespace
 
-void CPaintManagerUI::AttachWindow(HWND window, const wchar_t* name)
+void CPaintManagerUI::RemoveAllWindowResources()
 {
-    m_nameIndex.Reset(CUIStringMap::kDefaultBuckets);
     RemoveAllFonts(false);
     RemoveAllImages(false);
     RemoveAllDefaultAttributeLists(false);
@@ -30,6 +29,12 @@ void CPaintManagerUI::AttachWindow(HWND window, const wchar_t* name)
     RemoveAllWindowAttributes();
     RemoveAllOptionGroups();
     RemoveAllTimers();
+}
+
+void CPaintManagerUI::AttachWindow(HWND window, const wchar_t* name)
+{
+    m_nameIndex.Reset(CUIStringMap::kDefaultBuckets);
+    RemoveAllWindowResources();
     m_windowName.Clear();
     if (name != nullptr) m_windowName = name;
 
