@@ -20,24 +20,15 @@ TImageEntry* CRenderKit::DecodeImage(const BYTE* bytes, size_t size, DWORD mask)
     stbi_uc* pixels = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 4);
     if (pixels == nullptr) return nullptr;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr || bits == nullptr) {
+    BYTE* out = nullptr;
+    HBITMAP bitmap = CreateArgbBitmap(nullptr, width, -height, &out);
+    if (bitmap == nullptr || out == nullptr) {
         if (bitmap != nullptr) DeleteObject(bitmap);
         stbi_image_free(pixels);
         return nullptr;
     }
 
     bool hasAlpha = false;
-    BYTE* out = static_cast<BYTE*>(bits);
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     for (size_t i = 0; i < count; ++i) {
         const stbi_uc* src = pixels + i * 4;

@@ -95,6 +95,8 @@ public:
     static void StrokeRoundRectPath(HDC dc, float x, float y, float width, float height, float radius,
                                     DWORD penArgb, float penWidth, bool fill, DWORD fillArgb);
     static void AvoidZeroRgb(DWORD& argb);
+    // A 32-bit DIB section; a negative height makes it top-down, as in a
+    // bitmap header. pixels, when given, receives its bits (null on failure).
     static HBITMAP CreateArgbBitmap(HDC dc, int width, int height, BYTE** pixels);
 
     // Colour adjustment.

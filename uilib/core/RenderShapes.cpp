@@ -217,7 +217,7 @@ HBITMAP CRenderKit::CreateArgbBitmap(HDC dc, int width, int height, BYTE** pixel
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height < 0 ? -height : height) * 4;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (pixels != nullptr) *pixels = bitmap != nullptr ? static_cast<BYTE*>(bits) : nullptr;

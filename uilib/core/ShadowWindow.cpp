@@ -366,19 +366,12 @@ void CShadowUI::Update(HWND frame)
     // A frame smaller than a negative shadow size leaves nothing to draw.
     if (width <= 0 || height <= 0) return;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    BYTE* bits = nullptr;
+    HBITMAP bitmap = CRenderKit::CreateArgbBitmap(nullptr, width, -height, &bits);
     HDC dc = CreateCompatibleDC(nullptr);
     if (bitmap != nullptr && bits != nullptr && dc != nullptr) {
         HGDIOBJ old = SelectObject(dc, bitmap);
-        uint32_t* pixels = static_cast<uint32_t*>(bits);
+        uint32_t* pixels = reinterpret_cast<uint32_t*>(bits);
         std::memset(pixels, 0, static_cast<size_t>(width) * height * sizeof(uint32_t));
         bool drawn = true;
         if (m_imageMode) {
