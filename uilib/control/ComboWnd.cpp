@@ -56,10 +56,7 @@ bool CComboWnd::Init(CComboUI* owner)
         delete this;
         return false;
     }
-    HWND top = m_window;
-    for (HWND up = GetParent(top); up != nullptr; up = GetParent(up)) top = up;
-    ShowWindow(m_window, SW_SHOW);
-    SendMessageW(top, WM_NCACTIVATE, TRUE, 0);
+    ShowPopupOwnerActive();
     return true;
 }
 

@@ -143,10 +143,7 @@ bool CMenuWnd::Init(CMenuElementUI* owner, const wchar_t* skinSource, POINT poin
         DestroyWindow(m_window);
         return false;
     }
-    HWND top = m_window;
-    for (HWND up = GetParent(top); up != nullptr; up = GetParent(up)) top = up;
-    ShowWindow(m_window, SW_SHOW);
-    SendMessageW(top, WM_NCACTIVATE, TRUE, 0);
+    ShowPopupOwnerActive();
     return true;
 }
 

@@ -91,6 +91,14 @@ void CWindowWnd::ShowNative(bool show, bool takeFocus)
     ShowWindow(m_window, show ? (takeFocus ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE) : SW_HIDE);
 }
 
+void CWindowWnd::ShowPopupOwnerActive()
+{
+    HWND top = m_window;
+    for (HWND up = GetParent(top); up != nullptr; up = GetParent(up)) top = up;
+    ShowWindow(m_window, SW_SHOW);
+    SendMessageW(top, WM_NCACTIVATE, TRUE, 0);
+}
+
 UINT CWindowWnd::RunModal()
 {
     // Everything the loop needs lives here: the window may delete its object

@@ -34,6 +34,8 @@ public:
     HWND GetNativeHandle() const { return m_window; }
     operator HWND() const { return m_window; }
     void ShowNative(bool show = true, bool takeFocus = true);
+    // Shows a popup; its top-level owner keeps the active caption.
+    void ShowPopupOwnerActive();
     // Runs until the window is gone; returns the code given to PostClose (0
     // when closed otherwise). A WM_QUIT met here is posted again.
     UINT RunModal();
