@@ -266,11 +266,8 @@ void CComboUI::OnKeyDown(TEventInfo& event)
 
 void CComboUI::HandleEvent(TEventInfo& event)
 {
-    if (!AcceptsMouse() && event.type >= UIEVENT_MOUSE_FIRST && event.type <= UIEVENT_MOUSE_LAST) {
-        if (m_parent != nullptr)
-            m_parent->HandleEvent(event);
-        else
-            CContainerUI::HandleEvent(event);
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CContainerUI::HandleEvent(event);
         return;
     }
     switch (event.type) {

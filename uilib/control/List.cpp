@@ -24,11 +24,6 @@ void* EntryOf(int index)
     return reinterpret_cast<void*>(static_cast<intptr_t>(index));
 }
 
-bool IsMouseEvent(int type)
-{
-    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
-
 } // namespace
 
 CListUI::CListUI()
@@ -657,11 +652,8 @@ void CListUI::HandleItemEvent(TEventInfo& event)
 
 void CListUI::HandleEvent(TEventInfo& event)
 {
-    if (!AcceptsMouse() && IsMouseEvent(event.type)) {
-        if (m_parent != nullptr)
-            m_parent->HandleEvent(event);
-        else
-            CVerticalLayoutUI::HandleEvent(event);
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CVerticalLayoutUI::HandleEvent(event);
         return;
     }
     switch (event.type) {

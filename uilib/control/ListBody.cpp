@@ -41,7 +41,7 @@ int CListBodyUI::GetScaledScrollStep() const
 
 void CListBodyUI::HandleEvent(TEventInfo& event)
 {
-    if (!AcceptsMouse() && event.type >= UIEVENT_MOUSE_FIRST && event.type <= UIEVENT_MOUSE_LAST) {
+    if (IgnoresMouseEvent(event)) {
         m_owner->HandleEvent(event);
         return;
     }

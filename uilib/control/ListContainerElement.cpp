@@ -70,7 +70,7 @@ void CListContainerElementUI::AlignCellsToHeader()
 
 void CListContainerElementUI::HandleEvent(TEventInfo& event)
 {
-    if (IsMouseEventType(event.type) && !AcceptsMouse()) {
+    if (IgnoresMouseEvent(event)) {
         if (!m_row.PassToOwner(event)) CContainerUI::HandleEvent(event);
         return;
     }

@@ -44,7 +44,7 @@ void CListElementUI::SetEnabledState(bool enabled)
 
 void CListElementUI::HandleEvent(TEventInfo& event)
 {
-    if (IsMouseEventType(event.type) && !AcceptsMouse()) {
+    if (IgnoresMouseEvent(event)) {
         if (!m_row.PassToOwner(event)) CControlUI::HandleEvent(event);
         return;
     }

@@ -1,6 +1,5 @@
 #include "uilib/control/ListLabelElement.h"
 
-#include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
 
 namespace SkinUI {
@@ -20,7 +19,7 @@ void* CListLabelElementUI::FindInterface(const wchar_t* name)
 
 void CListLabelElementUI::HandleEvent(TEventInfo& event)
 {
-    if (IsMouseEventType(event.type) && !AcceptsMouse()) {
+    if (IgnoresMouseEvent(event)) {
         if (!m_row.PassToOwner(event)) CListElementUI::HandleEvent(event);
         return;
     }
@@ -54,19 +53,7 @@ bool CListLabelElementUI::PaintSelf(HDC dc, const RECT&, CControlUI*)
 
 void CListLabelElementUI::PaintItemText(HDC dc, const RECT& rc)
 {
-    TListItemStyle* style = m_row.Style();
-    const CUIString text = GetTextContent();
-    if (text.IsEmpty() || style == nullptr || m_manager == nullptr) return;
-    const DWORD color = m_row.TextColorFor(*style);
-    RECT area = {rc.left + Scaled(style->textPadding.left), rc.top + Scaled(style->textPadding.top),
-                 rc.right - Scaled(style->textPadding.right), rc.bottom - Scaled(style->textPadding.bottom)};
-    if (style->showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, m_manager, area, text, color, nullptr, nullptr, links, style->font,
-                                   style->textStyle);
-    } else {
-        CRenderKit::DrawPlainText(dc, m_manager, area, text, color, style->font, style->textStyle);
-    }
+    m_row.PaintItemText(dc, rc, 0);
 }
 
 } // namespace SkinUI

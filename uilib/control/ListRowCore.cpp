@@ -1,16 +1,12 @@
 #include "uilib/control/ListRowCore.h"
 
 #include "uilib/control/ScrollBar.h"
+#include "uilib/core/DpiScaler.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/Container.h"
 
 namespace SkinUI {
-
-bool IsMouseEventType(int type)
-{
-    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
 
 CListRowCore::CListRowCore(CControlUI& self, IListItemUI& item)
     : m_self(self), m_item(item), m_index(-1), m_selected(false), m_buttonState(0), m_owner(nullptr),
@@ -161,6 +157,26 @@ DWORD CListRowCore::TextColorFor(const TListItemStyle& style) const
     if (m_selected) color = style.selectedTextColor;
     if (!m_self.GetEnabledState()) color = style.disabledTextColor;
     return color;
+}
+
+void CListRowCore::PaintItemText(HDC dc, const RECT& rc, UINT extraFormat)
+{
+    TListItemStyle* style = Style();
+    const CUIString text = m_self.GetTextContent();
+    CPaintManagerUI* manager = m_self.GetPaintManager();
+    if (text.IsEmpty() || style == nullptr || manager == nullptr) return;
+    const DWORD color = TextColorFor(*style);
+    const CDpiScaler& scaler = *manager->DpiScaler();
+    RECT area = {rc.left + scaler.ScaleValue(style->textPadding.left), rc.top + scaler.ScaleValue(style->textPadding.top),
+                 rc.right - scaler.ScaleValue(style->textPadding.right),
+                 rc.bottom - scaler.ScaleValue(style->textPadding.bottom)};
+    const UINT format = style->textStyle | extraFormat;
+    if (style->showHtml) {
+        int links = 0;
+        CRenderKit::DrawTaggedText(dc, manager, area, text, color, nullptr, nullptr, links, style->font, format);
+    } else {
+        CRenderKit::DrawPlainText(dc, manager, area, text, color, style->font, format);
+    }
 }
 
 bool CListRowCore::HandlePointerEvent(const TEventInfo& event)

@@ -42,6 +42,9 @@ public:
     void PaintItemBackground(HDC dc, const RECT& rc);
     // The text colour for the row's state in the given style.
     DWORD TextColorFor(const TListItemStyle& style) const;
+    // The row's text inside the style's padding, tagged or plain as the style
+    // says; extraFormat is added to the style's text format.
+    void PaintItemText(HDC dc, const RECT& rc, UINT extraFormat);
 
     // Button down and up, right button, moves, enter and leave as label and
     // container rows share them; false when the event is none of those.
@@ -62,7 +65,5 @@ private:
     IListOwnerUI* m_owner;
     CControlUI* m_ownerControl;
 };
-
-bool IsMouseEventType(int type);
 
 } // namespace SkinUI

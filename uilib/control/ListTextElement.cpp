@@ -104,7 +104,7 @@ bool CListTextElementUI::HandleLinkEvent(const TEventInfo& event)
 
 void CListTextElementUI::HandleEvent(TEventInfo& event)
 {
-    if (IsMouseEventType(event.type) && !AcceptsMouse()) {
+    if (IgnoresMouseEvent(event)) {
         if (m_listOwner != nullptr)
             m_listOwner->HandleItemEvent(event);
         else

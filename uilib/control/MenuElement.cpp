@@ -350,19 +350,7 @@ bool CMenuElementUI::PaintSelf(HDC dc, const RECT& paintArea, CControlUI* stopCo
 
 void CMenuElementUI::PaintItemText(HDC dc, const RECT& rc)
 {
-    TListItemStyle* style = m_row.Style();
-    const CUIString text = GetTextContent();
-    if (text.IsEmpty() || style == nullptr || m_manager == nullptr) return;
-    const DWORD color = m_row.TextColorFor(*style);
-    RECT area = {rc.left + Scaled(style->textPadding.left), rc.top + Scaled(style->textPadding.top),
-                 rc.right - Scaled(style->textPadding.right), rc.bottom - Scaled(style->textPadding.bottom)};
-    const UINT format = style->textStyle | DT_SINGLELINE;
-    if (style->showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, m_manager, area, text, color, nullptr, nullptr, links, style->font, format);
-    } else {
-        CRenderKit::DrawPlainText(dc, m_manager, area, text, color, style->font, format);
-    }
+    m_row.PaintItemText(dc, rc, DT_SINGLELINE);
 }
 
 void CMenuElementUI::PaintIcon(HDC dc, const RECT&)

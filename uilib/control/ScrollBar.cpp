@@ -22,11 +22,6 @@ const int kRepeatDelayTicks = 5;
 const DWORD kOutlineColor = 0xFF85E4FF;
 const int kOutlineWidth = 2;
 
-bool IsMouseEvent(int32_t type)
-{
-    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
-
 bool IsEmptyRect(const RECT& rc)
 {
     return rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0;
@@ -313,7 +308,7 @@ void CScrollBarUI::OnTimerTick()
 
 void CScrollBarUI::HandleEvent(TEventInfo& event)
 {
-    if (!m_mouseEnabled && IsMouseEvent(event.type)) {
+    if (IgnoresMouseEvent(event)) {
         if (m_owner != nullptr) {
             m_owner->HandleEvent(event);
         } else {

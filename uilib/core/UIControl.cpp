@@ -60,6 +60,21 @@ bool StoreIfChanged(T& field, T value)
     return true;
 }
 
+// Negative limits are ignored.
+template <class T>
+bool StoreSizeLimit(T& field, int value)
+{
+    return value >= 0 && StoreIfChanged(field, static_cast<T>(value));
+}
+
+// A null text stores as empty.
+bool StoreTextIfChanged(CUIString& field, const wchar_t* text)
+{
+    if (field == (text != nullptr ? text : L"")) return false;
+    field = text;
+    return true;
+}
+
 bool IsEmptyRect(const RECT& rc)
 {
     return rc.right <= rc.left || rc.bottom <= rc.top;
@@ -131,8 +146,7 @@ CUIString CControlUI::GetTextContent() const
 
 void CControlUI::SetTextContent(const wchar_t* text)
 {
-    if (m_text == (text != nullptr ? text : L"")) return;
-    m_text = text;
+    if (!StoreTextIfChanged(m_text, text)) return;
     m_text.ReplaceAll(L"{\\n}", L"\n");
     RequestRepaint();
 }
@@ -250,36 +264,28 @@ int CControlUI::GetScaledMinWidth() const { return Scaled(m_minSize.cx); }
 
 void CControlUI::SetMinWidthValue(int width)
 {
-    if (width < 0 || width == m_minSize.cx) return;
-    m_minSize.cx = width;
-    RequestParentRelayout();
+    if (StoreSizeLimit(m_minSize.cx, width)) RequestParentRelayout();
 }
 
 int CControlUI::GetScaledMaxWidth() const { return Scaled(m_maxSize.cx); }
 
 void CControlUI::SetMaxWidthValue(int width)
 {
-    if (width < 0 || width == m_maxSize.cx) return;
-    m_maxSize.cx = width;
-    RequestParentRelayout();
+    if (StoreSizeLimit(m_maxSize.cx, width)) RequestParentRelayout();
 }
 
 int CControlUI::GetScaledMinHeight() const { return Scaled(m_minSize.cy); }
 
 void CControlUI::SetMinHeightValue(int height)
 {
-    if (height < 0 || height == m_minSize.cy) return;
-    m_minSize.cy = height;
-    RequestParentRelayout();
+    if (StoreSizeLimit(m_minSize.cy, height)) RequestParentRelayout();
 }
 
 int CControlUI::GetScaledMaxHeight() const { return Scaled(m_maxSize.cy); }
 
 void CControlUI::SetMaxHeightValue(int height)
 {
-    if (height < 0 || height == m_maxSize.cy) return;
-    m_maxSize.cy = height;
-    RequestParentRelayout();
+    if (StoreSizeLimit(m_maxSize.cy, height)) RequestParentRelayout();
 }
 
 TFloatAnchors CControlUI::GetFloatAnchors() const { return m_floatAnchors; }
@@ -363,6 +369,18 @@ bool CControlUI::AcceptsMouse() const { return m_mouseEnabled; }
 void CControlUI::SetAcceptsMouse(bool on) { m_mouseEnabled = on; }
 bool CControlUI::AcceptsKeyboard() const { return m_keyboardEnabled; }
 void CControlUI::SetAcceptsKeyboard(bool on) { m_keyboardEnabled = on; }
+
+bool CControlUI::IgnoresMouseEvent(const TEventInfo& event) const
+{
+    return !AcceptsMouse() && IsMouseEventType(event.type);
+}
+
+bool CControlUI::PassToParent(TEventInfo& event)
+{
+    if (m_parent == nullptr) return false;
+    m_parent->HandleEvent(event);
+    return true;
+}
 
 bool CControlUI::HasFocus() const { return m_focused; }
 
@@ -627,18 +645,9 @@ bool CControlUI::PaintSelf(HDC dc, const RECT&, CControlUI*)
 {
     const int roundW = Scaled(m_borderRound.cx);
     const int roundH = Scaled(m_borderRound.cy);
-    if (roundW < 1 && roundH < 1) {
-        PaintBackgroundColor(dc);
-        PaintBackgroundImage(dc);
-        PaintStateImage(dc);
-        PaintForegroundColor(dc);
-        PaintForegroundImage(dc);
-        PaintTextLayer(dc);
-        PaintBorderLines(dc);
-        return true;
-    }
+    // Rounded corners clip every layer; a clip record left unused restores nothing.
     CRenderClip clip;
-    CRenderClip::ClipToRoundRect(dc, m_paintRect, m_item, roundW, roundH, clip);
+    if (roundW >= 1 || roundH >= 1) CRenderClip::ClipToRoundRect(dc, m_paintRect, m_item, roundW, roundH, clip);
     PaintBackgroundColor(dc);
     PaintBackgroundImage(dc);
     PaintStateImage(dc);
@@ -818,23 +827,17 @@ void CControlUI::SetBottomBorderWidth(int width)
 void CControlUI::SetBackgroundImage(const wchar_t* text)
 {
     if (m_manager != nullptr && text != nullptr && text[0] != L'\0') m_manager->RemoveImage(text, false);
-    if (m_backImage == (text != nullptr ? text : L"")) return;
-    m_backImage = text;
-    RequestRepaint();
+    if (StoreTextIfChanged(m_backImage, text)) RequestRepaint();
 }
 
 void CControlUI::SetForegroundImage(const wchar_t* text)
 {
-    if (m_foreImage == (text != nullptr ? text : L"")) return;
-    m_foreImage = text;
-    RequestRepaint();
+    if (StoreTextIfChanged(m_foreImage, text)) RequestRepaint();
 }
 
 void CControlUI::SetGradientDirection(const wchar_t* text)
 {
-    if (m_gradient == (text != nullptr ? text : L"")) return;
-    m_gradient = text;
-    RequestRepaint();
+    if (StoreTextIfChanged(m_gradient, text)) RequestRepaint();
 }
 
 int CControlUI::GetScaledBorderLineWidth() const { return Scaled(m_borderWidth); }

@@ -56,6 +56,11 @@ struct TEventInfo {
     LPARAM lParam = 0;
 };
 
+inline bool IsMouseEventType(int32_t type)
+{
+    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
+}
+
 // Tree searches: the predicate returns the control that ends the search, or null.
 typedef CControlUI* (*UIFindPredicate)(CControlUI* control, void* data);
 
@@ -286,6 +291,10 @@ public:
 
 protected:
     int Scaled(int value) const;
+    // A mouse event while the control does not accept the mouse.
+    bool IgnoresMouseEvent(const TEventInfo& event) const;
+    // Hands the event to the parent; false without one.
+    bool PassToParent(TEventInfo& event);
 
     CPaintManagerUI* m_manager;
     CControlUI* m_parent;

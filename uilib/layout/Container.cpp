@@ -14,11 +14,6 @@ namespace {
 // Default line step for vertical scrolling: a text line and some air.
 const int kLineStepBase = 8;
 
-bool IsMouseEvent(int32_t type)
-{
-    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
-
 bool RectsMeet(const RECT& a, const RECT& b)
 {
     RECT tmp;
@@ -670,12 +665,8 @@ void CContainerUI::ApplyScrollBarStyle(CScrollBarUI* bar, const CUIString& style
 
 void CContainerUI::HandleEvent(TEventInfo& event)
 {
-    if (!m_mouseEnabled && IsMouseEvent(event.type)) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CControlUI::HandleEvent(event);
-        }
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CControlUI::HandleEvent(event);
         return;
     }
     if (event.type == UIEVENT_SETFOCUS) {
