@@ -213,14 +213,19 @@ LRESULT CALLBACK CWindowWnd::WindowProc(HWND window, UINT message, WPARAM wParam
         if (message == WM_NCDESTROY && object != nullptr) {
             const LRESULT result = CallWindowProcW(object->m_previousProc, window, message, wParam, lParam);
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            if (object->m_subclassed) object->Unsubclass();
-            object->m_window = nullptr;
-            object->OnFinalWindowMessage(window);
-            return result;
+            return object->ReleaseWindow(window, result);
         }
     }
     if (object == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     return object->ProcessMessage(message, wParam, lParam);
+}
+
+LRESULT CWindowWnd::ReleaseWindow(HWND window, LRESULT result)
+{
+    if (m_subclassed) Unsubclass();
+    m_window = nullptr;
+    OnFinalWindowMessage(window);
+    return result;
 }
 
 LRESULT CALLBACK CWindowWnd::SuperclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -236,10 +241,7 @@ LRESULT CALLBACK CWindowWnd::SuperclassProc(HWND window, UINT message, WPARAM wP
         if (message == WM_NCDESTROY && object != nullptr) {
             const LRESULT result = CallWindowProcW(object->m_previousProc, window, message, wParam, lParam);
             RemovePropW(window, kSuperclassProperty);
-            if (object->m_subclassed) object->Unsubclass();
-            object->m_window = nullptr;
-            object->OnFinalWindowMessage(window);
-            return result;
+            return object->ReleaseWindow(window, result);
         }
     }
     if (object == nullptr) return DefWindowProcW(window, message, wParam, lParam);

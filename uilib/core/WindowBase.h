@@ -51,6 +51,8 @@ protected:
     static LRESULT CALLBACK SuperclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool RegisterWindowClass();
     bool RegisterSuperclass();
+    // After the window's last message: the object lets go of it; returns result.
+    LRESULT ReleaseWindow(HWND window, LRESULT result);
 
     HWND m_window;
     WNDPROC m_previousProc;
