@@ -1,23 +1,10 @@
 #include "uilib/core/FontVariantCache.h"
 
-#include <cwchar>
 #include <new>
 
+#include "uilib/core/UIManagerShared.h"
+
 namespace SkinUI {
-
-namespace {
-
-void MeasureFont(TFontEntry& entry, HDC dc)
-{
-    HDC measure = dc != nullptr ? dc : CreateCompatibleDC(nullptr);
-    if (measure == nullptr) return;
-    HGDIOBJ old = SelectObject(measure, entry.font);
-    GetTextMetricsW(measure, &entry.metrics);
-    SelectObject(measure, old);
-    if (dc == nullptr) DeleteDC(measure);
-}
-
-} // namespace
 
 CFontVariantCache::~CFontVariantCache()
 {
@@ -36,18 +23,8 @@ TFontEntry* CFontVariantCache::Obtain(const wchar_t* face, int size, int pixelHe
         }
     }
 
-    LOGFONTW lf = {};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-    if (wanted[0] != L'\0') {
-        std::wcsncpy(lf.lfFaceName, wanted, LF_FACESIZE - 1);
-        lf.lfFaceName[LF_FACESIZE - 1] = L'\0';
-    }
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfHeight = -pixelHeight;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = underline ? 1 : 0;
-    lf.lfItalic = italic ? 1 : 0;
-    HFONT font = CreateFontIndirectW(&lf);
+    LOGFONTW lf;
+    HFONT font = CreateSkinFont(wanted, pixelHeight, bold, underline, italic, lf);
     if (font == nullptr) return nullptr;
 
     TFontEntry* entry = new (std::nothrow) TFontEntry;
@@ -62,7 +39,7 @@ TFontEntry* CFontVariantCache::Obtain(const wchar_t* face, int size, int pixelHe
     entry->bold = bold;
     entry->underline = underline;
     entry->italic = italic;
-    MeasureFont(*entry, measureDC);
+    MeasureFontMetrics(*entry, measureDC);
     return entry;
 }
 
