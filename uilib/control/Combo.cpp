@@ -406,12 +406,7 @@ void CComboUI::PaintTextLayer(HDC dc)
     const bool enabled = GetEnabledState();
     DWORD color = enabled ? m_textColor : m_disabledTextColor;
     if (enabled && (m_buttonState & kStateHot) != 0 && m_hotTextColor != 0) color = m_hotTextColor;
-    if (m_showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, m_manager, rc, text, color, nullptr, nullptr, links, m_font, m_textStyle);
-    } else {
-        CRenderKit::DrawPlainText(dc, m_manager, rc, text, color, m_font, m_textStyle);
-    }
+    CRenderKit::DrawControlText(dc, m_manager, rc, text, color, m_font, m_textStyle, m_showHtml);
 }
 
 // ---- attributes ------------------------------------------------------------

@@ -203,13 +203,7 @@ void CListHeaderItemUI::PaintTextLayer(HDC dc)
     if (text.IsEmpty()) return;
     RECT rc = {m_item.left + m_textPadding.left, m_item.top + m_textPadding.top, m_item.right - m_textPadding.right,
                m_item.bottom - m_textPadding.bottom};
-    if (m_showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, m_manager, rc, text, m_textColor, nullptr, nullptr, links, m_font,
-                                   m_textStyle);
-    } else {
-        CRenderKit::DrawPlainText(dc, m_manager, rc, text, m_textColor, m_font, m_textStyle);
-    }
+    CRenderKit::DrawControlText(dc, m_manager, rc, text, m_textColor, m_font, m_textStyle, m_showHtml);
 }
 
 void CListHeaderItemUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)

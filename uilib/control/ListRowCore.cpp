@@ -170,13 +170,8 @@ void CListRowCore::PaintItemText(HDC dc, const RECT& rc, UINT extraFormat)
     RECT area = {rc.left + scaler.ScaleValue(style->textPadding.left), rc.top + scaler.ScaleValue(style->textPadding.top),
                  rc.right - scaler.ScaleValue(style->textPadding.right),
                  rc.bottom - scaler.ScaleValue(style->textPadding.bottom)};
-    const UINT format = style->textStyle | extraFormat;
-    if (style->showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, manager, area, text, color, nullptr, nullptr, links, style->font, format);
-    } else {
-        CRenderKit::DrawPlainText(dc, manager, area, text, color, style->font, format);
-    }
+    CRenderKit::DrawControlText(dc, manager, area, text, color, style->font, style->textStyle | extraFormat,
+                                style->showHtml);
 }
 
 bool CListRowCore::HandlePointerEvent(const TEventInfo& event)

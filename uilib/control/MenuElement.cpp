@@ -286,12 +286,8 @@ CUISize CMenuElementUI::MeasureDesiredSize(CUISize available)
             // Nothing to measure: the padding alone.
             rc.right = rc.left;
             rc.bottom = rc.top;
-        } else if (style->showHtml) {
-            int links = 0;
-            CRenderKit::DrawTaggedText(measuring, m_manager, rc, text, 0, nullptr, nullptr, links, style->font,
-                                       format);
         } else {
-            CRenderKit::DrawPlainText(measuring, m_manager, rc, text, 0, style->font, format);
+            CRenderKit::DrawControlText(measuring, m_manager, rc, text, 0, style->font, format, style->showHtml);
         }
         if (scratch != nullptr) DeleteDC(scratch);
         size = CUISize(rc.right - rc.left + padding.left + padding.right,

@@ -120,6 +120,9 @@ public:
     static CUISize MeasureTextExtent(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int fontId);
     static void DrawTaggedText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD argb,
                                RECT* linkRects, CUIString* linkTexts, int& linkCount, int fontId, UINT style);
+    // Tagged text (links not recorded) when tagged, plain text otherwise.
+    static void DrawControlText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD argb,
+                                int fontId, UINT style, bool tagged);
 };
 
 // Newly allocated, zero-terminated multibyte copy (caller frees with delete[]);

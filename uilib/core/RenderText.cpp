@@ -89,6 +89,17 @@ bool DrawWithGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const CUIString
 
 } // namespace
 
+void CRenderKit::DrawControlText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD argb,
+                                 int fontId, UINT style, bool tagged)
+{
+    if (!tagged) {
+        DrawPlainText(dc, manager, rc, text, argb, fontId, style);
+        return;
+    }
+    int links = 0;
+    DrawTaggedText(dc, manager, rc, text, argb, nullptr, nullptr, links, fontId, style);
+}
+
 void CRenderKit::DrawPlainText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD argb,
                                int fontId, UINT style)
 {
