@@ -23,12 +23,8 @@ bool BuildOutputReport(uint8_t type, uint8_t subcommand, uint8_t optype, const u
     report[4] = type;
     report[5] = subcommand;
     report[6] = optype;
-    uint8_t sum = static_cast<uint8_t>(length + type + subcommand + optype);
-    for (size_t i = 0; i < payloadLength; ++i) {
-        report[7 + i] = payload[i];
-        sum = static_cast<uint8_t>(sum + payload[i]);
-    }
-    report[7 + payloadLength] = static_cast<uint8_t>(0u - sum);
+    if (payloadLength > 0) std::memcpy(report + 7, payload, payloadLength);
+    report[7 + payloadLength] = packet_checksum(length, type, report + 5);
     return true;
 }
 
