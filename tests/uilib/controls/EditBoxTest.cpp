@@ -31,6 +31,15 @@ void Pump()
     }
 }
 
+// Pumps until no message has come for a few milliseconds: focus changes
+// between top-level windows reach the process as X events, a little later.
+void Settle()
+{
+    do {
+        Pump();
+    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
+}
+
 BOOL CALLBACK CountOne(HWND, LPARAM counter)
 {
     ++*reinterpret_cast<int*>(counter);
@@ -111,7 +120,7 @@ struct EditWindowFixture : ::testing::Test {
         SetFocus(host.GetNativeHandle());
         InvalidateRect(host.GetNativeHandle(), nullptr, FALSE);
         UpdateWindow(host.GetNativeHandle());
-        Pump();
+        Settle();
         // The first paint focuses the first tab stop, the box: start closed.
         other->TakeFocus();
         Pump();
@@ -459,7 +468,7 @@ TEST_F(EditWindowFixture, OpenCloseCyclesReturnToTheBaseline)
         UpdateWindow(native);
         if (i % 2 == 0) CloseByFocus();
         else other->TakeFocus();
-        Pump();
+        Settle();
         ASSERT_EQ(edit->GetNativeWindow(), nullptr) << "cycle " << i;
     }
     EXPECT_EQ(CEditWnd::LiveWindowCount(), windows);
