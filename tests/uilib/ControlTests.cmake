@@ -16,4 +16,9 @@ if(NOT BRISA_NATIVE)
   # The edit box tests hold the keyboard focus of a real window; windows of
   # tests running beside them would take it away.
   set_tests_properties(uilib_control_tests PROPERTIES RUN_SERIAL TRUE)
+  brisa_add_bench(bench_uilib_controls
+    SOURCES controls/ControlTestKit.cpp controls/bench_controls.cpp render/DibCanvas.cpp
+    LIBS brisa_uilib_core stb_headers)
+  target_include_directories(bench_uilib_controls PRIVATE
+    "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
 endif()

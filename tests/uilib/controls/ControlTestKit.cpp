@@ -79,6 +79,38 @@ bool SkinImageFolder::Write(const wchar_t* name, int cell, const std::vector<uin
     return written;
 }
 
+LRESULT HostWindow::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (m_attached && pm.ProcessMessage(message, wParam, lParam, result)) return result;
+    return CWindowWnd::ProcessMessage(message, wParam, lParam);
+}
+
+void HostWindow::Attach()
+{
+    pm.AttachWindow(m_window);
+    m_attached = true;
+}
+
+void Pump()
+{
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (SkinUI::CPaintManagerUI::TranslateQueuedMessage(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+void Settle()
+{
+    do {
+        Pump();
+    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
+}
+
 void SendEvent(SkinUI::CControlUI& control, int type, int x, int y, WPARAM wParam)
 {
     SkinUI::TEventInfo event;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "uilib/core/UIManager.h"
+#include "uilib/core/WindowBase.h"
 
 namespace SkinUITest {
 
@@ -51,6 +52,26 @@ private:
     std::wstring m_oldFolder;
     std::vector<std::wstring> m_files;
 };
+
+// A plain top-level window whose messages go to its paint manager.
+class HostWindow : public SkinUI::CWindowWnd {
+public:
+    const wchar_t* GetWndClassName() const override { return L"BrisaControlTestHost"; }
+    LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Attach();
+    void Detach() { m_attached = false; }
+
+    SkinUI::CPaintManagerUI pm;
+
+private:
+    bool m_attached = false;
+};
+
+// Dispatches the queued messages of the thread.
+void Pump();
+// Pumps until no message has come for a few milliseconds: focus changes
+// between top-level windows reach the process as X events, a little later.
+void Settle();
 
 // Hands one event of the given type at (x, y) to the control.
 void SendEvent(SkinUI::CControlUI& control, int type, int x = 0, int y = 0, WPARAM wParam = 0);

@@ -9,36 +9,17 @@
 #include "uilib/control/Button.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/EditWnd.h"
-#include "uilib/core/WindowBase.h"
 #include "uilib/layout/VerticalLayout.h"
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
+using SkinUITest::HostWindow;
+using SkinUITest::Pump;
+using SkinUITest::Settle;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (CPaintManagerUI::TranslateQueuedMessage(&msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
-
-// Pumps until no message has come for a few milliseconds: focus changes
-// between top-level windows reach the process as X events, a little later.
-void Settle()
-{
-    do {
-        Pump();
-    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
-}
 
 BOOL CALLBACK CountOne(HWND, LPARAM counter)
 {
@@ -52,29 +33,6 @@ int ChildWindowCount(HWND parent)
     EnumChildWindows(parent, CountOne, reinterpret_cast<LPARAM>(&count));
     return count;
 }
-
-// A plain top-level window whose messages go to its paint manager.
-class HostWindow : public CWindowWnd {
-public:
-    const wchar_t* GetWndClassName() const override { return L"BrisaEditTestHost"; }
-    LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        LRESULT result = 0;
-        if (m_attached && pm.ProcessMessage(message, wParam, lParam, result)) return result;
-        return CWindowWnd::ProcessMessage(message, wParam, lParam);
-    }
-    void Attach()
-    {
-        pm.AttachWindow(m_window);
-        m_attached = true;
-    }
-    void Detach() { m_attached = false; }
-
-    CPaintManagerUI pm;
-
-private:
-    bool m_attached = false;
-};
 
 // A host with a vertical layout holding a group (with the edit box), a
 // button and a tall filler, so the layout can scroll. One host window serves
