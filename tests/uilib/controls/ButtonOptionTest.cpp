@@ -9,9 +9,11 @@
 #include "DibCanvas.h"
 #include "uilib/control/Button.h"
 #include "uilib/control/CheckBox.h"
+#include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/TabLayoutInterface.h"
 #include "uilib/core/ControlFactory.h"
+#include "uilib/core/DialogBuilder.h"
 #include "uilib/layout/Container.h"
 
 using namespace SkinUI;
@@ -481,4 +483,38 @@ TEST(ControlFactoryRegistration, SkinTagsCreateTheseControls)
         EXPECT_STREQ(control->GetTypeName(), c.typeName);
         delete control;
     }
+}
+
+TEST(OptionFromSkin, BuiltOptionsShareTheirGroupOnceTheTreeIsLive)
+{
+    CPaintManagerUI manager;
+    NotifyRecorder recorder(manager);
+    CDialogBuilder builder;
+    CControlUI* root = builder.BuildFromSource(
+        L"<Window><VerticalLayout>"
+        L"<Option name=\"a\" group=\"g\" selected=\"true\"/><Option name=\"b\" group=\"g\"/>"
+        L"<CheckBox name=\"c\" EnableAutoCheck=\"true\"/><Slider name=\"s\" sendmove=\"true\"/>"
+        L"<Edit name=\"e\" maxchar=\"6\"/><Progress name=\"p\"/><Label name=\"l\"/><Button name=\"x\"/>"
+        L"</VerticalLayout></Window>",
+        nullptr, nullptr, &manager);
+    ASSERT_NE(root, nullptr);
+    EXPECT_TRUE(builder.UnknownTags().IsEmpty());
+    EXPECT_EQ(manager.OptionGroupMembers(L"g"), nullptr) << "a built tree is detached until it is attached";
+    manager.InitializeTree(root, nullptr);
+    CUIPtrArray* members = manager.OptionGroupMembers(L"g");
+    ASSERT_NE(members, nullptr);
+    EXPECT_EQ(members->Count(), 2);
+
+    COptionUI* a = static_cast<COptionUI*>(manager.FindControlByName(L"a"));
+    COptionUI* b = static_cast<COptionUI*>(manager.FindControlByName(L"b"));
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(a->IsSelected());
+    b->ActivateControl();
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(recorder.Types(), L"click selectchanged");
+    EXPECT_TRUE(static_cast<CCheckBoxUI*>(manager.FindControlByName(L"c"))->IsAutoCheck());
+    EXPECT_EQ(static_cast<CEditUI*>(manager.FindControlByName(L"e"))->GetMaxChar(), 6u);
+    delete root;
+    EXPECT_EQ(manager.OptionGroupMembers(L"g"), nullptr);
 }
