@@ -368,13 +368,8 @@ void CButtonUI::DrawButtonText(HDC dc, const wchar_t* text, DWORD color, int fon
         const int width = rc.right - rc.left;
         const int height = rc.bottom - rc.top;
         RECT measured = {0, 0, width, height};
-        if (m_showHtml) {
-            int links = 0;
-            CRenderKit::DrawTaggedText(dc, m_manager, measured, text, color, nullptr, nullptr, links, font,
-                                       m_textStyle | DT_CALCRECT);
-        } else {
-            CRenderKit::DrawPlainText(dc, m_manager, measured, text, color, font, m_textStyle | DT_CALCRECT);
-        }
+        CRenderKit::DrawControlText(dc, m_manager, measured, text, color, font, m_textStyle | DT_CALCRECT,
+                                    m_showHtml);
         const int dx = (width - (measured.right - measured.left)) / 2;
         const int dy = (height - (measured.bottom - measured.top)) / 2;
         rc.left += dx;
@@ -382,12 +377,7 @@ void CButtonUI::DrawButtonText(HDC dc, const wchar_t* text, DWORD color, int fon
         rc.top += dy;
         rc.bottom -= dy;
     }
-    if (m_showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, m_manager, rc, text, color, nullptr, nullptr, links, font, m_textStyle);
-    } else {
-        CRenderKit::DrawPlainText(dc, m_manager, rc, text, color, font, m_textStyle);
-    }
+    CRenderKit::DrawControlText(dc, m_manager, rc, text, color, font, m_textStyle, m_showHtml);
 }
 
 void CButtonUI::PaintTextLayer(HDC dc)

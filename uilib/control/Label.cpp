@@ -173,12 +173,7 @@ CUISize CLabelUI::MeasureDesiredSize(CUISize available)
         CUIString text = GetTextContent();
         RECT rc = {0, 0, available.cx, available.cy};
         UINT style = m_textStyle | DT_CALCRECT;
-        if (m_showHtml) {
-            int links = 0;
-            CRenderKit::DrawTaggedText(dc, m_manager, rc, text, 0, nullptr, nullptr, links, m_font, style);
-        } else {
-            CRenderKit::DrawPlainText(dc, m_manager, rc, text, 0, m_font, style);
-        }
+        CRenderKit::DrawControlText(dc, m_manager, rc, text, 0, m_font, style, m_showHtml);
         if (ownDC != nullptr) DeleteDC(ownDC);
         CUIRect padding = ScaledTextPadding();
         m_fixedSize.cx = Unscaled((rc.right - rc.left) + padding.left + padding.right);
@@ -211,12 +206,7 @@ void CLabelUI::PaintTextLayer(HDC dc)
     rc.top += padding.top;
     rc.bottom -= padding.bottom;
     DWORD color = GetEnabledState() ? m_textColor : m_disabledTextColor;
-    if (m_showHtml) {
-        int links = 0;
-        CRenderKit::DrawTaggedText(dc, m_manager, rc, text, color, nullptr, nullptr, links, m_font, m_textStyle);
-    } else {
-        CRenderKit::DrawPlainText(dc, m_manager, rc, text, color, m_font, m_textStyle);
-    }
+    CRenderKit::DrawControlText(dc, m_manager, rc, text, color, m_font, m_textStyle, m_showHtml);
 }
 
 } // namespace SkinUI
