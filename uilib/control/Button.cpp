@@ -64,9 +64,8 @@ void CButtonUI::SetEnabledState(bool enabled)
 
 void CButtonUI::HandleEvent(TEventInfo& event)
 {
-    if (!AcceptsMouse() && event.type >= UIEVENT_MOUSE_FIRST && event.type <= UIEVENT_MOUSE_LAST) {
-        if (m_parent != nullptr) m_parent->HandleEvent(event);
-        else CLabelUI::HandleEvent(event);
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CLabelUI::HandleEvent(event);
         return;
     }
     const bool inside = PtInRect(&m_item, event.point) != FALSE;

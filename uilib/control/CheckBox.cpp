@@ -40,9 +40,8 @@ void CCheckBoxUI::SetCheckedState(bool checked)
 
 void CCheckBoxUI::HandleEvent(TEventInfo& event)
 {
-    if (!AcceptsMouse() && event.type >= UIEVENT_MOUSE_FIRST && event.type <= UIEVENT_MOUSE_LAST) {
-        if (m_parent != nullptr) m_parent->HandleEvent(event);
-        else CButtonUI::HandleEvent(event);
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CButtonUI::HandleEvent(event);
         return;
     }
     if (m_autoCheck && (event.type == UIEVENT_BUTTONDOWN || event.type == UIEVENT_DBLCLICK) &&

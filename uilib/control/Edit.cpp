@@ -10,15 +10,6 @@
 
 namespace SkinUI {
 
-namespace {
-
-bool IsMouseEvent(int type)
-{
-    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
-
-} // namespace
-
 CEditUI::CEditUI()
     : m_window(nullptr),
       m_maxChar(255),
@@ -166,9 +157,8 @@ void CEditUI::HandleEvent(TEventInfo& event)
             return;
         }
     }
-    if (!AcceptsMouse() && IsMouseEvent(type)) {
-        if (m_parent != nullptr) m_parent->HandleEvent(event);
-        else CLabelUI::HandleEvent(event);
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CLabelUI::HandleEvent(event);
         return;
     }
     if (type == UIEVENT_SETCURSOR && enabled) {

@@ -16,6 +16,20 @@ const UINT kReflect = 0x2000;
 int g_liveWindows = 0;
 int g_liveBrushes = 0;
 
+// Keys the box hands to its owner as notifications instead of handling them.
+struct TKeyNotification {
+    WORD key;
+    const wchar_t* notification;
+};
+
+const TKeyNotification kKeyNotifications[] = {
+    {VK_RETURN, L"return"},
+    {VK_UP, L"valuechangedup"},
+    {VK_DOWN, L"valuechangeddown"},
+    {VK_LEFT, L"valuechangedleft"},
+    {VK_RIGHT, L"valuechangedright"},
+};
+
 } // namespace
 
 CEditWnd::CEditWnd() : m_owner(nullptr), m_brush(nullptr), m_initialised(false), m_manager(nullptr), m_layered(false)
@@ -159,27 +173,14 @@ LRESULT CEditWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == EN_UPDATE) InvalidateRect(m_window, nullptr, FALSE);
         return 0;
     case WM_KEYDOWN:
-        switch (LOWORD(wParam)) {
-        case VK_RETURN:
-            Notify(L"return");
+        for (const TKeyNotification& entry : kKeyNotifications) {
+            if (LOWORD(wParam) != entry.key) continue;
+            Notify(entry.notification);
             return 0;
-        case VK_UP:
-            Notify(L"valuechangedup");
-            return 0;
-        case VK_DOWN:
-            Notify(L"valuechangeddown");
-            return 0;
-        case VK_LEFT:
-            Notify(L"valuechangedleft");
-            return 0;
-        case VK_RIGHT:
-            Notify(L"valuechangedright");
-            return 0;
-        case VK_TAB:
+        }
+        if (LOWORD(wParam) == VK_TAB) {
             if (m_layered && m_manager != nullptr) m_manager->FocusNextTabStop(true);
             return 0;
-        default:
-            break;
         }
         break;
     case kReflect + WM_CTLCOLOREDIT:

@@ -15,11 +15,6 @@ void TraceLine(const wchar_t* format, int a = 0, int b = 0, int c = 0, int d = 0
     OutputDebugStringW(line);
 }
 
-bool IsMouseEvent(int type)
-{
-    return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
-
 } // namespace
 
 CSliderUI::CSliderUI()
@@ -200,9 +195,8 @@ void CSliderUI::OnMouseMove(const TEventInfo& event)
 
 void CSliderUI::HandleEvent(TEventInfo& event)
 {
-    if (!AcceptsMouse() && IsMouseEvent(event.type)) {
-        if (m_parent != nullptr) m_parent->HandleEvent(event);
-        else CLabelUI::HandleEvent(event);
+    if (IgnoresMouseEvent(event)) {
+        if (!PassToParent(event)) CLabelUI::HandleEvent(event);
         return;
     }
     switch (event.type) {
