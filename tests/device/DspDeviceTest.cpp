@@ -63,6 +63,20 @@ protected:
         return true;
     }
 
+    // Opens the device with the unit acknowledging every command.
+    void OpenAcked() {
+        device.OpenHIDDevice();
+        unit().SetResponder(&ack);
+    }
+    // Opens it acknowledged with the worker running and the unit holding
+    // the first write it is given.
+    void OpenAsyncHeld() {
+        OpenAcked();
+        unit().HoldWrites(true);
+        device.EnableAsyncMode();
+    }
+
+    sim::AckResponder ack;
     RecordingHandler handler;
     DspDevice device;
 };
@@ -150,9 +164,7 @@ TEST_F(DspDeviceTest, ReplyWaitSkipsUnsolicitedFrames) {
 }
 
 TEST_F(DspDeviceTest, SyncSubmitWaitsForItsAnswer) {
-    device.OpenHIDDevice();
-    sim::AckResponder ack;
-    unit().SetResponder(&ack);
+    OpenAcked();
     const uint8_t payload[] = {0x00, 0x05};
     EXPECT_TRUE(device.Submit(1, 0x08, 0xBB, payload, 2, true));
     unit().SetResponder(nullptr);
@@ -243,9 +255,7 @@ TEST_F(DspDeviceTest, QueuedCommandIsDroppedWhileAsyncModeIsOff) {
 }
 
 TEST_F(DspDeviceTest, BurstOf600ReachesTheUnitInOrder) {
-    device.OpenHIDDevice();
-    sim::AckResponder ack;
-    unit().SetResponder(&ack);
+    OpenAcked();
     device.EnableAsyncMode();
     for (int i = 0; i < 600; ++i) {
         const uint8_t payload[] = {static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i)};
@@ -262,11 +272,7 @@ TEST_F(DspDeviceTest, BurstOf600ReachesTheUnitInOrder) {
 }
 
 TEST_F(DspDeviceTest, IdleOnlyWhenEveryQueuedCommandIsDone) {
-    device.OpenHIDDevice();
-    sim::AckResponder ack;
-    unit().SetResponder(&ack);
-    unit().HoldWrites(true);
-    device.EnableAsyncMode();
+    OpenAsyncHeld();
     const uint8_t payload[] = {0x01};
     ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
     EXPECT_FALSE(device.IsQueueIdle());
@@ -280,11 +286,7 @@ TEST_F(DspDeviceTest, IdleOnlyWhenEveryQueuedCommandIsDone) {
 }
 
 TEST_F(DspDeviceTest, NothingReachesTheUnitAfterDisableAsyncMode) {
-    device.OpenHIDDevice();
-    sim::AckResponder ack;
-    unit().SetResponder(&ack);
-    unit().HoldWrites(true);
-    device.EnableAsyncMode();
+    OpenAsyncHeld();
     const uint8_t payload[] = {0x01};
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
     ASSERT_TRUE(unit().WaitForBlockedWrite(5000));

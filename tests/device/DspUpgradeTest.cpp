@@ -14,34 +14,20 @@
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "tests/device/FirmwareImageBuilder.h"
+#include "tests/device/TempFirmwareFile.h"
 #include "tests/support/SimLoader.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
+using fwtest::TempFile;
 
 constexpr uint8_t kMcu = 0x03;
 constexpr uint8_t kFlash = 0x02;
 
-// A firmware file in the working folder, removed when the test ends.
-class TempFile {
-public:
-    TempFile(const std::wstring& name, const Bytes& bytes) : path_(L"dspupg_" + name) {
-        FILE* f = _wfopen(path_.c_str(), L"wb");
-        EXPECT_NE(f, nullptr);
-        if (f == nullptr) return;
-        if (!bytes.empty()) {
-            EXPECT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-        }
-        fclose(f);
-    }
-    ~TempFile() { _wremove(path_.c_str()); }
-    const wchar_t* path() const { return path_.c_str(); }
-
-private:
-    std::wstring path_;
-};
+// Files of these tests, beside those of the firmware file tests.
+const wchar_t* const kFilePrefix = L"dspupg_";
 
 struct Sent {
     uint8_t type;
@@ -121,7 +107,7 @@ TEST_F(DspUpgradeTest, McuImageGoesThroughTheRestartIntoTheLoader) {
     ScaleForRestart();
     Connect(false);
     const Bytes payload = fwtest::Pattern(70, 3);
-    TempFile file(L"brisa_mcu_upg.bin", fwtest::McuImage(70));  // lower case is recognised
+    TempFile file(kFilePrefix, L"brisa_mcu_upg.bin", fwtest::McuImage(70));  // lower case is recognised
 
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     EXPECT_EQ(model.LoaderRestarts(), 1);
@@ -153,7 +139,7 @@ TEST_F(DspUpgradeTest, DspImageWithChipEraseEndsWithTheReboot) {
     ScaleForRestart();
     Connect(false);
     const Bytes payload = fwtest::Pattern(120, 9);
-    TempFile file(L"FLASH_UPG.BIN", fwtest::DspImage(120, 7));  // its firmware id is not checked
+    TempFile file(kFilePrefix, L"FLASH_UPG.BIN", fwtest::DspImage(120, 7));  // its firmware id is not checked
 
     ASSERT_EQ(device.UpgradeStart(file.path(), 1), UPG_OK);
     EXPECT_TRUE(model.FlashErased());
@@ -172,7 +158,7 @@ TEST_F(DspUpgradeTest, DspImageWithChipEraseEndsWithTheReboot) {
 
 TEST_F(DspUpgradeTest, MergedFileFromTheLoaderTransfersOnlyTheDspImage) {
     Connect(true);  // already in the loader: no restart
-    TempFile file(L"UPG_FW.BIN", fwtest::MergedFile({fwtest::McuImage(70), fwtest::DspImage(60)}));
+    TempFile file(kFilePrefix, L"UPG_FW.BIN", fwtest::MergedFile({fwtest::McuImage(70), fwtest::DspImage(60)}));
 
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     EXPECT_EQ(model.LoaderRestarts(), 0);
@@ -186,7 +172,7 @@ TEST_F(DspUpgradeTest, MergedFileFromTheLoaderTransfersOnlyTheDspImage) {
 
 TEST_F(DspUpgradeTest, LoaderImageIsSentFromTheApplicationWithoutRestart) {
     Connect(false);
-    TempFile file(L"BL_UPG.BIN", fwtest::McuImage(40));
+    TempFile file(kFilePrefix, L"BL_UPG.BIN", fwtest::McuImage(40));
 
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     EXPECT_EQ(model.LoaderRestarts(), 0);
@@ -223,7 +209,7 @@ TEST_F(DspUpgradeTest, RefusedOrUnacknowledgedStartsReturn4AndSendNoBlock) {
         SCOPED_TRACE(c.what);
         model.SetFaults(c.faults);
         unit().ClearReceived();
-        TempFile file(c.name, c.file);
+        TempFile file(kFilePrefix, c.name, c.file);
         EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_START_FAIL);
         EXPECT_EQ(device.mUpgState.load(), 0u);
         ExpectSent(c.sent);
@@ -237,7 +223,7 @@ TEST_F(DspUpgradeTest, NotReadyAnswerIsReadPastWithoutResending) {
     sim::LoaderFaults faults;
     faults.notReadyBlock = 1;
     model.SetFaults(faults);
-    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    TempFile file(kFilePrefix, L"MCU_UPG.BIN", fwtest::McuImage(70));
 
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     const std::vector<int> steps = RunSteps();
@@ -262,7 +248,7 @@ TEST_F(DspUpgradeTest, UnitThatStaysNotReadyOrVanishesFailsInBoundedTime) {
         SCOPED_TRACE(faults.vanishAtBlock);
         model.SetFaults(faults);
         unit().SetPresent(true);
-        TempFile file(L"FLASH_UPG.BIN", fwtest::DspImage(120));
+        TempFile file(kFilePrefix, L"FLASH_UPG.BIN", fwtest::DspImage(120));
         ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
         const auto start = Clock::now();
         const std::vector<int> steps = RunSteps();
@@ -277,7 +263,7 @@ TEST_F(DspUpgradeTest, UnitThatStaysNotReadyOrVanishesFailsInBoundedTime) {
 
 TEST_F(DspUpgradeTest, LinkClosedMidTransferFailsAtTheNextStep) {
     Connect(true);
-    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    TempFile file(kFilePrefix, L"MCU_UPG.BIN", fwtest::McuImage(70));
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     EXPECT_EQ(device.UpgradeProcess(), 8);
     device.CloseHIDDevice(false);
@@ -288,7 +274,7 @@ TEST_F(DspUpgradeTest, LinkClosedMidTransferFailsAtTheNextStep) {
 
 TEST_F(DspUpgradeTest, UnsolicitedReportBetweenBlocksDoesNotStall) {
     Connect(true);
-    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    TempFile file(kFilePrefix, L"MCU_UPG.BIN", fwtest::McuImage(70));
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     model.TurnVolumeKnob(-10);  // read before the first block's answer
     const std::vector<int> expected = {8, 8, 8, 54, 54, 54, 100, 100, 100, 100, 101};
@@ -318,7 +304,7 @@ TEST_F(DspUpgradeTest, BadFilesAreRefusedBeforeAnythingIsSent) {
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE(i);
         const Case& c = cases[i];
-        TempFile file(c.name, c.bytes);
+        TempFile file(kFilePrefix, c.name, c.bytes);
         EXPECT_EQ(device.UpgradeStart(file.path(), 1), c.result);
         EXPECT_EQ(device.mUpgState.load(), 0u);
         EXPECT_EQ(device.UpgradeProcess(), 255);
@@ -328,8 +314,8 @@ TEST_F(DspUpgradeTest, BadFilesAreRefusedBeforeAnythingIsSent) {
 
     // No unit: nothing to talk to.
     device.CloseHIDDevice(false);
-    TempFile mcu(L"MCU_UPG.BIN", fwtest::McuImage(70));
-    TempFile flash(L"FLASH_UPG.BIN", fwtest::DspImage(120));
+    TempFile mcu(kFilePrefix, L"MCU_UPG.BIN", fwtest::McuImage(70));
+    TempFile flash(kFilePrefix, L"FLASH_UPG.BIN", fwtest::DspImage(120));
     EXPECT_EQ(device.UpgradeStart(mcu.path(), 0), UPG_CONNECT_FAIL);
     EXPECT_EQ(device.UpgradeStart(flash.path(), 0), UPG_CONNECT_FAIL);
     EXPECT_EQ(device.mUpgState.load(), 0u);
@@ -347,11 +333,11 @@ TEST_F(DspUpgradeTest, LogsTheParsersFindings) {
     Bytes bad = good;
     bad[1] = 94;  // model id; the stored checksum no longer matches either
     {
-        TempFile file(L"MCU_UPG.BIN", good);
+        TempFile file(kFilePrefix, L"MCU_UPG.BIN", good);
         EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     }
     {
-        TempFile file(L"MCU_UPG.BIN", bad);
+        TempFile file(kFilePrefix, L"MCU_UPG.BIN", bad);
         EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_FILE_INVALID);
     }
     CloseLog();
@@ -399,7 +385,7 @@ TEST_F(DspUpgradeTest, UnitThatDoesNotComeBackInTimeGives3) {
     ScaleForRestart();
     Connect(false);
     model.SetLoaderRestartDelay(1500);  // the program gives up after about 650 ms
-    TempFile file(L"MCU_UPG.BIN", fwtest::McuImage(70));
+    TempFile file(kFilePrefix, L"MCU_UPG.BIN", fwtest::McuImage(70));
     EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_CONNECT_FAIL);
     EXPECT_FALSE(device.IsDeviceOpen());
     EXPECT_EQ(device.mUpgState.load(), 0u);

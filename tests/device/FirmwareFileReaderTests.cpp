@@ -7,41 +7,26 @@
 #include <string>
 
 #include "tests/device/FirmwareImageBuilder.h"
+#include "tests/device/TempFirmwareFile.h"
 
 namespace {
 
 using fwtest::kModelId;
 
-// A file in the working folder, with letters outside the ANSI code page in
-// its name, removed again when the test ends.
-class TempFile {
-public:
-    TempFile(const std::wstring& suffix, const std::vector<uint8_t>& bytes)
-        : path_(L"fw_\u00e9\u4e2d\u0416_" + suffix) {
-        FILE* f = _wfopen(path_.c_str(), L"wb");
-        EXPECT_NE(f, nullptr);
-        if (f == nullptr) return;
-        if (!bytes.empty()) {
-            EXPECT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-        }
-        fclose(f);
-    }
-    ~TempFile() { _wremove(path_.c_str()); }
-    const wchar_t* path() const { return path_.c_str(); }
+using fwtest::TempFile;
 
-private:
-    std::wstring path_;
-};
+// Letters outside the ANSI code page in every file name.
+const wchar_t* const kFilePrefix = L"fw_\u00e9\u4e2d\u0416_";
 
 TEST(FirmwareFileReader, LoadsEachTypeByWidePath) {
     const std::vector<uint8_t> mcu = fwtest::McuImage(70);
-    TempFile mcuFile(L"MCU_UPG.BIN", mcu);
+    TempFile mcuFile(kFilePrefix, L"MCU_UPG.BIN", mcu);
     FirmwareFile out;
     ASSERT_EQ(LoadUpgradeFile(mcuFile.path(), UpgradeFileTypeFromPath(mcuFile.path()), kModelId, &out), UPG_OK);
     EXPECT_EQ(out.kind, UPG_KIND_MCU);
     EXPECT_EQ(out.mcu.bytes, fwtest::Pattern(70, 3));
 
-    TempFile merged(L"UPG_FW.BIN", fwtest::MergedFile({mcu, fwtest::DspImage(120)}));
+    TempFile merged(kFilePrefix, L"UPG_FW.BIN", fwtest::MergedFile({mcu, fwtest::DspImage(120)}));
     ASSERT_EQ(LoadUpgradeFile(merged.path(), UpgradeFileType::Merged, kModelId, &out), UPG_OK);
     EXPECT_EQ(out.kind, UPG_KIND_DSP);
     EXPECT_EQ(out.dsp.bytes, fwtest::Pattern(120, 9));
@@ -65,7 +50,7 @@ TEST(FirmwareFileReader, MissingFiles) {
 }
 
 TEST(FirmwareFileReader, OversizedFileIsRefusedUnread) {
-    TempFile big(L"FLASH_UPG.BIN", fwtest::DspImage(0x100000 - 13));
+    TempFile big(kFilePrefix, L"FLASH_UPG.BIN", fwtest::DspImage(0x100000 - 13));
     FirmwareFile out;
     EXPECT_EQ(LoadUpgradeFile(big.path(), UpgradeFileType::Flash, kModelId, &out), UPG_FILE_INVALID);
     EXPECT_EQ(out.fault, FirmwareFault::FileTooLarge);
@@ -81,7 +66,7 @@ TEST(FirmwareFileReader, OversizedFileIsRefusedUnread) {
 }
 
 TEST(FirmwareFileReader, EmptyAndUnknownFiles) {
-    TempFile empty(L"MCU_UPG.BIN", {});
+    TempFile empty(kFilePrefix, L"MCU_UPG.BIN", {});
     FirmwareFile out;
     EXPECT_EQ(LoadUpgradeFile(empty.path(), UpgradeFileType::Mcu, kModelId, &out), UPG_FILE_INVALID);
     EXPECT_EQ(out.fault, FirmwareFault::ImageTooShort);

@@ -1,4 +1,5 @@
 #include "device/ResponseMath.h"
+#include "tests/device/ResponseTestPoints.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +10,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kFs = 48000.0;
-constexpr int kGridSize = 512;
-
-std::vector<double> Grid() {
-    std::vector<double> g(kGridSize);
-    LogFrequencyGrid(kFs, kGridSize, g.data());
-    return g;
-}
-
-// Evaluation points followed by the grid's Nyquist and sample-rate points,
-// which the evaluation takes as its reference.
-std::vector<double> Points(std::initializer_list<double> f) {
-    std::vector<double> v(f);
-    v.push_back(kFs / 2.0);
-    v.push_back(kFs);
-    return v;
-}
+using namespace response_test;
 
 std::vector<double> Band(double f0, double gain, double q, const std::vector<double>& freqs) {
     std::vector<double> out(freqs.size(), 12345.0);

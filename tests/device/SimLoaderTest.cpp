@@ -2,6 +2,7 @@
 // C interface: exact answers, refusals, and the restarts between the
 // application and the loader.
 #include "tests/support/SimLoader.h"
+#include "tests/support/RawDeviceTest.h"
 
 #include <gtest/gtest.h>
 #include <hidapi.h>
@@ -20,25 +21,8 @@ using Clock = std::chrono::steady_clock;
 constexpr uint8_t kMcu = 0x03;
 constexpr uint8_t kFlash = 0x02;
 
-Bytes Report(Bytes bytes) {
-    bytes.resize(dsp::kInputReportSize, 0);
-    return bytes;
-}
-
-class SimLoaderTest : public ::testing::Test {
+class SimLoaderTest : public sim::RawDeviceTest<sim::LoaderUnitModel> {
 protected:
-    void SetUp() override {
-        unit().Reset();
-        unit().SetResponder(&model);
-        device = hid_open(0x0483, 0x5750, nullptr);
-        ASSERT_NE(nullptr, device);
-    }
-    void TearDown() override {
-        if (device) hid_close(device);
-        unit().SetResponder(nullptr);
-    }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
-
     // One command and its one answer (empty: none).
     Bytes Ask(uint8_t type, uint8_t sub, const Bytes& data) {
         uint8_t report[dsp::kOutputReportSize];
@@ -71,9 +55,6 @@ protected:
         const Bytes answer = Ask(kMcu, 0x08, {});
         return answer.size() > 6 ? answer[6] : 0xFF;
     }
-
-    sim::LoaderUnitModel model{unit()};
-    hid_device* device = nullptr;
 };
 
 TEST_F(SimLoaderTest, LoaderAnswersCarryTheUnitsBytes) {

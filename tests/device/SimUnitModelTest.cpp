@@ -1,6 +1,7 @@
 // The simulated unit's model driven with raw reports through the hidapi C
 // interface, answers compared byte for byte.
 #include "tests/support/SimUnitModel.h"
+#include "tests/support/RawDeviceTest.h"
 
 #include <gtest/gtest.h>
 #include <hidapi.h>
@@ -17,26 +18,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// A 64-byte input report holding exactly these bytes, then padding.
-Bytes Report(Bytes bytes) {
-    bytes.resize(dsp::kInputReportSize, 0);
-    return bytes;
-}
-
-class SimUnitModelTest : public ::testing::Test {
+class SimUnitModelTest : public sim::RawDeviceTest<sim::UnitModel> {
 protected:
-    void SetUp() override {
-        unit().Reset();
-        unit().SetResponder(&model);
-        device = hid_open(0x0483, 0x5750, nullptr);
-        ASSERT_NE(nullptr, device);
-    }
-    void TearDown() override {
-        if (device) hid_close(device);
-        unit().SetResponder(nullptr);
-    }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
-
     void WriteRaw(Bytes report) {
         report.resize(dsp::kOutputReportSize, 0);
         ASSERT_EQ(65, hid_write(device, report.data(), report.size()));
@@ -71,9 +54,6 @@ protected:
     static Bytes Value(uint8_t type, uint8_t sub, const Bytes& data) {
         return Report(sim::SimUnit::EncodeFrame(type, sub, 0xDD, data));
     }
-
-    sim::UnitModel model{unit()};
-    hid_device* device = nullptr;
 };
 
 TEST_F(SimUnitModelTest, HandshakeAnswersTheIdentityOrRefuses) {
