@@ -42,28 +42,42 @@ protected:
     }
     CMenuWnd* OpenAt(POINT at, uint32_t align = MenuAlignLeft | MenuAlignTop)
     {
-        CMenuWnd* menu = new CMenuWnd();
-        return menu->Init(nullptr, kMenuXml, at, &host->Manager(), nullptr, align) ? menu : nullptr;
+        CMenuWnd* window = new CMenuWnd();
+        return window->Init(nullptr, kMenuXml, at, &host->Manager(), nullptr, align) ? window : nullptr;
     }
-    CMenuElementUI* Row(CMenuWnd* menu, const wchar_t* name)
+    CMenuElementUI* Row(CMenuWnd* window, const wchar_t* name)
     {
-        return static_cast<CMenuElementUI*>(menu->GetMenuRoot()->FindDescendantByName(name));
+        return static_cast<CMenuElementUI*>(window->GetMenuRoot()->FindDescendantByName(name));
     }
-    RECT WindowRect(CMenuWnd* menu)
+    RECT WindowRect(CMenuWnd* window)
     {
         RECT rc = {0, 0, 0, 0};
-        GetWindowRect(menu->GetNativeHandle(), &rc);
+        GetWindowRect(window->GetNativeHandle(), &rc);
         return rc;
     }
     bool WaitAllClosed() { return PumpUntil([&] { return OpenMenus() == 0; }); }
+    // Opens the menu at (300, 200) and, hovering its "more" row, the sub-menu.
+    void OpenWithSubMenu()
+    {
+        menu = OpenAt(POINT{300, 200});
+        ASSERT_NE(menu, nullptr);
+        more = Row(menu, L"more");
+        SendEvent(*more, UIEVENT_MOUSEENTER);
+        sub = more->GetSubMenuWindow();
+        ASSERT_NE(sub, nullptr);
+    }
 
     const int baseline = ListTest::ThreadWindowCount();
     std::unique_ptr<PopupHost> host;
+    // The menu under test, its "more" row and that row's sub-menu.
+    CMenuWnd* menu = nullptr;
+    CMenuElementUI* more = nullptr;
+    CMenuWnd* sub = nullptr;
 };
 
 TEST_F(PopupMenu, OpensAtThePointWithTheRowsWidthAndInsets)
 {
-    CMenuWnd* menu = OpenAt(POINT{300, 200});
+    menu = OpenAt(POINT{300, 200});
     ASSERT_NE(menu, nullptr);
     CMenuUI* root = menu->GetMenuRoot();
     ASSERT_NE(root, nullptr);
@@ -99,12 +113,7 @@ TEST_F(PopupMenu, RightAndBottomAlignmentPutTheOtherCornerAtThePoint)
 
 TEST_F(PopupMenu, LeafInASubMenuPostsOneClickAndClosesEveryLevel)
 {
-    CMenuWnd* menu = OpenAt(POINT{300, 200});
-    ASSERT_NE(menu, nullptr);
-    CMenuElementUI* more = Row(menu, L"more");
-    SendEvent(*more, UIEVENT_MOUSEENTER);
-    CMenuWnd* sub = more->GetSubMenuWindow();
-    ASSERT_NE(sub, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
     EXPECT_EQ(OpenMenus(), 2);
     EXPECT_EQ(sub->GetMenuRoot()->GetChildCount(), 2);
     EXPECT_GE(WindowRect(sub).left, WindowRect(menu).right);
@@ -123,11 +132,7 @@ TEST_F(PopupMenu, LeafInASubMenuPostsOneClickAndClosesEveryLevel)
 
 TEST_F(PopupMenu, HoveringALeafClosesTheSiblingSubMenu)
 {
-    CMenuWnd* menu = OpenAt(POINT{300, 200});
-    ASSERT_NE(menu, nullptr);
-    CMenuElementUI* more = Row(menu, L"more");
-    SendEvent(*more, UIEVENT_MOUSEENTER);
-    ASSERT_NE(more->GetSubMenuWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
     SendEvent(*Row(menu, L"open"), UIEVENT_MOUSEENTER);
     ASSERT_TRUE(PumpUntil([&] { return more->GetSubMenuWindow() == nullptr; }));
     EXPECT_EQ(OpenMenus(), 1);
@@ -141,12 +146,7 @@ TEST_F(PopupMenu, HoveringALeafClosesTheSiblingSubMenu)
 
 TEST_F(PopupMenu, EscapeClosesOnlyTheSubMenu)
 {
-    CMenuWnd* menu = OpenAt(POINT{300, 200});
-    ASSERT_NE(menu, nullptr);
-    CMenuElementUI* more = Row(menu, L"more");
-    SendEvent(*more, UIEVENT_MOUSEENTER);
-    CMenuWnd* sub = more->GetSubMenuWindow();
-    ASSERT_NE(sub, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
     SendMessageW(sub->GetNativeHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(PumpUntil([&] { return more->GetSubMenuWindow() == nullptr; }));
     ListTest::PumpFor(30);
@@ -159,12 +159,7 @@ TEST_F(PopupMenu, EscapeClosesOnlyTheSubMenu)
 
 TEST_F(PopupMenu, FocusInsideTheFamilyKeepsMenusOpenAndOutsideClosesThem)
 {
-    CMenuWnd* menu = OpenAt(POINT{300, 200});
-    ASSERT_NE(menu, nullptr);
-    CMenuElementUI* more = Row(menu, L"more");
-    SendEvent(*more, UIEVENT_MOUSEENTER);
-    CMenuWnd* sub = more->GetSubMenuWindow();
-    ASSERT_NE(sub, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
     SendMessageW(sub->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(menu->GetNativeHandle()), 0);
     SendMessageW(menu->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(sub->GetNativeHandle()), 0);
     ListTest::PumpFor(30);
@@ -177,7 +172,7 @@ TEST_F(PopupMenu, FocusInsideTheFamilyKeepsMenusOpenAndOutsideClosesThem)
 TEST_F(PopupMenu, CheckRowsToggleInTheSharedMapAndReportTheirState)
 {
     CUIStringMap checks;
-    CMenuWnd* menu = new CMenuWnd();
+    menu = new CMenuWnd();
     ASSERT_TRUE(menu->Init(nullptr, kMenuXml, POINT{300, 200}, &host->Manager(), &checks));
     SendEvent(*Row(menu, L"open"), UIEVENT_BUTTONUP);
     ASSERT_TRUE(WaitAllClosed());
@@ -235,14 +230,9 @@ TEST_F(PopupMenu, HundredOpenCloseCyclesLeaveNothingBehind)
 {
     const int windows = ListTest::ThreadWindowCount();
     for (int i = 0; i < 100; ++i) {
-        CMenuWnd* menu = OpenAt(POINT{300, 200});
-        ASSERT_NE(menu, nullptr) << i;
-        CMenuElementUI* more = Row(menu, L"more");
-        SendEvent(*more, UIEVENT_MOUSEENTER);
-        ASSERT_NE(more->GetSubMenuWindow(), nullptr) << i;
+        ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu()) << i;
         if (i % 2 == 0) {
-            SendEvent(*static_cast<CMenuElementUI*>(more->GetSubMenuWindow()->GetMenuRoot()->GetChildAt(1)),
-                      UIEVENT_BUTTONUP);
+            SendEvent(*static_cast<CMenuElementUI*>(sub->GetMenuRoot()->GetChildAt(1)), UIEVENT_BUTTONUP);
         } else {
             SendMessageW(menu->GetNativeHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
         }
