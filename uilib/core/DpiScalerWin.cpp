@@ -4,6 +4,8 @@
 
 #include <lm.h>
 
+#include "uilib/core/SystemEntry.h"
+
 namespace SkinUI {
 
 namespace {
@@ -19,11 +21,7 @@ typedef HRESULT(WINAPI* SetProcessDpiAwarenessFn)(int);
 template <typename Fn>
 Fn ShcoreEntry(const char* name)
 {
-    // Stays loaded for the life of the process.
-    HMODULE shcore = LoadLibraryW(L"Shcore.dll");
-    FARPROC proc = shcore ? GetProcAddress(shcore, name) : nullptr;
-    // Through the generic function type, which the compiler accepts silently.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
+    return SystemEntry<Fn>(L"Shcore.dll", name);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The paint manager's window: attaching it, the skin's window attributes,
 // layered mode and opacity, and DPI changes.
 #include "uilib/core/DpiScaler.h"
+#include "uilib/core/SystemEntry.h"
 #include "uilib/core/UIManager.h"
 
 namespace SkinUI {
@@ -12,10 +13,10 @@ typedef BOOL(WINAPI* SetLayeredWindowAttributesFn)(HWND, COLORREF, BYTE, DWORD);
 // Private message posted after a DPI change has been applied.
 const UINT kDpiChangedMessage = WM_USER + 2;
 
-FARPROC User32Entry(const char* name)
+template <typename Fn>
+Fn User32Entry(const char* name)
 {
-    HMODULE user32 = GetModuleHandleW(L"User32.dll");
-    return user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+    return SystemEntry<Fn>(L"User32.dll", name);
 }
 
 } // namespace
@@ -166,7 +167,7 @@ void CPaintManagerUI::SetLayeredMode(bool on)
     if (m_window == nullptr || on == m_layered) return;
     if (GetWindowLongW(m_window, GWL_STYLE) & WS_CHILD) return;
     if (s_updateLayeredWindow == nullptr)
-        s_updateLayeredWindow = reinterpret_cast<void*>(User32Entry("UpdateLayeredWindow"));
+        s_updateLayeredWindow = User32Entry<void*>("UpdateLayeredWindow");
     if (s_updateLayeredWindow == nullptr) return;
     m_layered = on;
     if (!on) {
@@ -199,7 +200,7 @@ void CPaintManagerUI::SetOpacity(BYTE opacity)
 {
     m_layeredOpacity = opacity;
     if (m_window == nullptr) return;
-    auto setAttributes = reinterpret_cast<SetLayeredWindowAttributesFn>(User32Entry("SetLayeredWindowAttributes"));
+    auto setAttributes = User32Entry<SetLayeredWindowAttributesFn>("SetLayeredWindowAttributes");
     if (setAttributes == nullptr) return;
     LONG exStyle = GetWindowLongW(m_window, GWL_EXSTYLE);
     if ((exStyle & WS_EX_LAYERED) == 0) SetWindowLongW(m_window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
