@@ -10,7 +10,7 @@ if(NOT BRISA_NATIVE)
       controls/SliderProgressTest.cpp
       render/DibCanvas.cpp
       render/GdiplusEnvironment.cpp
-    LIBS brisa_uilib_core stb_headers)
+    LIBS brisa_uilib_test_kit stb_headers)
   target_include_directories(uilib_control_tests PRIVATE
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
   # The edit box tests hold the keyboard focus of a real window; windows of
@@ -18,7 +18,7 @@ if(NOT BRISA_NATIVE)
   set_tests_properties(uilib_control_tests PROPERTIES RUN_SERIAL TRUE)
   brisa_add_bench(bench_uilib_controls
     SOURCES controls/ControlTestKit.cpp controls/bench_controls.cpp render/DibCanvas.cpp
-    LIBS brisa_uilib_core stb_headers)
+    LIBS brisa_uilib_test_kit stb_headers)
   target_include_directories(bench_uilib_controls PRIVATE
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
 endif()

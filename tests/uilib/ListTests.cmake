@@ -8,7 +8,7 @@ if(NOT BRISA_NATIVE)
       lists/ListSelectionTest.cpp
       lists/ListTestKit.cpp
       lists/MenuLogicTest.cpp
-    LIBS brisa_uilib_core)
+    LIBS brisa_uilib_test_kit)
   target_include_directories(uilib_list_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/lists")
 endif()
 
@@ -19,7 +19,7 @@ if(NOT BRISA_NATIVE)
       lists/ListTestKit.cpp
       lists/PopupHost.cpp
       lists/PopupMenuTest.cpp
-    LIBS brisa_uilib_core)
+    LIBS brisa_uilib_test_kit)
   target_include_directories(uilib_popup_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/lists")
 endif()
 

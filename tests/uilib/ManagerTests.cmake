@@ -9,8 +9,8 @@ if(NOT BRISA_NATIVE)
       manager/ManagerPaintTest.cpp
       manager/ManagerRoutingTest.cpp
       manager/ManagerTimerTest.cpp
-    LIBS brisa_uilib_core)
+    LIBS brisa_uilib_test_kit)
   brisa_add_bench(bench_uilib_manager
     SOURCES manager/ManagerHarness.cpp manager/bench_manager.cpp
-    LIBS brisa_uilib_core)
+    LIBS brisa_uilib_test_kit)
 endif()

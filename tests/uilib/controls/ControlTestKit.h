@@ -6,35 +6,10 @@
 
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
+#include "tests/uilib/kit/NotifyRecorder.h"
+#include "tests/uilib/kit/SentEvents.h"
 
 namespace SkinUITest {
-
-// Records every notification a paint manager delivers.
-class NotifyRecorder : public SkinUI::INotifyUI {
-public:
-    struct Entry {
-        std::wstring type;
-        SkinUI::CControlUI* sender;
-        WPARAM wParam;
-    };
-
-    explicit NotifyRecorder(SkinUI::CPaintManagerUI& manager);
-    virtual ~NotifyRecorder();
-    NotifyRecorder(const NotifyRecorder&) = delete;
-    NotifyRecorder& operator=(const NotifyRecorder&) = delete;
-
-    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
-
-    int Count(const wchar_t* type) const;
-    // The types in order, joined with blanks.
-    std::wstring Types() const;
-    const std::vector<Entry>& Entries() const { return m_entries; }
-    void Clear() { m_entries.clear(); }
-
-private:
-    SkinUI::CPaintManagerUI& m_manager;
-    std::vector<Entry> m_entries;
-};
 
 // A skin folder of test images, made for one test and removed after it.
 class SkinImageFolder {
@@ -72,9 +47,5 @@ void Pump();
 // Pumps until no message has come for a few milliseconds: focus changes
 // between top-level windows reach the process as X events, a little later.
 void Settle();
-
-// Hands one event of the given type at (x, y) to the control.
-void SendEvent(SkinUI::CControlUI& control, int type, int x = 0, int y = 0, WPARAM wParam = 0);
-void SendKey(SkinUI::CControlUI& control, WORD key);
 
 } // namespace SkinUITest

@@ -12,8 +12,8 @@
 
 using namespace SkinUI;
 using ListTest::PopupHost;
-using ListTest::PumpUntil;
-using ListTest::Recorder;
+using SkinUITest::PumpUntil;
+using SkinUITest::NotifyRecorder;
 
 namespace {
 
@@ -28,7 +28,7 @@ protected:
         ListTest::AddRows(*combo, rows);
         layout->AddChild(combo);
         host->SetRoot(layout);
-        recorder.reset(new Recorder(host->Manager()));
+        recorder.reset(new NotifyRecorder(host->Manager()));
     }
     void TearDown() override
     {
@@ -48,7 +48,7 @@ protected:
 
     const int baseline = ListTest::ThreadWindowCount();
     std::unique_ptr<PopupHost> host;
-    std::unique_ptr<Recorder> recorder;
+    std::unique_ptr<NotifyRecorder> recorder;
     CVerticalLayoutUI* layout = nullptr;
     CComboUI* combo = nullptr;
 };
@@ -56,7 +56,7 @@ protected:
 TEST_F(ComboDropDown, OpensBelowAsHighAsItsRows)
 {
     Open(100, 3);
-    ListTest::SendEvent(*combo, UIEVENT_BUTTONDOWN, 10, 10);
+    SkinUITest::SendEvent(*combo, UIEVENT_BUTTONDOWN, 10, 10);
     ASSERT_NE(DropDown(), nullptr);
     const RECT rc = DropDownRect();
     EXPECT_EQ(rc.left, 100);
@@ -166,7 +166,7 @@ TEST_F(ComboDropDown, DestroyingTheComboWhileOpenClosesTheDropDown)
     combo = nullptr;
     EXPECT_FALSE(IsWindow(drop));
     // Messages still queued for the drop-down find nothing to reach.
-    ListTest::PumpFor(50);
+    SkinUITest::PumpFor(50);
 }
 
 TEST_F(ComboDropDown, ClosingTheHostWhileOpenReturnsTheRows)
@@ -175,7 +175,7 @@ TEST_F(ComboDropDown, ClosingTheHostWhileOpenReturnsTheRows)
     ASSERT_TRUE(combo->ActivateControl());
     recorder.reset();
     host.reset();
-    ListTest::PumpFor(50);
+    SkinUITest::PumpFor(50);
 }
 
 TEST_F(ComboDropDown, HundredOpenCloseCyclesLeaveNothingBehind)

@@ -7,9 +7,9 @@
 
 using namespace SkinUI;
 using ListTest::AddRows;
-using ListTest::Recorder;
-using ListTest::SendEvent;
-using ListTest::SendKey;
+using SkinUITest::NotifyRecorder;
+using SkinUITest::SendEvent;
+using SkinUITest::SendKey;
 
 namespace {
 
@@ -32,7 +32,7 @@ protected:
 
     CPaintManagerUI manager;
     CComboUI* combo = nullptr;
-    Recorder recorder{manager};
+    NotifyRecorder recorder{manager};
 };
 
 TEST(ComboShape, NewComboSelectsNothingAndOwnsItsStyle)

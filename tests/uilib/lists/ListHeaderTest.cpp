@@ -14,7 +14,7 @@
 #include "uilib/core/DialogBuilder.h"
 
 using namespace SkinUI;
-using ListTest::SendEvent;
+using SkinUITest::SendEvent;
 
 namespace {
 
@@ -39,7 +39,7 @@ protected:
 
     CPaintManagerUI manager;
     CListUI* list = nullptr;
-    ListTest::Recorder recorder{manager};
+    SkinUITest::NotifyRecorder recorder{manager};
 };
 
 TEST_F(ListHeaderFixture, ColumnsStopAtThirtyTwo)

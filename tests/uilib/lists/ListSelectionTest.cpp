@@ -10,9 +10,9 @@
 
 using namespace SkinUI;
 using ListTest::AddRows;
-using ListTest::Recorder;
-using ListTest::SendEvent;
-using ListTest::SendKey;
+using SkinUITest::NotifyRecorder;
+using SkinUITest::SendEvent;
+using SkinUITest::SendKey;
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
 
     CPaintManagerUI manager;
     CListUI* list = nullptr;
-    Recorder recorder{manager};
+    NotifyRecorder recorder{manager};
 };
 
 TEST(ListShape, NewListHasHeaderOnTopAndEmptyBody)

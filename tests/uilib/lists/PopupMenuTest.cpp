@@ -12,8 +12,8 @@
 
 using namespace SkinUI;
 using ListTest::PopupHost;
-using ListTest::PumpUntil;
-using ListTest::SendEvent;
+using SkinUITest::PumpUntil;
+using SkinUITest::SendEvent;
 
 namespace {
 
@@ -122,7 +122,7 @@ TEST_F(PopupMenu, LeafInASubMenuPostsOneClickAndClosesEveryLevel)
     ASSERT_TRUE(leaf->GetVisibility());
     SendEvent(*leaf, UIEVENT_BUTTONUP);
     ASSERT_TRUE(WaitAllClosed());
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     ASSERT_EQ(host->clicks.size(), 1u);
     EXPECT_EQ(host->clicks[0].name, L"sub_a");
     EXPECT_EQ(host->clicks[0].userData, L"42");
@@ -149,7 +149,7 @@ TEST_F(PopupMenu, EscapeClosesOnlyTheSubMenu)
     ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
     SendMessageW(sub->GetNativeHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(PumpUntil([&] { return more->GetSubMenuWindow() == nullptr; }));
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     EXPECT_EQ(OpenMenus(), 1);
     EXPECT_TRUE(IsWindow(menu->GetNativeHandle()));
     SendMessageW(menu->GetNativeHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -162,7 +162,7 @@ TEST_F(PopupMenu, FocusInsideTheFamilyKeepsMenusOpenAndOutsideClosesThem)
     ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
     SendMessageW(sub->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(menu->GetNativeHandle()), 0);
     SendMessageW(menu->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(sub->GetNativeHandle()), 0);
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     EXPECT_EQ(OpenMenus(), 2);
     SendMessageW(menu->GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(host->GetNativeHandle()), 0);
     EXPECT_TRUE(WaitAllClosed());
@@ -181,7 +181,7 @@ TEST_F(PopupMenu, CheckRowsToggleInTheSharedMapAndReportTheirState)
     EXPECT_TRUE(Row(menu, L"open")->GetChecked());
     SendEvent(*Row(menu, L"open"), UIEVENT_BUTTONUP);
     ASSERT_TRUE(WaitAllClosed());
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     ASSERT_EQ(host->clicks.size(), 2u);
     EXPECT_EQ(host->clicks[0].checked, 1);
     EXPECT_EQ(host->clicks[1].checked, 0);
@@ -200,7 +200,7 @@ TEST_F(PopupMenu, LayoutsThatDoNotBuildAMenuAreRefused)
     EXPECT_FALSE(broken->Init(nullptr, L"<Window><Menu", POINT{10, 10}, &host->Manager()));
     CMenuWnd* orphan = new CMenuWnd();
     EXPECT_FALSE(orphan->Init(nullptr, kMenuXml, POINT{10, 10}, nullptr));
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     EXPECT_EQ(OpenMenus(), 0);
     EXPECT_EQ(ListTest::ThreadWindowCount(), windows);
 }
@@ -220,7 +220,7 @@ TEST_F(PopupMenu, HolderKeepsOnlyAWeakPointer)
     }
     SendEvent(*Row(held, L"open"), UIEVENT_BUTTONUP);
     ASSERT_TRUE(PumpUntil([&] { return held == nullptr; }));
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     ASSERT_EQ(host->clicks.size(), 1u);
     EXPECT_EQ(host->clicks[0].name, L"open");
     EXPECT_EQ(host->clicks[0].userData, L"u-open");
@@ -238,7 +238,7 @@ TEST_F(PopupMenu, HundredOpenCloseCyclesLeaveNothingBehind)
         }
         ASSERT_TRUE(WaitAllClosed()) << i;
     }
-    ListTest::PumpFor(30);
+    SkinUITest::PumpFor(30);
     EXPECT_EQ(ListTest::ThreadWindowCount(), windows);
     EXPECT_EQ(host->clicks.size(), 50u);
 }

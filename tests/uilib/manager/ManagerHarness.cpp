@@ -178,11 +178,6 @@ LRESULT CALLBACK CManagedWindow::Procedure(HWND window, UINT message, WPARAM wPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void PumpPending()
-{
-    PumpUntil([] { return true; }, 0);
-}
-
 int DispatchQueued(HWND window, UINT message)
 {
     int count = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "uilib/core/UIManager.h"
+#include "tests/uilib/kit/MessagePump.h"
 
 namespace SkinUITest {
 
@@ -85,26 +86,6 @@ private:
     SkinUI::CPaintManagerUI m_manager;
     HWND m_window;
 };
-
-// Dispatches what is queued for this thread; with a wait, keeps going until
-// done() is true or the time passes. Returns done().
-template <typename Done>
-bool PumpUntil(Done done, DWORD waitMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start >= waitMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void PumpPending();
 
 // Takes every queued message of that id for the window out of the queue and
 // dispatches it; returns how many there were.
