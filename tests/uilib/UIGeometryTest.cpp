@@ -3,22 +3,12 @@
 #include "uilib/core/UIPoint.h"
 #include "uilib/core/UIRect.h"
 #include "uilib/core/UISize.h"
+#include "tests/uilib/kit/ExpectRect.h"
 
 using SkinUI::CUIPoint;
 using SkinUI::CUIRect;
 using SkinUI::CUISize;
-
-namespace {
-
-void ExpectRect(const CUIRect& rc, int l, int t, int r, int b)
-{
-    EXPECT_EQ(l, rc.left);
-    EXPECT_EQ(t, rc.top);
-    EXPECT_EQ(r, rc.right);
-    EXPECT_EQ(b, rc.bottom);
-}
-
-} // namespace
+using SkinUITest::ExpectRect;
 
 TEST(UIRect, SizeShrinkTranslate)
 {

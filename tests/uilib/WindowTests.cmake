@@ -11,7 +11,7 @@ else()
       layout/ContainerTest.cpp
       layout/LayoutTest.cpp
       layout/ScrollBarTest.cpp
-    LIBS brisa_uilib_core)
+    LIBS brisa_uilib_test_kit)
   brisa_add_bench(bench_uilib_layout SOURCES layout/bench_layout.cpp LIBS brisa_uilib_core)
 
   # Window bases, the shadow and the first skin window, under Xvfb.

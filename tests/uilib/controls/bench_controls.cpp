@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ControlTestKit.h"
+#include "tests/uilib/kit/BenchClock.h"
 #include "DibCanvas.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Slider.h"
@@ -13,13 +14,6 @@ using namespace SkinUI;
 using namespace SkinUITest;
 
 namespace {
-
-double MillisecondsOf(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void BenchSliderDrag()
 {

@@ -6,8 +6,10 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/VerticalLayout.h"
+#include "tests/uilib/kit/NotifyRecorder.h"
 
 using namespace SkinUI;
+using SkinUITest::NotifyRecorder;
 
 namespace {
 
@@ -38,12 +40,6 @@ class CEventSink : public CContainerUI {
 public:
     void HandleEvent(TEventInfo& event) override { types.push_back(event.type); }
     std::vector<int32_t> types;
-};
-
-class CNotifyRecorder : public INotifyUI {
-public:
-    void ReceiveNotify(TNotifyInfo& notify) override { received.push_back(notify); }
-    std::vector<TNotifyInfo> received;
 };
 
 TEST(Container, ChildListOperationsRefuseBadInput)
@@ -293,25 +289,24 @@ TEST(Container, KeysAndWheelScrollAVisibleBar)
 TEST(Container, ScrollNotificationCountsLinesEvenWithLineSizeZero)
 {
     CPaintManagerUI manager;
-    CNotifyRecorder recorder;
-    manager.RegisterNotifyReceiver(&recorder);
+    NotifyRecorder recorder(manager);
     CVerticalLayoutUI* list = TallList(10);
     manager.InitializeTree(list, nullptr);
     list->GetVScrollBarControl()->SetLineSize(20);
     list->SetScrollOffset(CUISize(0, 40), true);
-    ASSERT_EQ(1u, recorder.received.size());
-    EXPECT_EQ(L"scroll", recorder.received[0].type);
-    EXPECT_EQ(list, recorder.received[0].sender);
-    EXPECT_EQ(3u, recorder.received[0].wParam);
+    ASSERT_EQ(1u, recorder.Entries().size());
+    EXPECT_EQ(L"scroll", recorder.Entries()[0].type);
+    EXPECT_EQ(list, recorder.Entries()[0].sender);
+    EXPECT_EQ(3u, recorder.Entries()[0].wParam);
 
     list->GetVScrollBarControl()->SetLineSize(0);
     list->SetScrollOffset(CUISize(0, 45), true);
-    ASSERT_EQ(2u, recorder.received.size());
-    EXPECT_EQ(46u, recorder.received[1].wParam);
+    ASSERT_EQ(2u, recorder.Entries().size());
+    EXPECT_EQ(46u, recorder.Entries()[1].wParam);
 
     // The same offset again: nothing moves and nothing is sent.
     list->SetScrollOffset(CUISize(0, 45), true);
-    EXPECT_EQ(2u, recorder.received.size());
+    EXPECT_EQ(2u, recorder.Entries().size());
 
     manager.UnregisterNotifyReceiver(&recorder);
     manager.ForgetControl(list);
@@ -322,8 +317,7 @@ TEST(Container, ScrollNotificationCountsLinesEvenWithLineSizeZero)
 TEST(Container, ArrowPressScrollsTheOwnerAndBothReportScroll)
 {
     CPaintManagerUI manager;
-    CNotifyRecorder recorder;
-    manager.RegisterNotifyReceiver(&recorder);
+    NotifyRecorder recorder(manager);
     CVerticalLayoutUI* list = TallList(10);
     manager.InitializeTree(list, nullptr);
     list->SetScrollStep(20);
@@ -334,10 +328,10 @@ TEST(Container, ArrowPressScrollsTheOwnerAndBothReportScroll)
     press.point = POINT{(down.left + down.right) / 2, (down.top + down.bottom) / 2};
     bar->HandleEvent(press);
     EXPECT_EQ(20, list->GetScrollOffset().cy);
-    ASSERT_EQ(2u, recorder.received.size());
-    EXPECT_EQ(list, recorder.received[0].sender);
-    EXPECT_EQ(bar, recorder.received[1].sender);
-    EXPECT_EQ(L"scroll", recorder.received[1].type);
+    ASSERT_EQ(2u, recorder.Entries().size());
+    EXPECT_EQ(list, recorder.Entries()[0].sender);
+    EXPECT_EQ(bar, recorder.Entries()[1].sender);
+    EXPECT_EQ(L"scroll", recorder.Entries()[1].type);
     manager.UnregisterNotifyReceiver(&recorder);
     manager.ForgetControl(list);
     list->AttachManager(nullptr, nullptr, false);

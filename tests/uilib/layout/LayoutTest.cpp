@@ -5,8 +5,12 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/HorizontalLayout.h"
 #include "uilib/layout/VerticalLayout.h"
+#include "tests/uilib/kit/ExpectRect.h"
+#include "tests/uilib/kit/SentEvents.h"
 
 using namespace SkinUI;
+using SkinUITest::ExpectRect;
+using SkinUITest::SendEvent;
 
 namespace {
 
@@ -21,14 +25,6 @@ CControlUI* AddControl(CContainerUI& layout, const wchar_t* attributes = L"")
 CUIRect At(const CContainerUI& layout, int index)
 {
     return layout.GetChildAt(index)->GetPosition();
-}
-
-void ExpectRect(const RECT& rc, int left, int top, int right, int bottom)
-{
-    EXPECT_EQ(left, rc.left);
-    EXPECT_EQ(top, rc.top);
-    EXPECT_EQ(right, rc.right);
-    EXPECT_EQ(bottom, rc.bottom);
 }
 
 TEST(VerticalLayout, ThreeAdjustableChildrenShareWithTheRestToTheLast)
@@ -213,40 +209,32 @@ TEST(Separator, StripLiesAlongTheEdgeItsSignNames)
     ExpectRect(left.GetSeparatorRect(false), 10, 0, 16, 30);
 }
 
-void Mouse(CControlUI& control, int type, int x, int y)
-{
-    TEventInfo event;
-    event.type = type;
-    event.point = POINT{x, y};
-    control.HandleEvent(event);
-}
-
 TEST(Separator, DragResizesWithinTheMinimumAndMaximum)
 {
     CVerticalLayoutUI layout;
     layout.ApplyAttributeList(L"sepheight=\"4\" sepimm=\"true\" minheight=\"60\" maxheight=\"150\"");
     layout.SetPosition(RECT{0, 0, 50, 100}, false);
 
-    Mouse(layout, UIEVENT_BUTTONDOWN, 10, 98);
+    SendEvent(layout, UIEVENT_BUTTONDOWN, 10, 98);
     EXPECT_TRUE(layout.IsDraggingSeparator());
-    Mouse(layout, UIEVENT_MOUSEMOVE, 10, 118);
+    SendEvent(layout, UIEVENT_MOUSEMOVE, 10, 118);
     EXPECT_EQ(120, layout.GetPosition().Height());
     EXPECT_EQ(120, layout.GetFixedSizeValue().cy);
     // Past the maximum: stops at it.
-    Mouse(layout, UIEVENT_MOUSEMOVE, 10, 200);
+    SendEvent(layout, UIEVENT_MOUSEMOVE, 10, 200);
     EXPECT_EQ(150, layout.GetPosition().Height());
     // Further out: ignored, the layout is at its maximum already.
-    Mouse(layout, UIEVENT_MOUSEMOVE, 10, 260);
+    SendEvent(layout, UIEVENT_MOUSEMOVE, 10, 260);
     EXPECT_EQ(150, layout.GetPosition().Height());
     // Back up past the minimum: stops at it.
-    Mouse(layout, UIEVENT_MOUSEMOVE, 10, 10);
+    SendEvent(layout, UIEVENT_MOUSEMOVE, 10, 10);
     EXPECT_EQ(60, layout.GetPosition().Height());
-    Mouse(layout, UIEVENT_BUTTONUP, 10, 10);
+    SendEvent(layout, UIEVENT_BUTTONUP, 10, 10);
     EXPECT_FALSE(layout.IsDraggingSeparator());
     EXPECT_EQ(60, layout.GetFixedSizeValue().cy);
 
     // A press outside the strip starts nothing.
-    Mouse(layout, UIEVENT_BUTTONDOWN, 10, 20);
+    SendEvent(layout, UIEVENT_BUTTONDOWN, 10, 20);
     EXPECT_FALSE(layout.IsDraggingSeparator());
 }
 
@@ -255,8 +243,8 @@ TEST(Separator, LeftEdgeDragMovesTheLeftEdge)
     CHorizontalLayoutUI layout;
     layout.ApplyAttributeList(L"sepwidth=\"-4\" sepimm=\"true\" minwidth=\"20\"");
     layout.SetPosition(RECT{100, 0, 200, 30}, false);
-    Mouse(layout, UIEVENT_BUTTONDOWN, 101, 10);
-    Mouse(layout, UIEVENT_MOUSEMOVE, 81, 10);
+    SendEvent(layout, UIEVENT_BUTTONDOWN, 101, 10);
+    SendEvent(layout, UIEVENT_MOUSEMOVE, 81, 10);
     ExpectRect(layout.GetPosition(), 80, 0, 200, 30);
     EXPECT_EQ(120, layout.GetFixedSizeValue().cx);
 }
@@ -274,14 +262,14 @@ TEST(Separator, DragAtOneHundredFiftyPercentStoresSkinPixels)
     layout->SetPosition(RECT{0, 0, 60, 150}, false);
     EXPECT_EQ(150, layout->GetScaledFixedHeight());
 
-    Mouse(*layout, UIEVENT_BUTTONDOWN, 5, 148);
-    Mouse(*layout, UIEVENT_MOUSEMOVE, 5, 178);
+    SendEvent(*layout, UIEVENT_BUTTONDOWN, 5, 148);
+    SendEvent(*layout, UIEVENT_MOUSEMOVE, 5, 178);
     EXPECT_EQ(180, layout->GetPosition().Height());
     // 180 device pixels at 150 % are 120 skin pixels; laid out again they
     // give the same 180, so the layout does not jump.
     EXPECT_EQ(120, layout->GetFixedSizeValue().cy);
     EXPECT_EQ(180, layout->GetScaledFixedHeight());
-    Mouse(*layout, UIEVENT_BUTTONUP, 5, 178);
+    SendEvent(*layout, UIEVENT_BUTTONUP, 5, 178);
     manager.ForgetControl(layout);
     layout->AttachManager(nullptr, nullptr, false);
     delete layout;
@@ -292,11 +280,11 @@ TEST(Separator, GhostDragLeavesTheLayoutUntilRelease)
     CVerticalLayoutUI layout;
     layout.ApplyAttribute(L"sepheight", L"4");
     layout.SetPosition(RECT{0, 0, 50, 100}, false);
-    Mouse(layout, UIEVENT_BUTTONDOWN, 10, 98);
-    Mouse(layout, UIEVENT_MOUSEMOVE, 10, 128);
+    SendEvent(layout, UIEVENT_BUTTONDOWN, 10, 98);
+    SendEvent(layout, UIEVENT_MOUSEMOVE, 10, 128);
     EXPECT_EQ(100, layout.GetPosition().Height());
     ExpectRect(layout.GetSeparatorRect(true), 0, 126, 50, 130);
-    Mouse(layout, UIEVENT_BUTTONUP, 10, 128);
+    SendEvent(layout, UIEVENT_BUTTONUP, 10, 128);
     EXPECT_EQ(130, layout.GetPosition().Height());
 }
 

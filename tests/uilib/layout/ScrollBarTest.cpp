@@ -2,27 +2,14 @@
 
 #include "uilib/control/ScrollBar.h"
 #include "uilib/layout/Container.h"
+#include "tests/uilib/kit/ExpectRect.h"
+#include "tests/uilib/kit/SentEvents.h"
 
 using namespace SkinUI;
+using SkinUITest::ExpectRect;
+using SkinUITest::SendEvent;
 
 namespace {
-
-void ExpectRect(const RECT& rc, int left, int top, int right, int bottom)
-{
-    EXPECT_EQ(left, rc.left);
-    EXPECT_EQ(top, rc.top);
-    EXPECT_EQ(right, rc.right);
-    EXPECT_EQ(bottom, rc.bottom);
-}
-
-void Send(CScrollBarUI& bar, int type, int x = 0, int y = 0, WPARAM wParam = 0)
-{
-    TEventInfo event;
-    event.type = type;
-    event.point = POINT{x, y};
-    event.wParam = wParam;
-    bar.HandleEvent(event);
-}
 
 TEST(ScrollBar, ThumbLengthAndPlaceFollowRangeAndPosition)
 {
@@ -57,12 +44,12 @@ TEST(ScrollBar, RangeZeroFillsTheTrackAndDraggingChangesNothing)
     CScrollBarUI bar;
     bar.SetPosition(RECT{0, 0, 16, 100}, false);
     ExpectRect(bar.ThumbRect(), 0, 16, 16, 84);
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 50);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 50);
     EXPECT_TRUE(bar.ThumbState() & 0x40);
-    Send(bar, UIEVENT_MOUSEMOVE, 8, 90);
-    Send(bar, UIEVENT_TIMER, 8, 90, CScrollBarUI::kRepeatTimerId);
+    SendEvent(bar, UIEVENT_MOUSEMOVE, 8, 90);
+    SendEvent(bar, UIEVENT_TIMER, 8, 90, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(0, bar.GetScrollPos());
-    Send(bar, UIEVENT_BUTTONUP, 8, 90);
+    SendEvent(bar, UIEVENT_BUTTONUP, 8, 90);
     EXPECT_EQ(0u, bar.ThumbState() & 0x50);
 }
 
@@ -74,12 +61,12 @@ TEST(ScrollBar, ThumbDragWithHiddenButtonsFollowsThePointer)
     bar.SetScrollRange(100);
     // Thumb 50 long, 50 pixels of travel for a range of 100.
     ExpectRect(bar.ThumbRect(), 0, 0, 16, 50);
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 10);
-    Send(bar, UIEVENT_MOUSEMOVE, 8, 35);
-    Send(bar, UIEVENT_TIMER, 8, 35, CScrollBarUI::kRepeatTimerId);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 10);
+    SendEvent(bar, UIEVENT_MOUSEMOVE, 8, 35);
+    SendEvent(bar, UIEVENT_TIMER, 8, 35, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(50, bar.GetScrollPos());
-    Send(bar, UIEVENT_MOUSEMOVE, 8, 400);
-    Send(bar, UIEVENT_TIMER, 8, 400, CScrollBarUI::kRepeatTimerId);
+    SendEvent(bar, UIEVENT_MOUSEMOVE, 8, 400);
+    SendEvent(bar, UIEVENT_TIMER, 8, 400, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(100, bar.GetScrollPos());
 }
 
@@ -123,21 +110,21 @@ TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
     bar.SetPosition(RECT{0, 0, 16, 200}, false);
     bar.SetScrollRange(1000);
     bar.SetLineSize(10);
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 190);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 190);
     EXPECT_EQ(10, bar.GetScrollPos());
     EXPECT_TRUE(bar.Button2State() & 0x10);
-    for (int tick = 1; tick <= 5; ++tick) Send(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
+    for (int tick = 1; tick <= 5; ++tick) SendEvent(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(10, bar.GetScrollPos());
-    Send(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
+    SendEvent(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(20, bar.GetScrollPos());
-    Send(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
+    SendEvent(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(30, bar.GetScrollPos());
-    Send(bar, UIEVENT_BUTTONUP, 8, 190);
+    SendEvent(bar, UIEVENT_BUTTONUP, 8, 190);
     EXPECT_EQ(0u, bar.Button2State() & 0x10);
-    Send(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
+    SendEvent(bar, UIEVENT_TIMER, 8, 190, CScrollBarUI::kRepeatTimerId);
     EXPECT_EQ(30, bar.GetScrollPos());
 
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 5);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 5);
     EXPECT_EQ(20, bar.GetScrollPos());
 }
 
@@ -146,10 +133,10 @@ TEST(ScrollBar, PressOnTheTrackPagesTowardsThePoint)
     CScrollBarUI bar;
     bar.SetPosition(RECT{0, 0, 16, 200}, false);
     bar.SetScrollRange(1000);
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 150);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 150);
     EXPECT_EQ(200, bar.GetScrollPos());
-    Send(bar, UIEVENT_BUTTONUP, 8, 150);
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 17);
+    SendEvent(bar, UIEVENT_BUTTONUP, 8, 150);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 17);
     EXPECT_EQ(0, bar.GetScrollPos());
 }
 
@@ -163,7 +150,7 @@ TEST(ScrollBar, OwnerScrollsInsteadOfTheBar)
     bar->SetPosition(RECT{84, 0, 100, 100}, false);
     bar->SetScrollRange(300);
     owner->SetScrollStep(25);
-    Send(*bar, UIEVENT_BUTTONDOWN, 90, 95);
+    SendEvent(*bar, UIEVENT_BUTTONDOWN, 90, 95);
     EXPECT_EQ(25, bar->GetScrollPos());
     EXPECT_EQ(25, owner->GetScrollOffset().cy);
     delete owner;
@@ -174,13 +161,13 @@ TEST(ScrollBar, DisablingClearsThePartStates)
     CScrollBarUI bar;
     bar.SetPosition(RECT{0, 0, 16, 100}, false);
     bar.SetScrollRange(100);
-    Send(bar, UIEVENT_MOUSEENTER, 8, 50);
+    SendEvent(bar, UIEVENT_MOUSEENTER, 8, 50);
     EXPECT_TRUE(bar.Button1State() & 0x08);
     bar.SetEnabledState(false);
     EXPECT_EQ(0u, bar.Button1State());
     EXPECT_EQ(0u, bar.Button2State());
     EXPECT_EQ(0u, bar.ThumbState());
-    Send(bar, UIEVENT_BUTTONDOWN, 8, 95);
+    SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 95);
     EXPECT_EQ(0, bar.GetScrollPos());
 }
 

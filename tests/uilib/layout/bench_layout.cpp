@@ -7,19 +7,12 @@
 #include "uilib/core/DialogBuilder.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/VerticalLayout.h"
+#include "tests/uilib/kit/BenchClock.h"
 
 using namespace SkinUI;
+using SkinUITest::MillisecondsSince;
 
 namespace {
-
-double MillisecondsSince(const LARGE_INTEGER& from)
-{
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Budget: 5 ms for one layout of 1000 rows with a scroll bar.
 void LayoutOfALongList()

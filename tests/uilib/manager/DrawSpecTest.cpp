@@ -2,18 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "uilib/core/UIManager.h"
+#include "tests/uilib/kit/ExpectRect.h"
 
 using namespace SkinUI;
+using SkinUITest::ExpectRect;
 
 namespace {
-
-void ExpectRect(const RECT& rc, LONG left, LONG top, LONG right, LONG bottom)
-{
-    EXPECT_EQ(rc.left, left);
-    EXPECT_EQ(rc.top, top);
-    EXPECT_EQ(rc.right, right);
-    EXPECT_EQ(rc.bottom, bottom);
-}
 
 TImageDrawSpec ParsedAlone(const wchar_t* attributes, const wchar_t* modifier = nullptr)
 {

@@ -1,10 +1,10 @@
 // Painting off-screen and into layered windows, printing, and DPI changes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "BmpFile.h"
 #include "ManagerHarness.h"
 #include "uilib/core/DpiScaler.h"
 
@@ -197,40 +197,13 @@ TEST_F(PaintWindow, DroppedDibIsCheckedAgainstItsBlock)
     GlobalFree(medium.hGlobal);
 }
 
-namespace {
-
-// A 1x1 32-bit BMP whose single pixel carries the given alpha.
-void WriteAlphaBmp(const std::wstring& path, BYTE alpha)
-{
-    std::vector<BYTE> file(14 + 40 + 4, 0);
-    BITMAPFILEHEADER* header = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    header->bfType = 0x4D42;
-    header->bfSize = static_cast<DWORD>(file.size());
-    header->bfOffBits = 14 + 40;
-    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + 14);
-    info->biSize = 40;
-    info->biWidth = 1;
-    info->biHeight = 1;
-    info->biPlanes = 1;
-    info->biBitCount = 32;
-    file[54] = 0xFF;
-    file[55] = 0xFF;
-    file[56] = 0xFF;
-    file[57] = alpha;
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(out, nullptr);
-    fwrite(file.data(), 1, file.size(), out);
-    fclose(out);
-}
-
-} // namespace
-
 TEST_F(PaintWindow, LayeredBackgroundAlphaShapesTheWindow)
 {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring folder = std::wstring(temp);
-    WriteAlphaBmp(folder + L"brisa_shape.bmp", 0x80);
+    // One white pixel, half transparent.
+    WriteBytes(folder + L"brisa_shape.bmp", BmpFile(1, 1, 32, {0xFF, 0xFF, 0xFF, 0x80}));
     CPaintManagerUI::SetSkinFolder(folder.c_str());
     window.Manager().SetLayeredMode(true);
     window.Manager().SetLayeredImage(L"file='brisa_shape.bmp'");

@@ -1,7 +1,6 @@
 // The paint manager's resource tables on managers without a window.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIManager.h"
 #include "tests/uilib/ZipTestArchive.h"
+#include "tests/uilib/manager/BmpFile.h"
 
 using namespace SkinUI;
 
@@ -28,23 +28,10 @@ protected:
 
 bool IsLiveFont(HFONT font) { return GetObjectType(font) == OBJ_FONT; }
 
-// A 2x1 24-bit BMP, which the image decoder reads like any skin image.
+// A 2x1 24-bit BMP: a blue, then a red pixel.
 std::vector<BYTE> TinyBmp()
 {
-    std::vector<BYTE> file(14 + 40 + 8, 0);
-    BITMAPFILEHEADER* header = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    header->bfType = 0x4D42;
-    header->bfSize = static_cast<DWORD>(file.size());
-    header->bfOffBits = 14 + 40;
-    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + 14);
-    info->biSize = 40;
-    info->biWidth = 2;
-    info->biHeight = 1;
-    info->biPlanes = 1;
-    info->biBitCount = 24;
-    file[54] = 0xFF; // blue, then a red pixel
-    file[59] = 0xFF;
-    return file;
+    return SkinUITest::BmpFile(2, 1, 24, {0xFF, 0, 0, 0, 0, 0xFF, 0, 0});
 }
 
 std::wstring TempFolder()
@@ -54,14 +41,6 @@ std::wstring TempFolder()
     std::wstring folder = std::wstring(path) + L"brisa_manager_test\\";
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
-}
-
-void WriteFile(const std::wstring& path, const std::vector<BYTE>& bytes)
-{
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
 }
 
 } // namespace
@@ -235,7 +214,7 @@ TEST_F(ManagerResources, ImageNamesAreCheckedBeforeLoading)
 TEST_F(ManagerResources, MissingDpiVariantFallsBackToThePlainImage)
 {
     std::wstring folder = TempFolder();
-    WriteFile(folder + L"tiny.bmp", TinyBmp());
+    SkinUITest::WriteBytes(folder + L"tiny.bmp", TinyBmp());
     CPaintManagerUI::SetSkinFolder(folder.c_str());
     CPaintManagerUI manager;
     manager.ApplyDpi(144);
@@ -254,7 +233,7 @@ TEST_F(ManagerResources, MissingDpiVariantFallsBackToThePlainImage)
 TEST_F(ManagerResources, ImagesWithHslKeepAnUnadjustedCopy)
 {
     std::wstring folder = TempFolder();
-    WriteFile(folder + L"hsl.bmp", TinyBmp());
+    SkinUITest::WriteBytes(folder + L"hsl.bmp", TinyBmp());
     CPaintManagerUI::SetSkinFolder(folder.c_str());
     CPaintManagerUI manager;
     TImageEntry* plain = manager.AddImage(L"hsl.bmp", nullptr, 0xFF00FF00, false, false);
@@ -272,7 +251,7 @@ TEST_F(ManagerResources, ImagesWithHslKeepAnUnadjustedCopy)
 TEST_F(ManagerResources, ShutdownLeavesNoSharedResourceAlive)
 {
     std::wstring folder = TempFolder();
-    WriteFile(folder + L"shared.bmp", TinyBmp());
+    SkinUITest::WriteBytes(folder + L"shared.bmp", TinyBmp());
     CPaintManagerUI::SetSkinFolder(folder.c_str());
     SkinUITest::TTestMember member;
     member.name = "a.txt";

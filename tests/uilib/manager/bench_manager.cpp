@@ -2,20 +2,10 @@
 #include <cstdio>
 
 #include "ManagerHarness.h"
+#include "tests/uilib/kit/BenchClock.h"
 
 using namespace SkinUI;
 using namespace SkinUITest;
-
-namespace {
-
-double MillisecondsOf(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-} // namespace
 
 // Builds a window of 40 x 20 cells and reports full and small repaints.
 int RunScenario(const char* name, bool styled)
