@@ -14,6 +14,7 @@
 #include "device/DspDevice.h"
 #include "device/DspRecords.h"
 #include "tests/support/PostedMessages.h"
+#include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/support/StatusReadConversation.h"
 
@@ -82,28 +83,18 @@ void RunConnect(DspDevice& device) {
     ASSERT_EQ(1, device.mMcuNormalMode.load());
 }
 
-class ConnectConversationTest : public ::testing::Test {
+class ConnectConversationTest : public sim::SimDeviceTest {
 protected:
-    void SetUp() override {
-        SetDeviceWaitScaleForTests(5);
-        unit().Reset();
-        unit().SetResponder(&model);
+    ConnectConversationTest() : SimDeviceTest(model, 5) {}
+    void BeforeOpen() override {
         FillUnit(*model.Access());
         ASSERT_NE(nullptr, main.hwnd);
         device.SetDeviceConfig(95, 16, 14, 0, 0);
         device.SetMainWnd(main.hwnd);
-        device.OpenHIDDevice();
-        ASSERT_TRUE(device.IsDeviceOpen());
     }
-    void TearDown() override {
-        device.CloseHIDDevice(false);
-        unit().SetResponder(nullptr);
-    }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
 
     sim::UnitModel model{unit()};
     MainWindow main;
-    DspDevice device;
 };
 
 TEST_F(ConnectConversationTest, EveryWaitedCommandGetsOneValueAnswer) {

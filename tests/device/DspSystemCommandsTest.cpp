@@ -7,6 +7,7 @@
 
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
+#include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimUnit.h"
 
 namespace {
@@ -27,17 +28,9 @@ public:
     Bytes answer{0x00, 95, 1, 25};
 };
 
-class DspSystemCommandsTest : public ::testing::Test {
+class DspSystemCommandsTest : public sim::SimDeviceTest {
 protected:
-    void SetUp() override {
-        SetDeviceWaitScaleForTests(5);
-        unit().Reset();
-        unit().SetResponder(&responder);
-        device.OpenHIDDevice();
-        ASSERT_TRUE(device.IsDeviceOpen());
-    }
-    void TearDown() override { device.CloseHIDDevice(false); }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+    DspSystemCommandsTest() : SimDeviceTest(responder, 5) {}
 
     sim::Frame Sent(const std::function<void()>& command) {
         unit().ClearReceived();
@@ -48,7 +41,6 @@ protected:
     }
 
     HandshakeUnit responder;
-    DspDevice device;
 };
 
 struct Golden {

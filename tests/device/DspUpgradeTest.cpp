@@ -15,6 +15,7 @@
 #include "device/DspDevice.h"
 #include "tests/device/FirmwareImageBuilder.h"
 #include "tests/device/TempFirmwareFile.h"
+#include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimLoader.h"
 
 namespace {
@@ -35,22 +36,14 @@ struct Sent {
     size_t length;
 };
 
-class DspUpgradeTest : public ::testing::Test {
+class DspUpgradeTest : public sim::SimDeviceTest {
 protected:
-    void SetUp() override {
-        SetDeviceWaitScaleForTests(1);
-        unit().Reset();
-        unit().SetResponder(&model);
-        device.SetDeviceConfig(fwtest::kModelId, 16, 14, 0, 0);
-        device.OpenHIDDevice();
-        ASSERT_TRUE(device.IsDeviceOpen());
-    }
+    DspUpgradeTest() : SimDeviceTest(model, 1) {}
+    void BeforeOpen() override { device.SetDeviceConfig(fwtest::kModelId, 16, 14, 0, 0); }
     void TearDown() override {
-        device.CloseHIDDevice(false);
-        unit().SetResponder(nullptr);
+        SimDeviceTest::TearDown();
         SetDeviceWaitScaleForTests(100);
     }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
 
     static void ScaleForRestart() { SetDeviceWaitScaleForTests(5); }
 
@@ -100,7 +93,6 @@ protected:
     }
 
     sim::LoaderUnitModel model{unit()};
-    DspDevice device;
 };
 
 TEST_F(DspUpgradeTest, McuImageGoesThroughTheRestartIntoTheLoader) {

@@ -11,27 +11,19 @@
 #include "device/DspDevice.h"
 #include "device/DspRecords.h"
 #include "tests/support/PostedMessages.h"
+#include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimUnitModel.h"
 
 namespace {
 
-class SceneConversationTest : public ::testing::Test {
+class SceneConversationTest : public sim::SimDeviceTest {
 protected:
-    void SetUp() override {
-        SetDeviceWaitScaleForTests(5);
-        unit().Reset();
-        unit().SetResponder(&model);
+    SceneConversationTest() : SimDeviceTest(model, 5) {}
+    void BeforeOpen() override {
         device.SetDeviceConfig(95, 16, 14, 0, 0);
         device.SetMainWnd(mainWnd.hwnd);
         device.mSceneWnd = sceneWnd.hwnd;
-        device.OpenHIDDevice();
-        ASSERT_TRUE(device.IsDeviceOpen());
     }
-    void TearDown() override {
-        device.CloseHIDDevice(false);
-        unit().SetResponder(nullptr);
-    }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
 
     // The last message of this kind collected by the window, or null.
     static const sim::Posted* Last(sim::ReplyWindow& wnd, UINT message, WPARAM wParam) {
@@ -59,7 +51,6 @@ protected:
     sim::UnitModel model{unit()};
     sim::ReplyWindow mainWnd;
     sim::ReplyWindow sceneWnd;
-    DspDevice device;
 };
 
 TEST_F(SceneConversationTest, SaveNameRecallAndDeleteRoundTrip) {
