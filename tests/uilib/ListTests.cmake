@@ -8,7 +8,8 @@ if(NOT BRISA_NATIVE)
       lists/ListSelectionTest.cpp
       lists/ListTestKit.cpp
       lists/MenuLogicTest.cpp
-    LIBS brisa_uilib_test_kit)
+      render/DibCanvas.cpp
+    LIBS brisa_uilib_test_kit stb_headers)
   target_include_directories(uilib_list_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/lists")
 endif()
 

@@ -11,7 +11,8 @@ else()
       layout/ContainerTest.cpp
       layout/LayoutTest.cpp
       layout/ScrollBarTest.cpp
-    LIBS brisa_uilib_test_kit)
+      render/DibCanvas.cpp
+    LIBS brisa_uilib_test_kit stb_headers)
   brisa_add_bench(bench_uilib_layout SOURCES layout/bench_layout.cpp LIBS brisa_uilib_core)
 
   # Window bases, the shadow and the first skin window, under Xvfb.
@@ -22,7 +23,8 @@ else()
       window/SkinLintTest.cpp
       window/SkinSetup.cpp
       window/WindowTest.cpp
-    LIBS brisa_uilib_core brisa_skin_password brisa_skin_res)
+      render/DibCanvas.cpp
+    LIBS brisa_uilib_core brisa_skin_password brisa_skin_res stb_headers)
   # Its windows take activation and focus: other windowed tests running at
   # the same time on the same display would lose theirs.
   set_tests_properties(uilib_window_tests PROPERTIES RUN_SERIAL TRUE)

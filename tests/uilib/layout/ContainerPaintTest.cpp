@@ -6,48 +6,12 @@
 
 #include "uilib/control/ScrollBar.h"
 #include "uilib/layout/Container.h"
+#include "tests/uilib/render/DibCanvas.h"
 
 using namespace SkinUI;
+using SkinUITest::DibCanvas;
 
 namespace {
-
-// A 32-bit top-down DIB selected into a memory DC, cleared to black.
-class CCanvas {
-public:
-    CCanvas(int width, int height) : m_width(width)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-        for (int i = 0; i < width * height; ++i) m_bits[i] = 0;
-    }
-    ~CCanvas()
-    {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC Dc() const { return m_dc; }
-    uint32_t Rgb(int x, int y) const
-    {
-        GdiFlush();
-        return m_bits[y * m_width + x] & 0xFFFFFF;
-    }
-
-private:
-    int m_width;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    uint32_t* m_bits = nullptr;
-};
 
 CControlUI* Filled(const wchar_t* attributes)
 {
@@ -65,7 +29,7 @@ TEST(ContainerPaint, ChildrenAreClippedToTheInnerAreaButFloatingOnesAreNot)
     // Floating across the inset: painted where it lies.
     container.AddChild(Filled(L"bkcolor=\"#FFFF0000\" float=\"true\" pos=\"0,0,6,6\""));
     container.SetPosition(RECT{0, 0, 60, 40}, false);
-    CCanvas canvas(80, 50);
+    DibCanvas canvas(80, 50);
     RECT all = {0, 0, 80, 50};
     EXPECT_TRUE(container.PaintArea(canvas.Dc(), all, nullptr));
     EXPECT_EQ(0x0000FFu, canvas.Rgb(8, 20));
@@ -81,7 +45,7 @@ TEST(ContainerPaint, StopControlEndsThePaint)
     CControlUI* first = Filled(L"bkcolor=\"#FF00FF00\" height=\"10\"");
     container.AddChild(first);
     container.SetPosition(RECT{0, 0, 20, 20}, false);
-    CCanvas canvas(20, 20);
+    DibCanvas canvas(20, 20);
     RECT all = {0, 0, 20, 20};
     EXPECT_FALSE(container.PaintArea(canvas.Dc(), all, first));
     EXPECT_EQ(0u, canvas.Rgb(5, 5));
@@ -92,7 +56,7 @@ TEST(ScrollBarPaint, PartsWithoutImagesAreOutlined)
     CScrollBarUI bar;
     bar.SetPosition(RECT{0, 0, 16, 100}, false);
     bar.SetScrollRange(100);
-    CCanvas canvas(16, 100);
+    DibCanvas canvas(16, 100);
     RECT all = {0, 0, 16, 100};
     bar.PaintArea(canvas.Dc(), all, nullptr);
     // Button 1 occupies 0..16: its outline is drawn, its middle stays clear.

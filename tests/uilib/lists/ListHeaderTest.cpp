@@ -12,8 +12,10 @@
 #include "uilib/control/ListTextElement.h"
 #include "uilib/control/ScrollBar.h"
 #include "uilib/core/DialogBuilder.h"
+#include "tests/uilib/render/DibCanvas.h"
 
 using namespace SkinUI;
+using SkinUITest::DibCanvas;
 using SkinUITest::SendEvent;
 
 namespace {
@@ -264,52 +266,20 @@ TEST(ListStyleAttributes, AlignmentWordsAndColours)
 
 // ---- rows painting ----------------------------------------------------------
 
-class Canvas {
-public:
-    Canvas(int width, int height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        w = width;
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    DWORD At(int x, int y) const { return pixels[y * w + x] & 0x00FFFFFF; }
-
-    HDC dc;
-
-private:
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    DWORD* pixels = nullptr;
-    int w;
-};
-
 TEST_F(ListHeaderFixture, AlternateBackgroundFillsEvenRowsOnly)
 {
     list->ApplyAttribute(L"itemaltbk", L"true");
     list->ApplyAttribute(L"itembkcolor", L"FF0000FF");
     ListTest::AddRows(*list, 5);
     for (int i = 0; i < 5; ++i) {
-        Canvas canvas(40, 20);
-        static_cast<CListLabelElementUI*>(list->GetChildAt(i))->PaintItemBackground(canvas.dc, RECT{0, 0, 40, 20});
-        EXPECT_EQ(canvas.At(10, 10), i % 2 == 0 ? 0x0000FFu : 0u) << "row " << i;
+        DibCanvas canvas(40, 20);
+        static_cast<CListLabelElementUI*>(list->GetChildAt(i))->PaintItemBackground(canvas.Dc(), RECT{0, 0, 40, 20});
+        EXPECT_EQ(canvas.Rgb(10, 10), i % 2 == 0 ? 0x0000FFu : 0u) << "row " << i;
     }
-    Canvas selected(40, 20);
+    DibCanvas selected(40, 20);
     list->SelectSingleItem(1, false);
-    static_cast<CListLabelElementUI*>(list->GetChildAt(1))->PaintItemBackground(selected.dc, RECT{0, 0, 40, 20});
-    EXPECT_EQ(selected.At(10, 10), 0xC1E3FFu);
+    static_cast<CListLabelElementUI*>(list->GetChildAt(1))->PaintItemBackground(selected.Dc(), RECT{0, 0, 40, 20});
+    EXPECT_EQ(selected.Rgb(10, 10), 0xC1E3FFu);
 }
 
 class RecordingCallback : public IListTextCallback {
@@ -339,8 +309,8 @@ TEST_F(ListHeaderFixture, TextRowAsksTheCallbackForEveryColumn)
     Layout();
     RecordingCallback callback;
     list->SetTextCallback(&callback);
-    Canvas canvas(300, 100);
-    row->PaintItemText(canvas.dc, row->GetPosition());
+    DibCanvas canvas(300, 100);
+    row->PaintItemText(canvas.Dc(), row->GetPosition());
     ASSERT_EQ(callback.calls.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(callback.calls[i].row, row);
@@ -364,8 +334,8 @@ TEST_F(ListHeaderFixture, TextRowKeepsAtMostEightLinks)
     list->ApplyAttribute(L"itemshowhtml", L"true");
     list->AddChild(row);
     Layout(600, 100);
-    Canvas canvas(600, 100);
-    row->PaintItemText(canvas.dc, row->GetPosition());
+    DibCanvas canvas(600, 100);
+    row->PaintItemText(canvas.Dc(), row->GetPosition());
     EXPECT_EQ(row->GetLinkCount(), 8);
     EXPECT_EQ(row->GetBehaviorFlags(), 6u);
 }

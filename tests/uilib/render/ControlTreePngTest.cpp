@@ -54,22 +54,15 @@ private:
 
 std::vector<uint8_t> BitmapRgba(HBITMAP bitmap, int width, int height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint8_t> bgra(static_cast<size_t>(width) * height * 4);
-    HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, bitmap, 0, height, bgra.data(), &info, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    for (size_t i = 0; i < bgra.size(); i += 4) {
-        std::swap(bgra[i], bgra[i + 2]);
-        bgra[i + 3] = 255; // GDI leaves alpha as it pleases; the picture is opaque
+    const std::vector<uint32_t> pixels = SkinUITest::BitmapPixels(bitmap, width, height);
+    std::vector<uint8_t> rgba(pixels.size() * 4);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rgba[i * 4 + 0] = static_cast<uint8_t>(pixels[i] >> 16);
+        rgba[i * 4 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+        rgba[i * 4 + 2] = static_cast<uint8_t>(pixels[i]);
+        rgba[i * 4 + 3] = 255; // GDI leaves alpha as it pleases; the picture is opaque
     }
-    return bgra;
+    return rgba;
 }
 
 } // namespace

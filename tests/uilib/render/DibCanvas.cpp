@@ -5,9 +5,10 @@
 
 namespace SkinUITest {
 
-DibCanvas::DibCanvas(int width, int height, uint32_t fill)
-    : m_dc(CreateCompatibleDC(nullptr)), m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width),
-      m_height(height)
+namespace {
+
+// A top-down 32-bit DIB of that size.
+BITMAPINFO TopDownInfo(int width, int height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -16,6 +17,16 @@ DibCanvas::DibCanvas(int width, int height, uint32_t fill)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+} // namespace
+
+DibCanvas::DibCanvas(int width, int height, uint32_t fill)
+    : m_dc(CreateCompatibleDC(nullptr)), m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width),
+      m_height(height)
+{
+    BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
     m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     m_bits = static_cast<uint32_t*>(bits);
@@ -66,6 +77,16 @@ int DibCanvas::CountRgb(const RECT& rc, uint32_t rgb) const
         }
     }
     return count;
+}
+
+std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO info = TopDownInfo(width, height);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    HDC dc = CreateCompatibleDC(nullptr);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    return pixels;
 }
 
 namespace {

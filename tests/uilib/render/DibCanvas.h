@@ -36,6 +36,10 @@ private:
     int m_height;
 };
 
+// The pixels of a bitmap as 0xAARRGGBB words (alpha as GDI left it), rows
+// top to bottom.
+std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height);
+
 // PNG bytes of an RGBA image (rows top to bottom).
 std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& rgba);
 

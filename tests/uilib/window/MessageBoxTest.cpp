@@ -10,6 +10,7 @@
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
+#include "tests/uilib/render/DibCanvas.h"
 
 using namespace SkinUI;
 
@@ -53,17 +54,7 @@ TPixels RenderWindow(CPaintManagerUI& manager)
     if (bitmap == nullptr) return pixels;
     pixels.width = rc.right - rc.left;
     pixels.height = rc.bottom - rc.top;
-    pixels.argb.resize(static_cast<size_t>(pixels.width) * pixels.height);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, bitmap, 0, pixels.height, pixels.argb.data(), &info, DIB_RGB_COLORS);
-    DeleteDC(dc);
+    pixels.argb = SkinUITest::BitmapPixels(bitmap, pixels.width, pixels.height);
     DeleteObject(bitmap);
     return pixels;
 }
