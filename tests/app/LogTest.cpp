@@ -8,8 +8,11 @@
 #include <string>
 
 #include "app/windows/AnsiText.h"
+#include "tests/support/WideFile.h"
 
 namespace {
+
+using sim::ReadWideFile;
 
 std::wstring TempPath(const wchar_t* name) {
     wchar_t folder[MAX_PATH];
@@ -21,16 +24,6 @@ long long SizeOnDisk(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::wstring ReadWideFile(const std::wstring& path) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return L"<missing>";
-    std::wstring text;
-    wchar_t c;
-    while (fread(&c, sizeof(c), 1, f) == 1) text += c;
-    fclose(f);
-    return text;
 }
 
 class LogTest : public ::testing::Test {

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "tests/device/DspGoldenCases.h"
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
+#include "tests/support/WideFile.h"
 
 namespace {
 
@@ -167,17 +167,6 @@ TEST_F(DspSetCommandsTest, QueriesReadUntilTheirOwnAnswerAndNoFurther) {
     device.SetFrameHandler(nullptr);
 }
 
-// The log holds wide characters.
-std::wstring ReadLog(const std::wstring& path) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return L"";
-    std::wstring text;
-    wchar_t c;
-    while (fread(&c, sizeof(c), 1, f) == 1) text += c;
-    fclose(f);
-    return text;
-}
-
 TEST_F(DspSetCommandsTest, LogsLinesInPartsAsOneLineAndNamesRefusals) {
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
@@ -189,7 +178,7 @@ TEST_F(DspSetCommandsTest, LogsLinesInPartsAsOneLineAndNamesRefusals) {
     device.PEQ_Reset_Ctrl(0, 0, 8, tooMany, true);
     device.EQ_Ctrl(0, 0, 3, 5, 1000, 5.8f, -3.0f, true);
     CloseLog();
-    const std::wstring log = ReadLog(path);
+    const std::wstring log = sim::ReadWideFile(path);
     DeleteFileW(path.c_str());
 
     EXPECT_NE(std::wstring::npos,

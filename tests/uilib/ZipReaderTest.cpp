@@ -460,6 +460,16 @@ TEST(ZipReaderBuilt, HostileLengthsAndOffsetsAreRefused)
         b[at] = static_cast<uint8_t>(v);
         b[at + 1] = static_cast<uint8_t>(v >> 8);
     };
+    // The good archive with a 32-bit or a 16-bit field overwritten.
+    auto patched = [&](size_t at, bool wide, uint32_t value) {
+        std::vector<uint8_t> bad = good.bytes;
+        if (wide) {
+            patch32(bad, at, value);
+        } else {
+            patch16(bad, at, static_cast<uint16_t>(value));
+        }
+        return bad;
+    };
 
     // Open fails: the directory does not hold together.
     struct OpenCase {
@@ -485,13 +495,7 @@ TEST(ZipReaderBuilt, HostileLengthsAndOffsetsAreRefused)
     EXPECT_EQ(MemoryZip(counted).zip, nullptr) << "one entry more than the directory holds";
 
     for (const OpenCase& c : openCases) {
-        std::vector<uint8_t> bad = good.bytes;
-        if (c.wide) {
-            patch32(bad, c.at, c.value);
-        } else {
-            patch16(bad, c.at, static_cast<uint16_t>(c.value));
-        }
-        MemoryZip mz(bad);
+        MemoryZip mz(patched(c.at, c.wide, c.value));
         EXPECT_EQ(mz.zip, nullptr) << c.what;
     }
 
@@ -512,13 +516,7 @@ TEST(ZipReaderBuilt, HostileLengthsAndOffsetsAreRefused)
         {"compressed size shorter than the stream", good.centralOffsets[0] + 20, true, 5, ZR_FLATE},
     };
     for (const ReadCase& c : readCases) {
-        std::vector<uint8_t> bad = good.bytes;
-        if (c.wide) {
-            patch32(bad, c.at, c.value);
-        } else {
-            patch16(bad, c.at, static_cast<uint16_t>(c.value));
-        }
-        MemoryZip mz(bad);
+        MemoryZip mz(patched(c.at, c.wide, c.value));
         ASSERT_NE(mz.zip, nullptr) << c.what;
         EXPECT_EQ(ReadIndex(mz.zip, 0, &out), c.expected) << c.what;
         // The other member is untouched and still reads.
