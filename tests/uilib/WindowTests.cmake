@@ -24,7 +24,7 @@ else()
       window/SkinSetup.cpp
       window/WindowTest.cpp
       render/DibCanvas.cpp
-    LIBS brisa_uilib_core brisa_skin_password brisa_skin_res stb_headers)
+    LIBS brisa_uilib_test_kit brisa_skin_password brisa_skin_res stb_headers)
   # Its windows take activation and focus: other windowed tests running at
   # the same time on the same display would lose theirs.
   set_tests_properties(uilib_window_tests PROPERTIES RUN_SERIAL TRUE)

@@ -10,9 +10,11 @@
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
+#include "tests/uilib/kit/MessagePump.h"
 #include "tests/uilib/render/DibCanvas.h"
 
 using namespace SkinUI;
+using SkinUITest::PumpFor;
 
 namespace {
 
@@ -23,18 +25,6 @@ public:
     const wchar_t* GetWndClassName() const override { return L"BrisaTestMsgWnd"; }
     CUIString GetSkinXmlName() const override { return L"XML_MSG"; }
 };
-
-void Pump(int rounds)
-{
-    MSG msg;
-    for (int i = 0; i < rounds; ++i) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
 
 struct TPixels {
     int width = 0;
@@ -63,7 +53,7 @@ TPixels RenderWindow(CPaintManagerUI& manager)
 void SaveScreenshot(HWND window, const std::wstring& name)
 {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Pump(10);
+    PumpFor(100);
     EXPECT_TRUE(SaveWindowScreenshot(window, ScreenshotFolder() + name));
 }
 
@@ -117,7 +107,7 @@ TEST(MessageBoxWindow, ShowsFromTheEmbeddedSkinAndClosesOnTheCloseButton)
     window.CenterOverOwner();
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
-    Pump(30);
+    PumpFor(300);
     RECT rc;
     GetWindowRect(window, &rc);
     EXPECT_EQ(420, rc.right - rc.left);
@@ -177,7 +167,7 @@ TEST(MessageBoxWindow, EveryLanguageAtOneHundredAndOneHundredFiftyPercent)
             manager.FindControlByName(L"MessageText")->SetTextContent(L"${device_connect_fail}");
             ShowWindow(window, SW_SHOWNOACTIVATE);
             UpdateWindow(window);
-            Pump(30);
+            PumpFor(300);
             RECT rc;
             GetWindowRect(window, &rc);
             const int percent = dpi * 100 / 96;

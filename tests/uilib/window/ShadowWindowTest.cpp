@@ -7,8 +7,10 @@
 #include "uilib/core/ShadowWindow.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
+#include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
+using SkinUITest::PumpFor;
 
 namespace {
 
@@ -74,15 +76,6 @@ public:
     }
 };
 
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 20; ++i) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(5);
-    }
-}
-
 TEST(Shadow, FollowsItsFrameAndGoesWithIt)
 {
     CShadowedWindow window;
@@ -99,7 +92,7 @@ TEST(Shadow, FollowsItsFrameAndGoesWithIt)
 
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
-    Pump();
+    PumpFor(100);
     EXPECT_TRUE(IsWindowVisible(shadowWindow));
     RECT frame;
     RECT rc;
@@ -111,7 +104,7 @@ TEST(Shadow, FollowsItsFrameAndGoesWithIt)
     EXPECT_EQ(120 + 12, rc.bottom - rc.top);
 
     SetWindowPos(window, nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
+    PumpFor(100);
     GetWindowRect(shadowWindow, &rc);
     EXPECT_EQ(500 + 1 - 6, rc.left);
     EXPECT_EQ(400 + 2 - 6, rc.top);

@@ -8,6 +8,7 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
 #include "uilib/layout/Container.h"
+#include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
 
@@ -63,14 +64,7 @@ public:
     {
         ShowWindow(m_window, SW_SHOWNOACTIVATE);
         UpdateWindow(m_window);
-        MSG msg;
-        for (int i = 0; i < 50; ++i) {
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            Sleep(5);
-        }
+        SkinUITest::PumpFor(250);
     }
 
     LRESULT HitTestAt(int clientX, int clientY)
