@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "device/DeviceTiming.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct SeenFrame {
     uint8_t length;
@@ -51,17 +50,6 @@ protected:
         EXPECT_EQ(0, unit().OpenHandleCount());
     }
     static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
-
-    // Polls until pred holds; false after limitMs.
-    template <typename Pred>
-    static bool WaitFor(Pred pred, int limitMs = 10000) {
-        auto end = Clock::now() + std::chrono::milliseconds(limitMs);
-        while (!pred()) {
-            if (Clock::now() > end) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
-    }
 
     // Opens the device with the unit acknowledging every command.
     void OpenAcked() {
@@ -261,7 +249,7 @@ TEST_F(DspDeviceTest, BurstOf600ReachesTheUnitInOrder) {
         const uint8_t payload[] = {static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i)};
         ASSERT_TRUE(device.Submit(1, 0x08, 0xBB, payload, 2, false));
     }
-    ASSERT_TRUE(WaitFor([&] { return device.IsQueueIdle(); }, 60000));
+    ASSERT_TRUE(sim::PollUntil([&] { return device.IsQueueIdle(); }, 60000));
     auto frames = unit().ReceivedFrames();
     ASSERT_EQ(600u, frames.size());
     for (int i = 0; i < 600; ++i) {
@@ -280,7 +268,7 @@ TEST_F(DspDeviceTest, IdleOnlyWhenEveryQueuedCommandIsDone) {
     ASSERT_TRUE(device.Submit(1, 0x0A, 0xBB, payload, 1, false));
     EXPECT_FALSE(device.IsQueueIdle());
     unit().HoldWrites(false);
-    ASSERT_TRUE(WaitFor([&] { return device.IsQueueIdle(); }));
+    ASSERT_TRUE(sim::PollUntil([&] { return device.IsQueueIdle(); }, 10000));
     EXPECT_EQ(2u, unit().ReceivedReports().size());
     device.DisableAsyncMode();
 }

@@ -4,15 +4,14 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/windows/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "tests/device/DspGoldenCases.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/support/WideFile.h"
@@ -42,12 +41,7 @@ protected:
     }
 
     bool WaitForIdleQueue() {
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!device.IsQueueIdle()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
+        return sim::PollUntil([&] { return device.IsQueueIdle(); }, 10000);
     }
 
     static void ExpectFrame(const GoldenCase& c, const sim::Frame& frame) {

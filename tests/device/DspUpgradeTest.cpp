@@ -15,6 +15,7 @@
 #include "device/DspDevice.h"
 #include "tests/device/FirmwareImageBuilder.h"
 #include "tests/device/TempFirmwareFile.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimLoader.h"
 
@@ -83,13 +84,8 @@ protected:
         }
     }
 
-    static bool WaitForPresent(int limitMs = 5000) {
-        const auto end = Clock::now() + std::chrono::milliseconds(limitMs);
-        while (!unit().IsPresent()) {
-            if (Clock::now() > end) return false;
-            Sleep(1);
-        }
-        return true;
+    static bool WaitForPresent() {
+        return sim::PollUntil([] { return unit().IsPresent(); }, 5000);
     }
 
     sim::LoaderUnitModel model{unit()};

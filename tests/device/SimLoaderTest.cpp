@@ -2,13 +2,12 @@
 // C interface: exact answers, refusals, and the restarts between the
 // application and the loader.
 #include "tests/support/SimLoader.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/RawDeviceTest.h"
 
 #include <gtest/gtest.h>
 #include <hidapi.h>
 
-#include <chrono>
-#include <thread>
 #include <vector>
 
 #include "device/FrameCodec.h"
@@ -16,7 +15,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using Clock = std::chrono::steady_clock;
 
 constexpr uint8_t kMcu = 0x03;
 constexpr uint8_t kFlash = 0x02;
@@ -40,15 +38,6 @@ protected:
         Bytes b = {uint8_t(offset >> 24), uint8_t(offset >> 16), uint8_t(offset >> 8), uint8_t(offset)};
         b.resize(36, 0xC3);
         return b;
-    }
-    template <typename Pred>
-    static bool WaitFor(Pred pred, int limitMs = 2000) {
-        const auto end = Clock::now() + std::chrono::milliseconds(limitMs);
-        while (!pred()) {
-            if (Clock::now() > end) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
     }
     // The handshake's status byte: 00 application, F0 loader.
     uint8_t HandshakeStatus() {
@@ -104,12 +93,12 @@ TEST_F(SimLoaderTest, RestartsIntoTheLoaderAndBackIntoTheApplication) {
     EXPECT_EQ(HandshakeStatus(), 0x00);
     EXPECT_EQ(Answer(kMcu, 0x01, 0x0A), Ask(kMcu, 0x01, {}));
     // The answer was read: the unit drops off the bus and comes back as its loader.
-    ASSERT_TRUE(WaitFor([] { return !unit().IsPresent(); }));
+    ASSERT_TRUE(sim::PollUntil([] { return !unit().IsPresent(); }, 2000));
     uint8_t buffer[dsp::kInputReportSize];
     EXPECT_EQ(-1, hid_read_timeout(device, buffer, sizeof buffer, 0));
     hid_close(device);
     EXPECT_EQ(nullptr, hid_open(0x0483, 0x5750, nullptr));
-    ASSERT_TRUE(WaitFor([] { return unit().IsPresent(); }));
+    ASSERT_TRUE(sim::PollUntil([] { return unit().IsPresent(); }, 2000));
     device = hid_open(0x0483, 0x5750, nullptr);
     ASSERT_NE(nullptr, device);
     EXPECT_EQ(HandshakeStatus(), 0xF0);
@@ -120,8 +109,8 @@ TEST_F(SimLoaderTest, RestartsIntoTheLoaderAndBackIntoTheApplication) {
     EXPECT_EQ(Answer(kMcu, 0x03, 0x0A), Ask(kMcu, 0x03, McuBlock(0)));
     EXPECT_TRUE(Ask(kMcu, 0x04, {}).empty());
     EXPECT_TRUE(model.McuImage().finished);
-    ASSERT_TRUE(WaitFor([] { return !unit().IsPresent(); }));
-    ASSERT_TRUE(WaitFor([] { return unit().IsPresent(); }));
+    ASSERT_TRUE(sim::PollUntil([] { return !unit().IsPresent(); }, 2000));
+    ASSERT_TRUE(sim::PollUntil([] { return unit().IsPresent(); }, 2000));
     hid_close(device);
     device = hid_open(0x0483, 0x5750, nullptr);
     ASSERT_NE(nullptr, device);
