@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <new>
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/ReplyPoster.h"
 

@@ -1,6 +1,6 @@
 // Get queries: each asks the unit for a DSP value; the answer is decoded by
 // the frame handler and reaches the application as a window message.
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DspDevice.h"
 #include "device/DspQueryPayloads.h"
 #include "device/DspSetPayloads.h"

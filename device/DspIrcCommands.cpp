@@ -1,5 +1,5 @@
 // Automatic room calibration commands (packet type CMD_DSP, DSP_IRC_*).
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DspDevice.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 

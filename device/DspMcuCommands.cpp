@@ -1,5 +1,5 @@
 // Commands of the unit's microcontroller (packet type CMD_MCU).
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DspDevice.h"
 
 namespace {

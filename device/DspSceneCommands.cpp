@@ -1,7 +1,7 @@
 // The scene store in the unit's flash (packet type CMD_FLASH).
 #include <cstring>
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DspDevice.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // DSP parameter set commands: each builds its payload, logs it and hands it
 // to Submit (sent and awaited now, queued, or dropped).
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DspDevice.h"
 #include "device/DspEncoding.h"
 #include "device/DspSetPayloads.h"

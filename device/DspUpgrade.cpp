@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "device/FirmwareFileReader.h"

@@ -1,6 +1,6 @@
 #include "device/ReplyPoster.h"
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DspRecords.h"
 
 ReplyPoster::ReplyPoster(DspDevice& device)

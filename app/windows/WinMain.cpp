@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "app/windows/StartupFiles.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/windows/Log.h"
+#include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "tests/device/DspGoldenCases.h"

@@ -1,4 +1,4 @@
-#include "app/windows/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <windows.h>
 

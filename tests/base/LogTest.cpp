@@ -1,4 +1,4 @@
-#include "app/windows/Log.h"
+#include "base/Log.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/windows/AnsiText.h"
+#include "base/AnsiText.h"
 #include "tests/support/WideFile.h"
 
 namespace {

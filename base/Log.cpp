@@ -1,4 +1,4 @@
-#include "app/windows/Log.h"
+#include "base/Log.h"
 
 #include <windows.h>
 
