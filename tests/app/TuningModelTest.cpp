@@ -10,13 +10,13 @@ namespace {
 // A stand-in for a double-byte code page: every character takes two bytes
 // (high, low), so 8 characters fill all 16 bytes of the unit's name.
 bool WideToDoubleByte(const wchar_t* in, char* out, size_t capacity) {
-    size_t n = std::wcslen(in);
-    if (2 * n + 1 > capacity) return false;
-    for (size_t i = 0; i < n; ++i) {
-        out[2 * i] = static_cast<char>(0x80 | ((in[i] >> 8) & 0x7F));
-        out[2 * i + 1] = static_cast<char>(in[i] & 0xFF);
+    std::string bytes;
+    for (const wchar_t* c = in; *c; ++c) {
+        bytes += static_cast<char>(0x80 | ((*c >> 8) & 0x7F));
+        bytes += static_cast<char>(*c & 0xFF);
     }
-    out[2 * n] = 0;
+    if (bytes.size() + 1 > capacity) return false;
+    std::memcpy(out, bytes.c_str(), bytes.size() + 1);
     return true;
 }
 
