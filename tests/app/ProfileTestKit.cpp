@@ -49,57 +49,13 @@ void FillDistinct(SceneProfile& p, int seed) {
     p.inputThreshold = -41 - seed % 40;
 }
 
-void ExpectSameFileFields(const SceneProfile& e, const SceneProfile& a, FileFields fields) {
-    if (fields == FileFields::SceneFile) {
-        EXPECT_EQ(e.mainVolume, a.mainVolume);
-        EXPECT_EQ(e.acc, a.acc);
-        EXPECT_EQ(e.subVolume, a.subVolume);
-        EXPECT_EQ(e.mainVolumeMute, a.mainVolumeMute);
-    }
-    if (fields != FileFields::WholeScene) {
-        EXPECT_EQ(e.inputThreshold, a.inputThreshold);
-        EXPECT_EQ(e.inMixPhase, a.inMixPhase);
-    }
-    for (int c = 0; c < kOutputChannels; ++c) {
-        SCOPED_TRACE(c);
-        const ChannelParams& ec = e.channels[c];
-        const ChannelParams& ac = a.channels[c];
-        EXPECT_EQ(ec.eqSize, ac.eqSize);
-        EXPECT_EQ(ec.gain, ac.gain);
-        EXPECT_EQ(ec.mute, ac.mute);
-        EXPECT_EQ(ec.delay, ac.delay);
-        EXPECT_EQ(ec.solo, ac.solo);
-        EXPECT_EQ(ec.phase, ac.phase);
-        EXPECT_EQ(ec.bypass, ac.bypass);
-        EXPECT_EQ(ec.crossover.bpType, ac.crossover.bpType);
-        for (auto [ef, af] : {std::make_pair(ec.crossover.hp, ac.crossover.hp),
-                              std::make_pair(ec.crossover.lp, ac.crossover.lp)}) {
-            EXPECT_EQ(ef.fs, af.fs);
-            EXPECT_EQ(ef.type, af.type);
-            EXPECT_EQ(ef.slope, af.slope);
-            EXPECT_EQ(ef.bypass, af.bypass);
-        }
-        for (int k = 0; k < ec.eqSize; ++k) {
-            EXPECT_EQ(ec.bands[k].freq, ac.bands[k].freq) << k;
-            EXPECT_EQ(ec.bands[k].Q, ac.bands[k].Q) << k;
-            EXPECT_EQ(ec.bands[k].gain, ac.bands[k].gain) << k;
-            EXPECT_EQ(ec.bands[k].enable, ac.bands[k].enable) << k;
-        }
-    }
-    EXPECT_EQ(e.inputs, a.inputs);
-    for (int s = 0; s < kInputSources; ++s) {
-        for (int i = 0; i < 12; ++i) EXPECT_EQ(e.inputMixVolume[s][i], a.inputMixVolume[s][i]);
-    }
-    EXPECT_EQ(e.outputs, a.outputs);
-    EXPECT_EQ(e.outputs_bk, a.outputs_bk);
-    EXPECT_EQ(e.linkOutputs, a.linkOutputs);
-    EXPECT_EQ(e.bridgeOutputs, a.bridgeOutputs);
-    EXPECT_EQ(e.linkSel, a.linkSel);
-    EXPECT_EQ(e.delayLinkSel, a.delayLinkSel);
-    EXPECT_EQ(e.showOutChEqualizer, a.showOutChEqualizer);
-    EXPECT_EQ(e.currOutChannel, a.currOutChannel);
-    EXPECT_EQ(e.linkMode, a.linkMode);
-    EXPECT_EQ(e.lockMode, a.lockMode);
+std::unique_ptr<TuningModel> DistinctModel() {
+    auto m = std::make_unique<TuningModel>();
+    FillDistinct(m->Current(), 0);
+    for (int k = 0; k < kStoredScenes; ++k) FillDistinct(*m->Stored(k), k + 1);
+    for (int k = 0; k < kStoredScenes; ++k) m->SetSceneName(k, L"Scene " + std::to_wstring(k));
+    m->SetSceneName(9, L"\x4E00\x4E01\x4E02\x4E03\x4E04\x4E05\x4E06\x4E07");  // fills all 16 bytes
+    return m;
 }
 
 namespace {
@@ -110,6 +66,12 @@ struct JsonDeleter {
 };
 
 }  // namespace
+
+bool SameJson(const std::string& a, const std::string& b) {
+    std::unique_ptr<cJSON, JsonDeleter> left(cJSON_Parse(a.c_str()));
+    std::unique_ptr<cJSON, JsonDeleter> right(cJSON_Parse(b.c_str()));
+    return left && right && cJSON_Compare(left.get(), right.get(), true);
+}
 
 std::string EditJson(const std::string& json, const std::function<void(cJSON* root)>& edit) {
     std::unique_ptr<cJSON, JsonDeleter> root(cJSON_Parse(json.c_str()));

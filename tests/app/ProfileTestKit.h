@@ -1,23 +1,26 @@
-// Shared steps of the profile file tests: distinct profiles, field-by-field
-// comparison, JSON edits and a scratch folder.
+// Shared steps of the profile file tests: distinct profiles, JSON edits and
+// a scratch folder.
 #pragma once
 
 #include <cJSON.h>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/tuning/TuningModel.h"
 
+// A model whose live profile, stored scenes and names all differ.
+std::unique_ptr<TuningModel> DistinctModel();
+
+// Whether two JSON texts hold the same values (key order and spacing aside).
+bool SameJson(const std::string& a, const std::string& b);
+
 // Every field a profile file carries gets a value that differs from the
 // defaults and from other seeds.
 void FillDistinct(SceneProfile& p, int seed);
-
-enum class FileFields { SceneFile, WholeCurrent, WholeScene };
-// Compares the fields a format carries (floats at float precision).
-void ExpectSameFileFields(const SceneProfile& expected, const SceneProfile& actual, FileFields fields);
 
 // Parses json, applies edit to the tree and prints it again.
 std::string EditJson(const std::string& json, const std::function<void(cJSON* root)>& edit);

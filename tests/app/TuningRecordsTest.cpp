@@ -7,47 +7,26 @@
 
 namespace {
 
-struct SetterCase {
-    const char* name;
-    std::function<void(CrossoverParams&)> set;
-    FilterParams hp, lp;  // expected afterwards (fs, type, slope, bypass)
-};
-
-FilterParams Filter(int fs, int type, int slope, int bypass) {
-    FilterParams f(fs, type, slope);
-    f.bypass = bypass;
-    return f;
-}
-
 TEST(CrossoverParams, SettersClampOutOfRangeValues) {
-    // Start: hp 1000 Hz type 2 slope 3, lp 5000 Hz type 2 slope 3.
-    const SetterCase cases[] = {
-        {"hp 19", [](CrossoverParams& c) { c.SetHpFreq(19); }, Filter(20, 2, 3, 0), Filter(5000, 2, 3, 0)},
-        {"hp 20001", [](CrossoverParams& c) { c.SetHpFreq(20001); }, Filter(20, 2, 3, 0), Filter(5000, 2, 3, 0)},
-        {"hp 20000", [](CrossoverParams& c) { c.SetHpFreq(20000); }, Filter(20000, 2, 3, 0), Filter(5000, 2, 3, 0)},
-        {"lp 25000", [](CrossoverParams& c) { c.SetLpFreq(25000); }, Filter(1000, 2, 3, 0), Filter(20, 2, 3, 0)},
-        {"lp 20", [](CrossoverParams& c) { c.SetLpFreq(20); }, Filter(1000, 2, 3, 0), Filter(20, 2, 3, 0)},
-        {"hp type 3", [](CrossoverParams& c) { c.SetHpType(3); }, Filter(1000, 3, 3, 0), Filter(5000, 2, 3, 0)},
-        {"hp type 4", [](CrossoverParams& c) { c.SetHpType(4); }, Filter(1000, 1, 3, 0), Filter(5000, 2, 3, 0)},
-        {"lp type 0", [](CrossoverParams& c) { c.SetLpType(0); }, Filter(1000, 2, 3, 0), Filter(5000, 1, 3, 0)},
-        {"lp type 4", [](CrossoverParams& c) { c.SetLpType(4); }, Filter(1000, 2, 3, 0), Filter(5000, 1, 3, 0)},
-        {"lp slope -2", [](CrossoverParams& c) { c.SetLpSlope(-2); }, Filter(1000, 2, 3, 0), Filter(5000, 2, 0, 1)},
-        {"hp slope 0", [](CrossoverParams& c) { c.SetHpSlope(0); }, Filter(1000, 2, 0, 1), Filter(5000, 2, 3, 0)},
-        {"hp slope 5", [](CrossoverParams& c) { c.SetHpSlope(5); }, Filter(1000, 2, 5, 0), Filter(5000, 2, 3, 0)},
+    using C = CrossoverParams;
+    struct Case { void (C::*set)(int32_t); int32_t in; int32_t (C::*get)() const; int32_t out; };
+    const Case cases[] = {
+        {&C::SetHpFreq, 19, &C::GetHpFreq, 20},      {&C::SetHpFreq, 20001, &C::GetHpFreq, 20},
+        {&C::SetHpFreq, 20000, &C::GetHpFreq, 20000}, {&C::SetLpFreq, 25000, &C::GetLpFreq, 20},
+        {&C::SetLpFreq, 20, &C::GetLpFreq, 20},      {&C::SetLpFreq, 19999, &C::GetLpFreq, 19999},
+        {&C::SetHpType, 3, &C::GetHpType, 3},        {&C::SetHpType, 4, &C::GetHpType, 1},
+        {&C::SetLpType, 0, &C::GetLpType, 1},        {&C::SetLpType, 4, &C::GetLpType, 1},
+        {&C::SetLpSlope, -2, &C::GetLpSlope, 0},     {&C::SetLpSlope, -2, &C::GetLpBypass, 1},
+        {&C::SetHpSlope, 0, &C::GetHpBypass, 1},     {&C::SetHpSlope, 5, &C::GetHpSlope, 5},
+        {&C::SetHpSlope, 5, &C::GetHpBypass, 0},     {&C::SetLpSlope, 0, &C::GetLpBypass, 1},
     };
-    for (const SetterCase& tc : cases) {
-        SCOPED_TRACE(tc.name);
-        CrossoverParams c(1000, 2, 3, 5000, 2, 3);
-        tc.set(c);
+    int row = 0;
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(row++);
+        C c(1000, 2, 3, 5000, 2, 3);
+        (c.*tc.set)(tc.in);
+        EXPECT_EQ((c.*tc.get)(), tc.out);
         EXPECT_EQ(c.bpType, 3) << "setters leave bpType alone";
-        EXPECT_EQ(c.GetHpFreq(), tc.hp.fs);
-        EXPECT_EQ(c.GetHpType(), tc.hp.type);
-        EXPECT_EQ(c.GetHpSlope(), tc.hp.slope);
-        EXPECT_EQ(c.GetHpBypass(), tc.hp.bypass);
-        EXPECT_EQ(c.GetLpFreq(), tc.lp.fs);
-        EXPECT_EQ(c.GetLpType(), tc.lp.type);
-        EXPECT_EQ(c.GetLpSlope(), tc.lp.slope);
-        EXPECT_EQ(c.GetLpBypass(), tc.lp.bypass);
     }
 }
 
