@@ -4,6 +4,7 @@ if(NOT BRISA_NATIVE)
   target_sources(uilib_core_tests PRIVATE manager/DrawSpecTest.cpp manager/ManagerResourcesTest.cpp)
   brisa_add_test(uilib_manager_tests
     SOURCES
+      manager/AnimationTest.cpp
       manager/ManagerHarness.cpp
       manager/ManagerNotifyTest.cpp
       manager/ManagerPaintTest.cpp

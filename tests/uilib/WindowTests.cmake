@@ -11,6 +11,7 @@ else()
       layout/ContainerTest.cpp
       layout/LayoutTest.cpp
       layout/ScrollBarTest.cpp
+      layout/TileTabLayoutTest.cpp
       render/DibCanvas.cpp
     LIBS brisa_uilib_test_kit stb_headers)
   brisa_add_bench(bench_uilib_layout SOURCES layout/bench_layout.cpp LIBS brisa_uilib_core)

@@ -17,8 +17,11 @@
 #include "uilib/control/ScrollBar.h"
 #include "uilib/control/Slider.h"
 #include "uilib/core/UIControl.h"
+#include "uilib/layout/ChildLayout.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/HorizontalLayout.h"
+#include "uilib/layout/TabLayout.h"
+#include "uilib/layout/TileLayout.h"
 #include "uilib/layout/VerticalLayout.h"
 
 namespace SkinUI {
@@ -44,6 +47,9 @@ const TBuiltIn kBuiltIns[] = {
     {L"CScrollBarUI", &CreateOf<CScrollBarUI>},
     {L"CHorizontalLayoutUI", &CreateOf<CHorizontalLayoutUI>},
     {L"CVerticalLayoutUI", &CreateOf<CVerticalLayoutUI>},
+    {L"CTileLayoutUI", &CreateOf<CTileLayoutUI>},
+    {L"CTabLayoutUI", &CreateOf<CTabLayoutUI>},
+    {L"CChildLayoutUI", &CreateOf<CChildLayoutUI>},
     {L"CLabelUI", &CreateOf<CLabelUI>},
     {L"CProgressUI", &CreateOf<CProgressUI>},
     {L"CSliderUI", &CreateOf<CSliderUI>},

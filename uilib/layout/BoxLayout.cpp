@@ -135,12 +135,8 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     const int crossRange = crossBarShown ? crossBar->GetScrollRange() : 0;
     const int crossPos = crossBarShown ? crossBar->GetScrollPos() : 0;
     for (int i = 0; i < m_children.Count(); ++i) {
+        if (StaysOutOfFlow(i)) continue;
         CControlUI* child = ChildAt(i);
-        if (!child->GetVisibility()) continue;
-        if (child->IsFloating()) {
-            PlaceFloatChild(i);
-            continue;
-        }
         ++placed;
         const TChildRules r = RulesOf(child, vertical);
         remaining -= r.padding.top;

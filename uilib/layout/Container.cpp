@@ -358,12 +358,8 @@ void CContainerUI::SetPosition(const RECT& rc, bool invalidate)
     if (m_children.IsEmpty()) return;
     const CUIRect inner = GetContentArea();
     for (int i = 0; i < m_children.Count(); ++i) {
+        if (StaysOutOfFlow(i)) continue;
         CControlUI* child = ChildAt(i);
-        if (!child->GetVisibility()) continue;
-        if (child->IsFloating()) {
-            PlaceFloatChild(i);
-            continue;
-        }
         int width = inner.Width();
         if (width < child->GetScaledMinWidth()) width = child->GetScaledMinWidth();
         if (width > child->GetScaledMaxWidth()) width = child->GetScaledMaxWidth();
@@ -373,6 +369,15 @@ void CContainerUI::SetPosition(const RECT& rc, bool invalidate)
         const RECT place = {inner.left, inner.top, inner.left + width, inner.top + height};
         child->SetPosition(place, false);
     }
+}
+
+bool CContainerUI::StaysOutOfFlow(int index)
+{
+    CControlUI* child = ChildAt(index);
+    if (child == nullptr || !child->GetVisibility()) return true;
+    if (!child->IsFloating()) return false;
+    PlaceFloatChild(index);
+    return true;
 }
 
 void CContainerUI::PlaceFloatChild(int index)

@@ -111,6 +111,9 @@ public:
 protected:
     // The item rectangle less the scaled inset and the visible bars.
     CUIRect InnerRect() const;
+    // True when child `index` takes no place in the flow: hidden, or floating
+    // (and then placed here, where its own coordinates say).
+    bool StaysOutOfFlow(int index);
     // The container's own children, whatever a derived GetChildAt answers
     // (a list answers its rows).
     CControlUI* ChildAt(int index) const { return static_cast<CControlUI*>(m_children.At(index)); }

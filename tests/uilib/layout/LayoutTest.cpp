@@ -5,22 +5,16 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/HorizontalLayout.h"
 #include "uilib/layout/VerticalLayout.h"
+#include "tests/uilib/kit/AddedControls.h"
 #include "tests/uilib/kit/ExpectRect.h"
 #include "tests/uilib/kit/SentEvents.h"
 
 using namespace SkinUI;
+using SkinUITest::AddControl;
 using SkinUITest::ExpectRect;
 using SkinUITest::SendEvent;
 
 namespace {
-
-CControlUI* AddControl(CContainerUI& layout, const wchar_t* attributes = L"")
-{
-    CControlUI* child = new CControlUI();
-    child->ApplyAttributeList(attributes);
-    layout.AddChild(child);
-    return child;
-}
 
 CUIRect At(const CContainerUI& layout, int index)
 {
