@@ -4,7 +4,7 @@
 
 namespace {
 
-const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr uint8_t kSkip = 0xFF;
 constexpr uint8_t kPad = 0xFE;
 
@@ -17,6 +17,9 @@ constexpr std::array<uint8_t, 256> MakeDecodeTable() {
 }
 
 constexpr std::array<uint8_t, 256> kDecode = MakeDecodeTable();
+// The table is made while compiling; any compiler must be able to.
+static_assert(kDecode['A'] == 0 && kDecode['/'] == 63 && kDecode['='] == kPad && kDecode['*'] == kSkip,
+              "decode table");
 
 }  // namespace
 

@@ -150,3 +150,44 @@ TEST(UIStringMapReset, MapWithoutBucketsFailsSoftly)
     m.RemoveAll();
     EXPECT_EQ(0, m.BucketCount());
 }
+
+// A walk by position resumes where the last one stopped; every change of the
+// map must send the next walk back to the first bucket.
+TEST(UIStringMapEnumeration, WalksStayRightAcrossChanges)
+{
+    const struct {
+        const wchar_t* change;
+        void (*apply)(CUIStringMap& m);
+    } changes[] = {
+        {L"nothing", [](CUIStringMap&) {}},
+        {L"insert", [](CUIStringMap& m) { m.InsertNew(L"added", D(99)); }},
+        {L"remove", [](CUIStringMap& m) { m.Remove(L"k7"); }},
+        {L"lookup moving a colliding key", [](CUIStringMap& m) { m.Lookup(L"k1", true); }},
+        {L"set", [](CUIStringMap& m) { m.Set(L"k3", D(42)); }},
+        {L"remove all and refill", [](CUIStringMap& m) {
+             m.RemoveAll();
+             m.InsertNew(L"again", D(1));
+         }},
+    };
+    for (const auto& c : changes) {
+        // 16 buckets, 40 keys: chains of several entries.
+        CUIStringMap m(16);
+        for (int i = 0; i < 40; ++i) m.InsertNew((L"k" + std::to_wstring(i)).c_str(), D(i + 1));
+        // Stop half-way, change the map, then walk everything again.
+        for (int i = 0; i < 20; ++i) ASSERT_NE(nullptr, m.KeyAt(i));
+        c.apply(m);
+        std::set<std::wstring> walked;
+        for (int i = 0; i < m.Count(); ++i) {
+            const wchar_t* key = m.KeyAt(i);
+            ASSERT_NE(nullptr, key) << c.change << " " << i;
+            walked.insert(key);
+            EXPECT_NE(nullptr, m.Lookup(key, false)) << c.change;
+        }
+        EXPECT_EQ(static_cast<size_t>(m.Count()), walked.size()) << c.change;
+        EXPECT_EQ(nullptr, m.KeyAt(m.Count())) << c.change;
+        // Going back to an earlier position answers the same key as before.
+        const std::wstring first = m.KeyAt(0);
+        m.KeyAt(m.Count() - 1);
+        EXPECT_EQ(first, m.KeyAt(0)) << c.change;
+    }
+}

@@ -44,6 +44,11 @@ uint32_t CButtonUI::GetBehaviorFlags() const
 
 bool CButtonUI::ActivateControl()
 {
+    return Activate();
+}
+
+bool CButtonUI::Activate()
+{
     if (!CControlUI::ActivateControl()) return false;
     if (m_manager != nullptr) {
         m_manager->SendNotification(this, L"click", 0, 0, false);
@@ -76,7 +81,7 @@ void CButtonUI::HandleEvent(TEventInfo& event)
         break;
     case UIEVENT_KEYDOWN:
         if (AcceptsKeyboard() && (event.keyChar == VK_SPACE || event.keyChar == VK_RETURN)) {
-            ActivateControl();
+            Activate();
             return;
         }
         break;
@@ -98,7 +103,7 @@ void CButtonUI::HandleEvent(TEventInfo& event)
         if (m_buttonState & UISTATE_CAPTURED) {
             m_buttonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
             RequestRepaint();
-            if (inside) ActivateControl();
+            if (inside) Activate();
         }
         return;
     case UIEVENT_CONTEXTMENU:

@@ -27,6 +27,7 @@ public:
     const wchar_t* GetTypeName() const override;
     void* FindInterface(const wchar_t* name) override;
     uint32_t GetBehaviorFlags() const override;
+    // The base's activation is the button's Activate.
     bool ActivateControl() override;
     void SetEnabledState(bool enabled) override;
     void HandleEvent(TEventInfo& event) override;
@@ -35,6 +36,10 @@ public:
     void PaintStateImage(HDC dc) override;
     void PaintForegroundImage(HDC dc) override;
     void PaintTextLayer(HDC dc) override;
+
+    // Sends "click", then asks the bound tab layout for the bound page; false
+    // when the button cannot be activated (hidden or disabled).
+    virtual bool Activate();
 
     virtual const CUIString& GetNormalImageSpec() const;
     virtual void SetNormalImageSpec(const wchar_t* text);

@@ -10,7 +10,13 @@
 namespace SkinUI {
 
 CComboWnd::CComboWnd()
-    : m_owner(nullptr), m_layout(nullptr), m_oldSelection(-1), m_hitItem(false), m_rowsReturned(false)
+    : m_owner(nullptr),
+      m_layout(nullptr),
+      m_oldSelection(-1),
+      m_hitItem(false),
+      m_rowsReturned(false),
+      m_depth(0),
+      m_deletePending(false)
 {
 }
 
@@ -51,7 +57,12 @@ bool CComboWnd::Init(CComboUI* owner)
         MapWindowPoints(ownerWindow, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
     }
 
-    if (CreateNativeWindowInRect(ownerWindow, nullptr, WS_POPUP, WS_EX_TOOLWINDOW, r) == nullptr) {
+    // Counted as handling: a creation that fails after the window existed
+    // runs the final message, which then leaves the one deletion to us.
+    ++m_depth;
+    const HWND made = CreateNativeWindowInRect(ownerWindow, nullptr, WS_POPUP, WS_EX_TOOLWINDOW, r);
+    --m_depth;
+    if (made == nullptr) {
         ReturnRows();
         delete this;
         return false;
@@ -118,6 +129,10 @@ void CComboWnd::OnFinalWindowMessage(HWND)
     ReturnRows();
     if (m_owner != nullptr) m_owner->OnDropDownClosed();
     m_owner = nullptr;
+    if (m_depth > 0) {
+        m_deletePending = true;
+        return;
+    }
     delete this;
 }
 
@@ -174,7 +189,8 @@ void CComboWnd::OnKeyDown(WPARAM key)
     event.keyChar = static_cast<uint16_t>(key);
     event.timestamp = GetTickCount();
     m_owner->HandleEvent(event);
-    EnsureVisible(m_owner->GetSelectedIndex());
+    // The owner's handlers may have closed the drop-down.
+    if (m_owner != nullptr) EnsureVisible(m_owner->GetSelectedIndex());
 }
 
 void CComboWnd::OnWheel(WPARAM wParam, LPARAM lParam)
@@ -186,13 +202,22 @@ void CComboWnd::OnWheel(WPARAM wParam, LPARAM lParam)
     event.timestamp = GetTickCount();
     if (m_owner->IsScrollSelect()) {
         m_owner->HandleEvent(event);
-        EnsureVisible(m_owner->GetSelectedIndex());
+        if (m_owner != nullptr) EnsureVisible(m_owner->GetSelectedIndex());
     } else if (m_layout != nullptr) {
         m_layout->HandleEvent(event);
     }
 }
 
 LRESULT CComboWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++m_depth;
+    const LRESULT result = HandleMessage(message, wParam, lParam);
+    --m_depth;
+    if (m_depth == 0 && m_deletePending) delete this;
+    return result;
+}
+
+LRESULT CComboWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
@@ -216,7 +241,7 @@ LRESULT CComboWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         } else if (wParam == VK_ESCAPE) {
             m_owner->SelectSingleItem(m_oldSelection, true);
             EnsureVisible(m_oldSelection);
-            PostMessageW(m_window, WM_KILLFOCUS, 0, 0);
+            if (m_window != nullptr) PostMessageW(m_window, WM_KILLFOCUS, 0, 0);
         } else {
             OnKeyDown(wParam);
         }
@@ -231,6 +256,7 @@ LRESULT CComboWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     LRESULT result = 0;
+    if (m_window == nullptr) return result;
     if (m_pm.ProcessMessage(message, wParam, lParam, result)) return result;
     return CWindowWnd::ProcessMessage(message, wParam, lParam);
 }

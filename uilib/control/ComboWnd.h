@@ -22,8 +22,10 @@ public:
     // Places and shows the window under (or above) the owner; false when no
     // window could be made, in which case the object has deleted itself.
     bool Init(CComboUI* owner);
-    // Destroys the window now, with the rows returned; the object is gone
-    // when this returns.
+    // Destroys the window now, with the rows returned. The object is gone
+    // when this returns, or, when called from inside its own message
+    // handling (an "itemselect" handler that empties the combo), as soon as
+    // that handling has returned.
     void CloseNow();
 
     const wchar_t* GetWndClassName() const override;
@@ -38,6 +40,7 @@ public:
     CPaintManagerUI& PaintManager() { return m_pm; }
 
 private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildDropDown();
     // Gives the rows back to the combo's tree; runs once.
     void ReturnRows();
@@ -51,6 +54,10 @@ private:
     int m_oldSelection;
     bool m_hitItem;
     bool m_rowsReturned;
+    // Nesting of ProcessMessage calls, and whether the window went away
+    // while one ran: the object is deleted when the outermost returns.
+    int m_depth;
+    bool m_deletePending;
 };
 
 } // namespace SkinUI

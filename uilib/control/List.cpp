@@ -150,7 +150,15 @@ bool CListUI::InsertChildAt(CControlUI* control, int index)
 bool CListUI::RemoveChild(CControlUI* control)
 {
     if (control == nullptr) return false;
-    if (control == m_header) return CVerticalLayoutUI::RemoveChild(control);
+    if (control == m_header) {
+        // The list always has a header: a fresh, empty one takes the place of
+        // the one removed, so nothing keeps pointing at it.
+        if (!CVerticalLayoutUI::RemoveChild(control)) return false;
+        m_header = new CListHeaderUI();
+        CVerticalLayoutUI::InsertChildAt(m_header, 0);
+        RefreshColumnCount();
+        return true;
+    }
     if (IsHeaderItem(control)) {
         const bool removed = m_header->RemoveChild(control);
         RefreshColumnCount();

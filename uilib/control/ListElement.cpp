@@ -22,7 +22,7 @@ void* CListElementUI::FindInterface(const wchar_t* name)
 
 uint32_t CListElementUI::GetBehaviorFlags() const
 {
-    return 4;
+    return UIFLAG_WANTRETURN;
 }
 
 bool CListElementUI::ActivateControl()

@@ -185,10 +185,14 @@ bool CListRowCore::HandlePointerEvent(const TEventInfo& event)
     case UIEVENT_BUTTONDOWN:
         if (enabled) {
             if (GetKeyState(VK_CONTROL) < 0) {
-                const bool wasSelected = m_item.IsItemSelected();
-                m_item.SetItemSelectedAdditive(!wasSelected);
-                // The owner's record must lose a row toggled off here.
-                if (wasSelected && m_owner != nullptr) m_owner->RemoveFromSelection(m_index, false);
+                if (!m_item.IsItemSelected())
+                    m_item.SetItemSelectedAdditive(true);
+                else if (m_owner == nullptr)
+                    m_item.SetItemSelectedAdditive(false);
+                else
+                    // Off only through the owner, so its record loses the row
+                    // too; an owner with one selection keeps it.
+                    m_owner->RemoveFromSelection(m_index, false);
             } else
                 m_item.SetItemSelected(true);
         }

@@ -29,7 +29,7 @@ void* CListTextElementUI::FindInterface(const wchar_t* name)
 
 uint32_t CListTextElementUI::GetBehaviorFlags() const
 {
-    return (m_linkCount > 0 && GetEnabledState()) ? 6u : 4u;
+    return UIFLAG_WANTRETURN | ((m_linkCount > 0 && GetEnabledState()) ? uint32_t(UIFLAG_SETCURSOR) : 0u);
 }
 
 void CListTextElementUI::SetListOwner(CControlUI* owner)

@@ -33,6 +33,7 @@ CMenuWnd::CMenuWnd()
       m_notifyManager(nullptr),
       m_buildFailed(false),
       m_rowsReturned(false),
+      m_creating(false),
       m_holder(nullptr)
 {
 }
@@ -133,7 +134,10 @@ bool CMenuWnd::Init(CMenuElementUI* owner, const wchar_t* skinSource, POINT poin
     observer.RegisterReceiver(this);
 
     const RECT empty = {0, 0, 0, 0};
-    if (CreateNativeWindowInRect(parent, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, empty) == nullptr) {
+    m_creating = true;
+    const HWND made = CreateNativeWindowInRect(parent, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, empty);
+    m_creating = false;
+    if (made == nullptr) {
         ReturnRows();
         delete this;
         return false;
@@ -341,6 +345,7 @@ void CMenuWnd::OnFinalWindowMessage(HWND)
             row->SetInheritedVisibility(false);
         }
     }
+    if (m_creating) return;
     delete this;
 }
 

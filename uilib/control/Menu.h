@@ -103,6 +103,9 @@ private:
     CPaintManagerUI* m_notifyManager;
     bool m_buildFailed;
     bool m_rowsReturned;
+    // While the window is being made, a failed creation's final message
+    // leaves the deletion to Init, so the object is deleted once.
+    bool m_creating;
     CMenuWnd** m_holder;
 };
 

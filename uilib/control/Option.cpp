@@ -100,9 +100,9 @@ void COptionUI::SetSelectedState(bool selected, bool silent)
     RequestRepaint();
 }
 
-bool COptionUI::ActivateControl()
+bool COptionUI::Activate()
 {
-    if (!CButtonUI::ActivateControl()) return false;
+    if (!CButtonUI::Activate()) return false;
     SetSelectedState(m_group.IsEmpty() ? !m_selected : true, false);
     return true;
 }

@@ -17,7 +17,8 @@ public:
 
     const wchar_t* GetTypeName() const override;
     void* FindInterface(const wchar_t* name) override;
-    bool ActivateControl() override;
+    // A click also selects the option (toggles it outside a group).
+    bool Activate() override;
     // Leaves the group of a manager it is detached from, joins on initialisation.
     void AttachManager(CPaintManagerUI* manager, CControlUI* parent, bool initNow = true) override;
     void SetEnabledState(bool enabled) override;

@@ -158,11 +158,7 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
         const int value = ValueFromPoint(event.point);
         const bool movedNow = value != m_value && value >= m_min && value <= m_max;
         if (movedNow) m_value = value;
-        if (movedNow || m_value != m_valueAtCapture) {
-            if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
-            RequestRepaint();
-        }
-        RefreshValueText();
+        ReportDragEnd(movedNow);
         return;
     }
     int value;
@@ -173,6 +169,22 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
         value = towardsMin ? m_value - m_step : m_value + m_step;
     }
     CommitUserValue(value);
+}
+
+void CSliderUI::ReportDragEnd(bool movedNow)
+{
+    if (movedNow || m_value != m_valueAtCapture) {
+        if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
+        RequestRepaint();
+    }
+    RefreshValueText();
+}
+
+void CSliderUI::EndDragWithoutRelease()
+{
+    if ((m_thumbState & kThumbCaptured) == 0) return;
+    m_thumbState &= ~kThumbCaptured;
+    ReportDragEnd(false);
 }
 
 void CSliderUI::OnMouseMove(const TEventInfo& event)
@@ -232,6 +244,11 @@ void CSliderUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_CONTEXTMENU:
         return;
+    case UIEVENT_KILLFOCUS:
+        // Focus taken elsewhere (or the window lost the mouse) mid-drag: no
+        // button-up will come, and moves must not drag any more.
+        EndDragWithoutRelease();
+        break;
     default:
         break;
     }

@@ -57,6 +57,10 @@ private:
     void OnButtonDown(const TEventInfo& event);
     void OnButtonUp(const TEventInfo& event);
     void OnMouseMove(const TEventInfo& event);
+    // A drag that lost the mouse ends where the thumb is, reported once.
+    void EndDragWithoutRelease();
+    // "valuechanged" once when the drag changed the value.
+    void ReportDragEnd(bool movedNow);
     void SetThumbHot(bool hot);
 
     CUISize m_thumbSize;

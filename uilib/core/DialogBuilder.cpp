@@ -303,7 +303,8 @@ CControlUI* CDialogBuilder::CreateByTag(const wchar_t* tag)
     return control;
 }
 
-bool CDialogBuilder::Include(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager)
+bool CDialogBuilder::Include(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager,
+                             CControlUI*& topLevel)
 {
     const wchar_t* source = FindAttribute(element, L"source");
     if (source == nullptr || source[0] == L'\0') return true;
@@ -326,7 +327,18 @@ bool CDialogBuilder::Include(CSkinMarkupNode element, CControlUI* parent, CPaint
         const wchar_t* what = fromResource
                                   ? MAKEINTRESOURCEW(static_cast<WORD>(ParseAttrInt(source) & 0xFFFF))
                                   : source;
-        included.BuildFromSource(what, fromResource ? m_resourceType : nullptr, m_callback, manager, parent);
+        CControlUI* built =
+            included.BuildFromSource(what, fromResource ? m_resourceType : nullptr, m_callback, manager, parent);
+        // Without a parent nothing owns what was built: it is the top-level
+        // control, or refused like any second one.
+        if (parent == nullptr && built != nullptr) {
+            if (topLevel == nullptr) {
+                topLevel = built;
+            } else {
+                delete built;
+                Fail(L"More than one top-level control", source);
+            }
+        }
         if (!included.m_unknownTags.IsEmpty()) {
             if (!m_unknownTags.IsEmpty()) m_unknownTags += L" ";
             m_unknownTags += included.m_unknownTags;
@@ -349,7 +361,7 @@ CControlUI* CDialogBuilder::Parse(CSkinMarkupNode element, CControlUI* parent, C
         const wchar_t* tag = node.Name();
         if (IsResourceElement(tag)) continue;
         if (NameIs(tag, L"Include")) {
-            Include(node, parent, manager);
+            Include(node, parent, manager, first);
             continue;
         }
         CControlUI* control = CreateByTag(tag);

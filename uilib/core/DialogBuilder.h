@@ -51,7 +51,9 @@ private:
     void RegisterResources(CSkinMarkupNode root, CPaintManagerUI* manager);
     void ApplyWindowAttributes(CSkinMarkupNode root, CPaintManagerUI* manager);
     CControlUI* Parse(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager);
-    bool Include(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager);
+    // Builds the included source under parent; with no parent, what it built
+    // becomes topLevel when that is still empty.
+    bool Include(CSkinMarkupNode element, CControlUI* parent, CPaintManagerUI* manager, CControlUI*& topLevel);
     CControlUI* CreateByTag(const wchar_t* tag);
     void Fail(const wchar_t* reason, const wchar_t* detail);
     bool IsBeingBuilt(const CUIString& source) const;

@@ -1,5 +1,8 @@
 #include "uilib/core/RenderKit.h"
 
+#include <climits>
+#include <vector>
+
 #include <gdiplus.h>
 
 #include "uilib/core/RenderSystemCalls.h"
@@ -37,6 +40,28 @@ void FillGradientRect(HDC dc, const RECT& rc, DWORD first, DWORD second, bool ve
 } // namespace
 
 namespace {
+
+// The clip region of the DC as device rectangles; without one, the whole
+// device space.
+std::vector<RECT> ClipRegionRects(HDC dc)
+{
+    std::vector<RECT> parts;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (region != nullptr && GetClipRgn(dc, region) == 1) {
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<uint8_t> buffer(size);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, data) == size) {
+            const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+            const DWORD count = (size - sizeof(RGNDATAHEADER)) / sizeof(RECT);
+            for (DWORD i = 0; i < data->rdh.nCount && i < count; ++i) parts.push_back(rects[i]);
+        }
+    } else {
+        parts.push_back(RECT{LONG_MIN / 2, LONG_MIN / 2, LONG_MAX / 2, LONG_MAX / 2});
+    }
+    if (region != nullptr) DeleteObject(region);
+    return parts;
+}
 
 // After a GDI fill of rgb into a DC holding a 32-bit DIB section: the filled
 // pixels (those of rc, within the clip box, that now hold rgb with alpha 0)
@@ -77,12 +102,19 @@ void MakeFillOpaque(HDC dc, const RECT& rc, DWORD rgb)
         probedBitmap = bitmap;
         probedBits = dib.dsBm.bmBits;
     }
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        auto* row = reinterpret_cast<DWORD*>(bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) *
-                                                        static_cast<size_t>(dib.dsBm.bmWidthBytes));
-        for (LONG x = area.left; x < area.right; ++x)
-            if (row[x] == rgb) row[x] = rgb | 0xFF000000u;
-    }
+    auto makeOpaque = [&](const RECT& part) {
+        RECT run;
+        if (!IntersectRect(&run, &part, &area)) return;
+        for (LONG y = run.top; y < run.bottom; ++y) {
+            auto* row = reinterpret_cast<DWORD*>(bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) *
+                                                            static_cast<size_t>(dib.dsBm.bmWidthBytes));
+            for (LONG x = run.left; x < run.right; ++x)
+                if (row[x] == rgb) row[x] = rgb | 0xFF000000u;
+        }
+    };
+    // Only the pixels the clip region let through: a cleared pixel outside
+    // a rounded clip equals a black fill and must stay transparent.
+    for (const RECT& part : ClipRegionRects(dc)) makeOpaque(part);
 }
 
 }  // namespace

@@ -113,6 +113,11 @@ bool CResourceStore::AddLanguage(const wchar_t* source, const wchar_t* name)
     m_currentLanguage = slot;
     m_languageNames[slot] = name;
     CUIStringMap& texts = m_languageTexts[slot];
+    // Chains of a few entries however long the file: a fixed table would
+    // make every lookup walk hundreds of keys.
+    int elements = 0;
+    for (CSkinMarkupNode child = root.FirstChild(); child.IsValid(); child = child.NextSibling()) ++elements;
+    if (elements / 2 > texts.BucketCount()) texts.Reset(elements / 2 | 1);
     for (CSkinMarkupNode child = root.FirstChild(); child.IsValid(); child = child.NextSibling()) {
         if (!NameIs(child.Name(), L"Text")) continue;
         const wchar_t* key = AttributeOf(child, L"id");

@@ -10,6 +10,20 @@ namespace SkinUI {
 
 namespace {
 
+// Pixel amounts of <x N>, <y N> and <p N> are cut to this: far beyond any
+// window, yet pen arithmetic on them can never overflow.
+const long kMaxTagPixels = 100000;
+
+int ClampPixels(long value, long low, long high)
+{
+    return static_cast<int>(value < low ? low : (value > high ? high : value));
+}
+
+int TagPixels(const wchar_t* argument, long low)
+{
+    return ClampPixels(std::wcstol(argument, nullptr, 10), low, kMaxTagPixels);
+}
+
 COLORREF ToColorRef(DWORD argb)
 {
     return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
@@ -380,7 +394,7 @@ bool CTaggedTextLayout::ApplyTag(const TTag& tag, bool draw, LineEnd& end)
         }
         break;
     case L'p':
-        s.paragraphs.push_back(static_cast<int>(std::wcstol(tag.argument, nullptr, 10)));
+        s.paragraphs.push_back(TagPixels(tag.argument, -kMaxTagPixels));
         if (!atLeft) end = LineEnd::Break;
         break;
     case L'r':
@@ -391,11 +405,12 @@ bool CTaggedTextLayout::ApplyTag(const TTag& tag, bool draw, LineEnd& end)
         SetBkMode(m_dc, s.selected ? OPAQUE : TRANSPARENT);
         break;
     case L'x':
-        s.pen.x += static_cast<int>(std::wcstol(tag.argument, nullptr, 10));
+        s.pen.x = ClampPixels(static_cast<long>(s.pen.x) + TagPixels(tag.argument, -kMaxTagPixels),
+                              m_rc.left - kMaxTagPixels, m_rc.right + kMaxTagPixels);
         break;
     case L'y':
         // The drawing pass keeps the height its line was measured with.
-        if (!draw) s.lineHeight = static_cast<int>(std::wcstol(tag.argument, nullptr, 10));
+        if (!draw) s.lineHeight = TagPixels(tag.argument, 0);
         break;
     default:
         break;

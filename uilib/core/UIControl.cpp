@@ -82,6 +82,17 @@ bool IsEmptyRect(const RECT& rc)
 
 } // namespace
 
+int& CControlUI::LiveControls()
+{
+    static int count = 0;
+    return count;
+}
+
+int CControlUI::LiveCount()
+{
+    return LiveControls();
+}
+
 CControlUI::CControlUI()
     : m_manager(nullptr), m_parent(nullptr), m_needsLayout(true), m_menuEnabled(false), m_maxSize(9999, 9999),
       m_visible(true), m_inheritedVisible(true), m_enabled(true), m_mouseEnabled(true), m_keyboardEnabled(true),
@@ -91,10 +102,12 @@ CControlUI::CControlUI()
       m_borderStyle(PS_SOLID), m_tipMaxWidth(300), m_cursor(0), m_customAttributes(CUIStringMap::kDefaultBuckets),
       m_styleDepth(0)
 {
+    ++LiveControls();
 }
 
 CControlUI::~CControlUI()
 {
+    --LiveControls();
     if (OnDestroy.HasDelegates()) OnDestroy.Invoke(this);
     for (int i = 0; i < m_customAttributes.Count(); ++i) {
         const wchar_t* key = m_customAttributes.KeyAt(i);

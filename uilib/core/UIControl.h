@@ -78,8 +78,10 @@ enum UIFindFlags : uint32_t {
 enum UIBehaviorFlags : uint32_t {
     UIFLAG_TABSTOP = 0x1,
     UIFLAG_SETCURSOR = 0x2,
+    // Return reaches the control (list rows).
+    UIFLAG_WANTRETURN = 0x4,
     // Tab reaches the control instead of moving the focus.
-    UIFLAG_WANTTAB = 0x4,
+    UIFLAG_WANTTAB = 0x8,
 };
 
 // Bits of the "floatalign" attribute; 0 is left and top.
@@ -106,6 +108,9 @@ public:
     CControlUI& operator=(const CControlUI&) = delete;
 
     virtual ~CControlUI();
+
+    // Controls alive in the process: a closed window returns it to where it was.
+    static int LiveCount();
 
     virtual CUIString GetControlName() const;
     virtual void SetControlName(const wchar_t* name);
@@ -141,6 +146,9 @@ public:
     virtual int GetCurrentLeft() const;
     virtual int GetCurrentTop() const;
 
+    // Sizes, paddings and origins are set in 100 % pixels, as the skin writes
+    // them, by the skin and the application alike; the GetScaled getters
+    // apply the window's DPI, once. A caller never scales before setting.
     virtual CUIRect GetScaledPadding() const;
     virtual void SetPaddingRect(int left, int top, int right, int bottom);
     virtual CUISize GetFixedOrigin() const;
@@ -346,6 +354,8 @@ protected:
     CUIStringMap m_customAttributes;
 
 private:
+    static int& LiveControls();
+
     // Nesting of style substitutions; styles that name each other stop here.
     int m_styleDepth;
 };

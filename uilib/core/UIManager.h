@@ -289,6 +289,9 @@ public:
     CControlUI* Root() const;
     bool InitializeTree(CControlUI* control, CControlUI* parent);
     void ForgetControl(CControlUI* control);
+    // What ForgetControl drops for the root, except the root itself: a closed
+    // window's tree stays with the manager, whose destructor frees it.
+    void ForgetRootReferences();
     void QueueForDeletion(CControlUI* control);
     CControlUI* FindControlByName(const wchar_t* name);
     CControlUI* FindControlAtPoint(POINT pt);
@@ -327,6 +330,11 @@ private:
     void DeliverNotification(TNotifyInfo& notify);
     void ServiceQueuedWork();
     void ForgetSubtree(CControlUI* control);
+    // Another window took the mouse or the keyboard in the middle of a press:
+    // no button-up will come, so the pressed control is told it lost focus.
+    void AbandonPress();
+    // Every pointer the manager keeps to the control, except the root's.
+    void DropReferencesTo(CControlUI* control);
     void PostQueuedWork();
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     bool OnMouseHover(LPARAM lParam);

@@ -109,9 +109,11 @@ void CPaintManagerUI::CaptureMouse()
 
 void CPaintManagerUI::ReleaseMouseCapture()
 {
-    ReleaseCapture();
+    // Cleared first: the release sends WM_CAPTURECHANGED, which must not take
+    // our own release for a loss.
     m_mouseCaptured = false;
     m_dragPending = false;
+    ReleaseCapture();
 }
 
 bool CPaintManagerUI::IsMouseCaptured() const { return m_mouseCaptured; }

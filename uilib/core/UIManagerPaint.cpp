@@ -101,9 +101,12 @@ void CPaintManagerUI::LayOutTree(const RECT& client)
     // Positioning may search the tree again, which reuses the found list.
     CUIPtrArray pending;
     for (int i = 0; i < m_foundControls.Count(); ++i) pending.Append(m_foundControls[i]);
+    // Positions are window coordinates, floating controls' too. A control
+    // already placed by a container laid out before it is left alone: its
+    // old rectangle may be stale.
     for (int i = 0; i < pending.Count(); ++i) {
         CControlUI* control = static_cast<CControlUI*>(pending[i]);
-        control->SetPosition(control->IsFloating() ? control->GetRelativePosition() : control->GetPosition(), true);
+        if (control->IsLayoutNeeded()) control->SetPosition(control->GetPosition(), true);
     }
 }
 

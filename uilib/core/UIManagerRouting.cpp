@@ -141,7 +141,10 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
             RaiseControlEvent(m_focusControl, UIEVENT_SETFOCUS, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
         return false;
     case WM_KILLFOCUS:
-        if (m_mouseCaptured) ReleaseMouseCapture();
+        if (m_mouseCaptured) AbandonPress();
+        return false;
+    case WM_CAPTURECHANGED:
+        if (m_mouseCaptured && reinterpret_cast<HWND>(lParam) != m_window) AbandonPress();
         return false;
     case WM_CLOSE: {
         keyState = CurrentKeyState();
@@ -246,6 +249,15 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
     default:
         return false;
     }
+}
+
+void CPaintManagerUI::AbandonPress()
+{
+    if (m_mouseCaptured) ReleaseMouseCapture();
+    CControlUI* control = m_clickControl;
+    m_clickControl = nullptr;
+    if (control != nullptr)
+        RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), 0, 0);
 }
 
 void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)

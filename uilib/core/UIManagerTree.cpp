@@ -86,6 +86,17 @@ bool CPaintManagerUI::InitializeTree(CControlUI* control, CControlUI* parent)
 void CPaintManagerUI::ForgetControl(CControlUI* control)
 {
     if (control == nullptr) return;
+    if (m_root == control) m_root = nullptr;
+    DropReferencesTo(control);
+}
+
+void CPaintManagerUI::ForgetRootReferences()
+{
+    if (m_root != nullptr) DropReferencesTo(m_root);
+}
+
+void CPaintManagerUI::DropReferencesTo(CControlUI* control)
+{
     if (m_keyControl == control) m_keyControl = nullptr;
     if (m_hoverControl == control) m_hoverControl = nullptr;
     if (m_clickControl == control) {
@@ -93,7 +104,6 @@ void CPaintManagerUI::ForgetControl(CControlUI* control)
         if (m_mouseCaptured) ReleaseMouseCapture();
     }
     if (m_focusControl == control) m_focusControl = nullptr;
-    if (m_root == control) m_root = nullptr;
     StopControlTimers(control);
     CUIString name = control->GetControlName();
     if (!name.IsEmpty() && m_nameIndex.Lookup(name, false) == control) m_nameIndex.Remove(name);

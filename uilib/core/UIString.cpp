@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <string>
 
 #ifdef _WIN32
 #include <cstdarg>
@@ -278,22 +279,31 @@ int CUIString::ReplaceAll(const wchar_t* from, const wchar_t* to)
     if (!from || !*from)
         return 0;
     // Copies: either text may point into this string.
-    CUIString needle(from);
-    CUIString replacement(to);
-    int needleLen = needle.Length();
-
-    CUIString result;
+    const std::wstring needle(from);
+    const std::wstring replacement(to ? to : L"");
+    const size_t needleLen = needle.size();
+    // One pass over the source and one growing buffer: a language file's
+    // worth of hits must not re-measure either text at every hit.
+    const size_t length = static_cast<size_t>(Length());
+    std::wstring result;
     int count = 0;
-    int done = 0;
-    for (int hit = IndexOf(needle.m_text, 0); hit >= 0; hit = IndexOf(needle.m_text, done)) {
-        result.Append(m_text + done, hit - done);
+    size_t done = 0;
+    for (size_t i = 0; i + needleLen <= length;) {
+        if (m_text[i] != needle[0] || wmemcmp(m_text + i, needle.data(), needleLen) != 0) {
+            ++i;
+            continue;
+        }
+        if (count == 0)
+            result.reserve(length);
+        result.append(m_text + done, i - done);
         result += replacement;
-        done = hit + needleLen;
+        i += needleLen;
+        done = i;
         ++count;
     }
     if (count > 0) {
-        result += m_text + done;
-        *this = result;
+        result.append(m_text + done, length - done);
+        AssignText(result.data(), static_cast<int>(result.size()));
     }
     return count;
 }

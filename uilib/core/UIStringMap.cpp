@@ -5,7 +5,8 @@
 
 namespace SkinUI {
 
-CUIStringMap::CUIStringMap(int bucketCount) : m_buckets(nullptr), m_bucketCount(0), m_count(0)
+CUIStringMap::CUIStringMap(int bucketCount)
+    : m_buckets(nullptr), m_bucketCount(0), m_count(0), m_cursorEntry(nullptr), m_cursorBucket(0), m_cursorPosition(0)
 {
     Reset(bucketCount > kMinBuckets ? bucketCount : kMinBuckets);
 }
@@ -30,6 +31,7 @@ unsigned int CUIStringMap::Hash(const wchar_t* key)
 
 void CUIStringMap::Unlink(Entry* entry)
 {
+    ForgetCursor();
     if (entry->prev)
         entry->prev->next = entry->next;
     else
@@ -42,6 +44,7 @@ void CUIStringMap::Unlink(Entry* entry)
 
 void CUIStringMap::LinkAtHead(Entry* entry)
 {
+    ForgetCursor();
     Entry*& head = m_buckets[Hash(entry->key.CStr()) % m_bucketCount];
     entry->prev = nullptr;
     entry->next = head;
@@ -119,6 +122,7 @@ void CUIStringMap::RemoveAll()
 
 void CUIStringMap::FreeAll()
 {
+    ForgetCursor();
     for (int i = 0; i < m_bucketCount; ++i) {
         Entry* e = m_buckets[i];
         while (e) {
@@ -147,13 +151,26 @@ const wchar_t* CUIStringMap::KeyAt(int position) const
 {
     if (position < 0 || position >= m_count)
         return nullptr;
+    int bucket = m_bucketCount - 1;
+    Entry* e = m_bucketCount > 0 ? m_buckets[bucket] : nullptr;
     int seen = 0;
-    for (int i = m_bucketCount - 1; i >= 0; --i) {
-        for (Entry* e = m_buckets[i]; e; e = e->next) {
-            if (seen == position)
+    if (m_cursorEntry && m_cursorPosition <= position) {
+        bucket = m_cursorBucket;
+        e = m_cursorEntry;
+        seen = m_cursorPosition;
+    }
+    while (bucket >= 0) {
+        for (; e; e = e->next) {
+            if (seen == position) {
+                m_cursorEntry = e;
+                m_cursorBucket = bucket;
+                m_cursorPosition = seen;
                 return e->key.CStr();
+            }
             ++seen;
         }
+        if (--bucket >= 0)
+            e = m_buckets[bucket];
     }
     return nullptr;
 }

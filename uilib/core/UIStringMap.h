@@ -31,6 +31,8 @@ public:
     int Count() const { return m_count; }
     int BucketCount() const { return m_bucketCount; }
     // Enumeration: buckets from last to first, each chain from its head.
+    // Walking positions in order costs one step each while the map is not
+    // changed (lookups that do not move entries are fine).
     const wchar_t* KeyAt(int position) const;
 
 private:
@@ -46,10 +48,16 @@ private:
     void Unlink(Entry* entry);
     void LinkAtHead(Entry* entry);
     void FreeAll();
+    // Every change of order or content ends the walk in progress.
+    void ForgetCursor() const { m_cursorEntry = nullptr; }
 
     Entry** m_buckets;
     int m_bucketCount;
     int m_count;
+    // Where the last KeyAt stopped.
+    mutable Entry* m_cursorEntry;
+    mutable int m_cursorBucket;
+    mutable int m_cursorPosition;
 };
 
 } // namespace SkinUI

@@ -632,7 +632,7 @@ void WindowImplBase::OnFinalWindowMessage(HWND /*window*/)
 {
     m_pm.UnregisterPreMessageFilter(this);
     m_pm.UnregisterNotifyReceiver(this);
-    m_pm.ForgetControl(m_pm.Root());
+    m_pm.ForgetRootReferences();
 }
 
 } // namespace SkinUI

@@ -290,14 +290,14 @@ TEST(ButtonTabBinding, OnlyATabLayoutIsAskedToSelectAPage)
     root->AddChild(tabs);
     manager.InitializeTree(root, nullptr);
 
-    EXPECT_TRUE(toPlain->ActivateControl());
-    EXPECT_TRUE(toTabs->ActivateControl());
+    EXPECT_TRUE(toPlain->Activate());
+    EXPECT_TRUE(toTabs->Activate());
     EXPECT_EQ(recorder.Types(), L"click click");
     ASSERT_EQ(tabs->pages.size(), 1u);
     EXPECT_EQ(tabs->pages[0], 2);
 
     toTabs->SetVisibility(false);
-    EXPECT_FALSE(toTabs->ActivateControl());
+    EXPECT_FALSE(toTabs->Activate());
     EXPECT_EQ(tabs->pages.size(), 1u);
     delete root;
 }
@@ -309,17 +309,17 @@ TEST_F(OptionFixture, GroupSelectionIsExclusiveWithOneNotification)
     COptionUI* c = Make();
     EXPECT_EQ(Members(L"g"), 3);
 
-    EXPECT_TRUE(a->ActivateControl());
+    EXPECT_TRUE(a->Activate());
     EXPECT_TRUE(a->IsSelected());
     EXPECT_EQ(recorder.Types(), L"click selectchanged");
     EXPECT_EQ(recorder.Entries()[1].sender, a);
 
-    a->ActivateControl();
+    a->Activate();
     EXPECT_TRUE(a->IsSelected());
     EXPECT_EQ(recorder.Types(), L"click selectchanged click");
 
     recorder.Clear();
-    b->ActivateControl();
+    b->Activate();
     EXPECT_FALSE(a->IsSelected());
     EXPECT_TRUE(b->IsSelected());
     EXPECT_FALSE(c->IsSelected());
@@ -332,9 +332,9 @@ TEST_F(OptionFixture, GroupSelectionIsExclusiveWithOneNotification)
 TEST_F(OptionFixture, WithoutGroupAnOptionToggles)
 {
     COptionUI* a = Make(L"");
-    a->ActivateControl();
+    a->Activate();
     EXPECT_TRUE(a->IsSelected());
-    a->ActivateControl();
+    a->Activate();
     EXPECT_FALSE(a->IsSelected());
     EXPECT_EQ(recorder.Types(), L"click selectchanged click selectchanged");
 }
@@ -355,10 +355,10 @@ TEST_F(OptionFixture, DeletedMemberLeavesItsGroup)
     COptionUI* a = Make();
     COptionUI* b = Make();
     COptionUI* c = Make();
-    b->ActivateControl();
+    b->Activate();
     Release(b);
     EXPECT_EQ(Members(L"g"), 2);
-    a->ActivateControl();
+    a->Activate();
     EXPECT_TRUE(a->IsSelected());
 
     // Detached first (as queued deletion and the builder do), deleted later.
@@ -366,7 +366,7 @@ TEST_F(OptionFixture, DeletedMemberLeavesItsGroup)
     EXPECT_EQ(Members(L"g"), 1);
     Release(c);
     COptionUI* d = Make();
-    d->ActivateControl();
+    d->Activate();
     EXPECT_FALSE(a->IsSelected());
     EXPECT_TRUE(d->IsSelected());
 
@@ -375,7 +375,7 @@ TEST_F(OptionFixture, DeletedMemberLeavesItsGroup)
         if (slot == a) slot = nullptr;
     }
     EXPECT_EQ(Members(L"g"), 1);
-    Make()->ActivateControl();
+    Make()->Activate();
     EXPECT_FALSE(d->IsSelected());
 }
 
@@ -510,7 +510,7 @@ TEST(OptionFromSkin, BuiltOptionsShareTheirGroupOnceTheTreeIsLive)
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
     EXPECT_TRUE(a->IsSelected());
-    b->ActivateControl();
+    b->Activate();
     EXPECT_FALSE(a->IsSelected());
     EXPECT_EQ(recorder.Types(), L"click selectchanged");
     EXPECT_TRUE(static_cast<CCheckBoxUI*>(manager.FindControlByName(L"c"))->IsAutoCheck());

@@ -5,10 +5,13 @@
 #include "ControlTestKit.h"
 #include "DibCanvas.h"
 #include "uilib/control/Progress.h"
+#include "uilib/control/Button.h"
 #include "uilib/control/Slider.h"
+#include "uilib/layout/VerticalLayout.h"
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
+using SkinUITest::HostWindow;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
 using SkinUITest::SkinImageFolder;
@@ -402,3 +405,69 @@ TEST_F(SliderFixture, ThumbImageFollowsTheValueAndTheState)
     SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
     EXPECT_EQ(centreOfThumb(), 0x0000FFu);
 }
+
+namespace {
+
+// A drag that loses the mouse without a button-up, in a real window: the
+// slider must stop following the pointer and take the unit's values again.
+TEST(SliderInWindow, DragEndsWhenTheMouseOrTheFocusIsTakenAway)
+{
+    HostWindow host;
+    ASSERT_NE(nullptr, host.CreateNativeWindow(nullptr, L"slider", WS_POPUP | WS_VISIBLE, 0, 60, 60, 200, 80));
+    host.Attach();
+    HostWindow thief;
+    ASSERT_NE(nullptr, thief.CreateNativeWindow(nullptr, L"other", WS_POPUP, 0, 300, 60, 50, 50));
+    NotifyRecorder recorder(host.pm);
+    CVerticalLayoutUI* root = new CVerticalLayoutUI();
+    CSliderUI* slider = new CSliderUI();
+    CButtonUI* button = new CButtonUI();
+    slider->ApplyAttributeList(L"width=\"110\" height=\"20\" padding=\"10,0,0,0\" thumbsize=\"10,10\" sendmove=\"true\"");
+    button->SetFixedHeightValue(20);
+    root->AddChild(slider);
+    root->AddChild(button);
+    host.pm.AttachRoot(root);
+    SkinUITest::Pump();
+    ASSERT_EQ(10, slider->GetPosition().left);
+
+    const struct {
+        const wchar_t* how;
+        void (*takeAway)(HostWindow& host, HostWindow& thief, CControlUI* other);
+    } cases[] = {
+        {L"capture taken by another window",
+         [](HostWindow&, HostWindow& thief, CControlUI*) { SetCapture(thief.GetNativeHandle()); }},
+        {L"window lost the keyboard focus",
+         [](HostWindow& host, HostWindow& thief, CControlUI*) {
+             SendMessageW(host.GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(thief.GetNativeHandle()), 0);
+         }},
+        {L"focus moved to another control",
+         [](HostWindow& host, HostWindow&, CControlUI* other) { host.pm.SetFocusControl(other); }},
+    };
+    for (const auto& c : cases) {
+        slider->SetValue(40);
+        recorder.Clear();
+        // Thumb at 50..60; press on its centre, drag to 65 (value 50).
+        SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(55, 10));
+        SendMessageW(host.GetNativeHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 10));
+        SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65, 10));
+        ASSERT_EQ(50, slider->GetValue()) << c.how;
+        c.takeAway(host, thief, button);
+        ReleaseCapture();
+        EXPECT_EQ(0u, slider->GetThumbState() & CSliderUI::kThumbCaptured) << c.how;
+        // The drag's result is reported once; later moves without a button
+        // leave the value alone.
+        EXPECT_EQ(1, recorder.Count(L"movevaluechanged")) << c.how;
+        EXPECT_EQ(1, recorder.Count(L"valuechanged")) << c.how;
+        SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(95, 10));
+        EXPECT_EQ(50, slider->GetValue()) << c.how;
+        EXPECT_EQ(1, recorder.Count(L"movevaluechanged")) << c.how;
+        slider->SetValue(10);
+        EXPECT_EQ(10, slider->GetValue()) << c.how;
+        SendMessageW(host.GetNativeHandle(), WM_LBUTTONUP, 0, MAKELPARAM(95, 10));
+        EXPECT_EQ(10, slider->GetValue()) << c.how;
+    }
+    host.Detach();
+    DestroyWindow(thief.GetNativeHandle());
+    DestroyWindow(host.GetNativeHandle());
+}
+
+} // namespace

@@ -243,4 +243,59 @@ TEST_F(DialogBuilderFiles, SelfIncludeAndIncludeCyclesAreRefused)
     EXPECT_FALSE(cycle.builder.LastError().IsEmpty());
 }
 
+TEST_F(DialogBuilderFiles, TopLevelIncludeBecomesTheRootAndLeaksNothing)
+{
+    Write(L"panel.xml", "<Window><Container name=\"panel\"><Control/></Container></Window>");
+    const int baseline = CControlUI::LiveCount();
+    {
+        TBuild build(L"<Window><Include source=\"panel.xml\"/></Window>");
+        ASSERT_NE(nullptr, build.root) << build.builder.LastError().CStr();
+        EXPECT_EQ(L"panel", build.root->GetControlName());
+        EXPECT_TRUE(build.builder.LastError().IsEmpty());
+    }
+    EXPECT_EQ(baseline, CControlUI::LiveCount());
+    {
+        // A second copy has nowhere to go: refused and freed.
+        TBuild build(L"<Window><Include source=\"panel.xml\" count=\"2\"/></Window>");
+        ASSERT_NE(nullptr, build.root);
+        EXPECT_EQ(L"panel", build.root->GetControlName());
+        EXPECT_NE(-1, build.builder.LastError().IndexOf(L"top-level")) << build.builder.LastError().CStr();
+    }
+    EXPECT_EQ(baseline, CControlUI::LiveCount());
+}
+
+// The child layout builds its file when it is initialised, once per
+// initialisation; a file that cannot be built leaves it empty.
+TEST_F(DialogBuilderFiles, ChildLayoutBuildsItsFileAtInitialisation)
+{
+    Write(L"child.xml", "<Window><HorizontalLayout name=\"inside\"><Label name=\"deep\"/></HorizontalLayout></Window>");
+    const struct {
+        const wchar_t* xml;
+        int children;
+    } cases[] = {
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"child.xml\"/></VerticalLayout></Window>", 1},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"missing.xml\"/></VerticalLayout></Window>", 0},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\"/></VerticalLayout></Window>", 0},
+    };
+    for (const auto& c : cases) {
+        TBuild build(c.xml);
+        ASSERT_NE(nullptr, build.root) << c.xml;
+        CControlUI* child = build.manager.FindControlByName(L"c");
+        ASSERT_NE(nullptr, child) << c.xml;
+        EXPECT_STREQ(L"ChildLayoutUI", child->GetTypeName());
+        EXPECT_EQ(child, child->FindInterface(L"ChildLayout"));
+        // Not a container to the skin: elements cannot be nested in it.
+        EXPECT_EQ(nullptr, child->FindInterface(L"IContainer"));
+        CContainerUI* layout = static_cast<CContainerUI*>(child->FindInterface(L"ChildLayout"));
+        EXPECT_EQ(c.children, layout->GetChildCount()) << c.xml;
+        if (c.children == 0) continue;
+        CControlUI* deep = build.manager.FindControlByName(L"deep");
+        ASSERT_NE(nullptr, deep);
+        EXPECT_EQ(build.manager.FindControlByName(L"inside"), deep->GetParentControl());
+        // Initialising again rebuilds instead of stacking a second copy.
+        child->Initialize();
+        EXPECT_EQ(1, layout->GetChildCount());
+    }
+}
+
 } // namespace

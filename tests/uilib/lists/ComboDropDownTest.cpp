@@ -2,6 +2,7 @@
 // closing, destruction while open and repeated use.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <memory>
 
 #include "ListTestKit.h"
@@ -18,7 +19,7 @@ using SkinUITest::NotifyRecorder;
 namespace {
 
 class ComboDropDown : public ::testing::Test {
-protected:
+public:
     void Open(int top, int rows)
     {
         host.reset(new PopupHost(RECT{100, top, 300, top + 24}));
@@ -192,6 +193,75 @@ TEST_F(ComboDropDown, HundredOpenCloseCyclesLeaveNothingBehind)
     for (int i = 0; i < combo->GetChildCount(); ++i) {
         EXPECT_EQ(combo->GetChildAt(i)->GetParentControl(), combo);
         EXPECT_EQ(combo->GetChildAt(i)->GetPaintManager(), &host->Manager());
+    }
+}
+
+// Empties the combo from its "itemselect" handler, as code that rebuilds
+// the rows on a selection would.
+class EmptyOnSelect : public INotifyUI {
+public:
+    EmptyOnSelect(CPaintManagerUI& manager, CComboUI* combo) : m_manager(manager), m_combo(combo)
+    {
+        m_manager.RegisterNotifyReceiver(this);
+    }
+    ~EmptyOnSelect() { m_manager.UnregisterNotifyReceiver(this); }
+    void ReceiveNotify(TNotifyInfo& notify) override
+    {
+        if (notify.type != L"itemselect" || m_combo->GetChildCount() == 0) return;
+        m_combo->RemoveAllChildren();
+        ++emptied;
+    }
+    int emptied = 0;
+
+private:
+    CPaintManagerUI& m_manager;
+    CComboUI* m_combo;
+};
+
+TEST_F(ComboDropDown, RowsRemovedFromASelectionInsideTheDropDownCloseItSafely)
+{
+    const struct {
+        const wchar_t* trigger;
+        void (*run)(ComboDropDown& test, HWND drop);
+    } cases[] = {
+        {L"arrow key", [](ComboDropDown& t, HWND) { t.Key(VK_DOWN); }},
+        {L"wheel",
+         [](ComboDropDown&, HWND drop) {
+             SendMessageW(drop, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+         }},
+        {L"escape back to the old row", [](ComboDropDown& t, HWND) { t.Key(VK_ESCAPE); }},
+        {L"row press",
+         [](ComboDropDown& t, HWND drop) {
+             UpdateWindow(drop);
+             ASSERT_TRUE(PumpUntil([&] { return t.combo->GetChildAt(2)->GetPosition().bottom > 0; }));
+             const RECT row = t.combo->GetChildAt(2)->GetPosition();
+             const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+             SendMessageW(drop, WM_LBUTTONDOWN, MK_LBUTTON, at);
+             SendMessageW(drop, WM_LBUTTONUP, 0, at);
+         }},
+    };
+    for (const auto& c : cases) {
+        Open(100, 4);
+        combo->SelectSingleItem(0, false);
+        ASSERT_TRUE(combo->ActivateControl()) << c.trigger;
+        // Escape selects again only when the selection moved first.
+        if (wcscmp(c.trigger, L"escape back to the old row") == 0) Key(VK_DOWN);
+        {
+            EmptyOnSelect emptier(host->Manager(), combo);
+            c.run(*this, DropDown()->GetNativeHandle());
+            EXPECT_EQ(1, emptier.emptied) << c.trigger;
+        }
+        EXPECT_EQ(0, combo->GetChildCount()) << c.trigger;
+        EXPECT_EQ(nullptr, DropDown()) << c.trigger;
+        EXPECT_EQ(-1, combo->GetSelectedIndex()) << c.trigger;
+        SkinUITest::PumpFor(30);
+        // Usable again afterwards.
+        ListTest::AddRows(*combo, 2);
+        ASSERT_TRUE(combo->ActivateControl()) << c.trigger;
+        Key(VK_ESCAPE);
+        EXPECT_TRUE(WaitClosed()) << c.trigger;
+        recorder.reset();
+        host.reset();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "uilib/control/List.h"
 #include "uilib/control/ListBody.h"
 #include "uilib/control/ListHeader.h"
+#include "uilib/control/ListHeaderItem.h"
 #include "uilib/control/ScrollBar.h"
 
 using namespace SkinUI;
@@ -345,6 +346,62 @@ TEST_F(ListSelection, CtrlClickTogglesAndPlainClickCollapses)
     SendEvent(*list->GetChildAt(6), UIEVENT_BUTTONDOWN);
     EXPECT_EQ(FlaggedRows(), std::vector<int>({6}));
     EXPECT_EQ(Record(), std::vector<int>({6}));
+}
+
+TEST_F(ListSelection, CtrlClickOnTheOnlySelectedRowKeepsRowAndListAgreeing)
+{
+    const struct {
+        bool multiple;
+        std::vector<int> flagged;
+        int selected;
+    } cases[] = {{false, {4}, 4}, {true, {}, -1}};
+    for (const auto& c : cases) {
+        list->SetMultipleSelection(c.multiple);
+        list->SelectSingleItem(4, false);
+        {
+            ListTest::CtrlHeld ctrl;
+            SendEvent(*list->GetChildAt(4), UIEVENT_BUTTONDOWN);
+        }
+        EXPECT_EQ(c.flagged, FlaggedRows()) << c.multiple;
+        EXPECT_EQ(c.flagged, Record()) << c.multiple;
+        EXPECT_EQ(c.selected, list->GetSelectedIndex()) << c.multiple;
+    }
+}
+
+TEST_F(ListSelection, RemovingTheHeaderLeavesAFreshOne)
+{
+    list->GetHeaderControl()->AddChild(new CListHeaderItemUI());
+    CControlUI* old = list->GetHeaderControl();
+    list->SetDefersChildDeletion(false);
+    ASSERT_TRUE(list->RemoveChild(old));
+    CControlUI* fresh = list->GetHeaderControl();
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_NE(old, fresh);
+    EXPECT_EQ(0, static_cast<CContainerUI*>(fresh)->GetChildCount());
+    EXPECT_EQ(fresh, list->CContainerUI::GetChildAt(0));
+    EXPECT_EQ(2, list->CContainerUI::GetChildCount());
+    // Laying out and adding columns use the new header.
+    list->SetPosition(RECT{0, 0, 200, 400}, false);
+    EXPECT_TRUE(list->AddChild(new CListHeaderItemUI()));
+    EXPECT_EQ(1, static_cast<CContainerUI*>(fresh)->GetChildCount());
+}
+
+// The scene list's header (25) and the drop-down rows (16) are set by the
+// application at 150 %: scaled once, when laid out.
+TEST(ListScaling, HeightsSetAtOneHundredFiftyPercentAreScaledOnce)
+{
+    CPaintManagerUI manager;
+    manager.ApplyDpi(144);
+    CListUI* list = new CListUI();
+    list->AttachManager(&manager, nullptr, true);
+    list->AddChild(new CListHeaderItemUI());
+    list->GetHeaderControl()->SetFixedHeightValue(25);
+    AddRows(*list, 3, 16);
+    list->SetPosition(RECT{0, 0, 200, 400}, false);
+    EXPECT_EQ(38, list->GetHeaderControl()->GetPosition().Height());
+    EXPECT_EQ(38, list->GetChildAt(0)->GetPosition().top);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(24, list->GetChildAt(i)->GetPosition().Height()) << i;
+    delete list;
 }
 
 TEST_F(ListSelection, RightClickSelectsOnlyWhenAsked)

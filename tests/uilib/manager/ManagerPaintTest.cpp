@@ -7,9 +7,12 @@
 #include "BmpFile.h"
 #include "ManagerHarness.h"
 #include "uilib/core/DpiScaler.h"
+#include "uilib/layout/Container.h"
+#include "tests/uilib/kit/ExpectRect.h"
 
 using namespace SkinUI;
 using namespace SkinUITest;
+using SkinUITest::ExpectRect;
 
 namespace {
 
@@ -218,3 +221,51 @@ TEST_F(PaintWindow, LayeredBackgroundAlphaShapesTheWindow)
     CPaintManagerUI::SetSkinFolder(L"");
     DeleteFileW((folder + L"brisa_shape.bmp").c_str());
 }
+
+namespace {
+
+// A floating container inside a container inset by 50: its place is in
+// window coordinates and must survive relayouts of part of the tree.
+TEST(PartialRelayout, FloatingControlsKeepTheirPlace)
+{
+    const struct {
+        const wchar_t* change;
+        void (*apply)(CContainerUI* parent, CContainerUI* floating);
+        bool checkAdded;
+    } cases[] = {
+        {L"the floating container gains a child", [](CContainerUI*, CContainerUI* f) { f->AddChild(new CControlUI()); },
+         false},
+        {L"a child inside it is hidden", [](CContainerUI*, CContainerUI* f) { f->GetChildAt(0)->SetVisibility(false); },
+         false},
+        {L"a floating control is added beside it",
+         [](CContainerUI* parent, CContainerUI*) {
+             CControlUI* added = new CControlUI();
+             added->ApplyAttributeList(L"float=\"true\" pos=\"10,10,110,60\"");
+             parent->AddChild(added);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        CManagedWindow window(400, 300);
+        CContainerUI* root = new CContainerUI();
+        CContainerUI* parent = new CContainerUI();
+        CContainerUI* floating = new CContainerUI();
+        root->ApplyAttribute(L"inset", L"50,50,50,50");
+        floating->ApplyAttributeList(L"float=\"true\" pos=\"10,10,110,60\"");
+        floating->AddChild(new CControlUI());
+        parent->AddChild(floating);
+        root->AddChild(parent);
+        window.Manager().AttachRoot(root);
+        window.ShowAndPaint();
+        ASSERT_EQ(50, parent->GetPosition().left) << c.change;
+        ExpectRect(floating->GetPosition(), 60, 60, 160, 110);
+
+        c.apply(parent, floating);
+        UpdateWindow(window.Handle());
+        ExpectRect(floating->GetPosition(), 60, 60, 160, 110);
+        if (c.checkAdded) ExpectRect(parent->GetChildAt(1)->GetPosition(), 60, 60, 160, 110);
+        EXPECT_FALSE(floating->IsLayoutNeeded()) << c.change;
+    }
+}
+
+} // namespace

@@ -271,16 +271,26 @@ TEST_F(TabWindow, DisabledTabStopsAreSkipped)
     EXPECT_EQ(window.Manager().FocusControl(), third);
 }
 
-TEST_F(TabWindow, EditorThatWantsTabKeepsIt)
+TEST_F(TabWindow, OnlyAnEditorThatWantsTabKeepsIt)
 {
+    const struct {
+        uint32_t flags;
+        bool keeps;
+    } cases[] = {
+        {UIFLAG_TABSTOP | UIFLAG_WANTTAB, true},
+        {UIFLAG_TABSTOP, false},
+        // Wanting Return, as list rows do, is not wanting Tab.
+        {UIFLAG_TABSTOP | UIFLAG_WANTRETURN, false},
+    };
     second->SetType(L"RichEditUI");
-    second->SetFlags(UIFLAG_TABSTOP | UIFLAG_WANTTAB);
-    window.Manager().SetFocusControl(second);
-    EXPECT_FALSE(PressTab(false));
-    EXPECT_EQ(window.Manager().FocusControl(), second);
-    second->SetFlags(UIFLAG_TABSTOP);
-    EXPECT_TRUE(PressTab(false));
-    EXPECT_EQ(window.Manager().FocusControl(), third);
+    for (const auto& c : cases) {
+        second->SetFlags(c.flags);
+        window.Manager().SetFocusControl(second);
+        EXPECT_EQ(!c.keeps, PressTab(false)) << c.flags;
+        EXPECT_EQ(c.keeps ? second : third, window.Manager().FocusControl()) << c.flags;
+    }
+    EXPECT_NE(0u, UIFLAG_WANTRETURN);
+    EXPECT_EQ(0u, UIFLAG_WANTRETURN & UIFLAG_WANTTAB);
 }
 
 TEST_F(TabWindow, AltShortcutOnALabelActivatesTheControlAfterIt)

@@ -176,6 +176,27 @@ TEST(RenderClip, RoundedClipCutsTheCorners)
     EXPECT_EQ(0xFF0000u, canvas.Rgb(0, 20));
 }
 
+// A cleared canvas, as a layered window's is: the corners outside the
+// rounded clip must stay fully transparent, whatever colour is filled.
+TEST(RenderClip, OpaqueFillInsideARoundedClipLeavesTheCornersTransparent)
+{
+    const uint32_t fills[] = {0xFF000000, 0xFF112233, 0xFFFFFFFF};
+    for (uint32_t fill : fills) {
+        DibCanvas canvas(40, 40, 0x00000000);
+        HDC dc = canvas.Dc();
+        {
+            CRenderClip clip;
+            CRenderClip::ClipToRoundRect(dc, {0, 0, 40, 40}, {0, 0, 40, 40}, 20, 20, clip);
+            CRenderKit::FillRectColor(dc, {0, 0, 40, 40}, fill);
+        }
+        EXPECT_EQ(0u, canvas.Pixel(0, 0)) << std::hex << fill;
+        EXPECT_EQ(0u, canvas.Pixel(39, 0)) << std::hex << fill;
+        EXPECT_EQ(0u, canvas.Pixel(39, 39)) << std::hex << fill;
+        EXPECT_EQ(fill, canvas.Pixel(20, 20)) << std::hex << fill;
+        EXPECT_EQ(fill, canvas.Pixel(20, 0)) << std::hex << fill;
+    }
+}
+
 TEST(Hsl, IdentityAndKnownRotation)
 {
     EXPECT_EQ(0xFF336699u, CRenderKit::AdjustColorHsl(0xFF336699, 180, 100, 100));

@@ -238,6 +238,33 @@ TEST_F(TextRender, CalcRectMeasuresWithoutDrawing)
     EXPECT_EQ(3 * (tm.tmHeight + tm.tmExternalLeading), rc.bottom);
 }
 
+// Offsets near the limits of int: the pen must not wrap around to the far
+// left (or the line height turn negative) and draw or measure nonsense.
+TEST_F(TextRender, HugeTagOffsetsAreCutNotWrapped)
+{
+    DibCanvas canvas(200, 100, 0xFFFFFFFF);
+    int none = 0;
+    const struct {
+        const wchar_t* text;
+        LONG minRight;
+        LONG maxBottom;
+    } cases[] = {
+        {L"{x 2147483647}{x 2147483647}a", 200, 100},
+        {L"a{x -2147483647}{x -2147483647}b", 0, 100},
+        {L"{y 2147483647}a", 0, 200000},
+        {L"{p 2147483647}a{/p}", 0, 100},
+    };
+    for (const auto& c : cases) {
+        RECT rc = {0, 0, 200, 100};
+        CRenderKit::DrawTaggedText(canvas.Dc(), &manager, rc, c.text, kBlack, nullptr, nullptr, none, kFont,
+                                   DT_CALCRECT | DT_SINGLELINE);
+        EXPECT_GE(rc.right, c.minRight) << c.text;
+        EXPECT_LE(rc.right, 200000) << c.text;
+        EXPECT_GE(rc.bottom, 0) << c.text;
+        EXPECT_LE(rc.bottom, c.maxBottom) << c.text;
+    }
+}
+
 TEST_F(TextRender, RawTextAndEscapesAreDrawnAsText)
 {
     DibCanvas raw(300, 40, 0xFFFFFFFF);

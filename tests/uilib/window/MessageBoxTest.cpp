@@ -190,3 +190,28 @@ TEST(MessageBoxWindow, EveryLanguageAtOneHundredAndOneHundredFiftyPercent)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MessageBoxWindow, HundredOpenedAndClosedLeaveNoControlAlive)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    const int baseline = CControlUI::LiveCount();
+    for (int i = 0; i < 100; ++i) {
+        CMessageWindow window;
+        ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Notice", WS_POPUP | WS_SYSMENU, 0, 200, 150, 0, 0));
+        ASSERT_NE(nullptr, window.PaintManager().FindControlByName(L"confirm_btn"));
+        if (i == 0) {
+            EXPECT_GT(CControlUI::LiveCount(), baseline + 5);
+        }
+        DestroyWindow(window);
+        // The closed window's controls are still there for whoever reads them
+        // after the modal loop; they go with the window object.
+        if (i == 0) {
+            EXPECT_NE(nullptr, window.PaintManager().Root());
+        }
+    }
+    EXPECT_EQ(baseline, CControlUI::LiveCount());
+}
+
+} // namespace
