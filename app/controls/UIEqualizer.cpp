@@ -240,21 +240,60 @@ bool UIEqualizer::PaintSelf(HDC dc, const RECT&, CControlUI*)
     return true;
 }
 
+bool UIEqualizer::BeginDirectRaster(HDC dc, int& dx, int& dy)
+{
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    DIBSECTION dib;
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib)) return false;
+    if (dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmBits == nullptr) return false;
+    // Only a plain offset between logical and device pixels is followed.
+    POINT probe[2] = {{0, 0}, {1, 1}};
+    if (!LPtoDP(dc, probe, 2) || probe[1].x - probe[0].x != 1 || probe[1].y - probe[0].y != 1) return false;
+    dx = probe[0].x;
+    dy = probe[0].y;
+    RECT clip;
+    if (GetClipBox(dc, &clip) == ERROR) return false;
+    RECT area;
+    if (!IntersectRect(&area, &clip, &m_item)) return false;
+    OffsetRect(&area, dx, dy);
+    const RECT canvas = {0, 0, dib.dsBm.bmWidth, dib.dsBm.bmHeight};
+    if (!IntersectRect(&area, &area, &canvas)) return false;
+    GdiFlush();
+    uint32_t* bits = static_cast<uint32_t*>(dib.dsBm.bmBits);
+    const int width = dib.dsBm.bmWidthBytes / 4;
+    if (dib.dsBmih.biHeight > 0) m_raster.Begin(bits + (dib.dsBm.bmHeight - 1) * width, -width, area);
+    else m_raster.Begin(bits, width, area);
+    return true;
+}
+
 void UIEqualizer::PaintCurves(HDC dc)
 {
     const EqChartModel& model = *m_model;
     const int current = model.CurrentCurve();
     const int s = model.Geometry().ScalePercent();
-    Gdiplus::Graphics graphics(dc);
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    int dx = 0;
+    int dy = 0;
+    // The paint manager paints into a 32-bit DIB: curves go straight into
+    // its pixels. Any other target gets them through GDI+.
+    const bool direct = BeginDirectRaster(dc, dx, dy);
+    std::unique_ptr<Gdiplus::Graphics> graphics;
+    if (!direct) {
+        graphics.reset(new Gdiplus::Graphics(dc));
+        graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        graphics->SetClip(Gdiplus::Rect(m_item.left, m_item.top, m_item.Width(), m_item.Height()));
+    }
     CUIPoint built[EqChartModel::kCurvePoints];
     Gdiplus::Point points[EqChartModel::kCurvePoints];
     auto drawCurve = [&](int curve, bool smooth, DWORD color, float width) {
         const int count = EqChartModel::BezierPointCount(model.BuildCurvePoints(curve, smooth, built));
         if (count == 0) return;
+        if (direct) {
+            m_raster.DrawBezierChain(built, count, dx, dy, color, width);
+            return;
+        }
         for (int k = 0; k < count; ++k) points[k] = Gdiplus::Point(built[k].x, built[k].y);
         Gdiplus::Pen pen(Gdiplus::Color(color), width);
-        graphics.DrawBeziers(&pen, points, count);
+        graphics->DrawBeziers(&pen, points, count);
     };
     const float otherWidth = static_cast<float>((current < m_curveColorCount ? 2 : 3) * s / 100);
     for (int i = 0; i < model.CurveCount(); ++i) {

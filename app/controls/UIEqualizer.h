@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/controls/ChartTextStyle.h"
+#include "app/controls/CurveRaster.h"
 #include "app/controls/EqChartModel.h"
 #include "app/tuning/EqBand.h"
 #include "uilib/core/UIControl.h"
@@ -53,12 +54,16 @@ public:
 private:
     int ScalePercent() const;
     void ApplyInput(const ChartInput& input);
+    // Points the curve raster at the DC's pixels when they are a 32-bit DIB;
+    // (dx, dy) takes logical to device pixels.
+    bool BeginDirectRaster(HDC dc, int& dx, int& dy);
     void PaintCurves(HDC dc);
     void PaintMarks(HDC dc);
     void DrawLabel(HDC dc, const SkinUI::CUIRect& rc, const wchar_t* text, DWORD color, int font);
 
     // 16 curves of 512 points: kept off the control's own allocation size.
     std::unique_ptr<EqChartModel> m_model;
+    CurveRaster m_raster;
     ChartTextStyle m_text;
     bool m_autoWidth;
     int m_bypassFont;

@@ -219,3 +219,26 @@ TEST(UIEqualizerAc, GridFollowsTheControlAtEveryPaint)
     EXPECT_FLOAT_EQ(175.0f, UIEqualizerAc::GainToY(-15.0f, 0, 200, 100.0f));
     plot.AttachManager(nullptr, nullptr, false);
 }
+
+TEST_F(ChartFixture, CurvesReachATargetThatIsNotADib)
+{
+    // A device-dependent bitmap has no pixels to write: GDI+ draws instead.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 800, 260);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    chart.ApplyAttributeList(AppTest::kChartAttributes);
+    chart.PaintArea(dc, {0, 0, 800, 260}, nullptr);
+    int current = 0;
+    for (int x = 0; x < 800; x += 2) {
+        for (int y = 0; y < 260; ++y) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (c == RGB(0x1E, 0xA7, 0xE1)) ++current;
+        }
+    }
+    EXPECT_GT(current, 200);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/controls/CurveColors.h"
+#include "app/controls/CurveRaster.h"
 #include "app/controls/EqChartModel.h"
 #include "device/ResponseMath.h"
 
@@ -362,4 +363,37 @@ TEST_F(ChartFixture, CurvePointsOfTheResponseGridMakeWholeBezierChains)
 
     const int counts[][2] = {{0, 0}, {4, 0}, {5, 4}, {6, 4}, {8, 7}, {386, 385}, {387, 385}};
     for (const auto& c : counts) EXPECT_EQ(c[1], EqChartModel::BezierPointCount(c[0])) << c[0];
+}
+
+TEST(CurveRaster, BlendsOnceInsideTheClipAndLeavesTheRestAlone)
+{
+    // A 40 x 20 bottom-up canvas; a chain along y = 10 from x = 2 to x = 38,
+    // drawn twice through the same pixels at half alpha.
+    const int w = 40;
+    const int h = 20;
+    std::vector<uint32_t> pixels(w * h, 0x00102030);
+    const CUIPoint chain[7] = {{2, 10}, {8, 10}, {14, 10}, {20, 10}, {26, 10}, {32, 10}, {38, 10}};
+    CurveRaster raster;
+    uint32_t* top = pixels.data() + (h - 1) * w;
+    raster.Begin(top, -w, CUIRect(0, 0, 30, h));
+    raster.DrawBezierChain(chain, 7, 0, 0, 0x80FF0000, 2.0f);
+    auto at = [&](int x, int y) { return top[-y * w + x]; };
+    // Rows 9 and 10 lie wholly under a 2-pixel pen on y = 10: one blend of
+    // half alpha, however many pieces cover them.
+    EXPECT_EQ(0xFF881018u, at(15, 9));
+    EXPECT_EQ(0xFF881018u, at(15, 10));
+    EXPECT_EQ(0x00102030u, at(15, 11));   // a 2-pixel pen covers two rows
+    EXPECT_EQ(0x00102030u, at(15, 5));    // far from the line
+    EXPECT_EQ(0x00102030u, at(35, 10));   // outside the clip
+    EXPECT_EQ(0x00102030u, at(0, 10));    // before the chain starts
+    // A 3-pixel pen on y = 15: full rows 14 and 15, half-covered rows 13 and 16.
+    raster.DrawBezierChain(chain, 7, 0, 5, 0xFFFFFFFF, 3.0f);
+    EXPECT_EQ(0xFF889098u, at(15, 13));
+    EXPECT_EQ(0xFFFFFFFFu, at(15, 14));
+    EXPECT_EQ(0xFFFFFFFFu, at(15, 15));
+    EXPECT_EQ(0xFF889098u, at(15, 16));
+    EXPECT_EQ(0x00102030u, at(15, 17));
+    // A chain shorter than one segment draws nothing.
+    raster.DrawBezierChain(chain, 3, 0, -5, 0xFFFFFFFF, 2.0f);
+    EXPECT_EQ(0x00102030u, at(15, 5));
 }
