@@ -7,14 +7,15 @@ export WINEPREFIX="${BRISA_WINEPREFIX:-$top/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Starts a private Xvfb (1600x900x24) on a free display when no display is
-# set; it is stopped when the script exits.
+# Starts a private Xvfb (1600x900x24, or the WIDTHxHEIGHT given) on a free
+# display when no display is set; it is stopped when the script exits.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+  local size=${1:-1600x900}
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
   local number

@@ -3,8 +3,13 @@
 
 #include <cwchar>
 
-#include "base/Log.h"
+#include <new>
+
+#include "app/windows/MainWnd.h"
+#include "app/windows/SkinResources.h"
 #include "app/windows/StartupFiles.h"
+#include "base/Log.h"
+#include "uilib/core/UIManager.h"
 
 namespace {
 
@@ -31,11 +36,23 @@ void StartLogWhenAsked() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     StartLogWhenAsked();
     if (FAILED(CoInitialize(nullptr))) return 0;
     OleInitialize(nullptr);
-    // The skin, the main window and the message loop join here as they are built.
+    SkinUI::CPaintManagerUI::SetModuleInstance(instance);
+    LoadSkinResources();
+
+    CMainWnd* window = new (std::nothrow) CMainWnd();
+    if (window == nullptr) return 0;
+    // The size and the centring hold whatever the show flag says.
+    window->CreateNativeWindow(nullptr, CMainWnd::kTitle, WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0,
+                               CMainWnd::kWidth, CMainWnd::kHeight);
+    window->CenterOverOwner();
+    SkinUI::CPaintManagerUI::RunMessageLoop();
+    delete window;
+
+    SkinUI::CPaintManagerUI::Shutdown(true);
     OleUninitialize();
     CoUninitialize();
     CloseLog();

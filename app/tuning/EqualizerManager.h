@@ -1,0 +1,100 @@
+// The tuning controller and model behind the main window: it owns the link
+// to the unit, keeps the scenes, drives the bound controls and takes the
+// unit's value reports. Its operations live in one file per concern
+// (EqualizerManager<Concern>.cpp); this header groups them the same way.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/tuning/BoundControls.h"
+#include "app/tuning/TuningModel.h"
+#include "device/DspDevice.h"
+
+namespace SkinUI {
+class CComboUI;
+class CPaintManagerUI;
+class CSliderUI;
+}
+
+class EqualizerManager {
+public:
+    static const int kModelId = 95;
+
+    EqualizerManager();
+    ~EqualizerManager();
+    EqualizerManager(const EqualizerManager&) = delete;
+    EqualizerManager& operator=(const EqualizerManager&) = delete;
+
+    DspDevice& Device() { return mDevice; }
+    HWND MainWindow() const { return mMainWnd; }
+    // The live profile, the unit's ten stored scenes and their names.
+    TuningModel& Model() { return mModel; }
+    SceneProfile& Current() { return mModel.Current(); }
+
+    // ---- Binding to the main window (EqualizerManagerInit.cpp) ----
+    // Finds the controls the controller drives and puts them in their
+    // starting state; once, after the layout is built, before the unit opens.
+    void Init(SkinUI::CPaintManagerUI* manager, HWND mainWnd);
+    const BoundControls& Controls() const { return mControls; }
+    // The channel's control, or for the current channel of a one-strip
+    // layout the strip's; null otherwise.
+    SkinUI::CSliderUI* GetVolumeSlider(int ch) const;
+    SkinUI::CEditUI* GetVolumeEdit(int ch) const;
+    SkinUI::COptionUI* GetMuteButton(int ch) const;
+    SkinUI::COptionUI* GetPhaseButton(int ch) const;
+    SkinUI::COptionUI* GetSoloButton(int ch) const;
+    SkinUI::CSliderUI* GetDelaySlider(int ch) const;
+    SkinUI::CEditUI* GetDelayEdit(int ch) const;
+    SkinUI::CSliderUI* GetFirstVolumeSlider() const;
+
+    // ---- Settings read at start (EqualizerManager.cpp) ----
+    void SetFactoryEq(int value) { mFactoryEq = value; }
+    int FactoryEq() const { return mFactoryEq; }
+
+    // ---- Connection (EqualizerManagerConnection.cpp) ----
+    // Opens the unit (or, when open, closes it); showFailure reports a
+    // failed open in a box.
+    void ConnectDevice(bool showFailure);
+    void DisconnectDevice();
+
+private:
+    int CurrentChannel() const { return mModel.Current().currOutChannel; }
+    // Channel ch's own control, else for the current channel the one strip's.
+    template <class T>
+    T* StripControl(int ch, T* ChannelStripControls::*member, T* currentStrip) const;
+    void BindSwitches();
+    void BindMainVolumeAndCrossover();
+    void BindBandsAndBridges();
+    void BindChannelStrips();
+    void BindSpeakers();
+    void BindTools();
+    // The routing boxes of channel ch as the current source routes it.
+    void ShowInputRouting(int ch);
+    // Each channel's output button names its speaker; assigned positions show.
+    void ShowOutputAssignments();
+
+    // The window and its paint manager, through which every control is found.
+    HWND mMainWnd = nullptr;
+    SkinUI::CPaintManagerUI* mManager = nullptr;
+    BoundControls mControls;
+
+    TuningModel mModel;
+    // The "factoryEQ" setting read at start.
+    int mFactoryEq = 0;
+    DspDevice mDevice;
+};
+
+// The combo's rows 16 pixels high (scaled with the window) and its drop box
+// tall enough for every row, hidden ones included.
+void InitInputSourceList(SkinUI::CComboUI* list);
+
+// "%ddB" of the gain truncated toward zero, in one shared buffer valid until
+// the next call.
+const wchar_t* FormatDbText(float value);
+
+// Clamps value into the slider's range; true when the clamped value differs
+// from the slider's, so only a slider that must move is moved. False without
+// a slider.
+bool ClampToSlider(SkinUI::CSliderUI* slider, float& value);

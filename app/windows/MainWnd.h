@@ -1,0 +1,60 @@
+// The program's one main window: every channel, EQ and crossover control,
+// the controller for its whole life, the single-instance guard and the HID
+// arrival and removal registration.
+#pragma once
+
+#include "app/tuning/EqualizerManager.h"
+#include "app/windows/MainPage.h"
+#include "uilib/core/UIStringMap.h"
+#include "uilib/core/WindowBase.h"
+
+namespace SkinUI {
+class CMenuWnd;
+}
+
+class CMainWnd : public SkinUI::WindowImplBase {
+public:
+    static const wchar_t* const kTitle;
+    static constexpr int kWidth = 1230;
+    static constexpr int kHeight = 650;
+
+    CMainWnd();
+    ~CMainWnd() override;
+
+    const wchar_t* GetWndClassName() const override { return L"MainWnd"; }
+    UINT GetWndClassStyle() const override { return CS_DBLCLKS; }
+    SkinUI::CUIString GetSkinXmlName() const override { return L"XML_MAIN"; }
+    EqualizerManager& Controller() { return m_controller; }
+
+    // ---- Creation and initialisation (MainWnd.cpp) ----
+    void OnUiBuilt() override;
+    // The application's own skin tags; null lets the framework's factory try.
+    SkinUI::CControlUI* CreateCustomControl(const wchar_t* className) override;
+    LRESULT HandleDestroy(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT HandleGetMinMaxInfo(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT HandleKillFocus(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // Whether this copy found another one running and is closing itself.
+    bool IsSecondInstance() const { return m_secondInstance; }
+
+    // ---- Window messages (MainWndMessages.cpp) ----
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // ---- Notifications and clicks (MainWndNotify.cpp) ----
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+    void OnClick(SkinUI::CControlUI* control);
+
+private:
+    void AttachChannelSettings();
+    void ApplySettings();
+    // False when another copy of the program holds the mutex.
+    bool TakeSingleInstance();
+    void RegisterForHidNotifications();
+
+    EqualizerManager m_controller;
+    SkinUI::CMenuWnd* m_menu = nullptr;
+    SkinUI::CUIStringMap m_menuCheckMap;
+    CMainPage m_mainPage;
+    HDEVNOTIFY m_deviceNotify = nullptr;
+    HANDLE m_instanceMutex = nullptr;
+    bool m_secondInstance = false;
+};

@@ -1,0 +1,30 @@
+#include "app/windows/SettingsFile.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+std::wstring SettingsFilePath()
+{
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder))) {
+        const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+        if (length == 0 || length >= MAX_PATH) folder[0] = L'\0';
+    }
+    return std::wstring(folder) + L"\\varolt.ini";
+}
+
+int ReadSettingInt(const std::wstring& path, const wchar_t* key, int fallback)
+{
+    return static_cast<int>(GetPrivateProfileIntW(L"config", key, fallback, path.c_str()));
+}
+
+int ReadLanguageSetting(const std::wstring& path)
+{
+    return ReadSettingInt(path, L"lan", 0);
+}
+
+const wchar_t* LanguageNameOfSetting(int value)
+{
+    static const wchar_t* const kNames[] = {L"en", L"cn_zh", L"ru"};
+    return value >= 0 && value < 3 ? kNames[value] : nullptr;
+}

@@ -1,0 +1,27 @@
+#include "AppSkin.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include "app/windows/SkinResources.h"
+#include "uilib/core/ResourceStore.h"
+#include "uilib/core/UIManager.h"
+
+using namespace SkinUI;
+
+bool OpenAppSkin()
+{
+    static bool opened = false;
+    if (opened) return true;
+    // As the program: windows register as drop targets, which needs OLE.
+    OleInitialize(nullptr);
+    CPaintManagerUI::SetModuleInstance(GetModuleHandleW(nullptr));
+    LoadSkinResources();
+    CResourceStore* store = CResourceStore::GetInstance();
+    if (store->LayoutPathOf(L"XML_MSG") == nullptr) return false;
+    RegisterSkinLanguages();
+    if (store->LanguageCount() != 3) return false;
+    store->SelectLanguage(L"en");
+    opened = true;
+    return true;
+}

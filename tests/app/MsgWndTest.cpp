@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "AppSkin.h"
+#include "app/windows/MsgWnd.h"
+
+using namespace SkinUI;
+
+namespace {
+
+// What one box showed while it was open, read from inside its modal loop.
+struct Seen {
+    bool opened = false;
+    bool cancelVisible = false;
+    bool thirdVisible = false;
+    std::wstring title;
+    std::wstring text;
+    std::wstring confirmCaption;
+};
+
+// Runs inside the box's modal loop on a thread timer: records what the box
+// shows, then answers through answer(box).
+struct BoxScript {
+    Seen seen;
+    std::function<void(CMsgWnd&, HWND)> answer;
+    int ticks = 0;
+};
+BoxScript* g_script = nullptr;
+
+std::wstring TextOf(CPaintManagerUI& manager, const wchar_t* name)
+{
+    CControlUI* control = manager.FindControlByName(name);
+    return control != nullptr ? std::wstring(control->GetTextContent().CStr()) : L"<missing>";
+}
+
+bool VisibleOf(CPaintManagerUI& manager, const wchar_t* name)
+{
+    CControlUI* control = manager.FindControlByName(name);
+    return control != nullptr && control->GetVisibility();
+}
+
+void CALLBACK OnScriptTick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND window = FindWindowW(L"MsgWnd", L"msgwnd");
+    if (window == nullptr || g_script == nullptr) return;
+    CWindowWnd* object = reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    CMsgWnd* box = dynamic_cast<CMsgWnd*>(object);
+    if (box == nullptr) return;
+    if (!g_script->seen.opened) {
+        CPaintManagerUI& manager = box->PaintManager();
+        g_script->seen.opened = true;
+        g_script->seen.cancelVisible = VisibleOf(manager, L"cancel_btn");
+        g_script->seen.thirdVisible = VisibleOf(manager, L"third_btn");
+        g_script->seen.title = TextOf(manager, L"MessageTitle");
+        g_script->seen.text = TextOf(manager, L"MessageText");
+        g_script->seen.confirmCaption = TextOf(manager, L"confirm_btn");
+    }
+    ++g_script->ticks;
+    KillTimer(nullptr, timer);
+    g_script->answer(*box, window);
+}
+
+// A real click: the mouse pressed and let go over the control's centre.
+void ClickControl(CMsgWnd& box, HWND window, const wchar_t* name)
+{
+    CControlUI* control = box.PaintManager().FindControlByName(name);
+    ASSERT_NE(nullptr, control) << name;
+    const RECT rc = control->GetPosition();
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+int RunScripted(BoxScript& script, const std::function<int()>& open)
+{
+    g_script = &script;
+    SetTimer(nullptr, 0, 30, OnScriptTick);
+    const int result = open();
+    g_script = nullptr;
+    return result;
+}
+
+struct ButtonCase {
+    int count;
+    const wchar_t* click;
+    int result;
+    bool cancelShown;
+    bool thirdShown;
+};
+
+class MsgBoxButtons : public ::testing::TestWithParam<ButtonCase> {
+protected:
+    void SetUp() override { ASSERT_TRUE(OpenAppSkin()); }
+};
+
+TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
+{
+    const ButtonCase c = GetParam();
+    BoxScript script;
+    script.answer = [&](CMsgWnd& box, HWND window) { ClickControl(box, window, c.click); };
+    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
+    const int result = RunScripted(script, [&] {
+        return ShowMsgBoxEx(nullptr, L"Notice", L"Empty the outputs?", captions, c.count);
+    });
+    ASSERT_TRUE(script.seen.opened);
+    EXPECT_EQ(c.result, result);
+    EXPECT_EQ(c.cancelShown, script.seen.cancelVisible);
+    EXPECT_EQ(c.thirdShown, script.seen.thirdVisible);
+    EXPECT_EQ(L"Notice", script.seen.title);
+    EXPECT_EQ(L"Empty the outputs?", script.seen.text);
+    EXPECT_EQ(L"Yes", script.seen.confirmCaption);
+    EXPECT_EQ(nullptr, FindWindowW(L"MsgWnd", nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,
+                         ::testing::Values(ButtonCase{1, L"confirm_btn", 1, false, false},
+                                           ButtonCase{2, L"cancel_btn", 0, true, false},
+                                           ButtonCase{2, L"confirm_btn", 1, true, false},
+                                           ButtonCase{3, L"third_btn", 2, true, true},
+                                           ButtonCase{3, L"closebtn", 0, true, true}));
+
+TEST(MsgBox, EmptyTitleAndTextKeepTheLayoutsAndTheQuestionShowsBothButtons)
+{
+    ASSERT_TRUE(OpenAppSkin());
+    BoxScript script;
+    script.answer = [](CMsgWnd& box, HWND window) { ClickControl(box, window, L"confirm_btn"); };
+    const int result = RunScripted(script, [] { return ShowMsgBox(nullptr, L"", L""); });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(std::wstring(CResourceStore::GetInstance()->LookupText(L"${tips}").CStr()), script.seen.title);
+    EXPECT_TRUE(script.seen.cancelVisible);
+    EXPECT_FALSE(script.seen.thirdVisible);
+}
+
+TEST(MsgBox, EscapeLeavesTheBoxOpenAndACloseFromOutsideAnswersItsCode)
+{
+    ASSERT_TRUE(OpenAppSkin());
+    BoxScript script;
+    bool openAfterEscape = false;
+    script.answer = [&](CMsgWnd&, HWND window) {
+        if (script.ticks == 1) {
+            PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+            SetTimer(nullptr, 0, 60, OnScriptTick);
+            return;
+        }
+        openAfterEscape = IsWindow(window) != FALSE;
+        PostMessageW(window, WM_CLOSE, 7, 0);
+    };
+    const int result = RunScripted(script, [] { return ShowMsgBox(nullptr, L"${tips}", L"${device_plugout}"); });
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_EQ(2, script.ticks);
+    EXPECT_EQ(7, result);
+}
+
+} // namespace
