@@ -150,6 +150,9 @@ public:
     // Opens the skin folder's archive with the skin password into zip.
     static bool OpenSkinZipFile(CZipReader& zip);
     static CUIPtrArray* Plugins();
+    // The managers attached to a window, in attach order (test tools read them).
+    static int LiveManagerCount();
+    static CPaintManagerUI* LiveManagerAt(int index);
     static void FreeBlock(void* block);
     static bool HslState(short* hue, short* saturation, short* lightness);
     static void Shutdown(bool freeEverything);

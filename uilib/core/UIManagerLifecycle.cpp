@@ -251,6 +251,11 @@ bool CPaintManagerUI::IsSkinZipCached() { return s_skinZipCached; }
 CZipReader* CPaintManagerUI::SkinZipHandle() { return s_skinZip; }
 CUIString CPaintManagerUI::SkinZipPassword() { return s_skinZipPassword; }
 CUIPtrArray* CPaintManagerUI::Plugins() { return &s_plugins; }
+int CPaintManagerUI::LiveManagerCount() { return s_liveManagers.Count(); }
+CPaintManagerUI* CPaintManagerUI::LiveManagerAt(int index)
+{
+    return static_cast<CPaintManagerUI*>(s_liveManagers.At(index));
+}
 
 // Blocks handed between modules are plain C heap blocks.
 void CPaintManagerUI::FreeBlock(void* block)

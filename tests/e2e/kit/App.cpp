@@ -1,0 +1,320 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/ProbeReply.h"
+#include "tests/e2e/kit/Session.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr int kStartBoundMs = 60000;
+
+// "Z:\tmp\x" for "/tmp/x": Wine's drive for the Unix root.
+std::string WindowsPath(const std::string& path) {
+    std::string windows = "Z:" + path;
+    for (char& c : windows) {
+        if (c == '/') c = '\\';
+    }
+    return windows;
+}
+
+bool WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+    return static_cast<bool>(out);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, int boundMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+struct App::Impl {
+    LaunchOptions options;
+    std::string error;
+    std::string workDir;
+    std::string display;
+    pid_t pid = -1;
+    bool ended = false;
+    int exitCode = -1;
+    int socket = -1;
+    std::string pending;
+
+    bool Start();
+    // Reaps the process once it ended.
+    bool Alive();
+    bool Connect(unsigned port);
+    bool ReadLine(std::string* line);
+    Environment XEnvironment() const { return {{"DISPLAY", display}}; }
+    bool Xdotool(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return RunTool(argv, XEnvironment(), 15000);
+    }
+};
+
+bool App::Impl::Start() {
+    const std::string missing = MissingWindowsBuild();
+    if (!missing.empty()) return (error = missing), false;
+    Session& session = Session::Get();
+    if (session.Prefix().empty()) return (error = "copying the Wine prefix failed"), false;
+    display = session.Display(options.dpi);
+    if (display.empty()) return (error = "Xvfb did not start"), false;
+    workDir = options.workDir.empty() ? session.NewFolder("run") : options.workDir;
+    if (workDir.empty()) return (error = "no working folder"), false;
+
+    if (options.saveLog) WriteFile(workDir + "/savelog.ini", "");
+    for (const std::string& marker : options.markerFiles) WriteFile(workDir + "/" + marker, "");
+    const std::string settings = session.Prefix() + "/drive_c/ProgramData/varolt.ini";
+    if (options.lan < 0) {
+        std::remove(settings.c_str());
+    } else if (!WriteFile(settings, "[config]\r\nlan=" + std::to_string(options.lan) + "\r\n")) {
+        return (error = "cannot write " + settings), false;
+    }
+
+    const std::string portFile = workDir + "/probe.port";
+    std::remove(portFile.c_str());
+    Environment env = session.WineEnvironment(options.dpi);
+    env["BRISA_PROBE_PORT_FILE"] = WindowsPath(portFile);
+    pid = Spawn({"wine", Session::WindowsBuild() + "/" + options.program}, env, workDir, workDir + "/wine.out");
+    if (pid <= 0) return (error = "wine did not start"), false;
+
+    std::string port;
+    const bool announced = WaitFor(
+        [&] {
+            port = ReadFile(portFile);
+            return !port.empty() || !Alive();
+        },
+        kStartBoundMs);
+    if (!announced || port.empty()) return (error = "the probe did not announce its port"), false;
+    if (!Connect(static_cast<unsigned>(std::atoi(port.c_str())))) return (error = "cannot connect to the probe"), false;
+    return true;
+}
+
+bool App::Impl::Connect(unsigned port) {
+    socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (socket < 0) return false;
+    // A reply never takes longer than the probe's own UI-thread bound.
+    timeval timeout = {20, 0};
+    setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+}
+
+bool App::Impl::ReadLine(std::string* line) {
+    for (;;) {
+        const size_t end = pending.find('\n');
+        if (end != std::string::npos) {
+            *line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            return true;
+        }
+        char buffer[4096];
+        const ssize_t n = recv(socket, buffer, sizeof(buffer), 0);
+        if (n <= 0) return false;
+        pending.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+App::App(const LaunchOptions& options) : m(new Impl) {
+    m->options = options;
+    if (!m->Start()) Kill();
+}
+
+App::~App() {
+    if (m->socket >= 0) close(m->socket);
+    Kill();
+}
+
+bool App::Started() const { return m->socket >= 0 && m->error.empty(); }
+const std::string& App::Error() const { return m->error; }
+const std::string& App::WorkDir() const { return m->workDir; }
+std::string App::Display() const { return m->display; }
+
+std::string App::Request(const std::string& line, std::vector<std::string>* list) {
+    if (m->socket < 0) return "ERR not connected";
+    const std::string request = line + "\n";
+    if (send(m->socket, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size())) {
+        return "ERR send failed";
+    }
+    std::string first;
+    if (!m->ReadLine(&first)) return "ERR no reply";
+    const std::string word = line.substr(0, line.find(' '));
+    if (word == "WINDOWS" || word == "CONTROLS" || word == "FRAMES" || word == "PARAMS") {
+        const long count = first.rfind("OK ", 0) == 0 ? std::atol(first.c_str() + 3) : 0;
+        std::string item;
+        for (long i = 0; i < count; ++i) {
+            if (!m->ReadLine(&item)) return "ERR reply cut";
+            if (list) list->push_back(item);
+        }
+    }
+    return first;
+}
+
+ControlState App::Control(const std::string& name, const std::string& window) {
+    return ParseControl(Request("CONTROL " + name + (window.empty() ? "" : " " + window)));
+}
+
+std::vector<std::pair<std::string, ControlState>> App::Controls(const std::string& window) {
+    std::vector<std::string> lines;
+    std::vector<std::pair<std::string, ControlState>> controls;
+    if (Request("CONTROLS " + window, &lines).rfind("OK", 0) != 0) return controls;
+    for (const std::string& line : lines) {
+        const auto fields = ParseRecord("OK " + line);
+        if (fields.count("name")) controls.emplace_back(fields.at("name"), ParseControl("OK " + line));
+    }
+    return controls;
+}
+
+WindowState App::Window(const std::string& title) { return ParseWindow(Request("WINDOW " + title)); }
+
+std::vector<WindowState> App::Windows() {
+    std::vector<std::string> lines;
+    std::vector<WindowState> windows;
+    if (Request("WINDOWS", &lines).rfind("OK", 0) != 0) return windows;
+    for (const std::string& line : lines) windows.push_back(ParseWindow("OK " + line));
+    return windows;
+}
+
+bool App::ClickAt(int x, int y, int button, int repeat) {
+    return m->Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "--repeat",
+                       std::to_string(repeat), "--delay", "60", std::to_string(button)});
+}
+
+bool App::Click(const std::string& name, const std::string& window) {
+    const ControlState c = Control(name, window);
+    return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());
+}
+
+bool App::DoubleClick(const std::string& name, const std::string& window) {
+    const ControlState c = Control(name, window);
+    return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 1, 2);
+}
+
+bool App::RightClick(const std::string& name, const std::string& window) {
+    const ControlState c = Control(name, window);
+    return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
+}
+
+bool App::Type(const std::string& text) { return m->Xdotool({"type", "--delay", "40", "--", text}); }
+
+bool App::Key(const std::string& keys) { return m->Xdotool({"key", "--delay", "40", keys}); }
+
+bool App::Wheel(const std::string& name, int notches, const std::string& window) {
+    const ControlState c = Control(name, window);
+    if (!c.found || !c.visible || notches == 0) return false;
+    return m->Xdotool({"mousemove", "--sync", std::to_string(c.rect.CenterX()), std::to_string(c.rect.CenterY()),
+                       "click", "--repeat", std::to_string(notches > 0 ? notches : -notches), "--delay", "60",
+                       notches > 0 ? "4" : "5"});
+}
+
+bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
+    if (steps < 1) steps = 1;
+    if (!m->Xdotool({"mousemove", "--sync", std::to_string(x0), std::to_string(y0), "mousedown", "1"})) return false;
+    bool moved = true;
+    for (int i = 1; i <= steps && moved; ++i) {
+        // The pace of a hand: the program sees the moves spread over the duration.
+        std::this_thread::sleep_for(std::chrono::milliseconds(durationMs / steps));
+        moved = m->Xdotool({"mousemove", "--sync", std::to_string(x0 + (x1 - x0) * i / steps),
+                            std::to_string(y0 + (y1 - y0) * i / steps)});
+    }
+    return m->Xdotool({"mouseup", "1"}) && moved;
+}
+
+bool App::Screenshot(const std::string& window, const std::string& pngPath) {
+    const WindowState w = Window(window);
+    if (!w.found || w.rect.Width() <= 0 || w.rect.Height() <= 0) return false;
+    const std::string crop = std::to_string(w.rect.Width()) + "x" + std::to_string(w.rect.Height()) + "+" +
+                             std::to_string(w.rect.left) + "+" + std::to_string(w.rect.top);
+    return RunTool({"import", "-display", m->display, "-window", "root", "-crop", crop, "+repage", pngPath}, {});
+}
+
+size_t App::Mark() {
+    const std::string reply = Request("MARK");
+    return reply.rfind("OK ", 0) == 0 ? std::strtoul(reply.c_str() + 3, nullptr, 10) : 0;
+}
+
+std::vector<UnitFrame> App::FramesSince(size_t mark) {
+    std::vector<std::string> lines;
+    std::vector<UnitFrame> frames;
+    if (Request("FRAMES " + std::to_string(mark), &lines).rfind("OK", 0) != 0) return frames;
+    for (const std::string& line : lines) frames.push_back(ParseFrame(line));
+    return frames;
+}
+
+bool App::Unplug() { return Request("UNPLUG") == "OK"; }
+bool App::Plug() { return Request("PLUG") == "OK"; }
+bool App::SetModel(int id) { return Request("MODEL " + std::to_string(id)) == "OK"; }
+bool App::SetFirmware(int main, int slave) {
+    return Request("FIRMWARE " + std::to_string(main) + " " + std::to_string(slave)) == "OK";
+}
+bool App::TurnKnob(int db) { return Request("KNOB " + std::to_string(db)) == "OK"; }
+bool App::SetSilent(bool silent) { return Request(silent ? "SILENT 1" : "SILENT 0") == "OK"; }
+
+std::map<std::string, long> App::Params(int scene) {
+    std::vector<std::string> lines;
+    std::map<std::string, long> params;
+    if (Request("PARAMS " + std::to_string(scene), &lines).rfind("OK", 0) != 0) return params;
+    for (const std::string& line : lines) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos) params[line.substr(0, eq)] = std::atol(line.c_str() + eq + 1);
+    }
+    return params;
+}
+
+ProcessResources App::Resources() { return ParseResources(Request("RESOURCES")); }
+
+bool App::Impl::Alive() {
+    if (ended || pid <= 0) return false;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) != pid) return true;
+    ended = true;
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return false;
+}
+
+bool App::Running() { return m->Alive(); }
+
+bool App::Kill() {
+    if (!Running()) return true;
+    kill(m->pid, SIGKILL);
+    return WaitExit(10000);
+}
+
+bool App::WaitExit(int boundMs, int* exitCode) {
+    const bool ended = WaitFor([&] { return !Running(); }, boundMs);
+    if (ended && exitCode) *exitCode = m->exitCode;
+    return ended;
+}
+
+}  // namespace e2e

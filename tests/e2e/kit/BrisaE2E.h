@@ -1,0 +1,187 @@
+// The end-to-end kit: starts BrisaDSP_sim.exe under Wine on a private Xvfb,
+// drives it with real X input and reads its windows and the simulated unit
+// through the program's test probe (tests/support/SimProbe.h).
+//
+// One test program gets one private copy of the Wine prefix (the
+// single-instance mutex is per wineserver) and one Xvfb per DPI, started on
+// first use and removed when the program ends. Screen sizes follow the
+// program's DPI rule: 96 -> 1600x900, 120 -> 1920x1080, 144 -> 2560x1440.
+//
+// Usage:
+//
+//   TEST(MainWindow, MuteSendsItsFrame) {
+//       E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+//       e2e::App app({});                       // English, 96 DPI
+//       ASSERT_TRUE(app.Started()) << app.Error();
+//       ASSERT_TRUE(e2e::WaitFor([&] { return app.Control("ch_mute_0").visible; }));
+//       const size_t mark = app.Mark();
+//       ASSERT_TRUE(app.Click("ch_mute_0"));
+//       std::vector<e2e::UnitFrame> frames;
+//       ASSERT_TRUE(e2e::WaitFor([&] { return !(frames = app.FramesSince(mark)).empty(); }));
+//       EXPECT_EQ(frames[0].Text(), "01 09 bb 000001");
+//   }
+//
+// Every wait is WaitFor with a bound; nothing sleeps a fixed time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// Why the end-to-end tests cannot run here (the Windows build is missing),
+// or empty when they can.
+std::string MissingWindowsBuild();
+
+#define E2E_SKIP_WITHOUT_WINDOWS_BUILD()                                           \
+    do {                                                                           \
+        const std::string e2eMissing = ::e2e::MissingWindowsBuild();               \
+        if (!e2eMissing.empty()) GTEST_SKIP() << e2eMissing;                       \
+    } while (0)
+
+// Polls condition until it holds or boundMs passed; true when it held.
+bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000);
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    int CenterX() const { return (left + right) / 2; }
+    int CenterY() const { return (top + bottom) / 2; }
+};
+
+// A named control of a skin window, as the probe reads it.
+struct ControlState {
+    bool found = false;
+    std::string type;
+    std::string text;   // UTF-8
+    bool visible = false;
+    bool enabled = false;
+    bool selected = false;
+    bool hasValue = false;  // sliders and progress bars
+    int value = 0, min = 0, max = 0;
+    bool hasIndex = false;  // combos and lists
+    int index = -1;
+    Rect rect;  // screen pixels
+};
+
+struct WindowState {
+    bool found = false;
+    unsigned long hwnd = 0;
+    bool visible = false;
+    Rect rect;
+    std::string title;
+    std::string className;
+};
+
+// A command the simulated unit received.
+struct UnitFrame {
+    uint8_t type = 0, subcommand = 0, optype = 0;
+    std::vector<uint8_t> payload;
+    // "01 09 bb 000001": type, subcommand, optype, payload, in hex.
+    std::string Text() const;
+};
+
+struct ProcessResources {
+    long gdi = -1, user = -1, threads = -1, replies = -1;
+};
+
+struct LaunchOptions {
+    std::string program = "BrisaDSP_sim.exe";  // in the Windows build folder
+    int dpi = 96;                              // 96, 120 or 144
+    int lan = 0;                               // [config] "lan"; negative: no settings file
+    bool saveLog = false;                      // "savelog.ini" in the working folder
+    std::vector<std::string> markerFiles;      // more empty files there
+    std::string workDir;                       // reuse a folder; empty: a new one
+};
+
+class App {
+public:
+    // Starts the program and connects to its probe (bounded; see Started).
+    explicit App(const LaunchOptions& options);
+    ~App();  // kills the program if it still runs
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    bool Started() const;
+    const std::string& Error() const;
+    const std::string& WorkDir() const;
+    std::string Display() const;
+
+    // Skin windows. window: a title ("Brisa DSP Audio"), "#<hwnd hex>", or
+    // empty for the first visible window holding the control.
+    ControlState Control(const std::string& name, const std::string& window = "");
+    // Every named control of a window, in tree order.
+    std::vector<std::pair<std::string, ControlState>> Controls(const std::string& window);
+    WindowState Window(const std::string& title);
+    std::vector<WindowState> Windows();
+
+    // Real X input at a control's centre (or at a point of the screen).
+    bool Click(const std::string& name, const std::string& window = "");
+    bool DoubleClick(const std::string& name, const std::string& window = "");
+    bool RightClick(const std::string& name, const std::string& window = "");
+    bool ClickAt(int x, int y, int button = 1, int repeat = 1);
+    bool Type(const std::string& text);
+    bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
+    // Wheel notches over a control: positive away from the user (up).
+    bool Wheel(const std::string& name, int notches, const std::string& window = "");
+    // Presses at (x0, y0), moves in steps over durationMs, releases at (x1, y1).
+    bool Drag(int x0, int y0, int x1, int y1, int steps = 10, int durationMs = 300);
+
+    // The screen area of a window as PNG.
+    bool Screenshot(const std::string& window, const std::string& pngPath);
+
+    // The simulated unit.
+    size_t Mark();
+    std::vector<UnitFrame> FramesSince(size_t mark);
+    bool Unplug();
+    bool Plug();
+    bool SetModel(int id);
+    bool SetFirmware(int main, int slave);
+    bool TurnKnob(int db);
+    bool SetSilent(bool silent);
+    // "key=value" of the unit's identity, unit-wide values and one scene.
+    std::map<std::string, long> Params(int scene = 0);
+
+    ProcessResources Resources();
+
+    // The process.
+    bool Running();
+    // Kills the process and waits for its end.
+    bool Kill();
+    // Waits for the process to end by itself; exitCode gets its exit code.
+    bool WaitExit(int boundMs, int* exitCode = nullptr);
+
+    // One raw probe request: its first line, and the lines of a list reply.
+    std::string Request(const std::string& line, std::vector<std::string>* list = nullptr);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+};
+
+// The text of a language key ("mutex_tips") in a language file of the
+// skin ("en", "cn", "ru"); empty when the key is missing.
+std::string SkinText(const std::string& language, const std::string& key);
+// build/screenshots of the source tree, made when missing.
+std::string ScreenshotFolder();
+
+// Checks of a screenshot's own painting.
+struct PaintCheck {
+    bool loaded = false;
+    int width = 0, height = 0;
+    double blackShare = 0;   // share of near-black pixels
+    int colours = 0;         // distinct colours (counted up to 4096)
+    bool painted = false;    // loaded, not mostly black, more than a few colours
+};
+PaintCheck CheckPainting(const std::string& pngPath);
+// Text-like edges in an area of the PNG (pixels relative to the image): a
+// dense count of sharp light/dark changes along its rows, as glyphs make.
+bool HasTextEdges(const std::string& pngPath, const Rect& area);
+
+}  // namespace e2e

@@ -1,0 +1,104 @@
+#include "tests/support/SimProbe.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+// A request the UI thread answers. Shared: when the UI thread is too busy,
+// the probe gives up waiting while the request may still be in its queue.
+struct UiRequest {
+    std::vector<std::string> words;
+    std::string reply;
+};
+
+constexpr UINT kUiRequest = WM_APP + 0x3B0;
+constexpr UINT kUiTimeoutMs = 5000;
+
+LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kUiRequest) return DefWindowProcW(window, message, wParam, lParam);
+    std::unique_ptr<std::shared_ptr<UiRequest>> held(reinterpret_cast<std::shared_ptr<UiRequest>*>(lParam));
+    (*held)->reply = ProbeUiAnswer((*held)->words);
+    return 1;
+}
+
+// Made by the static initialiser, which runs on the thread that becomes the
+// UI thread; its messages are dispatched by every message loop there.
+HWND MakeProbeWindow() {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ProbeWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BrisaProbeWnd";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                           nullptr);
+}
+
+const HWND gProbeWindow = MakeProbeWindow();
+
+std::string AskUiThread(const std::vector<std::string>& words) {
+    auto request = std::make_shared<UiRequest>();
+    request->words = words;
+    auto* held = new std::shared_ptr<UiRequest>(request);
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held), SMTO_NORMAL,
+                             kUiTimeoutMs, &result)) {
+        return ProbeError("ui thread busy");
+    }
+    return request->reply;
+}
+
+}  // namespace
+
+std::vector<std::string> ProbeWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    std::string word;
+    while (in >> word) words.push_back(word);
+    return words;
+}
+
+std::string ProbeAnswer(const std::string& line) {
+    const std::vector<std::string> words = ProbeWords(line);
+    if (words.empty()) return ProbeError("empty request");
+    if (words[0] == "PING") return "OK pong\n";
+    std::string reply = ProbeUnitAnswer(words);
+    if (reply.empty()) reply = AskUiThread(words);
+    return reply.empty() ? ProbeError("unknown request " + words[0]) : reply;
+}
+
+std::string ProbeEscape(const std::wstring& text) {
+    std::string utf8;
+    if (!text.empty()) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                             nullptr, nullptr);
+        utf8.resize(size > 0 ? static_cast<size_t>(size) : 0);
+        if (size > 0) {
+            WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], size, nullptr,
+                                nullptr);
+        }
+    }
+    std::string escaped;
+    for (char c : utf8) {
+        if (c == '\\') escaped += "\\\\";
+        else if (c == '\t') escaped += "\\t";
+        else if (c == '\n') escaped += "\\n";
+        else if (c == '\r') escaped += "\\r";
+        else escaped += c;
+    }
+    return escaped;
+}
+
+std::string ProbeList(const std::vector<std::string>& lines) {
+    std::string reply = "OK " + std::to_string(lines.size()) + "\n";
+    for (const std::string& line : lines) reply += line + "\n";
+    return reply;
+}
+
+std::string ProbeError(const std::string& reason) { return "ERR " + reason + "\n"; }
+
+}  // namespace sim

@@ -1,0 +1,83 @@
+// The test probe inside BrisaDSP_sim.exe: a line protocol on a localhost TCP
+// socket with which an end-to-end test reads the state of the program's skin
+// windows and steers the simulated unit. It is linked into the simulated
+// program only and starts by itself when the environment variable
+// BRISA_PROBE_PORT_FILE names a file: the probe listens on 127.0.0.1 at a
+// port of its choosing and writes that port, in decimal, into the file.
+//
+// Requests are one line each ("\n" ends it; a trailing "\r" is ignored),
+// words separated by single blanks. Every reply starts with one line:
+//   "OK" [value]        the request was done
+//   "ERR <reason>"      it was not (unknown request, no such window or
+//                       control, UI thread busy for more than 5 s, ...)
+// A list reply is "OK <n>" followed by exactly n lines. Record replies are
+// tab-separated "key=value" fields; texts are UTF-8 with backslash, tab,
+// line feed and carriage return written as "\\", "\t", "\n" and "\r".
+// Rectangles are "l,t,r,b" in screen pixels.
+//
+// Skin windows (read on the UI thread):
+//   PING                    -> OK pong
+//   WINDOWS                 -> OK n, one record per top-level skin window:
+//                              hwnd= visible= rect= title= class=
+//   WINDOW <window>         -> OK one such record
+//   CONTROL <name> [window] -> OK type= text= visible= enabled= selected=
+//                              value= min= max= index= rect=
+//                              visible: the control and every parent shown;
+//                              selected: options and check boxes, else 0;
+//                              value/min/max: sliders and progress bars, else
+//                              empty; index: the selected row of a combo or
+//                              list, else empty.
+//   CONTROLS <window>       -> OK n, one record per named control of the
+//                              window, in tree order: name= and the fields
+//                              of CONTROL
+//   <window> is a window title ("Brisa DSP Audio", "msgwnd"), "#<hwnd hex>",
+//   or left out: then the first visible window holding the control.
+//
+// The simulated unit (answered on the probe's own thread):
+//   UNPLUG / PLUG           -> OK; the unit leaves or returns, and every
+//                              top-level window of class "MainWnd" is sent
+//                              WM_DEVICECHANGE (DBT_DEVICEREMOVECOMPLETE or
+//                              DBT_DEVICEARRIVAL) with a device-interface
+//                              broadcast named "\\?\HID#VID_0483&PID_5750#..."
+//   MODEL <id>              -> OK; the model id the handshake reports
+//   FIRMWARE <main> <slave> -> OK; the firmware version it reports
+//   KNOB <dB>               -> OK; an unsolicited main-volume report
+//   SILENT 0|1              -> OK; a silent unit answers nothing
+//   MARK                    -> OK <m>, the number of frames received so far
+//   FRAMES <m>              -> OK n, the frames received since mark m, one a
+//                              line: "<type> <sub> <optype> <payload>" in
+//                              two-digit hex, payload bytes joined without
+//                              blanks ("01 09 bb 000001")
+//   PARAMS <scene>          -> OK n, "key=value" lines of the unit's identity,
+//                              unit-wide values and the parameters of scene
+//                              0..10 ("out3.mute=1", "out0.eq5.gain=-35")
+//   RESOURCES               -> OK gdi= user= threads= replies=
+//                              (GDI and USER objects of the process, its
+//                              threads, live reply records)
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// Splits a request line into its words.
+std::vector<std::string> ProbeWords(const std::string& line);
+
+// The reply to one request, first line and list lines, each ended by "\n".
+// Runs on the probe's thread; skin window requests are handed to the UI thread.
+std::string ProbeAnswer(const std::string& line);
+
+// The reply to a skin window request, or an empty text when the request is
+// not one. Runs on the UI thread.
+std::string ProbeUiAnswer(const std::vector<std::string>& words);
+
+// The reply to a unit request, or an empty text when the request is not one.
+std::string ProbeUnitAnswer(const std::vector<std::string>& words);
+
+// Reply helpers.
+std::string ProbeEscape(const std::wstring& text);
+std::string ProbeList(const std::vector<std::string>& lines);
+std::string ProbeError(const std::string& reason);
+
+}  // namespace sim

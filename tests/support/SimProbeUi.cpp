@@ -1,0 +1,165 @@
+// The probe's requests about skin windows and their controls; UI thread only.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/support/SimProbe.h"
+#include "uilib/control/ListInterfaces.h"
+#include "uilib/control/Option.h"
+#include "uilib/control/Progress.h"
+#include "uilib/core/UIControl.h"
+#include "uilib/core/UIManager.h"
+
+namespace sim {
+
+namespace {
+
+using SkinUI::CControlUI;
+using SkinUI::CPaintManagerUI;
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return std::wstring();
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(size > 0 ? static_cast<size_t>(size) : 0, L'\0');
+    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], size);
+    return wide;
+}
+
+std::string RectText(const RECT& rc) {
+    char text[64];
+    std::snprintf(text, sizeof(text), "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right, rc.bottom);
+    return text;
+}
+
+std::wstring WindowText(HWND window, bool title) {
+    wchar_t text[256] = {};
+    if (title) GetWindowTextW(window, text, 256);
+    else GetClassNameW(window, text, 256);
+    return text;
+}
+
+// Top-level windows with a skin tree, in the order they were made.
+std::vector<CPaintManagerUI*> SkinWindows() {
+    std::vector<CPaintManagerUI*> windows;
+    for (int i = 0; i < CPaintManagerUI::LiveManagerCount(); ++i) {
+        CPaintManagerUI* manager = CPaintManagerUI::LiveManagerAt(i);
+        HWND window = manager ? manager->WindowHandle() : nullptr;
+        if (window && IsWindow(window) && !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) {
+            windows.push_back(manager);
+        }
+    }
+    return windows;
+}
+
+std::string WindowRecord(HWND window) {
+    RECT rc = {};
+    GetWindowRect(window, &rc);
+    char handle[16];
+    std::snprintf(handle, sizeof(handle), "%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
+    return std::string("hwnd=") + handle + "\tvisible=" + (IsWindowVisible(window) ? "1" : "0") +
+           "\trect=" + RectText(rc) + "\ttitle=" + ProbeEscape(WindowText(window, true)) +
+           "\tclass=" + ProbeEscape(WindowText(window, false));
+}
+
+// The words from index on, joined again by single blanks.
+std::string Rest(const std::vector<std::string>& words, size_t index) {
+    std::string rest;
+    for (size_t i = index; i < words.size(); ++i) rest += (rest.empty() ? "" : " ") + words[i];
+    return rest;
+}
+
+bool Matches(HWND window, const std::string& selector) {
+    if (!selector.empty() && selector[0] == '#') {
+        return std::strtoul(selector.c_str() + 1, nullptr, 16) == reinterpret_cast<uintptr_t>(window);
+    }
+    return WindowText(window, true) == Wide(selector);
+}
+
+bool Shown(CControlUI* control) {
+    for (; control; control = control->GetParentControl()) {
+        if (!control->GetVisibility()) return false;
+    }
+    return true;
+}
+
+std::string ControlRecord(CControlUI* control) {
+    RECT rc = control->GetPosition();
+    MapWindowPoints(control->GetPaintManager()->WindowHandle(), nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    std::string value, low, high, index;
+    if (auto* progress = static_cast<SkinUI::CProgressUI*>(control->FindInterface(L"Progress"))) {
+        value = std::to_string(progress->GetValue());
+        low = std::to_string(progress->GetMinValue());
+        high = std::to_string(progress->GetMaxValue());
+    }
+    if (auto* owner = static_cast<SkinUI::IListOwnerUI*>(control->FindInterface(L"IListOwner"))) {
+        index = std::to_string(owner->GetSelectedIndex());
+    }
+    auto* option = static_cast<SkinUI::COptionUI*>(control->FindInterface(L"Option"));
+    return "OK type=" + ProbeEscape(control->GetTypeName()) + "\ttext=" + ProbeEscape(control->GetTextContent().CStr()) +
+           "\tvisible=" + (Shown(control) ? "1" : "0") + "\tenabled=" + (control->GetEnabledState() ? "1" : "0") +
+           "\tselected=" + (option && option->IsSelected() ? "1" : "0") + "\tvalue=" + value + "\tmin=" + low +
+           "\tmax=" + high + "\tindex=" + index + "\trect=" + RectText(rc) + "\n";
+}
+
+// Every named control of the tree, in tree order; returns null to go on.
+CControlUI* CollectNamed(CControlUI* control, void* data) {
+    if (!control->GetControlName().IsEmpty()) static_cast<std::vector<CControlUI*>*>(data)->push_back(control);
+    return nullptr;
+}
+
+std::string Controls(const std::vector<std::string>& words) {
+    const std::string selector = Rest(words, 1);
+    for (CPaintManagerUI* manager : SkinWindows()) {
+        if (!Matches(manager->WindowHandle(), selector)) continue;
+        std::vector<CControlUI*> named;
+        if (manager->Root()) manager->Root()->FindInTree(CollectNamed, &named, SkinUI::UIFIND_ALL);
+        std::vector<std::string> lines;
+        for (CControlUI* control : named) {
+            const std::string record = ControlRecord(control);
+            lines.push_back("name=" + ProbeEscape(control->GetControlName().CStr()) + "\t" +
+                            record.substr(3, record.size() - 4));
+        }
+        return ProbeList(lines);
+    }
+    return ProbeError("no window " + selector);
+}
+
+std::string Control(const std::vector<std::string>& words) {
+    if (words.size() < 2) return ProbeError("CONTROL <name> [window]");
+    const std::wstring name = Wide(words[1]);
+    const std::string selector = Rest(words, 2);
+    CControlUI* hidden = nullptr;
+    for (CPaintManagerUI* manager : SkinWindows()) {
+        HWND window = manager->WindowHandle();
+        if (!selector.empty() && !Matches(window, selector)) continue;
+        CControlUI* control = manager->FindControlByName(name.c_str());
+        if (!control) continue;
+        if (!selector.empty() || IsWindowVisible(window)) return ControlRecord(control);
+        if (!hidden) hidden = control;
+    }
+    return hidden ? ControlRecord(hidden) : ProbeError("no control " + words[1]);
+}
+
+}  // namespace
+
+std::string ProbeUiAnswer(const std::vector<std::string>& words) {
+    const std::string& request = words[0];
+    if (request == "WINDOWS") {
+        std::vector<std::string> lines;
+        for (CPaintManagerUI* manager : SkinWindows()) lines.push_back(WindowRecord(manager->WindowHandle()));
+        return ProbeList(lines);
+    }
+    if (request == "WINDOW") {
+        const std::string selector = Rest(words, 1);
+        for (CPaintManagerUI* manager : SkinWindows()) {
+            if (Matches(manager->WindowHandle(), selector)) return "OK " + WindowRecord(manager->WindowHandle()) + "\n";
+        }
+        return ProbeError("no window " + selector);
+    }
+    if (request == "CONTROL") return Control(words);
+    if (request == "CONTROLS") return Controls(words);
+    return std::string();
+}
+
+}  // namespace sim

@@ -1,0 +1,191 @@
+// The probe's requests that steer the simulated unit and read the process.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "device/DspRecords.h"
+#include "tests/support/SimProbe.h"
+#include "tests/support/SimProgramUnit.h"
+
+namespace sim {
+
+namespace {
+
+// A decimal argument within [low, high].
+bool Number(const std::vector<std::string>& words, size_t index, long low, long high, long* value) {
+    if (index >= words.size()) return false;
+    char* end = nullptr;
+    const long parsed = std::strtol(words[index].c_str(), &end, 10);
+    if (end == words[index].c_str() || *end != '\0' || parsed < low || parsed > high) return false;
+    *value = parsed;
+    return true;
+}
+
+std::string Hex(uint8_t byte) {
+    char text[3];
+    std::snprintf(text, sizeof(text), "%02x", byte);
+    return text;
+}
+
+std::string FrameLine(const Frame& frame) {
+    std::string line = Hex(frame.type) + " " + Hex(frame.subcommand) + " " + Hex(frame.optype) + " ";
+    for (uint8_t byte : frame.data) line += Hex(byte);
+    return line;
+}
+
+class ParamLines {
+public:
+    void Add(const std::string& key, long value) { lines.push_back(key + "=" + std::to_string(value)); }
+    std::vector<std::string> lines;
+};
+
+void AddScene(ParamLines& out, const SceneParams& scene) {
+    for (int ch = 0; ch < kOutputs; ++ch) {
+        const OutputChannel& o = scene.out[ch];
+        const std::string p = "out" + std::to_string(ch) + ".";
+        out.Add(p + "gain", o.gainDb);
+        out.Add(p + "mute", o.mute);
+        out.Add(p + "phase", o.phase);
+        out.Add(p + "solo", o.solo);
+        out.Add(p + "delay", static_cast<long>(o.delayMicros));
+        out.Add(p + "type", o.type);
+        out.Add(p + "eqbypass", o.eqBypass);
+        out.Add(p + "comp", o.compressorOn);
+        const FilterSide* sides[] = {&o.highPass, &o.lowPass};
+        const char* sideNames[] = {"hp.", "lp."};
+        for (int s = 0; s < 2; ++s) {
+            out.Add(p + sideNames[s] + "type", sides[s]->type);
+            out.Add(p + sideNames[s] + "freq", sides[s]->freqHz);
+            out.Add(p + sideNames[s] + "slope", sides[s]->slope);
+        }
+        for (int b = 0; b < EqBandCount(ch); ++b) {
+            const std::string q = p + "eq" + std::to_string(b) + ".";
+            out.Add(q + "freq", o.eq[b].freqHz);
+            out.Add(q + "q", o.eq[b].qHundredths);
+            out.Add(q + "gain", o.eq[b].gainTenthsDb);
+        }
+    }
+    out.Add("linkmode", scene.linkMode);
+    out.Add("lock", scene.lock);
+    for (int i = 0; i < kInputs; ++i) out.Add("in" + std::to_string(i) + ".phase", scene.inputPhase[i]);
+}
+
+std::string Params(const UnitState& state, int scene) {
+    ParamLines out;
+    out.Add("model", state.identity.model);
+    out.Add("fw.main", state.identity.master);
+    out.Add("fw.slave", state.identity.slave);
+    out.Add("pcconnected", state.pcConnected ? 1 : 0);
+    out.Add("scene", state.currentScene);
+    out.Add("source", state.unit.source);
+    out.Add("mainvolume", state.unit.mainVolumeDb);
+    out.Add("subvolume", state.unit.subVolumeDb);
+    out.Add("mute", state.unit.mute);
+    for (int s = 1; s < kScenes; ++s) out.Add("store" + std::to_string(s) + ".valid", state.store[s].valid);
+    AddScene(out, state.scene[scene]);
+    return ProbeList(out.lines);
+}
+
+int ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// Wine reports no GUI resources; there the handle tables are read instead:
+// both take a handle's 16-bit index alone, whatever its generation.
+long CountGdiObjects() {
+    long count = 0;
+    for (uintptr_t index = 1; index < 0x10000; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+    }
+    return count;
+}
+
+long CountUserObjects() {
+    long count = 0;
+    for (uintptr_t index = 0x20; index < 0x10000; index += 2) {
+        HWND window = reinterpret_cast<HWND>(index);
+        DWORD process = 0;
+        if (IsWindow(window) && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId()) {
+            ++count;
+        } else if (IsMenu(reinterpret_cast<HMENU>(index))) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string Resources() {
+    HANDLE self = GetCurrentProcess();
+    long gdi = static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS));
+    long user = static_cast<long>(GetGuiResources(self, GR_USEROBJECTS));
+    if (gdi == 0) gdi = CountGdiObjects();
+    if (user == 0) user = CountUserObjects();
+    return "OK gdi=" + std::to_string(gdi) + "\tuser=" + std::to_string(user) +
+           "\tthreads=" + std::to_string(ThreadCount()) +
+           "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\n";
+}
+
+}  // namespace
+
+std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
+    const std::string& request = words[0];
+    UnitModel& model = ProgramUnit();
+    long a = 0;
+    long b = 0;
+    if (request == "UNPLUG" || request == "PLUG") {
+        if (request == "PLUG") model.Return();
+        else model.Vanish();
+        return "OK\n";
+    }
+    if (request == "MODEL") {
+        if (!Number(words, 1, 0, 255, &a)) return ProbeError("MODEL <0..255>");
+        model.Access()->identity.model = static_cast<uint8_t>(a);
+        return "OK\n";
+    }
+    if (request == "FIRMWARE") {
+        if (!Number(words, 1, 0, 255, &a) || !Number(words, 2, 0, 255, &b)) {
+            return ProbeError("FIRMWARE <main> <slave>");
+        }
+        auto state = model.Access();
+        state->identity.master = static_cast<uint8_t>(a);
+        state->identity.slave = static_cast<uint8_t>(b);
+        return "OK\n";
+    }
+    if (request == "KNOB") {
+        if (!Number(words, 1, -128, 127, &a)) return ProbeError("KNOB <-128..127>");
+        model.TurnVolumeKnob(static_cast<int8_t>(a));
+        return "OK\n";
+    }
+    if (request == "SILENT") {
+        if (!Number(words, 1, 0, 1, &a)) return ProbeError("SILENT 0|1");
+        model.SetSilent(a != 0);
+        return "OK\n";
+    }
+    if (request == "MARK") return "OK " + std::to_string(SimUnit::Instance().ReceivedFrames().size()) + "\n";
+    if (request == "FRAMES") {
+        if (!Number(words, 1, 0, 0x7FFFFFFF, &a)) return ProbeError("FRAMES <mark>");
+        const std::vector<Frame> frames = SimUnit::Instance().ReceivedFrames();
+        std::vector<std::string> lines;
+        for (size_t i = static_cast<size_t>(a); i < frames.size(); ++i) lines.push_back(FrameLine(frames[i]));
+        return ProbeList(lines);
+    }
+    if (request == "PARAMS") {
+        if (!Number(words, 1, 0, kScenes - 1, &a)) return ProbeError("PARAMS <0..10>");
+        return Params(model.Snapshot(), static_cast<int>(a));
+    }
+    if (request == "RESOURCES") return Resources();
+    return std::string();
+}
+
+}  // namespace sim
