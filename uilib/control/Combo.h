@@ -79,6 +79,8 @@ public:
     void SetTextStyle(UINT style);
     UINT GetTextStyle() const { return m_textStyle; }
     void SetTextPadding(int left, int top, int right, int bottom);
+    // Unscaled, as the skin gave it.
+    const CUIRect& GetTextPadding() const { return m_textPadding; }
     uint32_t GetButtonState() const { return m_buttonState; }
 
     // The open drop-down, or null.
@@ -88,11 +90,14 @@ public:
     // Called by the drop-down window as it goes away.
     void OnDropDownClosed();
 
+protected:
+    // Brings the focused and disabled bits up to date before painting.
+    void RefreshStateBits();
+
 private:
     void SetImage(CUIString& slot, const wchar_t* value);
     void ApplyAlignWords(const wchar_t* value);
     void ApplyVerticalAlignWords(const wchar_t* value);
-    void RefreshStateBits();
     void RenumberRows(int from, int to);
     // Selects target when one was found; keys and the wheel that find no row
     // keep the selection.

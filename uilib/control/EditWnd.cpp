@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "uilib/control/Edit.h"
+#include "uilib/control/NativeOverlay.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
 
@@ -78,23 +79,7 @@ CUIRect CEditWnd::ComputeEditRect() const
     rc.top += padding.top;
     rc.right -= padding.right;
     rc.bottom -= padding.bottom;
-
-    const TFontEntry* font = m_manager->FontEntry(m_owner->GetFont());
-    const int textHeight = font != nullptr ? font->metrics.tmHeight : 0;
-    if (textHeight < rc.Height()) {
-        rc.top += (rc.Height() - textHeight) / 2;
-        rc.bottom = rc.top + textHeight;
-    }
-
-    for (CControlUI* ancestor = m_owner->GetParentControl(); ancestor != nullptr;
-         ancestor = ancestor->GetParentControl()) {
-        if (!ancestor->GetVisibility()) return CUIRect();
-        const CUIRect area = ancestor->GetContentArea();
-        RECT clipped;
-        if (!IntersectRect(&clipped, &rc, &area)) return CUIRect();
-        rc = clipped;
-    }
-    return rc;
+    return ClipToAncestors(*m_owner, CenterOnFontHeight(*m_manager, m_owner->GetFont(), rc));
 }
 
 CUIRect CEditWnd::PlacementRect() const
@@ -127,9 +112,8 @@ bool CEditWnd::Init(CEditUI* owner)
         return false;
     }
 
-    HFONT font = owner->GetFont() != -1 ? m_manager->FontHandle(owner->GetFont()) : nullptr;
-    if (font == nullptr) font = m_manager->DefaultFontEntry()->font;
-    SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(ResolveFontHandle(*m_manager, owner->GetFont())),
+                 TRUE);
     SendMessageW(m_window, EM_LIMITTEXT, owner->GetMaxChar(), 0);
     if (owner->IsPasswordMode()) SendMessageW(m_window, EM_SETPASSWORDCHAR, owner->GetPasswordChar(), 0);
     SetWindowTextW(m_window, owner->GetTextContent());

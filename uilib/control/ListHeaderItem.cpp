@@ -16,7 +16,8 @@ const int kMinimumWidth = 16;
 } // namespace
 
 CListHeaderItemUI::CListHeaderItemUI()
-    : m_lastMouse{0, 0},
+    : m_clickNotification(L"headerclick"),
+      m_lastMouse{0, 0},
       m_draggable(true),
       m_buttonState(0),
       m_separatorWidth(4),
@@ -87,7 +88,7 @@ void CListHeaderItemUI::OnButtonDown(const TEventInfo& event)
         return;
     }
     m_buttonState |= kStatePushed;
-    if (m_manager != nullptr) m_manager->SendNotification(this, L"headerclick");
+    if (m_manager != nullptr) m_manager->SendNotification(this, m_clickNotification);
     RequestRepaint();
 }
 
@@ -201,7 +202,8 @@ void CListHeaderItemUI::PaintTextLayer(HDC dc)
     if (m_textColor == 0) m_textColor = m_manager->DefaultTextColor();
     const CUIString text = GetTextContent();
     if (text.IsEmpty()) return;
-    RECT rc = {m_item.left + m_textPadding.left, m_item.top + m_textPadding.top, m_item.right - m_textPadding.right,
+    RECT rc = {m_item.left + m_textPadding.left + TextLeftInset(), m_item.top + m_textPadding.top,
+               m_item.right - m_textPadding.right,
                m_item.bottom - m_textPadding.bottom};
     CRenderKit::DrawControlText(dc, m_manager, rc, text, m_textColor, m_font, m_textStyle, m_showHtml);
 }

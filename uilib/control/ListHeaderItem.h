@@ -42,6 +42,13 @@ public:
     void SetScale(int percent) { m_scale = percent; }
     UINT GetTextStyle() const { return m_textStyle; }
 
+protected:
+    // Room kept free left of the text (a check box, in derived items).
+    virtual int TextLeftInset() const { return 0; }
+
+    // The notification a press outside the separator sends.
+    const wchar_t* m_clickNotification;
+
 private:
     // The separator rectangle widened by 4 pixels towards the inside.
     CUIRect DragZone() const;

@@ -133,7 +133,8 @@ void CListTextElementUI::PaintItemText(HDC dc, const RECT& rc)
     const int columns =
         style->columnCount < TListItemStyle::kMaxColumns ? style->columnCount : TListItemStyle::kMaxColumns;
     for (int i = 0; i < columns; ++i) {
-        RECT cell = {style->columns[i].left + Scaled(style->textPadding.left), rc.top + Scaled(style->textPadding.top),
+        RECT cell = {style->columns[i].left + Scaled(style->textPadding.left) + ColumnTextInset(i),
+                     rc.top + Scaled(style->textPadding.top),
                      style->columns[i].right - Scaled(style->textPadding.right),
                      rc.bottom - Scaled(style->textPadding.bottom)};
         CUIString text;

@@ -33,9 +33,13 @@ public:
     bool SetColumnText(int column, const wchar_t* text);
     int GetLinkCount() const { return m_linkCount; }
 
-private:
+protected:
+    // Room kept free left of a column's text (a check box, in derived rows).
+    virtual int ColumnTextInset(int /*column*/) const { return 0; }
     // The link whose rectangle holds the point, or -1.
     int LinkAt(POINT pt) const;
+
+private:
     // True when the event ended at a link.
     bool HandleLinkEvent(const TEventInfo& event);
 

@@ -2,18 +2,29 @@
 
 #include "uilib/control/Button.h"
 #include "uilib/control/CheckBox.h"
+#include "uilib/control/ColorPalette.h"
 #include "uilib/control/Combo.h"
+#include "uilib/control/ComboBox.h"
+#include "uilib/control/DateTime.h"
 #include "uilib/control/Edit.h"
+#include "uilib/control/GroupBox.h"
+#include "uilib/control/HotKey.h"
+#include "uilib/control/IPAddress.h"
+#include "uilib/control/IPAddressEx.h"
 #include "uilib/control/Label.h"
 #include "uilib/control/List.h"
+#include "uilib/control/ListContainerHeaderItem.h"
 #include "uilib/control/ListContainerElement.h"
+#include "uilib/control/ListEx.h"
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ListHeaderItem.h"
 #include "uilib/control/ListTextElement.h"
+#include "uilib/control/ListTextExtElement.h"
 #include "uilib/control/MenuElement.h"
 #include "uilib/control/MenuList.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Progress.h"
+#include "uilib/control/RollText.h"
 #include "uilib/control/ScrollBar.h"
 #include "uilib/control/Slider.h"
 #include "uilib/core/UIControl.h"
@@ -66,6 +77,17 @@ const TBuiltIn kBuiltIns[] = {
     {L"CComboUI", &CreateOf<CComboUI>},
     {L"CMenuUI", &CreateOf<CMenuUI>},
     {L"CMenuElementUI", &CreateOf<CMenuElementUI>},
+    {L"CComboBoxUI", &CreateOf<CComboBoxUI>},
+    {L"CDateTimeUI", &CreateOf<CDateTimeUI>},
+    {L"CIPAddressUI", &CreateOf<CIPAddressUI>},
+    {L"CIPAddressExUI", &CreateOf<CIPAddressExUI>},
+    {L"CGroupBoxUI", &CreateOf<CGroupBoxUI>},
+    {L"CRollTextUI", &CreateOf<CRollTextUI>},
+    {L"CColorPaletteUI", &CreateOf<CColorPaletteUI>},
+    {L"CHotKeyUI", &CreateOf<CHotKeyUI>},
+    {L"CListExUI", &CreateOf<CListExUI>},
+    {L"CListContainerHeaderItemUI", &CreateOf<CListContainerHeaderItemUI>},
+    {L"CListTextExtElementUI", &CreateOf<CListTextExtElementUI>},
 };
 
 CControlFactory*& InstanceSlot()
@@ -112,7 +134,9 @@ void CControlFactory::RegisterBuiltIns()
 bool CControlFactory::RegisterControl(const wchar_t* className, UIControlCreateFunction create)
 {
     if (className == nullptr || className[0] == L'\0' || create == nullptr) return false;
-    return m_registry.emplace(LowerCased(className), create).second;
+    if (!m_registry.emplace(LowerCased(className), create).second) return false;
+    m_names.push_back(CUIString(className));
+    return true;
 }
 
 CControlUI* CControlFactory::CreateControl(const wchar_t* className) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "uilib/core/UIString.h"
 
@@ -29,12 +30,15 @@ public:
     // A new control, owned by the caller, or null for an unknown name.
     CControlUI* CreateControl(const wchar_t* className) const;
     int Count() const { return static_cast<int>(m_registry.size()); }
+    // Every registered class name as it was registered, in that order.
+    const std::vector<CUIString>& ClassNames() const { return m_names; }
 
 private:
     CControlFactory();
     void RegisterBuiltIns();
 
     std::map<CUIString, UIControlCreateFunction> m_registry;
+    std::vector<CUIString> m_names;
 };
 
 } // namespace SkinUI

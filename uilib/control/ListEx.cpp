@@ -1,0 +1,270 @@
+#include "uilib/control/ListEx.h"
+
+#include "uilib/control/ComboBox.h"
+#include "uilib/control/Edit.h"
+#include "uilib/control/ListContainerHeaderItem.h"
+#include "uilib/control/ListHeader.h"
+#include "uilib/control/ListTextExtElement.h"
+#include "uilib/core/RenderKit.h"
+
+namespace SkinUI {
+
+const wchar_t* const CListExUI::kEditName = L"ListEx_Edit";
+const wchar_t* const CListExUI::kComboName = L"ListEx_Combo";
+
+CListExUI::CListExUI()
+    : m_edit(nullptr), m_combo(nullptr), m_editRow(-1), m_editColumn(-1), m_comboCallback(nullptr),
+      m_registeredWith(nullptr)
+{
+}
+
+CListExUI::~CListExUI()
+{
+    if (m_registeredWith != nullptr) m_registeredWith->UnregisterNotifyReceiver(this);
+}
+
+const wchar_t* CListExUI::GetTypeName() const
+{
+    return L"XListUI";
+}
+
+void* CListExUI::FindInterface(const wchar_t* name)
+{
+    if (CompareTextIgnoreCase(name, L"ListEx") == 0) return static_cast<IListUI*>(this);
+    return CListUI::FindInterface(name);
+}
+
+uint32_t CListExUI::GetBehaviorFlags() const
+{
+    return UIFLAG_TABSTOP;
+}
+
+// Without the window's notifications no edit would ever be written back.
+void CListExUI::InitHook()
+{
+    CListUI::InitHook();
+    if (m_registeredWith == m_manager) return;
+    if (m_registeredWith != nullptr) m_registeredWith->UnregisterNotifyReceiver(this);
+    m_registeredWith = m_manager;
+    if (m_manager != nullptr) m_manager->RegisterNotifyReceiver(this);
+}
+
+void CListExUI::HandleEvent(TEventInfo& event)
+{
+    if (event.type == UIEVENT_BUTTONDOWN || event.type == UIEVENT_SCROLLWHEEL) ParkBoth();
+    CListUI::HandleEvent(event);
+}
+
+void CListExUI::HandleItemEvent(TEventInfo& event)
+{
+    HandleEvent(event);
+}
+
+CListContainerHeaderItemUI* CListExUI::HeaderItemAt(int column) const
+{
+    CListHeaderUI* header = GetHeaderControl();
+    if (header == nullptr || column < 0) return nullptr;
+    CControlUI* item = header->GetChildAt(column);
+    return item != nullptr ? static_cast<CListContainerHeaderItemUI*>(item->FindInterface(L"ListContainerHeaderItem"))
+                           : nullptr;
+}
+
+bool CListExUI::IsColumnEditable(int column)
+{
+    const CListContainerHeaderItemUI* item = HeaderItemAt(column);
+    return item != nullptr && item->IsColumnEditable();
+}
+
+bool CListExUI::IsColumnComboBox(int column)
+{
+    const CListContainerHeaderItemUI* item = HeaderItemAt(column);
+    return item != nullptr && item->IsColumnComboBox();
+}
+
+bool CListExUI::IsColumnCheckable(int column)
+{
+    const CListContainerHeaderItemUI* item = HeaderItemAt(column);
+    return item != nullptr && item->IsColumnCheckable();
+}
+
+CControlUI* CListExUI::GetCellEditControl()
+{
+    if (m_combo != nullptr) ParkEditor(m_combo, false);
+    if (m_edit != nullptr) return m_edit;
+    CEditUI* edit = new CEditUI();
+    edit->SetControlName(kEditName);
+    if (m_manager != nullptr) {
+        const wchar_t* defaults = m_manager->FindDefaultAttributes(L"Edit");
+        if (defaults != nullptr) edit->ApplyAttributeList(defaults);
+    }
+    edit->SetBackgroundColor(0xFFFFFFFF);
+    edit->SetFloating(true);
+    edit->SetVisibility(false);
+    if (!AddChild(edit)) {
+        delete edit;
+        return nullptr;
+    }
+    m_edit = edit;
+    return m_edit;
+}
+
+CControlUI* CListExUI::GetCellComboControl()
+{
+    if (m_edit != nullptr) ParkEditor(m_edit, false);
+    if (m_combo != nullptr) return m_combo;
+    CComboBoxUI* combo = new CComboBoxUI();
+    combo->SetControlName(kComboName);
+    if (m_manager != nullptr) {
+        const wchar_t* defaults = m_manager->FindDefaultAttributes(L"Combo");
+        if (defaults != nullptr) combo->ApplyAttributeList(defaults);
+    }
+    // Floating, so the list's layout never gives it a place of its own.
+    combo->SetFloating(true);
+    if (!AddChild(combo)) {
+        delete combo;
+        return nullptr;
+    }
+    m_combo = combo;
+    return m_combo;
+}
+
+void CListExUI::PlaceEditor(CControlUI* editor, const RECT& rc)
+{
+    const CUIRect place(rc);
+    editor->SetFixedOrigin(place.left, place.top);
+    editor->SetFixedWidthValue(place.Width());
+    editor->SetFixedHeightValue(place.Height());
+    editor->SetVisibility(true);
+    CUIRect absolute = place;
+    absolute.Translate(m_item.left, m_item.top);
+    editor->SetPosition(absolute, true);
+}
+
+void CListExUI::ParkEditor(CControlUI* editor, bool hide)
+{
+    editor->SetFixedOrigin(0, 0);
+    editor->SetFixedWidthValue(0);
+    editor->SetFixedHeightValue(0);
+    editor->SetPosition(CUIRect(), true);
+    if (hide) editor->SetVisibility(false);
+}
+
+void CListExUI::ParkBoth()
+{
+    if (m_edit != nullptr) ParkEditor(m_edit, true);
+    if (m_combo != nullptr) ParkEditor(m_combo, false);
+}
+
+void CListExUI::HandleCellClick(int row, int column, const RECT& rc, const wchar_t* text)
+{
+    if (column >= 0 && IsColumnEditable(column) && GetCellEditControl() != nullptr) {
+        m_editRow = row;
+        m_editColumn = column;
+        PlaceEditor(m_edit, rc);
+        if (m_manager != nullptr) {
+            RECT measure = {0, 0, 9999, 9999};
+            CRenderKit::DrawPlainText(m_manager->DeviceContext(), m_manager, measure, L"TTT", 0,
+                                      GetListStyleInfo()->font, DT_SINGLELINE | DT_CALCRECT);
+            const int padTop = ((rc.bottom - rc.top) - (measure.bottom - measure.top)) / 2;
+            m_edit->SetTextPadding(2, padTop > 0 ? padTop : 0, 2, 0);
+        }
+        m_edit->SetTextContent(text);
+        m_edit->TakeFocus();
+        return;
+    }
+    if (column >= 0 && IsColumnComboBox(column) && GetCellComboControl() != nullptr) {
+        m_combo->RemoveAllChildren();
+        m_editRow = row;
+        m_editColumn = column;
+        m_combo->SetTextContent(text);
+        if (m_comboCallback != nullptr) m_comboCallback->FillComboItems(m_combo, row, column);
+        PlaceEditor(m_combo, rc);
+        return;
+    }
+    ParkBoth();
+}
+
+bool CListExUI::IsOwnRow(CControlUI* control)
+{
+    for (int i = 0; i < GetChildCount(); ++i) {
+        if (GetChildAt(i) == control) return true;
+    }
+    return false;
+}
+
+void CListExUI::CommitToCell(const wchar_t* text)
+{
+    // The row may have been removed since the edit began.
+    CControlUI* row = GetChildAt(m_editRow);
+    if (row == nullptr) return;
+    CListTextExtElementUI* ext = static_cast<CListTextExtElementUI*>(row->FindInterface(L"ListTextExElement"));
+    if (ext != nullptr) ext->SetCellText(m_editColumn, text);
+}
+
+void CListExUI::SetEveryRowChecked(bool checked)
+{
+    for (int i = 0; i < GetChildCount(); ++i) {
+        CControlUI* row = GetChildAt(i);
+        CListTextExtElementUI* ext =
+            row != nullptr ? static_cast<CListTextExtElementUI*>(row->FindInterface(L"ListTextExElement")) : nullptr;
+        if (ext != nullptr) ext->SetChecked(checked);
+    }
+}
+
+void CListExUI::HandleRowChecked(int, int column, bool checked)
+{
+    CListContainerHeaderItemUI* item = HeaderItemAt(column);
+    if (item == nullptr) return;
+    if (!checked) {
+        item->SetChecked(false);
+        return;
+    }
+    bool all = true;
+    for (int i = 0; i < GetChildCount() && all; ++i) {
+        CControlUI* row = GetChildAt(i);
+        CListTextExtElementUI* ext =
+            row != nullptr ? static_cast<CListTextExtElementUI*>(row->FindInterface(L"ListTextExElement")) : nullptr;
+        if (ext != nullptr && !ext->IsChecked()) all = false;
+    }
+    item->SetChecked(all);
+}
+
+void CListExUI::ReceiveNotify(TNotifyInfo& notify)
+{
+    CControlUI* sender = notify.sender;
+    if (sender == nullptr) return;
+    const bool editing = m_editRow >= 0 && m_editColumn >= 0;
+    if (sender == m_edit) {
+        if (editing && CompareTextIgnoreCase(notify.type, L"killfocus") == 0) {
+            CommitToCell(m_edit->GetTextContent());
+            m_editRow = -1;
+            m_editColumn = -1;
+            ParkEditor(m_edit, true);
+        }
+        return;
+    }
+    if (sender == m_combo) {
+        // The first pick from a freshly filled combo has no previous
+        // selection and must be written all the same.
+        if (editing && CompareTextIgnoreCase(notify.type, L"itemselect") == 0 &&
+            static_cast<int>(notify.wParam) >= 0) {
+            CommitToCell(m_combo->GetTextContent());
+            ParkEditor(m_combo, false);
+        }
+        return;
+    }
+    if (CompareTextIgnoreCase(notify.type, L"scroll") == 0) {
+        if (editing && (m_edit != nullptr || m_combo != nullptr)) ParkBoth();
+        return;
+    }
+    if (CompareTextIgnoreCase(notify.type, L"listheaditemchecked") == 0) {
+        CListHeaderUI* header = GetHeaderControl();
+        if (header != nullptr && sender->GetParentControl() == header) SetEveryRowChecked(notify.lParam != 0);
+        return;
+    }
+    if (CompareTextIgnoreCase(notify.type, L"listitemchecked") == 0 && IsOwnRow(sender)) {
+        HandleRowChecked(LOWORD(notify.wParam), HIWORD(notify.wParam), notify.lParam != 0);
+    }
+}
+
+} // namespace SkinUI
