@@ -140,15 +140,7 @@ void CSButtonUI::PaintTextLayer(HDC dc)
     const int font = m_selectedFont != -1 ? m_selectedFont : m_font;
 
     const CUIString text = GetTextContent();
-    if (text.IsEmpty()) return;
-    const CUIRect padding = ScaledTextPadding();
-    RECT rc = m_item;
-    rc.left += padding.left;
-    rc.top += padding.top;
-    rc.right -= padding.right;
-    rc.bottom -= padding.bottom;
-    CRenderKit::DrawControlText(dc, m_manager, rc, text, GetEnabledState() ? color : disabledColor, font,
-                                m_textStyle, m_showHtml);
+    if (!text.IsEmpty()) DrawButtonText(dc, text, GetEnabledState() ? color : disabledColor, font);
 }
 
 } // namespace SkinUI

@@ -65,9 +65,8 @@ const wchar_t* CaptureName(int capture)
 } // namespace
 
 UIEqualizer::UIEqualizer()
-    : m_model(new EqChartModel()),
-      m_text(DT_CENTER | DT_VCENTER | DT_SINGLELINE),
-      m_autoWidth(false),
+    : ChartControl(DT_CENTER | DT_VCENTER | DT_SINGLELINE),
+      m_model(new EqChartModel()),
       m_bypassFont(-1),
       m_curveColors(),
       m_curveColorCount(0)
@@ -79,33 +78,6 @@ UIEqualizer::~UIEqualizer() = default;
 const wchar_t* UIEqualizer::GetTypeName() const
 {
     return L"UIEqualizer";
-}
-
-void* UIEqualizer::FindInterface(const wchar_t* name)
-{
-    if (name != nullptr && CompareTextIgnoreCase(name, L"Curve") == 0) return this;
-    return CControlUI::FindInterface(name);
-}
-
-uint32_t UIEqualizer::GetBehaviorFlags() const
-{
-    return GetEnabledState() ? uint32_t(UIFLAG_SETCURSOR) : 0u;
-}
-
-void UIEqualizer::SetTextContent(const wchar_t* text)
-{
-    CControlUI::SetTextContent(text);
-    if (m_autoWidth) RequestParentRelayout();
-}
-
-bool UIEqualizer::IsAutoWidth() const
-{
-    return m_autoWidth;
-}
-
-void UIEqualizer::SetAutoWidth(bool on)
-{
-    m_autoWidth = on;
 }
 
 int UIEqualizer::ScalePercent() const
@@ -163,12 +135,6 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
 {
     const CUIPoint p(event.point);
     switch (event.type) {
-    case UIEVENT_SETFOCUS:
-        m_focused = true;
-        return;
-    case UIEVENT_KILLFOCUS:
-        m_focused = false;
-        return;
     case UIEVENT_BUTTONDOWN:
         ApplyInput(m_model->Press(p));
         break;
@@ -187,24 +153,19 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
     default:
         break;
     }
-    CControlUI::HandleEvent(event);
+    ChartControl::HandleEvent(event);
 }
 
 void UIEqualizer::ApplyAttribute(const wchar_t* name, const wchar_t* value)
 {
-    bool repaint = false;
-    if (m_text.Apply(name, value, repaint)) {
-        if (repaint) RequestRepaint();
-    } else if (wcscmp(name, L"autocalcwidth") == 0) {
-        SetAutoWidth(ParseAttrBool(value));
-    } else if (wcscmp(name, L"bypassfont") == 0) {
+    if (wcscmp(name, L"bypassfont") == 0) {
         m_bypassFont = ParseAttrInt(value);
     } else if (wcscmp(name, L"curvecolor") == 0) {
         m_curveColorCount = ParseCurveColors(value, m_curveColors, kMaxCurveColors);
     } else if (wcscmp(name, L"curvelogo") == 0) {
         m_curveLogo = value;
     } else {
-        CControlUI::ApplyAttribute(name, value);
+        ChartControl::ApplyAttribute(name, value);
     }
 }
 

@@ -4,11 +4,10 @@
 #include <memory>
 #include <windows.h>
 
-#include "app/controls/ChartTextStyle.h"
+#include "app/controls/ChartControl.h"
 #include "app/controls/CurveRaster.h"
 #include "app/controls/EqChartModel.h"
 #include "app/tuning/EqBand.h"
-#include "uilib/core/UIControl.h"
 #include "uilib/core/UIString.h"
 
 // The EQ chart (skin element "Curve"): the response curves of the 16
@@ -17,7 +16,7 @@
 // tuning controller pushes the data in; drags come back as the
 // notifications "equalizer_eq", "equalizer_hp", "equalizer_lp" and their
 // "_release" forms, with the selected band in the user-data text.
-class UIEqualizer : public SkinUI::CControlUI {
+class UIEqualizer : public ChartControl {
 public:
     static constexpr int kMaxCurveColors = 12;
 
@@ -25,14 +24,9 @@ public:
     ~UIEqualizer() override;
 
     const wchar_t* GetTypeName() const override;
-    void* FindInterface(const wchar_t* name) override;
-    uint32_t GetBehaviorFlags() const override;
-    void SetTextContent(const wchar_t* text) override;
     void HandleEvent(SkinUI::TEventInfo& event) override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     bool PaintSelf(HDC dc, const RECT& paintArea, SkinUI::CControlUI* stopControl) override;
-    virtual bool IsAutoWidth() const;
-    virtual void SetAutoWidth(bool on);
 
     // The owner's refresh, in this order: bands, crossover, curves.
     void SetBands(const EqBand* bands, int count, int selected);
@@ -64,8 +58,6 @@ private:
     // 16 curves of 512 points: kept off the control's own allocation size.
     std::unique_ptr<EqChartModel> m_model;
     CurveRaster m_raster;
-    ChartTextStyle m_text;
-    bool m_autoWidth;
     int m_bypassFont;
     uint32_t m_curveColors[kMaxCurveColors];
     int m_curveColorCount;

@@ -1,10 +1,7 @@
 #include "app/controls/UIEqualizerAc.h"
 
-#include <cwchar>
-
 #include "app/controls/ChartGrid.h"
 #include "app/controls/EqChartGeometry.h"
-#include "uilib/core/AttrParse.h"
 
 using namespace SkinUI;
 
@@ -15,7 +12,7 @@ const int kGainGrid[] = {-15, -10, -5, 5, 10, 15};
 
 } // namespace
 
-UIEqualizerAc::UIEqualizerAc() : m_text(DT_VCENTER | DT_SINGLELINE), m_autoWidth(false)
+UIEqualizerAc::UIEqualizerAc() : ChartControl(DT_VCENTER | DT_SINGLELINE)
 {
 }
 
@@ -24,59 +21,6 @@ UIEqualizerAc::~UIEqualizerAc() = default;
 const wchar_t* UIEqualizerAc::GetTypeName() const
 {
     return L"UIEqualizerAc";
-}
-
-void* UIEqualizerAc::FindInterface(const wchar_t* name)
-{
-    // The same interface name as the EQ chart.
-    if (name != nullptr && CompareTextIgnoreCase(name, L"Curve") == 0) return this;
-    return CControlUI::FindInterface(name);
-}
-
-uint32_t UIEqualizerAc::GetBehaviorFlags() const
-{
-    return GetEnabledState() ? uint32_t(UIFLAG_SETCURSOR) : 0u;
-}
-
-void UIEqualizerAc::SetTextContent(const wchar_t* text)
-{
-    CControlUI::SetTextContent(text);
-    if (m_autoWidth) RequestParentRelayout();
-}
-
-bool UIEqualizerAc::IsAutoWidth() const
-{
-    return m_autoWidth;
-}
-
-void UIEqualizerAc::SetAutoWidth(bool on)
-{
-    m_autoWidth = on;
-}
-
-void UIEqualizerAc::HandleEvent(TEventInfo& event)
-{
-    if (event.type == UIEVENT_SETFOCUS) {
-        m_focused = true;
-        return;
-    }
-    if (event.type == UIEVENT_KILLFOCUS) {
-        m_focused = false;
-        return;
-    }
-    CControlUI::HandleEvent(event);
-}
-
-void UIEqualizerAc::ApplyAttribute(const wchar_t* name, const wchar_t* value)
-{
-    bool repaint = false;
-    if (m_text.Apply(name, value, repaint)) {
-        if (repaint) RequestRepaint();
-    } else if (wcscmp(name, L"autocalcwidth") == 0) {
-        SetAutoWidth(ParseAttrBool(value));
-    } else {
-        CControlUI::ApplyAttribute(name, value);
-    }
 }
 
 int UIEqualizerAc::ZeroY(int top, int bottom)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "ControlTestKit.h"
 #include "DibCanvas.h"
 #include "SampleChart.h"
 #include "app/controls/AppControlFactory.h"
@@ -151,6 +152,31 @@ TEST(SButton, SelectedStateIsTheProgramsAlone)
         button.SetEnabledState(false);
         EXPECT_EQ(d.state, button.GetButtonState());
     }
+    button.AttachManager(nullptr, nullptr, false);
+}
+
+TEST(SButton, SelectedStripOfTwoGivesItsSecondFrameToHotAndPushed)
+{
+    SkinUITest::SkinImageFolder folder;
+    ASSERT_TRUE(folder.Write(L"two.png", 10, {0xFF0000, 0x00FF00}));
+    CPaintManagerUI manager;
+    CSButtonUI button;
+    button.AttachManager(&manager, nullptr, false);
+    button.SetPosition({0, 0, 10, 10});
+    button.ApplyAttributeList(L"selected=\"true\" selectedstateimage=\"two.png\" selectedstatecount=\"2\"");
+    const struct {
+        int event;
+        uint32_t rgb;
+    } steps[] = {{0, 0xFF0000}, {UIEVENT_MOUSEENTER, 0x00FF00}, {UIEVENT_BUTTONDOWN, 0x00FF00},
+                 {UIEVENT_BUTTONUP, 0x00FF00}, {UIEVENT_MOUSELEAVE, 0xFF0000}};
+    for (const auto& s : steps) {
+        if (s.event != 0) SendEvent(button, s.event, 5, 5);
+        DibCanvas canvas(10, 10);
+        button.PaintArea(canvas.Dc(), {0, 0, 10, 10}, nullptr);
+        EXPECT_EQ(s.rgb, canvas.Rgb(5, 5)) << "after event " << s.event;
+    }
+    EXPECT_EQ(button.GetSelectedHotImageSpec(), button.GetSelectedPushedImageSpec());
+    EXPECT_TRUE(button.IsSelected());
     button.AttachManager(nullptr, nullptr, false);
 }
 
