@@ -75,8 +75,13 @@ void CButtonUI::HandleEvent(TEventInfo& event)
     }
     const bool inside = PtInRect(&m_item, event.point) != FALSE;
     switch (event.type) {
-    case UIEVENT_SETFOCUS:
     case UIEVENT_KILLFOCUS:
+        // A press whose button-up will never come (focus or mouse taken
+        // away) ends unclicked instead of staying pushed.
+        m_buttonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
+        RequestRepaint();
+        break;
+    case UIEVENT_SETFOCUS:
         RequestRepaint();
         break;
     case UIEVENT_KEYDOWN:

@@ -410,7 +410,7 @@ namespace {
 
 // A drag that loses the mouse without a button-up, in a real window: the
 // slider must stop following the pointer and take the unit's values again.
-TEST(SliderInWindow, DragEndsWhenTheMouseOrTheFocusIsTakenAway)
+TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
 {
     HostWindow host;
     ASSERT_NE(nullptr, host.CreateNativeWindow(nullptr, L"slider", WS_POPUP | WS_VISIBLE, 0, 60, 60, 200, 80));
@@ -465,6 +465,16 @@ TEST(SliderInWindow, DragEndsWhenTheMouseOrTheFocusIsTakenAway)
         SendMessageW(host.GetNativeHandle(), WM_LBUTTONUP, 0, MAKELPARAM(95, 10));
         EXPECT_EQ(10, slider->GetValue()) << c.how;
     }
+    // A button pressed when another window takes the mouse is no longer
+    // pushed, and the late release over it is no click.
+    recorder.Clear();
+    SendMessageW(host.GetNativeHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 30));
+    EXPECT_NE(0u, button->GetButtonState() & UISTATE_PUSHED);
+    SetCapture(thief.GetNativeHandle());
+    ReleaseCapture();
+    EXPECT_EQ(0u, button->GetButtonState() & (UISTATE_PUSHED | UISTATE_CAPTURED));
+    SendMessageW(host.GetNativeHandle(), WM_LBUTTONUP, 0, MAKELPARAM(50, 30));
+    EXPECT_EQ(0, recorder.Count(L"click"));
     host.Detach();
     DestroyWindow(thief.GetNativeHandle());
     DestroyWindow(host.GetNativeHandle());
