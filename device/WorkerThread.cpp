@@ -14,5 +14,12 @@ bool WorkerThread::Start() {
 }
 
 void WorkerThread::Join() {
-    if (mThread.joinable() && mThread.get_id() != std::this_thread::get_id()) mThread.join();
+    if (!mThread.joinable()) return;
+    // A thread cannot wait for itself; a holder left joinable would end the
+    // program when destroyed, so the thread runs on detached.
+    if (mThread.get_id() == std::this_thread::get_id()) {
+        mThread.detach();
+        return;
+    }
+    mThread.join();
 }

@@ -16,6 +16,7 @@ public:
     // False when the thread could not be started or already runs.
     bool Start();
     // Waits for the thread without a time limit; nothing when none runs.
+    // Called on the thread itself it detaches it instead.
     void Join();
     bool IsStarted() const { return mThread.joinable(); }
 
