@@ -33,6 +33,8 @@ public:
     static constexpr uint16_t kProductId = 0x5750;
     static constexpr uint32_t kReplyWaitMs = 10000;
     static constexpr uint32_t kWriteWaitMs = 2000;
+    // Failed reads in a row after which the unit counts as gone.
+    static constexpr int kFailedReadsBeforeGone = 3;
 
     DspDevice();
     // Stops the worker (the command in progress finishes, the rest is
@@ -64,7 +66,7 @@ public:
     // Reads one input report (up to timeoutMs) and dispatches its frames.
     bool ReadHIDData(uint8_t* buffer, uint32_t timeoutMs);
     // Reads and dispatches until a frame of this type and subcommand arrived;
-    // false when none came within timeoutMs.
+    // false when none came within timeoutMs or reads fail (the unit is gone).
     bool ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs);
     void packet_dispatch(uint8_t length, uint8_t type, const uint8_t* payload);
     uint8_t* ReceiveBuffer() { return mReceiveBuffer; }
@@ -248,8 +250,11 @@ private:
     void KtvSet(uint8_t subcommand, const uint8_t* value, uint8_t length, bool sync);
     static void McuCmdThread(void* device);
     void RunCommandWorker();
+    // What one input read brought: bytes, nothing within the time-out, or a
+    // failure (no unit, or reads failing in a row because the unit is gone).
+    enum class ReadOutcome { Data, Nothing, Failed };
     // ReadHIDData with an already scaled time-out.
-    bool ReadReport(uint8_t* buffer, uint32_t timeout);
+    ReadOutcome ReadReport(uint8_t* buffer, uint32_t timeout);
     bool Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                   uint8_t length, uint32_t waitMs);
     void LogQueuedEntry(const DspCmdEntry& entry);

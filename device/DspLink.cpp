@@ -164,40 +164,45 @@ bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype
 }
 
 bool DspDevice::ReadHIDData(uint8_t* buffer, uint32_t timeoutMs) {
-    return ReadReport(buffer, ScaledWait(timeoutMs));
+    return ReadReport(buffer, ScaledWait(timeoutMs)) == ReadOutcome::Data;
 }
 
-bool DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) {
+DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) {
     const DWORD start = GetTickCount();
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
     if (!lock.try_lock_for(std::chrono::milliseconds(timeout))) {
         mBytesRead.store(0);
-        return false;
+        return ReadOutcome::Nothing;
     }
     LogPrintW(L"ReadHIDData timestart = %ld\n", static_cast<long>(start));
 
     int count = 0;
+    int failures = 0;
     for (;;) {
         {
             IoGuard io(mHidHandle, mIoInFlight);
             if (!io.handle()) {
                 LogPrintW(L"mHidHandle is NULL\n");
                 mBytesRead.store(0);
-                return false;
+                return ReadOutcome::Failed;
             }
             uint32_t elapsed = ElapsedSince(start);
             int wait = static_cast<int>(elapsed < timeout ? timeout - elapsed : 0);
             count = hid_read_timeout(io.handle(), buffer, dsp::kInputReportSize, wait);
         }
-        if (count >= 0 || ElapsedSince(start) > timeout || !IsDeviceOpen()) break;
-        Sleep(1);  // an error repeats at once while the unit is gone
+        if (count >= 0) break;
+        // A unit that was pulled out fails every read at once: a few failures
+        // in a row end the read, so nobody waits out the time-out for it.
+        if (++failures >= kFailedReadsBeforeGone || ElapsedSince(start) > timeout || !IsDeviceOpen()) break;
+        Sleep(1);
     }
 
     LogPrintW(L"ReadHIDData done timeend-timestart = %ld\n", static_cast<long>(ElapsedSince(start)));
     LogPrintW(L"ReadHIDData NumberOfBytesRead = %d\n", count);
     if (count < 1) {
         mBytesRead.store(0);
-        return false;
+        if (count < 0) LogPrintW(L"ReadHIDData failed %d times in a row\n", failures);
+        return count < 0 ? ReadOutcome::Failed : ReadOutcome::Nothing;
     }
     if (count > static_cast<int>(dsp::kInputReportSize)) count = dsp::kInputReportSize;
     mBytesRead.store(count);
@@ -211,7 +216,7 @@ bool DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) {
                       mParser.state, mParser.length + 3, byte);
         if (mParser.packet_process(byte)) packet_dispatch(mParser.length, mParser.type, mParser.payload);
     }
-    return true;
+    return ReadOutcome::Data;
 }
 
 bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) {
@@ -226,8 +231,8 @@ bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) 
     while (!mAwaitMatched && IsDeviceOpen()) {
         uint32_t elapsed = ElapsedSince(start);
         if (elapsed >= timeout) break;
-        // ReadHIDData scales its wait itself; hand it the unscaled remainder.
-        ReadReport(mReceiveBuffer, timeout - elapsed);
+        // A failed read means the unit is gone: no answer will come.
+        if (ReadReport(mReceiveBuffer, timeout - elapsed) == ReadOutcome::Failed) break;
     }
     mAwaitActive = false;
     return mAwaitMatched;
@@ -242,7 +247,9 @@ void DspDevice::packet_dispatch(uint8_t length, uint8_t type, const uint8_t* pay
     case dsp::CMD_KTV: LogPrintW(L"packet_process: packet_type(CMD_KTV)\n"); break;
     default: return;
     }
-    if (mAwaitActive && type == mAwaitType && length >= 1 && payload[0] == mAwaitSubcommand)
+    // Only a frame that carries a subcommand and an optype answers a wait;
+    // a shorter one leaves the previous frame's bytes in the payload.
+    if (mAwaitActive && type == mAwaitType && length >= 3 && payload[0] == mAwaitSubcommand)
         mAwaitMatched = true;
     if (IFrameHandler* handler = mFrameHandler.load()) handler->OnFrame(length, type, payload);
 }

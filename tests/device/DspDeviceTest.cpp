@@ -6,6 +6,8 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <ostream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -294,6 +296,79 @@ TEST_F(DspDeviceTest, NothingReachesTheUnitAfterDisableAsyncMode) {
     EXPECT_EQ(sent, unit().ReceivedReports().size());
     EXPECT_TRUE(device.IsQueueIdle());
 }
+
+// "AA 55 L type payload checksum" with any L, also the ones no command makes.
+std::vector<uint8_t> RawFrame(uint8_t length, uint8_t type, const std::vector<uint8_t>& payload) {
+    std::vector<uint8_t> bytes = {0xAA, 0x55, length, type};
+    uint8_t sum = static_cast<uint8_t>(length + type);
+    for (uint8_t b : payload) {
+        bytes.push_back(b);
+        sum = static_cast<uint8_t>(sum + b);
+    }
+    bytes.push_back(static_cast<uint8_t>(-sum));
+    return bytes;
+}
+
+struct ShortFrameCase {
+    const char* name;
+    uint8_t length;
+    std::vector<uint8_t> payload;
+    bool answers;
+};
+
+void PrintTo(const ShortFrameCase& c, std::ostream* os) { *os << c.name; }
+
+class ReplyWaitFrameLength : public DspDeviceTest, public ::testing::WithParamInterface<ShortFrameCase> {};
+
+TEST_P(ReplyWaitFrameLength, OnlyAFrameWithSubcommandAndOptypeAnswers) {
+    const ShortFrameCase& c = GetParam();
+    device.OpenHIDDevice();
+    // Another type's frame of the awaited subcommand first: its byte stays in the
+    // parser's payload, where a frame too short to overwrite it would find it.
+    unit().QueueFrame(1, 0x08, 0xDD, {0x00});
+    unit().QueueInputReport(RawFrame(c.length, 3, c.payload));
+    EXPECT_EQ(c.answers, device.ReadReply(3, 0x08, 1000)) << c.name;
+    EXPECT_EQ(2u, handler.Frames().size()) << "both frames are still dispatched";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, ReplyWaitFrameLength,
+    ::testing::Values(ShortFrameCase{"type only", 1, {}, false},
+                      ShortFrameCase{"subcommand without optype", 2, {0x08}, false},
+                      ShortFrameCase{"subcommand and optype", 3, {0x08, 0xEE}, true}),
+    [](const ::testing::TestParamInfo<ShortFrameCase>& info) { return "L" + std::to_string(info.param.length); });
+
+// Pulls the unit out as soon as it has taken a command.
+class VanishingResponder : public sim::IResponder {
+public:
+    void OnCommand(const sim::Frame&, sim::SimUnit& unit) override { unit.SetPresent(false); }
+};
+
+class UnplugDuringCommand : public DspDeviceTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UnplugDuringCommand, TheWaitEndsWithoutRetryingUntilTheTimeOut) {
+    const bool queued = GetParam();
+    VanishingResponder vanish;
+    device.OpenHIDDevice();
+    unit().SetResponder(&vanish);
+    const uint8_t payload[] = {0x01};
+    if (queued) {
+        device.EnableAsyncMode();
+        ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
+        ASSERT_TRUE(sim::PollUntil([&] { return !unit().IsPresent(); }, 5000));
+        // What the window does on the unplug: it waits for the command in progress.
+        device.DisableAsyncMode();
+        EXPECT_TRUE(device.IsQueueIdle());
+    } else {
+        EXPECT_FALSE(device.Submit(1, 0x09, 0xBB, payload, 1, true));
+    }
+    EXPECT_EQ(1u, unit().ReceivedReports().size());
+    EXPECT_GE(unit().ReadAttemptCount(), 1);
+    EXPECT_LE(unit().ReadAttemptCount(), DspDevice::kFailedReadsBeforeGone);
+    unit().SetResponder(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(SyncOrQueued, UnplugDuringCommand, ::testing::Values(false, true));
 
 TEST(DspDeviceLifetime, DestructionSendsTheCommandInProgressAndDiscardsTheRest) {
     SetDeviceWaitScaleForTests(5);

@@ -36,6 +36,7 @@ void SimUnit::Reset() {
     mInput.clear();
     mReceived.clear();
     mMisused = 0;
+    mReadAttempts = 0;
     for (void* handle : mOpenHandles) delete static_cast<SimHandle*>(handle);
     mOpenHandles.clear();
     mChanged.notify_all();
@@ -161,6 +162,11 @@ int SimUnit::MisusedHandleCount() {
     return mMisused;
 }
 
+int SimUnit::ReadAttemptCount() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mReadAttempts;
+}
+
 int SimUnit::OpenHandleCount() {
     std::lock_guard<std::mutex> lock(mMutex);
     return static_cast<int>(mOpenHandles.size());
@@ -214,6 +220,7 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
 int SimUnit::Read(void* device, uint8_t* data, size_t length, int timeoutMs) {
     std::unique_lock<std::mutex> lock(mMutex);
     if (!CheckHandle(device)) return -1;
+    ++mReadAttempts;
     auto ready = [this] { return !mPresent || (!mHoldReads && !mInput.empty()); };
     ++mBlockedReads;
     mChanged.notify_all();

@@ -75,6 +75,8 @@ public:
     // Times a closed or unknown handle was used, and handles still open.
     int MisusedHandleCount();
     int OpenHandleCount();
+    // Reads tried on an open handle since the last Reset, failed ones included.
+    int ReadAttemptCount();
 
     // The hidapi side.
     void* Open();
@@ -102,6 +104,7 @@ private:
     std::vector<std::vector<uint8_t>> mReceived;
     std::vector<void*> mOpenHandles;
     int mMisused = 0;
+    int mReadAttempts = 0;
 };
 
 }  // namespace sim
