@@ -1,5 +1,6 @@
 #include "device/DspEncoding.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace dsp {
@@ -39,7 +40,18 @@ void EncodeSignedTenths(float v, uint8_t out[2]) {
     out[1] = static_cast<uint8_t>(tenths & 0xFF);
 }
 
-void EncodeEqGain(float gainDb, uint8_t out[2]) { EncodeWholeTenths(gainDb + 18.0f, out); }
+void EncodeEqGain(float gainDb, uint8_t out[2]) {
+    // The nearest tenth: truncating 10 (g + 18) in single precision sends
+    // -17.7 dB as 0.2 and slider steps (value x 0.1) a tenth low.
+    const double tenfold = 10.0 * static_cast<double>(gainDb);
+    int64_t tenths = 0;
+    if (tenfold == tenfold) {
+        const double limited = tenfold < -2147483648.0 ? -2147483648.0 : tenfold > 2147483647.0 ? 2147483647.0 : tenfold;
+        tenths = std::llround(limited) + 180;
+    }
+    out[0] = Low(static_cast<int32_t>(tenths / 10));
+    out[1] = Low(static_cast<int32_t>(tenths % 10));
+}
 
 void EncodeNoiseThreshold(float thresholdDb, uint8_t out[2]) {
     EncodeWholeTenths(thresholdDb + 100.0f, out);

@@ -24,7 +24,8 @@ void EncodeWholeTenths(float v, uint8_t out[2]);
 void EncodeWholeTenthsOfLowByte(float v, uint8_t out[2]);
 // trunc(v), then trunc(10v) - 10 trunc(v): -20.5 gives -20, -5.
 void EncodeSignedTenths(float v, uint8_t out[2]);
-// Equaliser gain: whole + tenths of gain + 18, so that -18 dB is 0, 0.
+// Equaliser gain: whole + tenths of gain + 18 to the nearest tenth, so that
+// -18 dB is 0, 0 (below -18 dB both carry the minus sign).
 void EncodeEqGain(float gainDb, uint8_t out[2]);
 // Compressor noise threshold: whole + tenths of threshold + 100.
 void EncodeNoiseThreshold(float thresholdDb, uint8_t out[2]);

@@ -63,6 +63,27 @@ TEST(DspPayloads, TenthsFollowSinglePrecisionTruncation) {
     EXPECT_EQ(Bytes({14, 0x03, 0xE7}), Bytes(three, three + 3));
 }
 
+// Every gain step from -18.0 to +12.0 dB, written as a literal and as a
+// slider value x 0.1, goes out as whole and tenths of that very step.
+TEST(DspPayloads, EqGainSendsTheStepItWasGiven) {
+    struct Source {
+        const char* name;
+        float (*gain)(int step);
+    };
+    const Source sources[] = {
+        {"literal", [](int step) { return static_cast<float>(step / 10.0); }},
+        {"slider", [](int step) { return static_cast<float>(step) * 0.1f; }},
+    };
+    for (const Source& source : sources) {
+        for (int step = -180; step <= 120; ++step) {
+            uint8_t two[2];
+            dsp::EncodeEqGain(source.gain(step), two);
+            EXPECT_LT(two[1], 10) << source.name << " " << step / 10.0 << " dB";
+            EXPECT_EQ(step + 180, two[0] * 10 + two[1]) << source.name << " " << step / 10.0 << " dB";
+        }
+    }
+}
+
 TEST(DspPayloads, HostileFloatsGiveDefinedBytes) {
     EXPECT_EQ(0, dsp::Truncate(std::numeric_limits<float>::quiet_NaN()));
     EXPECT_EQ(INT32_MAX, dsp::Truncate(std::numeric_limits<float>::infinity()));

@@ -139,6 +139,19 @@ TEST_F(DspSetCommandsTest, TheSimulatedUnitStoresWhatTheMembersMeant) {
     EXPECT_EQ(0xCAFEBABEu, state.memory.at(0x1234));
 }
 
+// Every gain step of the slider (its value x 0.1) is the step the unit holds.
+TEST_F(DspSetCommandsTest, TheUnitHoldsEveryEqGainStepOfTheSlider) {
+    sim::UnitModel model(unit());
+    unit().SetResponder(&model);
+    std::vector<int> held;
+    for (int step = -180; step <= 120; ++step) {
+        device.EQ_Ctrl(1, 0, 2, 7, 1000, 2.0f, static_cast<float>(step) * 0.1f, true);
+        held.push_back(model.Snapshot().scene[1].out[2].eq[7].gainTenthsDb);
+    }
+    unit().SetResponder(&ack);
+    for (int step = -180; step <= 120; ++step) EXPECT_EQ(step, held[step + 180]) << step / 10.0 << " dB";
+}
+
 // Records the subcommand of every frame dispatched.
 class SubcommandRecorder : public IFrameHandler {
 public:
