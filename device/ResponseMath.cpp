@@ -13,6 +13,11 @@ constexpr double kDesignRate = 48000.0;
 constexpr double kMinCutoffRatio = 5.208333333333333e-08;
 constexpr double kMaxCutoffRatio = 0.4583333333333333;
 
+// A peaking band's centre as a fraction of the rate: just below Nyquist, where
+// its design divides by zero. The crossovers' 22000 Hz limit is theirs alone;
+// a band of a profile or the unit may sit anywhere up to Nyquist.
+constexpr double kMaxPeakingRatio = 0.49999;
+
 // Below this power gain a point reads -400 dB instead of a tiny logarithm.
 constexpr double kPowerFloor = 1e-8;
 constexpr double kFloorDb = -400.0;  // 10 * log10(1e-40)
@@ -140,10 +145,19 @@ double GridNyquist(const double* freqs, int N) {
     return fn > 0.0 && std::isfinite(fn) ? fn : 0.0;
 }
 
-// A biquad's power gain at z^-1 = e^-jw as two polynomials in
-// phi = sin^2(w/2): |B|^2 = n0 + n1 phi + n2 phi^2, likewise |A|^2. With
-// phi taken from a sine these keep their precision near 0 Hz, where
-// crossover zeros and low bands' poles sit.
+// A point's half angle w/2 as phi = sin^2(w/2) and psi = cos^2(w/2), each
+// from its own sine or cosine so both keep their precision near zero.
+struct HalfAngle {
+    double phi;  // negative: the point has no value
+    double psi;
+};
+
+// A biquad's power gain at z^-1 = e^-jw as polynomials in phi, and the same in
+// psi: |B|^2 = n0 + n1 phi + n2 phi^2, likewise |A|^2. Near 0 Hz, where
+// crossover zeros and low bands' poles sit, the phi form keeps its precision;
+// near Nyquist, where the zeros of low-passes and the poles and zeros of the
+// highest bands sit, only the psi form does (it is the phi form of the section
+// mirrored to z -> -z).
 struct PowerPolynomial {
     double n0, n1, n2;
     double d0, d1, d2;
@@ -156,20 +170,25 @@ void PhiPolynomial(const double* c, double* p0, double* p1, double* p2) {
     *p2 = 16.0 * c[0] * c[2];
 }
 
-PowerPolynomial ToPowerPolynomial(const Biquad& s) {
+// The phi form of a section, or with mirrored set its psi form.
+PowerPolynomial ToPowerPolynomial(const Biquad& s, bool mirrored) {
+    const double sign = mirrored ? -1.0 : 1.0;
+    const double b[3] = {s.b[0], sign * s.b[1], s.b[2]};
+    const double a[3] = {s.a[0], sign * s.a[1], s.a[2]};
     PowerPolynomial p;
-    PhiPolynomial(s.b, &p.n0, &p.n1, &p.n2);
-    PhiPolynomial(s.a, &p.d0, &p.d1, &p.d2);
+    PhiPolynomial(b, &p.n0, &p.n1, &p.n2);
+    PhiPolynomial(a, &p.d0, &p.d1, &p.d2);
     return p;
 }
 
-// |B|^2 and |A|^2 of section s at the point phi.
-inline void SectionPowers(const Biquad& section, const PowerPolynomial& p, double phi, double* num, double* den) {
-    *num = p.n0 + phi * (p.n1 + phi * p.n2);
-    *den = p.d0 + phi * (p.d1 + phi * p.d2);
+// |B|^2 and |A|^2 of a section at one point, from the polynomial in x (phi or psi).
+inline void SectionPowers(const Biquad& section, const PowerPolynomial& p, double x, HalfAngle at,
+                          double* num, double* den) {
+    *num = p.n0 + x * (p.n1 + x * p.n2);
+    *den = p.d0 + x * (p.d1 + x * p.d2);
     if (!(*den > 0.0) || *num < 0.0) {
         // Rounding took a vanishing power below zero: evaluate the section itself.
-        const double w = 2.0 * std::asin(std::sqrt(phi));
+        const double w = 2.0 * std::atan2(std::sqrt(at.phi), std::sqrt(at.psi));
         double nr, ni, dr, di;
         SectionAt(section.b, section.a, 2, std::cos(w), -std::sin(w), &nr, &ni, &dr, &di);
         *num = nr * nr + ni * ni;
@@ -181,13 +200,13 @@ inline void SectionPowers(const Biquad& section, const PowerPolynomial& p, doubl
 // its own. The products of the sections above the floor take one division and
 // one logarithm; should a product leave the range of a double, the point is
 // summed section by section instead.
-double SectionLevelsAt(const Biquad* sections, const PowerPolynomial* poly, int count, double phi) {
+double SectionLevelsAt(const Biquad* sections, const PowerPolynomial* poly, int count, double x, HalfAngle at) {
     double numerators = 1.0;
     double denominators = 1.0;
     double floored = 0.0;
     for (int s = 0; s < count; ++s) {
         double num, den;
-        SectionPowers(sections[s], poly[s], phi, &num, &den);
+        SectionPowers(sections[s], poly[s], x, at, &num, &den);
         if (num > kPowerFloor * den) {
             numerators *= num;
             denominators *= den;
@@ -200,7 +219,7 @@ double SectionLevelsAt(const Biquad* sections, const PowerPolynomial* poly, int 
     double level = 0.0;
     for (int s = 0; s < count; ++s) {
         double num, den;
-        SectionPowers(sections[s], poly[s], phi, &num, &den);
+        SectionPowers(sections[s], poly[s], x, at, &num, &den);
         level += num > kPowerFloor * den ? TenLog10(num / den) : kFloorDb;
     }
     return level;
@@ -208,29 +227,41 @@ double SectionLevelsAt(const Biquad* sections, const PowerPolynomial* poly, int 
 
 constexpr int kMaxSections = kMaxChannelBands + 8;
 
-// out[i] = the sections' summed level at point i; phiAt(i) gives sin^2(w/2)
-// of the point, or a negative value where the grid has no Nyquist frequency.
-template <typename PhiAt>
-void SumSectionLevels(const Biquad* sections, int count, int N, PhiAt phiAt, double* out) {
-    PowerPolynomial poly[kMaxSections];
+// out[i] = the sections' summed level at point i; at(i) gives the point's
+// half angle, its phi negative where the grid has no Nyquist frequency.
+template <typename At>
+void SumSectionLevels(const Biquad* sections, int count, int N, At at, double* out) {
+    PowerPolynomial nearZero[kMaxSections];
+    PowerPolynomial nearNyquist[kMaxSections];
     if (count > kMaxSections) count = kMaxSections;
-    for (int s = 0; s < count; ++s) poly[s] = ToPowerPolynomial(sections[s]);
+    for (int s = 0; s < count; ++s) {
+        nearZero[s] = ToPowerPolynomial(sections[s], false);
+        nearNyquist[s] = ToPowerPolynomial(sections[s], true);
+    }
     for (int i = 0; i < N; ++i) {
-        const double phi = phiAt(i);
-        out[i] = phi < 0.0 ? 0.0 : SectionLevelsAt(sections, poly, count, phi);
+        const HalfAngle point = at(i);
+        if (point.phi < 0.0) {
+            out[i] = 0.0;
+        } else if (point.phi <= 0.5) {
+            out[i] = SectionLevelsAt(sections, nearZero, count, point.phi, point);
+        } else {
+            out[i] = SectionLevelsAt(sections, nearNyquist, count, point.psi, point);
+        }
     }
 }
 
-double PhiOf(double f, double fn) {
-    if (fn == 0.0) return -1.0;
-    const double half = std::sin(kPi * f / fn / 2.0);
-    return half * half;
+HalfAngle HalfAngleOf(double f, double fn) {
+    if (fn == 0.0) return {-1.0, 0.0};
+    const double half = kPi * f / fn / 2.0;
+    const double s = std::sin(half);
+    const double c = std::cos(half);
+    return {s * s, c * c};
 }
 
-// The same over a plain frequency array (one sine a point).
+// The same over a plain frequency array (one sine and cosine a point).
 void SumSectionLevels(const Biquad* sections, int count, const double* freqs, int N, double* out) {
     const double fn = GridNyquist(freqs, N);
-    SumSectionLevels(sections, count, N, [&](int i) { return PhiOf(freqs[i], fn); }, out);
+    SumSectionLevels(sections, count, N, [&](int i) { return HalfAngleOf(freqs[i], fn); }, out);
 }
 
 // The sections of a crossover design, as biquads; returns how many.
@@ -269,8 +300,7 @@ void PeakingBiquad(double fs, double f0, double gain_db, double Q, double* a, do
         SetFlat(a, b);
         return;
     }
-    // At and above the Nyquist frequency the design divides by zero.
-    if (f0 > fs * kMaxCutoffRatio) f0 = fs * kMaxCutoffRatio;
+    if (f0 > fs * kMaxPeakingRatio) f0 = fs * kMaxPeakingRatio;
     const double A = std::pow(10.0, gain_db / 20.0);
     const double w = 2.0 * kPi * f0 / fs;
     const double s = std::sin(w);
@@ -294,10 +324,15 @@ void PeakingBiquad(double fs, double f0, double gain_db, double Q, double* a, do
 void MakeResponseGrid(double fs, int N, ResponseGrid* grid) {
     grid->freqs.assign(N > 0 ? N : 0, 0.0);
     grid->phi.assign(grid->freqs.size(), -1.0);
+    grid->psi.assign(grid->freqs.size(), 0.0);
     if (N <= 0) return;
     LogFrequencyGrid(fs, N, grid->freqs.data());
     const double fn = GridNyquist(grid->freqs.data(), N);
-    for (int i = 0; i < N; ++i) grid->phi[i] = PhiOf(grid->freqs[i], fn);
+    for (int i = 0; i < N; ++i) {
+        const HalfAngle at = HalfAngleOf(grid->freqs[i], fn);
+        grid->phi[i] = at.phi;
+        grid->psi[i] = at.psi;
+    }
 }
 
 void ChannelResponse(const ResponseGrid& grid, double fs, const ChannelBand* bands, int bandCount,
@@ -309,8 +344,8 @@ void ChannelResponse(const ResponseGrid& grid, double fs, const ChannelBand* ban
     if (bandCount > kMaxChannelBands) bandCount = kMaxChannelBands;
     for (int b = 0; b < bandCount; ++b, ++count)
         PeakingBiquad(fs, bands[b].f0, bands[b].gain_db, bands[b].Q, sections[count].a, sections[count].b);
-    const int N = static_cast<int>(grid.phi.size());
-    SumSectionLevels(sections, count, N, [&](int i) { return grid.phi[i]; }, out);
+    const int N = static_cast<int>(grid.phi.size() < grid.psi.size() ? grid.phi.size() : grid.psi.size());
+    SumSectionLevels(sections, count, N, [&](int i) { return HalfAngle{grid.phi[i], grid.psi[i]}; }, out);
 }
 
 void PeakingBandResponse(double fs, double f0, double gain_db, double Q,

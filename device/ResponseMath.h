@@ -61,6 +61,7 @@ void PeakingBandResponse(double fs, double f0, double gain_db, double Q,
 struct ResponseGrid {
     std::vector<double> freqs;
     std::vector<double> phi;  // sin^2 of half the point's angle; negative: no value
+    std::vector<double> psi;  // cos^2 of it, kept apart for its precision near Nyquist
 };
 void MakeResponseGrid(double fs, int N, ResponseGrid* grid);
 

@@ -3,6 +3,7 @@
 set(device_files_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/ResponseMathTests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CrossoverTests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PeakingReferenceTests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FirmwareFileTests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpgradeFileNameTests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpgradeBlocksTests.cpp)
