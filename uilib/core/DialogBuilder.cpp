@@ -366,24 +366,20 @@ CControlUI* CDialogBuilder::Parse(CSkinMarkupNode element, CControlUI* parent, C
         }
         CControlUI* control = CreateByTag(tag);
         if (control == nullptr) continue;
-        if (node.HasChildren()) Parse(node, control, manager);
-        if (parent != nullptr) {
-            if (container == nullptr) container = static_cast<IContainerUI*>(parent->FindInterface(L"IContainer"));
+        if (parent != nullptr && container == nullptr) {
+            container = static_cast<IContainerUI*>(parent->FindInterface(L"IContainer"));
             if (container == nullptr) {
                 delete control;
                 Fail(L"Parent of a control is not a container", tag);
                 return nullptr;
             }
-            if (!container->AddChild(control)) {
-                delete control;
-                continue;
-            }
-        } else if (first != nullptr) {
+        } else if (parent == nullptr && first != nullptr) {
             // Only one control can be the root; a second one would be lost.
             delete control;
             Fail(L"More than one top-level control", tag);
             continue;
         }
+        if (node.HasChildren()) Parse(node, control, manager);
         if (manager != nullptr) {
             control->AttachManager(manager, nullptr, false);
             const wchar_t* defaults = manager->FindDefaultAttributes(tag);
@@ -392,6 +388,12 @@ CControlUI* CDialogBuilder::Parse(CSkinMarkupNode element, CControlUI* parent, C
         const int count = node.AttributeCount();
         for (int i = 0; i < count; ++i) control->ApplyAttribute(node.AttributeName(i), node.AttributeValue(i));
         if (manager != nullptr) control->AttachManager(nullptr, nullptr, false);
+        // Added last: a container already in a window attaches the new subtree
+        // to its manager, which the detach above would undo.
+        if (container != nullptr && !container->AddChild(control)) {
+            delete control;
+            continue;
+        }
         if (first == nullptr) first = control;
     }
     return first;

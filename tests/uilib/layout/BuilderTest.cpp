@@ -66,6 +66,26 @@ struct TBuild {
     }
 };
 
+TEST(DialogBuilder, BuildsIntoAContainerAlreadyInAWindow)
+{
+    TBuild build(L"<Window><VerticalLayout name=\"host\"/></Window>");
+    ASSERT_NE(nullptr, build.root);
+    CDialogBuilder inner;
+    CControlUI* row = inner.BuildFromSource(
+        L"<Layout><HorizontalLayout name=\"row\"><Control name=\"cell\" width=\"84\"/></HorizontalLayout></Layout>",
+        nullptr, nullptr, &build.manager, build.root);
+    ASSERT_NE(nullptr, row) << inner.LastError().CStr();
+    CControlUI* cell = build.manager.FindControlByName(L"cell");
+    ASSERT_NE(nullptr, cell);
+    // Attached for painting and lookups, in the container it was built into.
+    EXPECT_EQ(&build.manager, row->GetPaintManager());
+    EXPECT_EQ(&build.manager, cell->GetPaintManager());
+    EXPECT_EQ(build.root, row->GetParentControl());
+    EXPECT_EQ(row, cell->GetParentControl());
+    EXPECT_EQ(84, cell->GetFixedSizeValue().cx);
+    EXPECT_EQ(1, AsContainer(build.root)->GetChildCount());
+}
+
 TEST(ControlFactory, NamesIgnoreCaseAndTheFirstRegistrationWins)
 {
     CControlFactory* factory = CControlFactory::GetInstance();
