@@ -14,6 +14,7 @@ namespace {
 struct UiRequest {
     std::vector<std::string> words;
     std::string reply;
+    bool answered = false;
 };
 
 constexpr UINT kUiRequest = WM_APP + 0x3B0;
@@ -23,6 +24,7 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     if (message != kUiRequest) return DefWindowProcW(window, message, wParam, lParam);
     std::unique_ptr<std::shared_ptr<UiRequest>> held(reinterpret_cast<std::shared_ptr<UiRequest>*>(lParam));
     (*held)->reply = ProbeUiAnswer((*held)->words);
+    (*held)->answered = true;
     return 1;
 }
 
@@ -49,7 +51,8 @@ std::string AskUiThread(const std::vector<std::string>& words) {
                              kUiTimeoutMs, &result)) {
         return ProbeError("ui thread busy");
     }
-    return request->reply;
+    // The system drops a fault inside a window procedure without a word.
+    return request->answered ? request->reply : ProbeError("request failed on the ui thread");
 }
 
 }  // namespace

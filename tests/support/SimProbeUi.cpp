@@ -83,9 +83,10 @@ bool Shown(CControlUI* control) {
     return true;
 }
 
-std::string ControlRecord(CControlUI* control) {
+// Controls not yet attached (pages built later) have no manager: the window is the one searched.
+std::string ControlRecord(CControlUI* control, HWND window) {
     RECT rc = control->GetPosition();
-    MapWindowPoints(control->GetPaintManager()->WindowHandle(), nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rc), 2);
     std::string value, low, high, index;
     if (auto* progress = static_cast<SkinUI::CProgressUI*>(control->FindInterface(L"Progress"))) {
         value = std::to_string(progress->GetValue());
@@ -116,7 +117,7 @@ std::string Controls(const std::vector<std::string>& words) {
         if (manager->Root()) manager->Root()->FindInTree(CollectNamed, &named, SkinUI::UIFIND_ALL);
         std::vector<std::string> lines;
         for (CControlUI* control : named) {
-            const std::string record = ControlRecord(control);
+            const std::string record = ControlRecord(control, manager->WindowHandle());
             lines.push_back("name=" + ProbeEscape(control->GetControlName().CStr()) + "\t" +
                             record.substr(3, record.size() - 4));
         }
@@ -130,15 +131,19 @@ std::string Control(const std::vector<std::string>& words) {
     const std::wstring name = Wide(words[1]);
     const std::string selector = Rest(words, 2);
     CControlUI* hidden = nullptr;
+    HWND hiddenWindow = nullptr;
     for (CPaintManagerUI* manager : SkinWindows()) {
         HWND window = manager->WindowHandle();
         if (!selector.empty() && !Matches(window, selector)) continue;
         CControlUI* control = manager->FindControlByName(name.c_str());
         if (!control) continue;
-        if (!selector.empty() || IsWindowVisible(window)) return ControlRecord(control);
-        if (!hidden) hidden = control;
+        if (!selector.empty() || IsWindowVisible(window)) return ControlRecord(control, window);
+        if (!hidden) {
+            hidden = control;
+            hiddenWindow = window;
+        }
     }
-    return hidden ? ControlRecord(hidden) : ProbeError("no control " + words[1]);
+    return hidden ? ControlRecord(hidden, hiddenWindow) : ProbeError("no control " + words[1]);
 }
 
 }  // namespace

@@ -84,7 +84,8 @@ bool App::Impl::Start() {
     const std::string missing = MissingWindowsBuild();
     if (!missing.empty()) return (error = missing), false;
     Session& session = Session::Get();
-    if (session.Prefix().empty()) return (error = "copying the Wine prefix failed"), false;
+    const std::string prefix = session.Prefix(options.dpi);
+    if (prefix.empty()) return (error = "copying the Wine prefix failed"), false;
     display = session.Display(options.dpi);
     if (display.empty()) return (error = "Xvfb did not start"), false;
     workDir = options.workDir.empty() ? session.NewFolder("run") : options.workDir;
@@ -92,7 +93,7 @@ bool App::Impl::Start() {
 
     if (options.saveLog) WriteFile(workDir + "/savelog.ini", "");
     for (const std::string& marker : options.markerFiles) WriteFile(workDir + "/" + marker, "");
-    const std::string settings = session.Prefix() + "/drive_c/ProgramData/varolt.ini";
+    const std::string settings = prefix + "/drive_c/ProgramData/varolt.ini";
     if (options.lan < 0) {
         std::remove(settings.c_str());
     } else if (!WriteFile(settings, "[config]\r\nlan=" + std::to_string(options.lan) + "\r\n")) {
@@ -206,8 +207,10 @@ std::vector<WindowState> App::Windows() {
     return windows;
 }
 
+// No "--sync" on moves: it waits for a motion that never comes when the
+// pointer is already there. The server takes the fake events in order anyway.
 bool App::ClickAt(int x, int y, int button, int repeat) {
-    return m->Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "--repeat",
+    return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "--repeat",
                        std::to_string(repeat), "--delay", "60", std::to_string(button)});
 }
 
@@ -233,19 +236,19 @@ bool App::Key(const std::string& keys) { return m->Xdotool({"key", "--delay", "4
 bool App::Wheel(const std::string& name, int notches, const std::string& window) {
     const ControlState c = Control(name, window);
     if (!c.found || !c.visible || notches == 0) return false;
-    return m->Xdotool({"mousemove", "--sync", std::to_string(c.rect.CenterX()), std::to_string(c.rect.CenterY()),
+    return m->Xdotool({"mousemove", std::to_string(c.rect.CenterX()), std::to_string(c.rect.CenterY()),
                        "click", "--repeat", std::to_string(notches > 0 ? notches : -notches), "--delay", "60",
                        notches > 0 ? "4" : "5"});
 }
 
 bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
     if (steps < 1) steps = 1;
-    if (!m->Xdotool({"mousemove", "--sync", std::to_string(x0), std::to_string(y0), "mousedown", "1"})) return false;
+    if (!m->Xdotool({"mousemove", std::to_string(x0), std::to_string(y0), "mousedown", "1"})) return false;
     bool moved = true;
     for (int i = 1; i <= steps && moved; ++i) {
         // The pace of a hand: the program sees the moves spread over the duration.
         std::this_thread::sleep_for(std::chrono::milliseconds(durationMs / steps));
-        moved = m->Xdotool({"mousemove", "--sync", std::to_string(x0 + (x1 - x0) * i / steps),
+        moved = m->Xdotool({"mousemove", std::to_string(x0 + (x1 - x0) * i / steps),
                             std::to_string(y0 + (y1 - y0) * i / steps)});
     }
     return m->Xdotool({"mouseup", "1"}) && moved;

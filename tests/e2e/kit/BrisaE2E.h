@@ -2,10 +2,11 @@
 // drives it with real X input and reads its windows and the simulated unit
 // through the program's test probe (tests/support/SimProbe.h).
 //
-// One test program gets one private copy of the Wine prefix (the
-// single-instance mutex is per wineserver) and one Xvfb per DPI, started on
-// first use and removed when the program ends. Screen sizes follow the
-// program's DPI rule: 96 -> 1600x900, 120 -> 1920x1080, 144 -> 2560x1440.
+// A test program gets, per DPI it uses, one Xvfb and one private copy of the
+// Wine prefix with its own wineserver, made on first use and removed when the
+// program ends: instances at one DPI share the single-instance mutex. Screen
+// sizes follow the program's DPI rule: 96 -> 1600x900, 120 -> 1920x1080,
+// 144 -> 2560x1440.
 //
 // Usage:
 //
@@ -180,8 +181,9 @@ struct PaintCheck {
     bool painted = false;    // loaded, not mostly black, more than a few colours
 };
 PaintCheck CheckPainting(const std::string& pngPath);
-// Text-like edges in an area of the PNG (pixels relative to the image): a
-// dense count of sharp light/dark changes along its rows, as glyphs make.
+// Text-like edges in an area of the PNG (pixels relative to the image): at
+// least three rows of its inside (3 pixels in from the sides) that sharp
+// colour changes cross at least twice, as glyph strokes do.
 bool HasTextEdges(const std::string& pngPath, const Rect& area);
 
 }  // namespace e2e

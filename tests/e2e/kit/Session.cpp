@@ -48,13 +48,14 @@ Session::Session() {
 }
 
 Session::~Session() {
-    if (mWineServer > 0) {
-        RunTool({"wineserver", "-k"}, {{"WINEPREFIX", mPrefix}}, 20000);
-        WaitChild(mWineServer, 10000);
+    for (auto& prefix : mPrefixes) {
+        if (prefix.second.pid <= 0) continue;
+        RunTool({"wineserver", "-k"}, {{"WINEPREFIX", prefix.second.id}}, 20000);
+        WaitChild(prefix.second.pid, 10000);
     }
     for (auto& display : mDisplays) {
-        kill(display.second.first, SIGTERM);
-        WaitChild(display.second.first, 5000);
+        kill(display.second.pid, SIGTERM);
+        WaitChild(display.second.pid, 5000);
     }
     if (!mRoot.empty()) RunTool({"rm", "-rf", mRoot}, {}, 60000);
 }
@@ -69,20 +70,21 @@ std::string Session::SourcePrefix() {
     return over && *over ? over : BRISA_WINE_PREFIX_DIR;
 }
 
-const std::string& Session::Prefix() {
-    if (mPrefixTried) return mPrefix;
-    mPrefixTried = true;
-    const std::string copy = mRoot + "/prefix";
-    if (mRoot.empty() || !RunTool({"cp", "-a", SourcePrefix(), copy}, {}, 120000)) return mPrefix;
-    mPrefix = copy;
+std::string Session::Prefix(int dpi) {
+    auto found = mPrefixes.find(dpi);
+    if (found != mPrefixes.end()) return found->second.id;
+    Server& server = mPrefixes[dpi];
+    const std::string copy = mRoot + "/prefix-" + std::to_string(dpi);
+    if (mRoot.empty() || !RunTool({"cp", "-a", SourcePrefix(), copy}, {}, 120000)) return server.id;
+    server.id = copy;
     // One wineserver for the whole run, so instances can come and go.
-    mWineServer = Spawn({"wineserver", "-f", "-p"}, {{"WINEPREFIX", mPrefix}});
-    return mPrefix;
+    server.pid = Spawn({"wineserver", "-f", "-p"}, {{"WINEPREFIX", copy}});
+    return server.id;
 }
 
 std::string Session::Display(int dpi) {
     auto found = mDisplays.find(dpi);
-    if (found != mDisplays.end()) return found->second.second;
+    if (found != mDisplays.end()) return found->second.id;
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return std::string();
     const pid_t pid = Spawn({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0", ScreenFor(dpi),
@@ -94,7 +96,7 @@ std::string Session::Display(int dpi) {
     while (read(pipeEnds[0], &c, 1) == 1 && c != '\n') number += c;
     close(pipeEnds[0]);
     if (pid <= 0 || number.empty()) return std::string();
-    mDisplays[dpi] = {pid, ":" + number};
+    mDisplays[dpi] = Server{pid, ":" + number};
     return ":" + number;
 }
 
@@ -104,7 +106,7 @@ std::string Session::NewFolder(const std::string& stem) {
 }
 
 Environment Session::WineEnvironment(int dpi) {
-    return {{"WINEPREFIX", Prefix()},
+    return {{"WINEPREFIX", Prefix(dpi)},
             {"WINEARCH", "win32"},
             {"WINEDEBUG", "-all"},
             {"WINEDLLOVERRIDES", "mscoree,mshtml="},

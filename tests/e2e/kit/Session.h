@@ -1,5 +1,6 @@
-// What one test program shares: a private copy of the Wine prefix with its
-// own wineserver, and one Xvfb per DPI. Removed when the program ends.
+// What one test program shares: per DPI an Xvfb of the size that gives it and
+// a private copy of the Wine prefix with its own wineserver (a wineserver
+// keeps the screen size it first met). Removed when the program ends.
 #pragma once
 
 #include <sys/types.h>
@@ -20,8 +21,8 @@ public:
     static std::string WindowsBuild();
     static std::string SourcePrefix();
 
-    // The private prefix, copied on first use; empty when the copy failed.
-    const std::string& Prefix();
+    // The private prefix for dpi, copied on first use; empty when the copy failed.
+    std::string Prefix(int dpi);
     // ":<n>" of the Xvfb sized for dpi, started on first use; empty on failure.
     std::string Display(int dpi);
     // A new empty folder under the session's temporary folder.
@@ -31,11 +32,13 @@ public:
 
 private:
     Session();
+    struct Server {
+        pid_t pid = -1;
+        std::string id;  // display ":<n>" or prefix path
+    };
     std::string mRoot;
-    std::string mPrefix;
-    bool mPrefixTried = false;
-    pid_t mWineServer = -1;
-    std::map<int, std::pair<pid_t, std::string>> mDisplays;
+    std::map<int, Server> mPrefixes;
+    std::map<int, Server> mDisplays;
     int mFolders = 0;
 };
 
