@@ -15,7 +15,9 @@
 #include "device/ResponseMath.h"
 #include "tests/uilib/kit/NotifyRecorder.h"
 #include "tests/uilib/kit/SentEvents.h"
+#include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/layout/VerticalLayout.h"
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
@@ -267,4 +269,56 @@ TEST_F(ChartFixture, CurvesReachATargetThatIsNotADib)
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
+}
+
+TEST(ChartWindow, MouseMessagesDragABandAndAReleaseOutsideEndsIt)
+{
+    SkinUITest::HostWindow host;
+    host.CreateNativeWindow(nullptr, L"chart test", WS_POPUP | WS_VISIBLE, 0, 40, 40, 840, 300);
+    ASSERT_NE(nullptr, host.GetNativeHandle());
+    host.Attach();
+    NotifyRecorder recorder(host.pm);
+    CVerticalLayoutUI* root = new CVerticalLayoutUI();
+    root->ApplyAttributeList(L"inset=\"20,20,20,20\" bkcolor=\"#FF16191D\"");
+    UIEqualizer* chart = new UIEqualizer();
+    chart->ApplyAttributeList(AppTest::kChartAttributes);
+    root->AddChild(chart);
+    host.pm.AttachRoot(root);
+    SkinUITest::Settle();
+    ASSERT_EQ(20, chart->GetPosition().left);
+    AppTest::LoadSampleChart(*chart);
+    HWND window = host.GetNativeHandle();
+    const CUIPoint band = chart->Model().BandPoint(20);
+    auto send = [&](UINT message, int x, int y) {
+        SendMessageW(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    };
+    send(WM_MOUSEMOVE, band.x, band.y);
+    send(WM_LBUTTONDOWN, band.x, band.y);
+    send(WM_MOUSEMOVE, band.x, band.y - 30);
+    send(WM_LBUTTONUP, band.x, -60); // above the window: the chart has the capture
+    std::wstring chartTypes;
+    for (const auto& entry : recorder.Entries()) {
+        if (entry.type.rfind(L"equalizer", 0) == 0) chartTypes += (chartTypes.empty() ? L"" : L" ") + entry.type;
+    }
+    EXPECT_EQ(L"equalizer_eq equalizer_eq equalizer_eq_release", chartTypes);
+    EXPECT_STREQ(L"20", chart->GetUserDataText().CStr());
+    EXPECT_FLOAT_EQ(12.0f, chart->GetBand(20).gain);
+    EXPECT_EQ(CAPTURE_NONE, chart->Model().Capture());
+    // Hovering works again after the drag.
+    const CUIPoint other = chart->Model().BandPoint(5);
+    send(WM_MOUSEMOVE, other.x, other.y);
+    EXPECT_STREQ(L"5", chart->GetUserDataText().CStr());
+
+    // Painted through the manager's own buffer: the current curve shows.
+    HBITMAP shot = CRenderKit::RenderRootToBitmap(&host.pm, {0, 0, 840, 300}, nullptr, 0);
+    ASSERT_NE(nullptr, shot);
+    const std::vector<uint32_t> pixels = SkinUITest::BitmapPixels(shot, 840, 300);
+    DeleteObject(shot);
+    int current = 0;
+    for (uint32_t p : pixels) current += (p & 0xFFFFFF) == 0x1EA7E1 ? 1 : 0;
+    EXPECT_GT(current, 300);
+    recorder.Clear();
+    host.Detach();
+    DestroyWindow(window);
+    SkinUITest::Pump();
 }
