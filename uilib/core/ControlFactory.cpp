@@ -7,6 +7,8 @@
 #include "uilib/control/ComboBox.h"
 #include "uilib/control/DateTime.h"
 #include "uilib/control/Edit.h"
+#include "uilib/control/FadeButton.h"
+#include "uilib/control/GifAnim.h"
 #include "uilib/control/GroupBox.h"
 #include "uilib/control/HotKey.h"
 #include "uilib/control/IPAddress.h"
@@ -20,14 +22,20 @@
 #include "uilib/control/ListHeaderItem.h"
 #include "uilib/control/ListTextElement.h"
 #include "uilib/control/ListTextExtElement.h"
+#include "uilib/control/LoadingBar.h"
 #include "uilib/control/MenuElement.h"
 #include "uilib/control/MenuList.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Progress.h"
+#include "uilib/control/Ring.h"
 #include "uilib/control/RollText.h"
 #include "uilib/control/ScrollBar.h"
 #include "uilib/control/Slider.h"
+#include "uilib/control/Text.h"
+#include "uilib/control/TreeNode.h"
+#include "uilib/control/TreeView.h"
 #include "uilib/core/UIControl.h"
+#include "uilib/layout/AnimationTabLayout.h"
 #include "uilib/layout/ChildLayout.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/HorizontalLayout.h"
@@ -88,6 +96,14 @@ const TBuiltIn kBuiltIns[] = {
     {L"CListExUI", &CreateOf<CListExUI>},
     {L"CListContainerHeaderItemUI", &CreateOf<CListContainerHeaderItemUI>},
     {L"CListTextExtElementUI", &CreateOf<CListTextExtElementUI>},
+    {L"CTreeViewUI", &CreateOf<CTreeViewUI>},
+    {L"CTreeNodeUI", &CreateOf<CTreeNodeUI>},
+    {L"CTextUI", &CreateOf<CTextUI>},
+    {L"CGifAnimUI", &CreateOf<CGifAnimUI>},
+    {L"CLoadingBarUI", &CreateOf<CLoadingBarUI>},
+    {L"CRingUI", &CreateOf<CRingUI>},
+    {L"CAnimationTabLayoutUI", &CreateOf<CAnimationTabLayoutUI>},
+    {L"CFadeButtonUI", &CreateOf<CFadeButtonUI>},
 };
 
 CControlFactory*& InstanceSlot()

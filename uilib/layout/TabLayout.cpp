@@ -65,6 +65,16 @@ bool CTabLayoutUI::SelectPageAt(int index)
     if (index == m_selected) return true;
     const int old = m_selected;
     m_selected = index;
+    ShowOnlyPage(index);
+    SetPosition(m_item, true);
+    RequestParentRelayout();
+    AnnounceSelection(index, old);
+    return true;
+}
+
+CControlUI* CTabLayoutUI::ShowOnlyPage(int index)
+{
+    CControlUI* shown = nullptr;
     for (int i = 0; i < GetChildCount(); ++i) {
         CControlUI* page = GetChildAt(i);
         if (i != index) {
@@ -73,14 +83,16 @@ bool CTabLayoutUI::SelectPageAt(int index)
         }
         page->SetVisibility(true);
         page->TakeFocus();
-        SetPosition(m_item, true);
+        shown = page;
     }
-    RequestParentRelayout();
-    if (m_manager != nullptr) {
-        m_manager->FocusNextTabStop(true);
-        m_manager->SendNotification(this, L"tabselect", static_cast<WPARAM>(index), static_cast<LPARAM>(old));
-    }
-    return true;
+    return shown;
+}
+
+void CTabLayoutUI::AnnounceSelection(int index, int old)
+{
+    if (m_manager == nullptr) return;
+    m_manager->FocusNextTabStop(true);
+    m_manager->SendNotification(this, L"tabselect", static_cast<WPARAM>(index), static_cast<LPARAM>(old));
 }
 
 void CTabLayoutUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)

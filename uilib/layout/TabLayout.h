@@ -29,6 +29,12 @@ public:
     int GetSelectedIndex() const { return m_selected; }
 
 protected:
+    // Shows the page at the index, gives it the focus and hides the others;
+    // answers the page.
+    CControlUI* ShowOnlyPage(int index);
+    // Moves the focus on and sends "tabselect" (new index, old index).
+    void AnnounceSelection(int index, int old);
+
     int m_selected;
 };
 

@@ -140,6 +140,7 @@ const std::map<std::wstring, std::wstring> kOddTypeNames = {
     {L"CListTextExtElementUI", L"ListTextExElementUI"},
     {L"CListContainerHeaderItemUI", L"ListContainerHeaderItem"},
     {L"CRichEditUI", L"RichEdit"},
+    {L"CLoadingBarUI", L"LoadingBar"},
 };
 
 const wchar_t* const kPeripheryClasses[] = {

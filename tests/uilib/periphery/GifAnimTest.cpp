@@ -1,0 +1,147 @@
+// GIF animation: frames and delays read from a fixture made at build time
+// (red 200 ms, green with delay 0, blue 50 ms), the timing under a real
+// window timer, the painted frame, and stopping when hidden.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ControlTestKit.h"
+#include "DibCanvas.h"
+#include "HiddenHostSuite.h"
+#include "uilib/control/GifAnim.h"
+#include "tests/uilib/kit/BenchClock.h"
+#include "tests/uilib/kit/MessagePump.h"
+
+using namespace SkinUI;
+using SkinUITest::DibCanvas;
+
+namespace {
+
+const wchar_t kThreeFrames[] = BRISA_GIF_FIXTURES L"\\three_frames.gif";
+const wchar_t kOneFrame[] = BRISA_GIF_FIXTURES L"\\one_frame.gif";
+
+// Remembers when each of its timer ticks came.
+class TimedGif : public CGifAnimUI {
+public:
+    void HandleEvent(TEventInfo& event) override
+    {
+        if (event.type == UIEVENT_TIMER) {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            ticks.push_back(now);
+        }
+        CGifAnimUI::HandleEvent(event);
+    }
+    std::vector<LARGE_INTEGER> ticks;
+};
+
+struct GifWindow : SkinUITest::HiddenHostSuite {
+    GifWindow() : canvas(40, 40, 0xFFFFFFFF) {}
+    void TearDown() override { gif.AttachManager(nullptr, nullptr, false); }
+
+    void Load(const wchar_t* file)
+    {
+        gif.AttachManager(&host->pm, nullptr, false);
+        gif.SetPosition({0, 0, 40, 40});
+        gif.ApplyAttribute(L"bkimage", file);
+        gif.InitHook();
+    }
+    uint32_t PaintedColour()
+    {
+        gif.PaintSelf(canvas.Dc(), {0, 0, 40, 40}, nullptr);
+        return canvas.Rgb(20, 20);
+    }
+
+    DibCanvas canvas;
+    TimedGif gif;
+};
+
+TEST_F(GifWindow, FramesAndDelaysComeFromTheFile)
+{
+    Load(kThreeFrames);
+    ASSERT_TRUE(gif.HasImage());
+    EXPECT_EQ(3u, gif.GetFrameCount());
+    EXPECT_EQ(200u, gif.FrameDelayMs(0));
+    EXPECT_EQ(100u, gif.FrameDelayMs(1)) << "a delay of 0 plays for 100 ms";
+    EXPECT_EQ(50u, gif.FrameDelayMs(2));
+    EXPECT_EQ(100u, gif.FrameDelayMs(3)) << "past the table";
+    EXPECT_TRUE(gif.IsPlaying());
+}
+
+TEST_F(GifWindow, EachFramePlaysForItsOwnDelay)
+{
+    Load(kThreeFrames);
+    ASSERT_TRUE(gif.IsPlaying());
+    // Five rounds; the tick that leaves frame f ends an interval of frame f.
+    // The median per frame keeps a busy machine's odd late tick out.
+    const size_t kRounds = 5;
+    ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.ticks.size() >= 3 * kRounds + 1; }, 8000));
+    gif.StopAnimation();
+    const double expected[] = {100, 50, 200};
+    for (size_t frame = 0; frame < 3; ++frame) {
+        std::vector<double> intervals;
+        for (size_t round = 0; round < kRounds; ++round) {
+            const size_t i = round * 3 + frame;
+            intervals.push_back(SkinUITest::MillisecondsOf(gif.ticks[i], gif.ticks[i + 1]));
+        }
+        std::sort(intervals.begin(), intervals.end());
+        EXPECT_NEAR(expected[frame], intervals[kRounds / 2], 10.0) << "frame " << (frame + 1) % 3;
+    }
+}
+
+TEST_F(GifWindow, PaintingShowsTheCurrentFrame)
+{
+    Load(kThreeFrames);
+    gif.StopAnimation();
+    const uint32_t colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000};
+    for (int frame = 0; frame < 4; ++frame) {
+        EXPECT_EQ(colours[frame], PaintedColour()) << frame;
+        TEventInfo tick;
+        tick.type = UIEVENT_TIMER;
+        tick.wParam = CGifAnimUI::kTimerId;
+        gif.HandleEvent(tick);
+    }
+    host->pm.StopTimer(&gif, CGifAnimUI::kTimerId);
+}
+
+TEST_F(GifWindow, HidingStopsAndRewindsShowingPlaysAgain)
+{
+    Load(kThreeFrames);
+    ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.GetCurrentFrame() == 1; }, 3000));
+    gif.SetVisibility(false);
+    EXPECT_FALSE(gif.IsPlaying());
+    EXPECT_EQ(0u, gif.GetCurrentFrame());
+    const size_t ticks = gif.ticks.size();
+    SkinUITest::PumpFor(300);
+    EXPECT_EQ(ticks, gif.ticks.size());
+
+    gif.SetVisibility(true);
+    EXPECT_TRUE(gif.IsPlaying());
+    EXPECT_TRUE(SkinUITest::PumpUntil([this] { return gif.GetCurrentFrame() == 1; }, 3000));
+}
+
+TEST_F(GifWindow, OneFrameIsDrawnButNotAnimated)
+{
+    Load(kOneFrame);
+    ASSERT_TRUE(gif.HasImage());
+    EXPECT_EQ(1u, gif.GetFrameCount());
+    EXPECT_FALSE(gif.IsPlaying());
+    EXPECT_EQ(0xFF0000u, PaintedColour());
+}
+
+TEST_F(GifWindow, AMissingFileStaysBlankAndIsTriedAgain)
+{
+    Load(L"Z:\\no\\such.gif");
+    EXPECT_FALSE(gif.HasImage());
+    EXPECT_EQ(0xFFFFFFu, PaintedColour());
+    EXPECT_FALSE(gif.IsPlaying());
+    // The same name again changes nothing; a new one loads on the next paint.
+    gif.SetImageFile(L"Z:\\no\\such.gif");
+    gif.SetImageFile(kOneFrame);
+    EXPECT_FALSE(gif.HasImage());
+    EXPECT_EQ(0xFF0000u, PaintedColour());
+    EXPECT_TRUE(gif.HasImage());
+}
+
+} // namespace
