@@ -227,6 +227,52 @@ double SectionLevelsAt(const Biquad* sections, const PowerPolynomial* poly, int 
 
 constexpr int kMaxSections = kMaxChannelBands + 8;
 
+// Points of one side of the grid (the same polynomial form), evaluated a
+// block at a time section by section: the points' independent products keep
+// the processor busy where one point's chain of products would stall it. The
+// sums are the same as point by point.
+constexpr int kBlockPoints = 64;
+struct PointBlock {
+    int index[kBlockPoints];
+    double x[kBlockPoints];
+    HalfAngle at[kBlockPoints];
+    int n = 0;
+};
+
+void EvaluateBlock(const Biquad* sections, const PowerPolynomial* poly, int count, PointBlock* block,
+                   double* out) {
+    double numerators[kBlockPoints], denominators[kBlockPoints], floored[kBlockPoints], valid[kBlockPoints];
+    const int n = block->n;
+    const double* xs = block->x;
+    for (int i = 0; i < n; ++i) {
+        numerators[i] = denominators[i] = valid[i] = 1.0;
+        floored[i] = 0.0;
+    }
+    for (int s = 0; s < count; ++s) {
+        const PowerPolynomial p = poly[s];
+        for (int i = 0; i < n; ++i) {
+            const double x = xs[i];
+            const double num = p.n0 + x * (p.n1 + x * p.n2);
+            const double den = p.d0 + x * (p.d1 + x * p.d2);
+            const bool above = num > kPowerFloor * den;
+            numerators[i] *= above ? num : 1.0;
+            denominators[i] *= above ? den : 1.0;
+            floored[i] += above ? 0.0 : kFloorDb;
+            valid[i] = den > 0.0 && num >= 0.0 ? valid[i] : 0.0;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const double nu = numerators[i];
+        const double de = denominators[i];
+        // A power rounded below zero or products out of range: the point alone.
+        if (valid[i] != 0.0 && nu > 1e-300 && nu < 1e300 && de > 1e-300 && de < 1e300)
+            out[block->index[i]] = floored[i] + TenLog10(nu / de);
+        else
+            out[block->index[i]] = SectionLevelsAt(sections, poly, count, xs[i], block->at[i]);
+    }
+    block->n = 0;
+}
+
 // out[i] = the sections' summed level at point i; at(i) gives the point's
 // half angle, its phi negative where the grid has no Nyquist frequency.
 template <typename At>
@@ -238,16 +284,23 @@ void SumSectionLevels(const Biquad* sections, int count, int N, At at, double* o
         nearZero[s] = ToPowerPolynomial(sections[s], false);
         nearNyquist[s] = ToPowerPolynomial(sections[s], true);
     }
+    PointBlock low, high;
     for (int i = 0; i < N; ++i) {
         const HalfAngle point = at(i);
         if (point.phi < 0.0) {
             out[i] = 0.0;
-        } else if (point.phi <= 0.5) {
-            out[i] = SectionLevelsAt(sections, nearZero, count, point.phi, point);
-        } else {
-            out[i] = SectionLevelsAt(sections, nearNyquist, count, point.psi, point);
+            continue;
         }
+        const bool nearZeroSide = point.phi <= 0.5;
+        PointBlock& block = nearZeroSide ? low : high;
+        block.index[block.n] = i;
+        block.x[block.n] = nearZeroSide ? point.phi : point.psi;
+        block.at[block.n] = point;
+        if (++block.n == kBlockPoints)
+            EvaluateBlock(sections, nearZeroSide ? nearZero : nearNyquist, count, &block, out);
     }
+    if (low.n > 0) EvaluateBlock(sections, nearZero, count, &low, out);
+    if (high.n > 0) EvaluateBlock(sections, nearNyquist, count, &high, out);
 }
 
 HalfAngle HalfAngleOf(double f, double fn) {
