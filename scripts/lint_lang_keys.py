@@ -3,7 +3,9 @@
 language files. Usage: lint_lang_keys.py <repo root>"""
 import pathlib
 import re
+import subprocess
 import sys
+import tempfile
 
 root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".")
 key = re.compile(r"\$\{[A-Za-z0-9_ ]+\}")
@@ -20,6 +22,17 @@ sources = [p for folder in ("app", "uilib", "skin/xml") for p in (root / folder)
 for path in sources:
     for match in key.findall(path.read_text(encoding="utf-8", errors="replace")):
         used.setdefault(match, str(path.relative_to(root)))
+
+# Layouts generated at build time are read as the generator writes them.
+layouts = root / "skin" / "layout"
+with tempfile.TemporaryDirectory() as folder:
+    for template in sorted(layouts.glob("*.xml.in")):
+        generated = pathlib.Path(folder) / template.name[:-3]
+        subprocess.run([sys.executable, str(layouts / "gen_main_layout.py"), str(template), str(generated)],
+                       check=True)
+        for match in key.findall(generated.read_text(encoding="utf-8")):
+            used.setdefault(match, str(template.relative_to(root)))
+        sources.append(template)
 
 missing = [(k, where, name) for k, where in sorted(used.items()) for name in languages
            if k not in defined[name]]

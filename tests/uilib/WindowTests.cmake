@@ -19,6 +19,7 @@ else()
   # Window bases, the shadow and the first skin window, under Xvfb.
   brisa_add_test(uilib_window_tests
     SOURCES
+      window/MainSkinTest.cpp
       window/MessageBoxTest.cpp
       window/ShadowWindowTest.cpp
       window/SkinLintTest.cpp

@@ -153,40 +153,29 @@ TEST(MessageBoxWindow, ShowsFromTheEmbeddedSkinAndClosesOnTheCloseButton)
 TEST(MessageBoxWindow, EveryLanguageAtOneHundredAndOneHundredFiftyPercent)
 {
     ASSERT_TRUE(OpenEmbeddedSkin());
-    CResourceStore* store = CResourceStore::GetInstance();
-    const wchar_t* const languages[] = {L"en", L"cn_zh", L"ru"};
-    const int dpis[] = {96, 144};
-    for (const wchar_t* language : languages) {
-        store->SelectLanguage(language);
-        for (int dpi : dpis) {
-            CMessageWindow window;
-            ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Notice", WS_POPUP, 0, 100, 100, 0, 0));
-            CPaintManagerUI& manager = window.PaintManager();
-            manager.DpiScaler()->SetAwareness(UI_DPI_PER_MONITOR_AWARE);
-            manager.ApplyDpi(dpi);
-            manager.FindControlByName(L"MessageText")->SetTextContent(L"${device_connect_fail}");
-            ShowWindow(window, SW_SHOWNOACTIVATE);
-            UpdateWindow(window);
-            PumpFor(300);
-            RECT rc;
-            GetWindowRect(window, &rc);
-            const int percent = dpi * 100 / 96;
-            EXPECT_EQ(420 * percent / 100, rc.right - rc.left) << language << " " << dpi;
-            EXPECT_EQ(220 * percent / 100, rc.bottom - rc.top) << language << " " << dpi;
-            SaveScreenshot(window, L"xml_msg_" + std::wstring(language) + L"_" + std::to_wstring(dpi) + L"dpi.bmp");
-            const TPixels pixels = RenderWindow(manager);
-            ASSERT_EQ(rc.right - rc.left, pixels.width);
-            const int inset = 8 * percent / 100;
-            const RECT inner = {inset, inset, pixels.width - inset, pixels.height - inset};
-            EXPECT_EQ(0, CountColor(pixels, inner, 0x000000)) << language << " " << dpi;
-            EXPECT_GT(CountLight(pixels, RectOf(manager, L"MessageText")), 100) << language << " " << dpi;
-            // The scaled button images are there: their face colour fills the button.
-            EXPECT_GT(CountColor(pixels, RectOf(manager, L"cancel_btn"), 0x2A3038), 200 * percent / 100)
-                << language << " " << dpi;
-            DestroyWindow(window);
-        }
-    }
-    store->SelectLanguage(L"en");
+    ForEachLanguageAndDpi([](const wchar_t* language, int dpi) {
+        CMessageWindow window;
+        ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Notice", WS_POPUP, 0, 100, 100, 0, 0));
+        CPaintManagerUI& manager = window.PaintManager();
+        manager.FindControlByName(L"MessageText")->SetTextContent(L"${device_connect_fail}");
+        ShowAtDpi(window, dpi);
+        RECT rc;
+        GetWindowRect(window, &rc);
+        const int percent = dpi * 100 / 96;
+        EXPECT_EQ(420 * percent / 100, rc.right - rc.left) << language << " " << dpi;
+        EXPECT_EQ(220 * percent / 100, rc.bottom - rc.top) << language << " " << dpi;
+        SaveScreenshot(window, L"xml_msg_" + std::wstring(language) + L"_" + std::to_wstring(dpi) + L"dpi.bmp");
+        const TPixels pixels = RenderWindow(manager);
+        ASSERT_EQ(rc.right - rc.left, pixels.width);
+        const int inset = 8 * percent / 100;
+        const RECT inner = {inset, inset, pixels.width - inset, pixels.height - inset};
+        EXPECT_EQ(0, CountColor(pixels, inner, 0x000000)) << language << " " << dpi;
+        EXPECT_GT(CountLight(pixels, RectOf(manager, L"MessageText")), 100) << language << " " << dpi;
+        // The scaled button images are there: their face colour fills the button.
+        EXPECT_GT(CountColor(pixels, RectOf(manager, L"cancel_btn"), 0x2A3038), 200 * percent / 100)
+            << language << " " << dpi;
+        DestroyWindow(window);
+    });
 }
 
 } // namespace

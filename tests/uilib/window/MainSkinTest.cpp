@@ -1,0 +1,414 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "SkinSetup.h"
+#include "tests/uilib/kit/MessagePump.h"
+#include "tests/uilib/render/DibCanvas.h"
+#include "uilib/control/Label.h"
+#include "uilib/control/Option.h"
+#include "uilib/control/Progress.h"
+#include "uilib/core/DialogBuilder.h"
+#include "uilib/core/DpiScaler.h"
+#include "uilib/core/RenderKit.h"
+#include "uilib/core/ResourceStore.h"
+#include "uilib/core/SkinDocumentLoader.h"
+#include "uilib/core/SkinMarkup.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/core/WindowBase.h"
+#include "uilib/layout/Container.h"
+
+using namespace SkinUI;
+using SkinUITest::PumpFor;
+
+namespace {
+
+// One element of a layout file as written: its tag, its attributes and
+// whether a hidden element encloses it.
+struct TElement {
+    std::wstring tag;
+    std::map<std::wstring, std::wstring> attributes;
+    std::vector<std::wstring> rows; // texts of ListLabelElement children, "-" prefixed when hidden
+    std::wstring Attribute(const std::wstring& name) const
+    {
+        const auto found = attributes.find(name);
+        return found == attributes.end() ? std::wstring() : found->second;
+    }
+};
+
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& ch : text) ch = static_cast<wchar_t>(towlower(ch));
+    return text;
+}
+
+void CollectNamed(const CSkinMarkupNode& first, std::map<std::wstring, TElement>& named, std::vector<std::wstring>& twice)
+{
+    for (CSkinMarkupNode node = first; node.IsValid(); node = node.NextSibling()) {
+        TElement element;
+        element.tag = node.Name();
+        for (int i = 0; i < node.AttributeCount(); ++i) {
+            element.attributes[Lower(node.AttributeName(i))] = node.AttributeValue(i);
+        }
+        if (node.HasChildren()) {
+            for (CSkinMarkupNode row = node.FirstChild(); row.IsValid(); row = row.NextSibling()) {
+                if (CompareTextIgnoreCase(row.Name(), L"ListLabelElement") != 0) continue;
+                wchar_t text[64] = {};
+                wchar_t visible[8] = {};
+                row.CopyAttributeValue(L"text", text, 64);
+                const bool hidden = row.CopyAttributeValue(L"visible", visible, 8) && Lower(visible) == L"false";
+                element.rows.push_back((hidden ? L"-" : L"") + std::wstring(text));
+            }
+            CollectNamed(node.FirstChild(), named, twice);
+        }
+        // Resource elements (fonts, styles) carry names of their own.
+        const std::wstring name = element.Attribute(L"name");
+        if (name.empty() || element.tag == L"Font" || element.tag == L"Style" || element.tag == L"Default") continue;
+        if (named.count(name)) twice.push_back(name);
+        named.emplace(name, element);
+    }
+}
+
+std::map<std::wstring, TElement> MainLayoutElements(std::vector<std::wstring>& twice)
+{
+    std::map<std::wstring, TElement> named;
+    const wchar_t* const files[] = {CResourceStore::GetInstance()->LayoutPathOf(L"XML_MAIN"),
+                                    L"xml/channel_settings_6in_mixer.xml"};
+    for (const wchar_t* file : files) {
+        CSkinMarkup doc;
+        if (file != nullptr && LoadSkinDocument(doc, file, nullptr)) CollectNamed(doc.Root(), named, twice);
+    }
+    return named;
+}
+
+enum class TIndex { None, Index, Code };
+
+// Every control the main window looks up: name pattern (with the index as
+// %d), how many, the tag the program needs, what userdata carries and whether
+// it starts hidden.
+struct TContract {
+    const wchar_t* pattern;
+    int count;
+    const wchar_t* tag;
+    TIndex userdata;
+    bool hidden;
+};
+
+const TContract kContracts[] = {
+    {L"btnConnect", 1, L"SButton", TIndex::None, false},
+    {L"closebtn", 1, L"Button", TIndex::None, false},
+    {L"minbtn", 1, L"Button", TIndex::None, false},
+    {L"btn_scene", 1, L"Button", TIndex::None, false},
+    {L"btn_option", 1, L"Button", TIndex::None, false},
+    {L"btn_advance", 1, L"Button", TIndex::None, false},
+    {L"btn_debug", 1, L"Button", TIndex::None, true},
+    {L"channel_settings", 1, L"VerticalLayout", TIndex::None, false},
+    {L"label_channel_name", 1, L"Label", TIndex::None, false},
+    {L"btn_input_source", 1, L"Combo", TIndex::None, false},
+    {L"slider_main_volume", 1, L"Slider", TIndex::None, false},
+    {L"edit_main_volume", 1, L"Edit", TIndex::None, false},
+    {L"main_mute", 1, L"CheckBox", TIndex::None, false},
+    {L"slider_acc", 1, L"Slider", TIndex::None, false},
+    {L"edit_acc", 1, L"Edit", TIndex::None, false},
+    {L"btn_amp_onoff", 1, L"SButton", TIndex::None, false},
+    {L"btn_rem_out1_onoff", 1, L"SButton", TIndex::None, false},
+    {L"btn_rem_out2_onoff", 1, L"SButton", TIndex::None, false},
+    {L"btn_2ohm_spk", 1, L"SButton", TIndex::None, false},
+    {L"btn_noise_gate", 1, L"SButton", TIndex::None, false},
+    {L"equalizer", 1, L"Curve", TIndex::None, false},
+    {L"btn_arg_eq", 1, L"SButton", TIndex::None, false},
+    {L"btn_bypass", 1, L"Button", TIndex::None, false},
+    {L"btn_reset_eq", 1, L"Button", TIndex::None, false},
+    {L"hp_type", 1, L"Combo", TIndex::None, false},
+    {L"lp_type", 1, L"Combo", TIndex::None, false},
+    {L"hp_slop", 1, L"Combo", TIndex::None, false},
+    {L"lp_slop", 1, L"Combo", TIndex::None, false},
+    {L"hp_freq", 1, L"Edit", TIndex::None, false},
+    {L"lp_freq", 1, L"Edit", TIndex::None, false},
+    {L"eq_slider_%d", 31, L"Slider", TIndex::Index, false},
+    {L"eq_gain_%d", 31, L"Edit", TIndex::Index, false},
+    {L"eq_freq_%d", 31, L"Edit", TIndex::Index, false},
+    {L"eq_q_%d", 31, L"Edit", TIndex::Index, false},
+    {L"pt_enable_%d", 31, L"SButton", TIndex::Index, false},
+    {L"ch_enable_%d", 16, L"SButton", TIndex::Index, false},
+    {L"ch_show_%d", 16, L"CheckBox", TIndex::Index, false},
+    {L"ch_output_btn_%d", 16, L"Button", TIndex::Index, false},
+    {L"slider_ch_volume_%d", 16, L"Slider", TIndex::Index, false},
+    {L"edit_ch_volume_%d", 16, L"Edit", TIndex::Index, false},
+    {L"ch_mute_%d", 16, L"CheckBox", TIndex::Index, false},
+    {L"ch_solo_%d", 16, L"CheckBox", TIndex::Index, false},
+    {L"ch_phase_%d", 16, L"CheckBox", TIndex::Index, false},
+    {L"ch_synchronize_%d", 16, L"CheckBox", TIndex::Index, false},
+    {L"delay_link_%d", 16, L"CheckBox", TIndex::Index, false},
+    {L"edit_ch_delay_%d", 16, L"Edit", TIndex::Index, false},
+    {L"slider_ch_delay_%d", 16, L"Slider", TIndex::Index, true},
+    {L"delay_lable_%d", 16, L"Label", TIndex::None, false},
+    {L"ch_bridge_%d", 8, L"SButton", TIndex::Index, false},
+    {L"speaker_%d", 28, L"SButton", TIndex::Code, true},
+    {L"spk_con_%d", 28, L"Container", TIndex::None, true},
+    {L"spk_delay_%d", 28, L"Edit", TIndex::Code, false},
+    {L"btn_delay_down", 1, L"Button", TIndex::None, false},
+    {L"btn_delay_up", 1, L"Button", TIndex::None, false},
+    {L"comb_ch_unit", 1, L"Combo", TIndex::None, false},
+    {L"btn_lock_output", 1, L"SButton", TIndex::None, false},
+    {L"btn_link_output", 1, L"SButton", TIndex::None, false},
+    {L"btn_reset_link", 1, L"Button", TIndex::None, false},
+    {L"btn_reset_output", 1, L"Button", TIndex::None, false},
+};
+
+std::wstring NameOf(const wchar_t* pattern, int index)
+{
+    wchar_t name[64];
+    _snwprintf(name, 64, pattern, index);
+    name[63] = L'\0';
+    return name;
+}
+
+TEST(MainSkin, EveryControlTheProgramLooksUpHasItsNameTagIndexAndStartState)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    std::vector<std::wstring> twice;
+    const std::map<std::wstring, TElement> named = MainLayoutElements(twice);
+    // The name index keeps the first of two equal names: the second is lost.
+    EXPECT_TRUE(twice.empty()) << twice.front().c_str();
+    for (const TContract& contract : kContracts) {
+        for (int i = 0; i < contract.count; ++i) {
+            const std::wstring name = NameOf(contract.pattern, i);
+            const auto found = named.find(name);
+            ASSERT_NE(named.end(), found) << name.c_str();
+            const TElement& element = found->second;
+            EXPECT_EQ(0, CompareTextIgnoreCase(contract.tag, element.tag.c_str())) << name.c_str() << " is "
+                                                                                    << element.tag.c_str();
+            const std::wstring userdata = element.Attribute(L"userdata");
+            if (contract.userdata == TIndex::Index) {
+                EXPECT_EQ(std::to_wstring(i), userdata) << name.c_str();
+            } else if (contract.userdata == TIndex::Code) {
+                EXPECT_EQ(std::to_wstring(i + 1), userdata) << name.c_str();
+            }
+            EXPECT_EQ(contract.hidden, Lower(element.Attribute(L"visible")) == L"false") << name.c_str();
+        }
+    }
+    // Routing: input row i, output column o.
+    for (int i = 0; i < 12; ++i) {
+        for (int o = 0; o < 16; ++o) {
+            const std::wstring name = L"option_ch_in" + std::to_wstring(i) + L"_" + std::to_wstring(o);
+            const auto found = named.find(name);
+            ASSERT_NE(named.end(), found) << name.c_str();
+            EXPECT_EQ(L"CheckBox", found->second.tag) << name.c_str();
+        }
+    }
+}
+
+// Slider ranges the unit's encodings need; a slider without sendmove never
+// reports a drag.
+struct TSliderRange {
+    const wchar_t* pattern;
+    int count;
+    const wchar_t* min;
+    const wchar_t* max;
+    const wchar_t* step;
+};
+
+const TSliderRange kSliders[] = {
+    {L"slider_main_volume", 1, L"-60", L"6", L""},
+    {L"slider_acc", 1, L"0", L"30", L""},
+    {L"eq_slider_%d", 31, L"-180", L"120", L""},
+    {L"slider_ch_volume_%d", 16, L"-600", L"0", L"10"},
+    {L"slider_ch_delay_%d", 16, L"0", L"15000", L"21"},
+};
+
+TEST(MainSkin, SlidersReportDragsWithinTheUnitsRanges)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    std::vector<std::wstring> twice;
+    const std::map<std::wstring, TElement> named = MainLayoutElements(twice);
+    for (const TSliderRange& slider : kSliders) {
+        for (int i = 0; i < slider.count; ++i) {
+            const std::wstring name = NameOf(slider.pattern, i);
+            const auto found = named.find(name);
+            ASSERT_NE(named.end(), found) << name.c_str();
+            EXPECT_EQ(L"true", found->second.Attribute(L"sendmove")) << name.c_str();
+            EXPECT_EQ(slider.min, found->second.Attribute(L"min")) << name.c_str();
+            EXPECT_EQ(slider.max, found->second.Attribute(L"max")) << name.c_str();
+            EXPECT_EQ(slider.step, found->second.Attribute(L"step")) << name.c_str();
+        }
+    }
+    EXPECT_EQ(L"false", named.at(L"eq_slider_0").Attribute(L"hor"));
+}
+
+// Drop-down rows: the row index is the code the program and the unit use.
+struct TComboRows {
+    const wchar_t* name;
+    std::vector<std::wstring> rows;
+};
+
+TEST(MainSkin, DropDownRowsStandAtTheirCodes)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    const TComboRows combos[] = {
+        {L"btn_input_source",
+         {L"${source_opt}", L"${source_coax}", L"${source_bt}", L"${source_aux}", L"${source_low}", L"${source_hi}",
+          L"${source_dmp}", L"${source_udp}", L"${source_scp}"}},
+        {L"hp_type", {L"-", L"${butterworth}", L"${linkwitz_riley}", L"${bessel}"}},
+        {L"lp_type", {L"-", L"${butterworth}", L"${linkwitz_riley}", L"${bessel}"}},
+        {L"hp_slop",
+         {L"${off}", L"6dB/oct", L"12dB/oct", L"18dB/oct", L"24dB/oct", L"30dB/oct", L"36dB/oct", L"42dB/oct",
+          L"48dB/oct"}},
+        {L"comb_ch_unit", {L"${unit_ms}", L"${unit_cm}", L"${unit_inch}"}},
+    };
+    std::vector<std::wstring> twice;
+    const std::map<std::wstring, TElement> named = MainLayoutElements(twice);
+    for (const TComboRows& combo : combos) {
+        EXPECT_EQ(combo.rows, named.at(combo.name).rows) << combo.name;
+    }
+    EXPECT_EQ(named.at(L"hp_slop").rows, named.at(L"lp_slop").rows);
+}
+
+// The main window as the program builds it, with stand-ins for the
+// application's own tags (the chart, selectable buttons), and the
+// channel-settings file built into its container.
+class CMainSkinWindow : public WindowImplBase {
+public:
+    const wchar_t* GetWndClassName() const override { return L"BrisaTestMainSkin"; }
+    CUIString GetSkinXmlName() const override { return L"XML_MAIN"; }
+    CControlUI* CreateCustomControl(const wchar_t* className) override
+    {
+        if (CompareTextIgnoreCase(className, L"SButton") == 0) return new COptionUI();
+        if (CompareTextIgnoreCase(className, L"Curve") == 0) return new CLabelUI();
+        return nullptr;
+    }
+    void OnUiBuilt() override
+    {
+        CControlUI* container = m_pm.FindControlByName(L"channel_settings");
+        void* parent = container != nullptr ? container->FindInterface(L"IContainer") : nullptr;
+        if (parent == nullptr) return;
+        // Built after the root took the manager: the new rows join it here.
+        CDialogBuilder builder;
+        CControlUI* built = builder.BuildFromSource(L"xml/channel_settings_6in_mixer.xml", nullptr, this, &m_pm,
+                                                    static_cast<CContainerUI*>(container));
+        if (built != nullptr) built->AttachManager(&m_pm, container, true);
+    }
+};
+
+// Visible controls that draw something of their own: not layouts.
+void CollectVisibleLeaves(CControlUI* control, std::vector<CControlUI*>& leaves)
+{
+    if (control == nullptr || !control->GetVisibility()) return;
+    void* container = control->FindInterface(L"IContainer");
+    if (container == nullptr) {
+        leaves.push_back(control);
+        return;
+    }
+    IContainerUI* children = static_cast<IContainerUI*>(container);
+    for (int i = 0; i < children->GetChildCount(); ++i) CollectVisibleLeaves(children->GetChildAt(i), leaves);
+}
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+std::wstring Describe(CControlUI* control)
+{
+    const std::wstring name = control->GetControlName().CStr();
+    return name.empty() ? std::wstring(control->GetTypeName()) + L" '" + control->GetTextContent().CStr() + L"'" : name;
+}
+
+// The painted window for people to look at; larger than the test screen at
+// 144 DPI, so it is taken from the off-screen painting.
+void SavePng(const std::vector<uint32_t>& argb, int width, int height, const std::wstring& path)
+{
+    std::vector<uint8_t> rgba;
+    rgba.reserve(argb.size() * 4);
+    for (uint32_t pixel : argb) {
+        rgba.insert(rgba.end(), {static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
+                                 static_cast<uint8_t>(pixel), 0xFF});
+    }
+    const std::vector<uint8_t> png = SkinUITest::EncodePng(width, height, rgba);
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(nullptr, file) << path.c_str();
+    EXPECT_EQ(png.size(), fwrite(png.data(), 1, png.size(), file));
+    fclose(file);
+}
+
+// Checks one built main window: size, colours, every visible control inside
+// the window and apart from the others, every text fitting its control.
+void CheckLayout(CMainSkinWindow& window, const std::wstring& label, int percent)
+{
+    CPaintManagerUI& manager = window.PaintManager();
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(1230 * percent / 100, client.right) << label.c_str();
+    EXPECT_EQ(650 * percent / 100, client.bottom) << label.c_str();
+
+    // The channel-settings file is built into its container and shows there.
+    CControlUI* channelName = manager.FindControlByName(L"label_channel_name");
+    ASSERT_NE(nullptr, channelName) << label.c_str();
+    EXPECT_EQ(&manager, channelName->GetPaintManager()) << label.c_str();
+    const CUIRect named = channelName->GetPosition();
+    EXPECT_GT(named.Width(), 0) << label.c_str();
+    EXPECT_GT(named.Height(), 0) << label.c_str();
+
+    std::vector<CControlUI*> leaves;
+    CollectVisibleLeaves(manager.Root(), leaves);
+    EXPECT_GT(leaves.size(), 300u) << label.c_str();
+    HDC dc = GetDC(window);
+    int overlaps = 0;
+    int cut = 0;
+    for (size_t i = 0; i < leaves.size(); ++i) {
+        const RECT a = leaves[i]->GetPosition();
+        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= client.right && a.bottom <= client.bottom)
+            << label.c_str() << ": " << Describe(leaves[i]).c_str() << " outside the window";
+        for (size_t j = i + 1; j < leaves.size() && overlaps < 5; ++j) {
+            if (!Overlap(a, leaves[j]->GetPosition())) continue;
+            ++overlaps;
+            ADD_FAILURE() << label.c_str() << ": " << Describe(leaves[i]).c_str() << " overlaps "
+                          << Describe(leaves[j]).c_str();
+        }
+        CLabelUI* text = static_cast<CLabelUI*>(leaves[i]->FindInterface(L"Label"));
+        if (text == nullptr || leaves[i]->FindInterface(L"Progress") != nullptr) continue;
+        const CUIString shown = CResourceStore::GetInstance()->LookupText(text->GetTextContent().CStr());
+        if (shown.IsEmpty()) continue;
+        const CUISize extent = CRenderKit::MeasureTextExtent(dc, &manager, shown.CStr(), text->GetFont());
+        CUIRect padding = text->GetTextPadding();
+        manager.DpiScaler()->ScaleRectInPlace(padding);
+        const int room = a.right - a.left - padding.left - padding.right;
+        if (extent.cx > room && cut < 5) {
+            ++cut;
+            ADD_FAILURE() << label.c_str() << ": text of " << Describe(leaves[i]).c_str() << " needs " << extent.cx
+                          << " px, has " << room;
+        }
+    }
+    ReleaseDC(window, dc);
+
+    // Painted off screen: nothing inside the border stays black.
+    HBITMAP bitmap = CRenderKit::RenderRootToBitmap(&manager, client, nullptr, 0);
+    ASSERT_NE(nullptr, bitmap) << label.c_str();
+    const std::vector<uint32_t> pixels = SkinUITest::BitmapPixels(bitmap, client.right, client.bottom);
+    DeleteObject(bitmap);
+    SavePng(pixels, client.right, client.bottom, ScreenshotFolder() + L"xml_main_" + label + L".png");
+    const int inset = 8 * percent / 100;
+    int black = 0;
+    for (int y = inset; y < client.bottom - inset; ++y) {
+        for (int x = inset; x < client.right - inset; ++x) black += (pixels[y * client.right + x] & 0xFFFFFF) == 0;
+    }
+    EXPECT_EQ(0, black) << label.c_str();
+}
+
+TEST(MainSkin, EveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    ForEachLanguageAndDpi([](const wchar_t* language, int dpi) {
+        CMainSkinWindow window;
+        ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Brisa DSP Audio", WS_POPUP, 0, 0, 0, 0, 0));
+        ShowAtDpi(window, dpi);
+        CheckLayout(window, std::wstring(language) + L"_" + std::to_wstring(dpi) + L"dpi", dpi * 100 / 96);
+        DestroyWindow(window);
+    });
+}
+
+} // namespace
