@@ -24,6 +24,7 @@ else()
       window/ShadowWindowTest.cpp
       window/SkinLintTest.cpp
       window/SkinSetup.cpp
+      window/SkinVariants.cpp
       window/WindowTest.cpp
       render/DibCanvas.cpp
     LIBS brisa_uilib_test_kit brisa_skin_password brisa_skin_res stb_headers)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SkinSetup.h"
+#include "SkinVariants.h"
 #include "tests/uilib/kit/MessagePump.h"
 #include "tests/uilib/render/DibCanvas.h"
 #include "uilib/control/Label.h"

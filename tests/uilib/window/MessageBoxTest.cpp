@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SkinSetup.h"
+#include "SkinVariants.h"
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/ResourceStore.h"
