@@ -3,9 +3,7 @@
 31 EQ band columns, the 192 routing check boxes, the 28 speaker pins and the
 shared styles are generated here so that every copy stays alike.
 
-usage: gen_main_layout.py TEMPLATE OUTPUT [--flat-pages]
---flat-pages builds the pages as a plain layout (first page shown) for a
-framework without a tab layout."""
+usage: gen_main_layout.py TEMPLATE OUTPUT"""
 import re
 import sys
 
@@ -293,9 +291,8 @@ def style_first(text):
 
 
 def main():
-    if len(sys.argv) < 3:
+    if len(sys.argv) != 3:
         sys.exit(__doc__)
-    flat = "--flat-pages" in sys.argv[3:]
     parts = {
         "STYLES": styles(),
         "INPUT_SOURCE": " " * 8 + input_source(),
@@ -317,8 +314,6 @@ def main():
         "STRIP_WIDTH": str(STRIP_WIDTH),
         "PAGE_HEIGHT": str(PAGE_HEIGHT),
         "CAR_WIDTH": str(CAR_WIDTH),
-        "PAGES_TAG": "VerticalLayout" if flat else "TabLayout",
-        "HIDDEN_PAGE": 'visible="false"' if flat else "",
     }
     with open(sys.argv[1], encoding="utf-8") as source:
         lines = source.read().split("\n")

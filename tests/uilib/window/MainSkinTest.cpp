@@ -319,6 +319,26 @@ std::wstring Describe(CControlUI* control)
     return name.empty() ? std::wstring(control->GetTypeName()) + L" '" + control->GetTextContent().CStr() + L"'" : name;
 }
 
+// Whether the text, as the current language shows it, fits the control's
+// width inside its text padding; a failure names the control.
+bool TextFits(HDC dc, CControlUI& control, const wchar_t* text, const std::wstring& label)
+{
+    CLabelUI* face = static_cast<CLabelUI*>(control.FindInterface(L"Label"));
+    if (face == nullptr) return true;
+    const CUIString shown = CResourceStore::GetInstance()->LookupText(text);
+    if (shown.IsEmpty()) return true;
+    CPaintManagerUI* manager = control.GetPaintManager();
+    const CUISize extent = CRenderKit::MeasureTextExtent(dc, manager, shown.CStr(), face->GetFont());
+    CUIRect padding = face->GetTextPadding();
+    manager->DpiScaler()->ScaleRectInPlace(padding);
+    const RECT rc = control.GetPosition();
+    const int room = rc.right - rc.left - padding.left - padding.right;
+    if (extent.cx <= room) return true;
+    ADD_FAILURE() << label.c_str() << ": " << Describe(&control).c_str() << " needs " << extent.cx << " px for '"
+                  << shown.CStr() << "', has " << room;
+    return false;
+}
+
 // The painted window for people to look at; larger than the test screen at
 // 144 DPI, so it is taken from the off-screen painting.
 void SavePng(const std::vector<uint32_t>& argb, int width, int height, const std::wstring& path)
@@ -370,19 +390,8 @@ void CheckLayout(CMainSkinWindow& window, const std::wstring& label, int percent
             ADD_FAILURE() << label.c_str() << ": " << Describe(leaves[i]).c_str() << " overlaps "
                           << Describe(leaves[j]).c_str();
         }
-        CLabelUI* text = static_cast<CLabelUI*>(leaves[i]->FindInterface(L"Label"));
-        if (text == nullptr || leaves[i]->FindInterface(L"Progress") != nullptr) continue;
-        const CUIString shown = CResourceStore::GetInstance()->LookupText(text->GetTextContent().CStr());
-        if (shown.IsEmpty()) continue;
-        const CUISize extent = CRenderKit::MeasureTextExtent(dc, &manager, shown.CStr(), text->GetFont());
-        CUIRect padding = text->GetTextPadding();
-        manager.DpiScaler()->ScaleRectInPlace(padding);
-        const int room = a.right - a.left - padding.left - padding.right;
-        if (extent.cx > room && cut < 5) {
-            ++cut;
-            ADD_FAILURE() << label.c_str() << ": text of " << Describe(leaves[i]).c_str() << " needs " << extent.cx
-                          << " px, has " << room;
-        }
+        if (leaves[i]->FindInterface(L"Progress") != nullptr) continue;
+        if (cut < 5 && !TextFits(dc, *leaves[i], leaves[i]->GetTextContent().CStr(), label)) ++cut;
     }
     ReleaseDC(window, dc);
 
@@ -400,14 +409,113 @@ void CheckLayout(CMainSkinWindow& window, const std::wstring& label, int percent
     EXPECT_EQ(0, black) << label.c_str();
 }
 
-TEST(MainSkin, EveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent)
+// Texts the program writes into controls later: each must fit where it goes.
+struct TProgramTexts {
+    const wchar_t* control;
+    std::vector<const wchar_t*> texts;
+};
+
+const TProgramTexts kProgramTexts[] = {
+    {L"btnConnect", {L"${btn_connecting}", L"${btn_connected}", L"${btn_disconnected}"}},
+    {L"btn_amp_onoff", {L"${amp_on}", L"${amp_off}"}},
+    {L"btn_rem_out1_onoff", {L"${rem_out1_on}", L"${rem_out1_off}"}},
+    {L"btn_rem_out2_onoff", {L"${rem_out2_on}", L"${rem_out2_off}"}},
+    {L"btn_2ohm_spk", {L"${btn_2ohm_spk}", L"${btn_4ohm_spk}"}},
+    {L"btn_noise_gate", {L"${btn_noise_gate_on}", L"${btn_noise_gate_off}"}},
+    {L"btn_arg_eq", {L"${peq_mode}", L"${geq_mode}"}},
+    {L"btn_bypass", {L"${bypass_eq}", L"${restore_eq}"}},
+    {L"ch_phase_15", {L"${reverse phase}", L"${positive_phase}"}},
+    {L"label_channel_name", {L"CH16"}},
+    {L"edit_main_volume", {L"${off}", L"-59dB"}},
+    {L"edit_acc", {L"${off}", L"30"}},
+    {L"edit_ch_volume_15", {L"${off}", L"-59dB"}},
+    {L"edit_ch_delay_15", {L"14.994 ms", L"514 cm", L"202 in"}},
+    {L"hp_freq", {L"20000Hz"}},
+    {L"eq_gain_30", {L"-18.0"}},
+    {L"eq_freq_30", {L"20000"}},
+    {L"eq_q_30", {L"9.00"}},
+    {L"spk_delay_27", {L"14.994", L"514"}},
+    {L"ch_output_btn_15",
+     {L"${empty}", L"${front_left_tweeter}", L"${front_left_midrange}", L"${front_left_woofer}",
+      L"${front_left_mid_twee}", L"${front_left_mid_woof}", L"${front_left_full}", L"${front_right_tweeter}",
+      L"${front_right_midrange}", L"${front_right_woofer}", L"${front_right_mid_twee}", L"${front_right_mid_woof}",
+      L"${front_right_full}", L"${rear_left_tweeter}", L"${rear_left_woofer}", L"${rear_left_full}",
+      L"${rear_right_tweeter}", L"${rear_right_woofer}", L"${rear_right_full}", L"${center_tweeter}",
+      L"${center_woofer}", L"${center_full}", L"${left_subwoofer_freq}", L"${right_subwoofer_freq}",
+      L"${subwoofer_freq}", L"${rear_left_mid}", L"${rear_right_mid}", L"${front_center_all}", L"${rear_center_all}"}},
+};
+
+void CheckProgramTexts(CMainSkinWindow& window, const std::wstring& label)
+{
+    HDC dc = GetDC(window);
+    for (const TProgramTexts& entry : kProgramTexts) {
+        CControlUI* control = window.PaintManager().FindControlByName(entry.control);
+        ASSERT_NE(nullptr, control) << entry.control;
+        for (const wchar_t* text : entry.texts) TextFits(dc, *control, text, label);
+    }
+    ReleaseDC(window, dc);
+}
+
+// Shown on screen: the control and every container around it visible.
+bool Shown(const CControlUI* control)
+{
+    for (; control != nullptr; control = control->GetParentControl()) {
+        if (!control->GetVisibility()) return false;
+    }
+    return true;
+}
+
+void Click(HWND window, const CControlUI& control)
+{
+    const RECT rc = control.GetPosition();
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+// The pages under the tab row: the tab that shows each and a control on it.
+struct TPage {
+    const wchar_t* tab;
+    const wchar_t* member;
+    const wchar_t* label;
+};
+
+const TPage kPages[] = {
+    {L"tab_routing", L"option_ch_in11_15", L"routing"},
+    {L"tab_outputs", L"btn_lock_output", L"outputs"},
+    {L"tab_eq_bands", L"eq_slider_30", L"bands"},
+};
+
+TEST(MainSkin, EveryPageInEveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent)
 {
     ASSERT_TRUE(OpenEmbeddedSkin());
     ForEachLanguageAndDpi([](const wchar_t* language, int dpi) {
         CMainSkinWindow window;
         ASSERT_NE(nullptr, window.CreateNativeWindow(nullptr, L"Brisa DSP Audio", WS_POPUP, 0, 0, 0, 0, 0));
         ShowAtDpi(window, dpi);
-        CheckLayout(window, std::wstring(language) + L"_" + std::to_wstring(dpi) + L"dpi", dpi * 100 / 96);
+        CPaintManagerUI& manager = window.PaintManager();
+        const std::wstring label = std::wstring(language) + L"_" + std::to_wstring(dpi) + L"dpi";
+        for (const TPage& page : kPages) {
+            CControlUI* tab = manager.FindControlByName(page.tab);
+            ASSERT_NE(nullptr, tab) << page.tab;
+            Click(window, *tab);
+            CControlUI* member = manager.FindControlByName(page.member);
+            ASSERT_NE(nullptr, member) << page.member;
+            EXPECT_TRUE(SkinUITest::PumpUntil([&] { return Shown(member); })) << label.c_str() << " " << page.tab;
+            for (const TPage& other : kPages) {
+                if (&other != &page) EXPECT_FALSE(Shown(manager.FindControlByName(other.member))) << other.member;
+            }
+            // Every speaker position at once, as if all were taken: no two collide.
+            for (int k = 0; k < 28; ++k) {
+                for (const wchar_t* pattern : {L"speaker_%d", L"spk_con_%d", L"spk_delay_%d"}) {
+                    manager.FindControlByName(NameOf(pattern, k).c_str())->SetVisibility(true);
+                }
+            }
+            PumpFor(50);
+            CheckLayout(window, label + L"_" + page.label, dpi * 100 / 96);
+        }
+        CheckProgramTexts(window, label);
         DestroyWindow(window);
     });
 }
