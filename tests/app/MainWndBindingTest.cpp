@@ -203,7 +203,8 @@ TEST_F(MainWindowLayout, OpensAtItsSizeWithoutMaximiseOrSizingFrameAndBinds)
     EXPECT_EQ(manager.FindControlByName(L"btnConnect"), static_cast<CControlUI*>(c.connect));
     // Built into its container, the channel settings' controls are found too.
     EXPECT_EQ(manager.FindControlByName(L"label_channel_name"), c.channelName);
-    EXPECT_NE(nullptr, c.channelName);
+    ASSERT_NE(nullptr, c.channelName);
+    EXPECT_EQ(&manager, c.channelName->GetPaintManager()) << "the channel settings would not paint";
     EXPECT_EQ(static_cast<HWND>(*m_window), m_window->Controller().MainWindow());
 }
 

@@ -9,6 +9,7 @@
 
 #include "SkinSetup.h"
 #include "uilib/core/DialogBuilder.h"
+#include "uilib/core/ResourceStore.h"
 #include "uilib/core/SkinDocumentLoader.h"
 #include "uilib/core/SkinMarkup.h"
 #include "uilib/core/UIManager.h"
@@ -162,6 +163,8 @@ TEST(SkinLint, EveryLayoutBuildsAndNamesOnlyWhatTheSkinHas)
 
     const wchar_t* const variants[] = {L"@80", L"@125", L"@150", L"@200", L"@300"};
     int imagesChecked = 0;
+    int keysChecked = 0;
+    CResourceStore* store = CResourceStore::GetInstance();
     for (size_t n = 0; n < layouts.size(); ++n) {
         const auto& layout = layouts[n];
         const std::wstring& path = layout.first;
@@ -194,6 +197,15 @@ TEST(SkinLint, EveryLayoutBuildsAndNamesOnlyWhatTheSkinHas)
             } else if (EndsWith(name, L"font") && !EndsWith(name, L"fontcolor")) {
                 EXPECT_TRUE(layout.second.fonts.count(value) || shared.fonts.count(value))
                     << path.c_str() << ": " << name.c_str() << " " << value.c_str();
+            } else if ((name == L"text" || name == L"tooltip" || name == L"selectedtext") &&
+                       value.compare(0, 2, L"${") == 0) {
+                // A key missing from a language shows as the key itself.
+                ++keysChecked;
+                for (const wchar_t* language : {L"en", L"cn_zh", L"ru"}) {
+                    store->SelectLanguage(language);
+                    EXPECT_NE(value, store->LookupText(value.c_str()).CStr()) << path.c_str() << ": " << language;
+                }
+                store->SelectLanguage(L"en");
             } else if (name == L"innerstyle") {
                 EXPECT_TRUE(layout.second.styles.count(value) || shared.styles.count(value))
                     << path.c_str() << ": style " << value.c_str();
@@ -201,6 +213,7 @@ TEST(SkinLint, EveryLayoutBuildsAndNamesOnlyWhatTheSkinHas)
         }
     }
     EXPECT_GT(imagesChecked, 0);
+    EXPECT_GT(keysChecked, 0);
 }
 
 } // namespace
