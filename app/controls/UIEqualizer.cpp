@@ -141,9 +141,19 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
     case UIEVENT_MOUSEMOVE: {
         const wchar_t* capture = CaptureName(m_model->Capture());
         if (capture != nullptr) ChartTrace(L"%s move x(%d) y(%d) \n", capture, p.x, p.y);
-        ApplyInput(m_model->Move(p));
+        const ChartInput input = m_model->Move(p);
+        if (capture == nullptr) m_hoverCursor = input.cursor;
+        ApplyInput(input);
         return;
     }
+    case UIEVENT_SETCURSOR:
+        // The window asks before every move: keep what hovering chose, so
+        // the hand does not flicker back to the arrow.
+        if (m_hoverCursor != ChartCursor::Keep) {
+            SetCursor(LoadCursorW(nullptr, CursorId(m_hoverCursor)));
+            return;
+        }
+        break;
     case UIEVENT_BUTTONUP: {
         const wchar_t* capture = CaptureName(m_model->Capture());
         if (capture != nullptr) ChartTrace(L"%s up x(%d) y(%d) \n", capture, p.x, p.y);

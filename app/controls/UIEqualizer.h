@@ -58,6 +58,8 @@ private:
     // 16 curves of 512 points: kept off the control's own allocation size.
     std::unique_ptr<EqChartModel> m_model;
     CurveRaster m_raster;
+    // The cursor hovering last chose (Keep: the control's own).
+    ChartCursor m_hoverCursor = ChartCursor::Keep;
     int m_bypassFont;
     uint32_t m_curveColors[kMaxCurveColors];
     int m_curveColorCount;

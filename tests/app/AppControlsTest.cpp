@@ -96,6 +96,23 @@ TEST_F(ChartFixture, DragSendsNotificationsWithTheBandInTheUserData)
     EXPECT_EQ(-1, chart.GetSelectedBand());
 }
 
+TEST_F(ChartFixture, HoveringKeepsItsCursorWhenTheWindowAsks)
+{
+    const CUIPoint band = chart.Model().BandPoint(7);
+    const struct {
+        int x;
+        int y;
+        const wchar_t* cursor;
+    } cases[] = {{band.x, band.y, IDC_HAND}, {band.x, 250, IDC_ARROW}, {chart.Model().HpRect().left + 1,
+                                                                         chart.Model().HpRect().top + 1, IDC_SIZEWE}};
+    for (const auto& c : cases) {
+        SendEvent(chart, UIEVENT_MOUSEMOVE, c.x, c.y);
+        SetCursor(nullptr);
+        SendEvent(chart, UIEVENT_SETCURSOR, c.x, c.y);
+        EXPECT_EQ(LoadCursorW(nullptr, c.cursor), GetCursor()) << c.x << "," << c.y;
+    }
+}
+
 TEST_F(ChartFixture, HiddenCurvesAreNotDrawn)
 {
     // Only curve 5 is shown besides the current one; a pixel of curve 7's
