@@ -209,3 +209,36 @@ TEST_F(MainWindowLayout, OpensAtItsSizeWithoutMaximiseOrSizingFrameAndBinds)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowLayout, CloseButtonDisconnectsAndEndsTheMessageLoop)
+{
+    CControlUI* close = m_window->PaintManager().FindControlByName(L"closebtn");
+    ASSERT_NE(nullptr, close);
+    const RECT rc = close->GetPosition();
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    const HWND window = *m_window;
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    bool quit = false;
+    const DWORD start = GetTickCount();
+    while (!(quit && !IsWindow(window)) && GetTickCount() - start < 5000) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(m_window->Controller().Device().IsDeviceOpen());
+}
+
+} // namespace
