@@ -88,7 +88,8 @@ bool CListUI::IsHeaderControl(CControlUI* control)
 
 bool CListUI::IsHeaderItem(CControlUI* control) const
 {
-    return control != nullptr && wcsstr(control->GetTypeName(), L"ListHeaderItemUI") != nullptr;
+    // Derived header items keep the interface, not always the type name.
+    return control != nullptr && control->FindInterface(L"ListHeaderItem") != nullptr;
 }
 
 void CListUI::RefreshColumnCount()

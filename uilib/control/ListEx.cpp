@@ -13,7 +13,7 @@ const wchar_t* const CListExUI::kEditName = L"ListEx_Edit";
 const wchar_t* const CListExUI::kComboName = L"ListEx_Combo";
 
 CListExUI::CListExUI()
-    : m_edit(nullptr), m_combo(nullptr), m_editRow(-1), m_editColumn(-1), m_comboCallback(nullptr),
+    : m_edit(nullptr), m_combo(nullptr), m_editRow(-1), m_editColumn(-1), m_activeEditor(nullptr), m_comboCallback(nullptr),
       m_registeredWith(nullptr)
 {
 }
@@ -160,6 +160,7 @@ void CListExUI::HandleCellClick(int row, int column, const RECT& rc, const wchar
     if (column >= 0 && IsColumnEditable(column) && GetCellEditControl() != nullptr) {
         m_editRow = row;
         m_editColumn = column;
+        m_activeEditor = m_edit;
         PlaceEditor(m_edit, rc);
         if (m_manager != nullptr) {
             RECT measure = {0, 0, 9999, 9999};
@@ -176,6 +177,7 @@ void CListExUI::HandleCellClick(int row, int column, const RECT& rc, const wchar
         m_combo->RemoveAllChildren();
         m_editRow = row;
         m_editColumn = column;
+        m_activeEditor = m_combo;
         m_combo->SetTextContent(text);
         if (m_comboCallback != nullptr) m_comboCallback->FillComboItems(m_combo, row, column);
         PlaceEditor(m_combo, rc);
@@ -233,7 +235,7 @@ void CListExUI::ReceiveNotify(TNotifyInfo& notify)
 {
     CControlUI* sender = notify.sender;
     if (sender == nullptr) return;
-    const bool editing = m_editRow >= 0 && m_editColumn >= 0;
+    const bool editing = m_editRow >= 0 && m_editColumn >= 0 && sender == m_activeEditor;
     if (sender == m_edit) {
         if (editing && CompareTextIgnoreCase(notify.type, L"killfocus") == 0) {
             CommitToCell(m_edit->GetTextContent());
@@ -254,7 +256,7 @@ void CListExUI::ReceiveNotify(TNotifyInfo& notify)
         return;
     }
     if (CompareTextIgnoreCase(notify.type, L"scroll") == 0) {
-        if (editing && (m_edit != nullptr || m_combo != nullptr)) ParkBoth();
+        if (m_editRow >= 0 && m_editColumn >= 0) ParkBoth();
         return;
     }
     if (CompareTextIgnoreCase(notify.type, L"listheaditemchecked") == 0) {

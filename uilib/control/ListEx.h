@@ -79,6 +79,9 @@ private:
     CComboBoxUI* m_combo;
     int m_editRow;
     int m_editColumn;
+    // The editor the remembered cell was opened with: a late notification of
+    // the other one never writes into it.
+    CControlUI* m_activeEditor;
     IListComboCallback* m_comboCallback;
     CPaintManagerUI* m_registeredWith;
 };

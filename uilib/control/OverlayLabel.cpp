@@ -27,7 +27,12 @@ void COverlayLabelUI::OpenOverlay()
 
 void COverlayLabelUI::ForgetOverlay(COverlayWnd* overlay)
 {
-    if (m_overlay == overlay) m_overlay = nullptr;
+    if (m_overlay != overlay) return;
+    m_overlay = nullptr;
+    // An editor that closed by itself (Escape, a closed calendar) leaves the
+    // control unfocused; else the focus coming back to the window would
+    // open it again at once.
+    if (m_manager != nullptr && m_manager->FocusControl() == this) m_manager->SetFocusControl(nullptr);
 }
 
 void COverlayLabelUI::HandleEvent(TEventInfo& event)
