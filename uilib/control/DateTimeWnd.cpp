@@ -68,6 +68,14 @@ void CDateTimeWnd::ReadBack()
     Owner()->ShowDate();
 }
 
+// The calendar may take the focus before the picker reports it dropped
+// down; the focus going there must not close the picker.
+bool CDateTimeWnd::IsCalendar(HWND window) const
+{
+    const HWND calendar = reinterpret_cast<HWND>(SendMessageW(m_window, DTM_GETMONTHCAL, 0, 0));
+    return calendar != nullptr && window != nullptr && (window == calendar || IsChild(calendar, window));
+}
+
 LRESULT CDateTimeWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
@@ -91,7 +99,7 @@ LRESULT CDateTimeWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 m_droppedDown = false;
             }
         }
-    } else if (message == WM_KILLFOCUS && !m_droppedDown) {
+    } else if (message == WM_KILLFOCUS && !m_droppedDown && !IsCalendar(reinterpret_cast<HWND>(wParam))) {
         PostMessageW(m_window, WM_CLOSE, 0, 0);
     }
     return CWindowWnd::ProcessMessage(message, wParam, lParam);

@@ -27,6 +27,7 @@ public:
 private:
     CDateTimeUI* Owner() const;
     void ReadBack();
+    bool IsCalendar(HWND window) const;
 
     bool m_droppedDown;
     SYSTEMTIME m_oldTime;

@@ -19,7 +19,7 @@ COLORREF ToColorRef(DWORD argb)
 
 } // namespace
 
-CIPAddressExUI::CIPAddressExUI() : m_octets{0, 0, 0, 0}, m_activeField(0), m_lastDigit(0), m_advanced(false)
+CIPAddressExUI::CIPAddressExUI() : m_octets{0, 0, 0, 0}, m_activeField(0), m_advanced(false)
 {
     // The native edit never takes input: the control edits by itself.
     SetReadOnly(true);
@@ -72,7 +72,6 @@ void CIPAddressExUI::TypeDigit(wchar_t digit)
 {
     // A full field takes no more digits; a fourth would only overflow.
     if (m_typed.Length() >= kMaxDigits) return;
-    m_lastDigit = digit;
     m_typed += digit;
     CommitTyping();
     if (m_typed.Length() == kMaxDigits && m_activeField < 4) {

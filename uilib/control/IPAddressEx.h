@@ -41,7 +41,6 @@ private:
 
     int m_octets[4];
     int m_activeField;
-    wchar_t m_lastDigit;
     CUIString m_typed;
     // A full field just moved on by itself: the dot typed next only ends it.
     bool m_advanced;

@@ -45,12 +45,30 @@ bool CIPAddressWnd::OpenOn(COverlayLabelUI* host)
         m_created = true;
         SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(ResolveFontHandle(*manager, owner->GetFont())),
                      TRUE);
+        WatchFieldKeys();
     }
     if (owner->GetTextContent().IsEmpty()) owner->StoreAddress(CIPAddressUI::GetLocalHostAddress());
     SendMessageW(m_window, IPM_SETADDRESS, 0, static_cast<LPARAM>(owner->GetAddress()));
     ShowWindow(m_window, SW_SHOW);
     SetFocus(m_window);
     return true;
+}
+
+void CIPAddressWnd::WatchFieldKeys()
+{
+    for (HWND field = GetWindow(m_window, GW_CHILD); field != nullptr; field = GetWindow(field, GW_HWNDNEXT))
+        SetWindowSubclass(field, &CIPAddressWnd::FieldProc, 1, reinterpret_cast<DWORD_PTR>(m_window));
+}
+
+LRESULT CALLBACK CIPAddressWnd::FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR editor)
+{
+    if (message == WM_KEYUP && wParam == VK_ESCAPE) {
+        PostMessageW(reinterpret_cast<HWND>(editor), WM_KEYUP, wParam, lParam);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(field, &CIPAddressWnd::FieldProc, 1);
+    return DefSubclassProc(field, message, wParam, lParam);
 }
 
 LRESULT CIPAddressWnd::HandleFieldFocusLoss(UINT message, WPARAM wParam, LPARAM lParam)
@@ -77,15 +95,8 @@ LRESULT CIPAddressWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_KILLFOCUS:
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_DELETE || wParam == VK_BACK) {
-            DefWindowProcW(m_window, message, wParam, lParam);
-            if (m_host != nullptr) {
-                Owner()->SetUpdateMode(CIPAddressUI::kUpdateClear);
-                Owner()->RefreshText();
-            }
-            PostMessageW(m_window, WM_CLOSE, 0, 0);
-            return 0;
-        }
+        // Delete and Backspace edit the field as everywhere else; emptying
+        // the whole control on a typing correction would lose the address.
         if (wParam == VK_ESCAPE) {
             DefWindowProcW(m_window, message, wParam, lParam);
             if (m_host != nullptr) Owner()->SetUpdateMode(CIPAddressUI::kUpdateKeep);

@@ -9,8 +9,8 @@ namespace SkinUI {
 class CIPAddressUI;
 
 // The system address editor laid over an address control. Leaving it (for
-// a window outside it) reads the address back and hides it; Escape keeps the
-// old text, Delete or Backspace empties it; both close the editor.
+// a window outside it) reads the address back and hides it; Escape in any of
+// its fields closes it and keeps the old text.
 class CIPAddressWnd : public COverlayWnd {
 public:
     const wchar_t* GetWndClassName() const override;
@@ -21,6 +21,10 @@ public:
 private:
     CIPAddressUI* Owner() const;
     LRESULT HandleFieldFocusLoss(UINT message, WPARAM wParam, LPARAM lParam);
+    // The keys reach the four fields, not the editor: Escape is passed up.
+    void WatchFieldKeys();
+    static LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR editor);
 };
 
 } // namespace SkinUI

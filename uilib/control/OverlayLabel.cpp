@@ -28,11 +28,12 @@ void COverlayLabelUI::OpenOverlay()
 void COverlayLabelUI::ForgetOverlay(COverlayWnd* overlay)
 {
     if (m_overlay != overlay) return;
-    m_overlay = nullptr;
     // An editor that closed by itself (Escape, a closed calendar) leaves the
     // control unfocused; else the focus coming back to the window would
-    // open it again at once.
+    // open it again at once. The editor is still known meanwhile, so the
+    // focus passing through the window opens nothing either.
     if (m_manager != nullptr && m_manager->FocusControl() == this) m_manager->SetFocusControl(nullptr);
+    m_overlay = nullptr;
 }
 
 void COverlayLabelUI::HandleEvent(TEventInfo& event)
