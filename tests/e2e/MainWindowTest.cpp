@@ -1,0 +1,145 @@
+// The main window as a process: its place and title, the single instance,
+// the language setting, the log header and its painting in every language.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+
+namespace e2e {
+namespace {
+
+const char kTitle[] = "Brisa DSP Audio";
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+// The first lines of the log, whose entries are UTF-16LE (ASCII here).
+std::vector<std::string> WideLogLines(const std::string& path, size_t count) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines(1);
+    char unit[2];
+    while (lines.size() <= count && in.read(unit, 2)) {
+        if (unit[0] == '\n' && unit[1] == 0) lines.emplace_back();
+        else if (unit[1] == 0 && unit[0] != '\r') lines.back() += unit[0];
+    }
+    lines.pop_back();
+    return lines;
+}
+
+// Sized and placed as asked, the skin's texts drawn.
+void CheckMainWindowPainting(App& app, const std::string& png) {
+    PaintCheck painting;
+    ASSERT_TRUE(WaitFor([&] { return app.Screenshot(kTitle, png) && (painting = CheckPainting(png)).painted; }))
+        << png << ": black share " << painting.blackShare << ", colours " << painting.colours;
+    const Rect window = app.Window(kTitle).rect;
+    int texts = 0;
+    for (const auto& named : app.Controls(kTitle)) {
+        const ControlState& c = named.second;
+        if (!c.visible || c.text.empty() || c.rect.Width() < 8 || c.rect.Height() < 8) continue;
+        ++texts;
+        const Rect local{c.rect.left - window.left, c.rect.top - window.top, c.rect.right - window.left,
+                         c.rect.bottom - window.top};
+        if (!HasTextEdges(png, local)) ADD_FAILURE() << png << ": no text drawn in " << named.first << " \"" << c.text << "\"";
+    }
+    EXPECT_GT(texts, 0) << png;
+}
+
+class MainWindowProcess : public ::testing::Test {
+protected:
+    void SetUp() override { E2E_SKIP_WITHOUT_WINDOWS_BUILD(); }
+};
+
+TEST_F(MainWindowProcess, OpensCentredAndRefusesASecondInstanceInItsLanguage) {
+    App first(LaunchOptions{});
+    ASSERT_TRUE(first.Started()) << first.Error();
+    ASSERT_TRUE(WaitFor([&] { return first.Window(kTitle).visible; }));
+    const WindowState main = first.Window(kTitle);
+    EXPECT_EQ(main.className, "MainWnd");
+    EXPECT_EQ(main.rect.Width(), 1230);
+    EXPECT_EQ(main.rect.Height(), 650);
+    EXPECT_EQ(main.rect.left, (1600 - 1230) / 2);
+    EXPECT_EQ(main.rect.top, (900 - 650) / 2);
+    // No marker, no log.
+    EXPECT_FALSE(FileExists(first.WorkDir() + "/save.log"));
+
+    const struct {
+        int lan;
+        const char* language;
+    } cases[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        LaunchOptions options;
+        options.lan = c.lan;
+        App second(options);
+        ASSERT_TRUE(second.Started()) << second.Error();
+        const std::string expected = SkinText(c.language, "mutex_tips");
+        ASSERT_FALSE(expected.empty());
+        ASSERT_TRUE(WaitFor([&] { return second.Control("MessageText", "msgwnd").text == expected; }))
+            << second.Control("MessageText", "msgwnd").text;
+        ASSERT_TRUE(second.Click("confirm_btn", "msgwnd"));
+        int code = -1;
+        ASSERT_TRUE(second.WaitExit(20000, &code));
+        EXPECT_EQ(code, 0);
+        EXPECT_TRUE(first.Running());
+        EXPECT_EQ(first.Request("PING"), "OK pong");
+    }
+    EXPECT_TRUE(first.Window(kTitle).visible);
+}
+
+TEST_F(MainWindowProcess, SaveLogHoldsTheFourHeaderLines) {
+    LaunchOptions options;
+    options.saveLog = true;
+    App app(options);
+    ASSERT_TRUE(app.Started()) << app.Error();
+    ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible; }));
+    ASSERT_TRUE(app.Click("closebtn", kTitle));
+    int code = -1;
+    ASSERT_TRUE(app.WaitExit(20000, &code));
+    EXPECT_EQ(code, 0);
+    const std::vector<std::string> lines = WideLogLines(app.WorkDir() + "/save.log", 4);
+    const char* const expected[] = {"MODEL_NAME: BrisaDSP", "MODEL_ID: 95", "VERSION: v6.8.7", "INNER_FW: 1, 25"};
+    ASSERT_EQ(lines.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        // "[hh:mm:ss.mmm] " before each entry.
+        ASSERT_GE(lines[i].size(), 15u) << lines[i];
+        EXPECT_EQ(lines[i][0], '[');
+        EXPECT_EQ(lines[i].substr(13, 2), "] ");
+        EXPECT_EQ(lines[i].substr(15), expected[i]);
+    }
+}
+
+TEST_F(MainWindowProcess, PaintsInEveryLanguageAt96And144Dpi) {
+    const struct {
+        int lan;
+        const char* language;
+    } languages[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
+    const struct {
+        int dpi, width, height;
+    } sizes[] = {{96, 1230, 650}, {144, 1845, 975}};
+    for (const auto& size : sizes) {
+        for (const auto& language : languages) {
+            const std::string png = ScreenshotFolder() + "/main_" + language.language + "_" +
+                                    std::to_string(size.dpi) + ".png";
+            SCOPED_TRACE(png);
+            LaunchOptions options;
+            options.lan = language.lan;
+            options.dpi = size.dpi;
+            App app(options);
+            ASSERT_TRUE(app.Started()) << app.Error();
+            ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible; }));
+            EXPECT_EQ(app.Window(kTitle).rect.Width(), size.width);
+            EXPECT_EQ(app.Window(kTitle).rect.Height(), size.height);
+            CheckMainWindowPainting(app, png);
+            ASSERT_TRUE(app.Kill());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace e2e
