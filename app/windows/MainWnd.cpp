@@ -72,13 +72,10 @@ void CMainWnd::AttachChannelSettings()
 {
     CControlUI* host = m_pm.FindControlByName(L"channel_settings");
     if (host == nullptr || host->FindInterface(L"IContainer") == nullptr) return;
-    // Built into the container itself, so the rows are laid out and found by
-    // name like the rest of the window. The builder leaves what it builds
-    // without a manager (a root takes one when attached); this tree joins the
-    // live window's manager here, or it would never paint.
+    // Built into the container itself, so the rows are laid out, painted and
+    // found by name like the rest of the window.
     CDialogBuilder builder;
-    CControlUI* built = builder.BuildFromSource(L"xml/channel_settings_6in_mixer.xml", nullptr, this, &m_pm, host);
-    if (built != nullptr) built->AttachManager(&m_pm, host, true);
+    builder.BuildFromSource(L"xml/channel_settings_6in_mixer.xml", nullptr, this, &m_pm, host);
 }
 
 void CMainWnd::ApplySettings()

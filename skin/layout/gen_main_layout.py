@@ -81,7 +81,7 @@ def styles():
             ("focusedimage", image("edit_focused", (4, 4, 4, 4))),
             ("disabledimage", image("edit_disabled", (4, 4, 4, 4)))]
     small_edit = [(k, v) for k, v in edit if k not in ("height", "align", "textpadding")] + [
-        ("height", 20), ("font", 3), ("align", "center"), ("textpadding", "1,0,1,0")]
+        ("height", 20), ("font", 3), ("align", "right"), ("textpadding", "2,0,3,0")]
     combo = [("height", 24), ("textcolor", TEXT), ("disabledtextcolor", TEXT_OFF), ("textpadding", "6,0,22,0"),
              ("endellipsis", "true"), ("itemfont", 0), ("itemtextcolor", TEXT), ("itembkcolor", PANEL),
              ("itemhottextcolor", TEXT), ("itemhotbkcolor", "#FF343B45"), ("itemselectedtextcolor", TEXT),

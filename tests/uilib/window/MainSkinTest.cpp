@@ -287,11 +287,9 @@ public:
         CControlUI* container = m_pm.FindControlByName(L"channel_settings");
         void* parent = container != nullptr ? container->FindInterface(L"IContainer") : nullptr;
         if (parent == nullptr) return;
-        // Built after the root took the manager: the new rows join it here.
         CDialogBuilder builder;
-        CControlUI* built = builder.BuildFromSource(L"xml/channel_settings_6in_mixer.xml", nullptr, this, &m_pm,
-                                                    static_cast<CContainerUI*>(container));
-        if (built != nullptr) built->AttachManager(&m_pm, container, true);
+        builder.BuildFromSource(L"xml/channel_settings_6in_mixer.xml", nullptr, this, &m_pm,
+                                static_cast<CContainerUI*>(container));
     }
 };
 
@@ -504,7 +502,8 @@ TEST(MainSkin, EveryPageInEveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent
             ASSERT_NE(nullptr, member) << page.member;
             EXPECT_TRUE(SkinUITest::PumpUntil([&] { return Shown(member); })) << label.c_str() << " " << page.tab;
             for (const TPage& other : kPages) {
-                if (&other != &page) EXPECT_FALSE(Shown(manager.FindControlByName(other.member))) << other.member;
+                if (&other == &page) continue;
+                EXPECT_FALSE(Shown(manager.FindControlByName(other.member))) << other.member;
             }
             // Every speaker position at once, as if all were taken: no two collide.
             for (int k = 0; k < 28; ++k) {
