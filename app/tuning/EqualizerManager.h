@@ -11,6 +11,7 @@
 #include "app/tuning/BoundControls.h"
 #include "app/tuning/TuningModel.h"
 #include "device/DspDevice.h"
+#include "device/ResponseMath.h"
 
 namespace SkinUI {
 class CComboUI;
@@ -59,6 +60,40 @@ public:
     void ConnectDevice(bool showFailure);
     void DisconnectDevice();
 
+    // ---- Channel level, mute, phase, solo (EqualizerManagerChannel.cpp) ----
+    // Every change goes into the model, onto the channel's controls and, as a
+    // queued command, to the unit; the partner and the link group follow.
+    void SetChVolumeSlider(int ch, bool select, bool force);
+    void SetChVolumeEdit(int ch, bool force);
+    void SetChVolumeUp(int ch, bool up);
+    // The caller has stored the mute control's new state in the model.
+    void SetChMute(int ch);
+    void SetChPhase(int ch);
+    void SetChSolo(int ch);
+    void SetChActive(int ch);
+    void SetCurChannelChange(int ch);
+    void ApplyChMute(int ch, bool on);
+    void ApplyChPhase(int ch, bool on);
+    void ApplyChSolo(int ch, bool on);
+    // One channel's gain in tenths of a dB, clamped, sent and shown; no
+    // propagation.
+    void StoreChVolume(int ch, float tenths, bool unmute);
+    void ChangeChVolume(int ch, float tenths, bool focus, bool force);
+    void ShowChVolumeText(int ch, float tenths);
+    void SetChVolumeSliderValue(int ch, float tenths);
+    float ReadChVolumeEdit(int ch) const;
+    void SendChTrim(int ch);
+    // The channel that follows ch (link output, else bridge partner); -1 none.
+    int UpdateSyncPartner(int ch);
+
+    // ---- Display refresh (EqualizerManagerCurves.cpp) ----
+    void ComputeChannelCurve(int ch, bool bypassed);
+    // Recomputes the current channel, its partner and its link group, then
+    // hands bands, crossover and curves to the chart; selected: band or -1.
+    void UpdateEqualizer(int selected);
+    // How many curves the last UpdateEqualizer recomputed.
+    int LastCurveCount() const { return mLastCurveCount; }
+
 private:
     int CurrentChannel() const { return mModel.Current().currOutChannel; }
     // Channel ch's own control, else for the current channel the one strip's.
@@ -84,6 +119,12 @@ private:
     // The "factoryEQ" setting read at start.
     int mFactoryEq = 0;
     DspDevice mDevice;
+
+    // Channel editing and curves.
+    bool IsBridged(int ch) const;
+    int mSyncPartner = -1;
+    ResponseGrid mCurveGrid;
+    int mLastCurveCount = 0;
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

@@ -42,6 +42,8 @@ public:
     // ---- Notifications and clicks (MainWndNotify.cpp) ----
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
     void OnClick(SkinUI::CControlUI* control);
+    // Runs the first rule of the dispatch table for type and the control's name.
+    void Dispatch(const wchar_t* type, SkinUI::CControlUI* control);
 
 private:
     void AttachChannelSettings();

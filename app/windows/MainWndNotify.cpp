@@ -4,6 +4,8 @@
 #include <cwctype>
 
 #include "base/Log.h"
+#include "uilib/control/Option.h"
+#include "uilib/control/Slider.h"
 
 using namespace SkinUI;
 
@@ -28,11 +30,69 @@ struct ClickRule {
     const wchar_t* name;
     Match match;
     void (*action)(CMainWnd& window, CControlUI* control, int index);
+    // The notification the rule answers.
+    const wchar_t* type = L"click";
 };
 
-// Clicks by control name, tested in order; the first match ends the dispatch.
+int CurrentChannel(CMainWnd& w)
+{
+    return w.Controller().Current().currOutChannel;
+}
+
+bool IsSelected(CControlUI* control)
+{
+    auto* option = static_cast<COptionUI*>(control->FindInterface(L"Option"));
+    return option != nullptr && option->IsSelected();
+}
+
+// An option announces its new state after the click, so switches are taken
+// from "selectchanged" and the controller sees the state the user chose.
+void StoreMute(CMainWnd& w, CControlUI* control, int ch)
+{
+    if (ch < 0 || ch >= kOutputChannels) return;
+    w.Controller().Current().channels[ch].mute = IsSelected(control) ? 1 : 0;
+    w.Controller().SetChMute(ch);
+}
+
+void VolumeSliderMoved(CMainWnd& w, CControlUI* control, int ch)
+{
+    LogPrintW(L"on volume silder %ls valuechanged index %d\n", control->GetControlName().CStr(), ch);
+    w.Controller().SetChVolumeSlider(ch, true, false);
+}
+
+// Notifications by type and control name, tested in order; the first match
+// ends the dispatch.
 const ClickRule kClickRules[] = {
     {L"btnConnect", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().ConnectDevice(true); }},
+    // Channel level and switches.
+    {L"ch_enable_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetCurChannelChange(i); }},
+    {L"ch_mute", Match::Is, [](CMainWnd& w, CControlUI* c, int) { StoreMute(w, c, CurrentChannel(w)); },
+     L"selectchanged"},
+    {L"ch_mute_", Match::StartsWith, [](CMainWnd& w, CControlUI* c, int i) { StoreMute(w, c, i); }, L"selectchanged"},
+    {L"ch_phase", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetChPhase(CurrentChannel(w)); },
+     L"selectchanged"},
+    {L"ch_phase_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChPhase(i); },
+     L"selectchanged"},
+    {L"ch_solo_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChSolo(i); },
+     L"selectchanged"},
+    {L"slider_ch_volume", Match::Is, [](CMainWnd& w, CControlUI* c, int) { VolumeSliderMoved(w, c, CurrentChannel(w)); },
+     L"valuechanged"},
+    {L"slider_ch_volume_", Match::StartsWith, VolumeSliderMoved, L"valuechanged"},
+    {L"slider_ch_volume", Match::Is, [](CMainWnd& w, CControlUI* c, int) { VolumeSliderMoved(w, c, CurrentChannel(w)); },
+     L"movevaluechanged"},
+    {L"slider_ch_volume_", Match::StartsWith, VolumeSliderMoved, L"movevaluechanged"},
+    {L"edit_ch_volume", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetChVolumeUp(CurrentChannel(w), true); },
+     L"valuechangedup"},
+    {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChVolumeUp(i, true); },
+     L"valuechangedup"},
+    {L"edit_ch_volume", Match::Is,
+     [](CMainWnd& w, CControlUI*, int) { w.Controller().SetChVolumeUp(CurrentChannel(w), false); }, L"valuechangeddown"},
+    {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChVolumeUp(i, false); },
+     L"valuechangeddown"},
+    {L"edit_ch_volume", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetChVolumeEdit(CurrentChannel(w), false); },
+     L"return"},
+    {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChVolumeEdit(i, false); },
+     L"return"},
 };
 
 } // namespace
@@ -46,14 +106,22 @@ void CMainWnd::ReceiveNotify(TNotifyInfo& notify)
             return;
         }
         OnClick(notify.sender);
+    } else if (notify.sender != nullptr) {
+        Dispatch(notify.type.CStr(), notify.sender);
     }
     WindowImplBase::ReceiveNotify(notify);
 }
 
 void CMainWnd::OnClick(CControlUI* control)
 {
+    Dispatch(L"click", control);
+}
+
+void CMainWnd::Dispatch(const wchar_t* type, CControlUI* control)
+{
     const CUIString name = control->GetControlName();
     for (const ClickRule& rule : kClickRules) {
+        if (wcscmp(rule.type, type) != 0) continue;
         const bool matches = rule.match == Match::Is ? name == rule.name : StartsWith(name, rule.name);
         if (!matches) continue;
         rule.action(*this, control, IndexOf(control));

@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AppSkin.h"
+#include "app/controls/AppControlFactory.h"
+#include "app/tuning/EqualizerManager.h"
+#include "tests/support/PollUntil.h"
+#include "tests/support/SimUnit.h"
+#include "tests/uilib/kit/MessagePump.h"
+#include "uilib/control/Edit.h"
+#include "uilib/control/Option.h"
+#include "uilib/control/Slider.h"
+#include "uilib/core/ResourceStore.h"
+#include "uilib/core/WindowBase.h"
+
+using namespace SkinUI;
+
+namespace {
+
+const int kStrips = 4;
+
+std::wstring StripLayout()
+{
+    std::wstring xml = L"<Window size=\"900,700\"><VerticalLayout>"
+                       L"<Curve name=\"equalizer\" height=\"200\"/>";
+    for (int ch = 0; ch < kStrips; ++ch) {
+        wchar_t row[1024];
+        _snwprintf(row, 1023,
+                   L"<HorizontalLayout height=\"24\">"
+                   L"<SButton name=\"ch_enable_%d\" userdata=\"%d\" width=\"40\"/>"
+                   L"<Slider name=\"slider_ch_volume_%d\" userdata=\"%d\" width=\"100\"/>"
+                   L"<Edit name=\"edit_ch_volume_%d\" userdata=\"%d\" width=\"60\"/>"
+                   L"<CheckBox name=\"ch_mute_%d\" userdata=\"%d\" width=\"30\"/>"
+                   L"<CheckBox name=\"ch_phase_%d\" userdata=\"%d\" width=\"30\"/>"
+                   L"<CheckBox name=\"ch_solo_%d\" userdata=\"%d\" width=\"30\"/>"
+                   L"</HorizontalLayout>",
+                   ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch);
+        row[1023] = L'\0';
+        xml += row;
+    }
+    return xml + L"</VerticalLayout></Window>";
+}
+
+// Hands the channel buttons' clicks to the controller as the main window does.
+class CStripHost : public WindowImplBase {
+public:
+    explicit CStripHost(EqualizerManager& controller) : m_controller(controller), m_layout(StripLayout()) {}
+    const wchar_t* GetWndClassName() const override { return L"BrisaStripHost"; }
+    CUIString GetSkinXmlName() const override { return m_layout.c_str(); }
+    CControlUI* CreateCustomControl(const wchar_t* className) override { return CreateAppControl(className); }
+    void ReceiveNotify(TNotifyInfo& notify) override
+    {
+        if (notify.type == L"click" && notify.sender != nullptr &&
+            wcsncmp(notify.sender->GetControlName(), L"ch_enable_", 10) == 0) {
+            m_controller.SetCurChannelChange(static_cast<int>(wcstol(notify.sender->GetUserDataText(), nullptr, 10)));
+        }
+        WindowImplBase::ReceiveNotify(notify);
+    }
+
+private:
+    EqualizerManager& m_controller;
+    std::wstring m_layout;
+};
+
+// "SS:hex bytes" per frame: subcommand and payload.
+std::vector<std::string> Described(const std::vector<sim::Frame>& frames)
+{
+    std::vector<std::string> out;
+    for (const sim::Frame& f : frames) {
+        char text[8];
+        snprintf(text, sizeof text, "%02X:", f.subcommand);
+        std::string line = text;
+        for (size_t i = 0; i < f.data.size(); ++i) {
+            snprintf(text, sizeof text, i == 0 ? "%02X" : " %02X", f.data[i]);
+            line += text;
+        }
+        out.push_back(line);
+    }
+    return out;
+}
+
+struct Rig {
+    EqualizerManager controller;
+    CStripHost host{controller};
+
+    template <class T>
+    T* Named(const wchar_t* format, int ch)
+    {
+        wchar_t name[64];
+        _snwprintf(name, 63, format, ch);
+        name[63] = L'\0';
+        return static_cast<T*>(host.PaintManager().FindControlByName(name));
+    }
+    CSliderUI* Slider(int ch) { return Named<CSliderUI>(L"slider_ch_volume_%d", ch); }
+    CEditUI* Edit(int ch) { return Named<CEditUI>(L"edit_ch_volume_%d", ch); }
+    COptionUI* Option(const wchar_t* format, int ch) { return Named<COptionUI>(format, ch); }
+    SceneProfile& Profile() { return controller.Current(); }
+    // The channel's gain as the user left it: model, slider and edit agree.
+    void SetGain(int ch, int tenths)
+    {
+        Profile().channels[ch].gain = tenths / 10.0f;
+        Slider(ch)->SetValue(tenths);
+    }
+};
+
+struct EditCase {
+    const char* name;
+    std::function<void(Rig&)> setup;
+    std::function<void(Rig&)> action;
+    std::vector<std::string> frames;
+    std::function<void(Rig&)> check;
+};
+
+std::string Off()
+{
+    const CUIString off = CResourceStore::GetInstance()->LookupText(L"${off}");
+    return std::string(off.CStr(), off.CStr() + off.Length());
+}
+
+std::string Narrow(const CUIString& text)
+{
+    return std::string(text.CStr(), text.CStr() + text.Length());
+}
+
+const char kSoloOnly3[] = "34:00 00 00 0F 00 00 00 01 00 00 00 00 00 00 00 00 00 00 00 00";
+
+const EditCase kCases[] = {
+    {"typed -12 on the current channel: trim 12 dB, then unmute", [](Rig&) {},
+     [](Rig& r) {
+         r.Edit(0)->SetTextContent(L"-12");
+         r.controller.SetChVolumeEdit(0, false);
+     },
+     {"08:00 00 00 00 0C", "09:00 00 00 00 00"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-12.0f, r.Profile().channels[0].gain);
+         EXPECT_EQ(-120, r.Slider(0)->GetValue());
+         EXPECT_EQ("-12dB", Narrow(r.Edit(0)->GetTextContent()));
+     }},
+    {"typed -70 at -60 dB clamps and does not reach the bridge partner",
+     [](Rig& r) {
+         r.Profile().bridgeOutputs[0] = 1;
+         r.SetGain(0, -600);
+         r.SetGain(1, -300);
+     },
+     [](Rig& r) {
+         r.Edit(0)->SetTextContent(L"-70");
+         r.controller.SetChVolumeEdit(0, false);
+     },
+     {"08:00 00 00 00 3C", "09:00 00 00 00 00"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-60.0f, r.Profile().channels[0].gain);
+         EXPECT_EQ(Off(), Narrow(r.Edit(0)->GetTextContent()));
+         EXPECT_FLOAT_EQ(-30.0f, r.Profile().channels[1].gain);
+     }},
+    {"slider on a bridged channel moves the partner by the same step",
+     [](Rig& r) { r.Profile().bridgeOutputs[0] = 1; },
+     [](Rig& r) {
+         r.Slider(0)->SetValue(-50);
+         r.controller.SetChVolumeSlider(0, true, false);
+     },
+     {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 01 01 05", "09:00 00 01 01 00"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[1].gain);
+         EXPECT_EQ(-50, r.Slider(1)->GetValue());
+         EXPECT_EQ("-5dB", Narrow(r.Edit(1)->GetTextContent()));
+     }},
+    {"link group members follow in channel order, each clamped",
+     [](Rig& r) {
+         r.Profile().linkSel[0] = r.Profile().linkSel[2] = r.Profile().linkSel[3] = 1;
+         r.SetGain(0, -100);
+         r.SetGain(2, -200);
+         r.SetGain(3, -20);
+     },
+     [](Rig& r) {
+         r.Slider(0)->SetValue(-50);
+         r.controller.SetChVolumeSlider(0, true, false);
+     },
+     {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 02 02 0F", "09:00 00 02 02 00", "08:00 00 03 03 00",
+      "09:00 00 03 03 00"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-15.0f, r.Profile().channels[2].gain);
+         EXPECT_FLOAT_EQ(0.0f, r.Profile().channels[3].gain);
+         EXPECT_FLOAT_EQ(0.0f, r.Profile().channels[1].gain) << "not in the group";
+     }},
+    {"slider of another channel makes it current first",
+     [](Rig&) {},
+     [](Rig& r) {
+         r.Slider(2)->SetValue(-100);
+         r.controller.SetChVolumeSlider(2, true, false);
+     },
+     {"09:00 00 02 02 00", "08:00 00 02 02 0A", "09:00 00 02 02 00"},
+     [](Rig& r) { EXPECT_EQ(2, r.Profile().currOutChannel); }},
+    {"step down at -60 dB sends nothing", [](Rig& r) { r.SetGain(0, -600); },
+     [](Rig& r) { r.controller.SetChVolumeUp(0, false); }, {},
+     [](Rig& r) { EXPECT_EQ(-600, r.Slider(0)->GetValue()); }},
+    {"step up is one dB", [](Rig& r) { r.SetGain(0, -600); }, [](Rig& r) { r.controller.SetChVolumeUp(0, true); },
+     {"08:00 00 00 00 3B", "09:00 00 00 00 00"},
+     [](Rig& r) { EXPECT_EQ("-59dB", Narrow(r.Edit(0)->GetTextContent())); }},
+    {"mute on a bridged odd channel mutes the even one",
+     [](Rig& r) { r.Profile().bridgeOutputs[0] = 1; },
+     [](Rig& r) {
+         r.Profile().channels[1].mute = 1;
+         r.controller.SetChMute(1);
+     },
+     {"09:00 00 01 01 01", "09:00 00 00 00 01"},
+     [](Rig& r) {
+         EXPECT_EQ(1, r.Profile().channels[0].mute);
+         EXPECT_TRUE(r.Option(L"ch_mute_%d", 0)->IsSelected());
+         EXPECT_TRUE(r.Option(L"ch_mute_%d", 1)->IsSelected());
+     }},
+    {"phase reversed on one channel", [](Rig&) {},
+     [](Rig& r) {
+         r.Option(L"ch_phase_%d", 2)->SetSelectedState(true, true);
+         r.controller.SetChPhase(2);
+     },
+     {"0A:00 00 02 02 01"},
+     [](Rig& r) {
+         EXPECT_EQ(1, r.Profile().channels[2].phase);
+         EXPECT_EQ(0, r.Profile().channels[3].phase);
+     }},
+    {"solo is exclusive and goes out for all sixteen channels at once",
+     [](Rig& r) {
+         r.Profile().channels[1].solo = 1;
+         r.Option(L"ch_solo_%d", 1)->SetSelectedState(true, true);
+     },
+     [](Rig& r) {
+         r.Option(L"ch_solo_%d", 3)->SetSelectedState(true, true);
+         r.controller.SetChSolo(3);
+     },
+     {kSoloOnly3, "09:00 00 03 03 00"},
+     [](Rig& r) {
+         EXPECT_EQ(0, r.Profile().channels[1].solo);
+         EXPECT_FALSE(r.Option(L"ch_solo_%d", 1)->IsSelected());
+         EXPECT_EQ(3, r.Profile().soloChannel);
+         EXPECT_EQ(3, r.Profile().currOutChannel);
+     }},
+    {"solo off leaves the other channels alone",
+     [](Rig& r) { r.Profile().channels[1].solo = r.Profile().channels[3].solo = 1; },
+     [](Rig& r) { r.controller.ApplyChSolo(3, false); },
+     {"34:00 00 00 0F 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00"},
+     [](Rig& r) { EXPECT_EQ(1, r.Profile().channels[1].solo); }},
+    {"without the unit's queue nothing goes out and the model keeps the change",
+     [](Rig& r) { r.controller.Device().DisableAsyncMode(); },
+     [](Rig& r) {
+         r.Slider(0)->SetValue(-70);
+         r.controller.SetChVolumeSlider(0, true, false);
+     },
+     {},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-7.0f, r.Profile().channels[0].gain);
+         EXPECT_EQ("-7dB", Narrow(r.Edit(0)->GetTextContent()));
+     }},
+};
+
+class ChannelEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(OpenAppSkin());
+        sim::SimUnit::Instance().Reset();
+        sim::SimUnit::Instance().SetResponder(&m_ack);
+    }
+    void TearDown() override { sim::SimUnit::Instance().SetResponder(nullptr); }
+
+    // A bound window on an open unit whose queue takes commands.
+    void Open(Rig& rig)
+    {
+        ASSERT_NE(nullptr, rig.host.CreateNativeWindow(nullptr, L"strips", WS_POPUP, 0, 0, 0, 900, 700));
+        ShowWindow(rig.host, SW_SHOWNOACTIVATE);
+        SkinUITest::PumpFor(20);
+        rig.controller.Init(&rig.host.PaintManager(), rig.host);
+        rig.controller.Device().OpenHIDDevice();
+        ASSERT_TRUE(rig.controller.Device().IsDeviceOpen());
+        rig.controller.Device().EnableAsyncMode();
+    }
+    std::vector<std::string> Sent(Rig& rig)
+    {
+        EXPECT_TRUE(sim::PollUntil([&] { return rig.controller.Device().IsQueueIdle(); }, 10000));
+        return Described(sim::SimUnit::Instance().ReceivedFrames());
+    }
+    void Close(Rig& rig)
+    {
+        rig.controller.Device().CloseHIDDevice(false);
+        DestroyWindow(rig.host);
+        SkinUITest::PumpFor(10);
+    }
+
+    sim::AckResponder m_ack;
+};
+
+TEST_F(ChannelEditTest, EachEditSendsItsFramesInOrder)
+{
+    for (const EditCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        Open(rig);
+        if (HasFatalFailure()) return;
+        c.setup(rig);
+        sim::SimUnit::Instance().ClearReceived();
+        c.action(rig);
+        EXPECT_EQ(c.frames, Sent(rig));
+        c.check(rig);
+        Close(rig);
+    }
+}
+
+// Only the channels a change touches are recomputed; the others keep theirs.
+TEST_F(ChannelEditTest, CurvesOfCurrentPartnerAndGroupOnly)
+{
+    Rig rig;
+    Open(rig);
+    if (HasFatalFailure()) return;
+    SceneProfile& p = rig.Profile();
+    p.bridgeOutputs[0] = 1;
+    p.linkSel[0] = p.linkSel[2] = p.linkSel[13] = 1;
+    p.channels[0].bypass = 0;
+    p.channels[0].crossover = p.channels[1].crossover = CrossoverParams();
+    p.channels[0].bands[0] = EqBand(6.0f, 2.0f, 1000, 1);
+    for (double& g : p.curveGains[5]) g = 99.0;
+    rig.controller.SetCurChannelChange(0);
+    EXPECT_EQ(3, rig.controller.LastCurveCount()) << "current, partner and the group member of its band group";
+    EXPECT_EQ(99.0, p.curveGains[5][100]);
+    EXPECT_EQ(0.0, p.curveGains[13][100]) << "other band group";
+    // The peak of the band shows on the current curve, not on the bypassed partner's.
+    double peak0 = -100, peak1 = -100;
+    for (int i = 0; i < kCurvePoints; ++i) {
+        peak0 = std::max(peak0, p.curveGains[0][i]);
+        peak1 = std::max(peak1, p.curveGains[1][i]);
+    }
+    EXPECT_NEAR(6.0, peak0, 0.2);
+    EXPECT_NEAR(0.0, peak1, 0.01);
+    Close(rig);
+}
+
+} // namespace
