@@ -86,6 +86,24 @@ public:
     // The channel that follows ch (link output, else bridge partner); -1 none.
     int UpdateSyncPartner(int ch);
 
+    // ---- Channel and speaker delays (EqualizerManagerDelay.cpp) ----
+    // The model keeps ms; "comb_ch_unit" picks what the edits show and read.
+    void SetChDelayEdit(int ch);
+    void SetChDelaySlider(int ch);
+    void SetChDelayUp(int ch, bool up);
+    void SetDelayUnit();
+    // Speaker positions act only for a code some channel is assigned to.
+    void SetSpeakerDelayEdit(int code);
+    void SetSpeakerDelayUp(int code, bool up);
+    void SetSpeakerDelayFocus(int code);
+    void StoreChDelay(int ch, float ms);
+    void ChangeChDelay(int ch, float ms);
+    void ShowChDelayText(int ch, float ms);
+    void SetChDelaySliderValue(int ch, float micros);
+    void ShowSpeakerDelay(int ch);
+    // Position k's edit shows channel ch's delay; ch < 0 hides it.
+    void ShowSpeakerDelayText(int k, int ch);
+
     // ---- Display refresh (EqualizerManagerCurves.cpp) ----
     void ComputeChannelCurve(int ch, bool bypassed);
     // Recomputes the current channel, its partner and its link group, then
@@ -123,6 +141,12 @@ private:
     // Channel editing and curves.
     bool IsBridged(int ch) const;
     int mSyncPartner = -1;
+    int DelayUnitIndex() const;
+    // The first channel assigned the speaker code; -1 none.
+    int ChannelOfSpeaker(int code) const;
+    void SendChDelay(int ch);
+    void FollowChDelay(int ch, float delta);
+    void SetSpeakerDelay(int code, float ms);
     ResponseGrid mCurveGrid;
     int mLastCurveCount = 0;
 };

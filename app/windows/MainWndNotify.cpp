@@ -60,6 +60,14 @@ void VolumeSliderMoved(CMainWnd& w, CControlUI* control, int ch)
     w.Controller().SetChVolumeSlider(ch, true, false);
 }
 
+// The delay step buttons act on the current channel's speaker position.
+void SpeakerDelayStep(CMainWnd& w, bool up)
+{
+    const SceneProfile& profile = w.Controller().Current();
+    const int code = profile.outputs[profile.currOutChannel];
+    if (code >= 1) w.Controller().SetSpeakerDelayUp(code, up);
+}
+
 // Notifications by type and control name, tested in order; the first match
 // ends the dispatch.
 const ClickRule kClickRules[] = {
@@ -93,6 +101,30 @@ const ClickRule kClickRules[] = {
      L"return"},
     {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChVolumeEdit(i, false); },
      L"return"},
+    // Delays.
+    {L"slider_ch_delay_", Match::StartsWith,
+     [](CMainWnd& w, CControlUI* c, int i) {
+         LogPrintW(L"on delay silder %ls valuechanged index %d\n", c->GetControlName().CStr(), i);
+         w.Controller().SetChDelaySlider(i);
+     },
+     L"valuechanged"},
+    {L"edit_ch_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChDelayUp(i, true); },
+     L"valuechangedup"},
+    {L"edit_ch_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChDelayUp(i, false); },
+     L"valuechangeddown"},
+    {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetSpeakerDelayUp(i, true); },
+     L"valuechangedup"},
+    {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetSpeakerDelayUp(i, false); },
+     L"valuechangeddown"},
+    {L"edit_ch_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChDelayEdit(i); },
+     L"return"},
+    {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetSpeakerDelayEdit(i); },
+     L"return"},
+    {L"edit_ch_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChDelayEdit(i); },
+     L"killfocus"},
+    {L"comb_ch_unit", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetDelayUnit(); }, L"itemselect"},
+    {L"btn_delay_down", Match::Is, [](CMainWnd& w, CControlUI*, int) { SpeakerDelayStep(w, false); }},
+    {L"btn_delay_up", Match::Is, [](CMainWnd& w, CControlUI*, int) { SpeakerDelayStep(w, true); }},
 };
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
 #include "tests/uilib/kit/MessagePump.h"
+#include "uilib/control/Combo.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Slider.h"
@@ -29,7 +30,11 @@ const int kStrips = 4;
 std::wstring StripLayout()
 {
     std::wstring xml = L"<Window size=\"900,700\"><VerticalLayout>"
-                       L"<Curve name=\"equalizer\" height=\"200\"/>";
+                       L"<Curve name=\"equalizer\" height=\"200\"/>"
+                       L"<Combo name=\"comb_ch_unit\" height=\"20\"><ListLabelElement text=\"ms\"/>"
+                       L"<ListLabelElement text=\"cm\"/><ListLabelElement text=\"in\"/></Combo>"
+                       L"<SButton name=\"speaker_4\" height=\"20\"/><Container name=\"spk_con_4\" height=\"20\"/>"
+                       L"<Edit name=\"spk_delay_4\" userdata=\"5\" height=\"20\"/>";
     for (int ch = 0; ch < kStrips; ++ch) {
         wchar_t row[1024];
         _snwprintf(row, 1023,
@@ -40,8 +45,10 @@ std::wstring StripLayout()
                    L"<CheckBox name=\"ch_mute_%d\" userdata=\"%d\" width=\"30\"/>"
                    L"<CheckBox name=\"ch_phase_%d\" userdata=\"%d\" width=\"30\"/>"
                    L"<CheckBox name=\"ch_solo_%d\" userdata=\"%d\" width=\"30\"/>"
+                   L"<Slider name=\"slider_ch_delay_%d\" userdata=\"%d\" min=\"0\" max=\"15000\" width=\"100\"/>"
+                   L"<Edit name=\"edit_ch_delay_%d\" userdata=\"%d\" width=\"60\"/>"
                    L"</HorizontalLayout>",
-                   ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch);
+                   ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch);
         row[1023] = L'\0';
         xml += row;
     }
@@ -102,6 +109,18 @@ struct Rig {
     CEditUI* Edit(int ch) { return Named<CEditUI>(L"edit_ch_volume_%d", ch); }
     COptionUI* Option(const wchar_t* format, int ch) { return Named<COptionUI>(format, ch); }
     SceneProfile& Profile() { return controller.Current(); }
+    CEditUI* DelayEdit(int ch) { return Named<CEditUI>(L"edit_ch_delay_%d", ch); }
+    CSliderUI* DelaySlider(int ch) { return Named<CSliderUI>(L"slider_ch_delay_%d", ch); }
+    void SetUnit(int unit)
+    {
+        static_cast<CComboUI*>(host.PaintManager().FindControlByName(L"comb_ch_unit"))->SelectSingleItem(unit, false);
+        controller.SetDelayUnit();
+    }
+    void TypeDelay(int ch, const wchar_t* text)
+    {
+        DelayEdit(ch)->SetTextContent(text);
+        controller.SetChDelayEdit(ch);
+    }
     // The channel's gain as the user left it: model, slider and edit agree.
     void SetGain(int ch, int tenths)
     {
@@ -257,6 +276,52 @@ const EditCase kCases[] = {
          EXPECT_FLOAT_EQ(-7.0f, r.Profile().channels[0].gain);
          EXPECT_EQ("-7dB", Narrow(r.Edit(0)->GetTextContent()));
      }},
+    {"10 typed in cm is 150/519 ms and shows as 10 cm", [](Rig& r) { r.SetUnit(1); },
+     [](Rig& r) { r.TypeDelay(0, L"10"); }, {"07:00 00 00 00 00 01 21"},
+     [](Rig& r) {
+         EXPECT_NEAR(150.0 / 519, r.Profile().channels[0].delay, 1e-6);
+         EXPECT_EQ("10 cm", Narrow(r.DelayEdit(0)->GetTextContent()));
+         EXPECT_EQ(289, r.DelaySlider(0)->GetValue());
+     }},
+    {"600 typed in cm is the full 15 ms", [](Rig& r) { r.SetUnit(1); }, [](Rig& r) { r.TypeDelay(0, L"600"); },
+     {"07:00 00 00 00 0F 00 00"},
+     [](Rig& r) { EXPECT_EQ("519 cm", Narrow(r.DelayEdit(0)->GetTextContent())); }},
+    {"a delay slider on a bridged channel moves the partner by the same ms",
+     [](Rig& r) {
+         r.Profile().bridgeOutputs[0] = 1;
+         r.Profile().channels[1].delay = 1.0f;
+     },
+     [](Rig& r) {
+         r.DelaySlider(0)->SetValue(2000);
+         r.controller.SetChDelaySlider(0);
+     },
+     {"07:00 00 00 00 02 00 00", "07:00 00 01 01 03 00 00"},
+     [](Rig& r) { EXPECT_EQ("3.000 ms", Narrow(r.DelayEdit(1)->GetTextContent())); }},
+    {"switching the unit rewrites the texts and keeps the stored delay",
+     [](Rig& r) { r.Profile().channels[2].delay = 0.3f; }, [](Rig& r) { r.SetUnit(2); }, {},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(0.3f, r.Profile().channels[2].delay);
+         EXPECT_EQ("4 in", Narrow(r.DelayEdit(2)->GetTextContent()));
+     }},
+    {"in inches one step rounds back to the same inch and is sent once", [](Rig& r) { r.SetUnit(2); },
+     [](Rig& r) { r.controller.SetChDelayUp(0, true); }, {"07:00 00 00 00 00 00 00"},
+     [](Rig& r) {
+         EXPECT_EQ(0.0f, r.Profile().channels[0].delay);
+         EXPECT_EQ(0, r.DelaySlider(0)->GetValue());
+     }},
+    {"a speaker position edit sets its channel's delay", [](Rig& r) { r.Profile().outputs[2] = 5; },
+     [](Rig& r) {
+         r.Named<CEditUI>(L"spk_delay_%d", 4)->SetTextContent(L"3.5");
+         r.controller.SetSpeakerDelayEdit(5);
+     },
+     {"07:00 00 02 02 03 01 F4"}, [](Rig& r) { EXPECT_FLOAT_EQ(3.5f, r.Profile().channels[2].delay); }},
+    {"a speaker code no channel has does nothing", [](Rig&) {},
+     [](Rig& r) {
+         r.Named<CEditUI>(L"spk_delay_%d", 4)->SetTextContent(L"3.5");
+         r.controller.SetSpeakerDelayEdit(5);
+         r.controller.SetSpeakerDelayUp(5, true);
+     },
+     {}, [](Rig& r) { EXPECT_EQ(0.0f, r.Profile().channels[2].delay); }},
 };
 
 class ChannelEditTest : public ::testing::Test {

@@ -1,0 +1,227 @@
+#include "app/tuning/EqualizerManager.h"
+
+#include <cmath>
+#include <cwchar>
+
+#include "app/controls/SButtonUI.h"
+#include "app/tuning/DelayUnits.h"
+#include "base/Log.h"
+#include "uilib/control/Combo.h"
+#include "uilib/control/Edit.h"
+#include "uilib/control/Slider.h"
+
+using namespace SkinUI;
+
+namespace {
+
+// One press of a channel's delay step: 0.021 ms in slider microseconds.
+const int kDelayStepMicros = 21;
+const float kSpeakerStepMs = 0.021f;
+
+bool ValidChannel(int ch)
+{
+    return ch >= 0 && ch < kOutputChannels;
+}
+
+float ReadNumber(CEditUI* edit)
+{
+    return static_cast<float>(wcstod(edit->GetTextContent(), nullptr));
+}
+
+// "%d cm", "%d in" or "%.3f ms"; without the unit word for the speaker edits.
+const wchar_t* DelayText(int unit, float ms, bool withUnit)
+{
+    static wchar_t text[32];
+    const float shown = QuantizeDelay(kDelayMs, ms);
+    if (DelayStepsPerRange(unit) == 0) {
+        _snwprintf(text, 31, withUnit ? L"%.3f ms" : L"%.3f", shown);
+    } else {
+        const wchar_t* format = withUnit ? (unit == kDelayCm ? L"%d cm" : L"%d in") : L"%d";
+        _snwprintf(text, 31, format, DelayInSteps(unit, ms));
+    }
+    text[31] = L'\0';
+    return text;
+}
+
+} // namespace
+
+int EqualizerManager::DelayUnitIndex() const
+{
+    return mControls.delayUnit != nullptr ? mControls.delayUnit->GetSelectedIndex() : kDelayMs;
+}
+
+int EqualizerManager::ChannelOfSpeaker(int code) const
+{
+    if (code < 1) return -1;
+    const SceneProfile& profile = mModel.Current();
+    for (int ch = 0; ch < kOutputChannels; ++ch) {
+        if (profile.outputs[ch] == code) return ch;
+    }
+    return -1;
+}
+
+void EqualizerManager::ShowChDelayText(int ch, float ms)
+{
+    CEditUI* edit = GetDelayEdit(ch);
+    if (edit != nullptr) edit->SetTextContent(DelayText(DelayUnitIndex(), ms, true));
+}
+
+void EqualizerManager::SetChDelaySliderValue(int ch, float micros)
+{
+    CSliderUI* slider = GetDelaySlider(ch);
+    if (slider == nullptr) return;
+    ClampToSlider(slider, micros);
+    slider->SetValue(static_cast<int>(std::lround(micros)));
+}
+
+void EqualizerManager::ShowSpeakerDelayText(int k, int ch)
+{
+    if (k < 0 || k >= kSpeakerPositions) return;
+    SpeakerControls& speaker = mControls.speakers[k];
+    if (!ValidChannel(ch)) {
+        if (speaker.delay != nullptr) speaker.delay->SetVisibility(false);
+        if (speaker.frame != nullptr) speaker.frame->SetVisibility(false);
+        return;
+    }
+    if (speaker.delay != nullptr) {
+        speaker.delay->SetTextContent(DelayText(DelayUnitIndex(), mModel.Current().channels[ch].delay, false));
+        speaker.delay->SetVisibility(true);
+    }
+    if (speaker.frame != nullptr) speaker.frame->SetVisibility(true);
+}
+
+void EqualizerManager::ShowSpeakerDelay(int ch)
+{
+    const int code = mModel.Current().outputs[ch];
+    if (code < 1 || code > kSpeakerPositions) return;
+    ShowSpeakerDelayText(code - 1, ch);
+    if (mControls.speakers[code - 1].speaker != nullptr) mControls.speakers[code - 1].speaker->SetVisibility(true);
+}
+
+void EqualizerManager::SendChDelay(int ch)
+{
+    const SceneProfile& profile = mModel.Current();
+    const float delay = profile.channels[ch].delay;
+    mDevice.Delay_Ctrl(static_cast<uint8_t>(profile.scene), 0, static_cast<uint8_t>(ch), static_cast<uint8_t>(ch),
+                       &delay, false);
+}
+
+void EqualizerManager::StoreChDelay(int ch, float ms)
+{
+    if (!ValidChannel(ch)) return;
+    const float delay = QuantizeDelay(DelayUnitIndex(), ms);
+    mModel.Current().channels[ch].delay = delay;
+    ShowChDelayText(ch, delay);
+    SetChDelaySliderValue(ch, delay * 1000.0f);
+    ShowSpeakerDelay(ch);
+    SendChDelay(ch);
+}
+
+// The link group (bridge partners not added) and then the partner follow by
+// the same difference in ms.
+void EqualizerManager::FollowChDelay(int ch, float delta)
+{
+    SceneProfile& profile = mModel.Current();
+    const int group = profile.linkSel[ch];
+    if (group >= 1) {
+        const int partner = UpdateSyncPartner(CurrentChannel());
+        for (int i = 0; i < kOutputChannels; ++i) {
+            if (profile.linkSel[i] != group || i == ch || i == partner) continue;
+            StoreChDelay(i, profile.channels[i].delay + delta);
+        }
+    }
+    const int partner = UpdateSyncPartner(CurrentChannel());
+    if (partner >= 0) StoreChDelay(partner, profile.channels[partner].delay + delta);
+}
+
+void EqualizerManager::ChangeChDelay(int ch, float ms)
+{
+    if (!ValidChannel(ch)) return;
+    const float old = mModel.Current().channels[ch].delay;
+    StoreChDelay(ch, ms);
+    CEditUI* edit = GetDelayEdit(ch);
+    if (edit != nullptr) {
+        edit->TakeFocus();
+        edit->SetSelection(0, -1);
+    }
+    const float delta = mModel.Current().channels[ch].delay - old;
+    if (delta != 0.0f) FollowChDelay(ch, delta);
+}
+
+void EqualizerManager::SetChDelayEdit(int ch)
+{
+    CEditUI* edit = GetDelayEdit(ch);
+    if (edit == nullptr) return;
+    const float ms = ParseDelay(DelayUnitIndex(), ReadNumber(edit));
+    LogPrintW(L"%s %d ms_value = %d\n", L"EqualizerManager::SetChDelayEdit", ch, static_cast<int>(ms));
+    ChangeChDelay(ch, ms);
+}
+
+void EqualizerManager::SetChDelaySlider(int ch)
+{
+    CSliderUI* slider = GetDelaySlider(ch);
+    if (slider != nullptr) ChangeChDelay(ch, static_cast<float>(slider->GetValue() / 1000.0));
+}
+
+void EqualizerManager::SetChDelayUp(int ch, bool up)
+{
+    LogPrintW(L"SetChDelayUp %d \n", ch);
+    CSliderUI* slider = GetDelaySlider(ch);
+    if (slider == nullptr) return;
+    float value = static_cast<float>(slider->GetValue() + (up ? kDelayStepMicros : -kDelayStepMicros));
+    if (!ClampToSlider(slider, value)) return;
+    slider->SetValue(static_cast<int>(value));
+    SetChDelaySlider(ch);
+}
+
+void EqualizerManager::SetDelayUnit()
+{
+    LogPrintW(L"on eq comb_ch_unit valuechanged\n");
+    LogPrintW(L"value %d\n", DelayUnitIndex());
+    const SceneProfile& profile = mModel.Current();
+    for (int ch = 0; ch < kOutputChannels; ++ch) ShowChDelayText(ch, profile.channels[ch].delay);
+    for (int ch = 0; ch < kOutputChannels; ++ch) ShowSpeakerDelay(ch);
+}
+
+void EqualizerManager::SetSpeakerDelay(int code, float ms)
+{
+    const int ch = ChannelOfSpeaker(code);
+    if (ch < 0 || code > kSpeakerPositions) return;
+    CEditUI* edit = mControls.speakers[code - 1].delay;
+    if (edit == nullptr) return;
+    SceneProfile& profile = mModel.Current();
+    const float old = profile.channels[ch].delay;
+    profile.channels[ch].delay = ms;
+    edit->SetTextContent(DelayText(DelayUnitIndex(), ms, false));
+    edit->SetSelection(0, -1);
+    const float delta = ms - old;
+    if (delta != 0.0f) FollowChDelay(ch, delta);
+    SendChDelay(ch);
+}
+
+void EqualizerManager::SetSpeakerDelayEdit(int code)
+{
+    const int ch = ChannelOfSpeaker(code);
+    if (ch < 0 || code > kSpeakerPositions || mControls.speakers[code - 1].delay == nullptr) return;
+    const float typed = ReadNumber(mControls.speakers[code - 1].delay);
+    LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, typed);
+    SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), typed));
+}
+
+void EqualizerManager::SetSpeakerDelayUp(int code, bool up)
+{
+    const int ch = ChannelOfSpeaker(code);
+    if (ch < 0) return;
+    const float delay = mModel.Current().channels[ch].delay + (up ? kSpeakerStepMs : -kSpeakerStepMs);
+    SetSpeakerDelay(code, ParseDelay(kDelayMs, delay));
+}
+
+void EqualizerManager::SetSpeakerDelayFocus(int code)
+{
+    const int ch = ChannelOfSpeaker(code);
+    if (ch < 0) return;
+    SetCurChannelChange(ch);
+    if (code <= kSpeakerPositions && mControls.speakers[code - 1].delay != nullptr) {
+        mControls.speakers[code - 1].delay->SetSelection(0, -1);
+    }
+}
