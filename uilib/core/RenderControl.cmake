@@ -16,6 +16,7 @@ set(UILIB_RENDER_WIN_SOURCES
   RenderShapes.cpp
   RenderText.cpp
   RenderSystemCalls.cpp
+  ScaledImageCache.cpp
   TaggedText.cpp
   UIControl.cpp
   UIDataObject.cpp

@@ -1,4 +1,5 @@
 #include "uilib/core/RenderKit.h"
+#include "uilib/core/ScaledImageCache.h"
 
 #include <cstring>
 
@@ -97,6 +98,8 @@ void CRenderKit::ApplyHslToImage(bool enable, TImageEntry* entry, short hue, sho
         entry->sourcePixels == nullptr) {
         return;
     }
+    // Faces composed from the old colours are stale.
+    CScaledImageCache::Forget(entry->bitmap);
     const size_t count = static_cast<size_t>(entry->width) * static_cast<size_t>(entry->height);
     if (!enable || (hue == 180 && saturation == 100 && lightness == 100)) {
         std::memcpy(entry->workPixels, entry->sourcePixels, count * 4);

@@ -1,4 +1,5 @@
 #include "uilib/core/RenderKit.h"
+#include "uilib/core/ScaledImageCache.h"
 
 #include <cstring>
 #include <new>
@@ -69,7 +70,10 @@ TImageEntry* CRenderKit::DecodeImage(const BYTE* bytes, size_t size, DWORD mask)
 void CRenderKit::FreeImageEntry(TImageEntry* entry, bool deleteRecord)
 {
     if (entry == nullptr) return;
-    if (entry->bitmap != nullptr) DeleteObject(entry->bitmap);
+    if (entry->bitmap != nullptr) {
+        CScaledImageCache::Forget(entry->bitmap);
+        DeleteObject(entry->bitmap);
+    }
     entry->bitmap = nullptr;
     delete[] entry->workPixels;
     entry->workPixels = nullptr;

@@ -1,5 +1,6 @@
 #include "uilib/core/RenderKit.h"
 
+#include "uilib/core/ScaledImageCache.h"
 #include "uilib/core/UIManager.h"
 
 namespace SkinUI {
@@ -60,7 +61,8 @@ bool CRenderKit::DrawImageFields(HDC dc, CPaintManagerUI* manager, const RECT& i
 
     if (!RectsMeet(dest, item) || !RectsMeet(dest, paint)) return true;
     bool alpha = manager->IsLayeredMode() || entry->hasAlpha;
-    DrawBitmap(dc, entry->bitmap, dest, paint, src, corners, alpha, fade, hole, xTiled, yTiled);
+    if (!CScaledImageCache::Draw(dc, entry->bitmap, dest, paint, src, corners, alpha, fade, hole, xTiled, yTiled))
+        DrawBitmap(dc, entry->bitmap, dest, paint, src, corners, alpha, fade, hole, xTiled, yTiled);
     return true;
 }
 

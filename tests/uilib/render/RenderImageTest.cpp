@@ -5,6 +5,7 @@
 
 #include "DibCanvas.h"
 #include "uilib/core/RenderKit.h"
+#include "uilib/core/ScaledImageCache.h"
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
@@ -217,4 +218,100 @@ TEST(DrawBitmap, CopyDrawsOnlyInsideThePaintRectangle)
     EXPECT_EQ(0xFFFFFFu, canvas.Rgb(5, 5));
     EXPECT_EQ(0x000000u, canvas.Rgb(1, 1));
     EXPECT_EQ(0x000000u, canvas.Rgb(6, 6));
+}
+
+namespace {
+
+// The nine-grid with half-transparent corners, as a rounded face has.
+uint32_t RoundedNineGridColour(int x, int y)
+{
+    const bool corner = (x < 4 || x >= 8) && (y < 4 || y >= 8);
+    return corner ? (NineGridColour(x, y) & 0x00FFFFFFu) | 0x80000000u : NineGridColour(x, y);
+}
+
+struct FaceCase {
+    const char* what;
+    bool rounded;
+    RECT dest;
+    RECT paint;
+    RECT corners;
+    BYTE fade;
+    bool hole;
+    bool xTiled;
+    bool yTiled;
+    bool cached;
+};
+
+} // namespace
+
+TEST(ScaledImageCache, CachedFacesMatchTheDirectDrawPixelForPixel)
+{
+    const FaceCase cases[] = {
+        {"stretched nine-grid", true, {3, 2, 83, 26}, {0, 0, 90, 30}, {4, 4, 4, 4}, 255, false, false, false, true},
+        {"opaque nine-grid", false, {3, 2, 83, 26}, {0, 0, 90, 30}, {4, 4, 4, 4}, 255, false, false, false, true},
+        {"partly painted", true, {3, 2, 83, 26}, {20, 5, 50, 12}, {4, 4, 4, 4}, 255, false, false, false, true},
+        {"faded", true, {0, 0, 40, 20}, {0, 0, 90, 30}, {4, 4, 4, 4}, 100, false, false, false, true},
+        {"faded opaque", false, {0, 0, 40, 20}, {0, 0, 90, 30}, {4, 4, 4, 4}, 100, false, false, false, true},
+        {"hole over blend", true, {0, 0, 60, 24}, {0, 0, 90, 30}, {4, 4, 4, 4}, 255, true, false, false, true},
+        {"tiled both ways", false, {1, 1, 50, 29}, {0, 0, 90, 30}, {2, 2, 2, 2}, 255, false, true, true, true},
+        {"unscaled", true, {5, 5, 17, 17}, {0, 0, 90, 30}, kNoCorners, 255, false, false, false, true},
+        {"outside the paint", true, {0, 0, 40, 20}, {50, 22, 90, 30}, {4, 4, 4, 4}, 255, false, false, false, true},
+        // Copying would overwrite the middle a hole leaves alone.
+        {"hole without blend", false, {0, 0, 60, 24}, {0, 0, 90, 30}, {4, 4, 4, 4}, 255, true, false, false, false},
+        {"empty destination", true, {10, 10, 10, 20}, {0, 0, 90, 30}, kNoCorners, 255, false, false, false, false},
+    };
+    for (const FaceCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EntryPtr entry = c.rounded ? DecodeFrom(12, 12, RoundedNineGridColour) : DecodeFrom(12, 12, NineGridColour);
+        ASSERT_NE(nullptr, entry);
+        EXPECT_EQ(c.rounded, entry->hasAlpha);
+        DibCanvas direct(90, 30, 0xFF203040);
+        DibCanvas cached(90, 30, 0xFF203040);
+        const RECT source = {0, 0, 12, 12};
+        CRenderKit::DrawBitmap(direct.Dc(), entry->bitmap, c.dest, c.paint, source, c.corners, entry->hasAlpha,
+                               c.fade, c.hole, c.xTiled, c.yTiled);
+        // The second draw comes from the cache. Pieces the direct draw
+        // sends past the paint rectangle are the DC clip's to cut.
+        for (int round = 0; round < 2; ++round) {
+            cached.Fill(0xFF203040);
+            EXPECT_EQ(c.cached, CScaledImageCache::Draw(cached.Dc(), entry->bitmap, c.dest, c.paint, source, c.corners,
+                                                        entry->hasAlpha, c.fade, c.hole, c.xTiled, c.yTiled));
+            if (!c.cached) continue;
+            int differing = 0;
+            for (int y = c.paint.top; y < c.paint.bottom; ++y)
+                for (int x = c.paint.left; x < c.paint.right; ++x) differing += direct.Rgb(x, y) != cached.Rgb(x, y);
+            EXPECT_EQ(0, differing);
+        }
+    }
+}
+
+TEST(ScaledImageCache, FreedImagesLeaveNoFacesBehind)
+{
+    CScaledImageCache::ForgetAll();
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(100, 40);
+    ASSERT_TRUE(CScaledImageCache::Draw(canvas.Dc(), entry->bitmap, {0, 0, 100, 40}, {0, 0, 100, 40},
+                                        {0, 0, 12, 12}, {4, 4, 4, 4}, false, 255, false, false, false));
+    EXPECT_EQ(100u * 40u, CScaledImageCache::CachedPixels());
+    CRenderKit::FreeImageEntry(entry.release(), true);
+    EXPECT_EQ(0u, CScaledImageCache::CachedPixels());
+}
+
+TEST(ScaledImageCache, FacesOfManySizesStayWithinTheBudget)
+{
+    CScaledImageCache::ForgetAll();
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(1024, 1024);
+    const RECT all = {0, 0, 1024, 1024};
+    // Faces of a window resized step by step: each 1000 x (400..) pixels.
+    for (int height = 400; height < 412; ++height) {
+        ASSERT_TRUE(CScaledImageCache::Draw(canvas.Dc(), entry->bitmap, {0, 0, 1000, height}, all, {0, 0, 12, 12},
+                                            {4, 4, 4, 4}, false, 255, false, false, false));
+        EXPECT_LE(CScaledImageCache::CachedPixels(), CScaledImageCache::kPixelBudget);
+    }
+    EXPECT_GT(CScaledImageCache::CachedPixels(), 0u);
+    // The drawn face is the latest size's.
+    EXPECT_EQ(0xFFFF00u, canvas.Rgb(999, 410));
 }
