@@ -109,6 +109,8 @@ public:
     // Recomputes the current channel, its partner and its link group, then
     // hands bands, crossover and curves to the chart; selected: band or -1.
     void UpdateEqualizer(int selected);
+    // "ch_show_%d" switched: the channel's curve is drawn or hidden, its data kept.
+    void SetChEqualizerShow(int ch);
     // How many curves the last UpdateEqualizer recomputed.
     int LastCurveCount() const { return mLastCurveCount; }
 
@@ -147,6 +149,7 @@ private:
     void SendChDelay(int ch);
     void FollowChDelay(int ch, float delta);
     void SetSpeakerDelay(int code, float ms);
+    void ShowCurves();
     ResponseGrid mCurveGrid;
     int mLastCurveCount = 0;
 };

@@ -4,6 +4,9 @@
 
 #include "app/controls/UIEqualizer.h"
 #include "base/Log.h"
+#include "uilib/control/Option.h"
+
+using SkinUI::COptionUI;
 
 namespace {
 
@@ -51,6 +54,24 @@ void EqualizerManager::ComputeChannelCurve(int ch, bool bypassed)
     ++mLastCurveCount;
 }
 
+void EqualizerManager::ShowCurves()
+{
+    if (mControls.equalizer == nullptr) return;
+    SceneProfile& profile = mModel.Current();
+    mControls.equalizer->SetCurves(profile.curveFreqs[0].data(), profile.curveGains[0].data(), kOutputChannels,
+                                   CurrentChannel(), profile.showOutChEqualizer.data(), 0);
+}
+
+void EqualizerManager::SetChEqualizerShow(int ch)
+{
+    if (ch < 0 || ch >= kOutputChannels) return;
+    SceneProfile& profile = mModel.Current();
+    COptionUI* show = mControls.channels[ch].show;
+    if (show != nullptr) profile.showOutChEqualizer[ch] = show->IsSelected() ? 1 : 0;
+    ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
+    ShowCurves();
+}
+
 void EqualizerManager::UpdateEqualizer(int selected)
 {
     const DWORD start = GetTickCount();
@@ -86,8 +107,7 @@ void EqualizerManager::UpdateEqualizer(int selected)
         }
         chart->SetBands(shown, count, selected);
         chart->setCurEqHpLp(channel.crossover.GetHpFreq(), channel.crossover.GetLpFreq());
-        chart->SetCurves(profile.curveFreqs[0].data(), profile.curveGains[0].data(), kOutputChannels, current,
-                         profile.showOutChEqualizer.data(), 0);
+        ShowCurves();
     }
     LogPrintW(L"UpdateEqualizer 1 cost time %d ms\n", static_cast<int>(GetTickCount() - start));
 }

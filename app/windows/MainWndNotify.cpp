@@ -81,6 +81,8 @@ const ClickRule kClickRules[] = {
      L"selectchanged"},
     {L"ch_phase_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChPhase(i); },
      L"selectchanged"},
+    {L"ch_show_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChEqualizerShow(i); },
+     L"selectchanged"},
     {L"ch_solo_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChSolo(i); },
      L"selectchanged"},
     {L"slider_ch_volume", Match::Is, [](CMainWnd& w, CControlUI* c, int) { VolumeSliderMoved(w, c, CurrentChannel(w)); },

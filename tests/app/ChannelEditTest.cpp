@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -40,6 +41,7 @@ std::wstring StripLayout()
         _snwprintf(row, 1023,
                    L"<HorizontalLayout height=\"24\">"
                    L"<SButton name=\"ch_enable_%d\" userdata=\"%d\" width=\"40\"/>"
+                   L"<CheckBox name=\"ch_show_%d\" userdata=\"%d\" width=\"20\"/>"
                    L"<Slider name=\"slider_ch_volume_%d\" userdata=\"%d\" width=\"100\"/>"
                    L"<Edit name=\"edit_ch_volume_%d\" userdata=\"%d\" width=\"60\"/>"
                    L"<CheckBox name=\"ch_mute_%d\" userdata=\"%d\" width=\"30\"/>"
@@ -48,7 +50,7 @@ std::wstring StripLayout()
                    L"<Slider name=\"slider_ch_delay_%d\" userdata=\"%d\" min=\"0\" max=\"15000\" width=\"100\"/>"
                    L"<Edit name=\"edit_ch_delay_%d\" userdata=\"%d\" width=\"60\"/>"
                    L"</HorizontalLayout>",
-                   ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch);
+                   ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch, ch);
         row[1023] = L'\0';
         xml += row;
     }
@@ -401,6 +403,15 @@ TEST_F(ChannelEditTest, CurvesOfCurrentPartnerAndGroupOnly)
     }
     EXPECT_NEAR(6.0, peak0, 0.2);
     EXPECT_NEAR(0.0, peak1, 0.01);
+
+    // Hiding a channel keeps its curve and tells the model.
+    p.showOutChEqualizer[0] = 1;
+    auto* show = rig.Option(L"ch_show_%d", 0);
+    ASSERT_NE(nullptr, show);
+    show->SetSelectedState(false, true);
+    rig.controller.SetChEqualizerShow(0);
+    EXPECT_EQ(0, p.showOutChEqualizer[0]);
+    EXPECT_NEAR(6.0, *std::max_element(p.curveGains[0].begin(), p.curveGains[0].end()), 0.2);
     Close(rig);
 }
 
