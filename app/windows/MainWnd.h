@@ -45,6 +45,12 @@ public:
     // Runs the first rule of the dispatch table for type and the control's name.
     void Dispatch(const wchar_t* type, SkinUI::CControlUI* control);
 
+    // ---- Firmware update and about box (MainWndFirmware.cpp) ----
+    void OpenFirmwareUpdate();
+    void OpenAbout();
+    // While the update window is open, the unit's restart is no unplug.
+    bool IsUpdateWindowOpen() const { return m_updateWindowOpen; }
+
 private:
     void AttachChannelSettings();
     void ApplySettings();
@@ -59,4 +65,5 @@ private:
     HDEVNOTIFY m_deviceNotify = nullptr;
     HANDLE m_instanceMutex = nullptr;
     bool m_secondInstance = false;
+    bool m_updateWindowOpen = false;
 };

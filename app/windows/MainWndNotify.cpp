@@ -72,6 +72,9 @@ void SpeakerDelayStep(CMainWnd& w, bool up)
 // ends the dispatch.
 const ClickRule kClickRules[] = {
     {L"btnConnect", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().ConnectDevice(true); }},
+    // Firmware update and about box.
+    {L"option_item_firmware_upgrade", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.OpenFirmwareUpdate(); }},
+    {L"option_item_about", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.OpenAbout(); }},
     // Channel level and switches.
     {L"ch_enable_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetCurChannelChange(i); }},
     {L"ch_mute", Match::Is, [](CMainWnd& w, CControlUI* c, int) { StoreMute(w, c, CurrentChannel(w)); },

@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "app/windows/CarriedFirmware.h"
 #include "app/windows/MainWnd.h"
 #include "app/windows/SkinResources.h"
 #include "app/windows/StartupFiles.h"
@@ -38,6 +39,7 @@ void StartLogWhenAsked() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     StartLogWhenAsked();
+    ForcedUpdateOffered(static_cast<uint8_t>(kModelId));
     if (FAILED(CoInitialize(nullptr))) return 0;
     OleInitialize(nullptr);
     SkinUI::CPaintManagerUI::SetModuleInstance(instance);

@@ -25,3 +25,15 @@ bool OpenAppSkin()
     opened = true;
     return true;
 }
+
+std::wstring TextOf(SkinUI::CPaintManagerUI& manager, const wchar_t* name)
+{
+    SkinUI::CControlUI* control = manager.FindControlByName(name);
+    return control != nullptr ? std::wstring(control->GetTextContent().CStr()) : L"<missing>";
+}
+
+bool VisibleOf(SkinUI::CPaintManagerUI& manager, const wchar_t* name)
+{
+    SkinUI::CControlUI* control = manager.FindControlByName(name);
+    return control != nullptr && control->GetVisibility();
+}

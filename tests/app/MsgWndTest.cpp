@@ -31,18 +31,6 @@ struct BoxScript {
 };
 BoxScript* g_script = nullptr;
 
-std::wstring TextOf(CPaintManagerUI& manager, const wchar_t* name)
-{
-    CControlUI* control = manager.FindControlByName(name);
-    return control != nullptr ? std::wstring(control->GetTextContent().CStr()) : L"<missing>";
-}
-
-bool VisibleOf(CPaintManagerUI& manager, const wchar_t* name)
-{
-    CControlUI* control = manager.FindControlByName(name);
-    return control != nullptr && control->GetVisibility();
-}
-
 void CALLBACK OnScriptTick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND window = FindWindowW(L"MsgWnd", L"msgwnd");

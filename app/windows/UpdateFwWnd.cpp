@@ -1,0 +1,208 @@
+#include "app/windows/UpdateFwWnd.h"
+
+#include <commdlg.h>
+
+#include <cwchar>
+
+#include "app/windows/ScreenDpi.h"
+#include "base/Log.h"
+#include "device/DspDevice.h"
+#include "uilib/control/Edit.h"
+#include "uilib/control/Progress.h"
+
+using namespace SkinUI;
+
+namespace {
+
+// The controls a transfer disables and its end enables again.
+const wchar_t* const kLockedControls[] = {L"closebtn", L"cancel_btn", L"file_btn", L"update_btn", L"file_path_edt"};
+
+} // namespace
+
+CUpdateFwWnd::CUpdateFwWnd(DspDevice& device) : m_device(device) {}
+
+CUpdateFwWnd::~CUpdateFwWnd()
+{
+    StopWorker();
+}
+
+void CUpdateFwWnd::StopWorker()
+{
+    m_abortRequested.store(1);
+    m_worker.Join();
+}
+
+void CUpdateFwWnd::OnFinalWindowMessage(HWND window)
+{
+    // The worker may still post to the handle; it stops at its next step.
+    StopWorker();
+    WindowImplBase::OnFinalWindowMessage(window);
+    delete this;
+}
+
+void CUpdateFwWnd::OnUiBuilt()
+{
+    m_pm.ApplyDpi(GetScreenDpi());
+    m_target = m_window;
+}
+
+void CUpdateFwWnd::ReceiveNotify(TNotifyInfo& notify)
+{
+    LogPrintW(L"Notify %s\n", notify.type.CStr());
+    if (notify.type == L"setfocus" && notify.sender != nullptr) {
+        LogPrintW(L"on %s UI_MSGTYPE_SETFOCUS\n", notify.sender->GetControlName().CStr());
+    }
+    WindowImplBase::ReceiveNotify(notify);
+}
+
+void CUpdateFwWnd::OnControlClick(TNotifyInfo& notify)
+{
+    if (notify.sender == nullptr) return;
+    const CUIString name = notify.sender->GetControlName();
+    if (name.CompareIgnoreCase(L"closebtn") == 0 || name.CompareIgnoreCase(L"cancel_btn") == 0) {
+        PostClose(0);
+    } else if (name.CompareIgnoreCase(L"file_btn") == 0) {
+        Upg_GetOpenFileName();
+    } else if (name.CompareIgnoreCase(L"update_btn") == 0) {
+        BeginUpdate();
+    }
+}
+
+LRESULT CUpdateFwWnd::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if ((wParam & 0xFFF0) == SC_CLOSE) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);
+}
+
+LRESULT CUpdateFwWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (HandleCustomMessage(message, wParam)) return 0;
+    return WindowImplBase::HandleOtherMessage(message, wParam, lParam, handled);
+}
+
+void CUpdateFwWnd::Upg_GetOpenFileName()
+{
+    wchar_t folder[kPathChars] = {};
+    GetCurrentDirectoryW(kPathChars, folder);
+    wchar_t chosen[kPathChars] = {};
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = m_window;
+    dialog.lpstrFilter = L"BrisaDSP_MCU_UPG.bin,BrisaDSP_FLASH_UPG.bin\0BrisaDSP_MCU_UPG.bin;BrisaDSP_FLASH_UPG.bin\0";
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = kPathChars;
+    dialog.lpstrInitialDir = folder;
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameW(&dialog)) return;
+    ChooseFile(chosen);
+    LogPrintW(L"Upg_GetOpenFileName %s ok\n", m_path);
+}
+
+void CUpdateFwWnd::ChooseFile(const wchar_t* path)
+{
+    // Not while the worker reads its copy.
+    if (IsUpdating()) return;
+    _snwprintf(m_path, kPathChars - 1, L"%s", path);
+    m_path[kPathChars - 1] = L'\0';
+    std::wmemcpy(m_workerPath, m_path, kPathChars);
+    CEditUI* edit = dynamic_cast<CEditUI*>(m_pm.FindControlByName(L"file_path_edt"));
+    if (edit == nullptr) return;
+    edit->SetTextContent(m_path);
+    edit->TakeFocus();
+    edit->SetSelection(0, -1);
+}
+
+void CUpdateFwWnd::BeginUpdate()
+{
+    LogPrintA("%s\n", __PRETTY_FUNCTION__);
+    if (!m_device.IsDeviceOpen() || IsUpdating()) return;
+    m_worker.Join();  // the last transfer's thread has ended
+    m_device.DisableAsyncMode();
+    m_abortRequested.store(0);
+    m_workerDone.store(false);
+    SetTips(L"${loading_fw}");
+    if (!m_worker.Start()) {
+        SetTips(L"${update_fail}");
+        return;
+    }
+    SetButtonsEnabled(false);
+}
+
+void CUpdateFwWnd::UpgradeThread(void* window)
+{
+    CUpdateFwWnd* self = static_cast<CUpdateFwWnd*>(window);
+    self->RunUpgrade();
+    self->m_workerDone.store(true);
+}
+
+void CUpdateFwWnd::RunUpgrade()
+{
+    if (m_device.UpgradeStart(m_workerPath, 0) != UPG_OK) {
+        PostMessageW(m_target, kMsgNotAccepted, 0, 0);
+        return;
+    }
+    uint8_t step = 0;
+    int shown = -1;
+    while (m_abortRequested.load() == 0) {
+        step = m_device.UpgradeProcess();
+        if (step > 100) break;
+        // Each block takes several steps at one percentage; posting only the
+        // changes keeps a large image from filling the window's queue, where
+        // the result could be lost.
+        if (step != shown) {
+            PostMessageW(m_target, kMsgProgress, step, 0);
+            shown = step;
+        }
+    }
+    PostMessageW(m_target, step == DspDevice::kUpgradeFailed ? kMsgFailed : kMsgFinished, 0, 0);
+}
+
+bool CUpdateFwWnd::HandleCustomMessage(UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case kMsgProgress: {
+        CProgressUI* bar = dynamic_cast<CProgressUI*>(m_pm.FindControlByName(L"progress"));
+        if (bar != nullptr) bar->SetValue(static_cast<int>(wParam));
+        wchar_t text[16];
+        _snwprintf(text, 15, L"%d%%", static_cast<int>(wParam));
+        text[15] = L'\0';
+        SetTips(text);
+        return true;
+    }
+    case kMsgFinished: SetTips(L"${update_ok}"); break;
+    case kMsgFailed: SetTips(L"${update_fail}"); break;
+    case kMsgNotAccepted: SetTips(L"${load_fw_fail}"); break;
+    default: return false;
+    }
+    SetButtonsEnabled(true);
+    return true;
+}
+
+void CUpdateFwWnd::SetButtonsEnabled(bool enabled)
+{
+    for (const wchar_t* name : kLockedControls) {
+        CControlUI* control = m_pm.FindControlByName(name);
+        if (control != nullptr) control->SetEnabledState(enabled);
+    }
+}
+
+void CUpdateFwWnd::SetTips(const wchar_t* text)
+{
+    CControlUI* tips = m_pm.FindControlByName(L"update_tips");
+    if (tips != nullptr) tips->SetTextContent(text);
+}
+
+int OpenUpdateFwWnd(HWND parent, DspDevice& device)
+{
+    CUpdateFwWnd* window = new CUpdateFwWnd(device);
+    // A failed creation that reached the window's last message already
+    // deleted the window.
+    if (window->CreateNativeWindow(parent, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) {
+        return 0;
+    }
+    window->CenterOverOwner();
+    return static_cast<int>(window->RunModal());
+}

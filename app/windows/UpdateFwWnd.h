@@ -1,0 +1,64 @@
+// The firmware update window: the user picks an upgrade file and the
+// device library's engine sends it on a worker thread, which only posts its
+// progress and result here; the controls change on the UI thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "device/WorkerThread.h"
+#include "uilib/core/WindowBase.h"
+
+class DspDevice;
+
+class CUpdateFwWnd : public SkinUI::WindowImplBase {
+public:
+    // Worker to window: progress (wParam percent), finished, failed, the
+    // file or the unit's entry into upgrade mode refused.
+    static constexpr UINT kMsgProgress = 1255;
+    static constexpr UINT kMsgFinished = 1256;
+    static constexpr UINT kMsgFailed = 1257;
+    static constexpr UINT kMsgNotAccepted = 1258;
+    static constexpr size_t kPathChars = 260;
+
+    explicit CUpdateFwWnd(DspDevice& device);
+    ~CUpdateFwWnd() override;
+
+    const wchar_t* GetWndClassName() const override { return L"UpdateFwWnd"; }
+    SkinUI::CUIString GetSkinXmlName() const override { return L"XML_UPDATE_FW"; }
+    void OnFinalWindowMessage(HWND window) override;
+    void OnUiBuilt() override;
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+    void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // Takes path as the chosen file (what the file chooser does on OK).
+    void ChooseFile(const wchar_t* path);
+    // Starts the transfer of the chosen file; nothing without a link.
+    void BeginUpdate();
+    bool IsUpdating() const { return m_worker.IsStarted() && !m_workerDone.load(); }
+
+private:
+    void Upg_GetOpenFileName();
+    static void UpgradeThread(void* window);
+    void RunUpgrade();
+    // Message the worker posted; false for any other message.
+    bool HandleCustomMessage(UINT message, WPARAM wParam);
+    void SetButtonsEnabled(bool enabled);
+    void SetTips(const wchar_t* text);
+    // Waits for the worker after asking it to stop stepping.
+    void StopWorker();
+
+    DspDevice& m_device;
+    wchar_t m_path[kPathChars] = {};
+    wchar_t m_workerPath[kPathChars] = {};
+    std::atomic<uint8_t> m_abortRequested{0};
+    std::atomic<bool> m_workerDone{false};
+    HWND m_target = nullptr;  // where the worker posts
+    WorkerThread m_worker{&CUpdateFwWnd::UpgradeThread, this};
+};
+
+// Opens the window modally over parent for device; its close code (1 when
+// the unit's return after its restart closed it).
+int OpenUpdateFwWnd(HWND parent, DspDevice& device);
