@@ -1,9 +1,26 @@
 #include "app/tuning/EqualizerManager.h"
 
+#include "app/tuning/ModelLog.h"
+#include "base/Log.h"
+
+namespace {
+
+void ForwardModelLog(const char* line)
+{
+    LogPrintA("%s", line);
+}
+
+} // namespace
+
 EqualizerManager::EqualizerManager()
 {
+    SetModelLogSink(ForwardModelLog);
     mDevice.SetDeviceConfig(kModelId, kOutputChannels, 14, 0, 0);
 }
 
-// The owner closes the link first; the device stops its worker here.
-EqualizerManager::~EqualizerManager() = default;
+// The owner closes the link first; the status reader ends before the device
+// it talks through goes.
+EqualizerManager::~EqualizerManager()
+{
+    StopStatusRead();
+}

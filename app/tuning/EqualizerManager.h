@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "app/tuning/BoundControls.h"
 #include "app/tuning/TuningModel.h"
 #include "device/DspDevice.h"
 #include "device/ResponseMath.h"
+#include "device/WorkerThread.h"
 
 namespace SkinUI {
 class CComboUI;
@@ -55,10 +57,67 @@ public:
     int FactoryEq() const { return mFactoryEq; }
 
     // ---- Connection (EqualizerManagerConnection.cpp) ----
-    // Opens the unit (or, when open, closes it); showFailure reports a
-    // failed open in a box.
+    // Opens the unit (or, when open, closes it) and starts the status read;
+    // showFailure reports a failed open in a box.
     void ConnectDevice(bool showFailure);
+    // Stops the status read, closes the link, disconnected look.
     void DisconnectDevice();
+    // The status read finished (WM_STATUS_READ_DONE): curves, model and
+    // firmware decisions, connected look and async mode.
+    void DeviceConnected();
+    // The unit was unplugged or plugged in (WM_DEVICECHANGE).
+    void DevicePlugOut();
+    void DevicePlugin();
+    // The unplug notice, on the UI thread (WM_SHOW_PLUGOUT_NOTICE).
+    void ShowPlugOutNotice();
+    // Link looks of "btnConnect".
+    enum class LinkLook { Connecting, Connected, Disconnected };
+    void ShowLinkLook(LinkLook look);
+    bool IsStatusReadRunning() const { return mStatusReading.load(); }
+    // Status timer tick: while connected and the link is idle, takes the
+    // reports the unit sent on its own (the volume knob) without waiting.
+    void ReadUnitReports();
+    // The whole-configuration saving thread reads one stored scene through this.
+    void ReadSceneStatus(uint8_t sceneId);
+    // Set while the forced update or the firmware update window is open: an
+    // unplug then raises no notice.
+    bool forceUpdateRunning = false;
+    bool updateWindowOpen = false;
+
+    // ---- Forced update (EqualizerManagerForceUpdate.cpp) ----
+    // WM_FORCE_UPDATE: the unit runs older firmware than the program carries.
+    void ForceUpdate();
+    // The unit came back while the forced update window runs.
+    void ResumeForcedUpdate();
+
+    // ---- The unit's replies (EqualizerManagerDspReplies.cpp, EqualizerManagerMcuReplies.cpp) ----
+    // Each takes a reply the device library posted and frees its record.
+    void ReadDspValueCallback(int subcommand, LPARAM value);
+    void ReadMcuValueCallback(int subcommand, LPARAM value);
+    void ReadSenceValueCallback(int subcommand, LPARAM value);
+    void ReadKtvValueCallback(int subcommand, LPARAM value);
+    // The main volume's edit text: "%ddB", or "${off}" at the lowest level.
+    void ShowMainVolumeText(int db);
+    // Every volume edit written again, as after a language switch.
+    void UpdateAllVolumeEdit();
+
+    // ---- Menu actions of the main window's popup menus ----
+    // (EqualizerManagerMenuActions.cpp: the windows and edits behind them
+    // come with their own work; until then each call stops there.)
+    // The output channel whose popup menu was opened last.
+    int menuChannel = 0;
+    void SetOutputValue(int ch, const wchar_t* itemName, int keepBackup);
+    void SetChSynchronize(int ch, int group);
+    void SetChDelayLink(int ch, int group);
+    void ResetMcuFactoryDefault();
+    void LoadSenceConfigFromDSP(HWND owner);
+    void SaveSenceConfigToDSP(HWND owner);
+    void DeleteDSPSenceConfig(HWND owner);
+    void LoadSenceConfigFromFile();
+    void SaveSenceConfigToFile();
+    void LoadWholeConfigFromFile();
+    void SaveWholeConfigToFile();
+    void ShowMixerWnd();
 
     // ---- Channel level, mute, phase, solo (EqualizerManagerChannel.cpp) ----
     // Every change goes into the model, onto the channel's controls and, as a
@@ -130,6 +189,29 @@ private:
     // Each channel's output button names its speaker; assigned positions show.
     void ShowOutputAssignments();
 
+    // Status reader thread (EqualizerManagerConnection.cpp).
+    static void ReadMcuValueThread(void* self);
+    void RunStatusRead();
+    void StopStatusRead();
+    void PostToMain(UINT message);
+    bool UpgradeBusy() const;
+
+    // Reports of the live settings (EqualizerManagerDspReplies.cpp).
+    void TakeFilter(SceneProfile& profile, bool live, LPARAM value);
+    void TakeEqBand(SceneProfile& profile, bool live, LPARAM value);
+    void TakeChannelValue(SceneProfile& profile, bool live, int subcommand, LPARAM value);
+    void TakeMix(SceneProfile& profile, bool live, LPARAM value);
+    void TakeOutputType(SceneProfile& profile, bool live, LPARAM value);
+    void TakeLink(SceneProfile& profile, bool live, LPARAM value);
+    void TakeLock(SceneProfile& profile, bool live, LPARAM value);
+    void TakeInputMixTrim(SceneProfile& profile, LPARAM value);
+    void TakeCrossSourceMix(SceneProfile& profile, bool live, LPARAM value);
+    void TakeUnitWideValue(int subcommand, LPARAM value);
+    void ShowBandOfShownChannel(int band);
+    void ShowCrossoverOfShownChannel();
+    void ShowChannelVolume(int ch);
+    void ShowSwitch(SkinUI::CSButtonUI* button, bool on, const wchar_t* onText, const wchar_t* offText);
+
     // The window and its paint manager, through which every control is found.
     HWND mMainWnd = nullptr;
     SkinUI::CPaintManagerUI* mManager = nullptr;
@@ -152,6 +234,12 @@ private:
     void ShowCurves();
     ResponseGrid mCurveGrid;
     int mLastCurveCount = 0;
+
+    // The status reader: started on a connect, stopped and joined before the
+    // next one and on close.
+    WorkerThread mStatusReader{&EqualizerManager::ReadMcuValueThread, this};
+    std::atomic<bool> mStatusStop{false};
+    std::atomic<bool> mStatusReading{false};
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

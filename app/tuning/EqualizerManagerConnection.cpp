@@ -1,16 +1,228 @@
 #include "app/tuning/EqualizerManager.h"
 
+#include "app/controls/SButtonUI.h"
+#include "app/tuning/AppMessages.h"
+#include "app/tuning/UnitStatusRead.h"
+#include "app/windows/MsgWnd.h"
+#include "app/windows/StartupFiles.h"
 #include "base/Log.h"
+#include "device/DeviceTiming.h"
+#include "uilib/core/ResourceStore.h"
 
-// The connection and the status read come with the connection work; until
-// then the start-up call reaches the controller and stops here.
+using namespace SkinUI;
+
+namespace {
+
+// Upgrade states during which the link belongs to the firmware transfer.
+const uint32_t kUpgradeEntered = 16;
+const uint32_t kUpgradeStarted = 32;
+// The firmware the program carries.
+const int kCarriedMain = 1;
+const int kCarriedSlave = 25;
+// Pause after the last get, so that the unit's last answers have arrived.
+const uint32_t kSettleMs = 1000;
+// Reports taken per status timer tick at most.
+const int kReportsPerTick = 8;
+const DWORD kRedText = 0xFFFF0000;
+const DWORD kWhiteText = 0xFFFFFFFF;
+
+void ShowNotice(HWND owner, const wchar_t* text)
+{
+    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
+    ShowMsgBoxEx(owner, L"${tips}", text, captions, 1);
+}
+
+} // namespace
+
+bool EqualizerManager::UpgradeBusy() const
+{
+    const uint32_t state = mDevice.mUpgState.load();
+    return state == kUpgradeEntered || state == kUpgradeStarted;
+}
+
+void EqualizerManager::PostToMain(UINT message)
+{
+    if (mMainWnd != nullptr) PostMessageW(mMainWnd, message, 0, 0);
+}
+
+void EqualizerManager::ShowLinkLook(LinkLook look)
+{
+    CSButtonUI* button = mControls.connect;
+    if (button == nullptr) return;
+    switch (look) {
+    case LinkLook::Connecting:
+        button->SetTextContent(L"${btn_connecting}");
+        button->SetTextColor(kRedText);
+        button->SetSelectedState(false);
+        break;
+    case LinkLook::Connected:
+        button->SetTextContent(L"${btn_connected}");
+        button->SetTextColor(kWhiteText);
+        button->SetSelectedState(true);
+        break;
+    case LinkLook::Disconnected:
+        button->SetTextContent(L"${btn_disconnected}");
+        button->SetTextColor(kRedText);
+        button->SetSelectedState(false);
+        break;
+    }
+}
+
 void EqualizerManager::ConnectDevice(bool showFailure)
 {
     LogPrintW(L"EqualizerManager::ConnectDevice %d\n", showFailure ? 1 : 0);
+    if (UpgradeBusy()) return;
+    if (mDevice.IsDeviceOpen()) {
+        DisconnectDevice();
+        return;
+    }
+    // A reader of an earlier link ends before the new link opens, so its
+    // last gets cannot reach the new one.
+    StopStatusRead();
+    mDevice.OpenHIDDevice();
+    if (!mDevice.IsDeviceOpen()) {
+        LogPrintW(L"Can not conect usb devices, please connect devices again!\n");
+        if (showFailure) ShowNotice(mMainWnd, L"${device_connect_fail}");
+        ShowLinkLook(LinkLook::Disconnected);
+        return;
+    }
+    LogPrintW(L"Connect OK\xFF01\n");
+    ShowLinkLook(LinkLook::Connecting);
+    if (forceUpdateRunning && !FileExistsInCurrentDir(L"noForceUpdate.ini")) {
+        ShowLinkLook(LinkLook::Connected);
+        ResumeForcedUpdate();
+        return;
+    }
+    // Until the read is done only the reader talks to the unit.
+    mDevice.DisableAsyncMode();
+    if (mMainWnd != nullptr) {
+        KillTimer(mMainWnd, kStatusTimerId);
+        SetTimer(mMainWnd, kStatusTimerId, kStatusTimerMs, nullptr);
+    }
+    mStatusStop.store(false);
+    mStatusReading.store(true);
+    // Posted before the reader runs, so its end always follows its begin.
+    PostToMain(WM_BUSY_BEGIN);
+    if (!mStatusReader.Start()) {
+        mStatusReading.store(false);
+        PostToMain(WM_BUSY_END);
+        DisconnectDevice();
+    }
+}
+
+void EqualizerManager::ReadMcuValueThread(void* self)
+{
+    static_cast<EqualizerManager*>(self)->RunStatusRead();
+}
+
+// The reader only asks and posts: the answers reach the model on the UI
+// thread, and every decision on them is taken there.
+void EqualizerManager::RunStatusRead()
+{
+    LogPrintW(L"Read mcu value thread start!\n");
+    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop);
+    if (result == UnitStatusRead::HandshakeFailed) {
+        PostToMain(WM_BUSY_END);
+        PostToMain(WM_STATUS_READ_FAILED);
+        PostToMain(WM_DEVICE_DISCONNECT);
+    } else if (result == UnitStatusRead::Stopped) {
+        PostToMain(WM_BUSY_END);
+    } else {
+        for (uint32_t waited = 0; waited < ScaledWait(kSettleMs) && !mStatusStop.load(); waited += 20) Sleep(20);
+        if (!mStatusStop.load()) PostToMain(WM_STATUS_READ_DONE);
+        PostToMain(WM_BUSY_END);
+    }
+    LogPrintW(L"Read mcu value thread end!\n");
+    mStatusReading.store(false);
+}
+
+void EqualizerManager::StopStatusRead()
+{
+    mStatusStop.store(true);
+    mStatusReader.Join();
+}
+
+void EqualizerManager::DeviceConnected()
+{
+    LogPrintW(L"EqualizerManager::DeviceConnected\n");
+    if (UpgradeBusy()) return;
+    if (mDevice.mMcuNormalMode.load() == 0) return;
+    SceneProfile& profile = Current();
+    if (!mDevice.IsDeviceOpen() || profile.model != kModelId) {
+        // A foreign model was named by the handshake's notice already.
+        DisconnectDevice();
+        return;
+    }
+    for (int ch = 0; ch < kOutputChannels; ++ch) ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
+    ShowLinkLook(LinkLook::Connected);
+    mDevice.EnableAsyncMode();
+    UpdateEqualizer(-1);
+
+    const int main = profile.mainVersion;
+    const int slave = profile.slaveVersion;
+    if (main == kCarriedMain && slave == kCarriedSlave) return;
+    if (main > kCarriedMain || (main == kCarriedMain && slave > kCarriedSlave)) {
+        PostToMain(WM_DSP_FW_NEWER);
+        return;
+    }
+    if (!FileExistsInCurrentDir(L"noForceUpdate.ini")) PostToMain(WM_FORCE_UPDATE);
 }
 
 void EqualizerManager::DisconnectDevice()
 {
     LogPrintW(L"EqualizerManager::DisconnectDevice\n");
+    if (UpgradeBusy()) return;
+    mStatusStop.store(true);
+    if (mMainWnd != nullptr) KillTimer(mMainWnd, kStatusTimerId);
+    mDevice.DisableAsyncMode();
     mDevice.CloseHIDDevice(true);
+    // With the link closed every get left fails at once, so the join is short.
+    StopStatusRead();
+    ShowLinkLook(LinkLook::Disconnected);
+    Current().model = -1;
+}
+
+void EqualizerManager::DevicePlugOut()
+{
+    LogPrintW(L"DevicePlugOut\n");
+    if (UpgradeBusy()) {
+        LogPrintW(L"sys_upg_status UPG_ENTER or UPG_START\n");
+        return;
+    }
+    DisconnectDevice();
+    // Posted: the removal broadcast is a sent message and must return at once.
+    if (!forceUpdateRunning && !updateWindowOpen) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+}
+
+void EqualizerManager::DevicePlugin()
+{
+    LogPrintW(L"DevicePlugin\n");
+    if (UpgradeBusy()) {
+        LogPrintW(L"sys_upg_status UPG_ENTER or UPG_START\n");
+        return;
+    }
+    // A second arrival while the link is open would otherwise close it.
+    if (mDevice.IsDeviceOpen()) return;
+    ConnectDevice(false);
+}
+
+void EqualizerManager::ShowPlugOutNotice()
+{
+    LogPrintW(L"DisconnectMsgThread start!\n");
+    ShowNotice(mMainWnd, L"${device_plugout}");
+    LogPrintW(L"DisconnectMsgThread end!\n");
+}
+
+void EqualizerManager::ReadUnitReports()
+{
+    if (!mDevice.IsDeviceOpen() || !mDevice.IsAsyncMode() || !mDevice.IsQueueIdle()) return;
+    uint8_t report[dsp::kInputReportSize];
+    // Without waiting: a link busy with an exchange is left alone.
+    int taken = 0;
+    while (taken < kReportsPerTick && mDevice.ReadHIDData(report, 0)) ++taken;
+}
+
+void EqualizerManager::ReadSceneStatus(uint8_t sceneId)
+{
+    ReadStoredSceneStatus(mDevice, sceneId, kSettleMs, mStatusStop);
 }

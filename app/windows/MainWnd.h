@@ -11,6 +11,7 @@
 namespace SkinUI {
 class CMenuWnd;
 }
+class CLoadingWnd;
 
 class CMainWnd : public SkinUI::WindowImplBase {
 public:
@@ -38,6 +39,18 @@ public:
 
     // ---- Window messages (MainWndMessages.cpp) ----
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // The loading window while one is open, else null.
+    CLoadingWnd* LoadingWindow() const { return m_loading; }
+
+    // ---- Menu clicks and the language switch (MainWndMenu.cpp) ----
+    // Takes the menu's command record and frees it.
+    void OnMenuClick(WPARAM record);
+    // Selects the language, keeps the choice in the settings file and
+    // redraws every text.
+    void ChangeLanguage(const wchar_t* name, const wchar_t* settingValue);
+    // Dialogs of the option and advance menus (MainWndDialogs.cpp).
+    void OpenNoiseThresholdWnd();
+    void OpenCompressorsOnWnd();
 
     // ---- Notifications and clicks (MainWndNotify.cpp) ----
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
@@ -48,8 +61,6 @@ public:
     // ---- Firmware update and about box (MainWndFirmware.cpp) ----
     void OpenFirmwareUpdate();
     void OpenAbout();
-    // While the update window is open, the unit's restart is no unplug.
-    bool IsUpdateWindowOpen() const { return m_updateWindowOpen; }
 
 private:
     void AttachChannelSettings();
@@ -57,6 +68,13 @@ private:
     // False when another copy of the program holds the mutex.
     bool TakeSingleInstance();
     void RegisterForHidNotifications();
+    // Device arrival and removal (MainWndMessages.cpp).
+    bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
+    void HandleTimer(WPARAM id);
+    // Restarts the program on a display change.
+    void RestartForDisplay();
+    void ShowNotice(const wchar_t* text);
+    void ShowFirmwareNewer();
 
     EqualizerManager m_controller;
     SkinUI::CMenuWnd* m_menu = nullptr;
@@ -65,5 +83,5 @@ private:
     HDEVNOTIFY m_deviceNotify = nullptr;
     HANDLE m_instanceMutex = nullptr;
     bool m_secondInstance = false;
-    bool m_updateWindowOpen = false;
+    CLoadingWnd* m_loading = nullptr;
 };

@@ -6,9 +6,10 @@
 void CMainWnd::OpenFirmwareUpdate()
 {
     DspDevice& device = m_controller.Device();
-    m_updateWindowOpen = true;
+    // While the update window is open, the unit's restart is no unplug.
+    m_controller.updateWindowOpen = true;
     const int code = OpenUpdateFwWnd(m_window, device);
-    m_updateWindowOpen = false;
+    m_controller.updateWindowOpen = false;
     // Closed by the unit's return after its restart (1), the connection has
     // read it again; otherwise the link goes back to ordinary work.
     if (code != 1) device.EnableAsyncMode();

@@ -1,26 +1,66 @@
 #include "app/windows/MainWnd.h"
 
+#include <dbt.h>
+
+#include <cwchar>
+
+#include "app/tuning/AppMessages.h"
+#include "app/tuning/MainVolumePoll.h"
+#include "app/windows/LoadingWnd.h"
+#include "app/windows/MsgWnd.h"
+#include "base/Log.h"
+#include "device/DspRecords.h"
+#include "uilib/control/Menu.h"
 #include "uilib/core/ResourceStore.h"
 
 using namespace SkinUI;
 
 namespace {
 
+const int kCarriedMain = 1;
+const int kCarriedSlave = 25;
+
+bool IsOwnWindow(HWND window)
+{
+    DWORD process = 0;
+    if (window != nullptr) GetWindowThreadProcessId(window, &process);
+    return window != nullptr && process == GetCurrentProcessId();
+}
+
 // The program's notice box of this process that is open, or null.
 HWND FindOpenNotice()
 {
     const CUIString title = CResourceStore::GetInstance()->LookupText(L"${tips}");
     HWND found = FindWindowW(nullptr, title);
-    DWORD process = 0;
-    if (found != nullptr) GetWindowThreadProcessId(found, &process);
-    return process == GetCurrentProcessId() ? found : nullptr;
+    return IsOwnWindow(found) ? found : nullptr;
+}
+
+// Open notices end before a plug event shows the new state.
+void CloseOpenNotices()
+{
+    HWND notice = FindOpenNotice();
+    if (notice != nullptr) EndDialog(notice, 0);
+    // The program's message windows are named "msgwnd"; the search ignores case.
+    HWND box = FindWindowW(nullptr, L"MsgWnd");
+    if (IsOwnWindow(box)) PostMessageW(box, WM_CLOSE, 0, 0);
+}
+
+// The unit's interface path names HID and its vendor and product ids.
+bool IsUnitPath(const wchar_t* path)
+{
+    wchar_t vendor[8];
+    wchar_t product[8];
+    _snwprintf(vendor, 7, L"%04x", DspDevice::kVendorId);
+    _snwprintf(product, 7, L"%04x", DspDevice::kProductId);
+    vendor[7] = product[7] = L'\0';
+    return wcsstr(path, L"HID") != nullptr && wcsstr(path, vendor) != nullptr && wcsstr(path, product) != nullptr;
 }
 
 } // namespace
 
 // Every message without a handler of its own; unless a row says otherwise
 // the paint manager and the default procedure see it afterwards.
-LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, bool& handled)
+LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = false;
     switch (message) {
@@ -31,11 +71,140 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM /*wParam*/, LPARAM /*l
         PostQuitMessage(0);
         break;
     }
+    case WM_TIMER:
+        HandleTimer(wParam);
+        break;
     case WM_SHOWWINDOW:
         InvalidateRect(m_window, nullptr, TRUE);
+        break;
+    case WM_DISPLAYCHANGE:
+        RestartForDisplay();
+        break;
+    case WM_DEVICECHANGE:
+        handled = HandleDeviceChange(wParam, lParam);
+        break;
+    case WM_MENU_ITEM_CLICKED:
+        OnMenuClick(wParam);
+        handled = true;
+        break;
+    case WM_BUSY_BEGIN:
+        RunLoadingWnd(m_window, &m_loading);
+        break;
+    case WM_BUSY_END:
+        CloseLoadingWnd(&m_loading);
+        handled = true;
+        break;
+    case WM_STATUS_READ_FAILED:
+        ShowNotice(L"${device_connect_fail}");
+        break;
+    case WM_DEVICE_DISCONNECT:
+        m_controller.DisconnectDevice();
+        break;
+    case WM_STATUS_READ_DONE:
+        m_controller.DeviceConnected();
+        break;
+    case WM_READ_DSP_VALUE:
+        m_controller.ReadDspValueCallback(static_cast<int>(wParam), lParam);
+        break;
+    case WM_READ_MCU_VALUE:
+        m_controller.ReadMcuValueCallback(static_cast<int>(wParam), lParam);
+        break;
+    case WM_READ_FLASH_VALUE:
+        m_controller.ReadSenceValueCallback(static_cast<int>(wParam), lParam);
+        break;
+    case WM_READ_KTV_VALUE:
+        m_controller.ReadKtvValueCallback(static_cast<int>(wParam), lParam);
+        break;
+    case WM_HANDSHAKE_REFUSED:
+        ShowNotice(L"${device_status_unnormal}");
+        OpenFirmwareUpdate();
+        break;
+    case WM_DEVICE_REBOOT:
+        CloseLoadingWnd(&m_loading);
+        ShowNotice(L"${device_reboot}");
+        break;
+    case WM_FORCE_UPDATE:
+        m_controller.ForceUpdate();
+        break;
+    case WM_DSP_FW_NEWER:
+        ShowFirmwareNewer();
+        break;
+    case WM_SHOW_PLUGOUT_NOTICE:
+        m_controller.ShowPlugOutNotice();
+        handled = true;
         break;
     default:
         break;
     }
     return 0;
+}
+
+void CMainWnd::HandleTimer(WPARAM id)
+{
+    if (id == kStatusTimerId) m_controller.ReadUnitReports();
+    if (id != kMainVolumeTimerId) return;
+    if (TickGetMainVolumeTimer(m_window)) m_controller.Device().Get_Main_Volume();
+}
+
+void CMainWnd::ShowNotice(const wchar_t* text)
+{
+    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
+    ShowMsgBoxEx(m_window, L"${tips}", text, captions, 1);
+}
+
+void CMainWnd::ShowFirmwareNewer()
+{
+    const CUIString format = CResourceStore::GetInstance()->LookupText(L"${dsp_fw_new_tips}");
+    const SceneProfile& profile = m_controller.Current();
+    wchar_t text[1024];
+    _snwprintf(text, 1023, format, profile.mainVersion, profile.slaveVersion, kCarriedMain, kCarriedSlave);
+    text[1023] = L'\0';
+    ShowNotice(text);
+}
+
+void CMainWnd::RestartForDisplay()
+{
+    PostMessageW(m_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(path, nullptr, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                        &process))
+        return;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+bool CMainWnd::HandleDeviceChange(WPARAM event, LPARAM broadcast)
+{
+    if (event == DBT_DEVNODES_CHANGED) {
+        LogPrintW(L"Message DBT_DEVNODES_CHANGED\n");
+        return true;
+    }
+    if (event == DBT_DEVICEARRIVAL) {
+        LogPrintW(L"Message DBT_DEVICEARRIVAL\n");
+    } else if (event == DBT_DEVICEREMOVECOMPLETE) {
+        LogPrintW(L"Message DBT_DEVICEREMOVECOMPLETE\n");
+    } else {
+        LogPrintW(L"Message %d\n", static_cast<int>(event));
+        return false;
+    }
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(broadcast);
+    if (header == nullptr || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return false;
+    const auto* iface = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(broadcast);
+    // The path ends within the broadcast's own size.
+    const size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
+    if (iface->dbcc_size <= nameOffset) return true;
+    const size_t chars = (iface->dbcc_size - nameOffset) / sizeof(wchar_t);
+    if (wmemchr(iface->dbcc_name, L'\0', chars) == nullptr || !IsUnitPath(iface->dbcc_name)) return true;
+
+    CloseOpenNotices();
+    if (event == DBT_DEVICEARRIVAL)
+        m_controller.DevicePlugin();
+    else
+        m_controller.DevicePlugOut();
+    return true;
 }

@@ -10,6 +10,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
 #include "app/windows/MainWnd.h"
+#include "tests/support/SimUnit.h"
 #include "tests/uilib/kit/MessagePump.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Slider.h"
@@ -110,6 +111,9 @@ protected:
         if (CResourceStore::GetInstance()->LayoutPathOf(L"XML_MAIN") == nullptr) {
             GTEST_SKIP() << "the main layout is not in the skin yet";
         }
+        // The window connects at start; with no unit on the bus it stays
+        // disconnected and shows no loading window.
+        sim::SimUnit::Instance().SetPresent(false);
         m_window = new CMainWnd();
         ASSERT_NE(nullptr, m_window->CreateNativeWindow(nullptr, CMainWnd::kTitle,
                                                         WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0,
@@ -118,6 +122,7 @@ protected:
     }
     void TearDown() override
     {
+        sim::SimUnit::Instance().SetPresent(true);
         if (m_window == nullptr) return;
         if (IsWindow(*m_window)) DestroyWindow(*m_window);
         delete m_window;

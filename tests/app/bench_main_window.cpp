@@ -14,6 +14,7 @@
 
 #include "AppSkin.h"
 #include "app/windows/MainWnd.h"
+#include "tests/support/SimUnit.h"
 #include "tests/uilib/kit/BenchClock.h"
 #include "tests/uilib/kit/MessagePump.h"
 
@@ -183,6 +184,8 @@ int MeasureStartUp(const std::wstring& self)
 int MeasureRepaint()
 {
     if (!OpenAppSkin()) return 1;
+    // Painting only: no unit on the bus, so the window does not connect.
+    sim::SimUnit::Instance().SetPresent(false);
     CMainWnd* window = new CMainWnd();
     if (window->CreateNativeWindow(nullptr, CMainWnd::kTitle, WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0,
                                    CMainWnd::kWidth, CMainWnd::kHeight) == nullptr) {

@@ -1,0 +1,24 @@
+// Private messages of the main window: worker threads and the controller
+// report through them (wParam 0, lParam 0 unless said), and the UI thread
+// does the work.
+#pragma once
+
+#include <windows.h>
+
+constexpr UINT WM_STATUS_READ_FAILED = 0x4DA;  // the handshake got no answer
+constexpr UINT WM_STATUS_READ_DONE = 0x4DB;    // every value was asked for
+constexpr UINT WM_DEVICE_DISCONNECT = 0x4DD;   // the link must be closed
+constexpr UINT WM_FORCE_UPDATE = 0x4E0;        // the unit's firmware is older than ours
+constexpr UINT WM_DSP_FW_NEWER = 0x4E3;        // the unit's firmware is newer than ours
+constexpr UINT WM_DEVICE_REBOOT = 0x4D8;       // the unit restarts (factory default done)
+constexpr UINT WM_BUSY_BEGIN = 0x4FA;          // a long job starts: the loading window shows
+constexpr UINT WM_BUSY_END = 0x4FB;            // the job ended
+// The unplug notice, shown by the UI thread once the removal was handled.
+constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
+constexpr UINT WM_MENU_CLICK = 1027;           // wParam: the menu's command record
+
+constexpr UINT_PTR kStatusTimerId = 7698;
+constexpr UINT kStatusTimerMs = 100;
+constexpr UINT_PTR kMainVolumeTimerId = 4114;
+constexpr UINT kMainVolumeTimerMs = 1000;
+constexpr int kMainVolumePolls = 10;

@@ -1,0 +1,65 @@
+#include "app/tuning/EqualizerManager.h"
+
+#include "base/Log.h"
+
+// Menu actions whose windows and edits come with their own work: each is
+// reached from its menu row and logs that it was.
+void EqualizerManager::SetOutputValue(int ch, const wchar_t* itemName, int keepBackup)
+{
+    LogPrintW(L"EqualizerManager::SetOutputValue %d %s %d\n", ch, itemName, keepBackup);
+}
+
+void EqualizerManager::SetChSynchronize(int ch, int group)
+{
+    LogPrintW(L"EqualizerManager::SetChSynchronize %d %d\n", ch, group);
+}
+
+void EqualizerManager::SetChDelayLink(int ch, int group)
+{
+    LogPrintW(L"EqualizerManager::SetChDelayLink %d %d\n", ch, group);
+}
+
+void EqualizerManager::ResetMcuFactoryDefault()
+{
+    LogPrintW(L"EqualizerManager::ResetMcuFactoryDefault\n");
+}
+
+void EqualizerManager::LoadSenceConfigFromDSP(HWND /*owner*/)
+{
+    LogPrintW(L"EqualizerManager::LoadSenceConfigFromDSP\n");
+}
+
+void EqualizerManager::SaveSenceConfigToDSP(HWND /*owner*/)
+{
+    LogPrintW(L"EqualizerManager::SaveSenceConfigToDSP\n");
+}
+
+void EqualizerManager::DeleteDSPSenceConfig(HWND /*owner*/)
+{
+    LogPrintW(L"EqualizerManager::DeleteDSPSenceConfig\n");
+}
+
+void EqualizerManager::LoadSenceConfigFromFile()
+{
+    LogPrintW(L"EqualizerManager::LoadSenceConfigFromFile\n");
+}
+
+void EqualizerManager::SaveSenceConfigToFile()
+{
+    LogPrintW(L"EqualizerManager::SaveSenceConfigToFile\n");
+}
+
+void EqualizerManager::LoadWholeConfigFromFile()
+{
+    LogPrintW(L"EqualizerManager::LoadWholeConfigFromFile\n");
+}
+
+void EqualizerManager::SaveWholeConfigToFile()
+{
+    LogPrintW(L"EqualizerManager::SaveWholeConfigToFile\n");
+}
+
+void EqualizerManager::ShowMixerWnd()
+{
+    LogPrintW(L"EqualizerManager::ShowMixerWnd\n");
+}
