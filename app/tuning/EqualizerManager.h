@@ -173,6 +173,10 @@ public:
     // How many curves the last UpdateEqualizer recomputed.
     int LastCurveCount() const { return mLastCurveCount; }
 
+    // ---- Compressors (EqualizerManagerCompressor.cpp) ----
+    // Stores channel ch's compressor on/off and sends the flags of all channels.
+    void SetChCompressor(int ch, uint8_t on);
+
 private:
     int CurrentChannel() const { return mModel.Current().currOutChannel; }
     // Channel ch's own control, else for the current channel the one strip's.

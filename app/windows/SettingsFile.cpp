@@ -28,3 +28,11 @@ const wchar_t* LanguageNameOfSetting(int value)
     static const wchar_t* const kNames[] = {L"en", L"cn_zh", L"ru"};
     return value >= 0 && value < 3 ? kNames[value] : nullptr;
 }
+
+bool WriteSettingInt(const std::wstring& path, const wchar_t* key, int value)
+{
+    wchar_t text[16];
+    _snwprintf(text, 15, L"%d", value);
+    text[15] = L'\0';
+    return WritePrivateProfileStringW(L"config", key, text, path.c_str()) != FALSE;
+}

@@ -16,3 +16,6 @@ int ReadLanguageSetting(const std::wstring& path);
 
 // The language name registered for a "lan" value, null for unknown values.
 const wchar_t* LanguageNameOfSetting(int value);
+
+// Writes [config] key = value as signed decimal; false when it failed.
+bool WriteSettingInt(const std::wstring& path, const wchar_t* key, int value);

@@ -1,0 +1,272 @@
+#include "app/windows/CompressorsOnWnd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cwchar>
+
+#include "app/tuning/EqualizerManager.h"
+#include "app/windows/ScreenDpi.h"
+#include "base/Log.h"
+#include "uilib/control/Edit.h"
+#include "uilib/control/Option.h"
+#include "uilib/control/Slider.h"
+
+using namespace SkinUI;
+
+namespace {
+
+struct ParamSpec {
+    const wchar_t* name;
+    const wchar_t* unit;
+    const wchar_t* format;
+    int scale;  // slider units per unit
+    int step;   // slider units per up/down
+    bool whole;
+};
+
+const ParamSpec kParamSpecs[CCompressorsOnWnd::kParams] = {
+    {L"threshold", L"dB", L"%.1fdB", 10, 1, false},
+    {L"attack_time", L"ms", L"%dms", 1, 10, true},
+    {L"release_time", L"ms", L"%dms", 1, 100, true},
+};
+
+// The first parameter whose name the control's name contains, or -1.
+int ParamOf(const CUIString& name)
+{
+    for (int p = 0; p < CCompressorsOnWnd::kParams; ++p)
+        if (wcsstr(name, kParamSpecs[p].name) != nullptr) return p;
+    return -1;
+}
+
+// The number after the name's last '_', or -1 when it is not a channel.
+int ChannelOf(const CUIString& name)
+{
+    const wchar_t* underscore = wcsrchr(name, L'_');
+    if (underscore == nullptr || underscore[1] < L'0' || underscore[1] > L'9') return -1;
+    const long ch = wcstol(underscore + 1, nullptr, 10);
+    return ch < CCompressorsOnWnd::kChannels ? static_cast<int>(ch) : -1;
+}
+
+template <class T>
+T* FindIndexed(CPaintManagerUI& manager, const wchar_t* format, const wchar_t* param, int ch)
+{
+    wchar_t name[48];
+    if (param != nullptr) _snwprintf(name, 47, format, param, ch);
+    else _snwprintf(name, 47, format, ch);
+    name[47] = L'\0';
+    return dynamic_cast<T*>(manager.FindControlByName(name));
+}
+
+bool StartsWith(const CUIString& name, const wchar_t* prefix)
+{
+    return wcsncmp(name, prefix, wcslen(prefix)) == 0;
+}
+
+// The log line of each notification kind the window takes.
+const wchar_t* NotifyLine(const CUIString& type)
+{
+    static const struct {
+        const wchar_t* type;
+        const wchar_t* line;
+    } kLines[] = {
+        {L"selectchanged", L"on %s UI_MSGTYPE_SELECTCHANGED\n"},
+        {L"killfocus", L"on %s UI_MSGTYPE_KILLFOCUS\n"},
+        {L"return", L"on %s UI_MSGTYPE_RETURN\n"},
+        {L"valuechanged", L"on %s UI_MSGTYPE_VALUECHANGED\n"},
+        {L"movevaluechanged", L"on %s UI_MSGTYPE_VALUECHANGED_MOVE\n"},
+        {L"valuechangedup", L"on %s UI_MSGTYPE_VALUECHANGED_UP\n"},
+        {L"valuechangeddown", L"on %s UI_MSGTYPE_VALUECHANGED_DOWN\n"},
+        {L"valuechangedright", L"on %s UI_MSGTYPE_VALUECHANGED_RIGHT\n"},
+        {L"valuechangedleft", L"on %s UI_MSGTYPE_VALUECHANGED_LEFT\n"},
+    };
+    for (const auto& entry : kLines)
+        if (type == entry.type) return entry.line;
+    return nullptr;
+}
+
+} // namespace
+
+void CCompressorsOnWnd::OnFinalWindowMessage(HWND window)
+{
+    WindowImplBase::OnFinalWindowMessage(window);
+    delete this;
+}
+
+void CCompressorsOnWnd::OnUiBuilt()
+{
+    m_pm.ApplyDpi(GetScreenDpi());
+    const SceneProfile& profile = m_controller.Current();
+    for (int ch = 0; ch < kChannels; ++ch) {
+        m_enable[ch] = FindIndexed<COptionUI>(m_pm, L"box_enable_%d", nullptr, ch);
+        // Notifies, but the window does not listen yet: nothing is sent.
+        if (m_enable[ch] != nullptr) m_enable[ch]->SetSelectedState(profile.channels[ch].compressorFlag != 0, false);
+        for (int p = 0; p < kParams; ++p) {
+            m_slider[p][ch] = FindIndexed<CSliderUI>(m_pm, L"slider_%s_%d", kParamSpecs[p].name, ch);
+            m_edit[p][ch] = FindIndexed<CEditUI>(m_pm, L"edit_%s_%d", kParamSpecs[p].name, ch);
+            ShowValue(p, ch, ModelValue(p, ch));
+        }
+    }
+    m_ready = true;
+}
+
+double CCompressorsOnWnd::ModelValue(int p, int ch) const
+{
+    const CompressorSettings& c = m_controller.Current().compressorSettings;
+    if (p == 0) return c.threshold[ch];
+    return p == 1 ? c.attack[ch] : c.release[ch];
+}
+
+bool CCompressorsOnWnd::Store(int p, int ch, double value)
+{
+    CompressorSettings& c = m_controller.Current().compressorSettings;
+    if (p == 0) {
+        const float threshold = static_cast<float>(value);
+        const bool changed = c.threshold[ch] != threshold;
+        c.threshold[ch] = threshold;
+        return changed;
+    }
+    int32_t& field = p == 1 ? c.attack[ch] : c.release[ch];
+    const int32_t time = static_cast<int32_t>(value);
+    const bool changed = field != time;
+    field = time;
+    return changed;
+}
+
+void CCompressorsOnWnd::ShowValue(int p, int ch, double value)
+{
+    const ParamSpec& spec = kParamSpecs[p];
+    if (m_edit[p][ch] != nullptr) {
+        wchar_t text[32];
+        if (spec.whole) _snwprintf(text, 31, spec.format, static_cast<int>(value));
+        else _snwprintf(text, 31, spec.format, value);
+        text[31] = L'\0';
+        m_edit[p][ch]->SetTextContent(text);
+    }
+    if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetValue(static_cast<int>(std::trunc(value * spec.scale)));
+}
+
+void CCompressorsOnWnd::Send(int ch)
+{
+    const SceneProfile& profile = m_controller.Current();
+    const CompressorSettings& c = profile.compressorSettings;
+    const CompressorSetting2 record = {c.threshold[ch], static_cast<uint32_t>(c.attack[ch]),
+                                       static_cast<uint32_t>(c.release[ch])};
+    const uint8_t channel = static_cast<uint8_t>(ch);
+    m_controller.Device().Compressor_Ctrl2(static_cast<uint8_t>(profile.scene), static_cast<uint8_t>(profile.inputSource),
+                                           channel, channel, &record, false);
+}
+
+void CCompressorsOnWnd::SetEdit(int p, int ch)
+{
+    CEditUI* edit = m_edit[p][ch];
+    if (edit == nullptr) return;
+    const ParamSpec& spec = kParamSpecs[p];
+    double value = wcstod(edit->GetTextContent(), nullptr);
+    LogPrintW(L"SetEdit %g %s\n", value, spec.unit);
+    if (CSliderUI* slider = m_slider[p][ch]) {
+        value = std::clamp(value, static_cast<double>(slider->GetMinValue()) / spec.scale,
+                           static_cast<double>(slider->GetMaxValue()) / spec.scale);
+    }
+    if (spec.whole) value = std::trunc(value);
+    ShowValue(p, ch, value);
+    // Leaving a box that was not changed sends nothing.
+    if (Store(p, ch, value)) Send(ch);
+}
+
+void CCompressorsOnWnd::SetSlider(int p, int ch)
+{
+    CSliderUI* slider = m_slider[p][ch];
+    if (slider == nullptr) return;
+    const ParamSpec& spec = kParamSpecs[p];
+    double value = static_cast<double>(slider->GetValue()) / spec.scale;
+    LogPrintW(L"SetSlider %g %s\n", value, spec.unit);
+    if (spec.whole) value = std::trunc(value);
+    ShowValue(p, ch, value);
+    if (CEditUI* edit = m_edit[p][ch]) {
+        edit->TakeFocus();
+        edit->SetSelection(0, -1);
+    }
+    Store(p, ch, value);
+    Send(ch);
+}
+
+void CCompressorsOnWnd::SetSliderUp(int p, int ch, bool up)
+{
+    CSliderUI* slider = m_slider[p][ch];
+    if (slider == nullptr) return;
+    LogPrintW(L"SetSliderUp %s\n", slider->GetControlName().CStr());
+    int v = slider->GetValue();
+    if ((up && v >= slider->GetMaxValue()) || (!up && v <= slider->GetMinValue())) return;
+    const int step = kParamSpecs[p].step;
+    v += up ? step : -step;
+    if (step != 1) v -= v % step;
+    slider->SetValue(std::clamp(v, slider->GetMinValue(), slider->GetMaxValue()));
+    SetSlider(p, ch);
+}
+
+void CCompressorsOnWnd::MoveFocus(int p, int ch, bool forward)
+{
+    ch += forward ? 1 : -1;
+    if (ch >= kChannels) {
+        ch = 0;
+        p = (p + 1) % kParams;
+    } else if (ch < 0) {
+        ch = kChannels - 1;
+        p = (p + kParams - 1) % kParams;
+    }
+    CEditUI* edit = m_edit[p][ch];
+    if (edit == nullptr) return;
+    edit->TakeFocus();
+    edit->SetSelection(0, -1);
+}
+
+void CCompressorsOnWnd::OnParamNotify(const CUIString& type, int p, int ch)
+{
+    if (type == L"killfocus" || type == L"return") SetEdit(p, ch);
+    else if (type == L"valuechanged" || type == L"movevaluechanged") SetSlider(p, ch);
+    else if (type == L"valuechangedup") SetSliderUp(p, ch, true);
+    else if (type == L"valuechangeddown") SetSliderUp(p, ch, false);
+    else if (type == L"valuechangedright") MoveFocus(p, ch, true);
+    else if (type == L"valuechangedleft") MoveFocus(p, ch, false);
+}
+
+void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
+{
+    LogPrintW(L"Notify %s\n", notify.type.CStr());
+    if (notify.sender != nullptr) {
+        const CUIString name = notify.sender->GetControlName();
+        const wchar_t* line = NotifyLine(notify.type);
+        if (line != nullptr) LogPrintW(line, name.CStr());
+        const int ch = ChannelOf(name);
+        if (m_ready && line != nullptr && ch >= 0) {
+            if (notify.type == L"selectchanged" && StartsWith(name, L"box_enable_") && m_enable[ch] != nullptr) {
+                const uint8_t flag = m_enable[ch]->IsSelected() ? 1 : 0;
+                m_controller.Current().channels[ch].compressorFlag = flag;
+                m_controller.SetChCompressor(ch, flag);
+            } else if (ParamOf(name) >= 0) {
+                OnParamNotify(notify.type, ParamOf(name), ch);
+            }
+        }
+    }
+    WindowImplBase::ReceiveNotify(notify);
+}
+
+void CCompressorsOnWnd::OnControlClick(TNotifyInfo& notify)
+{
+    if (notify.sender == nullptr) return;
+    const CUIString name = notify.sender->GetControlName();
+    if (name.CompareIgnoreCase(L"closebtn") == 0 || name.CompareIgnoreCase(L"cancel_btn") == 0) PostClose(0);
+    else if (name.CompareIgnoreCase(L"confirm_btn") == 0) PostClose(1);
+    else if (name.CompareIgnoreCase(L"third_btn") == 0) PostClose(2);
+}
+
+int ShowCompressorsOnWnd(HWND parent, EqualizerManager& controller)
+{
+    auto* window = new CCompressorsOnWnd(controller);
+    // A creation that failed after the window's last message has deleted it.
+    if (window->CreateNativeWindow(parent, L"CompressorsOnWnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr)
+        return 0;
+    window->CenterOverOwner();
+    return static_cast<int>(window->RunModal());
+}

@@ -1,0 +1,51 @@
+// The compressors of all 16 output channels at once: per channel an on/off
+// box and threshold, attack and release, each a slider with an edit box.
+// Every change goes into the live profile and to the unit at once.
+#pragma once
+
+#include "uilib/core/WindowBase.h"
+
+class EqualizerManager;
+
+namespace SkinUI {
+class CEditUI;
+class COptionUI;
+class CSliderUI;
+}
+
+class CCompressorsOnWnd : public SkinUI::WindowImplBase {
+public:
+    static const int kChannels = 16;
+    static const int kParams = 3;
+
+    explicit CCompressorsOnWnd(EqualizerManager& controller) : m_controller(controller) {}
+
+    const wchar_t* GetWndClassName() const override { return L"CompressorsOnWnd"; }
+    SkinUI::CUIString GetSkinXmlName() const override { return L"XML_COMPRESSORS_ON"; }
+    void OnFinalWindowMessage(HWND window) override;
+    void OnUiBuilt() override;
+    void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+
+private:
+    void OnParamNotify(const SkinUI::CUIString& type, int p, int ch);
+    void SetEdit(int p, int ch);
+    void SetSlider(int p, int ch);
+    void SetSliderUp(int p, int ch, bool up);
+    // The edit of the next (or previous) channel, wrapping into the next
+    // (previous) parameter.
+    void MoveFocus(int p, int ch, bool forward);
+    void ShowValue(int p, int ch, double value);
+    double ModelValue(int p, int ch) const;
+    // Stores value (truncated for the times); true when the model changed.
+    bool Store(int p, int ch, double value);
+    void Send(int ch);
+
+    EqualizerManager& m_controller;
+    SkinUI::COptionUI* m_enable[kChannels] = {};
+    SkinUI::CSliderUI* m_slider[kParams][kChannels] = {};
+    SkinUI::CEditUI* m_edit[kParams][kChannels] = {};
+    bool m_ready = false;
+};
+
+int ShowCompressorsOnWnd(HWND parent, EqualizerManager& controller);

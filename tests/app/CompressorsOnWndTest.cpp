@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "AppSkin.h"
+#include "DialogScript.h"
+#include "app/tuning/EqualizerManager.h"
+#include "app/windows/CompressorsOnWnd.h"
+#include "device/DeviceTiming.h"
+#include "tests/support/SimUnitModel.h"
+#include "uilib/control/Slider.h"
+
+using dialogs::Find;
+using dialogs::Notify;
+using dialogs::SetText;
+using dialogs::Step;
+using dialogs::TextOf;
+using SkinUI::WindowImplBase;
+
+namespace {
+
+const uint8_t kCompressorSetting = 0x4A;
+const uint8_t kCompressorOn = 0x49;
+
+class CompressorWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(OpenAppSkin());
+        SetDeviceWaitScaleForTests(5);
+        unit().Reset();
+        unit().SetResponder(&model);
+        controller.Device().OpenHIDDevice();
+        ASSERT_TRUE(controller.Device().IsDeviceOpen());
+        controller.Device().EnableAsyncMode();
+        controller.Current().scene = 0;
+        controller.Current().inputSource = 2;
+    }
+    void TearDown() override
+    {
+        controller.Device().CloseHIDDevice(false);
+        unit().SetResponder(nullptr);
+    }
+    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+
+    // Plays the steps, then waits for a frame of subcommand and closes.
+    std::vector<sim::Frame> RunUntilSent(uint8_t subcommand, std::vector<Step> steps)
+    {
+        const size_t mark = unit().ReceivedFrames().size();
+        steps.push_back([&](WindowImplBase& w, HWND) {
+            if (FramesOf(subcommand, mark).empty()) return false;
+            w.PostClose(0);
+            return true;
+        });
+        const auto result = dialogs::RunDialogScript(L"CompressorsOnWnd", steps,
+                                                     [&] { ShowCompressorsOnWnd(nullptr, controller); });
+        EXPECT_TRUE(result.allStepsRan) << "step " << result.failedStep;
+        return FramesOf(subcommand, mark);
+    }
+    std::vector<sim::Frame> FramesOf(uint8_t subcommand, size_t from)
+    {
+        std::vector<sim::Frame> found;
+        const std::vector<sim::Frame> all = unit().ReceivedFrames();
+        for (size_t i = from; i < all.size(); ++i)
+            if (all[i].subcommand == subcommand) found.push_back(all[i]);
+        return found;
+    }
+
+    sim::UnitModel model{unit()};
+    EqualizerManager controller;
+};
+
+struct EditCase {
+    const char* label;
+    int ch;
+    const wchar_t* param;
+    int startAttack, startRelease;  // model values before the window opens
+    const wchar_t* typed;           // typed and Enter; null: no typing
+    int sliderTo;                   // with no typing: slider moved here, or
+    const char* step;               // "valuechangedup"/"valuechangeddown" on the slider
+    const wchar_t* shown;
+    int slider;
+    std::vector<uint8_t> payload;  // scene, source, ch, ch, threshold, attack (16-bit BE), release s
+};
+
+class CompressorEdits : public CompressorWindow, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(CompressorEdits, SnapClampShowAndSendOneChannel)
+{
+    const EditCase c = GetParam();
+    controller.Current().compressorSettings.attack[c.ch] = c.startAttack;
+    controller.Current().compressorSettings.release[c.ch] = c.startRelease;
+    const std::wstring edit = std::wstring(L"edit_") + c.param + L"_" + std::to_wstring(c.ch);
+    const std::wstring slider = std::wstring(L"slider_") + c.param + L"_" + std::to_wstring(c.ch);
+    std::wstring shown;
+    int sliderValue = 0;
+    const auto sent = RunUntilSent(kCompressorSetting, {
+        [&](WindowImplBase& w, HWND) {
+            if (c.typed != nullptr) {
+                SetText(w, edit.c_str(), c.typed);
+                Notify(w, edit.c_str(), "return");
+            } else if (c.step == nullptr) {
+                static_cast<SkinUI::CSliderUI*>(Find(w, slider.c_str()))->SetValue(c.sliderTo);
+                Notify(w, slider.c_str(), "valuechanged");
+            } else {
+                Notify(w, slider.c_str(), c.step);
+            }
+            shown = TextOf(w, edit.c_str());
+            sliderValue = static_cast<SkinUI::CSliderUI*>(Find(w, slider.c_str()))->GetValue();
+            return true;
+        },
+    });
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ(c.payload, sent[0].data);
+    EXPECT_EQ(c.shown, shown);
+    EXPECT_EQ(c.slider, sliderValue);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grid, CompressorEdits,
+    ::testing::Values(
+        EditCase{"AttackTypedAboveRangeClamps", 3, L"attack_time", 1000, 30000, L"5000", 0, nullptr, L"2000ms", 2000,
+                 {0, 2, 3, 3, 64, 0, 0x07, 0xD0, 30, 0}},
+        EditCase{"ThresholdTypedKeepsTenths", 0, L"threshold", 1000, 30000, L"-12.34", 0, nullptr, L"-12.3dB", -123,
+                 {0, 2, 0, 0, 0xF4, 0xFD, 0x03, 0xE8, 30, 0}},
+        EditCase{"AttackUpSnapsToTheStep", 5, L"attack_time", 47, 30000, nullptr, 0, "valuechangedup", L"50ms", 50,
+                 {0, 2, 5, 5, 64, 0, 0, 50, 30, 0}},
+        EditCase{"ReleaseDownStopsAtTheMinimum", 15, L"release_time", 1000, 130, nullptr, 0, "valuechangeddown",
+                 L"100ms", 100, {0, 2, 15, 15, 64, 0, 0x03, 0xE8, 0, 1}},
+        EditCase{"ThresholdSlider", 9, L"threshold", 1000, 30000, nullptr, -455, nullptr, L"-45.5dB", -455,
+                 {0, 2, 9, 9, 0xD3, 0xFB, 0x03, 0xE8, 30, 0}}),
+    [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.label; });
+
+TEST_F(CompressorWindow, TheOnOffBoxSendsTheFlagsOfAllChannels)
+{
+    const auto sent = RunUntilSent(kCompressorOn, {
+        [&](WindowImplBase& w, HWND h) {
+            dialogs::Click(w, h, L"box_enable_2");
+            return true;
+        },
+    });
+    ASSERT_EQ(1u, sent.size());
+    std::vector<uint8_t> expected = {0, 2, 0, 15};
+    for (int ch = 0; ch < 16; ++ch) expected.push_back(ch == 2 ? 0 : 1);
+    EXPECT_EQ(expected, sent[0].data);
+    EXPECT_EQ(0, controller.Current().channels[2].compressorFlag);
+}
+
+struct FocusCase {
+    const wchar_t* from;
+    const char* type;
+    const wchar_t* to;
+};
+
+TEST_F(CompressorWindow, LeftAndRightMoveAlongTheChannelsAndWrapIntoTheNextParameter)
+{
+    const FocusCase cases[] = {
+        {L"edit_release_time_15", "valuechangedright", L"edit_threshold_0"},
+        {L"edit_threshold_0", "valuechangedleft", L"edit_release_time_15"},
+        {L"edit_attack_time_3", "valuechangedright", L"edit_attack_time_4"},
+        {L"edit_attack_time_0", "valuechangedleft", L"edit_threshold_15"},
+    };
+    std::vector<std::wstring> focused;
+    std::vector<Step> steps;
+    for (const FocusCase& c : cases) {
+        steps.push_back([&, c](WindowImplBase& w, HWND) {
+            Notify(w, c.from, c.type);
+            SkinUI::CControlUI* focus = w.PaintManager().FocusControl();
+            focused.push_back(focus != nullptr ? focus->GetControlName().CStr() : L"<none>");
+            return true;
+        });
+    }
+    steps.push_back([](WindowImplBase& w, HWND) {
+        w.PostClose(0);
+        return true;
+    });
+    const auto result =
+        dialogs::RunDialogScript(L"CompressorsOnWnd", steps, [&] { ShowCompressorsOnWnd(nullptr, controller); });
+    ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
+    ASSERT_EQ(4u, focused.size());
+    for (size_t i = 0; i < focused.size(); ++i) EXPECT_EQ(cases[i].to, focused[i]) << i;
+}
+
+} // namespace

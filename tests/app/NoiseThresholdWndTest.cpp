@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+
+#include "AppSkin.h"
+#include "DialogScript.h"
+#include "app/tuning/EqualizerManager.h"
+#include "app/windows/NoiseThresholdWnd.h"
+#include "device/DeviceTiming.h"
+#include "tests/support/SimUnitModel.h"
+#include "uilib/core/ResourceStore.h"
+
+using dialogs::Notify;
+using dialogs::SetText;
+using dialogs::Step;
+using dialogs::TextOf;
+using SkinUI::WindowImplBase;
+
+namespace {
+
+const uint8_t kThresholdCommand = 0x26;
+const uint8_t kNoiseQuery = 0x27;
+
+class NoiseWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(OpenAppSkin());
+        SetDeviceWaitScaleForTests(5);
+        unit().Reset();
+        unit().SetResponder(&model);
+        controller.Device().OpenHIDDevice();
+        ASSERT_TRUE(controller.Device().IsDeviceOpen());
+        controller.Device().EnableAsyncMode();
+    }
+    void TearDown() override
+    {
+        controller.Device().CloseHIDDevice(false);
+        unit().SetResponder(nullptr);
+    }
+    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
+
+    dialogs::ScriptResult Run(const std::vector<Step>& steps)
+    {
+        return dialogs::RunDialogScript(L"NoiseThresholdWnd", steps,
+                                        [&] { ShowNoiseThresholdWnd(nullptr, controller); });
+    }
+    std::vector<sim::Frame> FramesOf(uint8_t subcommand, size_t from)
+    {
+        std::vector<sim::Frame> found;
+        const std::vector<sim::Frame> all = unit().ReceivedFrames();
+        for (size_t i = from; i < all.size(); ++i)
+            if (all[i].subcommand == subcommand) found.push_back(all[i]);
+        return found;
+    }
+
+    sim::UnitModel model{unit()};
+    EqualizerManager controller;
+};
+
+std::wstring Off()
+{
+    return SkinUI::CResourceStore::GetInstance()->LookupText(L"${off}").CStr();
+}
+
+struct ThresholdCase {
+    const char* label;
+    int start;             // the live threshold when the window opens
+    const wchar_t* typed;  // null: the text the window shows
+    const char* action;    // "return", "valuechangedup", "valuechangeddown"
+    const wchar_t* shown;  // null: the off text
+    int sent;
+};
+
+class NoiseThreshold : public NoiseWindow, public ::testing::WithParamInterface<ThresholdCase> {};
+
+TEST_P(NoiseThreshold, ClampsShowsStoresAndSendsTheThreshold)
+{
+    const ThresholdCase c = GetParam();
+    controller.Current().inputSource = 1;
+    controller.Current().inputThreshold = c.start;
+    const size_t mark = unit().ReceivedFrames().size();
+    std::wstring shown;
+    const auto result = Run({
+        [&](WindowImplBase& w, HWND) {
+            if (c.typed != nullptr) SetText(w, L"value_edt", c.typed);
+            Notify(w, L"value_edt", c.action);
+            return true;
+        },
+        [&](WindowImplBase& w, HWND) {
+            if (FramesOf(kThresholdCommand, mark).empty()) return false;
+            shown = TextOf(w, L"value_edt");
+            w.PostClose(0);
+            return true;
+        },
+    });
+    ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
+    const std::vector<sim::Frame> sent = FramesOf(kThresholdCommand, mark);
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ(std::vector<uint8_t>{static_cast<uint8_t>(static_cast<int8_t>(c.sent))}, sent[0].data);
+    EXPECT_EQ(c.shown != nullptr ? std::wstring(c.shown) : Off(), shown);
+    EXPECT_EQ(c.sent, controller.Current().inputThreshold);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, NoiseThreshold,
+    ::testing::Values(ThresholdCase{"BelowRangeIsOff", -60, L"-100", "return", nullptr, -81},
+                      ThresholdCase{"AboveRangeClamps", -60, L"-30", "return", L"-40dBu", -40},
+                      ThresholdCase{"TextIsZeroAndClamps", -60, L"abc", "return", L"-40dBu", -40},
+                      ThresholdCase{"UpFromOff", -81, nullptr, "valuechangedup", L"-80dBu", -80},
+                      ThresholdCase{"DownAtOffStays", -81, nullptr, "valuechangeddown", nullptr, -81},
+                      ThresholdCase{"DownOneStep", -50, nullptr, "valuechangeddown", L"-51dBu", -51}),
+    [](const ::testing::TestParamInfo<ThresholdCase>& info) { return info.param.label; });
+
+TEST_F(NoiseWindow, PollsTwiceASecondWhileOpenShowsTheLevelsAndStopsOnClose)
+{
+    controller.Current().inputSource = 4;  // eight channels
+    model.Access()->unit.noiseTenthsDb[0] = -523;
+    model.Access()->unit.noiseTenthsDb[7] = -801;
+    const size_t mark = unit().ReceivedFrames().size();
+    std::chrono::steady_clock::time_point firstPoll;
+    std::wstring level0, level7;
+    bool column7 = false, column8 = true;
+    int width = 0;
+    size_t pollsAtClose = 0;
+    const auto result = Run({
+        [&](WindowImplBase& w, HWND h) {
+            RECT rc;
+            GetWindowRect(h, &rc);
+            width = rc.right - rc.left;
+            column7 = dialogs::Find(w, L"prg_group_7")->GetVisibility();
+            column8 = dialogs::Find(w, L"prg_group_8")->GetVisibility();
+            return true;
+        },
+        [&](WindowImplBase&, HWND) {
+            if (FramesOf(kNoiseQuery, mark).empty()) return false;
+            firstPoll = std::chrono::steady_clock::now();
+            return true;
+        },
+        [&](WindowImplBase& w, HWND) {
+            if (FramesOf(kNoiseQuery, mark).size() < 3) return false;
+            level0 = TextOf(w, L"noise_0");
+            level7 = TextOf(w, L"noise_7");
+            return true;
+        },
+        [&](WindowImplBase& w, HWND h) {
+            dialogs::Click(w, h, L"cancel_btn");
+            return true;
+        },
+    });
+    ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
+    const auto twoPeriods = std::chrono::steady_clock::now() - firstPoll;
+    pollsAtClose = FramesOf(kNoiseQuery, mark).size();
+    // Three polls are two periods apart at least; more than one extra poll
+    // would mean a second timer.
+    EXPECT_GE(twoPeriods, std::chrono::milliseconds(950));
+    EXPECT_LE(pollsAtClose, 4u);
+    for (const sim::Frame& poll : FramesOf(kNoiseQuery, mark)) EXPECT_EQ((std::vector<uint8_t>{0, 7}), poll.data);
+    EXPECT_EQ(L" -52.3", level0);
+    EXPECT_EQ(L" -80.1", level7);
+    EXPECT_TRUE(column7);
+    EXPECT_FALSE(column8);
+    EXPECT_EQ(640 - 4 * 50, width);
+    EXPECT_EQ(nullptr, controller.Device().mDspValueWnd);
+    // A period and a half after closing, nothing more was asked.
+    Sleep(750);
+    EXPECT_EQ(pollsAtClose, FramesOf(kNoiseQuery, mark).size());
+}
+
+TEST_F(NoiseWindow, ASourceWithoutChannelsAsksNothingAndKeepsSixColumnsWidth)
+{
+    controller.Current().inputSource = 1;
+    const size_t mark = unit().ReceivedFrames().size();
+    int width = 0;
+    bool anyColumn = true;
+    int ticks = 0;
+    const auto result = Run({
+        [&](WindowImplBase& w, HWND h) {
+            RECT rc;
+            GetWindowRect(h, &rc);
+            width = rc.right - rc.left;
+            anyColumn = false;
+            for (int i = 0; i < CNoiseThresholdWnd::kChannels; ++i) {
+                wchar_t name[16];
+                _snwprintf(name, 15, L"prg_group_%d", i);
+                name[15] = L'\0';
+                anyColumn = anyColumn || dialogs::Find(w, name)->GetVisibility();
+            }
+            return true;
+        },
+        // Three poll periods of the window's life.
+        [&](WindowImplBase&, HWND) { return ++ticks * 20 >= 3 * 500; },
+        [&](WindowImplBase& w, HWND h) {
+            dialogs::Click(w, h, L"closebtn");
+            return true;
+        },
+    });
+    ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
+    EXPECT_TRUE(FramesOf(kNoiseQuery, mark).empty());
+    EXPECT_FALSE(anyColumn);
+    EXPECT_EQ(640 - 6 * 50, width);
+}
+
+} // namespace
