@@ -1,15 +1,15 @@
 #include "app/windows/MainWnd.h"
 
-#include "base/Log.h"
+#include "app/windows/CompressorsOnWnd.h"
+#include "app/windows/NoiseThresholdWnd.h"
 
-// Dialogs of the option and advance menus; the windows come with their own
-// work, until then each opener logs that it was reached.
+// Dialogs of the advance menu.
 void CMainWnd::OpenNoiseThresholdWnd()
 {
-    LogPrintW(L"CMainWnd::OpenNoiseThresholdWnd\n");
+    ShowNoiseThresholdWnd(m_window, m_controller);
 }
 
 void CMainWnd::OpenCompressorsOnWnd()
 {
-    LogPrintW(L"CMainWnd::OpenCompressorsOnWnd\n");
+    ShowCompressorsOnWnd(m_window, m_controller);
 }

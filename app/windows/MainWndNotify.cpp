@@ -3,9 +3,7 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/MemWrWnd.h"
-#include "app/windows/NoiseThresholdWnd.h"
 #include "base/Log.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Slider.h"
@@ -135,8 +133,8 @@ const ClickRule kClickRules[] = {
     {L"btn_delay_up", Match::Is, [](CMainWnd& w, CControlUI*, int) { SpeakerDelayStep(w, true); }},
     // ---- Service and advanced windows ----
     {L"btn_debug", Match::Is, [](CMainWnd& w, CControlUI*, int) { ShowMemWrWnd(w.GetNativeHandle(), w.Controller().Device()); }},
-    {L"advance_item_noise_threshold", Match::Is, [](CMainWnd& w, CControlUI*, int) { ShowNoiseThresholdWnd(w.GetNativeHandle(), w.Controller()); }},
-    {L"advance_item_compressors_on", Match::Is, [](CMainWnd& w, CControlUI*, int) { ShowCompressorsOnWnd(w.GetNativeHandle(), w.Controller()); }},
+    {L"advance_item_noise_threshold", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.OpenNoiseThresholdWnd(); }},
+    {L"advance_item_compressors_on", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.OpenCompressorsOnWnd(); }},
 };
 
 } // namespace
