@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
-#include "AppSkin.h"
 #include "DialogScript.h"
-#include "app/tuning/EqualizerManager.h"
+#include "UnitDialogTest.h"
 #include "app/windows/CompressorsOnWnd.h"
-#include "device/DeviceTiming.h"
-#include "tests/support/SimUnitModel.h"
 #include "uilib/control/Slider.h"
 
 using dialogs::Find;
@@ -22,26 +19,14 @@ namespace {
 const uint8_t kCompressorSetting = 0x4A;
 const uint8_t kCompressorOn = 0x49;
 
-class CompressorWindow : public ::testing::Test {
+class CompressorWindow : public UnitDialogTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(OpenAppSkin());
-        SetDeviceWaitScaleForTests(5);
-        unit().Reset();
-        unit().SetResponder(&model);
-        controller.Device().OpenHIDDevice();
-        ASSERT_TRUE(controller.Device().IsDeviceOpen());
-        controller.Device().EnableAsyncMode();
+        UnitDialogTest::SetUp();
         controller.Current().scene = 0;
         controller.Current().inputSource = 2;
     }
-    void TearDown() override
-    {
-        controller.Device().CloseHIDDevice(false);
-        unit().SetResponder(nullptr);
-    }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
 
     // Plays the steps, then waits for a frame of subcommand and closes.
     std::vector<sim::Frame> RunUntilSent(uint8_t subcommand, std::vector<Step> steps)
@@ -57,17 +42,6 @@ protected:
         EXPECT_TRUE(result.allStepsRan) << "step " << result.failedStep;
         return FramesOf(subcommand, mark);
     }
-    std::vector<sim::Frame> FramesOf(uint8_t subcommand, size_t from)
-    {
-        std::vector<sim::Frame> found;
-        const std::vector<sim::Frame> all = unit().ReceivedFrames();
-        for (size_t i = from; i < all.size(); ++i)
-            if (all[i].subcommand == subcommand) found.push_back(all[i]);
-        return found;
-    }
-
-    sim::UnitModel model{unit()};
-    EqualizerManager controller;
 };
 
 struct EditCase {

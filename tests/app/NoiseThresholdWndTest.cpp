@@ -4,12 +4,9 @@
 
 #include <chrono>
 
-#include "AppSkin.h"
 #include "DialogScript.h"
-#include "app/tuning/EqualizerManager.h"
+#include "UnitDialogTest.h"
 #include "app/windows/NoiseThresholdWnd.h"
-#include "device/DeviceTiming.h"
-#include "tests/support/SimUnitModel.h"
 #include "uilib/core/ResourceStore.h"
 
 using dialogs::Notify;
@@ -23,41 +20,13 @@ namespace {
 const uint8_t kThresholdCommand = 0x26;
 const uint8_t kNoiseQuery = 0x27;
 
-class NoiseWindow : public ::testing::Test {
+class NoiseWindow : public UnitDialogTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(OpenAppSkin());
-        SetDeviceWaitScaleForTests(5);
-        unit().Reset();
-        unit().SetResponder(&model);
-        controller.Device().OpenHIDDevice();
-        ASSERT_TRUE(controller.Device().IsDeviceOpen());
-        controller.Device().EnableAsyncMode();
-    }
-    void TearDown() override
-    {
-        controller.Device().CloseHIDDevice(false);
-        unit().SetResponder(nullptr);
-    }
-    static sim::SimUnit& unit() { return sim::SimUnit::Instance(); }
-
     dialogs::ScriptResult Run(const std::vector<Step>& steps)
     {
         return dialogs::RunDialogScript(L"NoiseThresholdWnd", steps,
                                         [&] { ShowNoiseThresholdWnd(nullptr, controller); });
     }
-    std::vector<sim::Frame> FramesOf(uint8_t subcommand, size_t from)
-    {
-        std::vector<sim::Frame> found;
-        const std::vector<sim::Frame> all = unit().ReceivedFrames();
-        for (size_t i = from; i < all.size(); ++i)
-            if (all[i].subcommand == subcommand) found.push_back(all[i]);
-        return found;
-    }
-
-    sim::UnitModel model{unit()};
-    EqualizerManager controller;
 };
 
 std::wstring Off()
