@@ -15,6 +15,10 @@ constexpr UINT WM_BUSY_BEGIN = 0x4FA;          // a long job starts: the loading
 constexpr UINT WM_BUSY_END = 0x4FB;            // the job ended
 // The unplug notice, shown by the UI thread once the removal was handled.
 constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
+// A profile push or the whole-configuration read ended on its worker; the
+// UI thread refreshes the display or writes the file.
+constexpr UINT WM_PROFILE_PUSHED = 0x510;
+constexpr UINT WM_WHOLE_SCENES_READ = 0x511;
 constexpr UINT WM_MENU_CLICK = 1027;           // wParam: the menu's command record
 
 constexpr UINT_PTR kStatusTimerId = 7698;

@@ -18,9 +18,10 @@ EqualizerManager::EqualizerManager()
     mDevice.SetDeviceConfig(kModelId, kOutputChannels, 14, 0, 0);
 }
 
-// The owner closes the link first; the status reader ends before the device
-// it talks through goes.
+// The owner closes the link first; the status reader and a transfer end
+// before the device they talk through goes.
 EqualizerManager::~EqualizerManager()
 {
     StopStatusRead();
+    StopTransfer();
 }

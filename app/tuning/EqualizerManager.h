@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "app/tuning/BoundControls.h"
 #include "app/tuning/TuningModel.h"
@@ -20,6 +22,8 @@ class CComboUI;
 class CPaintManagerUI;
 class CSliderUI;
 }
+
+enum class ProfileFileKind;
 
 class EqualizerManager {
 public:
@@ -113,11 +117,29 @@ public:
     void LoadSenceConfigFromDSP(HWND owner);
     void SaveSenceConfigToDSP(HWND owner);
     void DeleteDSPSenceConfig(HWND owner);
+    void ShowMixerWnd();
+
+    // ---- Profile files and their push to the unit (EqualizerManagerProfileFiles.cpp) ----
+    // The scene menu's file rows: a common file dialog, then the operation
+    // on the chosen path below.
     void LoadSenceConfigFromFile();
     void SaveSenceConfigToFile();
     void LoadWholeConfigFromFile();
     void SaveWholeConfigToFile();
-    void ShowMixerWnd();
+    // A valid file replaces the model and is pushed to the unit on a worker
+    // behind the loading window; a refused one only shows why.
+    void LoadSenceConfigFile(const std::wstring& path);
+    void LoadWholeConfigFile(const std::wstring& path);
+    void SaveSenceConfigFile(const std::wstring& path);
+    // Reads the unit's ten scenes and the live state on a worker, then writes.
+    void SaveWholeConfigFile(const std::wstring& path);
+    // The worker ended (WM_PROFILE_PUSHED, WM_WHOLE_SCENES_READ): the
+    // display is refreshed or the file written, then the loading window closes.
+    void ProfilePushed();
+    void WholeScenesRead();
+    bool IsTransferRunning() const { return mTransferRunning.load(); }
+    // Every control rewritten from the live profile (EqualizerManagerRefresh.cpp).
+    void RefreshFromProfile();
 
     // ---- Channel level, mute, phase, solo (EqualizerManagerChannel.cpp) ----
     // Every change goes into the model, onto the channel's controls and, as a
@@ -193,6 +215,18 @@ private:
     // Each channel's output button names its speaker; assigned positions show.
     void ShowOutputAssignments();
 
+    // Profile transfers (EqualizerManagerProfileFiles.cpp, EqualizerManagerRefresh.cpp).
+    enum class TransferJob { LiveProfile, WholeProfile, WholeSave };
+    void AskAndRun(const wchar_t* operation, ProfileFileKind kind, bool save,
+                   void (EqualizerManager::*run)(const std::wstring&));
+    bool LinkBusy() const;
+    bool StartTransfer(TransferJob job);
+    static void TransferThread(void* self);
+    void RunTransfer();
+    void EndTransfer();
+    void StopTransfer();
+    void ShowLinkAndLock();
+
     // Status reader thread (EqualizerManagerConnection.cpp).
     static void ReadMcuValueThread(void* self);
     void RunStatusRead();
@@ -244,6 +278,15 @@ private:
     WorkerThread mStatusReader{&EqualizerManager::ReadMcuValueThread, this};
     std::atomic<bool> mStatusStop{false};
     std::atomic<bool> mStatusReading{false};
+
+    // The profile transfer: the model copy it sends, the queue state to
+    // restore, and its worker (joined before the device goes).
+    TransferJob mTransferJob = TransferJob::LiveProfile;
+    std::unique_ptr<TuningModel> mTransferCopy;
+    bool mAsyncBeforeTransfer = false;
+    std::atomic<bool> mTransferStop{false};
+    std::atomic<bool> mTransferRunning{false};
+    WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

@@ -462,16 +462,7 @@ void EqualizerManager::TakeLink(SceneProfile& profile, bool live, LPARAM value)
             if (s.delayLink != nullptr) s.delayLink->SetEnabledState(false);
             if (s.outputButton != nullptr) s.outputButton->SetEnabledState(false);
         }
-        for (int ch = 0; ch < kOutputChannels; ++ch) {
-            if (profile.outputs[ch] == 0) continue;
-            const int paired = GetPairedOutputCode(profile.outputs[ch]);
-            for (int j = 0; j < kOutputChannels; ++j) {
-                if (j != ch && profile.outputs[j] == paired && IsSameEqGroup(ch, j)) {
-                    profile.linkOutputs[ch] = j;
-                    break;
-                }
-            }
-        }
+        LinkPairedOutputs(profile);
     }
     if (CSButtonUI* shown = mControls.channels[CurrentChannel()].enable) shown->ActivateControl();
 }

@@ -39,26 +39,6 @@ void EqualizerManager::DeleteDSPSenceConfig(HWND /*owner*/)
     LogPrintW(L"EqualizerManager::DeleteDSPSenceConfig\n");
 }
 
-void EqualizerManager::LoadSenceConfigFromFile()
-{
-    LogPrintW(L"EqualizerManager::LoadSenceConfigFromFile\n");
-}
-
-void EqualizerManager::SaveSenceConfigToFile()
-{
-    LogPrintW(L"EqualizerManager::SaveSenceConfigToFile\n");
-}
-
-void EqualizerManager::LoadWholeConfigFromFile()
-{
-    LogPrintW(L"EqualizerManager::LoadWholeConfigFromFile\n");
-}
-
-void EqualizerManager::SaveWholeConfigToFile()
-{
-    LogPrintW(L"EqualizerManager::SaveWholeConfigToFile\n");
-}
-
 void EqualizerManager::ShowMixerWnd()
 {
     LogPrintW(L"EqualizerManager::ShowMixerWnd\n");

@@ -160,3 +160,17 @@ bool ContainsValue(int value, const int32_t* array, int count) {
     if (!array) return false;
     return std::find(array, array + std::max(count, 0), value) != array + std::max(count, 0);
 }
+
+void LinkPairedOutputs(SceneProfile& profile) {
+    profile.linkOutputs.fill(-1);
+    for (int ch = 0; ch < kOutputChannels; ++ch) {
+        if (profile.outputs[ch] == 0) continue;
+        const int paired = GetPairedOutputCode(profile.outputs[ch]);
+        for (int other = 0; other < kOutputChannels; ++other) {
+            if (other != ch && profile.outputs[other] == paired && IsSameEqGroup(ch, other)) {
+                profile.linkOutputs[ch] = other;
+                break;
+            }
+        }
+    }
+}

@@ -122,3 +122,7 @@ int GetInputExtraChannels(int source);
 
 // True when one of the first count entries equals value.
 bool ContainsValue(int value, const int32_t* array, int count);
+
+// linkOutputs of a linked profile: for each assigned channel the first other
+// channel of its band group holding the left/right partner code, else -1.
+void LinkPairedOutputs(SceneProfile& profile);

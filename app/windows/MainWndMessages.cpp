@@ -133,6 +133,14 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         m_controller.ShowPlugOutNotice();
         handled = true;
         break;
+    case WM_PROFILE_PUSHED:
+        m_controller.ProfilePushed();
+        handled = true;
+        break;
+    case WM_WHOLE_SCENES_READ:
+        m_controller.WholeScenesRead();
+        handled = true;
+        break;
     default:
         break;
     }

@@ -30,6 +30,8 @@
 //   CONTROLS <window>       -> OK n, one record per named control of the
 //                              window, in tree order: name= and the fields
 //                              of CONTROL
+//   MENU <row name>         -> OK; the main window is posted the row as a
+//                              popup menu posts a chosen one
 //   <window> is a window title ("Brisa DSP Audio", "msgwnd"), "#<hwnd hex>",
 //   or left out: then the first visible window holding the control.
 //

@@ -6,6 +6,7 @@
 
 #include "tests/support/SimProbe.h"
 #include "uilib/control/ListInterfaces.h"
+#include "uilib/control/Menu.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Progress.h"
 #include "uilib/core/UIControl.h"
@@ -146,6 +147,24 @@ std::string Control(const std::vector<std::string>& words) {
     return hidden ? ControlRecord(hidden, hiddenWindow) : ProbeError("no control " + words[1]);
 }
 
+// Posted as a popup menu posts a chosen row, so the row's action runs
+// outside the probe's request, modal dialogs included.
+std::string MenuRow(const std::vector<std::string>& words) {
+    if (words.size() != 2) return ProbeError("MENU <row name>");
+    for (CPaintManagerUI* manager : SkinWindows()) {
+        HWND window = manager->WindowHandle();
+        if (WindowText(window, false) != L"MainWnd") continue;
+        auto* info = static_cast<SkinUI::TMenuClickInfo*>(calloc(1, sizeof(SkinUI::TMenuClickInfo)));
+        if (!info) return ProbeError("out of memory");
+        const std::wstring name = Wide(words[1]);
+        wcsncpy(info->name, name.c_str(), SkinUI::TMenuClickInfo::kNameChars - 1);
+        if (PostMessageW(window, SkinUI::WM_MENU_ITEM_CLICKED, reinterpret_cast<WPARAM>(info), 0)) return "OK\n";
+        free(info);
+        return ProbeError("main window gone");
+    }
+    return ProbeError("no main window");
+}
+
 }  // namespace
 
 std::string ProbeUiAnswer(const std::vector<std::string>& words) {
@@ -164,6 +183,7 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
     }
     if (request == "CONTROL") return Control(words);
     if (request == "CONTROLS") return Controls(words);
+    if (request == "MENU") return MenuRow(words);
     return std::string();
 }
 

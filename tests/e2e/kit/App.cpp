@@ -233,6 +233,10 @@ bool App::Type(const std::string& text) { return m->Xdotool({"type", "--delay", 
 
 bool App::Key(const std::string& keys) { return m->Xdotool({"key", "--delay", "40", keys}); }
 
+bool App::FocusWindowTitled(const std::string& title) {
+    return m->Xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$", "windowfocus", "--sync", "%1"});
+}
+
 bool App::Wheel(const std::string& name, int notches, const std::string& window) {
     const ControlState c = Control(name, window);
     if (!c.found || !c.visible || notches == 0) return false;

@@ -129,6 +129,9 @@ public:
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     bool Type(const std::string& text);
     bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
+    // Waits for a top-level window of that exact title that the probe does
+    // not see (a system dialog) and gives it the keyboard focus.
+    bool FocusWindowTitled(const std::string& title);
     // Wheel notches over a control: positive away from the user (up).
     bool Wheel(const std::string& name, int notches, const std::string& window = "");
     // Presses at (x0, y0), moves in steps over durationMs, releases at (x1, y1).

@@ -1,0 +1,21 @@
+// Sending a loaded profile to the unit command by command, each waited for.
+// Runs on a worker: it reads only the copy it is handed and talks to the unit
+// through synchronous exchanges, never through the UI thread's queue.
+#pragma once
+
+#include <atomic>
+
+#include "app/tuning/TuningModel.h"
+
+class DspDevice;
+
+// The live profile as the unit's live state (scene 0): main volume and mute,
+// every channel's filters and bands, output types, trims, mute, phase, solo,
+// delays, EQ bypass, the selected source's routing and the input mix rows.
+// stop ends the push between two commands.
+void PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop);
+
+// The ten stored profiles as scenes 1..10 with their names, each stored in
+// the unit, then the live profile without its EQ bypass.
+void PushWholeProfile(DspDevice& device, const TuningModel& model, WideToNarrowFn convert,
+                      const std::atomic<bool>& stop);

@@ -1,0 +1,299 @@
+// Profile files from the main window against the simulated unit: a loaded
+// scene profile or whole configuration is pushed with exactly the frames the
+// unit expects, a refused file changes nothing, the display follows the file
+// and a save reports its outcome.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AppSkin.h"
+#include "ConnectHost.h"
+#include "DialogScript.h"
+#include "ProfileTestKit.h"
+#include "PushShape.h"
+#include "app/controls/SButtonUI.h"
+#include "app/tuning/ProfileFile.h"
+#include "device/DeviceTiming.h"
+#include "tests/support/SimUnit.h"
+#include "tests/support/SimUnitModel.h"
+#include "tests/uilib/kit/MessagePump.h"
+#include "uilib/core/ResourceStore.h"
+
+using namespace SkinUI;
+
+namespace {
+
+const DWORD kBoundMs = 60000;
+
+sim::UnitModel& Unit()
+{
+    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
+    return *model;
+}
+
+std::string FrameText(const sim::Frame& f)
+{
+    char part[16];
+    snprintf(part, sizeof(part), "%02x %02x %02x ", f.type, f.subcommand, f.optype);
+    std::string text = part;
+    for (uint8_t byte : f.data) {
+        snprintf(part, sizeof(part), "%02x", byte);
+        text += part;
+    }
+    return text;
+}
+
+std::vector<std::string> ReceivedFrames()
+{
+    std::vector<std::string> frames;
+    for (const sim::Exchange& e : Unit().Exchanges()) frames.push_back(FrameText(e.command));
+    return frames;
+}
+
+std::wstring Text(const wchar_t* key)
+{
+    return CResourceStore::GetInstance()->LookupText(key).CStr();
+}
+
+std::wstring ControlText(CConnectHost& w, const wchar_t* format, int index)
+{
+    wchar_t name[64];
+    _snwprintf(name, 63, format, index);
+    name[63] = L'\0';
+    CControlUI* control = w.PaintManager().FindControlByName(name);
+    return control != nullptr ? control->GetTextContent().CStr() : L"<missing>";
+}
+
+class ProfileTransfer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(OpenAppSkin());
+        SetDeviceWaitScaleForTests(1);
+        sim::SimUnit::Instance().Reset();
+        sim::SimUnit::Instance().SetResponder(&Unit());
+        Unit().SetSilent(false);
+        mWindow = new CConnectHost();
+        ASSERT_NE(nullptr, mWindow->CreateNativeWindow(nullptr, L"ConnectHost", WS_OVERLAPPEDWINDOW, 0, 0, 0, 1200, 900));
+        ASSERT_TRUE(WaitIdle());
+        Unit().ClearExchanges();
+    }
+    void TearDown() override
+    {
+        if (mWindow != nullptr && IsWindow(*mWindow)) DestroyWindow(*mWindow);
+        delete mWindow;
+        sim::SimUnit::Instance().SetResponder(nullptr);
+        SetDeviceWaitScaleForTests(100);
+    }
+    // Connected, no transfer, no loading window, the queue taking edits.
+    bool WaitIdle()
+    {
+        EqualizerManager& c = mWindow->Controller();
+        return SkinUITest::PumpUntil(
+            [&] {
+                return c.Device().IsAsyncMode() && !c.IsStatusReadRunning() && !c.IsTransferRunning() &&
+                       mWindow->LoadingWindow() == nullptr;
+            },
+            kBoundMs);
+    }
+    // Runs action and returns the text of the message box it shows, closed
+    // with its button; an action whose box comes later pumps until mShown is set.
+    std::wstring NoticeOf(const std::function<void()>& action)
+    {
+        mShown.clear();
+        const dialogs::ScriptResult r = dialogs::RunDialogScript(
+            L"MsgWnd",
+            {[&](WindowImplBase& w, HWND hwnd) {
+                mShown = dialogs::TextOf(w, L"MessageText");
+                dialogs::Click(w, hwnd, L"confirm_btn");
+                return true;
+            }},
+            action, 2500);
+        EXPECT_TRUE(r.allStepsRan) << "no message box";
+        return mShown;
+    }
+    EqualizerManager& Controller() { return mWindow->Controller(); }
+
+    CConnectHost* mWindow = nullptr;
+    ScratchFolder mFolder;
+    std::wstring mShown;
+};
+
+struct PushCase {
+    const char* name;
+    std::function<void(TuningModel&)> edit;
+    bool whole;
+};
+
+const PushCase kPushCases[] = {
+    {"scene profile: source 3 routes only source 3, -12 dB goes out as 12, volume 0 as 6",
+     [](TuningModel& m) {
+         m.Current().inputSource = 3;
+         m.Current().mainVolume = 0;
+         m.Current().channels[4].gain = -12.0f;
+     },
+     false},
+    {"whole configuration: every scene's commands carry its number, name before store", [](TuningModel&) {}, true},
+};
+
+TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
+{
+    for (const PushCase& c : kPushCases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<TuningModel> file = DistinctModel();
+        c.edit(*file);
+        file->SetSceneName(2, L"Stage");
+        const std::filesystem::path path = mFolder / (c.whole ? "push.wpf" : "push.spf");
+        ASSERT_TRUE(c.whole ? SaveWholeProfile(*file, path).ok : SaveSceneProfile(file->Current(), path).ok);
+        // The live source is the unit's, not the file's.
+        Controller().Current().inputSource = file->Current().inputSource;
+        Unit().ClearExchanges();
+
+        if (c.whole)
+            Controller().LoadWholeConfigFile(path.wstring());
+        else
+            Controller().LoadSenceConfigFile(path.wstring());
+        ASSERT_TRUE(WaitIdle());
+
+        const std::vector<std::string> shape = c.whole ? WholePushShape(*file) : LivePushShape(file->Current());
+        EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
+        const std::vector<sim::Exchange> frames = Unit().Exchanges();
+        if (!c.whole) {
+            ASSERT_EQ(484u, frames.size());
+            // Channel 4's trim byte in the sixteen-channel trim command.
+            EXPECT_EQ(12, frames[2 + 12 * 33 + 4 * 13 + 1].command.data[4 + 4]);
+        } else {
+            // Name slot 2 and stored profile 2 are the unit's scene 3.
+            const sim::UnitState unit = Unit().Snapshot();
+            EXPECT_EQ(std::string("Stage"), std::string(reinterpret_cast<const char*>(unit.store[3].name), 5));
+            EXPECT_TRUE(unit.store[3].valid);
+            EXPECT_EQ(file->Stored(2)->channels[5].mute, unit.store[3].params.out[5].mute);
+        }
+        // The file's current channel stays current after the refresh, with its bands shown.
+        const SceneProfile& live = Controller().Current();
+        const int current = file->Current().currOutChannel;
+        EXPECT_EQ(current, live.currOutChannel);
+        auto* enable = static_cast<CSButtonUI*>(mWindow->PaintManager().FindControlByName(
+            (L"ch_enable_" + std::to_wstring(current)).c_str()));
+        ASSERT_NE(nullptr, enable);
+        EXPECT_TRUE(enable->IsSelected());
+        EXPECT_EQ(std::to_wstring(file->Current().channels[current].bands[3].freq), ControlText(*mWindow, L"eq_freq_%d", 3));
+        EXPECT_EQ(std::to_wstring(static_cast<int>(file->Current().channels[7].gain)) + L"dB",
+                  ControlText(*mWindow, L"edit_ch_volume_%d", 7));
+        // The file's solo and mute as written, not as the editors' rules would leave them.
+        EXPECT_EQ(file->Current().channels[0].solo, live.channels[0].solo);
+        EXPECT_EQ(file->Current().channels[1].mute, live.channels[1].mute);
+        EXPECT_TRUE(Controller().Device().IsAsyncMode());
+    }
+}
+
+struct RefusedCase {
+    const char* name;
+    std::function<std::string(const std::string& spf)> text;
+    const wchar_t* key;
+    bool whole;
+};
+
+const RefusedCase kRefused[] = {
+    {"not JSON", [](const std::string&) { return std::string("{\"model\":95,"); }, L"${profile_open_error}", false},
+    {"another model",
+     [](const std::string& spf) { return EditJson(spf, [](cJSON* r) { JsonSet(r, "model", cJSON_CreateNumber(96)); }); },
+     L"${software_not_match}", false},
+    {"current channel out of range",
+     [](const std::string& spf) {
+         return EditJson(spf, [](cJSON* r) { JsonSet(r, "currOutChannel", cJSON_CreateNumber(16)); });
+     },
+     L"${profile_load_error}", false},
+    {"whole configuration with nine names",
+     [](const std::string&) {
+         return EditJson(WriteWholeProfileJson(*DistinctModel()),
+                         [](cJSON* r) { cJSON_DeleteItemFromArray(JsonAt(r, "sceneName"), 9); });
+     },
+     L"${profile_load_error}", true},
+};
+
+TEST_F(ProfileTransfer, RefusedFileSendsNothingAndChangesNothing)
+{
+    const std::string spf = WriteSceneProfileJson(DistinctModel()->Current());
+    for (const RefusedCase& c : kRefused) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path path = mFolder / (c.whole ? "broken.wpf" : "broken.spf");
+        WriteText(path, c.text(spf));
+        const TuningModel before = Controller().Model();
+        const std::wstring volume = ControlText(*mWindow, L"edit_ch_volume_%d", 0);
+        const std::wstring freq = ControlText(*mWindow, L"eq_freq_%d", 0);
+        Unit().ClearExchanges();
+
+        const std::wstring shown = NoticeOf([&] {
+            if (c.whole)
+                Controller().LoadWholeConfigFile(path.wstring());
+            else
+                Controller().LoadSenceConfigFile(path.wstring());
+        });
+        EXPECT_EQ(Text(c.key), shown);
+        EXPECT_FALSE(Controller().IsTransferRunning());
+        EXPECT_EQ(nullptr, mWindow->LoadingWindow());
+        EXPECT_TRUE(Unit().Exchanges().empty());
+        EXPECT_EQ(WriteWholeProfileJson(before), WriteWholeProfileJson(Controller().Model()));
+        EXPECT_EQ(volume, ControlText(*mWindow, L"edit_ch_volume_%d", 0));
+        EXPECT_EQ(freq, ControlText(*mWindow, L"eq_freq_%d", 0));
+    }
+}
+
+struct SaveCase {
+    const char* name;
+    const char* file;
+    bool whole;
+    const wchar_t* key;
+};
+
+const SaveCase kSaves[] = {
+    {"scene profile", "saved.spf", false, L"${profile_save_ok}"},
+    {"scene profile into a missing folder", "missing/saved.spf", false, L"${profile_create_error}"},
+    {"whole configuration read back from the unit", "saved.wpf", true, L"${profile_save_ok}"},
+    {"whole configuration into a missing folder", "missing/saved.wpf", true, L"${profile_create_error}"},
+};
+
+TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
+{
+    {
+        sim::StateAccess unit = Unit().Access();
+        unit->store[3].valid = true;
+        memset(unit->store[3].name, 0, sizeof(unit->store[3].name));
+        memcpy(unit->store[3].name, "Hall", 4);
+        unit->store[3].params.out[2].mute = 1;
+        // The live state is read back too: the unit and the program agree on it.
+        unit->scene[0].out[3].gainDb = -7;
+    }
+    Controller().Current().channels[3].gain = -7.0f;
+    for (const SaveCase& c : kSaves) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path path = mFolder / c.file;
+        const std::wstring shown = NoticeOf([&] {
+            // The whole configuration is read from the unit on a worker first.
+            if (!c.whole) return Controller().SaveSenceConfigFile(path.wstring());
+            Controller().SaveWholeConfigFile(path.wstring());
+            EXPECT_TRUE(SkinUITest::PumpUntil([&] { return !mShown.empty() && WaitIdle(); }, kBoundMs));
+        });
+        EXPECT_EQ(Text(c.key), shown);
+        if (c.key != std::wstring(L"${profile_save_ok}")) {
+            EXPECT_FALSE(std::filesystem::exists(path));
+            continue;
+        }
+        TuningModel back;
+        ASSERT_TRUE(c.whole ? LoadWholeProfile(path, back).ok : LoadSceneProfile(path, back.Current()).ok);
+        EXPECT_FLOAT_EQ(-7.0f, back.Current().channels[3].gain);
+        if (c.whole) {
+            EXPECT_EQ(L"Hall", back.SceneNameText(2));
+            EXPECT_EQ(1, back.Stored(2)->channels[2].mute);
+        }
+    }
+}
+
+} // namespace
