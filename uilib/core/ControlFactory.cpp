@@ -27,6 +27,7 @@
 #include "uilib/control/MenuList.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Progress.h"
+#include "uilib/control/RichEdit.h"
 #include "uilib/control/Ring.h"
 #include "uilib/control/RollText.h"
 #include "uilib/control/ScrollBar.h"
@@ -104,6 +105,7 @@ const TBuiltIn kBuiltIns[] = {
     {L"CRingUI", &CreateOf<CRingUI>},
     {L"CAnimationTabLayoutUI", &CreateOf<CAnimationTabLayoutUI>},
     {L"CFadeButtonUI", &CreateOf<CFadeButtonUI>},
+    {L"CRichEditUI", &CreateOf<CRichEditUI>},
 };
 
 CControlFactory*& InstanceSlot()

@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "uilib/control/RichEdit.h"
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
@@ -268,6 +269,13 @@ void CPaintManagerUI::RebuildFonts()
     }
     if (!m_resources.defaultFont.face.IsEmpty()) RecreateFont(m_resources.defaultFont, scaler, m_paintDC);
     if (!s_shared.defaultFont.face.IsEmpty()) RecreateFont(s_shared.defaultFont, scaler, m_paintDC);
+    // The text services keep a copy of the font: hand them the new one.
+    if (m_root == nullptr) return;
+    CUIPtrArray& richEdits = *FindSubControlsByClass(m_root, L"RichEditUI");
+    for (int i = 0; i < richEdits.Count(); ++i) {
+        CRichEditUI* edit = static_cast<CRichEditUI*>(richEdits[i]);
+        edit->SetFont(edit->GetFont());
+    }
 }
 
 } // namespace SkinUI

@@ -139,7 +139,6 @@ const std::map<std::wstring, std::wstring> kOddTypeNames = {
     {L"CIPAddressUI", L"DateTimeUI"},
     {L"CListTextExtElementUI", L"ListTextExElementUI"},
     {L"CListContainerHeaderItemUI", L"ListContainerHeaderItem"},
-    {L"CRichEditUI", L"RichEdit"},
     {L"CLoadingBarUI", L"LoadingBar"},
 };
 
