@@ -1,5 +1,6 @@
 #include "uilib/core/ControlFactory.h"
 
+#include "uilib/control/ActiveX.h"
 #include "uilib/control/Button.h"
 #include "uilib/control/CheckBox.h"
 #include "uilib/control/ColorPalette.h"
@@ -8,6 +9,7 @@
 #include "uilib/control/DateTime.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/FadeButton.h"
+#include "uilib/control/Flash.h"
 #include "uilib/control/GifAnim.h"
 #include "uilib/control/GroupBox.h"
 #include "uilib/control/HotKey.h"
@@ -35,6 +37,7 @@
 #include "uilib/control/Text.h"
 #include "uilib/control/TreeNode.h"
 #include "uilib/control/TreeView.h"
+#include "uilib/control/WebBrowser.h"
 #include "uilib/core/UIControl.h"
 #include "uilib/layout/AnimationTabLayout.h"
 #include "uilib/layout/ChildLayout.h"
@@ -106,6 +109,9 @@ const TBuiltIn kBuiltIns[] = {
     {L"CAnimationTabLayoutUI", &CreateOf<CAnimationTabLayoutUI>},
     {L"CFadeButtonUI", &CreateOf<CFadeButtonUI>},
     {L"CRichEditUI", &CreateOf<CRichEditUI>},
+    {L"CActiveXUI", &CreateOf<CActiveXUI>},
+    {L"CWebBrowserUI", &CreateOf<CWebBrowserUI>},
+    {L"CFlashUI", &CreateOf<CFlashUI>},
 };
 
 CControlFactory*& InstanceSlot()

@@ -8,6 +8,8 @@ HostWindow* HostedFixture::sharedHost = nullptr;
 
 void HostedFixture::SetUpTestSuite()
 {
+    // Hosted objects live in the window thread's single-threaded apartment.
+    OleInitialize(nullptr);
     sharedHost = new HostWindow();
     sharedHost->CreateNativeWindow(nullptr, L"hosted controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 60, 60, 640, 480);
     if (sharedHost->GetNativeHandle() != nullptr) sharedHost->Attach();
@@ -20,6 +22,7 @@ void HostedFixture::TearDownTestSuite()
     Pump();
     delete sharedHost;
     sharedHost = nullptr;
+    OleUninitialize();
 }
 
 void HostedFixture::SetUp()

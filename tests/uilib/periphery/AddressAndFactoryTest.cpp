@@ -140,6 +140,7 @@ const std::map<std::wstring, std::wstring> kOddTypeNames = {
     {L"CListTextExtElementUI", L"ListTextExElementUI"},
     {L"CListContainerHeaderItemUI", L"ListContainerHeaderItem"},
     {L"CLoadingBarUI", L"LoadingBar"},
+    {L"CFlashUI", L"Flash"},
 };
 
 const wchar_t* const kPeripheryClasses[] = {
