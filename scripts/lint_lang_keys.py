@@ -23,16 +23,14 @@ for path in sources:
     for match in key.findall(path.read_text(encoding="utf-8", errors="replace")):
         used.setdefault(match, str(path.relative_to(root)))
 
-# Layouts generated at build time are read as the generator writes them.
+# Layouts generated at build time are read as the generators write them.
 layouts = root / "skin" / "layout"
 with tempfile.TemporaryDirectory() as folder:
-    for template in sorted(layouts.glob("*.xml.in")):
-        generated = pathlib.Path(folder) / template.name[:-3]
-        subprocess.run([sys.executable, str(layouts / "gen_main_layout.py"), str(template), str(generated)],
-                       check=True)
+    subprocess.run([sys.executable, str(layouts / "generate_layouts.py"), folder], check=True)
+    for generated in sorted(pathlib.Path(folder).rglob("*.xml")):
         for match in key.findall(generated.read_text(encoding="utf-8")):
-            used.setdefault(match, str(template.relative_to(root)))
-        sources.append(template)
+            used.setdefault(match, "generated " + str(generated.relative_to(folder)))
+    sources += sorted(layouts.glob("*"))
 
 missing = [(k, where, name) for k, where in sorted(used.items()) for name in languages
            if k not in defined[name]]

@@ -68,6 +68,15 @@ const int kSourceCodeFirst = 0x51;
 const int kFallbackSourceItem = 4;
 const int kCrossSourceChannels = 12;
 const int kCrossSourceGainOffset = 0x20;
+
+// The unit names a cross-source's second source by its source code (0x51..)
+// or by index; the model keeps the index 0-8, 9 for none or anything else.
+int SecondSourceIndex(int reported)
+{
+    if (reported >= kSourceCodeFirst && reported < kSourceCodeFirst + kInputSources) return reported - kSourceCodeFirst;
+    return reported >= 0 && reported < kInputSources ? reported : kNoSecondSource;
+}
+
 const DWORD kOnText = 0xFFFFFFFF;
 const DWORD kOffText = 0xFFFF0000;
 const float kMaxDelayMs = 15.0f;
@@ -499,14 +508,14 @@ void EqualizerManager::TakeInputMixTrim(SceneProfile& profile, LPARAM value)
     }
 }
 
-void EqualizerManager::TakeCrossSourceMix(SceneProfile& profile, bool live, LPARAM value)
+void EqualizerManager::TakeCrossSourceMix(SceneProfile& profile, bool /*live*/, LPARAM value)
 {
     const auto* r = As<dsp::DspCrossSourceMixRecord>(value);
     LogPrintW(L"set cross source mix, source = %d, ch = %d, with source = %d, ch = %d, gain = %d\n", r->source, r->ch,
               r->viceSource, r->viceCh, r->gain);
     if (r->ch >= kCrossSourceChannels || r->source >= kInputSources) return;
     CrossSourceMix& mix = profile.crossSourceMix;
-    mix.source[r->source][r->ch] = live ? r->viceSource : r->viceSource - kSourceCodeFirst;
+    mix.source[r->source][r->ch] = SecondSourceIndex(r->viceSource);
     mix.channel[r->source][r->ch] = r->viceCh;
     mix.gain[r->source][r->ch] = r->gain - kCrossSourceGainOffset;
 }

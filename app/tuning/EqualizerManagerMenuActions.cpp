@@ -38,8 +38,3 @@ void EqualizerManager::DeleteDSPSenceConfig(HWND /*owner*/)
 {
     LogPrintW(L"EqualizerManager::DeleteDSPSenceConfig\n");
 }
-
-void EqualizerManager::ShowMixerWnd()
-{
-    LogPrintW(L"EqualizerManager::ShowMixerWnd\n");
-}

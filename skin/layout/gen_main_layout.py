@@ -130,9 +130,11 @@ def slider(name, width, height, vertical=False, extra="", fill=True):
 
 
 def combo(name, width, rows, extra=""):
-    """A drop-down list; rows are (name, text, visible)."""
-    items = "".join(f'<ListLabelElement{attr("name", n) if n else ""}{attr("text", t)}'
-                    f'{"" if shown else attr("visible", "false")}/>' for n, t, shown in rows)
+    """A drop-down list; rows are (name, text, visible) or (name, text,
+    visible, userdata)."""
+    items = "".join(f'<ListLabelElement{attr("name", row[0]) if row[0] else ""}{attr("text", row[1])}'
+                    f'{"" if row[2] else attr("visible", "false")}'
+                    f'{attr("userdata", row[3]) if len(row) > 3 else ""}/>' for row in rows)
     return (f'<Combo name="{name}" width="{width}" innerstyle="st_combo"{extra} '
             f'dropbox="bkcolor=&quot;{PANEL}&quot; bordercolor=&quot;#FF3A424D&quot; bordersize=&quot;1&quot;">'
             f'{items}</Combo>')

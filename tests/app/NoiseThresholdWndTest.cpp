@@ -7,6 +7,7 @@
 #include "DialogScript.h"
 #include "UnitDialogTest.h"
 #include "app/windows/NoiseThresholdWnd.h"
+#include "tests/support/PollUntil.h"
 #include "uilib/core/ResourceStore.h"
 
 using dialogs::Notify;
@@ -93,9 +94,11 @@ TEST_F(NoiseWindow, PollsTwiceASecondWhileOpenShowsTheLevelsAndStopsOnClose)
     std::wstring level0, level7;
     bool column7 = false, column8 = true;
     int width = 0;
-    size_t pollsAtClose = 0;
+    size_t pollsAtClose = 0, sentAtClose = 0;
+    HWND window = nullptr;
     const auto result = Run({
         [&](WindowImplBase& w, HWND h) {
+            window = h;
             RECT rc;
             GetWindowRect(h, &rc);
             width = rc.right - rc.left;
@@ -115,6 +118,7 @@ TEST_F(NoiseWindow, PollsTwiceASecondWhileOpenShowsTheLevelsAndStopsOnClose)
             return true;
         },
         [&](WindowImplBase& w, HWND h) {
+            sentAtClose = FramesOf(kNoiseQuery, mark).size();
             dialogs::Click(w, h, L"cancel_btn");
             return true;
         },
@@ -133,9 +137,11 @@ TEST_F(NoiseWindow, PollsTwiceASecondWhileOpenShowsTheLevelsAndStopsOnClose)
     EXPECT_FALSE(column8);
     EXPECT_EQ(640 - 4 * 50, width);
     EXPECT_EQ(nullptr, controller.Device().mDspValueWnd);
-    // A period and a half after closing, nothing more was asked.
-    Sleep(750);
-    EXPECT_EQ(pollsAtClose, FramesOf(kNoiseQuery, mark).size());
+    // The poll timer went with the window; once the queue has sent what it
+    // held (at most the one poll pushed before the click), nothing more comes.
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_TRUE(sim::PollUntil([&] { return controller.Device().IsQueueIdle(); }, 2000));
+    EXPECT_LE(FramesOf(kNoiseQuery, mark).size(), sentAtClose + 1);
 }
 
 TEST_F(NoiseWindow, ASourceWithoutChannelsAsksNothingAndKeepsSixColumnsWidth)

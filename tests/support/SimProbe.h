@@ -43,6 +43,7 @@
 //                              broadcast named "\\?\HID#VID_0483&PID_5750#..."
 //   MODEL <id>              -> OK; the model id the handshake reports
 //   FIRMWARE <main> <slave> -> OK; the firmware version it reports
+//   SOURCE <0..8>           -> OK; the input source the unit reports next
 //   KNOB <dB>               -> OK; an unsolicited main-volume report
 //   SILENT 0|1              -> OK; a silent unit answers nothing
 //   MARK                    -> OK <m>, the number of frames received so far

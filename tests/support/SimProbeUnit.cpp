@@ -1,11 +1,11 @@
 // The probe's requests that steer the simulated unit and read the process.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "device/DspRecords.h"
+#include "tests/support/ProcessResources.h"
 #include "tests/support/SimProbe.h"
 #include "tests/support/SimProgramUnit.h"
 
@@ -88,51 +88,10 @@ std::string Params(const UnitState& state, int scene) {
     return ProbeList(out.lines);
 }
 
-int ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    int count = 0;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-    }
-    CloseHandle(snapshot);
-    return count;
-}
-
-// Wine reports no GUI resources; there the handle tables are read instead:
-// both take a handle's 16-bit index alone, whatever its generation.
-long CountGdiObjects() {
-    long count = 0;
-    for (uintptr_t index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-    }
-    return count;
-}
-
-long CountUserObjects() {
-    long count = 0;
-    for (uintptr_t index = 0x20; index < 0x10000; index += 2) {
-        HWND window = reinterpret_cast<HWND>(index);
-        DWORD process = 0;
-        if (IsWindow(window) && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId()) {
-            ++count;
-        } else if (IsMenu(reinterpret_cast<HMENU>(index))) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 std::string Resources() {
-    HANDLE self = GetCurrentProcess();
-    long gdi = static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS));
-    long user = static_cast<long>(GetGuiResources(self, GR_USEROBJECTS));
-    if (gdi == 0) gdi = CountGdiObjects();
-    if (user == 0) user = CountUserObjects();
-    return "OK gdi=" + std::to_string(gdi) + "\tuser=" + std::to_string(user) +
-           "\tthreads=" + std::to_string(ThreadCount()) +
+    const ProcessCounts counts = CountProcessResources();
+    return "OK gdi=" + std::to_string(counts.gdi) + "\tuser=" + std::to_string(counts.user) +
+           "\tthreads=" + std::to_string(counts.threads) +
            "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\n";
 }
 
@@ -160,6 +119,11 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         auto state = model.Access();
         state->identity.master = static_cast<uint8_t>(a);
         state->identity.slave = static_cast<uint8_t>(b);
+        return "OK\n";
+    }
+    if (request == "SOURCE") {
+        if (!Number(words, 1, 0, kSources - 1, &a)) return ProbeError("SOURCE <0..8>");
+        model.Access()->unit.source = static_cast<uint8_t>(0x51 + a);
         return "OK\n";
     }
     if (request == "KNOB") {

@@ -1,0 +1,84 @@
+#include "WindowLook.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "DibCanvas.h"
+#include "SkinSetup.h"
+#include "SkinVariants.h"
+#include "uilib/core/RenderKit.h"
+
+using namespace SkinUI;
+
+namespace {
+
+struct Look {
+    int black = 0;
+    size_t colours = 0;
+};
+
+// The window's own painting, whatever part of it the screen shows.
+std::vector<uint32_t> PaintedPixels(WindowImplBase& window, RECT& client)
+{
+    GetClientRect(window, &client);
+    HBITMAP bitmap = CRenderKit::RenderRootToBitmap(&window.PaintManager(), client, nullptr, 0);
+    if (bitmap == nullptr) return {};
+    std::vector<uint32_t> pixels = SkinUITest::BitmapPixels(bitmap, client.right, client.bottom);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+Look LookOf(const std::vector<uint32_t>& pixels, const RECT& client, int percent)
+{
+    Look look;
+    std::set<uint32_t> colours;
+    const int inset = 2 * percent / 100;
+    for (int y = inset; y < client.bottom - inset; ++y) {
+        for (int x = inset; x < client.right - inset; ++x) {
+            const uint32_t rgb = pixels[y * client.right + x] & 0xFFFFFF;
+            look.black += rgb == 0;
+            if (colours.size() < 4096) colours.insert(rgb);
+        }
+    }
+    look.colours = colours.size();
+    return look;
+}
+
+bool SavePng(const std::vector<uint32_t>& pixels, const RECT& client, const std::wstring& path)
+{
+    std::vector<uint8_t> rgba;
+    rgba.reserve(pixels.size() * 4);
+    for (uint32_t p : pixels) {
+        rgba.push_back(static_cast<uint8_t>(p >> 16));
+        rgba.push_back(static_cast<uint8_t>(p >> 8));
+        rgba.push_back(static_cast<uint8_t>(p));
+        rgba.push_back(255);
+    }
+    const std::vector<uint8_t> png = SkinUITest::EncodePng(client.right, client.bottom, rgba);
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == nullptr) return false;
+    const bool written = !png.empty() && fwrite(png.data(), 1, png.size(), file) == png.size();
+    fclose(file);
+    return written;
+}
+
+} // namespace
+
+void CheckWindow(WindowImplBase& window, const wchar_t* layout, const wchar_t* language, int dpi)
+{
+    ShowAtDpi(window, dpi);
+    const std::wstring label = std::wstring(layout) + L"_" + language + L"_" + std::to_wstring(dpi) + L"dpi";
+    RECT client;
+    const std::vector<uint32_t> pixels = PaintedPixels(window, client);
+    ASSERT_EQ(static_cast<size_t>(client.right) * client.bottom, pixels.size()) << label.c_str();
+    EXPECT_TRUE(SavePng(pixels, client, ScreenshotFolder() + label + L".png")) << label.c_str();
+    const Look look = LookOf(pixels, client, dpi * 100 / 96);
+    EXPECT_EQ(0, look.black) << label.c_str();
+    EXPECT_GT(look.colours, 16u) << label.c_str();
+}

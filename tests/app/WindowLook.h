@@ -1,0 +1,10 @@
+// A skin window's picture for people to look at, and checks on its own
+// painting: nothing black inside the border, more than a flat fill.
+#pragma once
+
+#include "uilib/core/WindowBase.h"
+
+// Shows the window at dpi, saves its own painting as
+// <layout>_<language>_<dpi>dpi.png in the screenshot folder (a window larger
+// than the test screen is pictured whole) and checks it.
+void CheckWindow(SkinUI::WindowImplBase& window, const wchar_t* layout, const wchar_t* language, int dpi);
