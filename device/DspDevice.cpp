@@ -74,12 +74,15 @@ bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const u
 bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                          uint8_t length, uint32_t waitMs) {
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
+    mLastAnswered.store(0);
     if (!lock.try_lock_for(std::chrono::milliseconds(ScaledWait(waitMs)))) {
         LogPrintW(L"time out, break out send cmd!\n");
         return false;
     }
     if (!SendCtrlCommand(type, subcommand, optype, payload, length)) return false;
-    return ReadReply(type, subcommand, waitMs);
+    const bool answered = ReadReply(type, subcommand, waitMs);
+    mLastAnswered.store(answered ? 1 : 0);
+    return answered;
 }
 
 void DspDevice::McuCmdThread(void* device) { static_cast<DspDevice*>(device)->RunCommandWorker(); }

@@ -77,6 +77,9 @@ public:
     // on (true when queued) or drop. Payloads over 57 bytes are refused.
     bool Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                 uint8_t length, bool sync, uint32_t waitMs = kReplyWaitMs);
+    // Whether the last waited command got its answer in time; long runs of
+    // waited commands stop on a unit that no longer answers.
+    bool LastExchangeAnswered() const { return mLastAnswered.load() != 0; }
 
     // DSP parameter set commands (DspSetCommands.cpp).
     // Channels count from 0 (outputs 0..15, inputs 0..13); a range runs from
@@ -262,6 +265,7 @@ private:
 
     std::atomic<uint8_t> mRunning{1};
     std::atomic<uint8_t> mAsyncMode{0};
+    std::atomic<uint8_t> mLastAnswered{1};
     std::atomic<uint8_t> mWorkerBusy{0};
     std::atomic<uint32_t> mPushed{0};
     std::atomic<uint32_t> mDone{0};

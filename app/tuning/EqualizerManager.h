@@ -24,6 +24,8 @@ class CSliderUI;
 }
 
 enum class ProfileFileKind;
+enum class PushOutcome;
+struct ProfileResult;
 
 class EqualizerManager {
 public:
@@ -220,6 +222,7 @@ private:
     void AskAndRun(const wchar_t* operation, ProfileFileKind kind, bool save,
                    void (EqualizerManager::*run)(const std::wstring&));
     bool LinkBusy() const;
+    void PushLoaded(const ProfileResult& result, TransferJob job);
     bool StartTransfer(TransferJob job);
     static void TransferThread(void* self);
     void RunTransfer();
@@ -283,6 +286,8 @@ private:
     // restore, and its worker (joined before the device goes).
     TransferJob mTransferJob = TransferJob::LiveProfile;
     std::unique_ptr<TuningModel> mTransferCopy;
+    // Written by the worker, read once it is joined.
+    PushOutcome mPushOutcome{};
     bool mAsyncBeforeTransfer = false;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};

@@ -66,31 +66,30 @@ bool EqualizerManager::LinkBusy() const
     return mTransferRunning.load() || IsStatusReadRunning();
 }
 
-// A refused file leaves the live settings, the display and the unit as they were.
-void EqualizerManager::LoadSenceConfigFile(const std::wstring& path)
+// A refused file leaves the live settings, the display and the unit as they
+// were; without a unit a loaded file is only shown.
+void EqualizerManager::PushLoaded(const ProfileResult& result, TransferJob job)
 {
-    if (LinkBusy()) return;
-    const ProfileResult result = LoadSceneProfile(path, Current());
     if (!result.ok) {
         LogPrintW(L"read profile file error! error\n");
         ShowProfileNotice(mMainWnd, result.messageKey);
         return;
     }
     LogPrintW(L"read profile file ok\n");
-    StartTransfer(TransferJob::LiveProfile);
+    if (mDevice.IsDeviceOpen())
+        StartTransfer(job);
+    else
+        RefreshFromProfile();
+}
+
+void EqualizerManager::LoadSenceConfigFile(const std::wstring& path)
+{
+    if (!LinkBusy()) PushLoaded(LoadSceneProfile(path, Current()), TransferJob::LiveProfile);
 }
 
 void EqualizerManager::LoadWholeConfigFile(const std::wstring& path)
 {
-    if (LinkBusy()) return;
-    const ProfileResult result = LoadWholeProfile(path, mModel);
-    if (!result.ok) {
-        LogPrintW(L"read profile file error! error\n");
-        ShowProfileNotice(mMainWnd, result.messageKey);
-        return;
-    }
-    LogPrintW(L"read profile file ok\n");
-    StartTransfer(TransferJob::WholeProfile);
+    if (!LinkBusy()) PushLoaded(LoadWholeProfile(path, mModel), TransferJob::WholeProfile);
 }
 
 void EqualizerManager::SaveSenceConfigFile(const std::wstring& path)
@@ -117,6 +116,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     // Edits queued meanwhile would interleave with the transfer's exchanges.
     mDevice.DisableAsyncMode();
     mTransferStop.store(false);
+    mPushOutcome = PushOutcome::Sent;
     mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
     if (mTransfer.Start()) return true;
@@ -135,13 +135,15 @@ void EqualizerManager::RunTransfer()
     switch (mTransferJob) {
     case TransferJob::LiveProfile:
         LogPrintW(L"SetCurSceneThread start!\n");
-        PushLiveProfile(mDevice, mTransferCopy->Current(), mTransferStop);
+        mPushOutcome = PushLiveProfile(mDevice, mTransferCopy->Current(), mTransferStop);
         LogPrintW(L"SetCurSceneThread end!\n");
         break;
     case TransferJob::WholeProfile:
         LogPrintW(L"SetWholeProfileThread start!\n");
-        PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop);
-        for (uint32_t waited = 0; waited < ScaledWait(kWholePushSettleMs) && !mTransferStop.load(); waited += 20)
+        mPushOutcome = PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop);
+        for (uint32_t waited = 0; mPushOutcome == PushOutcome::Sent && waited < ScaledWait(kWholePushSettleMs) &&
+                                  !mTransferStop.load();
+             waited += 20)
             Sleep(20);
         LogPrintW(L"SetWholeProfileThread end!\n");
         break;
@@ -176,6 +178,7 @@ void EqualizerManager::ProfilePushed()
 {
     RefreshFromProfile();
     EndTransfer();
+    if (mPushOutcome == PushOutcome::Unanswered) ShowProfileNotice(mMainWnd, L"${profile_push_fail}");
 }
 
 void EqualizerManager::WholeScenesRead()

@@ -9,13 +9,19 @@
 
 class DspDevice;
 
+enum class PushOutcome {
+    Sent,        // every command went out (answered or not)
+    Stopped,     // stop was set
+    Unanswered,  // the unit left several commands in a row unanswered: the rest was not sent
+};
+
 // The live profile as the unit's live state (scene 0): main volume and mute,
 // every channel's filters and bands, output types, trims, mute, phase, solo,
 // delays, EQ bypass, the selected source's routing and the input mix rows.
 // stop ends the push between two commands.
-void PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop);
+PushOutcome PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop);
 
 // The ten stored profiles as scenes 1..10 with their names, each stored in
 // the unit, then the live profile without its EQ bypass.
-void PushWholeProfile(DspDevice& device, const TuningModel& model, WideToNarrowFn convert,
-                      const std::atomic<bool>& stop);
+PushOutcome PushWholeProfile(DspDevice& device, const TuningModel& model, WideToNarrowFn convert,
+                             const std::atomic<bool>& stop);

@@ -193,6 +193,27 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
     }
 }
 
+// A unit that stops answering ends the push after three unanswered
+// commands instead of waiting out every time-out, and the user is told.
+TEST_F(ProfileTransfer, PushStopsWhenTheUnitStopsAnswering)
+{
+    std::unique_ptr<TuningModel> file = DistinctModel();
+    const std::filesystem::path path = mFolder / "silent.spf";
+    ASSERT_TRUE(SaveSceneProfile(file->Current(), path).ok);
+    Controller().Current().inputSource = file->Current().inputSource;
+    Unit().SetSilent(true);
+    const std::wstring shown = NoticeOf([&] {
+        Controller().LoadSenceConfigFile(path.wstring());
+        EXPECT_TRUE(SkinUITest::PumpUntil([&] { return !mShown.empty(); }, kBoundMs));
+    });
+    Unit().SetSilent(false);
+    EXPECT_EQ(Text(L"${profile_push_fail}"), shown);
+    std::vector<std::string> shape = LivePushShape(file->Current());
+    shape.resize(3);
+    EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
+    EXPECT_EQ(file->Current().currOutChannel, Controller().Current().currOutChannel);
+}
+
 struct RefusedCase {
     const char* name;
     std::function<std::string(const std::string& spf)> text;
