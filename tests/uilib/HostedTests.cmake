@@ -24,4 +24,12 @@ if(NOT BRISA_NATIVE)
   target_link_options(hosted_test_control PRIVATE -static -static-libgcc -static-libstdc++)
   brisa_warnings(hosted_test_control)
   add_dependencies(uilib_hosted_tests hosted_test_control)
+
+  brisa_add_bench(bench_uilib_hosted
+    SOURCES controls/ControlTestKit.cpp hosted/bench_hosted.cpp hosted/TestControlLink.cpp render/DibCanvas.cpp
+    LIBS brisa_uilib_test_kit stb_headers)
+  target_include_directories(bench_uilib_hosted PRIVATE
+    "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/hosted" "${CMAKE_CURRENT_SOURCE_DIR}/render"
+    "${CMAKE_CURRENT_SOURCE_DIR}/kit")
+  add_dependencies(bench_uilib_hosted hosted_test_control)
 endif()

@@ -9,5 +9,6 @@ if(NOT BRISA_NATIVE)
     Option.cpp
     Progress.cpp
     Slider.cpp
+    StateImages.cpp
   )
 endif()

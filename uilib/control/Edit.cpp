@@ -258,25 +258,25 @@ void CEditUI::SetMaxChar(uint32_t count)
 
 void CEditUI::SetNormalImage(const wchar_t* text)
 {
-    m_normalImage = text;
+    m_images.normal = text;
     RequestRepaint();
 }
 
 void CEditUI::SetHotImage(const wchar_t* text)
 {
-    m_hotImage = text;
+    m_images.hot = text;
     RequestRepaint();
 }
 
 void CEditUI::SetFocusedImage(const wchar_t* text)
 {
-    m_focusedImage = text;
+    m_images.focused = text;
     RequestRepaint();
 }
 
 void CEditUI::SetDisabledImage(const wchar_t* text)
 {
-    m_disabledImage = text;
+    m_images.disabled = text;
     RequestRepaint();
 }
 
@@ -335,17 +335,7 @@ CUISize CEditUI::MeasureDesiredSize(CUISize available)
 
 void CEditUI::PaintStateImage(HDC dc)
 {
-    if (HasFocus()) m_editState |= kStateFocused;
-    else m_editState &= ~kStateFocused;
-    if (!GetEnabledState()) m_editState |= kStateDisabled;
-    else m_editState &= ~kStateDisabled;
-
-    const CUIString* image = nullptr;
-    if (m_editState & kStateDisabled) image = &m_disabledImage;
-    else if (m_editState & kStateFocused) image = &m_focusedImage;
-    else if (m_editState & kStateHot) image = &m_hotImage;
-    if (image != nullptr && !image->IsEmpty() && DrawImageSpec(dc, *image, nullptr)) return;
-    if (!m_normalImage.IsEmpty()) DrawImageSpec(dc, m_normalImage, nullptr);
+    m_images.Paint(*this, dc, m_editState);
 }
 
 void CEditUI::PaintTextLayer(HDC dc)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "uilib/control/Label.h"
+#include "uilib/control/StateImages.h"
 #include "uilib/core/UIString.h"
 
 namespace SkinUI {
@@ -59,10 +60,10 @@ public:
     void SetHotImage(const wchar_t* text);
     void SetFocusedImage(const wchar_t* text);
     void SetDisabledImage(const wchar_t* text);
-    const CUIString& GetNormalImage() const { return m_normalImage; }
-    const CUIString& GetHotImage() const { return m_hotImage; }
-    const CUIString& GetFocusedImage() const { return m_focusedImage; }
-    const CUIString& GetDisabledImage() const { return m_disabledImage; }
+    const CUIString& GetNormalImage() const { return m_images.normal; }
+    const CUIString& GetHotImage() const { return m_images.hot; }
+    const CUIString& GetFocusedImage() const { return m_images.focused; }
+    const CUIString& GetDisabledImage() const { return m_images.disabled; }
     void SetTipValue(const wchar_t* text) { m_tipValue = text; }
     // The tip text, resolved when it is a language key.
     CUIString GetTipValue() const;
@@ -96,10 +97,7 @@ private:
     bool m_autoSelectAll;
     wchar_t m_passwordChar;
     uint32_t m_editState;
-    CUIString m_normalImage;
-    CUIString m_hotImage;
-    CUIString m_focusedImage;
-    CUIString m_disabledImage;
+    TStateImages m_images;
     CUIString m_tipValue;
     DWORD m_tipValueColor;
     DWORD m_nativeBkColor;

@@ -134,13 +134,13 @@ void CHotKeyUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)
 {
     CUIString* image = nullptr;
     if (std::wcscmp(name, L"normalimage") == 0)
-        image = &m_normalImage;
+        image = &m_images.normal;
     else if (std::wcscmp(name, L"hotimage") == 0)
-        image = &m_hotImage;
+        image = &m_images.hot;
     else if (std::wcscmp(name, L"focusedimage") == 0)
-        image = &m_focusedImage;
+        image = &m_images.focused;
     else if (std::wcscmp(name, L"disabledimage") == 0)
-        image = &m_disabledImage;
+        image = &m_images.disabled;
     if (image != nullptr) {
         *image = value;
         RequestRepaint();
@@ -168,23 +168,7 @@ CUIRect CHotKeyUI::NativeRect() const
 
 void CHotKeyUI::PaintStateImage(HDC dc)
 {
-    if (HasFocus())
-        m_overlayState |= kStateFocused;
-    else
-        m_overlayState &= ~kStateFocused;
-    if (GetEnabledState())
-        m_overlayState &= ~kStateDisabled;
-    else
-        m_overlayState |= kStateDisabled;
-    const CUIString* image = nullptr;
-    if ((m_overlayState & kStateDisabled) != 0)
-        image = &m_disabledImage;
-    else if ((m_overlayState & kStateFocused) != 0)
-        image = &m_focusedImage;
-    else if ((m_overlayState & kStateHot) != 0)
-        image = &m_hotImage;
-    if (image != nullptr && !image->IsEmpty() && DrawImageSpec(dc, *image, nullptr)) return;
-    if (!m_normalImage.IsEmpty()) DrawImageSpec(dc, m_normalImage, nullptr);
+    m_images.Paint(*this, dc, m_overlayState);
 }
 
 void CHotKeyUI::PaintTextLayer(HDC dc)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <windows.h>
 
+#include "uilib/control/StateImages.h"
 #include "uilib/control/OverlayLabel.h"
 #include "uilib/core/UIString.h"
 
@@ -60,10 +61,7 @@ protected:
 private:
     void DropFocusWhenHidden();
 
-    CUIString m_normalImage;
-    CUIString m_hotImage;
-    CUIString m_focusedImage;
-    CUIString m_disabledImage;
+    TStateImages m_images;
     DWORD m_nativeBkColor;
     uint16_t m_key;
     uint16_t m_modifiers;

@@ -218,25 +218,25 @@ void CRichEditUI::SetTextPadding(const RECT& rc)
 
 void CRichEditUI::SetNormalImage(const wchar_t* text)
 {
-    m_normalImage = text;
+    m_images.normal = text;
     RequestRepaint();
 }
 
 void CRichEditUI::SetHotImage(const wchar_t* text)
 {
-    m_hotImage = text;
+    m_images.hot = text;
     RequestRepaint();
 }
 
 void CRichEditUI::SetFocusedImage(const wchar_t* text)
 {
-    m_focusedImage = text;
+    m_images.focused = text;
     RequestRepaint();
 }
 
 void CRichEditUI::SetDisabledImage(const wchar_t* text)
 {
-    m_disabledImage = text;
+    m_images.disabled = text;
     RequestRepaint();
 }
 
@@ -365,6 +365,14 @@ void CRichEditUI::SetPosition(const RECT& rc, bool invalidate)
     }
 }
 
+void CRichEditUI::SetEnabledState(bool enabled)
+{
+    CContainerUI::SetEnabledState(enabled);
+    if (m_host == nullptr || m_manager == nullptr) return;
+    m_host->SetColor(enabled ? m_textColor : m_manager->DefaultDisabledTextColor());
+    RequestRepaint();
+}
+
 void CRichEditUI::OffsetBy(int dx, int dy, bool invalidate)
 {
     CContainerUI::OffsetBy(dx, dy, invalidate);
@@ -408,17 +416,7 @@ void CRichEditUI::PaintTextLayer(HDC dc)
 
 void CRichEditUI::PaintStateImage(HDC dc)
 {
-    if (HasFocus()) m_buttonState |= kStateFocused;
-    else m_buttonState &= ~kStateFocused;
-    if (!GetEnabledState()) m_buttonState |= kStateDisabled;
-    else m_buttonState &= ~kStateDisabled;
-
-    const CUIString* image = nullptr;
-    if (m_buttonState & kStateDisabled) image = &m_disabledImage;
-    else if (m_buttonState & kStateFocused) image = &m_focusedImage;
-    else if (m_buttonState & kStateHot) image = &m_hotImage;
-    if (image != nullptr && !image->IsEmpty() && DrawImageSpec(dc, *image, nullptr)) return;
-    if (!m_normalImage.IsEmpty()) DrawImageSpec(dc, m_normalImage, nullptr);
+    m_images.Paint(*this, dc, m_buttonState);
 }
 
 void CRichEditUI::PaintSelfCaret(HDC dc)

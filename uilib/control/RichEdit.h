@@ -5,6 +5,7 @@
 
 #include <richedit.h>
 
+#include "uilib/control/StateImages.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/UIString.h"
 #include "uilib/layout/Container.h"
@@ -22,10 +23,6 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
 public:
     // The caret blink timer of the control.
     static const UINT kCaretTimerId = 20;
-    // Button state bits.
-    static const uint32_t kStateFocused = 0x01;
-    static const uint32_t kStateDisabled = 0x04;
-    static const uint32_t kStateHot = 0x08;
     // Context menu commands.
     enum MenuCommand : UINT {
         kMenuUndo = 101,
@@ -53,6 +50,8 @@ public:
     void PaintStateImage(HDC dc) override;
     void PaintTextLayer(HDC dc) override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
+    // The text takes the disabled colour while the control is disabled.
+    void SetEnabledState(bool enabled) override;
     void OffsetBy(int dx, int dy, bool invalidate = true) override;
     CUIString GetTextContent() const override;
     void SetTextContent(const wchar_t* text) override;
@@ -164,10 +163,7 @@ private:
     bool m_initialised;
     RECT m_textPadding;
     uint32_t m_buttonState;
-    CUIString m_normalImage;
-    CUIString m_hotImage;
-    CUIString m_focusedImage;
-    CUIString m_disabledImage;
+    TStateImages m_images;
     CUIString m_tipValue;
     DWORD m_tipValueColor;
     UINT m_tipValueAlign;

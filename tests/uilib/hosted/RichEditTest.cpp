@@ -4,6 +4,7 @@
 #include <string>
 
 #include "HostedFixture.h"
+#include "DibCanvas.h"
 #include "XInput.h"
 #include "uilib/control/RichEdit.h"
 #include "uilib/control/ScrollBar.h"
@@ -288,4 +289,47 @@ TEST_F(RichEditFixture, TwoHundredEditsMadeAndDestroyedLeaveNothingBehind)
     EXPECT_LE(after, handles);
     // A message after the edits are gone reaches no filter of theirs.
     SendMessageW(Window(), WM_KEYDOWN, 'A', 0);
+}
+
+namespace {
+
+struct TipCase {
+    const wchar_t* text;
+    bool focused;
+    bool tipShown;
+};
+
+const TipCase kTips[] = {
+    {L"", false, true},
+    {L"", true, false},
+    {L"typed", false, false},
+};
+
+} // namespace
+
+TEST_F(RichEditFixture, PlaceholderShowsOnlyWhileEmptyAndUnfocusedAndTextIsDrawn)
+{
+    host.pm.AddFont(3, L"Arial", 28, true, false, false, false);
+    CRichEditUI* edit = MakeEdit(L"font=\"3\" multiline=\"false\" tipvalue=\"HINT\"");
+    Show();
+    const RECT& rc = edit->GetPosition();
+    for (const TipCase& c : kTips) {
+        SCOPED_TRACE(std::wstring(c.text) + (c.focused ? L" focused" : L""));
+        edit->SetTextContent(c.text);
+        if (c.focused) edit->TakeFocus();
+        else away->TakeFocus();
+        SkinUITest::DibCanvas canvas(rc.right, rc.bottom, 0xFFFFFFFF);
+        edit->PaintArea(canvas.Dc(), rc, nullptr);
+        EXPECT_EQ(canvas.CountRgb(rc, 0xBAC0C5) > 0, c.tipShown);
+        // The text services draw typed text in the text colour, black.
+        EXPECT_EQ(canvas.CountRgb(rc, 0x000000) > 0, c.text[0] != L'\0');
+    }
+    // Disabled, the text turns to the disabled colour.
+    edit->SetEnabledState(false);
+    EXPECT_EQ(edit->GetTxtWinHost()->CharFormat().crTextColor & 0xFFFFFF,
+              RGB((host.pm.DefaultDisabledTextColor() >> 16) & 0xFF, (host.pm.DefaultDisabledTextColor() >> 8) & 0xFF,
+                  host.pm.DefaultDisabledTextColor() & 0xFF));
+    edit->SetEnabledState(true);
+    EXPECT_EQ(edit->GetTxtWinHost()->CharFormat().crTextColor, RGB(0, 0, 0));
+    host.pm.RemoveAllFonts(false);
 }
