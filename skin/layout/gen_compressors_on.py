@@ -25,7 +25,7 @@ HEIGHT = 36 + 12 + 24 + 28 + len(PARAMS) * ROW + 48
 
 PARAM_TEMPLATE = """          <HorizontalLayout height="{slider_height}">
             <Control/>
-            <Slider name="slider_{param}_{i}" width="16" hor="false" min="{lo}" max="{hi}" sendmove="true" innerstyle="st_comp_slider"/>
+            <Slider name="slider_{param}_{i}" width="16" height="{slider_height}" hor="false" min="{lo}" max="{hi}" sendmove="true" innerstyle="st_comp_slider"/>
             <Control/>
           </HorizontalLayout>
           <Edit name="edit_{param}_{i}" innerstyle="st_comp_edit"/>

@@ -16,7 +16,7 @@ COLUMN_TEMPLATE = """        <VerticalLayout name="prg_group_{i}" width="{column
           <Label name="noise_{i}" height="18" text=" -100.0" align="center" textcolor="#FF9AA3AE"/>
           <HorizontalLayout height="170">
             <Control/>
-            <Progress name="progress_{i}" width="12" hor="false" min="-100" max="0" value="-100" bkcolor="#FF101215" bordercolor="#FF2E343C" bordersize="1" foreimage="file='img/track_fill.png' corner='2,2,2,2'" isstretchfore="false"/>
+            <Progress name="progress_{i}" width="12" height="170" hor="false" min="-100" max="0" value="-100" bkcolor="#FF101215" bordercolor="#FF2E343C" bordersize="1" foreimage="file='img/track_fill.png' corner='2,2,2,2'" isstretchfore="false"/>
             <Control/>
           </HorizontalLayout>
           <Label name="in_{i}" height="18" text="{number}" align="center"/>

@@ -1,0 +1,269 @@
+// The mixer and the service windows of the program against its simulated
+// unit, driven with real X input; the unit's received frames are the oracle.
+// The advance menu's rows are chosen through the probe, which posts the
+// record a menu row posts when it is clicked.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+
+namespace e2e {
+namespace {
+
+const int kReadBoundMs = 30000;
+const char kMain[] = "Brisa DSP Audio";
+const char kMixer[] = "MixerWnd";
+
+std::string Hex(const std::vector<int>& bytes)
+{
+    std::string text;
+    char byte[4];
+    for (int b : bytes) {
+        std::snprintf(byte, sizeof(byte), "%02x", b & 0xFF);
+        text += byte;
+    }
+    return text;
+}
+
+std::string Set(int subcommand, const std::vector<int>& payload)
+{
+    char head[16];
+    std::snprintf(head, sizeof(head), "01 %02x bb ", subcommand);
+    return head + Hex(payload);
+}
+
+std::string Cell(const char* part, int output, int row)
+{
+    return std::string(part) + std::to_string(output) + "_" + std::to_string(row);
+}
+
+// The frames of one subcommand since mark, as text.
+std::vector<std::string> FramesOf(App& app, size_t mark, int subcommand)
+{
+    std::vector<std::string> found;
+    for (const UnitFrame& f : app.FramesSince(mark))
+        if (f.subcommand == subcommand) found.push_back(f.Text());
+    return found;
+}
+
+class DialogsE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!MissingWindowsBuild().empty()) return;
+        LaunchOptions options;
+        options.markerFiles = {"debug.ini"};
+        app.reset(new App(options));
+    }
+    static void TearDownTestSuite() { app.reset(); }
+
+    void SetUp() override
+    {
+        E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+        ASSERT_TRUE(app && app->Started()) << (app ? app->Error() : "");
+        ASSERT_TRUE(WaitFor([] { return Connected(); }, kReadBoundMs));
+    }
+
+    static bool Connected()
+    {
+        return app->Control("btnConnect", kMain).text == SkinText("en", "btn_connected") &&
+               !app->Window("loadingwnd").found;
+    }
+
+    // The unit reports source next; the program reads it again through the
+    // connect button (off, then on).
+    static void SwitchSource(int source)
+    {
+        ASSERT_EQ("OK", app->Request("SOURCE " + std::to_string(source)));
+        ASSERT_TRUE(app->Click("btnConnect", kMain));
+        ASSERT_TRUE(WaitFor([] { return app->Control("btnConnect", kMain).text == SkinText("en", "btn_disconnected"); }));
+        ASSERT_TRUE(app->Click("btnConnect", kMain));
+        ASSERT_TRUE(WaitFor([] { return Connected(); }, kReadBoundMs));
+    }
+
+    static void OpenFromAdvanceMenu(const std::string& row, const std::string& window)
+    {
+        ASSERT_EQ("OK", app->Request("MENU " + row));
+        ASSERT_TRUE(WaitFor([&] { return app->Window(window).visible; })) << window;
+    }
+
+    static void Close(const std::string& window)
+    {
+        ASSERT_TRUE(app->Click("closebtn", window));
+        ASSERT_TRUE(WaitFor([&] { return !app->Window(window).found; })) << window;
+    }
+
+    // Selects the edit's text with the keyboard and types over it.
+    static void TypeInto(const std::string& edit, const std::string& window, const std::string& text)
+    {
+        ASSERT_TRUE(app->Click(edit, window));
+        ASSERT_TRUE(app->Key("End"));
+        ASSERT_TRUE(app->Key("shift+Home"));
+        ASSERT_TRUE(app->Type(text));
+        ASSERT_TRUE(app->Key("Return"));
+    }
+
+    // Waits for count frames of subcommand since mark, then for none more.
+    static std::vector<std::string> Exactly(size_t mark, int subcommand, size_t count)
+    {
+        std::vector<std::string> frames;
+        WaitFor([&] { return (frames = FramesOf(*app, mark, subcommand)).size() >= count; });
+        WaitFor([&] { return FramesOf(*app, mark, subcommand).size() > count; }, 700);
+        return FramesOf(*app, mark, subcommand);
+    }
+
+    static std::unique_ptr<App> app;
+};
+
+std::unique_ptr<App> DialogsE2E::app;
+
+// One cell change in the mixer of each kind of source and its one command:
+// scene 0, source, the row's routing bit, the output twice, the volume.
+struct MixerCase {
+    int source;
+    int output, row;
+    const char* typed;  // null: the cell's on/off box is clicked
+    std::vector<int> payload;
+};
+
+TEST_F(DialogsE2E, MixerCellOfEachSourceKindSendsOneTrim)
+{
+    const MixerCase cases[] = {
+        {0, 4, 1, nullptr, {0, 0, 1, 4, 4, 100}},    // two inputs
+        {4, 10, 7, "37", {0, 4, 7, 10, 10, 37}},     // low level, eight inputs
+        {5, 15, 9, "250", {0, 5, 9, 15, 15, 100}},   // high level, ten rows; above the slider's range
+        {3, 0, 12, nullptr, {0, 3, 0, 0, 0, 100}},   // no own inputs: the first cross-source row
+    };
+    for (const MixerCase& c : cases) {
+        SCOPED_TRACE("source " + std::to_string(c.source));
+        SwitchSource(c.source);
+        OpenFromAdvanceMenu("advance_item_mixer", kMixer);
+        const size_t mark = app->Mark();
+        if (c.typed == nullptr) ASSERT_TRUE(app->Click(Cell("box_enable_", c.output, c.row), kMixer));
+        else TypeInto(Cell("box_edit_", c.output, c.row), kMixer, c.typed);
+        EXPECT_EQ(std::vector<std::string>{Set(0x24, c.payload)}, Exactly(mark, 0x24, 1));
+        EXPECT_EQ(std::to_string(c.payload.back()), app->Control(Cell("box_edit_", c.output, c.row), kMixer).text);
+        EXPECT_TRUE(app->Control(Cell("box_enable_", c.output, c.row), kMixer).selected);
+        Close(kMixer);
+    }
+}
+
+TEST_F(DialogsE2E, MixerBridgedPairCopiesEachChangeToTheTwin)
+{
+    SwitchSource(2);
+    OpenFromAdvanceMenu("advance_item_mixer", kMixer);
+    size_t mark = app->Mark();
+    ASSERT_TRUE(app->Click("ch_bridge_1", kMixer));
+    EXPECT_EQ(std::vector<std::string>{Set(0x4C, {0, 0, 8, 0, 1, 0, 0, 0, 0, 0, 0})}, Exactly(mark, 0x4C, 1));
+    mark = app->Mark();
+    ASSERT_TRUE(app->Click("box_enable_2_0", kMixer));
+    const std::vector<std::string> expected = {Set(0x24, {0, 2, 0, 2, 2, 100}), Set(0x24, {0, 2, 0, 3, 3, 100})};
+    EXPECT_EQ(expected, Exactly(mark, 0x24, 2));
+    EXPECT_TRUE(app->Control("box_enable_3_0", kMixer).selected);
+    EXPECT_EQ("100", app->Control("box_edit_3_0", kMixer).text);
+    // Unbridged again, a change stays in its own column.
+    ASSERT_TRUE(app->Click("ch_bridge_1", kMixer));
+    mark = app->Mark();
+    ASSERT_TRUE(app->Click("box_enable_2_1", kMixer));
+    EXPECT_EQ(std::vector<std::string>{Set(0x24, {0, 2, 1, 2, 2, 100})}, Exactly(mark, 0x24, 1));
+    Close(kMixer);
+}
+
+// Compressor_Ctrl2 payload: scene, source, channel twice, threshold (2),
+// attack in ms (2, big-endian), release (2).
+int AttackOf(const std::string& frame)
+{
+    return std::stoi(frame.substr(9 + 2 * 6, 4), nullptr, 16);
+}
+
+TEST_F(DialogsE2E, CompressorGridSnapsClampsAndSendsOneChannel)
+{
+    OpenFromAdvanceMenu("advance_item_compressors_on", "CompressorsOnWnd");
+    const int before = app->Control("slider_attack_time_3", "CompressorsOnWnd").value;
+    size_t mark = app->Mark();
+    ASSERT_TRUE(app->Click("edit_attack_time_3", "CompressorsOnWnd"));
+    ASSERT_TRUE(app->Key("Up"));
+    std::vector<std::string> sent = Exactly(mark, 0x4A, 1);
+    ASSERT_EQ(1u, sent.size());
+    const int snapped = (before + 10) - (before + 10) % 10;
+    EXPECT_EQ("0303", sent[0].substr(13, 4));
+    EXPECT_EQ(snapped, AttackOf(sent[0]));
+
+    mark = app->Mark();
+    TypeInto("edit_attack_time_5", "CompressorsOnWnd", "5000");
+    sent = Exactly(mark, 0x4A, 1);
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ("0505", sent[0].substr(13, 4));
+    EXPECT_EQ(2000, AttackOf(sent[0]));
+    EXPECT_EQ("2000ms", app->Control("edit_attack_time_5", "CompressorsOnWnd").text);
+    Close("CompressorsOnWnd");
+}
+
+TEST_F(DialogsE2E, NoiseWindowAsksTwiceASecondWhileOpenAndNeverAfter)
+{
+    SwitchSource(4);
+    const size_t mark = app->Mark();
+    OpenFromAdvanceMenu("advance_item_noise_threshold", "msgwnd");
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point first, fifth;
+    ASSERT_TRUE(WaitFor([&] {
+        if (FramesOf(*app, mark, 0x27).empty()) return false;
+        first = Clock::now();
+        return true;
+    }));
+    ASSERT_TRUE(WaitFor([&] {
+        if (FramesOf(*app, mark, 0x27).size() < 5) return false;
+        fifth = Clock::now();
+        return true;
+    }));
+    // Four periods of 500 ms, read through the probe's 20 ms polling.
+    const auto fourPeriods = std::chrono::duration_cast<std::chrono::milliseconds>(fifth - first).count();
+    EXPECT_GE(fourPeriods, 1900);
+    EXPECT_LE(fourPeriods, 4000);
+    for (const std::string& poll : FramesOf(*app, mark, 0x27)) EXPECT_EQ("00", poll.substr(9, 2)) << poll;
+    Close("msgwnd");
+
+    // Closed: a mute click reaches the unit a period and a half later with
+    // no poll before it.
+    const size_t closed = app->Mark();
+    const Clock::time_point closedAt = Clock::now();
+    ASSERT_TRUE(WaitFor([&] { return Clock::now() - closedAt >= std::chrono::milliseconds(750); }));
+    ASSERT_TRUE(app->Click("ch_mute_0", kMain));
+    ASSERT_TRUE(WaitFor([&] { return !FramesOf(*app, closed, 0x09).empty(); }));
+    EXPECT_TRUE(FramesOf(*app, closed, 0x27).empty());
+    ASSERT_TRUE(app->Click("ch_mute_0", kMain));
+
+    // A source without inputs asks nothing while the window is open.
+    SwitchSource(1);
+    const size_t none = app->Mark();
+    OpenFromAdvanceMenu("advance_item_noise_threshold", "msgwnd");
+    const Clock::time_point openedAt = Clock::now();
+    ASSERT_TRUE(WaitFor([&] { return Clock::now() - openedAt >= std::chrono::milliseconds(1600); }));
+    Close("msgwnd");
+    EXPECT_TRUE(FramesOf(*app, none, 0x27).empty());
+}
+
+TEST_F(DialogsE2E, MemoryWordWrittenIsReadBackFromTheUnit)
+{
+    ASSERT_TRUE(app->Click("btn_debug", kMain));
+    ASSERT_TRUE(WaitFor([] { return app->Window("memwrwnd").visible; }));
+    const size_t mark = app->Mark();
+    TypeInto("addr_edit", "memwrwnd", "0x1234");
+    TypeInto("data_edit", "memwrwnd", "0xcafe0042");
+    ASSERT_TRUE(app->Click("write_btn", "memwrwnd"));
+    EXPECT_EQ(std::vector<std::string>{Set(0x42, {0x34, 0x12, 0, 0, 0x42, 0x00, 0xfe, 0xca})}, Exactly(mark, 0x42, 1));
+    TypeInto("data_edit", "memwrwnd", "0");
+    ASSERT_TRUE(WaitFor([] { return app->Control("data_edit", "memwrwnd").text == "0"; }));
+    ASSERT_TRUE(app->Click("read_btn", "memwrwnd"));
+    EXPECT_TRUE(WaitFor([] { return app->Control("data_edit", "memwrwnd").text == "0xcafe0042"; }))
+        << app->Control("data_edit", "memwrwnd").text;
+    Close("memwrwnd");
+}
+
+} // namespace
+} // namespace e2e
