@@ -70,26 +70,33 @@ std::wstring ControlText(CConnectHost& w, const wchar_t* format, int index)
     return control != nullptr ? control->GetTextContent().CStr() : L"<missing>";
 }
 
+// One connected window for all cases: each starts from what the last one left.
 class ProfileTransfer : public ::testing::Test {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
-        ASSERT_TRUE(OpenAppSkin());
+        if (!OpenAppSkin()) return;
         SetDeviceWaitScaleForTests(1);
         sim::SimUnit::Instance().Reset();
         sim::SimUnit::Instance().SetResponder(&Unit());
-        Unit().SetSilent(false);
         mWindow = new CConnectHost();
-        ASSERT_NE(nullptr, mWindow->CreateNativeWindow(nullptr, L"ConnectHost", WS_OVERLAPPEDWINDOW, 0, 0, 0, 1200, 900));
-        ASSERT_TRUE(WaitIdle());
-        Unit().ClearExchanges();
+        mWindow->CreateNativeWindow(nullptr, L"ConnectHost", WS_OVERLAPPEDWINDOW, 0, 0, 0, 1200, 900);
     }
-    void TearDown() override
+    static void TearDownTestSuite()
     {
         if (mWindow != nullptr && IsWindow(*mWindow)) DestroyWindow(*mWindow);
         delete mWindow;
+        mWindow = nullptr;
         sim::SimUnit::Instance().SetResponder(nullptr);
         SetDeviceWaitScaleForTests(100);
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, mWindow);
+        ASSERT_TRUE(IsWindow(*mWindow));
+        Unit().SetSilent(false);
+        ASSERT_TRUE(WaitIdle());
+        Unit().ClearExchanges();
     }
     // Connected, no transfer, no loading window, the queue taking edits.
     bool WaitIdle()
@@ -120,10 +127,11 @@ protected:
     }
     EqualizerManager& Controller() { return mWindow->Controller(); }
 
-    CConnectHost* mWindow = nullptr;
+    static CConnectHost* mWindow;
     ScratchFolder mFolder;
     std::wstring mShown;
 };
+CConnectHost* ProfileTransfer::mWindow = nullptr;
 
 struct PushCase {
     const char* name;
