@@ -92,10 +92,5 @@ void CAboutWnd::OnControlClick(TNotifyInfo& notify)
 
 int OpenAboutWnd(HWND parent, const UnitIdentity& unit)
 {
-    CAboutWnd* box = new CAboutWnd(unit);
-    // A failed creation that reached the window's last message already
-    // deleted the box.
-    if (box->CreateNativeWindow(parent, L"msgwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) return 0;
-    box->CenterOverOwner();
-    return static_cast<int>(box->RunModal());
+    return static_cast<int>((new CAboutWnd(unit))->RunModalPopup(parent, L"msgwnd"));
 }

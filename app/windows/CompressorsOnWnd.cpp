@@ -263,10 +263,5 @@ void CCompressorsOnWnd::OnControlClick(TNotifyInfo& notify)
 
 int ShowCompressorsOnWnd(HWND parent, EqualizerManager& controller)
 {
-    auto* window = new CCompressorsOnWnd(controller);
-    // A creation that failed after the window's last message has deleted it.
-    if (window->CreateNativeWindow(parent, L"CompressorsOnWnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr)
-        return 0;
-    window->CenterOverOwner();
-    return static_cast<int>(window->RunModal());
+    return static_cast<int>((new CCompressorsOnWnd(controller))->RunModalPopup(parent, L"CompressorsOnWnd"));
 }

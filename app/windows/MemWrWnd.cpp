@@ -109,10 +109,5 @@ LRESULT CMemWrWnd::HandleOtherMessage(UINT message, WPARAM /*wParam*/, LPARAM lP
 
 int ShowMemWrWnd(HWND parent, DspDevice& device)
 {
-    CMemWrWnd* window = new CMemWrWnd(device);
-    // A creation that failed after the window's last message has deleted it.
-    if (window->CreateNativeWindow(parent, L"memwrwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr)
-        return 0;
-    window->CenterOverOwner();
-    return static_cast<int>(window->RunModal());
+    return static_cast<int>((new CMemWrWnd(device))->RunModalPopup(parent, L"memwrwnd"));
 }

@@ -184,10 +184,5 @@ LRESULT CNoiseThresholdWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPAR
 
 int ShowNoiseThresholdWnd(HWND parent, EqualizerManager& controller)
 {
-    auto* window = new CNoiseThresholdWnd(controller);
-    // A creation that failed after the window's last message has deleted it.
-    if (window->CreateNativeWindow(parent, L"msgwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr)
-        return 0;
-    window->CenterOverOwner();
-    return static_cast<int>(window->RunModal());
+    return static_cast<int>((new CNoiseThresholdWnd(controller))->RunModalPopup(parent, L"msgwnd"));
 }

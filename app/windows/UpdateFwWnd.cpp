@@ -197,12 +197,5 @@ void CUpdateFwWnd::SetTips(const wchar_t* text)
 
 int OpenUpdateFwWnd(HWND parent, DspDevice& device)
 {
-    CUpdateFwWnd* window = new CUpdateFwWnd(device);
-    // A failed creation that reached the window's last message already
-    // deleted the window.
-    if (window->CreateNativeWindow(parent, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) {
-        return 0;
-    }
-    window->CenterOverOwner();
-    return static_cast<int>(window->RunModal());
+    return static_cast<int>((new CUpdateFwWnd(device))->RunModalPopup(parent, L"updatefwwnd"));
 }

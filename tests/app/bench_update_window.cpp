@@ -9,27 +9,16 @@
 
 #include "AppSkin.h"
 #include "app/windows/UpdateFwWnd.h"
-#include "device/DspDevice.h"
-#include "tests/device/FirmwareImageBuilder.h"
-#include "tests/support/SimLoader.h"
+#include "tests/device/LoaderBench.h"
 #include "tests/uilib/kit/BenchClock.h"
 #include "tests/uilib/kit/MessagePump.h"
 
 namespace {
 
-bool WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
-{
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (file == nullptr) return false;
-    const bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    fclose(file);
-    return ok;
-}
-
 void BenchWindow(DspDevice& device, const wchar_t* name, const std::vector<uint8_t>& image, int blocks)
 {
     const std::wstring path = std::wstring(L"bench_window_") + name;
-    if (!WriteFile(path, image)) {
+    if (!fwtest::WriteImage(path, image)) {
         std::printf("%ls: cannot write the file\n", name);
         return;
     }
@@ -66,23 +55,8 @@ int main()
         std::printf("no skin\n");
         return 1;
     }
-    sim::SimUnit& unit = sim::SimUnit::Instance();
-    unit.Reset();
-    sim::LoaderUnitModel model(unit);
-    model.SetLoaderMode(true);
-    unit.SetResponder(&model);
-    {
-        DspDevice device;
-        device.SetDeviceConfig(fwtest::kModelId, 16, 14, 0, 0);
-        device.OpenHIDDevice();
-        if (!device.IsDeviceOpen() || !device.Hand_Connect()) {
-            std::printf("no simulated unit\n");
-            return 1;
-        }
+    return fwtest::WithLoaderUnit([](DspDevice& device) {
         BenchWindow(device, L"BrisaDSP_FLASH_UPG.bin", fwtest::DspImage(50 * 2000), 2000);
         BenchWindow(device, L"BrisaDSP_MCU_UPG.bin", fwtest::McuImage(32 * 2000), 2000);
-        device.CloseHIDDevice(false);
-    }
-    unit.SetResponder(nullptr);
-    return 0;
+    });
 }

@@ -99,6 +99,15 @@ void CWindowWnd::ShowPopupOwnerActive()
     SendMessageW(top, WM_NCACTIVATE, TRUE, 0);
 }
 
+UINT CWindowWnd::RunModalPopup(HWND parent, const wchar_t* name)
+{
+    // A creation that failed after the window's last message has already
+    // deleted a self-owning object: nothing of it may be touched then.
+    if (CreateNativeWindow(parent, name, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) return 0;
+    CenterOverOwner();
+    return RunModal();
+}
+
 UINT CWindowWnd::RunModal()
 {
     // Everything the loop needs lives here: the window may delete its object

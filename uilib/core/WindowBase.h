@@ -39,6 +39,10 @@ public:
     // Runs until the window is gone; returns the code given to PostClose (0
     // when closed otherwise). A WM_QUIT met here is posted again.
     UINT RunModal();
+    // Creates the window as a tool popup of parent, centres it over its
+    // owner and runs it modally; 0 when it could not be created. A window
+    // that deletes itself may be gone when this returns.
+    UINT RunModalPopup(HWND parent, const wchar_t* name);
     void PostClose(UINT code = 0);
     void CenterOverOwner();
     void SetClientAreaSize(int cx, int cy);
