@@ -38,6 +38,21 @@ ensure_wineprefix() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  match_window_manager
+}
+
+# With no window manager on the display (the private Xvfb), Wine waits two
+# seconds for every top-level window it hides; its windows are left
+# unmanaged there, and managed again on a desktop with one.
+match_window_manager() {
+  local want=Y have
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || want=N
+  have=$(awk '/^\[Software\\\\Wine\\\\X11 Driver\]/ {s = 1; next} /^\[/ {s = 0} s && /^"Managed"=/ {print substr($0, 12, 1)}' \
+    "$WINEPREFIX/user.reg" 2>/dev/null)
+  if [ "$have" != "$want" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$want" /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
 }
 
 configure_win() {

@@ -24,15 +24,8 @@ if(NOT BRISA_NATIVE)
   target_include_directories(uilib_popup_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/lists")
 endif()
 
-# With no window manager on the test display, Wine waits two seconds for
-# every activated top-level window it hides, and these tests open and close
-# hundreds. Unmanaged X windows for this program only.
 if(NOT BRISA_NATIVE)
-  add_test(NAME uilib_popup_tests_unmanaged
-    COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" reg add
-      "HKCU\\Software\\Wine\\AppDefaults\\uilib_popup_tests.exe\\X11 Driver" /v Managed /d N /f)
-  set_tests_properties(uilib_popup_tests_unmanaged PROPERTIES FIXTURES_SETUP popup_unmanaged)
   # Menus close when another program's window takes the focus, as they
   # should; so no other test may run beside these.
-  set_tests_properties(uilib_popup_tests PROPERTIES FIXTURES_REQUIRED popup_unmanaged RUN_SERIAL TRUE)
+  set_tests_properties(uilib_popup_tests PROPERTIES RUN_SERIAL TRUE)
 endif()
