@@ -38,10 +38,14 @@ bool OpenEmbeddedSkin()
 
 std::wstring ScreenshotFolder()
 {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    folder = folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"screenshots\\";
+    // One folder for every test program's pictures, so the run's gallery
+    // page shows them together.
+    const std::string narrow = BRISA_SCREENSHOT_DIR;
+    std::wstring folder(narrow.begin(), narrow.end());
+    for (wchar_t& c : folder) {
+        if (c == L'/') c = L'\\';
+    }
+    CreateDirectoryW(folder.substr(0, folder.find_last_of(L'\\', folder.size() - 2)).c_str(), nullptr);
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }

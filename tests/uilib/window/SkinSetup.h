@@ -12,7 +12,8 @@ class CZipReader;
 // False when any step fails. Safe to call more than once.
 bool OpenEmbeddedSkin();
 
-// A folder beside the test program for pictures the run leaves behind.
+// build/screenshots of the source tree (made when missing), where every
+// test program leaves its pictures.
 std::wstring ScreenshotFolder();
 
 // Writes the screen area of the window to a 24-bit BMP file.
