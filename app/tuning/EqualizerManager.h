@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/tuning/BoundControls.h"
+#include "app/tuning/EqSendGate.h"
 #include "app/tuning/TuningModel.h"
 #include "device/DspDevice.h"
 #include "device/ResponseMath.h"
@@ -201,6 +202,34 @@ public:
     // Stores channel ch's compressor on/off and sends the flags of all channels.
     void SetChCompressor(int ch, uint8_t on);
 
+    // ---- EQ bands (EqualizerManagerBands.cpp) ----
+    // A band's edits of the current channel committed, its slider moved, its
+    // steppers; the partner and the link group's channels of the same band
+    // count follow.
+    void SetChEqEdit(int band);
+    void SetChEqSlider(int band);
+    void SetEqFreqUp(int band, bool up);
+    void SetEqQUp(int band, bool up);
+    void SetEqGainUp(int band, bool up);
+    void OnEqEnable(int band);
+    // "btn_bypass", "btn_reset_eq" and "btn_arg_eq", each after its question.
+    void SetOutputBypass();
+    void SetOutputEqReset();
+    void SetOutputEqMode();
+    // All 31 rows from channel ch's bands; rows beyond its count disabled.
+    void ShowEqBandRows(int ch);
+    void ShowEqBandRow(int ch, int band);
+    // "btn_bypass" offers to bypass (active) or to restore.
+    void ShowBypassButton(bool active);
+
+    // ---- EQ chart drags (EqualizerManagerChart.cpp) ----
+    // command 0 band moved, 1 high-pass handle, 2 low-pass handle; release
+    // at the end of the drag.
+    void EqualizerCallback(int index, int command, bool release);
+    // The milliseconds the chart's send gate reads (GetTickCount64 unless a
+    // test steps its own clock).
+    void SetChartClock(uint64_t (*clock)()) { mChartClock = clock; }
+
 private:
     int CurrentChannel() const { return mModel.Current().currOutChannel; }
     // Channel ch's own control, else for the current channel the one strip's.
@@ -248,7 +277,6 @@ private:
     void TakeInputMixTrim(SceneProfile& profile, LPARAM value);
     void TakeCrossSourceMix(SceneProfile& profile, bool live, LPARAM value);
     void TakeUnitWideValue(int subcommand, LPARAM value);
-    void ShowBandOfShownChannel(int band);
     void ShowCrossoverOfShownChannel();
     void ShowChannelVolume(int ch);
     void ShowSwitch(SkinUI::CSButtonUI* button, bool on, const wchar_t* onText, const wchar_t* offText);
@@ -275,6 +303,29 @@ private:
     void ShowCurves();
     ResponseGrid mCurveGrid;
     int mLastCurveCount = 0;
+
+    // EQ band editing and chart drags.
+    bool IsEqBypassed(int ch) const;
+    // The other channels of ch's link group with ch's band count, without
+    // ch and its partner; returns how many went into out.
+    int EqGroupMembers(int ch, int partner, int* out) const;
+    void SendEqBand(int ch, int band);
+    void SendEqBypass(int ch);
+    // Every band of ch with a gain becomes 0 dB, enabled, and is sent.
+    void ZeroEqGains(int ch);
+    // Channel ch takes the bypass byte, sent only when it changes.
+    void StoreEqBypass(int ch, uint8_t bypass);
+    void CopyEqBand(int from, int to, int band);
+    // The band of the current channel takes the values and follows to the
+    // partner and the group; the bypass follows the flat test.
+    void CommitEqBand(int band, int freq, float q, float gain);
+    bool AskEq(const wchar_t* question);
+    // True when this move's sends are due (always at a release).
+    bool ChartSendDue(bool release);
+    void ChartBandMoved(int index, bool release);
+    void ChartHandleMoved(bool highPass, bool release);
+    EqSendGate mChartGate;
+    uint64_t (*mChartClock)() = nullptr;
 
     // The status reader: started on a connect, stopped and joined before the
     // next one and on close.

@@ -290,5 +290,7 @@ void EqualizerManager::SetCurChannelChange(int ch)
         if (speaker == nullptr) continue;
         speaker->SetSelectedState((code > 0 && code == k + 1) || (partnerCode > 0 && partnerCode == k + 1));
     }
+    ShowEqBandRows(ch);
+    ShowBypassButton(profile.channels[ch].bypass != 1);
     UpdateEqualizer(-1);
 }

@@ -156,6 +156,7 @@ void EqualizerManager::DeviceConnected()
     for (int ch = 0; ch < kOutputChannels; ++ch) ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
     ShowLinkLook(LinkLook::Connected);
     mDevice.EnableAsyncMode();
+    ShowEqBandRows(profile.currOutChannel);
     UpdateEqualizer(-1);
 
     const int main = profile.mainVersion;

@@ -5,6 +5,7 @@
 
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
+#include "app/tuning/ControlText.h"
 #include "app/windows/MsgWnd.h"
 #include "base/Log.h"
 #include "device/DspRecords.h"
@@ -85,27 +86,6 @@ template <class Record>
 const Record* As(LPARAM value)
 {
     return reinterpret_cast<const Record*>(value);
-}
-
-void SetText(CControlUI* control, const wchar_t* format, double value, int precision = -1)
-{
-    if (control == nullptr) return;
-    wchar_t text[32];
-    if (precision >= 0)
-        _snwprintf(text, 31, format, precision, value);
-    else
-        _snwprintf(text, 31, format, value);
-    text[31] = L'\0';
-    control->SetTextContent(text);
-}
-
-void SetIntText(CControlUI* control, const wchar_t* format, int value)
-{
-    if (control == nullptr) return;
-    wchar_t text[32];
-    _snwprintf(text, 31, format, value);
-    text[31] = L'\0';
-    control->SetTextContent(text);
 }
 
 void Select(COptionUI* option, bool selected)
@@ -339,21 +319,7 @@ void EqualizerManager::TakeEqBand(SceneProfile& profile, bool live, LPARAM value
     band.freq = r->freq;
     if (!live) return;
     band.enable = 1;
-    if (r->ch == CurrentChannel()) ShowBandOfShownChannel(r->band);
-}
-
-void EqualizerManager::ShowBandOfShownChannel(int b)
-{
-    const int ch = CurrentChannel();
-    const EqBand& band = Current().GetEqBands(ch)[b];
-    BandControls& c = mControls.bands[b];
-    const bool bypassed = Current().channels[ch].bypass == 1;
-    const float gain = bypassed ? 0.0f : band.gain;
-    if (c.slider != nullptr) c.slider->SetValue(static_cast<int>(std::trunc(gain * 10.0f)));
-    SetText(c.gain, L"%.1f", gain);
-    if (c.marker != nullptr) c.marker->SetSelectedState(!bypassed && band.gain != 0.0f);
-    SetIntText(c.freq, L"%d", band.freq);
-    SetText(c.q, L"%.*f", band.Q, 2);
+    if (r->ch == CurrentChannel()) ShowEqBandRow(r->ch, r->band);
 }
 
 void EqualizerManager::TakeChannelValue(SceneProfile& profile, bool live, int subcommand, LPARAM value)

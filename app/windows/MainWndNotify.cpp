@@ -5,6 +5,7 @@
 
 #include "app/windows/MemWrWnd.h"
 #include "base/Log.h"
+#include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Slider.h"
 
@@ -59,6 +60,67 @@ void VolumeSliderMoved(CMainWnd& w, CControlUI* control, int ch)
 {
     LogPrintW(L"on volume silder %ls valuechanged index %d\n", control->GetControlName().CStr(), ch);
     w.Controller().SetChVolumeSlider(ch, true, false);
+}
+
+// ---- EQ bands and chart ----
+// Band boxes: "eq_freq_", "eq_q_" or "eq_gain_" followed by the band.
+bool IsEqBox(const CUIString& name)
+{
+    return StartsWith(name, L"eq_freq_") || StartsWith(name, L"eq_q_") || StartsWith(name, L"eq_gain_");
+}
+
+void EqSliderMoved(CMainWnd& w, CControlUI* control, int b)
+{
+    if (b < 0 || b >= kMaxEqBands) return;
+    const CSliderUI* slider = w.Controller().Controls().bands[b].slider;
+    LogPrintW(L"on eq silder %ls valuechanged index %d value %d\n", control->GetControlName().CStr(), b,
+              slider != nullptr ? slider->GetValue() : 0);
+    w.Controller().SetChEqSlider(b);
+}
+
+// Enter moves down the band's column (frequency, Q, gain) and on to the next
+// band; the value is taken when the box loses the focus. Boxes disabled in
+// the graphic mode are passed over.
+void EqBoxReturn(CMainWnd& w, CControlUI* control, int b)
+{
+    const CUIString name = control->GetControlName();
+    if (!IsEqBox(name) || b < 0 || b >= kMaxEqBands) return;
+    LogPrintW(L"on eq %s killfocus index %d\n", name.CStr(), b);
+    const BandControls* bands = w.Controller().Controls().bands;
+    const SceneProfile& profile = w.Controller().Current();
+    int count = profile.channels[profile.currOutChannel].eqSize;
+    count = count < 1 ? 1 : (count > kMaxEqBands ? kMaxEqBands : count);
+    const int column = StartsWith(name, L"eq_freq_") ? 0 : StartsWith(name, L"eq_q_") ? 1 : 2;
+    for (int step = 1; step <= 3 * count; ++step) {
+        const int slot = b * 3 + column + step;
+        const BandControls& next = bands[(slot / 3) % count];
+        CEditUI* box = slot % 3 == 0 ? next.freq : slot % 3 == 1 ? next.q : next.gain;
+        if (box == nullptr || !box->GetEnabledState()) continue;
+        box->TakeFocus();
+        return;
+    }
+}
+
+void EqBoxKillFocus(CMainWnd& w, CControlUI* control, int b)
+{
+    if (!IsEqBox(control->GetControlName())) return;
+    LogPrintW(L"on eq %s killfocus index %d\n", control->GetControlName().CStr(), b);
+    w.Controller().SetChEqEdit(b);
+}
+
+void EqBoxSetFocus(CMainWnd& w, CControlUI* control, int b)
+{
+    if (!IsEqBox(control->GetControlName())) return;
+    LogPrintW(L"on eq %s setfocus index %d\n", control->GetControlName().CStr(), b);
+    w.Controller().UpdateEqualizer(b);
+}
+
+// The chart names the dragged band in its user data; -1 drops the move.
+template <int kCommand, bool kRelease>
+void ChartMoved(CMainWnd& w, CControlUI*, int index)
+{
+    LogPrintW(L"on UI_MSGTYPE_EQUALIZERCHANGED index %d\n", index);
+    if (index >= 0) w.Controller().EqualizerCallback(index, kCommand, kRelease);
 }
 
 // The delay step buttons act on the current channel's speaker position.
@@ -131,6 +193,34 @@ const ClickRule kClickRules[] = {
     {L"comb_ch_unit", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetDelayUnit(); }, L"itemselect"},
     {L"btn_delay_down", Match::Is, [](CMainWnd& w, CControlUI*, int) { SpeakerDelayStep(w, false); }},
     {L"btn_delay_up", Match::Is, [](CMainWnd& w, CControlUI*, int) { SpeakerDelayStep(w, true); }},
+    // ---- EQ bands and chart ----
+    {L"eq_slider_", Match::StartsWith, EqSliderMoved, L"valuechanged"},
+    {L"eq_slider_", Match::StartsWith, EqSliderMoved, L"movevaluechanged"},
+    {L"eq_freq_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetEqFreqUp(i, true); },
+     L"valuechangedup"},
+    {L"eq_freq_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetEqFreqUp(i, false); },
+     L"valuechangeddown"},
+    {L"eq_q_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetEqQUp(i, true); },
+     L"valuechangedup"},
+    {L"eq_q_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetEqQUp(i, false); },
+     L"valuechangeddown"},
+    {L"eq_gain_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetEqGainUp(i, true); },
+     L"valuechangedup"},
+    {L"eq_gain_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetEqGainUp(i, false); },
+     L"valuechangeddown"},
+    {L"eq_", Match::StartsWith, EqBoxReturn, L"return"},
+    {L"eq_", Match::StartsWith, EqBoxKillFocus, L"killfocus"},
+    {L"eq_", Match::StartsWith, EqBoxSetFocus, L"setfocus"},
+    {L"pt_enable_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().OnEqEnable(i); }},
+    {L"btn_reset_eq", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetOutputEqReset(); }},
+    {L"btn_bypass", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetOutputBypass(); }},
+    {L"btn_arg_eq", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetOutputEqMode(); }},
+    {L"equalizer", Match::Is, ChartMoved<0, false>, L"equalizer_eq"},
+    {L"equalizer", Match::Is, ChartMoved<0, true>, L"equalizer_eq_release"},
+    {L"equalizer", Match::Is, ChartMoved<1, false>, L"equalizer_hp"},
+    {L"equalizer", Match::Is, ChartMoved<1, true>, L"equalizer_hp_release"},
+    {L"equalizer", Match::Is, ChartMoved<2, false>, L"equalizer_lp"},
+    {L"equalizer", Match::Is, ChartMoved<2, true>, L"equalizer_lp_release"},
     // ---- Service and advanced windows ----
     {L"btn_debug", Match::Is, [](CMainWnd& w, CControlUI*, int) { ShowMemWrWnd(w.GetNativeHandle(), w.Controller().Device()); }},
     {L"advance_item_noise_threshold", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.OpenNoiseThresholdWnd(); }},

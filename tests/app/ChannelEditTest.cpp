@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "UnitFrames.h"
 #include "app/controls/AppControlFactory.h"
 #include "app/tuning/EqualizerManager.h"
 #include "tests/support/PollUntil.h"
@@ -77,23 +78,6 @@ private:
     EqualizerManager& m_controller;
     std::wstring m_layout;
 };
-
-// "SS:hex bytes" per frame: subcommand and payload.
-std::vector<std::string> Described(const std::vector<sim::Frame>& frames)
-{
-    std::vector<std::string> out;
-    for (const sim::Frame& f : frames) {
-        char text[8];
-        snprintf(text, sizeof text, "%02X:", f.subcommand);
-        std::string line = text;
-        for (size_t i = 0; i < f.data.size(); ++i) {
-            snprintf(text, sizeof text, i == 0 ? "%02X" : " %02X", f.data[i]);
-            line += text;
-        }
-        out.push_back(line);
-    }
-    return out;
-}
 
 struct Rig {
     EqualizerManager controller;

@@ -1,0 +1,82 @@
+#include "app/tuning/EqBandRules.h"
+
+#include <cmath>
+#include <cwchar>
+
+namespace {
+
+const int kGridSteps = 200;
+
+int GridFrequency(int p)
+{
+    const double lo = std::log10(static_cast<double>(kEqMinFreq));
+    const double decades = std::log10(static_cast<double>(kEqMaxFreq)) - lo;
+    return static_cast<int>(std::lround(std::pow(10.0, lo + decades * p / kGridSteps)));
+}
+
+int ClampGrid(int p)
+{
+    return p < 0 ? 0 : (p > kGridSteps ? kGridSteps : p);
+}
+
+// A gain this close to 0 counts as none.
+const float kZeroGain = 0.001f;
+
+} // namespace
+
+int NextEqFrequency(int f, bool up)
+{
+    if (f < kEqMinFreq) f = kEqMinFreq;
+    if (f > kEqMaxFreq) f = kEqMaxFreq;
+    const double lo = std::log10(static_cast<double>(kEqMinFreq));
+    const double decades = std::log10(static_cast<double>(kEqMaxFreq)) - lo;
+    const int p0 = static_cast<int>(kGridSteps * (std::log10(static_cast<double>(f)) - lo) / decades);
+    const int step = up ? 1 : -1;
+    int next = GridFrequency(ClampGrid(p0 + step));
+    if (next == f) next = GridFrequency(ClampGrid(p0 + 2 * step));
+    return next;
+}
+
+int ParseEqFrequency(const wchar_t* text)
+{
+    if (text == nullptr) return 0;
+    const long whole = std::wcstol(text, nullptr, 10);
+    for (const wchar_t* k = text + (text[0] != L'\0' ? 1 : 0); *k != L'\0'; ++k) {
+        if (*k != L'k' && *k != L'K') continue;
+        const int digit = k[1] >= L'0' && k[1] <= L'9' ? k[1] - L'0' : 0;
+        // A huge leading number must not overflow: it is out of range anyway.
+        if (whole < 0 || whole > kEqMaxFreq) return 0;
+        return static_cast<int>((whole * 10 + digit) * 100);
+    }
+    if (whole < -kEqMaxFreq * 10L || whole > kEqMaxFreq * 10L) return 0;
+    return static_cast<int>(whole);
+}
+
+float ClampEqQ(float q)
+{
+    if (!(q >= kEqMinQ)) return kEqMinQ;
+    return q > kEqMaxQ ? kEqMaxQ : q;
+}
+
+bool StepEqQ(float q, bool up, float* out)
+{
+    // Only a Q already at the end (to its two shown decimals) stays; 8.98
+    // still steps up to 9.00.
+    const float end = up ? kEqMaxQ : kEqMinQ;
+    if (up ? q >= end - 0.005f : q <= end + 0.005f) return false;
+    *out = ClampEqQ(q + (up ? kEqQStep : -kEqQStep));
+    return true;
+}
+
+bool IsEqFlat(const EqBand* bands, int count)
+{
+    for (int b = 0; b < count; ++b) {
+        if (std::fabs(bands[b].gain) > kZeroGain) return false;
+    }
+    return true;
+}
+
+int EqGainTenths(float gain)
+{
+    return static_cast<int>(std::lround(gain * 10.0f));
+}

@@ -1,0 +1,31 @@
+// The arithmetic of EQ band editing: the frequency stepping grid, the typed
+// frequency with its "k" shorthand, the Q step and the flat test. Free of
+// Win32 so that it is tested natively.
+#pragma once
+
+#include "app/tuning/EqBand.h"
+
+constexpr int kEqMinFreq = 20;
+constexpr int kEqMaxFreq = 20000;
+constexpr float kEqMinQ = 0.5f;
+constexpr float kEqMaxQ = 9.0f;
+constexpr float kEqQStep = 0.05f;
+
+// The next point of a 201-point logarithmic grid from 20 Hz to 20 kHz; a
+// step that rounds back to f takes two grid points.
+int NextEqFrequency(int f, bool up);
+
+// "2k5" and "2K5" are 2500 Hz, "1k" 1000 Hz, otherwise the leading whole
+// number; text that is no number reads 0.
+int ParseEqFrequency(const wchar_t* text);
+
+float ClampEqQ(float q);
+
+// q one step up or down within [0.5, 9.0]; false when already at that end.
+bool StepEqQ(float q, bool up, float* out);
+
+// True when no band carries a gain; a band of a tenth of a dB still counts.
+bool IsEqFlat(const EqBand* bands, int count);
+
+// Tenths of a dB of a gain, rounded: -5.9 dB is -59, not -58.
+int EqGainTenths(float gain);
