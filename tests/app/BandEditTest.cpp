@@ -11,14 +11,12 @@
 
 #include "AppSkin.h"
 #include "DialogScript.h"
-#include "UnitFrames.h"
+#include "UnitEditKit.h"
 #include "app/controls/AppControlFactory.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
 #include "app/tuning/EqualizerManager.h"
-#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
-#include "tests/uilib/kit/MessagePump.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Slider.h"
 #include "uilib/core/ResourceStore.h"
@@ -394,45 +392,27 @@ const BandCase kDrags[] = {
      }},
 };
 
-class BandEditTest : public ::testing::Test {
+class BandEditTest : public UnitEditTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(OpenAppSkin());
-        sim::SimUnit::Instance().Reset();
-        sim::SimUnit::Instance().SetResponder(&m_ack);
-    }
-    void TearDown() override { sim::SimUnit::Instance().SetResponder(nullptr); }
-
     void Run(const BandCase* cases, size_t count)
     {
         for (size_t i = 0; i < count; ++i) {
             const BandCase& c = cases[i];
             SCOPED_TRACE(c.name);
             Rig rig;
-            ASSERT_NE(nullptr, rig.host.CreateNativeWindow(nullptr, L"bands", WS_POPUP, 0, 0, 0, 1300, 600));
-            ShowWindow(rig.host, SW_SHOWNOACTIVATE);
-            SkinUITest::PumpFor(20);
-            rig.controller.Init(&rig.host.PaintManager(), rig.host);
+            Open(rig.host, rig.controller, 1300, 600);
+            if (HasFatalFailure()) return;
             rig.controller.SetChartClock(Now);
-            rig.controller.Device().OpenHIDDevice();
-            ASSERT_TRUE(rig.controller.Device().IsDeviceOpen());
-            rig.controller.Device().EnableAsyncMode();
             c.setup(rig);
             rig.Show();
-            EXPECT_TRUE(sim::PollUntil([&] { return rig.controller.Device().IsQueueIdle(); }, 10000));
+            Sent(rig.controller);
             sim::SimUnit::Instance().ClearReceived();
             c.action(rig);
-            EXPECT_TRUE(sim::PollUntil([&] { return rig.controller.Device().IsQueueIdle(); }, 10000));
-            EXPECT_EQ(c.frames, Described(sim::SimUnit::Instance().ReceivedFrames()));
+            EXPECT_EQ(c.frames, Sent(rig.controller));
             c.check(rig);
-            rig.controller.Device().CloseHIDDevice(false);
-            DestroyWindow(rig.host);
-            SkinUITest::PumpFor(10);
+            Close(rig.host, rig.controller);
         }
     }
-
-    sim::AckResponder m_ack;
 };
 
 TEST_F(BandEditTest, EachBandEditSendsItsFramesInOrder)

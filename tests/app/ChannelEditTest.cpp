@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "AppSkin.h"
-#include "UnitFrames.h"
+#include "UnitEditKit.h"
 #include "app/controls/AppControlFactory.h"
 #include "app/tuning/EqualizerManager.h"
-#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
-#include "tests/uilib/kit/MessagePump.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
@@ -310,55 +308,21 @@ const EditCase kCases[] = {
      {}, [](Rig& r) { EXPECT_EQ(0.0f, r.Profile().channels[2].delay); }},
 };
 
-class ChannelEditTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(OpenAppSkin());
-        sim::SimUnit::Instance().Reset();
-        sim::SimUnit::Instance().SetResponder(&m_ack);
-    }
-    void TearDown() override { sim::SimUnit::Instance().SetResponder(nullptr); }
-
-    // A bound window on an open unit whose queue takes commands.
-    void Open(Rig& rig)
-    {
-        ASSERT_NE(nullptr, rig.host.CreateNativeWindow(nullptr, L"strips", WS_POPUP, 0, 0, 0, 900, 700));
-        ShowWindow(rig.host, SW_SHOWNOACTIVATE);
-        SkinUITest::PumpFor(20);
-        rig.controller.Init(&rig.host.PaintManager(), rig.host);
-        rig.controller.Device().OpenHIDDevice();
-        ASSERT_TRUE(rig.controller.Device().IsDeviceOpen());
-        rig.controller.Device().EnableAsyncMode();
-    }
-    std::vector<std::string> Sent(Rig& rig)
-    {
-        EXPECT_TRUE(sim::PollUntil([&] { return rig.controller.Device().IsQueueIdle(); }, 10000));
-        return Described(sim::SimUnit::Instance().ReceivedFrames());
-    }
-    void Close(Rig& rig)
-    {
-        rig.controller.Device().CloseHIDDevice(false);
-        DestroyWindow(rig.host);
-        SkinUITest::PumpFor(10);
-    }
-
-    sim::AckResponder m_ack;
-};
+using ChannelEditTest = UnitEditTest;
 
 TEST_F(ChannelEditTest, EachEditSendsItsFramesInOrder)
 {
     for (const EditCase& c : kCases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        Open(rig);
+        Open(rig.host, rig.controller, 900, 700);
         if (HasFatalFailure()) return;
         c.setup(rig);
         sim::SimUnit::Instance().ClearReceived();
         c.action(rig);
-        EXPECT_EQ(c.frames, Sent(rig));
+        EXPECT_EQ(c.frames, Sent(rig.controller));
         c.check(rig);
-        Close(rig);
+        Close(rig.host, rig.controller);
     }
 }
 
@@ -366,7 +330,7 @@ TEST_F(ChannelEditTest, EachEditSendsItsFramesInOrder)
 TEST_F(ChannelEditTest, CurvesOfCurrentPartnerAndGroupOnly)
 {
     Rig rig;
-    Open(rig);
+    Open(rig.host, rig.controller, 900, 700);
     if (HasFatalFailure()) return;
     SceneProfile& p = rig.Profile();
     p.bridgeOutputs[0] = 1;
@@ -396,7 +360,7 @@ TEST_F(ChannelEditTest, CurvesOfCurrentPartnerAndGroupOnly)
     rig.controller.SetChEqualizerShow(0);
     EXPECT_EQ(0, p.showOutChEqualizer[0]);
     EXPECT_NEAR(6.0, *std::max_element(p.curveGains[0].begin(), p.curveGains[0].end()), 0.2);
-    Close(rig);
+    Close(rig.host, rig.controller);
 }
 
 } // namespace

@@ -88,9 +88,11 @@ int main()
         return 1;
     }
     std::vector<double> times;
+    int lastY = y0;
     const int span = std::max(8, plot.Height() / 3);
     for (int i = 0; i < kSteps; ++i) {
         const int y = y0 - span / 2 + (i * 7) % span;
+        lastY = y;
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         SendMessageW(host, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
@@ -98,10 +100,10 @@ int main()
         // Paint and the unit's queue outside the measured step.
         ValidateRect(host, nullptr);
     }
-    SendMessageW(host, WM_LBUTTONUP, 0, MAKELPARAM(x, y0));
+    SendMessageW(host, WM_LBUTTONUP, 0, MAKELPARAM(x, lastY));
     // The steps reached the model: the dragged band left its starting gain.
-    if (p.channels[0].bands[band].gain == static_cast<float>(band % 7) - 3.0f && p.channels[1].bands[band].gain ==
-                                                                                  p.channels[0].bands[band].gain) {
+    const float dragged = p.channels[0].bands[band].gain;
+    if (dragged == static_cast<float>(band % 7) - 3.0f || p.channels[1].bands[band].gain != dragged) {
         printf("the drag never reached the model\n");
         return 1;
     }

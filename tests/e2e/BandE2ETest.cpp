@@ -2,6 +2,7 @@
 // input: a typed band frequency and a two-second drag on the EQ chart.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +39,7 @@ std::vector<UnitFrame> BandFrames(App& app, size_t mark, int ch, int band)
 {
     std::vector<UnitFrame> out;
     for (const UnitFrame& f : app.FramesSince(mark)) {
-        if (f.subcommand == kEqBand && f.optype == 0xbb && f.payload.size() >= 4 && f.payload[2] == ch &&
+        if (f.subcommand == kEqBand && f.optype == 0xbb && f.payload.size() >= 10 && f.payload[2] == ch &&
             f.payload[3] == band)
             out.push_back(f);
     }
@@ -69,7 +70,8 @@ TEST_F(BandProcess, TypedFrequencyWithKSendsTheBand)
     const double gain = std::atof(app->Control("eq_gain_5", kTitle).text.c_str());
     const size_t mark = app->Mark();
     ASSERT_TRUE(app->Click("eq_freq_5", kTitle));
-    ASSERT_TRUE(app->Key("End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace"));
+    ASSERT_TRUE(app->Key("End"));
+    for (int i = 0; i < 6; ++i) ASSERT_TRUE(app->Key("BackSpace"));
     ASSERT_TRUE(app->Type("2k5"));
     ASSERT_TRUE(app->Key("Return"));
     std::vector<UnitFrame> frames;
@@ -81,33 +83,40 @@ TEST_F(BandProcess, TypedFrequencyWithKSendsTheBand)
 
 TEST_F(BandProcess, TwoSecondDragSendsThroughTheGateAndTheBoxFollows)
 {
-    const int band = 17;
     const ControlState chart = app->Control("equalizer", kTitle);
     ASSERT_TRUE(chart.visible);
     EqChartGeometry geometry;
     geometry.Set(SkinUI::CUIRect(chart.rect.left, chart.rect.top, chart.rect.right, chart.rect.bottom), 100);
+    // The unit may hold several bands on one point; the chart takes one of
+    // them, and the unit's frames name which.
     const int freq = std::atoi(app->Control("eq_freq_17", kTitle).text.c_str());
     const float before = static_cast<float>(std::atof(app->Control("eq_gain_17", kTitle).text.c_str()));
-    ASSERT_EQ(1000, freq);
+    ASSERT_GE(freq, 20);
     const int x = geometry.FreqToX(freq);
     const int y = geometry.GainToY(before);
 
     const size_t mark = app->Mark();
-    const int durationMs = 2000;
-    ASSERT_TRUE(app->Drag(x, y, x, geometry.GainToY(6.0f), 40, durationMs));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(app->Drag(x, y, x, geometry.GainToY(6.0f), 40, 2000));
+    const long dragMs = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
     std::vector<UnitFrame> frames;
     std::string box;
     ASSERT_TRUE(WaitFor([&] {
+        int band = -1;
+        for (const UnitFrame& f : app->FramesSince(mark)) {
+            if (band < 0 && f.subcommand == kEqBand && f.payload.size() >= 10 && f.payload[2] == 0) band = f.payload[3];
+        }
+        if (band < 0) return false;
         frames = BandFrames(*app, mark, 0, band);
-        box = app->Control("eq_gain_17", kTitle).text;
-        return frames.size() >= 2 && std::atof(box.c_str()) > before + 3;
+        box = app->Control("eq_gain_" + std::to_string(band), kTitle).text;
+        const std::vector<uint8_t>& last = frames.back().payload;
+        return std::fabs(last[8] + last[9] / 10.0 - 18 - std::atof(box.c_str())) < 0.05;
     })) << frames.size() << " frames, box " << box;
-    // One send per 500 ms while dragging, one at the release.
-    EXPECT_LE(frames.size(), static_cast<size_t>(durationMs / 500 + 1 + 1));
-    const std::vector<uint8_t>& last = frames.back().payload;
-    ASSERT_GE(last.size(), 10u);
-    const double sentGain = last[8] + last[9] / 10.0 - 18;
-    EXPECT_NEAR(sentGain, std::atof(box.c_str()), 0.05) << "the box shows what the unit got last";
+    EXPECT_GT(std::atof(box.c_str()), before + 3) << "the band followed the drag up";
+    // One send per 500 ms while dragging (the first move included), one at the release.
+    EXPECT_GE(frames.size(), 2u);
+    EXPECT_LE(frames.size(), static_cast<size_t>(dragMs / 500 + 1 + 1)) << "drag took " << dragMs << " ms";
 }
 
 } // namespace
