@@ -69,7 +69,7 @@ void EqualizerManager::RefreshFromProfile()
     }
     for (int ch = 0; ch < kOutputChannels; ++ch) ComputeChannelCurve(ch, p.channels[ch].bypass == 1);
     ShowCrossoverOfShownChannel();
-    for (int b = 0; b < p.GetEqSize(current) && b < kMaxEqBands; ++b) ShowBandOfShownChannel(b);
+    ShowEqBandRows(current);
     SetCurChannelChange(current);
 }
 
