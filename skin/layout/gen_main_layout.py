@@ -213,6 +213,7 @@ def band_labels():
 
 def band_columns():
     columns = []
+    locked = attr("disabledtextcolor", TEXT2)
     for b in range(BANDS):
         # Tenths of a dB: the chart's -18 to +12 dB.
         band_slider = slider(f"eq_slider_{b}", BAND_WIDTH, BAND_SLIDER_HEIGHT, vertical=True, fill=False,
@@ -223,8 +224,9 @@ def band_columns():
             f'tooltip="${{band_enable}}" innerstyle="st_sbtn"/>\n'
             f'              {band_slider}\n'
             f'              <Edit name="eq_gain_{b}" userdata="{b}" innerstyle="st_edit_small"/>\n'
-            f'              <Edit name="eq_freq_{b}" userdata="{b}" innerstyle="st_edit_small"/>\n'
-            f'              <Edit name="eq_q_{b}" userdata="{b}" innerstyle="st_edit_small"/>\n'
+            # The graphic mode locks frequency and Q but they stay legible.
+            f'              <Edit name="eq_freq_{b}" userdata="{b}" innerstyle="st_edit_small"{locked}/>\n'
+            f'              <Edit name="eq_q_{b}" userdata="{b}" innerstyle="st_edit_small"{locked}/>\n'
             f'            </VerticalLayout>')
     return "\n".join(columns)
 
