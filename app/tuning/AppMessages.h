@@ -19,6 +19,8 @@ constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
 // UI thread refreshes the display or writes the file.
 constexpr UINT WM_PROFILE_PUSHED = 0x510;
 constexpr UINT WM_WHOLE_SCENES_READ = 0x511;
+// A scene transfer ended: wParam the job, lParam the status read's result.
+constexpr UINT WM_SCENE_JOB_DONE = 0x4F5;
 constexpr UINT WM_MENU_CLICK = 1027;           // wParam: the menu's command record
 
 constexpr UINT_PTR kStatusTimerId = 7698;

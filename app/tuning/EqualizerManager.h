@@ -14,6 +14,7 @@
 #include "app/tuning/BoundControls.h"
 #include "app/tuning/EqSendGate.h"
 #include "app/tuning/TuningModel.h"
+#include "app/tuning/UnitStatusRead.h"
 #include "device/DspDevice.h"
 #include "device/ResponseMath.h"
 #include "device/WorkerThread.h"
@@ -143,6 +144,18 @@ public:
     bool IsTransferRunning() const { return mTransferRunning.load(); }
     // Every control rewritten from the live profile (EqualizerManagerRefresh.cpp).
     void RefreshFromProfile();
+
+    // ---- Scenes stored in the unit (EqualizerManagerScenes.cpp) ----
+    // One transfer with the unit's scene store at a time, on sceneSlot, run
+    // by the scene worker; its end reaches the main window as
+    // WM_SCENE_JOB_DONE and the UI thread finishes it there.
+    enum class SceneJob { Load, Save, Delete };
+    // False while a transfer runs or when the worker cannot start.
+    bool StartSceneJob(SceneJob job);
+    bool IsSceneJobRunning() const { return mSceneJobRunning.load(); }
+    // On the UI thread: after a load the recalled scene is shown and queued
+    // commands flow again; the scene window's loading window closes.
+    void SceneJobDone(SceneJob job, UnitStatusRead result);
 
     // ---- Channel level, mute, phase, solo (EqualizerManagerChannel.cpp) ----
     // Every change goes into the model, onto the channel's controls and, as a
@@ -343,6 +356,16 @@ private:
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
+    // The scene worker (EqualizerManagerScenes.cpp).
+    static void SceneJobThread(void* self);
+    void LoadSenceThread();
+    void SaveSenceThread();
+    void DeleteSenceThread();
+    void ShowRecalledScene();
+    std::atomic<int> mSceneJob{0};
+    std::atomic<bool> mSceneJobRunning{false};
+    std::atomic<bool> mSceneStop{false};
+    WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

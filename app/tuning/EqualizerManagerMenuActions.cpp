@@ -23,18 +23,3 @@ void EqualizerManager::ResetMcuFactoryDefault()
 {
     LogPrintW(L"EqualizerManager::ResetMcuFactoryDefault\n");
 }
-
-void EqualizerManager::LoadSenceConfigFromDSP(HWND /*owner*/)
-{
-    LogPrintW(L"EqualizerManager::LoadSenceConfigFromDSP\n");
-}
-
-void EqualizerManager::SaveSenceConfigToDSP(HWND /*owner*/)
-{
-    LogPrintW(L"EqualizerManager::SaveSenceConfigToDSP\n");
-}
-
-void EqualizerManager::DeleteDSPSenceConfig(HWND /*owner*/)
-{
-    LogPrintW(L"EqualizerManager::DeleteDSPSenceConfig\n");
-}

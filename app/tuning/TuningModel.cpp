@@ -1,6 +1,7 @@
 #include "app/tuning/TuningModel.h"
 
 #include <algorithm>
+#include <cstring>
 
 TuningModel::TuningModel()
     : mCurrent(std::make_unique<SceneProfile>()), mStored(kStoredScenes) {}
@@ -73,9 +74,16 @@ bool TuningModel::StoreUnitSceneName(int k, const uint8_t* bytes, size_t length,
 bool TuningModel::ToUnitSceneName(int k, UnitSceneName& out, WideToNarrowFn convert) const {
     out.fill(0);
     if (!IsSceneIndex(k) || !convert) return false;
-    // Up to 4 bytes per character in a multi-byte code page.
-    char narrow[kSceneNameChars * 4 + 1] = {};
-    if (!convert(SceneNameText(k).c_str(), narrow, sizeof narrow)) return false;
-    std::copy(narrow, narrow + kSceneNameBytes, out.begin());
-    return true;
+    // Up to 4 bytes per character in a multi-byte code page; a text longer
+    // than the unit's 16 bytes loses whole characters from its end, never
+    // half of a double-byte one.
+    const std::wstring text = SceneNameText(k);
+    for (size_t count = text.size();; --count) {
+        char narrow[kSceneNameChars * 4 + 1] = {};
+        if (!convert(text.substr(0, count).c_str(), narrow, sizeof narrow)) return false;
+        if (std::strlen(narrow) <= static_cast<size_t>(kSceneNameBytes)) {
+            std::copy(narrow, narrow + kSceneNameBytes, out.begin());
+            return true;
+        }
+    }
 }

@@ -129,6 +129,10 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_DSP_FW_NEWER:
         ShowFirmwareNewer();
         break;
+    case WM_SCENE_JOB_DONE:
+        m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(wParam), static_cast<UnitStatusRead>(lParam));
+        handled = true;
+        break;
     case WM_SHOW_PLUGOUT_NOTICE:
         m_controller.ShowPlugOutNotice();
         handled = true;

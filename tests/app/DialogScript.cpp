@@ -11,46 +11,56 @@ namespace dialogs {
 namespace {
 
 struct Running {
-    const wchar_t* className = nullptr;
-    const std::vector<Step>* steps = nullptr;
+    const std::vector<WindowStep>* steps = nullptr;
     size_t next = 0;
     int ticks = 0;
     int maxTicks = 0;
+    bool failed = false;
+    bool inStep = false;  // a step that pumps messages must not be re-entered
     ScriptResult result;
 };
 Running* g_running = nullptr;
 
-void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
+WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
 {
-    if (g_running == nullptr) return;
+    HWND hwnd = FindWindowW(step.className, step.windowName);
+    if (found != nullptr) *found = hwnd;
+    return hwnd != nullptr ? dynamic_cast<WindowImplBase*>(
+                                 reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+                           : nullptr;
+}
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_running == nullptr || g_running->inStep) return;
     Running& r = *g_running;
-    HWND hwnd = FindWindowW(r.className, nullptr);
-    auto* window = hwnd != nullptr ? dynamic_cast<WindowImplBase*>(reinterpret_cast<CWindowWnd*>(
-                                         GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
-                                   : nullptr;
-    if (window == nullptr || r.next >= r.steps->size()) return;
-    if ((*r.steps)[r.next](*window, hwnd)) {
+    if (r.failed) {
+        for (const WindowStep& step : *r.steps)
+            if (WindowImplBase* window = FindScriptWindow(step, nullptr)) window->PostClose(0);
+        return;
+    }
+    if (r.next >= r.steps->size()) return;
+    HWND hwnd = nullptr;
+    WindowImplBase* window = FindScriptWindow((*r.steps)[r.next], &hwnd);
+    r.inStep = true;
+    const bool done = window != nullptr && (*r.steps)[r.next].step(*window, hwnd);
+    r.inStep = false;
+    if (done) {
         ++r.next;
         r.ticks = 0;
-        if (r.next == r.steps->size()) {
-            r.result.allStepsRan = true;
-            KillTimer(nullptr, timer);
-        }
+        r.result.allStepsRan = r.next == r.steps->size();
         return;
     }
     if (++r.ticks < r.maxTicks) return;
     r.result.failedStep = std::to_string(r.next);
-    KillTimer(nullptr, timer);
-    window->PostClose(0);
+    r.failed = true;
 }
 
 } // namespace
 
-ScriptResult RunDialogScript(const wchar_t* className, const std::vector<Step>& steps,
-                             const std::function<void()>& open, int maxTicks)
+ScriptResult RunWindowScript(const std::vector<WindowStep>& steps, const std::function<void()>& open, int maxTicks)
 {
     Running running;
-    running.className = className;
     running.steps = &steps;
     running.maxTicks = maxTicks;
     g_running = &running;
@@ -59,6 +69,14 @@ ScriptResult RunDialogScript(const wchar_t* className, const std::vector<Step>& 
     KillTimer(nullptr, timer);
     g_running = nullptr;
     return running.result;
+}
+
+ScriptResult RunDialogScript(const wchar_t* className, const std::vector<Step>& steps,
+                             const std::function<void()>& open, int maxTicks)
+{
+    std::vector<WindowStep> windowSteps;
+    for (const Step& step : steps) windowSteps.push_back({className, nullptr, step});
+    return RunWindowScript(windowSteps, open, maxTicks);
 }
 
 CControlUI* Find(WindowImplBase& window, const wchar_t* name)

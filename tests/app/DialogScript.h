@@ -27,6 +27,18 @@ struct ScriptResult {
 ScriptResult RunDialogScript(const wchar_t* className, const std::vector<Step>& steps,
                              const std::function<void()>& open, int maxTicks = 250);
 
+// A step on one of several windows that open over each other: it runs once a
+// window of that class and name (null: any name) exists.
+struct WindowStep {
+    const wchar_t* className;
+    const wchar_t* windowName;
+    Step step;
+};
+// As RunDialogScript; a failed step closes every window the steps name,
+// again on each tick until open() returns.
+ScriptResult RunWindowScript(const std::vector<WindowStep>& steps, const std::function<void()>& open,
+                             int maxTicks = 250);
+
 SkinUI::CControlUI* Find(SkinUI::WindowImplBase& window, const wchar_t* name);
 std::wstring TextOf(SkinUI::WindowImplBase& window, const wchar_t* name);
 // Mouse press and release at the control's centre, through the window's queue.

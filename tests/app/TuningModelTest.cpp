@@ -20,6 +20,19 @@ bool WideToDoubleByte(const wchar_t* in, char* out, size_t capacity) {
     return true;
 }
 
+// A stand-in for a code page of three bytes per character (as UTF-8 writes CJK).
+bool WideToTripleByte(const wchar_t* in, char* out, size_t capacity) {
+    std::string bytes;
+    for (const wchar_t* c = in; *c; ++c) {
+        bytes += static_cast<char>(0xE0 | ((*c >> 12) & 0x0F));
+        bytes += static_cast<char>(0x80 | ((*c >> 6) & 0x3F));
+        bytes += static_cast<char>(0x80 | (*c & 0x3F));
+    }
+    if (bytes.size() + 1 > capacity) return false;
+    std::memcpy(out, bytes.c_str(), bytes.size() + 1);
+    return true;
+}
+
 // Latin-1: one byte per character.
 bool Latin1ToWide(const char* in, wchar_t* out, size_t capacity) {
     size_t n = std::strlen(in);
@@ -95,6 +108,17 @@ TEST(TuningModel, UnitNamesConvertWithoutOverrun) {
     EXPECT_EQ(out[16], 0);
     EXPECT_FALSE(m.ToUnitSceneName(11, out, WideToDoubleByte));
     EXPECT_EQ(out[0], 0);
+}
+
+TEST(TuningModel, UnitNameLongerThanSixteenBytesLosesWholeCharacters) {
+    TuningModel m;
+    m.SetSceneName(3, L"\x4E00\x4E01\x4E02\x4E03\x4E04\x4E05\x4E06\x4E07");
+    UnitSceneName out;
+    ASSERT_TRUE(m.ToUnitSceneName(3, out, WideToTripleByte));
+    char expected[17] = {};
+    ASSERT_TRUE(WideToTripleByte(L"\x4E00\x4E01\x4E02\x4E03\x4E04", expected, sizeof expected));
+    EXPECT_STREQ(out.data(), expected) << "five characters (15 bytes) fit, the sixth would be split";
+    EXPECT_EQ(out[15], 0);
 }
 
 }  // namespace

@@ -1,0 +1,141 @@
+#include "app/tuning/EqualizerManager.h"
+
+#include "app/controls/SButtonUI.h"
+#include "app/tuning/AppMessages.h"
+#include "app/windows/SceneWnd.h"
+#include "base/Log.h"
+#include "device/DeviceTiming.h"
+
+namespace {
+
+// How long a save waits for edits still queued, so that the stored scene has them.
+const uint32_t kQueueDrainMs = 10000;
+const uint32_t kDrainPollMs = 10;
+
+void OpenSceneWnd(HWND owner, EqualizerManager& controller, SceneWndMode mode)
+{
+    CSceneWnd window;
+    window.Show(owner, controller, mode);
+}
+
+} // namespace
+
+void EqualizerManager::LoadSenceConfigFromDSP(HWND owner)
+{
+    LogPrintW(L"%s\n", L"EqualizerManager::LoadSenceConfigFromDSP");
+    OpenSceneWnd(owner, *this, SceneWndMode::Load);
+}
+
+void EqualizerManager::SaveSenceConfigToDSP(HWND owner)
+{
+    LogPrintW(L"%s\n", L"EqualizerManager::SaveSenceConfigToDSP");
+    OpenSceneWnd(owner, *this, SceneWndMode::Save);
+}
+
+void EqualizerManager::DeleteDSPSenceConfig(HWND owner)
+{
+    LogPrintW(L"%s\n", L"EqualizerManager::DeleteDSPSenceConfig");
+    OpenSceneWnd(owner, *this, SceneWndMode::Delete);
+}
+
+bool EqualizerManager::StartSceneJob(SceneJob job)
+{
+    if (mSceneJobRunning.load()) {
+        LogPrintW(L"scene transfer %d refused: another one runs\n", static_cast<int>(job));
+        return false;
+    }
+    // The last worker has ended (it clears the flag last); its thread is joined here.
+    mSceneWorker.Join();
+    mSceneJob.store(static_cast<int>(job));
+    mSceneStop.store(false);
+    mSceneJobRunning.store(true);
+    if (!mSceneWorker.Start()) {
+        mSceneJobRunning.store(false);
+        return false;
+    }
+    return true;
+}
+
+void EqualizerManager::SceneJobThread(void* self)
+{
+    auto* controller = static_cast<EqualizerManager*>(self);
+    switch (static_cast<SceneJob>(controller->mSceneJob.load())) {
+    case SceneJob::Load: controller->LoadSenceThread(); break;
+    case SceneJob::Save: controller->SaveSenceThread(); break;
+    case SceneJob::Delete: controller->DeleteSenceThread(); break;
+    }
+    controller->mSceneJobRunning.store(false);
+}
+
+// The recall replaces the live state, so queued edits are dropped rather
+// than sent between the reads; the UI thread switches the queue on again.
+void EqualizerManager::LoadSenceThread()
+{
+    LogPrintW(L"LoadSenceThread start!\n");
+    mDevice.DisableAsyncMode();
+    mDevice.ReadScene(static_cast<uint8_t>(mModel.sceneSlot), 0);
+    const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop);
+    if (mMainWnd != nullptr)
+        PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Load), static_cast<LPARAM>(result));
+    LogPrintW(L"LoadSenceThread end!\n");
+}
+
+void EqualizerManager::SaveSenceThread()
+{
+    LogPrintW(L"SaveSenceThread start!\n");
+    for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(kQueueDrainMs); waited += kDrainPollMs)
+        Sleep(kDrainPollMs);
+    const uint8_t scene = static_cast<uint8_t>(mModel.sceneSlot);
+    mDevice.SetSceneName(scene, mModel.sceneNameInput.data(), kSceneNameBytes);
+    mDevice.SaveScene(scene, 0);
+    if (mMainWnd != nullptr)
+        PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Save), 0);
+    LogPrintW(L"SaveSenceThread end!\n");
+}
+
+// Ends like the other transfers, so the loading window closes even when the
+// unit never acknowledges the delete.
+void EqualizerManager::DeleteSenceThread()
+{
+    LogPrintW(L"DeleteSenceThread start!\n");
+    mDevice.DeleteScene(static_cast<uint8_t>(mModel.sceneSlot));
+    if (mMainWnd != nullptr)
+        PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Delete), 0);
+    LogPrintW(L"DeleteSenceThread end!\n");
+}
+
+void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
+{
+    LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
+    if (job == SceneJob::Load) {
+        if (result == UnitStatusRead::HandshakeFailed) {
+            PostToMain(WM_STATUS_READ_FAILED);
+            PostToMain(WM_DEVICE_DISCONNECT);
+        } else {
+            ShowRecalledScene();
+            if (mDevice.IsDeviceOpen()) mDevice.EnableAsyncMode();
+        }
+    }
+    if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, 0, 0);
+}
+
+// The read's replies were taken before this (they were posted first): the
+// speaker positions, output buttons and curves follow the recalled scene.
+void EqualizerManager::ShowRecalledScene()
+{
+    for (int k = 0; k < kSpeakerPositions; ++k) {
+        ShowSpeakerDelayText(k, -1);
+        SkinUI::CSButtonUI* speaker = mControls.speakers[k].speaker;
+        if (speaker == nullptr) continue;
+        speaker->SetTextContent(L"");
+        speaker->SetVisibility(false);
+    }
+    ShowOutputAssignments();
+    const SceneProfile& profile = Current();
+    for (int ch = 0; ch < kOutputChannels; ++ch) {
+        const int code = profile.outputs[ch];
+        if (code >= 1 && code <= kSpeakerPositions) ShowSpeakerDelayText(code - 1, ch);
+        ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
+    }
+    UpdateEqualizer(-1);
+}

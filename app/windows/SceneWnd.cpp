@@ -1,0 +1,271 @@
+#include "app/windows/SceneWnd.h"
+
+#include <cwchar>
+#include <string>
+
+#include "app/tuning/AppMessages.h"
+#include "app/windows/LanguageFormat.h"
+#include "app/windows/LoadingWnd.h"
+#include "app/windows/MsgWnd.h"
+#include "app/windows/NameMsgWnd.h"
+#include "app/windows/ScreenDpi.h"
+#include "base/AnsiText.h"
+#include "base/Log.h"
+#include "device/DspRecords.h"
+#include "uilib/control/Label.h"
+#include "uilib/control/List.h"
+
+using namespace SkinUI;
+
+namespace {
+
+const int kHeaderHeight = 25;
+const DWORD kCurrentSceneText = 0xFF16191D;
+const DWORD kSceneText = 0xFFE6E9EE;
+const size_t kTextChars = 1024;
+
+struct ModeTexts {
+    const wchar_t* title;
+    const wchar_t* confirm;
+    const wchar_t* logLine;
+};
+
+const ModeTexts kModeTexts[] = {
+    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n"},
+    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n"},
+    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n"},
+};
+
+void Notice(HWND owner, const wchar_t* text)
+{
+    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
+    ShowMsgBoxEx(owner, L"${tips}", text, captions, 1);
+}
+
+uint32_t SceneBit(int index)
+{
+    return TuningModel::IsSceneIndex(index) ? 1u << index : 0u;
+}
+
+} // namespace
+
+void CSceneWnd::OnFinalWindowMessage(HWND window)
+{
+    // Later acknowledgements must not reach a handle that may be reused.
+    if (m_controller != nullptr && m_controller->Device().mSceneWnd == window)
+        m_controller->Device().mSceneWnd = nullptr;
+    WindowImplBase::OnFinalWindowMessage(window);
+}
+
+void CSceneWnd::OnUiBuilt()
+{
+    m_pm.ApplyDpi(GetScreenDpi());
+    m_closeButton = m_pm.FindControlByName(L"closebtn");
+    m_list = m_pm.FindControlByName(L"listview");
+    if (CControlUI* header = m_pm.FindControlByName(L"list_header")) header->SetFixedHeightValue(kHeaderHeight);
+}
+
+int CSceneWnd::Show(HWND parent, EqualizerManager& controller, SceneWndMode mode)
+{
+    if (CreateNativeWindow(parent, L"scenewnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) return 0;
+    CenterOverOwner();
+    m_mode = mode;
+    m_controller = &controller;
+    TuningModel& model = controller.Model();
+    if (model.sceneSlot >= 1) UpdateCurrentScene(model.sceneSlot - 1);
+    controller.Device().mSceneWnd = m_window;
+    // The answer comes back as WM_READ_SCENE_ID once the modal loop runs.
+    controller.Device().GetSceneId();
+    const ModeTexts& texts = kModeTexts[static_cast<int>(mode)];
+    if (CControlUI* title = m_pm.FindControlByName(L"MessageTitle")) title->SetTextContent(texts.title);
+    if (CControlUI* confirm = m_pm.FindControlByName(L"confirm_btn")) confirm->SetTextContent(texts.confirm);
+    if (CControlUI* cancel = m_pm.FindControlByName(L"cancel_btn")) cancel->SetTextContent(L"${exit}");
+    FillList();
+    return static_cast<int>(RunModal());
+}
+
+int CSceneWnd::ShowLoadScene(HWND parent, EqualizerManager& controller)
+{
+    return Show(parent, controller, SceneWndMode::Load);
+}
+
+int CSceneWnd::ShowSaveScene(HWND parent, EqualizerManager& controller)
+{
+    return Show(parent, controller, SceneWndMode::Save);
+}
+
+int CSceneWnd::ShowDeleteScene(HWND parent, EqualizerManager& controller)
+{
+    return Show(parent, controller, SceneWndMode::Delete);
+}
+
+CControlUI* CSceneWnd::RowValue(int index)
+{
+    auto* list = dynamic_cast<CListUI*>(m_list);
+    if (list == nullptr || index < 0 || index >= list->GetChildCount()) return nullptr;
+    return m_pm.FindSubControlByName(list->GetChildAt(index), L"value");
+}
+
+void CSceneWnd::FillList()
+{
+    if (m_controller == nullptr) return;
+    for (int i = 0; i < kStoredScenes; ++i) {
+        if (CControlUI* value = RowValue(i)) value->SetTextContent(m_controller->Model().SceneNameText(i).c_str());
+    }
+}
+
+void CSceneWnd::UpdateCurrentScene(int index)
+{
+    LogPrintW(L"UpdateCurrentScene %d\n", index);
+    auto* list = dynamic_cast<CListUI*>(m_list);
+    if (list == nullptr) return;
+    for (int i = 0; i < list->GetChildCount(); ++i) {
+        auto* row = dynamic_cast<CContainerUI*>(list->GetChildAt(i));
+        if (row == nullptr) continue;
+        row->SetBackgroundColor(i == index ? kCurrentSceneColor : 0);
+        // Dark text keeps the name readable on the highlight.
+        for (int c = 0; c < row->GetChildCount(); ++c) {
+            if (auto* label = dynamic_cast<CLabelUI*>(row->GetChildAt(c)))
+                label->SetTextColor(i == index ? kCurrentSceneText : kSceneText);
+        }
+    }
+}
+
+void CSceneWnd::OnControlClick(TNotifyInfo& notify)
+{
+    CControlUI* sender = notify.sender;
+    if (sender == nullptr) return;
+    const CUIString name = sender->GetControlName();
+    if (sender == m_closeButton) {
+        PostClose(0);
+    } else if (name.CompareIgnoreCase(L"confirm_btn") == 0) {
+        LogPrintW(L"Click confirm_btn\n");
+        ChooseScene(true);
+    } else if (name.CompareIgnoreCase(L"cancel_btn") == 0) {
+        LogPrintW(L"Click cancel_btn\n");
+        PostClose(0);
+    }
+}
+
+void CSceneWnd::ReceiveNotify(TNotifyInfo& notify)
+{
+    if (notify.type == L"itemactivate" && notify.sender != nullptr &&
+        wcsncmp(notify.sender->GetControlName(), L"listitem", 8) == 0) {
+        ChooseScene(false);
+        return;
+    }
+    WindowImplBase::ReceiveNotify(notify);
+}
+
+void CSceneWnd::ChooseScene(bool fromButton)
+{
+    auto* list = dynamic_cast<CListUI*>(m_list);
+    const int index = list != nullptr ? list->GetSelectedIndex() : -1;
+    LogPrintW(kModeTexts[static_cast<int>(m_mode)].logLine, index);
+    if (!TuningModel::IsSceneIndex(index)) return;
+    int result = 0;
+    switch (m_mode) {
+    case SceneWndMode::Load: result = LoadSence(index + 1); break;
+    case SceneWndMode::Save: result = SaveSence(index + 1); break;
+    case SceneWndMode::Delete: DeleteSence(index + 1); break;
+    }
+    if (fromButton ? (m_mode == SceneWndMode::Save && result == 1) : m_mode != SceneWndMode::Delete)
+        UpdateCurrentScene(index);
+}
+
+bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
+{
+    PostMessageW(m_window, WM_BUSY_BEGIN, 0, 0);
+    m_controller->Model().sceneSlot = s;
+    m_controller->Device().mSceneWnd = m_window;
+    if (m_controller->StartSceneJob(job)) return true;
+    PostMessageW(m_window, WM_BUSY_END, 0, 0);
+    return false;
+}
+
+int CSceneWnd::LoadSence(int s)
+{
+    LogPrintW(L"LoadSence\n");
+    if (m_controller == nullptr || !TuningModel::IsSceneIndex(s - 1)) return 0;
+    const std::wstring name = m_controller->Model().SceneNameText(s - 1);
+    wchar_t text[kTextChars];
+    if (name.empty()) FormatLanguageText(text, kTextChars, L"${load_scene_tips2}", "d", s);
+    else FormatLanguageText(text, kTextChars, L"${load_scene_tips1}", "ds", s, name.c_str());
+    if (ShowMsgBox(m_window, L"${tips}", text) != 1) return 0;
+    return StartJob(s, EqualizerManager::SceneJob::Load) ? 1 : 0;
+}
+
+int CSceneWnd::SaveSence(int s)
+{
+    LogPrintW(L"SaveSence\n");
+    if (m_controller == nullptr || !TuningModel::IsSceneIndex(s - 1)) return 0;
+    TuningModel& model = m_controller->Model();
+    model.sceneNameInput.fill(0);
+    const std::wstring oldName = model.SceneNameText(s - 1);
+    wchar_t text[kTextChars];
+    if (!oldName.empty()) {
+        FormatLanguageText(text, kTextChars, L"${save_scene_overwrite}", "d", s);
+        if (ShowMsgBox(m_window, L"${tips}", text) != 1) return 0;
+    }
+    std::wstring name = oldName;
+    if (ShowNameMsgWnd(m_window, name) != 1) return 0;
+    for (int j = 0; j < kStoredScenes && !name.empty(); ++j) {
+        if (j == s - 1 || model.SceneNameText(j) != name) continue;
+        // The slot keeps its old name: the unit still holds that scene.
+        FormatLanguageText(text, kTextChars, L"${same_name_tips}", "sds", name.c_str(), j + 1,
+                           model.SceneNameText(j).c_str());
+        Notice(m_window, text);
+        return 0;
+    }
+    model.SetSceneName(s - 1, name);
+    if (!model.ToUnitSceneName(s - 1, model.sceneNameInput, WideToAnsi)) {
+        LogPrintW(L"scene name %s cannot be converted for the unit\n", name.c_str());
+        model.SetSceneName(s - 1, oldName);
+        return 0;
+    }
+    if (CControlUI* value = RowValue(s - 1)) value->SetTextContent(name.c_str());
+    return StartJob(s, EqualizerManager::SceneJob::Save) ? 1 : 0;
+}
+
+void CSceneWnd::DeleteSence(int s)
+{
+    LogPrintW(L"DeleteSence\n");
+    if (m_controller == nullptr || !TuningModel::IsSceneIndex(s - 1)) return;
+    m_controller->Model().SetSceneName(s - 1, L"");
+    FillList();
+    StartJob(s, EqualizerManager::SceneJob::Delete);
+}
+
+LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    switch (message) {
+    case WM_BUSY_BEGIN:
+        RunLoadingWnd(m_window, &m_loading);
+        break;
+    case WM_BUSY_END:
+        CloseLoadingWnd(&m_loading);
+        break;
+    case WM_READ_FLASH_VALUE:
+        // The unit stored scene wParam.
+        PostMessageW(m_window, WM_BUSY_END, 0, 0);
+        if (m_controller != nullptr) m_controller->Model().sceneValid |= SceneBit(static_cast<int>(wParam) - 1);
+        Notice(m_window, L"${save_scene_ok}");
+        break;
+    case WM_FLASH_ACK:
+        PostMessageW(m_window, WM_BUSY_END, 0, 0);
+        if (m_controller != nullptr) m_controller->Model().sceneValid &= ~SceneBit(static_cast<int>(wParam) - 1);
+        break;
+    case WM_READ_SCENE_ID: {
+        const int id = static_cast<int>(lParam);
+        if (m_controller != nullptr) m_controller->Model().sceneSlot = id;
+        LogPrintW(L"FLASH_SCENE_ID/mSceneId %d\n", id);
+        if (id >= 1) UpdateCurrentScene(id - 1);
+        break;
+    }
+    default:
+        handled = false;
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,53 @@
+// The unit's ten stored scenes by name: load one into the live state, save
+// the live state into one, or delete one. While a transfer runs the window
+// shows a loading window over itself; it stays open for further transfers.
+#pragma once
+
+#include "app/tuning/EqualizerManager.h"
+#include "uilib/core/WindowBase.h"
+
+class CLoadingWnd;
+
+enum class SceneWndMode { Load = 0, Save = 1, Delete = 2 };
+
+class CSceneWnd : public SkinUI::WindowImplBase {
+public:
+    static const DWORD kCurrentSceneColor = 0xFFF6CE1D;
+
+    const wchar_t* GetWndClassName() const override { return L"MsgWnd"; }
+    SkinUI::CUIString GetSkinXmlName() const override { return L"XML_SENCE_PROFILE"; }
+    void OnFinalWindowMessage(HWND window) override;
+    void OnUiBuilt() override;
+    void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // Creates the window over parent, asks the unit which scene is current
+    // and runs modally; the caller deletes the object afterwards.
+    int Show(HWND parent, EqualizerManager& controller, SceneWndMode mode);
+    int ShowLoadScene(HWND parent, EqualizerManager& controller);
+    int ShowSaveScene(HWND parent, EqualizerManager& controller);
+    int ShowDeleteScene(HWND parent, EqualizerManager& controller);
+
+    // Highlights row index (0..9) as the unit's current scene.
+    void UpdateCurrentScene(int index);
+    // Scene s = 1..10. Load and save return 1 when their transfer started.
+    int LoadSence(int s);
+    int SaveSence(int s);
+    void DeleteSence(int s);
+
+private:
+    void FillList();
+    SkinUI::CControlUI* RowValue(int index);
+    // The list's selected row goes to the operation of the mode; fromButton
+    // tells the confirm button from a double-click on the row.
+    void ChooseScene(bool fromButton);
+    // Loading window, scene slot, reply registration, then the worker.
+    bool StartJob(int s, EqualizerManager::SceneJob job);
+
+    EqualizerManager* m_controller = nullptr;
+    SceneWndMode m_mode = SceneWndMode::Load;
+    CLoadingWnd* m_loading = nullptr;
+    SkinUI::CControlUI* m_closeButton = nullptr;
+    SkinUI::CControlUI* m_list = nullptr;
+};

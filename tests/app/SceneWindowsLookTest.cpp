@@ -1,0 +1,63 @@
+// The scene window, the name entry and the two-box question in every
+// language at 96 and 144 DPI, each checked on its own painting.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "AppSkin.h"
+#include "DialogScript.h"
+#include "SkinVariants.h"
+#include "WindowLook.h"
+#include "app/tuning/EqualizerManager.h"
+#include "app/windows/MsgCheckBoxWnd.h"
+#include "app/windows/NameMsgWnd.h"
+#include "uilib/control/List.h"
+
+using dialogs::WindowStep;
+using namespace SkinUI;
+
+namespace {
+
+// Looks at the window the step finds in every language and at both DPIs,
+// then closes it: one window each, since every window Wine closes costs time.
+WindowStep Look(const wchar_t* className, const wchar_t* windowName, const wchar_t* layout)
+{
+    return {className, windowName, [=](WindowImplBase& w, HWND) {
+                ForEachLanguageAndDpi(
+                    [&](const wchar_t* language, int dpi) { CheckWindow(w, layout, language, dpi); });
+                w.PostClose(0);
+                return true;
+            }};
+}
+
+TEST(SceneWindowsLook, PaintInEveryLanguageAtBothDpis)
+{
+    ASSERT_TRUE(OpenAppSkin());
+    // No unit: the window opens at once with the names the model has.
+    EqualizerManager controller;
+    controller.Model().SetSceneName(0, L"Home");
+    controller.Model().SetSceneName(1, L"\x4E2D\x6587\x573A\x666F");
+    controller.Model().SetSceneName(2, L"\x0421\x0446\x0435\x043D\x0430");
+    controller.Model().sceneSlot = 2;
+    const auto scene = dialogs::RunWindowScript(
+        {{L"MsgWnd", L"scenewnd",
+          [](WindowImplBase& w, HWND) {
+              static_cast<CListUI*>(dialogs::Find(w, L"listview"))->SelectSingleItem(0);
+              return true;
+          }},
+         Look(L"MsgWnd", L"scenewnd", L"xml_sence_profile")},
+        [&] { controller.SaveSenceConfigToDSP(nullptr); });
+    EXPECT_TRUE(scene.allStepsRan);
+    std::wstring name = L"Stage 2";
+    const auto entry = dialogs::RunWindowScript({Look(L"NameMsgWnd", nullptr, L"xml_msg_name")},
+                                                [&] { ShowNameMsgWnd(nullptr, name); });
+    EXPECT_TRUE(entry.allStepsRan);
+    const auto question = dialogs::RunWindowScript(
+        {Look(L"MsgCheckBoxWnd", nullptr, L"xml_checkbox_msg")},
+        [] { ShowMsgCheckBox(nullptr, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}"); });
+    EXPECT_TRUE(question.allStepsRan);
+}
+
+} // namespace
