@@ -20,6 +20,7 @@ using namespace SkinUI;
 namespace {
 
 const int kHeaderHeight = 25;
+const UINT kShowSavedNotice = WM_APP + 0x51;
 const DWORD kCurrentSceneText = 0xFF16191D;
 const DWORD kSceneText = 0xFFE6E9EE;
 const size_t kTextChars = 1024;
@@ -247,9 +248,13 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         CloseLoadingWnd(&m_loading);
         break;
     case WM_READ_FLASH_VALUE:
-        // The unit stored scene wParam.
-        PostMessageW(m_window, WM_BUSY_END, 0, 0);
+        // The unit stored scene wParam. The notice follows once the loading
+        // window has gone, so that it opens over an enabled scene window.
+        CloseLoadingWnd(&m_loading);
+        PostMessageW(m_window, kShowSavedNotice, 0, 0);
         if (m_controller != nullptr) m_controller->Model().sceneValid |= SceneBit(static_cast<int>(wParam) - 1);
+        break;
+    case kShowSavedNotice:
         Notice(m_window, L"${save_scene_ok}");
         break;
     case WM_FLASH_ACK:
