@@ -48,9 +48,14 @@ bool EqualizerManager::StartSceneJob(SceneJob job)
     mSceneWorker.Join();
     mSceneJob.store(static_cast<int>(job));
     mSceneStop.store(false);
+    // A recall replaces the live state: edits still queued are dropped rather
+    // than sent between its reads. The UI thread switches the queue on again.
+    const bool wasAsync = mDevice.IsAsyncMode();
+    if (job == SceneJob::Load) mDevice.DisableAsyncMode();
     mSceneJobRunning.store(true);
     if (!mSceneWorker.Start()) {
         mSceneJobRunning.store(false);
+        if (wasAsync) mDevice.EnableAsyncMode();
         return false;
     }
     return true;
@@ -67,12 +72,9 @@ void EqualizerManager::SceneJobThread(void* self)
     controller->mSceneJobRunning.store(false);
 }
 
-// The recall replaces the live state, so queued edits are dropped rather
-// than sent between the reads; the UI thread switches the queue on again.
 void EqualizerManager::LoadSenceThread()
 {
     LogPrintW(L"LoadSenceThread start!\n");
-    mDevice.DisableAsyncMode();
     mDevice.ReadScene(static_cast<uint8_t>(mModel.sceneSlot), 0);
     const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop);
     if (mMainWnd != nullptr)
@@ -108,10 +110,11 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
     if (job == SceneJob::Load) {
-        if (result == UnitStatusRead::HandshakeFailed) {
+        // A link closed meanwhile (unplugged) has had its own notice.
+        if (result == UnitStatusRead::HandshakeFailed && mDevice.IsDeviceOpen()) {
             PostToMain(WM_STATUS_READ_FAILED);
             PostToMain(WM_DEVICE_DISCONNECT);
-        } else {
+        } else if (result != UnitStatusRead::HandshakeFailed) {
             ShowRecalledScene();
             if (mDevice.IsDeviceOpen()) mDevice.EnableAsyncMode();
         }

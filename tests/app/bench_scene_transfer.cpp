@@ -44,6 +44,7 @@ int wmain()
     unit.SetResponder(&model);
     const int runs = 10;
     double save = -1, recall = -1, erase = -1;
+    size_t recallFrames = 0;
     {
         EqualizerManager controller;
         controller.Device().OpenHIDDevice();
@@ -53,14 +54,16 @@ int wmain()
         m.sceneSlot = 2;
         std::memcpy(m.sceneNameInput.data(), "ABC", 3);
         save = BestJobMs(controller, EqualizerManager::SceneJob::Save, runs);
+        const size_t before = unit.ReceivedFrames().size();
         recall = BestJobMs(controller, EqualizerManager::SceneJob::Load, runs);
+        recallFrames = (unit.ReceivedFrames().size() - before) / runs;
         erase = BestJobMs(controller, EqualizerManager::SceneJob::Delete, runs);
         controller.Device().CloseHIDDevice(false);
     }
     unit.SetResponder(nullptr);
     if (save < 0 || recall < 0 || erase < 0) return 1;
-    std::printf("scene save %.1f ms (goal <= 50), recall with read back %.1f ms (goal <= 110), delete %.1f ms "
-                "(goal <= 50), best of %d runs each\n",
-                save, recall, erase, runs);
+    std::printf("scene save %.1f ms (goal <= 50), recall with read back of %u commands %.1f ms (goal <= 110), "
+                "delete %.1f ms (goal <= 50), best of %d runs each\n",
+                save, static_cast<unsigned>(recallFrames), recall, erase, runs);
     return 0;
 }
