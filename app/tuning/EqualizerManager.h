@@ -21,6 +21,8 @@
 
 namespace SkinUI {
 class CComboUI;
+class CMenuElementUI;
+class CMenuWnd;
 class CPaintManagerUI;
 class CSliderUI;
 }
@@ -104,8 +106,6 @@ public:
     void ReadMcuValueCallback(int subcommand, LPARAM value);
     void ReadSenceValueCallback(int subcommand, LPARAM value);
     void ReadKtvValueCallback(int subcommand, LPARAM value);
-    // The main volume's edit text: "%ddB", or "${off}" at the lowest level.
-    void ShowMainVolumeText(int db);
     // Every volume edit written again, as after a language switch.
     void UpdateAllVolumeEdit();
 
@@ -114,7 +114,6 @@ public:
     // come with their own work; until then each call stops there.)
     // The output channel whose popup menu was opened last.
     int menuChannel = 0;
-    void SetOutputValue(int ch, const wchar_t* itemName, int keepBackup);
     void SetChSynchronize(int ch, int group);
     void SetChDelayLink(int ch, int group);
     void ResetMcuFactoryDefault();
@@ -156,6 +155,74 @@ public:
     // On the UI thread: after a load the recalled scene is shown and queued
     // commands flow again; the scene window's loading window closes.
     void SceneJobDone(SceneJob job, UnitStatusRead result);
+    // ---- Crossover and output assignment (EqualizerManagerCrossover.cpp) ----
+    // The current channel's high-pass (filter 2) and low-pass (filter 1):
+    // the channel, its link group and its partner take each change, which
+    // goes to the unit; the high-pass never rises above the low-pass.
+    void SetFreqDivider(int ch);
+    void SetHpFreq();
+    void SetLpFreq();
+    void SetHpFreqUp(bool up);
+    void SetLpFreqUp(bool up);
+    void SetHpType();
+    void SetLpType();
+    void SetHpSlop();
+    void SetLpSlop();
+    // Whether the frequency edit holds text other than what the program wrote.
+    bool IsFilterFreqTyped(bool highPass) const;
+    // An output menu row chosen for channel ch: its speaker code, the code's
+    // default crossover, the speaker positions and ch made current.
+    void SetOutputValue(int ch, const wchar_t* itemName, int keepBackup);
+    // One row of the output menu opened for channel ch: check icon when some
+    // channel has the code, enabled when ch may take it.
+    void MarkOutputMenuItem(SkinUI::CMenuElementUI* item, const wchar_t* name, int ch);
+
+    // ---- Unit-wide settings (EqualizerManagerUnitSettings.cpp) ----
+    void SetMainVolumeSlider();
+    void SetMainVolumeEdit();
+    void SetMainVolumeUp(bool up);
+    void SetMainMute();
+    void SetAccSlider();
+    void SetAccEdit();
+    void SetAccUp(bool up);
+    void SetInputSource();
+    void SetInputIn(int input, int output);
+    void SwitchAmpOnOff();
+    void SwitchRemOut1();
+    void SwitchRemOut2();
+    void SwitchSpkOhm();
+    void SwitchNoiseGate();
+    // Display operations, also used for the unit's reports: each stores the
+    // value and shows it; the Apply ones also send it.
+    void ApplyMainVolume(int db);
+    // "%ddB", or "${off}" at the lowest level.
+    void ShowMainVolumeText(int db);
+    void ApplyMainMute(bool on);
+    void ApplyAcc(int value);
+    void ShowAccText(int value);
+    void ShowAmpState(bool on);
+    void ShowRemOut1State(bool on);
+    void ShowRemOut2State(bool on);
+    void ShowSpkOhmState(bool on);
+    void ShowNoiseGateState(bool on);
+    // Whether the edit holds text other than what the program wrote.
+    bool IsMainVolumeTyped() const;
+    bool IsAccTyped() const;
+
+    // ---- Popup menus (EqualizerManagerMenus.cpp) ----
+    // Each opens its layout under the clicked control; menu holds the one
+    // open menu (a weak pointer the menu clears as it goes) and the previous
+    // one is closed first; notify receives the chosen rows.
+    void ShowAdvanceMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
+                         SkinUI::CPaintManagerUI* notify);
+    void ShowDelayLinkGroupMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
+                                SkinUI::CPaintManagerUI* notify);
+    void ShowOutputMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
+                        SkinUI::CPaintManagerUI* notify, int ch);
+    void ShowOptionMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
+                        SkinUI::CPaintManagerUI* notify);
+    void ShowSceneMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
+                       SkinUI::CPaintManagerUI* notify);
 
     // ---- Channel level, mute, phase, solo (EqualizerManagerChannel.cpp) ----
     // Every change goes into the model, onto the channel's controls and, as a
@@ -254,8 +321,9 @@ private:
     void BindChannelStrips();
     void BindSpeakers();
     void BindTools();
-    // The routing boxes of channel ch as the current source routes it.
-    void ShowInputRouting(int ch);
+    // The routing boxes of channel ch as the current source routes it;
+    // clearHidden unselects the rows the source does not have.
+    void ShowInputRouting(int ch, bool clearHidden = false);
     // Each channel's output button names its speaker; assigned positions show.
     void ShowOutputAssignments();
 
@@ -290,9 +358,30 @@ private:
     void TakeInputMixTrim(SceneProfile& profile, LPARAM value);
     void TakeCrossSourceMix(SceneProfile& profile, bool live, LPARAM value);
     void TakeUnitWideValue(int subcommand, LPARAM value);
-    void ShowCrossoverOfShownChannel();
     void ShowChannelVolume(int ch);
-    void ShowSwitch(SkinUI::CSButtonUI* button, bool on, const wchar_t* onText, const wchar_t* offText);
+
+    // Crossover and unit-wide helpers (EqualizerManagerCrossover.cpp,
+    // EqualizerManagerUnitSettings.cpp).
+    struct FilterSide;
+    static const FilterSide& Side(bool highPass);
+    enum class UnitSwitch { Amp, RemOut1, RemOut2, SpeakerOhm, NoiseGate };
+    void SetFilterFreq(const FilterSide& side);
+    void StepFilterFreq(const FilterSide& side, bool up);
+    void SetFilterType(const FilterSide& side);
+    void SetFilterSlope(const FilterSide& side);
+    void SendFilter(int ch, int iFilter);
+    // Applies change to every other channel of ch's link group and sends it.
+    template <class Change>
+    void FollowFilter(int ch, int iFilter, Change change);
+    void ShowSlopeItems(SkinUI::CComboUI* slope, int type);
+    // Selects a row without the combo's notification reaching the controller.
+    void SelectQuietly(SkinUI::CComboUI* combo, int index);
+    bool mQuietSelect = false;
+    void ShowSwitchState(UnitSwitch which, bool on);
+    void ToggleSwitch(UnitSwitch which);
+    void ShowSpeakerPositions();
+    SkinUI::CMenuWnd* OpenMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
+                               SkinUI::CPaintManagerUI* notify, const wchar_t* layout, int anchor, uint32_t align);
 
     // The window and its paint manager, through which every control is found.
     HWND mMainWnd = nullptr;

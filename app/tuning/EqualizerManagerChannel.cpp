@@ -292,5 +292,6 @@ void EqualizerManager::SetCurChannelChange(int ch)
     }
     ShowEqBandRows(ch);
     ShowBypassButton(profile.channels[ch].bypass != 1);
+    SetFreqDivider(ch);
     UpdateEqualizer(-1);
 }

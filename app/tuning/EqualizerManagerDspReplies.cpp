@@ -78,8 +78,6 @@ int SecondSourceIndex(int reported)
     return reported >= 0 && reported < kInputSources ? reported : kNoSecondSource;
 }
 
-const DWORD kOnText = 0xFFFFFFFF;
-const DWORD kOffText = 0xFFFF0000;
 const float kMaxDelayMs = 15.0f;
 
 template <class Record>
@@ -92,11 +90,6 @@ void Select(COptionUI* option, bool selected)
 {
     // Silent: a report shows the unit's state and must not be sent back.
     if (option != nullptr) option->SetSelectedState(selected, true);
-}
-
-void SelectItem(CComboUI* combo, int index)
-{
-    if (combo != nullptr && index >= 0 && index < combo->GetChildCount()) combo->SelectSingleItem(index, false);
 }
 
 } // namespace
@@ -176,10 +169,8 @@ void EqualizerManager::ReadDspValueCallback(int subcommand, LPARAM value)
         case kRemOut: {
             const auto* r = As<dsp::DspRemoteOutRecord>(value);
             LogPrintW(L"DSP_REM_OUT rem_out1 = %d, rem_out1 = %d\n", r->out1, r->out2);
-            Current().remOut1On = r->out1 != 0;
-            Current().remOut2On = r->out2 != 0;
-            ShowSwitch(mControls.remoteOut1, r->out1 != 0, L"${rem_out1_on}", L"${rem_out1_off}");
-            ShowSwitch(mControls.remoteOut2, r->out2 != 0, L"${rem_out2_on}", L"${rem_out2_off}");
+            ShowRemOut1State(r->out1 != 0);
+            ShowRemOut2State(r->out2 != 0);
             break;
         }
         case kBridge: {
@@ -210,7 +201,7 @@ void EqualizerManager::TakeUnitWideValue(int subcommand, LPARAM value)
                              ? v - kSourceCodeFirst
                              : kFallbackSourceItem;
         profile.inputSource = item;
-        SelectItem(mControls.inputSource, item);
+        SelectQuietly(mControls.inputSource, item);
         for (int ch = 0; ch < kOutputChannels; ++ch) ShowInputRouting(ch);
         break;
     }
@@ -236,8 +227,7 @@ void EqualizerManager::TakeUnitWideValue(int subcommand, LPARAM value)
         LogPrintW(L"setup_mode mode = %d\n", v);
         break;
     case kAmpMute:
-        profile.ampOn = v == 0;
-        ShowSwitch(mControls.ampOnOff, v == 0, L"${amp_on}", L"${amp_off}");
+        ShowAmpState(v == 0);
         break;
     case kDspStatus: {
         LogPrintW(L"DSP_DSP_STATUS on_off = %d\n", v);
@@ -249,35 +239,15 @@ void EqualizerManager::TakeUnitWideValue(int subcommand, LPARAM value)
     }
     case kSpeakerOhm:
         LogPrintW(L"DSP_SPK_OHM spk_ohm = %d\n", v);
-        profile.speakerOhm = v != 0;
-        ShowSwitch(mControls.speakerOhm, v != 0, L"${btn_2ohm_spk}", L"${btn_4ohm_spk}");
+        ShowSpkOhmState(v != 0);
         break;
     case kNoiseGate:
         LogPrintW(L"DSP_NOISE_GATE noise_gate = %d\n", v);
-        profile.noiseGate = v != 0;
-        ShowSwitch(mControls.noiseGate, v != 0, L"${btn_noise_gate_on}", L"${btn_noise_gate_off}");
+        ShowNoiseGateState(v != 0);
         break;
     default:
         break;
     }
-}
-
-void EqualizerManager::ShowSwitch(CSButtonUI* button, bool on, const wchar_t* onText, const wchar_t* offText)
-{
-    if (button == nullptr) return;
-    button->SetTextContent(on ? onText : offText);
-    button->SetSelectedState(on);
-    button->SetTextColor(on ? kOnText : kOffText);
-}
-
-void EqualizerManager::ShowMainVolumeText(int db)
-{
-    if (mControls.mainVolumeEdit == nullptr) return;
-    const bool off = mControls.mainVolumeSlider != nullptr && db <= mControls.mainVolumeSlider->GetMinValue();
-    if (off)
-        mControls.mainVolumeEdit->SetTextContent(L"${off}");
-    else
-        SetIntText(mControls.mainVolumeEdit, L"%ddB", db);
 }
 
 void EqualizerManager::TakeFilter(SceneProfile& profile, bool live, LPARAM value)
@@ -291,18 +261,7 @@ void EqualizerManager::TakeFilter(SceneProfile& profile, bool live, LPARAM value
     x.SetLpFreq(r->lpFreq);
     x.SetLpSlope(r->lpSlope < 0 ? 0 : r->lpSlope);
     x.SetLpType(r->lpType);
-    if (live && r->ch == CurrentChannel()) ShowCrossoverOfShownChannel();
-}
-
-void EqualizerManager::ShowCrossoverOfShownChannel()
-{
-    const CrossoverParams& x = Current().channels[CurrentChannel()].crossover;
-    SelectItem(mControls.hpSlope, x.GetHpSlope());
-    SetIntText(mControls.hpFreq, L"%dHz", x.GetHpFreq());
-    SelectItem(mControls.hpType, x.GetHpType());
-    SelectItem(mControls.lpSlope, x.GetLpSlope());
-    SetIntText(mControls.lpFreq, L"%dHz", x.GetLpFreq());
-    SelectItem(mControls.lpType, x.GetLpType());
+    if (live && r->ch == CurrentChannel()) SetFreqDivider(r->ch);
 }
 
 void EqualizerManager::TakeEqBand(SceneProfile& profile, bool live, LPARAM value)

@@ -238,7 +238,7 @@ void EqualizerManager::BindChannelStrips()
     }
 }
 
-void EqualizerManager::ShowInputRouting(int ch)
+void EqualizerManager::ShowInputRouting(int ch, bool clearHidden)
 {
     const SceneProfile& profile = Current();
     const int source = profile.inputSource;
@@ -248,7 +248,9 @@ void EqualizerManager::ShowInputRouting(int ch)
     for (int i = 0; i < kRoutedInputs; ++i) {
         COptionUI* option = mControls.channels[ch].inputs[i];
         if (option == nullptr) continue;
-        option->SetSelectedState((routed >> i & 1) != 0, false);
+        // Silent: the model already holds the routing, and hidden rows must
+        // not clear bits the mixer keeps for other sources.
+        option->SetSelectedState((!clearHidden || i < inputCount) && (routed >> i & 1) != 0, true);
         option->SetVisibility(i < inputCount);
         option->SetEnabledState(i < inputCount);
     }

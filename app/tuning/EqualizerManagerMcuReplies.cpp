@@ -79,15 +79,7 @@ void EqualizerManager::ReadMcuValueCallback(int subcommand, LPARAM value)
         if (slider == nullptr) break;
         profile.acc = static_cast<int32_t>(value);
         slider->SetValue(profile.acc);
-        if (mControls.accEdit == nullptr) break;
-        if (slider->GetValue() == slider->GetMinValue()) {
-            mControls.accEdit->SetTextContent(L"${off}");
-        } else {
-            wchar_t text[16];
-            _snwprintf(text, 15, L"%d", profile.acc);
-            text[15] = L'\0';
-            mControls.accEdit->SetTextContent(text);
-        }
+        ShowAccText(profile.acc);
         break;
     }
     case kPing:

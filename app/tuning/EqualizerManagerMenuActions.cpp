@@ -4,11 +4,6 @@
 
 // Menu actions whose windows and edits come with their own work: each is
 // reached from its menu row and logs that it was.
-void EqualizerManager::SetOutputValue(int ch, const wchar_t* itemName, int keepBackup)
-{
-    LogPrintW(L"EqualizerManager::SetOutputValue %d %s %d\n", ch, itemName, keepBackup);
-}
-
 void EqualizerManager::SetChSynchronize(int ch, int group)
 {
     LogPrintW(L"EqualizerManager::SetChSynchronize %d %d\n", ch, group);

@@ -68,7 +68,7 @@ void EqualizerManager::RefreshFromProfile()
         Select(mControls.bridges[pair].checkBox, on);
     }
     for (int ch = 0; ch < kOutputChannels; ++ch) ComputeChannelCurve(ch, p.channels[ch].bypass == 1);
-    ShowCrossoverOfShownChannel();
+    SetFreqDivider(current);
     ShowEqBandRows(current);
     SetCurChannelChange(current);
 }

@@ -119,6 +119,13 @@ LRESULT CMainWnd::HandleDestroy(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lP
         CloseHandle(m_instanceMutex);
         m_instanceMutex = nullptr;
     }
+    // An open menu outlives this window for a moment: it must not clear a
+    // pointer that is gone by then.
+    if (m_menu != nullptr) {
+        m_menu->SetWeakHolder(nullptr);
+        m_menu->CloseMenu(0);
+        m_menu = nullptr;
+    }
     handled = false;
     return 0;
 }

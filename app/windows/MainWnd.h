@@ -58,6 +58,10 @@ public:
     // Runs the first rule of the dispatch table for type and the control's name.
     void Dispatch(const wchar_t* type, SkinUI::CControlUI* control);
 
+    // ---- Popup menus (MainWndNotify.cpp opens them, MainWndMenu.cpp takes their rows) ----
+    // The one open popup menu, cleared by the menu as it goes.
+    SkinUI::CMenuWnd*& MenuSlot() { return m_menu; }
+
     // ---- Firmware update and about box (MainWndFirmware.cpp) ----
     void OpenFirmwareUpdate();
     void OpenAbout();

@@ -131,6 +131,28 @@ void SpeakerDelayStep(CMainWnd& w, bool up)
     if (code >= 1) w.Controller().SetSpeakerDelayUp(code, up);
 }
 
+// Both numbers of an input routing box's name: input row and output column.
+void RouteInput(CMainWnd& w, CControlUI* control)
+{
+    int input = -1;
+    int output = -1;
+    if (swscanf(control->GetControlName().CStr(), L"option_ch_in%d_%d", &input, &output) == 2)
+        w.Controller().SetInputIn(input, output);
+}
+
+// The menus open under their control; the controller keeps the one open menu.
+void OpenOutputMenu(CMainWnd& w, CControlUI* control, int ch)
+{
+    w.Controller().menuChannel = ch;
+    w.Controller().ShowOutputMenu(w.GetNativeHandle(), control, w.MenuSlot(), &w.PaintManager(), ch);
+}
+
+void OpenDelayLinkMenu(CMainWnd& w, CControlUI* control, int ch)
+{
+    w.Controller().menuChannel = ch;
+    w.Controller().ShowDelayLinkGroupMenu(w.GetNativeHandle(), control, w.MenuSlot(), &w.PaintManager());
+}
+
 // Notifications by type and control name, tested in order; the first match
 // ends the dispatch.
 const ClickRule kClickRules[] = {
@@ -221,6 +243,86 @@ const ClickRule kClickRules[] = {
     {L"equalizer", Match::Is, ChartMoved<1, true>, L"equalizer_hp_release"},
     {L"equalizer", Match::Is, ChartMoved<2, false>, L"equalizer_lp"},
     {L"equalizer", Match::Is, ChartMoved<2, true>, L"equalizer_lp_release"},
+    // ---- Crossover, outputs, unit-wide settings and popup menus ----
+    {L"ch_output_btn", Match::StartsWith, OpenOutputMenu},
+    {L"delay_link_", Match::StartsWith, OpenDelayLinkMenu, L"selectchanged"},
+    {L"btn_option", Match::Is,
+     [](CMainWnd& w, CControlUI* c, int) {
+         w.Controller().ShowOptionMenu(w.GetNativeHandle(), c, w.MenuSlot(), &w.PaintManager());
+     }},
+    {L"btn_scene", Match::Is,
+     [](CMainWnd& w, CControlUI* c, int) {
+         w.Controller().ShowSceneMenu(w.GetNativeHandle(), c, w.MenuSlot(), &w.PaintManager());
+     }},
+    {L"btn_advance", Match::Is,
+     [](CMainWnd& w, CControlUI* c, int) {
+         w.Controller().ShowAdvanceMenu(w.GetNativeHandle(), c, w.MenuSlot(), &w.PaintManager());
+     }},
+    {L"btn_amp_onoff", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SwitchAmpOnOff(); }},
+    {L"btn_rem_out1_onoff", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SwitchRemOut1(); }},
+    {L"btn_rem_out2_onoff", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SwitchRemOut2(); }},
+    {L"btn_2ohm_spk", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SwitchSpkOhm(); }},
+    {L"btn_noise_gate", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SwitchNoiseGate(); }},
+    {L"main_mute", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainMute(); },
+     L"selectchanged"},
+    {L"option_ch_in", Match::StartsWith, [](CMainWnd& w, CControlUI* c, int) { RouteInput(w, c); }, L"selectchanged"},
+    {L"slider_main_volume", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainVolumeSlider(); },
+     L"valuechanged"},
+    {L"slider_main_volume", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainVolumeSlider(); },
+     L"movevaluechanged"},
+    {L"slider_acc", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccSlider(); },
+     L"valuechanged"},
+    {L"slider_acc", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccSlider(); },
+     L"movevaluechanged"},
+    {L"hp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpFreqUp(true); },
+     L"valuechangedup"},
+    {L"hp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpFreqUp(false); },
+     L"valuechangeddown"},
+    {L"lp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpFreqUp(true); },
+     L"valuechangedup"},
+    {L"lp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpFreqUp(false); },
+     L"valuechangeddown"},
+    {L"edit_main_volume", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainVolumeUp(true); },
+     L"valuechangedup"},
+    {L"edit_main_volume", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainVolumeUp(false); },
+     L"valuechangeddown"},
+    {L"edit_acc", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccUp(true); },
+     L"valuechangedup"},
+    {L"edit_acc", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccUp(false); },
+     L"valuechangeddown"},
+    {L"edit_main_volume", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainVolumeEdit(); },
+     L"return"},
+    {L"edit_acc", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccEdit(); }, L"return"},
+    {L"hp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpFreq(); }, L"return"},
+    {L"lp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpFreq(); }, L"return"},
+    // Leaving an edit takes only what the user typed: a value the program
+    // wrote is not sent again (and a volume left alone does not unmute).
+    {L"edit_main_volume", Match::Is,
+     [](CMainWnd& w, CControlUI*, int) {
+         if (w.Controller().IsMainVolumeTyped()) w.Controller().SetMainVolumeEdit();
+     },
+     L"killfocus"},
+    {L"edit_acc", Match::Is,
+     [](CMainWnd& w, CControlUI*, int) {
+         if (w.Controller().IsAccTyped()) w.Controller().SetAccEdit();
+     },
+     L"killfocus"},
+    {L"hp_freq", Match::StartsWith,
+     [](CMainWnd& w, CControlUI*, int) {
+         if (w.Controller().IsFilterFreqTyped(true)) w.Controller().SetHpFreq();
+     },
+     L"killfocus"},
+    {L"lp_freq", Match::StartsWith,
+     [](CMainWnd& w, CControlUI*, int) {
+         if (w.Controller().IsFilterFreqTyped(false)) w.Controller().SetLpFreq();
+     },
+     L"killfocus"},
+    {L"hp_type", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpType(); }, L"itemselect"},
+    {L"lp_type", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpType(); }, L"itemselect"},
+    {L"hp_slop", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpSlop(); }, L"itemselect"},
+    {L"lp_slop", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpSlop(); }, L"itemselect"},
+    {L"btn_input_source", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetInputSource(); },
+     L"itemselect"},
     // ---- Service and advanced windows ----
     {L"btn_debug", Match::Is, [](CMainWnd& w, CControlUI*, int) { ShowMemWrWnd(w.GetNativeHandle(), w.Controller().Device()); }},
     {L"advance_item_noise_threshold", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.OpenNoiseThresholdWnd(); }},

@@ -169,7 +169,13 @@ void CMenuWnd::BuildSubMenu()
     m_pm.SetUseSharedImages(true);
     m_layout->AttachManager(&m_pm, nullptr, true);
     const wchar_t* defaults = ownerManager != nullptr ? ownerManager->FindDefaultAttributes(L"Menu") : nullptr;
-    if (defaults != nullptr) m_layout->ApplyAttributeList(defaults);
+    if (defaults != nullptr) {
+        m_layout->ApplyAttributeList(defaults);
+        // Passed on, so a sub-menu of this one looks the same; a copy, as
+        // the store may replace the text it came from.
+        const CUIString look(defaults);
+        m_pm.SetDefaultAttributeList(L"Menu", look, false);
+    }
     // The rows stay the parent row's; this menu only shows them.
     m_layout->GetBodyContainer()->SetOwnsChildren(false);
     for (int i = 0; i < m_owner->GetChildCount(); ++i) {

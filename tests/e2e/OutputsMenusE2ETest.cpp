@@ -1,0 +1,257 @@
+// The crossover, the output menu and the five popup menus of the main window,
+// driven with real X input against BrisaDSP_sim.exe: the unit's log of
+// received frames and the program's windows and log are the oracle.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+
+namespace e2e {
+namespace {
+
+const char kTitle[] = "Brisa DSP Audio";
+const char kMenuClass[] = "SkinMenuWnd";
+const int kSlopeRowHeight = 16;
+
+// The open menu windows, topmost last as the probe lists them.
+std::vector<WindowState> Menus(App& app)
+{
+    std::vector<WindowState> menus;
+    for (const WindowState& w : app.Windows())
+        if (w.className == kMenuClass && w.visible) menus.push_back(w);
+    return menus;
+}
+
+// The open menu window that is none of known (a sub-menu just opened).
+WindowState NewestMenu(App& app, std::initializer_list<WindowState> known)
+{
+    for (const WindowState& w : Menus(app)) {
+        bool seen = false;
+        for (const WindowState& k : known) seen = seen || k.hwnd == w.hwnd;
+        if (!seen) return w;
+    }
+    return WindowState();
+}
+
+// The visible window of a class; found is false when there is none.
+WindowState WindowOfClass(App& app, const std::string& className)
+{
+    for (const WindowState& w : app.Windows())
+        if (w.className == className && w.visible) return w;
+    return WindowState();
+}
+
+// A visible window other than the main window and the menus: a dialog that
+// a menu row opened.
+bool DialogOpen(App& app)
+{
+    for (const WindowState& w : app.Windows())
+        if (w.visible && w.className != "MainWnd" && w.className != kMenuClass) return true;
+    return false;
+}
+
+// The window a probe selector names by handle.
+std::string Selector(const WindowState& w)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "#%lx", w.hwnd);
+    return text;
+}
+
+// The log is UTF-16LE; its ASCII lines are enough here.
+bool LogHas(App& app, const std::string& text)
+{
+    std::ifstream in(app.WorkDir() + "/save.log", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string ascii;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        if (bytes[i + 1] == 0) ascii += bytes[i];
+    return ascii.find(text) != std::string::npos;
+}
+
+std::string Hex(std::initializer_list<int> bytes)
+{
+    std::string text;
+    for (int b : bytes) {
+        char two[4];
+        std::snprintf(two, sizeof two, "%02x", b & 0xFF);
+        text += two;
+    }
+    return text;
+}
+
+std::string Filter(int ch, int k, int type, int freq, int slope)
+{
+    return "01 05 bb " + Hex({0, 0, ch, k, type, freq >> 8, freq, slope});
+}
+
+std::vector<std::string> SetFramesSince(App& app, size_t mark)
+{
+    std::vector<std::string> texts;
+    for (const UnitFrame& f : app.FramesSince(mark))
+        if (f.optype == 0xbb) texts.push_back(f.Text());
+    return texts;
+}
+
+class OutputsMenusE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+        LaunchOptions options;
+        options.saveLog = true;
+        app.reset(new App(options));
+        ASSERT_TRUE(app->Started()) << app->Error();
+        ASSERT_TRUE(WaitFor([&] {
+            return app->Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") &&
+                   !WindowOfClass(*app, "LoadingWnd").found;
+        }, 60000));
+    }
+
+    // Opens a menu by clicking its control and waits for it; the menu's
+    // window and the control as they are then.
+    bool OpenMenu(const std::string& control, WindowState* menu, ControlState* anchor)
+    {
+        *anchor = app->Control(control, kTitle);
+        if (!app->Click(control, kTitle)) return false;
+        return WaitFor([&] {
+            const std::vector<WindowState> menus = Menus(*app);
+            if (menus.size() != 1) return false;
+            *menu = menus[0];
+            return true;
+        });
+    }
+    // Runs a row and lets the log reach its file: a channel change writes
+    // more than the log keeps before flushing.
+    void ChooseAndFlush(const std::string& row, const WindowState& menu)
+    {
+        ASSERT_TRUE(app->Click(row, Selector(menu)));
+        ASSERT_TRUE(WaitFor([&] { return Menus(*app).empty(); }));
+        ASSERT_TRUE(app->Click("ch_enable_0", kTitle));
+    }
+    // A row opens its window, which its close button closes again.
+    void ChooseAndClose(const std::string& row, const WindowState& menu, const std::string& className)
+    {
+        ASSERT_TRUE(app->Click(row, Selector(menu)));
+        WindowState opened;
+        ASSERT_TRUE(WaitFor([&] { return (opened = WindowOfClass(*app, className)).found; })) << className;
+        // Clicked once the window is laid out: its close button inside it,
+        // at the same place on two reads.
+        Rect last;
+        ASSERT_TRUE(WaitFor([&] {
+            opened = WindowOfClass(*app, className);
+            const ControlState close = app->Control("closebtn", Selector(opened));
+            const bool settled = close.visible && close.rect.Width() > 0 && close.rect.left == last.left &&
+                                 close.rect.top == last.top && close.rect.right <= opened.rect.right &&
+                                 close.rect.top >= opened.rect.top;
+            last = close.rect;
+            return settled;
+        })) << className;
+        ASSERT_TRUE(app->Click("closebtn", Selector(opened)));
+        ASSERT_TRUE(WaitFor([&] { return !WindowOfClass(*app, className).found; })) << className;
+    }
+
+    std::unique_ptr<App> app;
+};
+
+TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
+{
+    // A slope picked from the high-pass slope list: its row 2 is clicked.
+    const ControlState type = app->Control("hp_type", kTitle);
+    const int freq = std::atoi(app->Control("hp_freq", kTitle).text.c_str());
+    ASSERT_GE(freq, 20);
+    size_t mark = app->Mark();
+    const ControlState combo = app->Control("hp_slop", kTitle);
+    ASSERT_TRUE(app->Click("hp_slop", kTitle));
+    // The drop-down list, once placed under the combo.
+    WindowState drop;
+    ASSERT_TRUE(WaitFor([&] {
+        for (const WindowState& w : app->Windows()) {
+            if (w.visible && w.className != "MainWnd" && w.rect.left == combo.rect.left &&
+                w.rect.top >= combo.rect.bottom && w.rect.top <= combo.rect.bottom + 4)
+                return (drop = w).found;
+        }
+        return false;
+    }));
+    ASSERT_TRUE(app->ClickAt(drop.rect.left + 20, drop.rect.top + 1 + 2 * kSlopeRowHeight + kSlopeRowHeight / 2));
+    std::vector<std::string> frames;
+    ASSERT_TRUE(WaitFor([&] { return !(frames = SetFramesSince(*app, mark)).empty(); }));
+    EXPECT_EQ(std::vector<std::string>{Filter(0, 2, type.index, freq, 2)}, frames);
+
+    // Channel 3's output menu: rear, left, tweeter.
+    WindowState menu;
+    ControlState anchor;
+    ASSERT_TRUE(OpenMenu("ch_output_btn_2", &menu, &anchor));
+    EXPECT_EQ(anchor.rect.left, menu.rect.left);
+    EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
+    mark = app->Mark();
+    ASSERT_TRUE(app->Click("output_menu_rear", Selector(menu)));
+    WindowState rear;
+    ASSERT_TRUE(WaitFor([&] { return (rear = NewestMenu(*app, {menu})).found; }));
+    ASSERT_TRUE(app->Click("output_menu_rear_left", Selector(rear)));
+    WindowState rearLeft;
+    ASSERT_TRUE(WaitFor([&] { return (rearLeft = NewestMenu(*app, {menu, rear})).found; }));
+    // Three levels open: each menu window paints itself.
+    const std::vector<WindowState> open = Menus(*app);
+    EXPECT_EQ(3u, open.size());
+    for (size_t i = 0; i < open.size(); ++i) {
+        const std::string png = ScreenshotFolder() + "/output_menu_level" + std::to_string(i) + ".png";
+        EXPECT_TRUE(WaitFor([&] { return app->Screenshot(Selector(open[i]), png) && CheckPainting(png).painted; }))
+            << png;
+    }
+    ASSERT_TRUE(app->Click("output_menu_rear_left_high_freq", Selector(rearLeft)));
+    const std::vector<std::string> expected = {"01 09 bb 0000020200", "01 0d bb 000002020d", Filter(2, 2, 3, 3400, 2),
+                                               Filter(2, 1, 3, 20000, 0), "01 08 bb 0000020200"};
+    ASSERT_TRUE(WaitFor([&] { return (frames = SetFramesSince(*app, mark)).size() >= expected.size(); }));
+    EXPECT_EQ(expected, frames);
+    EXPECT_EQ(SkinText("en", "rear_left_tweeter"), app->Control("ch_output_btn_2", kTitle).text);
+    EXPECT_TRUE(WaitFor([&] { return Menus(*app).empty(); }));
+}
+
+// Each menu opens at its control as its alignment says, and one of its rows acts.
+TEST_F(OutputsMenusE2E, EveryMenuOpensAtItsAnchorAndARowActs)
+{
+    WindowState menu;
+    ControlState anchor;
+
+    // Advance: top-left corner under the button's left edge.
+    ASSERT_TRUE(OpenMenu("btn_advance", &menu, &anchor));
+    EXPECT_EQ(anchor.rect.left, menu.rect.left);
+    EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
+    ChooseAndClose("advance_item_noise_threshold", menu, "NoiseThresholdWnd");
+
+    // Option: top-right corner under the button's right edge; about opens.
+    ASSERT_TRUE(OpenMenu("btn_option", &menu, &anchor));
+    EXPECT_EQ(anchor.rect.right, menu.rect.right);
+    EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
+    EXPECT_TRUE(app->Control("option_item_reset_default", Selector(menu)).enabled) << "connected";
+    ChooseAndClose("option_item_about", menu, "AboutWnd");
+
+    // Delay link group of channel 4: opens upward, its bottom 4 px above the box.
+    ASSERT_TRUE(OpenMenu("delay_link_3", &menu, &anchor));
+    EXPECT_EQ(anchor.rect.left, menu.rect.left);
+    EXPECT_EQ(anchor.rect.top - 4, menu.rect.bottom);
+    ChooseAndFlush("delay_link_group_2", menu);
+    EXPECT_TRUE(WaitFor([&] { return LogHas(*app, "on menu click delay_link_group_2"); }));
+    EXPECT_TRUE(LogHas(*app, "3: delay_link_group_2"));
+
+    // Scene: top-right corner under the button's right edge.
+    ASSERT_TRUE(OpenMenu("btn_scene", &menu, &anchor));
+    EXPECT_EQ(anchor.rect.right, menu.rect.right);
+    EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
+    EXPECT_TRUE(app->Control("scene_item_load_scene", Selector(menu)).enabled) << "connected";
+    // The scene rows' work opens its own windows; the row reached the
+    // window's menu handling when the log says so or such a window opened.
+    ChooseAndFlush("scene_item_load_scene", menu);
+    EXPECT_TRUE(WaitFor([&] { return LogHas(*app, "on menu click scene_item_load_scene") || DialogOpen(*app); }));
+}
+
+} // namespace
+} // namespace e2e
