@@ -5,7 +5,6 @@
 
 #include <windows.h>
 #include <dbt.h>
-#include <tlhelp32.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -23,6 +22,7 @@
 #include "app/windows/SettingsFile.h"
 #include "device/DeviceTiming.h"
 #include "device/DspRecords.h"
+#include "tests/support/ProcessResources.h"
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/support/StatusReadConversation.h"
@@ -178,17 +178,6 @@ void SendPlug(HWND window, bool arrived)
                  reinterpret_cast<LPARAM>(b));
 }
 
-long ThreadCount()
-{
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    long count = 0;
-    for (BOOL ok = Thread32First(snap, &entry); ok; ok = Thread32Next(snap, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snap);
-    return count;
-}
 
 class ConnectFlow : public ::testing::Test {
 protected:
@@ -443,9 +432,7 @@ TEST_F(ConnectFlow, RepeatedConnectsLeaveNoRecordsHandlesOrThreads)
 {
     Start();
     EqualizerManager& c = mWindow->Controller();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    const long threads = ThreadCount();
+    const sim::ProcessCounts before = sim::CountProcessResources();
     for (int i = 0; i < 20; ++i) {
         c.ConnectDevice(true);  // open: this closes
         ASSERT_TRUE(WaitDisconnected()) << i;
@@ -453,9 +440,10 @@ TEST_F(ConnectFlow, RepeatedConnectsLeaveNoRecordsHandlesOrThreads)
         ASSERT_TRUE(WaitConnected()) << i;
     }
     EXPECT_EQ(mRecords, dsp::LiveDspRecordCount());
-    EXPECT_EQ(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-    EXPECT_EQ(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    EXPECT_TRUE(SkinUITest::PumpUntil([&] { return ThreadCount() <= threads; }));
+    EXPECT_TRUE(SkinUITest::PumpUntil([&] { return sim::CountProcessResources().threads <= before.threads; }));
+    const sim::ProcessCounts after = sim::CountProcessResources();
+    EXPECT_EQ(before.gdi, after.gdi);
+    EXPECT_EQ(before.user, after.user);
 }
 
 TEST_F(ConnectFlow, LanguageMenuSwitchesAndKeepsTheChoice)

@@ -10,7 +10,7 @@ if(NOT BRISA_NATIVE)
       controls/SliderProgressTest.cpp
       render/DibCanvas.cpp
       render/GdiplusEnvironment.cpp
-    LIBS brisa_uilib_test_kit stb_headers)
+    LIBS brisa_uilib_test_kit brisa_process_counts stb_headers)
   target_include_directories(uilib_control_tests PRIVATE
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
   # The edit box tests hold the keyboard focus of a real window; windows of

@@ -6,6 +6,7 @@
 
 #include "ControlTestKit.h"
 #include "DibCanvas.h"
+#include "tests/support/ProcessResources.h"
 #include "uilib/control/Button.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/EditWnd.h"
@@ -410,8 +411,7 @@ TEST_F(EditWindowFixture, OpenCloseCyclesReturnToTheBaseline)
 {
     const int windows = CEditWnd::LiveWindowCount();
     const int brushes = CEditWnd::LiveBrushCount();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const sim::ProcessCounts before = sim::CountProcessResources();
     edit->SetNativeBkColor(0x80202020);
     // Even cycles open by focus and close by focusing the host window; odd
     // ones open by a click into the still focused box and close by moving
@@ -432,6 +432,7 @@ TEST_F(EditWindowFixture, OpenCloseCyclesReturnToTheBaseline)
     EXPECT_EQ(CEditWnd::LiveWindowCount(), windows);
     EXPECT_EQ(CEditWnd::LiveBrushCount(), brushes);
     EXPECT_EQ(ChildWindowCount(host.GetNativeHandle()), 0);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    const sim::ProcessCounts after = sim::CountProcessResources();
+    EXPECT_LE(after.gdi, before.gdi);
+    EXPECT_LE(after.user, before.user);
 }
