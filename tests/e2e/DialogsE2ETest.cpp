@@ -144,7 +144,9 @@ TEST_F(DialogsE2E, MixerCellOfEachSourceKindSendsOneTrim)
         SwitchSource(c.source);
         OpenFromAdvanceMenu("advance_item_mixer", kMixer);
         const size_t mark = app->Mark();
-        if (c.typed == nullptr) ASSERT_TRUE(app->Click(Cell("box_enable_", c.output, c.row), kMixer));
+        if (c.typed == nullptr)
+            ASSERT_TRUE(app->ClickUntil(Cell("box_enable_", c.output, c.row), kMixer,
+                                        [&] { return !FramesOf(*app, mark, 0x24).empty(); }));
         else TypeInto(Cell("box_edit_", c.output, c.row), kMixer, c.typed);
         EXPECT_EQ(std::vector<std::string>{Set(0x24, c.payload)}, Exactly(mark, 0x24, 1));
         EXPECT_EQ(std::to_string(c.payload.back()), app->Control(Cell("box_edit_", c.output, c.row), kMixer).text);
@@ -158,7 +160,7 @@ TEST_F(DialogsE2E, MixerBridgedPairCopiesEachChangeToTheTwin)
     SwitchSource(2);
     OpenFromAdvanceMenu("advance_item_mixer", kMixer);
     size_t mark = app->Mark();
-    ASSERT_TRUE(app->Click("ch_bridge_1", kMixer));
+    ASSERT_TRUE(app->ClickUntil("ch_bridge_1", kMixer, [&] { return !FramesOf(*app, mark, 0x4C).empty(); }));
     EXPECT_EQ(std::vector<std::string>{Set(0x4C, {0, 0, 8, 0, 1, 0, 0, 0, 0, 0, 0})}, Exactly(mark, 0x4C, 1));
     mark = app->Mark();
     ASSERT_TRUE(app->Click("box_enable_2_0", kMixer));

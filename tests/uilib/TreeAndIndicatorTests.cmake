@@ -28,8 +28,7 @@ if(NOT BRISA_NATIVE)
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
   add_dependencies(uilib_tree_indicator_tests uilib_gif_fixtures)
   target_compile_definitions(uilib_tree_indicator_tests PRIVATE
-    BRISA_GIF_FIXTURES=L"Z:${gif_fixture_dir}"
-    BRISA_SCREENSHOT_DIR=L"Z:${CMAKE_BINARY_DIR}/screenshots")
+    BRISA_GIF_FIXTURES=L"Z:${gif_fixture_dir}")
 
   brisa_add_bench(bench_uilib_tree_indicators
     SOURCES controls/ControlTestKit.cpp periphery/bench_periphery.cpp render/DibCanvas.cpp

@@ -219,6 +219,14 @@ bool App::Click(const std::string& name, const std::string& window) {
     return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());
 }
 
+bool App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!Click(name, window)) return false;
+        if (WaitFor(done, 1500)) return true;
+    }
+    return false;
+}
+
 bool App::DoubleClick(const std::string& name, const std::string& window) {
     const ControlState c = Control(name, window);
     return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 1, 2);

@@ -125,6 +125,10 @@ public:
     // Real X input at a control's centre (or at a point of the screen).
     bool Click(const std::string& name, const std::string& window = "");
     bool DoubleClick(const std::string& name, const std::string& window = "");
+    // A click into a window shown a moment ago can reach Wine before the
+    // window takes input (no window manager runs here): a click whose effect
+    // did not follow is given again, up to three times.
+    bool ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done);
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     bool Type(const std::string& text);

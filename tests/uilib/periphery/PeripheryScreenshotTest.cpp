@@ -74,8 +74,9 @@ void SavePicture(const Picture& picture, int height, const wchar_t* name)
         rgba[i * 4 + 3] = 0xFF;
     }
     const std::vector<uint8_t> png = SkinUITest::EncodePng(picture.width, height, rgba);
-    CreateDirectoryW(BRISA_SCREENSHOT_DIR, nullptr);
-    const std::wstring path = std::wstring(BRISA_SCREENSHOT_DIR) + L"\\" + name;
+    const std::string folder = BRISA_SCREENSHOT_DIR;
+    CreateDirectoryW(std::wstring(folder.begin(), folder.end()).c_str(), nullptr);
+    const std::wstring path = std::wstring(folder.begin(), folder.end()) + name;
     FILE* f = _wfopen(path.c_str(), L"wb");
     ASSERT_NE(nullptr, f);
     fwrite(png.data(), 1, png.size(), f);
