@@ -1,5 +1,6 @@
 #include "device/DspDevice.h"
 
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 #include <new>
@@ -7,6 +8,10 @@
 #include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/ReplyPoster.h"
+
+namespace {
+std::atomic<DspDevice::PushCheck> gPushCheck{nullptr};
+}
 
 DspDevice::DspDevice() : mReceiveBuffer(new uint8_t[dsp::kOutputReportSize]()) {
     mReplyPoster.reset(new ReplyPoster(*this));
@@ -37,6 +42,8 @@ void DspDevice::SetDeviceConfig(uint8_t modelId, uint32_t outputCount, uint32_t 
 
 void DspDevice::SetMainWnd(HWND wnd) { mMainWnd = wnd; }
 
+void DspDevice::SetPushCheck(PushCheck check) { gPushCheck.store(check); }
+
 void DspDevice::EnableAsyncMode() { mAsyncMode.store(1); }
 
 void DspDevice::DisableAsyncMode() {
@@ -56,6 +63,7 @@ bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const u
     if (sync) return Exchange(type, subcommand, optype, payload, length, waitMs);
     if (!mAsyncMode.load()) return false;
 
+    if (DspDevice::PushCheck check = gPushCheck.load()) check(mMainWnd, subcommand);
     DspCmdEntry entry{type, subcommand, optype, nullptr, length};
     if (length > 0) {
         entry.payload = new (std::nothrow) uint8_t[length];

@@ -56,6 +56,11 @@ public:
     bool IsAsyncMode() const { return mAsyncMode.load() != 0; }
     // True when every queued command has been sent or discarded.
     bool IsQueueIdle() const { return mDone.load() == mPushed.load(); }
+    // Called before every queued command with the window the device reports
+    // to; the queue takes one producer, and test builds install a check that
+    // it is that window's thread. The program installs none.
+    using PushCheck = void (*)(HWND mainWnd, uint8_t subcommand);
+    static void SetPushCheck(PushCheck check);
 
     // The link.
     void OpenHIDDevice();

@@ -18,10 +18,12 @@ EqualizerManager::EqualizerManager()
     mDevice.SetDeviceConfig(kModelId, kOutputChannels, 14, 0, 0);
 }
 
-// The owner closes the link first; the status reader and a transfer end
-// before the device they talk through goes.
+// The owner closes the link first; the status reader, a transfer and the
+// waiter of a bridge or reset end before the device they talk through goes.
 EqualizerManager::~EqualizerManager()
 {
     StopStatusRead();
     StopTransfer();
+    mOutputJobStop.store(true);
+    mOutputJobWaiter.Join();
 }

@@ -278,6 +278,41 @@ public:
     // How many curves the last UpdateEqualizer recomputed.
     int LastCurveCount() const { return mLastCurveCount; }
 
+    // ---- Groups, lock, link, bridge and output reset (EqualizerManagerGroups.cpp,
+    // EqualizerManagerOutputs.cpp) ----
+    // Link ("synchronize") and delay link groups: 0 none.
+    void ApplyChSynchronize(int ch, int group);
+    void ApplyChDelayLink(int ch, int group);
+    // "btn_reset_link": every channel leaves its link group.
+    void ResetLink();
+    // "btn_link_output" takes clicks only while no channel is in a group.
+    void UpdateLinkOutputButton();
+    // "speaker_%d" clicked: the channels on that speaker become current.
+    void SetSpeakerFocus(int code);
+    // A volume or delay edit losing the focus is taken only when its text
+    // says another value than the channel has: leaving a box untouched must
+    // neither unmute the channel nor send anything.
+    void LeaveChVolumeEdit(int ch);
+    void LeaveChDelayEdit(int ch);
+    // The channel delay slider shows only while its channel's delay has the focus.
+    void SetChDelaySliderShow(int ch);
+    void SetChDelaySliderHide();
+    void SetOutpuLock();
+    void SetOutputLink();
+    void SwitchBridge(int pair);
+    void SwitchBridgeCheckBox(int pair);
+    // apply: the odd channel becomes a copy of the even one (on) or both are
+    // emptied (off); threaded: behind the busy window until the unit took
+    // every command.
+    void SetBridge(int pair, bool on, bool apply, bool threaded);
+    void SetOutputReset();
+    // answer: kResetDefault or kResetEmptied.
+    void ResetOutputs(int answer);
+    static const int kResetDefault = 1;
+    static const int kResetEmptied = 2;
+    // True while a bridge or reset waits for the unit to take its commands.
+    bool IsOutputJobRunning() const { return mOutputJobRunning.load(); }
+
     // ---- Compressors (EqualizerManagerCompressor.cpp) ----
     // Stores channel ch's compressor on/off and sends the flags of all channels.
     void SetChCompressor(int ch, uint8_t on);
@@ -428,6 +463,29 @@ private:
     void ChartHandleMoved(bool highPass, bool release);
     EqSendGate mChartGate;
     uint64_t (*mChartClock)() = nullptr;
+    // Lock, link, bridge and reset.
+    void ActivateChannel(int ch);
+    void EnableGroupButtons(bool enabled);
+    void EnableOutputButtons(bool enabled);
+    void ShowLockButton(bool locked);
+    void ShowLinkButton(bool linked);
+    void DropLink();
+    // The direction the user chose for a new link: 0 cancelled, 1 left to
+    // right, 2 right to left.
+    int AskLinkDirection();
+    void LinkPairs(int direction, uint8_t* pairs, int* pairCount);
+    void FinishLink(const uint8_t* pairs, int pairCount);
+    void ApplyBridge(int pair, bool on);
+    void SendBridges();
+    void SendChannelAll(int ch);
+    // iFilter 1 low-pass, 2 high-pass.
+    void SendChFilter(int ch, int iFilter);
+    void SendMixTrims(int ch);
+    // Posts WM_BUSY_END once the unit took every queued command, or after
+    // maxPolls polls of 100 ms.
+    void StartOutputJobWait(const wchar_t* startLog, int maxPolls);
+    static void OutputJobWaitThread(void* self);
+    void RunOutputJobWait();
 
     // The status reader: started on a connect, stopped and joined before the
     // next one and on close.
@@ -455,6 +513,12 @@ private:
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
+    // The waiter of a bridge or reset job.
+    WorkerThread mOutputJobWaiter{&EqualizerManager::OutputJobWaitThread, this};
+    std::atomic<bool> mOutputJobStop{false};
+    std::atomic<bool> mOutputJobRunning{false};
+    const wchar_t* mOutputJobLog = L"";
+    int mOutputJobPolls = 0;
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

@@ -127,9 +127,11 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
         const float t = std::trunc((delta + profile.channels[member].gain) * 10.0f);
         StoreChVolume(member, t, focus);
     };
+    // The changed channel's own partner follows, current or not (the link
+    // sends every pair's first channel without making it current).
     const int group = profile.linkSel[ch];
     if (group >= 1) {
-        const int partner = UpdateSyncPartner(CurrentChannel());
+        const int partner = UpdateSyncPartner(ch);
         bool visited[kOutputChannels] = {};
         for (int i = 0; i < kOutputChannels; ++i) {
             if (visited[i] || profile.linkSel[i] != group || i == ch || i == partner) continue;
@@ -140,7 +142,7 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
             }
         }
     }
-    const int partner = UpdateSyncPartner(CurrentChannel());
+    const int partner = UpdateSyncPartner(ch);
     if (partner >= 0) follow(partner);
 }
 
@@ -245,17 +247,6 @@ void EqualizerManager::SetChSolo(int ch)
     COptionUI* solo = GetSoloButton(ch);
     if (solo != nullptr) ApplyChSolo(ch, solo->IsSelected());
     SetCurChannelChange(ch);
-}
-
-void EqualizerManager::SetChActive(int ch)
-{
-    if (!ValidChannel(ch) || ch == CurrentChannel()) return;
-    CSButtonUI* enable = mControls.channels[ch].enable;
-    if (enable != nullptr) {
-        enable->ActivateControl();
-    } else {
-        SetCurChannelChange(ch);
-    }
 }
 
 void EqualizerManager::SetCurChannelChange(int ch)

@@ -117,20 +117,20 @@ void EqualizerManager::StoreChDelay(int ch, float ms)
     SendChDelay(ch);
 }
 
-// The link group (bridge partners not added) and then the partner follow by
-// the same difference in ms.
+// The link group (bridge partners not added) and then ch's own partner
+// follow by the same difference in ms.
 void EqualizerManager::FollowChDelay(int ch, float delta)
 {
     SceneProfile& profile = mModel.Current();
     const int group = profile.linkSel[ch];
     if (group >= 1) {
-        const int partner = UpdateSyncPartner(CurrentChannel());
+        const int partner = UpdateSyncPartner(ch);
         for (int i = 0; i < kOutputChannels; ++i) {
             if (profile.linkSel[i] != group || i == ch || i == partner) continue;
             StoreChDelay(i, profile.channels[i].delay + delta);
         }
     }
-    const int partner = UpdateSyncPartner(CurrentChannel());
+    const int partner = UpdateSyncPartner(ch);
     if (partner >= 0) StoreChDelay(partner, profile.channels[partner].delay + delta);
 }
 

@@ -4,16 +4,6 @@
 
 // Menu actions whose windows and edits come with their own work: each is
 // reached from its menu row and logs that it was.
-void EqualizerManager::SetChSynchronize(int ch, int group)
-{
-    LogPrintW(L"EqualizerManager::SetChSynchronize %d %d\n", ch, group);
-}
-
-void EqualizerManager::SetChDelayLink(int ch, int group)
-{
-    LogPrintW(L"EqualizerManager::SetChDelayLink %d %d\n", ch, group);
-}
-
 void EqualizerManager::ResetMcuFactoryDefault()
 {
     LogPrintW(L"EqualizerManager::ResetMcuFactoryDefault\n");

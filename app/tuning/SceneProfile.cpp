@@ -141,6 +141,14 @@ bool SceneProfile::HasPairOnSameSide() const {
     return false;
 }
 
+int DefaultOutputCode(int channelCount, int ch) {
+    if (channelCount != 6 && channelCount != 8 && channelCount != 10 && channelCount != 12 &&
+        channelCount != kOutputChannels)
+        return -1;
+    if (ch < 0 || ch >= kOutputChannels) return -1;
+    return ch < channelCount ? kDefaultOutputs[ch] : 0;
+}
+
 bool IsSameEqGroup(int a, int b) {
     return (a < kWideEqChannels) == (b < kWideEqChannels);
 }

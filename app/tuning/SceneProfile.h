@@ -117,6 +117,11 @@ public:
 // Both channels in 0-11 or both in 12-15: the groups have different band counts.
 bool IsSameEqGroup(int a, int b);
 
+// The code an output reset gives channel ch of a unit with channelCount
+// outputs: the default table's for 6, 8, 10, 12 or 16 outputs (channels past
+// the count are emptied); -1 for another count (the channel is left alone).
+int DefaultOutputCode(int channelCount, int ch);
+
 // Extra input channels a source brings: 2 for 0, 2 and 6; 8 for 4; 12 for 5; else 0.
 int GetInputExtraChannels(int source);
 

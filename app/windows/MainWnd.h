@@ -57,6 +57,12 @@ public:
     void OnClick(SkinUI::CControlUI* control);
     // Runs the first rule of the dispatch table for type and the control's name.
     void Dispatch(const wchar_t* type, SkinUI::CControlUI* control);
+    // The controller operation the last notification reached; empty when none.
+    const wchar_t* LastOperation() const { return m_lastOperation; }
+    // The edit focus cycle (MainWndFocus.cpp): main volume, the current
+    // channel's band frequencies, Qs and gains, the channel volumes and
+    // delays, high-pass, low-pass; disabled boxes are passed over.
+    void MoveEditFocus(SkinUI::CControlUI* from, bool right);
 
     // ---- Popup menus (MainWndNotify.cpp opens them, MainWndMenu.cpp takes their rows) ----
     // The one open popup menu, cleared by the menu as it goes.
@@ -79,6 +85,13 @@ private:
     void RestartForDisplay();
     void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
+
+    // Notifications (MainWndNotify.cpp).
+    bool DispatchChart(SkinUI::TNotifyInfo& notify);
+    void FollowDelayFocus(SkinUI::CControlUI* control);
+    void ReachOperation(const wchar_t* operation);
+    SkinUI::CUIString m_lastOperation;
+    int m_dispatchDepth = 0;
 
     EqualizerManager m_controller;
     SkinUI::CMenuWnd* m_menu = nullptr;

@@ -57,6 +57,9 @@
 //   RESOURCES               -> OK gdi= user= threads= replies=
 //                              (GDI and USER objects of the process, its
 //                              threads, live reply records)
+//   PUSHES                  -> OK <queued> <off>: commands queued for the
+//                              unit so far, and how many of them were queued
+//                              by a thread other than the UI thread
 #pragma once
 
 #include <string>

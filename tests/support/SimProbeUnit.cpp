@@ -6,12 +6,16 @@
 
 #include "device/DspRecords.h"
 #include "tests/support/ProcessResources.h"
+#include "tests/support/PushThreadGuard.h"
 #include "tests/support/SimProbe.h"
 #include "tests/support/SimProgramUnit.h"
 
 namespace sim {
 
 namespace {
+
+// The simulated program holds its command queue to the UI thread.
+[[maybe_unused]] const bool gPushGuardInstalled = (InstallPushThreadGuard(), true);
 
 // A decimal argument within [low, high].
 bool Number(const std::vector<std::string>& words, size_t index, long low, long high, long* value) {
@@ -149,6 +153,10 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         return Params(model.Snapshot(), static_cast<int>(a));
     }
     if (request == "RESOURCES") return Resources();
+    if (request == "PUSHES") {
+        const PushCounts counts = GuardedPushes();
+        return "OK " + std::to_string(counts.pushed) + " " + std::to_string(counts.offUiThread) + "\n";
+    }
     return std::string();
 }
 

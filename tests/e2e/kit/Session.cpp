@@ -75,7 +75,15 @@ std::string Session::Prefix(int dpi) {
     if (found != mPrefixes.end()) return found->second.id;
     Server& server = mPrefixes[dpi];
     const std::string copy = mRoot + "/prefix-" + std::to_string(dpi);
-    if (mRoot.empty() || !RunTool({"cp", "-a", SourcePrefix(), copy}, {}, 120000)) return server.id;
+    if (mRoot.empty()) return server.id;
+    // Wine programs of other tests may write into the source prefix while it
+    // is copied (a file vanishing under cp fails the copy): a few tries.
+    bool copied = false;
+    for (int attempt = 0; attempt < 3 && !copied; ++attempt) {
+        RunTool({"rm", "-rf", copy}, {}, 60000);
+        copied = RunTool({"cp", "-a", SourcePrefix(), copy}, {}, 120000);
+    }
+    if (!copied) return server.id;
     server.id = copy;
     // One wineserver for the whole run, so instances can come and go.
     server.pid = Spawn({"wineserver", "-f", "-p"}, {{"WINEPREFIX", copy}});

@@ -1,0 +1,708 @@
+// Lock, left/right link, bridge, output reset and the channel groups on the
+// main window against the simulated unit: each action goes in as the
+// framework's notification, the question boxes are answered from a timer
+// inside their modal loops, and the unit's received frames are the oracle.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AppSkin.h"
+#include "app/controls/SButtonUI.h"
+#include "app/controls/UIEqualizer.h"
+#include "app/windows/MainWnd.h"
+#include "device/DeviceTiming.h"
+#include "tests/support/FrameSignature.h"
+#include "tests/support/PushThreadGuard.h"
+#include "tests/support/SimUnit.h"
+#include "tests/support/SimUnitModel.h"
+#include "tests/uilib/kit/MessagePump.h"
+#include "uilib/control/Option.h"
+
+using namespace SkinUI;
+
+namespace {
+
+sim::UnitModel& Unit()
+{
+    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
+    return *model;
+}
+
+std::vector<std::string> Signature(const std::vector<sim::Frame>& frames)
+{
+    sim::FrameSignature signature;
+    for (const sim::Frame& f : frames) signature.Add(f.subcommand, f.data);
+    return signature.Tokens();
+}
+
+// Answers the message boxes the controller opens, in order, from a thread
+// timer that runs inside their modal loops; records each box's text.
+struct BoxAnswers {
+    static BoxAnswers* active;
+    std::vector<int> answers;
+    size_t next = 0;
+    std::vector<std::wstring> texts;
+    UINT_PTR timer = 0;
+
+    explicit BoxAnswers(std::vector<int> a) : answers(std::move(a))
+    {
+        active = this;
+        timer = SetTimer(nullptr, 0, 5, &BoxAnswers::Tick);
+    }
+    ~BoxAnswers()
+    {
+        KillTimer(nullptr, timer);
+        active = nullptr;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        BoxAnswers* self = active;
+        if (self == nullptr) return;
+        for (int i = 0; i < CPaintManagerUI::LiveManagerCount(); ++i) {
+            CPaintManagerUI* pm = CPaintManagerUI::LiveManagerAt(i);
+            HWND box = pm != nullptr ? pm->WindowHandle() : nullptr;
+            wchar_t className[32] = {};
+            if (box == nullptr || !IsWindowVisible(box) || GetClassNameW(box, className, 31) == 0 ||
+                GetPropW(box, L"answered") != nullptr)
+                continue;
+            if (wcscmp(className, L"MsgWnd") != 0) {
+                // The service windows a click opens are closed again.
+                if (wcscmp(className, L"NoiseThresholdWnd") != 0 && wcscmp(className, L"MemWrWnd") != 0) continue;
+                self->texts.push_back(className);
+                SetPropW(box, L"answered", reinterpret_cast<HANDLE>(1));
+                PostMessageW(box, WM_CLOSE, 0, 0);
+                continue;
+            }
+            CControlUI* text = pm->FindControlByName(L"MessageText");
+            self->texts.push_back(text != nullptr ? text->GetTextContent().CStr() : L"");
+            const int answer = self->next < self->answers.size() ? self->answers[self->next++] : 0;
+            SetPropW(box, L"answered", reinterpret_cast<HANDLE>(1));
+            PostMessageW(box, WM_CLOSE, static_cast<WPARAM>(answer), 0);
+        }
+    }
+};
+BoxAnswers* BoxAnswers::active = nullptr;
+
+std::wstring Text(const wchar_t* key)
+{
+    return CResourceStore::GetInstance()->LookupText(key).CStr();
+}
+
+class OutputJobs;
+
+struct JobCase {
+    const char* name;
+    std::function<void(OutputJobs&)> setup;
+    std::function<void(OutputJobs&)> action;
+    std::vector<int> answers;          // message box results, in order
+    std::vector<const wchar_t*> boxes;  // their texts' keys
+    std::vector<std::string> frames;   // the unit's frames, as Signature writes them
+    std::function<void(OutputJobs&)> check;
+};
+
+class OutputJobs : public ::testing::Test {
+public:
+    static void SetUpTestSuite()
+    {
+        ASSERT_TRUE(OpenAppSkin());
+        SetDeviceWaitScaleForTests(10);
+        sim::InstallPushThreadGuard();
+        sim::SimUnit::Instance().Reset();
+        sim::SimUnit::Instance().SetResponder(&Unit());
+        Unit().SetSilent(false);
+        sWindow = new CMainWnd();
+        ASSERT_NE(nullptr, sWindow->CreateNativeWindow(nullptr, CMainWnd::kTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0,
+                                                      CMainWnd::kWidth, CMainWnd::kHeight));
+        ShowWindow(*sWindow, SW_SHOWNOACTIVATE);
+        EqualizerManager& c = sWindow->Controller();
+        ASSERT_TRUE(SkinUITest::PumpUntil(
+            [&] { return c.Device().IsAsyncMode() && !c.IsStatusReadRunning() && sWindow->LoadingWindow() == nullptr; },
+            30000));
+    }
+    static void TearDownTestSuite()
+    {
+        if (sWindow != nullptr && IsWindow(*sWindow)) DestroyWindow(*sWindow);
+        delete sWindow;
+        sWindow = nullptr;
+        sim::SimUnit::Instance().SetResponder(nullptr);
+        SetDeviceWaitScaleForTests(100);
+    }
+
+    CMainWnd& Window() { return *sWindow; }
+    EqualizerManager& Controller() { return sWindow->Controller(); }
+    SceneProfile& Profile() { return Controller().Current(); }
+    template <class T = CControlUI>
+    T* Named(const wchar_t* format, int index = 0)
+    {
+        wchar_t name[64];
+        _snwprintf(name, 63, format, index);
+        name[63] = L'\0';
+        return static_cast<T*>(sWindow->PaintManager().FindControlByName(name));
+    }
+    void Click(const wchar_t* format, int index = 0)
+    {
+        CControlUI* control = Named(format, index);
+        ASSERT_NE(nullptr, control) << "no control";
+        sWindow->PaintManager().SendNotification(control, L"click");
+    }
+    void Toggle(const wchar_t* format, int index)
+    {
+        auto* option = Named<COptionUI>(format, index);
+        ASSERT_NE(nullptr, option);
+        option->SetSelectedState(!option->IsSelected(), false);
+    }
+    bool Selected(const wchar_t* format, int index = 0)
+    {
+        CControlUI* control = Named(format, index);
+        if (auto* option = static_cast<COptionUI*>(control->FindInterface(L"Option"))) return option->IsSelected();
+        return static_cast<CSButtonUI*>(control)->IsSelected();
+    }
+    bool Enabled(const wchar_t* format, int index = 0) { return Named(format, index)->GetEnabledState(); }
+
+    // The factory state of the outputs, their controls unlocked and unlinked,
+    // channel 1 current.
+    void Restore()
+    {
+        SceneProfile& p = Profile();
+        p.Reset();
+        p.linkSel.fill(0);
+        p.delayLinkSel.fill(0);
+        for (int pair = 0; pair < kBridgePairs; ++pair) Named<CSButtonUI>(L"ch_bridge_%d", pair)->SetSelectedState(false);
+        Named<CSButtonUI>(L"btn_lock_output")->SetSelectedState(false);
+        Named<CSButtonUI>(L"btn_link_output")->SetSelectedState(false);
+        Named(L"btn_link_output")->SetEnabledState(true);
+        for (int ch = 0; ch < kOutputChannels; ++ch) {
+            Named(L"ch_output_btn_%d", ch)->SetEnabledState(true);
+            Named(L"ch_synchronize_%d", ch)->SetEnabledState(true);
+            Named<COptionUI>(L"ch_synchronize_%d", ch)->SetSelectedState(false, true);
+            Named(L"delay_link_%d", ch)->SetEnabledState(true);
+        }
+        Controller().SetCurChannelChange(0);
+    }
+    // Waits until the unit took what the setup queued.
+    void Settle()
+    {
+        EXPECT_TRUE(SkinUITest::PumpUntil([&] { return Controller().Device().IsQueueIdle(); }, 5000));
+    }
+    // Runs the action until the unit took every command it queued; a job
+    // behind the busy window must end it only then. Returns the frames.
+    std::vector<sim::Frame> Run(const JobCase& c, BoxAnswers& boxes)
+    {
+        const size_t none = static_cast<size_t>(-1);
+        size_t atBusyEnd = none;
+        bool sawBusy = false;
+        c.action(*this);
+        EXPECT_TRUE(SkinUITest::PumpUntil(
+            [&] {
+                const bool busy = Controller().IsOutputJobRunning() || sWindow->LoadingWindow() != nullptr;
+                if (busy) sawBusy = true;
+                if (!busy && sawBusy && atBusyEnd == none) atBusyEnd = sim::SimUnit::Instance().ReceivedFrames().size();
+                return !busy && boxes.next >= c.answers.size() && Controller().Device().IsQueueIdle();
+            },
+            20000));
+        const std::vector<sim::Frame> frames = sim::SimUnit::Instance().ReceivedFrames();
+        if (sawBusy) {
+            EXPECT_EQ(frames.size(), atBusyEnd);
+        }
+        return frames;
+    }
+
+    static CMainWnd* sWindow;
+};
+CMainWnd* OutputJobs::sWindow = nullptr;
+
+const char kLinkOff[] = "0E:00 00 00";
+const char kLock[] = "0F:00 01";
+const char kUnlock[] = "0F:00 00";
+const char kNoBridge[] = "4C:00 00 08 00 00 00 00 00 00 00 00";
+const char kBridge2[] = "4C:00 00 08 00 00 01 00 00 00 00 00";
+const char kSoloNone[] = "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+
+// Left to right on the factory outputs: the pairs whose first channel holds
+// the left speaker, each sending its own gain and its partner's.
+const std::vector<std::string> kLinkLeftToRight = {
+    kLock, "08@0", "08@1", "08@2", "08@3", "08@4", "08@5", "08@6", "08@7", "08@10", "08@11", "08@12", "08@13",
+    "08@14", "08@15", "07@0", "09@0", "0E:00 01 07 00 01 02 03 04 05 06 07 0A 0B 0C 0D 0E 0F"};
+
+// Channel 1 customised so that the copy shows which way it went.
+void Link(OutputJobs& t)
+{
+    t.Profile().channels[0].bands[3] = EqBand(4.0f, 2.0f, 1000, 1);
+    t.Profile().channels[0].crossover.hp = FilterParams(2000, 2, 3);
+    t.Click(L"btn_link_output");
+}
+
+const JobCase kJobCases[] = {
+    {"lock confirmed: locked, output buttons off",
+     [](OutputJobs&) {}, [](OutputJobs& t) { t.Click(L"btn_lock_output"); }, {1}, {L"${lock_output_tips}"}, {kLock},
+     [](OutputJobs& t) {
+         EXPECT_EQ(1, t.Profile().lockMode);
+         EXPECT_TRUE(t.Selected(L"btn_lock_output"));
+         EXPECT_FALSE(t.Enabled(L"ch_output_btn_%d", 7));
+     }},
+    {"lock refused: unlocked, the current channel shown again",
+     [](OutputJobs&) {}, [](OutputJobs& t) { t.Click(L"btn_lock_output"); }, {0}, {L"${lock_output_tips}"},
+     {"09@0", kUnlock},
+     [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().lockMode);
+         EXPECT_FALSE(t.Selected(L"btn_lock_output"));
+         EXPECT_TRUE(t.Enabled(L"ch_output_btn_%d", 7));
+     }},
+    {"unlock while linked drops the link first",
+     [](OutputJobs& t) {
+         t.Profile().lockMode = 1;
+         t.Profile().linkMode = 1;
+         LinkPairedOutputs(t.Profile());
+         t.Named<CSButtonUI>(L"btn_lock_output")->SetSelectedState(true);
+         t.Named<CSButtonUI>(L"btn_link_output")->SetSelectedState(true);
+         t.Named(L"ch_synchronize_%d", 4)->SetEnabledState(false);
+     },
+     [](OutputJobs& t) { t.Click(L"btn_lock_output"); }, {1}, {L"${unlock_output_tips}"}, {kLinkOff, "09@0", kUnlock},
+     [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().linkMode);
+         EXPECT_EQ(-1, t.Profile().linkOutputs[0]);
+         EXPECT_FALSE(t.Selected(L"btn_link_output"));
+         EXPECT_TRUE(t.Enabled(L"ch_synchronize_%d", 4));
+     }},
+    {"unlock refused keeps lock and link",
+     [](OutputJobs& t) {
+         t.Profile().lockMode = 1;
+         t.Profile().linkMode = 1;
+         LinkPairedOutputs(t.Profile());
+     },
+     [](OutputJobs& t) { t.Click(L"btn_lock_output"); }, {0}, {L"${unlock_output_tips}"}, {kLock},
+     [](OutputJobs& t) {
+         EXPECT_EQ(1, t.Profile().linkMode);
+         EXPECT_EQ(1, t.Profile().linkOutputs[0]);
+         EXPECT_TRUE(t.Selected(L"btn_lock_output"));
+     }},
+    {"link without a pair on one side: refused with a notice",
+     [](OutputJobs& t) {
+         for (OutputCode& code : t.Profile().outputs) code = 0;
+         t.Profile().outputs[0] = 1;
+         t.Profile().outputs[6] = 7;
+     },
+     [](OutputJobs& t) { t.Click(L"btn_link_output"); }, {1}, {L"${not_linkable_tips}"}, {kLinkOff},
+     [](OutputJobs& t) { EXPECT_EQ(0, t.Profile().linkMode); }},
+    {"link cancelled sends nothing", [](OutputJobs&) {}, [](OutputJobs& t) { t.Click(L"btn_link_output"); }, {0},
+     {L"${link_tips}"}, {}, [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().linkMode);
+         EXPECT_FALSE(t.Selected(L"btn_link_output"));
+     }},
+    {"link left to right copies channel 1 to 2 and pairs every side", [](OutputJobs&) {},
+     [](OutputJobs& t) { Link(t); }, {1}, {L"${link_tips}"}, kLinkLeftToRight,
+     [](OutputJobs& t) {
+         const SceneProfile& p = t.Profile();
+         const int partners[kOutputChannels] = {1, 0, 3, 2, 5, 4, 7, 6, -1, -1, 11, 10, 13, 12, 15, 14};
+         for (int ch = 0; ch < kOutputChannels; ++ch) EXPECT_EQ(partners[ch], p.linkOutputs[ch]) << ch;
+         EXPECT_FLOAT_EQ(4.0f, p.channels[1].bands[3].gain);
+         EXPECT_EQ(2000, p.channels[1].crossover.hp.fs);
+         EXPECT_EQ(1, p.lockMode);
+         EXPECT_TRUE(t.Selected(L"btn_link_output"));
+         EXPECT_TRUE(t.Selected(L"btn_lock_output"));
+         EXPECT_FALSE(t.Enabled(L"ch_synchronize_%d", 3));
+         EXPECT_FALSE(t.Enabled(L"delay_link_%d", 3));
+         EXPECT_FALSE(t.Enabled(L"ch_output_btn_%d", 3));
+     }},
+    {"link right to left copies from the right speakers", [](OutputJobs&) {},
+     [](OutputJobs& t) { Link(t); }, {2}, {L"${link_tips}"},
+     {kLock, "08@1", "08@0", "08@3", "08@2", "08@5", "08@4", "08@7", "08@6", "08@11", "08@10", "08@13", "08@12",
+      "08@15", "08@14", "07@0", "09@0", "0E:00 01 07 01 00 03 02 05 04 07 06 0B 0A 0D 0C 0F 0E"},
+     [](OutputJobs& t) {
+         // Channel 2's bands and crossover replaced channel 1's.
+         EXPECT_FLOAT_EQ(0.0f, t.Profile().channels[0].bands[3].gain);
+         EXPECT_EQ(t.Profile().channels[1].crossover.hp.fs, t.Profile().channels[0].crossover.hp.fs);
+     }},
+    {"unlink releases link and lock", [](OutputJobs& t) {
+         t.Profile().lockMode = 1;
+         t.Profile().linkMode = 1;
+         LinkPairedOutputs(t.Profile());
+         t.Named(L"ch_output_btn_%d", 2)->SetEnabledState(false);
+     },
+     [](OutputJobs& t) { t.Click(L"btn_link_output"); }, {}, {}, {kUnlock, "09@0", kLinkOff},
+     [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().linkMode);
+         EXPECT_EQ(0, t.Profile().lockMode);
+         EXPECT_EQ(-1, t.Profile().linkOutputs[1]);
+         EXPECT_TRUE(t.Enabled(L"ch_output_btn_%d", 2));
+     }},
+    {"bridging pair 3 makes channel 6 a copy of channel 5", [](OutputJobs& t) {
+         ChannelParams& c = t.Profile().channels[4];
+         c.crossover.hp = FilterParams(2000, 2, 3);
+         c.bands[0] = EqBand(3.0f, 2.0f, 100, 1);
+         c.bands[1] = EqBand(5.0f, 2.0f, 200, 0);
+         c.bypass = 0;
+         c.phase = 1;
+         c.gain = -6.0f;
+         c.delay = 1.0f;
+         t.Profile().inputMixVolume[0][0][4] = 77;
+     },
+     [](OutputJobs& t) { t.Click(L"ch_bridge_%d", 2); }, {}, {},
+     {kBridge2, "06@5*31", "05@5*2", "12@5", "08@5", "07@5", "24@5*108", "05@5*2", "0A@5",
+      "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@5*2"},
+     [](OutputJobs& t) {
+         const SceneProfile& p = t.Profile();
+         EXPECT_EQ(1, p.bridgeOutputs[2]);
+         EXPECT_EQ(2000, p.channels[5].crossover.hp.fs);
+         EXPECT_FLOAT_EQ(3.0f, p.channels[5].bands[0].gain);
+         EXPECT_FLOAT_EQ(-6.0f, p.channels[5].gain);
+         EXPECT_FLOAT_EQ(1.0f, p.channels[5].delay);
+         EXPECT_EQ(1, p.channels[5].phase);
+         EXPECT_EQ(77, p.inputMixVolume[0][0][5]);
+         EXPECT_TRUE(t.Selected(L"ch_bridge_%d", 2));
+         // The switched-off band is sent silent.
+         sim::StateAccess unit = Unit().Access();
+         EXPECT_EQ(30, unit->scene[0].out[5].eq[0].gainTenthsDb);
+         EXPECT_EQ(0, unit->scene[0].out[5].eq[1].gainTenthsDb);
+     }},
+    {"un-bridging pair 3 separates and silences both channels", [](OutputJobs& t) {
+         t.Profile().bridgeOutputs[2] = 1;
+         t.Profile().channels[4].phase = t.Profile().channels[5].phase = 1;
+         t.Profile().inputMixVolume[0][0][4] = t.Profile().inputMixVolume[0][0][5] = 77;
+         t.Named<CSButtonUI>(L"ch_bridge_%d", 2)->SetSelectedState(true);
+     },
+     [](OutputJobs& t) { t.Click(L"ch_bridge_%d", 2); }, {}, {}, {kNoBridge, "0A@4", "0A@5", "24@4*108", "24@5*108"},
+     [](OutputJobs& t) {
+         const SceneProfile& p = t.Profile();
+         EXPECT_EQ(0, p.bridgeOutputs[2]);
+         EXPECT_EQ(0, p.channels[4].phase);
+         EXPECT_EQ(0, p.inputMixVolume[0][0][4]);
+         EXPECT_EQ(0, p.inputMixVolume[0][0][5]);
+         EXPECT_FALSE(t.Selected(L"ch_bridge_%d", 2));
+     }},
+    {"output reset to defaults separates the bridged pair only", [](OutputJobs& t) {
+         t.Profile().bridgeOutputs[2] = 1;
+         t.Profile().lockMode = 1;
+         t.Profile().linkMode = 1;
+         t.Profile().inputMixVolume[0][0][0] = 55;
+         t.Named(L"ch_synchronize_%d", 9)->SetEnabledState(false);
+     },
+     [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {1}, {L"${empty_output_tips}"},
+     {kNoBridge, "0A@4", "0A@5", "24@4*108", "24@5*108", kUnlock, kLinkOff,
+      "08@0-15", "09@0"},
+     [](OutputJobs& t) {
+         const SceneProfile& p = t.Profile();
+         EXPECT_EQ(0, p.bridgeOutputs[2]);
+         EXPECT_EQ(0, p.lockMode);
+         EXPECT_EQ(0, p.linkMode);
+         // Routing of channels that were not bridged survives.
+         EXPECT_EQ(55, p.inputMixVolume[0][0][0]);
+         EXPECT_TRUE(t.Enabled(L"ch_synchronize_%d", 9));
+         EXPECT_EQ(0, p.currOutChannel);
+     }},
+    {"output reset emptied without bridges sends the bridges once", [](OutputJobs&) {},
+     [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {2}, {L"${empty_output_tips}"},
+     {kNoBridge, kUnlock, kLinkOff, "08@0-15", "09@0"}, [](OutputJobs& t) { EXPECT_EQ(0, t.Profile().lockMode); }},
+    {"output reset cancelled does nothing", [](OutputJobs& t) { t.Profile().lockMode = 1; },
+     [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {0}, {L"${empty_output_tips}"}, {},
+     [](OutputJobs& t) { EXPECT_EQ(1, t.Profile().lockMode); }},
+    {"joining a group resends the crossover per member and levels the group", [](OutputJobs& t) {
+         t.Profile().linkSel[0] = 1;
+         t.Profile().channels[0].bypass = 0;
+     },
+     [](OutputJobs& t) { t.Toggle(L"ch_synchronize_%d", 3); }, {}, {},
+     {"05@3*2", "12@0", "12@3", "08@0", "08@1", "08@2", "08@3", "08@4", "08@5", "08@6", "08@7", "08@8", "08@9",
+      "08@10", "08@11", "08@12", "08@13", "08@14", "08@15", "09@3"},
+     [](OutputJobs& t) {
+         EXPECT_EQ(1, t.Profile().linkSel[3]);
+         EXPECT_EQ(0, t.Profile().channels[3].bypass);
+         EXPECT_EQ(3, t.Profile().currOutChannel);
+         EXPECT_FALSE(t.Enabled(L"btn_link_output"));
+     }},
+    {"leaving the last group frees the link button", [](OutputJobs& t) {
+         t.Profile().linkSel[3] = 1;
+         t.Named<COptionUI>(L"ch_synchronize_%d", 3)->SetSelectedState(true, true);
+         t.Named(L"btn_link_output")->SetEnabledState(false);
+     },
+     [](OutputJobs& t) { t.Toggle(L"ch_synchronize_%d", 3); }, {}, {}, {"09@3"},
+     [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().linkSel[3]);
+         EXPECT_TRUE(t.Enabled(L"btn_link_output"));
+     }},
+    {"a delay link group on a bridged channel marks both", [](OutputJobs& t) { t.Profile().bridgeOutputs[1] = 1; },
+     [](OutputJobs& t) { t.Controller().SetChDelayLink(2, 4); }, {}, {}, {"09@2", "09@3"},
+     [](OutputJobs& t) {
+         EXPECT_EQ(4, t.Profile().delayLinkSel[2]);
+         EXPECT_EQ(4, t.Profile().delayLinkSel[3]);
+         EXPECT_EQ(0xFFFF0000u, static_cast<unsigned>(t.Named(L"delay_link_%d", 3)->GetBackgroundColor()));
+         EXPECT_FALSE(t.Enabled(L"btn_link_output"));
+     }},
+    {"reset link clears every group and keeps the current channel", [](OutputJobs& t) {
+         t.Profile().linkSel[2] = t.Profile().linkSel[9] = 2;
+         t.Controller().SetCurChannelChange(5);
+     },
+     [](OutputJobs& t) { t.Click(L"btn_reset_link"); }, {}, {},
+     {"09@0", "09@1", "09@2", "09@3", "09@4", "09@5", "09@6", "09@7", "09@8", "09@9", "09@10", "09@11", "09@12",
+      "09@13", "09@14", "09@15", "09@5"},
+     [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().linkSel[9]);
+         EXPECT_EQ(5, t.Profile().currOutChannel);
+     }},
+};
+
+TEST_F(OutputJobs, EachActionSendsItsFramesAndEndsBusyAfterTheDrain)
+{
+    for (const JobCase& c : kJobCases) {
+        SCOPED_TRACE(c.name);
+        Restore();
+        c.setup(*this);
+        Settle();
+        sim::SimUnit::Instance().ClearReceived();
+        sim::ResetPushThreadGuard();
+        BoxAnswers boxes(c.answers);
+        const std::vector<sim::Frame> frames = Run(c, boxes);
+        EXPECT_EQ(c.frames, Signature(frames));
+        ASSERT_EQ(c.boxes.size(), boxes.texts.size());
+        for (size_t i = 0; i < c.boxes.size(); ++i) EXPECT_EQ(Text(c.boxes[i]), boxes.texts[i]);
+        c.check(*this);
+        // The jobs queue everything from the UI thread; their threads only wait.
+        EXPECT_EQ(0, sim::GuardedPushes().offUiThread);
+        EXPECT_EQ(static_cast<long>(frames.size()), sim::GuardedPushes().pushed);
+    }
+}
+
+// One row of the main window's notification table: the notification, the
+// control that sends it (the layout's, or a stand-in of that name), and the
+// controller operation it must reach.
+struct WalkRow {
+    const wchar_t* type;
+    const wchar_t* name;
+    int index;
+    const wchar_t* operation;
+    std::vector<int> answers = {};
+    // The unit's frames, as Signature writes them; not checked when empty.
+    std::vector<std::string> frames = {};
+};
+
+const WalkRow kWalk[] = {
+    {L"click", L"ch_output_btn_2", 2, L"ShowOutputMenu"},
+    {L"click", L"btn_amp_onoff", 0, L"SwitchAmpOnOff"},
+    {L"click", L"btn_rem_out1_onoff", 0, L"SwitchRemOut1"},
+    {L"click", L"btn_rem_out2_onoff", 0, L"SwitchRemOut2"},
+    {L"click", L"btn_2ohm_spk", 0, L"SwitchSpkOhm"},
+    {L"click", L"btn_noise_gate", 0, L"SwitchNoiseGate"},
+    {L"click", L"btn_option", 0, L"ShowOptionMenu"},
+    {L"click", L"btn_scene", 0, L"ShowSceneMenu"},
+    {L"click", L"btn_reset_eq", 0, L"SetOutputEqReset"},
+    {L"click", L"btn_bypass", 0, L"SetOutputBypass"},
+    {L"click", L"btn_reset_output", 0, L"SetOutputReset", {0}, {}},
+    {L"click", L"ch_enable_6", 6, L"SetCurChannelChange", {}, {"09@6"}},
+    {L"click", L"ch_bridge_7", 7, L"SwitchBridge"},
+    {L"click", L"bridge_checkbox_7", 7, L"SwitchBridgeCheckBox"},
+    {L"click", L"speaker_13", 13, L"SetSpeakerFocus", {}, {"09@4"}},
+    {L"click", L"pt_enable_4", 4, L"OnEqEnable"},
+    {L"click", L"btn_lock_output", 0, L"SetOutpuLock", {0}, {"09@4", kUnlock}},
+    {L"click", L"btn_link_output", 0, L"SetOutputLink", {0}, {}},
+    {L"click", L"btn_reset_link", 0, L"ResetLink"},
+    {L"click", L"btn_delay_up", 0, L"SetSpeakerDelayUp", {}, {"07@4"}},
+    {L"click", L"btn_delay_down", 0, L"SetSpeakerDelayUp", {}, {"07@4"}},
+    {L"click", L"advance_item_noise_threshold", 0, L"OpenNoiseThresholdWnd"},
+    {L"click", L"btn_debug", 0, L"ShowMemWrWnd"},
+    {L"click", L"btn_arg_eq", 0, L"SetOutputEqMode"},
+    {L"click", L"btn_advance", 0, L"ShowAdvanceMenu"},
+    {L"click", L"btn_irc", 0, L""},
+    {L"selectchanged", L"ch_show_3", 3, L"SetChEqualizerShow", {}, {}},
+    {L"selectchanged", L"ch_mute", 0, L"SetChMute"},
+    {L"selectchanged", L"ch_mute_3", 3, L"SetChMute", {}, {"09@3"}},
+    {L"selectchanged", L"ch_phase", 0, L"SetChPhase"},
+    {L"selectchanged", L"ch_phase_3", 3, L"SetChPhase", {}, {"0A@3"}},
+    {L"selectchanged", L"ch_solo_3", 3, L"SetChSolo"},
+    {L"selectchanged", L"ch_synchronize_3", 3, L"SetChSynchronize"},
+    {L"selectchanged", L"delay_link_3", 3, L"ShowDelayLinkGroupMenu"},
+    {L"selectchanged", L"main_mute", 0, L"SetMainMute"},
+    {L"selectchanged", L"option_ch_in1_2", 0, L"SetInputIn"},
+    {L"valuechanged", L"eq_slider_4", 4, L"SetChEqSlider"},
+    {L"valuechanged", L"slider_main_volume", 0, L"SetMainVolumeSlider"},
+    {L"valuechanged", L"slider_acc", 0, L"SetAccSlider"},
+    {L"valuechanged", L"slider_ch_volume", 0, L"SetChVolumeSlider"},
+    {L"movevaluechanged", L"slider_ch_volume_5", 5, L"SetChVolumeSlider"},
+    {L"valuechanged", L"slider_ch_delay_5", 5, L"SetChDelaySlider"},
+    {L"valuechangedup", L"eq_freq_4", 4, L"SetEqFreqUp"},
+    {L"valuechangeddown", L"eq_q_4", 4, L"SetEqQUp"},
+    {L"valuechangedup", L"eq_gain_4", 4, L"SetEqGainUp"},
+    {L"valuechangedup", L"hp_freq", 0, L"SetHpFreqUp"},
+    {L"valuechangeddown", L"lp_freq", 0, L"SetLpFreqUp"},
+    {L"valuechangedup", L"edit_main_volume", 0, L"SetMainVolumeUp"},
+    {L"valuechangeddown", L"edit_acc", 0, L"SetAccUp"},
+    {L"valuechangedup", L"edit_ch_volume", 0, L"SetChVolumeUp"},
+    {L"valuechangeddown", L"edit_ch_volume_5", 5, L"SetChVolumeUp"},
+    {L"valuechangedup", L"edit_ch_delay_5", 5, L"SetChDelayUp"},
+    {L"valuechangeddown", L"spk_delay_7", 7, L"SetSpeakerDelayUp"},
+    {L"return", L"edit_main_volume", 0, L"SetMainVolumeEdit"},
+    {L"return", L"edit_acc", 0, L"SetAccEdit"},
+    {L"return", L"eq_q_3", 3, L"MoveBandFocusDown"},
+    {L"return", L"hp_freq", 0, L"SetHpFreq"},
+    {L"return", L"lp_freq", 0, L"SetLpFreq"},
+    {L"return", L"edit_ch_delay_5", 5, L"SetChDelayEdit"},
+    {L"return", L"edit_ch_volume", 0, L"SetChVolumeEdit"},
+    {L"return", L"edit_ch_volume_5", 5, L"SetChVolumeEdit"},
+    {L"return", L"spk_delay_7", 7, L"SetSpeakerDelayEdit"},
+    {L"killfocus", L"edit_main_volume", 0, L"SetMainVolumeEdit"},
+    {L"killfocus", L"edit_acc", 0, L"SetAccEdit"},
+    {L"killfocus", L"eq_gain_2", 2, L"SetChEqEdit"},
+    {L"killfocus", L"hp_freq", 0, L"SetHpFreq"},
+    {L"killfocus", L"lp_freq", 0, L"SetLpFreq"},
+    {L"killfocus", L"edit_ch_delay_5", 5, L"SetChDelayEdit", {}, {}},
+    {L"killfocus", L"edit_ch_volume_5", 5, L"SetChVolumeEdit", {}, {}},
+    {L"setfocus", L"eq_freq_2", 2, L"UpdateEqualizer"},
+    {L"setfocus", L"spk_delay_1", 1, L"SetSpeakerDelayFocus"},
+    {L"setfocus", L"slider_ch_delay_9", 9, L"SetChActive"},
+    {L"itemselect", L"comb_ch_unit", 0, L"SetDelayUnit", {}, {}},
+    {L"itemselect", L"hp_type", 0, L"SetHpType"},
+    {L"itemselect", L"lp_type", 0, L"SetLpType"},
+    {L"itemselect", L"hp_slop", 0, L"SetHpSlop"},
+    {L"itemselect", L"lp_slop", 0, L"SetLpSlop"},
+    {L"itemselect", L"btn_input_source", 0, L"SetInputSource"},
+    {L"itemselect", L"btn_channel_select", 0, L"SetChannelSelect"},
+    {L"equalizer_hp", L"equalizer", 1, L"EqualizerCallback"},
+    {L"equalizer_eq_release", L"equalizer", 3, L"EqualizerCallback"},
+    {L"equalizer_lp", L"equalizer", -1, L""},
+    {L"windowsize", L"", 0, L"UpdateEqualizer"},
+};
+
+// Every notification of the table reaches its operation; rows whose
+// operation is already built also show its effect on the unit.
+TEST_F(OutputJobs, EveryNotificationOfTheTableReachesItsOperation)
+{
+    for (const WalkRow& row : kWalk) {
+        SCOPED_TRACE(testing::Message() << std::string(row.type, row.type + wcslen(row.type)) << " "
+                                        << std::string(row.name, row.name + wcslen(row.name)));
+        Restore();
+        Controller().SetCurChannelChange(4);
+        Settle();
+        CControlUI* sender = Window().PaintManager().FindControlByName(row.name);
+        CControlUI standIn;
+        if (sender == nullptr) {
+            standIn.SetControlName(row.name);
+            sender = &standIn;
+        }
+        wchar_t index[16];
+        _snwprintf(index, 15, L"%d", row.index);
+        index[15] = L'\0';
+        const CUIString ownData = sender->GetUserDataText();
+        sender->SetUserDataText(index);
+        sim::SimUnit::Instance().ClearReceived();
+        TNotifyInfo notify;
+        notify.type = row.type;
+        notify.sender = *row.name != L'\0' ? sender : nullptr;
+        {
+            BoxAnswers boxes(row.answers);
+            Window().ReceiveNotify(notify);
+            EXPECT_STREQ(row.operation, Window().LastOperation());
+            EXPECT_TRUE(SkinUITest::PumpUntil(
+                [&] {
+                    return !Controller().IsOutputJobRunning() && Window().LoadingWindow() == nullptr &&
+                           Controller().Device().IsQueueIdle();
+                },
+                20000));
+        }
+        sender->SetUserDataText(ownData);
+        if (!row.frames.empty() || !row.answers.empty()) {
+            EXPECT_EQ(row.frames, Signature(sim::SimUnit::Instance().ReceivedFrames()));
+        }
+    }
+}
+
+struct FocusRow {
+    const char* name;
+    int channel;         // current channel: 0-11 have 31 bands, 12-15 have 11
+    bool graphicEq;      // the band frequency and Q boxes disabled
+    const wchar_t* from;
+    const wchar_t* type;  // "valuechangedleft", "valuechangedright" or "return"
+    const wchar_t* to;
+};
+
+const FocusRow kFocusRows[] = {
+    {"right past the last band's gain goes to the first volume", 12, false, L"eq_gain_10", L"valuechangedright",
+     L"edit_ch_volume_0"},
+    // A volume box with the focus makes its channel current: 31 bands.
+    {"left from the first volume to the last band's gain", 12, false, L"edit_ch_volume_0", L"valuechangedleft",
+     L"eq_gain_30"},
+    {"right from the main volume to the first frequency", 0, false, L"edit_main_volume", L"valuechangedright",
+     L"eq_freq_0"},
+    {"the low-pass wraps to the main volume", 0, false, L"lp_freq", L"valuechangedright", L"edit_main_volume"},
+    {"and back", 0, false, L"edit_main_volume", L"valuechangedleft", L"lp_freq"},
+    {"the last delay goes on to the high-pass", 0, false, L"edit_ch_delay_15", L"valuechangedright", L"hp_freq"},
+    {"graphic EQ: right from the main volume to the first gain", 0, true, L"edit_main_volume", L"valuechangedright",
+     L"eq_gain_0"},
+    {"graphic EQ: left from the first gain to the main volume", 0, true, L"eq_gain_0", L"valuechangedleft",
+     L"edit_main_volume"},
+    {"Enter in a Q box goes to the gain below it", 0, false, L"eq_q_3", L"return", L"eq_gain_3"},
+    {"Enter in a gain box goes to the next band's frequency", 0, false, L"eq_gain_3", L"return", L"eq_freq_4"},
+    {"Enter in the last band's gain wraps to the first frequency", 12, false, L"eq_gain_10", L"return", L"eq_freq_0"},
+};
+
+TEST_F(OutputJobs, ArrowsAndEnterMoveTheFocusAlongTheCycle)
+{
+    CPaintManagerUI& pm = Window().PaintManager();
+    for (const FocusRow& row : kFocusRows) {
+        SCOPED_TRACE(row.name);
+        // The window holds no focused box that would come back with the
+        // window's own focus.
+        SetFocus(Window());
+        pm.SetFocusControl(nullptr);
+        Restore();
+        Controller().SetCurChannelChange(row.channel);
+        for (int b = 0; b < kMaxEqBands; ++b) {
+            for (const wchar_t* format : {L"eq_freq_%d", L"eq_q_%d"}) {
+                if (CControlUI* box = Named(format, b)) box->SetEnabledState(!row.graphicEq);
+            }
+        }
+        CControlUI* from = pm.FindControlByName(row.from);
+        ASSERT_NE(nullptr, from);
+        pm.SetFocusControl(from);
+        ASSERT_EQ(from, pm.FocusControl());
+        SCOPED_TRACE(testing::Message() << "current channel " << Profile().currOutChannel);
+        pm.SendNotification(from, row.type);
+        ASSERT_NE(nullptr, pm.FocusControl());
+        EXPECT_EQ(std::wstring(row.to), pm.FocusControl()->GetControlName().CStr());
+    }
+    for (int b = 0; b < kMaxEqBands; ++b) {
+        for (const wchar_t* format : {L"eq_freq_%d", L"eq_q_%d"}) {
+            if (CControlUI* box = Named(format, b)) box->SetEnabledState(true);
+        }
+    }
+}
+
+// A change of the current channel reaches the chart at once and asks for the
+// next paint; a hidden channel's curve keeps its data but is not drawn.
+TEST_F(OutputJobs, TheChartShowsTheCurrentCurveOnTheNextPaint)
+{
+    Restore();
+    auto* chart = static_cast<UIEqualizer*>(Window().PaintManager().FindControlByName(L"equalizer"));
+    ASSERT_NE(nullptr, chart);
+    ChannelParams& seventh = Profile().channels[6];
+    seventh.bypass = 0;
+    seventh.bands[0] = EqBand(6.0f, 2.0f, 1000, 1);
+    for (int ch : {3, 6}) {
+        Profile().showOutChEqualizer[ch] = 1;
+        Named<COptionUI>(L"ch_show_%d", ch)->SetSelectedState(true, true);
+    }
+    UpdateWindow(Window());
+    Click(L"ch_enable_%d", 6);
+    RECT pending;
+    EXPECT_TRUE(GetUpdateRect(Window(), &pending, FALSE));
+    EXPECT_EQ(6, chart->Model().CurrentCurve());
+    // The band's peak: the current curve rises above the flat one of channel 4.
+    SkinUI::CUIPoint peaked[kCurvePoints];
+    SkinUI::CUIPoint flat[kCurvePoints];
+    const int n = chart->Model().BuildCurvePoints(6, false, peaked);
+    ASSERT_EQ(n, chart->Model().BuildCurvePoints(3, false, flat));
+    int highest = 0;
+    for (int i = 0; i < n; ++i) highest = std::max(highest, static_cast<int>(flat[i].y - peaked[i].y));
+    EXPECT_GT(highest, 5);
+    UpdateWindow(Window());
+    EXPECT_FALSE(GetUpdateRect(Window(), &pending, FALSE));
+
+    Toggle(L"ch_show_%d", 3);
+    EXPECT_FALSE(chart->Model().CurveVisible(3));
+    EXPECT_TRUE(chart->Model().CurveVisible(6));
+    EXPECT_EQ(n, chart->Model().BuildCurvePoints(3, false, flat));
+}
+
+} // namespace

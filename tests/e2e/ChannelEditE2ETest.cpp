@@ -1,0 +1,303 @@
+// Channel editing, bridging, the output reset and the lock driven with real
+// X input on the whole program; the simulated unit's received frames are the
+// oracle. The rows run in order on one program, each from the state the
+// rows before it left.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/support/FrameSignature.h"
+
+namespace e2e {
+namespace {
+
+const char kTitle[] = "Brisa DSP Audio";
+
+// A set command's frame as the kit writes it: "01 <sub> bb <payload>".
+std::string Set(int subcommand, const std::string& payload)
+{
+    char head[16];
+    std::snprintf(head, sizeof head, "01 %02x bb ", subcommand);
+    return head + payload;
+}
+
+std::string Hex(std::initializer_list<int> bytes)
+{
+    std::string text;
+    char byte[4];
+    for (int b : bytes) {
+        std::snprintf(byte, sizeof byte, "%02x", b & 0xFF);
+        text += byte;
+    }
+    return text;
+}
+
+// One channel's mute, trim (the attenuation in whole dB) and delay.
+std::string Mute(int ch, int on) { return Set(0x09, Hex({0, 0, ch, ch, on})); }
+std::string Trim(int ch, int attenuation) { return Set(0x08, Hex({0, 0, ch, ch, attenuation})); }
+
+struct Row {
+    const char* name;
+    std::function<bool(App&)> action;
+    // The frames the unit received, in order: exact texts, or (for long
+    // jobs) the signature of tests/support/FrameSignature.h.
+    std::function<std::vector<std::string>(App&)> frames;
+    bool signature;
+    std::function<void(App&)> check;
+    bool busy = false;  // the action runs behind the loading window
+};
+
+std::vector<std::string> Texts(const std::vector<UnitFrame>& frames)
+{
+    std::vector<std::string> texts;
+    for (const UnitFrame& f : frames) texts.push_back(f.Text());
+    return texts;
+}
+
+std::vector<std::string> Signature(const std::vector<UnitFrame>& frames)
+{
+    sim::FrameSignature signature;
+    for (const UnitFrame& f : frames) signature.Add(f.subcommand, f.payload);
+    return signature.Tokens();
+}
+
+// Clicks the box's button once the box shows its text.
+bool Answer(App& app, const std::string& key, const std::string& button)
+{
+    return WaitFor([&] { return app.Control("MessageText", "msgwnd").text == SkinText("en", key); }) &&
+           app.Click(button, "msgwnd");
+}
+
+// Clears the edit as a user would (to its end, then back over every
+// character) and types the text and Enter.
+bool TypeInto(App& app, const std::string& edit, const std::string& text)
+{
+    const size_t length = app.Control(edit).text.size();
+    if (!app.Click(edit) || !app.Key("End")) return false;
+    for (size_t i = 0; i < length + 2; ++i) {
+        if (!app.Key("BackSpace")) return false;
+    }
+    return WaitFor([&] { return app.Control(edit).text.empty(); }) && app.Type(text) &&
+           WaitFor([&] { return app.Control(edit).text == text; }) && app.Key("Return");
+}
+
+// The open drop-down of a combo box; empty when none is open.
+Rect DropDown(App& app)
+{
+    for (const WindowState& w : app.Windows()) {
+        if (w.className == "ComboWnd" && w.visible) return w.rect;
+    }
+    return Rect();
+}
+
+bool DropDownOpen(App& app) { return DropDown(app).Height() > 0; }
+
+const std::string kNoBridge = "4C:00 00 08 00 00 00 00 00 00 00 00";
+
+std::vector<std::string> ResetFrames(App&)
+{
+    return {kNoBridge, "0F:00 00", "0E:00 00 00", "08@0-15", "09@0"};
+}
+
+const Row kRows[] = {
+    {"click mute of channel 1",
+     [](App& app) { return app.Click("ch_mute_0"); },
+     [](App&) { return std::vector<std::string>{Mute(0, 1)}; }, false,
+     [](App& app) {
+         EXPECT_TRUE(app.Control("ch_mute_0").selected);
+         EXPECT_EQ(1, app.Params()["out0.mute"]);
+     }},
+    {"type -12 and Enter into channel 1's volume: trim, then unmute",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_0", "-12"); },
+     [](App&) { return std::vector<std::string>{Trim(0, 12), Mute(0, 0)}; }, false,
+     [](App& app) {
+         EXPECT_EQ("-12dB", app.Control("edit_ch_volume_0").text);
+         EXPECT_EQ(-120, app.Control("slider_ch_volume_0").value);
+         EXPECT_FALSE(app.Control("ch_mute_0").selected);
+         EXPECT_EQ(-12, app.Params()["out0.gain"]);
+     }},
+    {"wheel down on channel 2's volume: channel 2 current, one dB down",
+     [](App& app) { return app.Wheel("slider_ch_volume_1", -1); },
+     [](App&) { return std::vector<std::string>{Mute(1, 0), Trim(1, 1), Mute(1, 0)}; }, false,
+     [](App& app) {
+         EXPECT_EQ(-10, app.Control("slider_ch_volume_1").value);
+         EXPECT_EQ("-1dB", app.Control("edit_ch_volume_1").text);
+     }},
+    {"solo on channel 3 and off again",
+     [](App& app) {
+         return app.Click("ch_solo_2") && WaitFor([&] { return app.Control("ch_solo_2").selected; }) &&
+                app.Click("ch_solo_2");
+     },
+     [](App&) {
+         const std::string head = Hex({0, 0, 0, 15});
+         return std::vector<std::string>{Set(0x34, head + Hex({0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})),
+                                         Mute(2, 0), Set(0x34, head + std::string(32, '0')), Mute(2, 0)};
+     },
+     false, [](App& app) { EXPECT_FALSE(app.Control("ch_solo_2").selected); }},
+    {"channels 5 and 6 join link group 1",
+     [](App& app) {
+         return app.Click("ch_synchronize_4") && WaitFor([&] { return app.Control("ch_synchronize_4").selected; }) &&
+                app.Click("ch_synchronize_5");
+     },
+     [](App& app) {
+         std::map<std::string, long> unit = app.Params();
+         // Joining alone: every trim, then the channel shown.
+         std::vector<std::string> frames;
+         auto trims = [&] {
+             for (int ch = 0; ch < 16; ++ch)
+                 frames.push_back(Trim(ch, static_cast<int>(-unit["out" + std::to_string(ch) + ".gain"])));
+         };
+         trims();
+         frames.push_back(Mute(4, 0));
+         // Joining channel 5: its own crossover again, the group takes
+         // channel 5's EQ bypass, every trim, then the channel shown.
+         // The program holds the unit's filters within its ranges: type 1..3, 20..20000 Hz.
+         for (const char* side : {"lp", "hp"}) {
+             const std::string f = std::string("out5.") + side + ".";
+             const int freq = std::min(std::max(static_cast<int>(unit[f + "freq"]), 20), 20000);
+             const int type = std::min(std::max(static_cast<int>(unit[f + "type"]), 1), 3);
+             frames.push_back(Set(0x05, Hex({0, 0, 5, side[0] == 'l' ? 1 : 2, type, freq >> 8, freq,
+                                             static_cast<int>(unit[f + "slope"])})));
+         }
+         const int bypass = static_cast<int>(unit["out4.eqbypass"]);
+         frames.push_back(Set(0x12, Hex({0, 0, 4, 4, bypass})));
+         frames.push_back(Set(0x12, Hex({0, 0, 5, 5, bypass})));
+         trims();
+         frames.push_back(Mute(5, 0));
+         return frames;
+     },
+     false,
+     [](App& app) {
+         EXPECT_TRUE(app.Control("ch_synchronize_5").selected);
+         EXPECT_FALSE(app.Control("btn_link_output").enabled);
+     }},
+    {"a group member follows a typed volume",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_4", "-6"); },
+     [](App&) { return std::vector<std::string>{Mute(4, 0), Trim(4, 6), Mute(4, 0), Trim(5, 6), Mute(5, 0)}; },
+     false,
+     [](App& app) {
+         EXPECT_EQ("-6dB", app.Control("edit_ch_volume_5").text);
+         EXPECT_EQ(-6, app.Params()["out5.gain"]);
+     }},
+    {"100 cm typed into channel 3's delay",
+     [](App& app) {
+         // The unit: the outputs page's combo, one row down.
+         if (!app.Click("tab_outputs") || !WaitFor([&] { return app.Control("comb_ch_unit").visible; })) {
+             ADD_FAILURE() << "no outputs page";
+             return false;
+         }
+         if (!app.Click("comb_ch_unit") || !WaitFor([&] { return DropDownOpen(app); })) {
+             ADD_FAILURE() << "no drop-down";
+             return false;
+         }
+         // The drop-down holds the three units' rows: the middle one is cm.
+         const Rect box = DropDown(app);
+         if (!app.ClickAt(box.CenterX(), box.CenterY()) ||
+             !WaitFor([&] { return app.Control("comb_ch_unit").index == 1; })) {
+             ADD_FAILURE() << "unit not chosen: " << app.Control("comb_ch_unit").index;
+             return false;
+         }
+         return TypeInto(app, "edit_ch_delay_2", "100");
+     },
+     // 100 cm = 2.890 ms: whole ms 2, thousandths 890.
+     [](App&) { return std::vector<std::string>{Mute(2, 0), Set(0x07, Hex({0, 0, 2, 2, 2, 0x03, 0x7A}))}; }, false,
+     [](App& app) {
+         EXPECT_EQ("100 cm", app.Control("edit_ch_delay_2").text);
+         EXPECT_TRUE(app.Control("slider_ch_delay_2").visible);
+         EXPECT_FALSE(app.Control("slider_ch_delay_3").visible);
+     }},
+    {"bridge channels 3 and 4: channel 4 becomes a copy of 3",
+     [](App& app) { return app.Click("ch_bridge_1"); },
+     [](App&) {
+         return std::vector<std::string>{
+             "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108",
+             "05@3*2", "0A@3", "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@3*2"};
+     },
+     true,
+     [](App& app) {
+         std::map<std::string, long> unit = app.Params();
+         EXPECT_EQ(unit["out2.delay"], unit["out3.delay"]);
+         EXPECT_EQ(unit["out2.eq5.gain"], unit["out3.eq5.gain"]);
+         EXPECT_EQ(unit["out2.gain"], unit["out3.gain"]);
+     },
+     true},
+    {"un-bridge them: both separated and silenced",
+     [](App& app) { return app.Click("ch_bridge_1"); },
+     [](App&) {
+         return std::vector<std::string>{kNoBridge, "0A@2", "0A@3", "24@2*108", "24@3*108",
+                                         "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"};
+     },
+     true, [](App& app) { EXPECT_EQ(0, app.Params()["out3.phase"]); }, true},
+    {"output reset answered default",
+     [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "confirm_btn"); },
+     ResetFrames, true, [](App& app) { EXPECT_EQ(0, app.Params()["lock"]); }, true},
+    {"output reset answered emptied",
+     [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
+     ResetFrames, true, [](App&) {}, true},
+    {"output reset cancelled",
+     [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "cancel_btn"); },
+     [](App&) { return std::vector<std::string>{}; }, false, [](App&) {}},
+    {"lock the outputs",
+     [](App& app) { return app.Click("btn_lock_output") && Answer(app, "lock_output_tips", "confirm_btn"); },
+     [](App&) { return std::vector<std::string>{Set(0x0F, Hex({0, 1}))}; }, false,
+     [](App& app) {
+         EXPECT_EQ(1, app.Params()["lock"]);
+         EXPECT_FALSE(app.Control("ch_output_btn_7").enabled);
+     }},
+    {"an output button click while locked does nothing",
+     [](App& app) { return app.Click("ch_output_btn_0") && app.Request("PING") == "OK pong"; },
+     [](App&) { return std::vector<std::string>{}; }, false,
+     [](App& app) {
+         EXPECT_FALSE(app.Control("ch_output_btn_0").enabled);
+         for (const WindowState& w : app.Windows()) EXPECT_NE("MenuWnd", w.className) << w.title;
+     }},
+};
+
+class ChannelEditE2E : public ::testing::Test {
+protected:
+    void SetUp() override { E2E_SKIP_WITHOUT_WINDOWS_BUILD(); }
+};
+
+TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
+{
+    App app(LaunchOptions{});
+    ASSERT_TRUE(app.Started()) << app.Error();
+    ASSERT_TRUE(WaitFor([&] {
+        return app.Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") && !app.Window("loadingwnd").found;
+    }, 30000));
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        const std::vector<std::string> expected = row.frames(app);
+        const size_t mark = app.Mark();
+        ASSERT_TRUE(row.action(app));
+        std::vector<UnitFrame> frames;
+        if (row.busy) {
+            // The loading window shows (a short job may be gone before a
+            // look), and ends only once the unit took every command.
+            WaitFor([&] { return app.Window("loadingwnd").found || !app.FramesSince(mark).empty(); });
+            ASSERT_TRUE(WaitFor([&] { return !app.Window("loadingwnd").found; }));
+            frames = app.FramesSince(mark);
+        } else if (!expected.empty()) {
+            WaitFor([&] { return (frames = app.FramesSince(mark)).size() >= expected.size(); });
+        }
+        // Nothing more arrives afterwards.
+        EXPECT_EQ("OK pong", app.Request("PING"));
+        EXPECT_EQ(frames.size(), app.FramesSince(mark).size());
+        frames = app.FramesSince(mark);
+        EXPECT_EQ(expected, row.signature ? Signature(frames) : Texts(frames));
+        row.check(app);
+    }
+    // Every command of these jobs was queued by the UI thread.
+    const std::string pushes = app.Request("PUSHES");
+    ASSERT_EQ(0u, pushes.rfind("OK ", 0)) << pushes;
+    EXPECT_EQ(" 0", pushes.substr(pushes.rfind(' '))) << pushes;
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,48 @@
+#include "tests/support/PushThreadGuard.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+
+#include "device/DspDevice.h"
+
+namespace sim {
+
+namespace {
+
+std::atomic<long> gPushed{0};
+std::atomic<long> gOffThread{0};
+std::atomic<uint8_t> gLastOff{0};
+
+void CheckPush(HWND mainWnd, uint8_t subcommand) {
+    gPushed.fetch_add(1);
+    // Without a window there is no UI thread to hold the queue to.
+    const DWORD owner = mainWnd != nullptr ? GetWindowThreadProcessId(mainWnd, nullptr) : 0;
+    if (owner == 0 || owner == GetCurrentThreadId()) return;
+    gOffThread.fetch_add(1);
+    gLastOff.store(subcommand);
+    char line[96];
+    std::snprintf(line, sizeof(line), "command 0x%02x queued off the UI thread\n", subcommand);
+    OutputDebugStringA(line);
+}
+
+}  // namespace
+
+void InstallPushThreadGuard() { DspDevice::SetPushCheck(CheckPush); }
+
+PushCounts GuardedPushes() {
+    PushCounts counts;
+    counts.pushed = gPushed.load();
+    counts.offUiThread = gOffThread.load();
+    counts.lastOffSubcommand = gLastOff.load();
+    return counts;
+}
+
+void ResetPushThreadGuard() {
+    gPushed.store(0);
+    gOffThread.store(0);
+    gLastOff.store(0);
+}
+
+}  // namespace sim
