@@ -100,10 +100,24 @@ bool DropDownOpen(App& app) { return DropDown(app).Height() > 0; }
 
 const std::string kNoBridge = "4C:00 00 08 00 00 00 00 00 00 00 00";
 
-std::vector<std::string> ResetFrames(App&)
+// A reset: no bridges, each output given its speaker (with its crossover
+// and trim), the lock off, the links cleared, every trim, channel 1 shown.
+std::vector<std::string> ResetFrames(const int (&codes)[16])
 {
-    return {kNoBridge, "0F:00 00", "0E:00 00 00", "08@0-15", "09@0"};
+    std::vector<std::string> frames = {kNoBridge};
+    char text[32];
+    for (int ch = 0; ch < 16; ++ch) {
+        std::snprintf(text, sizeof text, "0D:00 00 %02X %02X %02X", ch, ch, codes[ch]);
+        const std::string at = "@" + std::to_string(ch);
+        frames.insert(frames.end(), {"09" + at, text, "05" + at + "*2", "08" + at});
+    }
+    frames.insert(frames.end(), {"0F:00 00", "0E:00 00 00", "08@0-15", "09@0"});
+    return frames;
 }
+
+// The speaker each output has on a new unit, and none.
+const int kDefaultSpeakers[16] = {1, 7, 2, 8, 13, 16, 25, 26, 19, 20, 3, 9, 14, 17, 22, 23};
+const int kNoSpeakers[16] = {};
 
 const Row kRows[] = {
     {"click mute of channel 1",
@@ -217,7 +231,8 @@ const Row kRows[] = {
      [](App&) {
          return std::vector<std::string>{
              "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108",
-             "05@3*2", "0A@3", "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@3*2"};
+             "09@3", "0D:00 00 03 03 00", "05@3*2", "08@3", "05@3*2", "0A@3",
+             "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@3*2"};
      },
      true,
      [](App& app) {
@@ -230,16 +245,18 @@ const Row kRows[] = {
     {"un-bridge them: both separated and silenced",
      [](App& app) { return app.Click("ch_bridge_1"); },
      [](App&) {
-         return std::vector<std::string>{kNoBridge, "0A@2", "0A@3", "24@2*108", "24@3*108",
-                                         "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"};
+         return std::vector<std::string>{kNoBridge, "09@2", "0D:00 00 02 02 00", "05@2*2", "08@2", "09@3",
+                                         "0D:00 00 03 03 00", "05@3*2", "08@3", "0A@2", "0A@3", "24@2*108",
+                                         "24@3*108", "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"};
      },
      true, [](App& app) { EXPECT_EQ(0, app.Params()["out3.phase"]); }, true},
     {"output reset answered default",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "confirm_btn"); },
-     ResetFrames, true, [](App& app) { EXPECT_EQ(0, app.Params()["lock"]); }, true},
+     [](App&) { return ResetFrames(kDefaultSpeakers); }, true, [](App& app) { EXPECT_EQ(0, app.Params()["lock"]); },
+     true},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
-     ResetFrames, true, [](App&) {}, true},
+     [](App&) { return ResetFrames(kNoSpeakers); }, true, [](App&) {}, true},
     {"output reset cancelled",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "cancel_btn"); },
      [](App&) { return std::vector<std::string>{}; }, false, [](App&) {}},
