@@ -89,7 +89,8 @@ TEST_F(MainWindowProcess, OpensCentredAndRefusesASecondInstanceInItsLanguage) {
         ASSERT_FALSE(expected.empty());
         ASSERT_TRUE(WaitFor([&] { return second.Control("MessageText", "msgwnd").text == expected; }))
             << second.Control("MessageText", "msgwnd").text;
-        ASSERT_TRUE(second.Click("confirm_btn", "msgwnd"));
+        ASSERT_TRUE(second.ClickUntil("confirm_btn", "msgwnd",
+                                      [&] { return !second.Running() || !second.Window("msgwnd").visible; }));
         int code = -1;
         ASSERT_TRUE(second.WaitExit(20000, &code));
         EXPECT_EQ(code, 0);
@@ -105,7 +106,7 @@ TEST_F(MainWindowProcess, SaveLogHoldsTheFourHeaderLines) {
     App app(options);
     ASSERT_TRUE(app.Started()) << app.Error();
     ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible && StartUpReadDone(app, "en"); }, 30000));
-    ASSERT_TRUE(app.Click("closebtn", kTitle));
+    ASSERT_TRUE(app.ClickUntil("closebtn", kTitle, [&] { return !app.Running() || !app.Window(kTitle).visible; }));
     int code = -1;
     ASSERT_TRUE(app.WaitExit(20000, &code));
     EXPECT_EQ(code, 0);
