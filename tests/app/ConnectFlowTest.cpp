@@ -144,11 +144,28 @@ struct Watch {
     std::vector<std::wstring> notices;
     std::function<void()> onTick;
 
-    Watch() { active = this; timer = SetTimer(nullptr, 0, 5, &Watch::Tick); }
+    // The loading window may come and go between two ticks: its creation is
+    // caught by a hook instead.
+    Watch()
+    {
+        active = this;
+        timer = SetTimer(nullptr, 0, 5, &Watch::Tick);
+        hook = SetWindowsHookExW(WH_CBT, &Watch::Created, nullptr, GetCurrentThreadId());
+    }
     ~Watch()
     {
+        UnhookWindowsHookEx(hook);
         KillTimer(nullptr, timer);
         active = nullptr;
+    }
+    static LRESULT CALLBACK Created(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND && active != nullptr) {
+            const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+            const LPCWSTR cls = create->lpcs->lpszClass;
+            if (!IS_INTRESOURCE(cls) && wcscmp(cls, L"LoadingWnd") == 0) active->sawLoading = true;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
@@ -163,6 +180,7 @@ struct Watch {
         if (w->onTick) w->onTick();
     }
     UINT_PTR timer = 0;
+    HHOOK hook = nullptr;
 };
 Watch* Watch::active = nullptr;
 
