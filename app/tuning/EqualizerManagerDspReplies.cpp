@@ -177,8 +177,10 @@ void EqualizerManager::ReadDspValueCallback(int subcommand, LPARAM value)
             const auto* r = As<dsp::DspBridgeRecord>(value);
             const int count = r->count < kBridgePairs ? r->count : kBridgePairs;
             LogPrintW(L"DSP_OUPUT_BRIDGE bridge count = %d\n", r->count);
+            // A stored scene's bridges (whole save) go into its profile only.
             for (int p = 0; p < count; ++p) {
-                Current().bridgeOutputs[p] = r->flags[p] != 0;
+                profile->bridgeOutputs[p] = r->flags[p] != 0;
+                if (!live) continue;
                 if (mControls.bridges[p].button != nullptr) mControls.bridges[p].button->SetSelectedState(r->flags[p] != 0);
                 Select(mControls.bridges[p].checkBox, r->flags[p] != 0);
             }

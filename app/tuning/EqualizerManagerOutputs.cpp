@@ -2,6 +2,8 @@
 
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
+#include "app/windows/MixerWnd.h"
+#include "app/windows/MsgCheckBoxWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "base/Log.h"
 #include "uilib/control/Option.h"
@@ -66,10 +68,10 @@ void EqualizerManager::SetOutpuLock()
 
 // ---- Left/right link ----
 
+// 0 cancelled, 1 left to right, 2 right to left.
 int EqualizerManager::AskLinkDirection()
 {
-    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${copy_left_to_right}", L"${cancel}", L"${copy_right_to_left}"};
-    return ShowMsgBoxEx(mMainWnd, L"${tips}", L"${link_tips}", captions, CMsgWnd::kMaxButtons);
+    return ShowMsgCheckBox(mMainWnd, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}");
 }
 
 void EqualizerManager::SetOutputLink()
@@ -171,9 +173,8 @@ void EqualizerManager::SwitchBridgeCheckBox(int pair)
 void EqualizerManager::SendBridges()
 {
     const SceneProfile& profile = mModel.Current();
-    uint32_t flags[kBridgePairs];
-    for (int p = 0; p < kBridgePairs; ++p) flags[p] = profile.bridgeOutputs[p] != 0 ? 1 : 0;
-    mDevice.Output_Bridge_Ctrl(static_cast<uint8_t>(profile.scene), 0, kBridgePairs, flags, false);
+    std::array<uint32_t, kBridgePairs> flags = profile.BridgeFlags();
+    mDevice.Output_Bridge_Ctrl(static_cast<uint8_t>(profile.scene), 0, kBridgePairs, flags.data(), false);
 }
 
 void EqualizerManager::SetBridge(int pair, bool on, bool apply, bool threaded)
@@ -181,7 +182,11 @@ void EqualizerManager::SetBridge(int pair, bool on, bool apply, bool threaded)
     if (!ValidPair(pair)) return;
     SceneProfile& profile = mModel.Current();
     BridgeControls& controls = mControls.bridges[pair];
-    if (controls.button == nullptr && controls.checkBox == nullptr) {
+    // A skin without a bridge control for the pair offers no bridging; the
+    // open mixer's bridge buttons count as the pair's controls too.
+    const CMixerWnd* mixer = CMixerWnd::Current();
+    const bool inMixer = mixer != nullptr && mixer->HasBridgeButton(pair);
+    if (controls.button == nullptr && controls.checkBox == nullptr && !inMixer) {
         profile.bridgeOutputs[pair] = 0;
         return;
     }

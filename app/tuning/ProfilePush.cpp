@@ -69,8 +69,8 @@ bool PushChannelFilters(Sender& s, const SceneProfile& p, uint8_t scene, uint8_t
     return true;
 }
 
-// Filters and bands of every channel, then the per-channel arrays; the EQ
-// bypass only when asked.
+// Filters and bands of every channel, then the per-channel arrays (the EQ
+// bypass only when asked) and the bridged pairs.
 bool PushChannels(Sender& s, const SceneProfile& p, uint8_t scene, bool withBypass)
 {
     for (uint8_t ch = 0; ch < kOutputChannels; ++ch)
@@ -85,13 +85,15 @@ bool PushChannels(Sender& s, const SceneProfile& p, uint8_t scene, bool withBypa
     Collect(p, solo, [](const ChannelParams& c) { return c.solo; });
     Collect(p, delays, [](const ChannelParams& c) { return c.delay; });
     Collect(p, bypass, [](const ChannelParams& c) { return c.bypass; });
+    std::array<uint32_t, kBridgePairs> bridges = p.BridgeFlags();
     return s.Send([&](DspDevice& d) { d.CH_Type_Ctrl(scene, 0, 0, kLastChannel, types, true); }) &&
            s.Send([&](DspDevice& d) { d.Trim_Ctrl(scene, 0, 0, kLastChannel, trims, true); }) &&
            s.Send([&](DspDevice& d) { d.Mute_Ch_Ctrl(scene, 0, 0, kLastChannel, mute, true); }) &&
            s.Send([&](DspDevice& d) { d.Phase_Ctrl(scene, 0, 0, kLastChannel, phase, true); }) &&
            s.Send([&](DspDevice& d) { d.Solo_Ctrl(scene, 0, 0, kLastChannel, solo, true); }) &&
            s.Send([&](DspDevice& d) { d.Delay_Ctrl(scene, 0, 0, kLastChannel, delays, true); }) &&
-           (!withBypass || s.Send([&](DspDevice& d) { d.PEQ_Bypass_Ctrl(scene, 0, 0, kLastChannel, bypass, true); }));
+           (!withBypass || s.Send([&](DspDevice& d) { d.PEQ_Bypass_Ctrl(scene, 0, 0, kLastChannel, bypass, true); })) &&
+           s.Send([&](DspDevice& d) { d.Output_Bridge_Ctrl(scene, 0, kBridgePairs, bridges.data(), true); });
 }
 
 // The selected source's routing, then the mix rows of every source with

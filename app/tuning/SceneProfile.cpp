@@ -129,6 +129,12 @@ bool SceneProfile::IsOutputCodeFree(int code, int ch) const {
     return true;
 }
 
+std::array<uint32_t, kBridgePairs> SceneProfile::BridgeFlags() const {
+    std::array<uint32_t, kBridgePairs> flags{};
+    for (int pair = 0; pair < kBridgePairs; ++pair) flags[pair] = bridgeOutputs[pair] != 0 ? 1 : 0;
+    return flags;
+}
+
 bool SceneProfile::HasPairOnSameSide() const {
     for (int a = 0; a < kOutputChannels; ++a) {
         int partner = GetPairedOutputCode(outputs[a]);
@@ -162,6 +168,15 @@ int GetInputExtraChannels(int source) {
         case 5: return 12;
         default: return 0;
     }
+}
+
+int GetMixerOwnRows(int source) {
+    const int rows = GetInputExtraChannels(source);
+    return source == 5 ? rows - 2 : rows;
+}
+
+int GetCrossSourceChannel(int source, int k) {
+    return GetMixerOwnRows(source) + k;
 }
 
 bool ContainsValue(int value, const int32_t* array, int count) {

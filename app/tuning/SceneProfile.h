@@ -68,6 +68,8 @@ public:
     // True when some channel's left/right partner code sits on the same side
     // (both among channels 0-5 or both among 6-15).
     bool HasPairOnSameSide() const;
+    // The pairs' bridge flags as the unit takes them: 1 bridged, 0 not.
+    std::array<uint32_t, kBridgePairs> BridgeFlags() const;
 
     static bool IsChannel(int ch) { return ch >= 0 && ch < kOutputChannels; }
 
@@ -124,6 +126,14 @@ int DefaultOutputCode(int channelCount, int ch);
 
 // Extra input channels a source brings: 2 for 0, 2 and 6; 8 for 4; 12 for 5; else 0.
 int GetInputExtraChannels(int source);
+
+// The source's own rows in the mixer: its extra input channels, but 10 for
+// the high-level source, whose last two channels carry the cross-source mix.
+int GetMixerOwnRows(int source);
+// The input channel of cross-source row k (0 or 1) of source: the two just
+// above the source's own mixer rows. The status read asks these channels and
+// the mixer sets them.
+int GetCrossSourceChannel(int source, int k);
 
 // True when one of the first count entries equals value.
 bool ContainsValue(int value, const int32_t* array, int count);

@@ -14,7 +14,7 @@ namespace {
 const uint8_t kLastChannel = kOutputChannels - 1;
 const uint8_t kEqBlock = 7;
 const uint8_t kFilterBlock = 4;
-const uint8_t kCrossSourceChannels = 2;
+const int kCrossSourceRows = 2;
 const uint8_t kSceneNameSlots = 10;
 const uint8_t kBridgePairCount = 8;
 const uint32_t kStopPollMs = 20;
@@ -68,7 +68,8 @@ bool AskFilters(Asker& asker, uint8_t scene)
 }
 
 // Routing masks, the per-input mix trims and the cross-source mix of every
-// source; the cross-source mix is always asked for the live settings.
+// source; the cross-source mix is always asked for the live settings, on the
+// channels the mixer sets.
 bool AskMixes(Asker& asker, uint8_t scene)
 {
     for (uint8_t source = 0; source < kInputSources; ++source) {
@@ -84,7 +85,8 @@ bool AskMixes(Asker& asker, uint8_t scene)
         }
     }
     for (uint8_t source = 0; source < kInputSources; ++source) {
-        for (uint8_t ch = 0; ch < kCrossSourceChannels; ++ch) {
+        for (int k = 0; k < kCrossSourceRows; ++k) {
+            const uint8_t ch = static_cast<uint8_t>(GetCrossSourceChannel(source, k));
             if (!asker.Ask([&](DspDevice& d) { d.Get_Cross_Source_Mix_CS47048(0, source, ch); })) return false;
         }
     }
@@ -165,6 +167,8 @@ void ReadStoredSceneStatus(DspDevice& device, uint8_t sceneId, uint32_t settleMs
                       asker.Ask([&](DspDevice& d) { d.Get_Trim(s, 0, 0, kLastChannel); }) &&
                       asker.Ask([&](DspDevice& d) { d.Get_Mute_Ch(s, 0, 0, kLastChannel); }) &&
                       asker.Ask([&](DspDevice& d) { d.Get_Ch_Solo(s, 0, 0, kLastChannel); }) &&
-                      asker.Ask([&](DspDevice& d) { d.Get_Phase(s, 0, 0, kLastChannel); }) && AskMixes(asker, s);
+                      asker.Ask([&](DspDevice& d) { d.Get_Phase(s, 0, 0, kLastChannel); }) && AskMixes(asker, s) &&
+                      // The scene's bridges, so that a whole push gives them back.
+                      asker.Ask([&](DspDevice& d) { d.Get_Ouput_Bridge(s, 0, kBridgePairCount); });
     if (done) AskSceneNames(asker, kSceneNameSlots - 1);
 }

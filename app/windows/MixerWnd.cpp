@@ -84,12 +84,13 @@ CUIString Formatted(const wchar_t* format, int value)
 
 } // namespace
 
-CMixerWnd::CMixerWnd(int source, SceneProfile& profile, DspDevice& device)
+CMixerWnd::CMixerWnd(int source, EqualizerManager& controller)
     : m_source(std::clamp(source, 0, kInputSources - 1)),
-      m_rows(RowCount(m_source)),
+      m_rows(std::min(GetMixerOwnRows(m_source), kOwnRows)),
       m_crossSource(true),
-      m_profile(profile),
-      m_device(device)
+      m_controller(controller),
+      m_profile(controller.Current()),
+      m_device(controller.Device())
 {
     g_openMixer = this;
 }
@@ -104,14 +105,9 @@ CMixerWnd* CMixerWnd::Current()
     return g_openMixer;
 }
 
-int CMixerWnd::RowCount(int source)
-{
-    return source == 5 ? 10 : std::min(GetInputExtraChannels(source), kOwnRows);
-}
-
 int CMixerWnd::MapInput(int row) const
 {
-    return row < kOwnRows ? row : row - kOwnRows + m_rows;
+    return row < kOwnRows ? row : GetCrossSourceChannel(m_source, row - kOwnRows);
 }
 
 bool CMixerWnd::RowShown(int row) const
@@ -125,6 +121,11 @@ int CMixerWnd::CellVolume(int output, int row) const
     if ((m_profile.inputs[m_source][output] >> bit & 1) == 0) return 0;
     const int stored = m_profile.inputMixVolume[m_source][bit][output];
     return stored == 0 ? 100 : stored;
+}
+
+bool CMixerWnd::HasBridgeButton(int pair) const
+{
+    return pair >= 0 && pair < kPairs && m_bridge[pair] != nullptr;
 }
 
 void CMixerWnd::OnFinalWindowMessage(HWND window)
@@ -386,21 +387,14 @@ void CMixerWnd::OnPhase(int i)
                               false);
 }
 
+// Bridging copies the first channel's mix to the twin, separating clears
+// both channels' mixes: both columns are shown again.
 void CMixerWnd::OnBridge(int p)
 {
     const bool on = m_bridge[p] == nullptr || m_bridge[p]->IsSelected();
-    SetBridge(p, on);
-    for (int i = 0; i < kRows; ++i) RefreshCell(2 * p + 1, i);
-}
-
-// The pair's flag stored and every pair's flag sent; the channel copy of a
-// bridged pair belongs to the controller's bridge work.
-void CMixerWnd::SetBridge(int p, bool on)
-{
-    m_profile.bridgeOutputs[p] = on ? 1 : 0;
-    uint32_t flags[kPairs];
-    for (int q = 0; q < kPairs; ++q) flags[q] = static_cast<uint32_t>(m_profile.bridgeOutputs[q]);
-    m_device.Output_Bridge_Ctrl(static_cast<uint8_t>(m_profile.scene), 0, kPairs, flags, false);
+    m_controller.SetBridge(p, on, true, false);
+    for (int o = 2 * p; o <= 2 * p + 1; ++o)
+        for (int i = 0; i < kRows; ++i) RefreshCell(o, i);
 }
 
 void CMixerWnd::SetCSMViceSourceCombox(int k)
@@ -412,7 +406,7 @@ void CMixerWnd::SetCSMViceSourceCombox(int k)
     const long tag = wcstol(item->GetUserDataText(), nullptr, 10);
     const int second = std::min(static_cast<int>(tag / 100), kNoSecondSource);
     const int channel = static_cast<int>(tag % 100);
-    const int ch = m_rows + k;
+    const int ch = GetCrossSourceChannel(m_source, k);
     CrossSourceMix& mix = m_profile.crossSourceMix;
     mix.source[m_source][ch] = second;
     mix.channel[m_source][ch] = channel;
@@ -422,8 +416,9 @@ void CMixerWnd::SetCSMViceSourceCombox(int k)
                                            static_cast<uint8_t>(second), static_cast<uint8_t>(channel), false);
     if (second < kNoSecondSource) {
         const int other = k == 0 ? 1 : 0;
-        const int otherSource = mix.source[m_source][m_rows + other];
-        const int otherChannel = mix.channel[m_source][m_rows + other];
+        const int otherCh = GetCrossSourceChannel(m_source, other);
+        const int otherSource = mix.source[m_source][otherCh];
+        const int otherChannel = mix.channel[m_source][otherCh];
         if (otherSource != kNoSecondSource && (otherSource != second || otherChannel == channel)) {
             // The other row takes the partner channel of the same source.
             int partner = channel == 0 ? 1 : 0;
@@ -494,8 +489,7 @@ void CMixerWnd::OnControlClick(TNotifyInfo& notify)
 
 void OpenMixerWnd(HWND parent, EqualizerManager& controller)
 {
-    SceneProfile& profile = controller.Current();
-    auto* window = new CMixerWnd(profile.inputSource, profile, controller.Device());
+    auto* window = new CMixerWnd(controller.Current().inputSource, controller);
     // A creation that failed after the window's last message has deleted it.
     if (window->CreateNativeWindow(parent, L"MixerWnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) return;
     window->CenterOverOwner();

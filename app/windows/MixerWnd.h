@@ -29,7 +29,9 @@ public:
     static const int kRowPitch = 44;
     static const int kNoSecondSource = 9;
 
-    CMixerWnd(int source, SceneProfile& profile, DspDevice& device);
+    // Edits the controller's current profile; its bridges go through the
+    // controller, which copies the pair's channel as the outputs page does.
+    CMixerWnd(int source, EqualizerManager& controller);
     ~CMixerWnd() override;
 
     const wchar_t* GetWndClassName() const override { return L"MixerWnd"; }
@@ -39,9 +41,6 @@ public:
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
 
-    // The source's own rows in the mixer: its input count, but 10 for the
-    // high-level source.
-    static int RowCount(int source);
     // The routing bit of row i: i for own rows, the two bits just above the
     // source's own channels for the cross-source rows.
     int MapInput(int row) const;
@@ -49,6 +48,7 @@ public:
     // 0 when the cell is not routed, else its stored volume (a stored 0
     // reads as 100).
     int CellVolume(int output, int row) const;
+    bool HasBridgeButton(int pair) const;
 
     // The mixer open now, or null.
     static CMixerWnd* Current();
@@ -71,7 +71,6 @@ private:
     void ClearMix();
     void OnPhase(int row);
     void OnBridge(int pair);
-    void SetBridge(int pair, bool on);
     void SetCSMViceSourceCombox(int crossRow);
     void SelectComboByTag(int crossRow, int secondSource, int channel);
     void SendTrim(int output, int bit, int volume);
@@ -81,6 +80,7 @@ private:
     int m_rows;
     bool m_crossSource;
     bool m_built = false;
+    EqualizerManager& m_controller;
     SceneProfile& m_profile;
     DspDevice& m_device;
 

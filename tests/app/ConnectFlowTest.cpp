@@ -68,6 +68,11 @@ void FillUnit()
             out.eq[b].gainTenthsDb = static_cast<int16_t>(10 * ((b + ch) % 9) - 40);
         }
     }
+    // Every cross-source channel names its own second source, so a read of
+    // the wrong channel shows.
+    for (int source = 0; source < 9; ++source)
+        for (int ch = 0; ch < sim::kCrossChannels; ++ch)
+            s->scene[0].cross[source][ch] = {static_cast<uint8_t>(0x51 + (source + ch) % 9), static_cast<uint8_t>(ch)};
 }
 
 std::wstring Text(const wchar_t* key)
@@ -295,6 +300,14 @@ TEST_F(ConnectFlow, StartReadsTheUnitInOrderAndShowsEveryValue)
             EXPECT_EQ(out.eq[b].freqHz, band.freq) << "band " << b;
             EXPECT_NEAR(out.eq[b].qHundredths / 100.0, band.Q, 1e-4) << "band " << b;
             EXPECT_NEAR(out.eq[b].gainTenthsDb / 10.0, band.gain, 1e-4) << "band " << b;
+        }
+    }
+    // The mixer's two cross-source rows of every source hold the unit's choice.
+    const int firstCrossChannel[9] = {2, 0, 2, 0, 8, 10, 2, 0, 0};
+    for (int source = 0; source < 9; ++source) {
+        for (int ch = firstCrossChannel[source]; ch < firstCrossChannel[source] + 2; ++ch) {
+            EXPECT_EQ((source + ch) % 9, model.crossSourceMix.source[source][ch]) << source << " " << ch;
+            EXPECT_EQ(ch, model.crossSourceMix.channel[source][ch]) << source << " " << ch;
         }
     }
     // The current channel's 31 band rows.

@@ -8,6 +8,7 @@
 #include "DialogScript.h"
 #include "UnitDialogTest.h"
 #include "app/windows/MixerWnd.h"
+#include "tests/support/FrameSignature.h"
 #include "tests/support/PollUntil.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Option.h"
@@ -80,7 +81,7 @@ class MixerCells : public MixerWindow, public ::testing::WithParamInterface<Cell
 TEST_P(MixerCells, OneChangeStoresShowsAndSendsOneTrimPerOutput)
 {
     const CellCase c = GetParam();
-    const int bit = c.row < CMixerWnd::kOwnRows ? c.row : c.row - CMixerWnd::kOwnRows + CMixerWnd::RowCount(c.source);
+    const int bit = c.row < CMixerWnd::kOwnRows ? c.row : GetCrossSourceChannel(c.source, c.row - CMixerWnd::kOwnRows);
     profile().inputs[c.source][c.output] &= ~(1 << bit);
     profile().inputMixVolume[c.source][bit][c.output] = 0;
     if (c.routedVolume >= 0) {
@@ -226,8 +227,7 @@ class MixerCrossSource : public MixerWindow, public ::testing::WithParamInterfac
 TEST_P(MixerCrossSource, ChoiceIsSentAndTheOtherRowTakesThePartnerChannel)
 {
     const CrossCase c = GetParam();
-    const int rows = CMixerWnd::RowCount(c.source);
-    const int other = c.row == 12 ? rows + 1 : rows;
+    const int other = GetCrossSourceChannel(c.source, c.row == 12 ? 1 : 0);
     for (int ch = 0; ch < 16; ++ch) profile().crossSourceMix.source[c.source][ch] = CMixerWnd::kNoSecondSource;
     profile().crossSourceMix.source[c.source][other] = c.otherSource;
     profile().crossSourceMix.channel[c.source][other] = c.otherChannel;
@@ -275,22 +275,68 @@ TEST_F(MixerWindow, ClearSendsZeroOncePerRoutedBitAndEmptiesTheRoutes)
     EXPECT_EQ(0, profile().inputMixVolume[0][2][5]);
 }
 
-TEST_F(MixerWindow, PhaseAndBridgeButtonsSendTheirRowAndAllPairs)
+TEST_F(MixerWindow, PhaseButtonSendsItsRow)
 {
-    profile().scene = 0;
-    std::vector<sim::Frame> phase;
-    const auto bridge = Run(4, kBridge, 1, {[&](WindowImplBase& w, HWND h) {
+    const auto phase = Run(4, kInputPhase, 1, {[&](WindowImplBase& w, HWND h) {
         dialogs::Click(w, h, L"in_phase_3");
-        dialogs::Click(w, h, L"ch_bridge_6");
         return true;
     }});
-    phase = FramesOf(kInputPhase, 0);
-    ASSERT_EQ(1u, bridge.size());
-    EXPECT_EQ((std::vector<uint8_t>{0, 0, 8, 0, 0, 0, 0, 0, 0, 1, 0}), bridge[0].data);
-    ASSERT_FALSE(phase.empty());
-    EXPECT_EQ((std::vector<uint8_t>{0, 4, 3, 3, 1}), phase.back().data);
+    ASSERT_EQ(1u, phase.size());
+    EXPECT_EQ((std::vector<uint8_t>{0, 4, 3, 3, 1}), phase[0].data);
     EXPECT_EQ(1, profile().inMixPhase[4][3]);
-    EXPECT_EQ(1, profile().bridgeOutputs[6]);
+}
+
+std::vector<std::string> Signature(const std::vector<sim::Frame>& frames)
+{
+    sim::FrameSignature signature;
+    for (const sim::Frame& f : frames) signature.Add(f.subcommand, f.data);
+    return signature.Tokens();
+}
+
+// The mixer's bridge button is the outputs page's bridge: the twin becomes a
+// copy of the first channel (bands, filters, levels, mix, speaker), and
+// separating the pair empties both; both columns show the result.
+TEST_F(MixerWindow, BridgeButtonCopiesTheChannelAndSeparatingEmptiesBoth)
+{
+    profile().scene = 0;
+    profile().outputs[12] = 22;
+    profile().channels[12].gain = -4.0f;
+    profile().inputs[4][12] = 1 << 2;
+    profile().inputs[4][13] = 0;
+    profile().inputMixVolume[4][2][12] = 40;
+    const size_t mark = unit().ReceivedFrames().size();
+    size_t bridged = 0;
+    std::wstring twin, firstAfter;
+    Run(4, kBridge, 2, {
+        [&](WindowImplBase& w, HWND h) {
+            dialogs::Click(w, h, L"ch_bridge_6");
+            return true;
+        },
+        [&](WindowImplBase& w, HWND h) {
+            if (FramesOf(kBridge, mark).empty() || !controller.Device().IsQueueIdle()) return false;
+            bridged = unit().ReceivedFrames().size();
+            twin = TextOf(w, L"box_edit_13_2");
+            dialogs::Click(w, h, L"ch_bridge_6");
+            return true;
+        },
+        [&](WindowImplBase& w, HWND) {
+            if (FramesOf(kBridge, mark).size() < 2 || !controller.Device().IsQueueIdle()) return false;
+            firstAfter = TextOf(w, L"box_edit_12_2");
+            return true;
+        },
+    });
+    const std::vector<sim::Frame> all = unit().ReceivedFrames();
+    ASSERT_GT(bridged, mark);
+    const std::vector<std::string> expected = {
+        "4C:00 00 08 00 00 00 00 00 00 01 00", "06@13*11", "05@13*2", "12@13", "08@13", "07@13", "24@13*108", "09@13",
+        "0D:00 00 0D 0D 16", "05@13*2", "08@13", "05@13*2", "0A@13",
+        "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@13*2"};
+    EXPECT_EQ(expected, Signature({all.begin() + static_cast<long>(mark), all.begin() + static_cast<long>(bridged)}));
+    EXPECT_EQ(L"40", twin);
+    EXPECT_EQ(L"0", firstAfter);
+    EXPECT_EQ(0, profile().bridgeOutputs[6]);
+    EXPECT_EQ(0, profile().outputs[13]);
+    EXPECT_EQ(0, profile().inputs[4][12]);
 }
 
 } // namespace

@@ -70,6 +70,10 @@ struct BoxAnswers {
             if (box == nullptr || !IsWindowVisible(box) || GetClassNameW(box, className, 31) == 0 ||
                 GetPropW(box, L"answered") != nullptr)
                 continue;
+            if (wcscmp(className, L"MsgCheckBoxWnd") == 0) {
+                self->Choose(*pm, box);
+                continue;
+            }
             if (wcscmp(className, L"MsgWnd") != 0) {
                 // The service windows a click opens are closed again.
                 if (wcscmp(className, L"NoiseThresholdWnd") != 0 && wcscmp(className, L"MemWrWnd") != 0) continue;
@@ -84,6 +88,20 @@ struct BoxAnswers {
             SetPropW(box, L"answered", reinterpret_cast<HANDLE>(1));
             PostMessageW(box, WM_CLOSE, static_cast<WPARAM>(answer), 0);
         }
+    }
+    // The two-box question: answer n ticks box n - 1 and confirms, 0 cancels.
+    void Choose(CPaintManagerUI& pm, HWND box)
+    {
+        CControlUI* text = pm.FindControlByName(L"MessageText");
+        texts.push_back(text != nullptr ? text->GetTextContent().CStr() : L"");
+        const int answer = next < answers.size() ? answers[next++] : 0;
+        SetPropW(box, L"answered", reinterpret_cast<HANDLE>(1));
+        if (answer == 1 || answer == 2) {
+            auto* tick = static_cast<COptionUI*>(pm.FindControlByName(answer == 1 ? L"check_box_0" : L"check_box_1"));
+            if (tick != nullptr) tick->SetSelectedState(true, true);
+        }
+        CControlUI* button = pm.FindControlByName(answer == 0 ? L"cancel_btn" : L"confirm_btn");
+        if (button != nullptr) pm.SendNotification(button, L"click");
     }
 };
 BoxAnswers* BoxAnswers::active = nullptr;

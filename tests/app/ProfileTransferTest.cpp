@@ -173,7 +173,7 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
         EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
         const std::vector<sim::Exchange> frames = Unit().Exchanges();
         if (!c.whole) {
-            ASSERT_EQ(484u, frames.size());
+            ASSERT_EQ(485u, frames.size());
             // Channel 4's trim byte in the sixteen-channel trim command.
             EXPECT_EQ(12, frames[2 + 12 * 33 + 4 * 13 + 1].command.data[4 + 4]);
         } else {
@@ -183,6 +183,10 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
             EXPECT_TRUE(unit.store[3].valid);
             EXPECT_EQ(file->Stored(2)->channels[5].mute, unit.store[3].params.out[5].mute);
         }
+        // The unit holds the file's bridges.
+        const sim::UnitState unit = Unit().Snapshot();
+        for (int pair = 0; pair < kBridgePairs; ++pair)
+            EXPECT_EQ(file->Current().bridgeOutputs[pair], unit.scene[0].bridge[pair]) << pair;
         // The file's current channel stays current after the refresh, with its bands shown.
         const SceneProfile& live = Controller().Current();
         const int current = file->Current().currOutChannel;
@@ -297,6 +301,8 @@ TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
         memset(unit->store[3].name, 0, sizeof(unit->store[3].name));
         memcpy(unit->store[3].name, "Hall", 4);
         unit->store[3].params.out[2].mute = 1;
+        unit->store[3].params.bridge[5] = 1;
+        unit->scene[0].bridge[5] = 0;
         // The live state is read back too: the unit and the program agree on it.
         unit->scene[0].out[3].gainDb = -7;
     }
@@ -321,6 +327,9 @@ TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
         if (c.whole) {
             EXPECT_EQ(L"Hall", back.SceneNameText(2));
             EXPECT_EQ(1, back.Stored(2)->channels[2].mute);
+            // The scene's bridge is its own, not the live state's.
+            EXPECT_EQ(1, back.Stored(2)->bridgeOutputs[5]);
+            EXPECT_EQ(0, back.Current().bridgeOutputs[5]);
         }
     }
 }

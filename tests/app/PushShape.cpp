@@ -1,11 +1,11 @@
 #include "PushShape.h"
 
 #include <cstdio>
-#include <initializer_list>
+#include <vector>
 
 namespace {
 
-std::string Set(int type, int sub, std::initializer_list<int> lead)
+std::string Set(int type, int sub, const std::vector<int>& lead)
 {
     char part[16];
     snprintf(part, sizeof(part), "%02x %02x bb ", type, sub);
@@ -26,6 +26,9 @@ void ProfileShape(std::vector<std::string>& out, const SceneProfile& p, int scen
     }
     for (int sub : {0x0d, 0x08, 0x09, 0x0a, 0x34, 0x07}) out.push_back(Set(1, sub, {scene, 0, 0, 15}));
     if (bypass) out.push_back(Set(1, 0x12, {scene, 0, 0, 15}));
+    std::vector<int> bridges = {scene, 0, 8};
+    for (int pair = 0; pair < 8; ++pair) bridges.push_back(p.bridgeOutputs[pair] != 0 ? 1 : 0);
+    out.push_back(Set(1, 0x4c, bridges));
     out.push_back(Set(1, 0x0b, {scene, p.inputSource, 0, 15}));
     const int rows[][2] = {{0, 2}, {2, 2}, {4, 8}, {5, 12}, {6, 2}};
     for (const auto& row : rows)

@@ -1,7 +1,7 @@
 // The frames a profile push must send, in the unit's order, as "tt ss oo"
 // heads with their leading payload bytes in hex ("01 05 bb 00000301"): the
 // filters (low-pass first) and every band per channel, the channel arrays,
-// the routing of the selected source and the input mix rows.
+// the bridged pairs, the routing of the selected source and the input mix rows.
 #pragma once
 
 #include <string>

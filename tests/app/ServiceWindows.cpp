@@ -13,7 +13,7 @@ namespace dialogs {
 const ServiceWindowKind kServiceWindows[4] = {
     {L"xml_mixer",
      [](EqualizerManager& c) -> WindowImplBase* {
-         return new CMixerWnd(c.Current().inputSource, c.Current(), c.Device());
+         return new CMixerWnd(c.Current().inputSource, c);
      },
      L"MixerWnd"},
     {L"xml_compressors_on", [](EqualizerManager& c) -> WindowImplBase* { return new CCompressorsOnWnd(c); },

@@ -240,6 +240,8 @@ const Row kRows[] = {
          EXPECT_EQ(unit["out2.delay"], unit["out3.delay"]);
          EXPECT_EQ(unit["out2.eq5.gain"], unit["out3.eq5.gain"]);
          EXPECT_EQ(unit["out2.gain"], unit["out3.gain"]);
+         // The twin takes the first channel's speaker, whatever it is.
+         EXPECT_EQ(unit["out2.type"], unit["out3.type"]);
      },
      true},
     {"un-bridge them: both separated and silenced",

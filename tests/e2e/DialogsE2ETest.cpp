@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/support/FrameSignature.h"
 
 namespace e2e {
 namespace {
@@ -155,21 +157,54 @@ TEST_F(DialogsE2E, MixerCellOfEachSourceKindSendsOneTrim)
     }
 }
 
-TEST_F(DialogsE2E, MixerBridgedPairCopiesEachChangeToTheTwin)
+std::vector<std::string> Signature(const std::vector<UnitFrame>& frames)
+{
+    sim::FrameSignature signature;
+    for (const UnitFrame& f : frames) signature.Add(f.subcommand, f.payload);
+    return signature.Tokens();
+}
+
+// Waits until the frames since mark read as expected, and returns them.
+std::vector<std::string> SignatureSince(App& app, size_t mark, const std::vector<std::string>& expected)
+{
+    std::vector<std::string> sent;
+    WaitFor([&] { return (sent = Signature(app.FramesSince(mark))) == expected; });
+    return sent;
+}
+
+TEST_F(DialogsE2E, MixerBridgeCopiesTheChannelThenEachChangeGoesToTheTwin)
 {
     SwitchSource(2);
     OpenFromAdvanceMenu("advance_item_mixer", kMixer);
+    char type[8];
+    std::snprintf(type, sizeof(type), "%02X", static_cast<int>(app->Params()["out2.type"]));
     size_t mark = app->Mark();
     ASSERT_TRUE(app->ClickUntil("ch_bridge_1", kMixer, [&] { return !FramesOf(*app, mark, 0x4C).empty(); }));
-    EXPECT_EQ(std::vector<std::string>{Set(0x4C, {0, 0, 8, 0, 1, 0, 0, 0, 0, 0, 0})}, Exactly(mark, 0x4C, 1));
+    // The outputs page's bridge: channel 4 becomes a copy of channel 3.
+    const std::vector<std::string> bridged = {
+        "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108", "09@3",
+        std::string("0D:00 00 03 03 ") + type, "05@3*2", "08@3", "05@3*2", "0A@3",
+        "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@3*2"};
+    EXPECT_EQ(bridged, SignatureSince(*app, mark, bridged));
+    std::map<std::string, long> unit = app->Params();
+    for (const char* key : {".type", ".gain", ".delay", ".eq5.gain", ".hp.freq"})
+        EXPECT_EQ(unit[std::string("out2") + key], unit[std::string("out3") + key]) << key;
+    for (int row = 0; row < 2; ++row)
+        EXPECT_EQ(app->Control(Cell("box_edit_", 2, row), kMixer).text, app->Control(Cell("box_edit_", 3, row), kMixer).text);
+
     mark = app->Mark();
     ASSERT_TRUE(app->Click("box_enable_2_0", kMixer));
     const std::vector<std::string> expected = {Set(0x24, {0, 2, 0, 2, 2, 100}), Set(0x24, {0, 2, 0, 3, 3, 100})};
     EXPECT_EQ(expected, Exactly(mark, 0x24, 2));
     EXPECT_TRUE(app->Control("box_enable_3_0", kMixer).selected);
     EXPECT_EQ("100", app->Control("box_edit_3_0", kMixer).text);
-    // Unbridged again, a change stays in its own column.
+    // Separated again, both channels are emptied and shown so; a change
+    // then stays in its own column.
+    mark = app->Mark();
     ASSERT_TRUE(app->Click("ch_bridge_1", kMixer));
+    EXPECT_EQ(216u, Exactly(mark, 0x24, 216).size());
+    EXPECT_EQ("0", app->Control("box_edit_2_0", kMixer).text);
+    EXPECT_FALSE(app->Control("box_enable_3_0", kMixer).selected);
     mark = app->Mark();
     ASSERT_TRUE(app->Click("box_enable_2_1", kMixer));
     EXPECT_EQ(std::vector<std::string>{Set(0x24, {0, 2, 1, 2, 2, 100})}, Exactly(mark, 0x24, 1));

@@ -41,8 +41,12 @@ bool RunStatusRead(DspDevice& device) {
     for (uint8_t source = 0; source < 9; ++source)
         for (uint8_t in = 0; in < inputsPerSource[source]; ++in)
             device.Get_Input_Mix_CH_Trim(0, source, in, 0, 15);
+    // The two channels just above each source's own mixer rows (the high
+    // source keeps 10 rows).
+    const uint8_t firstCrossChannel[9] = {2, 0, 2, 0, 8, 10, 2, 0, 0};
     for (uint8_t source = 0; source < 9; ++source)
-        for (uint8_t ch = 0; ch < 2; ++ch) device.Get_Cross_Source_Mix_CS47048(0, source, ch);
+        for (uint8_t k = 0; k < 2; ++k)
+            device.Get_Cross_Source_Mix_CS47048(0, source, static_cast<uint8_t>(firstCrossChannel[source] + k));
     device.Get_Input_Threshold(0, 0, true);
     for (uint8_t scene = 1; scene <= 10; ++scene) device.GetSceneName(scene);
     device.Get_Ouput_Bridge(0, 0, 8);
