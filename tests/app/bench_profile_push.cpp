@@ -17,8 +17,8 @@ namespace {
 
 const int kRounds = 10;
 // Main volume and mute, 2 filters and 31 or 11 bands per channel, seven
-// channel arrays, the routing, 26 input mix rows.
-const size_t kPartExchanges = 2 + 12 * 33 + 4 * 13 + 7 + 1 + 26;
+// channel arrays, the bridges, the routing, 26 input mix rows.
+const size_t kPartExchanges = 2 + 12 * 33 + 4 * 13 + 7 + 1 + 1 + 26;
 // The link itself is the simulated unit's, so this bounds the program's own share.
 const double kGoalMs = 250;
 
