@@ -230,7 +230,7 @@ TEST_F(ConnectConversationTest, EveryDecodedValueEqualsTheUnits) {
         }
         case 0x4D: {
             const auto& r = MainWindow::As<dsp::DspCrossSourceMixRecord>(m);
-            ASSERT_TRUE(r.source < 9 && r.ch < 2);
+            ASSERT_TRUE(r.source < 9 && r.ch < sim::kCrossChannels);
             EXPECT_EQ(live.cross[r.source][r.ch].viceSource, r.viceSource);
             EXPECT_EQ(live.cross[r.source][r.ch].viceCh, r.viceCh);
             EXPECT_EQ(0, r.gain);
