@@ -118,6 +118,8 @@ std::vector<std::string> ResetFrames(const int (&codes)[16])
 // The speaker each output has on a new unit, and none.
 const int kDefaultSpeakers[16] = {1, 7, 2, 8, 13, 16, 25, 26, 19, 20, 3, 9, 14, 17, 22, 23};
 const int kNoSpeakers[16] = {};
+// Every solo off, sent again when a link or bridge change applies the last solo channel.
+const char kSoloNone[] = "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
 
 const Row kRows[] = {
     {"click mute of channel 1",
@@ -232,7 +234,7 @@ const Row kRows[] = {
          return std::vector<std::string>{
              "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108",
              "09@3", "0D:00 00 03 03 00", "05@3*2", "08@3", "05@3*2", "0A@3",
-             "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@3*2"};
+             kSoloNone, "09@3*2"};
      },
      true,
      [](App& app) {
@@ -249,13 +251,50 @@ const Row kRows[] = {
      [](App&) {
          return std::vector<std::string>{kNoBridge, "09@2", "0D:00 00 02 02 00", "05@2*2", "08@2", "09@3",
                                          "0D:00 00 03 03 00", "05@3*2", "08@3", "0A@2", "0A@3", "24@2*108",
-                                         "24@3*108", "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"};
+                                         "24@3*108", kSoloNone};
      },
      true, [](App& app) { EXPECT_EQ(0, app.Params()["out3.phase"]); }, true},
     {"output reset answered default",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "confirm_btn"); },
      [](App&) { return ResetFrames(kDefaultSpeakers); }, true, [](App& app) { EXPECT_EQ(0, app.Params()["lock"]); },
      true},
+    {"reset link leaves no group, so the outputs can be linked",
+     [](App& app) { return app.Click("btn_reset_link"); },
+     [](App&) {
+         std::vector<std::string> frames;
+         for (int ch = 0; ch < 16; ++ch) frames.push_back("09@" + std::to_string(ch));
+         frames.push_back("09@0");
+         return frames;
+     },
+     true, [](App& app) { EXPECT_TRUE(app.Control("btn_link_output").enabled); }},
+    {"link with the second box ticked copies each right speaker to its left partner",
+     [](App& app) {
+         return app.Click("btn_link_output") &&
+                WaitFor([&] { return app.Control("MessageText", "msgcbwnd").text == SkinText("en", "link_tips"); }) &&
+                app.ClickUntil("check_box_1", "msgcbwnd", [&] { return app.Control("check_box_1", "msgcbwnd").selected; }) &&
+                app.ClickUntil("confirm_btn", "msgcbwnd", [&] { return !app.Window("msgcbwnd").found; });
+     },
+     [](App&) {
+         return std::vector<std::string>{
+             "0F:00 01", "08@1", "08@0", "08@3", "08@2", "08@5", "08@4", "08@7", "08@6", "08@11", "08@10", "08@13",
+             "08@12", "08@15", "08@14", "07@0", "09@0", kSoloNone,
+             "0E:00 01 07 01 00 03 02 05 04 07 06 0B 0A 0D 0C 0F 0E"};
+     },
+     true,
+     [](App& app) {
+         std::map<std::string, long> unit = app.Params();
+         EXPECT_EQ(1, unit["linkmode"]);
+         EXPECT_EQ(1, unit["lock"]);
+         EXPECT_EQ(unit["out1.eq5.gain"], unit["out0.eq5.gain"]);
+         EXPECT_FALSE(app.Control("ch_output_btn_3").enabled);
+     }},
+    {"unlink releases link and lock without a question",
+     [](App& app) { return app.Click("btn_link_output"); },
+     [](App&) { return std::vector<std::string>{"0F:00 00", "09@0", kSoloNone, "0E:00 00 00"}; }, true,
+     [](App& app) {
+         EXPECT_EQ(0, app.Params()["linkmode"]);
+         EXPECT_TRUE(app.Control("ch_output_btn_3").enabled);
+     }},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
      [](App&) { return ResetFrames(kNoSpeakers); }, true, [](App&) {}, true},
