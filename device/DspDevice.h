@@ -148,6 +148,9 @@ public:
     // queue or drop like the set commands.
     void Get_Source();
     void Get_Main_Volume();
+    // Through the command queue while async mode is on (dropped otherwise):
+    // the caller does not wait, the answer arrives as the other replies do.
+    void Get_Main_Volume_Queued();
     void Get_Subwoofer_Volume();
     void Get_Mute();
     void Get_Filter(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);

@@ -47,6 +47,11 @@ void DspDevice::Get_Main_Volume() {
     Ask(*this, DSP_VOLUME, nullptr, 0);
 }
 
+void DspDevice::Get_Main_Volume_Queued() {
+    LogPrintW(L"Get_Main_Volume\n");
+    Ask(*this, DSP_VOLUME, nullptr, 0, false);
+}
+
 void DspDevice::Get_Subwoofer_Volume() {
     LogPrintW(L"Get_Subwoofer_Volume\n");
     Ask(*this, DSP_SUBWOOFER_VOLUME, nullptr, 0);

@@ -94,11 +94,21 @@ public:
     bool forceUpdateRunning = false;
     bool updateWindowOpen = false;
 
-    // ---- Forced update (EqualizerManagerForceUpdate.cpp) ----
-    // WM_FORCE_UPDATE: the unit runs older firmware than the program carries.
+    // ---- Forced update and factory default (EqualizerManagerForceUpdate.cpp) ----
+    // WM_FORCE_UPDATE: the unit runs older firmware than the program carries;
+    // offered only when the program carries usable images.
     void ForceUpdate();
     // The unit came back while the forced update window runs.
     void ResumeForcedUpdate();
+    // The option menu's factory reset: asks, then resets on a worker, which
+    // posts WM_DEVICE_REBOOT; the unit's restart reconnects as a plug-in.
+    void ResetMcuFactoryDefault();
+    // A firmware window closed: unless a read already runs, the unit is read
+    // again when it came back from its restart or when the window left the
+    // link out of ordinary work (async mode off).
+    void ResumeAfterFirmwareWindow(bool unitReturned);
+    // Starts the status read of an open link behind the loading window.
+    void StartStatusRead();
 
     // ---- The unit's replies (EqualizerManagerDspReplies.cpp, EqualizerManagerMcuReplies.cpp) ----
     // Each takes a reply the device library posted and frees its record.
@@ -116,7 +126,6 @@ public:
     int menuChannel = 0;
     void SetChSynchronize(int ch, int group);
     void SetChDelayLink(int ch, int group);
-    void ResetMcuFactoryDefault();
     void LoadSenceConfigFromDSP(HWND owner);
     void SaveSenceConfigToDSP(HWND owner);
     void DeleteDSPSenceConfig(HWND owner);
@@ -486,6 +495,11 @@ private:
     void StartOutputJobWait(const wchar_t* startLog, int maxPolls);
     static void OutputJobWaitThread(void* self);
     void RunOutputJobWait();
+    // Factory reset (EqualizerManagerForceUpdate.cpp). The unit's restart
+    // after it is no unplug: set until the unit is back.
+    static void FactoryDefaultThread(void* self);
+    bool mRestartExpected = false;
+    WorkerThread mFactoryDefault{&EqualizerManager::FactoryDefaultThread, this};
 
     // The status reader: started on a connect, stopped and joined before the
     // next one and on close.

@@ -3,8 +3,10 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/UnitStatusRead.h"
+#include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "app/windows/StartupFiles.h"
+#include "app/windows/UpdateFwWnd.h"
 #include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "uilib/core/ResourceStore.h"
@@ -86,13 +88,24 @@ void EqualizerManager::ConnectDevice(bool showFailure)
         ShowLinkLook(LinkLook::Disconnected);
         return;
     }
+    // The unit's return after an update's restart ends the update window.
+    if (CUpdateFwWnd* update = OpenUpdateFwWindow()) update->PostClose(1);
     LogPrintW(L"Connect OK\xFF01\n");
     ShowLinkLook(LinkLook::Connecting);
-    if (forceUpdateRunning && !FileExistsInCurrentDir(L"noForceUpdate.ini")) {
+    if (forceUpdateRunning && OpenForceUpdateWindow() != nullptr && !FileExistsInCurrentDir(L"noForceUpdate.ini")) {
         ShowLinkLook(LinkLook::Connected);
         ResumeForcedUpdate();
         return;
     }
+    StartStatusRead();
+}
+
+void EqualizerManager::StartStatusRead()
+{
+    // The last reader has ended its work but may not have been joined yet.
+    mStatusReader.Join();
+    // A read again after a firmware window shows as a connect does.
+    ShowLinkLook(LinkLook::Connecting);
     // Until the read is done only the reader talks to the unit.
     mDevice.DisableAsyncMode();
     if (mMainWnd != nullptr) {
@@ -192,7 +205,7 @@ void EqualizerManager::DevicePlugOut()
     }
     DisconnectDevice();
     // Posted: the removal broadcast is a sent message and must return at once.
-    if (!forceUpdateRunning && !updateWindowOpen) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+    if (!forceUpdateRunning && !updateWindowOpen && !mRestartExpected) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
 }
 
 void EqualizerManager::DevicePlugin()
@@ -202,6 +215,7 @@ void EqualizerManager::DevicePlugin()
         LogPrintW(L"sys_upg_status UPG_ENTER or UPG_START\n");
         return;
     }
+    mRestartExpected = false;
     // A second arrival while the link is open would otherwise close it.
     if (mDevice.IsDeviceOpen()) return;
     ConnectDevice(false);

@@ -8,7 +8,7 @@ namespace {
 const uint8_t* FindImage(HMODULE module, const wchar_t* name, size_t* size)
 {
     *size = 0;
-    HRSRC resource = FindResourceW(module, name, L"FWIMAGE");
+    HRSRC resource = FindResourceW(module, name, kCarriedType);
     if (resource == nullptr) return nullptr;
     HGLOBAL loaded = LoadResource(module, resource);
     if (loaded == nullptr) return nullptr;
@@ -32,8 +32,8 @@ const char* ReasonOf(CarriedFirmwareState state)
 CarriedFirmware FindCarriedFirmware(HMODULE module)
 {
     CarriedFirmware images;
-    images.mcu = FindImage(module, L"FW_MCU", &images.mcuSize);
-    images.flash = FindImage(module, L"FW_FLASH", &images.flashSize);
+    images.mcu = FindImage(module, kCarriedMcuName, &images.mcuSize);
+    images.flash = FindImage(module, kCarriedFlashName, &images.flashSize);
     return images;
 }
 

@@ -8,6 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// The images' resource names and type.
+constexpr wchar_t kCarriedMcuName[] = L"FW_MCU";
+constexpr wchar_t kCarriedFlashName[] = L"FW_FLASH";
+constexpr wchar_t kCarriedType[] = L"FWIMAGE";
+
 struct CarriedFirmware {
     const uint8_t* mcu = nullptr;
     size_t mcuSize = 0;

@@ -10,9 +10,9 @@ void CMainWnd::OpenFirmwareUpdate()
     m_controller.updateWindowOpen = true;
     const int code = OpenUpdateFwWnd(m_window, device);
     m_controller.updateWindowOpen = false;
-    // Closed by the unit's return after its restart (1), the connection has
-    // read it again; otherwise the link goes back to ordinary work.
-    if (code != 1) device.EnableAsyncMode();
+    // Closed by the unit's return after its restart (1), the connection reads
+    // it again; otherwise the link goes back to ordinary work through a read.
+    m_controller.ResumeAfterFirmwareWindow(code == 1);
 }
 
 void CMainWnd::OpenAbout()

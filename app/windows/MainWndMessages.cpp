@@ -155,7 +155,9 @@ void CMainWnd::HandleTimer(WPARAM id)
 {
     if (id == kStatusTimerId) m_controller.ReadUnitReports();
     if (id != kMainVolumeTimerId) return;
-    if (TickGetMainVolumeTimer(m_window)) m_controller.Device().Get_Main_Volume();
+    // Queued: a silent unit must not hold the window; the answer comes back
+    // as a posted reply.
+    if (TickGetMainVolumeTimer(m_window)) m_controller.Device().Get_Main_Volume_Queued();
 }
 
 void CMainWnd::ShowNotice(const wchar_t* text)

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "app/windows/FirmwareTransfer.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "device/DspDevice.h"
@@ -17,13 +18,21 @@ namespace {
 // The controls a transfer disables and its end enables again.
 const wchar_t* const kLockedControls[] = {L"closebtn", L"cancel_btn", L"file_btn", L"update_btn", L"file_path_edt"};
 
+CUpdateFwWnd* gOpenWindow = nullptr;
+
 } // namespace
+
+CUpdateFwWnd* OpenUpdateFwWindow()
+{
+    return gOpenWindow;
+}
 
 CUpdateFwWnd::CUpdateFwWnd(DspDevice& device) : m_device(device) {}
 
 CUpdateFwWnd::~CUpdateFwWnd()
 {
     StopWorker();
+    if (gOpenWindow == this) gOpenWindow = nullptr;
 }
 
 void CUpdateFwWnd::StopWorker()
@@ -44,6 +53,7 @@ void CUpdateFwWnd::OnUiBuilt()
 {
     m_pm.ApplyDpi(GetScreenDpi());
     m_target = m_window;
+    gOpenWindow = this;
 }
 
 void CUpdateFwWnd::ReceiveNotify(TNotifyInfo& notify)
@@ -71,7 +81,8 @@ void CUpdateFwWnd::OnControlClick(TNotifyInfo& notify)
 LRESULT CUpdateFwWnd::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     if ((wParam & 0xFFF0) == SC_CLOSE) {
-        PostQuitMessage(0);
+        // Not in the middle of an image: a half-written unit may not start again.
+        if (!IsUpdating()) PostQuitMessage(0);
         return 0;
     }
     return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);
@@ -140,24 +151,7 @@ void CUpdateFwWnd::UpgradeThread(void* window)
 
 void CUpdateFwWnd::RunUpgrade()
 {
-    if (m_device.UpgradeStart(m_workerPath, 0) != UPG_OK) {
-        PostMessageW(m_target, kMsgNotAccepted, 0, 0);
-        return;
-    }
-    uint8_t step = 0;
-    int shown = -1;
-    while (m_abortRequested.load() == 0) {
-        step = m_device.UpgradeProcess();
-        if (step > 100) break;
-        // Each block takes several steps at one percentage; posting only the
-        // changes keeps a large image from filling the window's queue, where
-        // the result could be lost.
-        if (step != shown) {
-            PostMessageW(m_target, kMsgProgress, step, 0);
-            shown = step;
-        }
-    }
-    PostMessageW(m_target, step == DspDevice::kUpgradeFailed ? kMsgFailed : kMsgFinished, 0, 0);
+    RunFirmwareTransfer(m_device, m_workerPath, m_abortRequested, m_target, 0, 0);
 }
 
 bool CUpdateFwWnd::HandleCustomMessage(UINT message, WPARAM wParam)

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/windows/FirmwareTransfer.h"
 #include "device/WorkerThread.h"
 #include "uilib/core/WindowBase.h"
 
@@ -15,10 +16,10 @@ class CUpdateFwWnd : public SkinUI::WindowImplBase {
 public:
     // Worker to window: progress (wParam percent), finished, failed, the
     // file or the unit's entry into upgrade mode refused.
-    static constexpr UINT kMsgProgress = 1255;
-    static constexpr UINT kMsgFinished = 1256;
-    static constexpr UINT kMsgFailed = 1257;
-    static constexpr UINT kMsgNotAccepted = 1258;
+    static constexpr UINT kMsgProgress = kFwMsgProgress;
+    static constexpr UINT kMsgFinished = kFwMsgFinished;
+    static constexpr UINT kMsgFailed = kFwMsgFailed;
+    static constexpr UINT kMsgNotAccepted = kFwMsgNotAccepted;
     static constexpr size_t kPathChars = 260;
 
     explicit CUpdateFwWnd(DspDevice& device);
@@ -58,6 +59,10 @@ private:
     HWND m_target = nullptr;  // where the worker posts
     WorkerThread m_worker{&CUpdateFwWnd::UpgradeThread, this};
 };
+
+// The update window while it is open, else null: the unit's return after
+// its restart closes it.
+CUpdateFwWnd* OpenUpdateFwWindow();
 
 // Opens the window modally over parent for device; its close code (1 when
 // the unit's return after its restart closed it).

@@ -1,5 +1,5 @@
-// The firmware update window and the about box in every language at 96 and
-// 144 DPI: a picture of each for people to look at, and checks on their own
+// The firmware update windows, the loading window and the about box in every
+// language at 96 and 144 DPI: a picture of each for people to look at, and checks on their own
 // painting (nothing black inside the border, more than a flat fill).
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include "SkinVariants.h"
 #include "WindowLook.h"
 #include "app/windows/AboutWnd.h"
+#include "app/windows/ForceUpdateWnd.h"
+#include "app/windows/LoadingWnd.h"
 #include "app/windows/UpdateFwWnd.h"
 #include "device/DspDevice.h"
 #include "tests/uilib/kit/MessagePump.h"
@@ -38,6 +40,27 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
         SkinUITest::PumpPending();
         CheckWindow(*update, L"xml_update_fw", language, dpi);
         DestroyWindow(updateHandle);
+        SkinUITest::PumpPending();
+
+        CForceUpdateWnd* force = new CForceUpdateWnd(device, nullptr);
+        HWND forceHandle = force->CreateNativeWindow(nullptr, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+        ASSERT_NE(nullptr, forceHandle);
+        force->SetFiles(L"C:\\users\\tmp\\MCU_UPG.bin", L"C:\\users\\tmp\\MCU_UPG.bin",
+                        L"C:\\users\\tmp\\FLASH_UPG.bin");
+        // A stage part way, as its worker reports it.
+        PostMessageW(forceHandle, kFwMsgProgress, 45, CForceUpdateWnd::kStageIdle);
+        SkinUITest::PumpPending();
+        CheckWindow(*force, L"xml_force_update", language, dpi);
+        DestroyWindow(forceHandle);
+        SkinUITest::PumpPending();
+
+        CLoadingWnd* loading = nullptr;
+        CLoadingWnd* made = new CLoadingWnd(&loading);
+        HWND loadingHandle = made->CreateNativeWindow(nullptr, L"loadingwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+        ASSERT_NE(nullptr, loadingHandle);
+        // One line of text on a plain panel.
+        CheckWindow(*made, L"xml_loading", language, dpi, 8);
+        DestroyWindow(loadingHandle);
         SkinUITest::PumpPending();
     });
 }

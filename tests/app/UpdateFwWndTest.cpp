@@ -14,6 +14,7 @@
 #include "app/windows/UpdateFwWnd.h"
 #include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimLoader.h"
+#include "tests/support/WideFile.h"
 #include "tests/uilib/kit/MessagePump.h"
 #include "uilib/control/Progress.h"
 #include "uilib/core/ResourceStore.h"
@@ -26,18 +27,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint8_t kModelId = 95;
 const std::wstring kSimFirmware = BRISA_SIM_FIRMWARE_DIR;
-
-Bytes ReadFile(const std::wstring& path)
-{
-    Bytes bytes;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) return bytes;
-    uint8_t chunk[4096];
-    size_t got = 0;
-    while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    fclose(file);
-    return bytes;
-}
 
 void WriteFile(const std::wstring& path, const Bytes& bytes)
 {
@@ -102,7 +91,7 @@ TEST_P(UpdateFwWindow, SendsTheChosenFileAndShowsHowItEnded)
     std::wstring path;
     Bytes image;
     if (c.file[0] != L'\0') {
-        image = ReadFile(kSimFirmware + L"/" + c.file);
+        image = sim::ReadFileBytes(kSimFirmware + L"/" + c.file);
         ASSERT_FALSE(image.empty());
         path = kSimFirmware + L"/" + c.file;
         if (c.spoil) {

@@ -2,9 +2,13 @@
 // painting: nothing black inside the border, more than a flat fill.
 #pragma once
 
+#include <cstddef>
+
 #include "uilib/core/WindowBase.h"
 
 // Shows the window at dpi, saves its own painting as
 // <layout>_<language>_<dpi>dpi.png in the screenshot folder (a window larger
-// than the test screen is pictured whole) and checks it.
-void CheckWindow(SkinUI::WindowImplBase& window, const wchar_t* layout, const wchar_t* language, int dpi);
+// than the test screen is pictured whole) and checks it. minColours: more
+// colours than a flat fill with one line of smoothed text has.
+void CheckWindow(SkinUI::WindowImplBase& window, const wchar_t* layout, const wchar_t* language, int dpi,
+                 size_t minColours = 16);

@@ -1,6 +1,8 @@
 #include "tests/support/SimLoader.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "device/FrameCodec.h"
 #include "device/UpgradeBlocks.h"
@@ -15,6 +17,7 @@ using namespace dsp::upgrade;
 constexpr size_t kMcuBlockPayload = UpgradeBlocks::kMcuPayloadBytes;
 constexpr size_t kMcuBlockBytes = UpgradeBlocks::kMcuBlockBytes;
 constexpr size_t kMaxDspBlockBytes = UpgradeBlocks::kDspBlockBytes;
+constexpr uint8_t kReboot = 0x8F;
 
 uint32_t BigEndian32(const std::vector<uint8_t>& d) {
     return uint32_t(d[0]) << 24 | uint32_t(d[1]) << 16 | uint32_t(d[2]) << 8 | d[3];
@@ -34,7 +37,21 @@ void LoaderUnitModel::SetLoaderRestartDelay(unsigned delayMs) {
     mRestartDelayMs = delayMs;
 }
 
+void LoaderUnitModel::SetBlockPace(unsigned delayMs) {
+    std::lock_guard<std::mutex> lock(mLoaderMutex);
+    mBlockPaceMs = delayMs;
+}
+
 void LoaderUnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
+    const bool block = frame.optype == dsp::OP_SET &&
+                       ((frame.type == dsp::CMD_MCU && (frame.subcommand == kMcuBlock || frame.subcommand == kLoaderBlock)) ||
+                        (frame.type == dsp::CMD_FLASH && frame.subcommand == kFlashBlock));
+    unsigned pace = 0;
+    {
+        std::lock_guard<std::mutex> lock(mLoaderMutex);
+        pace = mBlockPaceMs;
+    }
+    if (block && pace > 0) std::this_thread::sleep_for(std::chrono::milliseconds(pace));
     UnitModel::OnCommand(frame, unit);
     std::vector<uint8_t> followUp;
     bool restart = false;
@@ -103,12 +120,21 @@ void LoaderUnitModel::HandleMcu(const Frame& frame) {
         return;
     case kMcuFinish:
     case kLoaderFinish:
-        // Not answered: the unit reboots into its (new) application.
+        // Not answered: the unit reboots into its (new) application, which
+        // runs the version the images stand for.
         if (mStarted != &mMcu) return;
         mMcu.finished = true;
         mStarted = nullptr;
         mUpgradeMode = false;
+        mState.identity.master = kImageMain;
+        mState.identity.slave = kImageSlave;
         RestartInto(false);
+        return;
+    case kReboot:
+        // Back into the application, from the loader too.
+        mUpgradeMode = false;
+        mState.identity.loaderMode = false;
+        UnitModel::HandleMcu(frame);
         return;
     default:
         UnitModel::HandleMcu(frame);

@@ -38,6 +38,10 @@ class LoaderUnitModel : public UnitModel {
 public:
     // Images above this size are refused block by block.
     static constexpr uint32_t kMaxImageBytes = 0x100000;
+    // The firmware a finished MCU image leaves running: the version the
+    // program carries.
+    static constexpr uint8_t kImageMain = 1;
+    static constexpr uint8_t kImageSlave = 25;
 
     explicit LoaderUnitModel(SimUnit& unit);
 
@@ -46,6 +50,8 @@ public:
     // the application) and back (after an MCU image's finish) keeps the unit
     // off the bus.
     void SetLoaderRestartDelay(unsigned delayMs);
+    // How long the unit takes over each image block before it answers.
+    void SetBlockPace(unsigned delayMs);
 
     void OnCommand(const Frame& frame, SimUnit& unit) override;
 
@@ -72,6 +78,7 @@ private:
     SimUnit& mSimUnit;
     LoaderFaults mFaults;
     unsigned mRestartDelayMs = 10;
+    unsigned mBlockPaceMs = 0;
     bool mUpgradeMode = false;
     ReceivedImage* mStarted = nullptr;
     int mBlockIndex = 0;

@@ -54,9 +54,16 @@
 //   PARAMS <scene>          -> OK n, "key=value" lines of the unit's identity,
 //                              unit-wide values and the parameters of scene
 //                              0..10 ("out3.mute=1", "out0.eq5.gain=-35")
+//   WAITSCALE <percent>     -> OK; every wait of the device library (the
+//                              unit's restart pause included) at that share
+//   VANISHAT <block>        -> OK; the unit drops off the bus at that block
+//                              of its next upgrade image (-1: never)
+//   PACE <ms>               -> OK; the unit takes that long over each
+//                              upgrade block before it answers
 //   RESOURCES               -> OK gdi= user= threads= replies=
 //                              (GDI and USER objects of the process, its
-//                              threads, live reply records)
+//                              threads, live reply records; counted on the
+//                              UI thread between two messages)
 //   PUSHES                  -> OK <queued> <off>: commands queued for the
 //                              unit so far, and how many of them were queued
 //                              by a thread other than the UI thread
@@ -80,6 +87,9 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words);
 
 // The reply to a unit request, or an empty text when the request is not one.
 std::string ProbeUnitAnswer(const std::vector<std::string>& words);
+
+// The reply to RESOURCES. Runs on the UI thread.
+std::string ProbeResources();
 
 // Reply helpers.
 std::string ProbeEscape(const std::wstring& text);

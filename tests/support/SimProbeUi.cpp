@@ -181,6 +181,7 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         }
         return ProbeError("no window " + selector);
     }
+    if (request == "RESOURCES") return ProbeResources();
     if (request == "CONTROL") return Control(words);
     if (request == "CONTROLS") return Controls(words);
     if (request == "MENU") return MenuRow(words);

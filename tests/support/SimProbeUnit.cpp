@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "device/DeviceTiming.h"
 #include "device/DspRecords.h"
 #include "tests/support/ProcessResources.h"
 #include "tests/support/PushThreadGuard.h"
@@ -92,18 +93,20 @@ std::string Params(const UnitState& state, int scene) {
     return ProbeList(out.lines);
 }
 
-std::string Resources() {
+}  // namespace
+
+// Counted on the UI thread between two messages, so that no paint in
+// progress adds its passing objects.
+std::string ProbeResources() {
     const ProcessCounts counts = CountProcessResources();
     return "OK gdi=" + std::to_string(counts.gdi) + "\tuser=" + std::to_string(counts.user) +
            "\tthreads=" + std::to_string(counts.threads) +
            "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\n";
 }
 
-}  // namespace
-
 std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
     const std::string& request = words[0];
-    UnitModel& model = ProgramUnit();
+    LoaderUnitModel& model = ProgramUnit();
     long a = 0;
     long b = 0;
     if (request == "UNPLUG" || request == "PLUG") {
@@ -152,10 +155,26 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         if (!Number(words, 1, 0, kScenes - 1, &a)) return ProbeError("PARAMS <0..10>");
         return Params(model.Snapshot(), static_cast<int>(a));
     }
-    if (request == "RESOURCES") return Resources();
     if (request == "PUSHES") {
         const PushCounts counts = GuardedPushes();
         return "OK " + std::to_string(counts.pushed) + " " + std::to_string(counts.offUiThread) + "\n";
+    }
+    if (request == "WAITSCALE") {
+        if (!Number(words, 1, 1, 100, &a)) return ProbeError("WAITSCALE <1..100>");
+        SetDeviceWaitScaleForTests(static_cast<uint32_t>(a));
+        return "OK\n";
+    }
+    if (request == "VANISHAT") {
+        if (!Number(words, 1, -1, 0x7FFFFFFF, &a)) return ProbeError("VANISHAT <block|-1>");
+        LoaderFaults faults;
+        faults.vanishAtBlock = static_cast<int>(a);
+        model.SetFaults(faults);
+        return "OK\n";
+    }
+    if (request == "PACE") {
+        if (!Number(words, 1, 0, 1000, &a)) return ProbeError("PACE <0..1000 ms>");
+        model.SetBlockPace(static_cast<unsigned>(a));
+        return "OK\n";
     }
     return std::string();
 }

@@ -49,18 +49,25 @@ void BroadcastPlug(bool arrived) {
     }
 }
 
+// How long a restart (a reboot, a factory reset, into the loader and back)
+// keeps the unit off the bus: long enough for a window to show what it says
+// meanwhile.
+constexpr int kRestartMs = 1000;
+
 // The unit answers before the program's first call, whether a probe runs or not.
 [[maybe_unused]] const bool gWired = (ProgramUnit(), true);
 
 }  // namespace
 
-UnitModel& ProgramUnit() {
-    static UnitModel* model = [] {
+LoaderUnitModel& ProgramUnit() {
+    static LoaderUnitModel* model = [] {
         SimUnit& unit = SimUnit::Instance();
         unit.Reset();
         // Never deleted: threads of the program may still use it at exit.
-        auto* made = new UnitModel(unit);
+        auto* made = new LoaderUnitModel(unit);
         made->SetPlugListener(BroadcastPlug);
+        made->SetRestartDelay(kRestartMs);
+        made->SetLoaderRestartDelay(kRestartMs);
         unit.SetResponder(made);
         return made;
     }();

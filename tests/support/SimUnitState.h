@@ -68,8 +68,13 @@ struct CrossSource {
     uint8_t viceCh = 0;
 };
 
-// The parameters one scene byte addresses.
+// The parameters one scene byte addresses. A new one holds what a unit
+// leaves the factory with (SimFactoryScene.cpp): each output assigned its
+// speaker with that speaker's crossover, the EQ bands spread over the band
+// count's frequency table at Q 5.8 and 0 dB.
 struct SceneParams {
+    SceneParams();
+
     OutputChannel out[kOutputs];
     uint8_t linkMode = 0;
     uint8_t linkPairs[kLinkPairBytes] = {};

@@ -1,9 +1,12 @@
-// Reading back a file of wide characters, as the program's log writes them.
+// Reading back a file of wide characters, as the program's log writes them,
+// or of bytes, as an upgrade image is.
 #pragma once
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -17,6 +20,18 @@ inline std::wstring ReadWideFile(const std::wstring& path) {
     while (fread(&c, sizeof(c), 1, f) == 1) text += c;
     fclose(f);
     return text;
+}
+
+// The whole file; empty when it cannot be opened.
+inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return bytes;
+    uint8_t chunk[4096];
+    size_t got = 0;
+    while ((got = fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    fclose(f);
+    return bytes;
 }
 
 }  // namespace sim

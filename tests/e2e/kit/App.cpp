@@ -94,7 +94,9 @@ bool App::Impl::Start() {
     if (options.saveLog) WriteFile(workDir + "/savelog.ini", "");
     for (const std::string& marker : options.markerFiles) WriteFile(workDir + "/" + marker, "");
     const std::string settings = prefix + "/drive_c/ProgramData/varolt.ini";
-    if (options.lan < 0) {
+    if (options.keepSettings) {
+        // As the program wrote it last.
+    } else if (options.lan < 0) {
         std::remove(settings.c_str());
     } else if (!WriteFile(settings, "[config]\r\nlan=" + std::to_string(options.lan) + "\r\n")) {
         return (error = "cannot write " + settings), false;

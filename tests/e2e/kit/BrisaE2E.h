@@ -96,6 +96,7 @@ struct LaunchOptions {
     std::string program = "BrisaDSP_sim.exe";  // in the Windows build folder
     int dpi = 96;                              // 96, 120 or 144
     int lan = 0;                               // [config] "lan"; negative: no settings file
+    bool keepSettings = false;                 // the settings file as the last run left it (lan unused)
     bool saveLog = false;                      // "savelog.ini" in the working folder
     std::vector<std::string> markerFiles;      // more empty files there
     std::string workDir;                       // reuse a folder; empty: a new one

@@ -1,0 +1,82 @@
+// The forced firmware update: the program's own MCU and DSP images go to the
+// unit in two stages, each ending in the unit's restart; its return moves
+// the window to the next stage, and a check box adds a factory reset at the
+// end. Workers only post their progress here; the controls change on the UI
+// thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "device/WorkerThread.h"
+#include "uilib/core/WindowBase.h"
+
+class DspDevice;
+
+class CForceUpdateWnd : public SkinUI::WindowImplBase {
+public:
+    // Besides the transfer's messages: stage started, and the factory reset
+    // answered. lParam of every worker message: the stage that posted it.
+    static constexpr UINT kMsgMcuStarted = 1259;
+    static constexpr UINT kMsgFlashStarted = 1260;
+    static constexpr UINT kMsgFactoryDone = 1240;
+    static constexpr size_t kPathChars = 260;
+    enum Stage { kStageIdle = 0, kStageMcu = 1, kStageFlash = 2, kStageFactory = 3 };
+
+    // reloadAfterClose, when given, is set once the unit came back from the
+    // last stage: the opener then reads the unit again.
+    CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose);
+    ~CForceUpdateWnd() override;
+
+    const wchar_t* GetWndClassName() const override { return L"ForceUpdateWnd"; }
+    SkinUI::CUIString GetSkinXmlName() const override { return L"XML_FORCE_UPDATE"; }
+    void OnFinalWindowMessage(HWND window) override;
+    void OnUiBuilt() override;
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+    void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // mcuText is shown as the MCU file, mcuPath and flashPath are sent; an
+    // empty text leaves its label and path as they are.
+    void SetFiles(const wchar_t* mcuText, const wchar_t* mcuPath, const wchar_t* flashPath);
+    // Starts the next stage (MCU, then DSP); nothing without a link.
+    void BeginUpdate();
+    // The unit came back after its restart.
+    void OnDeviceReconnected();
+    void ResetMcuFactoryDefault();
+    int CurrentStage() const { return m_stage; }
+
+private:
+    static void UpgradeThread(void* window);
+    static void FactoryDefaultThread(void* window);
+    void RunFactoryDefault();
+    bool HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A transfer that did not go through: the stage can be tried again, and
+    // the window can be left.
+    void StageFailed(const wchar_t* tips);
+    void SetButtonsEnabled(bool enabled);
+    void SetTips(const wchar_t* text);
+    void SetProgress(const wchar_t* name, int value);
+    bool ShowsText(const wchar_t* name);
+    void JoinWorkers();
+
+    DspDevice& m_device;
+    bool* m_reloadAfterClose;
+    int m_stage = kStageIdle;
+    wchar_t m_mcuPath[kPathChars] = {};
+    wchar_t m_flashPath[kPathChars] = {};
+    std::atomic<uint8_t> m_abortRequested{0};
+    std::atomic<int> m_workerStage{kStageIdle};
+    HWND m_target = nullptr;  // where the workers post
+    WorkerThread m_upgrade{&CForceUpdateWnd::UpgradeThread, this};
+    WorkerThread m_factory{&CForceUpdateWnd::FactoryDefaultThread, this};
+};
+
+// The forced update window while it is open, else null.
+CForceUpdateWnd* OpenForceUpdateWindow();
+
+// Creates the window over parent, gives it the texts and runs it modally;
+// 1 when the unit came back from the last stage, else the close code.
+int OpenForceUpdateWnd(HWND parent, DspDevice& device, const wchar_t* mcuText, const wchar_t* mcuPath,
+                       const wchar_t* flashPath);
