@@ -1,7 +1,7 @@
 // The program's firmware work against its simulated unit with real X input:
 // the update window with valid, broken and interrupted files, the forced
-// update of an older unit, the factory reset and the language switch across
-// a restart.
+// update of an older unit, the factory reset, the language switch across a
+// restart and the handles left after many connects.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/Process.h"
 
 namespace e2e {
 namespace {
@@ -310,6 +311,49 @@ TEST_F(FirmwareE2E, LanguageMenuChangesEveryTextAtOnceAndTheNextStartKeepsIt)
     EXPECT_EQ(texts.size(), shows("ru"));
     ASSERT_EQ("OK", app->Request("MENU option_item_language_en"));
     ASSERT_TRUE(WaitFor([&] { return shows("en") == texts.size(); }));
+}
+
+// Every face a cycle paints, the button's tooltip and the composed skin
+// images, is made on first use and kept: the warm-up cycles make them with
+// the pointer resting on the button and a press held on it, so that the
+// counts after them are what twenty more cycles must come back to.
+TEST_F(FirmwareE2E, TwentyConnectsLeaveHandlesAndThreadsAtTheirBaseline)
+{
+    Start();
+    const Environment x = {{"DISPLAY", app->Display()}};
+    auto cycle = [&](bool holdPress) {
+        for (const bool connect : {false, true}) {
+            const ControlState button = app->Control("btnConnect");
+            ASSERT_TRUE(RunTool({"xdotool", "mousemove", std::to_string(button.rect.CenterX()),
+                                 std::to_string(button.rect.CenterY())}, x));
+            if (holdPress) {
+                // The window has taken the press once it answers twice more.
+                ASSERT_TRUE(RunTool({"xdotool", "mousedown", "1"}, x));
+                for (int i = 0; i < 3; ++i) app->Control("btnConnect");
+                ASSERT_TRUE(RunTool({"xdotool", "mouseup", "1"}, x));
+            } else {
+                ASSERT_TRUE(app->Click("btnConnect"));
+            }
+            ASSERT_TRUE(WaitFor([&] { return connect ? IsConnected(*app) : IsDisconnected(*app); }, kReadBoundMs));
+        }
+    };
+    for (int i = 0; i < 3; ++i) ASSERT_NO_FATAL_FAILURE(cycle(true));
+    const ProcessResources before = app->Resources();
+    ASSERT_GT(before.gdi, 0);
+    std::string counts;
+    for (int i = 0; i < 20; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_NO_FATAL_FAILURE(cycle(false));
+        const ProcessResources now = app->Resources();
+        counts += " " + std::to_string(now.gdi) + "/" + std::to_string(now.user);
+    }
+    ProcessResources after;
+    EXPECT_TRUE(WaitFor([&] {
+        after = app->Resources();
+        return after.threads <= before.threads && after.gdi == before.gdi && after.user == before.user;
+    })) << "gdi/user " << before.gdi << "/" << before.user << " then" << counts << "; threads " << before.threads
+        << "->" << after.threads;
+    EXPECT_EQ(before.replies, after.replies);
 }
 
 } // namespace
