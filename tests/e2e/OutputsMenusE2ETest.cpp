@@ -163,12 +163,14 @@ protected:
 
 TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
 {
-    // A slope picked from the high-pass slope list: its row 2 is clicked.
+    // A slope picked from the high-pass slope list: row 2, or row 3 where
+    // the unit's factory setting is row 2 already.
     const ControlState type = app->Control("hp_type", kTitle);
     const int freq = std::atoi(app->Control("hp_freq", kTitle).text.c_str());
     ASSERT_GE(freq, 20);
     size_t mark = app->Mark();
     const ControlState combo = app->Control("hp_slop", kTitle);
+    const int slope = combo.index == 2 ? 3 : 2;
     ASSERT_TRUE(app->Click("hp_slop", kTitle));
     // The drop-down list, once placed under the combo.
     WindowState drop;
@@ -189,13 +191,14 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     };
     std::vector<std::string> frames;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        ASSERT_TRUE(app->ClickAt(drop.rect.left + 20, drop.rect.top + 1 + 2 * kSlopeRowHeight + kSlopeRowHeight / 2));
+        ASSERT_TRUE(app->ClickAt(drop.rect.left + 20, drop.rect.top + 1 + slope * kSlopeRowHeight + kSlopeRowHeight / 2));
         if (WaitFor([&] { return !SetFramesSince(*app, mark).empty() || !dropOpen(); }, 1500)) break;
     }
     ASSERT_TRUE(WaitFor([&] { return !(frames = SetFramesSince(*app, mark)).empty(); }));
-    EXPECT_EQ(std::vector<std::string>{Filter(0, 2, type.index, freq, 2)}, frames);
+    EXPECT_EQ(std::vector<std::string>{Filter(0, 2, type.index, freq, slope)}, frames);
 
-    // Channel 3's output menu: rear, left, tweeter.
+    // Channel 3's output menu: rear, centre, full range (the one rear speaker
+    // the unit's factory layout leaves free).
     WindowState menu;
     ControlState anchor;
     ASSERT_TRUE(OpenMenu("ch_output_btn_2", &menu, &anchor));
@@ -204,9 +207,9 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     mark = app->Mark();
     WindowState rear;
     ASSERT_TRUE(app->ClickUntil("output_menu_rear", Selector(menu), [&] { return (rear = NewestMenu(*app, {menu})).found; }));
-    WindowState rearLeft;
-    ASSERT_TRUE(app->ClickUntil("output_menu_rear_left", Selector(rear),
-                                [&] { return (rearLeft = NewestMenu(*app, {menu, rear})).found; }));
+    WindowState rearCenter;
+    ASSERT_TRUE(app->ClickUntil("output_menu_rear_center", Selector(rear),
+                                [&] { return (rearCenter = NewestMenu(*app, {menu, rear})).found; }));
     // Three levels open: each menu window paints itself.
     const std::vector<WindowState> open = Menus(*app);
     EXPECT_EQ(3u, open.size());
@@ -215,12 +218,12 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
         EXPECT_TRUE(WaitFor([&] { return app->Screenshot(Selector(open[i]), png) && CheckPainting(png).painted; }))
             << png;
     }
-    ASSERT_TRUE(app->Click("output_menu_rear_left_high_freq", Selector(rearLeft)));
-    const std::vector<std::string> expected = {"01 09 bb 0000020200", "01 0d bb 000002020d", Filter(2, 2, 3, 3400, 2),
+    ASSERT_TRUE(app->Click("output_menu_rear_center_all_freq", Selector(rearCenter)));
+    const std::vector<std::string> expected = {"01 09 bb 0000020200", "01 0d bb 000002021c", Filter(2, 2, 3, 20, 0),
                                                Filter(2, 1, 3, 20000, 0), "01 08 bb 0000020200"};
     ASSERT_TRUE(WaitFor([&] { return (frames = SetFramesSince(*app, mark)).size() >= expected.size(); }));
     EXPECT_EQ(expected, frames);
-    EXPECT_EQ(SkinText("en", "rear_left_tweeter"), app->Control("ch_output_btn_2", kTitle).text);
+    EXPECT_EQ(SkinText("en", "rear_center_all"), app->Control("ch_output_btn_2", kTitle).text);
     EXPECT_TRUE(WaitFor([&] { return Menus(*app).empty(); }));
 }
 
