@@ -74,7 +74,8 @@ TEST_F(GifWindow, EachFramePlaysForItsOwnDelay)
     Load(kThreeFrames);
     ASSERT_TRUE(gif.IsPlaying());
     // Five rounds; the tick that leaves frame f ends an interval of frame f.
-    // The median per frame keeps a busy machine's odd late tick out.
+    // The median per frame keeps a busy machine's odd late tick out; the
+    // margin stays well under the 50 ms between the nearest two delays.
     const size_t kRounds = 5;
     ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.ticks.size() >= 3 * kRounds + 1; }, 8000));
     gif.StopAnimation();
@@ -86,7 +87,7 @@ TEST_F(GifWindow, EachFramePlaysForItsOwnDelay)
             intervals.push_back(SkinUITest::MillisecondsOf(gif.ticks[i], gif.ticks[i + 1]));
         }
         std::sort(intervals.begin(), intervals.end());
-        EXPECT_NEAR(expected[frame], intervals[kRounds / 2], 10.0) << "frame " << (frame + 1) % 3;
+        EXPECT_NEAR(expected[frame], intervals[kRounds / 2], 20.0) << "frame " << (frame + 1) % 3;
     }
 }
 
