@@ -230,10 +230,13 @@ const Row kRows[] = {
      }},
     {"bridge channels 3 and 4: channel 4 becomes a copy of 3",
      [](App& app) { return app.Click("ch_bridge_1"); },
-     [](App&) {
+     [](App& app) {
+         // The twin takes channel 3's speaker too.
+         char type[32];
+         std::snprintf(type, sizeof type, "0D:00 00 03 03 %02X", static_cast<int>(app.Params()["out2.type"]));
          return std::vector<std::string>{
              "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108",
-             "09@3", "0D:00 00 03 03 00", "05@3*2", "08@3", "05@3*2", "0A@3",
+             "09@3", type, "05@3*2", "08@3", "05@3*2", "0A@3",
              kSoloNone, "09@3*2"};
      },
      true,
