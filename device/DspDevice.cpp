@@ -81,6 +81,7 @@ bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const u
 
 bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                          uint8_t length, uint32_t waitMs) {
+    const DWORD start = GetTickCount();
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
     mLastAnswered.store(0);
     if (!lock.try_lock_for(std::chrono::milliseconds(ScaledWait(waitMs)))) {
@@ -90,6 +91,10 @@ bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const
     if (!SendCtrlCommand(type, subcommand, optype, payload, length)) return false;
     const bool answered = ReadReply(type, subcommand, waitMs);
     mLastAnswered.store(answered ? 1 : 0);
+    if (!answered && IsDeviceOpen() && GetTickCount() - start >= ScaledWait(waitMs)) {
+        LogPrintW(L"no answer to subcmd 0x%02x within its wait\n", subcommand);
+        mSilentExchanges.fetch_add(1);
+    }
     return answered;
 }
 
@@ -100,6 +105,7 @@ void DspDevice::RunCommandWorker() {
     while (mRunning.load()) {
         mWorkerBusy.store(1);
         DspCmdEntry entry;
+        if (mDropQueued.exchange(0)) DiscardQueued();
         if (mAsyncMode.load() && mCmdQueue.TryPop(&entry)) {
             LogQueuedEntry(entry);
             Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length,

@@ -85,6 +85,13 @@ public:
     // Whether the last waited command got its answer in time; long runs of
     // waited commands stop on a unit that no longer answers.
     bool LastExchangeAnswered() const { return mLastAnswered.load() != 0; }
+    // Waited commands whose whole wait passed without an answer while the
+    // link stayed open: the unit is there but silent (a pulled unit fails at
+    // once instead). A count: callers compare it before and after their work.
+    uint32_t SilentExchanges() const { return mSilentExchanges.load(); }
+    // The worker drops what is still queued once the command in progress has
+    // ended; nothing waits here for it.
+    void DropQueued() { mDropQueued.store(1); }
 
     // DSP parameter set commands (DspSetCommands.cpp).
     // Channels count from 0 (outputs 0..15, inputs 0..13); a range runs from
@@ -274,6 +281,8 @@ private:
     std::atomic<uint8_t> mRunning{1};
     std::atomic<uint8_t> mAsyncMode{0};
     std::atomic<uint8_t> mLastAnswered{1};
+    std::atomic<uint32_t> mSilentExchanges{0};
+    std::atomic<uint8_t> mDropQueued{0};
     std::atomic<uint8_t> mWorkerBusy{0};
     std::atomic<uint32_t> mPushed{0};
     std::atomic<uint32_t> mDone{0};

@@ -21,6 +21,11 @@ constexpr UINT WM_PROFILE_PUSHED = 0x510;
 constexpr UINT WM_WHOLE_SCENES_READ = 0x511;
 // A scene transfer ended: wParam the job, lParam the status read's result.
 constexpr UINT WM_SCENE_JOB_DONE = 0x4F5;
+// A bridge or reset met a silent unit: the UI thread closes the link and says so.
+constexpr UINT WM_OUTPUT_JOB_SILENT = 0x512;
+// A notice that opens once the loading window before it has gone; lParam:
+// its language key, a literal; wParam: how often it goes behind the queue first.
+constexpr UINT WM_SHOW_UNIT_NOTICE = 0x513;
 constexpr UINT WM_MENU_CLICK = 1027;           // wParam: the menu's command record
 
 constexpr UINT_PTR kStatusTimerId = 7698;

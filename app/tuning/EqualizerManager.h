@@ -80,6 +80,11 @@ public:
     void DevicePlugin();
     // The unplug notice, on the UI thread (WM_SHOW_PLUGOUT_NOTICE).
     void ShowPlugOutNotice();
+    // A job found the unit silent (its link open, its answers gone): the
+    // link closes, so nothing more waits on it, and notice (a literal
+    // language key) tells the user. A link closed meanwhile (unplugged) has
+    // had its own notice.
+    void UnitStoppedAnswering(const wchar_t* notice);
     // Link looks of "btnConnect".
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
@@ -514,6 +519,8 @@ private:
     // Written by the worker, read once it is joined.
     PushOutcome mPushOutcome{};
     bool mAsyncBeforeTransfer = false;
+    // The device's silent exchanges when a job started (read on the UI thread).
+    uint32_t mTransferSilentBefore = 0;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
@@ -526,6 +533,7 @@ private:
     std::atomic<int> mSceneJob{0};
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
+    uint32_t mSceneSilentBefore = 0;
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
     // The waiter of a bridge or reset job.
     WorkerThread mOutputJobWaiter{&EqualizerManager::OutputJobWaitThread, this};
@@ -533,6 +541,7 @@ private:
     std::atomic<bool> mOutputJobRunning{false};
     const wchar_t* mOutputJobLog = L"";
     int mOutputJobPolls = 0;
+    uint32_t mOutputJobSilentBefore = 0;
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

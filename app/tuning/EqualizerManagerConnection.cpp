@@ -228,6 +228,17 @@ void EqualizerManager::ShowPlugOutNotice()
     LogPrintW(L"DisconnectMsgThread end!\n");
 }
 
+void EqualizerManager::UnitStoppedAnswering(const wchar_t* notice)
+{
+    LogPrintW(L"the unit stopped answering\n");
+    if (!mDevice.IsDeviceOpen()) return;
+    DisconnectDevice();
+    // Posted behind the loading window's close (one hop: its end may itself
+    // still be queued): a notice opened inside the loading window's modal
+    // loop leaves the main window disabled after both have gone.
+    if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_SHOW_UNIT_NOTICE, 1, reinterpret_cast<LPARAM>(notice));
+}
+
 void EqualizerManager::ReadUnitReports()
 {
     if (!mDevice.IsDeviceOpen() || !mDevice.IsAsyncMode() || !mDevice.IsQueueIdle()) return;

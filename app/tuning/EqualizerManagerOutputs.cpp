@@ -6,6 +6,7 @@
 #include "app/windows/MsgCheckBoxWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "base/Log.h"
+#include "device/DeviceTiming.h"
 #include "uilib/control/Option.h"
 
 using namespace SkinUI;
@@ -339,6 +340,7 @@ void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls)
     mOutputJobLog = startLog;
     mOutputJobPolls = maxPolls;
     mOutputJobStop.store(false);
+    mOutputJobSilentBefore = mDevice.SilentExchanges();
     mOutputJobRunning.store(true);
     if (!mOutputJobWaiter.Start()) {
         mOutputJobRunning.store(false);
@@ -355,7 +357,21 @@ void EqualizerManager::OutputJobWaitThread(void* self)
 void EqualizerManager::RunOutputJobWait()
 {
     LogPrintW(L"%s", mOutputJobLog);
-    for (int poll = 0; poll < mOutputJobPolls && !mOutputJobStop.load() && !mDevice.IsQueueIdle(); ++poll) Sleep(kPollMs);
+    bool silent = false;
+    for (int poll = 0; poll < mOutputJobPolls && !mOutputJobStop.load() && !mDevice.IsQueueIdle() && !silent; ++poll) {
+        Sleep(kPollMs);
+        silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
+    }
+    // A job the unit did not take in its time is as lost as one it left unanswered.
+    silent = silent || (!mOutputJobStop.load() && !mDevice.IsQueueIdle());
+    if (silent) {
+        // The rest of the job would wait out its time-out command by command.
+        mDevice.DropQueued();
+        for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(DspDevice::kReplyWaitMs) + kPollMs;
+             waited += kPollMs)
+            Sleep(kPollMs);
+    }
     mOutputJobRunning.store(false);
     PostToMain(WM_BUSY_END);
+    if (silent) PostToMain(WM_OUTPUT_JOB_SILENT);
 }

@@ -117,6 +117,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mDevice.DisableAsyncMode();
     mTransferStop.store(false);
     mPushOutcome = PushOutcome::Sent;
+    mTransferSilentBefore = mDevice.SilentExchanges();
     mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
     if (mTransfer.Start()) return true;
@@ -178,7 +179,10 @@ void EqualizerManager::ProfilePushed()
 {
     RefreshFromProfile();
     EndTransfer();
-    if (mPushOutcome == PushOutcome::Unanswered) ShowProfileNotice(mMainWnd, L"${profile_push_fail}");
+    // A pulled unit fails every command at once and has its own notice; a
+    // silent one leaves the link useless, and its read-back waits for a reconnect.
+    if (mPushOutcome == PushOutcome::Unanswered && mDevice.SilentExchanges() != mTransferSilentBefore)
+        UnitStoppedAnswering(L"${profile_push_fail}");
 }
 
 void EqualizerManager::WholeScenesRead()

@@ -52,6 +52,7 @@ bool EqualizerManager::StartSceneJob(SceneJob job)
     // than sent between its reads. The UI thread switches the queue on again.
     const bool wasAsync = mDevice.IsAsyncMode();
     if (job == SceneJob::Load) mDevice.DisableAsyncMode();
+    mSceneSilentBefore = mDevice.SilentExchanges();
     mSceneJobRunning.store(true);
     if (!mSceneWorker.Start()) {
         mSceneJobRunning.store(false);
@@ -89,7 +90,8 @@ void EqualizerManager::SaveSenceThread()
         Sleep(kDrainPollMs);
     const uint8_t scene = static_cast<uint8_t>(mModel.sceneSlot);
     mDevice.SetSceneName(scene, mModel.sceneNameInput.data(), kSceneNameBytes);
-    mDevice.SaveScene(scene, 0);
+    // Without its name the unit is not asked to store the scene.
+    if (mDevice.LastExchangeAnswered()) mDevice.SaveScene(scene, 0);
     if (mMainWnd != nullptr)
         PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Save), 0);
     LogPrintW(L"SaveSenceThread end!\n");
@@ -120,6 +122,10 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
         }
     }
     if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, 0, 0);
+    // A recall that met silence ended in its failed handshake above; a
+    // delete clears its row whether the unit answers or not.
+    if (job == SceneJob::Save && mDevice.SilentExchanges() != mSceneSilentBefore)
+        UnitStoppedAnswering(L"${device_no_answer}");
 }
 
 // The read's replies were taken before this (they were posted first): the

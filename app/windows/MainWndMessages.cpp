@@ -133,6 +133,17 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(wParam), static_cast<UnitStatusRead>(lParam));
         handled = true;
         break;
+    case WM_OUTPUT_JOB_SILENT:
+        m_controller.UnitStoppedAnswering(L"${device_no_answer}");
+        handled = true;
+        break;
+    case WM_SHOW_UNIT_NOTICE:
+        // Once more behind the queue: a loading window whose end was posted
+        // meanwhile closes first, so the notice does not open in its loop.
+        if (wParam != 0) PostMessageW(m_window, WM_SHOW_UNIT_NOTICE, wParam - 1, lParam);
+        else ShowNotice(reinterpret_cast<const wchar_t*>(lParam));
+        handled = true;
+        break;
     case WM_SHOW_PLUGOUT_NOTICE:
         m_controller.ShowPlugOutNotice();
         handled = true;

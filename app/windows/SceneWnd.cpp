@@ -225,6 +225,8 @@ int CSceneWnd::SaveSence(int s)
         return 0;
     }
     if (CControlUI* value = RowValue(s - 1)) value->SetTextContent(name.c_str());
+    m_savingRow = s - 1;
+    m_nameBeforeSave = oldName;
     return StartJob(s, EqualizerManager::SceneJob::Save) ? 1 : 0;
 }
 
@@ -246,8 +248,15 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         break;
     case WM_BUSY_END:
         CloseLoadingWnd(&m_loading);
+        if (m_savingRow >= 0 && m_controller != nullptr) {
+            LogPrintW(L"scene %d not stored by the unit\n", m_savingRow + 1);
+            m_controller->Model().SetSceneName(m_savingRow, m_nameBeforeSave);
+            FillList();
+        }
+        m_savingRow = -1;
         break;
     case WM_READ_FLASH_VALUE:
+        m_savingRow = -1;
         // The unit stored scene wParam. The notice follows once the loading
         // window has gone, so that it opens over an enabled scene window.
         CloseLoadingWnd(&m_loading);

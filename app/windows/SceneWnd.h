@@ -3,6 +3,8 @@
 // shows a loading window over itself; it stays open for further transfers.
 #pragma once
 
+#include <string>
+
 #include "app/tuning/EqualizerManager.h"
 #include "uilib/core/WindowBase.h"
 
@@ -50,4 +52,8 @@ private:
     CLoadingWnd* m_loading = nullptr;
     SkinUI::CControlUI* m_closeButton = nullptr;
     SkinUI::CControlUI* m_list = nullptr;
+    // The row a save runs on and its name before, given back when the
+    // transfer ends without the unit's word that it stored the scene.
+    int m_savingRow = -1;
+    std::wstring m_nameBeforeSave;
 };

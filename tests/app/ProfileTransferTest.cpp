@@ -206,7 +206,8 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
 }
 
 // A unit that stops answering ends the push after three unanswered
-// commands instead of waiting out every time-out, and the user is told.
+// commands instead of waiting out every time-out, the link closes and the
+// user is told; a connect reads the unit again.
 TEST_F(ProfileTransfer, PushStopsWhenTheUnitStopsAnswering)
 {
     std::unique_ptr<TuningModel> file = DistinctModel();
@@ -222,8 +223,12 @@ TEST_F(ProfileTransfer, PushStopsWhenTheUnitStopsAnswering)
     EXPECT_EQ(Text(L"${profile_push_fail}"), shown);
     std::vector<std::string> shape = LivePushShape(file->Current());
     shape.resize(3);
+    shape.push_back("03 1f bb 00");
     EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
     EXPECT_EQ(file->Current().currOutChannel, Controller().Current().currOutChannel);
+    EXPECT_FALSE(Controller().Device().IsDeviceOpen());
+    Controller().ConnectDevice(false);
+    EXPECT_TRUE(WaitIdle());
 }
 
 struct RefusedCase {

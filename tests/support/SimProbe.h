@@ -46,6 +46,12 @@
 //   SOURCE <0..8>           -> OK; the input source the unit reports next
 //   KNOB <dB>               -> OK; an unsolicited main-volume report
 //   SILENT 0|1              -> OK; a silent unit answers nothing
+//   FAULTAT <n> UNPLUG|SILENT
+//                           -> OK; the unit fails at the n-th command it
+//                              receives from now (1: the next; 0 cancels):
+//                              it leaves without taking that command (and
+//                              the removal is broadcast as for UNPLUG), or
+//                              it falls silent from that command on
 //   MARK                    -> OK <m>, the number of frames received so far
 //   FRAMES <m>              -> OK n, the frames received since mark m, one a
 //                              line: "<type> <sub> <optype> <payload>" in

@@ -143,6 +143,14 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         model.SetSilent(a != 0);
         return "OK\n";
     }
+    if (request == "FAULTAT") {
+        const bool vanish = words.size() > 2 && words[2] == "UNPLUG";
+        if (!Number(words, 1, 0, 0x7FFFFFFF, &a) || (!vanish && (words.size() < 3 || words[2] != "SILENT"))) {
+            return ProbeError("FAULTAT <n> UNPLUG|SILENT");
+        }
+        model.FailAtCommand(static_cast<int>(a), vanish ? UnitModel::CommandFault::Vanish : UnitModel::CommandFault::Silent);
+        return "OK\n";
+    }
     if (request == "MARK") return "OK " + std::to_string(SimUnit::Instance().ReceivedFrames().size()) + "\n";
     if (request == "FRAMES") {
         if (!Number(words, 1, 0, 0x7FFFFFFF, &a)) return ProbeError("FRAMES <mark>");

@@ -16,23 +16,37 @@ UnitModel::~UnitModel() {
 void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     std::vector<uint8_t> answer;
     int restartDelayMs = -1;
+    bool vanish = false;
     {
         std::lock_guard<std::mutex> lock(mMutex);
+        if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
+            if (mFault == CommandFault::Vanish) vanish = true;
+            else mSilent = true;
+        }
         mCommand = &frame;
         mAnswer.clear();
-        switch (frame.type) {
-        case dsp::CMD_DSP: HandleDsp(frame); break;
-        case dsp::CMD_FLASH: HandleFlash(frame); break;
-        case dsp::CMD_MCU: HandleMcu(frame); break;
-        case dsp::CMD_KTV: HandleKtv(frame); break;
-        default: break;  // a unit drops packet types it does not know
+        // A unit that has gone takes nothing.
+        if (!vanish) {
+            switch (frame.type) {
+            case dsp::CMD_DSP: HandleDsp(frame); break;
+            case dsp::CMD_FLASH: HandleFlash(frame); break;
+            case dsp::CMD_MCU: HandleMcu(frame); break;
+            case dsp::CMD_KTV: HandleKtv(frame); break;
+            default: break;  // a unit drops packet types it does not know
+            }
         }
         mCommand = nullptr;
-        if (mSilent) mAnswer.clear();
+        if (mSilent || vanish) mAnswer.clear();
         answer = mAnswer;
         mExchanges.push_back({frame, answer});
         if (mRestartPending) restartDelayMs = mRestartDelayMs;
         mRestartPending = false;
+    }
+    if (vanish) {
+        // Gone at once: the program's next read fails before anyone is told.
+        unit.SetPresent(false);
+        AnnounceVanish();
+        return;
     }
     if (!answer.empty()) unit.QueueInputReport(answer);
     // Only now that the answer is queued can the restart wait for it to be read.
@@ -73,6 +87,12 @@ void UnitModel::SetLoaderMode(bool loader) {
 void UnitModel::SetSilent(bool silent) {
     std::lock_guard<std::mutex> lock(mMutex);
     mSilent = silent;
+}
+
+void UnitModel::FailAtCommand(int count, CommandFault fault) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mFaultCountdown = count > 0 ? count : 0;
+    mFault = fault;
 }
 
 void UnitModel::TurnVolumeKnob(int8_t volumeDb) {
@@ -123,6 +143,12 @@ void UnitModel::Restart(unsigned delayMs) {
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         Return();
     });
+}
+
+void UnitModel::AnnounceVanish() {
+    std::lock_guard<std::mutex> lock(mRestartMutex);
+    if (mRestartThread.joinable()) mRestartThread.join();
+    mRestartThread = std::thread([this] { Vanish(); });
 }
 
 void UnitModel::RestartAfterAnswer() {

@@ -57,6 +57,14 @@ public:
     // Back to the factory state; the identity stays.
     void FactoryDefaults();
 
+    // How the unit fails at a command a test names.
+    enum class CommandFault { Silent, Vanish };
+    // At the count-th command from now (1: the next) the unit stops
+    // answering from that command on, or drops off the bus without taking
+    // it; the plug listener hears of the removal a moment later, from a
+    // thread of its own, as the system tells a program. 0 cancels.
+    void FailAtCommand(int count, CommandFault fault);
+
     // Loader mode: the handshake answers F0 (refused).
     void SetLoaderMode(bool loader);
     // A silent unit still takes every command but answers none.
@@ -101,6 +109,8 @@ protected:
 private:
     void ResetToFactory();
     void MovePlug(bool present);
+    // Tells the plug listener of a removal from a thread of its own.
+    void AnnounceVanish();
     // A reboot after the answer, when a restart delay is set.
     void RestartAfterAnswer();
     // DSP parameter sets and gets (SimDspParams.cpp).
@@ -110,6 +120,8 @@ private:
     std::mutex mMutex;
     SimUnit& mUnit;
     bool mSilent = false;
+    int mFaultCountdown = 0;
+    CommandFault mFault = CommandFault::Silent;
     int mRestartDelayMs = -1;
     bool mRestartPending = false;
     PlugListener mPlugListener;

@@ -177,6 +177,9 @@ private:
 // The text of a language key ("mutex_tips") in a language file of the
 // skin ("en", "cn", "ru"); empty when the key is missing.
 std::string SkinText(const std::string& language, const std::string& key);
+// The main window idle, its connect button showing the text of key
+// ("btn_connected", "btn_disconnected") and no loading window open.
+bool LinkShows(App& app, const std::string& key);
 // build/screenshots of the source tree, made when missing.
 std::string ScreenshotFolder();
 

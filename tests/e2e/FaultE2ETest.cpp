@@ -1,0 +1,345 @@
+// The unit pulled out or falling silent in the middle of every long
+// operation, driven with real X input against BrisaDSP_sim.exe. The unit
+// fails at a fixed command of the operation, so each row is repeatable. Each
+// operation must end: the loading window gone, the window answering, the
+// program's own notice; and once the unit is back the program connects again
+// and shows what the unit holds.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+
+namespace e2e {
+namespace {
+
+const char kMain[] = "Brisa DSP Audio";
+const int kBoundMs = 30000;
+
+bool IsConnected(App& app)
+{
+    return LinkShows(app, "btn_connected");
+}
+
+bool IsDisconnected(App& app)
+{
+    return LinkShows(app, "btn_disconnected");
+}
+
+// The visible windows, for a failure's message.
+std::string Describe(App& app)
+{
+    std::string text;
+    for (const WindowState& w : app.Windows())
+        if (w.visible) text += " [" + w.title + "/" + w.className + "]";
+    const ControlState message = app.Control("MessageText", "msgwnd");
+    if (message.found) text += " box: \"" + message.text + "\"";
+    return text;
+}
+
+bool Sent(App& app, size_t mark, const std::string& head)
+{
+    for (const UnitFrame& f : app.FramesSince(mark))
+        if (f.Text().compare(0, head.size(), head) == 0) return true;
+    return false;
+}
+
+// The scene window shown with a row chosen and its confirm button clicked.
+bool ChooseScene(App& app, const std::string& menuRow, int row, const std::function<bool()>& next)
+{
+    if (app.Request("MENU " + menuRow) != "OK") return false;
+    const std::string item = "listitem" + std::to_string(row);
+    return WaitFor([&] {
+               const WindowState window = app.Window("scenewnd");
+               const Rect rc = app.Control(item, "scenewnd").rect;
+               return window.visible && rc.Width() > 0 && rc.top >= window.rect.top && rc.bottom <= window.rect.bottom;
+           }) &&
+           app.ClickUntil(item, "scenewnd", [&] { return app.Control("listview", "scenewnd").index == row; }) &&
+           app.ClickUntil("confirm_btn", "scenewnd", next);
+}
+
+bool MessageBoxShown(App& app)
+{
+    return WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; });
+}
+
+// Answers the open message box with button. Only that box is clicked, again
+// while it stays: a notice opening right after it must stay for the test.
+bool ClickBoxButton(App& app, const std::string& button)
+{
+    char box[32];
+    std::snprintf(box, sizeof box, "#%lx", app.Window("msgwnd").hwnd);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!app.Window(box).found) return true;
+        app.Click(button, box);
+        if (WaitFor([&] { return !app.Window(box).found; }, 1500)) return true;
+    }
+    return false;
+}
+
+bool CopyFile(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+    return !error;
+}
+
+// The scene window's name of row.
+std::string SceneRowName(App& app, int row)
+{
+    int index = 0;
+    for (const auto& control : app.Controls("scenewnd"))
+        if (control.first == "value" && index++ == row) return control.second.text;
+    return "<no row>";
+}
+
+// An operation: prepare brings it to its last user action, which go gives.
+struct Operation {
+    std::function<bool(App&)> prepare;
+    std::function<bool(App&)> go;
+    std::string noticeWindow = "msgwnd";
+    std::string noticeControl = "MessageText";
+    // What must hold once the notice shows, before it is answered.
+    std::function<void(App&)> whileTold;
+    // Closes what the operation left open once the notice is answered.
+    std::function<bool(App&)> close;
+    // The device library's waits, in percent: short, so that a silent unit
+    // costs little, but not shorter than the unit's restarts.
+    int waitScale = 5;
+    // False: the unit comes back in its loader, which the firmware runs
+    // cover; the program is started afresh instead.
+    bool readsBack = true;
+};
+
+Operation SceneSave(int slotRow, const std::string& name)
+{
+    Operation op;
+    op.prepare = [slotRow, name](App& app) {
+        return ChooseScene(app, "scene_item_saveas_scene", slotRow,
+                           [&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
+               app.Click("name_edt", "namemsgwnd") && app.Type(name);
+    };
+    op.go = [](App& app) { return app.Key("Return"); };
+    // The unit did not store the scene: the row keeps its old name.
+    op.whileTold = [slotRow](App& app) { EXPECT_EQ("", SceneRowName(app, slotRow)); };
+    op.close = [](App& app) {
+        return app.ClickUntil("cancel_btn", "scenewnd", [&] { return !app.Window("scenewnd").found; });
+    };
+    return op;
+}
+
+Operation SceneLoad()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        return ChooseScene(app, "scene_item_load_scene", 0, [&] { return app.Window("msgwnd").found; }) &&
+               MessageBoxShown(app);
+    };
+    op.go = [](App& app) { return ClickBoxButton(app, "confirm_btn"); };
+    op.close = SceneSave(0, "").close;
+    return op;
+}
+
+Operation ProfilePush()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample.spf", app.WorkDir() + "/push.spf") &&
+               app.Request("MENU scene_item_load_file") == "OK" && app.FocusWindowTitled("Open") &&
+               app.Type("push.spf");
+    };
+    op.go = [](App& app) { return app.Key("Return"); };
+    return op;
+}
+
+Operation FirmwareImage()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        const std::string file = "BrisaDSP_FLASH_UPG.bin";
+        if (!CopyFile(std::string(BRISA_SIM_FIRMWARE) + "/" + file, app.WorkDir() + "/" + file)) return false;
+        if (app.Request("MENU option_item_firmware_upgrade") != "OK" ||
+            !WaitFor([&] { return app.Control("file_btn", "updatefwwnd").visible; }))
+            return false;
+        // Clicked again until the system's dialog shows: a window just made may not take input yet.
+        return WaitFor([&] {
+                   app.Click("file_btn", "updatefwwnd");
+                   return app.FocusWindowTitled("Open");
+               }) &&
+               app.Type(file) && app.Key("Return") &&
+               WaitFor([&] { return app.Control("file_path_edt", "updatefwwnd").text.find(file) != std::string::npos; });
+    };
+    op.go = [](App& app) { return app.Click("update_btn", "updatefwwnd"); };
+    op.noticeWindow = "updatefwwnd";
+    op.waitScale = 25;
+    op.readsBack = false;
+    op.noticeControl = "update_tips";
+    // A failed image may be tried again or the window closed.
+    op.whileTold = [](App& app) { EXPECT_TRUE(app.Control("closebtn", "updatefwwnd").enabled); };
+    op.close = [](App& app) {
+        return app.ClickUntil("closebtn", "updatefwwnd", [&] { return !app.Window("updatefwwnd").found; });
+    };
+    return op;
+}
+
+bool OutputsPage(App& app)
+{
+    return app.Control("btn_reset_output", kMain).visible ||
+           (app.Click("tab_outputs", kMain) && WaitFor([&] { return app.Control("btn_reset_output", kMain).visible; }));
+}
+
+// The pair of outputs 5 and 6 bridged, with output 5 muted first: the mute is
+// the last thing the bridge copies to output 6.
+Operation Bridge()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        if (!app.Control("ch_mute_4", kMain).selected && !app.Click("ch_mute_4", kMain)) return false;
+        return WaitFor([&] { return app.Params(0)["out4.mute"] == 1; }) && !app.Control("ch_mute_5", kMain).selected &&
+               !app.Control("ch_bridge_2", kMain).selected && OutputsPage(app);
+    };
+    op.go = [](App& app) { return app.Click("ch_bridge_2", kMain); };
+    return op;
+}
+
+Operation OutputReset()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        return OutputsPage(app) && app.Click("btn_reset_output", kMain) && MessageBoxShown(app);
+    };
+    op.go = [](App& app) { return ClickBoxButton(app, "confirm_btn"); };
+    return op;
+}
+
+// The connect button's status read of a disconnected program.
+Operation StatusRead()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        return app.Click("btnConnect", kMain) && WaitFor([&] { return IsDisconnected(app); }, kBoundMs);
+    };
+    op.go = [](App& app) { return app.Click("btnConnect", kMain); };
+    return op;
+}
+
+enum class Fault { Unplug, Silent };
+
+struct FaultRow {
+    const char* name;
+    std::function<Operation()> operation;
+    Fault fault;
+    int atCommand;       // the unit fails at this command of the operation, counted from 1
+    const char* notice;  // the language key of what the program then says
+};
+
+const FaultRow kRows[] = {
+    // The scene's name reaches the unit, its store does not.
+    {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "device_plugout"},
+    {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
+    {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "device_plugout"},
+    {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_connect_fail"},
+    {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
+    {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
+    {"bridge, unplugged", Bridge, Fault::Unplug, 10, "device_plugout"},
+    {"bridge, silent", Bridge, Fault::Silent, 10, "device_no_answer"},
+    {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "device_plugout"},
+    {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
+    {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
+    {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
+    {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
+};
+
+// Every output's mute and phase as the unit holds them.
+void ExpectShowsTheUnit(App& app)
+{
+    std::map<std::string, long> unit = app.Params(0);
+    for (int ch = 0; ch < 16; ++ch) {
+        const std::string n = std::to_string(ch);
+        EXPECT_EQ(unit["out" + n + ".mute"] != 0, app.Control("ch_mute_" + n, kMain).selected) << "output " << ch;
+        EXPECT_EQ(unit["out" + n + ".phase"] != 0, app.Control("ch_phase_" + n, kMain).selected) << "output " << ch;
+    }
+}
+
+class FaultE2E : public ::testing::Test {
+protected:
+    void Start()
+    {
+        app.reset(new App(LaunchOptions()));
+        ASSERT_TRUE(app->Started()) << app->Error();
+        ASSERT_TRUE(WaitFor([&] { return IsConnected(*app); }, kBoundMs));
+    }
+
+    void Run(const FaultRow& row)
+    {
+        const Operation op = row.operation();
+        ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
+        ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
+        const bool unplug = row.fault == Fault::Unplug;
+        ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
+        const size_t mark = app->Mark();
+        ASSERT_TRUE(op.go(*app)) << Describe(*app);
+        ASSERT_TRUE(WaitFor([&] { return app->FramesSince(mark).size() >= static_cast<size_t>(row.atCommand); }, kBoundMs))
+            << "the operation did not reach the unit: " << app->FramesSince(mark).size() << Describe(*app);
+
+        // The operation ends with the program's notice, the loading window gone.
+        std::string told;
+        EXPECT_TRUE(WaitFor([&] {
+            const ControlState notice = app->Control(op.noticeControl, op.noticeWindow);
+            told = notice.text;
+            return notice.visible && told == SkinText("en", row.notice) && !app->Window("loadingwnd").found;
+        }, kBoundMs)) << "told \"" << told << "\";" << Describe(*app);
+        EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
+        if (op.whileTold) op.whileTold(*app);
+        if (op.noticeWindow == "msgwnd") {
+            ASSERT_TRUE(ClickBoxButton(*app, "confirm_btn"));
+        }
+        if (op.close) {
+            ASSERT_TRUE(op.close(*app));
+        }
+
+        if (!op.readsBack) {
+            app.reset();
+            return;
+        }
+        // The unit back: the program reads it again and shows what it holds.
+        const size_t back = app->Mark();
+        if (unplug) {
+            ASSERT_TRUE(app->Plug());
+        } else {
+            ASSERT_TRUE(app->SetSilent(false));
+            ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) || IsDisconnected(*app); }, kBoundMs));
+            if (IsDisconnected(*app)) {
+                ASSERT_TRUE(app->ClickUntil("btnConnect", kMain, [&] { return Sent(*app, back, "03 08 bb"); })) << Describe(*app);
+            }
+        }
+        ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) && Sent(*app, back, "03 08 bb"); }, kBoundMs))
+            << "read again" << Describe(*app);
+        ExpectShowsTheUnit(*app);
+    }
+
+    std::unique_ptr<App> app;
+};
+
+TEST_F(FaultE2E, EveryOperationEndsCleanlyAndTheUnitIsReadBack)
+{
+    E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+    for (const FaultRow& row : kRows) {
+        SCOPED_TRACE(row.name);
+        if (!app || !IsConnected(*app)) {
+            ASSERT_NO_FATAL_FAILURE(Start());
+        }
+        Run(row);
+        // A row stopped half-way leaves the program to a fresh start.
+        if (HasFatalFailure() && app) app.reset();
+    }
+}
+
+} // namespace
+} // namespace e2e
