@@ -134,7 +134,8 @@ void EqualizerManager::RunStatusRead()
 {
     LogPrintW(L"Read mcu value thread start!\n");
     const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop);
-    if (result == UnitStatusRead::HandshakeFailed) {
+    // A half-read unit is not shown as connected: the user is told and the link closed.
+    if (result == UnitStatusRead::HandshakeFailed || result == UnitStatusRead::Unanswered) {
         PostToMain(WM_BUSY_END);
         PostToMain(WM_STATUS_READ_FAILED);
         PostToMain(WM_DEVICE_DISCONNECT);

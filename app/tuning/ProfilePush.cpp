@@ -1,5 +1,6 @@
 #include "app/tuning/ProfilePush.h"
 
+#include "app/tuning/UnitExchanges.h"
 #include "base/Log.h"
 #include "device/DspDevice.h"
 
@@ -8,35 +9,11 @@ namespace {
 const uint8_t kLowPassFilter = 1;
 const uint8_t kHighPassFilter = 2;
 const uint8_t kLastChannel = kOutputChannels - 1;
-// A unit that lets this many waited commands in a row go unanswered is gone
-// or hung; each would otherwise cost its full time-out.
-const int kMaxUnanswered = 3;
-
-// Sends one command at a time and tells whether the push may go on.
-class Sender {
-public:
-    Sender(DspDevice& device, const std::atomic<bool>& stop) : mDevice(device), mStop(stop) {}
-
-    template <class Command>
-    bool Send(Command command)
-    {
-        if (!GoesOn()) return false;
-        command(mDevice);
-        mUnanswered = mDevice.LastExchangeAnswered() ? 0 : mUnanswered + 1;
-        return GoesOn();
-    }
-    bool GoesOn() const { return !mStop.load() && mUnanswered < kMaxUnanswered; }
-    PushOutcome Outcome() const
-    {
-        if (mStop.load()) return PushOutcome::Stopped;
-        return mUnanswered < kMaxUnanswered ? PushOutcome::Sent : PushOutcome::Unanswered;
-    }
-
-private:
-    DspDevice& mDevice;
-    const std::atomic<bool>& mStop;
-    int mUnanswered = 0;
-};
+PushOutcome Outcome(const UnitExchanges& s)
+{
+    if (s.Stopped()) return PushOutcome::Stopped;
+    return s.Silent() ? PushOutcome::Unanswered : PushOutcome::Sent;
+}
 
 template <typename Out, typename Field>
 void Collect(const SceneProfile& p, Out (&out)[kOutputChannels], Field field)
@@ -44,14 +21,14 @@ void Collect(const SceneProfile& p, Out (&out)[kOutputChannels], Field field)
     for (int ch = 0; ch < kOutputChannels; ++ch) out[ch] = static_cast<Out>(field(p.channels[ch]));
 }
 
-bool PushChannelFilters(Sender& s, const SceneProfile& p, uint8_t scene, uint8_t ch)
+bool PushChannelFilters(UnitExchanges& s, const SceneProfile& p, uint8_t scene, uint8_t ch)
 {
     const CrossoverParams& x = p.channels[ch].crossover;
-    if (!s.Send([&](DspDevice& d) {
+    if (!s.Run([&](DspDevice& d) {
             d.Filter_Ctrl(scene, 0, ch, kLowPassFilter, static_cast<uint32_t>(x.GetLpFreq()),
                           static_cast<uint8_t>(x.GetLpSlope()), static_cast<uint8_t>(x.GetLpType()), true);
         }) ||
-        !s.Send([&](DspDevice& d) {
+        !s.Run([&](DspDevice& d) {
             d.Filter_Ctrl(scene, 0, ch, kHighPassFilter, static_cast<uint32_t>(x.GetHpFreq()),
                           static_cast<uint8_t>(x.GetHpSlope()), static_cast<uint8_t>(x.GetHpType()), true);
         }))
@@ -60,7 +37,7 @@ bool PushChannelFilters(Sender& s, const SceneProfile& p, uint8_t scene, uint8_t
     const int bands = p.GetEqSize(ch) < kMaxEqBands ? p.GetEqSize(ch) : kMaxEqBands;
     const EqBand* band = p.GetEqBands(ch);
     for (int b = 0; b < bands; ++b) {
-        const bool goesOn = s.Send([&](DspDevice& d) {
+        const bool goesOn = s.Run([&](DspDevice& d) {
             d.EQ_Ctrl(scene, 0, ch, static_cast<uint8_t>(b), static_cast<uint32_t>(band[b].freq) & 0xFFFFu,
                       band[b].Q, band[b].gain, true);
         });
@@ -71,7 +48,7 @@ bool PushChannelFilters(Sender& s, const SceneProfile& p, uint8_t scene, uint8_t
 
 // Filters and bands of every channel, then the per-channel arrays (the EQ
 // bypass only when asked) and the bridged pairs.
-bool PushChannels(Sender& s, const SceneProfile& p, uint8_t scene, bool withBypass)
+bool PushChannels(UnitExchanges& s, const SceneProfile& p, uint8_t scene, bool withBypass)
 {
     for (uint8_t ch = 0; ch < kOutputChannels; ++ch)
         if (!PushChannelFilters(s, p, scene, ch)) return false;
@@ -86,25 +63,25 @@ bool PushChannels(Sender& s, const SceneProfile& p, uint8_t scene, bool withBypa
     Collect(p, delays, [](const ChannelParams& c) { return c.delay; });
     Collect(p, bypass, [](const ChannelParams& c) { return c.bypass; });
     std::array<uint32_t, kBridgePairs> bridges = p.BridgeFlags();
-    return s.Send([&](DspDevice& d) { d.CH_Type_Ctrl(scene, 0, 0, kLastChannel, types, true); }) &&
-           s.Send([&](DspDevice& d) { d.Trim_Ctrl(scene, 0, 0, kLastChannel, trims, true); }) &&
-           s.Send([&](DspDevice& d) { d.Mute_Ch_Ctrl(scene, 0, 0, kLastChannel, mute, true); }) &&
-           s.Send([&](DspDevice& d) { d.Phase_Ctrl(scene, 0, 0, kLastChannel, phase, true); }) &&
-           s.Send([&](DspDevice& d) { d.Solo_Ctrl(scene, 0, 0, kLastChannel, solo, true); }) &&
-           s.Send([&](DspDevice& d) { d.Delay_Ctrl(scene, 0, 0, kLastChannel, delays, true); }) &&
-           (!withBypass || s.Send([&](DspDevice& d) { d.PEQ_Bypass_Ctrl(scene, 0, 0, kLastChannel, bypass, true); })) &&
-           s.Send([&](DspDevice& d) { d.Output_Bridge_Ctrl(scene, 0, kBridgePairs, bridges.data(), true); });
+    return s.Run([&](DspDevice& d) { d.CH_Type_Ctrl(scene, 0, 0, kLastChannel, types, true); }) &&
+           s.Run([&](DspDevice& d) { d.Trim_Ctrl(scene, 0, 0, kLastChannel, trims, true); }) &&
+           s.Run([&](DspDevice& d) { d.Mute_Ch_Ctrl(scene, 0, 0, kLastChannel, mute, true); }) &&
+           s.Run([&](DspDevice& d) { d.Phase_Ctrl(scene, 0, 0, kLastChannel, phase, true); }) &&
+           s.Run([&](DspDevice& d) { d.Solo_Ctrl(scene, 0, 0, kLastChannel, solo, true); }) &&
+           s.Run([&](DspDevice& d) { d.Delay_Ctrl(scene, 0, 0, kLastChannel, delays, true); }) &&
+           (!withBypass || s.Run([&](DspDevice& d) { d.PEQ_Bypass_Ctrl(scene, 0, 0, kLastChannel, bypass, true); })) &&
+           s.Run([&](DspDevice& d) { d.Output_Bridge_Ctrl(scene, 0, kBridgePairs, bridges.data(), true); });
 }
 
 // The selected source's routing, then the mix rows of every source with
 // input channels of its own (0, 2, 4, 5 and 6, in that order).
-bool PushMix(Sender& s, const SceneProfile& p, uint8_t scene)
+bool PushMix(UnitExchanges& s, const SceneProfile& p, uint8_t scene)
 {
     if (p.inputSource >= 0 && p.inputSource < kInputSources) {
         uint32_t masks[kOutputChannels];
         for (int ch = 0; ch < kOutputChannels; ++ch) masks[ch] = static_cast<uint32_t>(p.inputs[p.inputSource][ch]);
         const uint8_t source = static_cast<uint8_t>(p.inputSource);
-        if (!s.Send([&](DspDevice& d) { d.Mix_Ch_Ctrl(scene, source, 0, kLastChannel, masks, true); })) return false;
+        if (!s.Run([&](DspDevice& d) { d.Mix_Ch_Ctrl(scene, source, 0, kLastChannel, masks, true); })) return false;
     }
     for (uint8_t source = 0; source < kInputSources; ++source) {
         const int inputs = GetInputExtraChannels(source);
@@ -112,7 +89,7 @@ bool PushMix(Sender& s, const SceneProfile& p, uint8_t scene)
             uint8_t trims[kOutputChannels];
             for (int ch = 0; ch < kOutputChannels; ++ch)
                 trims[ch] = static_cast<uint8_t>(p.inputMixVolume[source][in][ch]);
-            const bool goesOn = s.Send(
+            const bool goesOn = s.Run(
                 [&](DspDevice& d) { d.Input_Mix_Trim_Ctrl(scene, source, in, 0, kLastChannel, trims, true); });
             if (!goesOn) return false;
         }
@@ -120,10 +97,10 @@ bool PushMix(Sender& s, const SceneProfile& p, uint8_t scene)
     return true;
 }
 
-bool PushMainVolume(Sender& s, const SceneProfile& p)
+bool PushMainVolume(UnitExchanges& s, const SceneProfile& p)
 {
-    return s.Send([&](DspDevice& d) { d.Main_Volume_Ctrl(6.0f - static_cast<float>(p.mainVolume), true); }) &&
-           s.Send([&](DspDevice& d) { d.Mute_Ctrl(static_cast<uint8_t>(p.mainVolumeMute), true); });
+    return s.Run([&](DspDevice& d) { d.Main_Volume_Ctrl(6.0f - static_cast<float>(p.mainVolume), true); }) &&
+           s.Run([&](DspDevice& d) { d.Mute_Ctrl(static_cast<uint8_t>(p.mainVolumeMute), true); });
 }
 
 } // namespace
@@ -131,16 +108,16 @@ bool PushMainVolume(Sender& s, const SceneProfile& p)
 PushOutcome PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop)
 {
     LogPrintW(L"%s\n", L"EqualizerManager::SetReadCurProfileToMCU");
-    Sender s(device, stop);
+    UnitExchanges s(device, stop);
     (void)(PushMainVolume(s, profile) && PushChannels(s, profile, 0, true) && PushMix(s, profile, 0));
-    return s.Outcome();
+    return Outcome(s);
 }
 
 PushOutcome PushWholeProfile(DspDevice& device, const TuningModel& model, WideToNarrowFn convert,
                              const std::atomic<bool>& stop)
 {
     LogPrintW(L"%s\n", L"EqualizerManager::SetReadWholeProfileToMCU");
-    Sender s(device, stop);
+    UnitExchanges s(device, stop);
     for (int k = 0; k < kStoredScenes; ++k) {
         const uint8_t scene = static_cast<uint8_t>(k + 1);
         LogPrintW(L"set scene(%d)\n", scene);
@@ -149,11 +126,11 @@ PushOutcome PushWholeProfile(DspDevice& device, const TuningModel& model, WideTo
         // A name the code page cannot hold goes out empty.
         if (!model.ToUnitSceneName(k, name, convert)) LogPrintW(L"scene name %d not converted\n", scene);
         const bool goesOn = PushChannels(s, stored, scene, true) && PushMix(s, stored, scene) &&
-                            s.Send([&](DspDevice& d) { d.SetSceneName(scene, name.data(), kSceneNameBytes); }) &&
-                            s.Send([&](DspDevice& d) { d.SaveScene(scene, 1); });
-        if (!goesOn) return s.Outcome();
+                            s.Run([&](DspDevice& d) { d.SetSceneName(scene, name.data(), kSceneNameBytes); }) &&
+                            s.Run([&](DspDevice& d) { d.SaveScene(scene, 1); });
+        if (!goesOn) return Outcome(s);
     }
     const SceneProfile& live = model.Current();
     (void)(PushMainVolume(s, live) && PushChannels(s, live, 0, false) && PushMix(s, live, 0));
-    return s.Outcome();
+    return Outcome(s);
 }

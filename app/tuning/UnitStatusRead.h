@@ -14,6 +14,7 @@ enum class UnitStatusRead {
     NotRead,          // another model or the unit not in normal mode: nothing asked
     HandshakeFailed,  // the unit never answered the handshake
     Stopped,          // stop was set (the link is closing): the rest was not asked
+    Unanswered,       // the unit went silent part way: the rest was not asked
 };
 
 // PC_Connect, the handshake and, for our model in normal mode, every get of

@@ -66,10 +66,10 @@
 //                              of its next upgrade image (-1: never)
 //   PACE <ms>               -> OK; the unit takes that long over each
 //                              upgrade block before it answers
-//   RESOURCES               -> OK gdi= user= threads= replies=
+//   RESOURCES               -> OK gdi= user= threads= replies= memory=
 //                              (GDI and USER objects of the process, its
-//                              threads, live reply records; counted on the
-//                              UI thread between two messages)
+//                              threads, live reply records, working set KiB;
+//                              counted on the UI thread between two messages)
 //   PUSHES                  -> OK <queued> <off>: commands queued for the
 //                              unit so far, and how many of them were queued
 //                              by a thread other than the UI thread

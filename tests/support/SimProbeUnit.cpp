@@ -1,5 +1,6 @@
 // The probe's requests that steer the simulated unit and read the process.
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,14 @@ std::string Params(const UnitState& state, int scene) {
     return ProbeList(out.lines);
 }
 
+// The working set in KiB, -1 when it cannot be read.
+long WorkingSetKiB() {
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof(memory);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory))) return -1;
+    return static_cast<long>(memory.WorkingSetSize / 1024);
+}
+
 }  // namespace
 
 // Counted on the UI thread between two messages, so that no paint in
@@ -101,7 +110,8 @@ std::string ProbeResources() {
     const ProcessCounts counts = CountProcessResources();
     return "OK gdi=" + std::to_string(counts.gdi) + "\tuser=" + std::to_string(counts.user) +
            "\tthreads=" + std::to_string(counts.threads) +
-           "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\n";
+           "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\tmemory=" + std::to_string(WorkingSetKiB()) +
+           "\n";
 }
 
 std::string ProbeUnitAnswer(const std::vector<std::string>& words) {

@@ -90,6 +90,7 @@ struct UnitFrame {
 
 struct ProcessResources {
     long gdi = -1, user = -1, threads = -1, replies = -1;
+    long memoryKiB = -1;  // working set
 };
 
 struct LaunchOptions {

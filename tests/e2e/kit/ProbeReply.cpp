@@ -134,6 +134,7 @@ ProcessResources ParseResources(const std::string& reply) {
     resources.user = Number(fields, "user", -1);
     resources.threads = Number(fields, "threads", -1);
     resources.replies = Number(fields, "replies", -1);
+    resources.memoryKiB = Number(fields, "memory", -1);
     return resources;
 }
 

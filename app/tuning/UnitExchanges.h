@@ -1,0 +1,47 @@
+// Runs a worker's exchanges with the unit one at a time. It gives up once
+// stop is set, so a closing link is not kept busy with questions nobody
+// waits for, and once the unit has let kMaxUnanswered exchanges in a row go
+// unanswered: a unit that is gone or hung would otherwise cost every
+// remaining exchange its full time-out behind the busy window.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "device/DspDevice.h"
+
+class UnitExchanges {
+public:
+    static constexpr int kMaxUnanswered = 3;
+
+    UnitExchanges(DspDevice& device, const std::atomic<bool>& stop) : mDevice(device), mStop(stop) {}
+
+    // Runs exchange(device) unless the run is over; false once it is.
+    template <class Exchange>
+    bool Run(Exchange exchange)
+    {
+        if (!GoesOn()) return false;
+        exchange(mDevice);
+        mUnanswered = mDevice.LastExchangeAnswered() ? 0 : mUnanswered + 1;
+        return GoesOn();
+    }
+
+    // Waits ms, in short steps so that a stop ends the wait.
+    bool Pause(uint32_t ms)
+    {
+        for (uint32_t waited = 0; waited < ms && !Stopped(); waited += kStopPollMs) Sleep(kStopPollMs);
+        return !Stopped();
+    }
+
+    bool GoesOn() const { return !Stopped() && !Silent(); }
+    bool Stopped() const { return mStop.load(); }
+    bool Silent() const { return mUnanswered >= kMaxUnanswered; }
+
+private:
+    static constexpr uint32_t kStopPollMs = 20;
+    DspDevice& mDevice;
+    const std::atomic<bool>& mStop;
+    int mUnanswered = 0;
+};

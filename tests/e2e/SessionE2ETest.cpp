@@ -1,0 +1,260 @@
+// An installer's session against the simulated program with real X input,
+// the unit's faults at each stage of a transfer, and a fixed-seed run of
+// random use with unplugs: the unit's received frames and stored
+// parameters are the oracle, and the program must end every stage in a
+// state the user was told about.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/tuning/ProfileFile.h"
+#include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/RandomUse.h"
+
+namespace e2e {
+namespace {
+
+const int kBoundMs = 60000;
+const char kMain[] = "Brisa DSP Audio";
+
+bool Connected(App& app, const char* language = "en")
+{
+    return app.Control("btnConnect", kMain).text == SkinText(language, "btn_connected") &&
+           !app.Window("loadingwnd").found;
+}
+
+bool Disconnected(App& app)
+{
+    return app.Control("btnConnect", kMain).text == SkinText("en", "btn_disconnected") &&
+           !app.Window("loadingwnd").found;
+}
+
+// The texts of the message boxes the program shows until none is left
+// open, each confirmed with a click.
+std::multiset<std::string> ConfirmNotices(App& app, int firstBoundMs = kBoundMs)
+{
+    std::multiset<std::string> texts;
+    int bound = firstBoundMs;
+    for (;;) {
+        std::string text;
+        const bool shown = WaitFor(
+            [&] {
+                const ControlState message = app.Control("MessageText", "msgwnd");
+                text = message.text;
+                return message.found && message.visible;
+            },
+            bound);
+        if (!shown) return texts;
+        texts.insert(text);
+        app.Click("confirm_btn", "msgwnd");
+        WaitFor([&] { return app.Control("MessageText", "msgwnd").text != text || !app.Window("msgwnd").found; });
+        bound = 1500;
+    }
+}
+
+std::multiset<std::string> Notices(std::initializer_list<const char*> keys)
+{
+    std::multiset<std::string> texts;
+    for (const char* key : keys) texts.insert(SkinText("en", key));
+    return texts;
+}
+
+std::vector<std::string> Texts(const std::vector<UnitFrame>& frames)
+{
+    std::vector<std::string> texts;
+    for (const UnitFrame& f : frames) texts.push_back(f.Text());
+    return texts;
+}
+
+// Waits for count frames since mark, then for none more.
+std::vector<std::string> Exactly(App& app, size_t mark, size_t count)
+{
+    WaitFor([&] { return app.FramesSince(mark).size() >= count; });
+    WaitFor([&] { return app.FramesSince(mark).size() > count; }, 700);
+    return Texts(app.FramesSince(mark));
+}
+
+void TypeInto(App& app, const std::string& edit, const std::string& text)
+{
+    ASSERT_TRUE(app.Click(edit, kMain));
+    ASSERT_TRUE(app.Key("End"));
+    ASSERT_TRUE(app.Key("shift+Home"));
+    ASSERT_TRUE(app.Type(text));
+    ASSERT_TRUE(app.Key("Return"));
+}
+
+// Picks a file in the row's common dialog by typing its name and Enter.
+bool ChooseInDialog(App& app, const std::string& row, const std::string& title, const std::string& name)
+{
+    return app.Request("MENU " + row).rfind("OK", 0) == 0 && app.FocusWindowTitled(title) && app.Type(name) &&
+           app.Key("Return");
+}
+
+// A copy of the sample scene profile in the program's folder, and its content.
+SceneProfile PlaceSample(App& app, const std::string& name)
+{
+    const std::filesystem::path file = std::filesystem::path(app.WorkDir()) / name;
+    std::filesystem::copy_file(std::filesystem::path(BRISA_PROFILE_SAMPLES) / "sample.spf", file,
+                               std::filesystem::copy_options::overwrite_existing);
+    SceneProfile profile;
+    EXPECT_TRUE(LoadSceneProfile(file, profile).ok);
+    return profile;
+}
+
+bool UnitHoldsLevels(App& app, const SceneProfile& file)
+{
+    std::map<std::string, long> unit = app.Params(0);
+    for (int ch = 0; ch < 16; ++ch) {
+        const std::string p = "out" + std::to_string(ch) + ".";
+        if (std::lround(file.channels[ch].gain) != unit[p + "gain"] || file.channels[ch].mute != unit[p + "mute"])
+            return false;
+    }
+    return true;
+}
+
+TEST(InstallerSession, FromStartThroughEditsFilesLanguageAndUnplugToClose)
+{
+    E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+    App app(LaunchOptions{});
+    ASSERT_TRUE(app.Started()) << app.Error();
+
+    // Start: the program connects and reads the unit, which it then shows.
+    ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+    const std::vector<std::string> opening = Texts(app.FramesSince(0));
+    ASSERT_GE(opening.size(), 2u);
+    EXPECT_EQ("03 1f bb 01", opening[0]);
+    EXPECT_EQ("03 08 bb", opening[1].substr(0, 8));
+    EXPECT_EQ("", ShownDiffersFromUnit(app));
+
+    // A channel level typed, then its mute clicked: one command each, and the unit holds them.
+    size_t mark = app.Mark();
+    TypeInto(app, "edit_ch_volume_0", "-12");
+    EXPECT_EQ((std::vector<std::string>{"01 08 bb 000000000c", "01 09 bb 0000000000"}), Exactly(app, mark, 2));
+    mark = app.Mark();
+    ASSERT_TRUE(app.Click("ch_mute_0", kMain));
+    EXPECT_EQ(std::vector<std::string>{"01 09 bb 0000000001"}, Exactly(app, mark, 1));
+    std::map<std::string, long> unit = app.Params(0);
+    EXPECT_EQ(-12, unit["out0.gain"]);
+    EXPECT_EQ(1, unit["out0.mute"]);
+    EXPECT_EQ("", ShownDiffersFromUnit(app));
+
+    // A scene profile opened from a file reaches the unit and is shown.
+    const SceneProfile file = PlaceSample(app, "session.spf");
+    ASSERT_TRUE(ChooseInDialog(app, "scene_item_load_file", "Open", "session.spf"));
+    // The push ends when the unit holds the file's channel levels and mutes.
+    ASSERT_TRUE(WaitFor([&] { return UnitHoldsLevels(app, file); }, kBoundMs));
+    ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+    EXPECT_EQ("", ShownDiffersFromUnit(app));
+
+    // Saved back to a file: the same values come out.
+    ASSERT_TRUE(ChooseInDialog(app, "scene_item_save_file", "Save As", "kept"));
+    EXPECT_EQ(Notices({"profile_save_ok"}), ConfirmNotices(app));
+    SceneProfile saved;
+    ASSERT_TRUE(LoadSceneProfile(std::filesystem::path(app.WorkDir()) / "kept.spf", saved).ok);
+    for (int ch = 0; ch < 16; ++ch) {
+        EXPECT_FLOAT_EQ(file.channels[ch].gain, saved.channels[ch].gain) << ch;
+        EXPECT_EQ(file.channels[ch].mute, saved.channels[ch].mute) << ch;
+    }
+
+    // The language switch redraws the texts and does not talk to the unit.
+    mark = app.Mark();
+    ASSERT_EQ("OK", app.Request("MENU option_item_language_ru"));
+    EXPECT_TRUE(WaitFor([&] { return Connected(app, "ru"); }));
+    ASSERT_EQ("OK", app.Request("MENU option_item_language_en"));
+    EXPECT_TRUE(WaitFor([&] { return Connected(app); }));
+    EXPECT_TRUE(app.FramesSince(mark).empty());
+
+    // Unplugged and plugged back: the notice, then a fresh read of what the unit holds.
+    ASSERT_TRUE(app.Unplug());
+    EXPECT_EQ(Notices({"device_plugout"}), ConfirmNotices(app));
+    ASSERT_TRUE(WaitFor([&] { return Disconnected(app); }));
+    ASSERT_TRUE(app.Plug());
+    ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+    EXPECT_EQ("", ShownDiffersFromUnit(app));
+
+    // Closed by its button: the process ends cleanly.
+    ASSERT_TRUE(app.Click("closebtn", kMain));
+    int code = -1;
+    ASSERT_TRUE(app.WaitExit(20000, &code));
+    EXPECT_EQ(0, code);
+}
+
+// The unit pulled or gone silent while a transfer runs: the program tells
+// the user, ends the transfer, and shows what the unit holds once it is back.
+struct FaultCase {
+    const char* stage;
+    std::function<void(App&)> start;    // starts the transfer
+    std::function<void(App&)> fault;    // hits it part way
+    std::multiset<std::string> notices; // what the user is told
+    std::function<void(App&)> recover;  // the unit comes back
+};
+
+void StartRead(App& app)
+{
+    ASSERT_TRUE(app.Click("btnConnect", kMain));
+    ASSERT_TRUE(WaitFor([&] { return Disconnected(app); }));
+    const size_t mark = app.Mark();
+    ASSERT_TRUE(app.Click("btnConnect", kMain));
+    ASSERT_TRUE(WaitFor([&] { return app.FramesSince(mark).size() >= 20; }, kBoundMs));
+}
+
+void Unplug(App& app) { ASSERT_TRUE(app.Unplug()); }
+void PlugBack(App& app) { ASSERT_TRUE(app.Plug()); }
+
+TEST(UnitFaults, EachStageEndsToldAndReconnects)
+{
+    E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+    const FaultCase cases[] = {
+        {"unplugged in the status read", StartRead, Unplug, Notices({"device_plugout"}), PlugBack},
+    };
+    App app(LaunchOptions{});
+    ASSERT_TRUE(app.Started()) << app.Error();
+    ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+    for (const FaultCase& c : cases) {
+        SCOPED_TRACE(c.stage);
+        c.start(app);
+        c.fault(app);
+        EXPECT_EQ(c.notices, ConfirmNotices(app));
+        EXPECT_TRUE(WaitFor([&] { return Disconnected(app); }, kBoundMs));
+        c.recover(app);
+        ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+        EXPECT_EQ("", ShownDiffersFromUnit(app));
+    }
+}
+
+TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
+{
+    E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+    LaunchOptions launch;
+    launch.markerFiles = {"debug.ini"};
+    App app(launch);
+    ASSERT_TRUE(app.Started()) << app.Error();
+    ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+    const ProcessResources before = app.Resources();
+
+    RandomUseOptions options;
+    options.seed = 24;
+    options.actions = 60;
+    const RandomUseResult run = RunRandomUse(app, options);
+    std::string trail;
+    for (const std::string& step : run.trail) trail += "\n  " + step;
+    ASSERT_EQ("", run.failure) << "after " << run.done << " actions:" << trail;
+
+    ASSERT_TRUE(SettleConnected(app)) << trail;
+    EXPECT_EQ("", ShownDiffersFromUnit(app));
+    const ProcessResources after = app.Resources();
+    EXPECT_EQ(before.threads, after.threads);
+    EXPECT_EQ(before.replies, after.replies);
+    // GDI and USER counts grow with the skin's caches on first use; recorded, not compared.
+    RecordProperty("gdi", std::to_string(before.gdi) + " -> " + std::to_string(after.gdi));
+    RecordProperty("user", std::to_string(before.user) + " -> " + std::to_string(after.user));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,45 @@
+// The long fixed-seed run of random use with unplugs: actions per second,
+// peak handles and threads, and the process's memory at start and end.
+#include <chrono>
+#include <cstdio>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/RandomUse.h"
+
+int main()
+{
+    using namespace e2e;
+    const std::string missing = MissingWindowsBuild();
+    if (!missing.empty()) {
+        std::printf("skipped: %s\n", missing.c_str());
+        return 0;
+    }
+    LaunchOptions launch;
+    launch.markerFiles = {"debug.ini"};
+    App app(launch);
+    if (!app.Started() || !WaitFor([&] { return SettleConnected(app); }, 120000)) {
+        std::printf("the program did not connect: %s\n", app.Error().c_str());
+        return 1;
+    }
+    const ProcessResources before = app.Resources();
+    RandomUseOptions options;
+    options.seed = 2024;
+    options.actions = 2000;
+    const auto start = std::chrono::steady_clock::now();
+    const RandomUseResult run = RunRandomUse(app, options);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("random use: %d of %d actions in %.1f s, %.2f actions/s\n", run.done, options.actions, seconds,
+                run.done / seconds);
+    std::printf("peak: gdi %ld, user %ld, threads %ld\n", run.peakGdi, run.peakUser, run.peakThreads);
+    const bool settled = SettleConnected(app);
+    const ProcessResources after = app.Resources();
+    std::printf("start: gdi %ld, user %ld, threads %ld, replies %ld, memory %ld KiB\n", before.gdi, before.user,
+                before.threads, before.replies, before.memoryKiB);
+    std::printf("end:   gdi %ld, user %ld, threads %ld, replies %ld, memory %ld KiB\n", after.gdi, after.user,
+                after.threads, after.replies, after.memoryKiB);
+    if (!run.failure.empty()) {
+        std::printf("failed: %s\n", run.failure.c_str());
+        for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());
+    }
+    return run.failure.empty() && settled ? 0 : 1;
+}
