@@ -66,6 +66,8 @@ public:
     void OpenHIDDevice();
     void CloseHIDDevice(bool notify);
     bool IsDeviceOpen() const { return mHidHandle.load() != nullptr; }
+    // Whether a unit is on the bus now, open or not.
+    static bool IsUnitOnBus();
     bool SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                          uint8_t length);
     // Reads one input report (up to timeoutMs) and dispatches its frames.

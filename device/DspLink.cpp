@@ -45,6 +45,14 @@ private:
 
 }  // namespace
 
+bool DspDevice::IsUnitOnBus() {
+    if (hid_init() != 0) return false;
+    hid_device_info* units = hid_enumerate(kVendorId, kProductId);
+    const bool found = units != nullptr;
+    hid_free_enumeration(units);
+    return found;
+}
+
 void DspDevice::OpenHIDDevice() {
     if (IsDeviceOpen()) return;
     if (hid_init() != 0) return;

@@ -7,6 +7,7 @@
 
 constexpr UINT WM_STATUS_READ_FAILED = 0x4DA;  // the handshake got no answer
 constexpr UINT WM_STATUS_READ_DONE = 0x4DB;    // every value was asked for
+constexpr UINT WM_STATUS_READ_SILENT = 0x4DC;  // the unit stopped answering part way
 constexpr UINT WM_DEVICE_DISCONNECT = 0x4DD;   // the link must be closed
 constexpr UINT WM_FORCE_UPDATE = 0x4E0;        // the unit's firmware is older than ours
 constexpr UINT WM_DSP_FW_NEWER = 0x4E3;        // the unit's firmware is newer than ours

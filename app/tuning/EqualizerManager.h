@@ -75,6 +75,10 @@ public:
     // The status read finished (WM_STATUS_READ_DONE): curves, model and
     // firmware decisions, connected look and async mode.
     void DeviceConnected();
+    // The status read gave up on a silent unit (WM_STATUS_READ_SILENT): an
+    // unplug the removal has not reported yet is told as one, anything else
+    // as a failed connect.
+    void StatusReadWentSilent();
     // The unit was unplugged or plugged in (WM_DEVICECHANGE).
     void DevicePlugOut();
     void DevicePlugin();

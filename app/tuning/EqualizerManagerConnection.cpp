@@ -134,11 +134,15 @@ void EqualizerManager::RunStatusRead()
 {
     LogPrintW(L"Read mcu value thread start!\n");
     const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop);
-    // A half-read unit is not shown as connected: the user is told and the link closed.
-    if (result == UnitStatusRead::HandshakeFailed || result == UnitStatusRead::Unanswered) {
+    if (result == UnitStatusRead::HandshakeFailed) {
         PostToMain(WM_BUSY_END);
         PostToMain(WM_STATUS_READ_FAILED);
         PostToMain(WM_DEVICE_DISCONNECT);
+    } else if (result == UnitStatusRead::Unanswered) {
+        // A half-read unit is not shown as connected; what the user is told
+        // is decided on the UI thread, where the removal arrives.
+        PostToMain(WM_BUSY_END);
+        PostToMain(WM_STATUS_READ_SILENT);
     } else if (result == UnitStatusRead::Stopped) {
         PostToMain(WM_BUSY_END);
     } else {
@@ -204,9 +208,24 @@ void EqualizerManager::DevicePlugOut()
         LogPrintW(L"sys_upg_status UPG_ENTER or UPG_START\n");
         return;
     }
+    // A link already closed (a second removal, or a silent read that was an
+    // unplug) was told about once.
+    const bool wasOpen = mDevice.IsDeviceOpen();
     DisconnectDevice();
     // Posted: the removal broadcast is a sent message and must return at once.
-    if (!forceUpdateRunning && !updateWindowOpen && !mRestartExpected) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+    if (wasOpen && !forceUpdateRunning && !updateWindowOpen && !mRestartExpected) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+}
+
+void EqualizerManager::StatusReadWentSilent()
+{
+    LogPrintW(L"EqualizerManager::StatusReadWentSilent\n");
+    if (!mDevice.IsDeviceOpen()) return;  // the removal came first and told the user
+    if (!DspDevice::IsUnitOnBus()) {
+        DevicePlugOut();
+        return;
+    }
+    PostToMain(WM_STATUS_READ_FAILED);
+    PostToMain(WM_DEVICE_DISCONNECT);
 }
 
 void EqualizerManager::DevicePlugin()

@@ -100,6 +100,9 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_DEVICE_DISCONNECT:
         m_controller.DisconnectDevice();
         break;
+    case WM_STATUS_READ_SILENT:
+        m_controller.StatusReadWentSilent();
+        break;
     case WM_STATUS_READ_DONE:
         m_controller.DeviceConnected();
         break;
