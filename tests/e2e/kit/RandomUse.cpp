@@ -141,6 +141,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             result.failure = "the busy window stays";
             return result;
         }
+        if (options.sampleEvery <= 0 || result.done % options.sampleEvery != 0) continue;
         const ProcessResources now = app.Resources();
         result.peakGdi = std::max(result.peakGdi, now.gdi);
         result.peakUser = std::max(result.peakUser, now.user);

@@ -16,6 +16,9 @@ struct RandomUseOptions {
     unsigned seed = 1;
     int actions = 300;
     int plugEvery = 40;  // an unplug or plug-back every that many actions
+    // Handle peaks are sampled every that many actions: a count scans the
+    // process's handle tables and costs seconds under Wine.
+    int sampleEvery = 20;
 };
 
 struct RandomUseResult {
