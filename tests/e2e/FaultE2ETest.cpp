@@ -252,6 +252,7 @@ const FaultRow kRows[] = {
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "device_plugout"},
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
+    {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };
