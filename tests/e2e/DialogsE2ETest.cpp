@@ -149,7 +149,14 @@ TEST_F(DialogsE2E, MixerCellOfEachSourceKindSendsOneTrim)
         if (c.typed == nullptr)
             ASSERT_TRUE(app->ClickUntil(Cell("box_enable_", c.output, c.row), kMixer,
                                         [&] { return !FramesOf(*app, mark, 0x24).empty(); }));
-        else TypeInto(Cell("box_edit_", c.output, c.row), kMixer, c.typed);
+        else {
+            // Typing into a window shown a moment ago may reach it before it
+            // takes input: typed again until the cell's command follows.
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                TypeInto(Cell("box_edit_", c.output, c.row), kMixer, c.typed);
+                if (WaitFor([&] { return !FramesOf(*app, mark, 0x24).empty(); }, 3000)) break;
+            }
+        }
         EXPECT_EQ(std::vector<std::string>{Set(0x24, c.payload)}, Exactly(mark, 0x24, 1));
         EXPECT_EQ(std::to_string(c.payload.back()), app->Control(Cell("box_edit_", c.output, c.row), kMixer).text);
         EXPECT_TRUE(app->Control(Cell("box_enable_", c.output, c.row), kMixer).selected);
