@@ -224,8 +224,7 @@ void EqualizerManager::StatusReadWentSilent()
         DevicePlugOut();
         return;
     }
-    PostToMain(WM_STATUS_READ_FAILED);
-    PostToMain(WM_DEVICE_DISCONNECT);
+    UnitStoppedAnswering(L"${device_connect_fail}");
 }
 
 void EqualizerManager::DevicePlugin()
