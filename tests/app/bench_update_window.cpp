@@ -55,8 +55,12 @@ int main()
         std::printf("no skin\n");
         return 1;
     }
-    return fwtest::WithLoaderUnit([](DspDevice& device) {
-        BenchWindow(device, L"BrisaDSP_FLASH_UPG.bin", fwtest::DspImage(50 * 2000), 2000);
-        BenchWindow(device, L"BrisaDSP_MCU_UPG.bin", fwtest::McuImage(32 * 2000), 2000);
-    });
+    // Each image against a unit fresh in its loader: a finished image
+    // restarts the unit into its application.
+    int status = 0;
+    status |= fwtest::WithLoaderUnit(
+        [](DspDevice& device) { BenchWindow(device, L"BrisaDSP_FLASH_UPG.bin", fwtest::DspImage(50 * 2000), 2000); });
+    status |= fwtest::WithLoaderUnit(
+        [](DspDevice& device) { BenchWindow(device, L"BrisaDSP_MCU_UPG.bin", fwtest::McuImage(32 * 2000), 2000); });
+    return status;
 }
