@@ -103,6 +103,8 @@ protected:
     // Selects the edit's text with the keyboard and types over it.
     static void TypeInto(const std::string& edit, const std::string& window, const std::string& text)
     {
+        // A window just built may show its cells a moment after itself.
+        ASSERT_TRUE(WaitFor([&] { return app->Control(edit, window).visible; })) << edit << " in " << window;
         ASSERT_TRUE(app->Click(edit, window));
         ASSERT_TRUE(app->Key("End"));
         ASSERT_TRUE(app->Key("shift+Home"));
