@@ -2,6 +2,7 @@
 // peak handles and threads, and the process's memory at start and end.
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 #include "tests/e2e/kit/BrisaE2E.h"
 #include "tests/e2e/kit/RandomUse.h"
@@ -31,12 +32,15 @@ int main()
     std::printf("random use: %d of %d actions in %.1f s, %.2f actions/s\n", run.done, options.actions, seconds,
                 run.done / seconds);
     std::printf("peak: gdi %ld, user %ld, threads %ld\n", run.peakGdi, run.peakUser, run.peakThreads);
+    std::printf("by window: %s\n", CountsText(run.byWindow).c_str());
+    std::printf("by kind: %s\n", CountsText(run.byKind).c_str());
     const bool settled = SettleConnected(app);
     const ProcessResources after = app.Resources();
-    std::printf("start: gdi %ld, user %ld, threads %ld, replies %ld, memory %ld KiB\n", before.gdi, before.user,
-                before.threads, before.replies, before.memoryKiB);
-    std::printf("end:   gdi %ld, user %ld, threads %ld, replies %ld, memory %ld KiB\n", after.gdi, after.user,
-                after.threads, after.replies, after.memoryKiB);
+    for (const auto& at : {std::make_pair("start", before), std::make_pair("end", after)}) {
+        const ProcessResources& r = at.second;
+        std::printf("%-5s: gdi %ld (image faces %ld), user %ld, threads %ld, replies %ld, memory %ld KiB\n", at.first,
+                    r.gdi, r.faces, r.user, r.threads, r.replies, r.memoryKiB);
+    }
     if (!run.failure.empty()) {
         std::printf("failed: %s\n", run.failure.c_str());
         for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <cstdio>
 
 namespace sim {
 
@@ -46,7 +47,35 @@ long CountUserObjects() {
     return count;
 }
 
+// A bitmap by its size, a font by face, height and weight: what a leak hunt
+// needs to tell them apart; other kinds by their type number.
+std::string GdiObjectLine(uintptr_t index, DWORD type) {
+    HGDIOBJ object = reinterpret_cast<HGDIOBJ>(index);
+    char line[160];
+    BITMAP bitmap = {};
+    LOGFONTA font = {};
+    if (type == OBJ_BITMAP && GetObjectW(object, sizeof(bitmap), &bitmap)) {
+        std::snprintf(line, sizeof(line), "%04x bitmap %ldx%ld", static_cast<unsigned>(index), bitmap.bmWidth,
+                      bitmap.bmHeight);
+    } else if (type == OBJ_FONT && GetObjectA(object, sizeof(font), &font)) {
+        std::snprintf(line, sizeof(line), "%04x font %s %ld %ld", static_cast<unsigned>(index), font.lfFaceName,
+                      font.lfHeight, font.lfWeight);
+    } else {
+        std::snprintf(line, sizeof(line), "%04x type %lu", static_cast<unsigned>(index), type);
+    }
+    return line;
+}
+
 }  // namespace
+
+std::vector<std::string> GdiObjectList() {
+    std::vector<std::string> lines;
+    for (uintptr_t index = 1; index < 0x10000; ++index) {
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (type != 0) lines.push_back(GdiObjectLine(index, type));
+    }
+    return lines;
+}
 
 ProcessCounts CountProcessResources() {
     HANDLE self = GetCurrentProcess();

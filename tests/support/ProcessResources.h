@@ -2,6 +2,9 @@
 // windows give back what they took.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace sim {
 
 struct ProcessCounts {
@@ -13,5 +16,10 @@ struct ProcessCounts {
 // Under Wine, which reports no GUI resources, the handle tables are walked
 // instead (a few tens of milliseconds).
 ProcessCounts CountProcessResources();
+
+// One line per live GDI object of the process: its handle index, kind and
+// what tells it apart (a bitmap's size, a font's face and height, a brush's
+// colour), for finding what a path leaves behind.
+std::vector<std::string> GdiObjectList();
 
 }  // namespace sim

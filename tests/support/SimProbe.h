@@ -66,10 +66,16 @@
 //                              of its next upgrade image (-1: never)
 //   PACE <ms>               -> OK; the unit takes that long over each
 //                              upgrade block before it answers
-//   RESOURCES               -> OK gdi= user= threads= replies= memory=
-//                              (GDI and USER objects of the process, its
-//                              threads, live reply records, working set KiB;
-//                              counted on the UI thread between two messages)
+//   RESOURCES               -> OK gdi= user= threads= replies= memory= faces=
+//                              images= (GDI and USER objects of the process,
+//                              its threads, live reply records, working set
+//                              KiB, composed image faces cached and skin
+//                              images shared by menus and lists, one GDI
+//                              bitmap each; counted on the UI thread between
+//                              two messages)
+//   GDIOBJECTS              -> OK n, one line per live GDI object: handle
+//                              index, kind and a bitmap's size or a font's
+//                              face, height and weight
 //   PUSHES                  -> OK <queued> <off>: commands queued for the
 //                              unit so far, and how many of them were queued
 //                              by a thread other than the UI thread

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/ProcessResources.h"
 #include "tests/support/SimProbe.h"
 #include "uilib/control/ListInterfaces.h"
 #include "uilib/control/Menu.h"
@@ -182,6 +183,7 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         return ProbeError("no window " + selector);
     }
     if (request == "RESOURCES") return ProbeResources();
+    if (request == "GDIOBJECTS") return ProbeList(GdiObjectList());
     if (request == "CONTROL") return Control(words);
     if (request == "CONTROLS") return Controls(words);
     if (request == "MENU") return MenuRow(words);

@@ -11,6 +11,8 @@
 #include "tests/support/PushThreadGuard.h"
 #include "tests/support/SimProbe.h"
 #include "tests/support/SimProgramUnit.h"
+#include "uilib/core/ScaledImageCache.h"
+#include "uilib/core/UIManager.h"
 
 namespace sim {
 
@@ -111,7 +113,8 @@ std::string ProbeResources() {
     return "OK gdi=" + std::to_string(counts.gdi) + "\tuser=" + std::to_string(counts.user) +
            "\tthreads=" + std::to_string(counts.threads) +
            "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\tmemory=" + std::to_string(WorkingSetKiB()) +
-           "\n";
+           "\tfaces=" + std::to_string(SkinUI::CScaledImageCache::CachedFaces()) +
+           "\timages=" + std::to_string(SkinUI::CPaintManagerUI::SharedImageCount()) + "\n";
 }
 
 std::string ProbeUnitAnswer(const std::vector<std::string>& words) {

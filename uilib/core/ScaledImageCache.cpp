@@ -1,5 +1,6 @@
 #include "uilib/core/ScaledImageCache.h"
 
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -34,12 +35,14 @@ struct TFace {
     HBITMAP bitmap = nullptr;
     // Every pixel of full alpha: copied, not blended.
     bool opaque = false;
+    unsigned long long used = 0;  // the draw count when it was last drawn
 };
 
 struct TCache {
     std::mutex lock;
     std::map<TFaceKey, TFace> faces;
     size_t pixels = 0;
+    unsigned long long draws = 0;
     HDC memory = nullptr;
 };
 
@@ -54,6 +57,26 @@ void DropAll(TCache& cache)
     for (auto& item : cache.faces) DeleteObject(item.second.bitmap);
     cache.faces.clear();
     cache.pixels = 0;
+}
+
+void Drop(TCache& cache, std::map<TFaceKey, TFace>::iterator it)
+{
+    cache.pixels -= static_cast<size_t>(it->first.width) * static_cast<size_t>(it->first.height);
+    DeleteObject(it->second.bitmap);
+    cache.faces.erase(it);
+}
+
+// Room for one more face of that many pixels, made by dropping the least
+// recently drawn ones.
+void MakeRoom(TCache& cache, size_t pixels)
+{
+    while (!cache.faces.empty() && (cache.faces.size() >= CScaledImageCache::kFaceBudget ||
+                                    cache.pixels + pixels > CScaledImageCache::kPixelBudget)) {
+        auto oldest = cache.faces.begin();
+        for (auto it = cache.faces.begin(); it != cache.faces.end(); ++it)
+            if (it->second.used < oldest->second.used) oldest = it;
+        Drop(cache, oldest);
+    }
 }
 
 bool AllOpaque(const BYTE* pixels, size_t count)
@@ -113,14 +136,16 @@ bool CScaledImageCache::Draw(HDC dc, HBITMAP bitmap, const RECT& dest, const REC
     auto found = cache.faces.find(key);
     if (found == cache.faces.end()) {
         const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-        // Faces of every size a resized window went through are not kept forever.
-        if (cache.pixels + pixels > kPixelBudget) DropAll(cache);
+        // Faces of every size a resized window or a slider went through are
+        // not kept forever.
+        MakeRoom(cache, pixels);
         TFace face;
         if (!Compose(cache, key, face)) return false;
         found = cache.faces.emplace(key, face).first;
         cache.pixels += pixels;
     }
-    const TFace& face = found->second;
+    TFace& face = found->second;
+    face.used = ++cache.draws;
     HGDIOBJ old = SelectObject(cache.memory, face.bitmap);
     const int sx = shown.left - dest.left;
     const int sy = shown.top - dest.top;
@@ -142,13 +167,9 @@ void CScaledImageCache::Forget(HBITMAP bitmap)
     TCache& cache = Cache();
     std::lock_guard<std::mutex> guard(cache.lock);
     for (auto it = cache.faces.begin(); it != cache.faces.end();) {
-        if (it->first.bitmap != bitmap) {
-            ++it;
-            continue;
-        }
-        cache.pixels -= static_cast<size_t>(it->first.width) * static_cast<size_t>(it->first.height);
-        DeleteObject(it->second.bitmap);
-        it = cache.faces.erase(it);
+        auto next = std::next(it);
+        if (it->first.bitmap == bitmap) Drop(cache, it);
+        it = next;
     }
 }
 
@@ -157,6 +178,13 @@ void CScaledImageCache::ForgetAll()
     TCache& cache = Cache();
     std::lock_guard<std::mutex> guard(cache.lock);
     DropAll(cache);
+}
+
+size_t CScaledImageCache::CachedFaces()
+{
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    return cache.faces.size();
 }
 
 size_t CScaledImageCache::CachedPixels()

@@ -19,9 +19,14 @@ public:
                      const RECT& corners, bool alpha, BYTE fade, bool hole, bool xTiled, bool yTiled);
     static void Forget(HBITMAP bitmap);
     static void ForgetAll();
-    // Pixels held by all entries, and the budget past which all are dropped.
+    // Pixels and faces held by all entries, and the budgets past which the
+    // least recently drawn faces are dropped. Each face is one GDI bitmap: a
+    // slider's fill drawn at every width it passes would otherwise take
+    // thousands of the process's GDI objects within the pixel budget.
     static size_t CachedPixels();
+    static size_t CachedFaces();
     static constexpr size_t kPixelBudget = 4 * 1024 * 1024;
+    static constexpr size_t kFaceBudget = 256;
 };
 
 } // namespace SkinUI

@@ -152,6 +152,9 @@ public:
     static CUIPtrArray* Plugins();
     // The managers attached to a window, in attach order (test tools read them).
     static int LiveManagerCount();
+    // Images kept for every window (menus and combo lists load into it):
+    // loaded on first use and held until shutdown, one bitmap each.
+    static int SharedImageCount();
     static CPaintManagerUI* LiveManagerAt(int index);
     static void FreeBlock(void* block);
     static bool HslState(short* hue, short* saturation, short* lightness);

@@ -80,6 +80,8 @@ TResourceSet::TResourceSet()
 {
 }
 
+int CPaintManagerUI::SharedImageCount() { return s_shared.images.Count(); }
+
 TImageEntry* CPaintManagerUI::FindImage(const wchar_t* name)
 {
     if (name == nullptr) return nullptr;

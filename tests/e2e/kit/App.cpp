@@ -173,7 +173,8 @@ std::string App::Request(const std::string& line, std::vector<std::string>* list
     std::string first;
     if (!m->ReadLine(&first)) return "ERR no reply";
     const std::string word = line.substr(0, line.find(' '));
-    if (word == "WINDOWS" || word == "CONTROLS" || word == "FRAMES" || word == "PARAMS") {
+    if (word == "WINDOWS" || word == "CONTROLS" || word == "FRAMES" || word == "PARAMS" ||
+        word == "GDIOBJECTS") {
         const long count = first.rfind("OK ", 0) == 0 ? std::atol(first.c_str() + 3) : 0;
         std::string item;
         for (long i = 0; i < count; ++i) {

@@ -135,6 +135,8 @@ ProcessResources ParseResources(const std::string& reply) {
     resources.threads = Number(fields, "threads", -1);
     resources.replies = Number(fields, "replies", -1);
     resources.memoryKiB = Number(fields, "memory", -1);
+    resources.faces = Number(fields, "faces", -1);
+    resources.images = Number(fields, "images", -1);
     return resources;
 }
 

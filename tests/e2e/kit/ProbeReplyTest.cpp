@@ -91,8 +91,10 @@ TEST(ProbeReply, FramesTable) {
 }
 
 TEST(ProbeReply, Resources) {
-    const ProcessResources r = ParseResources("OK gdi=41\tuser=17\tthreads=6\treplies=0\tmemory=20480");
+    const ProcessResources r = ParseResources("OK gdi=41\tuser=17\tthreads=6\treplies=0\tmemory=20480\tfaces=9\timages=3");
     EXPECT_EQ(r.gdi, 41);
+    EXPECT_EQ(r.faces, 9);
+    EXPECT_EQ(r.images, 3);
     EXPECT_EQ(r.memoryKiB, 20480);
     EXPECT_EQ(r.user, 17);
     EXPECT_EQ(r.threads, 6);

@@ -25,7 +25,7 @@ bool Excluded(const std::string& window, const std::string& name)
 }
 
 struct Target {
-    std::string window, name;
+    std::string window, title, name;
     ControlState state;
 };
 
@@ -39,23 +39,28 @@ std::string Handle(const WindowState& w)
 
 bool IsDialog(const WindowState& w) { return w.visible && w.title != kMain && w.title != "loadingwnd"; }
 
-// The topmost open dialog takes the input, as a modal one would.
-std::string ActiveWindow(App& app)
+// The topmost open dialog takes the input, as a modal one would: its
+// selector and its title.
+std::pair<std::string, std::string> ActiveWindow(App& app)
 {
-    std::string active = kMain;
+    std::pair<std::string, std::string> active(kMain, kMain);
     for (const WindowState& w : app.Windows())
-        if (IsDialog(w)) active = Handle(w);
+        if (IsDialog(w)) active = {Handle(w), w.title};
     return active;
 }
 
-std::vector<Target> Targets(App& app, const std::string& window)
+std::vector<Target> Targets(App& app, const std::pair<std::string, std::string>& window)
 {
     std::vector<Target> targets;
-    for (const auto& named : app.Controls(window)) {
+    const auto controls = app.Controls(window.first);
+    if (controls.empty()) return targets;
+    // Popup menus have no title: counted under their first row's name.
+    const std::string title = window.second.empty() ? "menu " + controls.front().first : window.second;
+    for (const auto& named : controls) {
         const ControlState& c = named.second;
         if (!c.visible || !c.enabled || c.rect.Width() < 4 || c.rect.Height() < 4) continue;
-        if (Excluded(window, named.first)) continue;
-        targets.push_back({window, named.first, c});
+        if (Excluded(window.second, named.first)) continue;
+        targets.push_back({window.first, title, named.first, c});
     }
     return targets;
 }
@@ -96,10 +101,10 @@ std::string Use(App& app, std::mt19937& random, const Target& t)
     }
     if (kind == 8) {
         app.RightClick(t.name, t.window);
-        return "right click " + t.name;
+        return "right-click " + t.name;
     }
     app.ClickAt(r.CenterX(), r.CenterY(), 1, 2);
-    return "double click " + t.name;
+    return "double-click " + t.name;
 }
 
 }  // namespace
@@ -121,10 +126,21 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
                 return result;
             }
             note(plugged ? "plug" : "unplug");
+            ++result.byKind[plugged ? "plug" : "unplug"];
         } else {
             const std::vector<Target> targets = Targets(app, ActiveWindow(app));
             if (!targets.empty()) {
-                note(Use(app, random, targets[std::uniform_int_distribution<size_t>(0, targets.size() - 1)(random)]));
+                const Target& t = targets[std::uniform_int_distribution<size_t>(0, targets.size() - 1)(random)];
+                const std::string step = Use(app, random, t);
+                ++result.byWindow[t.title];
+                ++result.byKind[step.substr(0, step.find(' '))];
+                note(step);
+            } else {
+                // A menu whose rows are all disabled, or a window with nothing
+                // to use: put it away as the user would.
+                app.Key("Escape");
+                note("escape");
+                ++result.byKind["escape"];
                 // A popup menu left open would take the next click.
                 if (std::uniform_int_distribution<int>(0, 3)(random) == 0) app.Key("Escape");
             }
@@ -149,6 +165,14 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
     }
     if (!plugged) app.Plug();
     return result;
+}
+
+std::string CountsText(const std::map<std::string, int>& counts)
+{
+    std::string text;
+    for (const auto& count : counts)
+        text += (text.empty() ? "" : ", ") + count.first + ": " + std::to_string(count.second);
+    return text;
 }
 
 bool SettleConnected(App& app)

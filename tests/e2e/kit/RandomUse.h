@@ -5,6 +5,7 @@
 // busy window outlives its bound); the run stops at the first that is not.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,13 @@ struct RandomUseResult {
     std::string failure;       // empty when every step was answered
     std::vector<std::string> trail;  // the last steps, for the failure message
     long peakGdi = 0, peakUser = 0, peakThreads = 0;
+    // Actions by the title of the window that took them ("msgwnd", a menu's
+    // title, ...), and by kind ("click", "type", "wheel", ...).
+    std::map<std::string, int> byWindow, byKind;
 };
+
+// "window: count, ..." of a count map, for reports.
+std::string CountsText(const std::map<std::string, int>& counts);
 
 RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options);
 

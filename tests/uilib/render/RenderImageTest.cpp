@@ -298,6 +298,36 @@ TEST(ScaledImageCache, FreedImagesLeaveNoFacesBehind)
     EXPECT_EQ(0u, CScaledImageCache::CachedPixels());
 }
 
+// A nine-grid face of the 12 x 12 test image drawn through the cache.
+bool DrawFace(DibCanvas& canvas, const TImageEntry& image, const RECT& dest, const RECT& paint)
+{
+    return CScaledImageCache::Draw(canvas.Dc(), image.bitmap, dest, paint, {0, 0, 12, 12}, {4, 4, 4, 4}, false, 255,
+                                   false, false, false);
+}
+
+// A slider's fill drawn at every width it passes: each face is a GDI
+// bitmap, so their count is bounded, and the face drawn all along stays.
+TEST(ScaledImageCache, FacesOfManySmallSizesStayWithinTheFaceBudget)
+{
+    CScaledImageCache::ForgetAll();
+    EntryPtr entry = DecodeFrom(12, 12, NineGridColour);
+    ASSERT_NE(nullptr, entry);
+    DibCanvas canvas(1024, 40);
+    const RECT all = {0, 0, 1024, 40};
+    const RECT kept = {0, 0, 1000, 30};
+    for (int width = 10; width < 10 + static_cast<int>(CScaledImageCache::kFaceBudget) * 2; ++width) {
+        ASSERT_TRUE(DrawFace(canvas, *entry, {0, 0, width, 30}, all));
+        ASSERT_TRUE(DrawFace(canvas, *entry, kept, all));
+        ASSERT_LE(CScaledImageCache::CachedFaces(), CScaledImageCache::kFaceBudget);
+    }
+    EXPECT_EQ(CScaledImageCache::kFaceBudget, CScaledImageCache::CachedFaces());
+    const size_t pixels = CScaledImageCache::CachedPixels();
+    ASSERT_TRUE(DrawFace(canvas, *entry, kept, all));
+    EXPECT_EQ(pixels, CScaledImageCache::CachedPixels());
+    CRenderKit::FreeImageEntry(entry.release(), true);
+    EXPECT_EQ(0u, CScaledImageCache::CachedFaces());
+}
+
 TEST(ScaledImageCache, FacesOfManySizesStayWithinTheBudget)
 {
     CScaledImageCache::ForgetAll();
@@ -307,8 +337,7 @@ TEST(ScaledImageCache, FacesOfManySizesStayWithinTheBudget)
     const RECT all = {0, 0, 1024, 1024};
     // Faces of a window resized step by step: each 1000 x (400..) pixels.
     for (int height = 400; height < 412; ++height) {
-        ASSERT_TRUE(CScaledImageCache::Draw(canvas.Dc(), entry->bitmap, {0, 0, 1000, height}, all, {0, 0, 12, 12},
-                                            {4, 4, 4, 4}, false, 255, false, false, false));
+        ASSERT_TRUE(DrawFace(canvas, *entry, {0, 0, 1000, height}, all));
         EXPECT_LE(CScaledImageCache::CachedPixels(), CScaledImageCache::kPixelBudget);
     }
     EXPECT_GT(CScaledImageCache::CachedPixels(), 0u);
