@@ -65,6 +65,24 @@ std::vector<Target> Targets(App& app, const std::pair<std::string, std::string>&
     return targets;
 }
 
+size_t Pick(std::mt19937& random, size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(random); }
+
+// Targets grouped by their name without the trailing number: the 31 band
+// boxes of one column or the 16 mutes are one kind, as likely to be picked
+// as a lone button that opens a dialog.
+std::vector<std::vector<Target>> Kinds(const std::vector<Target>& targets)
+{
+    std::vector<std::vector<Target>> kinds;
+    std::map<std::string, size_t> index;
+    for (const Target& t : targets) {
+        const std::string stem = t.name.substr(0, t.name.find_last_not_of("0123456789") + 1);
+        auto found = index.emplace(stem, kinds.size());
+        if (found.second) kinds.emplace_back();
+        kinds[found.first->second].push_back(t);
+    }
+    return kinds;
+}
+
 bool BusyEnds(App& app)
 {
     return WaitFor([&] { return !app.Window("loadingwnd").found; }, kBusyBoundMs);
@@ -128,21 +146,22 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             note(plugged ? "plug" : "unplug");
             ++result.byKind[plugged ? "plug" : "unplug"];
         } else {
-            const std::vector<Target> targets = Targets(app, ActiveWindow(app));
-            if (!targets.empty()) {
-                const Target& t = targets[std::uniform_int_distribution<size_t>(0, targets.size() - 1)(random)];
+            const std::vector<std::vector<Target>> kinds = Kinds(Targets(app, ActiveWindow(app)));
+            if (!kinds.empty()) {
+                const std::vector<Target>& kind = kinds[Pick(random, kinds.size())];
+                const Target& t = kind[Pick(random, kind.size())];
                 const std::string step = Use(app, random, t);
                 ++result.byWindow[t.title];
                 ++result.byKind[step.substr(0, step.find(' '))];
                 note(step);
+                // Now and then a dialog or menu is put away by its key.
+                if (std::uniform_int_distribution<int>(0, 7)(random) == 0) app.Key("Escape");
             } else {
                 // A menu whose rows are all disabled, or a window with nothing
-                // to use: put it away as the user would.
+                // to use: put away as the user would.
                 app.Key("Escape");
                 note("escape");
                 ++result.byKind["escape"];
-                // A popup menu left open would take the next click.
-                if (std::uniform_int_distribution<int>(0, 3)(random) == 0) app.Key("Escape");
             }
         }
         if (!app.Running()) {
