@@ -121,11 +121,17 @@ protected:
     {
         *anchor = app->Control(control, kTitle);
         if (!app->Click(control, kTitle)) return false;
+        // Read once placed: the same rectangle on two reads in a row (a menu
+        // window is made first and moved to its anchor after).
+        Rect last;
         return WaitFor([&] {
             const std::vector<WindowState> menus = Menus(*app);
             if (menus.size() != 1) return false;
             *menu = menus[0];
-            return true;
+            const bool settled = menu->rect.left == last.left && menu->rect.top == last.top &&
+                                 menu->rect.right == last.right && menu->rect.bottom == last.bottom;
+            last = menu->rect;
+            return settled;
         });
     }
     // Runs a row and lets the log reach its file: a channel change writes
