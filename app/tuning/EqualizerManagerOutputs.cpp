@@ -15,7 +15,7 @@ namespace {
 
 const int kBridgeWaitPolls = 100;  // 10 s
 const int kResetWaitPolls = 600;   // 60 s
-const int kPollMs = 100;
+const uint32_t kPollMs = 100;
 
 bool ValidPair(int pair)
 {
@@ -357,13 +357,15 @@ void EqualizerManager::OutputJobWaitThread(void* self)
 void EqualizerManager::RunOutputJobWait()
 {
     LogPrintW(L"%s", mOutputJobLog);
+    // Beyond the job's own time, room for one command's whole wait: a unit
+    // that lets it pass is silent, one that answers slowly is left to finish.
+    const uint32_t boundMs = static_cast<uint32_t>(mOutputJobPolls) * kPollMs + ScaledWait(DspDevice::kReplyWaitMs);
     bool silent = false;
-    for (int poll = 0; poll < mOutputJobPolls && !mOutputJobStop.load() && !mDevice.IsQueueIdle() && !silent; ++poll) {
+    for (uint32_t waited = 0; waited < boundMs && !mOutputJobStop.load() && !mDevice.IsQueueIdle() && !silent;
+         waited += kPollMs) {
         Sleep(kPollMs);
         silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
     }
-    // A job the unit did not take in its time is as lost as one it left unanswered.
-    silent = silent || (!mOutputJobStop.load() && !mDevice.IsQueueIdle());
     if (silent) {
         // The rest of the job would wait out its time-out command by command.
         mDevice.DropQueued();
