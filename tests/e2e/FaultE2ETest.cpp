@@ -165,13 +165,15 @@ Operation FirmwareImage()
         const std::string file = "BrisaDSP_FLASH_UPG.bin";
         if (!CopyFile(std::string(BRISA_SIM_FIRMWARE) + "/" + file, app.WorkDir() + "/" + file)) return false;
         if (app.Request("MENU option_item_firmware_upgrade") != "OK" ||
-            !WaitFor([&] { return app.Control("file_btn", "updatefwwnd").visible; }))
+            !WaitFor([&] { return app.Control("file_btn", "updatefwwnd").visible; }, kBoundMs))
             return false;
         // Clicked again until the system's dialog shows: a window just made may not take input yet.
-        return WaitFor([&] {
-                   app.Click("file_btn", "updatefwwnd");
-                   return app.FocusWindowTitled("Open");
-               }) &&
+        return WaitFor(
+                   [&] {
+                       app.Click("file_btn", "updatefwwnd");
+                       return app.FocusWindowTitled("Open");
+                   },
+                   40000) &&
                app.Type(file) && app.Key("Return") &&
                WaitFor([&] { return app.Control("file_path_edt", "updatefwwnd").text.find(file) != std::string::npos; });
     };
