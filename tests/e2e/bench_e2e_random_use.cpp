@@ -2,12 +2,13 @@
 // peak handles and threads, and the process's memory at start and end.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "tests/e2e/kit/BrisaE2E.h"
 #include "tests/e2e/kit/RandomUse.h"
 
-int main()
+int main(int argc, char** argv)
 {
     using namespace e2e;
     const std::string missing = MissingWindowsBuild();
@@ -25,7 +26,7 @@ int main()
     const ProcessResources before = app.Resources();
     RandomUseOptions options;
     options.seed = 2024;
-    options.actions = 2000;
+    options.actions = argc > 1 ? std::atoi(argv[1]) : 2000;
     const auto start = std::chrono::steady_clock::now();
     const RandomUseResult run = RunRandomUse(app, options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -41,6 +42,8 @@ int main()
         std::printf("%-5s: gdi %ld (image faces %ld), user %ld, threads %ld, replies %ld, memory %ld KiB\n", at.first,
                     r.gdi, r.faces, r.user, r.threads, r.replies, r.memoryKiB);
     }
+    const std::string differs = settled ? ShownDiffersFromUnit(app) : "not settled";
+    std::printf("shown against the unit: %s\n", differs.empty() ? "agree" : differs.c_str());
     if (!run.failure.empty()) {
         std::printf("failed: %s\n", run.failure.c_str());
         for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());
