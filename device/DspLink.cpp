@@ -13,6 +13,8 @@ std::atomic<uint32_t> gDspRequestCount{0};
 
 uint32_t ElapsedSince(DWORD start) { return static_cast<uint32_t>(GetTickCount() - start); }
 
+void LogChecksum(uint32_t tempSum) { LogPrintW(L"packet_checksum: temp_sum(0x%08x)\n", tempSum); }
+
 // Logs title followed by the bytes as "%02x " on one line.
 void LogHexLine(const wchar_t* title, const uint8_t* bytes, size_t count) {
     wchar_t line[64 + 3 * dsp::kOutputReportSize + 2];
@@ -103,6 +105,7 @@ void DspDevice::OpenHIDDevice() {
     std::lock_guard<std::recursive_timed_mutex> lock(mLinkLock);
     mRing.Clear();
     mParser.Reset();
+    mParser.trace = &LogChecksum;
     mHidHandle.store(handle);
 }
 
@@ -130,7 +133,7 @@ bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype
     if (!IsDeviceOpen()) return false;
 
     uint8_t report[dsp::kOutputReportSize];
-    if (!dsp::BuildOutputReport(type, subcommand, optype, payload, length, report)) {
+    if (!dsp::BuildOutputReport(type, subcommand, optype, payload, length, report, &LogChecksum)) {
         LogPrintW(L"SendCtrlCommand payload too long (%d), subcmd 0x%02x\n", length, subcommand);
         return false;
     }

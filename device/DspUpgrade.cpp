@@ -108,6 +108,8 @@ uint32_t DspDevice::ParsingUpgFWFile(const wchar_t* path) {
     // The merged file's trace goes to the console only.
     const uint32_t result = LoadUpgradeFile(path, UpgradeFileType::Merged, mExpectedModelId, &mUpgFile);
     const FirmwareFile& file = mUpgFile;
+    if (file.fault == FirmwareFault::NoMemory && !file.faultInDsp) ConsolePrintf("malloc mergedFW buffer error!\n");
+    if (file.fault == FirmwareFault::ReadFailed) ConsolePrintf("read FW error!\n");
     if (file.fault == FirmwareFault::MergedHeader || file.mergedCount != 0) {
         ConsolePrintf("head is 0x%x, 0x%x\n", file.mergedHeader[0], file.mergedHeader[1]);
     }
@@ -130,6 +132,7 @@ uint32_t DspDevice::ParsingUpgFWFile(const wchar_t* path) {
         ConsolePrintf("cal DSP encrypt_checksum=0x%x!\n", file.dsp.computedChecksum);
         ConsolePrintf("dsp encrypt_checksum=0x%x!\n", file.dsp.storedChecksum);
     }
+    if (file.fault == FirmwareFault::NoMemory && file.faultInDsp) ConsolePrintf("malloc DSPFW fail\n");
     if (ImageFault(file.fault) && file.faultInDsp) ConsolePrintf("DSP checksum error!\n");
     if (result != UPG_OK) {
         ConsolePrintf("return UPG_FILE_INVALID %s %d\n", FileNameOf(path).c_str(), __LINE__);

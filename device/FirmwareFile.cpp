@@ -1,5 +1,7 @@
 #include "device/FirmwareFile.h"
 
+#include <new>
+
 namespace {
 
 constexpr int kAnyFirmwareId = -1;
@@ -32,8 +34,14 @@ FirmwareFault CheckImage(const uint8_t* data, size_t size, uint8_t expectedModel
     return FirmwareFault::None;
 }
 
-void TakeImageBytes(const uint8_t* data, size_t size, FirmwareImage* img) {
-    img->bytes.assign(data + kImageBytesOffset, data + size - kTrailerSize);
+// False when there is no room for the bytes.
+bool TakeImageBytes(const uint8_t* data, size_t size, FirmwareImage* img) {
+    try {
+        img->bytes.assign(data + kImageBytesOffset, data + size - kTrailerSize);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 uint32_t Refuse(FirmwareFile* out, FirmwareFault fault, bool inDsp = false) {
@@ -50,7 +58,7 @@ uint32_t ParseSingleImage(const uint8_t* data, size_t size, uint8_t expectedMode
     if (size > kMaxImageFileSize) return Refuse(out, FirmwareFault::FileTooLarge, inDsp);
     const FirmwareFault fault = CheckImage(data, size, expectedModelId, requiredFirmwareId, img);
     if (fault != FirmwareFault::None) return Refuse(out, fault, inDsp);
-    TakeImageBytes(data, size, img);
+    if (!TakeImageBytes(data, size, img)) return Refuse(out, FirmwareFault::NoMemory, inDsp);
     out->kind = kind;
     return UPG_OK;
 }
@@ -108,8 +116,8 @@ uint32_t ParseMergedFile(const uint8_t* data, size_t size, uint8_t expectedModel
     fault = CheckImage(dspData, dspSize, expectedModelId, kFirmwareIdMergedDsp, &out->dsp);
     if (fault != FirmwareFault::None) return Refuse(out, fault, true);
     // Both are kept; only the DSP image is transferred.
-    TakeImageBytes(mcuData, mcuSize, &out->mcu);
-    TakeImageBytes(dspData, dspSize, &out->dsp);
+    if (!TakeImageBytes(mcuData, mcuSize, &out->mcu)) return Refuse(out, FirmwareFault::NoMemory);
+    if (!TakeImageBytes(dspData, dspSize, &out->dsp)) return Refuse(out, FirmwareFault::NoMemory, true);
     out->kind = UPG_KIND_DSP;
     return UPG_OK;
 }

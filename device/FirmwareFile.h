@@ -42,6 +42,7 @@ enum class FirmwareFault : uint8_t {
     FileTooLarge,     // above the limit of its kind
     FileTooShort,     // a merged file shorter than its header and size list
     ReadFailed,       // the file could not be read whole
+    NoMemory,         // no room for the file or for an image's bytes
     ImageTooShort,    // shorter than its header and trailer plus one image byte
     MergedHeader,     // neither header byte is 's'
     MergedCount,      // image count outside 2..5

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <new>
+
 namespace {
 
 struct FileCloser {
@@ -28,7 +30,11 @@ uint32_t ReadFirmwareFile(const wchar_t* path, size_t maxSize, std::vector<uint8
     if (size < 0) return Fail(fault, FirmwareFault::ReadFailed);
     if (static_cast<unsigned long>(size) > maxSize) return Fail(fault, FirmwareFault::FileTooLarge);
     if (fseek(f, 0, SEEK_SET) != 0) return Fail(fault, FirmwareFault::ReadFailed);
-    out->resize(static_cast<size_t>(size));
+    try {
+        out->resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return Fail(fault, FirmwareFault::NoMemory);
+    }
     if (size > 0 && fread(out->data(), 1, out->size(), f) != out->size()) {
         out->clear();
         return Fail(fault, FirmwareFault::ReadFailed);

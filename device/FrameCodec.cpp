@@ -4,16 +4,18 @@
 
 namespace dsp {
 
-uint8_t packet_checksum(uint8_t length, uint8_t type, const uint8_t* payload) {
+uint8_t packet_checksum(uint8_t length, uint8_t type, const uint8_t* payload, ChecksumTrace trace) {
     uint32_t sum = static_cast<uint32_t>(length) + type;
     size_t count = length > 0 ? length - 1u : 0u;
     if (count > kFramePayloadSize) count = kFramePayloadSize;
     for (size_t i = 0; i < count; ++i) sum += payload[i];
-    return static_cast<uint8_t>(0u - sum);
+    const uint32_t tempSum = 0u - sum;
+    if (trace != nullptr) trace(tempSum);
+    return static_cast<uint8_t>(tempSum);
 }
 
 bool BuildOutputReport(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
-                       size_t payloadLength, uint8_t report[kOutputReportSize]) {
+                       size_t payloadLength, uint8_t report[kOutputReportSize], ChecksumTrace trace) {
     if (payloadLength > kMaxCommandPayload || (payloadLength > 0 && !payload)) return false;
     std::memset(report, 0, kOutputReportSize);
     const uint8_t length = static_cast<uint8_t>(payloadLength + 3);
@@ -24,7 +26,7 @@ bool BuildOutputReport(uint8_t type, uint8_t subcommand, uint8_t optype, const u
     report[5] = subcommand;
     report[6] = optype;
     if (payloadLength > 0) std::memcpy(report + 7, payload, payloadLength);
-    report[7 + payloadLength] = packet_checksum(length, type, report + 5);
+    report[7 + payloadLength] = packet_checksum(length, type, report + 5, trace);
     return true;
 }
 
@@ -50,7 +52,7 @@ bool FrameParser::packet_process(uint8_t byte) {
     }
     if (state == length + 3u) {
         state = 0;
-        return byte == packet_checksum(length, type, payload);
+        return byte == packet_checksum(length, type, payload, trace);
     }
     if (state < 4 + kFramePayloadSize) {
         payload[state - 4] = byte;

@@ -27,13 +27,18 @@ enum DspOpType : uint8_t {
     OP_ACK = 0xEE,
 };
 
-// Two's complement of the 8-bit sum of L, the type and the L - 1 payload bytes.
-uint8_t packet_checksum(uint8_t length, uint8_t type, const uint8_t* payload);
+// Receives the negated 32-bit sum a checksum was taken from, for the log
+// ("packet_checksum: temp_sum(0x%08x)").
+using ChecksumTrace = void (*)(uint32_t tempSum);
+
+// Two's complement of the 8-bit sum of L, the type and the L - 1 payload bytes;
+// the negated 32-bit sum goes to the trace when one is given.
+uint8_t packet_checksum(uint8_t length, uint8_t type, const uint8_t* payload, ChecksumTrace trace = nullptr);
 
 // Builds the 65-byte report of one command. False when the payload is longer
 // than 57 bytes (nothing is written then).
 bool BuildOutputReport(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
-                       size_t payloadLength, uint8_t report[kOutputReportSize]);
+                       size_t payloadLength, uint8_t report[kOutputReportSize], ChecksumTrace trace = nullptr);
 
 // The frame parser; its state is the index of the frame byte expected next.
 struct FrameParser {
@@ -41,6 +46,7 @@ struct FrameParser {
     uint8_t length = 0;
     uint8_t type = 0;
     uint8_t payload[kFramePayloadSize] = {};
+    ChecksumTrace trace = nullptr;  // told each frame's checksum sum
 
     // One parser step. True when the byte completed a frame with a valid
     // checksum: length, type and payload hold it until the next call.

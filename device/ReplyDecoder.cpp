@@ -753,6 +753,11 @@ void ReplyDecoder::flash_ack_process(const Frame& f) {
 }
 
 void ReplyDecoder::ktv_ack_process(const Frame& f) {
+    // Indexed by subcommand - 1.
+    static const char* const kKtvNames[] = {
+        "KTV MIC VOL",      "KTV MUSIC_VOL",   "KTV HOWLING",       "KTV ECHO LEVEL", "KTV ECHO_DELAY",
+        "KTV REVERB_LEVEL", "KTV REVERB_TIME", "KTV VOICE_CHANGER", "KTV_BASS_GAIN",  "KTV_TREBLE_GAIN",
+    };
     if (f.sub == 0 || f.sub > 10) {
         NotSupported();
         return;
@@ -763,7 +768,7 @@ void ReplyDecoder::ktv_ack_process(const Frame& f) {
         value = Be16(f.d);
     else if (f.sub == 9 || f.sub == 10)
         value = static_cast<int8_t>(f.d[0]);
-    Log("ktv_ack_process sub = %d, value = %d\n", f.sub, static_cast<int>(value));
+    Log("ktv_ack_process sub = %d, %s, value = %d\n", f.sub, kKtvNames[f.sub - 1], static_cast<int>(value));
     PostValue(ReplyTarget::MainWnd, WM_READ_KTV_VALUE, f.sub, value);
 }
 

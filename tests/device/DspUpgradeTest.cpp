@@ -346,20 +346,27 @@ TEST_F(DspUpgradeTest, LogsTheParsersFindings) {
     const uint32_t goodSum = (uint32_t(good[good.size() - 4]) << 24) | (uint32_t(good[good.size() - 3]) << 16) |
                              (uint32_t(good[good.size() - 2]) << 8) | good[good.size() - 1];
     snprintf(sums, sizeof(sums), "cal MCU encrypt_checksum=0x%x!\n", static_cast<unsigned>(goodSum));
-    const char* expected[] = {
+    // Wide entries are written as UTF-16LE.
+    auto wide = [](const char* text) {
+        std::string out;
+        for (; *text != '\0'; ++text) out += std::string{*text, '\0'};
+        return out;
+    };
+    const std::string expected[] = {
         "UpgradeStart filename dspupg_MCU_UPG.BIN\n",
         "before MCUUpgParsingFile\n",
         "CopyFileToBuffer\n",
         sums,
         "noCheckID=false, FW_ID=0x1, FW_MODEL_ID=0x5f, pc_model_id=0x5f\n",
         "UPG_FILE_VALID\n",
+        wide("packet_checksum: temp_sum(0xffff"),
         "UpgradeStart McuStart return 0x0\n",
         "noCheckID=false, FW_ID=0x1, FW_MODEL_ID=0x5e, pc_model_id=0x5f\n",
         "return UPG_FILE_INVALID dspupg_MCU_UPG.BIN ",
         "Parsing return 0x2\n",
     };
     size_t at = 0;
-    for (const char* line : expected) {
+    for (const std::string& line : expected) {
         const size_t found = log.find(line, at);
         EXPECT_NE(found, std::string::npos) << "missing or out of order: " << line;
         if (found != std::string::npos) at = found;

@@ -36,10 +36,17 @@ std::vector<uint8_t> Frame(uint8_t type, const std::vector<uint8_t>& payload) {
     return frame;
 }
 
+// The sums the checksum trace was told, in order.
+std::vector<uint32_t> gTracedSums;
+void TraceSum(uint32_t tempSum) { gTracedSums.push_back(tempSum); }
+
 TEST(OutputReport, GoldenSetCommand) {
     const uint8_t payload[] = {0x01};
     uint8_t report[dsp::kOutputReportSize];
-    ASSERT_TRUE(dsp::BuildOutputReport(1, 0x04, 0xBB, payload, 1, report));
+    gTracedSums.clear();
+    ASSERT_TRUE(dsp::BuildOutputReport(1, 0x04, 0xBB, payload, 1, report, &TraceSum));
+    // The negated 32-bit sum 4 + 1 + 0x04 + 0xBB + 0x01, for the log.
+    EXPECT_EQ(std::vector<uint32_t>{0xFFFFFF3Bu}, gTracedSums);
     const uint8_t head[] = {0x00, 0xAA, 0x55, 0x04, 0x01, 0x04, 0xBB, 0x01, 0x3B};
     EXPECT_EQ(0, std::memcmp(report, head, sizeof(head)));
     for (size_t i = sizeof(head); i < sizeof(report); ++i) EXPECT_EQ(0, report[i]) << i;
@@ -91,6 +98,8 @@ TEST(FrameParser, FrameSplitAcrossReports) {
 
 TEST(FrameParser, BadChecksumDroppedThenNextFrameDecoded) {
     dsp::FrameParser parser;
+    parser.trace = &TraceSum;
+    gTracedSums.clear();
     auto bad = Frame(1, {0x09, 0xDD, 0x00, 0x01});
     bad.back() ^= 0xFF;
     auto good = Frame(1, {0x0A, 0xDD, 0x00, 0x01});
@@ -99,6 +108,9 @@ TEST(FrameParser, BadChecksumDroppedThenNextFrameDecoded) {
     auto frames = Feed(parser, stream);
     ASSERT_EQ(1u, frames.size());
     EXPECT_EQ(0x0A, frames[0].payload[0]);
+    // Each frame's checksum is traced, the bad one's too.
+    EXPECT_EQ((std::vector<uint32_t>{0u - (5 + 1 + 0x09 + 0xDD + 0x01), 0u - (5 + 1 + 0x0A + 0xDD + 0x01)}),
+              gTracedSums);
 }
 
 TEST(FrameParser, SeveralFramesInOneReport) {
