@@ -43,7 +43,10 @@ void CActiveXWnd::PrintClient(HDC dc)
     info.cbSize = sizeof(info);
     if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || info.hwndCaret != m_window) return;
     const RECT line = {info.rcCaret.left, info.rcCaret.top, info.rcCaret.left, info.rcCaret.bottom};
-    CRenderKit::DrawLineSegment(dc, line, 1, 0xFF000000, PS_SOLID);
+    // Black would be transparent in the layered window.
+    DWORD color = 0xFF000000;
+    CRenderKit::AvoidZeroRgb(color);
+    CRenderKit::DrawLineSegment(dc, line, 1, color, PS_SOLID);
 }
 
 LRESULT CActiveXWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -65,11 +65,13 @@ void CComboBoxUI::PaintStateImage(HDC dc)
     }
     RefreshStateBits();
     CUIString modifier;
-    int arrowWidth = m_arrowWidth;
-    if (!ComposeArrowModifier(m_arrowImage, ArrowStateOf(GetButtonState()), m_item.Width(), m_item.Height(),
-                              GetScaledBorderLineWidth(), modifier, arrowWidth))
+    int arrowWidth = 0;
+    // The modifier is written in skin pixels: the image text is scaled once
+    // more when it is parsed.
+    if (!ComposeArrowModifier(m_arrowImage, ArrowStateOf(GetButtonState()), Unscaled(m_item.Width()),
+                              Unscaled(m_item.Height()), GetBorderLineWidth(), modifier, arrowWidth))
         return;
-    m_arrowWidth = arrowWidth;
+    m_arrowWidth = Scaled(arrowWidth);
     DrawImageSpec(dc, m_arrowImage, modifier);
 }
 

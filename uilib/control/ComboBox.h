@@ -23,14 +23,15 @@ public:
     void PaintTextLayer(HDC dc) override;
 
     const CUIString& GetArrowImage() const { return m_arrowImage; }
+    // In device pixels, as last painted.
     int GetArrowWidth() const { return m_arrowWidth; }
 
     // The strip cell for combo state bits.
     static int ArrowStateOf(uint32_t stateBits);
     // Rewrites the arrow image text so that its source is the state's cell
     // and its destination the rightmost cell width inside the border of a
-    // width x height control. False (and nothing written) when the text has
-    // no quoted source.
+    // width x height control, all in skin pixels. False (and nothing
+    // written) when the text has no quoted source.
     static bool ComposeArrowModifier(const CUIString& arrowImage, int state, int width, int height, int border,
                                      CUIString& modifier, int& arrowWidth);
 

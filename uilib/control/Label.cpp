@@ -149,18 +149,6 @@ CUIRect CLabelUI::ScaledTextPadding() const
                    Scaled(m_textPadding.bottom));
 }
 
-int CLabelUI::Unscaled(int value) const
-{
-    const int percent = m_manager != nullptr ? m_manager->DpiScaler()->GetScalePercent() : 100;
-    if (percent <= 0 || percent == 100) return value;
-    return CDpiScaler::MulDivRound(value, 100, percent);
-}
-
-CUIRect CLabelUI::UnscaledRect(const RECT& rc) const
-{
-    return CUIRect(Unscaled(rc.left), Unscaled(rc.top), Unscaled(rc.right), Unscaled(rc.bottom));
-}
-
 CUISize CLabelUI::MeasureDesiredSize(CUISize available)
 {
     if (m_manager == nullptr) return CControlUI::MeasureDesiredSize(available);

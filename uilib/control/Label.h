@@ -48,10 +48,6 @@ protected:
     void ResolveDefaultTextColors();
     // The text padding scaled to the manager's DPI.
     CUIRect ScaledTextPadding() const;
-    // Device pixels back to skin pixels (100 %), for texts that are scaled
-    // again when parsed.
-    int Unscaled(int value) const;
-    CUIRect UnscaledRect(const RECT& rc) const;
 
     DWORD m_textColor;
     DWORD m_disabledTextColor;

@@ -100,12 +100,22 @@ void CListUI::RefreshColumnCount()
 
 bool CListUI::AdoptHeader(CControlUI* header)
 {
-    if (header != m_header && m_header->GetChildCount() == 0) {
-        CVerticalLayoutUI::RemoveChild(m_header);
-        m_header = static_cast<CListHeaderUI*>(header);
+    if (header == m_header) return true;
+    // One header, whatever came first: columns already given to the old one
+    // move into the new one, ahead of its own, and the old one goes.
+    if (!CVerticalLayoutUI::InsertChildAt(header, 0)) return false;
+    CListHeaderUI* adopted = static_cast<CListHeaderUI*>(header);
+    CListHeaderUI* old = m_header;
+    old->SetOwnsChildren(false);
+    for (int i = old->GetChildCount() - 1; i >= 0; --i) {
+        CControlUI* item = old->GetChildAt(i);
+        old->RemoveChildAt(i);
+        adopted->InsertChildAt(item, 0);
     }
+    m_header = adopted;
+    CVerticalLayoutUI::RemoveChild(old);
     RefreshColumnCount();
-    return CVerticalLayoutUI::InsertChildAt(header, 0);
+    return true;
 }
 
 bool CListUI::AddChild(CControlUI* control)

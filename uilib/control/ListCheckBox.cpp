@@ -36,11 +36,13 @@ bool CListCheckBox::ApplyAttribute(const wchar_t* name, const wchar_t* value)
     return false;
 }
 
-CUIRect CListCheckBox::BoxRect(const RECT& item) const
+CUIRect CListCheckBox::BoxRect(const CControlUI& owner, const RECT& item) const
 {
-    const int left = item.left + kLeftMargin;
-    const int top = item.top + ((item.bottom - item.top) - m_height) / 2;
-    return CUIRect(left, top, left + m_width, top + m_height);
+    const int width = owner.Scaled(m_width);
+    const int height = owner.Scaled(m_height);
+    const int left = item.left + owner.Scaled(kLeftMargin);
+    const int top = item.top + ((item.bottom - item.top) - height) / 2;
+    return CUIRect(left, top, left + width, top + height);
 }
 
 bool CListCheckBox::SetChecked(bool checked)
@@ -54,9 +56,10 @@ bool CListCheckBox::SetChecked(bool checked)
     return true;
 }
 
-CListCheckBox::EventResult CListCheckBox::HandleEvent(const TEventInfo& event, const RECT& item)
+CListCheckBox::EventResult CListCheckBox::HandleEvent(const CControlUI& owner, const TEventInfo& event,
+                                                     const RECT& item)
 {
-    const CUIRect box = BoxRect(item);
+    const CUIRect box = BoxRect(owner, item);
     const bool inside = PtInRect(&box, event.point) != FALSE;
     const uint32_t before = m_state;
     switch (event.type) {
@@ -94,10 +97,12 @@ CListCheckBox::EventResult CListCheckBox::HandleEvent(const TEventInfo& event, c
 bool CListCheckBox::DrawAt(CControlUI& owner, HDC dc, const RECT& item, const CUIString& image) const
 {
     if (image.IsEmpty()) return false;
-    const CUIRect box = BoxRect(item);
+    CUIRect box = BoxRect(owner, item);
+    box.Translate(-item.left, -item.top);
+    // Skin pixels: the image text is scaled when parsed.
+    box = owner.UnscaledRect(box);
     CUIString modifier;
-    modifier.Printf(L"dest='%d,%d,%d,%d'", box.left - item.left, box.top - item.top, box.right - item.left,
-                    box.bottom - item.top);
+    modifier.Printf(L"dest='%d,%d,%d,%d'", box.left, box.top, box.right, box.bottom);
     return owner.DrawImageSpec(dc, image, modifier);
 }
 

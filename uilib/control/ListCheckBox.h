@@ -32,15 +32,17 @@ public:
 
     // True when the attribute was one of the box's.
     bool ApplyAttribute(const wchar_t* name, const wchar_t* value);
-    // Left + 6, vertically centred in the item.
-    CUIRect BoxRect(const RECT& item) const;
+    // Left + 6, vertically centred in the item, in the owner's device
+    // pixels (the margin and the size are skin pixels).
+    CUIRect BoxRect(const CControlUI& owner, const RECT& item) const;
     // Press, drag, release, enter and leave over the box. A release inside
     // the box after a press on it inverts the checked state (kToggled).
-    EventResult HandleEvent(const TEventInfo& event, const RECT& item);
+    EventResult HandleEvent(const CControlUI& owner, const TEventInfo& event, const RECT& item);
     // True when the state changed.
     bool SetChecked(bool checked);
     bool IsChecked() const { return m_checked; }
     uint32_t GetState() const { return m_state; }
+    // Skin pixels.
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
     // Draws the image of the box's state at the box rectangle of the item.

@@ -24,7 +24,7 @@ void* CListContainerHeaderItemUI::FindInterface(const wchar_t* name)
 
 int CListContainerHeaderItemUI::TextLeftInset() const
 {
-    return m_checkable ? m_checkBox.GetWidth() : 0;
+    return m_checkable ? Scaled(m_checkBox.GetWidth()) : 0;
 }
 
 void CListContainerHeaderItemUI::SetChecked(bool checked)
@@ -35,7 +35,7 @@ void CListContainerHeaderItemUI::SetChecked(bool checked)
 void CListContainerHeaderItemUI::HandleEvent(TEventInfo& event)
 {
     if (m_checkable && !IgnoresMouseEvent(event)) {
-        const CListCheckBox::EventResult result = m_checkBox.HandleEvent(event, m_item);
+        const CListCheckBox::EventResult result = m_checkBox.HandleEvent(*this, event, m_item);
         if (result != CListCheckBox::kIgnored) RequestRepaint();
         if (result == CListCheckBox::kToggled && m_parent != nullptr && m_manager != nullptr) {
             IContainerUI* header = static_cast<IContainerUI*>(m_parent->FindInterface(L"IContainer"));

@@ -1,10 +1,10 @@
 #include "uilib/control/ListEx.h"
 
 #include "uilib/control/ComboBox.h"
-#include "uilib/control/Edit.h"
 #include "uilib/control/ListContainerHeaderItem.h"
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ListTextExtElement.h"
+#include "uilib/control/RichEdit.h"
 #include "uilib/core/RenderKit.h"
 
 namespace SkinUI {
@@ -13,7 +13,7 @@ const wchar_t* const CListExUI::kEditName = L"ListEx_Edit";
 const wchar_t* const CListExUI::kComboName = L"ListEx_Combo";
 
 CListExUI::CListExUI()
-    : m_edit(nullptr), m_combo(nullptr), m_editRow(-1), m_editColumn(-1), m_activeEditor(nullptr), m_comboCallback(nullptr),
+    : m_edit(nullptr), m_combo(nullptr), m_editRow(nullptr), m_editColumn(-1), m_activeEditor(nullptr), m_comboCallback(nullptr),
       m_registeredWith(nullptr)
 {
 }
@@ -60,6 +60,25 @@ void CListExUI::HandleItemEvent(TEventInfo& event)
     HandleEvent(event);
 }
 
+bool CListExUI::RemoveChildAt(int index)
+{
+    CControlUI* row = GetChildAt(index);
+    if (!CListUI::RemoveChildAt(index)) return false;
+    if (row != nullptr && row == m_editRow) m_editRow = nullptr;
+    return true;
+}
+
+void CListExUI::RemoveAllChildren()
+{
+    m_editRow = nullptr;
+    CListUI::RemoveAllChildren();
+}
+
+int CListExUI::GetEditRow() const
+{
+    return m_editRow != nullptr ? IndexOfChild(m_editRow) : -1;
+}
+
 CListContainerHeaderItemUI* CListExUI::HeaderItemAt(int column) const
 {
     CListHeaderUI* header = GetHeaderControl();
@@ -91,14 +110,18 @@ CControlUI* CListExUI::GetCellEditControl()
 {
     if (m_combo != nullptr) ParkEditor(m_combo, false);
     if (m_edit != nullptr) return m_edit;
-    CEditUI* edit = new CEditUI();
+    CRichEditUI* edit = new CRichEditUI();
     edit->SetControlName(kEditName);
     if (m_manager != nullptr) {
-        const wchar_t* defaults = m_manager->FindDefaultAttributes(L"Edit");
+        const wchar_t* defaults = m_manager->FindDefaultAttributes(L"RichEdit");
         if (defaults != nullptr) edit->ApplyAttributeList(defaults);
     }
     edit->SetBackgroundColor(0xFFFFFFFF);
+    edit->SetRich(false);
+    edit->SetMultiLine(false);
+    edit->SetWantReturn(true);
     edit->SetFloating(true);
+    edit->ApplyAttribute(L"autohscroll", L"true");
     edit->SetVisibility(false);
     if (!AddChild(edit)) {
         delete edit;
@@ -128,25 +151,50 @@ CControlUI* CListExUI::GetCellComboControl()
     return m_combo;
 }
 
+CUIRect& CListExUI::PlaceOf(CControlUI* editor)
+{
+    return editor == m_edit ? m_editPlace : m_comboPlace;
+}
+
 void CListExUI::PlaceEditor(CControlUI* editor, const RECT& rc)
 {
     const CUIRect place(rc);
-    editor->SetFixedOrigin(place.left, place.top);
-    editor->SetFixedWidthValue(place.Width());
-    editor->SetFixedHeightValue(place.Height());
+    PlaceOf(editor) = place;
+    // Stored in skin pixels, as every fixed place and size: the layout scales
+    // them once, and SetPosition then puts the editor exactly on its cell.
+    const CUIRect stored = UnscaledRect(place);
+    editor->SetFixedOrigin(stored.left, stored.top);
+    editor->SetFixedWidthValue(stored.Width());
+    editor->SetFixedHeightValue(stored.Height());
     editor->SetVisibility(true);
-    CUIRect absolute = place;
+    KeepOnCell(editor);
+}
+
+void CListExUI::KeepOnCell(CControlUI* editor)
+{
+    if (editor == nullptr) return;
+    CUIRect absolute = PlaceOf(editor);
     absolute.Translate(m_item.left, m_item.top);
     editor->SetPosition(absolute, true);
 }
 
 void CListExUI::ParkEditor(CControlUI* editor, bool hide)
 {
+    PlaceOf(editor) = CUIRect();
     editor->SetFixedOrigin(0, 0);
     editor->SetFixedWidthValue(0);
     editor->SetFixedHeightValue(0);
     editor->SetPosition(CUIRect(), true);
     if (hide) editor->SetVisibility(false);
+}
+
+void CListExUI::SetPosition(const RECT& rc, bool invalidate)
+{
+    CListUI::SetPosition(rc, invalidate);
+    // A cell's place in device pixels is not always a whole number of skin
+    // pixels: the layout may have put an editor a pixel off.
+    if (m_edit != nullptr && m_editPlace.Width() > 0) KeepOnCell(m_edit);
+    if (m_combo != nullptr && m_comboPlace.Width() > 0) KeepOnCell(m_combo);
 }
 
 void CListExUI::ParkBoth()
@@ -158,7 +206,7 @@ void CListExUI::ParkBoth()
 void CListExUI::HandleCellClick(int row, int column, const RECT& rc, const wchar_t* text)
 {
     if (column >= 0 && IsColumnEditable(column) && GetCellEditControl() != nullptr) {
-        m_editRow = row;
+        m_editRow = GetChildAt(row);
         m_editColumn = column;
         m_activeEditor = m_edit;
         PlaceEditor(m_edit, rc);
@@ -167,7 +215,8 @@ void CListExUI::HandleCellClick(int row, int column, const RECT& rc, const wchar
             CRenderKit::DrawPlainText(m_manager->DeviceContext(), m_manager, measure, L"TTT", 0,
                                       GetListStyleInfo()->font, DT_SINGLELINE | DT_CALCRECT);
             const int padTop = ((rc.bottom - rc.top) - (measure.bottom - measure.top)) / 2;
-            m_edit->SetTextPadding(2, padTop > 0 ? padTop : 0, 2, 0);
+            // The padding is a skin size too.
+            m_edit->SetTextPadding(RECT{2, Unscaled(padTop > 0 ? padTop : 0), 2, 0});
         }
         m_edit->SetTextContent(text);
         m_edit->TakeFocus();
@@ -175,7 +224,7 @@ void CListExUI::HandleCellClick(int row, int column, const RECT& rc, const wchar
     }
     if (column >= 0 && IsColumnComboBox(column) && GetCellComboControl() != nullptr) {
         m_combo->RemoveAllChildren();
-        m_editRow = row;
+        m_editRow = GetChildAt(row);
         m_editColumn = column;
         m_activeEditor = m_combo;
         m_combo->SetTextContent(text);
@@ -197,10 +246,16 @@ bool CListExUI::IsOwnRow(CControlUI* control)
 void CListExUI::CommitToCell(const wchar_t* text)
 {
     // The row may have been removed since the edit began.
-    CControlUI* row = GetChildAt(m_editRow);
-    if (row == nullptr) return;
-    CListTextExtElementUI* ext = static_cast<CListTextExtElementUI*>(row->FindInterface(L"ListTextExElement"));
+    if (m_editRow == nullptr || IndexOfChild(m_editRow) < 0) return;
+    CListTextExtElementUI* ext =
+        static_cast<CListTextExtElementUI*>(m_editRow->FindInterface(L"ListTextExElement"));
     if (ext != nullptr) ext->SetCellText(m_editColumn, text);
+}
+
+void CListExUI::ForgetEdit()
+{
+    m_editRow = nullptr;
+    m_editColumn = -1;
 }
 
 void CListExUI::SetEveryRowChecked(bool checked)
@@ -235,12 +290,13 @@ void CListExUI::ReceiveNotify(TNotifyInfo& notify)
 {
     CControlUI* sender = notify.sender;
     if (sender == nullptr) return;
-    const bool editing = m_editRow >= 0 && m_editColumn >= 0 && sender == m_activeEditor;
+    // A cell whose row has gone is still being edited: the editor closes
+    // without writing anywhere.
+    const bool editing = m_editColumn >= 0 && sender == m_activeEditor;
     if (sender == m_edit) {
         if (editing && CompareTextIgnoreCase(notify.type, L"killfocus") == 0) {
             CommitToCell(m_edit->GetTextContent());
-            m_editRow = -1;
-            m_editColumn = -1;
+            ForgetEdit();
             ParkEditor(m_edit, true);
         }
         return;
@@ -256,7 +312,7 @@ void CListExUI::ReceiveNotify(TNotifyInfo& notify)
         return;
     }
     if (CompareTextIgnoreCase(notify.type, L"scroll") == 0) {
-        if (m_editRow >= 0 && m_editColumn >= 0) ParkBoth();
+        if (m_editColumn >= 0) ParkBoth();
         return;
     }
     if (CompareTextIgnoreCase(notify.type, L"listheaditemchecked") == 0) {

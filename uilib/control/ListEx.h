@@ -9,8 +9,8 @@
 namespace SkinUI {
 
 class CComboBoxUI;
-class CEditUI;
 class CListContainerHeaderItemUI;
+class CRichEditUI;
 
 // Fills the in-place combo box before it opens on a cell; implemented by the
 // list's owner.
@@ -23,10 +23,11 @@ protected:
 };
 
 // A list whose header items may carry check boxes and mark columns as edited
-// in place: a click on such a cell lays an edit field or a combo box over it,
-// and the value is written back into the row when the edit loses the focus
-// or the combo selects. The list registers itself for its window's
-// notifications.
+// in place: a click on such a cell lays a single-line rich edit or a combo
+// box over it, and the value is written back into the row the edit was
+// opened on (wherever it has moved to, or nowhere once it is gone) when the
+// edit loses the focus or the combo selects. The list registers itself for
+// its window's notifications.
 class CListExUI : public CListUI, public INotifyUI {
 public:
     static const wchar_t* const kEditName;
@@ -41,6 +42,10 @@ public:
     void InitHook() override;
     void HandleEvent(TEventInfo& event) override;
     void HandleItemEvent(TEventInfo& event) override;
+    void SetPosition(const RECT& rc, bool invalidate = true) override;
+
+    bool RemoveChildAt(int index) override;
+    void RemoveAllChildren() override;
 
     bool IsColumnEditable(int column) override;
     CControlUI* GetCellEditControl() override;
@@ -58,27 +63,37 @@ public:
 
     void ReceiveNotify(TNotifyInfo& notify) override;
 
-    int GetEditRow() const { return m_editRow; }
+    // The current index of the row being edited, -1 when none or gone.
+    int GetEditRow() const;
     int GetEditColumn() const { return m_editColumn; }
-    CEditUI* GetEditControl() const { return m_edit; }
+    CRichEditUI* GetEditControl() const { return m_edit; }
     CComboBoxUI* GetComboControl() const { return m_combo; }
 
 private:
     // The header item at that index when it is an extended one, else null.
     CListContainerHeaderItemUI* HeaderItemAt(int column) const;
-    // Lays a cell editor over rc (list coordinates).
+    // Lays a cell editor over rc (list coordinates, device pixels).
     void PlaceEditor(CControlUI* editor, const RECT& rc);
+    // Puts the editor on its remembered cell.
+    void KeepOnCell(CControlUI* editor);
+    CUIRect& PlaceOf(CControlUI* editor);
     void ParkEditor(CControlUI* editor, bool hide);
     void ParkBoth();
-    // Writes the text into the remembered cell when that row still exists.
+    // Writes the text into the remembered cell when its row is still here.
     void CommitToCell(const wchar_t* text);
+    void ForgetEdit();
     void SetEveryRowChecked(bool checked);
     bool IsOwnRow(CControlUI* control);
 
-    CEditUI* m_edit;
+    CRichEditUI* m_edit;
     CComboBoxUI* m_combo;
-    int m_editRow;
+    // The row itself, not its index: rows inserted or removed above it move
+    // it. Dropped when the row leaves the list.
+    CControlUI* m_editRow;
     int m_editColumn;
+    // Each editor's cell in the list's own device pixels; empty when parked.
+    CUIRect m_editPlace;
+    CUIRect m_comboPlace;
     // The editor the remembered cell was opened with: a late notification of
     // the other one never writes into it.
     CControlUI* m_activeEditor;

@@ -192,6 +192,8 @@ void CListHeaderItemUI::PaintStateImage(HDC dc)
     if (m_separatorImage.IsEmpty()) return;
     CUIRect sep = GetSeparatorRect();
     sep.Translate(-m_item.left, -m_item.top);
+    // Skin pixels: the image text is scaled when parsed.
+    sep = UnscaledRect(sep);
     m_separatorModifier.Printf(L"dest='%d,%d,%d,%d'", sep.left, sep.top, sep.right, sep.bottom);
     DrawImageSpec(dc, m_separatorImage, m_separatorModifier);
 }

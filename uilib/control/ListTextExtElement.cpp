@@ -41,7 +41,7 @@ int CListTextExtElementUI::CheckableColumn() const
 
 int CListTextExtElementUI::ColumnTextInset(int column) const
 {
-    return (m_exOwner != nullptr && m_exOwner->IsColumnCheckable(column)) ? m_checkBox.GetWidth() : 0;
+    return (m_exOwner != nullptr && m_exOwner->IsColumnCheckable(column)) ? Scaled(m_checkBox.GetWidth()) : 0;
 }
 
 bool CListTextExtElementUI::SetCellText(int column, const wchar_t* text)
@@ -100,7 +100,7 @@ void CListTextExtElementUI::HandleEvent(TEventInfo& event)
     }
     const int checkable = CheckableColumn();
     if (checkable >= 0) {
-        const CListCheckBox::EventResult result = m_checkBox.HandleEvent(event, m_item);
+        const CListCheckBox::EventResult result = m_checkBox.HandleEvent(*this, event, m_item);
         if (result != CListCheckBox::kIgnored) RequestItemRepaint();
         if (result == CListCheckBox::kToggled && m_manager != nullptr) {
             // The column goes in the high word, so its own header follows.

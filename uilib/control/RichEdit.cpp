@@ -426,7 +426,10 @@ void CRichEditUI::PaintSelfCaret(HDC dc)
     POINT pt;
     if (!GetCaretPos(&pt) || !PtInRect(&m_item, pt)) return;
     const RECT line = {pt.x, pt.y, pt.x, pt.y + m_host->CaretHeight()};
-    CRenderKit::DrawLineSegment(dc, line, m_host->CaretWidth(), m_textColor, PS_SOLID);
+    // Black is the layered window's transparent colour, as for the text.
+    DWORD color = m_textColor != 0 ? m_textColor : m_manager->DefaultTextColor();
+    CRenderKit::AvoidZeroRgb(color);
+    CRenderKit::DrawLineSegment(dc, line, m_host->CaretWidth(), color, PS_SOLID);
 }
 
 void CRichEditUI::PaintTipValue(HDC dc)

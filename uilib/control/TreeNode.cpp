@@ -180,6 +180,16 @@ bool CTreeNodeUI::RemoveChild(CControlUI* control)
     return true;
 }
 
+void CTreeNodeUI::RemoveAllChildren()
+{
+    while (HasChildNodes() && RemoveChild(GetChildNode(0))) {
+    }
+    for (int i = CContainerUI::GetChildCount() - 1; i >= 0; --i) {
+        CControlUI* child = CContainerUI::GetChildAt(i);
+        if (child != m_rowLayout) CContainerUI::RemoveChild(child);
+    }
+}
+
 bool CTreeNodeUI::ForgetChildNode(CTreeNodeUI* node)
 {
     const int index = m_childNodes.IndexOf(node);

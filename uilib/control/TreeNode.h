@@ -35,6 +35,8 @@ public:
     bool InsertChildAt(CControlUI* control, int index) override;
     // Removes a child node with its whole subtree.
     bool RemoveChild(CControlUI* control) override;
+    // Removes the child nodes and the ordinary children; the row stays.
+    void RemoveAllChildren() override;
 
     bool SetItemSelected(bool select) override;
     bool SetItemSelectedAdditive(bool select) override;

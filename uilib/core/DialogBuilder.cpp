@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "uilib/control/TreeNode.h"
 #include "uilib/core/AttrParse.h"
 #include "uilib/core/ControlFactory.h"
 #include "uilib/core/ResourceStore.h"
@@ -71,6 +72,15 @@ CUISize ReadPair(const wchar_t* value)
     int32_t v[2];
     ParseAttrIntList(value, v, 2);
     return CUISize(v[0], v[1]);
+}
+
+// Where a control given inside parent's element goes: a tree node keeps
+// its small controls in its row, so anything but a child node joins them.
+IContainerUI* MarkupPlaceOf(CControlUI* parent, IContainerUI* container, CControlUI* control)
+{
+    CTreeNodeUI* node = static_cast<CTreeNodeUI*>(parent->FindInterface(L"TreeNode"));
+    if (node == nullptr || control->FindInterface(L"TreeNode") != nullptr) return container;
+    return node->GetRowLayout();
 }
 
 // Window attributes whose names are compared with case.
@@ -390,7 +400,7 @@ CControlUI* CDialogBuilder::Parse(CSkinMarkupNode element, CControlUI* parent, C
         if (manager != nullptr) control->AttachManager(nullptr, nullptr, false);
         // Added last: a container already in a window attaches the new subtree
         // to its manager, which the detach above would undo.
-        if (container != nullptr && !container->AddChild(control)) {
+        if (container != nullptr && !MarkupPlaceOf(parent, container, control)->AddChild(control)) {
             delete control;
             continue;
         }

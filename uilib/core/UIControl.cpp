@@ -124,6 +124,18 @@ int CControlUI::Scaled(int value) const
     return scaler != nullptr ? scaler->ScaleValue(value) : value;
 }
 
+int CControlUI::Unscaled(int value) const
+{
+    if (m_manager == nullptr) return value;
+    CDpiScaler* scaler = m_manager->DpiScaler();
+    return scaler != nullptr ? scaler->UnscaleValue(value) : value;
+}
+
+CUIRect CControlUI::UnscaledRect(const RECT& rc) const
+{
+    return CUIRect(Unscaled(rc.left), Unscaled(rc.top), Unscaled(rc.right), Unscaled(rc.bottom));
+}
+
 CUIString CControlUI::GetControlName() const { return m_name; }
 void CControlUI::SetControlName(const wchar_t* name) { m_name = name; }
 

@@ -284,6 +284,13 @@ public:
     DWORD ApplyHslToColor(DWORD argb) const;
     bool DrawImageSpec(HDC dc, const wchar_t* specText, const wchar_t* modifier);
 
+    // Skin pixels (100 %) to the window's device pixels, and back: image
+    // texts are scaled when parsed, so rectangles written into them are
+    // unscaled first.
+    int Scaled(int value) const;
+    int Unscaled(int value) const;
+    CUIRect UnscaledRect(const RECT& rc) const;
+
     // Unscaled stored sizes, as the skin gave them.
     CUISize GetFixedSizeValue() const { return m_fixedSize; }
     CUISize GetMinSizeValue() const { return m_minSize; }
@@ -298,7 +305,6 @@ public:
     CEventSource OnNotify;
 
 protected:
-    int Scaled(int value) const;
     // A mouse event while the control does not accept the mouse.
     bool IgnoresMouseEvent(const TEventInfo& event) const;
     // Hands the event to the parent; false without one.

@@ -297,12 +297,16 @@ struct TipCase {
     const wchar_t* text;
     bool focused;
     bool tipShown;
+    // In a layered window the edit draws the caret itself, never in black
+    // (the transparent colour there).
+    bool layered;
 };
 
 const TipCase kTips[] = {
-    {L"", false, true},
-    {L"", true, false},
-    {L"typed", false, false},
+    {L"", false, true, false},
+    {L"", true, false, false},
+    {L"typed", false, false, false},
+    {L"", true, false, true},
 };
 
 } // namespace
@@ -314,16 +318,24 @@ TEST_F(RichEditFixture, PlaceholderShowsOnlyWhileEmptyAndUnfocusedAndTextIsDrawn
     Show();
     const RECT& rc = edit->GetPosition();
     for (const TipCase& c : kTips) {
-        SCOPED_TRACE(std::wstring(c.text) + (c.focused ? L" focused" : L""));
+        SCOPED_TRACE(std::wstring(c.text) + (c.focused ? L" focused" : L"") + (c.layered ? L" layered" : L""));
+        host.pm.SetLayeredMode(c.layered);
         edit->SetTextContent(c.text);
         if (c.focused) edit->TakeFocus();
         else away->TakeFocus();
         SkinUITest::DibCanvas canvas(rc.right, rc.bottom, 0xFFFFFFFF);
-        edit->PaintArea(canvas.Dc(), rc, nullptr);
+        // The self-drawn caret blinks: paint until a phase shows it.
+        const bool caretSeen = SkinUITest::PumpUntil([&] {
+            canvas.Fill(0xFFFFFFFF);
+            edit->PaintArea(canvas.Dc(), rc, nullptr);
+            return !c.layered || canvas.CountRgb(rc, 0x000001) > 0;
+        });
+        EXPECT_TRUE(caretSeen);
         EXPECT_EQ(canvas.CountRgb(rc, 0xBAC0C5) > 0, c.tipShown);
         // The text services draw typed text in the text colour, black.
         EXPECT_EQ(canvas.CountRgb(rc, 0x000000) > 0, c.text[0] != L'\0');
     }
+    host.pm.SetLayeredMode(false);
     // Disabled, the text turns to the disabled colour.
     edit->SetEnabledState(false);
     EXPECT_EQ(edit->GetTxtWinHost()->CharFormat().crTextColor & 0xFFFFFF,

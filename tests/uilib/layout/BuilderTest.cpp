@@ -9,6 +9,7 @@
 #include "uilib/core/DialogBuilder.h"
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/layout/ChildLayout.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/VerticalLayout.h"
 
@@ -285,17 +286,30 @@ TEST_F(DialogBuilderFiles, TopLevelIncludeBecomesTheRootAndLeaksNothing)
 }
 
 // The child layout builds its file when it is initialised, once per
-// initialisation; a file that cannot be built leaves it empty.
+// initialisation; a file that cannot be built leaves it empty, and so does
+// one that an enclosing child layout is building (itself, or a cycle).
 TEST_F(DialogBuilderFiles, ChildLayoutBuildsItsFileAtInitialisation)
 {
     Write(L"child.xml", "<Window><HorizontalLayout name=\"inside\"><Label name=\"deep\"/></HorizontalLayout></Window>");
+    Write(L"selfchild.xml", "<Window><VerticalLayout><ChildLayout name=\"again\" xmlfile=\"SelfChild.xml\"/>"
+                            "</VerticalLayout></Window>");
+    Write(L"ping_child.xml", "<Window><ChildLayout name=\"to_pong\" xmlfile=\"pong_child.xml\"/></Window>");
+    Write(L"pong_child.xml", "<Window><ChildLayout name=\"to_ping\" xmlfile=\"ping_child.xml\"/></Window>");
     const struct {
         const wchar_t* xml;
         int children;
+        const wchar_t* refused; // the nested child layout left empty, or null
+        const wchar_t* file;    // the file its refusal names
     } cases[] = {
-        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"child.xml\"/></VerticalLayout></Window>", 1},
-        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"missing.xml\"/></VerticalLayout></Window>", 0},
-        {L"<Window><VerticalLayout><ChildLayout name=\"c\"/></VerticalLayout></Window>", 0},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"child.xml\"/></VerticalLayout></Window>", 1,
+         nullptr, nullptr},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"missing.xml\"/></VerticalLayout></Window>", 0,
+         nullptr, nullptr},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\"/></VerticalLayout></Window>", 0, nullptr, nullptr},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"selfchild.xml\"/></VerticalLayout></Window>",
+         1, L"again", L"SelfChild.xml"},
+        {L"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"ping_child.xml\"/></VerticalLayout></Window>",
+         1, L"to_ping", L"ping_child.xml"},
     };
     for (const auto& c : cases) {
         TBuild build(c.xml);
@@ -308,6 +322,14 @@ TEST_F(DialogBuilderFiles, ChildLayoutBuildsItsFileAtInitialisation)
         EXPECT_EQ(nullptr, child->FindInterface(L"IContainer"));
         CContainerUI* layout = static_cast<CContainerUI*>(child->FindInterface(L"ChildLayout"));
         EXPECT_EQ(c.children, layout->GetChildCount()) << c.xml;
+        if (c.refused != nullptr) {
+            CControlUI* nested = build.manager.FindControlByName(c.refused);
+            ASSERT_NE(nullptr, nested) << c.xml;
+            CChildLayoutUI* refused = static_cast<CChildLayoutUI*>(nested->FindInterface(L"ChildLayout"));
+            EXPECT_EQ(0, refused->GetChildCount());
+            EXPECT_NE(-1, refused->LastError().IndexOf(c.file)) << refused->LastError().CStr();
+            continue;
+        }
         if (c.children == 0) continue;
         CControlUI* deep = build.manager.FindControlByName(L"deep");
         ASSERT_NE(nullptr, deep);

@@ -368,22 +368,83 @@ TEST_F(ListSelection, CtrlClickOnTheOnlySelectedRowKeepsRowAndListAgreeing)
     }
 }
 
-TEST_F(ListSelection, RemovingTheHeaderLeavesAFreshOne)
+namespace {
+
+// A list always shows one header, whatever order headers and header items
+// come in: the first header holds one item ("old") when each case starts.
+struct HeaderCase {
+    const char* name;
+    // Returns the header expected afterwards (null: a fresh one).
+    CControlUI* (*act)(CListUI& list, CControlUI* first);
+    int items;
+};
+
+CListHeaderUI* HeaderWith(int items)
 {
-    list->GetHeaderControl()->AddChild(new CListHeaderItemUI());
-    CControlUI* old = list->GetHeaderControl();
-    list->SetDefersChildDeletion(false);
-    ASSERT_TRUE(list->RemoveChild(old));
-    CControlUI* fresh = list->GetHeaderControl();
-    ASSERT_NE(nullptr, fresh);
-    EXPECT_NE(old, fresh);
-    EXPECT_EQ(0, static_cast<CContainerUI*>(fresh)->GetChildCount());
-    EXPECT_EQ(fresh, list->CContainerUI::GetChildAt(0));
-    EXPECT_EQ(2, list->CContainerUI::GetChildCount());
-    // Laying out and adding columns use the new header.
-    list->SetPosition(RECT{0, 0, 200, 400}, false);
-    EXPECT_TRUE(list->AddChild(new CListHeaderItemUI()));
-    EXPECT_EQ(1, static_cast<CContainerUI*>(fresh)->GetChildCount());
+    CListHeaderUI* header = new CListHeaderUI();
+    for (int i = 0; i < items; ++i) header->AddChild(new CListHeaderItemUI());
+    return header;
+}
+
+const HeaderCase kHeaderCases[] = {
+    {"header removed",
+     [](CListUI& list, CControlUI* first) -> CControlUI* {
+         EXPECT_TRUE(list.RemoveChild(first));
+         return nullptr;
+     },
+     0},
+    {"second header added after items",
+     [](CListUI& list, CControlUI*) -> CControlUI* {
+         CListHeaderUI* second = HeaderWith(2);
+         EXPECT_TRUE(list.AddChild(second));
+         return second;
+     },
+     3},
+    {"second header inserted after items",
+     [](CListUI& list, CControlUI*) -> CControlUI* {
+         CListHeaderUI* second = HeaderWith(0);
+         EXPECT_TRUE(list.InsertChildAt(second, 4));
+         return second;
+     },
+     1},
+    {"the same header again",
+     [](CListUI& list, CControlUI* first) -> CControlUI* {
+         EXPECT_TRUE(list.AddChild(first));
+         return first;
+     },
+     1},
+};
+
+} // namespace
+
+TEST_F(ListSelection, OneHeaderWhateverOrderHeadersComeIn)
+{
+    for (const HeaderCase& c : kHeaderCases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        list->SetDefersChildDeletion(false);
+        CListHeaderItemUI* old = new CListHeaderItemUI();
+        ASSERT_TRUE(list->AddChild(old));
+        CControlUI* first = list->GetHeaderControl();
+        CControlUI* expected = c.act(*list, first);
+        CListHeaderUI* header = list->GetHeaderControl();
+        ASSERT_NE(nullptr, header);
+        if (expected != nullptr)
+            EXPECT_EQ(expected, header);
+        else
+            EXPECT_NE(first, header);
+        EXPECT_EQ(header, list->CContainerUI::GetChildAt(0));
+        EXPECT_EQ(2, list->CContainerUI::GetChildCount());
+        EXPECT_EQ(c.items, header->GetChildCount());
+        EXPECT_EQ(c.items, list->GetListStyleInfo()->columnCount);
+        // Columns given first keep their place in front.
+        if (c.items > 0) EXPECT_EQ(old, header->GetChildAt(0));
+        // Laying out and adding columns use that header.
+        list->SetPosition(RECT{0, 0, 200, 400}, false);
+        EXPECT_TRUE(list->AddChild(new CListHeaderItemUI()));
+        EXPECT_EQ(c.items + 1, header->GetChildCount());
+    }
 }
 
 // The scene list's header (25) and the drop-down rows (16) are set by the

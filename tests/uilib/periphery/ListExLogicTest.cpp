@@ -4,11 +4,11 @@
 
 #include "SentEvents.h"
 #include "uilib/control/ComboBox.h"
-#include "uilib/control/Edit.h"
 #include "uilib/control/ListContainerHeaderItem.h"
 #include "uilib/control/ListEx.h"
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ListTextExtElement.h"
+#include "uilib/control/RichEdit.h"
 #include "uilib/core/UIManager.h"
 
 using namespace SkinUI;
@@ -115,9 +115,14 @@ TEST_F(ListExFixture, HeaderBoxFollowsTheRowsOfItsOwnColumn)
 TEST_F(ListExFixture, ClicksOutsideEditableCellsParkBothEditors)
 {
     list->HandleCellClick(1, 0, CUIRect(1, 30, 99, 54), L"Front");
-    CEditUI* edit = list->GetEditControl();
+    CRichEditUI* edit = list->GetEditControl();
     ASSERT_NE(edit, nullptr);
     EXPECT_STREQ(edit->GetControlName().CStr(), CListExUI::kEditName);
+    // The single-line plain rich edit that wants Return.
+    EXPECT_FALSE(edit->IsMultiLine());
+    EXPECT_FALSE(edit->IsRich());
+    EXPECT_TRUE(edit->IsWantReturn());
+    EXPECT_NE(edit->GetHostStyle() & ES_AUTOHSCROLL, 0u);
     EXPECT_TRUE(edit->GetVisibility());
     EXPECT_EQ(edit->GetPosition().Width(), 98);
     EXPECT_STREQ(edit->GetTextContent().CStr(), L"Front");
@@ -140,20 +145,48 @@ TEST_F(ListExFixture, ClicksOutsideEditableCellsParkBothEditors)
     EXPECT_EQ(list->GetChildCount(), 3);
 }
 
-TEST_F(ListExFixture, CommitWritesTheRememberedCellOnlyWhileItsRowExists)
-{
-    list->HandleCellClick(2, 0, CUIRect(1, 54, 99, 78), L"");
-    CEditUI* edit = list->GetEditControl();
-    ASSERT_NE(edit, nullptr);
-    edit->SetTextContent(L"Rear");
-    manager.SendNotification(edit, L"killfocus");
-    EXPECT_STREQ(rows[2]->GetCellText(0).CStr(), L"Rear");
-    EXPECT_EQ(list->GetEditRow(), -1);
+namespace {
 
-    list->HandleCellClick(2, 0, CUIRect(1, 54, 99, 78), L"Rear");
-    list->RemoveChildAt(2);
-    edit->SetTextContent(L"Gone");
-    manager.SendNotification(edit, L"killfocus");
-    EXPECT_EQ(list->GetEditRow(), -1);
-    EXPECT_STREQ(rows[1]->GetCellText(0).CStr(), L"");
+// What happens to the rows between opening the edit on row 1 and its
+// commit, and where the text must land: on the row the edit was opened on,
+// wherever it now sits, or nowhere once it is gone.
+struct CommitCase {
+    const char* name;
+    void (*change)(CListExUI& list);
+    int landsOn; // index into the fixture's rows, -1 for none
+};
+
+const CommitCase kCommits[] = {
+    {"rows unchanged", [](CListExUI&) {}, 1},
+    {"edited row removed", [](CListExUI& list) { list.RemoveChildAt(1); }, -1},
+    {"row removed above", [](CListExUI& list) { list.RemoveChildAt(0); }, 1},
+    {"row inserted above", [](CListExUI& list) { list.InsertChildAt(new CListTextExtElementUI(), 0); }, 1},
+    {"edited row moved", [](CListExUI& list) { list.MoveChildToIndex(list.GetChildAt(1), 2); }, 1},
+    {"all rows removed", [](CListExUI& list) { list.RemoveAllChildren(); }, -1},
+};
+
+} // namespace
+
+TEST_F(ListExFixture, CommitWritesTheRowTheEditWasOpenedOnOrNothingOnceItIsGone)
+{
+    for (const CommitCase& c : kCommits) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        list->SetDefersChildDeletion(false);
+        list->HandleCellClick(1, 0, CUIRect(1, 30, 99, 54), L"");
+        CRichEditUI* edit = list->GetEditControl();
+        ASSERT_NE(edit, nullptr);
+        c.change(*list);
+        const int stillThere = c.landsOn >= 0 ? list->IndexOfChild(rows[c.landsOn]) : -1;
+        EXPECT_EQ(list->GetEditRow(), stillThere);
+        edit->SetTextContent(L"Rear");
+        manager.SendNotification(edit, L"killfocus");
+        EXPECT_EQ(list->GetEditRow(), -1);
+        EXPECT_FALSE(edit->GetVisibility());
+        for (int i = 0; i < list->GetChildCount(); ++i) {
+            CListTextExtElementUI* row = static_cast<CListTextExtElementUI*>(list->GetChildAt(i));
+            EXPECT_STREQ(row->GetCellText(0).CStr(), i == stillThere ? L"Rear" : L"") << i;
+        }
+    }
 }

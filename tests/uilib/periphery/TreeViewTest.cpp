@@ -24,7 +24,7 @@ const wchar_t kTreeXml[] =
     L"<TreeNode text=\"A1\"><TreeNode text=\"A1a\"/><TreeNode text=\"A1b\"/></TreeNode>"
     L"<TreeNode text=\"A2\"/>"
     L"</TreeNode>"
-    L"<TreeNode text=\"B\"><TreeNode text=\"B1\"/></TreeNode>"
+    L"<TreeNode text=\"B\"><Label name=\"icon\"/><TreeNode text=\"B1\"/></TreeNode>"
     L"</TreeView></Window>";
 
 // A tree built from the markup above, owned by a manager without a window.
@@ -135,6 +135,17 @@ const TreeCase kTreeCases[] = {
     {"checking the whole view", [](TreeHost& t) { t.view->CheckSubtree(true, nullptr); }, kAll, kAll, kAll},
     {"removing a child node takes its subtree",
      [](TreeHost& t) { EXPECT_TRUE(t.Node(L"A")->RemoveChild(t.Node(L"A1"))); }, L"A A2 B B1", L"A A2 B B1", L""},
+    {"removing every child of a node keeps its row",
+     [](TreeHost& t) {
+         CTreeNodeUI* a = t.Node(L"A");
+         EXPECT_TRUE(a->AddChild(new CLabelUI()));
+         a->RemoveAllChildren();
+         EXPECT_EQ(1, a->GetChildCount());
+         EXPECT_EQ(a->GetRowLayout(), a->GetChildAt(0));
+         EXPECT_EQ(0, a->GetChildNodeCount());
+         EXPECT_EQ(L"A", a->GetItemText());
+     },
+     L"A B B1", L"A B B1", L""},
     {"removing a node from the view takes its subtree",
      [](TreeHost& t) { EXPECT_TRUE(t.view->RemoveNode(t.Node(L"A"))); }, L"B B1", L"B B1", L""},
     {"removing a leaf row by index",
@@ -207,8 +218,15 @@ TEST(TreeStructure, ControlsThatAreNotNodes)
     EXPECT_EQ(-1, tree.view->InsertNodeAt(&label, 0));
     EXPECT_EQ(rows, tree.view->GetChildCount());
 
+    // Markup puts them into the node's row, after the text.
     CTreeNodeUI* b = tree.Node(L"B");
+    CControlUI* icon = tree.manager.FindControlByName(L"icon");
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(b->GetRowLayout(), icon->GetParentControl());
+    EXPECT_EQ(4, b->GetRowLayout()->IndexOfChild(icon));
+    // Added by a call they are ordinary children of the node.
     const int children = b->GetChildCount();
+    EXPECT_EQ(1, children);
     EXPECT_TRUE(b->AddChild(new CLabelUI()));
     EXPECT_EQ(children + 1, b->GetChildCount());
     EXPECT_EQ(1, b->GetChildNodeCount());

@@ -14,7 +14,6 @@
 #include "uilib/control/ComboWnd.h"
 #include "uilib/control/DateTime.h"
 #include "uilib/control/DateTimeWnd.h"
-#include "uilib/control/Edit.h"
 #include "uilib/control/HotKey.h"
 #include "uilib/control/HotKeyWnd.h"
 #include "uilib/control/IPAddress.h"
@@ -25,6 +24,7 @@
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ListLabelElement.h"
 #include "uilib/control/ListTextExtElement.h"
+#include "uilib/control/RichEdit.h"
 #include "uilib/layout/VerticalLayout.h"
 
 using namespace SkinUI;
@@ -295,7 +295,7 @@ TEST_F(XInputFixture, ExtendedListChecksRowsAndCommitsEditedCells)
     // An edited cell is written when the edit loses the focus.
     ASSERT_TRUE(Click(*rows[0], 200, 13));
     ASSERT_TRUE(PumpUntil([list] {
-        return list->GetEditControl() != nullptr && list->GetEditControl()->GetNativeWindow() != nullptr;
+        return list->GetEditControl() != nullptr && list->GetEditControl()->HasFocus();
     }));
     EXPECT_EQ(list->GetEditRow(), 0);
     EXPECT_EQ(list->GetEditColumn(), 1);
