@@ -379,40 +379,27 @@ struct HeaderCase {
     int items;
 };
 
-CListHeaderUI* HeaderWith(int items)
+CControlUI* HeaderWith(int items)
 {
     CListHeaderUI* header = new CListHeaderUI();
     for (int i = 0; i < items; ++i) header->AddChild(new CListHeaderItemUI());
     return header;
 }
 
+CControlUI* Took(bool taken, CControlUI* expected)
+{
+    EXPECT_TRUE(taken);
+    return expected;
+}
+
 const HeaderCase kHeaderCases[] = {
     {"header removed",
-     [](CListUI& list, CControlUI* first) -> CControlUI* {
-         EXPECT_TRUE(list.RemoveChild(first));
-         return nullptr;
-     },
-     0},
+     [](CListUI& l, CControlUI* first) -> CControlUI* { return Took(l.RemoveChild(first), nullptr); }, 0},
     {"second header added after items",
-     [](CListUI& list, CControlUI*) -> CControlUI* {
-         CListHeaderUI* second = HeaderWith(2);
-         EXPECT_TRUE(list.AddChild(second));
-         return second;
-     },
-     3},
+     [](CListUI& l, CControlUI*) { CControlUI* h = HeaderWith(2); return Took(l.AddChild(h), h); }, 3},
     {"second header inserted after items",
-     [](CListUI& list, CControlUI*) -> CControlUI* {
-         CListHeaderUI* second = HeaderWith(0);
-         EXPECT_TRUE(list.InsertChildAt(second, 4));
-         return second;
-     },
-     1},
-    {"the same header again",
-     [](CListUI& list, CControlUI* first) -> CControlUI* {
-         EXPECT_TRUE(list.AddChild(first));
-         return first;
-     },
-     1},
+     [](CListUI& l, CControlUI*) { CControlUI* h = HeaderWith(0); return Took(l.InsertChildAt(h, 4), h); }, 1},
+    {"the same header again", [](CListUI& l, CControlUI* first) { return Took(l.AddChild(first), first); }, 1},
 };
 
 } // namespace
@@ -439,7 +426,9 @@ TEST_F(ListSelection, OneHeaderWhateverOrderHeadersComeIn)
         EXPECT_EQ(c.items, header->GetChildCount());
         EXPECT_EQ(c.items, list->GetListStyleInfo()->columnCount);
         // Columns given first keep their place in front.
-        if (c.items > 0) EXPECT_EQ(old, header->GetChildAt(0));
+        if (c.items > 0) {
+            EXPECT_EQ(old, header->GetChildAt(0));
+        }
         // Laying out and adding columns use that header.
         list->SetPosition(RECT{0, 0, 200, 400}, false);
         EXPECT_TRUE(list->AddChild(new CListHeaderItemUI()));
