@@ -131,6 +131,7 @@ struct PictureRow {
 
 const std::vector<uint32_t> kArrowCells = {0x20A040, 0xA02040, 0x2040A0, 0xA0A020, 0x808080};
 const uint32_t kBox = 0x3060C0;
+const uint32_t kSeparator = 0xC03060;
 const uint32_t kFrame = 0x2080C0;
 
 void PrepareIndicators(Scene& scene)
@@ -216,9 +217,14 @@ void PrepareList(Scene& scene)
 }
 
 // The boxes are drawn exactly on their hit rectangles (6 pixels in, the
-// box size, centred, all scaled), and the editor sits on its cell.
+// box size, centred, all scaled), the header's separator on its drag zone
+// (the right 4 pixels, give or take one), and the editor sits on its cell.
 void CheckList(Scene& scene)
 {
+    const RECT column = scene.RectOf(L"name_column");
+    const RECT zone = {column.right - 5, column.top, column.right + 1, column.bottom};
+    EXPECT_GE(scene.CountRgb(zone, kSeparator), 3 * (column.bottom - column.top - 1));
+    EXPECT_EQ(scene.CountRgb(zone, kSeparator), scene.CountRgb(scene.RectOf(L"list"), kSeparator));
     const wchar_t* const kRows[] = {L"row0", L"row1"};
     for (const wchar_t* name : kRows) {
         const RECT row = scene.RectOf(name);
@@ -281,7 +287,8 @@ const PictureRow kRows[] = {
      SCENE(L"<ListEx name=\"list\" height=\"120\" itemtextcolor=\"#FF202020\" bkcolor=\"#FFFFFFFF\">"
            L"<ListContainerHeaderItem text=\"On\" width=\"60\" checkable=\"true\" checkboxwidth=\"14\""
            L" checkboxheight=\"14\" checkboxnormalimage=\"box.png\"/>"
-           L"<ListContainerHeaderItem name=\"name_column\" text=\"Name\" width=\"150\" editable=\"true\"/>"
+           L"<ListContainerHeaderItem name=\"name_column\" text=\"Name\" width=\"150\" editable=\"true\""
+           L" sepimage=\"sep.png\"/>"
            L"<ListTextExtElement name=\"row0\" height=\"26\" checkboxwidth=\"14\" checkboxheight=\"14\""
            L" checkboxnormalimage=\"box.png\" checkboxselectedimage=\"box.png\"/>"
            L"<ListTextExtElement name=\"row1\" height=\"26\" checkboxwidth=\"14\" checkboxheight=\"14\""
@@ -318,6 +325,8 @@ TEST_P(PeripheryScreenshot, EachControlPaintsItsPart)
     ASSERT_TRUE(folder.Write(L"arrow@150.png", 30, kArrowCells));
     ASSERT_TRUE(folder.Write(L"box.png", 14, {kBox}));
     ASSERT_TRUE(folder.Write(L"box@150.png", 21, {kBox}));
+    ASSERT_TRUE(folder.Write(L"sep.png", 4, {kSeparator}));
+    ASSERT_TRUE(folder.Write(L"sep@150.png", 6, {kSeparator}));
 
     HostWindow host;
     host.CreateNativeWindow(nullptr, L"periphery", WS_POPUP | WS_VISIBLE, 0, 40, 40, 360, 240);
