@@ -70,7 +70,8 @@ const wchar_t* EqualizerManager::ChVolumeText(float tenths) const
 void EqualizerManager::ShowChVolumeText(int ch, float tenths)
 {
     CEditUI* edit = GetVolumeEdit(ch);
-    if (edit != nullptr) edit->SetTextContent(ChVolumeText(tenths));
+    // Looked up now: an edit being typed into shows its text as it is.
+    if (edit != nullptr) edit->SetTextContent(CResourceStore::GetInstance()->LookupText(ChVolumeText(tenths)));
 }
 
 void EqualizerManager::LeaveChVolumeEdit(int ch)
