@@ -103,7 +103,6 @@ struct BoundControls {
     SkinUI::CButtonUI* resetOutput = nullptr;
     SkinUI::CSButtonUI* lockOutput = nullptr;
     SkinUI::CSButtonUI* linkOutput = nullptr;
-    SkinUI::CSButtonUI* linkSelect = nullptr;
 
     BandControls bands[kMaxEqBands];
     BridgeControls bridges[kBridgePairs];

@@ -264,6 +264,11 @@ public:
     void ShowChVolumeText(int ch, float tenths);
     void SetChVolumeSliderValue(int ch, float tenths);
     float ReadChVolumeEdit(int ch) const;
+    // A volume or delay edit losing the focus is taken only when it holds
+    // other text than the program wrote for the channel: leaving a box
+    // untouched must neither unmute the channel nor send anything.
+    void LeaveChVolumeEdit(int ch);
+    void LeaveChDelayEdit(int ch);
     void SendChTrim(int ch);
     // The channel that follows ch (link output, else bridge partner); -1 none.
     int UpdateSyncPartner(int ch);
@@ -307,11 +312,6 @@ public:
     void UpdateLinkOutputButton();
     // "speaker_%d" clicked: the channels on that speaker become current.
     void SetSpeakerFocus(int code);
-    // A volume or delay edit losing the focus is taken only when its text
-    // says another value than the channel has: leaving a box untouched must
-    // neither unmute the channel nor send anything.
-    void LeaveChVolumeEdit(int ch);
-    void LeaveChDelayEdit(int ch);
     // The channel delay slider shows only while its channel's delay has the focus.
     void SetChDelaySliderShow(int ch);
     void SetChDelaySliderHide();
@@ -332,7 +332,7 @@ public:
     bool IsOutputJobRunning() const { return mOutputJobRunning.load(); }
 
     // ---- Compressors (EqualizerManagerCompressor.cpp) ----
-    // Stores channel ch's compressor on/off and sends the flags of all channels.
+    // Stores channel ch's compressor on/off and sends that channel's flag.
     void SetChCompressor(int ch, uint8_t on);
 
     // ---- EQ bands (EqualizerManagerBands.cpp) ----
@@ -377,8 +377,6 @@ private:
     // The routing boxes of channel ch as the current source routes it;
     // clearHidden unselects the rows the source does not have.
     void ShowInputRouting(int ch, bool clearHidden = false);
-    // Each channel's output button names its speaker; assigned positions show.
-    void ShowOutputAssignments();
 
     // Profile transfers (EqualizerManagerProfileFiles.cpp, EqualizerManagerRefresh.cpp).
     enum class TransferJob { LiveProfile, WholeProfile, WholeSave };
@@ -411,7 +409,6 @@ private:
     void TakeInputMixTrim(SceneProfile& profile, LPARAM value);
     void TakeCrossSourceMix(SceneProfile& profile, bool live, LPARAM value);
     void TakeUnitWideValue(int subcommand, LPARAM value);
-    void ShowChannelVolume(int ch);
 
     // Crossover and unit-wide helpers (EqualizerManagerCrossover.cpp,
     // EqualizerManagerUnitSettings.cpp).
@@ -432,6 +429,8 @@ private:
     bool mQuietSelect = false;
     void ShowSwitchState(UnitSwitch which, bool on);
     void ToggleSwitch(UnitSwitch which);
+    // Each channel's output button names its speaker; the assigned
+    // positions show, each with its delay box and frame, the others hide.
     void ShowSpeakerPositions();
     SkinUI::CMenuWnd* OpenMenu(HWND mainWnd, SkinUI::CControlUI* control, SkinUI::CMenuWnd*& menu,
                                SkinUI::CPaintManagerUI* notify, const wchar_t* layout, int anchor, uint32_t align);
@@ -448,6 +447,8 @@ private:
 
     // Channel editing and curves.
     bool IsBridged(int ch) const;
+    // What a channel's volume edit shows for tenths of a dB ("${off}" at the lowest).
+    const wchar_t* ChVolumeText(float tenths) const;
     int mSyncPartner = -1;
     int DelayUnitIndex() const;
     // The first channel assigned the speaker code; -1 none.

@@ -26,9 +26,12 @@ bool ValidBand(int band)
     return band >= 0 && band < kMaxEqBands;
 }
 
+// The box's number; fallback without a box or for a number that is not finite.
 float ReadFloat(CEditUI* edit, float fallback)
 {
-    return edit != nullptr ? std::wcstof(edit->GetTextContent(), nullptr) : fallback;
+    double value = fallback;
+    if (edit != nullptr) ReadFiniteNumber(edit->GetTextContent(), value);
+    return static_cast<float>(value);
 }
 
 void SelectAllOf(CEditUI* edit)
@@ -211,6 +214,13 @@ void EqualizerManager::SetChEqEdit(int b)
     const ChannelParams& channel = mModel.Current().channels[c];
     const EqBand stored = channel.bands[b];
     const BandControls& ctl = mControls.bands[b];
+    // What the row shows: no gain for a bypassed channel or a band switched off.
+    const float shown = channel.bypass == 1 || stored.enable == 0 ? 0.0f : stored.gain;
+    // Boxes left as the program wrote them were not typed into: leaving them
+    // keeps a bypassed channel's hidden gains and a switched-off band's gain.
+    if (b < channel.eqSize && !IsTyped(ctl.freq, IntegerText(L"%d", stored.freq)) &&
+        !IsTyped(ctl.q, NumberText(L"%.*f", stored.Q, 2)) && !IsTyped(ctl.gain, NumberText(L"%.1f", shown)))
+        return;
 
     int freq = stored.freq;
     if (ctl.freq != nullptr) {
@@ -221,30 +231,24 @@ void EqualizerManager::SetChEqEdit(int b)
     const float q = ClampEqQ(ReadFloat(ctl.q, stored.Q));
     SetText(ctl.q, L"%.*f", q, 2);
 
-    float g = ReadFloat(ctl.gain, stored.gain);
+    float g = ReadFloat(ctl.gain, shown);
     if (ctl.slider != nullptr) {
         float tenths = g * 10.0f;
         ClampToSlider(ctl.slider, tenths);
         const float kept = static_cast<float>(std::lround(tenths)) * 0.1f;
-        if (std::fabs(kept - g) > kZeroGain) {
-            g = kept;
-            SetText(ctl.gain, L"%.1f", g);
-        }
+        if (std::fabs(kept - g) > kZeroGain) g = kept;
         ctl.slider->SetValue(EqGainTenths(g));
     } else if (!(g >= kMinEqGain && g <= kMaxEqGain)) {
         // The unit's gain encoding holds -18 to +12 dB only.
         g = g > kMaxEqGain ? kMaxEqGain : kMinEqGain;
-        SetText(ctl.gain, L"%.1f", g);
     }
+    SetText(ctl.gain, L"%.1f", g);
     LogPrintW(L"freqValue(%d) ,qValue(%f) ,gainValue(%.1f)\n", freq, static_cast<double>(q), static_cast<double>(g));
     if (b >= channel.eqSize) return;
 
-    // Unchanged against what the row shows: leaving a box without typing
-    // must not drop a bypassed channel's hidden gains. Q counts to its two
-    // shown decimals, so 8.98 stepped to 9.00 is a change.
-    const float shown = channel.bypass == 1 ? 0.0f : stored.gain;
-    if (stored.freq == freq && std::fabs(stored.Q - q) < 0.005f && std::fabs(shown - g) < 0.01f && stored.enable != 0)
-        return;
+    // A typed value equal to the shown one changes nothing either. Q counts
+    // to its two shown decimals, so 8.98 stepped to 9.00 is a change.
+    if (stored.freq == freq && std::fabs(stored.Q - q) < 0.005f && std::fabs(shown - g) < 0.01f) return;
     CommitEqBand(b, freq, q, g);
 }
 

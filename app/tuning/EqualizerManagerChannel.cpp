@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/controls/SButtonUI.h"
+#include "app/tuning/ControlText.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
@@ -59,17 +60,24 @@ void EqualizerManager::SendChTrim(int ch)
                       &attenuation, false);
 }
 
+const wchar_t* EqualizerManager::ChVolumeText(float tenths) const
+{
+    CSliderUI* first = GetFirstVolumeSlider();
+    const int minimum = first != nullptr ? first->GetMinValue() : kVolumeMinTenths;
+    return static_cast<int>(std::lround(tenths)) <= minimum ? kOffKey : FormatDbText(tenths * 0.1f);
+}
+
 void EqualizerManager::ShowChVolumeText(int ch, float tenths)
 {
     CEditUI* edit = GetVolumeEdit(ch);
-    if (edit == nullptr) return;
-    CSliderUI* first = GetFirstVolumeSlider();
-    const int minimum = first != nullptr ? first->GetMinValue() : kVolumeMinTenths;
-    if (static_cast<int>(std::lround(tenths)) == minimum) {
-        edit->SetTextContent(CResourceStore::GetInstance()->LookupText(kOffKey));
-    } else {
-        edit->SetTextContent(FormatDbText(tenths * 0.1f));
-    }
+    // Looked up now: an edit being typed into shows its text as it is.
+    if (edit != nullptr) edit->SetTextContent(CResourceStore::GetInstance()->LookupText(ChVolumeText(tenths)));
+}
+
+void EqualizerManager::LeaveChVolumeEdit(int ch)
+{
+    if (ValidChannel(ch) && IsTyped(GetVolumeEdit(ch), ChVolumeText(mModel.Current().channels[ch].gain * 10.0f)))
+        SetChVolumeEdit(ch, false);
 }
 
 float EqualizerManager::ReadChVolumeEdit(int ch) const
@@ -122,27 +130,33 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
     const float delta = profile.channels[ch].gain - oldGain;
     if (delta == 0.0f && !force) return;
 
-    // Members follow by the same difference, each clamped on its own.
+    // Members follow by the same difference, each clamped on its own; a
+    // member's bridged twin takes the member's level.
     auto follow = [&](int member) {
         const float t = std::trunc((delta + profile.channels[member].gain) * 10.0f);
         StoreChVolume(member, t, focus);
+        return t;
     };
     // The changed channel's own partner follows, current or not (the link
     // sends every pair's first channel without making it current).
+    const int partner = UpdateSyncPartner(ch);
     const int group = profile.linkSel[ch];
     if (group >= 1) {
-        const int partner = UpdateSyncPartner(ch);
+        // Visited first: with links, bridges and a group at once no channel
+        // moves twice.
         bool visited[kOutputChannels] = {};
+        visited[ch] = true;
+        if (partner >= 0) visited[partner] = true;
         for (int i = 0; i < kOutputChannels; ++i) {
-            if (visited[i] || profile.linkSel[i] != group || i == ch || i == partner) continue;
-            follow(i);
-            if (IsBridged(i)) {
-                follow(i ^ 1);
+            if (visited[i] || profile.linkSel[i] != group) continue;
+            visited[i] = true;
+            const float t = follow(i);
+            if (IsBridged(i) && !visited[i ^ 1]) {
                 visited[i ^ 1] = true;
+                StoreChVolume(i ^ 1, t, focus);
             }
         }
     }
-    const int partner = UpdateSyncPartner(ch);
     if (partner >= 0) follow(partner);
 }
 

@@ -46,9 +46,12 @@ void EqualizerManager::ChartBandMoved(int i, bool release)
     const EqBand moved = mControls.equalizer->GetBand(i);
     const float g = moved.gain;
     const EqBand& stored = channel.bands[i];
-    const bool sameGain = std::fabs(stored.gain - g) < 0.01f || (channel.bypass == 1 && std::fabs(g) < kZeroGain);
-    if (!release && stored.freq == moved.freq && std::fabs(stored.Q - moved.Q) + 0.025f < 0.05f && sameGain &&
-        stored.enable != 0)
+    // Against what the chart was given (no gain for a bypassed channel or a
+    // band switched off): a hover moves nothing, and must keep a switched-off
+    // band's gain for its enable button.
+    const float shown = channel.bypass == 1 || stored.enable == 0 ? 0.0f : stored.gain;
+    if (!release && stored.freq == moved.freq && std::fabs(stored.Q - moved.Q) + 0.025f < 0.05f &&
+        std::fabs(shown - g) < 0.01f)
         return;
     const bool due = ChartSendDue(release);
     const int partner = UpdateSyncPartner(cur);

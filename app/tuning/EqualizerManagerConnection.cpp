@@ -4,6 +4,7 @@
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/UnitStatusRead.h"
 #include "app/windows/ForceUpdateWnd.h"
+#include "app/windows/MixerWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "app/windows/StartupFiles.h"
 #include "app/windows/UpdateFwWnd.h"
@@ -90,6 +91,8 @@ void EqualizerManager::ConnectDevice(bool showFailure)
     }
     // The unit's return after an update's restart ends the update window.
     if (CUpdateFwWnd* update = OpenUpdateFwWindow()) update->PostClose(1);
+    // The read about to run rewrites what an open mixer shows.
+    if (CMixerWnd* mixer = CMixerWnd::Current()) mixer->PostClose(1);
     LogPrintW(L"Connect OK\xFF01\n");
     ShowLinkLook(LinkLook::Connecting);
     if (forceUpdateRunning && OpenForceUpdateWindow() != nullptr && !FileExistsInCurrentDir(L"noForceUpdate.ini")) {
@@ -174,6 +177,7 @@ void EqualizerManager::DeviceConnected()
     for (int ch = 0; ch < kOutputChannels; ++ch) ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
     ShowLinkLook(LinkLook::Connected);
     mDevice.EnableAsyncMode();
+    ShowLinkAndLock();
     ShowEqBandRows(profile.currOutChannel);
     UpdateEqualizer(-1);
 
@@ -199,6 +203,8 @@ void EqualizerManager::DisconnectDevice()
     StopStatusRead();
     ShowLinkLook(LinkLook::Disconnected);
     Current().model = -1;
+    // Its edits would reach the model only, the unit never hearing them.
+    if (CMixerWnd* mixer = CMixerWnd::Current()) mixer->PostClose(1);
 }
 
 void EqualizerManager::DevicePlugOut()

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/controls/SButtonUI.h"
+#include "app/tuning/ControlText.h"
 #include "app/tuning/EqBandRules.h"
 #include "base/Log.h"
 #include "uilib/control/Button.h"
@@ -210,13 +211,10 @@ void EqualizerManager::SetFilterSlope(const FilterSide& side)
 bool EqualizerManager::IsFilterFreqTyped(bool highPass) const
 {
     const FilterSide& side = Side(highPass);
-    CEditUI* edit = mControls.*side.freqEdit;
     const int c = CurrentChannel();
-    if (edit == nullptr || !SceneProfile::IsChannel(c)) return false;
-    wchar_t shown[16];
-    _snwprintf(shown, 15, L"%dHz", (mModel.Current().channels[c].crossover.*side.filter).fs);
-    shown[15] = L'\0';
-    return wcscmp(edit->GetTextContent(), shown) != 0;
+    if (!SceneProfile::IsChannel(c)) return false;
+    return IsTyped(mControls.*side.freqEdit,
+                   IntegerText(L"%dHz", (mModel.Current().channels[c].crossover.*side.filter).fs));
 }
 
 void EqualizerManager::SetHpFreq() { SetFilterFreq(Side(true)); }

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/controls/SButtonUI.h"
+#include "app/tuning/ControlText.h"
 #include "app/tuning/DelayUnits.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
@@ -21,11 +22,6 @@ const float kSpeakerStepMs = 0.021f;
 bool ValidChannel(int ch)
 {
     return ch >= 0 && ch < kOutputChannels;
-}
-
-float ReadNumber(CEditUI* edit)
-{
-    return static_cast<float>(wcstod(edit->GetTextContent(), nullptr));
 }
 
 // "%d cm", "%d in" or "%.3f ms"; without the unit word for the speaker edits.
@@ -138,7 +134,14 @@ void EqualizerManager::ChangeChDelay(int ch, float ms)
 {
     if (!ValidChannel(ch)) return;
     const float old = mModel.Current().channels[ch].delay;
-    StoreChDelay(ch, ms);
+    // The delay the channel has, taken again (as the link takes the current
+    // slider), is sent as it is: moved onto the cm or inch grid it would
+    // change, and the partner with it.
+    if (std::lround(ms * 1000.0f) == std::lround(old * 1000.0f)) {
+        SendChDelay(ch);
+    } else {
+        StoreChDelay(ch, ms);
+    }
     CEditUI* edit = GetDelayEdit(ch);
     if (edit != nullptr) {
         edit->TakeFocus();
@@ -151,10 +154,21 @@ void EqualizerManager::ChangeChDelay(int ch, float ms)
 void EqualizerManager::SetChDelayEdit(int ch)
 {
     CEditUI* edit = GetDelayEdit(ch);
-    if (edit == nullptr) return;
-    const float ms = ParseDelay(DelayUnitIndex(), ReadNumber(edit));
+    if (edit == nullptr || !ValidChannel(ch)) return;
+    double typed = 0.0;
+    if (!ReadFiniteNumber(edit->GetTextContent(), typed)) {
+        ShowChDelayText(ch, mModel.Current().channels[ch].delay);
+        return;
+    }
+    const float ms = ParseDelay(DelayUnitIndex(), static_cast<float>(typed));
     LogPrintW(L"%s %d ms_value = %d\n", L"EqualizerManager::SetChDelayEdit", ch, static_cast<int>(ms));
     ChangeChDelay(ch, ms);
+}
+
+void EqualizerManager::LeaveChDelayEdit(int ch)
+{
+    if (ValidChannel(ch) && IsTyped(GetDelayEdit(ch), DelayText(DelayUnitIndex(), mModel.Current().channels[ch].delay, true)))
+        SetChDelayEdit(ch);
 }
 
 void EqualizerManager::SetChDelaySlider(int ch)
@@ -194,6 +208,10 @@ void EqualizerManager::SetSpeakerDelay(int code, float ms)
     profile.channels[ch].delay = ms;
     edit->SetTextContent(DelayText(DelayUnitIndex(), ms, false));
     edit->SetSelection(0, -1);
+    // The channel's own strip shows the new delay, so leaving its box or
+    // linking the outputs takes nothing stale from it.
+    ShowChDelayText(ch, ms);
+    SetChDelaySliderValue(ch, ms * 1000.0f);
     const float delta = ms - old;
     if (delta != 0.0f) FollowChDelay(ch, delta);
     SendChDelay(ch);
@@ -203,9 +221,13 @@ void EqualizerManager::SetSpeakerDelayEdit(int code)
 {
     const int ch = ChannelOfSpeaker(code);
     if (ch < 0 || code > kSpeakerPositions || mControls.speakers[code - 1].delay == nullptr) return;
-    const float typed = ReadNumber(mControls.speakers[code - 1].delay);
+    double typed = 0.0;
+    if (!ReadFiniteNumber(mControls.speakers[code - 1].delay->GetTextContent(), typed)) {
+        ShowSpeakerDelayText(code - 1, ch);
+        return;
+    }
     LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, typed);
-    SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), typed));
+    SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), static_cast<float>(typed)));
 }
 
 void EqualizerManager::SetSpeakerDelayUp(int code, bool up)

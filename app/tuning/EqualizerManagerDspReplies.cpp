@@ -78,8 +78,6 @@ int SecondSourceIndex(int reported)
     return reported >= 0 && reported < kInputSources ? reported : kNoSecondSource;
 }
 
-const float kMaxDelayMs = 15.0f;
-
 template <class Record>
 const Record* As(LPARAM value)
 {
@@ -294,9 +292,10 @@ void EqualizerManager::TakeChannelValue(SceneProfile& profile, bool live, int su
         params.delay = delay;
         if (!live) return;
         LogPrintW(L"update UI ch_delay->ch = %d, Delay %.3f\n", ch, delay);
-        const float shown = delay < 0.0f ? 0.0f : delay > kMaxDelayMs ? kMaxDelayMs : delay;
-        SetText(GetDelayEdit(ch), L"%.3f ms", shown);
-        if (CSliderUI* slider = GetDelaySlider(ch)) slider->SetValue(static_cast<int>(std::lround(delay * 1000.0f)));
+        // In the unit the user chose, as every delay the program writes.
+        ShowChDelayText(ch, delay);
+        SetChDelaySliderValue(ch, delay * 1000.0f);
+        ShowSpeakerDelay(ch);
         return;
     }
     case kTrim: {
@@ -315,7 +314,7 @@ void EqualizerManager::TakeChannelValue(SceneProfile& profile, bool live, int su
         }
         if (slider != nullptr) slider->SetValue(static_cast<int>(std::lround(tenths)));
         params.gain = tenths * 0.1f;
-        ShowChannelVolume(ch);
+        ShowChVolumeText(ch, tenths);
         return;
     }
     case kMuteCh:
@@ -347,18 +346,6 @@ void EqualizerManager::TakeChannelValue(SceneProfile& profile, bool live, int su
     }
 }
 
-void EqualizerManager::ShowChannelVolume(int ch)
-{
-    CEditUI* edit = GetVolumeEdit(ch);
-    if (edit == nullptr) return;
-    const int tenths = static_cast<int>(std::lround(Current().channels[ch].gain * 10.0f));
-    CSliderUI* range = GetFirstVolumeSlider();
-    if (range != nullptr && tenths <= range->GetMinValue())
-        edit->SetTextContent(L"${off}");
-    else
-        SetIntText(edit, L"%ddB", tenths / 10);
-}
-
 void EqualizerManager::TakeMix(SceneProfile& profile, bool live, LPARAM value)
 {
     const auto* r = As<dsp::DspMixRecord>(value);
@@ -377,10 +364,7 @@ void EqualizerManager::TakeOutputType(SceneProfile& profile, bool live, LPARAM v
     if (!SceneProfile::IsChannel(r->ch) || r->value < 0 || r->value >= kOutputCodeCount) return;
     profile.outputs[r->ch] = r->value;
     profile.outputs_bk[r->ch] = r->value;
-    if (!live) return;
-    for (SpeakerControls& s : mControls.speakers)
-        if (s.speaker != nullptr) s.speaker->SetVisibility(false);
-    ShowOutputAssignments();
+    if (live) ShowSpeakerPositions();
 }
 
 void EqualizerManager::TakeLink(SceneProfile& profile, bool live, LPARAM value)
@@ -388,7 +372,7 @@ void EqualizerManager::TakeLink(SceneProfile& profile, bool live, LPARAM value)
     const bool on = As<dsp::DspLinkRecord>(value)->mode == 1;
     profile.linkMode = on;
     if (!live) return;
-    if (mControls.linkSelect != nullptr) mControls.linkSelect->SetSelectedState(on);
+    ShowLinkButton(on);
     profile.linkOutputs.fill(-1);
     if (on) {
         profile.lockMode = 1;
@@ -414,7 +398,7 @@ void EqualizerManager::TakeLock(SceneProfile& profile, bool live, LPARAM value)
     if (locked || profile.linkMode != 1) return;
     profile.linkMode = 0;
     profile.linkOutputs.fill(-1);
-    if (mControls.linkSelect != nullptr) mControls.linkSelect->SetSelectedState(false);
+    ShowLinkButton(false);
     mDevice.CH_Link_Ctrl(0, 0, 0, nullptr, false);
     if (CSButtonUI* shown = mControls.channels[CurrentChannel()].enable) shown->ActivateControl();
 }
@@ -456,6 +440,6 @@ void EqualizerManager::UpdateAllVolumeEdit()
     ShowMainVolumeText(volume);
     for (int ch = 0; ch < kOutputChannels; ++ch) {
         LogPrintW(L"on ch volume edit change to %d dB\n", static_cast<int>(Current().channels[ch].gain));
-        ShowChannelVolume(ch);
+        ShowChVolumeText(ch, Current().channels[ch].gain * 10.0f);
     }
 }

@@ -1,12 +1,7 @@
 #include "app/tuning/EqualizerManager.h"
 
-#include <cmath>
-#include <cwchar>
-
 #include "app/controls/SButtonUI.h"
-#include "app/tuning/DelayUnits.h"
 #include "base/Log.h"
-#include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Slider.h"
 
@@ -17,9 +12,6 @@ namespace {
 // The colour a delay link group marks its channels with; group 0 is none.
 const DWORD kGroupColours[] = {0xFF666666, 0xFF0088FF, 0xFF00AEAE, 0xFF0000E3, 0xFFFF0000, 0xFFFF8040, 0xFF8600FF};
 const int kGroupColourCount = static_cast<int>(sizeof kGroupColours / sizeof kGroupColours[0]);
-
-// Half the last digit of a delay shown in ms.
-const float kShownDelayStepMs = 0.0005f;
 
 bool ValidChannel(int ch)
 {
@@ -158,23 +150,6 @@ void EqualizerManager::SetSpeakerFocus(int code)
     for (int ch = 0; ch < count; ++ch) {
         if (profile.outputs[ch] == code) ActivateChannel(ch);
     }
-}
-
-void EqualizerManager::LeaveChVolumeEdit(int ch)
-{
-    if (!ValidChannel(ch) || GetVolumeEdit(ch) == nullptr) return;
-    if (std::lround(ReadChVolumeEdit(ch) * 10.0f) == std::lround(mModel.Current().channels[ch].gain * 10.0f)) return;
-    SetChVolumeEdit(ch, false);
-}
-
-void EqualizerManager::LeaveChDelayEdit(int ch)
-{
-    CEditUI* edit = ValidChannel(ch) ? GetDelayEdit(ch) : nullptr;
-    if (edit == nullptr) return;
-    const float typed = ParseDelay(DelayUnitIndex(), static_cast<float>(wcstod(edit->GetTextContent(), nullptr)));
-    // The text shows the delay to the thousandth of a ms.
-    if (std::fabs(typed - mModel.Current().channels[ch].delay) < kShownDelayStepMs) return;
-    SetChDelayEdit(ch);
 }
 
 void EqualizerManager::SetChDelaySliderHide()

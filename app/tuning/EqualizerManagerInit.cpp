@@ -115,13 +115,14 @@ void EqualizerManager::Init(CPaintManagerUI* manager, HWND mainWnd)
     BindTools();
 
     if (mControls.mainVolumeSlider != nullptr) mControls.mainVolumeSlider->SetValue(Current().mainVolume);
+    ShowMainVolumeText(Current().mainVolume);
 
     // The unit's source list starts on the high-level input; the list tells
     // the window, which selects the source as after a user's choice.
     if (mControls.inputSource != nullptr) mControls.inputSource->SelectSingleItem(kStartInputSourceItem, false);
     // Output channel 1 becomes current as after a click on its button.
     if (mControls.channels[0].enable != nullptr) mControls.channels[0].enable->ActivateControl();
-    ShowOutputAssignments();
+    ShowSpeakerPositions();
     if (mControls.connect != nullptr) mControls.connect->TakeFocus();
 }
 
@@ -256,18 +257,6 @@ void EqualizerManager::ShowInputRouting(int ch, bool clearHidden)
     }
 }
 
-void EqualizerManager::ShowOutputAssignments()
-{
-    const SceneProfile& profile = Current();
-    for (int ch = 0; ch < kOutputChannels; ++ch) {
-        const int code = profile.outputs[ch];
-        if (mControls.channels[ch].outputButton != nullptr) {
-            mControls.channels[ch].outputButton->SetTextContent(GetOutputSpeakerTextOrEmpty(code));
-        }
-        if (code >= 1 && code <= kSpeakerPositions) Show(mControls.speakers[code - 1].speaker, true);
-    }
-}
-
 void EqualizerManager::BindSpeakers()
 {
     // Position k shows output code k + 1.
@@ -293,7 +282,6 @@ void EqualizerManager::BindTools()
     c.resetOutput = FindButton(mManager, L"btn_reset_output");
     c.lockOutput = FindSButton(mManager, L"btn_lock_output");
     c.linkOutput = FindSButton(mManager, L"btn_link_output");
-    c.linkSelect = FindSButton(mManager, L"btn_link_select");
 }
 
 template <class T>

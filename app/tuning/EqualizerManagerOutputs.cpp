@@ -137,6 +137,10 @@ void EqualizerManager::LinkPairs(int direction, uint8_t* pairs, int* pairCount)
         const bool from = direction == 1 ? profile.outputs[i] < profile.outputs[j] : profile.outputs[i] > profile.outputs[j];
         if (!from) continue;
         profile.CopyOutConfig(i, j);
+        // The copy's strip shows its new delay: the link then takes nothing
+        // stale from its slider.
+        ShowChDelayText(j, profile.channels[j].delay);
+        SetChDelaySliderValue(j, profile.channels[j].delay * 1000.0f);
         pairs[2 * *pairCount] = static_cast<uint8_t>(i);
         pairs[2 * *pairCount + 1] = static_cast<uint8_t>(j);
         ++*pairCount;

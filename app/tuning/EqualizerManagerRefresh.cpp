@@ -37,17 +37,9 @@ void EqualizerManager::RefreshFromProfile()
     Select(mControls.mainMute, p.mainVolumeMute != 0);
     ShowMainVolumeText(p.mainVolume);
 
-    for (int k = 0; k < kSpeakerPositions; ++k) {
-        ShowSpeakerDelayText(k, -1);
-        if (CSButtonUI* speaker = mControls.speakers[k].speaker) {
-            speaker->SetTextContent(L"");
-            speaker->SetVisibility(false);
-        }
-    }
-    ShowOutputAssignments();
+    ShowSpeakerPositions();
     for (int ch = 0; ch < kOutputChannels; ++ch) {
         const ChannelParams& c = p.channels[ch];
-        ShowSpeakerDelay(ch);
         SetChVolumeSliderValue(ch, c.gain * 10.0f);
         ShowChVolumeText(ch, c.gain * 10.0f);
         Select(GetMuteButton(ch), c.mute != 0);

@@ -129,22 +129,13 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
 }
 
 // The read's replies were taken before this (they were posted first): the
-// speaker positions, output buttons and curves follow the recalled scene.
+// speaker positions, output buttons, link, lock and curves follow the
+// recalled scene.
 void EqualizerManager::ShowRecalledScene()
 {
-    for (int k = 0; k < kSpeakerPositions; ++k) {
-        ShowSpeakerDelayText(k, -1);
-        SkinUI::CSButtonUI* speaker = mControls.speakers[k].speaker;
-        if (speaker == nullptr) continue;
-        speaker->SetTextContent(L"");
-        speaker->SetVisibility(false);
-    }
-    ShowOutputAssignments();
+    ShowSpeakerPositions();
+    ShowLinkAndLock();
     const SceneProfile& profile = Current();
-    for (int ch = 0; ch < kOutputChannels; ++ch) {
-        const int code = profile.outputs[ch];
-        if (code >= 1 && code <= kSpeakerPositions) ShowSpeakerDelayText(code - 1, ch);
-        ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
-    }
+    for (int ch = 0; ch < kOutputChannels; ++ch) ComputeChannelCurve(ch, profile.channels[ch].bypass == 1);
     UpdateEqualizer(-1);
 }

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/controls/SButtonUI.h"
+#include "app/tuning/ControlText.h"
 #include "app/tuning/MainVolumePoll.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
@@ -25,14 +26,6 @@ const DWORD kOffTextColor = 0xFFFF0000;
 CUIString OffText()
 {
     return CResourceStore::GetInstance()->LookupText(L"${off}");
-}
-
-CUIString IntText(const wchar_t* format, int value)
-{
-    wchar_t text[32];
-    _snwprintf(text, 31, format, value);
-    text[31] = L'\0';
-    return CUIString(text);
 }
 
 void FocusAndSelect(CEditUI* edit)
@@ -93,7 +86,7 @@ const SwitchLook kSwitches[] = {
 void EqualizerManager::ShowMainVolumeText(int db)
 {
     if (db == kMainVolumeMin) LogPrintW(L"SetMainVolumeEditText OFF\n");
-    const CUIString text = db == kMainVolumeMin ? OffText() : IntText(L"%ddB", db);
+    const CUIString text = db == kMainVolumeMin ? OffText() : IntegerText(L"%ddB", db);
     LogPrintW(L"SetMainVolumeEditText %s\n", text.CStr());
     if (mControls.mainVolumeEdit != nullptr) mControls.mainVolumeEdit->SetTextContent(text);
 }
@@ -132,10 +125,8 @@ void EqualizerManager::SetMainVolumeUp(bool up)
 
 bool EqualizerManager::IsMainVolumeTyped() const
 {
-    CEditUI* edit = mControls.mainVolumeEdit;
-    if (edit == nullptr) return false;
     const int db = mModel.Current().mainVolume;
-    return edit->GetTextContent() != (db == kMainVolumeMin ? OffText() : IntText(L"%ddB", db));
+    return IsTyped(mControls.mainVolumeEdit, db == kMainVolumeMin ? OffText() : IntegerText(L"%ddB", db));
 }
 
 void EqualizerManager::ApplyMainMute(bool on)
@@ -157,7 +148,7 @@ void EqualizerManager::ShowAccText(int value)
     CEditUI* edit = mControls.accEdit;
     if (edit == nullptr) return;
     const bool off = mControls.accSlider != nullptr && value == mControls.accSlider->GetMinValue();
-    edit->SetTextContent(off ? OffText() : IntText(L"%d", value));
+    edit->SetTextContent(off ? OffText() : IntegerText(L"%d", value));
 }
 
 void EqualizerManager::ApplyAcc(int value)
@@ -192,11 +183,9 @@ void EqualizerManager::SetAccUp(bool up)
 
 bool EqualizerManager::IsAccTyped() const
 {
-    CEditUI* edit = mControls.accEdit;
-    if (edit == nullptr) return false;
     const int value = mModel.Current().acc;
     const bool off = mControls.accSlider != nullptr && value == mControls.accSlider->GetMinValue();
-    return edit->GetTextContent() != (off ? OffText() : IntText(L"%d", value));
+    return IsTyped(mControls.accEdit, off ? OffText() : IntegerText(L"%d", value));
 }
 
 void EqualizerManager::SetInputSource()

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "app/tuning/ControlText.h"
 #include "app/tuning/EqualizerManager.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
@@ -56,6 +57,12 @@ T* FindIndexed(CPaintManagerUI& manager, const wchar_t* format, const wchar_t* p
     else _snwprintf(name, 47, format, ch);
     name[47] = L'\0';
     return dynamic_cast<T*>(manager.FindControlByName(name));
+}
+
+// What a parameter's edit shows for value.
+CUIString ValueText(const ParamSpec& spec, double value)
+{
+    return spec.whole ? IntegerText(spec.format, static_cast<int>(value)) : NumberText(spec.format, value);
 }
 
 bool StartsWith(const CUIString& name, const wchar_t* prefix)
@@ -136,13 +143,7 @@ bool CCompressorsOnWnd::Store(int p, int ch, double value)
 void CCompressorsOnWnd::ShowValue(int p, int ch, double value)
 {
     const ParamSpec& spec = kParamSpecs[p];
-    if (m_edit[p][ch] != nullptr) {
-        wchar_t text[32];
-        if (spec.whole) _snwprintf(text, 31, spec.format, static_cast<int>(value));
-        else _snwprintf(text, 31, spec.format, value);
-        text[31] = L'\0';
-        m_edit[p][ch]->SetTextContent(text);
-    }
+    if (m_edit[p][ch] != nullptr) m_edit[p][ch]->SetTextContent(ValueText(spec, value));
     if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetValue(static_cast<int>(std::trunc(value * spec.scale)));
 }
 
@@ -162,7 +163,11 @@ void CCompressorsOnWnd::SetEdit(int p, int ch)
     CEditUI* edit = m_edit[p][ch];
     if (edit == nullptr) return;
     const ParamSpec& spec = kParamSpecs[p];
-    double value = wcstod(edit->GetTextContent(), nullptr);
+    // Leaving a box that was not typed into sends nothing; a number that is
+    // not finite keeps the stored value.
+    double value = ModelValue(p, ch);
+    if (!IsTyped(edit, ValueText(spec, value))) return;
+    ReadFiniteNumber(edit->GetTextContent(), value);
     LogPrintW(L"SetEdit %g %s\n", value, spec.unit);
     if (CSliderUI* slider = m_slider[p][ch]) {
         value = std::clamp(value, static_cast<double>(slider->GetMinValue()) / spec.scale,
@@ -170,7 +175,6 @@ void CCompressorsOnWnd::SetEdit(int p, int ch)
     }
     if (spec.whole) value = std::trunc(value);
     ShowValue(p, ch, value);
-    // Leaving a box that was not changed sends nothing.
     if (Store(p, ch, value)) Send(ch);
 }
 

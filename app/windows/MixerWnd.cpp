@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "app/tuning/ControlText.h"
 #include "app/tuning/EqualizerManager.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
@@ -72,14 +73,6 @@ bool ParseIndex(const CUIString& name, const wchar_t* prefix, int bound, int& in
 {
     if (swscanf(name.CStr() + wcslen(prefix), L"%d", &index) != 1) return false;
     return index >= 0 && index < bound;
-}
-
-CUIString Formatted(const wchar_t* format, int value)
-{
-    wchar_t text[32];
-    _snwprintf(text, 31, format, value);
-    text[31] = L'\0';
-    return CUIString(text);
 }
 
 } // namespace
@@ -213,7 +206,7 @@ void CMixerWnd::BindRow(int i)
     // The gain is kept per channel like the selections, so a cross-source
     // row shows the gain of its own channel.
     if (CControlUI* gain = FindControl(m_pm, L"csm_vice_gain_edit_%d", i))
-        gain->SetTextContent(Formatted(L"%ddB", m_profile.crossSourceMix.gain[m_source][channel]));
+        gain->SetTextContent(IntegerText(L"%ddB", m_profile.crossSourceMix.gain[m_source][channel]));
     if (i < kRows - 1) {
         const bool gap = i < m_rows - 1 || (m_crossSource && ((i == kOwnRows - 1 && m_rows > 0) || i == kOwnRows));
         for (const wchar_t* format : {L"left_grap_%d", L"second_grap_%d", L"in_phase_grap_%d"})
@@ -251,7 +244,7 @@ void CMixerWnd::RefreshCell(int o, int i)
     const int volume = CellVolume(o, i);
     if (m_enable[o][i] != nullptr) m_enable[o][i]->SetSelectedState(volume > 0, false);
     if (m_slider[o][i] != nullptr) m_slider[o][i]->SetValue(volume);
-    if (m_edit[o][i] != nullptr) m_edit[o][i]->SetTextContent(Formatted(L"%d", volume));
+    if (m_edit[o][i] != nullptr) m_edit[o][i]->SetTextContent(IntegerText(L"%d", volume));
 }
 
 void CMixerWnd::SendTrim(int output, int bit, int volume)
@@ -275,7 +268,7 @@ void CMixerWnd::OnVolChanged(int o, int i, int v, Origin origin)
     if (v != CellVolume(o, i)) SendTrim(o, bit, v);
     m_profile.inputMixVolume[m_source][bit][o] = v;
     if (m_slider[o][i] != nullptr) m_slider[o][i]->SetValue(v);
-    if (m_edit[o][i] != nullptr) m_edit[o][i]->SetTextContent(Formatted(L"%d", v));
+    if (m_edit[o][i] != nullptr) m_edit[o][i]->SetTextContent(IntegerText(L"%d", v));
 
     int32_t& mask = m_profile.inputs[m_source][o];
     LogPrintW(L"mixEnable(%d=>%d): %d\n", o, i, v >= 1 ? 1 : 0);
@@ -327,6 +320,8 @@ void CMixerWnd::OnVolEdit(int o, int i, int step, Origin origin)
 {
     CEditUI* edit = m_edit[o][i];
     if (edit == nullptr) return;
+    // A box only entered or left holds what the program wrote: nothing to take.
+    if (origin == Origin::EditFocus && !IsTyped(edit, IntegerText(L"%d", CellVolume(o, i)))) return;
     const long typed = wcstol(edit->GetTextContent(), nullptr, 10);
     int low = 0, high = 100;
     if (CSliderUI* slider = m_slider[o][i]) {

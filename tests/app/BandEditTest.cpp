@@ -192,6 +192,23 @@ const BandCase kCases[] = {
     {"leaving a bypassed channel's gain box untouched keeps its hidden gains",
      [](Rig& r) { r.Band(0, 2).gain = 2.0f; }, [](Rig& r) { r.controller.SetChEqEdit(2); }, {},
      [](Rig& r) { EXPECT_EQ(2.0f, r.Band(0, 2).gain); }},
+    {"leaving a switched-off band's gain box untouched keeps its gain",
+     [](Rig& r) {
+         r.Active(0);
+         r.Band(0, 17) = EqBand(6.0f, 5.8f, 1000, 0);
+     },
+     [](Rig& r) { r.controller.SetChEqEdit(17); }, {},
+     [](Rig& r) {
+         EXPECT_EQ(6.0f, r.Band(0, 17).gain);
+         EXPECT_EQ(0, r.Band(0, 17).enable);
+     }},
+    {"nan typed into a gain box keeps the stored gain and sends nothing", [](Rig& r) { r.Active(0); },
+     [](Rig& r) { r.Type(r.Gain(3), L"nan", 3); }, {},
+     [](Rig& r) {
+         EXPECT_EQ(4.0f, r.Band(0, 3).gain);
+         EXPECT_EQ("4.0", r.Text(L"eq_gain_%d", 3));
+         EXPECT_EQ(40, r.Slider(3)->GetValue());
+     }},
     {"gain step up is a tenth of a dB", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.controller.SetEqGainUp(17, true); }, {"06:00 00 00 11 03 E8 05 08 12 01"},
      [](Rig& r) { EXPECT_EQ("0.1", r.Text(L"eq_gain_%d", 17)); }},
@@ -346,6 +363,20 @@ const BandCase kDrags[] = {
      [](Rig& r) { EXPECT_EQ(4.5f, r.Band(0, 17).gain); }},
     {"a move that changes nothing sends nothing", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.Drag(3, 4.0f, 5000, false); }, {}, [](Rig&) {}},
+    {"a hover over a switched-off band keeps its gain, which its enable button brings back",
+     [](Rig& r) {
+         r.Active(0);
+         r.Band(0, 17) = EqBand(6.0f, 5.8f, 1000, 0);
+     },
+     [](Rig& r) {
+         r.Drag(17, 0.0f, 1000, false);
+         r.controller.OnEqEnable(17);
+     },
+     {"06:00 00 00 11 03 E8 05 08 18 00"},
+     [](Rig& r) {
+         EXPECT_EQ(6.0f, r.Band(0, 17).gain);
+         EXPECT_EQ(1, r.Band(0, 17).enable);
+     }},
     {"leaving the flat state zeroes the hidden gains and says so once",
      [](Rig& r) { r.Band(0, 2).gain = 2.0f; },
      [](Rig& r) {

@@ -192,6 +192,48 @@ const EditCase kCases[] = {
          EXPECT_FLOAT_EQ(0.0f, r.Profile().channels[3].gain);
          EXPECT_FLOAT_EQ(0.0f, r.Profile().channels[1].gain) << "not in the group";
      }},
+    {"a group member's bridged twin takes the member's level",
+     [](Rig& r) {
+         r.Profile().linkSel[0] = r.Profile().linkSel[2] = 1;
+         r.Profile().bridgeOutputs[1] = 1;
+         r.SetGain(0, -100);
+         r.SetGain(2, -100);
+         r.SetGain(3, -200);
+     },
+     [](Rig& r) {
+         r.Slider(0)->SetValue(-50);
+         r.controller.SetChVolumeSlider(0, true, false);
+     },
+     {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 02 02 05", "09:00 00 02 02 00", "08:00 00 03 03 05",
+      "09:00 00 03 03 00"},
+     [](Rig& r) { EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[3].gain); }},
+    {"linked, bridged and grouped at once, no channel moves twice",
+     [](Rig& r) {
+         r.Profile().linkMode = 1;
+         r.Profile().linkOutputs[0] = 2;
+         r.Profile().bridgeOutputs[0] = 1;
+         r.Profile().linkSel[0] = r.Profile().linkSel[1] = 1;
+         for (int ch = 0; ch < 3; ++ch) r.SetGain(ch, -100);
+     },
+     [](Rig& r) {
+         r.Slider(0)->SetValue(-50);
+         r.controller.SetChVolumeSlider(0, true, false);
+     },
+     {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 01 01 05", "09:00 00 01 01 00", "08:00 00 02 02 05",
+      "09:00 00 02 02 00"},
+     [](Rig& r) { EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[0].gain); }},
+    {"a fractional trim reported by the unit, its box left untouched, sends nothing and stays muted",
+     [](Rig& r) { r.Profile().channels[0].mute = 1; },
+     [](Rig& r) {
+         PostReport(r.controller, 0x08, dsp::DspTrimRecord{0, 0, -12.34f});
+         r.controller.LeaveChVolumeEdit(0);
+     },
+     {},
+     [](Rig& r) {
+         EXPECT_NEAR(-12.34f, r.Profile().channels[0].gain, 1e-4);
+         EXPECT_EQ("-12dB", Narrow(r.Edit(0)->GetTextContent()));
+         EXPECT_EQ(1, r.Profile().channels[0].mute);
+     }},
     {"slider of another channel makes it current first",
      [](Rig&) {},
      [](Rig& r) {
@@ -293,12 +335,46 @@ const EditCase kCases[] = {
          EXPECT_EQ(0.0f, r.Profile().channels[0].delay);
          EXPECT_EQ(0, r.DelaySlider(0)->GetValue());
      }},
-    {"a speaker position edit sets its channel's delay", [](Rig& r) { r.Profile().outputs[2] = 5; },
+    {"a speaker position edit sets its channel's delay and strip: leaving the strip's box sends nothing stale",
+     [](Rig& r) { r.Profile().outputs[2] = 5; },
      [](Rig& r) {
          r.Named<CEditUI>(L"spk_delay_%d", 4)->SetTextContent(L"3.5");
          r.controller.SetSpeakerDelayEdit(5);
+         r.controller.LeaveChDelayEdit(2);
      },
-     {"07:00 00 02 02 03 01 F4"}, [](Rig& r) { EXPECT_FLOAT_EQ(3.5f, r.Profile().channels[2].delay); }},
+     {"07:00 00 02 02 03 01 F4"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(3.5f, r.Profile().channels[2].delay);
+         EXPECT_EQ("3.500 ms", Narrow(r.DelayEdit(2)->GetTextContent()));
+         EXPECT_EQ(3500, r.DelaySlider(2)->GetValue());
+     }},
+    {"a delay report shows in the chosen cm, and leaving its box sends nothing", [](Rig& r) { r.SetUnit(1); },
+     [](Rig& r) {
+         PostReport(r.controller, 0x07, dsp::DspDelayRecord{0, 2, 1.5f});
+         r.controller.LeaveChDelayEdit(2);
+     },
+     {},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(1.5f, r.Profile().channels[2].delay);
+         EXPECT_EQ("52 cm", Narrow(r.DelayEdit(2)->GetTextContent()));
+         EXPECT_EQ(1500, r.DelaySlider(2)->GetValue());
+     }},
+    {"a delay off the whole cm, its box left untouched, sends nothing",
+     [](Rig& r) {
+         r.Profile().channels[1].delay = 1.0f;
+         r.SetUnit(1);
+     },
+     [](Rig& r) { r.controller.LeaveChDelayEdit(1); }, {},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(1.0f, r.Profile().channels[1].delay);
+         EXPECT_EQ("35 cm", Narrow(r.DelayEdit(1)->GetTextContent()));
+     }},
+    {"nan typed into a delay keeps the stored delay", [](Rig& r) { r.Profile().channels[0].delay = 1.0f; },
+     [](Rig& r) { r.TypeDelay(0, L"nan"); }, {},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(1.0f, r.Profile().channels[0].delay);
+         EXPECT_EQ("1.000 ms", Narrow(r.DelayEdit(0)->GetTextContent()));
+     }},
     {"a speaker code no channel has does nothing", [](Rig&) {},
      [](Rig& r) {
          r.Named<CEditUI>(L"spk_delay_%d", 4)->SetTextContent(L"3.5");

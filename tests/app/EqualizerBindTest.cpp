@@ -41,6 +41,7 @@ std::wstring Layout(bool perChannelStrips)
         L"<ListLabelElement name=\"source_udp\" text=\"h\"/><ListLabelElement name=\"source_scp\" text=\"i\"/>"
         L"</Combo>"
         L"<Slider name=\"slider_main_volume\" height=\"20\" min=\"0\" max=\"100\" value=\"50\"/>"
+        L"<Edit name=\"edit_main_volume\" height=\"20\"/>"
         L"<Combo name=\"hp_type\" height=\"20\"><ListLabelElement text=\"0\"/><ListLabelElement text=\"1\"/></Combo>"
         L"<Label name=\"comb_ch_unit\" height=\"20\"/>"
         L"<SButton name=\"ch_enable_0\" userdata=\"0\" height=\"20\"/>"
@@ -138,13 +139,15 @@ TEST_F(BindFixture, PutsTheControlsInTheirStartingState)
     EXPECT_EQ(0, strip.volumeSlider->GetMaxValue());
     const wchar_t* const shown[] = {L"ch_show_0", L"ch_output_btn_0", L"slider_ch_volume_0", L"edit_ch_delay_0"};
     for (const wchar_t* name : shown) EXPECT_TRUE(Named(host, name)->GetVisibility()) << name;
-    const wchar_t* const hidden[] = {L"slider_ch_delay_0", L"input_123_0", L"speaker_3", L"spk_con_0",
-                                     L"spk_delay_0"};
+    const wchar_t* const hidden[] = {L"slider_ch_delay_0", L"input_123_0", L"speaker_3"};
     for (const wchar_t* name : hidden) EXPECT_FALSE(Named(host, name)->GetVisibility()) << name;
     // Channel 0 holds output code 1 by default: its position shows, emptied,
-    // and its output button names the speaker.
-    EXPECT_TRUE(Named(host, L"speaker_0")->GetVisibility());
+    // with its frame and the channel's delay, and its output button names the speaker.
+    for (const wchar_t* name : {L"speaker_0", L"spk_con_0", L"spk_delay_0"})
+        EXPECT_TRUE(Named(host, name)->GetVisibility()) << name;
     EXPECT_TRUE(Named(host, L"speaker_0")->GetTextContent().IsEmpty());
+    EXPECT_EQ(L"0.000", std::wstring(Named(host, L"spk_delay_0")->GetTextContent().CStr()));
+    EXPECT_EQ(L"0dB", std::wstring(Named(host, L"edit_main_volume")->GetTextContent().CStr()));
     EXPECT_EQ(CResourceStore::GetInstance()->LookupText(GetOutputSpeakerText(1)),
               Named(host, L"ch_output_btn_0")->GetTextContent());
 
@@ -166,6 +169,7 @@ TEST_F(BindFixture, ClearsTheLinkGroupsAndTakesTheMainVolumeFromTheProfile)
         EXPECT_EQ(0, controller.Current().delayLinkSel[ch]) << ch;
     }
     EXPECT_EQ(-12, controller.Controls().mainVolumeSlider->GetValue());
+    EXPECT_EQ(L"-12dB", std::wstring(Named(host, L"edit_main_volume")->GetTextContent().CStr()));
     DestroyWindow(host);
 }
 

@@ -275,6 +275,35 @@ TEST_F(MixerWindow, ClearSendsZeroOncePerRoutedBitAndEmptiesTheRoutes)
     EXPECT_EQ(0, profile().inputMixVolume[0][2][5]);
 }
 
+// Connecting and disconnecting close an open mixer: its edits would reach
+// the model only, and the read rewrites what it shows.
+TEST_F(MixerWindow, ConnectAndDisconnectCloseIt)
+{
+    const struct {
+        const char* name;
+        bool openFirst;
+        void (*act)(EqualizerManager&);
+    } kRows[] = {
+        {"disconnect", true, [](EqualizerManager& c) { c.DisconnectDevice(); }},
+        {"connect", false, [](EqualizerManager& c) { c.ConnectDevice(false); }},
+    };
+    for (const auto& row : kRows) {
+        SCOPED_TRACE(row.name);
+        if (!row.openFirst) controller.DisconnectDevice();
+        const auto result = dialogs::RunDialogScript(
+            L"MixerWnd",
+            {[&](WindowImplBase&, HWND) {
+                 row.act(controller);
+                 return true;
+             },
+             // Reached only by a mixer left open, which it closes on giving up.
+             [](WindowImplBase&, HWND) { return false; }},
+            [&] { OpenMixerWnd(nullptr, controller); }, 50);
+        EXPECT_TRUE(result.failedStep.empty()) << "the mixer stayed open";
+        EXPECT_EQ(nullptr, CMixerWnd::Current());
+    }
+}
+
 TEST_F(MixerWindow, PhaseButtonSendsItsRow)
 {
     const auto phase = Run(4, kInputPhase, 1, {[&](WindowImplBase& w, HWND h) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "UnitEditKit.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
 #include "app/windows/MainWnd.h"
@@ -22,6 +23,7 @@
 #include "tests/support/SimUnitModel.h"
 #include "tests/uilib/kit/MessagePump.h"
 #include "uilib/control/Option.h"
+#include "uilib/layout/TabLayout.h"
 
 using namespace SkinUI;
 
@@ -477,6 +479,29 @@ const JobCase kJobCases[] = {
      [](OutputJobs& t) {
          EXPECT_EQ(0, t.Profile().linkSel[9]);
          EXPECT_EQ(5, t.Profile().currOutChannel);
+     }},
+    {"a link report shows on the link and lock buttons", [](OutputJobs&) {},
+     [](OutputJobs& t) { PostReport(t.Controller(), 0x0E, dsp::DspLinkRecord{0, 1, {}}); }, {}, {}, {"09@0"},
+     [](OutputJobs& t) {
+         EXPECT_TRUE(t.Selected(L"btn_link_output"));
+         EXPECT_TRUE(t.Selected(L"btn_lock_output"));
+         EXPECT_EQ(1, t.Profile().linkOutputs[0]);
+         EXPECT_FALSE(t.Enabled(L"ch_output_btn_%d", 7));
+     }},
+    {"an output type report moves the speaker position with its frame and delay",
+     [](OutputJobs& t) { t.Profile().channels[0].delay = 2.0f; },
+     [](OutputJobs& t) { PostReport(t.Controller(), 0x0D, dsp::DspChValueRecord{0, 0, 5}); }, {}, {}, {},
+     [](OutputJobs& t) {
+         // The positions show on the outputs page.
+         auto* pages = t.Named<CTabLayoutUI>(L"main_pages");
+         pages->SelectPageAt(2);
+         for (const wchar_t* name : {L"speaker_%d", L"spk_con_%d", L"spk_delay_%d"}) {
+             EXPECT_TRUE(t.Named(name, 4)->GetVisibility()) << name;
+             EXPECT_FALSE(t.Named(name, 0)->GetVisibility()) << name;
+         }
+         EXPECT_EQ(L"2.000", std::wstring(t.Named(L"spk_delay_%d", 4)->GetTextContent().CStr()));
+         PostReport(t.Controller(), 0x0D, dsp::DspChValueRecord{0, 0, 1});
+         pages->SelectPageAt(0);
      }},
 };
 

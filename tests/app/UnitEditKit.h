@@ -10,10 +10,20 @@
 #include <vector>
 
 #include "app/tuning/EqualizerManager.h"
+#include "device/DspRecords.h"
 #include "tests/support/SimUnit.h"
 #include "uilib/core/WindowBase.h"
 
 std::vector<std::string> Described(const std::vector<sim::Frame>& frames);
+
+// A report of the unit, as the device library posts it to the controller.
+template <class Record>
+void PostReport(EqualizerManager& controller, int subcommand, const Record& record)
+{
+    auto* posted = dsp::NewDspRecord<Record>();
+    *posted = record;
+    controller.ReadDspValueCallback(subcommand, reinterpret_cast<LPARAM>(posted));
+}
 
 class UnitEditTest : public ::testing::Test {
 protected:

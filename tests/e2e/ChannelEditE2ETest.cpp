@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/controls/EqChartGeometry.h"
 #include "tests/e2e/kit/BrisaE2E.h"
 #include "tests/support/FrameSignature.h"
 
@@ -51,6 +54,8 @@ struct Row {
     bool signature;
     std::function<void(App&)> check;
     bool busy = false;  // the action runs behind the loading window
+    // Brings the program to the action's starting state; its frames are not counted.
+    std::function<bool(App&)> prepare = nullptr;
 };
 
 std::vector<std::string> Texts(const std::vector<UnitFrame>& frames)
@@ -97,6 +102,39 @@ Rect DropDown(App& app)
 }
 
 bool DropDownOpen(App& app) { return DropDown(app).Height() > 0; }
+
+// The delay unit chosen on the outputs page: its drop-down holds ms, cm and in.
+bool ChooseUnit(App& app, int unit)
+{
+    if (!app.Click("tab_outputs") || !WaitFor([&] { return app.Control("comb_ch_unit").visible; })) {
+        ADD_FAILURE() << "no outputs page";
+        return false;
+    }
+    if (!app.Click("comb_ch_unit") || !WaitFor([&] { return DropDownOpen(app); })) {
+        ADD_FAILURE() << "no drop-down";
+        return false;
+    }
+    const Rect box = DropDown(app);
+    if (!app.ClickAt(box.CenterX(), box.top + box.Height() * (2 * unit + 1) / 6) ||
+        !WaitFor([&] { return app.Control("comb_ch_unit").index == unit; })) {
+        ADD_FAILURE() << "unit not chosen: " << app.Control("comb_ch_unit").index;
+        return false;
+    }
+    return true;
+}
+
+// Disconnects with the connect button and connects again: the unit is read anew.
+bool Reconnect(App& app)
+{
+    return app.Click("btnConnect", kTitle) && WaitFor([&] { return LinkShows(app, "btn_disconnected"); }) &&
+           app.Click("btnConnect", kTitle) && WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
+}
+
+// Clicks into the edit and out of it again, onto the first speaker position.
+bool ClickInAndOut(App& app, const std::string& edit)
+{
+    return app.Click(edit) && app.Click("spk_delay_0");
+}
 
 const std::string kNoBridge = "4C:00 00 08 00 00 00 00 00 00 00 00";
 
@@ -202,31 +240,64 @@ const Row kRows[] = {
          EXPECT_EQ(-6, app.Params()["out5.gain"]);
      }},
     {"100 cm typed into channel 3's delay",
-     [](App& app) {
-         // The unit: the outputs page's combo, one row down.
-         if (!app.Click("tab_outputs") || !WaitFor([&] { return app.Control("comb_ch_unit").visible; })) {
-             ADD_FAILURE() << "no outputs page";
-             return false;
-         }
-         if (!app.Click("comb_ch_unit") || !WaitFor([&] { return DropDownOpen(app); })) {
-             ADD_FAILURE() << "no drop-down";
-             return false;
-         }
-         // The drop-down holds the three units' rows: the middle one is cm.
-         const Rect box = DropDown(app);
-         if (!app.ClickAt(box.CenterX(), box.CenterY()) ||
-             !WaitFor([&] { return app.Control("comb_ch_unit").index == 1; })) {
-             ADD_FAILURE() << "unit not chosen: " << app.Control("comb_ch_unit").index;
-             return false;
-         }
-         return TypeInto(app, "edit_ch_delay_2", "100");
-     },
+     [](App& app) { return ChooseUnit(app, 1) && TypeInto(app, "edit_ch_delay_2", "100"); },
      // 100 cm = 2.890 ms: whole ms 2, thousandths 890.
      [](App&) { return std::vector<std::string>{Mute(2, 0), Set(0x07, Hex({0, 0, 2, 2, 2, 0x03, 0x7A}))}; }, false,
      [](App& app) {
          EXPECT_EQ("100 cm", app.Control("edit_ch_delay_2").text);
          EXPECT_TRUE(app.Control("slider_ch_delay_2").visible);
          EXPECT_FALSE(app.Control("slider_ch_delay_3").visible);
+     }},
+    {"50 cm typed at channel 1's speaker shows in its strip: a click into the strip's box and out sends nothing",
+     [](App& app) { return TypeInto(app, "spk_delay_0", "50") && ClickInAndOut(app, "edit_ch_delay_0"); },
+     // 50 cm = 1.445 ms; each focus on the speaker makes channel 1 current.
+     [](App&) { return std::vector<std::string>{Mute(0, 0), Set(0x07, Hex({0, 0, 0, 0, 1, 0x01, 0xBD})), Mute(0, 0)}; },
+     false,
+     [](App& app) {
+         EXPECT_EQ("50 cm", app.Control("edit_ch_delay_0").text);
+         EXPECT_EQ(1445, app.Control("slider_ch_delay_0").value);
+     }},
+    {"1 ms shown as 35 cm: a click into the box and out sends nothing",
+     [](App& app) { return ClickInAndOut(app, "edit_ch_delay_1"); },
+     [](App&) { return std::vector<std::string>{Mute(0, 0)}; }, false,
+     [](App& app) { EXPECT_EQ("35 cm", app.Control("edit_ch_delay_1").text); }, false,
+     [](App& app) {
+         return ChooseUnit(app, 0) && TypeInto(app, "edit_ch_delay_1", "1") &&
+                WaitFor([&] { return app.Control("edit_ch_delay_1").text == "1.000 ms"; }) && ChooseUnit(app, 1);
+     }},
+    {"after a reconnect the delays show in cm: a click into a box and out sends nothing",
+     [](App& app) { return ClickInAndOut(app, "edit_ch_delay_2"); },
+     [](App&) { return std::vector<std::string>{Mute(2, 0), Mute(0, 0)}; }, false,
+     [](App& app) {
+         EXPECT_EQ("100 cm", app.Control("edit_ch_delay_2").text);
+         EXPECT_EQ("50 cm", app.Control("edit_ch_delay_0").text);
+     },
+     false, Reconnect},
+    {"a hover over channel 1's switched-off +6 dB band sends nothing: its enable button sends +6 dB again",
+     [](App& app) {
+         const ControlState chart = app.Control("equalizer", kTitle);
+         EqChartGeometry geometry;
+         geometry.Set(SkinUI::CUIRect(chart.rect.left, chart.rect.top, chart.rect.right, chart.rect.bottom), 100);
+         const int freq = std::atoi(app.Control("eq_freq_17").text.c_str());
+         // Back on the outputs page for the rows after.
+         return app.MoveTo(geometry.FreqToX(freq), geometry.GainToY(0.0f)) && app.Click("pt_enable_17") &&
+                app.Click("tab_outputs");
+     },
+     [](App& app) {
+         const int freq = std::atoi(app.Control("eq_freq_17").text.c_str());
+         const int q = static_cast<int>(std::lround(std::atof(app.Control("eq_q_17").text.c_str()) * 10));
+         return std::vector<std::string>{Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
+     },
+     false,
+     [](App& app) {
+         EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
+         EXPECT_TRUE(app.Control("pt_enable_17").selected);
+     },
+     false,
+     [](App& app) {
+         return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
+                TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
+                app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
      }},
     {"bridge channels 3 and 4: channel 4 becomes a copy of 3",
      [](App& app) { return app.Click("ch_bridge_1"); },
@@ -298,6 +369,18 @@ const Row kRows[] = {
          EXPECT_EQ(0, app.Params()["linkmode"]);
          EXPECT_TRUE(app.Control("ch_output_btn_3").enabled);
      }},
+    {"a reconnect to a unit linked meanwhile shows link and lock: a click unlinks",
+     [](App& app) {
+         return WaitFor([&] { return app.Control("btn_link_output").selected && app.Control("btn_lock_output").selected; },
+                        5000) &&
+                app.Click("btn_link_output");
+     },
+     [](App&) { return std::vector<std::string>{"0F:00 00", "09@0", kSoloNone, "0E:00 00 00"}; }, true,
+     [](App& app) {
+         EXPECT_EQ(0, app.Params()["linkmode"]);
+         EXPECT_FALSE(app.Control("btn_link_output").selected);
+     },
+     false, [](App& app) { return app.Request("LINK 1") == "OK" && Reconnect(app); }},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
      [](App&) { return ResetFrames(kNoSpeakers); }, true, [](App&) {}, true},
@@ -334,6 +417,9 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
     }, 30000));
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
+        if (row.prepare) {
+            ASSERT_TRUE(row.prepare(app));
+        }
         const std::vector<std::string> expected = row.frames(app);
         const size_t mark = app.Mark();
         ASSERT_TRUE(row.action(app));

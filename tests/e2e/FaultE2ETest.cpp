@@ -196,17 +196,21 @@ bool OutputsPage(App& app)
            (app.Click("tab_outputs", kMain) && WaitFor([&] { return app.Control("btn_reset_output", kMain).visible; }));
 }
 
-// The pair of outputs 5 and 6 bridged, with output 5 muted first: the mute is
-// the last thing the bridge copies to output 6.
-Operation Bridge()
+// A pair of outputs bridged, with its first output muted first: the mute is
+// the last thing the bridge copies to the second. Each row takes a pair no
+// row before it left bridged.
+Operation Bridge(int pair)
 {
     Operation op;
-    op.prepare = [](App& app) {
-        if (!app.Control("ch_mute_4", kMain).selected && !app.Click("ch_mute_4", kMain)) return false;
-        return WaitFor([&] { return app.Params(0)["out4.mute"] == 1; }) && !app.Control("ch_mute_5", kMain).selected &&
-               !app.Control("ch_bridge_2", kMain).selected && OutputsPage(app);
+    const std::string first = std::to_string(2 * pair), second = std::to_string(2 * pair + 1);
+    const std::string button = "ch_bridge_" + std::to_string(pair);
+    op.prepare = [=](App& app) {
+        if (!app.Control("ch_mute_" + first, kMain).selected && !app.Click("ch_mute_" + first, kMain)) return false;
+        return WaitFor([&] { return app.Params(0)["out" + first + ".mute"] == 1; }) &&
+               !app.Control("ch_mute_" + second, kMain).selected && !app.Control(button, kMain).selected &&
+               OutputsPage(app);
     };
-    op.go = [](App& app) { return app.Click("ch_bridge_2", kMain); };
+    op.go = [=](App& app) { return app.Click(button, kMain); };
     return op;
 }
 
@@ -249,8 +253,8 @@ const FaultRow kRows[] = {
     {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_connect_fail"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
-    {"bridge, unplugged", Bridge, Fault::Unplug, 10, "device_plugout"},
-    {"bridge, silent", Bridge, Fault::Silent, 10, "device_no_answer"},
+    {"bridge, unplugged", [] { return Bridge(2); }, Fault::Unplug, 10, "device_plugout"},
+    {"bridge, silent", [] { return Bridge(3); }, Fault::Silent, 10, "device_no_answer"},
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "device_plugout"},
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},

@@ -23,7 +23,8 @@
 //   CONTROL <name> [window] -> OK type= text= visible= enabled= selected=
 //                              value= min= max= index= rect=
 //                              visible: the control and every parent shown;
-//                              selected: options and check boxes, else 0;
+//                              selected: options, check boxes and the
+//                              application's selectable buttons, else 0;
 //                              value/min/max: sliders and progress bars, else
 //                              empty; index: the selected row of a combo or
 //                              list, else empty.
@@ -44,6 +45,8 @@
 //   MODEL <id>              -> OK; the model id the handshake reports
 //   FIRMWARE <main> <slave> -> OK; the firmware version it reports
 //   SOURCE <0..8>           -> OK; the input source the unit reports next
+//   LINK 0|1                -> OK; the outputs linked (and locked) or not,
+//                              as the unit reports them next
 //   KNOB <dB>               -> OK; an unsolicited main-volume report
 //   SILENT 0|1              -> OK; a silent unit answers nothing
 //   FAULTAT <n> UNPLUG|SILENT

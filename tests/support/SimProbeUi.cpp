@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/controls/SButtonUI.h"
 #include "tests/support/ProcessResources.h"
 #include "tests/support/SimProbe.h"
 #include "uilib/control/ListInterfaces.h"
@@ -99,9 +100,12 @@ std::string ControlRecord(CControlUI* control, HWND window) {
         index = std::to_string(owner->GetSelectedIndex());
     }
     auto* option = static_cast<SkinUI::COptionUI*>(control->FindInterface(L"Option"));
+    // The application's selectable buttons keep their own state.
+    auto* button = static_cast<SkinUI::CSButtonUI*>(control->FindInterface(L"SButton"));
+    const bool selected = (option != nullptr && option->IsSelected()) || (button != nullptr && button->IsSelected());
     return "OK type=" + ProbeEscape(control->GetTypeName()) + "\ttext=" + ProbeEscape(control->GetTextContent().CStr()) +
            "\tvisible=" + (Shown(control) ? "1" : "0") + "\tenabled=" + (control->GetEnabledState() ? "1" : "0") +
-           "\tselected=" + (option && option->IsSelected() ? "1" : "0") + "\tvalue=" + value + "\tmin=" + low +
+           "\tselected=" + (selected ? "1" : "0") + "\tvalue=" + value + "\tmin=" + low +
            "\tmax=" + high + "\tindex=" + index + "\trect=" + RectText(rc) + "\n";
 }
 

@@ -146,6 +146,13 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         model.Access()->unit.source = static_cast<uint8_t>(0x51 + a);
         return "OK\n";
     }
+    if (request == "LINK") {
+        if (!Number(words, 1, 0, 1, &a)) return ProbeError("LINK 0|1");
+        auto state = model.Access();
+        state->scene[0].linkMode = static_cast<uint8_t>(a);
+        state->scene[0].lock = static_cast<uint8_t>(a);
+        return "OK\n";
+    }
     if (request == "KNOB") {
         if (!Number(words, 1, -128, 127, &a)) return ProbeError("KNOB <-128..127>");
         model.TurnVolumeKnob(static_cast<int8_t>(a));

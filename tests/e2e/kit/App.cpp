@@ -217,6 +217,8 @@ bool App::ClickAt(int x, int y, int button, int repeat) {
                        std::to_string(repeat), "--delay", "60", std::to_string(button)});
 }
 
+bool App::MoveTo(int x, int y) { return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y)}); }
+
 bool App::Click(const std::string& name, const std::string& window) {
     const ControlState c = Control(name, window);
     return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());

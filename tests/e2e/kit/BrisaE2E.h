@@ -135,6 +135,8 @@ public:
     bool ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done);
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
+    // The pointer to a point of the screen, no button: hovering.
+    bool MoveTo(int x, int y);
     bool Type(const std::string& text);
     bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
     // Waits for a top-level window of that exact title that the probe does
