@@ -216,10 +216,15 @@ TEST_F(FirmwareE2E, OlderUnitIsOfferedTheCarriedFirmwareAndRunsBothStages)
     EXPECT_NE(std::string::npos, app->Control("flash_file", "updatefwwnd").text.find("FLASH_UPG.bin"));
 
     ASSERT_TRUE(app->Click("update_btn", "updatefwwnd"));
+    // Pictured once, mid-stage, with its buttons waiting.
+    const std::string running = ScreenshotFolder() + "/force_update_en_96_running.png";
     bool locked = false;
     ASSERT_TRUE(WaitFor(
         [&] {
-            locked |= !app->Control("cancel_btn", "updatefwwnd").enabled;
+            if (!locked && !app->Control("cancel_btn", "updatefwwnd").enabled) {
+                locked = true;
+                EXPECT_TRUE(app->Screenshot("updatefwwnd", running) && CheckPainting(running).painted);
+            }
             return Tips() == SkinText("en", "update_finish");
         },
         2 * kUpdateBoundMs));
