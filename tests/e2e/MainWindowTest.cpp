@@ -179,7 +179,8 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_1
             if (language.lan == 0) {
                 strips.emplace_back();
                 for (int b = 0; b < 31; ++b)
-                    strips.back().push_back(app.Control("pt_enable_" + std::to_string(b), kTitle).rect.left - window.left);
+                    strips.back().push_back(app.Control("pt_enable_" + std::to_string(b), kTitle).rect.left -
+                                            window.left);
             }
             // On the outputs page: locking asks (two buttons) and disables every output button.
             ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
@@ -194,7 +195,8 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_1
             PictureAndAnswer(app, ScreenshotFolder() + "/msg_three" + tail + ".png", "cancel_btn");
             // Unplugged: a one-button notice, then the disconnected window until the unit returns.
             ASSERT_TRUE(app.Unplug());
-            ASSERT_TRUE(WaitFor([&] { return app.Control("MessageText", "msgwnd").text == SkinText(language.language, "device_plugout"); }));
+            const std::string notice = SkinText(language.language, "device_plugout");
+            ASSERT_TRUE(WaitFor([&] { return app.Control("MessageText", "msgwnd").text == notice; }));
             PictureAndAnswer(app, ScreenshotFolder() + "/msg_one" + tail + ".png", "confirm_btn");
             ASSERT_TRUE(WaitFor([&] {
                 return app.Control("btnConnect", kTitle).text == SkinText(language.language, "btn_disconnected");
