@@ -76,7 +76,8 @@ def check_style(name, width, height, on="check_on", text=False):
               ("disabledimage", image("check_off_disabled", dest=dest)), ("selectedimage", image(on, dest=dest)),
               ("selectedhotimage", image(on + ("_hot" if on == "check_on" else ""), dest=dest))]
     if text:
-        values += [("textpadding", "22,0,0,0"), ("valign", "vcenter"), ("textcolor", TEXT),
+        # The caption right beside its box, in the secondary colour of the labels around it.
+        values += [("textpadding", "22,0,0,0"), ("align", "left"), ("valign", "vcenter"), ("textcolor", TEXT2),
                    ("disabledtextcolor", TEXT_OFF)]
     else:
         values += [("width", width)]
@@ -95,7 +96,7 @@ def styles():
             ("focusedimage", image("edit_focused", (4, 4, 4, 4))),
             ("disabledimage", image("edit_disabled", (4, 4, 4, 4)))]
     small_edit = [(k, v) for k, v in edit if k not in ("height", "align", "textpadding")] + [
-        ("height", 20), ("font", 3), ("align", "right"), ("textpadding", "2,0,3,0")]
+        ("height", 20), ("font", 3), ("align", "right"), ("textpadding", "2,0,5,0")]
     combo = [("height", 24), ("textcolor", TEXT), ("disabledtextcolor", TEXT_OFF), ("textpadding", "6,0,22,0"),
              ("endellipsis", "true"), ("itemfont", 0), ("itemtextcolor", TEXT), ("itembkcolor", PANEL),
              ("itemhottextcolor", TEXT), ("itemhotbkcolor", "#FF343B45"), ("itemselectedtextcolor", TEXT),
