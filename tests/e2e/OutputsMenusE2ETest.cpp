@@ -307,6 +307,11 @@ TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPe
             app.reset();
             app.reset(new App(options));
             ASSERT_TRUE(app->Started()) << app->Error();
+            // Its start-up read holds the window until done.
+            ASSERT_TRUE(WaitFor([&] {
+                return app->Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") &&
+                       !WindowOfClass(*app, "LoadingWnd").found;
+            }, 60000));
         }
         for (const char* language : {"en", "cn", "ru"}) {
             ASSERT_EQ("OK", app->Request(std::string("MENU option_item_language_") + language));
