@@ -283,11 +283,27 @@ void UIEqualizer::PaintMarks(HDC dc)
     const EqChartModel& model = *m_model;
     const int selected = model.Selected();
     const int font = m_text.font;
+    // Where the band numbers crowd (the top bands lie a few pixels apart and
+    // the last is pushed in from the plot's edge) a number that would run
+    // into the one before it is drawn a line higher, or lower at the top.
+    RECT previous = {0, 0, 0, 0};
     for (int b = 0; b < model.BandCount(); ++b) {
         wchar_t label[8];
         _snwprintf(label, 8, L"%d", b + 1);
         label[7] = L'\0';
-        DrawLabel(dc, model.BandRect(b), label, b == selected ? kMarkColor : kLabelColor, font);
+        CUIRect box = model.BandRect(b);
+        const int textWidth = CRenderKit::MeasureTextExtent(dc, m_manager, label, font).cx;
+        RECT text = {(box.left + box.right - textWidth) / 2 - 1, box.top, (box.left + box.right + textWidth) / 2 + 1,
+                     box.bottom};
+        RECT overlap;
+        if (IntersectRect(&overlap, &text, &previous)) {
+            const int step = box.top - box.Height() >= model.Geometry().Plot().top ? -box.Height() : box.Height();
+            box.top += step;
+            box.bottom += step;
+            OffsetRect(&text, 0, step);
+        }
+        previous = text;
+        DrawLabel(dc, box, label, b == selected ? kMarkColor : kLabelColor, font);
     }
     if (selected >= 0) {
         const EqBand& band = model.Band(selected);

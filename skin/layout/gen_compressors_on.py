@@ -4,10 +4,12 @@ columns, each an on/off box and threshold, attack and release as a vertical
 slider over its edit box, all from one column template.
 
 usage: gen_compressors_on.py OUTPUT"""
-import sys
+from gen_main_layout import FONTS, TEXT2, slider, style_first, styles
+from layout_file import arguments, write_layout
 
 CHANNELS = 16
-COLUMN = 58
+# Wide enough for "30000ms" right-aligned in its edit with padding.
+COLUMN = 62
 LABELS = 96
 SIDE = 16
 WIDTH = LABELS + CHANNELS * COLUMN + 2 * SIDE
@@ -23,16 +25,18 @@ PARAMS = [
 ]
 HEIGHT = 36 + 12 + 24 + 28 + len(PARAMS) * ROW + 48
 
+# The thin slider of the main window's bands, centred over its edit.
 PARAM_TEMPLATE = """          <HorizontalLayout height="{slider_height}">
             <Control/>
-            <Slider name="slider_{param}_{i}" width="16" height="{slider_height}" hor="false" min="{lo}" max="{hi}" sendmove="true" innerstyle="st_comp_slider"/>
+            {slider}
             <Control/>
           </HorizontalLayout>
-          <Edit name="edit_{param}_{i}" innerstyle="st_comp_edit"/>
+          <Edit name="edit_{param}_{i}" height="22" innerstyle="st_edit_small"/>
 """
+SLIDER_WIDTH = 20
 
 COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="3,0,3,0" childpadding="4">
-          <Label height="24" text="CH{number}" align="center" textcolor="#FF9AA3AE"/>
+          <Label height="24" text="CH{number}" align="center" valign="vcenter" font="1" textcolor="{text2}"/>
           <HorizontalLayout height="24">
             <Control/>
             <CheckBox name="box_enable_{i}" width="20" height="20" normalimage="img/check_off.png" hotimage="img/check_off_hot.png" selectedimage="img/check_on.png" selectedhotimage="img/check_on_hot.png"/>
@@ -50,14 +54,11 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
      The slider ranges bound every value the window accepts. -->
 <Window size="{width},{height}" caption="0,0,0,36" roundcorner="8,8" sizebox="0,0,0,0" mininfo="{width},{height}"
         defaultfontcolor="#FFE6E9EE" disabledfontcolor="#FF5C646E">
-  <Font id="0" name="Microsoft YaHei" size="12" default="true"/>
-  <Font id="1" name="Microsoft YaHei" size="14" bold="true"/>
-  <Style name="st_comp_button" value="width=&quot;92&quot; height=&quot;24&quot; textcolor=&quot;#FFE6E9EE&quot; disabledtextcolor=&quot;#FF5C646E&quot; normalimage=&quot;file='img/btn_normal.png' corner='5,5,5,5'&quot; hotimage=&quot;file='img/btn_hot.png' corner='5,5,5,5'&quot; pushedimage=&quot;file='img/btn_pushed.png' corner='5,5,5,5'&quot;"/>
-  <Style name="st_comp_edit" value="height=&quot;22&quot; textpadding=&quot;2,0,2,0&quot; align=&quot;center&quot; textcolor=&quot;#FFE6E9EE&quot; nativebkcolor=&quot;#FF101215&quot; normalimage=&quot;file='img/edit_normal.png' corner='4,4,4,4'&quot; hotimage=&quot;file='img/edit_hot.png' corner='4,4,4,4'&quot; focusedimage=&quot;file='img/edit_focused.png' corner='4,4,4,4'&quot;"/>
-  <Style name="st_comp_slider" value="bkimage=&quot;file='img/track.png' corner='2,2,2,2'&quot; foreimage=&quot;file='img/track_fill.png' corner='2,2,2,2'&quot; thumbimage=&quot;img/slider_thumb.png&quot; thumbhotimage=&quot;img/slider_thumb_hot.png&quot; thumbpushedimage=&quot;img/slider_thumb_pushed.png&quot; thumbsize=&quot;16,16&quot;"/>
+{fonts}
+{styles}
   <VerticalLayout bkcolor="#FF16191D" bordercolor="#FF2E343C" bordersize="1">
     <HorizontalLayout height="36" bkcolor="#FF1F2329" inset="16,0,0,0">
-      <Label text="${{comp_title}}" font="1" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
+      <Label text="${{comp_title}}" font="2" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
       <Button name="closebtn" width="36" height="36" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
     </HorizontalLayout>
     <HorizontalLayout inset="{side},12,{side},0">
@@ -70,7 +71,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
 TAIL = """    </HorizontalLayout>
     <HorizontalLayout height="48" inset="16,8,16,16" childpadding="8">
       <Control/>
-      <Button name="confirm_btn" text="${{confirm}}" innerstyle="st_comp_button"/>
+      <Button name="confirm_btn" text="${{confirm}}" width="92" innerstyle="st_btn"/>
     </HorizontalLayout>
   </VerticalLayout>
 </Window>
@@ -78,17 +79,18 @@ TAIL = """    </HorizontalLayout>
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
+    (output,) = arguments(__doc__, 1)
     label_rows = "".join(LABEL_TEMPLATE.format(row=ROW, key=key) for _, key, _, _ in PARAMS)
-    parts = [HEAD.format(width=WIDTH, height=HEIGHT, side=SIDE, labels=LABELS, labels_rows=label_rows)]
+    parts = [HEAD.format(width=WIDTH, height=HEIGHT, side=SIDE, labels=LABELS, labels_rows=label_rows, fonts=FONTS,
+                         styles=styles())]
     for i in range(CHANNELS):
-        params = "".join(PARAM_TEMPLATE.format(param=name, i=i, lo=lo, hi=hi, slider_height=SLIDER_HEIGHT)
-                         for name, _, lo, hi in PARAMS)
-        parts.append(COLUMN_TEMPLATE.format(i=i, column=COLUMN, number=i + 1, params=params))
+        params = "".join(PARAM_TEMPLATE.format(
+            param=name, i=i, slider_height=SLIDER_HEIGHT,
+            slider=slider(f"slider_{name}_{i}", SLIDER_WIDTH, SLIDER_HEIGHT, vertical=True, fill=False,
+                          extra=f' min="{lo}" max="{hi}"')) for name, _, lo, hi in PARAMS)
+        parts.append(COLUMN_TEMPLATE.format(i=i, column=COLUMN, number=i + 1, params=params, text2=TEXT2))
     parts.append(TAIL.format())
-    with open(sys.argv[1], "w", encoding="utf-8", newline="\n") as out:
-        out.write("".join(parts))
+    write_layout(output, style_first("".join(parts)))
 
 
 if __name__ == "__main__":

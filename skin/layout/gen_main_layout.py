@@ -4,8 +4,11 @@
 shared styles are generated here so that every copy stays alike.
 
 usage: gen_main_layout.py TEMPLATE OUTPUT"""
+import math
 import re
 import sys
+
+from layout_file import arguments, write_layout
 
 CHANNELS = 16
 BANDS = 31
@@ -20,9 +23,20 @@ TEXT_OFF = "#FF5C646E"
 ACCENT = "#FF1EA7E1"
 PANEL = "#FF1F2329"
 ROW_ALT = "#FF1A1E23"
+CURVE_COLORS = ["#FF1EA7E1", "#FFF5A524", "#FF3FB950", "#FFE5484D", "#FFB57BFF", "#FF2DD4BF", "#FFF472B6", "#FFA3E635",
+                "#FF60A5FA", "#FFFB923C", "#FFE879F9", "#FFFACC15"]
+
+# The dialogs' fonts, ids as the main window's: body, bold, title, small.
+FONTS = """  <Font id="0" name="Microsoft YaHei" size="12" default="true"/>
+  <Font id="1" name="Microsoft YaHei" size="12" bold="true"/>
+  <Font id="2" name="Microsoft YaHei" size="14" bold="true"/>
+  <Font id="3" name="Microsoft YaHei" size="11"/>"""
 
 PAGE_HEIGHT = 188
+# Band columns sit edge to edge at a width that scales to whole pixels at
+# 125 % and 150 %, so that no column's rounding adds up along the strip.
 BAND_WIDTH = 36
+BAND_LABEL_WIDTH = 44
 BAND_SLIDER_HEIGHT = 94
 STRIP_ROW_HEIGHT = 20
 ROUTING_CELL_WIDTH = 34
@@ -62,7 +76,8 @@ def check_style(name, width, height, on="check_on", text=False):
               ("disabledimage", image("check_off_disabled", dest=dest)), ("selectedimage", image(on, dest=dest)),
               ("selectedhotimage", image(on + ("_hot" if on == "check_on" else ""), dest=dest))]
     if text:
-        values += [("textpadding", "22,0,0,0"), ("valign", "vcenter"), ("textcolor", TEXT),
+        # The caption right beside its box, in the secondary colour of the labels around it.
+        values += [("textpadding", "22,0,0,0"), ("align", "left"), ("valign", "vcenter"), ("textcolor", TEXT2),
                    ("disabledtextcolor", TEXT_OFF)]
     else:
         values += [("width", width)]
@@ -81,7 +96,7 @@ def styles():
             ("focusedimage", image("edit_focused", (4, 4, 4, 4))),
             ("disabledimage", image("edit_disabled", (4, 4, 4, 4)))]
     small_edit = [(k, v) for k, v in edit if k not in ("height", "align", "textpadding")] + [
-        ("height", 20), ("font", 3), ("align", "right"), ("textpadding", "2,0,3,0")]
+        ("height", 20), ("font", 3), ("align", "right"), ("textpadding", "2,0,5,0")]
     combo = [("height", 24), ("textcolor", TEXT), ("disabledtextcolor", TEXT_OFF), ("textpadding", "6,0,22,0"),
              ("endellipsis", "true"), ("itemfont", 0), ("itemtextcolor", TEXT), ("itembkcolor", PANEL),
              ("itemhottextcolor", TEXT), ("itemhotbkcolor", "#FF343B45"), ("itemselectedtextcolor", TEXT),
@@ -91,6 +106,7 @@ def styles():
            ("font", 1), ("align", "center"), ("valign", "vcenter"), ("endellipsis", "true"),
            ("hotimage", image("tab_hot", (4, 4, 4, 4))), ("selectedimage", image("tab_selected", (4, 4, 4, 4)))]
     cell = [("textcolor", TEXT2), ("font", 3), ("align", "center"), ("valign", "vcenter"), ("endellipsis", "true")]
+    axis = [("textcolor", TEXT2), ("font", 3)]
     phase = [("width", 40), ("font", 3), ("textcolor", TEXT), ("selectedtextcolor", "#FFF5A524"), ("align", "center"),
              ("valign", "vcenter")] + faces("btn", corner) + [("selectedimage", image("btn_selected", corner))]
     speaker = [("width", 18), ("height", 18), ("normalimage", image("spk_normal")), ("hotimage", image("spk_hot")),
@@ -104,6 +120,7 @@ def styles():
         f'  <Style name="st_combo" value="{attrs(combo)}"/>',
         f'  <Style name="st_tab" value="{attrs(tab)}"/>',
         f'  <Style name="st_cell_label" value="{attrs(cell)}"/>',
+        f'  <Style name="st_axis_label" value="{attrs(axis)}"/>',
         f'  <Style name="st_phase" value="{attrs(phase)}"/>',
         f'  <Style name="st_speaker" value="{attrs(speaker)}"/>',
         check_style("st_check_text_danger", 0, 24, on="check_on_danger", text=True),
@@ -157,11 +174,14 @@ def filter_combos(prefix):
 
 
 # Channel strip: column header text, width, and the control of channel c.
+# The show-curve column is headed by a curve icon: no word fits 28 px in
+# every language.
+CURVE_HEADER = "@curve"
 STRIP_COLUMNS = [
     ("${channel}", 44, lambda c: f'<SButton name="ch_enable_{c}" userdata="{c}" text="CH{c + 1}" width="44" '
                                  f'height="{STRIP_ROW_HEIGHT}" font="1" innerstyle="st_sbtn"/>'),
-    ("", 28, lambda c: f'<CheckBox name="ch_show_{c}" userdata="{c}" tooltip="${{show_curve}}" '
-                       f'innerstyle="st_check_strip"/>'),
+    (CURVE_HEADER, 28, lambda c: f'<CheckBox name="ch_show_{c}" userdata="{c}" tooltip="${{show_curve}}" '
+                                 f'innerstyle="st_check_strip"/>'),
     ("${output}", 86, lambda c: f'<Button name="ch_output_btn_{c}" userdata="{c}" text="${{empty}}" width="86" '
                                 f'height="{STRIP_ROW_HEIGHT}" font="3" innerstyle="st_btn"/>'),
     ("${volume}", 90, lambda c: slider(f"slider_ch_volume_{c}", 90, STRIP_ROW_HEIGHT,
@@ -189,7 +209,12 @@ STRIP_WIDTH = sum(w for _, w, _ in STRIP_COLUMNS) + STRIP_GAP * (len(STRIP_COLUM
 
 
 def channel_header():
-    cells = "".join(f'<Label text="{t}" width="{w}" innerstyle="st_cell_label"/>' for t, w, _ in STRIP_COLUMNS)
+    def cell(text, width):
+        if text == CURVE_HEADER:
+            icon = image("curve_icon", dest=((width - 16) // 2, 2, (width + 16) // 2, 18))
+            return f'<Label name="ch_show_header" width="{width}" tooltip="${{show_curve}}" bkimage="{icon}"/>'
+        return f'<Label text="{text}" width="{width}" innerstyle="st_cell_label"/>'
+    cells = "".join(cell(t, w) for t, w, _ in STRIP_COLUMNS)
     return (f'          <HorizontalLayout height="{STRIP_ROW_HEIGHT}" inset="3,0,3,0" childpadding="{STRIP_GAP}" '
             f'bkcolor="#FF262C33">{cells}</HorizontalLayout>')
 
@@ -208,27 +233,102 @@ def band_labels():
     rows = [("${band}", 18), ("dB", BAND_SLIDER_HEIGHT), ("${gain}", 20), ("${freq}", 20), ("Q", 20)]
     labels = "".join(f'<Label{attr("text", t)}{attr("height", h)} innerstyle="st_cell_label"/>'
                      for t, h in rows)
-    return f'            <VerticalLayout width="36" childpadding="2">{labels}</VerticalLayout>'
+    return f'            <VerticalLayout width="{BAND_LABEL_WIDTH}" childpadding="2">{labels}</VerticalLayout>'
 
 
 def band_columns():
     columns = []
     locked = attr("disabledtextcolor", TEXT2)
+    # "20000" fits a band column with a pixel less padding than other small edits.
+    narrow = attr("textpadding", "1,0,2,0")
     for b in range(BANDS):
         # Tenths of a dB: the chart's -18 to +12 dB.
-        band_slider = slider(f"eq_slider_{b}", BAND_WIDTH, BAND_SLIDER_HEIGHT, vertical=True, fill=False,
+        band_slider = slider(f"eq_slider_{b}", BAND_WIDTH - 1, BAND_SLIDER_HEIGHT, vertical=True, fill=False,
                              extra=attr("userdata", b) + attr("min", -180) + attr("max", 120))
         columns.append(
-            f'            <VerticalLayout width="{BAND_WIDTH}" childpadding="2">\n'
+            f'            <VerticalLayout width="{BAND_WIDTH}" inset="1,0,0,0" childpadding="2">\n'
             f'              <SButton name="pt_enable_{b}" userdata="{b}" text="{b + 1}" height="18" font="3" '
             f'tooltip="${{band_enable}}" innerstyle="st_sbtn"/>\n'
             f'              {band_slider}\n'
-            f'              <Edit name="eq_gain_{b}" userdata="{b}" innerstyle="st_edit_small"/>\n'
+            f'              <Edit name="eq_gain_{b}" userdata="{b}" innerstyle="st_edit_small"{narrow}/>\n'
             # The graphic mode locks frequency and Q but they stay legible.
-            f'              <Edit name="eq_freq_{b}" userdata="{b}" innerstyle="st_edit_small"{locked}/>\n'
-            f'              <Edit name="eq_q_{b}" userdata="{b}" innerstyle="st_edit_small"{locked}/>\n'
+            f'              <Edit name="eq_freq_{b}" userdata="{b}" innerstyle="st_edit_small"{narrow}{locked}/>\n'
+            f'              <Edit name="eq_q_{b}" userdata="{b}" innerstyle="st_edit_small"{narrow}{locked}/>\n'
             f'            </VerticalLayout>')
     return "\n".join(columns)
+
+
+# The EQ chart beside the channel strips and its axis labels. The chart's
+# plot is its whole control: frequencies on a logarithmic axis from 20 Hz to
+# 20 kHz, gains from +12 dB at the top to -18 dB at the bottom, mapped as the
+# chart maps them, so that each label stands at its grid line.
+WINDOW_WIDTH = 1230
+CHART_HEIGHT = 284
+FREQ_AXIS_HEIGHT = 16
+GAIN_AXIS_WIDTH = 30
+AXIS_LABEL_HEIGHT = 11
+FREQ_LABEL_WIDTH = 32
+FREQ_LABELS = [(20, "20"), (50, "50"), (100, "100"), (200, "200"), (500, "500"), (1000, "1k"), (2000, "2k"),
+               (5000, "5k"), (10000, "10k"), (20000, "20k")]
+GAIN_LABELS = [12, 10, 5, 0, -5, -10, -15, -18]
+MAX_GAIN = 12
+MIN_GAIN = -18
+
+
+def chart_width():
+    """The chart column's width: the window inside its border and margins,
+    less the channel strips and the gap between them, less the gain axis."""
+    return WINDOW_WIDTH - 2 * 1 - 2 * 8 - 8 - STRIP_WIDTH - GAIN_AXIS_WIDTH
+
+
+def freq_x(width, freq):
+    return width * (math.log10(freq) - math.log10(20)) / (math.log10(20000) - math.log10(20))
+
+
+def gain_y(height, gain):
+    """The chart's own rounding: the zero line at a whole pixel, each half of
+    the axis scaled from there."""
+    zero = height * MAX_GAIN // (MAX_GAIN - MIN_GAIN)
+    if gain > 0:
+        return int(zero - round(zero * gain) / MAX_GAIN)
+    return int(zero - round((height - zero) * gain) / -MIN_GAIN)
+
+
+def axis_label(name, text, pos, align):
+    return (f'<Label name="{name}" text="{text}" float="true" pos="%d,%d,%d,%d" align="{align}" valign="vcenter" '
+            f'innerstyle="st_axis_label"/>' % pos)
+
+
+def eq_chart():
+    width = chart_width()
+    plot_height = CHART_HEIGHT - FREQ_AXIS_HEIGHT
+    freqs = []
+    for i, (freq, text) in enumerate(FREQ_LABELS):
+        x = round(freq_x(width, freq))
+        left, align = x - FREQ_LABEL_WIDTH // 2, "center"
+        if i == 0:
+            left, align = x, "left"
+        elif i == len(FREQ_LABELS) - 1:
+            left, align = x - FREQ_LABEL_WIDTH, "right"
+        freqs.append(axis_label(f"axis_hz_{freq}", text, (left, 2, left + FREQ_LABEL_WIDTH, 2 + AXIS_LABEL_HEIGHT),
+                                align))
+    gains = []
+    for gain in GAIN_LABELS:
+        y = gain_y(plot_height, gain)
+        top = min(max(y - AXIS_LABEL_HEIGHT // 2, 0), plot_height - AXIS_LABEL_HEIGHT)
+        text = f"+{gain}" if gain > 0 else str(gain).replace("-", "\u2212")
+        gains.append(axis_label(f"axis_db_{gain}".replace("-", "m"), text,
+                                (0, top, GAIN_AXIS_WIDTH - 4, top + AXIS_LABEL_HEIGHT), "right"))
+    pad = " " * 10
+    return (f'{pad}<HorizontalLayout height="{CHART_HEIGHT}">\n'
+            f'{pad}  <Container width="{GAIN_AXIS_WIDTH}" height="{plot_height}">{"".join(gains)}</Container>\n'
+            f'{pad}  <VerticalLayout width="{width}">\n'
+            f'{pad}    <Curve name="equalizer" height="{plot_height}" bkcolor="#FF0F1215" bordercolor="#FF2E343C" '
+            f'bordersize="1" font="3" bypassfont="2" textcolor="{TEXT}"\n'
+            f'{pad}           curvecolor="{" ".join(CURVE_COLORS)}"/>\n'
+            f'{pad}    <Container height="{FREQ_AXIS_HEIGHT}">{"".join(freqs)}</Container>\n'
+            f'{pad}  </VerticalLayout>\n'
+            f'{pad}</HorizontalLayout>')
 
 
 def routing_blocks():
@@ -295,8 +395,7 @@ def style_first(text):
 
 
 def main():
-    if len(sys.argv) != 3:
-        sys.exit(__doc__)
+    template, output = arguments(__doc__, 2)
     parts = {
         "STYLES": styles(),
         "INPUT_SOURCE": " " * 8 + input_source(),
@@ -308,6 +407,7 @@ def main():
         "CHANNEL_ROWS": channel_rows(),
         "BAND_LABELS": band_labels(),
         "BAND_COLUMNS": band_columns(),
+        "EQ_CHART": eq_chart(),
         "ROUTING_BLOCKS": routing_blocks(),
         "SPEAKER_PINS": speaker_pins(),
         "DELAY_UNIT": " " * 16 + combo("comb_ch_unit", 84, [("", "${unit_ms}", True), ("", "${unit_cm}", True),
@@ -319,7 +419,7 @@ def main():
         "PAGE_HEIGHT": str(PAGE_HEIGHT),
         "CAR_WIDTH": str(CAR_WIDTH),
     }
-    with open(sys.argv[1], encoding="utf-8") as source:
+    with open(template, encoding="utf-8") as source:
         lines = source.read().split("\n")
     out = []
     for line in lines:
@@ -330,10 +430,9 @@ def main():
         for name, value in values.items():
             line = line.replace(f"@@{name}@@", value)
         if "@@" in line:
-            sys.exit(f"{sys.argv[1]}: unknown part in: {stripped}")
+            sys.exit(f"{template}: unknown part in: {stripped}")
         out.append(line)
-    with open(sys.argv[2], "w", encoding="utf-8", newline="\n") as target:
-        target.write(style_first("\n".join(out)))
+    write_layout(output, style_first("\n".join(out)))
 
 
 if __name__ == "__main__":

@@ -8,9 +8,9 @@ one row template and one cell template. Every row and its gap take exactly
 usage: gen_mixer.py OUTPUT_DIR   (writes OUTPUT_DIR/mixer.xml and
                                   OUTPUT_DIR/channel_name_area_*_source.xml)"""
 import os
-import sys
 
-from gen_main_layout import PANEL, TEXT, TEXT2, attr, check_style, combo, slider, style_first, styles
+from gen_main_layout import FONTS, PANEL, TEXT, TEXT2, check_style, combo, slider, style_first, styles
+from layout_file import arguments, write_layout
 
 OUTPUTS = 16
 ROWS = 14
@@ -40,11 +40,13 @@ CROSS_SOURCES = ([("0900", "csm_none")] +
 # channel_name_area_<kind>_source.xml: the source's name over the row titles.
 NAME_AREAS = [("hi", "${source_hi}"), ("low", "${source_low}"), ("aux", "${source_aux}"), ("2ch", "")]
 
-CELL = """            <HorizontalLayout name="box_{o}_{i}" height="{row}" inset="3,2,3,2">
+# A cell's box and edit over its slider fill the row inside one pixel above
+# and below, so the slider gets its whole thumb height.
+CELL = """            <HorizontalLayout name="box_{o}_{i}" height="{row}" inset="3,1,3,1">
               <VerticalLayout childpadding="2">
                 <HorizontalLayout height="18" childpadding="2">
                   <CheckBox name="box_enable_{o}_{i}" innerstyle="st_mix_check"/>
-                  <Edit name="box_edit_{o}_{i}" text="0" innerstyle="st_mix_edit"/>
+                  <Edit name="box_edit_{o}_{i}" text="0" width="34" height="18" innerstyle="st_edit_small"/>
                 </HorizontalLayout>
                 {slider}
               </VerticalLayout>
@@ -75,7 +77,7 @@ SECOND_CROSS = """          <HorizontalLayout name="second_{i}" height="{row}" c
 
 PHASE_ROW = """          <HorizontalLayout name="in_phase_box_{i}" height="{row}" childpadding="6" inset="4,9,0,9">
             <CheckBox name="in_phase_{i}" tooltip="${{phase}}" innerstyle="st_mix_check"/>
-            <Control name="in_distort_{i}" width="12" height="12" padding="0,2,0,2" bkimage="img/dist_ok.png"/>
+            <Control name="in_distort_{i}" width="12" height="12" padding="0,2,0,2" tooltip="${{distortion_tip}}" bkimage="img/dist_ok.png"/>
           </HorizontalLayout>
 """
 
@@ -88,13 +90,9 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
      Drawn for all fourteen rows at {pitch} px each; the program shrinks it for the rows a source lacks. -->
 <Window size="{width},{height}" caption="0,0,0,{title}" roundcorner="8,8" sizebox="0,0,0,0"
         defaultfontcolor="{text}" disabledfontcolor="#FF5C646E">
-  <Font id="0" name="Microsoft YaHei" size="12" default="true"/>
-  <Font id="1" name="Microsoft YaHei" size="12" bold="true"/>
-  <Font id="2" name="Microsoft YaHei" size="14" bold="true"/>
-  <Font id="3" name="Microsoft YaHei" size="11"/>
+{fonts}
 {styles}
 {check}
-  <Style name="st_mix_edit" value="width=&quot;34&quot; height=&quot;18&quot; font=&quot;3&quot; align=&quot;right&quot; textpadding=&quot;2,0,3,0&quot; textcolor=&quot;{text}&quot; nativebkcolor=&quot;#FF1A1E23&quot; nativetextcolor=&quot;{text}&quot; normalimage=&quot;file='img/edit_normal.png' corner='4,4,4,4'&quot; hotimage=&quot;file='img/edit_hot.png' corner='4,4,4,4'&quot; focusedimage=&quot;file='img/edit_focused.png' corner='4,4,4,4'&quot;"/>
   <VerticalLayout bkcolor="#FF16191D" bordercolor="#FF2E343C" bordersize="1">
     <HorizontalLayout height="{title}" bkcolor="{panel}" inset="16,0,0,0">
       <Label text="${{mixer_title}}" font="2" valign="vcenter" endellipsis="true"/>
@@ -105,7 +103,9 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
         <Container name="channel_name_area" height="{header}"/>
 {left_rows}      </VerticalLayout>
       <VerticalLayout width="{second}">
-        <Control height="{header}"/>
+        <VerticalLayout height="{header}">
+          <Label height="26" text="${{bridge}}" font="3" align="right" valign="vcenter" textpadding="0,0,6,2" textcolor="{text2}" endellipsis="true"/>
+        </VerticalLayout>
 {second_rows}      </VerticalLayout>
       <VerticalLayout width="{phase}">
         <Label height="{header}" text="${{phase}}" textcolor="{text2}" valign="bottom" textpadding="0,0,0,6" endellipsis="true"/>
@@ -189,22 +189,18 @@ def mixer():
     return style_first(HEAD.format(
         pitch=ROW + GAP, width=WIDTH, height=HEIGHT, title=TITLE, text=TEXT, text2=TEXT2, panel=PANEL, side=SIDE,
         left=LEFT, second=SECOND, phase=PHASE, header=HEADER, matrix=OUTPUTS * COLUMN, footer=FOOTER,
-        styles=styles(), check=check_style("st_mix_check", 16, 18), left_rows=left_rows, second_rows=second_rows,
+        fonts=FONTS, styles=styles(), check=check_style("st_mix_check", 16, 18), left_rows=left_rows, second_rows=second_rows,
         phase_rows=phase_rows, bridges=bridges, columns=columns))
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    folder = sys.argv[1]
-    os.makedirs(folder, exist_ok=True)
+    (folder,) = arguments(__doc__, 1)
     files = {"mixer.xml": mixer()}
     for kind, name in NAME_AREAS:
         what = f"sources of the {kind} kind"
         files[f"channel_name_area_{kind}_source.xml"] = NAME_AREA.format(what=what, name=name, text2=TEXT2)
     for file_name, text in files.items():
-        with open(os.path.join(folder, file_name), "w", encoding="utf-8", newline="\n") as out:
-            out.write(text)
+        write_layout(os.path.join(folder, file_name), text)
 
 
 if __name__ == "__main__":

@@ -4,7 +4,8 @@ channel columns of exactly 50 px each from one column template, since the
 program narrows the window by 50 px for every channel the source lacks.
 
 usage: gen_noise_threshold.py OUTPUT"""
-import sys
+from gen_main_layout import FONTS, style_first, styles
+from layout_file import arguments, write_layout
 
 CHANNELS = 12
 COLUMN = 50
@@ -28,17 +29,16 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
      Noise threshold window (XML_NOISE_THRESHOLD): the input noise levels and the threshold. -->
 <Window size="{width},{height}" caption="0,0,0,36" roundcorner="8,8" sizebox="0,0,0,0" mininfo="{minwidth},{height}"
         defaultfontcolor="#FFE6E9EE" disabledfontcolor="#FF5C646E">
-  <Font id="0" name="Microsoft YaHei" size="12" default="true"/>
-  <Font id="1" name="Microsoft YaHei" size="14" bold="true"/>
-  <Style name="st_noise_button" value="width=&quot;92&quot; height=&quot;24&quot; textcolor=&quot;#FFE6E9EE&quot; disabledtextcolor=&quot;#FF5C646E&quot; normalimage=&quot;file='img/btn_normal.png' corner='5,5,5,5'&quot; hotimage=&quot;file='img/btn_hot.png' corner='5,5,5,5'&quot; pushedimage=&quot;file='img/btn_pushed.png' corner='5,5,5,5'&quot; disabledimage=&quot;file='img/btn_disabled.png' corner='5,5,5,5'&quot;"/>
+{fonts}
+{styles}
   <VerticalLayout bkcolor="#FF16191D" bordercolor="#FF2E343C" bordersize="1">
     <HorizontalLayout height="36" bkcolor="#FF1F2329" inset="16,0,0,0">
-      <Label text="${{noise_title}}" font="1" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
+      <Label text="${{noise_title}}" font="2" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
       <Button name="closebtn" width="36" height="36" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
     </HorizontalLayout>
     <HorizontalLayout height="44" inset="{side},12,{side},8" childpadding="12">
       <Label text="${{noise_threshold}}" width="150" valign="vcenter" endellipsis="true"/>
-      <Edit name="value_edt" width="100" height="24" textpadding="6,0,6,0" nativebkcolor="#FF101215" normalimage="file='img/edit_normal.png' corner='4,4,4,4'" hotimage="file='img/edit_hot.png' corner='4,4,4,4'" focusedimage="file='img/edit_focused.png' corner='4,4,4,4'"/>
+      <Edit name="value_edt" width="100" innerstyle="st_edit"/>
       <Control/>
     </HorizontalLayout>
     <HorizontalLayout height="214" inset="{side},4,{side},0">
@@ -48,8 +48,8 @@ TAIL = """      <Control/>
     </HorizontalLayout>
     <HorizontalLayout height="48" inset="16,8,16,16" childpadding="8">
       <Control/>
-      <Button name="confirm_btn" text="${{confirm}}" innerstyle="st_noise_button"/>
-      <Button name="cancel_btn" text="${{cancel}}" innerstyle="st_noise_button"/>
+      <Button name="confirm_btn" text="${{confirm}}" width="92" innerstyle="st_btn"/>
+      <Button name="cancel_btn" text="${{cancel}}" width="92" innerstyle="st_btn"/>
     </HorizontalLayout>
   </VerticalLayout>
 </Window>
@@ -57,14 +57,13 @@ TAIL = """      <Control/>
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    parts = [HEAD.format(width=WIDTH, height=HEIGHT, minwidth=WIDTH - 6 * COLUMN, side=SIDE)]
+    (output,) = arguments(__doc__, 1)
+    parts = [HEAD.format(width=WIDTH, height=HEIGHT, minwidth=WIDTH - 6 * COLUMN, side=SIDE, fonts=FONTS,
+                         styles=styles())]
     for i in range(CHANNELS):
         parts.append(COLUMN_TEMPLATE.format(i=i, column=COLUMN, number=i + 1))
     parts.append(TAIL.format())
-    with open(sys.argv[1], "w", encoding="utf-8", newline="\n") as out:
-        out.write("".join(parts))
+    write_layout(output, style_first("".join(parts)))
 
 
 if __name__ == "__main__":

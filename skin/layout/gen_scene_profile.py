@@ -3,14 +3,17 @@
 unit's ten stored scenes, every row from one row template.
 
 usage: gen_scene_profile.py OUTPUT"""
-import sys
+from layout_file import arguments, write_layout
 
 SCENES = 10
 ROW = 28
 NUMBER = 60
 HEADER = 25
 WIDTH = 380
-HEIGHT = 36 + 16 + HEADER + SCENES * ROW + 2 + 56
+# One pixel under the list keeps its bottom border clear of the buttons and
+# makes the height even, so the window is whole pixels at every scale.
+BELOW_LIST = 1
+HEIGHT = 36 + 16 + HEADER + SCENES * ROW + 2 + BELOW_LIST + 56
 
 ROW_TEMPLATE = """          <ListContainerElement name="listitem{i}" height="{row}">
             <Label name="scene_no" width="{number}" text="{number_text}" align="center" valign="vcenter" textcolor="#FFE6E9EE"/>
@@ -33,7 +36,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
       <Label name="MessageTitle" text="${{load_scene}}" font="1" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
       <Button name="closebtn" width="36" height="36" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
     </HorizontalLayout>
-    <VerticalLayout inset="16,16,16,0">
+    <VerticalLayout inset="16,16,16,{below_list}">
       <List name="listview" height="{list_height}" bkcolor="#FF1F2329" bordercolor="#FF2E343C" bordersize="1" vscrollbar="false" itemtextcolor="#FFE6E9EE" itemhotbkcolor="#FF343B45" itemselectedbkcolor="#FF1E5F80" itemselectedtextcolor="#FFFFFFFF" itemlinecolor="#FF2E343C">
         <ListHeader name="list_header" height="{header}" bkcolor="#FF2A3038">
           <ListHeaderItem text="${{scene_no}}" width="{number}" font="2" align="center" textcolor="#FF9AA3AE"/>
@@ -54,15 +57,14 @@ TAIL = """      </List>
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
+    (output,) = arguments(__doc__, 1)
     parts = [HEAD.format(width=WIDTH, height=HEIGHT, header=HEADER, number=NUMBER,
-                         name_width=WIDTH - 32 - 2 - NUMBER, list_height=HEADER + SCENES * ROW + 2)]
+                         name_width=WIDTH - 32 - 2 - NUMBER, list_height=HEADER + SCENES * ROW + 2,
+                         below_list=BELOW_LIST)]
     for i in range(SCENES):
         parts.append(ROW_TEMPLATE.format(i=i, row=ROW, number=NUMBER, number_text=i + 1))
     parts.append(TAIL.format())
-    with open(sys.argv[1], "w", encoding="utf-8", newline="\n") as out:
-        out.write("".join(parts))
+    write_layout(output, "".join(parts))
 
 
 if __name__ == "__main__":

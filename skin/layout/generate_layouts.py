@@ -16,6 +16,7 @@ GENERATORS = [
     ("gen_main_layout.py", [str(HERE / "main.xml.in"), "{xml}/main.xml"], ["xml/main.xml"]),
     ("gen_compressors_on.py", ["{xml}/compressors_on.xml"], ["xml/compressors_on.xml"]),
     ("gen_noise_threshold.py", ["{xml}/noise_threshold.xml"], ["xml/noise_threshold.xml"]),
+    ("gen_scene_profile.py", ["{xml}/scene_profile.xml"], ["xml/scene_profile.xml"]),
     ("gen_menus.py", ["{xml}"], [f"xml/{name}_menu.xml" for name in ("advance", "delay_link_group", "output",
                                                                        "option", "scene")]),
     ("gen_mixer.py", ["{xml}"], ["xml/mixer.xml"] + [f"xml/channel_name_area_{kind}_source.xml"

@@ -13,6 +13,7 @@
 #include "app/windows/LoadingWnd.h"
 #include "app/windows/UpdateFwWnd.h"
 #include "device/DspDevice.h"
+#include "uilib/control/LoadingBar.h"
 #include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
@@ -45,10 +46,9 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
         CForceUpdateWnd* force = new CForceUpdateWnd(device, nullptr);
         HWND forceHandle = force->CreateNativeWindow(nullptr, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
         ASSERT_NE(nullptr, forceHandle);
+        // Offered, before a stage runs (the running window is pictured end to end).
         force->SetFiles(L"C:\\users\\tmp\\MCU_UPG.bin", L"C:\\users\\tmp\\MCU_UPG.bin",
                         L"C:\\users\\tmp\\FLASH_UPG.bin");
-        // A stage part way, as its worker reports it.
-        PostMessageW(forceHandle, kFwMsgProgress, 45, CForceUpdateWnd::kStageIdle);
         SkinUITest::PumpPending();
         CheckWindow(*force, L"xml_force_update", language, dpi);
         DestroyWindow(forceHandle);
@@ -58,8 +58,14 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
         CLoadingWnd* made = new CLoadingWnd(&loading);
         HWND loadingHandle = made->CreateNativeWindow(nullptr, L"loadingwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
         ASSERT_NE(nullptr, loadingHandle);
-        // One line of text on a plain panel.
+        // One line of text and the busy bar on a plain panel; the bar moves.
         CheckWindow(*made, L"xml_loading", language, dpi, 8);
+        CControlUI* control = made->PaintManager().FindControlByName(L"loading_bar");
+        ASSERT_NE(nullptr, control);
+        auto* bar = static_cast<CLoadingBarUI*>(control->FindInterface(L"LoadingBar"));
+        ASSERT_NE(nullptr, bar);
+        const int offset = bar->GetOffset();
+        EXPECT_TRUE(SkinUITest::PumpUntil([&] { return bar->GetOffset() != offset; })) << "the busy bar stands still";
         DestroyWindow(loadingHandle);
         SkinUITest::PumpPending();
     });

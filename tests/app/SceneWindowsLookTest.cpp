@@ -22,11 +22,18 @@ namespace {
 
 // Looks at the window the step finds in every language and at both DPIs,
 // then closes it: one window each, since every window Wine closes costs time.
-WindowStep Look(const wchar_t* className, const wchar_t* windowName, const wchar_t* layout)
+// size, when given: the layout's size, which every language keeps, scaled.
+WindowStep Look(const wchar_t* className, const wchar_t* windowName, const wchar_t* layout, SIZE size = {0, 0})
 {
-    return {className, windowName, [=](WindowImplBase& w, HWND) {
-                ForEachLanguageAndDpi(
-                    [&](const wchar_t* language, int dpi) { CheckWindow(w, layout, language, dpi); });
+    return {className, windowName, [=](WindowImplBase& w, HWND handle) {
+                ForEachLanguageAndDpi([&](const wchar_t* language, int dpi) {
+                    CheckWindow(w, layout, language, dpi);
+                    RECT client;
+                    GetClientRect(handle, &client);
+                    if (size.cx == 0) return;
+                    EXPECT_EQ(size.cx * dpi / 96, client.right) << language << " " << dpi;
+                    EXPECT_EQ(size.cy * dpi / 96, client.bottom) << language << " " << dpi;
+                });
                 w.PostClose(0);
                 return true;
             }};
@@ -47,7 +54,7 @@ TEST(SceneWindowsLook, PaintInEveryLanguageAtBothDpis)
               static_cast<CListUI*>(dialogs::Find(w, L"listview"))->SelectSingleItem(0);
               return true;
           }},
-         Look(L"MsgWnd", L"scenewnd", L"xml_sence_profile")},
+         Look(L"MsgWnd", L"scenewnd", L"xml_sence_profile", {380, 416})},
         [&] { controller.SaveSenceConfigToDSP(nullptr); });
     EXPECT_TRUE(scene.allStepsRan);
     std::wstring name = L"Stage 2";

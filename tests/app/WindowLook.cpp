@@ -70,15 +70,18 @@ bool SavePng(const std::vector<uint32_t>& pixels, const RECT& client, const std:
 
 } // namespace
 
-void CheckWindow(WindowImplBase& window, const wchar_t* layout, const wchar_t* language, int dpi, size_t minColours)
+std::vector<uint32_t> CheckWindow(WindowImplBase& window, const wchar_t* layout, const wchar_t* language, int dpi,
+                                  size_t minColours)
 {
     ShowAtDpi(window, dpi);
     const std::wstring label = std::wstring(layout) + L"_" + language + L"_" + std::to_wstring(dpi) + L"dpi";
     RECT client;
     const std::vector<uint32_t> pixels = PaintedPixels(window, client);
-    ASSERT_EQ(static_cast<size_t>(client.right) * client.bottom, pixels.size()) << label.c_str();
+    EXPECT_EQ(static_cast<size_t>(client.right) * client.bottom, pixels.size()) << label.c_str();
+    if (pixels.size() != static_cast<size_t>(client.right) * client.bottom) return {};
     EXPECT_TRUE(SavePng(pixels, client, ScreenshotFolder() + label + L".png")) << label.c_str();
     const Look look = LookOf(pixels, client, dpi * 100 / 96);
     EXPECT_EQ(0, look.black) << label.c_str();
     EXPECT_GT(look.colours, minColours) << label.c_str();
+    return pixels;
 }

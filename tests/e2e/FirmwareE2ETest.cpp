@@ -216,14 +216,21 @@ TEST_F(FirmwareE2E, OlderUnitIsOfferedTheCarriedFirmwareAndRunsBothStages)
     EXPECT_NE(std::string::npos, app->Control("flash_file", "updatefwwnd").text.find("FLASH_UPG.bin"));
 
     ASSERT_TRUE(app->Click("update_btn", "updatefwwnd"));
+    // Pictured once mid-stage: buttons waiting, a bar moved on.
+    const std::string running = ScreenshotFolder() + "/force_update_en_96_running.png";
     bool locked = false;
+    bool pictured = false;
     ASSERT_TRUE(WaitFor(
         [&] {
-            locked |= !app->Control("cancel_btn", "updatefwwnd").enabled;
+            const bool waiting = !app->Control("cancel_btn", "updatefwwnd").enabled;
+            locked |= waiting;
+            if (waiting && !pictured && app->Control("mcu_progress", "updatefwwnd").value > 0)
+                pictured = app->Screenshot("updatefwwnd", running) && CheckPainting(running).painted;
             return Tips() == SkinText("en", "update_finish");
         },
         2 * kUpdateBoundMs));
     EXPECT_TRUE(locked) << "the buttons wait for the stages";
+    EXPECT_TRUE(pictured) << running;
     EXPECT_EQ(100, app->Control("mcu_progress", "updatefwwnd").value);
     EXPECT_EQ(100, app->Control("flash_progress", "updatefwwnd").value);
     EXPECT_FALSE(app->Window("msgwnd").found) << "the restarts raise no unplug notice";

@@ -6,6 +6,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/kit/BrisaE2E.h"
 
@@ -41,7 +43,9 @@ void CheckMainWindowPainting(App& app, const std::string& png) {
     int texts = 0;
     for (const auto& named : app.Controls(kTitle)) {
         const ControlState& c = named.second;
-        if (!c.visible || c.text.empty() || c.rect.Width() < 8 || c.rect.Height() < 8) continue;
+        // A minus sign is one stroke across: no rows of edges to find.
+        if (!c.visible || c.text.empty() || c.text == "\xe2\x88\x92" || c.rect.Width() < 8 || c.rect.Height() < 8)
+            continue;
         ++texts;
         const Rect local{c.rect.left - window.left, c.rect.top - window.top, c.rect.right - window.left,
                          c.rect.bottom - window.top};
@@ -124,30 +128,90 @@ TEST_F(MainWindowProcess, SaveLogHoldsTheFourHeaderLines) {
     }
 }
 
-TEST_F(MainWindowProcess, PaintsInEveryLanguageAt96And144Dpi) {
+// A message box the program opened: pictured, then answered with button.
+void PictureAndAnswer(App& app, const std::string& png, const std::string& button) {
+    ASSERT_TRUE(WaitFor([&] { return app.Control(button, "msgwnd").visible; })) << png;
+    EXPECT_TRUE(WaitFor([&] { return app.Screenshot("msgwnd", png) && CheckPainting(png).painted; })) << png;
+    ASSERT_TRUE(app.ClickUntil(button, "msgwnd", [&] { return !app.Window("msgwnd").found; })) << png;
+}
+
+// The pages under the tab row: the tab, a control on its page and the
+// picture's suffix.
+const struct {
+    const char* tab;
+    const char* member;
+    const char* suffix;
+} kPages[] = {{"tab_eq_bands", "eq_slider_30", ""},
+              {"tab_routing", "option_ch_in0_0", "_routing"},
+              {"tab_outputs", "btn_lock_output", "_outputs"}};
+
+// The real program at each DPI the screen gives it, one start each: per
+// language (switched through the option menu) every page connected, the
+// outputs locked, the window disconnected after an unplug, and the message
+// boxes of one, two and three buttons as the program opens them.
+TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_120And144Dpi) {
     const struct {
         int lan;
         const char* language;
     } languages[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
-    const struct {
-        int dpi, width, height;
-    } sizes[] = {{96, 1230, 650}, {144, 1845, 975}};
-    for (const auto& size : sizes) {
+    const int dpis[] = {96, 120, 144};
+    // Left edges of the band buttons in the window at each DPI.
+    std::vector<std::vector<int>> strips;
+    for (const int dpi : dpis) {
+        LaunchOptions options;
+        options.dpi = dpi;
+        App app(options);
+        ASSERT_TRUE(app.Started()) << app.Error();
+        ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible && StartUpReadDone(app, "en"); }, 30000));
+        const Rect window = app.Window(kTitle).rect;
+        EXPECT_EQ(1230 * dpi / 96, window.Width()) << dpi;
+        EXPECT_EQ(650 * dpi / 96, window.Height()) << dpi;
         for (const auto& language : languages) {
-            const std::string png = ScreenshotFolder() + "/main_" + language.language + "_" +
-                                    std::to_string(size.dpi) + ".png";
-            SCOPED_TRACE(png);
-            LaunchOptions options;
-            options.lan = language.lan;
-            options.dpi = size.dpi;
-            App app(options);
-            ASSERT_TRUE(app.Started()) << app.Error();
-            ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible && StartUpReadDone(app, language.language); },
-                                30000));
-            EXPECT_EQ(app.Window(kTitle).rect.Width(), size.width);
-            EXPECT_EQ(app.Window(kTitle).rect.Height(), size.height);
-            CheckMainWindowPainting(app, png);
-            ASSERT_TRUE(app.Kill());
+            const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
+            SCOPED_TRACE(tail);
+            ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
+            ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }));
+            for (const auto& page : kPages) {
+                ASSERT_TRUE(app.ClickUntil(page.tab, kTitle, [&] { return app.Control(page.member, kTitle).visible; }))
+                    << page.tab;
+                CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + page.suffix + ".png");
+            }
+            if (language.lan == 0) {
+                strips.emplace_back();
+                for (int b = 0; b < 31; ++b)
+                    strips.back().push_back(app.Control("pt_enable_" + std::to_string(b), kTitle).rect.left -
+                                            window.left);
+            }
+            // On the outputs page: locking asks (two buttons) and disables every output button.
+            ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
+            PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + ".png", "confirm_btn");
+            ASSERT_TRUE(WaitFor([&] { return !app.Control("ch_output_btn_0", kTitle).enabled; }));
+            CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_locked.png");
+            ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
+            PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + "_unlock.png", "confirm_btn");
+            ASSERT_TRUE(WaitFor([&] { return app.Control("ch_output_btn_0", kTitle).enabled; }));
+            // Resetting the outputs offers three answers; cancelled.
+            ASSERT_TRUE(app.ClickUntil("btn_reset_output", kTitle, [&] { return app.Window("msgwnd").found; }));
+            PictureAndAnswer(app, ScreenshotFolder() + "/msg_three" + tail + ".png", "cancel_btn");
+            // Unplugged: a one-button notice, then the disconnected window until the unit returns.
+            ASSERT_TRUE(app.Unplug());
+            const std::string notice = SkinText(language.language, "device_plugout");
+            ASSERT_TRUE(WaitFor([&] { return app.Control("MessageText", "msgwnd").text == notice; }));
+            PictureAndAnswer(app, ScreenshotFolder() + "/msg_one" + tail + ".png", "confirm_btn");
+            ASSERT_TRUE(WaitFor([&] {
+                return app.Control("btnConnect", kTitle).text == SkinText(language.language, "btn_disconnected");
+            }));
+            CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_disconnected.png");
+            ASSERT_TRUE(app.Plug());
+            ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
+        }
+        ASSERT_TRUE(app.Kill());
+    }
+    // The band strip scales as a whole: each column where the 96 DPI one
+    // stands times the scale, within a pixel.
+    for (size_t d = 1; d < strips.size(); ++d) {
+        for (int b = 0; b < 31; ++b) {
+            EXPECT_NEAR(strips[0][b] * dpis[d] / 96.0, strips[d][b], 1.0) << dpis[d] << " dpi, band " << b + 1;
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -269,6 +270,121 @@ TEST_F(OutputsMenusE2E, EveryMenuOpensAtItsAnchorAndARowActs)
     // window's menu handling when the log says so or such a window opened.
     ChooseAndFlush("scene_item_load_scene", menu);
     EXPECT_TRUE(WaitFor([&] { return LogHas(*app, "on menu click scene_item_load_scene") || DialogOpen(*app); }));
+}
+
+// Every popup menu in every language, opened by a click and followed down
+// its group rows: each level pictured; a row that opens a level shows the
+// arrow at its right end and a leaf none; the levels of one cascade share
+// one width; the speaker tree disables the positions other channels hold.
+struct TMenuPath {
+    const char* anchor;
+    std::vector<std::string> groups;  // opened in turn, one level each
+    const char* stem;
+    bool disabledRows;  // the deepest level holds a row the channel may not take
+};
+
+const TMenuPath kMenuPaths[] = {
+    {"btn_option", {"option_menu_language"}, "menu_option", false},
+    {"btn_scene", {}, "menu_scene", false},
+    {"btn_advance", {}, "menu_advance", false},
+    {"delay_link_3", {}, "menu_delay_group", false},
+    {"ch_output_btn_2", {"output_menu_front", "output_menu_front_left"}, "menu_output", true},
+};
+
+// Rows with a sub-menu.
+const std::set<std::string> kGroupRows = {
+    "option_menu_language",   "output_menu_front",       "output_menu_rear",       "output_menu_center",
+    "output_menu_subwoof",    "output_menu_front_left",  "output_menu_front_right", "output_menu_front_center",
+    "output_menu_rear_left",  "output_menu_rear_right",  "output_menu_rear_center"};
+
+TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPerCascade)
+{
+    for (const int dpi : {96, 144}) {
+        if (dpi != 96) {
+            // The arrow image of another scale: the program started again on a larger screen.
+            LaunchOptions options;
+            options.dpi = dpi;
+            app.reset();
+            app.reset(new App(options));
+            ASSERT_TRUE(app->Started()) << app->Error();
+            // Its start-up read holds the window until done.
+            ASSERT_TRUE(WaitFor([&] {
+                return app->Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") &&
+                       !WindowOfClass(*app, "LoadingWnd").found;
+            }, 60000));
+        }
+        for (const char* language : {"en", "cn", "ru"}) {
+            ASSERT_EQ("OK", app->Request(std::string("MENU option_item_language_") + language));
+            ASSERT_TRUE(WaitFor([&] {
+                return app->Control("btnConnect", kTitle).text == SkinText(language, "btn_connected") &&
+                       !WindowOfClass(*app, "LoadingWnd").found;
+            }, 60000));
+            for (const TMenuPath& path : kMenuPaths) {
+                SCOPED_TRACE(std::string(path.stem) + " " + language + " " + std::to_string(dpi));
+                WindowState menu;
+                ControlState anchor;
+                ASSERT_TRUE(OpenMenu(path.anchor, &menu, &anchor));
+                // Each level is looked at as it opens: its deeper rows are laid out only by their own level.
+                std::vector<WindowState> levels;
+                int disabled = 0;
+                auto look = [&](const WindowState& level) {
+                    const size_t i = levels.size();
+                    levels.push_back(level);
+                    EXPECT_EQ(levels[0].rect.Width(), level.rect.Width()) << "level " << i;
+                    const std::string png = ScreenshotFolder() + "/" + path.stem + "_" + language + "_" +
+                                            std::to_string(dpi) + "_level" + std::to_string(i) + ".png";
+                    ASSERT_TRUE(
+                        WaitFor([&] { return app->Screenshot(Selector(level), png) && CheckPainting(png).painted; }))
+                        << png;
+                    int rows = 0;
+                    for (const auto& named : app->Controls(Selector(level))) {
+                        const ControlState& row = named.second;
+                        if (row.type != "MenuElementUI" || !row.visible || row.rect.Height() == 0 ||
+                            row.rect.top < level.rect.top || row.rect.bottom > level.rect.bottom)
+                            continue;
+                        ++rows;
+                        disabled += !row.enabled;
+                        // The arrow's tip, right of where any text may reach.
+                        const int right = row.rect.right - level.rect.left;
+                        const Rect tip{right - 12 * dpi / 96, row.rect.top - level.rect.top, right - 6 * dpi / 96,
+                                       row.rect.bottom - level.rect.top};
+                        EXPECT_EQ(kGroupRows.count(named.first) == 1, BrightPixels(png, tip, 120) > 0)
+                            << png << ": " << named.first;
+                    }
+                    EXPECT_GT(rows, 0) << png;
+                };
+                look(menu);
+                for (const std::string& group : path.groups) {
+                    WindowState next;
+                    auto opened = [&] {
+                        for (const WindowState& w : Menus(*app)) {
+                            bool known = false;
+                            for (const WindowState& level : levels) known = known || level.hwnd == w.hwnd;
+                            if (!known) next = w;
+                        }
+                        return next.found;
+                    };
+                    ASSERT_TRUE(app->ClickUntil(group, Selector(levels.back()), opened)) << group;
+                    // Read once it stands still: made first, moved to its row after.
+                    Rect last;
+                    ASSERT_TRUE(WaitFor([&] {
+                        const bool settled = opened() && next.rect.left == last.left && next.rect.top == last.top &&
+                                             next.rect.Width() == last.Width();
+                        last = next.rect;
+                        return settled;
+                    }));
+                    look(next);
+                }
+                EXPECT_EQ(path.disabledRows, disabled > 0);
+                // Put away level by level with the key.
+                for (size_t open = Menus(*app).size(), i = 0; open > 0 && i < 6; open = Menus(*app).size(), ++i) {
+                    app->Key("Escape");
+                    WaitFor([&] { return Menus(*app).size() < open; }, 2000);
+                }
+                ASSERT_TRUE(WaitFor([&] { return Menus(*app).empty(); }));
+            }
+        }
+    }
 }
 
 } // namespace

@@ -176,6 +176,12 @@ void CMenuWnd::BuildSubMenu()
         const CUIString look(defaults);
         m_pm.SetDefaultAttributeList(L"Menu", look, false);
     }
+    // Rows shown here that open a further level draw their arrow from here.
+    const wchar_t* arrow = ownerManager != nullptr ? ownerManager->FindDefaultAttributes(L"ExplandIcon") : nullptr;
+    if (arrow != nullptr) {
+        const CUIString image(arrow);
+        m_pm.SetDefaultAttributeList(L"ExplandIcon", image, false);
+    }
     // The rows stay the parent row's; this menu only shows them.
     m_layout->GetBodyContainer()->SetOwnsChildren(false);
     for (int i = 0; i < m_owner->GetChildCount(); ++i) {
@@ -299,6 +305,9 @@ void CMenuWnd::ResizeSubMenu()
         in.reachBottom = other.top >= in.parentWindow.bottom;
         if (in.reachRight || in.reachBottom) break;
     }
+    // As wide as a top-level menu of the same rows: cascaded levels of one
+    // row width line up.
+    in.width += kTopLevelMenuExtraWidth - kSubMenuExtraWidth;
     in.align = m_align;
     const RECT r = PlaceSubMenu(in);
     const CUIRect inset = m_layout->GetScaledInsetRect();

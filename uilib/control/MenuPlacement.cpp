@@ -22,7 +22,7 @@ void FitAxis(LONG& start, LONG& end, LONG low, LONG high)
 
 RECT PlaceTopLevelMenu(POINT point, int width, int height, int insetHeight, uint32_t align, const RECT& work)
 {
-    const int w = width + 8;
+    const int w = width + kTopLevelMenuExtraWidth;
     // The inset belongs to the window, so a bottom edge at the point holds it.
     const int h = height + insetHeight;
     RECT r = {point.x, point.y, point.x + w, point.y + h};
@@ -42,7 +42,7 @@ RECT PlaceTopLevelMenu(POINT point, int width, int height, int insetHeight, uint
 RECT PlaceSubMenu(const TSubMenuPlacement& in)
 {
     const RECT& parent = in.parentWindow;
-    RECT r = {parent.right, in.rowTop, parent.right + in.width + 2, in.rowTop + in.height};
+    RECT r = {parent.right, in.rowTop, parent.right + in.width + kSubMenuExtraWidth, in.rowTop + in.height};
     if (in.reachBottom) {
         r.bottom = parent.top;
         r.top = parent.top - in.height;

@@ -14,8 +14,13 @@ enum UIMenuAlign : uint32_t {
     MenuAlignSideFixed = 32,
 };
 
+// How much wider than its widest row a top-level menu window is, and a
+// sub-menu opening to the right of its parent.
+constexpr int kTopLevelMenuExtraWidth = 8;
+constexpr int kSubMenuExtraWidth = 2;
+
 // The screen rectangle of a top-level menu measuring (width, height) opened
-// at point: 8 pixels wider than measured, taller by the root's vertical
+// at point: kTopLevelMenuExtraWidth pixels wider than measured, taller by the root's vertical
 // inset, its right or bottom edge at the point on MenuAlignRight or
 // MenuAlignBottom, then moved inside the work area where it fits.
 RECT PlaceTopLevelMenu(POINT point, int width, int height, int insetHeight, uint32_t align, const RECT& work);

@@ -201,5 +201,8 @@ PaintCheck CheckPainting(const std::string& pngPath);
 // least three rows of its inside (3 pixels in from the sides) that sharp
 // colour changes cross at least twice, as glyph strokes do.
 bool HasTextEdges(const std::string& pngPath, const Rect& area);
+// Pixels of an area of the PNG (relative to the image) whose brightest
+// colour channel reaches level: a light mark such as an arrow on a dark ground.
+int BrightPixels(const std::string& pngPath, const Rect& area, int level);
 
 }  // namespace e2e

@@ -101,4 +101,18 @@ bool HasTextEdges(const std::string& pngPath, const Rect& area) {
     return strokeRows >= 3;
 }
 
+int BrightPixels(const std::string& pngPath, const Rect& area, int level) {
+    const Pixels* loaded = Load(pngPath);
+    if (!loaded) return 0;
+    const Pixels& pixels = *loaded;
+    int bright = 0;
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, pixels.height); ++y) {
+        for (int x = std::max(area.left, 0); x < std::min(area.right, pixels.width); ++x) {
+            const unsigned char* p = pixels.At(x, y);
+            if (std::max({p[0], p[1], p[2]}) >= level) ++bright;
+        }
+    }
+    return bright;
+}
+
 }  // namespace e2e

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -472,6 +473,36 @@ void Click(HWND window, const CControlUI& control)
     PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
+// Axis labels beside the chart stand where the chart maps their value: a
+// frequency on its logarithmic 20 Hz to 20 kHz axis, a gain on its +12 to
+// -18 dB axis split at the zero line. The chart's plot is its whole control.
+const struct {
+    const wchar_t* name;
+    double freq;  // 0: a gain label
+    double gain;
+} kAxisLabels[] = {
+    {L"axis_hz_50", 50, 0},    {L"axis_hz_1000", 1000, 0}, {L"axis_hz_10000", 10000, 0}, {L"axis_db_10", 0, 10},
+    {L"axis_db_0", 0, 0},      {L"axis_db_m5", 0, -5},     {L"axis_db_m15", 0, -15},
+};
+
+void CheckAxisLabels(CPaintManagerUI& manager, const std::wstring& label)
+{
+    const CUIRect chart = manager.FindControlByName(L"equalizer")->GetPosition();
+    const double zero = chart.Height() * 12 / 30;
+    for (const auto& row : kAxisLabels) {
+        CControlUI* axis = manager.FindControlByName(row.name);
+        ASSERT_NE(nullptr, axis) << row.name;
+        const CUIRect rc = axis->GetPosition();
+        if (row.freq > 0) {
+            const double x = chart.left + chart.Width() * std::log10(row.freq / 20) / 3;
+            EXPECT_NEAR(x, (rc.left + rc.right) / 2.0, 2.0) << label.c_str() << " " << row.name;
+        } else {
+            const double y = chart.top + zero - (row.gain > 0 ? zero * row.gain / 12 : (chart.Height() - zero) * row.gain / 18);
+            EXPECT_NEAR(y, (rc.top + rc.bottom) / 2.0, 2.0) << label.c_str() << " " << row.name;
+        }
+    }
+}
+
 // The pages under the tab row: the tab that shows each and a control on it.
 struct TPage {
     const wchar_t* tab;
@@ -514,6 +545,7 @@ TEST(MainSkin, EveryPageInEveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent
             PumpFor(50);
             CheckLayout(window, label + L"_" + page.label, dpi * 100 / 96);
         }
+        CheckAxisLabels(manager, label);
         CheckProgramTexts(window, label);
         DestroyWindow(window);
     });
