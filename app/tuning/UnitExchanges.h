@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/tuning/UnitStatusRead.h"
 #include "device/DspDevice.h"
 
 class UnitExchanges {
@@ -38,6 +39,9 @@ public:
     bool GoesOn() const { return !Stopped() && !Silent(); }
     bool Stopped() const { return mStop.load(); }
     bool Silent() const { return mUnanswered >= kMaxUnanswered; }
+    // Why a run that did not finish ended.
+    UnitStatusRead Outcome() const { return Silent() ? UnitStatusRead::Unanswered : UnitStatusRead::Stopped; }
+    DspDevice& Device() const { return mDevice; }
 
 private:
     static constexpr uint32_t kStopPollMs = 20;
