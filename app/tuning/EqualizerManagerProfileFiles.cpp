@@ -172,7 +172,7 @@ bool EqualizerManager::ReadWholeUnit()
     for (uint8_t scene = 1; scene <= kStoredScenes; ++scene) {
         if (ReadStoredSceneStatus(asker, scene, kSceneSettleMs) != UnitStatusRead::Done) return false;
     }
-    if (!asker.Run([](DspDevice& d) { d.ReadScene(0, 0); }) || !mDevice.LastExchangeAnswered()) return false;
+    if (!asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); })) return false;
     return ReadUnitStatus(asker) == UnitStatusRead::Done && mDevice.IsDeviceOpen();
 }
 

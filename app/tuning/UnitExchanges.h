@@ -29,6 +29,16 @@ public:
         return GoesOn();
     }
 
+    // As Run, for an exchange the rest depends on (a scene's load or store):
+    // left unanswered, it ends the run as a silent unit does.
+    template <class Exchange>
+    bool RunAnswered(Exchange exchange)
+    {
+        if (!Run(exchange)) return false;
+        if (!mDevice.LastExchangeAnswered()) mUnanswered = kMaxUnanswered;
+        return GoesOn();
+    }
+
     // Waits ms, in short steps so that a stop ends the wait.
     bool Pause(uint32_t ms)
     {

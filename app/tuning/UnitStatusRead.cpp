@@ -137,8 +137,7 @@ UnitStatusRead ReadStoredSceneStatus(UnitExchanges& asker, uint8_t sceneId, uint
 {
     LogPrintW(L"read scene sceneId(%d)\n", sceneId);
     const uint8_t s = sceneId;
-    if (!asker.Run([&](DspDevice& d) { d.ReadScene(s, 0xFF); })) return asker.Outcome();
-    if (!asker.Device().LastExchangeAnswered()) return UnitStatusRead::Unanswered;
+    if (!asker.RunAnswered([&](DspDevice& d) { d.ReadScene(s, 0xFF); })) return asker.Outcome();
     const bool done = asker.Pause(ScaledWait(settleMs)) &&
                       asker.Run([&](DspDevice& d) { d.Get_CH_Type(s, 0, 0, kLastChannel); }) &&
                       asker.Run([&](DspDevice& d) { d.Get_CH_Link(s); }) &&

@@ -26,7 +26,7 @@ UnitStatusRead ReadUnitStatus(UnitExchanges& asker);
 
 // Asks the unit to load stored scene sceneId, waits settleMs, then reads
 // that scene's values. A load the unit does not acknowledge ends the read
-// as Unanswered: what the gets would return is not that scene.
+// (and asker's run) as Unanswered: what the gets would return is not that scene.
 UnitStatusRead ReadStoredSceneStatus(UnitExchanges& asker, uint8_t sceneId, uint32_t settleMs);
 
 // Bands the unit holds on output channel ch: 31 on 0-11, 11 on 12-15.

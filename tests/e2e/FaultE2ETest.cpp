@@ -172,6 +172,18 @@ Operation FactoryDefault()
     return op;
 }
 
+Operation WholePush()
+{
+    Operation op;
+    op.go = [](App& app) { return app.Key("Return"); };
+    op.prepare = [](App& app) {
+        return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample.wpf", app.WorkDir() + "/push.wpf") &&
+               app.Request("MENU scene_item_load_whole") == "OK" && app.FocusWindowTitled("Open") &&
+               app.Type("push.wpf");
+    };
+    return op;
+}
+
 Operation ProfilePush()
 {
     Operation op;
@@ -282,6 +294,8 @@ const FaultRow kRows[] = {
     {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
+    // At the first scene's store, which the push does not wait past.
+    {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
     {"bridge, unplugged", Bridge, Fault::Unplug, 10, "device_plugout"},
     {"bridge, silent", Bridge, Fault::Silent, 10, "device_no_answer"},
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "device_plugout"},
