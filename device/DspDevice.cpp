@@ -11,6 +11,7 @@
 
 namespace {
 std::atomic<DspDevice::PushCheck> gPushCheck{nullptr};
+std::atomic<DspDevice::PushCheck> gExchangeCheck{nullptr};
 }
 
 DspDevice::DspDevice() : mReceiveBuffer(new uint8_t[dsp::kOutputReportSize]()) {
@@ -43,6 +44,8 @@ void DspDevice::SetDeviceConfig(uint8_t modelId, uint32_t outputCount, uint32_t 
 void DspDevice::SetMainWnd(HWND wnd) { mMainWnd = wnd; }
 
 void DspDevice::SetPushCheck(PushCheck check) { gPushCheck.store(check); }
+
+void DspDevice::SetExchangeCheck(PushCheck check) { gExchangeCheck.store(check); }
 
 void DspDevice::EnableAsyncMode() { mAsyncMode.store(1); }
 
@@ -82,6 +85,7 @@ bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const u
 bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                          uint8_t length, uint32_t waitMs) {
     const DWORD start = GetTickCount();
+    if (DspDevice::PushCheck check = gExchangeCheck.load()) check(mMainWnd, subcommand);
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
     mLastAnswered.store(0);
     if (!lock.try_lock_for(std::chrono::milliseconds(ScaledWait(waitMs)))) {

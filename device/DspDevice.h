@@ -61,6 +61,10 @@ public:
     // it is that window's thread. The program installs none.
     using PushCheck = void (*)(HWND mainWnd, uint8_t subcommand);
     static void SetPushCheck(PushCheck check);
+    // Called before every exchange that waits for its answer, likewise: test
+    // builds count those made on the window's thread, which must never wait
+    // on the unit.
+    static void SetExchangeCheck(PushCheck check);
 
     // The link.
     void OpenHIDDevice();
@@ -180,7 +184,7 @@ public:
     void Get_Amp_Mute();
     void Get_InDistort(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
     void Get_OutDistort(uint8_t scene, uint8_t source, uint8_t ch, uint8_t ch_end);
-    void Get_MemData(uint32_t address);
+    void Get_MemData(uint32_t address, bool sync);
     void Get_Rem_Out();
     void Get_Spk_Ohm();
     void Get_Ouput_Bridge(uint8_t scene, uint8_t source, uint8_t count);
@@ -201,7 +205,7 @@ public:
     // At most kMaxSceneNameBytes bytes; a longer name is refused.
     void SetSceneName(uint8_t scene, const char* name, uint8_t length);
     void GetSceneName(uint8_t scene);
-    void GetSceneId();
+    void GetSceneId(bool sync);
     void GetSceneValid();
 
     void MCU_Enter_Upg_Mode();

@@ -159,14 +159,14 @@ void DspDevice::Get_OutDistort(uint8_t scene, uint8_t source, uint8_t ch, uint8_
     AskRange(*this, L"Get_OutDistort", DSP_OUTPUT_CH_DISTORT, scene, source, ch, ch_end);
 }
 
-void DspDevice::Get_MemData(uint32_t address) {
+void DspDevice::Get_MemData(uint32_t address, bool sync) {
     uint8_t payload[kMaxCommandPayload];
     size_t length = 0;
     EncodeMemData(address, 0, payload, &length);
     LogPrintW(L"Get_MemData: addr(0x%08x), data(0x%08x)\n", address, 0u);
     LogPrintW(L"addr %02x, %02x, %02x, %02x\n", payload[0], payload[1], payload[2], payload[3]);
     LogPrintW(L"data %02x, %02x, %02x, %02x\n", payload[4], payload[5], payload[6], payload[7]);
-    Ask(*this, DSP_MEM_DATA, payload, length);
+    Ask(*this, DSP_MEM_DATA, payload, length, sync);
 }
 
 void DspDevice::Get_Rem_Out() {

@@ -185,7 +185,6 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
         mBytesRead.store(0);
         return ReadOutcome::Nothing;
     }
-    LogPrintW(L"ReadHIDData timestart = %ld\n", static_cast<long>(start));
 
     int count = 0;
     int failures = 0;
@@ -208,8 +207,13 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
         Sleep(1);
     }
 
-    LogPrintW(L"ReadHIDData done timeend-timestart = %ld\n", static_cast<long>(ElapsedSince(start)));
-    LogPrintW(L"ReadHIDData NumberOfBytesRead = %d\n", count);
+    // A poll that does not wait and finds nothing is not logged: the status
+    // timer polls ten times a second for the whole session.
+    if (timeout > 0 || count != 0) {
+        LogPrintW(L"ReadHIDData timestart = %ld\n", static_cast<long>(start));
+        LogPrintW(L"ReadHIDData done timeend-timestart = %ld\n", static_cast<long>(ElapsedSince(start)));
+        LogPrintW(L"ReadHIDData NumberOfBytesRead = %d\n", count);
+    }
     if (count < 1) {
         mBytesRead.store(0);
         if (count < 0) LogPrintW(L"ReadHIDData failed %d times in a row\n", failures);

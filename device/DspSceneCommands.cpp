@@ -51,7 +51,7 @@ void DspDevice::GetSceneName(uint8_t scene) {
     Submit(dsp::CMD_FLASH, kSceneName, dsp::OP_GET, &scene, 1, true);
 }
 
-void DspDevice::GetSceneId() { Submit(dsp::CMD_FLASH, kSceneId, dsp::OP_GET, nullptr, 0, true); }
+void DspDevice::GetSceneId(bool sync) { Submit(dsp::CMD_FLASH, kSceneId, dsp::OP_GET, nullptr, 0, sync); }
 
 void DspDevice::GetSceneValid() {
     Submit(dsp::CMD_FLASH, kSceneValid, dsp::OP_GET, nullptr, 0, true);

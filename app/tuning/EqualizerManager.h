@@ -96,8 +96,6 @@ public:
     // Status timer tick: while connected and the link is idle, takes the
     // reports the unit sent on its own (the volume knob) without waiting.
     void ReadUnitReports();
-    // The whole-configuration saving thread reads one stored scene through this.
-    void ReadSceneStatus(uint8_t sceneId);
     // Set while the forced update or the firmware update window is open: an
     // unplug then raises no notice.
     bool forceUpdateRunning = false;
@@ -112,6 +110,9 @@ public:
     // The option menu's factory reset: asks, then resets on a worker, which
     // posts WM_DEVICE_REBOOT; the unit's restart reconnects as a plug-in.
     void ResetMcuFactoryDefault();
+    // WM_DEVICE_REBOOT (wParam 1: the reset went unanswered on an open
+    // link): true when the unit restarts; a silent unit ends as a silent job.
+    bool FactoryDefaultEnded(bool silent);
     // A firmware window closed: unless a read already runs, the unit is read
     // again when it came back from its restart or when the window left the
     // link out of ordinary work (async mode off).
@@ -387,6 +388,7 @@ private:
     bool StartTransfer(TransferJob job);
     static void TransferThread(void* self);
     void RunTransfer();
+    bool ReadWholeUnit();
     void EndTransfer();
     void StopTransfer();
     void ShowLinkAndLock();
@@ -509,6 +511,7 @@ private:
     // after it is no unplug: set until the unit is back.
     static void FactoryDefaultThread(void* self);
     bool mRestartExpected = false;
+    uint32_t mFactorySilentBefore = 0;
     WorkerThread mFactoryDefault{&EqualizerManager::FactoryDefaultThread, this};
 
     // The status reader: started on a connect, stopped and joined before the
@@ -526,6 +529,10 @@ private:
     bool mAsyncBeforeTransfer = false;
     // The device's silent exchanges when a job started (read on the UI thread).
     uint32_t mTransferSilentBefore = 0;
+    // A whole save: whether the link was open at its start, and whether the
+    // worker read every scene and the live state (read once it is joined).
+    bool mWholeSaveFromUnit = false;
+    bool mWholeSaveRead = false;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};

@@ -272,8 +272,3 @@ void EqualizerManager::ReadUnitReports()
     int taken = 0;
     while (taken < kReportsPerTick && mDevice.ReadHIDData(report, 0)) ++taken;
 }
-
-void EqualizerManager::ReadSceneStatus(uint8_t sceneId)
-{
-    ReadStoredSceneStatus(mDevice, sceneId, kSettleMs, mStatusStop);
-}

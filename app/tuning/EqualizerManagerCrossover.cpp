@@ -5,6 +5,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ControlText.h"
 #include "app/tuning/EqBandRules.h"
+#include "app/tuning/ProfileRules.h"
 #include "base/Log.h"
 #include "uilib/control/Button.h"
 #include "uilib/control/Combo.h"
@@ -35,8 +36,6 @@ namespace {
 
 const int kHighPassFilter = 2;
 const int kLowPassFilter = 1;
-// Type 2 takes only even slopes.
-const int kEvenSlopeType = 2;
 const int kOddSlopeItems[] = {1, 3, 5, 7};
 const int kIconSize = 18;
 // Channels 9 to 16 sit on the right: their sub-menus open to the left.

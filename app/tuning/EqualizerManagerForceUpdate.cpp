@@ -93,6 +93,7 @@ void EqualizerManager::ResetMcuFactoryDefault()
     // One reset at a time; the last one's worker has posted its end.
     mFactoryDefault.Join();
     mRestartExpected = true;
+    mFactorySilentBefore = mDevice.SilentExchanges();
     PostToMain(WM_BUSY_BEGIN);
     if (!mFactoryDefault.Start()) PostToMain(WM_BUSY_END);
 }
@@ -102,6 +103,16 @@ void EqualizerManager::FactoryDefaultThread(void* self)
     EqualizerManager* manager = static_cast<EqualizerManager*>(self);
     LogPrintW(L"Factory default thread start!\n");
     manager->mDevice.MCU_Factory_Default();
-    manager->PostToMain(WM_DEVICE_REBOOT);
+    const bool silent = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore;
+    if (manager->mMainWnd != nullptr) PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, silent ? 1 : 0, 0);
     LogPrintW(L"Factory default thread end!\n");
+}
+
+bool EqualizerManager::FactoryDefaultEnded(bool silent)
+{
+    if (!silent) return true;
+    // No restart follows: a later removal is a real unplug again.
+    mRestartExpected = false;
+    UnitStoppedAnswering(L"${device_no_answer}");
+    return false;
 }

@@ -3,6 +3,7 @@
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/ProfileFile.h"
 #include "app/tuning/ProfilePush.h"
+#include "app/tuning/UnitExchanges.h"
 #include "app/tuning/UnitStatusRead.h"
 #include "app/windows/MsgWnd.h"
 #include "app/windows/ProfileFileDialog.h"
@@ -15,6 +16,8 @@ namespace {
 
 // After a whole push the unit stores ten scenes before it takes new commands.
 const uint32_t kWholePushSettleMs = 20000;
+// After a stored scene's load, before its gets.
+const uint32_t kSceneSettleMs = 1000;
 
 void ShowProfileNotice(HWND owner, const wchar_t* key)
 {
@@ -67,15 +70,14 @@ bool EqualizerManager::LinkBusy() const
 }
 
 // A refused file leaves the live settings, the display and the unit as they
-// were; without a unit a loaded file is only shown.
+// were; without a unit a loaded file is only shown. The reader has logged
+// its result.
 void EqualizerManager::PushLoaded(const ProfileResult& result, TransferJob job)
 {
     if (!result.ok) {
-        LogPrintW(L"read profile file error! error\n");
         ShowProfileNotice(mMainWnd, result.messageKey);
         return;
     }
-    LogPrintW(L"read profile file ok\n");
     if (mDevice.IsDeviceOpen())
         StartTransfer(job);
     else
@@ -118,6 +120,8 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferStop.store(false);
     mPushOutcome = PushOutcome::Sent;
     mTransferSilentBefore = mDevice.SilentExchanges();
+    mWholeSaveFromUnit = mDevice.IsDeviceOpen();
+    mWholeSaveRead = false;
     mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
     if (mTransfer.Start()) return true;
@@ -151,17 +155,25 @@ void EqualizerManager::RunTransfer()
     case TransferJob::WholeSave:
         LogPrintW(L"SaveWholeSceneThread start!\n");
         // Without a unit the file keeps what the program holds.
-        for (uint8_t scene = 1; scene <= kStoredScenes && mDevice.IsDeviceOpen() && !mTransferStop.load(); ++scene)
-            ReadSceneStatus(scene);
-        if (mDevice.IsDeviceOpen() && !mTransferStop.load()) {
-            mDevice.ReadScene(0, 0);
-            ReadUnitStatus(mDevice, mTransferStop);
-        }
+        mWholeSaveRead = !mWholeSaveFromUnit || ReadWholeUnit();
         LogPrintW(L"SaveWholeSceneThread end!\n");
         break;
     }
     mTransferRunning.store(false);
     PostToMain(mTransferJob == TransferJob::WholeSave ? WM_WHOLE_SCENES_READ : WM_PROFILE_PUSHED);
+}
+
+// The ten stored scenes, then the live state, as one run of exchanges: the
+// first silent scene ends it. True only when every read completed on a link
+// that stayed open.
+bool EqualizerManager::ReadWholeUnit()
+{
+    UnitExchanges asker(mDevice, mTransferStop);
+    for (uint8_t scene = 1; scene <= kStoredScenes; ++scene) {
+        if (ReadStoredSceneStatus(asker, scene, kSceneSettleMs) != UnitStatusRead::Done) return false;
+    }
+    if (!asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); })) return false;
+    return ReadUnitStatus(asker) == UnitStatusRead::Done && mDevice.IsDeviceOpen();
 }
 
 void EqualizerManager::EndTransfer()
@@ -185,10 +197,21 @@ void EqualizerManager::ProfilePushed()
         UnitStoppedAnswering(L"${profile_push_fail}");
 }
 
+// A read cut short leaves the file as it was: scenes not read would be
+// saved with what the program happened to hold, under the unit's names.
 void EqualizerManager::WholeScenesRead()
 {
-    const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
     EndTransfer();
+    if (!mWholeSaveRead) {
+        LogPrintW(L"whole configuration not read from the unit: nothing written\n");
+        // An unplug has its own notice; a silent unit closes the link as every silent job does.
+        if (mDevice.SilentExchanges() != mTransferSilentBefore)
+            UnitStoppedAnswering(L"${device_no_answer}");
+        else if (mDevice.IsDeviceOpen())
+            ShowProfileNotice(mMainWnd, L"${profile_create_error}");
+        return;
+    }
+    const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
     ShowProfileNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
 }
 

@@ -116,14 +116,17 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
         if (result == UnitStatusRead::HandshakeFailed && mDevice.IsDeviceOpen()) {
             PostToMain(WM_STATUS_READ_FAILED);
             PostToMain(WM_DEVICE_DISCONNECT);
+        } else if (result == UnitStatusRead::Unanswered) {
+            // Half read back: not shown as recalled, ended as a silent status read.
+            StatusReadWentSilent();
         } else if (result != UnitStatusRead::HandshakeFailed) {
             ShowRecalledScene();
             if (mDevice.IsDeviceOpen()) mDevice.EnableAsyncMode();
         }
     }
     if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, 0, 0);
-    // A recall that met silence ended in its failed handshake above; a
-    // delete clears its row whether the unit answers or not.
+    // A recall that met silence ended above; a delete the unit never
+    // confirmed has given its row back in the scene window.
     if (job == SceneJob::Save && mDevice.SilentExchanges() != mSceneSilentBefore)
         UnitStoppedAnswering(L"${device_no_answer}");
 }

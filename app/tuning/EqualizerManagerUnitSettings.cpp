@@ -197,9 +197,9 @@ void EqualizerManager::SetInputSource()
     Current().inputSource = source;
     for (int o = 0; o < kOutputChannels; ++o) ShowInputRouting(o, true);
     if (mControls.connect == nullptr || !mControls.connect->IsSelected()) return;
-    // Sent at once and waited for: the unit's main volume follows the
-    // source, and the poll asks for it afterwards.
-    mDevice.Source_Switch_Ctrl(static_cast<uint8_t>(kFirstSourceByte + source), true);
+    // Queued, never waited for here: the unit's main volume follows the
+    // source, and the poll asks for it behind it in the queue.
+    mDevice.Source_Switch_Ctrl(static_cast<uint8_t>(kFirstSourceByte + source), false);
     if (mMainWnd != nullptr) StartGetMainVolumeTimer(mMainWnd);
 }
 

@@ -1,9 +1,14 @@
 #include "app/tuning/PlatformFile.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 FILE* OpenPathFile(const std::filesystem::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+bool SyncFileToDisk(FILE* file) {
+    return fsync(fileno(file)) == 0;
 }
 
 bool MovePathReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -1,5 +1,6 @@
 #include "app/tuning/PlatformFile.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <string>
@@ -7,6 +8,10 @@
 FILE* OpenPathFile(const std::filesystem::path& path, const char* mode) {
     std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
     return _wfopen(path.c_str(), wideMode.c_str());
+}
+
+bool SyncFileToDisk(FILE* file) {
+    return _commit(_fileno(file)) == 0;
 }
 
 bool MovePathReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {

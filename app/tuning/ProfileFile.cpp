@@ -14,9 +14,11 @@ struct FileCloser {
 };
 using File = std::unique_ptr<FILE, FileCloser>;
 
+// The data reaches the disk before the rename: a rename alone does not
+// flush it, and a power loss would leave an empty file in the old one's place.
 bool WriteAll(FILE* file, const std::string& text) {
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    bool flushed = std::fflush(file) == 0;
+    bool flushed = std::fflush(file) == 0 && SyncFileToDisk(file);
     bool closed = std::fclose(file) == 0;
     return written && flushed && closed;
 }

@@ -125,9 +125,11 @@ PushOutcome PushWholeProfile(DspDevice& device, const TuningModel& model, WideTo
         UnitSceneName name{};
         // A name the code page cannot hold goes out empty.
         if (!model.ToUnitSceneName(k, name, convert)) LogPrintW(L"scene name %d not converted\n", scene);
+        // A scene the unit did not name or store ends the push: its long
+        // store wait would otherwise come on top of the silence rule's three.
         const bool goesOn = PushChannels(s, stored, scene, true) && PushMix(s, stored, scene) &&
-                            s.Run([&](DspDevice& d) { d.SetSceneName(scene, name.data(), kSceneNameBytes); }) &&
-                            s.Run([&](DspDevice& d) { d.SaveScene(scene, 1); });
+                            s.RunAnswered([&](DspDevice& d) { d.SetSceneName(scene, name.data(), kSceneNameBytes); }) &&
+                            s.RunAnswered([&](DspDevice& d) { d.SaveScene(scene, 1); });
         if (!goesOn) return Outcome(s);
     }
     const SceneProfile& live = model.Current();

@@ -12,7 +12,7 @@ class DspDevice;
 enum class PushOutcome {
     Sent,        // every command went out (answered or not)
     Stopped,     // stop was set
-    Unanswered,  // the unit left several commands in a row unanswered: the rest was not sent
+    Unanswered,  // the unit left several commands in a row, or a scene's name or store, unanswered: the rest was not sent
 };
 
 // The live profile as the unit's live state (scene 0): main volume and mute,

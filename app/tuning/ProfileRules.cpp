@@ -13,6 +13,14 @@ bool AllInRange(const Array& values, int32_t lo, int32_t hi) {
 
 int32_t Flag(int32_t v) { return v != 0 ? 1 : 0; }
 
+// A slope the lists cannot show goes through the editor's setter, which also
+// sets the bypass flag from it; type 2 takes only even slopes, as its list.
+void ClampSlope(CrossoverParams& x, FilterParams& filter, void (CrossoverParams::*setSlope)(int32_t)) {
+    int32_t slope = std::clamp(filter.slope, 0, kSlopeMax);
+    if (filter.type == kEvenSlopeType && slope % 2 == 1) ++slope;
+    if (slope != filter.slope) (x.*setSlope)(slope);
+}
+
 template <typename Array>
 void Flags(Array& values) {
     for (auto& v : values) v = Flag(v);
@@ -40,10 +48,10 @@ void ClampChannel(ChannelParams& ch) {
     x.SetLpFreq(x.lp.fs);
     x.SetHpType(x.hp.type);
     x.SetLpType(x.lp.type);
-    x.hp.slope = std::max(x.hp.slope, 0);
-    x.lp.slope = std::max(x.lp.slope, 0);
     x.hp.bypass = Flag(x.hp.bypass);
     x.lp.bypass = Flag(x.lp.bypass);
+    ClampSlope(x, x.hp, &CrossoverParams::SetHpSlope);
+    ClampSlope(x, x.lp, &CrossoverParams::SetLpSlope);
     for (int k = 0; k < ch.eqSize; ++k) {
         EqBand& b = ch.bands[k];
         b.freq = std::clamp(b.freq, kCrossoverMinFreq, kCrossoverMaxFreq);

@@ -18,7 +18,9 @@ constexpr float kBandQMax = 9.0f;
 constexpr float kBandGainMin = -18.0f;
 constexpr float kBandGainMax = 12.0f;
 constexpr int kMixVolumeMax = 100;
-constexpr int kInputMaskBits = 0xFFFF;  // the unit takes 16 bits per routing mask
+constexpr int kInputMaskBits = (1 << kInputChannels) - 1;  // one bit per input channel of the unit
+constexpr int kSlopeMax = 8;  // the slope lists' last code
+constexpr int kEvenSlopeType = 2;  // its list has only the even slopes
 constexpr int kAccMax = 255;  // sent as one byte
 
 // False when an index value is out of range; the profile may then be

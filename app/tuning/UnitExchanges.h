@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/tuning/UnitStatusRead.h"
 #include "device/DspDevice.h"
 
 class UnitExchanges {
@@ -28,6 +29,16 @@ public:
         return GoesOn();
     }
 
+    // As Run, for an exchange the rest depends on (a scene's load or store):
+    // left unanswered, it ends the run as a silent unit does.
+    template <class Exchange>
+    bool RunAnswered(Exchange exchange)
+    {
+        if (!Run(exchange)) return false;
+        if (!mDevice.LastExchangeAnswered()) mUnanswered = kMaxUnanswered;
+        return GoesOn();
+    }
+
     // Waits ms, in short steps so that a stop ends the wait.
     bool Pause(uint32_t ms)
     {
@@ -38,6 +49,9 @@ public:
     bool GoesOn() const { return !Stopped() && !Silent(); }
     bool Stopped() const { return mStop.load(); }
     bool Silent() const { return mUnanswered >= kMaxUnanswered; }
+    // Why a run that did not finish ended.
+    UnitStatusRead Outcome() const { return Silent() ? UnitStatusRead::Unanswered : UnitStatusRead::Stopped; }
+    DspDevice& Device() const { return mDevice; }
 
 private:
     static constexpr uint32_t kStopPollMs = 20;

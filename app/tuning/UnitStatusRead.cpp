@@ -99,8 +99,14 @@ int UnitEqBandCount(int ch)
 
 UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop)
 {
-    LogPrintW(L"PC_UI_Status_Init\n");
     UnitExchanges asker(device, stop);
+    return ReadUnitStatus(asker);
+}
+
+UnitStatusRead ReadUnitStatus(UnitExchanges& asker)
+{
+    LogPrintW(L"PC_UI_Status_Init\n");
+    DspDevice& device = asker.Device();
     if (!asker.Run([](DspDevice& d) { d.PC_Connect(1); })) return UnitStatusRead::Stopped;
     bool answered = false;
     if (!asker.Run([&](DspDevice& d) { answered = d.Hand_Connect(); })) return UnitStatusRead::Stopped;
@@ -122,17 +128,17 @@ UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop)
         asker.Run([](DspDevice& d) { d.Get_Input_Threshold(0, 0, true); }) &&
         AskSceneNames(asker, kSceneNameSlots) &&
         asker.Run([](DspDevice& d) { d.Get_Ouput_Bridge(0, 0, kBridgePairCount); });
-    if (!done) return asker.Silent() ? UnitStatusRead::Unanswered : UnitStatusRead::Stopped;
+    if (!done) return asker.Outcome();
     LogPrintW(L"PC_UI_Status_Init done\n");
     return UnitStatusRead::Done;
 }
 
-void ReadStoredSceneStatus(DspDevice& device, uint8_t sceneId, uint32_t settleMs, const std::atomic<bool>& stop)
+UnitStatusRead ReadStoredSceneStatus(UnitExchanges& asker, uint8_t sceneId, uint32_t settleMs)
 {
     LogPrintW(L"read scene sceneId(%d)\n", sceneId);
-    UnitExchanges asker(device, stop);
     const uint8_t s = sceneId;
-    const bool done = asker.Run([&](DspDevice& d) { d.ReadScene(s, 0xFF); }) && asker.Pause(ScaledWait(settleMs)) &&
+    if (!asker.RunAnswered([&](DspDevice& d) { d.ReadScene(s, 0xFF); })) return asker.Outcome();
+    const bool done = asker.Pause(ScaledWait(settleMs)) &&
                       asker.Run([&](DspDevice& d) { d.Get_CH_Type(s, 0, 0, kLastChannel); }) &&
                       asker.Run([&](DspDevice& d) { d.Get_CH_Link(s); }) &&
                       asker.Run([&](DspDevice& d) { d.Get_CH_Lock(s); }) &&
@@ -145,5 +151,6 @@ void ReadStoredSceneStatus(DspDevice& device, uint8_t sceneId, uint32_t settleMs
                       asker.Run([&](DspDevice& d) { d.Get_Phase(s, 0, 0, kLastChannel); }) && AskMixes(asker, s) &&
                       // The scene's bridges, so that a whole push gives them back.
                       asker.Run([&](DspDevice& d) { d.Get_Ouput_Bridge(s, 0, kBridgePairCount); });
-    if (done) AskSceneNames(asker, kSceneNameSlots - 1);
+    if (!done || !AskSceneNames(asker, kSceneNameSlots - 1)) return asker.Outcome();
+    return UnitStatusRead::Done;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class DspDevice;
+class UnitExchanges;
 
 enum class UnitStatusRead {
     Done,             // every value was asked for
@@ -20,11 +21,13 @@ enum class UnitStatusRead {
 // PC_Connect, the handshake and, for our model in normal mode, every get of
 // the live settings in the unit's order. stop is looked at between gets.
 UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop);
+// The same inside a longer job, whose unanswered run it continues.
+UnitStatusRead ReadUnitStatus(UnitExchanges& asker);
 
 // Asks the unit to load stored scene sceneId, waits settleMs, then reads
-// that scene's values.
-void ReadStoredSceneStatus(DspDevice& device, uint8_t sceneId, uint32_t settleMs,
-                           const std::atomic<bool>& stop);
+// that scene's values. A load the unit does not acknowledge ends the read
+// (and asker's run) as Unanswered: what the gets would return is not that scene.
+UnitStatusRead ReadStoredSceneStatus(UnitExchanges& asker, uint8_t sceneId, uint32_t settleMs);
 
 // Bands the unit holds on output channel ch: 31 on 0-11, 11 on 12-15.
 int UnitEqBandCount(int ch);

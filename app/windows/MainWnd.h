@@ -36,6 +36,8 @@ public:
     LRESULT HandleKillFocus(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     // Whether this copy found another one running and is closing itself.
     bool IsSecondInstance() const { return m_secondInstance; }
+    // Whether the program is to start again once this copy has closed.
+    bool RestartDue() const { return m_restartDue; }
 
     // ---- Window messages (MainWndMessages.cpp) ----
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -81,8 +83,11 @@ private:
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
     void HandleTimer(WPARAM id);
-    // Restarts the program on a display change.
+    // A display change: the program closes and starts again (WinMain), once
+    // no firmware window runs.
     void RestartForDisplay();
+    void CloseWhenRestartDue();
+    bool m_restartDue = false;
     void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
 

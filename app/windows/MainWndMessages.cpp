@@ -124,10 +124,11 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         break;
     case WM_DEVICE_REBOOT:
         CloseLoadingWnd(&m_loading);
-        ShowNotice(L"${device_reboot}");
+        if (m_controller.FactoryDefaultEnded(wParam != 0)) ShowNotice(L"${device_reboot}");
         break;
     case WM_FORCE_UPDATE:
         m_controller.ForceUpdate();
+        CloseWhenRestartDue();
         break;
     case WM_DSP_FW_NEWER:
         ShowFirmwareNewer();
@@ -190,20 +191,22 @@ void CMainWnd::ShowFirmwareNewer()
     ShowNotice(text);
 }
 
+// The new copy is started by WinMain once this one has closed and released
+// its single-instance lock; later changes before the close add nothing.
 void CMainWnd::RestartForDisplay()
 {
+    if (m_restartDue) return;
+    LogPrintW(L"display changed: restart due\n");
+    m_restartDue = true;
+    CloseWhenRestartDue();
+}
+
+// A firmware image is never cut short: with its window open the close waits
+// until the window has ended.
+void CMainWnd::CloseWhenRestartDue()
+{
+    if (!m_restartDue || m_controller.updateWindowOpen || m_controller.forceUpdateRunning) return;
     PostMessageW(m_window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    wchar_t path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(path, nullptr, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                        &process))
-        return;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 bool CMainWnd::HandleDeviceChange(WPARAM event, LPARAM broadcast)

@@ -74,7 +74,8 @@ void CMemWrWnd::OnControlClick(TNotifyInfo& notify)
         const uint32_t address = WordOf(m_addrEdit);
         ShowAddress(address);
         LogPrintW(L"read_btn read dsp mem, addr(0x%08x)\n", address);
-        m_device.Get_MemData(address);
+        // Queued: the answer arrives as WM_READ_MEMDATA_VALUE.
+        m_device.Get_MemData(address, false);
     } else if (name.CompareIgnoreCase(L"write_btn") == 0) {
         const uint32_t address = WordOf(m_addrEdit);
         const uint32_t data = WordOf(m_dataEdit);

@@ -75,8 +75,9 @@ int CSceneWnd::Show(HWND parent, EqualizerManager& controller, SceneWndMode mode
     TuningModel& model = controller.Model();
     if (model.sceneSlot >= 1) UpdateCurrentScene(model.sceneSlot - 1);
     controller.Device().mSceneWnd = m_window;
-    // The answer comes back as WM_READ_SCENE_ID once the modal loop runs.
-    controller.Device().GetSceneId();
+    // Queued: the window opens at once with the slot it knows; the answer
+    // comes back as WM_READ_SCENE_ID once the modal loop runs.
+    controller.Device().GetSceneId(false);
     const ModeTexts& texts = kModeTexts[static_cast<int>(mode)];
     if (CControlUI* title = m_pm.FindControlByName(L"MessageTitle")) title->SetTextContent(texts.title);
     if (CControlUI* confirm = m_pm.FindControlByName(L"confirm_btn")) confirm->SetTextContent(texts.confirm);
@@ -204,7 +205,8 @@ int CSceneWnd::SaveSence(int s)
     model.sceneNameInput.fill(0);
     const std::wstring oldName = model.SceneNameText(s - 1);
     wchar_t text[kTextChars];
-    if (!oldName.empty()) {
+    // A slot the unit still holds (a delete it never confirmed) is asked for too.
+    if (!oldName.empty() || (model.sceneValid & SceneBit(s - 1)) != 0) {
         FormatLanguageText(text, kTextChars, L"${save_scene_overwrite}", "d", s);
         if (ShowMsgBox(m_window, L"${tips}", text) != 1) return 0;
     }
@@ -225,18 +227,28 @@ int CSceneWnd::SaveSence(int s)
         return 0;
     }
     if (CControlUI* value = RowValue(s - 1)) value->SetTextContent(name.c_str());
-    m_savingRow = s - 1;
-    m_nameBeforeSave = oldName;
-    return StartJob(s, EqualizerManager::SceneJob::Save) ? 1 : 0;
+    if (!StartJob(s, EqualizerManager::SceneJob::Save)) {
+        model.SetSceneName(s - 1, oldName);
+        FillList();
+        return 0;
+    }
+    m_pendingRow = s - 1;
+    m_nameBefore = oldName;
+    return 1;
 }
 
+// The name goes only once the job runs, and comes back when the unit never
+// confirms the delete: the unit then still holds the scene.
 void CSceneWnd::DeleteSence(int s)
 {
     LogPrintW(L"DeleteSence\n");
     if (m_controller == nullptr || !TuningModel::IsSceneIndex(s - 1)) return;
+    const std::wstring oldName = m_controller->Model().SceneNameText(s - 1);
+    if (!StartJob(s, EqualizerManager::SceneJob::Delete)) return;
+    m_pendingRow = s - 1;
+    m_nameBefore = oldName;
     m_controller->Model().SetSceneName(s - 1, L"");
     FillList();
-    StartJob(s, EqualizerManager::SceneJob::Delete);
 }
 
 LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
@@ -248,15 +260,15 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         break;
     case WM_BUSY_END:
         CloseLoadingWnd(&m_loading);
-        if (m_savingRow >= 0 && m_controller != nullptr) {
-            LogPrintW(L"scene %d not stored by the unit\n", m_savingRow + 1);
-            m_controller->Model().SetSceneName(m_savingRow, m_nameBeforeSave);
+        if (m_pendingRow >= 0 && m_controller != nullptr) {
+            LogPrintW(L"scene %d not changed by the unit\n", m_pendingRow + 1);
+            m_controller->Model().SetSceneName(m_pendingRow, m_nameBefore);
             FillList();
         }
-        m_savingRow = -1;
+        m_pendingRow = -1;
         break;
     case WM_READ_FLASH_VALUE:
-        m_savingRow = -1;
+        m_pendingRow = -1;
         // The unit stored scene wParam. The notice follows once the loading
         // window has gone, so that it opens over an enabled scene window.
         CloseLoadingWnd(&m_loading);
@@ -267,6 +279,7 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         Notice(m_window, L"${save_scene_ok}");
         break;
     case WM_FLASH_ACK:
+        m_pendingRow = -1;
         PostMessageW(m_window, WM_BUSY_END, 0, 0);
         if (m_controller != nullptr) m_controller->Model().sceneValid &= ~SceneBit(static_cast<int>(wParam) - 1);
         break;

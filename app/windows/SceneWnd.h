@@ -52,8 +52,9 @@ private:
     CLoadingWnd* m_loading = nullptr;
     SkinUI::CControlUI* m_closeButton = nullptr;
     SkinUI::CControlUI* m_list = nullptr;
-    // The row a save runs on and its name before, given back when the
-    // transfer ends without the unit's word that it stored the scene.
-    int m_savingRow = -1;
-    std::wstring m_nameBeforeSave;
+    // The row a save or delete runs on and its name before, given back when
+    // the transfer ends without the unit's word that it stored or deleted
+    // the scene.
+    int m_pendingRow = -1;
+    std::wstring m_nameBefore;
 };

@@ -35,6 +35,21 @@ void StartLogWhenAsked() {
     LogPrintW(L"INNER_FW: %d, %d\n", kInnerFirmwareMain, kInnerFirmwareSlave);
 }
 
+// A new copy of the program, after a display change.
+void StartAgain() {
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(path, nullptr, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                        &process))
+        return;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -52,11 +67,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                CMainWnd::kWidth, CMainWnd::kHeight);
     window->CenterOverOwner();
     SkinUI::CPaintManagerUI::RunMessageLoop();
+    const bool restart = window->RestartDue();
     delete window;
 
     SkinUI::CPaintManagerUI::Shutdown(true);
     OleUninitialize();
     CoUninitialize();
     CloseLog();
+    // Only now: this copy's single-instance lock went with its window.
+    if (restart) StartAgain();
     return 0;
 }

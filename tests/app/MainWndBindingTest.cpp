@@ -217,16 +217,54 @@ TEST_F(MainWindowLayout, OpensAtItsSizeWithoutMaximiseOrSizingFrameAndBinds)
 
 namespace {
 
-TEST_F(MainWindowLayout, CloseButtonDisconnectsAndEndsTheMessageLoop)
+// How the main window is brought to close. A display change restarts the
+// program (WinMain starts the new copy once this one has gone), but never
+// under a running firmware window: the close waits until that has ended.
+struct CloseCase {
+    const char* label;
+    bool displayChange;   // else the close button
+    bool firmwareWindow;  // the change arrives while the firmware update window runs
+};
+
+class MainWindowClose : public MainWindowLayout, public ::testing::WithParamInterface<CloseCase> {};
+
+bool gMainOutlivedTheChange = false;
+
+// Inside the update window's modal loop, once the change has arrived: the
+// main window must still be there; then the update window is closed.
+void CALLBACK CloseUpdateWindow(HWND, UINT, UINT_PTR id, DWORD)
 {
-    CControlUI* close = m_window->PaintManager().FindControlByName(L"closebtn");
-    ASSERT_NE(nullptr, close);
-    const RECT rc = close->GetPosition();
-    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    const HWND update = FindWindowW(L"UpdateFwWnd", nullptr);
+    const HWND main = FindWindowW(L"MainWnd", nullptr);
+    if (update == nullptr) return;
+    KillTimer(nullptr, id);
+    gMainOutlivedTheChange = main != nullptr && IsWindow(main);
+    PostMessageW(update, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+TEST_P(MainWindowClose, DisconnectsAndEndsTheMessageLoop)
+{
+    const CloseCase& c = GetParam();
     const HWND window = *m_window;
-    PostMessageW(window, WM_MOUSEMOVE, 0, at);
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    if (!c.displayChange) {
+        CControlUI* close = m_window->PaintManager().FindControlByName(L"closebtn");
+        ASSERT_NE(nullptr, close);
+        const RECT rc = close->GetPosition();
+        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        PostMessageW(window, WM_MOUSEMOVE, 0, at);
+        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(window, WM_LBUTTONUP, 0, at);
+    } else {
+        PostMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1920, 1080));
+        // A second change before the close asks for nothing more.
+        PostMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1600, 900));
+    }
+    if (c.firmwareWindow) {
+        gMainOutlivedTheChange = false;
+        SetTimer(nullptr, 0, 300, CloseUpdateWindow);
+        m_window->OpenFirmwareUpdate();
+        EXPECT_TRUE(gMainOutlivedTheChange) << "closed under the firmware window";
+    }
     bool quit = false;
     const DWORD start = GetTickCount();
     while (!(quit && !IsWindow(window)) && GetTickCount() - start < 5000) {
@@ -244,6 +282,12 @@ TEST_F(MainWindowLayout, CloseButtonDisconnectsAndEndsTheMessageLoop)
     EXPECT_TRUE(quit);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(m_window->Controller().Device().IsDeviceOpen());
+    EXPECT_EQ(c.displayChange, m_window->RestartDue());
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, MainWindowClose,
+                         ::testing::Values(CloseCase{"close button", false, false},
+                                           CloseCase{"display change", true, false},
+                                           CloseCase{"display change under the firmware window", true, true}));
 
 } // namespace

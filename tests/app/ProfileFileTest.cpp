@@ -81,7 +81,8 @@ TEST(ProfileJson, NonFiniteNumbersAreWrittenAsZero) {
 
 // Values outside the editors' limits are clamped; fractions follow the file rules.
 TEST(ProfileJson, ValuesSentToTheUnitAreClamped) {
-    struct Case { const char* path; double value, expected; };
+    // also: a second value of the same file, set and checked beside the first.
+    struct Case { const char* path; double value, expected; const char* also = nullptr; double alsoValue = 0, alsoExpected = 0; };
     const Case cases[] = {
         {"channels/1/gain", -3.7, -3}, {"channels/1/gain", 5, 0}, {"channels/1/gain", -90, -60},
         {"channels/1/delay", 1.25, 1.25}, {"channels/1/delay", 40, 15}, {"channels/1/delay", -1, 0},
@@ -95,15 +96,27 @@ TEST(ProfileJson, ValuesSentToTheUnitAreClamped) {
         {"acc", 300, 255}, {"inputThreshold", -100, -81}, {"inputThreshold", 0, -40},
         {"inputMixVolume/3/11/15", 150, 100}, {"inputMixVolume/3/11/15", -5, 0},
         {"inputs/2/4", 0x12345, 0x2345}, {"inMixPhase/0/0", 3, 1}, {"bridgeOutputs/7", 9, 1},
+        // The slope lists' range and the setter's bypass; type 2 lists only even slopes.
+        {"channels/1/crossover/lp/slope", 12, 8}, {"channels/1/crossover/lp/slope", 300, 8},
+        {"channels/1/crossover/lp/slope", -3, 0, "channels/1/crossover/lp/bypass", 0, 1},
+        {"channels/1/crossover/hp/slope", 4, 4, "channels/1/crossover/hp/bypass", 1, 1},
+        {"channels/1/crossover/hp/slope", 5, 6, "channels/1/crossover/hp/type", 2, 2},
+        // Bits only of the unit's fourteen inputs.
+        {"inputs/2/4", 131071, 16383},
     };
     const std::string base = WriteSceneProfileJson(*std::make_unique<SceneProfile>());
     for (const Case& tc : cases) {
         SCOPED_TRACE(std::string(tc.path) + " = " + std::to_string(tc.value));
-        std::string json = EditJson(base, [&](cJSON* root) { JsonSet(root, tc.path, cJSON_CreateNumber(tc.value)); });
+        std::string json = EditJson(base, [&](cJSON* root) {
+            JsonSet(root, tc.path, cJSON_CreateNumber(tc.value));
+            if (tc.also != nullptr) JsonSet(root, tc.also, cJSON_CreateNumber(tc.alsoValue));
+        });
         auto read = std::make_unique<SceneProfile>();
         ASSERT_TRUE(ParseSceneProfileJson(json, *read).ok);
         EditJson(WriteSceneProfileJson(*read), [&](cJSON* root) {
             EXPECT_FLOAT_EQ(static_cast<float>(JsonAt(root, tc.path)->valuedouble), static_cast<float>(tc.expected));
+            if (tc.also != nullptr)
+                EXPECT_FLOAT_EQ(static_cast<float>(JsonAt(root, tc.also)->valuedouble), static_cast<float>(tc.alsoExpected));
         });
     }
 }

@@ -21,7 +21,8 @@ void FillDistinct(SceneProfile& p, int seed) {
         ch.solo = c == seed % 16;
         ch.phase = (c + seed + 1) % 2;
         ch.bypass = c % 3 == 0;
-        ch.crossover = CrossoverParams(40 + c + seed, 2, 3, 9000 - c, 3, c % 4);
+        // Type 2 takes only even slopes.
+        ch.crossover = CrossoverParams(40 + c + seed, 2, 4, 9000 - c, 3, c % 4);
         for (int k = 0; k < ch.eqSize; ++k) {
             ch.bands[k] = EqBand(0.1f * static_cast<float>((k + c + seed) % 200 - 120), 0.5f + 0.05f * k,
                                  25 + 600 * k + c, (k + seed) % 2);

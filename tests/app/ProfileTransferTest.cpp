@@ -289,6 +289,10 @@ struct SaveCase {
     const char* file;
     bool whole;
     const wchar_t* key;
+    // The unit fails at this command of the read (0: never); a file saved
+    // earlier must then stay as it was.
+    int failAt = 0;
+    sim::UnitModel::CommandFault fault = sim::UnitModel::CommandFault::Silent;
 };
 
 const SaveCase kSaves[] = {
@@ -296,6 +300,11 @@ const SaveCase kSaves[] = {
     {"scene profile into a missing folder", "missing/saved.spf", false, L"${profile_create_error}"},
     {"whole configuration read back from the unit", "saved.wpf", true, L"${profile_save_ok}"},
     {"whole configuration into a missing folder", "missing/saved.wpf", true, L"${profile_create_error}"},
+    // In the third stored scene; then past the ten scenes, in the live read.
+    {"whole configuration, the unit silent part way", "saved.wpf", true, L"${device_no_answer}", 400},
+    {"whole configuration, the unit silent in the live read", "saved.wpf", true, L"${device_no_answer}", 1700},
+    {"whole configuration, the unit gone part way", "saved.wpf", true, L"${profile_create_error}", 400,
+     sim::UnitModel::CommandFault::Vanish},
 };
 
 TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
@@ -315,13 +324,30 @@ TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
     for (const SaveCase& c : kSaves) {
         SCOPED_TRACE(c.name);
         const std::filesystem::path path = mFolder / c.file;
+        const std::string before = std::filesystem::exists(path) ? ReadFileText(path).value_or("") : "";
+        Unit().FailAtCommand(c.failAt, c.fault);
         const std::wstring shown = NoticeOf([&] {
             // The whole configuration is read from the unit on a worker first.
             if (!c.whole) return Controller().SaveSenceConfigFile(path.wstring());
             Controller().SaveWholeConfigFile(path.wstring());
-            EXPECT_TRUE(SkinUITest::PumpUntil([&] { return !mShown.empty() && WaitIdle(); }, kBoundMs));
+            // A read cut short leaves the link closed, with nothing to wait for.
+            EXPECT_TRUE(SkinUITest::PumpUntil(
+                [&] { return !mShown.empty() && (c.failAt > 0 ? !Controller().IsTransferRunning() : WaitIdle()); },
+                kBoundMs));
         });
         EXPECT_EQ(Text(c.key), shown);
+        if (c.failAt > 0) {
+            ASSERT_FALSE(before.empty());
+            EXPECT_EQ(before, ReadFileText(path).value_or("")) << "the earlier save stays";
+            EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));
+            // The unit back and read again for the next row.
+            Unit().SetSilent(false);
+            Unit().Return();
+            if (Controller().Device().IsDeviceOpen()) Controller().DisconnectDevice();
+            Controller().ConnectDevice(false);
+            ASSERT_TRUE(WaitIdle());
+            continue;
+        }
         if (c.key != std::wstring(L"${profile_save_ok}")) {
             EXPECT_FALSE(std::filesystem::exists(path));
             continue;

@@ -205,6 +205,7 @@ struct SaveCase {
     bool overwriteAsked;
     std::vector<std::string> frames;  // after the scene id get
     const wchar_t* rowAfter;          // the row's name when the window closed
+    bool nameLost = false;            // the row shows no name, the unit still holds its scene
 };
 
 const SaveCase kSaveCases[] = {
@@ -215,6 +216,8 @@ const SaveCase kSaveCases[] = {
     {"a name of scene 4 is refused and nothing is sent", 1, L"Live", false, {}, L""},
     {"the entry keeps eight characters", 1, L"ABCDEFGHIJ", false,
      {"02 0b bb 021041424344454647480000000000000000", "02 08 bb 0200"}, L"ABCDEFGH"},
+    {"a slot still valid in the unit without a name is asked for too", 3, L"Gig", true,
+     {"02 0b bb 041047696700000000000000000000000000", "02 08 bb 0400"}, L"Gig", true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -224,6 +227,7 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     const SaveCase& c = GetParam();
     EqualizerManager& controller = Controller();
     const bool refused = c.frames.empty();
+    if (c.nameLost) controller.Model().SetSceneName(c.row, L"");
     Seen seen;
     std::vector<WindowStep> steps{ChooseRow(c.row)};
     if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
@@ -296,11 +300,12 @@ struct DeleteCase {
     const char* label;
     bool silent;
     uint32_t validAfter;
+    const wchar_t* rowAfter;  // what the unit still holds
 };
 
 class SceneDelete : public SceneWindows, public ::testing::WithParamInterface<DeleteCase> {};
 
-TEST_P(SceneDelete, ClearsTheRowAtOnceAndEndsTheLoadingWindow)
+TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgement)
 {
     const DeleteCase& c = GetParam();
     EqualizerManager& controller = Controller();
@@ -330,13 +335,14 @@ TEST_P(SceneDelete, ClearsTheRowAtOnceAndEndsTheLoadingWindow)
         EXPECT_EQ(L"", rowWhileBusy) << "cleared before the unit answers";
     }
     EXPECT_EQ((std::vector<std::string>{"02 0e 66 ", "02 0a bb 04"}), FlashFramesSince(mark));
-    EXPECT_EQ(L"", seen.rows[3]);
+    EXPECT_EQ(c.rowAfter, seen.rows[3]);
+    EXPECT_EQ(c.rowAfter, controller.Model().SceneNameText(3));
     EXPECT_EQ(c.validAfter, controller.Model().sceneValid & (1u << 3));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SceneDelete,
-                         ::testing::Values(DeleteCase{"acknowledged", false, 0},
-                                           DeleteCase{"not acknowledged", true, 1u << 3}));
+                         ::testing::Values(DeleteCase{"acknowledged", false, 0, L""},
+                                           DeleteCase{"not acknowledged", true, 1u << 3, L"Live"}));
 
 TEST_F(SceneWindows, ConfirmWithoutSelectionDoesNothing)
 {

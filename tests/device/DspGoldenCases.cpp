@@ -270,7 +270,7 @@ const std::vector<GoldenCase>& GoldenCases() {
         {"Get_OutDistort", 0x41, GET, "00 00 00 0F", nullptr,
          DEV(Get_OutDistort(0, 0, 0, 15)) false},
         {"Get_MemData", 0x42, GET, "34 12 00 00 00 00 00 00",
-         ENC(EncodeMemData(0x1234, 0, out, length)), DEV(Get_MemData(0x1234)) false},
+         ENC(EncodeMemData(0x1234, 0, out, length)), DEV(Get_MemData(0x1234, sync))},
         {"Get_Rem_Out", 0x45, GET, "", nullptr, DEV(Get_Rem_Out()) false},
         {"Get_Spk_Ohm", 0x4B, GET, "", nullptr, DEV(Get_Spk_Ohm()) false},
         {"Get_Ouput_Bridge", 0x4C, GET, "00 00 08",

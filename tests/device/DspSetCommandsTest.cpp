@@ -184,6 +184,12 @@ TEST_F(DspSetCommandsTest, LogsLinesInPartsAsOneLineAndNamesRefusals) {
     const uint8_t tooMany[8] = {};
     device.PEQ_Reset_Ctrl(0, 0, 8, tooMany, true);
     device.EQ_Ctrl(0, 0, 3, 5, 1000, 5.8f, -3.0f, true);
+    // The status timer's polls: only one that finds something is logged.
+    LogPrintW(L"polls\n");
+    for (int poll = 0; poll < 3; ++poll) device.ReadHIDData(device.ReceiveBuffer(), 0);
+    LogPrintW(L"polls done\n");
+    unit().QueueFrame(dsp::CMD_DSP, 0x02, dsp::OP_VALUE, {0xF6});
+    device.ReadHIDData(device.ReceiveBuffer(), 0);
     CloseLog();
     const std::wstring log = sim::ReadWideFile(path);
     DeleteFileW(path.c_str());
@@ -196,6 +202,11 @@ TEST_F(DspSetCommandsTest, LogsLinesInPartsAsOneLineAndNamesRefusals) {
               log.find(L"EQ_Ctrl: gain(-3.00) ,freqValue(1000) ,qValue(5.800000) @ band(5) "
                        L"@channel(3) @scene(0)\n"));
     EXPECT_EQ(1, LogTimePrefixOn.load()) << "the time prefix is back on after the line";
+    const size_t polls = log.find(L"polls\n");
+    const size_t pollsDone = log.find(L"polls done\n");
+    ASSERT_NE(std::wstring::npos, pollsDone);
+    EXPECT_EQ(std::wstring::npos, log.substr(polls, pollsDone - polls).find(L"ReadHIDData")) << "empty polls are not logged";
+    EXPECT_NE(std::wstring::npos, log.find(L"ReadHIDData NumberOfBytesRead = 64", pollsDone));
 }
 
 }  // namespace

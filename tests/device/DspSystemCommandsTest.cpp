@@ -60,7 +60,7 @@ TEST_F(DspSystemCommandsTest, EveryCommandSendsItsExactBytes) {
         {"SetSceneName", [](DspDevice& d) { d.SetSceneName(3, "Live", 4); }, 2, 0x0B, 0xBB,
          {0x03, 0x04, 0x4C, 0x69, 0x76, 0x65}},
         {"GetSceneName", [](DspDevice& d) { d.GetSceneName(10); }, 2, 0x0B, 0x66, {10}},
-        {"GetSceneId", [](DspDevice& d) { d.GetSceneId(); }, 2, 0x0E, 0x66, {}},
+        {"GetSceneId", [](DspDevice& d) { d.GetSceneId(true); }, 2, 0x0E, 0x66, {}},
         {"GetSceneValid", [](DspDevice& d) { d.GetSceneValid(); }, 2, 0x0F, 0x66, {}},
         {"MCU_Enter_Upg_Mode", [](DspDevice& d) { d.MCU_Enter_Upg_Mode(); }, 3, 0x01, 0xBB, {}},
         {"Hand_Connect", [](DspDevice& d) { d.Hand_Connect(); }, 3, 0x08, 0xBB, {}},

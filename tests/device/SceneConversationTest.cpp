@@ -82,7 +82,7 @@ TEST_F(SceneConversationTest, SaveNameRecallAndDeleteRoundTrip) {
 
 TEST_F(SceneConversationTest, CurrentSceneIdGoesToTheSceneWindow) {
     device.SaveScene(7, 0);
-    device.GetSceneId();
+    device.GetSceneId(true);
     const sim::Posted* m = Last(sceneWnd, WM_READ_SCENE_ID, 0x0E);
     ASSERT_NE(nullptr, m);
     EXPECT_EQ(7, m->lParam);

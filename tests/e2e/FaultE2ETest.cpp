@@ -146,6 +146,44 @@ Operation SceneLoad()
     return op;
 }
 
+// The whole configuration saved into a new file: a read cut short writes none.
+Operation WholeSave(const std::string& name)
+{
+    Operation op;
+    op.prepare = [name](App& app) {
+        return app.Request("MENU scene_item_save_whole") == "OK" && app.FocusWindowTitled("Save As") &&
+               app.Type(name);
+    };
+    op.go = [](App& app) { return app.Key("Return"); };
+    op.whileTold = [name](App& app) {
+        EXPECT_FALSE(std::filesystem::exists(app.WorkDir() + "/" + name + ".wpf"));
+        EXPECT_FALSE(std::filesystem::exists(app.WorkDir() + "/" + name + ".wpf.tmp"));
+    };
+    return op;
+}
+
+Operation FactoryDefault()
+{
+    Operation op;
+    op.prepare = [](App& app) {
+        return app.Request("MENU option_item_reset_default") == "OK" && MessageBoxShown(app);
+    };
+    op.go = [](App& app) { return ClickBoxButton(app, "confirm_btn"); };
+    return op;
+}
+
+Operation WholePush()
+{
+    Operation op;
+    op.go = [](App& app) { return app.Key("Return"); };
+    op.prepare = [](App& app) {
+        return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample.wpf", app.WorkDir() + "/push.wpf") &&
+               app.Request("MENU scene_item_load_whole") == "OK" && app.FocusWindowTitled("Open") &&
+               app.Type("push.wpf");
+    };
+    return op;
+}
+
 Operation ProfilePush()
 {
     Operation op;
@@ -251,8 +289,17 @@ const FaultRow kRows[] = {
     {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
     {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "device_plugout"},
     {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_connect_fail"},
+    // Past the handshake: the recall is not shown as made.
+    {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_connect_fail"},
+    // In the third stored scene, then in the live read after the tenth.
+    {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "device_plugout"},
+    {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "device_no_answer"},
+    {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "device_no_answer"},
+    {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
+    // At the first scene's store, which the push does not wait past.
+    {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
     {"bridge, unplugged", [] { return Bridge(2); }, Fault::Unplug, 10, "device_plugout"},
     {"bridge, silent", [] { return Bridge(3); }, Fault::Silent, 10, "device_no_answer"},
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "device_plugout"},
@@ -303,6 +350,7 @@ protected:
             return notice.visible && told == SkinText("en", row.notice) && !app->Window("loadingwnd").found;
         }, kBoundMs)) << "told \"" << told << "\";" << Describe(*app);
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
+        EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";
         if (op.whileTold) op.whileTold(*app);
         if (op.noticeWindow == "msgwnd") {
             ASSERT_TRUE(ClickBoxButton(*app, "confirm_btn"));

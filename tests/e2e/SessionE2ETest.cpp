@@ -179,6 +179,9 @@ TEST(InstallerSession, FromStartThroughEditsFilesLanguageAndUnplugToClose)
     ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
     EXPECT_EQ("", ShownDiffersFromUnit(app));
 
+    // Nothing of the session waited on the unit from the UI thread.
+    EXPECT_EQ("OK 0 0", app.Request("UIEXCHANGES"));
+
     // Closed by its button: the process ends cleanly.
     ASSERT_TRUE(app.Click("closebtn", kMain));
     int code = -1;

@@ -82,6 +82,10 @@
 //   PUSHES                  -> OK <queued> <off>: commands queued for the
 //                              unit so far, and how many of them were queued
 //                              by a thread other than the UI thread
+//   UIEXCHANGES             -> OK <n> <sub>: exchanges that waited for the
+//                              unit's answer on the UI thread (the window
+//                              frozen meanwhile), and the subcommand of the
+//                              last one (0 when none)
 #pragma once
 
 #include <string>

@@ -187,6 +187,11 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         const PushCounts counts = GuardedPushes();
         return "OK " + std::to_string(counts.pushed) + " " + std::to_string(counts.offUiThread) + "\n";
     }
+    if (request == "UIEXCHANGES") {
+        const PushCounts counts = GuardedPushes();
+        return "OK " + std::to_string(counts.waitedOnUiThread) + " " +
+               std::to_string(counts.lastWaitedSubcommand) + "\n";
+    }
     if (request == "WAITSCALE") {
         if (!Number(words, 1, 1, 100, &a)) return ProbeError("WAITSCALE <1..100>");
         SetDeviceWaitScaleForTests(static_cast<uint32_t>(a));

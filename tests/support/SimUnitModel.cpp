@@ -39,7 +39,8 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         if (mSilent || vanish) mAnswer.clear();
         answer = mAnswer;
         mExchanges.push_back({frame, answer});
-        if (mRestartPending) restartDelayMs = mRestartDelayMs;
+        // A silent unit is hung: it does not restart either.
+        if (mRestartPending && !mSilent) restartDelayMs = mRestartDelayMs;
         mRestartPending = false;
     }
     if (vanish) {
