@@ -160,6 +160,8 @@ public:
     // "key=value" of the unit's identity, unit-wide values and one scene.
     std::map<std::string, long> Params(int scene = 0);
 
+    // The process's counts; a count the probe gave up on under load is asked
+    // for again (-1 fields only when it never answered).
     ProcessResources Resources();
 
     // The process.
