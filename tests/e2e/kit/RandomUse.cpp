@@ -247,6 +247,10 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
     std::mt19937 random(options.seed);
     bool plugged = true;
     std::map<std::string, long> identity = app.Params(0);
+    if (identity.count("fw.main") == 0 || identity.count("fw.slave") == 0) {
+        result.failure = "the unit's firmware could not be read";
+        return result;
+    }
     const int main = static_cast<int>(identity["fw.main"]), slave = static_cast<int>(identity["fw.slave"]);
     bool offered = false;   // the unit came back on older firmware
     unsigned long steeredIn = 0;  // the window the last action followed a lead in
