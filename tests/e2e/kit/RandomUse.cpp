@@ -158,6 +158,18 @@ std::vector<Target> Leading(const std::vector<Target>& targets, const std::strin
     return best;
 }
 
+// A firmware image goes to the unit while an update window holds its
+// buttons. A unit pulled then stays in its loader, which only a finished
+// update brings back (the firmware tests cover that): random use leaves
+// that round's unplug out.
+bool Transferring(App& app, const WindowState& w)
+{
+    const std::string label = Label(w);
+    if (!w.visible || (label != "UpdateFwWnd" && label != kForced)) return false;
+    const ControlState cancel = app.Control("cancel_btn", Handle(w));
+    return cancel.found && !cancel.enabled;
+}
+
 std::vector<Target> Closers(const std::vector<Target>& targets)
 {
     std::vector<Target> closers;
@@ -265,13 +277,17 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
         WindowState active;
         active.title = kMain;
         active.className = "MainWnd";
+        bool transferring = false;
         for (const WindowState& w : app.Windows()) {
             if (w.visible && seen.insert(w.hwnd).second) ++result.entered[Label(w)];
             if ((w.title == kMain && !active.found) || IsDialog(w)) active = w;
+            transferring = transferring || Transferring(app, w);
         }
         if (offered && result.entered[kForced] > 0) offered = false;
         const int phase = options.plugEvery > 0 ? result.done % options.plugEvery : -1;
-        if (phase >= 0 && phase == (plugged ? options.plugEvery : std::min(kUnpluggedActions, options.plugEvery)) - 1) {
+        const bool plugDue =
+            phase >= 0 && phase == (plugged ? options.plugEvery : std::min(kUnpluggedActions, options.plugEvery)) - 1;
+        if (plugDue && !(plugged && transferring)) {
             plugged = !plugged;
             // When the forced update is the least entered window, the unit
             // comes back on a firmware older than the one the program carries.
