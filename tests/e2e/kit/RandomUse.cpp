@@ -26,11 +26,13 @@ const int kDialogStay = 10;
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 // Controls whose use ends the run's subject or leaves the skin: the main
-// window's close and minimise, and the buttons and rows that open the
-// system's file dialogs.
-bool Excluded(const std::string& window, const std::string& name)
+// window's close and minimise, the buttons and rows that open the system's
+// file dialogs, and the forced update's start, whose two stages of a real
+// image hold the window for minutes and are the firmware tests' subject.
+bool Excluded(const WindowState& window, const std::string& name)
 {
-    if (window == kMain && (name == "closebtn" || name == "minbtn")) return true;
+    if (window.title == kMain && (name == "closebtn" || name == "minbtn")) return true;
+    if (window.className == "ForceUpdateWnd" && name == "update_btn") return true;
     return Contains(name, "_file") || Contains(name, "_whole") || name == "file_btn";
 }
 
@@ -103,7 +105,7 @@ std::vector<Target> Targets(App& app, const WindowState& window)
     for (const auto& named : controls) {
         const ControlState& c = named.second;
         if (!c.visible || !c.enabled || c.rect.Width() < 4 || c.rect.Height() < 4) continue;
-        if (Excluded(window.title, named.first)) continue;
+        if (Excluded(window, named.first)) continue;
         targets.push_back({Selector(window), label, named.first, c});
     }
     return targets;
