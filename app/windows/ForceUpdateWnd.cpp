@@ -1,9 +1,9 @@
 #include "app/windows/ForceUpdateWnd.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "app/windows/FirmwareTransfer.h"
-#include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
@@ -22,55 +22,31 @@ const UINT_PTR kReturnTimerId = 1;
 const UINT kReturnWaitMs = 60000;
 const uint32_t kFactoryPauseMs = 1000;
 
-CForceUpdateWnd* gOpenWindow = nullptr;
+CFirmwareWndBase* gOpenWindow = nullptr;
 
 } // namespace
 
 CForceUpdateWnd* OpenForceUpdateWindow()
 {
-    return gOpenWindow;
+    return static_cast<CForceUpdateWnd*>(gOpenWindow);
 }
 
 CForceUpdateWnd::CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose)
-    : m_device(device), m_reloadAfterClose(reloadAfterClose)
+    : CFirmwareWndBase(device, &gOpenWindow, kLockedControls, std::size(kLockedControls)),
+      m_reloadAfterClose(reloadAfterClose)
 {
 }
 
 CForceUpdateWnd::~CForceUpdateWnd()
 {
-    JoinWorkers();
-    if (gOpenWindow == this) gOpenWindow = nullptr;
+    StopWorkers();
 }
 
-void CForceUpdateWnd::JoinWorkers()
+void CForceUpdateWnd::StopWorkers()
 {
     m_abortRequested.store(1);
     m_upgrade.Join();
     m_factory.Join();
-}
-
-void CForceUpdateWnd::OnFinalWindowMessage(HWND window)
-{
-    // The workers may still post to the handle; the transfer stops at its next step.
-    JoinWorkers();
-    WindowImplBase::OnFinalWindowMessage(window);
-    delete this;
-}
-
-void CForceUpdateWnd::OnUiBuilt()
-{
-    m_pm.ApplyDpi(GetScreenDpi());
-    m_target = m_window;
-    gOpenWindow = this;
-}
-
-void CForceUpdateWnd::ReceiveNotify(TNotifyInfo& notify)
-{
-    LogPrintW(L"Notify %s\n", notify.type.CStr());
-    if (notify.type == L"setfocus" && notify.sender != nullptr) {
-        LogPrintW(L"on %s UI_MSGTYPE_SETFOCUS\n", notify.sender->GetControlName().CStr());
-    }
-    WindowImplBase::ReceiveNotify(notify);
 }
 
 void CForceUpdateWnd::OnControlClick(TNotifyInfo& notify)
@@ -82,28 +58,6 @@ void CForceUpdateWnd::OnControlClick(TNotifyInfo& notify)
     } else if (name.CompareIgnoreCase(L"cancel_btn") == 0 || name.CompareIgnoreCase(L"closebtn") == 0) {
         PostClose(0);
     }
-}
-
-LRESULT CForceUpdateWnd::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
-{
-    if ((wParam & 0xFFF0) == SC_CLOSE) {
-        // Not while a stage runs: a half-written unit may not start again.
-        if (m_stage == kStageIdle) PostQuitMessage(0);
-        return 0;
-    }
-    return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);
-}
-
-LRESULT CForceUpdateWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
-{
-    if (message == WM_TIMER && wParam == kReturnTimerId) {
-        KillTimer(m_window, kReturnTimerId);
-        LogPrintW(L"the unit did not come back after its restart\n");
-        StageFailed(L"${update_fail}");
-        return 0;
-    }
-    if (HandleCustomMessage(message, wParam, lParam)) return 0;
-    return WindowImplBase::HandleOtherMessage(message, wParam, lParam, handled);
 }
 
 void CForceUpdateWnd::SetFiles(const wchar_t* mcuText, const wchar_t* mcuPath, const wchar_t* flashPath)
@@ -211,8 +165,14 @@ void CForceUpdateWnd::RunFactoryDefault()
     LogPrintW(L"Factory default thread end!\n");
 }
 
-bool CForceUpdateWnd::HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam)
+bool CForceUpdateWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_TIMER && wParam == kReturnTimerId) {
+        KillTimer(m_window, kReturnTimerId);
+        LogPrintW(L"the unit did not come back after its restart\n");
+        StageFailed(L"${update_fail}");
+        return true;
+    }
     switch (message) {
     case kFwMsgProgress:
     case kFwMsgFinished:
@@ -263,20 +223,6 @@ void CForceUpdateWnd::StageFailed(const wchar_t* tips)
     // The update button tries the failed stage again.
     m_stage = m_stage == kStageFlash ? kStageMcu : kStageIdle;
     SetButtonsEnabled(true);
-}
-
-void CForceUpdateWnd::SetButtonsEnabled(bool enabled)
-{
-    for (const wchar_t* name : kLockedControls) {
-        CControlUI* control = m_pm.FindControlByName(name);
-        if (control != nullptr) control->SetEnabledState(enabled);
-    }
-}
-
-void CForceUpdateWnd::SetTips(const wchar_t* text)
-{
-    CControlUI* tips = m_pm.FindControlByName(L"update_tips");
-    if (tips != nullptr) tips->SetTextContent(text);
 }
 
 void CForceUpdateWnd::SetProgress(const wchar_t* name, int value)

@@ -6,14 +6,11 @@
 #pragma once
 
 #include <atomic>
-#include <cstdint>
 
+#include "app/windows/FirmwareWndBase.h"
 #include "device/WorkerThread.h"
-#include "uilib/core/WindowBase.h"
 
-class DspDevice;
-
-class CForceUpdateWnd : public SkinUI::WindowImplBase {
+class CForceUpdateWnd : public CFirmwareWndBase {
 public:
     // Besides the transfer's messages: stage started, and the factory reset
     // answered. lParam of every worker message: the stage that posted it.
@@ -30,12 +27,7 @@ public:
 
     const wchar_t* GetWndClassName() const override { return L"ForceUpdateWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_FORCE_UPDATE"; }
-    void OnFinalWindowMessage(HWND window) override;
-    void OnUiBuilt() override;
-    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
-    LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // mcuText is shown as the MCU file, mcuPath and flashPath are sent; an
     // empty text leaves its label and path as they are.
@@ -47,28 +39,27 @@ public:
     void ResetMcuFactoryDefault();
     int CurrentStage() const { return m_stage; }
 
+protected:
+    void StopWorkers() override;
+    bool Transferring() const override { return m_stage != kStageIdle; }
+    // The workers' messages, and the timer that gives up on the unit's return.
+    bool HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     static void UpgradeThread(void* window);
     static void FactoryDefaultThread(void* window);
     void RunFactoryDefault();
-    bool HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A transfer that did not go through: the stage can be tried again, and
     // the window can be left.
     void StageFailed(const wchar_t* tips);
-    void SetButtonsEnabled(bool enabled);
-    void SetTips(const wchar_t* text);
     void SetProgress(const wchar_t* name, int value);
     bool ShowsText(const wchar_t* name);
-    void JoinWorkers();
 
-    DspDevice& m_device;
     bool* m_reloadAfterClose;
     int m_stage = kStageIdle;
     wchar_t m_mcuPath[kPathChars] = {};
     wchar_t m_flashPath[kPathChars] = {};
-    std::atomic<uint8_t> m_abortRequested{0};
     std::atomic<int> m_workerStage{kStageIdle};
-    HWND m_target = nullptr;  // where the workers post
     WorkerThread m_upgrade{&CForceUpdateWnd::UpgradeThread, this};
     WorkerThread m_factory{&CForceUpdateWnd::FactoryDefaultThread, this};
 };

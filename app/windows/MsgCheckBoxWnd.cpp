@@ -24,6 +24,9 @@ void CMsgCheckBoxWnd::OnUiBuilt()
 {
     m_pm.ApplyDpi(GetScreenDpi());
     m_closeButton = m_pm.FindControlByName(L"closebtn");
+    SetMessageTitle(m_title);
+    SetMessageText(m_text);
+    SetCheckBoxTexts(m_first, m_second);
 }
 
 bool CMsgCheckBoxWnd::IsTicked(const wchar_t* name)
@@ -72,13 +75,5 @@ void CMsgCheckBoxWnd::SetCheckBoxTexts(const wchar_t* first, const wchar_t* seco
 int ShowMsgCheckBox(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* first,
                     const wchar_t* second)
 {
-    CMsgCheckBoxWnd* window = new CMsgCheckBoxWnd();
-    // A creation that failed after the window's last message has deleted it.
-    if (window->CreateNativeWindow(parent, L"msgcbwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr)
-        return 0;
-    window->CenterOverOwner();
-    window->SetMessageTitle(title);
-    window->SetMessageText(text);
-    window->SetCheckBoxTexts(first, second);
-    return static_cast<int>(window->RunModal());
+    return static_cast<int>((new CMsgCheckBoxWnd(title, text, first, second))->RunModalPopup(parent, L"msgcbwnd"));
 }

@@ -16,6 +16,9 @@ void CMsgWnd::OnUiBuilt()
 {
     m_pm.ApplyDpi(GetScreenDpi());
     m_closeButton = m_pm.FindControlByName(L"closebtn");
+    SetLabelText(L"MessageTitle", m_title);
+    SetLabelText(L"MessageText", m_text);
+    SetButtonTexts();
 }
 
 void CMsgWnd::OnControlClick(TNotifyInfo& notify)
@@ -43,18 +46,10 @@ void CMsgWnd::SetLabelText(const wchar_t* name, const wchar_t* text)
     if (label != nullptr) label->SetTextContent(text);
 }
 
-void CMsgWnd::SetMessageTitle(const wchar_t* text)
+void CMsgWnd::SetButtonTexts()
 {
-    SetLabelText(L"MessageTitle", text);
-}
-
-void CMsgWnd::SetMessageText(const wchar_t* text)
-{
-    SetLabelText(L"MessageText", text);
-}
-
-void CMsgWnd::SetButtonTexts(const wchar_t* const* captions, int count)
-{
+    const wchar_t* const* captions = m_captions;
+    const int count = m_count;
     if (captions == nullptr) return;
     CControlUI* confirm = m_pm.FindControlByName(L"confirm_btn");
     if (confirm != nullptr && captions[0] != nullptr) confirm->SetTextContent(captions[0]);
@@ -71,32 +66,14 @@ void CMsgWnd::SetButtonTexts(const wchar_t* const* captions, int count)
     third->SetVisibility(true);
 }
 
-namespace {
+int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text)
+{
+    return ShowMsgBoxEx(parent, title, text, nullptr, 0);
+}
 
 // The box owns itself from creation on and deletes itself when its window
 // is gone; the modal loop hands back its result.
-int RunBox(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
-{
-    CMsgWnd* box = new CMsgWnd();
-    // A failed creation that got as far as the window's last message has
-    // already deleted the box; one that did not is left rather than risk a
-    // second delete.
-    if (box->CreateNativeWindow(parent, L"msgwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) return 0;
-    box->CenterOverOwner();
-    box->SetMessageTitle(title);
-    box->SetMessageText(text);
-    if (captions != nullptr) box->SetButtonTexts(captions, count);
-    return static_cast<int>(box->RunModal());
-}
-
-} // namespace
-
-int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text)
-{
-    return RunBox(parent, title, text, nullptr, 0);
-}
-
 int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
 {
-    return RunBox(parent, title, text, captions, count);
+    return static_cast<int>((new CMsgWnd(title, text, captions, count))->RunModalPopup(parent, L"msgwnd"));
 }

@@ -10,22 +10,29 @@ class CMsgWnd : public SkinUI::WindowImplBase {
 public:
     static const int kMaxButtons = 3;
 
+    // The texts are put in while the window is built, so they need only
+    // last as long as the call that opens it. An empty title or text leaves
+    // the layout's; captions[0] goes on "confirm_btn", below two buttons
+    // "cancel_btn" is hidden, from three on "third_btn" shows captions[2].
+    CMsgWnd(const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
+        : m_title(title), m_text(text), m_captions(captions), m_count(count)
+    {
+    }
+
     const wchar_t* GetWndClassName() const override { return L"MsgWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_MSG"; }
     void OnFinalWindowMessage(HWND window) override;
     void OnUiBuilt() override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
 
-    // An empty text leaves the layout's.
-    void SetMessageTitle(const wchar_t* text);
-    void SetMessageText(const wchar_t* text);
-    // captions[0] on "confirm_btn"; below two, "cancel_btn" is hidden; from
-    // three on, "third_btn" shows captions[2].
-    void SetButtonTexts(const wchar_t* const* captions, int count);
-
 private:
     void SetLabelText(const wchar_t* name, const wchar_t* text);
+    void SetButtonTexts();
 
+    const wchar_t* m_title;
+    const wchar_t* m_text;
+    const wchar_t* const* m_captions;
+    int m_count;
     SkinUI::CControlUI* m_closeButton = nullptr;
 };
 

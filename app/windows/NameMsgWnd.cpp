@@ -20,6 +20,7 @@ void CNameMsgWnd::OnUiBuilt()
     if (m_edit == nullptr) return;
     if (auto* edit = dynamic_cast<CEditUI*>(m_edit)) edit->SetMaxChar(kSceneNameChars);
     m_edit->SetTextContent(m_name.substr(0, kSceneNameChars).c_str());
+    m_edit->TakeFocus();
 }
 
 void CNameMsgWnd::Confirm()
@@ -56,11 +57,5 @@ LRESULT CNameMsgWnd::HandleKeyDown(UINT /*message*/, WPARAM /*wParam*/, LPARAM /
 
 int ShowNameMsgWnd(HWND parent, std::wstring& name)
 {
-    CNameMsgWnd* window = new CNameMsgWnd(name);
-    // A creation that failed after the window's last message has deleted it.
-    if (window->CreateNativeWindow(parent, L"namemsgwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr)
-        return 0;
-    window->CenterOverOwner();
-    if (CControlUI* edit = window->PaintManager().FindControlByName(L"name_edt")) edit->TakeFocus();
-    return static_cast<int>(window->RunModal());
+    return static_cast<int>((new CNameMsgWnd(name))->RunModalPopup(parent, L"namemsgwnd"));
 }

@@ -3,9 +3,9 @@
 #include <commdlg.h>
 
 #include <cwchar>
+#include <iterator>
 
 #include "app/windows/FirmwareTransfer.h"
-#include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "device/DspDevice.h"
 #include "uilib/control/Edit.h"
@@ -18,51 +18,29 @@ namespace {
 // The controls a transfer disables and its end enables again.
 const wchar_t* const kLockedControls[] = {L"closebtn", L"cancel_btn", L"file_btn", L"update_btn", L"file_path_edt"};
 
-CUpdateFwWnd* gOpenWindow = nullptr;
+CFirmwareWndBase* gOpenWindow = nullptr;
 
 } // namespace
 
 CUpdateFwWnd* OpenUpdateFwWindow()
 {
-    return gOpenWindow;
+    return static_cast<CUpdateFwWnd*>(gOpenWindow);
 }
 
-CUpdateFwWnd::CUpdateFwWnd(DspDevice& device) : m_device(device) {}
+CUpdateFwWnd::CUpdateFwWnd(DspDevice& device)
+    : CFirmwareWndBase(device, &gOpenWindow, kLockedControls, std::size(kLockedControls))
+{
+}
 
 CUpdateFwWnd::~CUpdateFwWnd()
 {
-    StopWorker();
-    if (gOpenWindow == this) gOpenWindow = nullptr;
+    StopWorkers();
 }
 
-void CUpdateFwWnd::StopWorker()
+void CUpdateFwWnd::StopWorkers()
 {
     m_abortRequested.store(1);
     m_worker.Join();
-}
-
-void CUpdateFwWnd::OnFinalWindowMessage(HWND window)
-{
-    // The worker may still post to the handle; it stops at its next step.
-    StopWorker();
-    WindowImplBase::OnFinalWindowMessage(window);
-    delete this;
-}
-
-void CUpdateFwWnd::OnUiBuilt()
-{
-    m_pm.ApplyDpi(GetScreenDpi());
-    m_target = m_window;
-    gOpenWindow = this;
-}
-
-void CUpdateFwWnd::ReceiveNotify(TNotifyInfo& notify)
-{
-    LogPrintW(L"Notify %s\n", notify.type.CStr());
-    if (notify.type == L"setfocus" && notify.sender != nullptr) {
-        LogPrintW(L"on %s UI_MSGTYPE_SETFOCUS\n", notify.sender->GetControlName().CStr());
-    }
-    WindowImplBase::ReceiveNotify(notify);
 }
 
 void CUpdateFwWnd::OnControlClick(TNotifyInfo& notify)
@@ -76,22 +54,6 @@ void CUpdateFwWnd::OnControlClick(TNotifyInfo& notify)
     } else if (name.CompareIgnoreCase(L"update_btn") == 0) {
         BeginUpdate();
     }
-}
-
-LRESULT CUpdateFwWnd::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
-{
-    if ((wParam & 0xFFF0) == SC_CLOSE) {
-        // Not in the middle of an image: a half-written unit may not start again.
-        if (!IsUpdating()) PostQuitMessage(0);
-        return 0;
-    }
-    return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);
-}
-
-LRESULT CUpdateFwWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
-{
-    if (HandleCustomMessage(message, wParam)) return 0;
-    return WindowImplBase::HandleOtherMessage(message, wParam, lParam, handled);
 }
 
 void CUpdateFwWnd::Upg_GetOpenFileName()
@@ -154,7 +116,7 @@ void CUpdateFwWnd::RunUpgrade()
     RunFirmwareTransfer(m_device, m_workerPath, m_abortRequested, m_target, 0, 0);
 }
 
-bool CUpdateFwWnd::HandleCustomMessage(UINT message, WPARAM wParam)
+bool CUpdateFwWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/)
 {
     switch (message) {
     case kMsgProgress: {
@@ -173,20 +135,6 @@ bool CUpdateFwWnd::HandleCustomMessage(UINT message, WPARAM wParam)
     }
     SetButtonsEnabled(true);
     return true;
-}
-
-void CUpdateFwWnd::SetButtonsEnabled(bool enabled)
-{
-    for (const wchar_t* name : kLockedControls) {
-        CControlUI* control = m_pm.FindControlByName(name);
-        if (control != nullptr) control->SetEnabledState(enabled);
-    }
-}
-
-void CUpdateFwWnd::SetTips(const wchar_t* text)
-{
-    CControlUI* tips = m_pm.FindControlByName(L"update_tips");
-    if (tips != nullptr) tips->SetTextContent(text);
 }
 
 int OpenUpdateFwWnd(HWND parent, DspDevice& device)

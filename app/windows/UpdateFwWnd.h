@@ -4,15 +4,12 @@
 #pragma once
 
 #include <atomic>
-#include <cstdint>
 
 #include "app/windows/FirmwareTransfer.h"
+#include "app/windows/FirmwareWndBase.h"
 #include "device/WorkerThread.h"
-#include "uilib/core/WindowBase.h"
 
-class DspDevice;
-
-class CUpdateFwWnd : public SkinUI::WindowImplBase {
+class CUpdateFwWnd : public CFirmwareWndBase {
 public:
     // Worker to window: progress (wParam percent), finished, failed, the
     // file or the unit's entry into upgrade mode refused.
@@ -27,12 +24,7 @@ public:
 
     const wchar_t* GetWndClassName() const override { return L"UpdateFwWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_UPDATE_FW"; }
-    void OnFinalWindowMessage(HWND window) override;
-    void OnUiBuilt() override;
-    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
-    LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // Takes path as the chosen file (what the file chooser does on OK).
     void ChooseFile(const wchar_t* path);
@@ -40,23 +32,19 @@ public:
     void BeginUpdate();
     bool IsUpdating() const { return m_worker.IsStarted() && !m_workerDone.load(); }
 
+protected:
+    void StopWorkers() override;
+    bool Transferring() const override { return IsUpdating(); }
+    bool HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void Upg_GetOpenFileName();
     static void UpgradeThread(void* window);
     void RunUpgrade();
-    // Message the worker posted; false for any other message.
-    bool HandleCustomMessage(UINT message, WPARAM wParam);
-    void SetButtonsEnabled(bool enabled);
-    void SetTips(const wchar_t* text);
-    // Waits for the worker after asking it to stop stepping.
-    void StopWorker();
 
-    DspDevice& m_device;
     wchar_t m_path[kPathChars] = {};
     wchar_t m_workerPath[kPathChars] = {};
-    std::atomic<uint8_t> m_abortRequested{0};
     std::atomic<bool> m_workerDone{false};
-    HWND m_target = nullptr;  // where the worker posts
     WorkerThread m_worker{&CUpdateFwWnd::UpgradeThread, this};
 };
 

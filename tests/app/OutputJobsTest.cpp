@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -243,6 +245,37 @@ const char kNoBridge[] = "4C:00 00 08 00 00 00 00 00 00 00 00";
 const char kBridge2[] = "4C:00 00 08 00 00 01 00 00 00 00 00";
 const char kSoloNone[] = "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
 
+// What assigning outputs sends per channel from the first on: the channel
+// selected, its speaker type, its crossover and its gain.
+std::vector<std::string> OutputSends(int first, const std::vector<int>& outputs)
+{
+    std::vector<std::string> frames;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const int ch = first + static_cast<int>(i);
+        const std::string at = "@" + std::to_string(ch);
+        char type[32];
+        std::snprintf(type, sizeof type, "0D:00 00 %02X %02X %02X", ch, ch, outputs[i]);
+        frames.insert(frames.end(), {"09" + at, type, "05" + at + "*2", "08" + at});
+    }
+    return frames;
+}
+
+std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> all;
+    for (const std::vector<std::string>& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// The factory's speaker type of each output.
+const std::vector<int> kFactoryOutputs = {0x01, 0x07, 0x02, 0x08, 0x0D, 0x10, 0x19, 0x1A,
+                                          0x13, 0x14, 0x03, 0x09, 0x0E, 0x11, 0x16, 0x17};
+// Bridged pair 3 separated: both channels emptied and silenced.
+const std::vector<std::string> kUnbridgePair3 =
+    Joined({{kNoBridge}, OutputSends(4, {0, 0}), {"0A@4", "0A@5", "24@4*108", "24@5*108"}});
+// An output reset ends unlocked and unlinked, every gain sent, channel 1 current.
+const std::vector<std::string> kResetTail = {kUnlock, kLinkOff, "08@0-15", "09@0"};
+
 // Left to right on the factory outputs: the pairs whose first channel holds
 // the left speaker, each sending its own gain and its partner's.
 const std::vector<std::string> kLinkLeftToRight = {
@@ -386,8 +419,7 @@ const JobCase kJobCases[] = {
          t.Profile().inputMixVolume[0][0][4] = t.Profile().inputMixVolume[0][0][5] = 77;
          t.Named<CSButtonUI>(L"ch_bridge_%d", 2)->SetSelectedState(true);
      },
-     [](OutputJobs& t) { t.Click(L"ch_bridge_%d", 2); }, {}, {}, {kNoBridge, "09@4", "0D:00 00 04 04 00", "05@4*2", "08@4", "09@5", "0D:00 00 05 05 00", "05@5*2", "08@5",
-      "0A@4", "0A@5", "24@4*108", "24@5*108"},
+     [](OutputJobs& t) { t.Click(L"ch_bridge_%d", 2); }, {}, {}, kUnbridgePair3,
      [](OutputJobs& t) {
          const SceneProfile& p = t.Profile();
          EXPECT_EQ(0, p.bridgeOutputs[2]);
@@ -404,16 +436,7 @@ const JobCase kJobCases[] = {
          t.Named(L"ch_synchronize_%d", 9)->SetEnabledState(false);
      },
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {1}, {L"${empty_output_tips}"},
-     {kNoBridge, "09@4", "0D:00 00 04 04 00", "05@4*2", "08@4", "09@5", "0D:00 00 05 05 00", "05@5*2", "08@5",
-      "0A@4", "0A@5", "24@4*108", "24@5*108", "09@0", "0D:00 00 00 00 01", "05@0*2", "08@0", "09@1",
-      "0D:00 00 01 01 07", "05@1*2", "08@1", "09@2", "0D:00 00 02 02 02", "05@2*2", "08@2", "09@3",
-      "0D:00 00 03 03 08", "05@3*2", "08@3", "09@4", "0D:00 00 04 04 0D", "05@4*2", "08@4", "09@5",
-      "0D:00 00 05 05 10", "05@5*2", "08@5", "09@6", "0D:00 00 06 06 19", "05@6*2", "08@6", "09@7",
-      "0D:00 00 07 07 1A", "05@7*2", "08@7", "09@8", "0D:00 00 08 08 13", "05@8*2", "08@8", "09@9",
-      "0D:00 00 09 09 14", "05@9*2", "08@9", "09@10", "0D:00 00 0A 0A 03", "05@10*2", "08@10", "09@11",
-      "0D:00 00 0B 0B 09", "05@11*2", "08@11", "09@12", "0D:00 00 0C 0C 0E", "05@12*2", "08@12", "09@13",
-      "0D:00 00 0D 0D 11", "05@13*2", "08@13", "09@14", "0D:00 00 0E 0E 16", "05@14*2", "08@14", "09@15",
-      "0D:00 00 0F 0F 17", "05@15*2", "08@15", "0F:00 00", "0E:00 00 00", "08@0-15", "09@0"},
+     Joined({kUnbridgePair3, OutputSends(0, kFactoryOutputs), kResetTail}),
      [](OutputJobs& t) {
          const SceneProfile& p = t.Profile();
          EXPECT_EQ(0, p.bridgeOutputs[2]);
@@ -426,15 +449,8 @@ const JobCase kJobCases[] = {
      }},
     {"output reset emptied without bridges sends the bridges once", [](OutputJobs&) {},
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {2}, {L"${empty_output_tips}"},
-     {kNoBridge, "09@0", "0D:00 00 00 00 00", "05@0*2", "08@0", "09@1", "0D:00 00 01 01 00", "05@1*2", "08@1",
-      "09@2", "0D:00 00 02 02 00", "05@2*2", "08@2", "09@3", "0D:00 00 03 03 00", "05@3*2", "08@3", "09@4",
-      "0D:00 00 04 04 00", "05@4*2", "08@4", "09@5", "0D:00 00 05 05 00", "05@5*2", "08@5", "09@6",
-      "0D:00 00 06 06 00", "05@6*2", "08@6", "09@7", "0D:00 00 07 07 00", "05@7*2", "08@7", "09@8",
-      "0D:00 00 08 08 00", "05@8*2", "08@8", "09@9", "0D:00 00 09 09 00", "05@9*2", "08@9", "09@10",
-      "0D:00 00 0A 0A 00", "05@10*2", "08@10", "09@11", "0D:00 00 0B 0B 00", "05@11*2", "08@11", "09@12",
-      "0D:00 00 0C 0C 00", "05@12*2", "08@12", "09@13", "0D:00 00 0D 0D 00", "05@13*2", "08@13", "09@14",
-      "0D:00 00 0E 0E 00", "05@14*2", "08@14", "09@15", "0D:00 00 0F 0F 00", "05@15*2", "08@15", "0F:00 00",
-      "0E:00 00 00", "08@0-15", "09@0"}, [](OutputJobs& t) { EXPECT_EQ(0, t.Profile().lockMode); }},
+     Joined({{kNoBridge}, OutputSends(0, std::vector<int>(16, 0)), kResetTail}),
+     [](OutputJobs& t) { EXPECT_EQ(0, t.Profile().lockMode); }},
     {"output reset cancelled does nothing", [](OutputJobs& t) { t.Profile().lockMode = 1; },
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {0}, {L"${empty_output_tips}"}, {},
      [](OutputJobs& t) { EXPECT_EQ(1, t.Profile().lockMode); }},

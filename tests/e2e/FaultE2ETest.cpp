@@ -75,12 +75,8 @@ bool ClickBoxButton(App& app, const std::string& button)
 {
     char box[32];
     std::snprintf(box, sizeof box, "#%lx", app.Window("msgwnd").hwnd);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (!app.Window(box).found) return true;
-        app.Click(button, box);
-        if (WaitFor([&] { return !app.Window(box).found; }, 1500)) return true;
-    }
-    return false;
+    auto gone = [&] { return !app.Window(box).found; };
+    return gone() || app.ClickUntil(button, box, gone) || gone();
 }
 
 bool CopyFile(const std::string& from, const std::string& to)

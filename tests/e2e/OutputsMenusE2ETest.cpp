@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <set>
@@ -47,6 +48,14 @@ WindowState WindowOfClass(App& app, const std::string& className)
     for (const WindowState& w : app.Windows())
         if (w.className == className && w.visible) return w;
     return WindowState();
+}
+
+// Where a menu opens by its alignment: its top-left or top-right corner
+// under its control's left or right edge.
+bool UnderLeftEdge(const Rect& menu, const Rect& anchor) { return menu.left == anchor.left && menu.top == anchor.bottom; }
+bool UnderRightEdge(const Rect& menu, const Rect& anchor)
+{
+    return menu.right == anchor.right && menu.top == anchor.bottom;
 }
 
 // A visible window other than the main window and the menus: a dialog that
@@ -117,23 +126,24 @@ protected:
     }
 
     // Opens a menu by clicking its control and waits for it; the menu's
-    // window and the control as they are then.
-    bool OpenMenu(const std::string& control, WindowState* menu, ControlState* anchor)
+    // window and the control as they are once placed says the menu sits at
+    // its control (a menu window is made first and moved to its anchor
+    // after, and a window just shown may still be laid out), or as they are
+    // when the bound ran out, for the checks that follow to tell.
+    bool OpenMenu(const std::string& control, WindowState* menu, ControlState* anchor,
+                  const std::function<bool(const Rect& menu, const Rect& anchor)>& placed)
     {
-        *anchor = app->Control(control, kTitle);
         if (!app->Click(control, kTitle)) return false;
-        // Read once placed: the same rectangle on two reads in a row (a menu
-        // window is made first and moved to its anchor after).
-        Rect last;
-        return WaitFor([&] {
+        auto read = [&] {
             const std::vector<WindowState> menus = Menus(*app);
             if (menus.size() != 1) return false;
             *menu = menus[0];
-            const bool settled = menu->rect.left == last.left && menu->rect.top == last.top &&
-                                 menu->rect.right == last.right && menu->rect.bottom == last.bottom;
-            last = menu->rect;
-            return settled;
-        });
+            *anchor = app->Control(control, kTitle);
+            return true;
+        };
+        if (!WaitFor(read)) return false;
+        WaitFor([&] { return read() && placed(menu->rect, anchor->rect); });
+        return true;
     }
     // Runs a row and lets the log reach its file: a channel change writes
     // more than the log keeps before flushing.
@@ -208,7 +218,7 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     // the unit's factory layout leaves free).
     WindowState menu;
     ControlState anchor;
-    ASSERT_TRUE(OpenMenu("ch_output_btn_2", &menu, &anchor));
+    ASSERT_TRUE(OpenMenu("ch_output_btn_2", &menu, &anchor, UnderLeftEdge));
     EXPECT_EQ(anchor.rect.left, menu.rect.left);
     EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
     mark = app->Mark();
@@ -241,20 +251,21 @@ TEST_F(OutputsMenusE2E, EveryMenuOpensAtItsAnchorAndARowActs)
     ControlState anchor;
 
     // Advance: top-left corner under the button's left edge.
-    ASSERT_TRUE(OpenMenu("btn_advance", &menu, &anchor));
+    ASSERT_TRUE(OpenMenu("btn_advance", &menu, &anchor, UnderLeftEdge));
     EXPECT_EQ(anchor.rect.left, menu.rect.left);
     EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
     ChooseAndClose("advance_item_noise_threshold", menu, "NoiseThresholdWnd");
 
     // Option: top-right corner under the button's right edge; about opens.
-    ASSERT_TRUE(OpenMenu("btn_option", &menu, &anchor));
+    ASSERT_TRUE(OpenMenu("btn_option", &menu, &anchor, UnderRightEdge));
     EXPECT_EQ(anchor.rect.right, menu.rect.right);
     EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
     EXPECT_TRUE(app->Control("option_item_reset_default", Selector(menu)).enabled) << "connected";
     ChooseAndClose("option_item_about", menu, "AboutWnd");
 
     // Delay link group of channel 4: opens upward, its bottom 4 px above the box.
-    ASSERT_TRUE(OpenMenu("delay_link_3", &menu, &anchor));
+    ASSERT_TRUE(OpenMenu("delay_link_3", &menu, &anchor,
+                         [](const Rect& m, const Rect& a) { return m.left == a.left && m.bottom == a.top - 4; }));
     EXPECT_EQ(anchor.rect.left, menu.rect.left);
     EXPECT_EQ(anchor.rect.top - 4, menu.rect.bottom);
     ChooseAndFlush("delay_link_group_2", menu);
@@ -262,7 +273,7 @@ TEST_F(OutputsMenusE2E, EveryMenuOpensAtItsAnchorAndARowActs)
     EXPECT_TRUE(LogHas(*app, "3: delay_link_group_2"));
 
     // Scene: top-right corner under the button's right edge.
-    ASSERT_TRUE(OpenMenu("btn_scene", &menu, &anchor));
+    ASSERT_TRUE(OpenMenu("btn_scene", &menu, &anchor, UnderRightEdge));
     EXPECT_EQ(anchor.rect.right, menu.rect.right);
     EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
     EXPECT_TRUE(app->Control("scene_item_load_scene", Selector(menu)).enabled) << "connected";

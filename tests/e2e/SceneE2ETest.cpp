@@ -39,18 +39,6 @@ std::vector<std::string> RowNames(App& app)
     return names;
 }
 
-// A click into a window that has only just been shown can reach Wine before
-// the window takes input (no window manager runs here); a click whose effect
-// did not follow is given again, after the double-click time.
-bool ClickUntil(App& app, const std::string& name, const std::string& window, const std::function<bool()>& done)
-{
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (!app.Click(name, window)) return false;
-        if (WaitFor(done, 1500)) return true;
-    }
-    return false;
-}
-
 // Opens the scene window through the menu row and chooses a row (real
 // clicks) once the window is laid out and shown; the list must select it.
 bool OpenAndChoose(App& app, const std::string& item, int row, const std::function<bool()>& next)
@@ -64,9 +52,9 @@ bool OpenAndChoose(App& app, const std::string& item, int row, const std::functi
     });
     EXPECT_TRUE(shown);
     const bool selected =
-        shown && ClickUntil(app, rowName, "scenewnd", [&] { return app.Control("listview", "scenewnd").index == row; });
+        shown && app.ClickUntil(rowName, "scenewnd", [&] { return app.Control("listview", "scenewnd").index == row; });
     EXPECT_TRUE(selected);
-    return selected && ClickUntil(app, "confirm_btn", "scenewnd", next);
+    return selected && app.ClickUntil("confirm_btn", "scenewnd", next);
 }
 
 // The open message box's text, then its confirm button is clicked.
@@ -79,14 +67,14 @@ std::string ConfirmBox(App& app)
             return message.found && message.visible;
         }))
         return "<no box>";
-    if (!ClickUntil(app, "confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; })) return "<stays open>";
+    if (!app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; })) return "<stays open>";
     return text;
 }
 
 bool CloseSceneWindow(App& app)
 {
     return WaitFor([&] { return !app.Window("loadingwnd").found; }, kReadBoundMs) &&
-           ClickUntil(app, "cancel_btn", "scenewnd", [&] { return !app.Window("scenewnd").found; });
+           app.ClickUntil("cancel_btn", "scenewnd", [&] { return !app.Window("scenewnd").found; });
 }
 
 TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)

@@ -1,5 +1,7 @@
 // The long fixed-seed run of random use with unplugs: actions per second,
-// peak handles and threads, and the process's memory at start and end.
+// peak handles and threads, actions by window (every window the menus and
+// buttons open must be among them), and the process's handles and memory at
+// start and end.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -35,12 +37,15 @@ int main(int argc, char** argv)
     std::printf("peak: gdi %ld, user %ld, threads %ld\n", run.peakGdi, run.peakUser, run.peakThreads);
     std::printf("by window: %s\n", CountsText(run.byWindow).c_str());
     std::printf("by kind: %s\n", CountsText(run.byKind).c_str());
+    const std::string unreached = Unreached(run.byWindow);
+    std::printf("windows not reached: %s\n", unreached.empty() ? "none" : unreached.c_str());
     const bool settled = SettleConnected(app);
     const ProcessResources after = app.Resources();
     for (const auto& at : {std::make_pair("start", before), std::make_pair("end", after)}) {
         const ProcessResources& r = at.second;
-        std::printf("%-5s: gdi %ld (image faces %ld), user %ld, threads %ld, replies %ld, memory %ld KiB\n", at.first,
-                    r.gdi, r.faces, r.user, r.threads, r.replies, r.memoryKiB);
+        std::printf("%-5s: gdi %ld (image faces %ld, window images %ld, font variants %ld), user %ld, threads %ld, "
+                    "replies %ld, memory %ld KiB\n",
+                    at.first, r.gdi, r.faces, r.images, r.fonts, r.user, r.threads, r.replies, r.memoryKiB);
     }
     const std::string differs = settled ? ShownDiffersFromUnit(app) : "not settled";
     std::printf("shown against the unit: %s\n", differs.empty() ? "agree" : differs.c_str());
@@ -48,5 +53,5 @@ int main(int argc, char** argv)
         std::printf("failed: %s\n", run.failure.c_str());
         for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());
     }
-    return run.failure.empty() && settled ? 0 : 1;
+    return run.failure.empty() && settled && unreached.empty() ? 0 : 1;
 }

@@ -104,17 +104,32 @@ long WorkingSetKiB() {
     return static_cast<long>(memory.WorkingSetSize / 1024);
 }
 
+// What the skin's windows hold on first use and keep while they live: skin
+// images loaded (shared or by a window) and fonts made on demand.
+void WindowCaches(long* images, long* fonts) {
+    *images = SkinUI::CPaintManagerUI::SharedImageCount();
+    *fonts = 0;
+    for (int i = 0; i < SkinUI::CPaintManagerUI::LiveManagerCount(); ++i) {
+        SkinUI::CPaintManagerUI* manager = SkinUI::CPaintManagerUI::LiveManagerAt(i);
+        if (manager == nullptr) continue;
+        *images += manager->ImageCount();
+        *fonts += manager->FontVariants().Count();
+    }
+}
+
 }  // namespace
 
 // Counted on the UI thread between two messages, so that no paint in
 // progress adds its passing objects.
 std::string ProbeResources() {
     const ProcessCounts counts = CountProcessResources();
+    long images = 0, fonts = 0;
+    WindowCaches(&images, &fonts);
     return "OK gdi=" + std::to_string(counts.gdi) + "\tuser=" + std::to_string(counts.user) +
            "\tthreads=" + std::to_string(counts.threads) +
            "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\tmemory=" + std::to_string(WorkingSetKiB()) +
            "\tfaces=" + std::to_string(SkinUI::CScaledImageCache::CachedFaces()) +
-           "\timages=" + std::to_string(SkinUI::CPaintManagerUI::SharedImageCount()) + "\n";
+           "\timages=" + std::to_string(images) + "\tfonts=" + std::to_string(fonts) + "\n";
 }
 
 std::string ProbeUnitAnswer(const std::vector<std::string>& words) {

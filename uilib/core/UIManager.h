@@ -155,6 +155,8 @@ public:
     // Images kept for every window (menus and combo lists load into it):
     // loaded on first use and held until shutdown, one bitmap each.
     static int SharedImageCount();
+    // Images this window loaded on first use, held until it goes; one bitmap each.
+    int ImageCount() const;
     static CPaintManagerUI* LiveManagerAt(int index);
     static void FreeBlock(void* block);
     static bool HslState(short* hue, short* saturation, short* lightness);

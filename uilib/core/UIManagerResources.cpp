@@ -82,6 +82,8 @@ TResourceSet::TResourceSet()
 
 int CPaintManagerUI::SharedImageCount() { return s_shared.images.Count(); }
 
+int CPaintManagerUI::ImageCount() const { return m_resources.images.Count(); }
+
 TImageEntry* CPaintManagerUI::FindImage(const wchar_t* name)
 {
     if (name == nullptr) return nullptr;

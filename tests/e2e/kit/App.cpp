@@ -312,7 +312,13 @@ std::map<std::string, long> App::Params(int scene) {
     return params;
 }
 
-ProcessResources App::Resources() { return ParseResources(Request("RESOURCES")); }
+// A count the probe gave up on (the UI thread busy past the probe's bound
+// on a loaded machine) is asked for again.
+ProcessResources App::Resources() {
+    ProcessResources counts;
+    WaitFor([&] { return (counts = ParseResources(Request("RESOURCES"))).gdi >= 0; }, 60000);
+    return counts;
+}
 
 bool App::Impl::Alive() {
     if (ended || pid <= 0) return false;

@@ -92,7 +92,8 @@ struct ProcessResources {
     long gdi = -1, user = -1, threads = -1, replies = -1;
     long memoryKiB = -1;  // working set
     long faces = -1;      // composed image faces cached, one GDI bitmap each
-    long images = -1;     // skin images shared by menus and lists, loaded once
+    long images = -1;     // skin images the windows loaded on first use, one bitmap each
+    long fonts = -1;      // fonts the windows made on demand
 };
 
 struct LaunchOptions {
@@ -162,6 +163,8 @@ public:
     // "key=value" of the unit's identity, unit-wide values and one scene.
     std::map<std::string, long> Params(int scene = 0);
 
+    // The process's counts; a count the probe gave up on under load is asked
+    // for again (-1 fields only when it never answered).
     ProcessResources Resources();
 
     // The process.

@@ -137,6 +137,7 @@ ProcessResources ParseResources(const std::string& reply) {
     resources.memoryKiB = Number(fields, "memory", -1);
     resources.faces = Number(fields, "faces", -1);
     resources.images = Number(fields, "images", -1);
+    resources.fonts = Number(fields, "fonts", -1);
     return resources;
 }
 

@@ -1,9 +1,11 @@
 #include "tests/e2e/kit/RandomUse.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <random>
+#include <set>
 
 namespace e2e {
 namespace {
@@ -13,19 +15,62 @@ const int kStepBoundMs = 20000;
 // A read after a plug-back, or a push, may hold the busy window this long.
 const int kBusyBoundMs = 60000;
 const size_t kTrail = 12;
+// How long the unit stays away: long enough for the notices and the
+// disconnected state to take some use, short enough that most use reaches
+// a connected program.
+const int kUnpluggedActions = 6;
+// A dialog that took this many actions leans towards its close buttons, so
+// that a grid of many cells does not keep the run from the other windows.
+const int kDialogStay = 10;
 
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 // Controls whose use ends the run's subject or leaves the skin: the main
-// window's close and minimise, and rows that open the system's file dialogs.
-bool Excluded(const std::string& window, const std::string& name)
+// window's close and minimise, the buttons and rows that open the system's
+// file dialogs, and the forced update's start, whose two stages of a real
+// image hold the window for minutes and are the firmware tests' subject.
+bool Excluded(const WindowState& window, const std::string& name)
 {
-    if (window == kMain && (name == "closebtn" || name == "minbtn")) return true;
-    return Contains(name, "_file") || Contains(name, "_whole") || Contains(name, "firmware_upgrade");
+    if (window.title == kMain && (name == "closebtn" || name == "minbtn")) return true;
+    if (window.className == "ForceUpdateWnd" && name == "update_btn") return true;
+    return Contains(name, "_file") || Contains(name, "_whole") || name == "file_btn";
 }
 
+// The windows every run must reach; menus count as one.
+const char* const kMustReach[] = {"MainWnd",    "menu",          "MixerWnd",          "MemWrWnd",
+                                  "msgwnd",     "scenewnd",      "NameMsgWnd",        "CompressorsOnWnd",
+                                  "AboutWnd",   "UpdateFwWnd",   "NoiseThresholdWnd", "ForceUpdateWnd"};
+const char kForced[] = "ForceUpdateWnd";
+
+// A control of a window (by label) and the windows it leads towards.
+struct Lead {
+    const char* window;
+    const char* stem;
+    std::vector<std::string> opens;
+};
+
+const Lead kLeads[] = {
+    {"MainWnd", "btn_advance", {"MixerWnd", "CompressorsOnWnd", "NoiseThresholdWnd"}},
+    {"MainWnd", "btn_option", {"AboutWnd", "UpdateFwWnd"}},
+    {"MainWnd", "btn_scene", {"scenewnd", "NameMsgWnd"}},
+    {"MainWnd", "btn_debug", {"MemWrWnd"}},
+    {"menu", "advance_item_mixer", {"MixerWnd"}},
+    {"menu", "advance_item_compressors_on", {"CompressorsOnWnd"}},
+    {"menu", "advance_item_noise_threshold", {"NoiseThresholdWnd"}},
+    {"menu", "option_item_about", {"AboutWnd"}},
+    {"menu", "option_item_firmware_upgrade", {"UpdateFwWnd"}},
+    {"menu", "scene_item_load_scene", {"scenewnd"}},
+    {"menu", "scene_item_delete_scene", {"scenewnd"}},
+    {"menu", "scene_item_saveas_scene", {"scenewnd", "NameMsgWnd"}},
+    // A row chosen and confirmed in the save mode asks for the name; a
+    // question confirmed may be the overwrite or the update offer.
+    {"scenewnd", "listitem", {"NameMsgWnd"}},
+    {"scenewnd", "confirm_btn", {"NameMsgWnd"}},
+    {"msgwnd", "confirm_btn", {"NameMsgWnd", kForced}},
+};
+
 struct Target {
-    std::string window, title, name;
+    std::string window, label, name;
     ControlState state;
 };
 
@@ -39,28 +84,29 @@ std::string Handle(const WindowState& w)
 
 bool IsDialog(const WindowState& w) { return w.visible && w.title != kMain && w.title != "loadingwnd"; }
 
-// The topmost open dialog takes the input, as a modal one would: its
-// selector and its title.
-std::pair<std::string, std::string> ActiveWindow(App& app)
+// A window's kind: its class, or its title where boxes share one class.
+std::string Label(const WindowState& w)
 {
-    std::pair<std::string, std::string> active(kMain, kMain);
-    for (const WindowState& w : app.Windows())
-        if (IsDialog(w)) active = {Handle(w), w.title};
-    return active;
+    if (w.className == "SkinMenuWnd") return "menu";
+    return w.className == "MsgWnd" ? w.title : w.className;
 }
 
-std::vector<Target> Targets(App& app, const std::pair<std::string, std::string>& window)
+std::string Selector(const WindowState& w) { return w.hwnd ? Handle(w) : kMain; }
+
+std::string Stem(const std::string& name) { return name.substr(0, name.find_last_not_of("0123456789") + 1); }
+
+std::vector<Target> Targets(App& app, const WindowState& window)
 {
     std::vector<Target> targets;
-    const auto controls = app.Controls(window.first);
+    const auto controls = app.Controls(Selector(window));
     if (controls.empty()) return targets;
     // Popup menus have no title: counted under their first row's name.
-    const std::string title = window.second.empty() ? "menu " + controls.front().first : window.second;
+    const std::string label = Label(window) == "menu" ? "menu " + controls.front().first : Label(window);
     for (const auto& named : controls) {
         const ControlState& c = named.second;
         if (!c.visible || !c.enabled || c.rect.Width() < 4 || c.rect.Height() < 4) continue;
-        if (Excluded(window.second, named.first)) continue;
-        targets.push_back({window.first, title, named.first, c});
+        if (Excluded(window, named.first)) continue;
+        targets.push_back({Selector(window), label, named.first, c});
     }
     return targets;
 }
@@ -75,12 +121,63 @@ std::vector<std::vector<Target>> Kinds(const std::vector<Target>& targets)
     std::vector<std::vector<Target>> kinds;
     std::map<std::string, size_t> index;
     for (const Target& t : targets) {
-        const std::string stem = t.name.substr(0, t.name.find_last_not_of("0123456789") + 1);
-        auto found = index.emplace(stem, kinds.size());
+        auto found = index.emplace(Stem(t.name), kinds.size());
         if (found.second) kinds.emplace_back();
         kinds[found.first->second].push_back(t);
     }
     return kinds;
+}
+
+// How often the least entered window a target leads to was entered; -1
+// when it leads nowhere in particular.
+int LeadScore(const Target& t, const std::string& windowKind, const std::map<std::string, int>& entered)
+{
+    int score = -1;
+    for (const Lead& lead : kLeads) {
+        if (windowKind != lead.window || Stem(t.name) != lead.stem) continue;
+        for (const std::string& opens : lead.opens) {
+            const auto found = entered.find(opens);
+            const int times = found == entered.end() ? 0 : found->second;
+            if (score < 0 || times < score) score = times;
+        }
+    }
+    return score;
+}
+
+// The targets leading towards the least entered window; empty when none leads.
+std::vector<Target> Leading(const std::vector<Target>& targets, const std::string& windowKind,
+                            const std::map<std::string, int>& entered)
+{
+    std::vector<Target> best;
+    int bestScore = -1;
+    for (const Target& t : targets) {
+        const int score = LeadScore(t, windowKind, entered);
+        if (score < 0 || (bestScore >= 0 && score > bestScore)) continue;
+        if (score != bestScore) best.clear();
+        bestScore = score;
+        best.push_back(t);
+    }
+    return best;
+}
+
+// A firmware image goes to the unit while an update window holds its
+// buttons. A unit pulled then stays in its loader, which only a finished
+// update brings back (the firmware tests cover that): random use leaves
+// that round's unplug out.
+bool Transferring(App& app, const WindowState& w)
+{
+    const std::string label = Label(w);
+    if (!w.visible || (label != "UpdateFwWnd" && label != kForced)) return false;
+    const ControlState cancel = app.Control("cancel_btn", Handle(w));
+    return cancel.found && !cancel.enabled;
+}
+
+std::vector<Target> Closers(const std::vector<Target>& targets)
+{
+    std::vector<Target> closers;
+    for (const Target& t : targets)
+        if (t.name == "closebtn" || t.name == "cancel_btn") closers.push_back(t);
+    return closers;
 }
 
 bool BusyEnds(App& app)
@@ -88,12 +185,31 @@ bool BusyEnds(App& app)
     return WaitFor([&] { return !app.Window("loadingwnd").found; }, kBusyBoundMs);
 }
 
-// One random use of target; returns what was done.
-std::string Use(App& app, std::mt19937& random, const Target& t)
+// What a hand types into a number box: numbers, signs, decimals, the unit
+// letters the boxes take, and junk.
+std::string Typed(std::mt19937& random)
+{
+    static const char* const kJunk[] = {"abc", "--", "1..2", "k", "+-3", "12dB", "0x1f", "", "99999999", "2k5k"};
+    auto number = [&](int from, int to) { return std::to_string(std::uniform_int_distribution<int>(from, to)(random)); };
+    switch (std::uniform_int_distribution<int>(0, 4)(random)) {
+    case 0: return number(-80, 25000);
+    case 1: return "-" + number(0, 99);
+    case 2: return number(-20, 20) + "." + number(0, 99);
+    case 3: return number(0, 20) + "k" + number(0, 9);
+    default: return kJunk[Pick(random, sizeof(kJunk) / sizeof(kJunk[0]))];
+    }
+}
+
+// One random use of target, or of a visible edit of its window when
+// typing; returns what was done.
+std::string Use(App& app, std::mt19937& random, const Target& t, const std::vector<Target>& all)
 {
     const Rect& r = t.state.rect;
-    const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+    const int kind = std::uniform_int_distribution<int>(0, 10)(random);
     auto within = [&](int from, int to) { return std::uniform_int_distribution<int>(from, std::max(from, to - 1))(random); };
+    std::vector<const Target*> edits;
+    for (const Target& e : all)
+        if (Contains(e.state.type, "Edit")) edits.push_back(&e);
     if (kind <= 4) {
         app.ClickAt(within(r.left + 1, r.right - 1), within(r.top + 1, r.bottom - 1));
         return "click " + t.name;
@@ -103,26 +219,38 @@ std::string Use(App& app, std::mt19937& random, const Target& t)
         app.Wheel(t.name, notches == 0 ? 1 : notches, t.window);
         return "wheel " + t.name + " " + std::to_string(notches);
     }
-    if (kind == 6 && Contains(t.state.type, "Edit")) {
-        const std::string typed = std::to_string(std::uniform_int_distribution<int>(-80, 25000)(random));
-        app.ClickAt(r.CenterX(), r.CenterY());
+    if (kind <= 7 && !edits.empty()) {
+        const Target& edit = *edits[Pick(random, edits.size())];
+        const std::string typed = Typed(random);
+        app.ClickAt(edit.state.rect.CenterX(), edit.state.rect.CenterY());
         app.Key("End");
         app.Key("shift+Home");
-        app.Type(typed);
+        if (!typed.empty()) app.Type(typed);
         app.Key("Return");
-        return "type " + typed + " into " + t.name;
+        return "type \"" + typed + "\" into " + edit.name;
     }
-    if (kind <= 7) {
+    if (kind <= 8) {
         app.Drag(within(r.left, r.right), within(r.top, r.bottom), within(r.left - 20, r.right + 20),
                  within(r.top - 20, r.bottom + 20), 6, 150);
         return "drag " + t.name;
     }
-    if (kind == 8) {
+    if (kind == 9) {
         app.RightClick(t.name, t.window);
         return "right-click " + t.name;
     }
     app.ClickAt(r.CenterX(), r.CenterY(), 1, 2);
     return "double-click " + t.name;
+}
+
+int Least(const std::map<std::string, int>& entered)
+{
+    int least = -1;
+    for (const char* window : kMustReach) {
+        const auto found = entered.find(window);
+        const int times = found == entered.end() ? 0 : found->second;
+        if (least < 0 || times < least) least = times;
+    }
+    return least;
 }
 
 }  // namespace
@@ -132,26 +260,77 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
     RandomUseResult result;
     std::mt19937 random(options.seed);
     bool plugged = true;
+    std::map<std::string, long> identity = app.Params(0);
+    if (identity.count("fw.main") == 0 || identity.count("fw.slave") == 0) {
+        result.failure = "the unit's firmware could not be read";
+        return result;
+    }
+    const int main = static_cast<int>(identity["fw.main"]), slave = static_cast<int>(identity["fw.slave"]);
+    bool offered = false;   // the unit came back on older firmware
+    unsigned long steeredIn = 0;  // the window the last action followed a lead in
+    unsigned long current = 0;    // the active window, and the actions it took
+    int actionsIn = 0;
+    std::set<unsigned long> seen;
     auto note = [&](const std::string& step) {
         result.trail.push_back(step);
         if (result.trail.size() > kTrail) result.trail.erase(result.trail.begin());
     };
     for (; result.done < options.actions; ++result.done) {
-        if (options.plugEvery > 0 && result.done % options.plugEvery == options.plugEvery - 1) {
+        WindowState active;
+        active.title = kMain;
+        active.className = "MainWnd";
+        bool transferring = false;
+        for (const WindowState& w : app.Windows()) {
+            if (w.visible && seen.insert(w.hwnd).second) ++result.entered[Label(w)];
+            if ((w.title == kMain && !active.found) || IsDialog(w)) active = w;
+            transferring = transferring || Transferring(app, w);
+        }
+        if (offered && result.entered[kForced] > 0) offered = false;
+        const int phase = options.plugEvery > 0 ? result.done % options.plugEvery : -1;
+        const bool plugDue =
+            phase >= 0 && phase == (plugged ? options.plugEvery : std::min(kUnpluggedActions, options.plugEvery)) - 1;
+        if (plugDue && !(plugged && transferring)) {
             plugged = !plugged;
+            // When the forced update is the least entered window, the unit
+            // comes back on a firmware older than the one the program carries.
+            offered = plugged && slave > 0 && result.entered[kForced] <= Least(result.entered);
+            if (plugged && !app.SetFirmware(main, offered ? slave - 1 : slave)) {
+                result.failure = "the probe did not take the firmware change";
+                return result;
+            }
             if (!(plugged ? app.Plug() : app.Unplug())) {
                 result.failure = "the probe did not take the plug change";
                 return result;
             }
-            note(plugged ? "plug" : "unplug");
+            note(plugged ? (offered ? "plug on older firmware" : "plug") : "unplug");
             ++result.byKind[plugged ? "plug" : "unplug"];
         } else {
-            const std::vector<std::vector<Target>> kinds = Kinds(Targets(app, ActiveWindow(app)));
-            if (!kinds.empty()) {
-                const std::vector<Target>& kind = kinds[Pick(random, kinds.size())];
-                const Target& t = kind[Pick(random, kind.size())];
-                const std::string step = Use(app, random, t);
-                ++result.byWindow[t.title];
+            const std::string kind = Label(active);
+            if (active.hwnd != current) {
+                current = active.hwnd;
+                actionsIn = 0;
+            }
+            ++actionsIn;
+            const std::vector<Target> targets = Targets(app, active);
+            std::vector<Target> leading = Leading(targets, kind, result.entered);
+            if (leading.empty() && kind != "MainWnd" && kind != "menu" && actionsIn > kDialogStay)
+                leading = Closers(targets);
+            // A lead followed goes on in the window it opened (a menu's row).
+            const bool opened = steeredIn != 0 && active.hwnd != steeredIn;
+            const bool steer =
+                !leading.empty() && (opened || (offered && kind == "msgwnd") || Pick(random, 2) == 0);
+            if (steer) {
+                const Target& t = leading[Pick(random, leading.size())];
+                app.ClickAt(t.state.rect.CenterX(), t.state.rect.CenterY());
+                ++result.byWindow[t.label];
+                ++result.byKind["click"];
+                note("click " + t.name + " (towards a window)");
+            } else if (!targets.empty()) {
+                const std::vector<std::vector<Target>> kinds = Kinds(targets);
+                const std::vector<Target>& same = kinds[Pick(random, kinds.size())];
+                const Target& t = same[Pick(random, same.size())];
+                const std::string step = Use(app, random, t, targets);
+                ++result.byWindow[t.label];
                 ++result.byKind[step.substr(0, step.find(' '))];
                 note(step);
                 // Now and then a dialog or menu is put away by its key.
@@ -163,6 +342,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
                 note("escape");
                 ++result.byKind["escape"];
             }
+            steeredIn = steer ? active.hwnd : 0;
         }
         if (!app.Running()) {
             result.failure = "the program ended";
@@ -182,8 +362,20 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
         result.peakUser = std::max(result.peakUser, now.user);
         result.peakThreads = std::max(result.peakThreads, now.threads);
     }
+    app.SetFirmware(main, slave);
     if (!plugged) app.Plug();
     return result;
+}
+
+std::string Unreached(const std::map<std::string, int>& byWindow)
+{
+    std::string missing;
+    for (const char* window : kMustReach) {
+        bool reached = false;
+        for (const auto& count : byWindow) reached = reached || count.first.rfind(window, 0) == 0;
+        if (!reached) missing += (missing.empty() ? "" : ", ") + std::string(window);
+    }
+    return missing;
 }
 
 std::string CountsText(const std::map<std::string, int>& counts)
@@ -194,18 +386,31 @@ std::string CountsText(const std::map<std::string, int>& counts)
     return text;
 }
 
+// The first enabled button of a dialog that puts it away.
+std::string Dismisser(App& app, const std::string& window)
+{
+    for (const char* name : {"closebtn", "cancel_btn", "confirm_btn"}) {
+        const ControlState c = app.Control(name, window);
+        if (c.visible && c.enabled) return name;
+    }
+    return "";
+}
+
 bool SettleConnected(App& app)
 {
     app.Plug();
-    for (int round = 0; round < 20; ++round) {
+    // A dialog whose buttons a transfer holds is waited for: the transfer
+    // ends or fails within the busy bound.
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(3 * kBusyBoundMs)) {
         bool others = false;
         for (const WindowState& w : app.Windows()) {
             if (!IsDialog(w)) continue;
             others = true;
             const std::string hex = Handle(w);
-            if (app.Control("confirm_btn", hex).visible) app.Click("confirm_btn", hex);
-            else if (app.Control("closebtn", hex).visible) app.Click("closebtn", hex);
-            else app.Key("Escape");
+            const std::string button = Dismisser(app, hex);
+            if (button.empty()) app.Key("Escape");
+            else app.Click(button, hex);
             WaitFor([&] { return !app.Window(hex).found; }, 3000);
         }
         if (!others && BusyEnds(app)) break;

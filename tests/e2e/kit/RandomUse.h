@@ -3,6 +3,12 @@
 // of every open skin window, with the unit pulled and put back in between.
 // Each step must be answered within its bound (the UI thread replies, no
 // busy window outlives its bound); the run stops at the first that is not.
+//
+// The choice leans towards the buttons and menu rows that open the window
+// entered least so far, so that every window is reached through its own
+// opener; a plug-back now and then finds the unit on older firmware, which
+// offers the forced update. Typing goes into a visible edit of the window:
+// numbers, signs, units ("2k5") and junk.
 #pragma once
 
 #include <map>
@@ -16,7 +22,7 @@ namespace e2e {
 struct RandomUseOptions {
     unsigned seed = 1;
     int actions = 300;
-    int plugEvery = 40;  // an unplug or plug-back every that many actions
+    int plugEvery = 40;  // an unplug every that many actions, the plug-back a few after
     // Handle peaks are sampled every that many actions: a count scans the
     // process's handle tables and costs seconds under Wine.
     int sampleEvery = 20;
@@ -27,10 +33,15 @@ struct RandomUseResult {
     std::string failure;       // empty when every step was answered
     std::vector<std::string> trail;  // the last steps, for the failure message
     long peakGdi = 0, peakUser = 0, peakThreads = 0;
-    // Actions by the title of the window that took them ("msgwnd", a menu's
-    // title, ...), and by kind ("click", "type", "wheel", ...).
-    std::map<std::string, int> byWindow, byKind;
+    // Actions by the window that took them (its class, "msgwnd" and
+    // "scenewnd" for the two boxes of one class, "menu <first row>"), by
+    // kind ("click", "type", "wheel", ...), and windows entered by class.
+    std::map<std::string, int> byWindow, byKind, entered;
 };
+
+// The windows of the list every run must reach that took no action in
+// counts ("MixerWnd, AboutWnd"); empty when each did.
+std::string Unreached(const std::map<std::string, int>& byWindow);
 
 // "window: count, ..." of a count map, for reports.
 std::string CountsText(const std::map<std::string, int>& counts);

@@ -21,50 +21,40 @@ CUIRect At(const CContainerUI& layout, int index)
     return layout.GetChildAt(index)->GetPosition();
 }
 
-TEST(VerticalLayout, ThreeAdjustableChildrenShareWithTheRestToTheLast)
-{
-    CVerticalLayoutUI layout;
-    for (int i = 0; i < 3; ++i) AddControl(layout);
-    layout.SetPosition(RECT{0, 0, 80, 100}, false);
-    ExpectRect(At(layout, 0), 0, 0, 80, 33);
-    ExpectRect(At(layout, 1), 0, 33, 80, 66);
-    ExpectRect(At(layout, 2), 0, 66, 80, 100);
-}
+// Children of a column or a row: fixed sizes and gaps first, what is left
+// shared by the adjustable ones, the remainder to the last.
+struct ShareCase {
+    const char* name;
+    bool vertical;
+    const wchar_t* childPadding;  // empty: none
+    const wchar_t* children[3];   // attributes; empty: adjustable
+    RECT position;
+    RECT expected[3];
+};
 
-TEST(HorizontalLayout, ThreeAdjustableChildrenShareWithTheRestToTheLast)
+TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToTheLast)
 {
-    CHorizontalLayoutUI layout;
-    for (int i = 0; i < 3; ++i) AddControl(layout);
-    layout.SetPosition(RECT{10, 5, 110, 45}, false);
-    ExpectRect(At(layout, 0), 10, 5, 43, 45);
-    ExpectRect(At(layout, 1), 43, 5, 76, 45);
-    ExpectRect(At(layout, 2), 76, 5, 110, 45);
-}
-
-TEST(VerticalLayout, FixedChildAndGapLeaveTheRestToTheAdjustables)
-{
-    CVerticalLayoutUI layout;
-    layout.ApplyAttribute(L"childpadding", L"10");
-    AddControl(layout, L"height=\"30\"");
-    AddControl(layout);
-    AddControl(layout);
-    layout.SetPosition(RECT{0, 0, 50, 100}, false);
-    ExpectRect(At(layout, 0), 0, 0, 50, 30);
-    ExpectRect(At(layout, 1), 0, 40, 50, 65);
-    ExpectRect(At(layout, 2), 0, 75, 50, 100);
-}
-
-TEST(HorizontalLayout, FixedChildAndGapLeaveTheRestToTheAdjustables)
-{
-    CHorizontalLayoutUI layout;
-    layout.ApplyAttribute(L"childpadding", L"10");
-    AddControl(layout, L"width=\"30\"");
-    AddControl(layout);
-    AddControl(layout);
-    layout.SetPosition(RECT{0, 0, 100, 20}, false);
-    ExpectRect(At(layout, 0), 0, 0, 30, 20);
-    ExpectRect(At(layout, 1), 40, 0, 65, 20);
-    ExpectRect(At(layout, 2), 75, 0, 100, 20);
+    const ShareCase cases[] = {
+        {"column of three adjustable", true, L"", {L"", L"", L""}, {0, 0, 80, 100},
+         {{0, 0, 80, 33}, {0, 33, 80, 66}, {0, 66, 80, 100}}},
+        {"row of three adjustable", false, L"", {L"", L"", L""}, {10, 5, 110, 45},
+         {{10, 5, 43, 45}, {43, 5, 76, 45}, {76, 5, 110, 45}}},
+        {"column, fixed child and gap", true, L"10", {L"height=\"30\"", L"", L""}, {0, 0, 50, 100},
+         {{0, 0, 50, 30}, {0, 40, 50, 65}, {0, 75, 50, 100}}},
+        {"row, fixed child and gap", false, L"10", {L"width=\"30\"", L"", L""}, {0, 0, 100, 20},
+         {{0, 0, 30, 20}, {40, 0, 65, 20}, {75, 0, 100, 20}}},
+    };
+    for (const ShareCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CVerticalLayoutUI column;
+        CHorizontalLayoutUI row;
+        CContainerUI& layout = c.vertical ? static_cast<CContainerUI&>(column) : row;
+        if (c.childPadding[0] != L'\0') layout.ApplyAttribute(L"childpadding", c.childPadding);
+        for (const wchar_t* child : c.children) AddControl(layout, child);
+        layout.SetPosition(c.position, false);
+        for (int i = 0; i < 3; ++i)
+            ExpectRect(At(layout, i), c.expected[i].left, c.expected[i].top, c.expected[i].right, c.expected[i].bottom);
+    }
 }
 
 TEST(VerticalLayout, MinimumAndMaximumHeightsBoundTheShare)

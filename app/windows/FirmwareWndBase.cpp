@@ -1,0 +1,70 @@
+#include "app/windows/FirmwareWndBase.h"
+
+#include "app/windows/ScreenDpi.h"
+#include "base/Log.h"
+
+using namespace SkinUI;
+
+CFirmwareWndBase::CFirmwareWndBase(DspDevice& device, CFirmwareWndBase** openSlot, const wchar_t* const* locked,
+                                   size_t count)
+    : m_device(device), m_openSlot(openSlot), m_locked(locked), m_lockedCount(count)
+{
+}
+
+CFirmwareWndBase::~CFirmwareWndBase()
+{
+    if (*m_openSlot == this) *m_openSlot = nullptr;
+}
+
+void CFirmwareWndBase::OnFinalWindowMessage(HWND window)
+{
+    // The workers may still post to the handle; a transfer stops at its next step.
+    StopWorkers();
+    WindowImplBase::OnFinalWindowMessage(window);
+    delete this;
+}
+
+void CFirmwareWndBase::OnUiBuilt()
+{
+    m_pm.ApplyDpi(GetScreenDpi());
+    m_target = m_window;
+    *m_openSlot = this;
+}
+
+void CFirmwareWndBase::ReceiveNotify(TNotifyInfo& notify)
+{
+    LogPrintW(L"Notify %s\n", notify.type.CStr());
+    if (notify.type == L"setfocus" && notify.sender != nullptr) {
+        LogPrintW(L"on %s UI_MSGTYPE_SETFOCUS\n", notify.sender->GetControlName().CStr());
+    }
+    WindowImplBase::ReceiveNotify(notify);
+}
+
+LRESULT CFirmwareWndBase::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if ((wParam & 0xFFF0) == SC_CLOSE) {
+        if (!Transferring()) PostQuitMessage(0);
+        return 0;
+    }
+    return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);
+}
+
+LRESULT CFirmwareWndBase::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (HandleOwnMessage(message, wParam, lParam)) return 0;
+    return WindowImplBase::HandleOtherMessage(message, wParam, lParam, handled);
+}
+
+void CFirmwareWndBase::SetButtonsEnabled(bool enabled)
+{
+    for (size_t i = 0; i < m_lockedCount; ++i) {
+        CControlUI* control = m_pm.FindControlByName(m_locked[i]);
+        if (control != nullptr) control->SetEnabledState(enabled);
+    }
+}
+
+void CFirmwareWndBase::SetTips(const wchar_t* text)
+{
+    CControlUI* tips = m_pm.FindControlByName(L"update_tips");
+    if (tips != nullptr) tips->SetTextContent(text);
+}

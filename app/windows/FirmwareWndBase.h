@@ -1,0 +1,49 @@
+// What the update and forced-update windows share: their workers post
+// their progress to the window and only the UI thread changes controls; the
+// close is held while a transfer runs, a transfer locks the window's
+// buttons, and the tips line tells where it stands.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+#include "uilib/core/WindowBase.h"
+
+class DspDevice;
+
+class CFirmwareWndBase : public SkinUI::WindowImplBase {
+public:
+    void OnFinalWindowMessage(HWND window) override;
+    void OnUiBuilt() override;
+    void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+    LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+protected:
+    // openSlot holds the window from its build to its end, for the opener's
+    // lookup; locked names the count controls a transfer disables.
+    CFirmwareWndBase(DspDevice& device, CFirmwareWndBase** openSlot, const wchar_t* const* locked, size_t count);
+    ~CFirmwareWndBase() override;
+
+    // Asks the workers to stop at their next step and waits for them.
+    virtual void StopWorkers() = 0;
+    // While a transfer runs the window cannot be closed: a half-written
+    // unit may not start again.
+    virtual bool Transferring() const = 0;
+    // A message of the window's own (a worker's post, a timer); false for
+    // any other.
+    virtual bool HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    void SetButtonsEnabled(bool enabled);
+    void SetTips(const wchar_t* text);
+
+    DspDevice& m_device;
+    std::atomic<uint8_t> m_abortRequested{0};
+    HWND m_target = nullptr;  // where the workers post
+
+private:
+    CFirmwareWndBase** m_openSlot;
+    const wchar_t* const* m_locked;
+    size_t m_lockedCount;
+};

@@ -1,0 +1,99 @@
+// A fixed-seed run of random use with unplugs, twice: every window the
+// menus and buttons open is entered, the program answers throughout, the
+// main window ends showing what the unit holds, and after the warm run the
+// program's handles, threads and reply records are exactly where they were.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/RandomUse.h"
+
+namespace e2e {
+namespace {
+
+const int kBoundMs = 60000;
+const char kMain[] = "Brisa DSP Audio";
+
+bool Connected(App& app)
+{
+    return app.Control("btnConnect", kMain).text == SkinText("en", "btn_connected") &&
+           !app.Window("loadingwnd").found;
+}
+
+// GDI objects but the caches bounded by themselves: composed image faces,
+// which come and go with what was drawn last, and the skin images and font
+// variants the windows make on first use (a state drawn for the first time,
+// a check box first ticked) and hold once each.
+long OwnGdi(const ProcessResources& r) { return r.gdi - r.faces - r.images - r.fonts; }
+
+// The counts once two readings in a row agree: a paint or a closing window
+// still under way holds passing objects.
+ProcessResources SteadyResources(App& app)
+{
+    ProcessResources last;
+    for (int reading = 0; reading < 8; ++reading) {
+        const ProcessResources now = app.Resources();
+        if (now.gdi == last.gdi && now.user == last.user && now.threads == last.threads) return now;
+        last = now;
+    }
+    return last;
+}
+
+// The lines of one GDI object list missing from the other.
+std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in)
+{
+    std::string missing;
+    for (const std::string& line : from)
+        if (std::find(in.begin(), in.end(), line) == in.end()) missing += "\n  " + line;
+    return missing;
+}
+
+// The same fixed-seed run three times: the first warms what the program
+// makes on first use and leaves the unit in the state the later runs start
+// from, so the second and third take one path, after which the program's
+// handles, threads and reply records must be exactly where they were.
+TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
+{
+    E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+    LaunchOptions launch;
+    launch.markerFiles = {"debug.ini"};
+    App app(launch);
+    ASSERT_TRUE(app.Started()) << app.Error();
+    ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+
+    RandomUseOptions options;
+    options.seed = 24;
+    options.actions = 120;
+    options.plugEvery = 30;
+    ProcessResources counts[3];
+    std::vector<std::string> gdi[3];
+    for (int run = 0; run < 3; ++run) {
+        const RandomUseResult done = RunRandomUse(app, options);
+        std::string trail;
+        for (const std::string& step : done.trail) trail += "\n  " + step;
+        std::printf("run %d by window: %s\nrun %d by kind: %s\n", run, CountsText(done.byWindow).c_str(), run,
+                    CountsText(done.byKind).c_str());
+        ASSERT_EQ("", done.failure) << "after " << done.done << " actions:" << trail;
+        EXPECT_EQ("", Unreached(done.byWindow)) << "run " << run;
+        ASSERT_TRUE(SettleConnected(app)) << trail;
+        EXPECT_EQ("", ShownDiffersFromUnit(app));
+        counts[run] = SteadyResources(app);
+        app.Request("GDIOBJECTS", &gdi[run]);
+        std::printf("run %d: gdi %ld (own %ld, faces %ld, images %ld, fonts %ld), user %ld, threads %ld, replies %ld\n",
+                    run, counts[run].gdi, OwnGdi(counts[run]), counts[run].faces, counts[run].images, counts[run].fonts,
+                    counts[run].user, counts[run].threads, counts[run].replies);
+    }
+    ASSERT_GE(counts[2].threads, 0);
+    EXPECT_EQ(OwnGdi(counts[1]), OwnGdi(counts[2]))
+        << "gone:" << GdiMissing(gdi[1], gdi[2]) << "\nnew:" << GdiMissing(gdi[2], gdi[1]);
+    EXPECT_EQ(counts[1].user, counts[2].user);
+    EXPECT_EQ(counts[1].threads, counts[2].threads);
+    EXPECT_EQ(counts[1].replies, counts[2].replies);
+}
+
+}  // namespace
+}  // namespace e2e
