@@ -20,7 +20,7 @@ const uint8_t kEqBand = 0x06;
 
 bool StartUpReadDone(App& app)
 {
-    return app.Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") && !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected");
 }
 
 // The unit's band payload after scene, source, channel and band: frequency

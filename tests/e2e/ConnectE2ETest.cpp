@@ -117,14 +117,12 @@ std::vector<Expected> StatusRead()
 
 bool IsConnected(App& app)
 {
-    const ControlState button = app.Control("btnConnect");
-    return button.text == SkinText("en", "btn_connected") && !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected");
 }
 
 bool IsDisconnected(App& app)
 {
-    const ControlState button = app.Control("btnConnect");
-    return button.text == SkinText("en", "btn_disconnected") && !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_disconnected");
 }
 
 // The text of the open message box, which is then confirmed with a click.

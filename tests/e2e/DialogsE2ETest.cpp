@@ -73,8 +73,7 @@ protected:
 
     static bool Connected()
     {
-        return app->Control("btnConnect", kMain).text == SkinText("en", "btn_connected") &&
-               !app->Window("loadingwnd").found;
+        return LinkShows(*app, "btn_connected");
     }
 
     // The unit reports source next; the program reads it again through the

@@ -35,14 +35,12 @@ bool CopyFile(const std::string& from, const std::string& to, bool spoil)
 
 bool IsConnected(App& app)
 {
-    return app.Control("btnConnect", "Brisa DSP Audio").text == SkinText("en", "btn_connected") &&
-           !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected");
 }
 
 bool IsDisconnected(App& app)
 {
-    return app.Control("btnConnect", "Brisa DSP Audio").text == SkinText("en", "btn_disconnected") &&
-           !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_disconnected");
 }
 
 std::string WaitNotice(App& app)

@@ -57,8 +57,7 @@ void CheckMainWindowPainting(App& app, const std::string& png) {
 // The window reads the simulated unit at start behind its loading window;
 // the checks look at the window once that is done.
 bool StartUpReadDone(App& app, const std::string& language) {
-    return app.Control("btnConnect", kTitle).text == SkinText(language, "btn_connected") &&
-           !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected", language);
 }
 
 class MainWindowProcess : public ::testing::Test {

@@ -57,6 +57,11 @@ bool UnderRightEdge(const Rect& menu, const Rect& anchor)
 {
     return menu.right == anchor.right && menu.top == anchor.bottom;
 }
+// Opening upward, its bottom a few pixels (scaled) above the box.
+bool AboveLeftEdge(const Rect& menu, const Rect& anchor)
+{
+    return menu.left == anchor.left && menu.bottom < anchor.top && menu.bottom >= anchor.top - 8;
+}
 
 // A visible window other than the main window and the menus: a dialog that
 // a menu row opened.
@@ -117,12 +122,16 @@ protected:
         E2E_SKIP_WITHOUT_WINDOWS_BUILD();
         LaunchOptions options;
         options.saveLog = true;
+        Launch(options);
+    }
+
+    // Started and done with its start-up read, which holds the window.
+    void Launch(const LaunchOptions& options)
+    {
+        app.reset();
         app.reset(new App(options));
         ASSERT_TRUE(app->Started()) << app->Error();
-        ASSERT_TRUE(WaitFor([&] {
-            return app->Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") &&
-                   !WindowOfClass(*app, "LoadingWnd").found;
-        }, 60000));
+        ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected"); }, 60000));
     }
 
     // Opens a menu by clicking its control and waits for it; the menu's
@@ -264,8 +273,7 @@ TEST_F(OutputsMenusE2E, EveryMenuOpensAtItsAnchorAndARowActs)
     ChooseAndClose("option_item_about", menu, "AboutWnd");
 
     // Delay link group of channel 4: opens upward, its bottom 4 px above the box.
-    ASSERT_TRUE(OpenMenu("delay_link_3", &menu, &anchor,
-                         [](const Rect& m, const Rect& a) { return m.left == a.left && m.bottom == a.top - 4; }));
+    ASSERT_TRUE(OpenMenu("delay_link_3", &menu, &anchor, AboveLeftEdge));
     EXPECT_EQ(anchor.rect.left, menu.rect.left);
     EXPECT_EQ(anchor.rect.top - 4, menu.rect.bottom);
     ChooseAndFlush("delay_link_group_2", menu);
@@ -292,14 +300,15 @@ struct TMenuPath {
     std::vector<std::string> groups;  // opened in turn, one level each
     const char* stem;
     bool disabledRows;  // the deepest level holds a row the channel may not take
+    bool (*placed)(const Rect& menu, const Rect& anchor);
 };
 
 const TMenuPath kMenuPaths[] = {
-    {"btn_option", {"option_menu_language"}, "menu_option", false},
-    {"btn_scene", {}, "menu_scene", false},
-    {"btn_advance", {}, "menu_advance", false},
-    {"delay_link_3", {}, "menu_delay_group", false},
-    {"ch_output_btn_2", {"output_menu_front", "output_menu_front_left"}, "menu_output", true},
+    {"btn_option", {"option_menu_language"}, "menu_option", false, UnderRightEdge},
+    {"btn_scene", {}, "menu_scene", false, UnderRightEdge},
+    {"btn_advance", {}, "menu_advance", false, UnderLeftEdge},
+    {"delay_link_3", {}, "menu_delay_group", false, AboveLeftEdge},
+    {"ch_output_btn_2", {"output_menu_front", "output_menu_front_left"}, "menu_output", true, UnderLeftEdge},
 };
 
 // Rows with a sub-menu.
@@ -315,26 +324,17 @@ TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPe
             // The arrow image of another scale: the program started again on a larger screen.
             LaunchOptions options;
             options.dpi = dpi;
-            app.reset();
-            app.reset(new App(options));
-            ASSERT_TRUE(app->Started()) << app->Error();
-            // Its start-up read holds the window until done.
-            ASSERT_TRUE(WaitFor([&] {
-                return app->Control("btnConnect", kTitle).text == SkinText("en", "btn_connected") &&
-                       !WindowOfClass(*app, "LoadingWnd").found;
-            }, 60000));
+            Launch(options);
+            if (HasFatalFailure()) return;
         }
         for (const char* language : {"en", "cn", "ru"}) {
             ASSERT_EQ("OK", app->Request(std::string("MENU option_item_language_") + language));
-            ASSERT_TRUE(WaitFor([&] {
-                return app->Control("btnConnect", kTitle).text == SkinText(language, "btn_connected") &&
-                       !WindowOfClass(*app, "LoadingWnd").found;
-            }, 60000));
+            ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected", language); }, 60000));
             for (const TMenuPath& path : kMenuPaths) {
                 SCOPED_TRACE(std::string(path.stem) + " " + language + " " + std::to_string(dpi));
                 WindowState menu;
                 ControlState anchor;
-                ASSERT_TRUE(OpenMenu(path.anchor, &menu, &anchor));
+                ASSERT_TRUE(OpenMenu(path.anchor, &menu, &anchor, path.placed));
                 // Each level is looked at as it opens: its deeper rows are laid out only by their own level.
                 std::vector<WindowState> levels;
                 int disabled = 0;

@@ -19,7 +19,7 @@ const int kBoundMs = 60000;
 
 bool IsIdle(App& app)
 {
-    return app.Control("btnConnect").text == SkinText("en", "btn_connected") && !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected");
 }
 
 std::vector<std::string> Texts(const std::vector<UnitFrame>& frames)

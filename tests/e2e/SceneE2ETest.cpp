@@ -18,7 +18,7 @@ const int kReadBoundMs = 30000;
 
 bool IsConnected(App& app)
 {
-    return app.Control("btnConnect").text == SkinText("en", "btn_connected") && !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected");
 }
 
 // The flash-store frames (type 2) the unit received since mark.

@@ -22,8 +22,7 @@ const char kMain[] = "Brisa DSP Audio";
 
 bool Connected(App& app, const char* language = "en")
 {
-    return app.Control("btnConnect", kMain).text == SkinText(language, "btn_connected") &&
-           !app.Window("loadingwnd").found;
+    return LinkShows(app, "btn_connected", language);
 }
 
 bool Disconnected(App& app)

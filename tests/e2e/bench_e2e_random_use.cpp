@@ -49,6 +49,7 @@ int main(int argc, char** argv)
     }
     const std::string differs = settled ? ShownDiffersFromUnit(app) : "not settled";
     std::printf("shown against the unit: %s\n", differs.empty() ? "agree" : differs.c_str());
+    std::printf("exchanges waited on the UI thread: %s\n", app.Request("UIEXCHANGES").c_str());
     if (!run.failure.empty()) {
         std::printf("failed: %s\n", run.failure.c_str());
         for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());

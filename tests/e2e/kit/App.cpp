@@ -343,8 +343,9 @@ bool App::WaitExit(int boundMs, int* exitCode) {
     return ended;
 }
 
-bool LinkShows(App& app, const std::string& key) {
-    return app.Control("btnConnect", "Brisa DSP Audio").text == SkinText("en", key) && !app.Window("loadingwnd").found;
+bool LinkShows(App& app, const std::string& key, const std::string& language) {
+    return app.Control("btnConnect", "Brisa DSP Audio").text == SkinText(language, key) &&
+           !app.Window("loadingwnd").found;
 }
 
 }  // namespace e2e

@@ -186,8 +186,8 @@ private:
 // skin ("en", "cn", "ru"); empty when the key is missing.
 std::string SkinText(const std::string& language, const std::string& key);
 // The main window idle, its connect button showing the text of key
-// ("btn_connected", "btn_disconnected") and no loading window open.
-bool LinkShows(App& app, const std::string& key);
+// ("btn_connected", "btn_disconnected") in language and no loading window open.
+bool LinkShows(App& app, const std::string& key, const std::string& language = "en");
 // build/screenshots of the source tree, made when missing.
 std::string ScreenshotFolder();
 
