@@ -197,17 +197,22 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     size_t mark = app->Mark();
     const ControlState combo = app->Control("hp_slop", kTitle);
     const int slope = combo.index == 2 ? 3 : 2;
-    ASSERT_TRUE(app->Click("hp_slop", kTitle));
-    // The drop-down list, once placed under the combo.
+    // The drop-down list: shown (a click the window did not take yet is
+    // given again), then placed under the combo.
     WindowState drop;
-    ASSERT_TRUE(WaitFor([&] {
+    auto dropShown = [&](bool placed) {
         for (const WindowState& w : app->Windows()) {
-            if (w.visible && w.className != "MainWnd" && w.rect.left == combo.rect.left &&
-                w.rect.top >= combo.rect.bottom && w.rect.top <= combo.rect.bottom + 4)
+            if (!w.visible || w.className != "ComboWnd") continue;
+            if (!placed || (w.rect.left == combo.rect.left && w.rect.top >= combo.rect.bottom &&
+                            w.rect.top <= combo.rect.bottom + 4))
                 return (drop = w).found;
         }
         return false;
-    }));
+    };
+    ASSERT_TRUE(app->ClickUntil("hp_slop", kTitle, [&] { return dropShown(false); }));
+    ASSERT_TRUE(WaitFor([&] { return dropShown(true); }))
+        << drop.className << " at " << drop.rect.left << "," << drop.rect.top << " under the combo at "
+        << combo.rect.left << "," << combo.rect.bottom;
     // A list just shown may miss the first click: it is given again while
     // the list stays open and nothing was sent.
     auto dropOpen = [&] {
