@@ -47,8 +47,26 @@ long CountUserObjects() {
     return count;
 }
 
-// A bitmap by its size, a font by face, height and weight: what a leak hunt
-// needs to tell them apart; other kinds by their type number.
+// Wine hands out window DCs from a cache of 64 and keeps in each DC given
+// back the visible region of the window it served last, a GDI object of
+// the process, until the DC serves again: which regions are held depends on
+// which windows painted last, dead or alive. Taking the whole cache for the
+// desktop at once and giving it back leaves every cached DC holding the
+// same region, so that two counts of one state agree.
+void SettleDcCache() {
+    const int kCachedDcs = 64;
+    HWND desktop = GetDesktopWindow();
+    std::vector<HDC> taken;
+    for (int i = 0; i < kCachedDcs; ++i) {
+        HDC dc = GetDCEx(desktop, nullptr, DCX_CACHE);
+        if (dc != nullptr) taken.push_back(dc);
+    }
+    for (HDC dc : taken) ReleaseDC(desktop, dc);
+}
+
+// A bitmap by its size, a font by face, height and weight, a region by its
+// box: what a leak hunt needs to tell them apart; other kinds by their type
+// number.
 std::string GdiObjectLine(uintptr_t index, DWORD type) {
     HGDIOBJ object = reinterpret_cast<HGDIOBJ>(index);
     char line[160];
@@ -60,6 +78,11 @@ std::string GdiObjectLine(uintptr_t index, DWORD type) {
     } else if (type == OBJ_FONT && GetObjectA(object, sizeof(font), &font)) {
         std::snprintf(line, sizeof(line), "%04x font %s %ld %ld", static_cast<unsigned>(index), font.lfFaceName,
                       font.lfHeight, font.lfWeight);
+    } else if (type == OBJ_REGION) {
+        RECT box = {};
+        GetRgnBox(static_cast<HRGN>(object), &box);
+        std::snprintf(line, sizeof(line), "%04x region %ld,%ld,%ld,%ld", static_cast<unsigned>(index), box.left,
+                      box.top, box.right, box.bottom);
     } else {
         std::snprintf(line, sizeof(line), "%04x type %lu", static_cast<unsigned>(index), type);
     }
@@ -69,6 +92,7 @@ std::string GdiObjectLine(uintptr_t index, DWORD type) {
 }  // namespace
 
 std::vector<std::string> GdiObjectList() {
+    SettleDcCache();
     std::vector<std::string> lines;
     for (uintptr_t index = 1; index < 0x10000; ++index) {
         const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
@@ -78,6 +102,7 @@ std::vector<std::string> GdiObjectList() {
 }
 
 ProcessCounts CountProcessResources() {
+    SettleDcCache();
     HANDLE self = GetCurrentProcess();
     ProcessCounts counts;
     counts.gdi = static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS));

@@ -14,12 +14,14 @@ struct ProcessCounts {
 };
 
 // Under Wine, which reports no GUI resources, the handle tables are walked
-// instead (a few tens of milliseconds).
+// instead (a few tens of milliseconds). Both this and the list below first
+// settle the system's cache of window DCs, whose regions would otherwise
+// depend on which windows painted last.
 ProcessCounts CountProcessResources();
 
 // One line per live GDI object of the process: its handle index, kind and
-// what tells it apart (a bitmap's size, a font's face and height, a brush's
-// colour), for finding what a path leaves behind.
+// what tells it apart (a bitmap's size, a font's face and height, a region's
+// box), for finding what a path leaves behind.
 std::vector<std::string> GdiObjectList();
 
 }  // namespace sim

@@ -396,38 +396,49 @@ std::string Dismisser(App& app, const std::string& window)
     return "";
 }
 
-bool SettleConnected(App& app)
+std::string SettleConnected(App& app)
 {
     app.Plug();
-    // A dialog whose buttons a transfer holds is waited for: the transfer
-    // ends or fails within the busy bound.
+    const std::string connected = SkinText("en", "btn_connected");
+    const std::string disconnected = SkinText("en", "btn_disconnected");
+    bool english = false;
+    std::string state;
+    // Dialogs are put away for as long as they come: a transfer a dialog's
+    // buttons hold ends or fails within the busy bound, and connecting may
+    // bring a notice of its own.
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(3 * kBusyBoundMs)) {
-        bool others = false;
+        state.clear();
         for (const WindowState& w : app.Windows()) {
             if (!IsDialog(w)) continue;
-            others = true;
             const std::string hex = Handle(w);
+            state += (state.empty() ? "open: " : ", ") + Label(w) + " \"" + w.title + "\"";
             const std::string button = Dismisser(app, hex);
             if (button.empty()) app.Key("Escape");
             else app.Click(button, hex);
             WaitFor([&] { return !app.Window(hex).found; }, 3000);
         }
-        if (!others && BusyEnds(app)) break;
-    }
-    // Random use may have switched the language; the checks read English.
-    app.Request("MENU option_item_language_en");
-    WaitFor([&] {
+        if (!state.empty()) continue;
+        if (!BusyEnds(app)) {
+            state = "the busy window stays";
+            continue;
+        }
+        // Random use may have switched the language; the checks read English.
+        if (!english) {
+            app.Request("MENU option_item_language_en");
+            english = true;
+        }
         const std::string text = app.Control("btnConnect", kMain).text;
-        return text == SkinText("en", "btn_connected") || text == SkinText("en", "btn_disconnected");
-    });
-    if (app.Control("btnConnect", kMain).text == SkinText("en", "btn_disconnected")) app.Click("btnConnect", kMain);
-    return WaitFor(
-        [&] {
-            return app.Control("btnConnect", kMain).text == SkinText("en", "btn_connected") &&
-                   !app.Window("loadingwnd").found && app.Windows().size() == 1;
-        },
-        kBusyBoundMs);
+        if (text == connected && app.Windows().size() == 1) return "";
+        state = "connect button \"" + text + "\"";
+        if (text != disconnected) {
+            WaitFor([&] { return app.Control("btnConnect", kMain).text != text; }, 1000);
+            continue;
+        }
+        app.Click("btnConnect", kMain);
+        WaitFor([&] { return app.Control("btnConnect", kMain).text != text || app.Windows().size() > 1; }, 5000);
+    }
+    return state;
 }
 
 std::string ShownDiffersFromUnit(App& app)

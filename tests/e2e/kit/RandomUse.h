@@ -49,8 +49,9 @@ std::string CountsText(const std::map<std::string, int>& counts);
 RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options);
 
 // Closes every window but the main one, puts the unit back and waits until
-// the program is connected and idle; false when that does not happen.
-bool SettleConnected(App& app);
+// the program is connected and idle; empty when it is, else what still
+// stood in the way at the end.
+std::string SettleConnected(App& app);
 
 // The first difference between what the main window shows for the unit
 // (every channel's mute and level, the current channel's EQ bands, the main
