@@ -464,6 +464,9 @@ std::string ShownDiffersFromUnit(App& app)
         return "no current channel shown: \"" + label + "\"";
     --current;
     const int bands = current < 12 ? 31 : 11;
+    // A channel whose EQ is bypassed shows no gain in its band boxes; the
+    // unit keeps the gains for when the EQ comes back.
+    const bool bypassed = unit["out" + std::to_string(current) + ".eqbypass"] == 1;
     for (int b = 0; b < bands; ++b) {
         const std::string q = "out" + std::to_string(current) + ".eq" + std::to_string(b) + ".";
         const std::string n = std::to_string(b);
@@ -473,7 +476,7 @@ std::string ShownDiffersFromUnit(App& app)
         std::snprintf(text, sizeof(text), "%.2f", unit[q + "q"] / 100.0);
         const std::string qText = app.Control("eq_q_" + n, kMain).text;
         if (qText != text) return differs(q + "q", text, qText);
-        std::snprintf(text, sizeof(text), "%.1f", unit[q + "gain"] / 10.0);
+        std::snprintf(text, sizeof(text), "%.1f", bypassed ? 0.0 : unit[q + "gain"] / 10.0);
         const std::string gain = app.Control("eq_gain_" + n, kMain).text;
         if (gain != text) return differs(q + "gain", text, gain);
     }

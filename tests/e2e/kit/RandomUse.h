@@ -54,8 +54,8 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options);
 std::string SettleConnected(App& app);
 
 // The first difference between what the main window shows for the unit
-// (every channel's mute and level, the current channel's EQ bands, the main
-// volume) and what the simulated unit holds; empty when they agree.
+// (every channel's mute and level, the current channel's EQ bands as a
+// bypassed EQ shows them, the main volume) and what the simulated unit holds; empty when they agree.
 std::string ShownDiffersFromUnit(App& app);
 
 }  // namespace e2e
