@@ -146,12 +146,13 @@ def slider(name, width, height, vertical=False, extra="", fill=True):
             f'thumbpushedimage="img/slider_thumb_pushed.png"/>')
 
 
-def combo(name, width, rows, extra=""):
+def combo(name, width, rows, extra="", chosen=None):
     """A drop-down list; rows are (name, text, visible) or (name, text,
-    visible, userdata)."""
+    visible, userdata); the row at index chosen shows until another is picked."""
     items = "".join(f'<ListLabelElement{attr("name", row[0]) if row[0] else ""}{attr("text", row[1])}'
                     f'{"" if row[2] else attr("visible", "false")}'
-                    f'{attr("userdata", row[3]) if len(row) > 3 else ""}/>' for row in rows)
+                    f'{attr("userdata", row[3]) if len(row) > 3 else ""}'
+                    f'{attr("selected", "true") if i == chosen else ""}/>' for i, row in enumerate(rows))
     return (f'<Combo name="{name}" width="{width}" innerstyle="st_combo"{extra} '
             f'dropbox="bkcolor=&quot;{PANEL}&quot; bordercolor=&quot;#FF3A424D&quot; bordersize=&quot;1&quot;">'
             f'{items}</Combo>')
@@ -411,7 +412,7 @@ def main():
         "ROUTING_BLOCKS": routing_blocks(),
         "SPEAKER_PINS": speaker_pins(),
         "DELAY_UNIT": " " * 16 + combo("comb_ch_unit", 84, [("", "${unit_ms}", True), ("", "${unit_cm}", True),
-                                                          ("", "${unit_inch}", True)]),
+                                                          ("", "${unit_inch}", True)], chosen=0),
         "BRIDGE_BUTTONS": bridge_buttons(),
     }
     values = {

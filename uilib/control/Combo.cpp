@@ -100,7 +100,10 @@ bool CComboUI::AddChild(CControlUI* control)
         row->SetListOwner(this);
         row->SetListIndex(GetChildCount());
     }
-    return CContainerUI::InsertChildAt(control, GetChildCount());
+    const int index = GetChildCount();
+    if (!CContainerUI::InsertChildAt(control, index)) return false;
+    AdoptMarkedRow(index);
+    return true;
 }
 
 bool CComboUI::InsertChildAt(CControlUI* control, int index)
@@ -113,7 +116,19 @@ bool CComboUI::InsertChildAt(CControlUI* control, int index)
     }
     RenumberRows(index + 1, GetChildCount() - 1);
     if (m_selected >= index) ++m_selected;
+    AdoptMarkedRow(index);
     return true;
+}
+
+void CComboUI::AdoptMarkedRow(int index)
+{
+    // A row that arrives selected (so marked in the layout) is the box's
+    // choice, taken without a notification: nobody chose it.
+    IListItemUI* row = AsListItem(GetChildAt(index));
+    if (row == nullptr || !row->IsItemSelected() || index == m_selected) return;
+    IListItemUI* chosen = AsListItem(GetChildAt(m_selected));
+    if (chosen != nullptr) chosen->SetItemSelected(false);
+    m_selected = index;
 }
 
 bool CComboUI::RemoveChild(CControlUI* control)

@@ -99,6 +99,7 @@ private:
     void ApplyAlignWords(const wchar_t* value);
     void ApplyVerticalAlignWords(const wchar_t* value);
     void RenumberRows(int from, int to);
+    void AdoptMarkedRow(int index);
     // Selects target when one was found; keys and the wheel that find no row
     // keep the selection.
     void SelectFound(int target);

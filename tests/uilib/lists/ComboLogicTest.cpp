@@ -96,6 +96,21 @@ TEST_F(ComboLogic, RowsKeepTheirIndicesAndTheSelection)
     EXPECT_EQ(combo->GetTextContent(), L"r3");
 }
 
+TEST_F(ComboLogic, ARowMarkedSelectedBeforeItJoinsIsTheChoiceUnannounced)
+{
+    CControlUI* marked = ListTest::NewRow(L"m");
+    AsListItem(marked)->SetItemSelected(true);
+    ASSERT_TRUE(combo->InsertChildAt(marked, 2));
+    EXPECT_EQ(combo->GetSelectedIndex(), 2);
+    EXPECT_EQ(combo->GetTextContent(), L"m");
+    CControlUI* later = ListTest::NewRow(L"n");
+    AsListItem(later)->SetItemSelected(true);
+    ASSERT_TRUE(combo->AddChild(later));
+    EXPECT_EQ(combo->GetSelectedIndex(), 7);
+    EXPECT_EQ(FlaggedCount(), 1);
+    EXPECT_EQ(recorder.Count(L"itemselect"), 0);
+}
+
 TEST_F(ComboLogic, RemovingTheSelectedRowSelectsANeighbour)
 {
     combo->SelectSingleItem(2, false);

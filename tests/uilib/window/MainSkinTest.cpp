@@ -11,6 +11,7 @@
 #include "SkinVariants.h"
 #include "tests/uilib/kit/MessagePump.h"
 #include "tests/uilib/render/DibCanvas.h"
+#include "uilib/control/Combo.h"
 #include "uilib/control/Label.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Progress.h"
@@ -547,6 +548,9 @@ TEST(MainSkin, EveryPageInEveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent
         }
         CheckAxisLabels(manager, label);
         CheckProgramTexts(window, label);
+        // The delay unit shows milliseconds until the installer picks another.
+        EXPECT_EQ(0, static_cast<CComboUI*>(manager.FindControlByName(L"comb_ch_unit"))->GetSelectedIndex())
+            << label.c_str();
         DestroyWindow(window);
     });
 }
