@@ -81,10 +81,7 @@ protected:
     static void SwitchSource(int source)
     {
         ASSERT_EQ("OK", app->Request("SOURCE " + std::to_string(source)));
-        ASSERT_TRUE(app->Click("btnConnect", kMain));
-        ASSERT_TRUE(WaitFor([] { return app->Control("btnConnect", kMain).text == SkinText("en", "btn_disconnected"); }));
-        ASSERT_TRUE(app->Click("btnConnect", kMain));
-        ASSERT_TRUE(WaitFor([] { return Connected(); }, kReadBoundMs));
+        ASSERT_TRUE(Reconnect(*app, kReadBoundMs));
     }
 
     static void OpenFromAdvanceMenu(const std::string& row, const std::string& window)

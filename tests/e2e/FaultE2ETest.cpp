@@ -263,7 +263,7 @@ Operation StatusRead()
 {
     Operation op;
     op.prepare = [](App& app) {
-        return app.Click("btnConnect", kMain) && WaitFor([&] { return IsDisconnected(app); }, kBoundMs);
+        return app.ClickUntil("btnConnect", kMain, [&] { return IsDisconnected(app); });
     };
     op.go = [](App& app) { return app.Click("btnConnect", kMain); };
     return op;

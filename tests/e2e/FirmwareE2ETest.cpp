@@ -176,10 +176,7 @@ TEST_F(FirmwareE2E, UpdateWindowSendsValidFilesRefusesBrokenOnesAndSurvivesAnUnp
     ASSERT_TRUE(app->Click("ch_mute_0"));
     ASSERT_TRUE(WaitFor([&] { return Sent(app->FramesSince(mark), "01 09 bb"); }));
     EXPECT_EQ(!muted, app->Params(0)["out0.mute"] != 0);
-    ASSERT_TRUE(app->Click("btnConnect"));
-    ASSERT_TRUE(WaitFor([&] { return IsDisconnected(*app); }, kReadBoundMs));
-    ASSERT_TRUE(app->Click("btnConnect"));
-    ASSERT_TRUE(WaitFor([&] { return IsConnected(*app); }, kReadBoundMs));
+    ASSERT_TRUE(Reconnect(*app, kReadBoundMs));
 
     // Pulled part way through an image: the failure is told and nothing
     // hangs. The unit comes back in its loader: the program says so, offers

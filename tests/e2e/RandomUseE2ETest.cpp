@@ -23,10 +23,12 @@ bool Connected(App& app)
 }
 
 // GDI objects but the caches bounded by themselves: composed image faces,
-// which come and go with what was drawn last, and the skin images and font
+// which come and go with what was drawn last, the skin images and font
 // variants the windows make on first use (a state drawn for the first time,
-// a check box first ticked) and hold once each.
-long OwnGdi(const ProcessResources& r) { return r.gdi - r.faces - r.images - r.fonts; }
+// a check box first ticked) and hold once each, and the system's cache of
+// window DCs: as many as a path ever had in use at once, each holding the
+// region of whichever window it served last, dead or alive.
+long OwnGdi(const ProcessResources& r) { return r.gdi - r.faces - r.images - r.fonts - r.dcCache; }
 
 // The counts once two readings in a row agree: a paint or a closing window
 // still under way holds passing objects.
@@ -87,9 +89,10 @@ TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
         EXPECT_EQ("", ShownDiffersFromUnit(app));
         counts[run] = SteadyResources(app);
         app.Request("GDIOBJECTS", &gdi[run]);
-        std::printf("run %d: gdi %ld (own %ld, faces %ld, images %ld, fonts %ld), user %ld, threads %ld, replies %ld\n",
+        std::printf("run %d: gdi %ld (own %ld, faces %ld, images %ld, fonts %ld, DC cache %ld), user %ld, threads %ld, "
+                    "replies %ld\n",
                     run, counts[run].gdi, OwnGdi(counts[run]), counts[run].faces, counts[run].images, counts[run].fonts,
-                    counts[run].user, counts[run].threads, counts[run].replies);
+                    counts[run].dcCache, counts[run].user, counts[run].threads, counts[run].replies);
     }
     EXPECT_EQ("", Unreached(reached));
     ASSERT_GE(counts[2].threads, 0);

@@ -44,9 +44,9 @@ int main(int argc, char** argv)
     const ProcessResources after = app.Resources();
     for (const auto& at : {std::make_pair("start", before), std::make_pair("end", after)}) {
         const ProcessResources& r = at.second;
-        std::printf("%-5s: gdi %ld (image faces %ld, window images %ld, font variants %ld), user %ld, threads %ld, "
-                    "replies %ld, memory %ld KiB\n",
-                    at.first, r.gdi, r.faces, r.images, r.fonts, r.user, r.threads, r.replies, r.memoryKiB);
+        std::printf("%-5s: gdi %ld (image faces %ld, window images %ld, font variants %ld, DC cache %ld), user %ld, "
+                    "threads %ld, replies %ld, memory %ld KiB\n",
+                    at.first, r.gdi, r.faces, r.images, r.fonts, r.dcCache, r.user, r.threads, r.replies, r.memoryKiB);
     }
     const std::string differs = unsettled.empty() ? ShownDiffersFromUnit(app) : "not settled: " + unsettled;
     std::printf("shown against the unit: %s\n", differs.empty() ? "agree" : differs.c_str());

@@ -25,10 +25,11 @@ int ThreadCount() {
 
 // Wine reports no GUI resources; there the handle tables are read instead:
 // both take a handle's 16-bit index alone, whatever its generation.
-long CountGdiObjects() {
+long CountGdiObjects(DWORD type) {
     long count = 0;
     for (uintptr_t index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+        const DWORD found = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (found != 0 && (type == 0 || found == type)) ++count;
     }
     return count;
 }
@@ -47,21 +48,14 @@ long CountUserObjects() {
     return count;
 }
 
-// Wine hands out window DCs from a cache of 64 and keeps in each DC given
-// back the visible region of the window it served last, a GDI object of
-// the process, until the DC serves again: which regions are held depends on
-// which windows painted last, dead or alive. Taking the whole cache for the
-// desktop at once and giving it back leaves every cached DC holding the
-// same region, so that two counts of one state agree.
-void SettleDcCache() {
-    const int kCachedDcs = 64;
-    HWND desktop = GetDesktopWindow();
-    std::vector<HDC> taken;
-    for (int i = 0; i < kCachedDcs; ++i) {
-        HDC dc = GetDCEx(desktop, nullptr, DCX_CACHE);
-        if (dc != nullptr) taken.push_back(dc);
-    }
-    for (HDC dc : taken) ReleaseDC(desktop, dc);
+// The first use of a system cursor loads its images, held by the process
+// from then on: whether a run hovered a slider or an edit must not show in
+// the counts, so every standard cursor is loaded before any count.
+void LoadSystemCursors() {
+    static const LPCWSTR kCursors[] = {IDC_ARROW, IDC_IBEAM,    IDC_WAIT,     IDC_CROSS,  IDC_UPARROW, IDC_SIZE,
+                                       IDC_ICON,  IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,  IDC_SIZEALL,
+                                       IDC_NO,    IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
+    for (LPCWSTR cursor : kCursors) LoadCursorW(nullptr, cursor);
 }
 
 // A bitmap by its size, a font by face, height and weight, a region by its
@@ -92,7 +86,7 @@ std::string GdiObjectLine(uintptr_t index, DWORD type) {
 }  // namespace
 
 std::vector<std::string> GdiObjectList() {
-    SettleDcCache();
+    LoadSystemCursors();
     std::vector<std::string> lines;
     for (uintptr_t index = 1; index < 0x10000; ++index) {
         const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
@@ -102,12 +96,13 @@ std::vector<std::string> GdiObjectList() {
 }
 
 ProcessCounts CountProcessResources() {
-    SettleDcCache();
+    LoadSystemCursors();
     HANDLE self = GetCurrentProcess();
     ProcessCounts counts;
     counts.gdi = static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS));
     counts.user = static_cast<long>(GetGuiResources(self, GR_USEROBJECTS));
-    if (counts.gdi == 0) counts.gdi = CountGdiObjects();
+    if (counts.gdi == 0) counts.gdi = CountGdiObjects(0);
+    counts.dcCache = CountGdiObjects(OBJ_DC) + CountGdiObjects(OBJ_REGION);
     if (counts.user == 0) counts.user = CountUserObjects();
     counts.threads = ThreadCount();
     return counts;

@@ -11,12 +11,16 @@ struct ProcessCounts {
     long gdi = -1;
     long user = -1;
     long threads = -1;
+    // Window DCs and GDI regions: the system keeps a cache of window DCs, as
+    // many as were ever in use at once, each holding the region of whichever
+    // window it served last.
+    long dcCache = -1;
 };
 
 // Under Wine, which reports no GUI resources, the handle tables are walked
 // instead (a few tens of milliseconds). Both this and the list below first
-// settle the system's cache of window DCs, whose regions would otherwise
-// depend on which windows painted last.
+// load the system cursors, whose images would otherwise come with the
+// first hover over a control that shows one.
 ProcessCounts CountProcessResources();
 
 // One line per live GDI object of the process: its handle index, kind and

@@ -70,13 +70,14 @@
 //   PACE <ms>               -> OK; the unit takes that long over each
 //                              upgrade block before it answers
 //   RESOURCES               -> OK gdi= user= threads= replies= memory= faces=
-//                              images= fonts= (GDI and USER objects of the
+//                              images= fonts= dccache= (GDI and USER objects of the
 //                              process, its threads, live reply records,
 //                              working set KiB, composed image faces cached,
 //                              skin images loaded by the live windows or
 //                              shared by menus and lists, and fonts the live
-//                              windows made on demand, one GDI object each;
-//                              counted on the UI thread between two messages)
+//                              windows made on demand, one GDI object each,
+//                              and window DCs and regions; counted on the UI thread
+//                              between two messages)
 //   GDIOBJECTS              -> OK n, one line per live GDI object: handle
 //                              index, kind and a bitmap's size or a font's
 //                              face, height and weight

@@ -129,7 +129,8 @@ std::string ProbeResources() {
            "\tthreads=" + std::to_string(counts.threads) +
            "\treplies=" + std::to_string(dsp::LiveDspRecordCount()) + "\tmemory=" + std::to_string(WorkingSetKiB()) +
            "\tfaces=" + std::to_string(SkinUI::CScaledImageCache::CachedFaces()) +
-           "\timages=" + std::to_string(images) + "\tfonts=" + std::to_string(fonts) + "\n";
+           "\timages=" + std::to_string(images) + "\tfonts=" + std::to_string(fonts) +
+           "\tdccache=" + std::to_string(counts.dcCache) + "\n";
 }
 
 std::string ProbeUnitAnswer(const std::vector<std::string>& words) {

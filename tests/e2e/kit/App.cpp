@@ -348,4 +348,12 @@ bool LinkShows(App& app, const std::string& key, const std::string& language) {
            !app.Window("loadingwnd").found;
 }
 
+bool Reconnect(App& app, int boundMs) {
+    const std::string main = "Brisa DSP Audio";
+    const std::string disconnected = SkinText("en", "btn_disconnected");
+    return app.ClickUntil("btnConnect", main, [&] { return LinkShows(app, "btn_disconnected"); }) &&
+           app.ClickUntil("btnConnect", main, [&] { return app.Control("btnConnect", main).text != disconnected; }) &&
+           WaitFor([&] { return LinkShows(app, "btn_connected"); }, boundMs);
+}
+
 }  // namespace e2e

@@ -94,6 +94,7 @@ struct ProcessResources {
     long faces = -1;      // composed image faces cached, one GDI bitmap each
     long images = -1;     // skin images the windows loaded on first use, one bitmap each
     long fonts = -1;      // fonts the windows made on demand
+    long dcCache = -1;    // window DCs and regions, most held by the system's DC cache
 };
 
 struct LaunchOptions {
@@ -188,6 +189,11 @@ std::string SkinText(const std::string& language, const std::string& key);
 // The main window idle, its connect button showing the text of key
 // ("btn_connected", "btn_disconnected") in language and no loading window open.
 bool LinkShows(App& app, const std::string& key, const std::string& language = "en");
+// Disconnects with the connect button and connects again, the unit read
+// anew; each click is given again while it shows no effect (one given just
+// as the loading window goes may reach that window). False when the program
+// does not show connected within boundMs.
+bool Reconnect(App& app, int boundMs = 30000);
 // build/screenshots of the source tree, made when missing.
 std::string ScreenshotFolder();
 

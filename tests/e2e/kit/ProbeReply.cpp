@@ -138,6 +138,7 @@ ProcessResources ParseResources(const std::string& reply) {
     resources.faces = Number(fields, "faces", -1);
     resources.images = Number(fields, "images", -1);
     resources.fonts = Number(fields, "fonts", -1);
+    resources.dcCache = Number(fields, "dccache", -1);
     return resources;
 }
 

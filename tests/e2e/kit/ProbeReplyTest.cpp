@@ -92,11 +92,12 @@ TEST(ProbeReply, FramesTable) {
 
 TEST(ProbeReply, Resources) {
     const ProcessResources r =
-        ParseResources("OK gdi=41\tuser=17\tthreads=6\treplies=0\tmemory=20480\tfaces=9\timages=3\tfonts=4");
+        ParseResources("OK gdi=41\tuser=17\tthreads=6\treplies=0\tmemory=20480\tfaces=9\timages=3\tfonts=4\tdccache=12");
     EXPECT_EQ(r.gdi, 41);
     EXPECT_EQ(r.faces, 9);
     EXPECT_EQ(r.images, 3);
     EXPECT_EQ(r.fonts, 4);
+    EXPECT_EQ(r.dcCache, 12);
     EXPECT_EQ(r.memoryKiB, 20480);
     EXPECT_EQ(r.user, 17);
     EXPECT_EQ(r.threads, 6);

@@ -22,6 +22,8 @@ const int kUnpluggedActions = 6;
 // A dialog that took this many actions leans towards its close buttons, so
 // that a grid of many cells does not keep the run from the other windows.
 const int kDialogStay = 10;
+// How many boxes in a row are confirmed towards the update offer.
+const int kOfferConfirms = 3;
 
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
@@ -267,6 +269,9 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
     }
     const int main = static_cast<int>(identity["fw.main"]), slave = static_cast<int>(identity["fw.slave"]);
     bool offered = false;   // the unit came back on older firmware
+    // Boxes confirmed towards the offer since: a box that comes back at once
+    // (the update cannot start over another dialog) is not followed for ever.
+    int offerConfirms = 0;
     unsigned long steeredIn = 0;  // the window the last action followed a lead in
     unsigned long current = 0;    // the active window, and the actions it took
     int actionsIn = 0;
@@ -294,6 +299,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             // When the forced update is the least entered window, the unit
             // comes back on a firmware older than the one the program carries.
             offered = plugged && slave > 0 && result.entered[kForced] <= Least(result.entered);
+            offerConfirms = 0;
             if (plugged && !app.SetFirmware(main, offered ? slave - 1 : slave)) {
                 result.failure = "the probe did not take the firmware change";
                 return result;
@@ -318,7 +324,8 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             // A lead followed goes on in the window it opened (a menu's row).
             const bool opened = steeredIn != 0 && active.hwnd != steeredIn;
             const bool steer =
-                !leading.empty() && (opened || (offered && kind == "msgwnd") || Pick(random, 2) == 0);
+                !leading.empty() &&
+                (opened || (offered && kind == "msgwnd" && offerConfirms++ < kOfferConfirms) || Pick(random, 2) == 0);
             if (steer) {
                 const Target& t = leading[Pick(random, leading.size())];
                 app.ClickAt(t.state.rect.CenterX(), t.state.rect.CenterY());

@@ -25,6 +25,15 @@ bool SameRect(const RECT& a, const RECT& b)
     return EqualRect(&a, &b) != FALSE;
 }
 
+// The process's GDI regions: a clip made and undone leaves none behind.
+long Regions()
+{
+    long count = 0;
+    for (uintptr_t index = 1; index < 0x10000; ++index)
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) == OBJ_REGION;
+    return count;
+}
+
 } // namespace
 
 TEST(FillRectColor, OpaqueFillsAndTransparentDrawsNothing)
@@ -129,6 +138,7 @@ TEST(RenderClip, RestoresTheClipInForceBefore)
     HRGN outer = CreateRectRgn(0, 0, 50, 50);
     SelectClipRgn(dc, outer);
     DeleteObject(outer);
+    const long regions = Regions();
     {
         CRenderClip clip;
         CRenderClip::ClipToRect(dc, {10, 10, 20, 20}, clip);
@@ -145,6 +155,7 @@ TEST(RenderClip, RestoresTheClipInForceBefore)
         EXPECT_TRUE(SameRect({10, 10, 20, 20}, ClipBox(dc)));
     }
     EXPECT_TRUE(SameRect({0, 0, 50, 50}, ClipBox(dc)));
+    EXPECT_EQ(regions, Regions());
 }
 
 TEST(RenderClip, NoClipBeforeMeansNoClipAfter)
@@ -164,11 +175,13 @@ TEST(RenderClip, RoundedClipCutsTheCorners)
 {
     DibCanvas canvas(40, 40, 0xFF000000);
     HDC dc = canvas.Dc();
+    const long regions = Regions();
     {
         CRenderClip clip;
         CRenderClip::ClipToRoundRect(dc, {0, 0, 40, 40}, {0, 0, 40, 40}, 20, 20, clip);
         CRenderKit::FillRectColor(dc, {0, 0, 40, 40}, 0xFFFF0000);
     }
+    EXPECT_EQ(regions, Regions());
     EXPECT_EQ(0u, canvas.Rgb(0, 0));
     EXPECT_EQ(0u, canvas.Rgb(39, 39));
     EXPECT_EQ(0xFF0000u, canvas.Rgb(20, 20));
