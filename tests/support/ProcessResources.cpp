@@ -25,13 +25,16 @@ int ThreadCount() {
 
 // Wine reports no GUI resources; there the handle tables are read instead:
 // both take a handle's 16-bit index alone, whatever its generation.
-long CountGdiObjects(DWORD type) {
-    long count = 0;
+// One pass gives the whole count and the window DCs and regions among it.
+void CountGdiObjects(long* all, long* dcCache) {
+    *all = 0;
+    *dcCache = 0;
     for (uintptr_t index = 1; index < 0x10000; ++index) {
-        const DWORD found = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
-        if (found != 0 && (type == 0 || found == type)) ++count;
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (type == 0) continue;
+        ++*all;
+        if (type == OBJ_DC || type == OBJ_REGION) ++*dcCache;
     }
-    return count;
 }
 
 long CountUserObjects() {
@@ -101,8 +104,9 @@ ProcessCounts CountProcessResources() {
     ProcessCounts counts;
     counts.gdi = static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS));
     counts.user = static_cast<long>(GetGuiResources(self, GR_USEROBJECTS));
-    if (counts.gdi == 0) counts.gdi = CountGdiObjects(0);
-    counts.dcCache = CountGdiObjects(OBJ_DC) + CountGdiObjects(OBJ_REGION);
+    long walked = 0;
+    CountGdiObjects(&walked, &counts.dcCache);
+    if (counts.gdi == 0) counts.gdi = walked;
     if (counts.user == 0) counts.user = CountUserObjects();
     counts.threads = ThreadCount();
     return counts;
