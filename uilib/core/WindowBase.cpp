@@ -1,6 +1,8 @@
 #include "uilib/core/WindowBase.h"
 
 #include <cwchar>
+#include <iterator>
+#include <vector>
 
 #include "uilib/core/AttrParse.h"
 #include "uilib/core/UIControl.h"
@@ -18,6 +20,47 @@ HINSTANCE ProgramInstance()
     HINSTANCE instance = CPaintManagerUI::ProgramInstance();
     return instance != nullptr ? instance : GetModuleHandleW(nullptr);
 }
+
+// A caption drag runs the system's move loop nested in whichever loop took
+// the press. A modal window opened during the drag takes the drag's
+// button-up, and the move loop would then wait under it for one that never
+// comes, holding every modal loop below it (and their owners disabled).
+// Each move loop is noted with the number of modal loops it ran inside.
+struct SizeMoveLoop {
+    HWND window;
+    int modalDepth;
+};
+std::vector<SizeMoveLoop> g_sizeMoveLoops;
+int g_modalDepth = 0;
+
+void NoteSizeMove(HWND window, UINT message)
+{
+    if (message == WM_ENTERSIZEMOVE) {
+        g_sizeMoveLoops.push_back({window, g_modalDepth});
+    } else if (message == WM_EXITSIZEMOVE) {
+        for (auto it = g_sizeMoveLoops.rbegin(); it != g_sizeMoveLoops.rend(); ++it) {
+            if (it->window != window) continue;
+            g_sizeMoveLoops.erase(std::next(it).base());
+            break;
+        }
+    }
+}
+
+// A modal loop back at `depth` has ended: move loops begun inside it are
+// over. Answers whether one it interrupted is still waiting for its
+// button-up, with the button already up.
+bool SizeMoveWaitsBelow(int depth)
+{
+    while (!g_sizeMoveLoops.empty() && g_sizeMoveLoops.back().modalDepth > depth) g_sizeMoveLoops.pop_back();
+    if (g_sizeMoveLoops.empty() || g_sizeMoveLoops.back().modalDepth != depth) return false;
+    if (GetKeyState(VK_LBUTTON) < 0) return false;
+    g_sizeMoveLoops.pop_back();
+    return true;
+}
+
+// The button-up a move loop below waits for goes to the thread, as the
+// dragged window may have gone; a modal loop that meets it hands it down.
+bool IsHandedDownButtonUp(const MSG& msg) { return msg.hwnd == nullptr && msg.message == WM_LBUTTONUP; }
 
 } // namespace
 
@@ -118,8 +161,10 @@ UINT CWindowWnd::RunModal()
     ShowWindow(window, SW_SHOWNORMAL);
     // EnableWindow answers whether the owner was disabled before.
     const bool ownerWasEnabled = owner != nullptr && !EnableWindow(owner, FALSE);
+    const int depth = g_modalDepth++;
     UINT result = 0;
     bool quit = false;
+    bool handDown = false;
     MSG msg = {};
     while (IsWindow(window)) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -128,6 +173,10 @@ UINT CWindowWnd::RunModal()
             break;
         }
         if (got == -1) break;
+        if (IsHandedDownButtonUp(msg)) {
+            handDown = true;
+            continue;
+        }
         if (msg.message == WM_MOUSEWHEEL && owner != nullptr && msg.hwnd == owner) continue;
         if (msg.message == WM_CLOSE && msg.hwnd == window) {
             result = static_cast<UINT>(msg.wParam);
@@ -141,6 +190,8 @@ UINT CWindowWnd::RunModal()
             DispatchMessageW(&msg);
         }
     }
+    g_modalDepth = depth;
+    if (SizeMoveWaitsBelow(depth) || handDown) PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
     if (ownerWasEnabled) {
         EnableWindow(owner, TRUE);
         SetFocus(owner);
@@ -211,6 +262,7 @@ void CWindowWnd::Unsubclass()
 
 LRESULT CALLBACK CWindowWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    NoteSizeMove(window, message);
     CWindowWnd* object;
     if (message == WM_NCCREATE) {
         const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);

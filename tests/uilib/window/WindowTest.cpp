@@ -202,6 +202,52 @@ TEST(WindowImplBase, WindowDeletingItselfOnItsLastMessageEndsTheModalLoop)
     DestroyWindow(owner);
 }
 
+// A caption drag of the owner is under way (the system's move loop) when
+// modal boxes open one after another; the first takes the drag's button-up.
+struct DragInterrupted {
+    CTestWindow* owner;
+    int boxes;
+    bool guardFired;
+};
+DragInterrupted g_drag;
+
+void CALLBACK OpenBoxesDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    PostMessageW(*g_drag.owner, WM_LBUTTONUP, 0, 0);
+    for (int i = 0; i < g_drag.boxes; ++i) {
+        CTestWindow box(kProbeLayout);
+        ASSERT_NE(nullptr, box.Create(*g_drag.owner));
+        box.PostClose(1);
+        box.RunModal();
+    }
+}
+
+void CALLBACK EndStuckDrag(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_drag.guardFired = true;
+    PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
+}
+
+TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
+{
+    for (int boxes : {1, 2}) {
+        CTestWindow owner(kProbeLayout);
+        ASSERT_NE(nullptr, owner.Create());
+        owner.ShowAndSettle();
+        g_drag = {&owner, boxes, false};
+        const UINT_PTR open = SetTimer(nullptr, 0, 50, OpenBoxesDuringDrag);
+        const UINT_PTR guard = SetTimer(nullptr, 0, 3000, EndStuckDrag);
+        SendMessageW(owner, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(150, 115));
+        KillTimer(nullptr, open);
+        KillTimer(nullptr, guard);
+        EXPECT_FALSE(g_drag.guardFired) << boxes << " boxes";
+        EXPECT_TRUE(IsWindowEnabled(owner)) << boxes << " boxes";
+        DestroyWindow(owner);
+    }
+}
+
 TEST(WindowImplBase, QuitInsideTheModalLoopIsPostedAgain)
 {
     CTestWindow window(kProbeLayout);
