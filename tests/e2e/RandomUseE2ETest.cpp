@@ -43,6 +43,17 @@ ProcessResources SteadyResources(App& app)
     return last;
 }
 
+// The main window makes its tooltip window (a USER object, two fonts and a
+// brush) the first time the pointer rests on a control with a tip, and keeps
+// it: the pointer rests on the connect button once before the runs.
+bool MakeMainTooltip(App& app)
+{
+    const long before = app.Resources().user;
+    const ControlState connect = app.Control("btnConnect", "Brisa DSP Audio");
+    return connect.found && app.MoveTo(connect.rect.CenterX(), connect.rect.CenterY()) &&
+           WaitFor([&] { return app.Resources().user > before; }, kBoundMs);
+}
+
 // The objects of one GDI object list the other has fewer of, by kind: an
 // object made again between two readings takes another handle.
 std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in)
@@ -69,6 +80,7 @@ TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
     App app(launch);
     ASSERT_TRUE(app.Started()) << app.Error();
     ASSERT_TRUE(WaitFor([&] { return Connected(app); }, kBoundMs));
+    ASSERT_TRUE(MakeMainTooltip(app));
 
     RandomUseOptions options;
     options.seed = 24;
