@@ -226,7 +226,8 @@ bool App::Click(const std::string& name, const std::string& window) {
 
 bool App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (!Click(name, window)) return false;
+        // A control that has gone may have gone with the last click's effect.
+        if (!Click(name, window)) return WaitFor(done, 1500);
         if (WaitFor(done, 1500)) return true;
     }
     return false;
