@@ -139,6 +139,10 @@ public:
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
     bool MoveTo(int x, int y);
+    // The left button pressed at a point, and let go wherever the pointer is
+    // then: a drag whose moves the test paces itself.
+    bool Press(int x, int y);
+    bool Release();
     bool Type(const std::string& text);
     bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
     // Waits for a top-level window of that exact title that the probe does
