@@ -218,9 +218,12 @@ int BrightPixels(const std::string& pngPath, const Rect& area, int level);
 // it paints, and checks that every visible control with a text has it drawn.
 // Empty when so; else what is wrong, a line each.
 std::string PictureWindow(App& app, const std::string& window, const std::string& png);
-// A visible control of the window whose text holds letters of another
-// language's script than language's ("en", "cn", "ru"): Cyrillic outside
-// Russian, Chinese outside Chinese; as "name \"text\"", empty when none.
+// A UTF-8 text holding letters of another language's script than
+// language's ("en", "cn", "ru"): Cyrillic outside Russian, Chinese outside
+// Chinese. Latin letters (units, names) belong to every language.
+bool InForeignScript(const std::string& text, const std::string& language);
+// The first visible control of the window whose text is in a foreign script,
+// as "name \"text\""; empty when none.
 std::string ForeignScriptText(App& app, const std::string& window, const std::string& language);
 
 }  // namespace e2e

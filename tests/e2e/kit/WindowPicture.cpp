@@ -57,12 +57,14 @@ std::string PictureWindow(App& app, const std::string& window, const std::string
     return faults;
 }
 
+bool InForeignScript(const std::string& text, const std::string& language) {
+    return (language != "ru" && HasCyrillic(text)) || (language != "cn" && HasIdeographs(text));
+}
+
 std::string ForeignScriptText(App& app, const std::string& window, const std::string& language) {
     for (const auto& named : app.Controls(window)) {
         const ControlState& c = named.second;
-        if (!c.visible) continue;
-        if ((language != "ru" && HasCyrillic(c.text)) || (language != "cn" && HasIdeographs(c.text)))
-            return named.first + " \"" + c.text + "\"";
+        if (c.visible && InForeignScript(c.text, language)) return named.first + " \"" + c.text + "\"";
     }
     return std::string();
 }
