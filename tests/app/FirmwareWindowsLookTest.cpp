@@ -1,5 +1,5 @@
 // The firmware update windows, the loading window and the about box in every
-// language at 96 and 144 DPI: a picture of each for people to look at, and checks on their own
+// language at 96, 120 and 144 DPI: a picture of each for people to look at, and checks on their own
 // painting (nothing black inside the border, more than a flat fill).
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ using namespace SkinUI;
 
 namespace {
 
-TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
+TEST(FirmwareWindowsLook, PaintInEveryLanguageAtEachDpi)
 {
     ASSERT_TRUE(OpenAppSkin());
     DspDevice device;

@@ -36,22 +36,7 @@ std::vector<std::string> WideLogLines(const std::string& path, size_t count) {
 
 // Sized and placed as asked, the skin's texts drawn.
 void CheckMainWindowPainting(App& app, const std::string& png) {
-    PaintCheck painting;
-    ASSERT_TRUE(WaitFor([&] { return app.Screenshot(kTitle, png) && (painting = CheckPainting(png)).painted; }))
-        << png << ": black share " << painting.blackShare << ", colours " << painting.colours;
-    const Rect window = app.Window(kTitle).rect;
-    int texts = 0;
-    for (const auto& named : app.Controls(kTitle)) {
-        const ControlState& c = named.second;
-        // A minus sign is one stroke across: no rows of edges to find.
-        if (!c.visible || c.text.empty() || c.text == "\xe2\x88\x92" || c.rect.Width() < 8 || c.rect.Height() < 8)
-            continue;
-        ++texts;
-        const Rect local{c.rect.left - window.left, c.rect.top - window.top, c.rect.right - window.left,
-                         c.rect.bottom - window.top};
-        if (!HasTextEdges(png, local)) ADD_FAILURE() << png << ": no text drawn in " << named.first << " \"" << c.text << "\"";
-    }
-    EXPECT_GT(texts, 0) << png;
+    EXPECT_EQ("", PictureWindow(app, kTitle, png));
 }
 
 // The window reads the simulated unit at start behind its loading window;
@@ -144,11 +129,49 @@ const struct {
               {"tab_routing", "option_ch_in0_0", "_routing"},
               {"tab_outputs", "btn_lock_output", "_outputs"}};
 
+// The dialogs the menus open: the row, the dialog's title, the control that
+// closes it and the picture's name.
+const struct {
+    const char* row;
+    const char* window;
+    const char* close;
+    const char* stem;
+} kDialogs[] = {{"advance_item_mixer", "MixerWnd", "closebtn", "dialog_mixer"},
+                {"advance_item_compressors_on", "CompressorsOnWnd", "closebtn", "dialog_compressors"},
+                {"advance_item_noise_threshold", "msgwnd", "closebtn", "dialog_noise"},
+                {"scene_item_load_scene", "scenewnd", "cancel_btn", "dialog_scene"},
+                {"option_item_about", "msgwnd", "confirm_btn", "dialog_about"},
+                {"option_item_firmware_upgrade", "updatefwwnd", "closebtn", "dialog_update"}};
+
+// Each dialog opened from the program in the language just switched to:
+// pictured once laid out (its closing control inside it and still), every
+// text in that language; closed again.
+void PictureDialogs(App& app, const std::string& language, const std::string& tail) {
+    for (const auto& dialog : kDialogs) {
+        SCOPED_TRACE(dialog.stem);
+        ASSERT_EQ("OK", app.Request(std::string("MENU ") + dialog.row));
+        Rect last;
+        ASSERT_TRUE(WaitFor([&] {
+            const WindowState window = app.Window(dialog.window);
+            const Rect close = app.Control(dialog.close, dialog.window).rect;
+            const bool settled = window.visible && !app.Window("loadingwnd").found && close.Width() > 0 &&
+                                 close.left == last.left && close.top == last.top && close.right <= window.rect.right &&
+                                 close.bottom <= window.rect.bottom;
+            last = close;
+            return settled;
+        }));
+        EXPECT_EQ("", PictureWindow(app, dialog.window, ScreenshotFolder() + "/" + dialog.stem + tail + ".png"));
+        EXPECT_EQ("", ForeignScriptText(app, dialog.window, language));
+        ASSERT_TRUE(app.ClickUntil(dialog.close, dialog.window, [&] { return !app.Window(dialog.window).found; }));
+        ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language); }));
+    }
+}
+
 // The real program at each DPI the screen gives it, one start each: per
-// language (switched through the option menu) every page connected, the
-// outputs locked, the window disconnected after an unplug, and the message
-// boxes of one, two and three buttons as the program opens them.
-TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_120And144Dpi) {
+// language (switched through the option menu) every page connected, every
+// dialog, the outputs locked, the window disconnected after an unplug, and
+// the message boxes of one, two and three buttons as the program opens them.
+TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguageAt96_120And144Dpi) {
     const struct {
         int lan;
         const char* language;
@@ -175,6 +198,8 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_1
                     << page.tab;
                 CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + page.suffix + ".png");
             }
+            PictureDialogs(app, language.language, tail);
+            if (HasFatalFailure()) return;
             if (language.lan == 0) {
                 strips.emplace_back();
                 for (int b = 0; b < 31; ++b)

@@ -218,4 +218,16 @@ bool HasTextEdges(const std::string& pngPath, const Rect& area);
 // colour channel reaches level: a light mark such as an arrow on a dark ground.
 int BrightPixels(const std::string& pngPath, const Rect& area, int level);
 
+// Pictures a window of the program (a title or "#<hwnd hex>") into png once
+// it paints, and checks that every visible control with a text has it drawn.
+// Empty when so; else what is wrong, a line each.
+std::string PictureWindow(App& app, const std::string& window, const std::string& png);
+// A UTF-8 text holding letters of another language's script than
+// language's ("en", "cn", "ru"): Cyrillic outside Russian, Chinese outside
+// Chinese. Latin letters (units, names) belong to every language.
+bool InForeignScript(const std::string& text, const std::string& language);
+// The first visible control of the window whose text is in a foreign script,
+// as "name \"text\""; empty when none.
+std::string ForeignScriptText(App& app, const std::string& window, const std::string& language);
+
 }  // namespace e2e
