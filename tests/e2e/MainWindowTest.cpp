@@ -180,6 +180,23 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_1
                 for (int b = 0; b < 31; ++b)
                     strips.back().push_back(app.Control("pt_enable_" + std::to_string(b), kTitle).rect.left -
                                             window.left);
+                // The slope list shows its nine rows of 16 skin pixels inside
+                // its one-pixel inset without scrolling; its current row closes it.
+                const ControlState slope = app.Control("hp_slop", kTitle);
+                WindowState drop;
+                auto dropped = [&] {
+                    drop = WindowState();
+                    for (const WindowState& w : app.Windows())
+                        if (w.visible && w.className == "ComboWnd") drop = w;
+                    return drop.found;
+                };
+                ASSERT_TRUE(app.ClickUntil("hp_slop", kTitle, dropped));
+                const int row = 16 * dpi / 96;
+                const int inset = (dpi + 48) / 96;
+                EXPECT_GE(drop.rect.Height(), 9 * row + 2 * inset) << dpi << " dpi";
+                ASSERT_TRUE(app.ClickAt(drop.rect.left + 20, drop.rect.top + inset + slope.index * row + row / 2));
+                ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+                EXPECT_EQ(slope.index, app.Control("hp_slop", kTitle).index);
             }
             // On the outputs page: locking asks (two buttons) and disables every output button.
             ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));

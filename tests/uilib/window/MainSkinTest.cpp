@@ -555,4 +555,56 @@ TEST(MainSkin, EveryPageInEveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent
     });
 }
 
+// Repeated elements: the page they stand on, and whether a header row above
+// holds a cell at the same index of its row.
+const struct {
+    const wchar_t* name;
+    const wchar_t* tab;
+    bool headed;
+} kRepeated[] = {
+    {L"option_ch_in0_15", L"tab_routing", true}, {L"option_ch_in11_15", L"tab_routing", true},
+    {L"delay_link_15", L"tab_eq_bands", true},   {L"edit_ch_delay_15", L"tab_eq_bands", true},
+    {L"btn_advance", L"tab_eq_bands", false},    {L"ch_bridge_7", L"tab_outputs", false},
+};
+
+// Each repeated element and its header cell, in window pixels at dpi.
+std::map<std::wstring, CUIRect> RepeatedPlaces(int dpi)
+{
+    std::map<std::wstring, CUIRect> places;
+    CMainSkinWindow window;
+    if (window.CreateNativeWindow(nullptr, L"Brisa DSP Audio", WS_POPUP, 0, 0, 0, 0, 0) == nullptr) return places;
+    ShowAtDpi(window, dpi);
+    CPaintManagerUI& manager = window.PaintManager();
+    for (const auto& row : kRepeated) {
+        CControlUI* control = manager.FindControlByName(row.name);
+        Click(window, *manager.FindControlByName(row.tab));
+        EXPECT_TRUE(SkinUITest::PumpUntil([&] { return Shown(control); })) << row.name;
+        places[row.name] = control->GetPosition();
+        if (!row.headed) continue;
+        // The header row is the first row of the block that holds the control's row.
+        CControlUI* line = control->GetParentControl();
+        auto* block = static_cast<IContainerUI*>(line->GetParentControl()->FindInterface(L"IContainer"));
+        auto* header = static_cast<IContainerUI*>(block->GetChildAt(0)->FindInterface(L"IContainer"));
+        const int index = static_cast<IContainerUI*>(line->FindInterface(L"IContainer"))->IndexOfChild(control);
+        const CUIRect cell = header->GetChildAt(index)->GetPosition();
+        // Whole inside its block, not cut by it.
+        EXPECT_LE(cell.right, line->GetParentControl()->GetPosition().right) << dpi << " dpi, header of " << row.name;
+        places[std::wstring(L"header of ") + row.name] = cell;
+    }
+    DestroyWindow(window);
+    return places;
+}
+
+TEST(MainSkin, RepeatedElementsAndTheirHeadersStandAtTheScaledPlaceAtOneHundredTwentyFivePercent)
+{
+    ASSERT_TRUE(OpenEmbeddedSkin());
+    const std::map<std::wstring, CUIRect> base = RepeatedPlaces(96);
+    std::map<std::wstring, CUIRect> scaled = RepeatedPlaces(120);
+    ASSERT_EQ(base.size(), scaled.size());
+    for (const auto& place : base) {
+        EXPECT_NEAR(place.second.left * 1.25, scaled[place.first].left, 1.0) << place.first.c_str();
+        EXPECT_NEAR(place.second.right * 1.25, scaled[place.first].right, 1.0) << place.first.c_str();
+    }
+}
+
 } // namespace
