@@ -131,7 +131,8 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
         crossNeeded = std::max<int>(crossNeeded, r.padding.left + r.padding.right + crossSize);
         ++counted;
     }
-    if (counted > 1) skinFixed += m_childGap * (counted - 1);
+    const int gap = GetChildGapValue();
+    if (counted > 1) skinFixed += gap * (counted - 1);
     const int share =
         adjustables > 0 ? std::max<int>(0, (availableMain - Scaled(skinFixed) - deviceFixed) / adjustables) : 0;
 
@@ -156,8 +157,8 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
         CControlUI* child = ChildAt(i);
         const TChildRules r = RulesOf(child, vertical);
         if (++placed > 1) {
-            run += m_childGap;
-            skinLeft -= m_childGap;
+            run += gap;
+            skinLeft -= gap;
         }
         run += r.skinPadding.top;
         skinLeft -= r.skinPadding.top + r.skinPadding.bottom;
