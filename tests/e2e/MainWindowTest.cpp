@@ -177,7 +177,12 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
         const char* language;
     } languages[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
     const int dpis[] = {96, 120, 144};
-    // Left edges of the band buttons in the window at each DPI.
+    // Left and right edges in the window at each DPI of repeated elements:
+    // the band buttons, the routing grid's last box, the channel table's
+    // last columns, the title bar's buttons and the bridge buttons.
+    std::vector<std::string> repeated = {"option_ch_in0_15", "delay_link_15", "edit_ch_delay_15", "btn_advance",
+                                         "ch_bridge_7"};
+    for (int b = 0; b < 31; ++b) repeated.push_back("pt_enable_" + std::to_string(b));
     std::vector<std::vector<int>> strips;
     for (const int dpi : dpis) {
         LaunchOptions options;
@@ -202,9 +207,27 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             if (HasFatalFailure()) return;
             if (language.lan == 0) {
                 strips.emplace_back();
-                for (int b = 0; b < 31; ++b)
-                    strips.back().push_back(app.Control("pt_enable_" + std::to_string(b), kTitle).rect.left -
-                                            window.left);
+                for (const std::string& name : repeated) {
+                    const Rect rect = app.Control(name, kTitle).rect;
+                    strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
+                }
+                // The slope list shows its nine rows of 16 skin pixels inside
+                // its one-pixel inset without scrolling; its current row closes it.
+                const ControlState slope = app.Control("hp_slop", kTitle);
+                WindowState drop;
+                auto dropped = [&] {
+                    drop = WindowState();
+                    for (const WindowState& w : app.Windows())
+                        if (w.visible && w.className == "ComboWnd") drop = w;
+                    return drop.found;
+                };
+                ASSERT_TRUE(app.ClickUntil("hp_slop", kTitle, dropped));
+                const int row = 16 * dpi / 96;
+                const int inset = (dpi + 48) / 96;
+                EXPECT_GE(drop.rect.Height(), 9 * row + 2 * inset) << dpi << " dpi";
+                ASSERT_TRUE(app.ClickAt(drop.rect.left + 20, drop.rect.top + inset + slope.index * row + row / 2));
+                ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+                EXPECT_EQ(slope.index, app.Control("hp_slop", kTitle).index);
             }
             // On the outputs page: locking asks (two buttons) and disables every output button.
             ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
@@ -231,11 +254,11 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
         }
         ASSERT_TRUE(app.Kill());
     }
-    // The band strip scales as a whole: each column where the 96 DPI one
+    // Everything repeated scales as a whole: each edge where the 96 DPI one
     // stands times the scale, within a pixel.
     for (size_t d = 1; d < strips.size(); ++d) {
-        for (int b = 0; b < 31; ++b) {
-            EXPECT_NEAR(strips[0][b] * dpis[d] / 96.0, strips[d][b], 1.0) << dpis[d] << " dpi, band " << b + 1;
+        for (size_t e = 0; e < strips[d].size(); ++e) {
+            EXPECT_NEAR(strips[0][e] * dpis[d] / 96.0, strips[d][e], 1.0) << dpis[d] << " dpi, " << repeated[e / 2];
         }
     }
 }
