@@ -37,6 +37,9 @@ protected:
 
     void SetButtonsEnabled(bool enabled);
     void SetTips(const wchar_t* text);
+    // A transfer that failed reads as failed, not as one still running: the
+    // tips in the danger colour and the named bar (null: none) back at its start.
+    void ShowFailure(const wchar_t* text, const wchar_t* bar);
 
     DspDevice& m_device;
     std::atomic<uint8_t> m_abortRequested{0};
@@ -46,4 +49,5 @@ private:
     CFirmwareWndBase** m_openSlot;
     const wchar_t* const* m_locked;
     size_t m_lockedCount;
+    DWORD m_tipsColor = 0;  // the skin's, until a failure
 };
