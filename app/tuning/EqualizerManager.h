@@ -16,9 +16,9 @@
 #include "app/tuning/TuningModel.h"
 #include "app/tuning/UnitStatusRead.h"
 #include "device/DspDevice.h"
-#include "uilib/core/UIString.h"
 #include "device/ResponseMath.h"
 #include "device/WorkerThread.h"
+#include "uilib/core/UIString.h"
 
 namespace SkinUI {
 class CComboUI;

@@ -2,7 +2,7 @@
 
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
-#include "uilib/control/Progress.h"
+#include "uilib/control/Label.h"
 
 using namespace SkinUI;
 
@@ -79,6 +79,8 @@ void CFirmwareWndBase::SetButtonsEnabled(bool enabled)
 
 void CFirmwareWndBase::SetTips(const wchar_t* text)
 {
+    if (m_failedBar != nullptr) m_failedBar->SetForegroundColor(m_barColor);
+    m_failedBar = nullptr;
     CLabelUI* tips = TipsLabel(m_pm);
     if (tips == nullptr) return;
     tips->SetTextColor(m_tipsColor);
@@ -89,7 +91,8 @@ void CFirmwareWndBase::ShowFailure(const wchar_t* text, const wchar_t* bar)
 {
     SetTips(text);
     if (CLabelUI* tips = TipsLabel(m_pm)) tips->SetTextColor(kDangerColor);
-    CControlUI* control = bar != nullptr ? m_pm.FindControlByName(bar) : nullptr;
-    auto* progress = control != nullptr ? static_cast<CProgressUI*>(control->FindInterface(L"Progress")) : nullptr;
-    if (progress != nullptr) progress->SetValue(progress->GetMinValue());
+    m_failedBar = bar != nullptr ? m_pm.FindControlByName(bar) : nullptr;
+    if (m_failedBar == nullptr) return;
+    m_barColor = m_failedBar->GetForegroundColor();
+    m_failedBar->SetForegroundColor(kDangerColor);
 }

@@ -38,7 +38,8 @@ protected:
     void SetButtonsEnabled(bool enabled);
     void SetTips(const wchar_t* text);
     // A transfer that failed reads as failed, not as one still running: the
-    // tips in the danger colour and the named bar (null: none) back at its start.
+    // tips and the named bar (null: none), where it stopped, in the danger
+    // colour until the next tips.
     void ShowFailure(const wchar_t* text, const wchar_t* bar);
 
     DspDevice& m_device;
@@ -49,5 +50,7 @@ private:
     CFirmwareWndBase** m_openSlot;
     const wchar_t* const* m_locked;
     size_t m_lockedCount;
-    DWORD m_tipsColor = 0;  // the skin's, until a failure
+    DWORD m_tipsColor = 0;  // the tips' own colour, as the skin gives it
+    SkinUI::CControlUI* m_failedBar = nullptr;
+    DWORD m_barColor = 0;  // the failed bar's own colour
 };

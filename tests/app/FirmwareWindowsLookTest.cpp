@@ -59,13 +59,14 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
         HWND updateHandle = update->CreateNativeWindow(nullptr, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
         ASSERT_NE(nullptr, updateHandle);
         update->ChooseFile(L"C:\\firmware\\BrisaDSP_MCU_UPG.bin");
-        // A transfer stopped part way, then failed.
+        // A transfer stopped part way: the bar where it was and the result text.
         PostMessageW(updateHandle, CUpdateFwWnd::kMsgProgress, 60, 0);
         PostMessageW(updateHandle, CUpdateFwWnd::kMsgFailed, 0, 0);
         SkinUITest::PumpPending();
-        // A failure reads as one: no bar left part way in the accent colour, the text in the danger colour.
+        // A failure reads as one: the bar where it stopped and the text in the danger colour, no accent left.
         const std::vector<uint32_t> failed = CheckWindow(*update, L"xml_update_fw", language, dpi);
         EXPECT_EQ(0, CountIn(*update, failed, L"progress", Accent));
+        EXPECT_LT(0, CountIn(*update, failed, L"progress", Danger));
         EXPECT_LT(0, CountIn(*update, failed, L"update_tips", Danger));
         DestroyWindow(updateHandle);
         SkinUITest::PumpPending();
