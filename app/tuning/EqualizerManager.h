@@ -18,6 +18,7 @@
 #include "device/DspDevice.h"
 #include "device/ResponseMath.h"
 #include "device/WorkerThread.h"
+#include "uilib/core/UIString.h"
 
 namespace SkinUI {
 class CComboUI;
@@ -126,7 +127,8 @@ public:
     void ReadMcuValueCallback(int subcommand, LPARAM value);
     void ReadSenceValueCallback(int subcommand, LPARAM value);
     void ReadKtvValueCallback(int subcommand, LPARAM value);
-    // Every volume edit written again, as after a language switch.
+    // Every text the main window's boxes show in words of the language
+    // (volumes, ACC, delay units) written again, as after a language switch.
     void UpdateAllVolumeEdit();
 
     // ---- Menu actions of the main window's popup menus ----
@@ -453,6 +455,8 @@ private:
     const wchar_t* ChVolumeText(float tenths) const;
     int mSyncPartner = -1;
     int DelayUnitIndex() const;
+    // What a channel's delay edit shows for ms (the speaker edits: no unit).
+    SkinUI::CUIString DelayText(float ms, bool withUnit) const;
     // The first channel assigned the speaker code; -1 none.
     int ChannelOfSpeaker(int code) const;
     void SendChDelay(int ch);

@@ -441,5 +441,7 @@ void EqualizerManager::UpdateAllVolumeEdit()
     for (int ch = 0; ch < kOutputChannels; ++ch) {
         LogPrintW(L"on ch volume edit change to %d dB\n", static_cast<int>(Current().channels[ch].gain));
         ShowChVolumeText(ch, Current().channels[ch].gain * 10.0f);
+        ShowChDelayText(ch, Current().channels[ch].delay);
     }
+    ShowAccText(Current().acc);
 }

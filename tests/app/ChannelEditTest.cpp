@@ -31,8 +31,8 @@ std::wstring StripLayout()
 {
     std::wstring xml = L"<Window size=\"900,700\"><VerticalLayout>"
                        L"<Curve name=\"equalizer\" height=\"200\"/>"
-                       L"<Combo name=\"comb_ch_unit\" height=\"20\"><ListLabelElement text=\"ms\"/>"
-                       L"<ListLabelElement text=\"cm\"/><ListLabelElement text=\"in\"/></Combo>"
+                       L"<Combo name=\"comb_ch_unit\" height=\"20\"><ListLabelElement text=\"${unit_ms}\" selected=\"true\"/>"
+                       L"<ListLabelElement text=\"${unit_cm}\"/><ListLabelElement text=\"${unit_inch}\"/></Combo>"
                        L"<SButton name=\"speaker_4\" height=\"20\"/><Container name=\"spk_con_4\" height=\"20\"/>"
                        L"<Edit name=\"spk_delay_4\" userdata=\"5\" height=\"20\"/>";
     for (int ch = 0; ch < kStrips; ++ch) {
@@ -327,7 +327,7 @@ const EditCase kCases[] = {
      [](Rig& r) { r.Profile().channels[2].delay = 0.3f; }, [](Rig& r) { r.SetUnit(2); }, {},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(0.3f, r.Profile().channels[2].delay);
-         EXPECT_EQ("4 in", Narrow(r.DelayEdit(2)->GetTextContent()));
+         EXPECT_EQ("4 inch", Narrow(r.DelayEdit(2)->GetTextContent()));
      }},
     {"in inches one step rounds back to the same inch and is sent once", [](Rig& r) { r.SetUnit(2); },
      [](Rig& r) { r.controller.SetChDelayUp(0, true); }, {"07:00 00 00 00 00 00 00"},
@@ -374,6 +374,21 @@ const EditCase kCases[] = {
      [](Rig& r) {
          EXPECT_FLOAT_EQ(1.0f, r.Profile().channels[0].delay);
          EXPECT_EQ("1.000 ms", Narrow(r.DelayEdit(0)->GetTextContent()));
+     }},
+    {"after a switch to Russian a delay box shows the unit combo's word and leaving it sends nothing",
+     [](Rig& r) { r.Profile().channels[1].delay = 1.0f; },
+     [](Rig& r) {
+         CResourceStore::GetInstance()->SelectLanguage(L"ru");
+         r.controller.UpdateAllVolumeEdit();
+         r.controller.LeaveChDelayEdit(1);
+     },
+     {},
+     [](Rig& r) {
+         const CUIString shown = r.DelayEdit(1)->GetTextContent();
+         const CUIString unit = r.Named<CControlUI>(L"comb_ch_unit", 0)->GetTextContent();
+         CResourceStore::GetInstance()->SelectLanguage(L"en");
+         EXPECT_EQ(L"1.000 \u043c\u0441", std::wstring(shown.CStr()));
+         EXPECT_EQ(L"\u043c\u0441", std::wstring(unit.CStr()));
      }},
     {"a speaker code no channel has does nothing", [](Rig&) {},
      [](Rig& r) {

@@ -469,4 +469,32 @@ TEST_F(OutputsSettings, MenusDisableTheUnitsRowsWhileDisconnected)
     EXPECT_TRUE(SkinUITest::PumpUntil([&] { return win.window->MenuSlot() == nullptr; }));
 }
 
+// Whatever the current language, each language row names its language in
+// its own script; only the current one carries the mark.
+TEST_F(OutputsSettings, LanguageRowsNameTheirLanguageInItsOwnScriptAndMarkTheCurrent)
+{
+    const struct {
+        const wchar_t* row;
+        const wchar_t* language;
+        const wchar_t* name;
+    } kRows[] = {{L"option_item_language_en", L"en", L"English"},
+                 {L"option_item_language_cn", L"cn_zh", L"\u4e2d\u6587"},
+                 {L"option_item_language_ru", L"ru", L"\u0420\u0443\u0441\u0441\u043a\u0438\u0439"}};
+    for (const auto& current : kRows) {
+        CResourceStore::GetInstance()->SelectLanguage(current.language);
+        win.Click(L"btn_option");
+        CMenuWnd* menu = win.window->MenuSlot();
+        ASSERT_NE(nullptr, menu);
+        for (const auto& r : kRows) {
+            auto* row = static_cast<CMenuElementUI*>(menu->GetMenuRoot()->FindDescendantByName(r.row));
+            ASSERT_NE(nullptr, row) << Narrow(r.row);
+            EXPECT_EQ(std::wstring(r.name), row->GetTextContent().CStr()) << Narrow(current.language);
+            EXPECT_EQ(r.row == current.row, row->GetIcon() == L"right.png") << Narrow(current.language) << Narrow(r.row);
+        }
+    }
+    CResourceStore::GetInstance()->SelectLanguage(L"en");
+    win.window->MenuSlot()->CloseMenu(0);
+    EXPECT_TRUE(SkinUITest::PumpUntil([&] { return win.window->MenuSlot() == nullptr; }));
+}
+
 } // namespace

@@ -302,7 +302,7 @@ TEST_F(FirmwareE2E, LanguageMenuChangesEveryTextAtOnceAndTheNextStartKeepsIt)
     const std::map<std::string, std::string> texts = {
         {"btnConnect", "btn_connected"}, {"btn_scene", "scene"},     {"btn_option", "option"},
         {"btn_advance", "advance"},      {"main_mute", "mute"},      {"btn_bypass", "bypass_eq"},
-        {"btn_reset_eq", "reset_eq"}};
+        {"btn_reset_eq", "reset_eq"},    {"edit_acc", "off"}};
     auto shows = [&](const std::string& language) {
         size_t matching = 0;
         for (const auto& control : app->Controls("Brisa DSP Audio")) {
