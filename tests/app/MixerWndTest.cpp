@@ -7,6 +7,7 @@
 
 #include "DialogScript.h"
 #include "UnitDialogTest.h"
+#include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/MixerWnd.h"
 #include "tests/support/FrameSignature.h"
 #include "tests/support/PollUntil.h"
@@ -275,32 +276,41 @@ TEST_F(MixerWindow, ClearSendsZeroOncePerRoutedBitAndEmptiesTheRoutes)
     EXPECT_EQ(0, profile().inputMixVolume[0][2][5]);
 }
 
-// Connecting and disconnecting close an open mixer: its edits would reach
-// the model only, and the read rewrites what it shows.
+// Connecting and disconnecting close an open mixer or compressor window:
+// their edits would reach the model only, and the read rewrites what they show.
 TEST_F(MixerWindow, ConnectAndDisconnectCloseIt)
 {
     const struct {
         const char* name;
         bool openFirst;
         void (*act)(EqualizerManager&);
+        const wchar_t* windowClass;
+        void (*open)(EqualizerManager&);
     } kRows[] = {
-        {"disconnect", true, [](EqualizerManager& c) { c.DisconnectDevice(); }},
-        {"connect", false, [](EqualizerManager& c) { c.ConnectDevice(false); }},
+        {"disconnect", true, [](EqualizerManager& c) { c.DisconnectDevice(); }, L"MixerWnd",
+         [](EqualizerManager& c) { OpenMixerWnd(nullptr, c); }},
+        {"connect", false, [](EqualizerManager& c) { c.ConnectDevice(false); }, L"MixerWnd",
+         [](EqualizerManager& c) { OpenMixerWnd(nullptr, c); }},
+        {"disconnect under the compressors", true, [](EqualizerManager& c) { c.DisconnectDevice(); },
+         L"CompressorsOnWnd", [](EqualizerManager& c) { ShowCompressorsOnWnd(nullptr, c); }},
+        {"connect under the compressors", false, [](EqualizerManager& c) { c.ConnectDevice(false); },
+         L"CompressorsOnWnd", [](EqualizerManager& c) { ShowCompressorsOnWnd(nullptr, c); }},
     };
     for (const auto& row : kRows) {
         SCOPED_TRACE(row.name);
         if (!row.openFirst) controller.DisconnectDevice();
         const auto result = dialogs::RunDialogScript(
-            L"MixerWnd",
+            row.windowClass,
             {[&](WindowImplBase&, HWND) {
                  row.act(controller);
                  return true;
              },
-             // Reached only by a mixer left open, which it closes on giving up.
+             // Reached only by a window left open, which it closes on giving up.
              [](WindowImplBase&, HWND) { return false; }},
-            [&] { OpenMixerWnd(nullptr, controller); }, 50);
-        EXPECT_TRUE(result.failedStep.empty()) << "the mixer stayed open";
+            [&] { row.open(controller); }, 50);
+        EXPECT_TRUE(result.failedStep.empty()) << "the window stayed open";
         EXPECT_EQ(nullptr, CMixerWnd::Current());
+        EXPECT_EQ(nullptr, CCompressorsOnWnd::Current());
     }
 }
 
