@@ -406,7 +406,8 @@ const Row kRows[] = {
      [](App& app) {
          // From the thumb at off, in one move, to -20.6 dB on the 90 px slider with its 14 px thumb.
          const Rect slider = app.Control("slider_ch_volume_0").rect;
-         return TypeInto(app, "edit_ch_volume_0", "-60") &&
+         // Both off first: a partner follows by the difference, and stops at off.
+         return TypeInto(app, "edit_ch_volume_0", "-60") && TypeInto(app, "edit_ch_volume_1", "-60") &&
                 WaitFor([&] { return app.Control("slider_ch_volume_1").value == -600; }) &&
                 app.Drag(slider.left + 7, slider.CenterY(), slider.left + 57, slider.CenterY(), 1, 100) &&
                 WaitFor([&] { return app.Control("slider_ch_volume_0").value == -206; }) && UnitSettled(app);
