@@ -20,14 +20,6 @@ void ClampSlope(CrossoverParams& x, FilterParams& filter, void (CrossoverParams:
     if (slope != filter.slope) (x.*setSlope)(slope);
 }
 
-}  // namespace
-
-int32_t SlopeForType(int32_t type, int32_t slope) {
-    return type == kEvenSlopeType && slope % 2 == 1 ? slope + 1 : slope;
-}
-
-namespace {
-
 template <typename Array>
 void Flags(Array& values) {
     for (auto& v : values) v = Flag(v);
@@ -92,4 +84,8 @@ bool ApplyProfileFileRules(SceneProfile& p) {
         Flags(p.inMixPhase[s]);
     }
     return true;
+}
+
+int32_t SlopeForType(int32_t type, int32_t slope) {
+    return type == kEvenSlopeType && slope % 2 == 1 ? slope + 1 : slope;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -174,16 +175,13 @@ TEST_F(ChartFixture, PressPicksQHandleThenBandThenHThenL)
         EXPECT_EQ(c.cursor, in.cursor);
         EXPECT_EQ(c.capture == INDEX_CAPTURED, in.selectionToUserData);
         EXPECT_EQ(ChartNotify::None, in.notify);
-        const EqBand before = model.Band(c.selected >= 0 ? c.selected : 0);
+        const EqBand before = model.Band(std::max(c.selected, 0));
         const int hp = model.HpFreq();
         // A click that never moved commits nothing.
         EXPECT_EQ(ChartNotify::None, model.Release(c.p).notify);
         EXPECT_EQ(CAPTURE_NONE, model.Capture());
-        const EqBand& after = model.Band(c.selected >= 0 ? c.selected : 0);
-        EXPECT_EQ(before.freq, after.freq);
-        EXPECT_EQ(before.gain, after.gain);
-        EXPECT_EQ(before.Q, after.Q);
-        EXPECT_EQ(hp, model.HpFreq());
+        const EqBand& after = model.Band(std::max(c.selected, 0));
+        EXPECT_TRUE(before.freq == after.freq && before.gain == after.gain && before.Q == after.Q && hp == model.HpFreq());
     }
 }
 

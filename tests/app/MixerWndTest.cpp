@@ -284,33 +284,28 @@ TEST_F(MixerWindow, ConnectAndDisconnectCloseIt)
         const char* name;
         bool openFirst;
         void (*act)(EqualizerManager&);
-        const wchar_t* windowClass;
-        void (*open)(EqualizerManager&);
     } kRows[] = {
-        {"disconnect", true, [](EqualizerManager& c) { c.DisconnectDevice(); }, L"MixerWnd",
-         [](EqualizerManager& c) { OpenMixerWnd(nullptr, c); }},
-        {"connect", false, [](EqualizerManager& c) { c.ConnectDevice(false); }, L"MixerWnd",
-         [](EqualizerManager& c) { OpenMixerWnd(nullptr, c); }},
-        {"disconnect under the compressors", true, [](EqualizerManager& c) { c.DisconnectDevice(); },
-         L"CompressorsOnWnd", [](EqualizerManager& c) { ShowCompressorsOnWnd(nullptr, c); }},
-        {"connect under the compressors", false, [](EqualizerManager& c) { c.ConnectDevice(false); },
-         L"CompressorsOnWnd", [](EqualizerManager& c) { ShowCompressorsOnWnd(nullptr, c); }},
+        {"disconnect", true, [](EqualizerManager& c) { c.DisconnectDevice(); }},
+        {"connect", false, [](EqualizerManager& c) { c.ConnectDevice(false); }},
     };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(row.name);
-        if (!row.openFirst) controller.DisconnectDevice();
-        const auto result = dialogs::RunDialogScript(
-            row.windowClass,
-            {[&](WindowImplBase&, HWND) {
-                 row.act(controller);
-                 return true;
-             },
-             // Reached only by a window left open, which it closes on giving up.
-             [](WindowImplBase&, HWND) { return false; }},
-            [&] { row.open(controller); }, 50);
-        EXPECT_TRUE(result.failedStep.empty()) << "the window stayed open";
-        EXPECT_EQ(nullptr, CMixerWnd::Current());
-        EXPECT_EQ(nullptr, CCompressorsOnWnd::Current());
+    for (bool compressors : {false, true}) {
+        for (const auto& row : kRows) {
+            SCOPED_TRACE(testing::Message() << row.name << (compressors ? " under the compressors" : ""));
+            if (!row.openFirst) controller.DisconnectDevice();
+            const auto result = dialogs::RunDialogScript(
+                compressors ? L"CompressorsOnWnd" : L"MixerWnd",
+                {[&](WindowImplBase&, HWND) {
+                     row.act(controller);
+                     return true;
+                 },
+                 // Reached only by a window left open, which it closes on giving up.
+                 [](WindowImplBase&, HWND) { return false; }},
+                [&] { compressors ? (void)ShowCompressorsOnWnd(nullptr, controller) : OpenMixerWnd(nullptr, controller); },
+                50);
+            EXPECT_TRUE(result.failedStep.empty()) << "the window stayed open";
+            EXPECT_EQ(nullptr, CMixerWnd::Current());
+            EXPECT_EQ(nullptr, CCompressorsOnWnd::Current());
+        }
     }
 }
 
