@@ -147,6 +147,8 @@ void EqualizerManager::ChangeChDelay(int ch, float ms)
     // change, and the partner with it.
     if (std::lround(ms * 1000.0f) == std::lround(old * 1000.0f)) {
         SendChDelay(ch);
+        // The box shows what the program writes, or every focus loss would take it again.
+        ShowChDelayText(ch, old);
     } else {
         StoreChDelay(ch, ms);
     }
@@ -236,6 +238,14 @@ void EqualizerManager::SetSpeakerDelayEdit(int code)
     }
     LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, typed);
     SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), static_cast<float>(typed)));
+}
+
+void EqualizerManager::LeaveSpeakerDelayEdit(int code)
+{
+    const int ch = ChannelOfSpeaker(code);
+    if (ch < 0 || code > kSpeakerPositions) return;
+    if (IsTyped(mControls.speakers[code - 1].delay, DelayText(mModel.Current().channels[ch].delay, false)))
+        SetSpeakerDelayEdit(code);
 }
 
 void EqualizerManager::SetSpeakerDelayUp(int code, bool up)

@@ -222,6 +222,26 @@ const EditCase kCases[] = {
      {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 01 01 05", "09:00 00 01 01 00", "08:00 00 02 02 05",
       "09:00 00 02 02 00"},
      [](Rig& r) { EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[0].gain); }},
+    {"a linked partner takes the member's changes in whole tenths: off, -20.6 dB, off leaves both off",
+     [](Rig& r) {
+         r.Profile().linkMode = 1;
+         r.Profile().linkOutputs[0] = 1;
+         r.SetGain(0, -600);
+         r.SetGain(1, -600);
+     },
+     [](Rig& r) {
+         for (int tenths : {-206, -600}) {
+             r.Slider(0)->SetValue(tenths);
+             r.controller.SetChVolumeSlider(0, true, false);
+         }
+     },
+     {"08:00 00 00 00 14", "09:00 00 00 00 00", "08:00 00 01 01 14", "09:00 00 01 01 00", "08:00 00 00 00 3C",
+      "09:00 00 00 00 00", "08:00 00 01 01 3C", "09:00 00 01 01 00"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-60.0f, r.Profile().channels[1].gain);
+         EXPECT_EQ(-600, r.Slider(1)->GetValue());
+         EXPECT_EQ(Off(), Narrow(r.Edit(1)->GetTextContent()));
+     }},
     {"a fractional trim reported by the unit, its box left untouched, sends nothing and stays muted",
      [](Rig& r) { r.Profile().channels[0].mute = 1; },
      [](Rig& r) {
@@ -369,6 +389,14 @@ const EditCase kCases[] = {
          EXPECT_FLOAT_EQ(1.0f, r.Profile().channels[1].delay);
          EXPECT_EQ("35 cm", Narrow(r.DelayEdit(1)->GetTextContent()));
      }},
+    {"a typed delay equal to the stored one is sent once and shown as written: leaving the box sends nothing more",
+     [](Rig& r) { r.Profile().channels[0].delay = 1.5f; },
+     [](Rig& r) {
+         r.TypeDelay(0, L"1.5");
+         r.controller.LeaveChDelayEdit(0);
+     },
+     {"07:00 00 00 00 01 01 F4"},
+     [](Rig& r) { EXPECT_EQ("1.500 ms", Narrow(r.DelayEdit(0)->GetTextContent())); }},
     {"nan typed into a delay keeps the stored delay", [](Rig& r) { r.Profile().channels[0].delay = 1.0f; },
      [](Rig& r) { r.TypeDelay(0, L"nan"); }, {},
      [](Rig& r) {

@@ -126,6 +126,19 @@ bool ChooseUnit(App& app, int unit)
 }
 
 
+// The unit has taken what the program queued: both channels' trims are in,
+// and no frame came between two looks.
+bool UnitSettled(App& app)
+{
+    size_t last = static_cast<size_t>(-1);
+    return WaitFor([&] {
+        const size_t now = app.Mark();
+        const bool same = now == last;
+        last = now;
+        return same && app.Params()["out1.gain"] == app.Params()["out0.gain"];
+    });
+}
+
 // Clicks into the edit and out of it again, onto the first speaker position.
 bool ClickInAndOut(App& app, const std::string& edit)
 {
@@ -133,6 +146,33 @@ bool ClickInAndOut(App& app, const std::string& edit)
 }
 
 const std::string kNoBridge = "4C:00 00 08 00 00 00 00 00 00 00 00";
+
+// Channel 1's band 17 as the chart shows it: at its frequency, and at 0 dB while switched off.
+EqChartGeometry Chart(App& app)
+{
+    const ControlState chart = app.Control("equalizer", kTitle);
+    EqChartGeometry geometry;
+    geometry.Set(SkinUI::CUIRect(chart.rect.left, chart.rect.top, chart.rect.right, chart.rect.bottom), 100);
+    return geometry;
+}
+
+int Band17Freq(App& app) { return std::atoi(app.Control("eq_freq_17").text.c_str()); }
+
+// Band 17 switched on again at +6 dB.
+std::vector<std::string> Band17On(App& app)
+{
+    const int freq = Band17Freq(app);
+    const int q = static_cast<int>(std::lround(std::atof(app.Control("eq_q_17").text.c_str()) * 10));
+    return {Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
+}
+
+// Band 17 at +6 dB, then switched off: the EQ page shows.
+bool Band17SwitchedOff(App& app)
+{
+    return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
+           TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
+           app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
+}
 
 // A reset: no bridges, each output given its speaker (with its crossover
 // and trim), the lock off, the links cleared, every trim, channel 1 shown.
@@ -271,30 +311,29 @@ const Row kRows[] = {
      false, [](App& app) { return Reconnect(app); }},
     {"a hover over channel 1's switched-off +6 dB band sends nothing: its enable button sends +6 dB again",
      [](App& app) {
-         const ControlState chart = app.Control("equalizer", kTitle);
-         EqChartGeometry geometry;
-         geometry.Set(SkinUI::CUIRect(chart.rect.left, chart.rect.top, chart.rect.right, chart.rect.bottom), 100);
-         const int freq = std::atoi(app.Control("eq_freq_17").text.c_str());
+         const EqChartGeometry geometry = Chart(app);
          // Back on the outputs page for the rows after.
-         return app.MoveTo(geometry.FreqToX(freq), geometry.GainToY(0.0f)) && app.Click("pt_enable_17") &&
+         return app.MoveTo(geometry.FreqToX(Band17Freq(app)), geometry.GainToY(0.0f)) && app.Click("pt_enable_17") &&
                 app.Click("tab_outputs");
      },
-     [](App& app) {
-         const int freq = std::atoi(app.Control("eq_freq_17").text.c_str());
-         const int q = static_cast<int>(std::lround(std::atof(app.Control("eq_q_17").text.c_str()) * 10));
-         return std::vector<std::string>{Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
-     },
-     false,
+     Band17On, false,
      [](App& app) {
          EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
          EXPECT_TRUE(app.Control("pt_enable_17").selected);
      },
-     false,
+     false, Band17SwitchedOff},
+    {"a click beside channel 1's switched-off +6 dB band's dot sends nothing: its enable button sends +6 dB again",
      [](App& app) {
-         return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
-                TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
-                app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
-     }},
+         const EqChartGeometry geometry = Chart(app);
+         return app.ClickAt(geometry.FreqToX(Band17Freq(app)) + 2, geometry.GainToY(0.0f) + 3) &&
+                app.Click("pt_enable_17") && app.Click("tab_outputs");
+     },
+     Band17On, false,
+     [](App& app) {
+         EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
+         EXPECT_TRUE(app.Control("pt_enable_17").selected);
+     },
+     false, Band17SwitchedOff},
     {"bridge channels 3 and 4: channel 4 becomes a copy of 3",
      [](App& app) { return app.Click("ch_bridge_1"); },
      [](App& app) {
@@ -357,6 +396,23 @@ const Row kRows[] = {
          EXPECT_EQ(1, unit["lock"]);
          EXPECT_EQ(unit["out1.eq5.gain"], unit["out0.eq5.gain"]);
          EXPECT_FALSE(app.Control("ch_output_btn_3").enabled);
+     }},
+    {"channel 2 linked to channel 1 follows it off, to -20.6 dB and off again: both end off",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_0", "-60"); },
+     [](App&) { return std::vector<std::string>{Trim(0, 60), Mute(0, 0), Trim(1, 60), Mute(1, 0)}; }, false,
+     [](App& app) {
+         EXPECT_EQ(-600, app.Control("slider_ch_volume_1").value);
+         EXPECT_EQ(-60, app.Params()["out1.gain"]);
+     },
+     false,
+     [](App& app) {
+         // From the thumb at off, in one move, to -20.6 dB on the 90 px slider with its 14 px thumb.
+         const Rect slider = app.Control("slider_ch_volume_0").rect;
+         // Both off first: a partner follows by the difference, and stops at off.
+         return TypeInto(app, "edit_ch_volume_0", "-60") && TypeInto(app, "edit_ch_volume_1", "-60") &&
+                WaitFor([&] { return app.Control("slider_ch_volume_1").value == -600; }) &&
+                app.Drag(slider.left + 7, slider.CenterY(), slider.left + 57, slider.CenterY(), 1, 100) &&
+                WaitFor([&] { return app.Control("slider_ch_volume_0").value == -206; }) && UnitSettled(app);
      }},
     {"unlink releases link and lock without a question",
      [](App& app) { return app.Click("btn_link_output"); },
