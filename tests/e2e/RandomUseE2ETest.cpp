@@ -25,9 +25,11 @@ bool Connected(App& app)
 // GDI objects but the caches bounded by themselves: composed image faces,
 // which come and go with what was drawn last, the skin images and font
 // variants the windows make on first use (a state drawn for the first time,
-// a check box first ticked) and hold once each, and the system's cache of
-// window DCs: as many as a path ever had in use at once, each holding the
-// region of whichever window it served last, dead or alive.
+// a check box first ticked) and hold once each, and the window DCs and
+// regions, compared on their own: the system makes a window DC for each
+// window shown beside the others and keeps it, with the region of the last
+// window it served, once that window closes. The warm run has shown the
+// most windows at once the seed ever shows.
 long OwnGdi(const ProcessResources& r) { return r.gdi - r.faces - r.images - r.fonts - r.dcCache; }
 
 // The counts once two readings in a row agree: a paint or a closing window
@@ -54,22 +56,10 @@ bool MakeMainTooltip(App& app)
            WaitFor([&] { return app.Resources().user > before; }, kBoundMs);
 }
 
-// The objects of one GDI object list the other has fewer of, by kind: an
-// object made again between two readings takes another handle.
-std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in)
-{
-    auto kind = [](const std::string& line) { return line.substr(line.find(' ') + 1); };
-    std::map<std::string, int> held;
-    for (const std::string& line : in) ++held[kind(line)];
-    std::string missing;
-    for (const std::string& line : from)
-        if (held[kind(line)]-- <= 0) missing += "\n  " + kind(line);
-    return missing;
-}
-
 // The same fixed-seed run three times: the first warms what the program
 // makes on first use; after the third the program's GDI objects (but the
-// caches above), USER objects, threads and reply records are exactly where
+// caches above), window DCs and regions, USER objects, threads and reply
+// records are exactly where
 // they were after the second, whichever windows each run opened. Together
 // the runs open every window.
 TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
@@ -110,6 +100,8 @@ TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
     ASSERT_GE(counts[2].threads, 0);
     EXPECT_EQ(OwnGdi(counts[1]), OwnGdi(counts[2]))
         << "gone:" << GdiMissing(gdi[1], gdi[2]) << "\nnew:" << GdiMissing(gdi[2], gdi[1]);
+    EXPECT_EQ(counts[1].dcCache, counts[2].dcCache)
+        << "gone:" << GdiMissing(WindowDcs(gdi[1]), WindowDcs(gdi[2])) << "\nnew:" << GdiMissing(WindowDcs(gdi[2]), WindowDcs(gdi[1]));
     EXPECT_EQ(counts[1].user, counts[2].user);
     EXPECT_EQ(counts[1].threads, counts[2].threads);
     EXPECT_EQ(counts[1].replies, counts[2].replies);
