@@ -55,10 +55,11 @@ bool MakeMainTooltip(App& app)
 }
 
 // The system makes a window DC for each window shown beside the others and
-// keeps it, with the region of the last window it served, once that window
-// closes: a run showing more windows at once than any before adds a DC to
-// the cache for each, and at most a region with each. Answers what else is new: a
-// DC still held, or regions beyond the cache's; empty when nothing is.
+// keeps it once that window closes, with the visible region of the last
+// window it served (or none, whether a DC keeps one comes and goes): a run
+// showing more windows at once than any before adds DCs to the cache, and
+// the regions stay no more than the DCs. Answers what else is new: a DC
+// still held, or regions beyond the DCs'; empty when nothing is.
 std::string CacheGrowthOnly(const std::vector<std::string>& before, const std::vector<std::string>& after)
 {
     const auto count = [](const std::vector<std::string>& dcs, const char* part) {
@@ -71,8 +72,7 @@ std::string CacheGrowthOnly(const std::vector<std::string>& before, const std::v
     const long cacheGrowth = count(is, kCached) - count(was, kCached);
     const long heldGrowth =
         count(is, " window DC ") - count(is, kCached) - (count(was, " window DC ") - count(was, kCached));
-    const long regionGrowth = count(is, " region ") - count(was, " region ");
-    if (cacheGrowth >= 0 && heldGrowth == 0 && regionGrowth <= cacheGrowth) return "";
+    if (cacheGrowth >= 0 && heldGrowth == 0 && count(is, " region ") <= count(is, " window DC ")) return "";
     return "gone:" + GdiMissing(was, is) + "\nnew:" + GdiMissing(is, was);
 }
 
