@@ -4,6 +4,7 @@
 // program's handles, threads and reply records are exactly where they were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -25,9 +26,8 @@ bool Connected(App& app)
 // GDI objects but the caches bounded by themselves: composed image faces,
 // which come and go with what was drawn last, the skin images and font
 // variants the windows make on first use (a state drawn for the first time,
-// a check box first ticked) and hold once each, and the system's cache of
-// window DCs: as many as a path ever had in use at once, each holding the
-// region of whichever window it served last, dead or alive.
+// a check box first ticked) and hold once each, and the window DCs and
+// regions, compared on their own (CacheGrowthOnly).
 long OwnGdi(const ProcessResources& r) { return r.gdi - r.faces - r.images - r.fonts - r.dcCache; }
 
 // The counts once two readings in a row agree: a paint or a closing window
@@ -54,23 +54,33 @@ bool MakeMainTooltip(App& app)
            WaitFor([&] { return app.Resources().user > before; }, kBoundMs);
 }
 
-// The objects of one GDI object list the other has fewer of, by kind: an
-// object made again between two readings takes another handle.
-std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in)
+// The system makes a window DC for each window shown beside the others and
+// keeps it once that window closes, with the visible region of the last
+// window it served (or none, whether a DC keeps one comes and goes): a run
+// showing more windows at once than any before adds DCs to the cache, and
+// the regions stay no more than the DCs. Answers what else is new: a DC
+// still held, or regions beyond the DCs'; empty when nothing is.
+std::string CacheGrowthOnly(const std::vector<std::string>& before, const std::vector<std::string>& after)
 {
-    auto kind = [](const std::string& line) { return line.substr(line.find(' ') + 1); };
-    std::map<std::string, int> held;
-    for (const std::string& line : in) ++held[kind(line)];
-    std::string missing;
-    for (const std::string& line : from)
-        if (held[kind(line)]-- <= 0) missing += "\n  " + kind(line);
-    return missing;
+    const auto count = [](const std::vector<std::string>& dcs, const char* part) {
+        return std::count_if(dcs.begin(), dcs.end(),
+                             [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    };
+    const std::vector<std::string> was = WindowDcs(before);
+    const std::vector<std::string> is = WindowDcs(after);
+    const char kCached[] = " in the cache";
+    const long cacheGrowth = count(is, kCached) - count(was, kCached);
+    const long heldGrowth =
+        count(is, " window DC ") - count(is, kCached) - (count(was, " window DC ") - count(was, kCached));
+    if (cacheGrowth >= 0 && heldGrowth == 0 && count(is, " region ") <= count(is, " window DC ")) return "";
+    return "gone:" + GdiMissing(was, is) + "\nnew:" + GdiMissing(is, was);
 }
 
 // The same fixed-seed run three times: the first warms what the program
 // makes on first use; after the third the program's GDI objects (but the
 // caches above), USER objects, threads and reply records are exactly where
-// they were after the second, whichever windows each run opened. Together
+// they were after the second, whichever windows each run opened, and the
+// window DCs and regions have grown by the system's cache alone. Together
 // the runs open every window.
 TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
 {
@@ -110,6 +120,7 @@ TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
     ASSERT_GE(counts[2].threads, 0);
     EXPECT_EQ(OwnGdi(counts[1]), OwnGdi(counts[2]))
         << "gone:" << GdiMissing(gdi[1], gdi[2]) << "\nnew:" << GdiMissing(gdi[2], gdi[1]);
+    EXPECT_EQ("", CacheGrowthOnly(gdi[1], gdi[2]));
     EXPECT_EQ(counts[1].user, counts[2].user);
     EXPECT_EQ(counts[1].threads, counts[2].threads);
     EXPECT_EQ(counts[1].replies, counts[2].replies);

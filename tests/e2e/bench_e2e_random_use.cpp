@@ -5,7 +5,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/e2e/kit/BrisaE2E.h"
 #include "tests/e2e/kit/RandomUse.h"
@@ -27,6 +29,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const ProcessResources before = app.Resources();
+    std::vector<std::string> objectsBefore;
+    app.Request("GDIOBJECTS", &objectsBefore);
     RandomUseOptions options;
     options.seed = 2024;
     options.actions = argc > 1 ? std::atoi(argv[1]) : 2000;
@@ -48,6 +52,12 @@ int main(int argc, char** argv)
                     "threads %ld, replies %ld, memory %ld KiB\n",
                     at.first, r.gdi, r.faces, r.images, r.fonts, r.dcCache, r.user, r.threads, r.replies, r.memoryKiB);
     }
+    std::vector<std::string> objectsAfter;
+    app.Request("GDIOBJECTS", &objectsAfter);
+    std::printf("window DCs and regions at start:%s\nnew at end:%s\ngone at end:%s\n",
+                GdiMissing(WindowDcs(objectsBefore), {}).c_str(),
+                GdiMissing(WindowDcs(objectsAfter), WindowDcs(objectsBefore)).c_str(),
+                GdiMissing(WindowDcs(objectsBefore), WindowDcs(objectsAfter)).c_str());
     const std::string differs = unsettled.empty() ? ShownDiffersFromUnit(app) : "not settled: " + unsettled;
     std::printf("shown against the unit: %s\n", differs.empty() ? "agree" : differs.c_str());
     std::printf("exchanges waited on the UI thread: %s\n", app.Request("UIEXCHANGES").c_str());

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace sim {
 
@@ -61,12 +62,24 @@ void LoadSystemCursors() {
     for (LPCWSTR cursor : kCursors) LoadCursorW(nullptr, cursor);
 }
 
+// The window a DC is given for; a DC of the system's cache that was given
+// back has none (and keeps the region of the last window it served).
+std::string DcWindow(HDC dc) {
+    const HWND window = WindowFromDC(dc);
+    if (window == nullptr) return "in the cache, given back";
+    char className[64] = "";
+    char title[48] = "";
+    GetClassNameA(window, className, sizeof(className));
+    GetWindowTextA(window, title, sizeof(title));
+    return std::string(className) + " \"" + title + "\"";
+}
+
 // A bitmap by its size, a font by face, height and weight, a region by its
-// box: what a leak hunt needs to tell them apart; other kinds by their type
-// number.
+// box, a DC by the window it was last given for: what a leak hunt needs to
+// tell them apart; other kinds by their type number.
 std::string GdiObjectLine(uintptr_t index, DWORD type) {
     HGDIOBJ object = reinterpret_cast<HGDIOBJ>(index);
-    char line[160];
+    char line[200];
     BITMAP bitmap = {};
     LOGFONTA font = {};
     if (type == OBJ_BITMAP && GetObjectW(object, sizeof(bitmap), &bitmap)) {
@@ -80,6 +93,9 @@ std::string GdiObjectLine(uintptr_t index, DWORD type) {
         GetRgnBox(static_cast<HRGN>(object), &box);
         std::snprintf(line, sizeof(line), "%04x region %ld,%ld,%ld,%ld", static_cast<unsigned>(index), box.left,
                       box.top, box.right, box.bottom);
+    } else if (type == OBJ_DC) {
+        std::snprintf(line, sizeof(line), "%04x window DC %s", static_cast<unsigned>(index),
+                      DcWindow(static_cast<HDC>(object)).c_str());
     } else {
         std::snprintf(line, sizeof(line), "%04x type %lu", static_cast<unsigned>(index), type);
     }

@@ -11,9 +11,9 @@ struct ProcessCounts {
     long gdi = -1;
     long user = -1;
     long threads = -1;
-    // Window DCs and GDI regions: the system keeps a cache of window DCs, as
-    // many as were ever in use at once, each holding the region of whichever
-    // window it served last.
+    // Window DCs and GDI regions: the system keeps a cache of window DCs,
+    // about one for each window ever shown at the same time as the others,
+    // each holding the region of whichever window it served last.
     long dcCache = -1;
 };
 
@@ -25,7 +25,7 @@ ProcessCounts CountProcessResources();
 
 // One line per live GDI object of the process: its handle index, kind and
 // what tells it apart (a bitmap's size, a font's face and height, a region's
-// box), for finding what a path leaves behind.
+// box, a window DC's window), for finding what a path leaves behind.
 std::vector<std::string> GdiObjectList();
 
 }  // namespace sim

@@ -63,14 +63,14 @@ void CListExUI::HandleItemEvent(TEventInfo& event)
 bool CListExUI::RemoveChildAt(int index)
 {
     CControlUI* row = GetChildAt(index);
-    if (!CListUI::RemoveChildAt(index)) return false;
-    if (row != nullptr && row == m_editRow) m_editRow = nullptr;
-    return true;
+    if (row == nullptr) return false;
+    if (row == m_editRow) CloseOnRowGone();
+    return CListUI::RemoveChildAt(index);
 }
 
 void CListExUI::RemoveAllChildren()
 {
-    m_editRow = nullptr;
+    if (m_editRow != nullptr) CloseOnRowGone();
     CListUI::RemoveAllChildren();
 }
 
@@ -120,6 +120,8 @@ CControlUI* CListExUI::GetCellEditControl()
     edit->SetRich(false);
     edit->SetMultiLine(false);
     edit->SetWantReturn(true);
+    // Tab leaves the cell, as it leaves any single-line field.
+    edit->SetWantTab(false);
     edit->SetFloating(true);
     edit->ApplyAttribute(L"autohscroll", L"true");
     edit->SetVisibility(false);
@@ -197,6 +199,16 @@ void CListExUI::SetPosition(const RECT& rc, bool invalidate)
     if (m_combo != nullptr && m_comboPlace.Width() > 0) KeepOnCell(m_combo);
 }
 
+void CListExUI::FollowRow(CListTextExtElementUI* row)
+{
+    if (row != m_editRow || m_activeEditor == nullptr) return;
+    const CUIRect& place = PlaceOf(m_activeEditor);
+    if (place.Width() <= 0) return;
+    // Only a real move: placing asks for another layout.
+    const CUIRect cell = row->CellEditRect(m_editColumn);
+    if (!EqualRect(&cell, &place)) PlaceEditor(m_activeEditor, cell);
+}
+
 void CListExUI::ParkBoth()
 {
     if (m_edit != nullptr) ParkEditor(m_edit, true);
@@ -256,6 +268,15 @@ void CListExUI::ForgetEdit()
 {
     m_editRow = nullptr;
     m_editColumn = -1;
+}
+
+// A removed row may be put back elsewhere: what was typed goes with it, and
+// no editor is left open over a row it does not edit.
+void CListExUI::CloseOnRowGone()
+{
+    if (m_editColumn >= 0 && m_activeEditor != nullptr && m_activeEditor == m_edit) CommitToCell(m_edit->GetTextContent());
+    ForgetEdit();
+    ParkBoth();
 }
 
 void CListExUI::SetEveryRowChecked(bool checked)

@@ -10,6 +10,7 @@ namespace SkinUI {
 
 class CComboBoxUI;
 class CListContainerHeaderItemUI;
+class CListTextExtElementUI;
 class CRichEditUI;
 
 // Fills the in-place combo box before it opens on a cell; implemented by the
@@ -25,9 +26,10 @@ protected:
 // A list whose header items may carry check boxes and mark columns as edited
 // in place: a click on such a cell lays a single-line rich edit or a combo
 // box over it, and the value is written back into the row the edit was
-// opened on (wherever it has moved to, or nowhere once it is gone) when the
-// edit loses the focus or the combo selects. The list registers itself for
-// its window's notifications.
+// opened on when the edit loses the focus or the combo selects. An open
+// editor follows its row wherever it is laid out; when the row leaves the
+// list, what was typed goes into it and the editor closes. The list
+// registers itself for its window's notifications.
 class CListExUI : public CListUI, public INotifyUI {
 public:
     static const wchar_t* const kEditName;
@@ -60,6 +62,8 @@ public:
     void HandleCellClick(int row, int column, const RECT& rc, const wchar_t* text);
     // A row's check box changed: the column's header item follows.
     void HandleRowChecked(int row, int column, bool checked);
+    // A row has been laid out: the open editor moves onto its new cell.
+    void FollowRow(CListTextExtElementUI* row);
 
     void ReceiveNotify(TNotifyInfo& notify) override;
 
@@ -82,6 +86,7 @@ private:
     // Writes the text into the remembered cell when its row is still here.
     void CommitToCell(const wchar_t* text);
     void ForgetEdit();
+    void CloseOnRowGone();
     void SetEveryRowChecked(bool checked);
     bool IsOwnRow(CControlUI* control);
 

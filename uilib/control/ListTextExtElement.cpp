@@ -82,6 +82,12 @@ CUIRect CListTextExtElementUI::CellEditRect(int column) const
     return rc;
 }
 
+void CListTextExtElementUI::SetPosition(const RECT& rc, bool invalidate)
+{
+    CListTextElementUI::SetPosition(rc, invalidate);
+    if (m_exOwner != nullptr) m_exOwner->FollowRow(this);
+}
+
 bool CListTextExtElementUI::OwnerHasFocus() const
 {
     // The manager focuses the row that was pressed; either counts.

@@ -22,6 +22,8 @@ public:
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     void SetListOwner(CControlUI* owner) override;
     void PaintItemText(HDC dc, const RECT& rc) override;
+    // The list's cell editor follows the row it edits.
+    void SetPosition(const RECT& rc, bool invalidate = true) override;
 
     // Needs a list and 0 <= column < column count; repaints on a change.
     bool SetCellText(int column, const wchar_t* text);
@@ -33,13 +35,13 @@ public:
     int CellAt(POINT pt) const;
     // The first checkable column, -1 when none.
     int CheckableColumn() const;
+    // The cell's edit rectangle in the list's coordinates; empty for -1.
+    CUIRect CellEditRect(int column) const;
 
 protected:
     int ColumnTextInset(int column) const override;
 
 private:
-    // The cell's edit rectangle in the list's coordinates; empty for -1.
-    CUIRect CellEditRect(int column) const;
     bool OwnerHasFocus() const;
 
     CListExUI* m_exOwner;

@@ -25,24 +25,32 @@ HINSTANCE ProgramInstance()
 // the press. A modal window opened during the drag takes the drag's
 // button-up, and the move loop would then wait under it for one that never
 // comes, holding every modal loop below it (and their owners disabled).
-// Each move loop is noted with the number of modal loops it ran inside.
+// Each move loop is noted with the number of modal loops it ran inside, per
+// thread, as both kinds of loop belong to the thread that runs them. Only
+// RunModal is counted: a system modal loop (message box, file dialog, popup
+// menu) opened during a drag is not, nor a superclassed window's move loop.
 struct SizeMoveLoop {
     HWND window;
     int modalDepth;
 };
-std::vector<SizeMoveLoop> g_sizeMoveLoops;
-int g_modalDepth = 0;
+thread_local std::vector<SizeMoveLoop> g_sizeMoveLoops;
+thread_local int g_modalDepth = 0;
 
 void NoteSizeMove(HWND window, UINT message)
 {
     if (message == WM_ENTERSIZEMOVE) {
         g_sizeMoveLoops.push_back({window, g_modalDepth});
-    } else if (message == WM_EXITSIZEMOVE) {
-        for (auto it = g_sizeMoveLoops.rbegin(); it != g_sizeMoveLoops.rend(); ++it) {
-            if (it->window != window) continue;
-            g_sizeMoveLoops.erase(std::next(it).base());
-            break;
-        }
+        return;
+    }
+    // A window destroyed in its move loop never sees WM_EXITSIZEMOVE. With no
+    // modal loop above it, nothing has taken its button-up: no record may
+    // stay to hand one down later.
+    const bool destroyed = message == WM_NCDESTROY;
+    if (message != WM_EXITSIZEMOVE && !destroyed) return;
+    for (auto it = g_sizeMoveLoops.rbegin(); it != g_sizeMoveLoops.rend(); ++it) {
+        if (it->window != window) continue;
+        if (!destroyed || it->modalDepth == g_modalDepth) g_sizeMoveLoops.erase(std::next(it).base());
+        break;
     }
 }
 

@@ -230,13 +230,13 @@ bool App::Click(const std::string& name, const std::string& window) {
     return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());
 }
 
-bool App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done) {
+int App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         // A control that has gone may have gone with the last click's effect.
-        if (!Click(name, window)) return WaitFor(done, 1500);
-        if (WaitFor(done, 1500)) return true;
+        if (!Click(name, window)) return attempt > 0 && WaitFor(done, 1500) ? attempt : 0;
+        if (WaitFor(done, 1500)) return attempt + 1;
     }
-    return false;
+    return 0;
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
@@ -351,8 +351,9 @@ bool App::WaitExit(int boundMs, int* exitCode) {
 }
 
 bool LinkShows(App& app, const std::string& key, const std::string& language) {
-    return app.Control("btnConnect", "Brisa DSP Audio").text == SkinText(language, key) &&
-           !app.Window("loadingwnd").found;
+    const std::string expected = SkinText(language, key);
+    const ControlState button = app.Control("btnConnect", "Brisa DSP Audio");
+    return !expected.empty() && button.found && button.text == expected && !app.Window("loadingwnd").found;
 }
 
 bool Reconnect(App& app, int boundMs) {

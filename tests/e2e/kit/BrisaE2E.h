@@ -133,8 +133,10 @@ public:
     bool DoubleClick(const std::string& name, const std::string& window = "");
     // A click into a window shown a moment ago can reach Wine before the
     // window takes input (no window manager runs here): a click whose effect
-    // did not follow is given again, up to three times.
-    bool ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done);
+    // did not follow is given again, up to three times. Answers the clicks
+    // given until done, 0 when done never came or no click could be given (a
+    // control gone after a click may have gone with its effect).
+    int ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done);
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
@@ -191,7 +193,8 @@ private:
 // skin ("en", "cn", "ru"); empty when the key is missing.
 std::string SkinText(const std::string& language, const std::string& key);
 // The main window idle, its connect button showing the text of key
-// ("btn_connected", "btn_disconnected") in language and no loading window open.
+// ("btn_connected", "btn_disconnected") in language and no loading window
+// open; false without the button or the key.
 bool LinkShows(App& app, const std::string& key, const std::string& language = "en");
 // Disconnects with the connect button and connects again, the unit read
 // anew; each click is given again while it shows no effect (one given just

@@ -71,13 +71,16 @@ TEST_F(KitHost, ReadsControlsByName) {
     EXPECT_EQ(host->Control("level").max, 100);
     EXPECT_FALSE(host->Control("no_such_control").found);
     EXPECT_FALSE(host->Control("send_btn", "msgwnd").found);
+    // Checks that must fail on what is not there.
+    EXPECT_EQ(host->ClickUntil("no_such_control", "Kit Host", [] { return true; }), 0);
+    EXPECT_FALSE(LinkShows(*host, "no_such_key"));
 }
 
 TEST_F(KitHost, ClickSendsTheCommandToTheUnit) {
     const size_t mark = host->Mark();
-    ASSERT_TRUE(host->Click("send_btn"));
     std::vector<UnitFrame> frames;
-    ASSERT_TRUE(WaitFor([&] { return !(frames = host->FramesSince(mark)).empty(); }));
+    // A quiet window takes the first click.
+    ASSERT_EQ(host->ClickUntil("send_btn", "Kit Host", [&] { return !(frames = host->FramesSince(mark)).empty(); }), 1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].Text(), "01 04 bb 01");
     EXPECT_EQ(host->Params()["mute"], 1);

@@ -448,46 +448,103 @@ std::string SettleConnected(App& app)
     return state;
 }
 
+namespace {
+
+std::string Differs(const std::string& what, const std::string& unitText, const std::string& shown)
+{
+    return what + ": unit " + unitText + ", shown " + shown;
+}
+
+// The first of the channel's EQ bands whose boxes differ from the unit; a
+// bypassed EQ shows no gain.
+std::string BandsDiffer(App& app, std::map<std::string, long>& unit, int channel, bool bypassed)
+{
+    const int bands = channel < 12 ? 31 : 11;
+    for (int b = 0; b < bands; ++b) {
+        const std::string q = "out" + std::to_string(channel) + ".eq" + std::to_string(b) + ".";
+        const std::string n = std::to_string(b);
+        char text[32];
+        const std::string freq = app.Control("eq_freq_" + n, kMain).text;
+        if (freq != std::to_string(unit[q + "freq"])) return Differs(q + "freq", std::to_string(unit[q + "freq"]), freq);
+        std::snprintf(text, sizeof(text), "%.2f", unit[q + "q"] / 100.0);
+        const std::string qText = app.Control("eq_q_" + n, kMain).text;
+        if (qText != text) return Differs(q + "q", text, qText);
+        std::snprintf(text, sizeof(text), "%.1f", bypassed ? 0.0 : unit[q + "gain"] / 10.0);
+        const std::string gain = app.Control("eq_gain_" + n, kMain).text;
+        if (gain != text) return Differs(q + "gain", text, gain);
+    }
+    return "";
+}
+
+// The bypass button, answered yes, until the unit holds the channel's EQ
+// bypass as bypass; false when no question comes (nothing to restore) or
+// the unit does not follow.
+bool SetEqBypass(App& app, int channel, long bypass)
+{
+    const std::string key = "out" + std::to_string(channel) + ".eqbypass";
+    return app.ClickUntil("btn_bypass", kMain, [&] { return app.Control("confirm_btn", "msgwnd").visible; }) &&
+           app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; }) &&
+           WaitFor([&] { return app.Params(0)[key] == bypass; }, 5000);
+}
+
+}  // namespace
+
+std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in)
+{
+    auto kind = [](const std::string& line) { return line.substr(line.find(' ') + 1); };
+    std::map<std::string, int> held;
+    for (const std::string& line : in) ++held[kind(line)];
+    std::string missing;
+    for (const std::string& line : from)
+        if (held[kind(line)]-- <= 0) missing += "\n  " + kind(line);
+    return missing;
+}
+
+std::vector<std::string> WindowDcs(const std::vector<std::string>& objects)
+{
+    std::vector<std::string> dcs;
+    for (const std::string& line : objects)
+        if (Contains(line, " window DC ") || Contains(line, " region ")) dcs.push_back(line);
+    return dcs;
+}
+
 std::string ShownDiffersFromUnit(App& app)
 {
     std::map<std::string, long> unit = app.Params(0);
     if (unit.empty()) return "the unit's parameters could not be read";
-    auto differs = [](const std::string& what, const std::string& unitText, const std::string& shown) {
-        return what + ": unit " + unitText + ", shown " + shown;
-    };
     const ControlState mainVolume = app.Control("slider_main_volume", kMain);
     if (mainVolume.value != unit["mainvolume"])
-        return differs("main volume", std::to_string(unit["mainvolume"]), std::to_string(mainVolume.value));
+        return Differs("main volume", std::to_string(unit["mainvolume"]), std::to_string(mainVolume.value));
     for (int ch = 0; ch < 16; ++ch) {
         const std::string p = "out" + std::to_string(ch) + ".";
         const bool muted = app.Control("ch_mute_" + std::to_string(ch), kMain).selected;
-        if (muted != (unit[p + "mute"] != 0)) return differs(p + "mute", std::to_string(unit[p + "mute"]), muted ? "1" : "0");
+        if (muted != (unit[p + "mute"] != 0)) return Differs(p + "mute", std::to_string(unit[p + "mute"]), muted ? "1" : "0");
         const int level = app.Control("slider_ch_volume_" + std::to_string(ch), kMain).value;
-        if (level != unit[p + "gain"] * 10) return differs(p + "gain", std::to_string(unit[p + "gain"]), std::to_string(level));
+        if (level != unit[p + "gain"] * 10) return Differs(p + "gain", std::to_string(unit[p + "gain"]), std::to_string(level));
     }
     const std::string label = app.Control("label_channel_name", kMain).text;
     int current = -1;
     if (std::sscanf(label.c_str(), "CH%d", &current) != 1 || current < 1 || current > 16)
         return "no current channel shown: \"" + label + "\"";
     --current;
-    const int bands = current < 12 ? 31 : 11;
-    // A channel whose EQ is bypassed shows no gain in its band boxes; the
-    // unit keeps the gains for when the EQ comes back.
     const bool bypassed = unit["out" + std::to_string(current) + ".eqbypass"] == 1;
-    for (int b = 0; b < bands; ++b) {
-        const std::string q = "out" + std::to_string(current) + ".eq" + std::to_string(b) + ".";
-        const std::string n = std::to_string(b);
-        char text[32];
-        const std::string freq = app.Control("eq_freq_" + n, kMain).text;
-        if (freq != std::to_string(unit[q + "freq"])) return differs(q + "freq", std::to_string(unit[q + "freq"]), freq);
-        std::snprintf(text, sizeof(text), "%.2f", unit[q + "q"] / 100.0);
-        const std::string qText = app.Control("eq_q_" + n, kMain).text;
-        if (qText != text) return differs(q + "q", text, qText);
-        std::snprintf(text, sizeof(text), "%.1f", bypassed ? 0.0 : unit[q + "gain"] / 10.0);
-        const std::string gain = app.Control("eq_gain_" + n, kMain).text;
-        if (gain != text) return differs(q + "gain", text, gain);
+    const std::string shown = BandsDiffer(app, unit, current, bypassed);
+    if (!shown.empty() || !bypassed) return shown;
+    // The gains a bypassed EQ keeps come back with the EQ, which sends the
+    // bypass alone: they must be the unit's. The EQ is then bypassed again.
+    if (!SetEqBypass(app, current, 0)) {
+        for (const auto& param : unit) {
+            const std::string p = "out" + std::to_string(current) + ".eq";
+            const bool gain = param.first.size() > 5 && param.first.compare(param.first.size() - 5, 5, ".gain") == 0;
+            if (param.first.rfind(p, 0) == 0 && gain && param.second != 0)
+                return Differs(param.first + " kept", std::to_string(param.second), "a flat EQ that cannot come back");
+        }
+        return "";
     }
-    return "";
+    unit = app.Params(0);
+    const std::string kept = BandsDiffer(app, unit, current, false);
+    if (!SetEqBypass(app, current, 1)) return "the EQ of out" + std::to_string(current) + " is not bypassed again";
+    return kept.empty() ? "" : "kept " + kept;
 }
 
 }  // namespace e2e

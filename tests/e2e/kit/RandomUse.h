@@ -53,9 +53,19 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options);
 // stood in the way at the end.
 std::string SettleConnected(App& app);
 
+// The objects of one GDI object list ("GDIOBJECTS") the other has fewer
+// of, by kind, one "\n  " line each: an object made again between two
+// readings takes another handle.
+std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in);
+
+// The window DCs of a GDI object list, by the window each was last given
+// for, and the regions.
+std::vector<std::string> WindowDcs(const std::vector<std::string>& objects);
+
 // The first difference between what the main window shows for the unit
-// (every channel's mute and level, the current channel's EQ bands as a
-// bypassed EQ shows them, the main volume) and what the simulated unit holds; empty when they agree.
+// (every channel's mute and level, the current channel's EQ bands, the
+// main volume) and what the simulated unit holds; empty when they agree. A
+// bypassed EQ's kept gains are compared with the EQ restored for a moment.
 std::string ShownDiffersFromUnit(App& app);
 
 }  // namespace e2e

@@ -2,6 +2,7 @@
 // cell texts, parking, and the header box following the rows of its column.
 #include <gtest/gtest.h>
 
+#include "ExpectRect.h"
 #include "SentEvents.h"
 #include "uilib/control/ComboBox.h"
 #include "uilib/control/ListContainerHeaderItem.h"
@@ -122,6 +123,7 @@ TEST_F(ListExFixture, ClicksOutsideEditableCellsParkBothEditors)
     EXPECT_FALSE(edit->IsMultiLine());
     EXPECT_FALSE(edit->IsRich());
     EXPECT_TRUE(edit->IsWantReturn());
+    EXPECT_FALSE(edit->IsWantTab());
     EXPECT_NE(edit->GetHostStyle() & ES_AUTOHSCROLL, 0u);
     EXPECT_TRUE(edit->GetVisibility());
     EXPECT_EQ(edit->GetPosition().Width(), 98);
@@ -149,7 +151,8 @@ namespace {
 
 // What happens to the rows between opening the edit on row 1 and its
 // commit, and where the text must land: on the row the edit was opened on,
-// wherever it now sits, or nowhere once it is gone.
+// wherever it now sits, or nowhere once it is gone. After the next layout the
+// edit sits on that row's cell, or has closed with its row.
 struct CommitCase {
     const char* name;
     void (*change)(CListExUI& list);
@@ -163,6 +166,7 @@ const CommitCase kCommits[] = {
     {"row inserted above", [](CListExUI& list) { list.InsertChildAt(new CListTextExtElementUI(), 0); }, 1},
     {"edited row moved", [](CListExUI& list) { list.MoveChildToIndex(list.GetChildAt(1), 2); }, 1},
     {"all rows removed", [](CListExUI& list) { list.RemoveAllChildren(); }, -1},
+    {"scale changed", [](CListExUI& list) { list.GetPaintManager()->ApplyDpi(144); }, 1},
 };
 
 } // namespace
@@ -174,12 +178,19 @@ TEST_F(ListExFixture, CommitWritesTheRowTheEditWasOpenedOnOrNothingOnceItIsGone)
         TearDown();
         SetUp();
         list->SetDefersChildDeletion(false);
-        list->HandleCellClick(1, 0, CUIRect(1, 30, 99, 54), L"");
+        list->HandleCellClick(1, 0, rows[1]->CellEditRect(0), L"");
         CRichEditUI* edit = list->GetEditControl();
         ASSERT_NE(edit, nullptr);
         c.change(*list);
+        list->SetPosition(CUIRect(0, 0, 300, 200), false);
         const int stillThere = c.landsOn >= 0 ? list->IndexOfChild(rows[c.landsOn]) : -1;
         EXPECT_EQ(list->GetEditRow(), stillThere);
+        EXPECT_EQ(edit->GetVisibility(), stillThere >= 0);
+        if (stillThere >= 0) {
+            const CUIRect column = Header(0)->GetPosition();
+            const CUIRect row = rows[c.landsOn]->GetPosition();
+            SkinUITest::ExpectRect(edit->GetPosition(), column.left + 1, row.top + 1, column.right - 1, row.bottom - 1);
+        }
         edit->SetTextContent(L"Rear");
         manager.SendNotification(edit, L"killfocus");
         EXPECT_EQ(list->GetEditRow(), -1);

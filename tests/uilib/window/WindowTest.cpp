@@ -202,11 +202,16 @@ TEST(WindowImplBase, WindowDeletingItselfOnItsLastMessageEndsTheModalLoop)
     DestroyWindow(owner);
 }
 
-// A caption drag of the owner is under way (the system's move loop) when
-// modal boxes open one after another; the first takes the drag's button-up.
+// A caption drag is under way (the system's move loop) when modal boxes open
+// one after another over the dragged window; the first takes the drag's
+// button-up. Or the dragged window goes during its move loop, or the drag is
+// another thread's.
+enum class DragKind { kTopLevel, kInOwnModal, kDestroyed, kOtherThread };
 struct DragInterrupted {
-    CTestWindow* owner;
+    HWND dragged;
     int boxes;
+    DragKind kind;
+    HANDLE entered;
     bool guardFired;
 };
 DragInterrupted g_drag;
@@ -214,10 +219,20 @@ DragInterrupted g_drag;
 void CALLBACK OpenBoxesDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
-    PostMessageW(*g_drag.owner, WM_LBUTTONUP, 0, 0);
+    if (g_drag.kind == DragKind::kOtherThread) {
+        SetEvent(g_drag.entered);
+        return;
+    }
+    // The user lets go; the move loop still waits for it when its window has gone.
+    PostMessageW(g_drag.dragged, WM_LBUTTONUP, 0, 0);
+    if (g_drag.kind == DragKind::kDestroyed) {
+        DestroyWindow(g_drag.dragged);
+        PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
+        return;
+    }
     for (int i = 0; i < g_drag.boxes; ++i) {
         CTestWindow box(kProbeLayout);
-        ASSERT_NE(nullptr, box.Create(*g_drag.owner));
+        ASSERT_NE(nullptr, box.Create(g_drag.dragged));
         box.PostClose(1);
         box.RunModal();
     }
@@ -230,20 +245,93 @@ void CALLBACK EndStuckDrag(HWND, UINT, UINT_PTR id, DWORD)
     PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
 }
 
+void DragCaption(HWND window)
+{
+    const UINT_PTR open = SetTimer(nullptr, 0, 50, OpenBoxesDuringDrag);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 3000, EndStuckDrag);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(150, 115));
+    KillTimer(nullptr, open);
+    KillTimer(nullptr, guard);
+}
+
+void CALLBACK DragThenClose(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    DragCaption(g_drag.dragged);
+    PostMessageW(g_drag.dragged, WM_CLOSE, 0, 0);
+}
+
+DWORD WINAPI DragOnItsOwnThread(void*)
+{
+    CTestWindow window(kProbeLayout);
+    if (window.Create(nullptr, 500, 300) == nullptr) return 1;
+    window.ShowAndSettle();
+    g_drag.dragged = window;
+    DragCaption(window);
+    DestroyWindow(window);
+    return 0;
+}
+
+// Whether a box opened and closed now leaves a button-up on this thread for
+// a move loop that is not waiting for it.
+bool BoxLeavesAStrayButtonUp(HWND owner)
+{
+    CTestWindow box(kProbeLayout);
+    if (box.Create(owner) == nullptr) return true;
+    box.PostClose(1);
+    box.RunModal();
+    MSG msg;
+    return PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE) != FALSE;
+}
+
 TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
 {
-    for (int boxes : {1, 2}) {
+    const struct {
+        const char* name;
+        int boxes;
+        DragKind kind;
+    } kCases[] = {
+        {"one box", 1, DragKind::kTopLevel},
+        {"two boxes", 2, DragKind::kTopLevel},
+        {"dragged in its own modal loop", 1, DragKind::kInOwnModal},
+        {"dragged window destroyed", 0, DragKind::kDestroyed},
+        {"dragged on another thread", 0, DragKind::kOtherThread},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
         CTestWindow owner(kProbeLayout);
         ASSERT_NE(nullptr, owner.Create());
         owner.ShowAndSettle();
-        g_drag = {&owner, boxes, false};
-        const UINT_PTR open = SetTimer(nullptr, 0, 50, OpenBoxesDuringDrag);
-        const UINT_PTR guard = SetTimer(nullptr, 0, 3000, EndStuckDrag);
-        SendMessageW(owner, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(150, 115));
-        KillTimer(nullptr, open);
-        KillTimer(nullptr, guard);
-        EXPECT_FALSE(g_drag.guardFired) << boxes << " boxes";
-        EXPECT_TRUE(IsWindowEnabled(owner)) << boxes << " boxes";
+        g_drag = {owner, c.boxes, c.kind, nullptr, false};
+        if (c.kind == DragKind::kTopLevel) {
+            DragCaption(owner);
+        } else if (c.kind == DragKind::kInOwnModal) {
+            CTestWindow dialog(kProbeLayout);
+            ASSERT_NE(nullptr, dialog.Create(owner));
+            g_drag.dragged = dialog;
+            SetTimer(nullptr, 0, 50, DragThenClose);
+            dialog.RunModal();
+        } else if (c.kind == DragKind::kDestroyed) {
+            CTestWindow* doomed = new CTestWindow(kProbeLayout, true);
+            g_drag.dragged = doomed->Create(owner);
+            ASSERT_NE(nullptr, g_drag.dragged);
+            doomed->ShowAndSettle();
+            DragCaption(g_drag.dragged);
+        } else {
+            g_drag.entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+            DWORD threadId = 0;
+            const HANDLE thread = CreateThread(nullptr, 0, DragOnItsOwnThread, nullptr, 0, &threadId);
+            ASSERT_NE(nullptr, thread);
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_drag.entered, 5000));
+            EXPECT_FALSE(BoxLeavesAStrayButtonUp(owner));
+            PostThreadMessageW(threadId, WM_LBUTTONUP, 0, 0);
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+            CloseHandle(thread);
+            CloseHandle(g_drag.entered);
+        }
+        EXPECT_FALSE(g_drag.guardFired);
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_FALSE(BoxLeavesAStrayButtonUp(owner));
         DestroyWindow(owner);
     }
 }
