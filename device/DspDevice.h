@@ -66,9 +66,9 @@ public:
     // it is that window's thread. The program installs none.
     using PushCheck = void (*)(HWND mainWnd, uint8_t subcommand);
     static void SetPushCheck(PushCheck check);
-    // Called before every exchange that waits for its answer, likewise: test
-    // builds count those made on the window's thread, which must never wait
-    // on the unit.
+    // Called before every exchange that waits for its answer and every wait
+    // for the command in progress (subcommand 0), likewise: test builds count
+    // those made on the window's thread, which must never wait on the unit.
     static void SetExchangeCheck(PushCheck check);
 
     // The link. A close never waits: a read or write still using the old

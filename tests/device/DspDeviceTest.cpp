@@ -169,6 +169,8 @@ struct CloseUnderIoCase {
     bool write;
 };
 
+void PrintTo(const CloseUnderIoCase& c, std::ostream* os) { *os << c.name; }
+
 class CloseUnderIo : public DspDeviceTest, public ::testing::WithParamInterface<CloseUnderIoCase> {};
 
 TEST_P(CloseUnderIo, ReturnsAtOnceAndTheIoReleasesTheHandle) {

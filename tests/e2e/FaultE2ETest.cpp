@@ -269,19 +269,19 @@ Operation StatusRead()
     return op;
 }
 
-// An edit the unit leaves unanswered, and while its exchange still waits the
-// link closed and opened again by the connect button: neither waits for it.
-Operation ReconnectBehindSilentEdit()
+// An edit the unit leaves unanswered (its mute button clicked), and while
+// its exchange still waits, the whole of op: whatever op starts or closes
+// never waits for that exchange on the UI thread.
+Operation BehindSilentEdit(Operation op, const std::string& mute)
 {
-    Operation op;
-    op.prepare = [](App& app) { return app.Control("ch_mute_15", kMain).visible; };
-    op.go = [](App& app) {
+    const auto begin = op.prepare, end = op.go;
+    op.prepare = [mute](App& app) { return app.Control(mute, kMain).visible; };
+    op.go = [=](App& app) {
         const size_t mark = app.Mark();
-        return app.Click("ch_mute_15", kMain) && WaitFor([&] { return !app.FramesSince(mark).empty(); }) &&
-               app.Click("btnConnect", kMain) && WaitFor([&] { return IsDisconnected(app); }) &&
-               app.Click("btnConnect", kMain);
+        return app.Click(mute, kMain) && WaitFor([&] { return !app.FramesSince(mark).empty(); }) && begin(app) &&
+               end(app);
     };
-    op.waitScale = 25;
+    op.waitScale = 50;
     return op;
 }
 
@@ -320,7 +320,13 @@ const FaultRow kRows[] = {
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
-    {"reconnect behind an edit left unanswered", ReconnectBehindSilentEdit, Fault::Silent, 1, "device_connect_fail"},
+    // The link closed and opened again, a recall and a whole save started.
+    {"reconnect behind an edit left unanswered", [] { return BehindSilentEdit(StatusRead(), "ch_mute_15"); },
+     Fault::Silent, 1, "device_connect_fail"},
+    {"scene load behind an edit left unanswered", [] { return BehindSilentEdit(SceneLoad(), "ch_mute_14"); },
+     Fault::Silent, 1, "device_no_answer"},
+    {"whole save behind an edit left unanswered", [] { return BehindSilentEdit(WholeSave("whole4"), "ch_mute_13"); },
+     Fault::Silent, 1, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };
