@@ -17,7 +17,7 @@ NAME = re.compile(r"^(?P<head>.*?)_(?P<lang>en|cn_zh|cn|ru)_(?P<dpi>\d{2,3})(?:d
 # Where a view's pictures come from: (heading, what it means, view prefixes).
 SOURCES = [
     ("The real program", "BrisaDSP_sim.exe connected to the simulated unit, driven with real input end to end.",
-     ("main", "msg_", "menu_", "force_update")),
+     ("main", "msg_", "menu_", "dialog_", "force_update")),
     ("Layout only", "The main layout built in a bare window by the layout test: no chart, plain options instead of "
      "the program's buttons, no values from the unit. Evidence of positions, texts and scaling, not of the program.",
      ("xml_main",)),

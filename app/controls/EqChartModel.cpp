@@ -114,6 +114,8 @@ int EqChartModel::BandAt(const CUIPoint& p) const
 ChartInput EqChartModel::Press(const CUIPoint& p)
 {
     ChartInput in;
+    m_pressPoint = p;
+    m_moved = false;
     // A Q handle beats the band point under it, the point beats H and L.
     if (InQHandle(p)) {
         in.cursor = ChartCursor::SizeWE;
@@ -155,6 +157,11 @@ ChartInput EqChartModel::Move(const CUIPoint& p)
         if (ChartRectContains(m_hpRect, p) || ChartRectContains(m_lpRect, p)) in.cursor = ChartCursor::SizeWE;
     }
     if (InQHandle(p)) in.cursor = ChartCursor::SizeWE;
+    if (m_capture != CAPTURE_NONE && !m_moved) {
+        // Still on the press point: the pointer has not moved anything yet.
+        if (p.x == m_pressPoint.x && p.y == m_pressPoint.y) return in;
+        m_moved = true;
+    }
 
     const CUIPoint clamped = m_geometry.ClampToPlot(p);
     const int freq = m_geometry.XToFreq(clamped.x);
@@ -211,12 +218,15 @@ ChartInput EqChartModel::Release(const CUIPoint& p)
     ChartInput in;
     const CUIPoint clamped = m_geometry.ClampToPlot(p);
     const int freq = m_geometry.XToFreq(clamped.x);
+    // A click that never moved ends the capture and commits nothing: the
+    // pointer rarely sits on the point itself.
+    const bool moved = m_moved || p.x != m_pressPoint.x || p.y != m_pressPoint.y;
     switch (m_capture) {
     case INDEX_CAPTURED:
     case FACTOR_CAPTURED:
         // The owner may have cleared the selection during the drag: the
         // capture still ends, or the chart would stay deaf to hovering.
-        if (m_selected >= 0) {
+        if (m_selected >= 0 && moved) {
             EqBand& band = m_bands[m_selected];
             CUIPoint& point = m_points[m_selected];
             if (m_capture == INDEX_CAPTURED) {
@@ -237,14 +247,18 @@ ChartInput EqChartModel::Release(const CUIPoint& p)
         m_capture = CAPTURE_NONE;
         break;
     case HP_CAPTURED:
-        if (freq < m_lpFreq) m_hpFreq = freq;
-        in.notify = ChartNotify::HpRelease;
+        if (moved) {
+            if (freq < m_lpFreq) m_hpFreq = freq;
+            in.notify = ChartNotify::HpRelease;
+        }
         in.cursor = ChartCursor::Arrow;
         m_capture = CAPTURE_NONE;
         break;
     case LP_CAPTURED:
-        if (freq > m_hpFreq) m_lpFreq = freq;
-        in.notify = ChartNotify::LpRelease;
+        if (moved) {
+            if (freq > m_hpFreq) m_lpFreq = freq;
+            in.notify = ChartNotify::LpRelease;
+        }
         in.cursor = ChartCursor::Arrow;
         m_capture = CAPTURE_NONE;
         break;

@@ -106,6 +106,8 @@ private:
     int m_selected = -1;
     bool m_parametric = false;
     int m_capture = CAPTURE_NONE;
+    SkinUI::CUIPoint m_pressPoint;
+    bool m_moved = false;  // since the press, off its point
     bool m_allFlat = false;
     SkinUI::CUIRect m_labelRect;
     SkinUI::CUIRect m_qLeft;

@@ -18,6 +18,7 @@
 #include "device/DspDevice.h"
 #include "device/ResponseMath.h"
 #include "device/WorkerThread.h"
+#include "uilib/core/UIString.h"
 
 namespace SkinUI {
 class CComboUI;
@@ -129,7 +130,8 @@ public:
     void ReadMcuValueCallback(int subcommand, LPARAM value);
     void ReadSenceValueCallback(int subcommand, LPARAM value);
     void ReadKtvValueCallback(int subcommand, LPARAM value);
-    // Every volume edit written again, as after a language switch.
+    // Every text the main window's boxes show in words of the language
+    // (volumes, ACC, delay units) written again, as after a language switch.
     void UpdateAllVolumeEdit();
 
     // ---- Menu actions of the main window's popup menus ----
@@ -167,12 +169,13 @@ public:
     void RefreshFromProfile();
 
     // ---- Scenes stored in the unit (EqualizerManagerScenes.cpp) ----
-    // One transfer with the unit's scene store at a time, on sceneSlot, run
-    // by the scene worker; its end reaches the main window as
-    // WM_SCENE_JOB_DONE and the UI thread finishes it there.
+    // One transfer with the unit's scene store at a time, on scene slot
+    // (1..10) as it is when started, run by the scene worker; its end
+    // reaches the main window as WM_SCENE_JOB_DONE and the UI thread
+    // finishes it there.
     enum class SceneJob { Load, Save, Delete };
     // False while a transfer runs or when the worker cannot start.
-    bool StartSceneJob(SceneJob job);
+    bool StartSceneJob(SceneJob job, int slot);
     bool IsSceneJobRunning() const { return mSceneJobRunning.load(); }
     // On the UI thread: after a load the recalled scene is shown and queued
     // commands flow again; the scene window's loading window closes.
@@ -268,9 +271,10 @@ public:
     void ShowChVolumeText(int ch, float tenths);
     void SetChVolumeSliderValue(int ch, float tenths);
     float ReadChVolumeEdit(int ch) const;
-    // A volume or delay edit losing the focus is taken only when it holds
-    // other text than the program wrote for the channel: leaving a box
-    // untouched must neither unmute the channel nor send anything.
+    // A volume or delay edit losing the focus or given Enter is taken only
+    // when it holds other text than the program wrote for the channel:
+    // leaving a box untouched must neither unmute the channel nor send
+    // anything.
     void LeaveChVolumeEdit(int ch);
     void LeaveChDelayEdit(int ch);
     void SendChTrim(int ch);
@@ -285,6 +289,8 @@ public:
     void SetDelayUnit();
     // Speaker positions act only for a code some channel is assigned to.
     void SetSpeakerDelayEdit(int code);
+    // Enter in a speaker's box: taken only when typed, as the strip's boxes.
+    void LeaveSpeakerDelayEdit(int code);
     void SetSpeakerDelayUp(int code, bool up);
     void SetSpeakerDelayFocus(int code);
     void StoreChDelay(int ch, float ms);
@@ -369,6 +375,8 @@ public:
 
 private:
     int CurrentChannel() const { return mModel.Current().currOutChannel; }
+    // Closes the windows whose edits go straight to the unit (connect, disconnect).
+    void CloseUnitEditors();
     // Channel ch's own control, else for the current channel the one strip's.
     template <class T>
     T* StripControl(int ch, T* ChannelStripControls::*member, T* currentStrip) const;
@@ -456,6 +464,8 @@ private:
     const wchar_t* ChVolumeText(float tenths) const;
     int mSyncPartner = -1;
     int DelayUnitIndex() const;
+    // What a channel's delay edit shows for ms (the speaker edits: no unit).
+    SkinUI::CUIString DelayText(float ms, bool withUnit) const;
     // The first channel assigned the speaker code; -1 none.
     int ChannelOfSpeaker(int code) const;
     void SendChDelay(int ch);
@@ -546,6 +556,7 @@ private:
     void DeleteSenceThread();
     void ShowRecalledScene();
     std::atomic<int> mSceneJob{0};
+    std::atomic<int> mSceneJobSlot{0};
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
     uint32_t mSceneSilentBefore = 0;

@@ -30,6 +30,11 @@ float Clamp(float value, float low, float high)
     return value < low ? low : (value > high ? high : value);
 }
 
+long Tenths(float gain)
+{
+    return std::lround(gain * 10.0f);
+}
+
 } // namespace
 
 bool EqualizerManager::IsBridged(int ch) const
@@ -127,13 +132,15 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
         edit->TakeFocus();
         edit->SetSelection(0, -1);
     }
-    const float delta = profile.channels[ch].gain - oldGain;
-    if (delta == 0.0f && !force) return;
+    // In whole tenths: a float difference added and truncated loses a
+    // tenth now and then, and the members drift off.
+    const long delta = Tenths(profile.channels[ch].gain) - Tenths(oldGain);
+    if (delta == 0 && !force) return;
 
     // Members follow by the same difference, each clamped on its own; a
     // member's bridged twin takes the member's level.
     auto follow = [&](int member) {
-        const float t = std::trunc((delta + profile.channels[member].gain) * 10.0f);
+        const float t = static_cast<float>(Tenths(profile.channels[member].gain) + delta);
         StoreChVolume(member, t, focus);
         return t;
     };

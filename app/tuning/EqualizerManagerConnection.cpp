@@ -3,6 +3,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/UnitStatusRead.h"
+#include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MixerWnd.h"
 #include "app/windows/MsgWnd.h"
@@ -91,8 +92,8 @@ void EqualizerManager::ConnectDevice(bool showFailure)
     }
     // The unit's return after an update's restart ends the update window.
     if (CUpdateFwWnd* update = OpenUpdateFwWindow()) update->PostClose(1);
-    // The read about to run rewrites what an open mixer shows.
-    if (CMixerWnd* mixer = CMixerWnd::Current()) mixer->PostClose(1);
+    // The read about to run rewrites what an open mixer or compressor window shows.
+    CloseUnitEditors();
     LogPrintW(L"Connect OK\xFF01\n");
     ShowLinkLook(LinkLook::Connecting);
     if (forceUpdateRunning && OpenForceUpdateWindow() != nullptr && !FileExistsInCurrentDir(L"noForceUpdate.ini")) {
@@ -204,8 +205,14 @@ void EqualizerManager::DisconnectDevice()
     StopStatusRead();
     ShowLinkLook(LinkLook::Disconnected);
     Current().model = -1;
-    // Its edits would reach the model only, the unit never hearing them.
+    CloseUnitEditors();
+}
+
+// Their edits would reach the model only, the unit never hearing them.
+void EqualizerManager::CloseUnitEditors()
+{
     if (CMixerWnd* mixer = CMixerWnd::Current()) mixer->PostClose(1);
+    if (CCompressorsOnWnd* compressors = CCompressorsOnWnd::Current()) compressors->PostClose(1);
 }
 
 void EqualizerManager::DevicePlugOut()

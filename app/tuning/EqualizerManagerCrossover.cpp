@@ -174,15 +174,19 @@ void EqualizerManager::SetFilterType(const FilterSide& side)
     LogPrintW(side.typeLog, ItemText(combo, t).CStr(), t);
     SceneProfile& profile = Current();
     if (t == (profile.channels[c].crossover.*side.filter).type) return;
+    // Type 2 lists even slopes only: the slope shown is the one stored and sent.
+    auto setType = [&](CrossoverParams& x) {
+        (x.*side.setType)(t);
+        const int32_t shown = SlopeForType(t, (x.*side.filter).slope);
+        if (shown != (x.*side.filter).slope) (x.*side.setSlope)(shown);
+    };
+    setType(profile.channels[c].crossover);
     CComboUI* slope = mControls.*side.slopeCombo;
-    if (t == kEvenSlopeType && slope != nullptr && slope->GetSelectedIndex() % 2 == 1) {
-        SelectQuietly(slope, slope->GetSelectedIndex() + 1);
-    }
+    SelectQuietly(slope, (profile.channels[c].crossover.*side.filter).slope);
     ShowSlopeItems(slope, t);
-    (profile.channels[c].crossover.*side.setType)(t);
     const int partner = UpdateSyncPartner(c);
-    if (partner >= 0) (profile.channels[partner].crossover.*side.setType)(t);
-    FollowFilter(c, side.iFilter, [&](CrossoverParams& x) { (x.*side.setType)(t); });
+    if (partner >= 0) setType(profile.channels[partner].crossover);
+    FollowFilter(c, side.iFilter, setType);
     UpdateEqualizer(-1);
     SendFilter(c, side.iFilter);
     SendFilter(partner, side.iFilter);

@@ -24,22 +24,30 @@ bool ValidChannel(int ch)
     return ch >= 0 && ch < kOutputChannels;
 }
 
-// "%d cm", "%d in" or "%.3f ms"; without the unit word for the speaker edits.
-const wchar_t* DelayText(int unit, float ms, bool withUnit)
-{
-    static wchar_t text[32];
-    const float shown = QuantizeDelay(kDelayMs, ms);
-    if (DelayStepsPerRange(unit) == 0) {
-        _snwprintf(text, 31, withUnit ? L"%.3f ms" : L"%.3f", shown);
-    } else {
-        const wchar_t* format = withUnit ? (unit == kDelayCm ? L"%d cm" : L"%d in") : L"%d";
-        _snwprintf(text, 31, format, DelayInSteps(unit, ms));
-    }
-    text[31] = L'\0';
-    return text;
-}
+// Before a unit combo is bound or while it shows no row.
+const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"in"};
 
 } // namespace
+
+// "0.000 ms", "10 cm" or "4 in", the unit word as the unit combo shows it, so
+// that box and combo agree in every language; the number alone for the
+// speaker edits.
+CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
+{
+    const int unit = DelayUnitIndex();
+    wchar_t text[16];
+    if (DelayStepsPerRange(unit) == 0)
+        _snwprintf(text, 15, L"%.3f", QuantizeDelay(kDelayMs, ms));
+    else
+        _snwprintf(text, 15, L"%d", DelayInSteps(unit, ms));
+    text[15] = L'\0';
+    CUIString shown(text);
+    if (!withUnit) return shown;
+    const CUIString word = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
+    shown += L" ";
+    shown += !word.IsEmpty() ? word : CUIString(kUnitWords[unit >= 0 && unit < 3 ? unit : 0]);
+    return shown;
+}
 
 int EqualizerManager::DelayUnitIndex() const
 {
@@ -59,7 +67,7 @@ int EqualizerManager::ChannelOfSpeaker(int code) const
 void EqualizerManager::ShowChDelayText(int ch, float ms)
 {
     CEditUI* edit = GetDelayEdit(ch);
-    if (edit != nullptr) edit->SetTextContent(DelayText(DelayUnitIndex(), ms, true));
+    if (edit != nullptr) edit->SetTextContent(DelayText(ms, true));
 }
 
 void EqualizerManager::SetChDelaySliderValue(int ch, float micros)
@@ -80,7 +88,7 @@ void EqualizerManager::ShowSpeakerDelayText(int k, int ch)
         return;
     }
     if (speaker.delay != nullptr) {
-        speaker.delay->SetTextContent(DelayText(DelayUnitIndex(), mModel.Current().channels[ch].delay, false));
+        speaker.delay->SetTextContent(DelayText(mModel.Current().channels[ch].delay, false));
         speaker.delay->SetVisibility(true);
     }
     if (speaker.frame != nullptr) speaker.frame->SetVisibility(true);
@@ -139,6 +147,8 @@ void EqualizerManager::ChangeChDelay(int ch, float ms)
     // change, and the partner with it.
     if (std::lround(ms * 1000.0f) == std::lround(old * 1000.0f)) {
         SendChDelay(ch);
+        // The box shows what the program writes, or every focus loss would take it again.
+        ShowChDelayText(ch, old);
     } else {
         StoreChDelay(ch, ms);
     }
@@ -167,7 +177,7 @@ void EqualizerManager::SetChDelayEdit(int ch)
 
 void EqualizerManager::LeaveChDelayEdit(int ch)
 {
-    if (ValidChannel(ch) && IsTyped(GetDelayEdit(ch), DelayText(DelayUnitIndex(), mModel.Current().channels[ch].delay, true)))
+    if (ValidChannel(ch) && IsTyped(GetDelayEdit(ch), DelayText(mModel.Current().channels[ch].delay, true)))
         SetChDelayEdit(ch);
 }
 
@@ -206,7 +216,7 @@ void EqualizerManager::SetSpeakerDelay(int code, float ms)
     SceneProfile& profile = mModel.Current();
     const float old = profile.channels[ch].delay;
     profile.channels[ch].delay = ms;
-    edit->SetTextContent(DelayText(DelayUnitIndex(), ms, false));
+    edit->SetTextContent(DelayText(ms, false));
     edit->SetSelection(0, -1);
     // The channel's own strip shows the new delay, so leaving its box or
     // linking the outputs takes nothing stale from it.
@@ -228,6 +238,14 @@ void EqualizerManager::SetSpeakerDelayEdit(int code)
     }
     LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, typed);
     SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), static_cast<float>(typed)));
+}
+
+void EqualizerManager::LeaveSpeakerDelayEdit(int code)
+{
+    const int ch = ChannelOfSpeaker(code);
+    if (ch < 0 || code > kSpeakerPositions) return;
+    if (IsTyped(mControls.speakers[code - 1].delay, DelayText(mModel.Current().channels[ch].delay, false)))
+        SetSpeakerDelayEdit(code);
 }
 
 void EqualizerManager::SetSpeakerDelayUp(int code, bool up)

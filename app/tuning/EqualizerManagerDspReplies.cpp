@@ -374,14 +374,11 @@ void EqualizerManager::TakeLink(SceneProfile& profile, bool live, LPARAM value)
     if (!live) return;
     ShowLinkButton(on);
     profile.linkOutputs.fill(-1);
+    EnableGroupButtons(!on);
     if (on) {
         profile.lockMode = 1;
         if (mControls.lockOutput != nullptr) mControls.lockOutput->SetSelectedState(true);
-        for (ChannelStripControls& s : mControls.channels) {
-            if (s.synchronize != nullptr) s.synchronize->SetEnabledState(false);
-            if (s.delayLink != nullptr) s.delayLink->SetEnabledState(false);
-            if (s.outputButton != nullptr) s.outputButton->SetEnabledState(false);
-        }
+        EnableOutputButtons(false);
         LinkPairedOutputs(profile);
     }
     if (CSButtonUI* shown = mControls.channels[CurrentChannel()].enable) shown->ActivateControl();
@@ -441,5 +438,7 @@ void EqualizerManager::UpdateAllVolumeEdit()
     for (int ch = 0; ch < kOutputChannels; ++ch) {
         LogPrintW(L"on ch volume edit change to %d dB\n", static_cast<int>(Current().channels[ch].gain));
         ShowChVolumeText(ch, Current().channels[ch].gain * 10.0f);
+        ShowChDelayText(ch, Current().channels[ch].delay);
     }
+    ShowAccText(Current().acc);
 }

@@ -79,11 +79,9 @@ void EqualizerManager::ApplyChSynchronize(int ch, int group)
     } else if (strip.enable != nullptr) {
         strip.enable->SetSelectedState(false);
     }
-    // A group starts level with what every volume shows.
+    // A group starts level with every channel's gain as it is: the boxes
+    // show whole dB, and reading them back would round every trim.
     if (profile.linkSel[ch] >= 1) {
-        for (int i = 0; i < kOutputChannels; ++i) {
-            if (GetVolumeEdit(i) != nullptr) profile.channels[i].gain = ReadChVolumeEdit(i);
-        }
         for (int i = 0; i < kOutputChannels; ++i) SendChTrim(i);
     }
     UpdateLinkOutputButton();

@@ -67,9 +67,7 @@ void InitInputSourceList(CComboUI* list)
 {
     if (list == nullptr) return;
     SetItemHeights(list);
-    CPaintManagerUI* manager = list->GetPaintManager();
-    const int rowHeight = manager != nullptr ? manager->DpiScaler()->ScaleValue(kListItemHeight) : kListItemHeight;
-    list->SetDropBoxSize(list->GetCurrentWidth(), rowHeight * list->GetChildCount());
+    list->SetDropBoxSize(list->GetFixedSizeValue().cx, kListItemHeight * list->GetChildCount());
     struct SourceItem {
         const wchar_t* name;
         bool visible;

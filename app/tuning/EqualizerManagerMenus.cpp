@@ -1,9 +1,12 @@
 #include "app/tuning/EqualizerManager.h"
 
+#include <cwchar>
+
 #include "base/Log.h"
 #include "uilib/control/Menu.h"
 #include "uilib/control/MenuElement.h"
 #include "uilib/control/MenuList.h"
+#include "uilib/core/ResourceStore.h"
 
 using namespace SkinUI;
 
@@ -42,6 +45,15 @@ const wchar_t* const kOutputLeaves[] = {
     L"output_menu_center_all_freq",       L"output_menu_subwoof_left",
     L"output_menu_subwoof_right",         L"output_menu_subwoof_low",
 };
+
+// The language each row of the option menu chooses.
+const struct {
+    const wchar_t* row;
+    const wchar_t* language;
+} kLanguageRows[] = {{L"option_item_language_en", L"en"},
+                     {L"option_item_language_cn", L"cn_zh"},
+                     {L"option_item_language_ru", L"ru"}};
+const int kMarkSize = 18;
 
 CMenuElementUI* Row(CMenuWnd* menu, const wchar_t* name)
 {
@@ -120,6 +132,13 @@ void EqualizerManager::ShowOptionMenu(HWND mainWnd, CControlUI* control, CMenuWn
     if (!mDevice.IsDeviceOpen()) {
         const wchar_t* const reset[] = {L"option_item_reset_default"};
         EnableRows(opened, reset, 1, false);
+    }
+    const wchar_t* current = CResourceStore::GetInstance()->CurrentLanguageName();
+    for (const auto& language : kLanguageRows) {
+        CMenuElementUI* row = Row(opened, language.row);
+        if (row == nullptr) continue;
+        row->SetIcon(_wcsicmp(current, language.language) == 0 ? L"right.png" : L"");
+        row->SetIconSize(kMarkSize, kMarkSize);
     }
     opened->ResizeMenu();
 }

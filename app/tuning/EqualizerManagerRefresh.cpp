@@ -80,4 +80,6 @@ void EqualizerManager::ShowLinkAndLock()
     }
     if (mControls.lockOutput != nullptr) mControls.lockOutput->SetSelectedState(p.lockMode != 0);
     for (ChannelStripControls& strip : mControls.channels) Enable(strip.outputButton, p.lockMode == 0);
+    // Groups are closed to a linked profile only, whatever an earlier link left.
+    EnableGroupButtons(!linked);
 }

@@ -38,7 +38,7 @@ void EqualizerManager::DeleteDSPSenceConfig(HWND owner)
     OpenSceneWnd(owner, *this, SceneWndMode::Delete);
 }
 
-bool EqualizerManager::StartSceneJob(SceneJob job)
+bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
 {
     if (mSceneJobRunning.load()) {
         LogPrintW(L"scene transfer %d refused: another one runs\n", static_cast<int>(job));
@@ -47,6 +47,7 @@ bool EqualizerManager::StartSceneJob(SceneJob job)
     // The last worker has ended (it clears the flag last); its thread is joined here.
     mSceneWorker.Join();
     mSceneJob.store(static_cast<int>(job));
+    mSceneJobSlot.store(slot);
     mSceneStop.store(false);
     // A recall replaces the live state: edits still queued are dropped rather
     // than sent between its reads. The UI thread switches the queue on again.
@@ -77,7 +78,7 @@ void EqualizerManager::LoadSenceThread()
 {
     LogPrintW(L"LoadSenceThread start!\n");
     mDevice.WaitCommandInProgress();
-    mDevice.ReadScene(static_cast<uint8_t>(mModel.sceneSlot), 0);
+    mDevice.ReadScene(static_cast<uint8_t>(mSceneJobSlot.load()), 0);
     const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop);
     if (mMainWnd != nullptr)
         PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Load), static_cast<LPARAM>(result));
@@ -89,7 +90,7 @@ void EqualizerManager::SaveSenceThread()
     LogPrintW(L"SaveSenceThread start!\n");
     for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(kQueueDrainMs); waited += kDrainPollMs)
         Sleep(kDrainPollMs);
-    const uint8_t scene = static_cast<uint8_t>(mModel.sceneSlot);
+    const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
     mDevice.SetSceneName(scene, mModel.sceneNameInput.data(), kSceneNameBytes);
     // Without its name the unit is not asked to store the scene.
     if (mDevice.LastExchangeAnswered()) mDevice.SaveScene(scene, 0);
@@ -103,7 +104,7 @@ void EqualizerManager::SaveSenceThread()
 void EqualizerManager::DeleteSenceThread()
 {
     LogPrintW(L"DeleteSenceThread start!\n");
-    mDevice.DeleteScene(static_cast<uint8_t>(mModel.sceneSlot));
+    mDevice.DeleteScene(static_cast<uint8_t>(mSceneJobSlot.load()));
     if (mMainWnd != nullptr)
         PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Delete), 0);
     LogPrintW(L"DeleteSenceThread end!\n");

@@ -16,8 +16,7 @@ int32_t Flag(int32_t v) { return v != 0 ? 1 : 0; }
 // A slope the lists cannot show goes through the editor's setter, which also
 // sets the bypass flag from it; type 2 takes only even slopes, as its list.
 void ClampSlope(CrossoverParams& x, FilterParams& filter, void (CrossoverParams::*setSlope)(int32_t)) {
-    int32_t slope = std::clamp(filter.slope, 0, kSlopeMax);
-    if (filter.type == kEvenSlopeType && slope % 2 == 1) ++slope;
+    const int32_t slope = SlopeForType(filter.type, std::clamp(filter.slope, 0, kSlopeMax));
     if (slope != filter.slope) (x.*setSlope)(slope);
 }
 
@@ -85,4 +84,8 @@ bool ApplyProfileFileRules(SceneProfile& p) {
         Flags(p.inMixPhase[s]);
     }
     return true;
+}
+
+int32_t SlopeForType(int32_t type, int32_t slope) {
+    return type == kEvenSlopeType && slope % 2 == 1 ? slope + 1 : slope;
 }

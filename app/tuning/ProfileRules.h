@@ -23,6 +23,10 @@ constexpr int kSlopeMax = 8;  // the slope lists' last code
 constexpr int kEvenSlopeType = 2;  // its list has only the even slopes
 constexpr int kAccMax = 255;  // sent as one byte
 
+// The slope a filter of type shows and sends: type 2 takes only even
+// slopes, so an odd one goes up to the next.
+int32_t SlopeForType(int32_t type, int32_t slope);
+
 // False when an index value is out of range; the profile may then be
 // partly clamped and must be dropped.
 bool ApplyProfileFileRules(SceneProfile& profile);

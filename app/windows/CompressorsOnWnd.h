@@ -18,7 +18,10 @@ public:
     static const int kChannels = 16;
     static const int kParams = 3;
 
-    explicit CCompressorsOnWnd(EqualizerManager& controller) : m_controller(controller) {}
+    explicit CCompressorsOnWnd(EqualizerManager& controller);
+    ~CCompressorsOnWnd() override;
+    // The open window, or null.
+    static CCompressorsOnWnd* Current();
 
     const wchar_t* GetWndClassName() const override { return L"CompressorsOnWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_COMPRESSORS_ON"; }

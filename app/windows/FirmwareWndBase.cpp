@@ -2,8 +2,21 @@
 
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
+#include "uilib/control/Label.h"
 
 using namespace SkinUI;
+
+namespace {
+
+const DWORD kDangerColor = 0xFFE5484D;
+
+CLabelUI* TipsLabel(CPaintManagerUI& manager)
+{
+    CControlUI* tips = manager.FindControlByName(L"update_tips");
+    return tips != nullptr ? static_cast<CLabelUI*>(tips->FindInterface(L"Label")) : nullptr;
+}
+
+} // namespace
 
 CFirmwareWndBase::CFirmwareWndBase(DspDevice& device, CFirmwareWndBase** openSlot, const wchar_t* const* locked,
                                    size_t count)
@@ -29,6 +42,7 @@ void CFirmwareWndBase::OnUiBuilt()
     m_pm.ApplyDpi(GetScreenDpi());
     m_target = m_window;
     *m_openSlot = this;
+    if (CLabelUI* tips = TipsLabel(m_pm)) m_tipsColor = tips->GetTextColor();
 }
 
 void CFirmwareWndBase::ReceiveNotify(TNotifyInfo& notify)
@@ -65,6 +79,20 @@ void CFirmwareWndBase::SetButtonsEnabled(bool enabled)
 
 void CFirmwareWndBase::SetTips(const wchar_t* text)
 {
-    CControlUI* tips = m_pm.FindControlByName(L"update_tips");
-    if (tips != nullptr) tips->SetTextContent(text);
+    if (m_failedBar != nullptr) m_failedBar->SetForegroundColor(m_barColor);
+    m_failedBar = nullptr;
+    CLabelUI* tips = TipsLabel(m_pm);
+    if (tips == nullptr) return;
+    tips->SetTextColor(m_tipsColor);
+    tips->SetTextContent(text);
+}
+
+void CFirmwareWndBase::ShowFailure(const wchar_t* text, const wchar_t* bar)
+{
+    SetTips(text);
+    if (CLabelUI* tips = TipsLabel(m_pm)) tips->SetTextColor(kDangerColor);
+    m_failedBar = bar != nullptr ? m_pm.FindControlByName(bar) : nullptr;
+    if (m_failedBar == nullptr) return;
+    m_barColor = m_failedBar->GetForegroundColor();
+    m_failedBar->SetForegroundColor(kDangerColor);
 }

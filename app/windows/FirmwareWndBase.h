@@ -37,6 +37,10 @@ protected:
 
     void SetButtonsEnabled(bool enabled);
     void SetTips(const wchar_t* text);
+    // A transfer that failed reads as failed, not as one still running: the
+    // tips and the named bar (null: none), where it stopped, in the danger
+    // colour until the next tips.
+    void ShowFailure(const wchar_t* text, const wchar_t* bar);
 
     DspDevice& m_device;
     std::atomic<uint8_t> m_abortRequested{0};
@@ -46,4 +50,7 @@ private:
     CFirmwareWndBase** m_openSlot;
     const wchar_t* const* m_locked;
     size_t m_lockedCount;
+    DWORD m_tipsColor = 0;  // the tips' own colour, as the skin gives it
+    SkinUI::CControlUI* m_failedBar = nullptr;
+    DWORD m_barColor = 0;  // the failed bar's own colour
 };

@@ -219,7 +219,7 @@ bool CForceUpdateWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 void CForceUpdateWnd::StageFailed(const wchar_t* tips)
 {
-    SetTips(tips);
+    ShowFailure(tips, m_stage == kStageMcu ? L"mcu_progress" : m_stage == kStageFlash ? L"flash_progress" : nullptr);
     // The update button tries the failed stage again.
     m_stage = m_stage == kStageFlash ? kStageMcu : kStageIdle;
     SetButtonsEnabled(true);

@@ -240,14 +240,14 @@ const ClickRule kClickRules[] = {
     {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetSpeakerDelayUp(i, false); },
      L"valuechangeddown", L"SetSpeakerDelayUp"},
 
-    // ---- Enter in an edit ----
-    {L"edit_ch_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChDelayEdit(i); },
+    // ---- Enter in an edit: like focus lost, only what was typed ----
+    {L"edit_ch_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().LeaveChDelayEdit(i); },
      L"return", L"SetChDelayEdit"},
-    {L"edit_ch_volume", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetChVolumeEdit(CurrentChannel(w), false); },
+    {L"edit_ch_volume", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().LeaveChVolumeEdit(CurrentChannel(w)); },
      L"return", L"SetChVolumeEdit"},
-    {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetChVolumeEdit(i, false); },
+    {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().LeaveChVolumeEdit(i); },
      L"return", L"SetChVolumeEdit"},
-    {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetSpeakerDelayEdit(i); },
+    {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().LeaveSpeakerDelayEdit(i); },
      L"return", L"SetSpeakerDelayEdit"},
 
     // ---- Focus lost ----

@@ -180,7 +180,10 @@ bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
     PostMessageW(m_window, WM_BUSY_BEGIN, 0, 0);
     m_controller->Model().sceneSlot = s;
     m_controller->Device().mSceneWnd = m_window;
-    if (m_controller->StartSceneJob(job)) return true;
+    if (m_controller->StartSceneJob(job, s)) {
+        m_jobStarted = true;
+        return true;
+    }
     PostMessageW(m_window, WM_BUSY_END, 0, 0);
     return false;
 }
@@ -285,8 +288,10 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         break;
     case WM_READ_SCENE_ID: {
         const int id = static_cast<int>(lParam);
-        if (m_controller != nullptr) m_controller->Model().sceneSlot = id;
         LogPrintW(L"FLASH_SCENE_ID/mSceneId %d\n", id);
+        // An answer behind a started job is older than the installer's choice.
+        if (m_jobStarted) break;
+        if (m_controller != nullptr) m_controller->Model().sceneSlot = id;
         if (id >= 1) UpdateCurrentScene(id - 1);
         break;
     }

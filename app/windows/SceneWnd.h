@@ -57,4 +57,6 @@ private:
     // the scene.
     int m_pendingRow = -1;
     std::wstring m_nameBefore;
+    // The unit's answer which scene is current counts only until then.
+    bool m_jobStarted = false;
 };

@@ -98,7 +98,7 @@ void CUpdateFwWnd::BeginUpdate()
     m_workerDone.store(false);
     SetTips(L"${loading_fw}");
     if (!m_worker.Start()) {
-        SetTips(L"${update_fail}");
+        ShowFailure(L"${update_fail}", L"progress");
         return;
     }
     SetButtonsEnabled(false);
@@ -129,8 +129,8 @@ bool CUpdateFwWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM /*lParam
         return true;
     }
     case kMsgFinished: SetTips(L"${update_ok}"); break;
-    case kMsgFailed: SetTips(L"${update_fail}"); break;
-    case kMsgNotAccepted: SetTips(L"${load_fw_fail}"); break;
+    case kMsgFailed: ShowFailure(L"${update_fail}", L"progress"); break;
+    case kMsgNotAccepted: ShowFailure(L"${load_fw_fail}", L"progress"); break;
     default: return false;
     }
     SetButtonsEnabled(true);

@@ -96,9 +96,11 @@ def delay_link_menu():
 
 
 def option_menu():
+    # Each language by its own name, the same in every language: an
+    # installer stuck in one they cannot read still finds their own.
     languages = row("option_menu_language", "${language}",
-                    flat([("option_item_language_en", "lang_english"), ("option_item_language_cn", "lang_chinese"),
-                          ("option_item_language_ru", "lang_russian")]), depth=2)
+                    [row("option_item_language_en", "English"), row("option_item_language_cn", "中文"),
+                     row("option_item_language_ru", "Русский")], depth=2)
     return flat([("option_item_firmware_upgrade", "firmware_upgrade"), ("option_item_reset_default", "reset_default")]) + [
         languages] + flat([("option_item_about", "about")])
 

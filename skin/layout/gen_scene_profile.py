@@ -40,7 +40,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
       <List name="listview" height="{list_height}" bkcolor="#FF1F2329" bordercolor="#FF2E343C" bordersize="1" vscrollbar="false" itemtextcolor="#FFE6E9EE" itemhotbkcolor="#FF343B45" itemselectedbkcolor="#FF1E5F80" itemselectedtextcolor="#FFFFFFFF" itemlinecolor="#FF2E343C">
         <ListHeader name="list_header" height="{header}" bkcolor="#FF2A3038">
           <ListHeaderItem text="${{scene_no}}" width="{number}" font="2" align="center" textcolor="#FF9AA3AE"/>
-          <ListHeaderItem text="${{scene_name}}" width="{name_width}" font="2" textpadding="8,0,0,0" textcolor="#FF9AA3AE"/>
+          <ListHeaderItem text="${{scene_name}}" width="{name_width}" font="2" align="left" textpadding="8,0,0,0" textcolor="#FF9AA3AE"/>
         </ListHeader>
 """
 

@@ -51,7 +51,7 @@ TEST_P(AboutBox, ShowsTheVersionsAndClosesWithTheButtonsCode)
 INSTANTIATE_TEST_SUITE_P(
     Units, AboutBox,
     ::testing::Values(AboutCase{{-1, 0, 0}, L"BrisaDSP ", L"closebtn", 0},
-                      AboutCase{{95, 1, 25}, L"BrisaDSP Firmware version v1.25", L"confirm_btn", 1},
-                      AboutCase{{95, 2, 3}, L"BrisaDSP Firmware version v2.3", L"closebtn", 0}));
+                      AboutCase{{95, 1, 25}, L"BrisaDSP firmware version v1.25", L"confirm_btn", 1},
+                      AboutCase{{95, 2, 3}, L"BrisaDSP firmware version v2.3", L"closebtn", 0}));
 
 } // namespace

@@ -189,6 +189,28 @@ const BandCase kCases[] = {
          EXPECT_EQ("3.5", r.Text(L"eq_gain_%d", 17));
          EXPECT_EQ(En(L"${bypass_eq}"), r.BypassText());
      }},
+    {"every band flat with the EQ on: the chart's mark takes no word of the bypass button in any language",
+     [](Rig& r) {
+         r.Profile().channels[0].bypass = 0;
+         for (EqBand& band : r.Profile().channels[0].bands) band.gain = 0.0f;
+     },
+     [](Rig&) {}, {},
+     [](Rig& r) {
+         EXPECT_TRUE(static_cast<UIEqualizer*>(r.Named(L"equalizer", 0))->Model().AllFlat());
+         EXPECT_EQ(En(L"${bypass_eq}"), r.BypassText());
+         for (const wchar_t* language : {L"en", L"cn_zh", L"ru"}) {
+             CResourceStore::GetInstance()->SelectLanguage(language);
+             std::wstring mark = Text(L"${all_bypass}");
+             std::wstring word = Text(L"${bypass_eq}");
+             word.erase(word.find(L"EQ"), 2);
+             word.erase(word.find_last_not_of(L' ') + 1);
+             word.erase(0, word.find_first_not_of(L' '));
+             CharUpperW(&mark[0]);
+             CharUpperW(&word[0]);
+             EXPECT_EQ(std::wstring::npos, mark.find(word)) << Narrow(mark.c_str());
+         }
+         CResourceStore::GetInstance()->SelectLanguage(L"en");
+     }},
     {"leaving a bypassed channel's gain box untouched keeps its hidden gains",
      [](Rig& r) { r.Band(0, 2).gain = 2.0f; }, [](Rig& r) { r.controller.SetChEqEdit(2); }, {},
      [](Rig& r) { EXPECT_EQ(2.0f, r.Band(0, 2).gain); }},

@@ -31,8 +31,8 @@ std::wstring StripLayout()
 {
     std::wstring xml = L"<Window size=\"900,700\"><VerticalLayout>"
                        L"<Curve name=\"equalizer\" height=\"200\"/>"
-                       L"<Combo name=\"comb_ch_unit\" height=\"20\"><ListLabelElement text=\"ms\"/>"
-                       L"<ListLabelElement text=\"cm\"/><ListLabelElement text=\"in\"/></Combo>"
+                       L"<Combo name=\"comb_ch_unit\" height=\"20\"><ListLabelElement text=\"${unit_ms}\" selected=\"true\"/>"
+                       L"<ListLabelElement text=\"${unit_cm}\"/><ListLabelElement text=\"${unit_inch}\"/></Combo>"
                        L"<SButton name=\"speaker_4\" height=\"20\"/><Container name=\"spk_con_4\" height=\"20\"/>"
                        L"<Edit name=\"spk_delay_4\" userdata=\"5\" height=\"20\"/>";
     for (int ch = 0; ch < kStrips; ++ch) {
@@ -222,6 +222,26 @@ const EditCase kCases[] = {
      {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 01 01 05", "09:00 00 01 01 00", "08:00 00 02 02 05",
       "09:00 00 02 02 00"},
      [](Rig& r) { EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[0].gain); }},
+    {"a linked partner takes the member's changes in whole tenths: off, -20.6 dB, off leaves both off",
+     [](Rig& r) {
+         r.Profile().linkMode = 1;
+         r.Profile().linkOutputs[0] = 1;
+         r.SetGain(0, -600);
+         r.SetGain(1, -600);
+     },
+     [](Rig& r) {
+         for (int tenths : {-206, -600}) {
+             r.Slider(0)->SetValue(tenths);
+             r.controller.SetChVolumeSlider(0, true, false);
+         }
+     },
+     {"08:00 00 00 00 14", "09:00 00 00 00 00", "08:00 00 01 01 14", "09:00 00 01 01 00", "08:00 00 00 00 3C",
+      "09:00 00 00 00 00", "08:00 00 01 01 3C", "09:00 00 01 01 00"},
+     [](Rig& r) {
+         EXPECT_FLOAT_EQ(-60.0f, r.Profile().channels[1].gain);
+         EXPECT_EQ(-600, r.Slider(1)->GetValue());
+         EXPECT_EQ(Off(), Narrow(r.Edit(1)->GetTextContent()));
+     }},
     {"a fractional trim reported by the unit, its box left untouched, sends nothing and stays muted",
      [](Rig& r) { r.Profile().channels[0].mute = 1; },
      [](Rig& r) {
@@ -327,7 +347,7 @@ const EditCase kCases[] = {
      [](Rig& r) { r.Profile().channels[2].delay = 0.3f; }, [](Rig& r) { r.SetUnit(2); }, {},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(0.3f, r.Profile().channels[2].delay);
-         EXPECT_EQ("4 in", Narrow(r.DelayEdit(2)->GetTextContent()));
+         EXPECT_EQ("4 inch", Narrow(r.DelayEdit(2)->GetTextContent()));
      }},
     {"in inches one step rounds back to the same inch and is sent once", [](Rig& r) { r.SetUnit(2); },
      [](Rig& r) { r.controller.SetChDelayUp(0, true); }, {"07:00 00 00 00 00 00 00"},
@@ -369,11 +389,34 @@ const EditCase kCases[] = {
          EXPECT_FLOAT_EQ(1.0f, r.Profile().channels[1].delay);
          EXPECT_EQ("35 cm", Narrow(r.DelayEdit(1)->GetTextContent()));
      }},
+    {"a typed delay equal to the stored one is sent once and shown as written: leaving the box sends nothing more",
+     [](Rig& r) { r.Profile().channels[0].delay = 1.5f; },
+     [](Rig& r) {
+         r.TypeDelay(0, L"1.5");
+         r.controller.LeaveChDelayEdit(0);
+     },
+     {"07:00 00 00 00 01 01 F4"},
+     [](Rig& r) { EXPECT_EQ("1.500 ms", Narrow(r.DelayEdit(0)->GetTextContent())); }},
     {"nan typed into a delay keeps the stored delay", [](Rig& r) { r.Profile().channels[0].delay = 1.0f; },
      [](Rig& r) { r.TypeDelay(0, L"nan"); }, {},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(1.0f, r.Profile().channels[0].delay);
          EXPECT_EQ("1.000 ms", Narrow(r.DelayEdit(0)->GetTextContent()));
+     }},
+    {"after a switch to Russian a delay box shows the unit combo's word and leaving it sends nothing",
+     [](Rig& r) { r.Profile().channels[1].delay = 1.0f; },
+     [](Rig& r) {
+         CResourceStore::GetInstance()->SelectLanguage(L"ru");
+         r.controller.UpdateAllVolumeEdit();
+         r.controller.LeaveChDelayEdit(1);
+     },
+     {},
+     [](Rig& r) {
+         const CUIString shown = r.DelayEdit(1)->GetTextContent();
+         const CUIString unit = r.Named<CControlUI>(L"comb_ch_unit", 0)->GetTextContent();
+         CResourceStore::GetInstance()->SelectLanguage(L"en");
+         EXPECT_EQ(L"1.000 \u043c\u0441", std::wstring(shown.CStr()));
+         EXPECT_EQ(L"\u043c\u0441", std::wstring(unit.CStr()));
      }},
     {"a speaker code no channel has does nothing", [](Rig&) {},
      [](Rig& r) {

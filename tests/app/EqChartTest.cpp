@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -174,8 +175,13 @@ TEST_F(ChartFixture, PressPicksQHandleThenBandThenHThenL)
         EXPECT_EQ(c.cursor, in.cursor);
         EXPECT_EQ(c.capture == INDEX_CAPTURED, in.selectionToUserData);
         EXPECT_EQ(ChartNotify::None, in.notify);
-        model.Release(c.p);
+        const EqBand before = model.Band(std::max(c.selected, 0));
+        const int hp = model.HpFreq();
+        // A click that never moved commits nothing.
+        EXPECT_EQ(ChartNotify::None, model.Release(c.p).notify);
         EXPECT_EQ(CAPTURE_NONE, model.Capture());
+        const EqBand& after = model.Band(std::max(c.selected, 0));
+        EXPECT_TRUE(before.freq == after.freq && before.gain == after.gain && before.Q == after.Q && hp == model.HpFreq());
     }
 }
 
@@ -241,8 +247,9 @@ TEST_F(ChartFixture, BandDragClampsToThePlotAndNotifiesOnlyOnChange)
 {
     RunSteps(model,
              {{Step::Press, 463, 72, ChartNotify::None, 1000, 6.0f},
-              {Step::Move, 463, 72, ChartNotify::Eq, 999, 6.0f},
-              {Step::Move, 463, 72, ChartNotify::None, 999, 6.0f},
+              {Step::Move, 463, 72, ChartNotify::None, 1000, 6.0f},
+              {Step::Move, 462, 72, ChartNotify::Eq, 991, 6.0f},
+              {Step::Move, 462, 72, ChartNotify::None, 991, 6.0f},
               {Step::Move, 900, 0, ChartNotify::Eq, 20000, 12.0f},
               {Step::Move, -50, 400, ChartNotify::Eq, 20, -18.0f},
               {Step::Release, -50, 400, ChartNotify::EqRelease, 20, -18.0f}},

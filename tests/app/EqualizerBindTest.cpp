@@ -257,7 +257,7 @@ TEST_F(BindFixture, InputSourceListShowsTheUnitsSourcesAndStartsOnItemFive)
     }
     // Room for every row, hidden ones included, at 16 pixels each.
     EXPECT_EQ(9 * 16, list->GetDropBoxSize().cy);
-    EXPECT_EQ(list->GetCurrentWidth(), list->GetDropBoxSize().cx);
+    EXPECT_EQ(list->GetFixedSizeValue().cx, list->GetDropBoxSize().cx);
     EXPECT_EQ(5, list->GetSelectedIndex());
     DestroyWindow(host);
 }

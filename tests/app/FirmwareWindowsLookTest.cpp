@@ -1,9 +1,12 @@
 // The firmware update windows, the loading window and the about box in every
-// language at 96 and 144 DPI: a picture of each for people to look at, and checks on their own
+// language at 96, 120 and 144 DPI: a picture of each for people to look at, and checks on their own
 // painting (nothing black inside the border, more than a flat fill).
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "AppSkin.h"
 #include "SkinVariants.h"
@@ -20,7 +23,28 @@ using namespace SkinUI;
 
 namespace {
 
-TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
+// The pixels of a painting (by rows of the client width) inside the named
+// control that match.
+int CountIn(WindowImplBase& window, const std::vector<uint32_t>& pixels, const wchar_t* name, bool (*match)(uint32_t))
+{
+    CControlUI* control = window.PaintManager().FindControlByName(name);
+    RECT client;
+    GetClientRect(window.GetNativeHandle(), &client);
+    if (control == nullptr || pixels.size() != size_t(client.right) * client.bottom) return -1;
+    const RECT rc = control->GetPosition();
+    int count = 0;
+    for (int y = std::max(0L, rc.top); y < std::min(client.bottom, rc.bottom); ++y)
+        for (int x = std::max(0L, rc.left); x < std::min(client.right, rc.right); ++x)
+            count += match(pixels[y * client.right + x]);
+    return count;
+}
+
+bool Accent(uint32_t p) { return (p >> 16 & 0xFF) < 0x60 && (p >> 8 & 0xFF) > 0x80 && (p & 0xFF) > 0xC0; }
+bool Danger(uint32_t p) { return (p >> 16 & 0xFF) > 0xB0 && (p >> 8 & 0xFF) < 0x70 && (p & 0xFF) < 0x70; }
+// Lighter than the disabled text colour can be.
+bool Light(uint32_t p) { return std::max({p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF}) > 0x80; }
+
+TEST(FirmwareWindowsLook, PaintInEveryLanguageAtEachDpi)
 {
     ASSERT_TRUE(OpenAppSkin());
     DspDevice device;
@@ -39,7 +63,11 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
         PostMessageW(updateHandle, CUpdateFwWnd::kMsgProgress, 60, 0);
         PostMessageW(updateHandle, CUpdateFwWnd::kMsgFailed, 0, 0);
         SkinUITest::PumpPending();
-        CheckWindow(*update, L"xml_update_fw", language, dpi);
+        // A failure reads as one: the bar where it stopped and the text in the danger colour, no accent left.
+        const std::vector<uint32_t> failed = CheckWindow(*update, L"xml_update_fw", language, dpi);
+        EXPECT_EQ(0, CountIn(*update, failed, L"progress", Accent));
+        EXPECT_LT(0, CountIn(*update, failed, L"progress", Danger));
+        EXPECT_LT(0, CountIn(*update, failed, L"update_tips", Danger));
         DestroyWindow(updateHandle);
         SkinUITest::PumpPending();
 
@@ -51,6 +79,9 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtBothDpis)
                         L"C:\\users\\tmp\\FLASH_UPG.bin");
         SkinUITest::PumpPending();
         CheckWindow(*force, L"xml_force_update", language, dpi);
+        // Locked by a running stage, the close button looks disabled.
+        force->PaintManager().FindControlByName(L"closebtn")->SetEnabledState(false);
+        EXPECT_EQ(0, CountIn(*force, CheckWindow(*force, L"xml_force_update_locked", language, dpi), L"closebtn", Light));
         DestroyWindow(forceHandle);
         SkinUITest::PumpPending();
 

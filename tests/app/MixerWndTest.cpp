@@ -7,6 +7,7 @@
 
 #include "DialogScript.h"
 #include "UnitDialogTest.h"
+#include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/MixerWnd.h"
 #include "tests/support/FrameSignature.h"
 #include "tests/support/PollUntil.h"
@@ -275,8 +276,8 @@ TEST_F(MixerWindow, ClearSendsZeroOncePerRoutedBitAndEmptiesTheRoutes)
     EXPECT_EQ(0, profile().inputMixVolume[0][2][5]);
 }
 
-// Connecting and disconnecting close an open mixer: its edits would reach
-// the model only, and the read rewrites what it shows.
+// Connecting and disconnecting close an open mixer or compressor window:
+// their edits would reach the model only, and the read rewrites what they show.
 TEST_F(MixerWindow, ConnectAndDisconnectCloseIt)
 {
     const struct {
@@ -287,20 +288,24 @@ TEST_F(MixerWindow, ConnectAndDisconnectCloseIt)
         {"disconnect", true, [](EqualizerManager& c) { c.DisconnectDevice(); }},
         {"connect", false, [](EqualizerManager& c) { c.ConnectDevice(false); }},
     };
-    for (const auto& row : kRows) {
-        SCOPED_TRACE(row.name);
-        if (!row.openFirst) controller.DisconnectDevice();
-        const auto result = dialogs::RunDialogScript(
-            L"MixerWnd",
-            {[&](WindowImplBase&, HWND) {
-                 row.act(controller);
-                 return true;
-             },
-             // Reached only by a mixer left open, which it closes on giving up.
-             [](WindowImplBase&, HWND) { return false; }},
-            [&] { OpenMixerWnd(nullptr, controller); }, 50);
-        EXPECT_TRUE(result.failedStep.empty()) << "the mixer stayed open";
-        EXPECT_EQ(nullptr, CMixerWnd::Current());
+    for (bool compressors : {false, true}) {
+        for (const auto& row : kRows) {
+            SCOPED_TRACE(testing::Message() << row.name << (compressors ? " under the compressors" : ""));
+            if (!row.openFirst) controller.DisconnectDevice();
+            const auto result = dialogs::RunDialogScript(
+                compressors ? L"CompressorsOnWnd" : L"MixerWnd",
+                {[&](WindowImplBase&, HWND) {
+                     row.act(controller);
+                     return true;
+                 },
+                 // Reached only by a window left open, which it closes on giving up.
+                 [](WindowImplBase&, HWND) { return false; }},
+                [&] { compressors ? (void)ShowCompressorsOnWnd(nullptr, controller) : OpenMixerWnd(nullptr, controller); },
+                50);
+            EXPECT_TRUE(result.failedStep.empty()) << "the window stayed open";
+            EXPECT_EQ(nullptr, CMixerWnd::Current());
+            EXPECT_EQ(nullptr, CCompressorsOnWnd::Current());
+        }
     }
 }
 

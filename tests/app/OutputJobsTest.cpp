@@ -467,6 +467,13 @@ const JobCase kJobCases[] = {
          EXPECT_EQ(3, t.Profile().currOutChannel);
          EXPECT_FALSE(t.Enabled(L"btn_link_output"));
      }},
+    {"joining a group keeps a fractional trim the unit reported", [](OutputJobs& t) {
+         PostReport(t.Controller(), 0x08, dsp::DspTrimRecord{0, 5, -12.34f});
+     },
+     [](OutputJobs& t) { t.Toggle(L"ch_synchronize_%d", 3); }, {}, {},
+     {"08@0", "08@1", "08@2", "08@3", "08@4", "08@5", "08@6", "08@7", "08@8", "08@9", "08@10", "08@11", "08@12",
+      "08@13", "08@14", "08@15", "09@3"},
+     [](OutputJobs& t) { EXPECT_NEAR(-12.34f, t.Profile().channels[5].gain, 1e-4); }},
     {"leaving the last group frees the link button", [](OutputJobs& t) {
          t.Profile().linkSel[3] = 1;
          t.Named<COptionUI>(L"ch_synchronize_%d", 3)->SetSelectedState(true, true);
@@ -495,6 +502,15 @@ const JobCase kJobCases[] = {
      [](OutputJobs& t) {
          EXPECT_EQ(0, t.Profile().linkSel[9]);
          EXPECT_EQ(5, t.Profile().currOutChannel);
+     }},
+    {"a profile shown unlinked opens the group buttons an earlier link closed", [](OutputJobs& t) {
+         t.Named(L"ch_synchronize_%d", 9)->SetEnabledState(false);
+         t.Named(L"delay_link_%d", 9)->SetEnabledState(false);
+     },
+     [](OutputJobs& t) { t.Controller().RefreshFromProfile(); }, {}, {}, {"09@0"},
+     [](OutputJobs& t) {
+         EXPECT_TRUE(t.Enabled(L"ch_synchronize_%d", 9));
+         EXPECT_TRUE(t.Enabled(L"delay_link_%d", 9));
      }},
     {"a link report shows on the link and lock buttons", [](OutputJobs&) {},
      [](OutputJobs& t) { PostReport(t.Controller(), 0x0E, dsp::DspLinkRecord{0, 1, {}}); }, {}, {}, {"09@0"},

@@ -179,18 +179,18 @@ const Row kCrossoverRows[] = {
      [](Win& w) { w.Type(L"lp_freq", L"2k5"); },
      {F(3, 1, 1, 2500, 0), F(0, 1, 1, 2500, 0)},
      [](Win& w) { EXPECT_EQ(2500, w.P().channels[3].crossover.GetLpFreq()); }},
-    {"type 2 with an odd slope shows the next even one, hides the odd rows, keeps the stored slope",
+    {"type 2 with an odd slope shows, stores and sends the next even one and hides the odd rows",
      [](Win& w) {
          w.P().channels[0].crossover.SetHpSlope(3);
          w.C().SetFreqDivider(0);
      },
      [](Win& w) { w.Pick(L"hp_type", 2); },
-     {F(0, 2, 2, 80, 3)},
+     {F(0, 2, 2, 80, 4)},
      [](Win& w) {
          auto* slope = w.At<CComboUI>(L"hp_slop");
          EXPECT_EQ(4, slope->GetSelectedIndex());
          for (int item = 1; item <= 8; ++item) EXPECT_EQ(item % 2 == 0, slope->GetChildAt(item)->GetVisibility()) << item;
-         EXPECT_EQ(3, w.P().channels[0].crossover.GetHpSlope());
+         EXPECT_EQ(4, w.P().channels[0].crossover.GetHpSlope());
      }},
     {"the up stepper walks the log grid from 80 Hz",
      [](Win&) {}, [](Win& w) { w.window->Dispatch(L"valuechangedup", w.At(L"hp_freq")); },
@@ -332,6 +332,23 @@ const Row kOutputRows[] = {
      {Mute(4, 0), Type(4, 13), F(4, 2, 3, 3400, 2), F(4, 1, 3, 20000, 0), Trim(4, 0), Mute(5, 0), Type(5, 13),
       F(5, 2, 3, 3400, 2), F(5, 1, 3, 20000, 0), Trim(5, 0)},
      [](Win& w) { EXPECT_EQ(5, w.P().currOutChannel); }},
+    {"Enter in an untouched strip or speaker delay box shown in cm keeps the delay off the cm grid and sends nothing",
+     [](Win& w) {
+         w.P().channels[1].delay = 1.0f;
+         w.Pick(L"comb_ch_unit", 1);
+         w.C().SetDelayUnit();
+     },
+     [](Win& w) {
+         w.window->Dispatch(L"return", w.At(L"edit_ch_delay_%d", 1));
+         w.window->Dispatch(L"return", w.At(L"spk_delay_%d", w.P().outputs[1] - 1));
+     },
+     {},
+     [](Win& w) {
+         EXPECT_FLOAT_EQ(1.0f, w.P().channels[1].delay);
+         EXPECT_EQ("35 cm", Narrow(w.At(L"edit_ch_delay_%d", 1)->GetTextContent()));
+         w.Pick(L"comb_ch_unit", 0);
+         w.C().SetDelayUnit();
+     }},
     {"a group row or a foreign name assigns nothing",
      [](Win& w) { w.window->Controller().menuChannel = 3; },
      [](Win& w) {
@@ -465,6 +482,34 @@ TEST_F(OutputsSettings, MenusDisableTheUnitsRowsWhileDisconnected)
         ASSERT_NE(nullptr, row) << Narrow(e.row);
         EXPECT_EQ(e.enabled, row->GetEnabledState()) << Narrow(e.row);
     }
+    win.window->MenuSlot()->CloseMenu(0);
+    EXPECT_TRUE(SkinUITest::PumpUntil([&] { return win.window->MenuSlot() == nullptr; }));
+}
+
+// Whatever the current language, each language row names its language in
+// its own script; only the current one carries the mark.
+TEST_F(OutputsSettings, LanguageRowsNameTheirLanguageInItsOwnScriptAndMarkTheCurrent)
+{
+    const struct {
+        const wchar_t* row;
+        const wchar_t* language;
+        const wchar_t* name;
+    } kRows[] = {{L"option_item_language_en", L"en", L"English"},
+                 {L"option_item_language_cn", L"cn_zh", L"\u4e2d\u6587"},
+                 {L"option_item_language_ru", L"ru", L"\u0420\u0443\u0441\u0441\u043a\u0438\u0439"}};
+    for (const auto& current : kRows) {
+        CResourceStore::GetInstance()->SelectLanguage(current.language);
+        win.Click(L"btn_option");
+        CMenuWnd* menu = win.window->MenuSlot();
+        ASSERT_NE(nullptr, menu);
+        for (const auto& r : kRows) {
+            auto* row = static_cast<CMenuElementUI*>(menu->GetMenuRoot()->FindDescendantByName(r.row));
+            ASSERT_NE(nullptr, row) << Narrow(r.row);
+            EXPECT_EQ(std::wstring(r.name), row->GetTextContent().CStr()) << Narrow(current.language);
+            EXPECT_EQ(r.row == current.row, row->GetIcon() == L"right.png") << Narrow(current.language) << Narrow(r.row);
+        }
+    }
+    CResourceStore::GetInstance()->SelectLanguage(L"en");
     win.window->MenuSlot()->CloseMenu(0);
     EXPECT_TRUE(SkinUITest::PumpUntil([&] { return win.window->MenuSlot() == nullptr; }));
 }

@@ -1,5 +1,5 @@
 // The scene window, the name entry and the two-box question in every
-// language at 96 and 144 DPI, each checked on its own painting.
+// language at 96, 120 and 144 DPI, each checked on its own painting.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,7 +20,7 @@ using namespace SkinUI;
 
 namespace {
 
-// Looks at the window the step finds in every language and at both DPIs,
+// Looks at the window the step finds in every language and at each DPI,
 // then closes it: one window each, since every window Wine closes costs time.
 // size, when given: the layout's size, which every language keeps, scaled.
 WindowStep Look(const wchar_t* className, const wchar_t* windowName, const wchar_t* layout, SIZE size = {0, 0})
@@ -39,7 +39,7 @@ WindowStep Look(const wchar_t* className, const wchar_t* windowName, const wchar
             }};
 }
 
-TEST(SceneWindowsLook, PaintInEveryLanguageAtBothDpis)
+TEST(SceneWindowsLook, PaintInEveryLanguageAtEachDpi)
 {
     ASSERT_TRUE(OpenAppSkin());
     // No unit: the window opens at once with the names the model has.

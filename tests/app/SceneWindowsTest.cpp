@@ -206,6 +206,7 @@ struct SaveCase {
     std::vector<std::string> frames;  // after the scene id get
     const wchar_t* rowAfter;          // the row's name when the window closed
     bool nameLost = false;            // the row shows no name, the unit still holds its scene
+    bool idLate = false;              // the unit (on scene 4) answers which scene is current once the job runs
 };
 
 const SaveCase kSaveCases[] = {
@@ -218,6 +219,8 @@ const SaveCase kSaveCases[] = {
      {"02 0b bb 021041424344454647480000000000000000", "02 08 bb 0200"}, L"ABCDEFGH"},
     {"a slot still valid in the unit without a name is asked for too", 3, L"Gig", true,
      {"02 0b bb 041047696700000000000000000000000000", "02 08 bb 0400"}, L"Gig", true},
+    {"a late answer which scene is current leaves the save on the chosen slot", 1, L"ABC", false,
+     {"02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"}, L"ABC", false, true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -232,10 +235,20 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     std::vector<WindowStep> steps{ChooseRow(c.row)};
     if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
     steps.push_back(EnterName(seen, c.typed));
+    if (c.idLate) {
+        Unit().Access()->currentScene = 4;
+        sim::SimUnit::Instance().HoldWrites(true);
+        steps.push_back(OnLoading([](WindowImplBase&, HWND) {
+            sim::SimUnit::Instance().HoldWrites(false);
+            return true;
+        }));
+    }
     steps.push_back(Answer(seen, L"confirm_btn"));  // the save's notice, or the refusal
     steps.push_back(CloseWhenIdle(seen, controller));
     const size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
     const auto result = dialogs::RunWindowScript(steps, [&] { controller.SaveSenceConfigToDSP(Main()); });
+    sim::SimUnit::Instance().HoldWrites(false);
+    Unit().Access()->currentScene = 0;
     ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
 
     std::vector<std::string> expected{"02 0e 66 "};

@@ -1,5 +1,5 @@
 // The mixer, the compressor grid, the noise window and the memory window:
-// their pictures in every language at 96 and 144 DPI, and open/close cycles
+// their pictures in every language at 96, 120 and 144 DPI, and open/close cycles
 // that give back every GDI and USER object and thread they took.
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ void CheckFinish(WindowImplBase& window, const std::wstring& label, const std::v
     }
 }
 
-TEST_F(ServiceWindows, PaintInEveryLanguageAtBothDpisWithEveryMixerRowInside)
+TEST_F(ServiceWindows, PaintInEveryLanguageAtEachDpiWithEveryMixerRowInside)
 {
     ForEachLanguageAndDpi([&](const wchar_t* language, int dpi) {
         for (const ServiceWindowKind& kind : kServiceWindows) {

@@ -23,7 +23,7 @@ double BestJobMs(EqualizerManager& controller, EqualizerManager::SceneJob job, i
     double best = 1e9;
     for (int run = 0; run < runs; ++run) {
         const Clock::time_point start = Clock::now();
-        if (!controller.StartSceneJob(job)) return -1;
+        if (!controller.StartSceneJob(job, 2)) return -1;
         while (controller.IsSceneJobRunning()) {
             if (Clock::now() - start > std::chrono::seconds(30)) return -1;
             Sleep(0);
@@ -51,7 +51,6 @@ int wmain()
         if (!controller.Device().IsDeviceOpen()) return 1;
         controller.Device().EnableAsyncMode();
         TuningModel& m = controller.Model();
-        m.sceneSlot = 2;
         std::memcpy(m.sceneNameInput.data(), "ABC", 3);
         save = BestJobMs(controller, EqualizerManager::SceneJob::Save, runs);
         const size_t before = unit.ReceivedFrames().size();

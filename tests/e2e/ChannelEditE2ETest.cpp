@@ -1,7 +1,8 @@
 // Channel editing, bridging, the output reset and the lock driven with real
 // X input on the whole program; the simulated unit's received frames are the
 // oracle. The rows run in order on one program, each from the state the
-// rows before it left.
+// rows before it left. Every kind of slider the program has is dragged by
+// hand in a table of its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,19 @@ bool ChooseUnit(App& app, int unit)
 }
 
 
+// The unit has taken what the program queued: both channels' trims are in,
+// and no frame came between two looks.
+bool UnitSettled(App& app)
+{
+    size_t last = static_cast<size_t>(-1);
+    return WaitFor([&] {
+        const size_t now = app.Mark();
+        const bool same = now == last;
+        last = now;
+        return same && app.Params()["out1.gain"] == app.Params()["out0.gain"];
+    });
+}
+
 // Clicks into the edit and out of it again, onto the first speaker position.
 bool ClickInAndOut(App& app, const std::string& edit)
 {
@@ -131,6 +146,33 @@ bool ClickInAndOut(App& app, const std::string& edit)
 }
 
 const std::string kNoBridge = "4C:00 00 08 00 00 00 00 00 00 00 00";
+
+// Channel 1's band 17 as the chart shows it: at its frequency, and at 0 dB while switched off.
+EqChartGeometry Chart(App& app)
+{
+    const ControlState chart = app.Control("equalizer", kTitle);
+    EqChartGeometry geometry;
+    geometry.Set(SkinUI::CUIRect(chart.rect.left, chart.rect.top, chart.rect.right, chart.rect.bottom), 100);
+    return geometry;
+}
+
+int Band17Freq(App& app) { return std::atoi(app.Control("eq_freq_17").text.c_str()); }
+
+// Band 17 switched on again at +6 dB.
+std::vector<std::string> Band17On(App& app)
+{
+    const int freq = Band17Freq(app);
+    const int q = static_cast<int>(std::lround(std::atof(app.Control("eq_q_17").text.c_str()) * 10));
+    return {Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
+}
+
+// Band 17 at +6 dB, then switched off: the EQ page shows.
+bool Band17SwitchedOff(App& app)
+{
+    return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
+           TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
+           app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
+}
 
 // A reset: no bridges, each output given its speaker (with its crossover
 // and trim), the lock off, the links cleared, every trim, channel 1 shown.
@@ -269,30 +311,29 @@ const Row kRows[] = {
      false, [](App& app) { return Reconnect(app); }},
     {"a hover over channel 1's switched-off +6 dB band sends nothing: its enable button sends +6 dB again",
      [](App& app) {
-         const ControlState chart = app.Control("equalizer", kTitle);
-         EqChartGeometry geometry;
-         geometry.Set(SkinUI::CUIRect(chart.rect.left, chart.rect.top, chart.rect.right, chart.rect.bottom), 100);
-         const int freq = std::atoi(app.Control("eq_freq_17").text.c_str());
+         const EqChartGeometry geometry = Chart(app);
          // Back on the outputs page for the rows after.
-         return app.MoveTo(geometry.FreqToX(freq), geometry.GainToY(0.0f)) && app.Click("pt_enable_17") &&
+         return app.MoveTo(geometry.FreqToX(Band17Freq(app)), geometry.GainToY(0.0f)) && app.Click("pt_enable_17") &&
                 app.Click("tab_outputs");
      },
-     [](App& app) {
-         const int freq = std::atoi(app.Control("eq_freq_17").text.c_str());
-         const int q = static_cast<int>(std::lround(std::atof(app.Control("eq_q_17").text.c_str()) * 10));
-         return std::vector<std::string>{Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
-     },
-     false,
+     Band17On, false,
      [](App& app) {
          EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
          EXPECT_TRUE(app.Control("pt_enable_17").selected);
      },
-     false,
+     false, Band17SwitchedOff},
+    {"a click beside channel 1's switched-off +6 dB band's dot sends nothing: its enable button sends +6 dB again",
      [](App& app) {
-         return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
-                TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
-                app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
-     }},
+         const EqChartGeometry geometry = Chart(app);
+         return app.ClickAt(geometry.FreqToX(Band17Freq(app)) + 2, geometry.GainToY(0.0f) + 3) &&
+                app.Click("pt_enable_17") && app.Click("tab_outputs");
+     },
+     Band17On, false,
+     [](App& app) {
+         EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
+         EXPECT_TRUE(app.Control("pt_enable_17").selected);
+     },
+     false, Band17SwitchedOff},
     {"bridge channels 3 and 4: channel 4 becomes a copy of 3",
      [](App& app) { return app.Click("ch_bridge_1"); },
      [](App& app) {
@@ -355,6 +396,23 @@ const Row kRows[] = {
          EXPECT_EQ(1, unit["lock"]);
          EXPECT_EQ(unit["out1.eq5.gain"], unit["out0.eq5.gain"]);
          EXPECT_FALSE(app.Control("ch_output_btn_3").enabled);
+     }},
+    {"channel 2 linked to channel 1 follows it off, to -20.6 dB and off again: both end off",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_0", "-60"); },
+     [](App&) { return std::vector<std::string>{Trim(0, 60), Mute(0, 0), Trim(1, 60), Mute(1, 0)}; }, false,
+     [](App& app) {
+         EXPECT_EQ(-600, app.Control("slider_ch_volume_1").value);
+         EXPECT_EQ(-60, app.Params()["out1.gain"]);
+     },
+     false,
+     [](App& app) {
+         // From the thumb at off, in one move, to -20.6 dB on the 90 px slider with its 14 px thumb.
+         const Rect slider = app.Control("slider_ch_volume_0").rect;
+         // Both off first: a partner follows by the difference, and stops at off.
+         return TypeInto(app, "edit_ch_volume_0", "-60") && TypeInto(app, "edit_ch_volume_1", "-60") &&
+                WaitFor([&] { return app.Control("slider_ch_volume_1").value == -600; }) &&
+                app.Drag(slider.left + 7, slider.CenterY(), slider.left + 57, slider.CenterY(), 1, 100) &&
+                WaitFor([&] { return app.Control("slider_ch_volume_0").value == -206; }) && UnitSettled(app);
      }},
     {"unlink releases link and lock without a question",
      [](App& app) { return app.Click("btn_link_output"); },
@@ -436,6 +494,200 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
     const std::string pushes = app.Request("PUSHES");
     ASSERT_EQ(0u, pushes.rfind("OK ", 0)) << pushes;
     EXPECT_EQ(" 0", pushes.substr(pushes.rfind(' '))) << pushes;
+}
+
+// A slider kind dragged by hand: the thumb pressed at its centre and moved
+// in steps to the release point; the slider follows every step and the unit
+// gets the release point's value.
+struct SliderDrag {
+    int dpi;
+    const char* name;
+    const char* window;  // title of the window holding the slider
+    const char* slider;
+    // Shows the slider (opening its window) at its starting value.
+    std::function<bool(App&)> prepare;
+    int dx, dy;  // from the press to the release, in pixels at 96 DPI
+    // The frames the release at value sends, in order.
+    std::function<std::vector<std::string>(App&, int value)> release;
+    // The frame that gives the unit value: the drag's last of its command.
+    std::function<std::string(App&, int value)> holds;
+    std::function<bool(App&)> finish;
+};
+
+// The slider's value under a point of the screen: the thumb's centre
+// follows the pointer, half a thumb from each end is the limit.
+int ValueAt(const ControlState& s, int thumb, int x, int y)
+{
+    const long range = s.max - s.min;
+    if (s.rect.Height() <= s.rect.Width()) {
+        if (x >= s.rect.right - thumb / 2) return s.max;
+        if (x <= s.rect.left + thumb / 2) return s.min;
+        return s.min + static_cast<int>(range * (x - thumb / 2 - s.rect.left) / (s.rect.Width() - thumb));
+    }
+    if (y >= s.rect.bottom - thumb / 2) return s.min;
+    if (y <= s.rect.top + thumb / 2) return s.max;
+    return s.min + static_cast<int>(range * (s.rect.bottom - thumb / 2 - y) / (s.rect.Height() - thumb));
+}
+
+// The centre of the thumb at the slider's value.
+void ThumbCentre(const ControlState& s, int thumb, int* x, int* y)
+{
+    const long done = s.value - s.min, span = s.max - s.min;
+    if (s.rect.Height() <= s.rect.Width()) {
+        *x = s.rect.left + static_cast<int>(done * (s.rect.Width() - thumb) / span) + thumb / 2;
+        *y = s.rect.CenterY();
+    } else {
+        *x = s.rect.CenterX();
+        *y = s.rect.bottom - static_cast<int>(done * (s.rect.Height() - thumb) / span) - thumb + thumb / 2;
+    }
+}
+
+bool VolumeAtMinus10(App& app)
+{
+    return app.Click("tab_outputs") && WaitFor([&] { return app.Control("edit_ch_volume_0").visible; }) &&
+           TypeInto(app, "edit_ch_volume_0", "-10") &&
+           WaitFor([&] { return app.Control("slider_ch_volume_0").value == -100; });
+}
+
+bool OpenWindow(App& app, const std::string& row, const std::string& window)
+{
+    return app.Request("MENU " + row) == "OK" && WaitFor([&] { return app.Window(window).visible; });
+}
+
+bool CloseWindow(App& app, const std::string& window)
+{
+    return app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; });
+}
+
+// Channel 1's trim, the attenuation in whole dB, then its unmute.
+std::vector<std::string> VolumeRelease(App&, int tenths) { return {Trim(0, -tenths / 10), Mute(0, 0)}; }
+std::string VolumeHeld(App&, int tenths) { return Trim(0, -tenths / 10); }
+
+// Channel 1's delay: whole ms and thousandths.
+std::string Delay(App&, int micros)
+{
+    return Set(0x07, Hex({0, 0, 0, 0, micros / 1000, micros % 1000 >> 8, micros % 1000}));
+}
+
+// Band 6 of channel 1 with the frequency and Q its boxes show; the gain as g + 18 dB.
+std::string Band5(App& app, int tenths)
+{
+    const int freq = std::atoi(app.Control("eq_freq_5").text.c_str());
+    const int q = static_cast<int>(std::lround(std::atof(app.Control("eq_q_5").text.c_str()) * 10));
+    return Set(0x06, Hex({0, 0, 0, 5, freq >> 8, freq, q / 10, q % 10, (tenths + 180) / 10, (tenths + 180) % 10}));
+}
+
+// The unit takes 6 dB less the volume.
+std::string MainVolume(App&, int db) { return Set(0x02, Hex({6 - db})); }
+
+// The ACC delay goes to the unit's controller.
+std::string Acc(App&, int value) { return "03 92 bb " + Hex({value}); }
+
+// The compressor of channel 4, threshold whole dB and signed tenths, with
+// the attack and release its boxes show.
+std::string Compressor(App& app, int tenths)
+{
+    const int attack = std::atoi(app.Control("edit_attack_time_3", "CompressorsOnWnd").text.c_str());
+    const int release = std::atoi(app.Control("edit_release_time_3", "CompressorsOnWnd").text.c_str());
+    return Set(0x4A, Hex({0, 0, 3, 3, tenths / 10, tenths % 10, attack >> 8, attack, release / 1000,
+                          release / 100 % 10}));
+}
+
+// The mixer cell of output 5 and the first source's second input.
+std::string MixerCell(App&, int volume) { return Set(0x24, Hex({0, 0, 1, 4, 4, volume})); }
+
+const SliderDrag kSliderDrags[] = {
+    {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
+     VolumeRelease, VolumeHeld, nullptr},
+    {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
+     [](App& app) {
+         return TypeInto(app, "edit_ch_delay_0", "5") &&
+                WaitFor([&] { return app.Control("slider_ch_delay_0").value == 5000; });
+     },
+     12, 0, [](App& app, int v) { return std::vector<std::string>{Delay(app, v)}; }, Delay, nullptr},
+    {96, "EQ band 6 gain, 20 px up", kTitle, "eq_slider_5",
+     [](App& app) { return app.Click("tab_eq_bands"); }, 0, -20,
+     [](App& app, int v) { return std::vector<std::string>{Band5(app, v)}; }, Band5, nullptr},
+    {96, "main volume, 25 px left", kTitle, "slider_main_volume", nullptr, -25, 0,
+     [](App& app, int v) { return std::vector<std::string>{MainVolume(app, v), Set(0x04, "00")}; }, MainVolume,
+     nullptr},
+    {96, "ACC, 20 px right", kTitle, "slider_acc", nullptr, 20, 0,
+     [](App& app, int v) { return std::vector<std::string>{Acc(app, v)}; }, Acc, nullptr},
+    {96, "compressor threshold of channel 4, 20 px down", "CompressorsOnWnd", "slider_threshold_3",
+     [](App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }, 0, 20,
+     [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; }, Compressor,
+     [](App& app) { return CloseWindow(app, "CompressorsOnWnd"); }},
+    // The last move gave the cell its value; the release sends it no more.
+    {96, "mixer cell of output 5, input 2, 15 px right", "MixerWnd", "box_volume_4_1",
+     [](App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }, 15, 0,
+     [](App&, int) { return std::vector<std::string>{}; }, MixerCell,
+     [](App& app) { return CloseWindow(app, "MixerWnd"); }},
+    {144, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
+     VolumeRelease, VolumeHeld, nullptr},
+};
+
+TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
+{
+    E2E_SKIP_WITHOUT_WINDOWS_BUILD();
+    std::unique_ptr<App> app;
+    int dpi = 0;
+    for (const SliderDrag& row : kSliderDrags) {
+        SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(row.dpi) + " DPI");
+        if (row.dpi != dpi) {
+            app.reset();
+            LaunchOptions options;
+            options.dpi = dpi = row.dpi;
+            app.reset(new App(options));
+            ASSERT_TRUE(app->Started()) << app->Error();
+            ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected"); }, 30000));
+        }
+        if (row.prepare) {
+            ASSERT_TRUE(row.prepare(*app));
+        }
+        // A window just opened lays its controls out a moment later.
+        ControlState slider;
+        ASSERT_TRUE(WaitFor([&] {
+            slider = app->Control(row.slider, row.window);
+            return slider.visible && slider.enabled && slider.rect.Width() > 0 && slider.rect.Height() > 0;
+        })) << row.slider;
+        const int thumb = 14 * dpi / 96;
+        int x0 = 0, y0 = 0;
+        ThumbCentre(slider, thumb, &x0, &y0);
+        const int x1 = x0 + row.dx * dpi / 96, y1 = y0 + row.dy * dpi / 96;
+        // The press, then each step of the hand: the slider shows the value under the pointer.
+        int shown = 0;
+        auto follows = [&](int x, int y) {
+            const int under = ValueAt(slider, thumb, x, y);
+            if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == under; }, 5000))
+                return true;
+            ADD_FAILURE() << "at (" << x << "," << y << ") the slider shows " << shown << ", not " << under;
+            return false;
+        };
+        const size_t pressed = app->Mark();
+        bool followed = app->Press(x0, y0) && follows(x0, y0);
+        const int steps = 5;
+        for (int i = 1; i <= steps && followed; ++i) {
+            const int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
+            followed = app->MoveTo(x, y) && follows(x, y);
+        }
+        const int released = ValueAt(slider, thumb, x1, y1);
+        const std::vector<std::string> expected = row.release(*app, released);
+        const size_t mark = app->Mark();
+        ASSERT_TRUE(app->Release());
+        WaitFor([&] { return app->FramesSince(mark).size() >= expected.size(); });
+        EXPECT_EQ("OK pong", app->Request("PING"));
+        EXPECT_EQ(expected, Texts(app->FramesSince(mark)));
+        EXPECT_EQ(released, app->Control(row.slider, row.window).value);
+        const std::string held = row.holds(*app, released);
+        std::string last;
+        for (const UnitFrame& f : app->FramesSince(pressed)) {
+            if (f.Text().compare(0, 5, held, 0, 5) == 0) last = f.Text();
+        }
+        EXPECT_EQ(held, last);
+        if (row.finish) {
+            ASSERT_TRUE(row.finish(*app));
+        }
+    }
 }
 
 }  // namespace

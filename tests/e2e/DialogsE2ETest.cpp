@@ -292,8 +292,16 @@ TEST_F(DialogsE2E, NoiseWindowAsksTwiceASecondWhileOpenAndNeverAfter)
 
 TEST_F(DialogsE2E, MemoryWordWrittenIsReadBackFromTheUnit)
 {
-    ASSERT_TRUE(app->Click("btn_debug", kMain));
-    ASSERT_TRUE(WaitFor([] { return app->Window("memwrwnd").visible; }));
+    // Opened after a switch to each language and pictured; used in the last.
+    for (const std::string language : {"cn", "ru", "en"}) {
+        SCOPED_TRACE(language);
+        ASSERT_EQ("OK", app->Request("MENU option_item_language_" + language));
+        ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected", language); }));
+        ASSERT_TRUE(app->ClickUntil("btn_debug", kMain, [] { return app->Window("memwrwnd").visible; }));
+        EXPECT_EQ("", PictureWindow(*app, "memwrwnd", ScreenshotFolder() + "/dialog_memory_" + language + "_96.png"));
+        EXPECT_EQ("", ForeignScriptText(*app, "memwrwnd", language));
+        if (language != "en") Close("memwrwnd");
+    }
     const size_t mark = app->Mark();
     TypeInto("addr_edit", "memwrwnd", "0x1234");
     TypeInto("data_edit", "memwrwnd", "0xcafe0042");

@@ -199,13 +199,26 @@ TEST_F(FirmwareE2E, UpdateWindowSendsValidFilesRefusesBrokenOnesAndSurvivesAnUnp
 TEST_F(FirmwareE2E, OlderUnitIsOfferedTheCarriedFirmwareAndRunsBothStages)
 {
     Start();
-    ASSERT_TRUE(app->Unplug());
-    ASSERT_TRUE(Answer(*app, SkinText("en", "device_plugout"), "confirm_btn"));
     ASSERT_TRUE(app->SetFirmware(1, 24));
-    const size_t mark = app->Mark();
-    ASSERT_TRUE(app->Plug());
-    ASSERT_TRUE(Answer(*app, Format(SkinText("en", "update_tips"), 1, 24, 1, 25), "confirm_btn"));
-    ASSERT_TRUE(WaitFor([&] { return app->Control("update_btn", "updatefwwnd").enabled; }));
+    // Offered on the unit's return in each language: pictured before it
+    // starts, and left in each but the last, which runs it.
+    size_t mark = 0;
+    for (const std::string language : {"cn", "ru", "en"}) {
+        SCOPED_TRACE(language);
+        ASSERT_EQ("OK", app->Request("MENU option_item_language_" + language));
+        ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected", language); }));
+        ASSERT_TRUE(app->Unplug());
+        ASSERT_TRUE(Answer(*app, SkinText(language, "device_plugout"), "confirm_btn"));
+        mark = app->Mark();
+        ASSERT_TRUE(app->Plug());
+        ASSERT_TRUE(Answer(*app, Format(SkinText(language, "update_tips"), 1, 24, 1, 25), "confirm_btn"));
+        ASSERT_TRUE(WaitFor([&] { return app->Control("update_btn", "updatefwwnd").enabled; }));
+        const std::string ready = ScreenshotFolder() + "/force_update_" + language + "_96_ready.png";
+        EXPECT_EQ("", PictureWindow(*app, "updatefwwnd", ready));
+        EXPECT_EQ("", ForeignScriptText(*app, "updatefwwnd", language));
+        if (language == "en") break;
+        ASSERT_TRUE(app->ClickUntil("cancel_btn", "updatefwwnd", [&] { return !app->Window("updatefwwnd").found; }));
+    }
     EXPECT_EQ("ForceUpdateWnd", app->Window("updatefwwnd").className);
     EXPECT_NE(std::string::npos, app->Control("mcu_file", "updatefwwnd").text.find("MCU_UPG.bin"));
     EXPECT_NE(std::string::npos, app->Control("flash_file", "updatefwwnd").text.find("FLASH_UPG.bin"));
@@ -289,7 +302,7 @@ TEST_F(FirmwareE2E, LanguageMenuChangesEveryTextAtOnceAndTheNextStartKeepsIt)
     const std::map<std::string, std::string> texts = {
         {"btnConnect", "btn_connected"}, {"btn_scene", "scene"},     {"btn_option", "option"},
         {"btn_advance", "advance"},      {"main_mute", "mute"},      {"btn_bypass", "bypass_eq"},
-        {"btn_reset_eq", "reset_eq"}};
+        {"btn_reset_eq", "reset_eq"},    {"edit_acc", "off"}};
     auto shows = [&](const std::string& language) {
         size_t matching = 0;
         for (const auto& control : app->Controls("Brisa DSP Audio")) {

@@ -36,22 +36,7 @@ std::vector<std::string> WideLogLines(const std::string& path, size_t count) {
 
 // Sized and placed as asked, the skin's texts drawn.
 void CheckMainWindowPainting(App& app, const std::string& png) {
-    PaintCheck painting;
-    ASSERT_TRUE(WaitFor([&] { return app.Screenshot(kTitle, png) && (painting = CheckPainting(png)).painted; }))
-        << png << ": black share " << painting.blackShare << ", colours " << painting.colours;
-    const Rect window = app.Window(kTitle).rect;
-    int texts = 0;
-    for (const auto& named : app.Controls(kTitle)) {
-        const ControlState& c = named.second;
-        // A minus sign is one stroke across: no rows of edges to find.
-        if (!c.visible || c.text.empty() || c.text == "\xe2\x88\x92" || c.rect.Width() < 8 || c.rect.Height() < 8)
-            continue;
-        ++texts;
-        const Rect local{c.rect.left - window.left, c.rect.top - window.top, c.rect.right - window.left,
-                         c.rect.bottom - window.top};
-        if (!HasTextEdges(png, local)) ADD_FAILURE() << png << ": no text drawn in " << named.first << " \"" << c.text << "\"";
-    }
-    EXPECT_GT(texts, 0) << png;
+    EXPECT_EQ("", PictureWindow(app, kTitle, png));
 }
 
 // The window reads the simulated unit at start behind its loading window;
@@ -144,17 +129,60 @@ const struct {
               {"tab_routing", "option_ch_in0_0", "_routing"},
               {"tab_outputs", "btn_lock_output", "_outputs"}};
 
+// The dialogs the menus open: the row, the dialog's title, the control that
+// closes it and the picture's name.
+const struct {
+    const char* row;
+    const char* window;
+    const char* close;
+    const char* stem;
+} kDialogs[] = {{"advance_item_mixer", "MixerWnd", "closebtn", "dialog_mixer"},
+                {"advance_item_compressors_on", "CompressorsOnWnd", "closebtn", "dialog_compressors"},
+                {"advance_item_noise_threshold", "msgwnd", "closebtn", "dialog_noise"},
+                {"scene_item_load_scene", "scenewnd", "cancel_btn", "dialog_scene"},
+                {"option_item_about", "msgwnd", "confirm_btn", "dialog_about"},
+                {"option_item_firmware_upgrade", "updatefwwnd", "closebtn", "dialog_update"}};
+
+// Each dialog opened from the program in the language just switched to:
+// pictured once laid out (its closing control inside it and still), every
+// text in that language; closed again.
+void PictureDialogs(App& app, const std::string& language, const std::string& tail) {
+    for (const auto& dialog : kDialogs) {
+        SCOPED_TRACE(dialog.stem);
+        ASSERT_EQ("OK", app.Request(std::string("MENU ") + dialog.row));
+        Rect last;
+        ASSERT_TRUE(WaitFor([&] {
+            const WindowState window = app.Window(dialog.window);
+            const Rect close = app.Control(dialog.close, dialog.window).rect;
+            const bool settled = window.visible && !app.Window("loadingwnd").found && close.Width() > 0 &&
+                                 close.left == last.left && close.top == last.top && close.right <= window.rect.right &&
+                                 close.bottom <= window.rect.bottom;
+            last = close;
+            return settled;
+        }));
+        EXPECT_EQ("", PictureWindow(app, dialog.window, ScreenshotFolder() + "/" + dialog.stem + tail + ".png"));
+        EXPECT_EQ("", ForeignScriptText(app, dialog.window, language));
+        ASSERT_TRUE(app.ClickUntil(dialog.close, dialog.window, [&] { return !app.Window(dialog.window).found; }));
+        ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language); }));
+    }
+}
+
 // The real program at each DPI the screen gives it, one start each: per
-// language (switched through the option menu) every page connected, the
-// outputs locked, the window disconnected after an unplug, and the message
-// boxes of one, two and three buttons as the program opens them.
-TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_120And144Dpi) {
+// language (switched through the option menu) every page connected, every
+// dialog, the outputs locked, the window disconnected after an unplug, and
+// the message boxes of one, two and three buttons as the program opens them.
+TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguageAt96_120And144Dpi) {
     const struct {
         int lan;
         const char* language;
     } languages[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
     const int dpis[] = {96, 120, 144};
-    // Left edges of the band buttons in the window at each DPI.
+    // Left and right edges in the window at each DPI of repeated elements:
+    // the band buttons, the routing grid's last box, the channel table's
+    // last columns, the title bar's buttons and the bridge buttons.
+    std::vector<std::string> repeated = {"option_ch_in0_15", "delay_link_15", "edit_ch_delay_15", "btn_advance",
+                                         "ch_bridge_7"};
+    for (int b = 0; b < 31; ++b) repeated.push_back("pt_enable_" + std::to_string(b));
     std::vector<std::vector<int>> strips;
     for (const int dpi : dpis) {
         LaunchOptions options;
@@ -175,11 +203,31 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_1
                     << page.tab;
                 CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + page.suffix + ".png");
             }
+            PictureDialogs(app, language.language, tail);
+            if (HasFatalFailure()) return;
             if (language.lan == 0) {
                 strips.emplace_back();
-                for (int b = 0; b < 31; ++b)
-                    strips.back().push_back(app.Control("pt_enable_" + std::to_string(b), kTitle).rect.left -
-                                            window.left);
+                for (const std::string& name : repeated) {
+                    const Rect rect = app.Control(name, kTitle).rect;
+                    strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
+                }
+                // The slope list shows its nine rows of 16 skin pixels inside
+                // its one-pixel inset without scrolling; its current row closes it.
+                const ControlState slope = app.Control("hp_slop", kTitle);
+                WindowState drop;
+                auto dropped = [&] {
+                    drop = WindowState();
+                    for (const WindowState& w : app.Windows())
+                        if (w.visible && w.className == "ComboWnd") drop = w;
+                    return drop.found;
+                };
+                ASSERT_TRUE(app.ClickUntil("hp_slop", kTitle, dropped));
+                const int row = 16 * dpi / 96;
+                const int inset = (dpi + 48) / 96;
+                EXPECT_GE(drop.rect.Height(), 9 * row + 2 * inset) << dpi << " dpi";
+                ASSERT_TRUE(app.ClickAt(drop.rect.left + 20, drop.rect.top + inset + slope.index * row + row / 2));
+                ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+                EXPECT_EQ(slope.index, app.Control("hp_slop", kTitle).index);
             }
             // On the outputs page: locking asks (two buttons) and disables every output button.
             ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
@@ -206,11 +254,11 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateAndMessageBoxInEveryLanguageAt96_1
         }
         ASSERT_TRUE(app.Kill());
     }
-    // The band strip scales as a whole: each column where the 96 DPI one
+    // Everything repeated scales as a whole: each edge where the 96 DPI one
     // stands times the scale, within a pixel.
     for (size_t d = 1; d < strips.size(); ++d) {
-        for (int b = 0; b < 31; ++b) {
-            EXPECT_NEAR(strips[0][b] * dpis[d] / 96.0, strips[d][b], 1.0) << dpis[d] << " dpi, band " << b + 1;
+        for (size_t e = 0; e < strips[d].size(); ++e) {
+            EXPECT_NEAR(strips[0][e] * dpis[d] / 96.0, strips[d][e], 1.0) << dpis[d] << " dpi, " << repeated[e / 2];
         }
     }
 }

@@ -296,25 +296,36 @@ TEST_F(OutputsMenusE2E, EveryMenuOpensAtItsAnchorAndARowActs)
     EXPECT_TRUE(WaitFor([&] { return LogHas(*app, "on menu click scene_item_load_scene") || DialogOpen(*app); }));
 }
 
-// Every popup menu in every language, opened by a click and followed down
-// its group rows: each level pictured; a row that opens a level shows the
-// arrow at its right end and a leaf none; the levels of one cascade share
-// one width; the speaker tree disables the positions other channels hold.
+// Every popup menu in every language at each DPI, opened by a click and
+// followed down its group rows: each level pictured; a row that opens a level
+// shows the arrow at its right end and a leaf none; the levels of one cascade
+// share one width; the speaker tree disables the positions other channels
+// hold, and with the unit gone the rows that need it are disabled.
 struct TMenuPath {
     const char* anchor;
     std::vector<std::string> groups;  // opened in turn, one level each
     const char* stem;
-    bool disabledRows;  // the deepest level holds a row the channel may not take
+    int disabledRows;  // over all its levels
+    bool connected;
     bool (*placed)(const Rect& menu, const Rect& anchor);
 };
 
 const TMenuPath kMenuPaths[] = {
-    {"btn_option", {"option_menu_language"}, "menu_option", false, UnderRightEdge},
-    {"btn_scene", {}, "menu_scene", false, UnderRightEdge},
-    {"btn_advance", {}, "menu_advance", false, UnderLeftEdge},
-    {"delay_link_3", {}, "menu_delay_group", false, AboveLeftEdge},
-    {"ch_output_btn_2", {"output_menu_front", "output_menu_front_left"}, "menu_output", true, UnderLeftEdge},
+    {"btn_option", {"option_menu_language"}, "menu_option", 0, true, UnderRightEdge},
+    {"btn_scene", {}, "menu_scene", 0, true, UnderRightEdge},
+    {"btn_advance", {}, "menu_advance", 0, true, UnderLeftEdge},
+    {"delay_link_3", {}, "menu_delay_group", 0, true, AboveLeftEdge},
+    {"ch_output_btn_2", {"output_menu_front", "output_menu_front_left"}, "menu_output", 5, true, UnderLeftEdge},
+    // Factory settings; load, save and delete a scene of the unit.
+    {"btn_option", {}, "menu_option_disconnected", 1, false, UnderRightEdge},
+    {"btn_scene", {}, "menu_scene_disconnected", 3, false, UnderRightEdge},
 };
+
+// Each language with the unit there, then each with it gone.
+const struct {
+    const char* language;
+    bool connected;
+} kMenuStates[] = {{"en", true}, {"cn", true}, {"ru", true}, {"en", false}, {"cn", false}, {"ru", false}};
 
 // Rows with a sub-menu.
 const std::set<std::string> kGroupRows = {
@@ -324,7 +335,7 @@ const std::set<std::string> kGroupRows = {
 
 TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPerCascade)
 {
-    for (const int dpi : {96, 144}) {
+    for (const int dpi : {96, 120, 144}) {
         if (dpi != 96) {
             // The arrow image of another scale: the program started again on a larger screen.
             LaunchOptions options;
@@ -332,10 +343,20 @@ TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPe
             Launch(options);
             if (HasFatalFailure()) return;
         }
-        for (const char* language : {"en", "cn", "ru"}) {
+        bool plugged = true;
+        for (const auto& state : kMenuStates) {
+            const char* language = state.language;
+            if (!state.connected && plugged) {
+                plugged = false;
+                ASSERT_TRUE(app->Unplug());
+                ASSERT_TRUE(WaitFor([&] { return app->Control("confirm_btn", "msgwnd").visible; }));
+                ASSERT_TRUE(app->ClickUntil("confirm_btn", "msgwnd", [&] { return !app->Window("msgwnd").found; }));
+            }
             ASSERT_EQ("OK", app->Request(std::string("MENU option_item_language_") + language));
-            ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected", language); }, 60000));
+            const char* link = state.connected ? "btn_connected" : "btn_disconnected";
+            ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, link, language); }, 60000));
             for (const TMenuPath& path : kMenuPaths) {
+                if (path.connected != state.connected) continue;
                 SCOPED_TRACE(std::string(path.stem) + " " + language + " " + std::to_string(dpi));
                 WindowState menu;
                 ControlState anchor;
@@ -391,7 +412,7 @@ TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPe
                     }));
                     look(next);
                 }
-                EXPECT_EQ(path.disabledRows, disabled > 0);
+                EXPECT_EQ(path.disabledRows, disabled);
                 // Put away level by level with the key.
                 for (size_t open = Menus(*app).size(), i = 0; open > 0 && i < 6; open = Menus(*app).size(), ++i) {
                     app->Key("Escape");

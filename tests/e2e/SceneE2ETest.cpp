@@ -120,6 +120,25 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     EXPECT_EQ("02 09 bb 0200", recall[1]);
     ASSERT_TRUE(CloseSceneWindow(app));
 
+    // Saved as scene 3 while the unit's answer that scene 2 is current waits
+    // behind held commands until the save runs: scene 2 stays as it was.
+    ASSERT_EQ("OK", app.Request("HOLDWRITES 1"));
+    mark = app.Mark();
+    ASSERT_TRUE(OpenAndChoose(app, "scene_item_saveas_scene", 2,
+                              [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
+    ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
+    ASSERT_TRUE(app.Type("DEF"));
+    ASSERT_TRUE(app.Key("Return"));
+    const bool busy = WaitFor([&] { return app.Window("loadingwnd").found; });
+    ASSERT_EQ("OK", app.Request("HOLDWRITES 0"));
+    ASSERT_TRUE(busy);
+    EXPECT_EQ(SkinText("en", "save_scene_ok"), ConfirmBox(app));
+    EXPECT_EQ((std::vector<std::string>{"02 0e 66 ", "02 0b bb 031044454600000000000000000000000000",
+                                        "02 08 bb 0300"}),
+              FlashFrames(app, mark));
+    EXPECT_EQ(1, app.Params(3)["store3.valid"]);
+    ASSERT_TRUE(CloseSceneWindow(app));
+
     // Deleted: the row clears and the unit forgets the scene.
     mark = app.Mark();
     ASSERT_TRUE(OpenAndChoose(app, "scene_item_delete_scene", 1, [&] { return FlashFrames(app, mark).size() >= 2; }));

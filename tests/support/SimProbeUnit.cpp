@@ -179,6 +179,12 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         model.SetSilent(a != 0);
         return "OK\n";
     }
+    if (request == "HOLDWRITES") {
+        // Commands wait on the bus, unanswered, until released.
+        if (!Number(words, 1, 0, 1, &a)) return ProbeError("HOLDWRITES 0|1");
+        SimUnit::Instance().HoldWrites(a != 0);
+        return "OK\n";
+    }
     if (request == "FAULTAT") {
         const bool vanish = words.size() > 2 && words[2] == "UNPLUG";
         if (!Number(words, 1, 0, 0x7FFFFFFF, &a) || (!vanish && (words.size() < 3 || words[2] != "SILENT"))) {

@@ -126,7 +126,7 @@ void CColorPaletteUI::RebuildBar()
 
 bool CColorPaletteUI::HasArea() const
 {
-    return m_item.Width() > 0 && m_paletteHeight > 0;
+    return m_item.Width() > 0 && FieldHeight() > 0;
 }
 
 void CColorPaletteUI::SetPosition(const RECT& rc, bool invalidate)
@@ -134,29 +134,39 @@ void CColorPaletteUI::SetPosition(const RECT& rc, bool invalidate)
     CControlUI::SetPosition(rc, invalidate);
     if (HasArea()) {
         m_thumb.x = m_item.left + m_item.Width() * m_hue / 360;
-        m_thumb.y = m_item.top + (200 - m_lightness) * m_paletteHeight / 200;
+        m_thumb.y = m_item.top + (200 - m_lightness) * FieldHeight() / 200;
     }
     RebuildField();
     RebuildBar();
 }
 
+int CColorPaletteUI::FieldHeight() const
+{
+    return Scaled(m_paletteHeight);
+}
+
+int CColorPaletteUI::BarHeight() const
+{
+    return Scaled(m_barHeight);
+}
+
 bool CColorPaletteUI::InField(POINT pt) const
 {
-    return pt.x >= m_item.left && pt.x < m_item.right && pt.y >= m_item.top && pt.y < m_item.top + m_paletteHeight;
+    return pt.x >= m_item.left && pt.x < m_item.right && pt.y >= m_item.top && pt.y < m_item.top + FieldHeight();
 }
 
 bool CColorPaletteUI::InBar(POINT pt) const
 {
-    return pt.x >= m_item.left && pt.x < m_item.right && pt.y >= m_item.bottom - m_barHeight && pt.y < m_item.bottom;
+    return pt.x >= m_item.left && pt.x < m_item.right && pt.y >= m_item.bottom - BarHeight() && pt.y < m_item.bottom;
 }
 
 void CColorPaletteUI::PickInField(POINT pt)
 {
     const int width = m_item.Width();
     m_hue = Clamp((pt.x - m_item.left) * 360 / width, 0, 360);
-    const int v = Clamp((pt.y - m_item.top) * 200 / m_paletteHeight, 0, 200);
+    const int v = Clamp((pt.y - m_item.top) * 200 / FieldHeight(), 0, 200);
     m_thumb.x = Clamp(pt.x, m_item.left, m_item.right);
-    m_thumb.y = Clamp(pt.y, m_item.top, m_item.top + m_paletteHeight);
+    m_thumb.y = Clamp(pt.y, m_item.top, m_item.top + FieldHeight());
     m_lightness = 200 - v;
     RebuildBar();
 }
@@ -196,7 +206,7 @@ void CColorPaletteUI::HandleEvent(TEventInfo& event)
         if (HasArea() && m_dragField) {
             const int dx = event.point.x - m_item.left;
             const int dy = event.point.y - m_item.top;
-            if (dx >= 0 && dy >= 0 && dx <= m_item.Width() && dy <= m_paletteHeight) PickInField(event.point);
+            if (dx >= 0 && dy >= 0 && dx <= m_item.Width() && dy <= FieldHeight()) PickInField(event.point);
         } else if (HasArea() && m_dragBar) {
             PickSaturation(event.point.x);
         }
@@ -226,18 +236,20 @@ void CColorPaletteUI::PaintPalette(HDC dc)
     const int saved = SaveDC(dc);
     SetStretchBltMode(dc, HALFTONE);
     const int width = m_item.Width();
-    StretchBlt(dc, m_item.left, m_item.top, width, m_paletteHeight, m_memoryDc, 0, TPaletteSurface::kFieldTop,
+    const int fieldHeight = FieldHeight();
+    const int barHeight = BarHeight();
+    StretchBlt(dc, m_item.left, m_item.top, width, fieldHeight, m_memoryDc, 0, TPaletteSurface::kFieldTop,
                TPaletteSurface::kFieldColumns, TPaletteSurface::kFieldRows, SRCCOPY);
-    if (m_barHeight > 0)
-        StretchBlt(dc, m_item.left, m_item.bottom - m_barHeight, width, m_barHeight, m_memoryDc, 0,
+    if (barHeight > 0)
+        StretchBlt(dc, m_item.left, m_item.bottom - barHeight, width, barHeight, m_memoryDc, 0,
                    TPaletteSurface::kBarTop, TPaletteSurface::kBarColumns, m_barHeight, SRCCOPY);
     if (!m_thumbImage.IsEmpty()) {
-        const RECT fieldThumb = {m_thumb.x - kThumbHalf, m_thumb.y - kThumbHalf, m_thumb.x + kThumbHalf,
-                                 m_thumb.y + kThumbHalf};
+        const int half = Scaled(kThumbHalf);
+        const RECT fieldThumb = {m_thumb.x - half, m_thumb.y - half, m_thumb.x + half, m_thumb.y + half};
         CRenderKit::DrawImageSpec(dc, m_manager, fieldThumb, m_paintRect, m_thumbImage, nullptr, nullptr);
         const int barX = m_item.left + width * m_saturation / 200;
-        const int barY = m_item.bottom - m_barHeight / 2;
-        const RECT barThumb = {barX - kThumbHalf, barY - kThumbHalf, barX + kThumbHalf, barY + kThumbHalf};
+        const int barY = m_item.bottom - barHeight / 2;
+        const RECT barThumb = {barX - half, barY - half, barX + half, barY + half};
         CRenderKit::DrawImageSpec(dc, m_manager, barThumb, m_paintRect, m_thumbImage, nullptr, nullptr);
     }
     RestoreDC(dc, saved);

@@ -52,6 +52,9 @@ private:
     void FreeSurface();
     // Field and bar input needs an area; a zero-size control takes none.
     bool HasArea() const;
+    // The field's and the bar's heights on screen; the surface keeps skin rows.
+    int FieldHeight() const;
+    int BarHeight() const;
     bool InField(POINT pt) const;
     bool InBar(POINT pt) const;
     void PickInField(POINT pt);

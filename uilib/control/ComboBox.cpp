@@ -84,7 +84,14 @@ void CComboBoxUI::PaintTextLayer(HDC dc)
     RECT rc = {m_item.left + Scaled(padding.left), m_item.top + Scaled(padding.top),
                m_item.right - Scaled(padding.right) - m_arrowWidth, m_item.bottom - Scaled(padding.bottom)};
     if (IListItemUI* item = AsListItem(row)) {
+        // One line, centred in the box and cut with an ellipsis, whatever the
+        // rows do in the drop-down.
+        TListItemStyle* style = GetListStyleInfo();
+        const UINT rowStyle = style->textStyle;
+        style->textStyle = (rowStyle & ~static_cast<UINT>(DT_WORDBREAK | DT_BOTTOM)) | DT_SINGLELINE | DT_VCENTER |
+                            DT_END_ELLIPSIS;
         item->PaintItemText(dc, rc);
+        style->textStyle = rowStyle;
         return;
     }
     // Not a row: paint it in the text area, then put it back.

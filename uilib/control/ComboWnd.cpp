@@ -9,6 +9,13 @@
 
 namespace SkinUI {
 
+namespace {
+
+// Room below the rows, in skin pixels.
+const int kDropBoxMargin = 4;
+
+} // namespace
+
 CComboWnd::CComboWnd()
     : m_owner(nullptr),
       m_layout(nullptr),
@@ -34,16 +41,17 @@ bool CComboWnd::Init(CComboUI* owner)
     m_owner = owner;
     m_oldSelection = owner->GetSelectedIndex();
 
-    const CUISize box = owner->GetDropBoxSize();
+    // The box size, its inset and margin are skin pixels, as the rows are.
+    const CUISize box(owner->Scaled(owner->GetDropBoxSize().cx), owner->Scaled(owner->GetDropBoxSize().cy));
     const CUIRect o = owner->GetPosition();
     RECT r = {o.left, o.bottom, box.cx > 0 ? o.left + box.cx : o.right, o.bottom + box.cy};
     const CUISize available(r.right - r.left, box.cy);
-    int total = owner->GetDropBoxInset().top;
+    int total = owner->Scaled(owner->GetDropBoxInset().top + kDropBoxMargin);
     for (int i = 0; i < owner->GetChildCount(); ++i) {
         CControlUI* child = owner->GetChildAt(i);
         if (child->GetVisibility()) total += child->MeasureDesiredSize(available).cy;
     }
-    const int height = total + 4 < box.cy ? total + 4 : box.cy;
+    const int height = total < box.cy ? total : box.cy;
     r.bottom = r.top + height;
 
     CPaintManagerUI* ownerManager = owner->GetPaintManager();

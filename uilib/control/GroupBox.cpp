@@ -55,8 +55,17 @@ void CGroupBoxUI::SetFont(int id)
 CUIRect CGroupBoxUI::FrameRect() const
 {
     CUIRect frame = m_item;
-    frame.Shrink(kFrameInset, kFrameInset);
+    frame.Shrink(Scaled(kFrameInset), Scaled(kFrameInset));
     return frame;
+}
+
+CUIRect CGroupBoxUI::CaptionRect(HDC dc) const
+{
+    if (GetTextContent().IsEmpty()) return CUIRect();
+    const CUIRect frame = FrameRect();
+    const CUISize caption = MeasureCaption(dc, frame.Width());
+    const int left = frame.left + Scaled(kCaptionIndent);
+    return CUIRect(left, m_item.top, left + caption.cx, m_item.top + caption.cy);
 }
 
 CUISize CGroupBoxUI::MeasureCaption(HDC dc, int available) const
@@ -75,10 +84,7 @@ void CGroupBoxUI::PaintTextLayer(HDC dc)
     if (text.IsEmpty() || m_manager == nullptr) return;
     if (m_textColor == 0) m_textColor = m_manager->DefaultTextColor();
     if (m_disabledTextColor == 0) m_disabledTextColor = m_manager->DefaultDisabledTextColor();
-    const CUIRect frame = FrameRect();
-    const CUISize caption = MeasureCaption(dc, frame.Width());
-    RECT rc = {frame.left + kCaptionIndent, frame.top - kFrameInset, frame.left + kCaptionIndent + caption.cx,
-               frame.top - kFrameInset + caption.cy};
+    RECT rc = CaptionRect(dc);
     CRenderKit::DrawTextOverColor(dc, m_manager, rc, text, GetEnabledState() ? m_textColor : m_disabledTextColor,
                                   m_font, m_textStyle, ApplyHslToColor(m_backColor1));
 }
@@ -92,10 +98,15 @@ void CGroupBoxUI::PaintBorderLines(HDC dc)
     const DWORD color =
         ApplyHslToColor((HasFocus() && m_focusBorderColor != 0) ? m_focusBorderColor : m_borderColor);
     const CUIRect frame = FrameRect();
+    // The line breaks behind the caption whatever the background.
+    const CUIRect caption = CaptionRect(dc);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, caption.left, caption.top, caption.right, caption.bottom);
     if (roundW < 1 && roundH < 1)
         CRenderKit::DrawRectOutline(dc, frame, width, color);
     else
         CRenderKit::DrawRoundRectOutline(dc, frame, width, roundW, roundH, color);
+    RestoreDC(dc, saved);
     PaintTextLayer(dc);
 }
 

@@ -12,9 +12,9 @@ namespace SkinUI {
 // colour, so the line breaks behind it.
 class CGroupBoxUI : public CVerticalLayoutUI {
 public:
-    // Distance of the frame from the control's edges.
+    // Distance of the frame from the control's edges, in skin pixels.
     static const int kFrameInset = 5;
-    // Distance of the caption from the frame's left corner.
+    // Distance of the caption from the frame's left corner, in skin pixels.
     static const int kCaptionIndent = 15;
 
     CGroupBoxUI();
@@ -36,6 +36,8 @@ public:
 
 private:
     CUIRect FrameRect() const;
+    // Where the caption stands; empty without a text.
+    CUIRect CaptionRect(HDC dc) const;
 
     DWORD m_textColor;
     DWORD m_disabledTextColor;

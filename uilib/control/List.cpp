@@ -522,6 +522,11 @@ int CListUI::GetScaledChildGap() const
     return m_body->GetScaledChildGap();
 }
 
+int CListUI::GetChildGapValue() const
+{
+    return m_body->GetChildGapValue();
+}
+
 void CListUI::SetChildGap(int gap)
 {
     m_body->SetChildGap(gap);

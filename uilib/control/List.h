@@ -44,6 +44,7 @@ public:
 
     // Forwarded to the body.
     int GetScaledChildGap() const override;
+    int GetChildGapValue() const override;
     void SetChildGap(int gap) override;
     bool DefersChildDeletion() const override;
     void SetDefersChildDeletion(bool on) override;

@@ -63,17 +63,18 @@ void CListHeaderItemUI::SetDraggable(bool on)
 
 CUIRect CListHeaderItemUI::GetSeparatorRect() const
 {
-    if (m_separatorWidth < 0) return CUIRect(m_item.left, m_item.top, m_item.left - m_separatorWidth, m_item.bottom);
-    return CUIRect(m_item.right - m_separatorWidth, m_item.top, m_item.right, m_item.bottom);
+    const int width = Scaled(m_separatorWidth);
+    if (width < 0) return CUIRect(m_item.left, m_item.top, m_item.left - width, m_item.bottom);
+    return CUIRect(m_item.right - width, m_item.top, m_item.right, m_item.bottom);
 }
 
 CUIRect CListHeaderItemUI::DragZone() const
 {
     CUIRect zone = GetSeparatorRect();
     if (m_separatorWidth < 0)
-        zone.right += kDragZoneSlack;
+        zone.right += Scaled(kDragZoneSlack);
     else
-        zone.left -= kDragZoneSlack;
+        zone.left -= Scaled(kDragZoneSlack);
     return zone;
 }
 

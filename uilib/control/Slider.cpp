@@ -141,8 +141,10 @@ void CSliderUI::OnButtonDown(const TEventInfo& event)
     TraceLine(L"get mouse in thumb rect\n");
     m_thumbState |= kThumbCaptured;
     TraceLine(L"UISTATE_CAPTURED\n");
-    CommitUserValue(ValueFromPoint(event.point));
-    m_valueAtCapture = m_value;
+    // Taken before the press is reported: its handlers may end the drag.
+    const int value = ValueFromPoint(event.point);
+    m_valueAtCapture = value;
+    CommitUserValue(value);
 }
 
 void CSliderUI::OnButtonUp(const TEventInfo& event)
@@ -245,9 +247,10 @@ void CSliderUI::HandleEvent(TEventInfo& event)
     case UIEVENT_CONTEXTMENU:
         return;
     case UIEVENT_KILLFOCUS:
-        // Focus taken elsewhere (or the window lost the mouse) mid-drag: no
-        // button-up will come, and moves must not drag any more.
-        EndDragWithoutRelease();
+        // The keyboard focus moving on (a handler focusing the value's box)
+        // leaves the drag to the hand; only a press the window gave up on
+        // ends it here, as no button-up will come.
+        if (m_manager == nullptr || !m_manager->IsMouseCaptured()) EndDragWithoutRelease();
         break;
     default:
         break;

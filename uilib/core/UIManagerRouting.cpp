@@ -141,7 +141,9 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
             RaiseControlEvent(m_focusControl, UIEVENT_SETFOCUS, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
         return false;
     case WM_KILLFOCUS:
-        if (m_mouseCaptured) AbandonPress();
+        // A box of this window opening its own edit window takes the focus
+        // but not the mouse: the press goes on.
+        if (m_mouseCaptured && !IsChild(m_window, reinterpret_cast<HWND>(wParam))) AbandonPress();
         return false;
     case WM_CAPTURECHANGED:
         if (m_mouseCaptured && reinterpret_cast<HWND>(lParam) != m_window) AbandonPress();

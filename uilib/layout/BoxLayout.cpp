@@ -36,6 +36,8 @@ int Clamp(int value, int low, int high)
 // A child's size rules seen in the layout's frame.
 struct TChildRules {
     CUIRect padding;
+    CUIRect skinPadding;
+    int skinMain; // the fixed main size in skin pixels, 0 when none
     int crossOffer; // fixed cross size, or the maximum when none
     int mainOffer;
     int minCross;
@@ -48,6 +50,9 @@ TChildRules RulesOf(const CControlUI* child, bool vertical)
 {
     TChildRules r;
     r.padding = Flip(child->GetScaledPadding(), vertical);
+    r.skinPadding = Flip(child->GetPaddingValue(), vertical);
+    const CUISize skinSize = Flip(child->GetFixedSizeValue(), vertical);
+    r.skinMain = skinSize.cy;
     const int fixedWidth = child->GetScaledFixedWidth();
     const int fixedHeight = child->GetScaledFixedHeight();
     const int width = fixedWidth < 1 ? child->GetScaledMaxWidth() : fixedWidth;
@@ -92,13 +97,16 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     const bool mainBarShown = IsScrollBarShown(mainBar);
     const bool crossBarShown = IsScrollBarShown(crossBar);
     const CUIRect frame = Flip(inner, vertical);
-    const int gap = GetScaledChildGap();
     const int availableCross = frame.Width() + (crossBarShown ? crossBar->GetScrollRange() : 0);
     const int availableMain = frame.Height() + (mainBarShown ? mainBar->GetScrollRange() : 0);
 
     // Measuring: what the sized children take and how many share the rest.
+    // Paddings, gaps and children at their fixed size count in skin pixels,
+    // scaled once as a total; children measured to another size count in
+    // device pixels.
     int adjustables = 0;
-    int fixedTotal = 0;
+    int skinFixed = 0;
+    int deviceFixed = 0;
     int crossNeeded = 0;
     int counted = 0;
     for (int i = 0; i < m_children.Count(); ++i) {
@@ -108,25 +116,35 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
         const CUISize offer(std::min<int>(availableCross - r.padding.left - r.padding.right, r.crossOffer),
                             std::min<int>(availableMain, r.mainOffer));
         const CUISize desired = Flip(child->MeasureDesiredSize(Flip(offer, vertical)), vertical);
-        int mainSize = 0;
+        skinFixed += r.skinPadding.top + r.skinPadding.bottom;
         if (desired.cy == 0) {
             ++adjustables;
         } else {
-            mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
+            const int mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
+            if (r.skinMain > 0 && Scaled(r.skinMain) == mainSize) {
+                skinFixed += r.skinMain;
+            } else {
+                deviceFixed += mainSize;
+            }
         }
-        fixedTotal += r.padding.top + r.padding.bottom + mainSize;
         const int crossSize = Clamp(std::max<int>(desired.cx, 0), r.minCross, r.maxCross);
         crossNeeded = std::max<int>(crossNeeded, r.padding.left + r.padding.right + crossSize);
         ++counted;
     }
-    if (counted > 1) fixedTotal += gap * (counted - 1);
-    const int share = adjustables > 0 ? std::max<int>(0, (availableMain - fixedTotal) / adjustables) : 0;
+    const int gap = GetChildGapValue();
+    if (counted > 1) skinFixed += gap * (counted - 1);
+    const int share =
+        adjustables > 0 ? std::max<int>(0, (availableMain - Scaled(skinFixed) - deviceFixed) / adjustables) : 0;
 
     // Placing, in order; the last adjustable child takes the rounding rest.
-    int y = frame.top - (mainBarShown ? mainBar->GetScrollPos() : 0);
-    int remaining = availableMain;
-    int fixedLeft = fixedTotal;
-    int mainUsed = 0;
+    // Each edge stands at the scaled skin distance from the last edge that
+    // came from device pixels, so that rounding never adds up along a row.
+    const int origin = frame.top - (mainBarShown ? mainBar->GetScrollPos() : 0);
+    const int mainEnd = origin + availableMain;
+    int base = origin;
+    int run = 0;
+    int skinLeft = skinFixed;
+    int deviceLeft = deviceFixed;
     int placed = 0;
     int adjustablesPlaced = 0;
     const uint32_t align = vertical ? GetChildHAlignment() : GetChildVAlignment();
@@ -137,24 +155,41 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     for (int i = 0; i < m_children.Count(); ++i) {
         if (StaysOutOfFlow(i)) continue;
         CControlUI* child = ChildAt(i);
-        ++placed;
         const TChildRules r = RulesOf(child, vertical);
-        remaining -= r.padding.top;
-        fixedLeft -= r.padding.top + r.padding.bottom;
-        if (placed > 1) fixedLeft -= gap;
+        if (++placed > 1) {
+            run += gap;
+            skinLeft -= gap;
+        }
+        run += r.skinPadding.top;
+        skinLeft -= r.skinPadding.top + r.skinPadding.bottom;
+        const int start = base + Scaled(run);
+        const int remaining = mainEnd - start;
         const int crossOffer = std::min<int>(r.crossOffer, availableCross - r.padding.left - r.padding.right);
         const int mainOffer = std::min<int>(r.mainOffer, remaining);
         const CUISize desired =
             Flip(child->MeasureDesiredSize(Flip(CUISize(crossOffer, mainOffer), vertical)), vertical);
         int mainSize;
+        bool skinSized = false;
         if (desired.cy == 0) {
             ++adjustablesPlaced;
-            mainSize = adjustablesPlaced == adjustables ? std::max<int>(0, remaining - r.padding.bottom - fixedLeft)
-                                                        : share;
+            mainSize = adjustablesPlaced == adjustables
+                           ? std::max<int>(0, remaining - Scaled(skinLeft + r.skinPadding.bottom) - deviceLeft)
+                           : share;
             mainSize = Clamp(mainSize, r.minMain, r.maxMain);
         } else {
             mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
-            fixedLeft -= mainSize;
+            skinSized = r.skinMain > 0 && Scaled(r.skinMain) == mainSize;
+            if (skinSized) {
+                skinLeft -= r.skinMain;
+            } else {
+                deviceLeft -= mainSize;
+            }
+        }
+        if (skinSized) {
+            run += r.skinMain;
+        } else {
+            base = start + mainSize;
+            run = 0;
         }
         int crossSize = r.maxCross != 0 ? r.maxCross : availableCross - r.padding.left - r.padding.right;
         crossSize = std::max<int>(crossSize, 0);
@@ -170,15 +205,12 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
             place.left = frame.left + r.padding.left - crossPos;
         }
         place.right = place.left + crossSize;
-        place.top = y + r.padding.top;
-        place.bottom = place.top + mainSize;
+        place.top = start;
+        place.bottom = base + Scaled(run);
         child->SetPosition(Flip(place, vertical), false);
-
-        y += mainSize + r.padding.bottom + gap + r.padding.top;
-        mainUsed += mainSize + r.padding.top + r.padding.bottom;
-        remaining -= mainSize + r.padding.bottom + gap;
+        run += r.skinPadding.bottom;
     }
-    const int mainNeeded = gap * std::max<int>(counted - 1, 0) + mainUsed;
+    const int mainNeeded = base + Scaled(run) - origin;
     if (vertical) {
         UpdateScrollBars(inner, crossNeeded, mainNeeded);
     } else {

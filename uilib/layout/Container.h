@@ -68,6 +68,8 @@ public:
     virtual CUIRect GetScaledInsetRect() const;
     virtual void SetInsetRect(int left, int top, int right, int bottom);
     virtual int GetScaledChildGap() const;
+    // Unscaled, as the skin gave it.
+    virtual int GetChildGapValue() const { return m_childGap; }
     virtual void SetChildGap(int gap);
     virtual uint32_t GetChildHAlignment() const;
     virtual void SetChildHAlignment(uint32_t align);

@@ -219,6 +219,12 @@ bool App::ClickAt(int x, int y, int button, int repeat) {
 
 bool App::MoveTo(int x, int y) { return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y)}); }
 
+bool App::Press(int x, int y) {
+    return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1"});
+}
+
+bool App::Release() { return m->Xdotool({"mouseup", "1"}); }
+
 bool App::Click(const std::string& name, const std::string& window) {
     const ControlState c = Control(name, window);
     return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());

@@ -139,6 +139,10 @@ public:
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
     bool MoveTo(int x, int y);
+    // The left button pressed at a point, and let go wherever the pointer is
+    // then: a drag whose moves the test paces itself.
+    bool Press(int x, int y);
+    bool Release();
     bool Type(const std::string& text);
     bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
     // Waits for a top-level window of that exact title that the probe does
@@ -213,5 +217,17 @@ bool HasTextEdges(const std::string& pngPath, const Rect& area);
 // Pixels of an area of the PNG (relative to the image) whose brightest
 // colour channel reaches level: a light mark such as an arrow on a dark ground.
 int BrightPixels(const std::string& pngPath, const Rect& area, int level);
+
+// Pictures a window of the program (a title or "#<hwnd hex>") into png once
+// it paints, and checks that every visible control with a text has it drawn.
+// Empty when so; else what is wrong, a line each.
+std::string PictureWindow(App& app, const std::string& window, const std::string& png);
+// A UTF-8 text holding letters of another language's script than
+// language's ("en", "cn", "ru"): Cyrillic outside Russian, Chinese outside
+// Chinese. Latin letters (units, names) belong to every language.
+bool InForeignScript(const std::string& text, const std::string& language);
+// The first visible control of the window whose text is in a foreign script,
+// as "name \"text\""; empty when none.
+std::string ForeignScriptText(App& app, const std::string& window, const std::string& language);
 
 }  // namespace e2e

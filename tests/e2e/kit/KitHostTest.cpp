@@ -154,10 +154,25 @@ TEST_F(KitHost, ProcessResourcesAndScreenshot) {
         return Rect{r.left - window.left, r.top - window.top, r.right - window.left, r.bottom - window.top};
     };
     EXPECT_TRUE(HasTextEdges(png, local(host->Control("send_btn").rect)));
+    EXPECT_EQ("", PictureWindow(*host, "Kit Host", png));
     // The window's bottom margin is plain.
     const Rect checkBox = local(host->Control("loud_check").rect);
     EXPECT_FALSE(HasTextEdges(png, Rect{0, checkBox.bottom, check.width, check.height}));
     EXPECT_TRUE(HasTextEdges(png, checkBox));
+}
+
+// A text left from another language: the ACC box's "关" in Russian, "ВЫКЛ"
+// in English; units and numbers in Latin letters belong to every language.
+TEST(KitScript, TellsTextOfAnotherLanguage) {
+    const struct {
+        const char* text;
+        const char* language;
+        bool foreign;
+    } cases[] = {{"\xe5\x85\xb3", "ru", true},           {"\xd0\x92\xd0\xab\xd0\x9a\xd0\x9b", "en", true},
+                 {"\xd0\xbc\xd1\x81", "cn", true},       {"\xe5\x85\xb3", "cn", false},
+                 {"\xd0\xbc\xd1\x81", "ru", false},      {"OFF", "cn", false},
+                 {"0.000 ms", "ru", false},                {"\xe2\x88\x92" "12 dB \xe2\x86\x92", "en", false}};
+    for (const auto& c : cases) EXPECT_EQ(c.foreign, InForeignScript(c.text, c.language)) << c.text << " " << c.language;
 }
 
 TEST_F(KitHost, KillEndsTheProcess) {

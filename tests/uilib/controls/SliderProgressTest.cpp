@@ -410,6 +410,8 @@ namespace {
 
 // A drag that loses the mouse without a button-up, in a real window: the
 // slider must stop following the pointer and take the unit's values again.
+// The keyboard focus moving inside the window (a handler focusing the
+// value's box, which opens its own edit window) leaves the drag to the hand.
 TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
 {
     HostWindow host;
@@ -417,6 +419,9 @@ TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
     host.Attach();
     HostWindow thief;
     ASSERT_NE(nullptr, thief.CreateNativeWindow(nullptr, L"other", WS_POPUP, 0, 300, 60, 50, 50));
+    HWND box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 40, 50, 20, host.GetNativeHandle(), nullptr,
+                               nullptr, nullptr);
+    ASSERT_NE(nullptr, box);
     NotifyRecorder recorder(host.pm);
     CVerticalLayoutUI* root = new CVerticalLayoutUI();
     CSliderUI* slider = new CSliderUI();
@@ -431,16 +436,23 @@ TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
 
     const struct {
         const wchar_t* how;
-        void (*takeAway)(HostWindow& host, HostWindow& thief, CControlUI* other);
+        void (*takeAway)(HostWindow& host, HWND other, HWND box, CControlUI* control);
+        bool goesOn;
     } cases[] = {
         {L"capture taken by another window",
-         [](HostWindow&, HostWindow& thief, CControlUI*) { SetCapture(thief.GetNativeHandle()); }},
+         [](HostWindow&, HWND other, HWND, CControlUI*) { SetCapture(other); }, false},
         {L"window lost the keyboard focus",
-         [](HostWindow& host, HostWindow& thief, CControlUI*) {
-             SendMessageW(host.GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(thief.GetNativeHandle()), 0);
-         }},
+         [](HostWindow& host, HWND other, HWND, CControlUI*) {
+             SendMessageW(host.GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0);
+         },
+         false},
         {L"focus moved to another control",
-         [](HostWindow& host, HostWindow&, CControlUI* other) { host.pm.SetFocusControl(other); }},
+         [](HostWindow& host, HWND, HWND, CControlUI* control) { host.pm.SetFocusControl(control); }, true},
+        {L"keyboard focus moved to an edit window inside the window",
+         [](HostWindow& host, HWND, HWND box, CControlUI*) {
+             SendMessageW(host.GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(box), 0);
+         },
+         true},
     };
     for (const auto& c : cases) {
         slider->SetValue(40);
@@ -450,20 +462,24 @@ TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
         SendMessageW(host.GetNativeHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 10));
         SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65, 10));
         ASSERT_EQ(50, slider->GetValue()) << c.how;
-        c.takeAway(host, thief, button);
-        ReleaseCapture();
-        EXPECT_EQ(0u, slider->GetThumbState() & CSliderUI::kThumbCaptured) << c.how;
-        // The drag's result is reported once; later moves without a button
-        // leave the value alone.
+        c.takeAway(host, thief.GetNativeHandle(), box, button);
+        if (!c.goesOn) ReleaseCapture();
+        EXPECT_EQ(c.goesOn ? CSliderUI::kThumbCaptured : 0u, slider->GetThumbState() & CSliderUI::kThumbCaptured)
+            << c.how;
+        // An ended drag's result is reported once; later moves without a
+        // button leave the value alone. A drag that goes on follows them
+        // and keeps the program's values off until the release.
         EXPECT_EQ(1, recorder.Count(L"movevaluechanged")) << c.how;
-        EXPECT_EQ(1, recorder.Count(L"valuechanged")) << c.how;
-        SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(95, 10));
-        EXPECT_EQ(50, slider->GetValue()) << c.how;
-        EXPECT_EQ(1, recorder.Count(L"movevaluechanged")) << c.how;
+        EXPECT_EQ(c.goesOn ? 0 : 1, recorder.Count(L"valuechanged")) << c.how;
+        SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(95, 10));
+        EXPECT_EQ(c.goesOn ? 80 : 50, slider->GetValue()) << c.how;
+        EXPECT_EQ(c.goesOn ? 2 : 1, recorder.Count(L"movevaluechanged")) << c.how;
         slider->SetValue(10);
-        EXPECT_EQ(10, slider->GetValue()) << c.how;
+        EXPECT_EQ(c.goesOn ? 80 : 10, slider->GetValue()) << c.how;
         SendMessageW(host.GetNativeHandle(), WM_LBUTTONUP, 0, MAKELPARAM(95, 10));
-        EXPECT_EQ(10, slider->GetValue()) << c.how;
+        EXPECT_EQ(c.goesOn ? 80 : 10, slider->GetValue()) << c.how;
+        EXPECT_EQ(1, recorder.Count(L"valuechanged")) << c.how;
+        EXPECT_EQ(0u, slider->GetThumbState() & CSliderUI::kThumbCaptured) << c.how;
     }
     // A button pressed when another window takes the mouse is no longer
     // pushed, and the late release over it is no click.

@@ -9,6 +9,7 @@
 #include "PopupHost.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/ComboWnd.h"
+#include "uilib/core/DpiScaler.h"
 #include "uilib/layout/VerticalLayout.h"
 
 using namespace SkinUI;
@@ -20,9 +21,10 @@ namespace {
 
 class ComboDropDown : public ::testing::Test {
 public:
-    void Open(int top, int rows)
+    void Open(int top, int rows, int dpi = 96)
     {
         host.reset(new PopupHost(RECT{100, top, 300, top + 24}));
+        host->Manager().DpiScaler()->SetScaleFromDpi(dpi);
         layout = new CVerticalLayoutUI();
         combo = new CComboUI();
         combo->SetFixedHeightValue(24);
@@ -63,7 +65,6 @@ TEST_F(ComboDropDown, OpensBelowAsHighAsItsRows)
     EXPECT_EQ(rc.left, 100);
     EXPECT_EQ(rc.top, 124);
     EXPECT_EQ(rc.right - rc.left, 200);
-    EXPECT_EQ(rc.bottom - rc.top, 64);
     EXPECT_NE(combo->GetButtonState() & CComboUI::kStatePushed, 0u);
     EXPECT_EQ(recorder->Count(L"predropdown"), 1);
     EXPECT_EQ(recorder->Count(L"dropdown"), 1);
@@ -75,12 +76,23 @@ TEST_F(ComboDropDown, OpensBelowAsHighAsItsRows)
     EXPECT_EQ(recorder->Count(L"dropdown"), 1);
 }
 
-TEST_F(ComboDropDown, ManyRowsStopAtTheBoxHeight)
+TEST_F(ComboDropDown, AsHighAsItsRowsUpToTheBoxHeightAtEveryScale)
 {
-    Open(100, 10);
-    ASSERT_TRUE(combo->ActivateControl());
-    const RECT rc = DropDownRect();
-    EXPECT_EQ(rc.bottom - rc.top, 150);
+    // Rows of 20 and a margin of 4 under a box of 150, all skin pixels.
+    const struct {
+        int dpi;
+        int rows;
+        int height;
+    } kCases[] = {{96, 3, 64}, {96, 10, 150}, {144, 7, 216}, {144, 10, 225}};
+    for (const auto& c : kCases) {
+        Open(100, c.rows, c.dpi);
+        ASSERT_TRUE(combo->ActivateControl());
+        const RECT rc = DropDownRect();
+        EXPECT_EQ(rc.bottom - rc.top, c.height) << c.dpi << " dpi, " << c.rows << " rows";
+        combo->CloseDropDownNow();
+        recorder.reset();
+        host.reset();
+    }
 }
 
 TEST_F(ComboDropDown, OpensAboveNearTheBottomOfTheScreen)

@@ -193,6 +193,19 @@ void CheckCombo(Scene& scene)
     EXPECT_EQ(scene.picture.Count(combo, isArrow), scene.picture.Count(cell, isArrow));
     EXPECT_EQ(0, scene.picture.Count(cell, IsDark));
     EXPECT_GT(scene.picture.Count({combo.left, combo.top, cell.left, combo.bottom}, IsDark), 30);
+    // The text centred in the box on one line, cut with an ellipsis: its
+    // last inked column is a dot's.
+    int top = combo.bottom, bottom = combo.top, last = combo.left;
+    for (int y = combo.top + border; y < combo.bottom - border; ++y) {
+        for (int x = combo.left + border; x < cell.left; ++x) {
+            if (!IsDark(scene.picture.pixels[static_cast<size_t>(y) * scene.width + x])) continue;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            last = std::max(last, x);
+        }
+    }
+    EXPECT_NEAR(top - combo.top, combo.bottom - 1 - bottom, scene.Scaled(3)) << "rows " << top << "-" << bottom;
+    EXPECT_LE(scene.picture.Count({last, combo.top, last + 1, combo.bottom}, IsDark), scene.Scaled(2));
 }
 
 // The row's cell rectangle under the editor, in window pixels.
@@ -218,12 +231,13 @@ void PrepareList(Scene& scene)
 
 // The boxes are drawn exactly on their hit rectangles (6 pixels in, the
 // box size, centred, all scaled), the header's separator on its drag zone
-// (the right 4 pixels, give or take one), and the editor sits on its cell.
+// (the right 4 skin pixels, give or take one), and the editor sits on its cell.
 void CheckList(Scene& scene)
 {
     const RECT column = scene.RectOf(L"name_column");
-    const RECT zone = {column.right - 5, column.top, column.right + 1, column.bottom};
-    EXPECT_GE(scene.CountRgb(zone, kSeparator), 3 * (column.bottom - column.top - 1));
+    const int separator = scene.Scaled(4);
+    const RECT zone = {column.right - separator - 1, column.top, column.right + 1, column.bottom};
+    EXPECT_GE(scene.CountRgb(zone, kSeparator), (separator - 1) * (column.bottom - column.top - 1));
     EXPECT_EQ(scene.CountRgb(zone, kSeparator), scene.CountRgb(scene.RectOf(L"list"), kSeparator));
     const wchar_t* const kRows[] = {L"row0", L"row1"};
     for (const wchar_t* name : kRows) {
@@ -241,13 +255,20 @@ void CheckList(Scene& scene)
     EXPECT_GT(scene.picture.Count(cell, IsDark), 30) << "the edited text";
 }
 
+// The frame stands the scaled inset in from the edges, and its top line
+// breaks behind the caption (the scene has no background colour to hide it).
 void CheckGroupBox(Scene& scene)
 {
     const RECT group = scene.RectOf(L"group");
+    const int inset = scene.Scaled(5);
     const int height = group.bottom - group.top;
-    const RECT leftEdge = {group.left, group.top + height / 4, group.left + scene.Scaled(10),
-                           group.bottom - height / 4};
-    EXPECT_GT(scene.CountRgb(leftEdge, kFrame), height / 3);
+    EXPECT_TRUE(scene.Fills({group.left + inset, group.top + height / 4, group.left + inset + 1,
+                             group.bottom - height / 4}, kFrame)) << "left line";
+    EXPECT_EQ(0, scene.CountRgb({group.left, group.top, group.left + inset, group.bottom}, kFrame));
+    const int top = group.top + inset;
+    const int caption = group.left + inset + scene.Scaled(15);
+    EXPECT_EQ(0, scene.CountRgb({caption, top, caption + scene.Scaled(30), top + 1}, kFrame)) << "behind the caption";
+    EXPECT_TRUE(scene.Fills({group.right - inset - 100, top, group.right - inset - 1, top + 1}, kFrame)) << "top line";
 }
 
 // At rest, with the native control closed: the label shows the key's name.
@@ -259,15 +280,27 @@ void PrepareHotKey(Scene& scene)
     hotKey->SetTextContent(CHotKeyUI::ComposeHotKeyName('A', CHotKeyUI::kModControl | CHotKeyUI::kModShift));
 }
 
+// No text left of the scaled text inset, and the text right after it.
+void CheckTextInset(const Scene& scene, const wchar_t* name, int inset)
+{
+    const RECT box = scene.RectOf(name);
+    const int left = box.left + scene.Scaled(inset);
+    EXPECT_EQ(0, scene.picture.Count({box.left, box.top, left, box.bottom}, IsDark)) << "left of the inset";
+    EXPECT_GT(scene.picture.Count({left, box.top, left + scene.Scaled(4), box.bottom}, IsDark), 0) << "at the inset";
+}
+
+// The field from the top and the bar along the bottom at their scaled
+// heights, the background between them.
 void CheckPalette(Scene& scene)
 {
     const RECT palette = scene.RectOf(L"palette");
-    auto saturated = [](uint32_t c) {
-        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-        return std::max({r, g, b}) - std::min({r, g, b}) > 0x60;
-    };
-    EXPECT_GT(scene.picture.Count(palette, saturated),
-              (palette.right - palette.left) * (palette.bottom - palette.top) / 4);
+    auto line = [&](int y) { return RECT{palette.left, y, palette.right, y + 1}; };
+    const int field = palette.top + scene.Scaled(110);
+    const int bar = palette.bottom - scene.Scaled(16);
+    EXPECT_EQ(0, scene.CountRgb(line(field - 1), kBackground)) << "the field's last row";
+    EXPECT_TRUE(scene.Fills(line(field), kBackground)) << "below the field";
+    EXPECT_TRUE(scene.Fills(line(bar - 1), kBackground)) << "above the bar";
+    EXPECT_EQ(0, scene.CountRgb(line(bar), kBackground)) << "the bar's first row";
 }
 
 #define SCENE(controls) \
@@ -284,7 +317,7 @@ const PictureRow kRows[] = {
            L"<ListLabelElement text=\"A selected row longer than the combo box\"/></ComboBox>"),
      PrepareCombo, CheckCombo, L"combo"},
     {"listex", 144,
-     SCENE(L"<ListEx name=\"list\" height=\"120\" itemtextcolor=\"#FF202020\" bkcolor=\"#FFFFFFFF\">"
+     SCENE(L"<ListEx name=\"list\" height=\"120\" itemalign=\"center\" itemtextcolor=\"#FF202020\" bkcolor=\"#FFFFFFFF\">"
            L"<ListContainerHeaderItem text=\"On\" width=\"60\" checkable=\"true\" checkboxwidth=\"14\""
            L" checkboxheight=\"14\" checkboxnormalimage=\"box.png\"/>"
            L"<ListContainerHeaderItem name=\"name_column\" text=\"Name\" width=\"150\" editable=\"true\""
@@ -301,13 +334,14 @@ const PictureRow kRows[] = {
      nullptr, CheckGroupBox, L"group"},
     {"hotkey", 144,
      SCENE(L"<HotKey name=\"hotkey\" height=\"30\" textcolor=\"#FF202020\" bkcolor=\"#FFFFFFFF\"/>"),
-     PrepareHotKey, nullptr, L"hotkey"},
-    {"palette", 144, SCENE(L"<ColorPalette name=\"palette\" height=\"140\" width=\"240\" barheight=\"16\"/>"), nullptr,
-     CheckPalette, nullptr},
+     PrepareHotKey, [](Scene& scene) { CheckTextInset(scene, L"hotkey", 4); }, L"hotkey"},
+    {"palette", 144,
+     SCENE(L"<ColorPalette name=\"palette\" height=\"140\" width=\"240\" palletheight=\"110\" barheight=\"16\"/>"),
+     nullptr, CheckPalette, nullptr},
     {"richedit", 144,
      SCENE(L"<RichEdit name=\"rich\" height=\"40\" multiline=\"false\" bkcolor=\"#FFFFFFFF\""
-           L" text=\"Rich text at every scale\"/>"),
-     nullptr, nullptr, L"rich"},
+           L" textpadding=\"4,0,4,0\" text=\"Rich text at every scale\"/>"),
+     nullptr, [](Scene& scene) { CheckTextInset(scene, L"rich", 4); }, L"rich"},
 };
 
 class PeripheryScreenshot : public ::testing::TestWithParam<PictureRow> {};

@@ -14,7 +14,7 @@ void ForEachLanguageAndDpi(const std::function<void(const wchar_t* language, int
 {
     CResourceStore* store = CResourceStore::GetInstance();
     const wchar_t* const languages[] = {L"en", L"cn_zh", L"ru"};
-    const int dpis[] = {96, 144};
+    const int dpis[] = {96, 120, 144};
     for (const wchar_t* language : languages) {
         store->SelectLanguage(language);
         for (int dpi : dpis) check(language, dpi);

@@ -6,7 +6,7 @@ namespace SkinUI {
 class WindowImplBase;
 }
 
-// Runs check(language, dpi) for each of the program's languages at 96 and 144
+// Runs check(language, dpi) for each of the program's languages at 96, 120 and 144
 // DPI with that language selected; English is selected again afterwards.
 void ForEachLanguageAndDpi(const std::function<void(const wchar_t* language, int dpi)>& check);
 
