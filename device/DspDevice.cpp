@@ -55,6 +55,14 @@ void DspDevice::DisableAsyncMode() {
     DropQueued();
 }
 
+void DspDevice::DropQueued() {
+    // Only ever raised: a drop named from another thread never gives back a later one.
+    const uint32_t pushed = mPushed.load();
+    uint32_t through = mDropThrough.load();
+    while (static_cast<int32_t>(pushed - through) > 0 && !mDropThrough.compare_exchange_weak(through, pushed)) {
+    }
+}
+
 void DspDevice::WaitCommandInProgress() {
     if (DspDevice::PushCheck check = gExchangeCheck.load()) check(mMainWnd, 0);
     // The worker sets its busy flag before it looks at the mode; once it is

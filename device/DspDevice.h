@@ -103,7 +103,7 @@ public:
     uint32_t SilentExchanges() const { return mSilentExchanges.load(); }
     // The worker drops what is queued now once the command in progress has
     // ended; nothing waits here for it, and later commands are kept.
-    void DropQueued() { mDropThrough.store(mPushed.load()); }
+    void DropQueued();
 
     // DSP parameter set commands (DspSetCommands.cpp).
     // Channels count from 0 (outputs 0..15, inputs 0..13); a range runs from
