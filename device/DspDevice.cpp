@@ -28,7 +28,8 @@ DspDevice::~DspDevice() {
         delete mWorker;
         mWorker = nullptr;
     }
-    DiscardQueued();  // anything left when no worker ran
+    DropQueued();  // anything left when no worker ran
+    DiscardQueued();
     delete[] mReceiveBuffer;
 }
 
@@ -51,10 +52,22 @@ void DspDevice::EnableAsyncMode() { mAsyncMode.store(1); }
 
 void DspDevice::DisableAsyncMode() {
     mAsyncMode.store(0);
+    DropQueued();
+}
+
+void DspDevice::DropQueued() {
+    // Only ever raised: a drop named from another thread never gives back a later one.
+    const uint32_t pushed = mPushed.load();
+    uint32_t through = mDropThrough.load();
+    while (static_cast<int32_t>(pushed - through) > 0 && !mDropThrough.compare_exchange_weak(through, pushed)) {
+    }
+}
+
+void DspDevice::WaitCommandInProgress() {
+    if (DspDevice::PushCheck check = gExchangeCheck.load()) check(mMainWnd, 0);
     // The worker sets its busy flag before it looks at the mode; once it is
-    // clear the worker takes nothing more and this thread may empty the queue.
+    // clear with the mode off, it sends nothing more.
     while (mWorkerBusy.load()) Sleep(1);
-    DiscardQueued();
 }
 
 bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
@@ -92,8 +105,9 @@ bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const
         LogPrintW(L"time out, break out send cmd!\n");
         return false;
     }
+    const uint32_t link = mLinkSerial.load();
     if (!SendCtrlCommand(type, subcommand, optype, payload, length)) return false;
-    const bool answered = ReadReply(type, subcommand, waitMs);
+    const bool answered = AwaitReply(type, subcommand, waitMs, link);
     mLastAnswered.store(answered ? 1 : 0);
     if (!answered && IsDeviceOpen() && GetTickCount() - start >= ScaledWait(waitMs)) {
         LogPrintW(L"no answer to subcmd 0x%02x within its wait\n", subcommand);
@@ -109,7 +123,7 @@ void DspDevice::RunCommandWorker() {
     while (mRunning.load()) {
         mWorkerBusy.store(1);
         DspCmdEntry entry;
-        if (mDropQueued.exchange(0)) DiscardQueued();
+        DiscardQueued();
         if (mAsyncMode.load() && mCmdQueue.TryPop(&entry)) {
             LogQueuedEntry(entry);
             Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length,
@@ -122,13 +136,14 @@ void DspDevice::RunCommandWorker() {
             Sleep(5);
         }
     }
+    DropQueued();
     DiscardQueued();
     LogPrintW(L"McuCmdThread end\n");
 }
 
 void DspDevice::DiscardQueued() {
     DspCmdEntry entry;
-    while (mCmdQueue.TryPop(&entry)) {
+    while (static_cast<int32_t>(mDropThrough.load() - mDone.load()) > 0 && mCmdQueue.TryPop(&entry)) {
         LogQueuedEntry(entry);
         delete[] entry.payload;
         mDone.fetch_add(1);

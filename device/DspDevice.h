@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "device/DspCmdQueue.h"
 #include "device/DspCommandRecords.h"
@@ -50,9 +51,13 @@ public:
 
     // Async mode on: commands not sent synchronously are queued; off: dropped.
     void EnableAsyncMode();
-    // Returns after the command in progress has finished; what is still queued
-    // is discarded, so nothing more reaches the unit afterwards.
+    // Returns at once: the worker takes nothing more from the queue and drops
+    // what is still queued once the command in progress has ended.
     void DisableAsyncMode();
+    // Returns once the worker has ended the command in progress, so that
+    // nothing queued reaches the unit afterwards while async mode stays off.
+    // Up to a whole reply wait: for a job's own thread, never the window's.
+    void WaitCommandInProgress();
     bool IsAsyncMode() const { return mAsyncMode.load() != 0; }
     // True when every queued command has been sent or discarded.
     bool IsQueueIdle() const { return mDone.load() == mPushed.load(); }
@@ -61,12 +66,13 @@ public:
     // it is that window's thread. The program installs none.
     using PushCheck = void (*)(HWND mainWnd, uint8_t subcommand);
     static void SetPushCheck(PushCheck check);
-    // Called before every exchange that waits for its answer, likewise: test
-    // builds count those made on the window's thread, which must never wait
-    // on the unit.
+    // Called before every exchange that waits for its answer and every wait
+    // for the command in progress (subcommand 0), likewise: test builds count
+    // those made on the window's thread, which must never wait on the unit.
     static void SetExchangeCheck(PushCheck check);
 
-    // The link.
+    // The link. A close never waits: a read or write still using the old
+    // link releases it as it ends, within one read slice.
     void OpenHIDDevice();
     void CloseHIDDevice(bool notify);
     bool IsDeviceOpen() const { return mHidHandle.load() != nullptr; }
@@ -95,9 +101,9 @@ public:
     // link stayed open: the unit is there but silent (a pulled unit fails at
     // once instead). A count: callers compare it before and after their work.
     uint32_t SilentExchanges() const { return mSilentExchanges.load(); }
-    // The worker drops what is still queued once the command in progress has
-    // ended; nothing waits here for it.
-    void DropQueued() { mDropQueued.store(1); }
+    // The worker drops what is queued now once the command in progress has
+    // ended; nothing waits here for it, and later commands are kept.
+    void DropQueued();
 
     // DSP parameter set commands (DspSetCommands.cpp).
     // Channels count from 0 (outputs 0..15, inputs 0..13); a range runs from
@@ -214,7 +220,8 @@ public:
     // Tells the unit that the program is connected (1) or leaves (0); no answer is read.
     void PC_Connect(uint8_t on);
     void MCU_Reboot_Ctrl();
-    void MCU_Factory_Default();
+    // True when the unit acknowledged the reset (it restarts then).
+    bool MCU_Factory_Default();
     void Set_Power_Off_Time(uint32_t milliseconds, bool sync);
     void Set_Acc(uint8_t delay, bool sync);
     void Get_Acc();
@@ -281,14 +288,20 @@ private:
     ReadOutcome ReadReport(uint8_t* buffer, uint32_t timeout);
     bool Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
                   uint8_t length, uint32_t waitMs);
+    // ReadReply for the link that was open as link: another link's frames never answer it.
+    bool AwaitReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs, uint32_t link);
     void LogQueuedEntry(const DspCmdEntry& entry);
+    // Discards the entries DropQueued named; on the worker (or with none running).
     void DiscardQueued();
+    class IoGuard;
+    void ReleaseHandle(hid_device_* handle);
 
     std::atomic<uint8_t> mRunning{1};
     std::atomic<uint8_t> mAsyncMode{0};
     std::atomic<uint8_t> mLastAnswered{1};
     std::atomic<uint32_t> mSilentExchanges{0};
-    std::atomic<uint8_t> mDropQueued{0};
+    // Entries up to this push count are dropped instead of sent.
+    std::atomic<uint32_t> mDropThrough{0};
     std::atomic<uint8_t> mWorkerBusy{0};
     std::atomic<uint32_t> mPushed{0};
     std::atomic<uint32_t> mDone{0};
@@ -299,13 +312,21 @@ private:
     std::recursive_timed_mutex mLinkLock;
     dsp::ReceiveRing mRing;
     dsp::FrameParser mParser;
+    // The link whose bytes the ring and the parser hold (under mLinkLock).
+    uint32_t mParsedLink = 0;
     uint8_t mAwaitType = 0;
     uint8_t mAwaitSubcommand = 0;
     bool mAwaitActive = false;
     bool mAwaitMatched = false;
 
     std::atomic<hid_device_*> mHidHandle{nullptr};
-    std::atomic<int> mIoInFlight{0};
+    // Counts opens and closes: a read that began on an earlier link ends.
+    std::atomic<uint32_t> mLinkSerial{0};
+    // Reads and writes using a handle, and the closed handles they still
+    // hold; the last one to end releases them.
+    std::mutex mIoMutex;
+    int mIoInFlight = 0;
+    std::vector<hid_device_*> mClosing;
     std::atomic<int> mWriteBusy{0};
     std::atomic<int32_t> mBytesRead{0};
     std::atomic<IFrameHandler*> mFrameHandler{nullptr};

@@ -27,25 +27,40 @@ void LogHexLine(const wchar_t* title, const uint8_t* bytes, size_t count) {
     LogPrintW(L"%s", line);
 }
 
-// Counts one read or write in flight while it uses the handle, so that a
-// close waits for it before releasing the device.
-class IoGuard {
+// A read waits in slices of this length, so that a close or a reopen meanwhile
+// ends it soon instead of after the unit's whole reply wait.
+const uint32_t kReadSliceMs = 20;
+
+}  // namespace
+
+// Counts one read or write in flight while it uses the handle; a close meanwhile
+// leaves the handle to the last one of them to release.
+class DspDevice::IoGuard {
 public:
-    IoGuard(std::atomic<hid_device*>& handle, std::atomic<int>& inFlight) : mInFlight(inFlight) {
-        mInFlight.fetch_add(1);
-        mHandle = handle.load();
+    explicit IoGuard(DspDevice& device) : mDevice(device) {
+        std::lock_guard<std::mutex> lock(device.mIoMutex);
+        ++device.mIoInFlight;
+        mHandle = device.mHidHandle.load();
+        mLink = device.mLinkSerial.load();
     }
-    ~IoGuard() { mInFlight.fetch_sub(1); }
+    ~IoGuard() {
+        std::vector<hid_device*> closed;
+        {
+            std::lock_guard<std::mutex> lock(mDevice.mIoMutex);
+            if (--mDevice.mIoInFlight == 0) closed.swap(mDevice.mClosing);
+        }
+        for (hid_device* handle : closed) mDevice.ReleaseHandle(handle);
+    }
     IoGuard(const IoGuard&) = delete;
     IoGuard& operator=(const IoGuard&) = delete;
     hid_device* handle() const { return mHandle; }
+    uint32_t link() const { return mLink; }
 
 private:
-    std::atomic<int>& mInFlight;
+    DspDevice& mDevice;
     hid_device* mHandle;
+    uint32_t mLink;
 };
-
-}  // namespace
 
 bool DspDevice::IsUnitOnBus() {
     if (hid_init() != 0) return false;
@@ -101,20 +116,30 @@ void DspDevice::OpenHIDDevice() {
     }
     hid_set_nonblocking(handle, 1);
 
-    // A partial frame of an earlier connection must not swallow the first answer.
-    std::lock_guard<std::recursive_timed_mutex> lock(mLinkLock);
-    mRing.Clear();
-    mParser.Reset();
-    mParser.trace = &LogChecksum;
+    // A new link number: the first read on it empties the ring and the parser.
+    std::lock_guard<std::mutex> lock(mIoMutex);
     mHidHandle.store(handle);
+    mLinkSerial.fetch_add(1);
 }
 
 void DspDevice::CloseHIDDevice(bool notify) {
     if (!IsDeviceOpen()) return;
     if (notify) PC_Connect(0);
-    hid_device* handle = mHidHandle.exchange(nullptr);
-    if (!handle) return;
-    while (mIoInFlight.load() > 0) Sleep(1);
+    hid_device* handle = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(mIoMutex);
+        handle = mHidHandle.exchange(nullptr);
+        if (!handle) return;
+        mLinkSerial.fetch_add(1);
+        if (mIoInFlight > 0) {
+            mClosing.push_back(handle);
+            return;
+        }
+    }
+    ReleaseHandle(handle);
+}
+
+void DspDevice::ReleaseHandle(hid_device* handle) {
     hid_close(handle);
     LogPrintW(L"CloseHIDDevice!\n");
 }
@@ -157,7 +182,7 @@ bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype
 
     bool written = false;
     {
-        IoGuard io(mHidHandle, mIoInFlight);
+        IoGuard io(*this);
         if (!io.handle()) {
             LogPrintW(L"mHidHandle is NULL, can't send cmd\n");
         } else if (hid_write(io.handle(), report, sizeof(report)) < 0) {
@@ -188,23 +213,42 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
 
     int count = 0;
     int failures = 0;
+    uint32_t link = 0;
     for (;;) {
         {
-            IoGuard io(mHidHandle, mIoInFlight);
+            IoGuard io(*this);
             if (!io.handle()) {
                 LogPrintW(L"mHidHandle is NULL\n");
                 mBytesRead.store(0);
                 return ReadOutcome::Failed;
             }
+            link = io.link();
+            // A partial frame of an earlier link must not swallow the first answer.
+            if (mParsedLink != link) {
+                mRing.Clear();
+                mParser.Reset();
+                mParser.trace = &LogChecksum;
+                mParsedLink = link;
+            }
             uint32_t elapsed = ElapsedSince(start);
-            int wait = static_cast<int>(elapsed < timeout ? timeout - elapsed : 0);
-            count = hid_read_timeout(io.handle(), buffer, dsp::kInputReportSize, wait);
+            uint32_t wait = elapsed < timeout ? timeout - elapsed : 0;
+            count = hid_read_timeout(io.handle(), buffer, dsp::kInputReportSize,
+                                     static_cast<int>(wait < kReadSliceMs ? wait : kReadSliceMs));
         }
-        if (count >= 0) break;
+        if (count > 0 || mLinkSerial.load() != link) break;
+        if (count == 0) {
+            if (ElapsedSince(start) >= timeout) break;
+            continue;
+        }
         // A unit that was pulled out fails every read at once: a few failures
         // in a row end the read, so nobody waits out the time-out for it.
-        if (++failures >= kFailedReadsBeforeGone || ElapsedSince(start) > timeout || !IsDeviceOpen()) break;
+        if (++failures >= kFailedReadsBeforeGone || ElapsedSince(start) > timeout) break;
         Sleep(1);
+    }
+    // What an earlier link still brought belongs to no one now.
+    if (mLinkSerial.load() != link) {
+        mBytesRead.store(0);
+        return ReadOutcome::Failed;
     }
 
     // A poll that does not wait and finds nothing is not logged: the status
@@ -235,6 +279,10 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
 }
 
 bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) {
+    return AwaitReply(type, subcommand, timeoutMs, mLinkSerial.load());
+}
+
+bool DspDevice::AwaitReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs, uint32_t link) {
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
     const DWORD start = GetTickCount();
     const uint32_t timeout = ScaledWait(timeoutMs);
@@ -243,7 +291,7 @@ bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) 
     mAwaitSubcommand = subcommand;
     mAwaitMatched = false;
     mAwaitActive = true;
-    while (!mAwaitMatched && IsDeviceOpen()) {
+    while (!mAwaitMatched && IsDeviceOpen() && mLinkSerial.load() == link) {
         uint32_t elapsed = ElapsedSince(start);
         if (elapsed >= timeout) break;
         // A failed read means the unit is gone: no answer will come.

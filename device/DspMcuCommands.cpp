@@ -34,8 +34,8 @@ void DspDevice::MCU_Reboot_Ctrl() {
     Submit(dsp::CMD_MCU, kReboot, dsp::OP_SET, nullptr, 0, true);
 }
 
-void DspDevice::MCU_Factory_Default() {
-    Submit(dsp::CMD_MCU, kFactoryDefault, dsp::OP_SET, nullptr, 0, true, kFactoryDefaultWaitMs);
+bool DspDevice::MCU_Factory_Default() {
+    return Submit(dsp::CMD_MCU, kFactoryDefault, dsp::OP_SET, nullptr, 0, true, kFactoryDefaultWaitMs);
 }
 
 void DspDevice::Set_Power_Off_Time(uint32_t milliseconds, bool sync) {

@@ -76,10 +76,10 @@ public:
     // The status read finished (WM_STATUS_READ_DONE): curves, model and
     // firmware decisions, connected look and async mode.
     void DeviceConnected();
-    // The status read gave up on a silent unit (WM_STATUS_READ_SILENT): an
-    // unplug the removal has not reported yet is told as one, anything else
-    // as a failed connect.
-    void StatusReadWentSilent();
+    // A read gave up on a silent unit: an unplug the removal has not reported
+    // yet is told as one, anything else with notice (a failed connect for the
+    // status read, WM_STATUS_READ_SILENT).
+    void StatusReadWentSilent(const wchar_t* notice);
     // The unit was unplugged or plugged in (WM_DEVICECHANGE).
     void DevicePlugOut();
     void DevicePlugin();
@@ -111,9 +111,12 @@ public:
     // The option menu's factory reset: asks, then resets on a worker, which
     // posts WM_DEVICE_REBOOT; the unit's restart reconnects as a plug-in.
     void ResetMcuFactoryDefault();
-    // WM_DEVICE_REBOOT (wParam 1: the reset went unanswered on an open
-    // link): true when the unit restarts; a silent unit ends as a silent job.
-    bool FactoryDefaultEnded(bool silent);
+    // How a factory default ended (WM_DEVICE_REBOOT's wParam): only an
+    // acknowledged reset restarts the unit.
+    enum class ResetEnd { Acknowledged, Silent, Left };
+    // True when the unit restarts; a silent unit ends as a silent job, one
+    // that left before confirming as an unplug.
+    bool FactoryDefaultEnded(ResetEnd end);
     // A firmware window closed: unless a read already runs, the unit is read
     // again when it came back from its restart or when the window left the
     // link out of ordinary work (async mode off).

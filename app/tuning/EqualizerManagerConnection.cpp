@@ -137,6 +137,7 @@ void EqualizerManager::ReadMcuValueThread(void* self)
 void EqualizerManager::RunStatusRead()
 {
     LogPrintW(L"Read mcu value thread start!\n");
+    mDevice.WaitCommandInProgress();
     const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop);
     if (result == UnitStatusRead::HandshakeFailed) {
         PostToMain(WM_BUSY_END);
@@ -229,7 +230,7 @@ void EqualizerManager::DevicePlugOut()
     if (wasOpen && !forceUpdateRunning && !updateWindowOpen && !mRestartExpected) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
 }
 
-void EqualizerManager::StatusReadWentSilent()
+void EqualizerManager::StatusReadWentSilent(const wchar_t* notice)
 {
     LogPrintW(L"EqualizerManager::StatusReadWentSilent\n");
     if (!mDevice.IsDeviceOpen()) return;  // the removal came first and told the user
@@ -237,7 +238,7 @@ void EqualizerManager::StatusReadWentSilent()
         DevicePlugOut();
         return;
     }
-    UnitStoppedAnswering(L"${device_connect_fail}");
+    UnitStoppedAnswering(notice);
 }
 
 void EqualizerManager::DevicePlugin()

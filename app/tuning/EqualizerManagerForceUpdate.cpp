@@ -102,17 +102,25 @@ void EqualizerManager::FactoryDefaultThread(void* self)
 {
     EqualizerManager* manager = static_cast<EqualizerManager*>(self);
     LogPrintW(L"Factory default thread start!\n");
-    manager->mDevice.MCU_Factory_Default();
-    const bool silent = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore;
-    if (manager->mMainWnd != nullptr) PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, silent ? 1 : 0, 0);
+    ResetEnd end = ResetEnd::Acknowledged;
+    if (!manager->mDevice.MCU_Factory_Default())
+        end = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore ? ResetEnd::Silent : ResetEnd::Left;
+    if (manager->mMainWnd != nullptr) PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, static_cast<WPARAM>(end), 0);
     LogPrintW(L"Factory default thread end!\n");
 }
 
-bool EqualizerManager::FactoryDefaultEnded(bool silent)
+bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
 {
-    if (!silent) return true;
+    if (end == ResetEnd::Acknowledged) return true;
     // No restart follows: a later removal is a real unplug again.
     mRestartExpected = false;
-    UnitStoppedAnswering(L"${device_no_answer}");
+    if (!mDevice.IsDeviceOpen()) {
+        // The removal came first and kept its notice back for a restart.
+        PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+    } else if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus()) {
+        UnitStoppedAnswering(L"${device_no_answer}");
+    } else {
+        DevicePlugOut();
+    }
     return false;
 }

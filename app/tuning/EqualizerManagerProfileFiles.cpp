@@ -137,6 +137,8 @@ void EqualizerManager::TransferThread(void* self)
 
 void EqualizerManager::RunTransfer()
 {
+    // The queue was switched off; a command still in progress ends first.
+    mDevice.WaitCommandInProgress();
     switch (mTransferJob) {
     case TransferJob::LiveProfile:
         LogPrintW(L"SetCurSceneThread start!\n");
@@ -165,7 +167,8 @@ void EqualizerManager::RunTransfer()
 
 // The ten stored scenes, then the live state, as one run of exchanges: the
 // first silent scene ends it. True only when every read completed on a link
-// that stayed open.
+// that stayed open and every get was answered: a block missed would be saved
+// as whatever the program held before.
 bool EqualizerManager::ReadWholeUnit()
 {
     UnitExchanges asker(mDevice, mTransferStop);
@@ -173,7 +176,7 @@ bool EqualizerManager::ReadWholeUnit()
         if (ReadStoredSceneStatus(asker, scene, kSceneSettleMs) != UnitStatusRead::Done) return false;
     }
     if (!asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); })) return false;
-    return ReadUnitStatus(asker) == UnitStatusRead::Done && mDevice.IsDeviceOpen();
+    return ReadUnitStatus(asker) == UnitStatusRead::Done && !asker.MissedAny() && mDevice.IsDeviceOpen();
 }
 
 void EqualizerManager::EndTransfer()

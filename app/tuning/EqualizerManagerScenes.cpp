@@ -77,6 +77,7 @@ void EqualizerManager::SceneJobThread(void* self)
 void EqualizerManager::LoadSenceThread()
 {
     LogPrintW(L"LoadSenceThread start!\n");
+    mDevice.WaitCommandInProgress();
     mDevice.ReadScene(static_cast<uint8_t>(mSceneJobSlot.load()), 0);
     const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop);
     if (mMainWnd != nullptr)
@@ -113,14 +114,12 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
     if (job == SceneJob::Load) {
-        // A link closed meanwhile (unplugged) has had its own notice.
-        if (result == UnitStatusRead::HandshakeFailed && mDevice.IsDeviceOpen()) {
-            PostToMain(WM_STATUS_READ_FAILED);
-            PostToMain(WM_DEVICE_DISCONNECT);
-        } else if (result == UnitStatusRead::Unanswered) {
-            // Half read back: not shown as recalled, ended as a silent status read.
-            StatusReadWentSilent();
-        } else if (result != UnitStatusRead::HandshakeFailed) {
+        // The unit was connected: a handshake left unanswered is silence too.
+        // Half read back, the recall is not shown as made; a link closed
+        // meanwhile (unplugged) has had its own notice.
+        if (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) {
+            StatusReadWentSilent(L"${device_no_answer}");
+        } else {
             ShowRecalledScene();
             if (mDevice.IsDeviceOpen()) mDevice.EnableAsyncMode();
         }

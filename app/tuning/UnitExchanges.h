@@ -26,6 +26,7 @@ public:
         if (!GoesOn()) return false;
         exchange(mDevice);
         mUnanswered = mDevice.LastExchangeAnswered() ? 0 : mUnanswered + 1;
+        if (mUnanswered > 0) mMissedAny = true;
         return GoesOn();
     }
 
@@ -49,6 +50,8 @@ public:
     bool GoesOn() const { return !Stopped() && !Silent(); }
     bool Stopped() const { return mStop.load(); }
     bool Silent() const { return mUnanswered >= kMaxUnanswered; }
+    // Whether any exchange of the run went unanswered, even one the run went on past.
+    bool MissedAny() const { return mMissedAny; }
     // Why a run that did not finish ended.
     UnitStatusRead Outcome() const { return Silent() ? UnitStatusRead::Unanswered : UnitStatusRead::Stopped; }
     DspDevice& Device() const { return mDevice; }
@@ -58,4 +61,5 @@ private:
     DspDevice& mDevice;
     const std::atomic<bool>& mStop;
     int mUnanswered = 0;
+    bool mMissedAny = false;
 };

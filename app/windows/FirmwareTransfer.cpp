@@ -5,6 +5,8 @@
 void RunFirmwareTransfer(DspDevice& device, const wchar_t* path, const std::atomic<uint8_t>& abortRequested,
                          HWND target, UINT startedMessage, LPARAM tag)
 {
+    // The window switched the queue off; a command still in progress ends first.
+    device.WaitCommandInProgress();
     if (device.UpgradeStart(path, 0) != UPG_OK) {
         PostMessageW(target, kFwMsgNotAccepted, 0, tag);
         return;

@@ -101,7 +101,7 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         m_controller.DisconnectDevice();
         break;
     case WM_STATUS_READ_SILENT:
-        m_controller.StatusReadWentSilent();
+        m_controller.StatusReadWentSilent(L"${device_connect_fail}");
         break;
     case WM_STATUS_READ_DONE:
         m_controller.DeviceConnected();
@@ -124,7 +124,8 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         break;
     case WM_DEVICE_REBOOT:
         CloseLoadingWnd(&m_loading);
-        if (m_controller.FactoryDefaultEnded(wParam != 0)) ShowNotice(L"${device_reboot}");
+        if (m_controller.FactoryDefaultEnded(static_cast<EqualizerManager::ResetEnd>(wParam)))
+            ShowNotice(L"${device_reboot}");
         break;
     case WM_FORCE_UPDATE:
         m_controller.ForceUpdate();

@@ -305,6 +305,9 @@ const SaveCase kSaves[] = {
     {"whole configuration, the unit silent in the live read", "saved.wpf", true, L"${device_no_answer}", 1700},
     {"whole configuration, the unit gone part way", "saved.wpf", true, L"${profile_create_error}", 400,
      sim::UnitModel::CommandFault::Vanish},
+    // One get of the third stored scene left unanswered, the rest answered.
+    {"whole configuration, one answer missed", "saved.wpf", true, L"${device_no_answer}", 400,
+     sim::UnitModel::CommandFault::Drop},
 };
 
 TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)

@@ -162,53 +162,48 @@ TEST_F(DspDeviceTest, SyncSubmitWaitsForItsAnswer) {
     EXPECT_EQ(2u, unit().ReceivedReports().size());
 }
 
-TEST_F(DspDeviceTest, CloseWaitsForABlockedRead) {
-    device.OpenHIDDevice();
-    unit().HoldReads(true);
-    std::atomic<bool> readResult{true};
-    std::atomic<bool> readDone{false};
-    std::thread reader([&] {
-        readResult = device.ReadHIDData(device.ReceiveBuffer(), 10000);
-        readDone = true;
-    });
-    ASSERT_TRUE(unit().WaitForBlockedRead(5000));
+// A close never waits for the unit: the read or write in progress keeps the
+// handle and releases it as it ends.
+struct CloseUnderIoCase {
+    const char* name;
+    bool write;
+};
 
-    std::atomic<bool> closed{false};
-    std::thread closer([&] {
-        device.CloseHIDDevice(false);
-        closed = true;
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(closed) << "close must not release the device under a read";
-    unit().HoldReads(false);
-    closer.join();
-    reader.join();
-    EXPECT_TRUE(readDone);
-    EXPECT_FALSE(readResult);
-    EXPECT_FALSE(device.IsDeviceOpen());
-}
+void PrintTo(const CloseUnderIoCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(DspDeviceTest, CloseWaitsForAWriteInProgress) {
+class CloseUnderIo : public DspDeviceTest, public ::testing::WithParamInterface<CloseUnderIoCase> {};
+
+TEST_P(CloseUnderIo, ReturnsAtOnceAndTheIoReleasesTheHandle) {
+    const bool write = GetParam().write;
     device.OpenHIDDevice();
-    unit().HoldWrites(true);
-    std::atomic<bool> writeResult{false};
+    if (write) unit().HoldWrites(true);
+    else unit().HoldReads(true);
+    std::atomic<bool> ioResult{!write};
     const uint8_t payload[] = {0x01};
-    std::thread writer([&] { writeResult = device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1); });
-    ASSERT_TRUE(unit().WaitForBlockedWrite(5000));
+    std::thread io([&] {
+        ioResult = write ? device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1)
+                         : device.ReadHIDData(device.ReceiveBuffer(), 10000);
+    });
+    ASSERT_TRUE(write ? unit().WaitForBlockedWrite(5000) : unit().WaitForBlockedRead(5000));
 
     std::atomic<bool> closed{false};
     std::thread closer([&] {
         device.CloseHIDDevice(false);
         closed = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(closed);
+    EXPECT_TRUE(sim::PollUntil([&] { return closed.load(); }, 100)) << "the close waited for the unit";
+    EXPECT_EQ(1, unit().OpenHandleCount()) << "not released under the I/O";
+    unit().HoldReads(false);
     unit().HoldWrites(false);
     closer.join();
-    writer.join();
-    EXPECT_TRUE(writeResult);
-    EXPECT_FALSE(device.IsDeviceOpen());
+    io.join();
+    EXPECT_EQ(write, ioResult.load());
+    EXPECT_EQ(0, unit().OpenHandleCount());
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadOrWrite, CloseUnderIo,
+                         ::testing::Values(CloseUnderIoCase{"read", false}, CloseUnderIoCase{"write", true}),
+                         [](const ::testing::TestParamInfo<CloseUnderIoCase>& info) { return info.param.name; });
 
 TEST_F(DspDeviceTest, SecondWriterGivesUpWhileTheFirstIsStuck) {
     device.OpenHIDDevice();
@@ -281,20 +276,23 @@ TEST_F(DspDeviceTest, NothingReachesTheUnitAfterDisableAsyncMode) {
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
     ASSERT_TRUE(unit().WaitForBlockedWrite(5000));
 
-    std::atomic<bool> disabled{false};
-    std::thread switcher([&] {
+    std::atomic<bool> switched{false};
+    std::atomic<bool> waited{false};
+    std::thread job([&] {
         device.DisableAsyncMode();
-        disabled = true;
+        switched = true;
+        device.WaitCommandInProgress();
+        waited = true;
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(disabled) << "waits for the command in progress";
+    EXPECT_TRUE(switched) << "the switch itself never waits for the unit";
+    EXPECT_FALSE(waited) << "the job waits for the command in progress";
     unit().HoldWrites(false);
-    switcher.join();
+    job.join();
     size_t sent = unit().ReceivedReports().size();
     EXPECT_EQ(1u, sent);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(sim::PollUntil([&] { return device.IsQueueIdle(); }, 1000));
     EXPECT_EQ(sent, unit().ReceivedReports().size());
-    EXPECT_TRUE(device.IsQueueIdle());
 }
 
 // "AA 55 L type payload checksum" with any L, also the ones no command makes.
@@ -356,9 +354,10 @@ TEST_P(UnplugDuringCommand, TheWaitEndsWithoutRetryingUntilTheTimeOut) {
         device.EnableAsyncMode();
         ASSERT_TRUE(device.Submit(1, 0x09, 0xBB, payload, 1, false));
         ASSERT_TRUE(sim::PollUntil([&] { return !unit().IsPresent(); }, 5000));
-        // What the window does on the unplug: it waits for the command in progress.
+        // What a job does on the unplug: it waits for the command in progress.
         device.DisableAsyncMode();
-        EXPECT_TRUE(device.IsQueueIdle());
+        device.WaitCommandInProgress();
+        EXPECT_TRUE(sim::PollUntil([&] { return device.IsQueueIdle(); }, 1000));
     } else {
         EXPECT_FALSE(device.Submit(1, 0x09, 0xBB, payload, 1, true));
     }

@@ -269,6 +269,22 @@ Operation StatusRead()
     return op;
 }
 
+// An edit the unit leaves unanswered (its mute button clicked), and while
+// its exchange still waits, the whole of op: whatever op starts or closes
+// never waits for that exchange on the UI thread.
+Operation BehindSilentEdit(Operation op, const std::string& mute)
+{
+    const auto begin = op.prepare, end = op.go;
+    op.prepare = [mute](App& app) { return app.Control(mute, kMain).visible; };
+    op.go = [=](App& app) {
+        const size_t mark = app.Mark();
+        return app.Click(mute, kMain) && WaitFor([&] { return !app.FramesSince(mark).empty(); }) && begin(app) &&
+               end(app);
+    };
+    op.waitScale = 50;
+    return op;
+}
+
 enum class Fault { Unplug, Silent };
 
 struct FaultRow {
@@ -284,14 +300,16 @@ const FaultRow kRows[] = {
     {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "device_plugout"},
     {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
     {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "device_plugout"},
-    {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_connect_fail"},
+    {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_no_answer"},
     // Past the handshake: the recall is not shown as made.
-    {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_connect_fail"},
+    {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_no_answer"},
     // In the third stored scene, then in the live read after the tenth.
     {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "device_plugout"},
     {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "device_no_answer"},
     {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "device_no_answer"},
     {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
+    // Gone before it confirmed the reset: no restart follows.
+    {"factory default, unplugged", FactoryDefault, Fault::Unplug, 1, "device_plugout"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
     // At the first scene's store, which the push does not wait past.
@@ -302,6 +320,13 @@ const FaultRow kRows[] = {
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
+    // The link closed and opened again, a recall and a whole save started.
+    {"reconnect behind an edit left unanswered", [] { return BehindSilentEdit(StatusRead(), "ch_mute_15"); },
+     Fault::Silent, 1, "device_connect_fail"},
+    {"scene load behind an edit left unanswered", [] { return BehindSilentEdit(SceneLoad(), "ch_mute_14"); },
+     Fault::Silent, 1, "device_no_answer"},
+    {"whole save behind an edit left unanswered", [] { return BehindSilentEdit(WholeSave("whole4"), "ch_mute_13"); },
+     Fault::Silent, 1, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };

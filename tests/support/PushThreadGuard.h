@@ -2,7 +2,8 @@
 // thread that owns the device's window (the UI thread); the queue takes one
 // producer. Installed, the guard counts each queued command and each one
 // pushed from another thread, and each exchange that waited for the unit's
-// answer on the UI thread (a frozen window on a silent unit).
+// answer, or wait for the command in progress, on the UI thread (a frozen
+// window on a silent unit).
 #pragma once
 
 #include <cstdint>

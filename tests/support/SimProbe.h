@@ -85,9 +85,10 @@
 //                              unit so far, and how many of them were queued
 //                              by a thread other than the UI thread
 //   UIEXCHANGES             -> OK <n> <sub>: exchanges that waited for the
-//                              unit's answer on the UI thread (the window
-//                              frozen meanwhile), and the subcommand of the
-//                              last one (0 when none)
+//                              unit's answer, and waits for the queue's
+//                              command in progress, on the UI thread (the
+//                              window frozen meanwhile), and the subcommand
+//                              of the last one (0 when none or a wait)
 #pragma once
 
 #include <string>

@@ -17,10 +17,12 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     std::vector<uint8_t> answer;
     int restartDelayMs = -1;
     bool vanish = false;
+    bool drop = false;
     {
         std::lock_guard<std::mutex> lock(mMutex);
         if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
             if (mFault == CommandFault::Vanish) vanish = true;
+            else if (mFault == CommandFault::Drop) drop = true;
             else mSilent = true;
         }
         mCommand = &frame;
@@ -36,7 +38,7 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
             }
         }
         mCommand = nullptr;
-        if (mSilent || vanish) mAnswer.clear();
+        if (mSilent || vanish || drop) mAnswer.clear();
         answer = mAnswer;
         mExchanges.push_back({frame, answer});
         // A silent unit is hung: it does not restart either.
