@@ -70,13 +70,15 @@ bool MessageBoxShown(App& app)
 }
 
 // Answers the open message box with button. Only that box is clicked, again
-// while it stays: a notice opening right after it must stay for the test.
+// while it stays: a notice opening right after it must stay for the test. A
+// loaded machine can close the box late, and a click given again just as it
+// closes would land on that notice: the retry waits longer.
 bool ClickBoxButton(App& app, const std::string& button)
 {
     char box[32];
     std::snprintf(box, sizeof box, "#%lx", app.Window("msgwnd").hwnd);
     auto gone = [&] { return !app.Window(box).found; };
-    return gone() || app.ClickUntil(button, box, gone) || gone();
+    return gone() || app.ClickUntil(button, box, gone, 5000) || gone();
 }
 
 bool CopyFile(const std::string& from, const std::string& to)

@@ -230,11 +230,12 @@ bool App::Click(const std::string& name, const std::string& window) {
     return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());
 }
 
-int App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done) {
+int App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
+                    int retryMs) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         // A control that has gone may have gone with the last click's effect.
-        if (!Click(name, window)) return attempt > 0 && WaitFor(done, 1500) ? attempt : 0;
-        if (WaitFor(done, 1500)) return attempt + 1;
+        if (!Click(name, window)) return attempt > 0 && WaitFor(done, retryMs) ? attempt : 0;
+        if (WaitFor(done, retryMs)) return attempt + 1;
     }
     return 0;
 }

@@ -135,8 +135,10 @@ public:
     // window takes input (no window manager runs here): a click whose effect
     // did not follow is given again, up to three times. Answers the clicks
     // given until done, 0 when done never came or no click could be given (a
-    // control gone after a click may have gone with its effect).
-    int ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done);
+    // control gone after a click may have gone with its effect). A click is
+    // given again only after retryMs without the effect.
+    int ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
+                   int retryMs = 1500);
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
