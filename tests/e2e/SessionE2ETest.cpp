@@ -131,6 +131,16 @@ TEST(InstallerSession, FromStartThroughEditsFilesLanguageAndUnplugToClose)
     EXPECT_EQ("03 08 bb", opening[1].substr(0, 8));
     EXPECT_EQ("", ShownDiffersFromUnit(app));
 
+    // A bypassed EQ's kept gain that the unit no longer holds is told.
+    TypeInto(app, "eq_gain_3", "4");
+    ASSERT_TRUE(WaitFor([&] { return app.Params(0)["out0.eq3.gain"] == 40; }));
+    ASSERT_TRUE(SetEqBypass(app, 0, 1));
+    EXPECT_EQ("", ShownDiffersFromUnit(app));
+    ASSERT_EQ("OK", app.Request("EQGAIN 0 3 60"));
+    EXPECT_EQ("kept out0.eq3.gain: unit 6.0, shown 4.0", ShownDiffersFromUnit(app));
+    ASSERT_EQ("OK", app.Request("EQGAIN 0 3 40"));
+    ASSERT_TRUE(SetEqBypass(app, 0, 0));
+
     // A channel level typed, then its mute clicked: one command each, and the unit holds them.
     size_t mark = app.Mark();
     TypeInto(app, "edit_ch_volume_0", "-12");

@@ -169,6 +169,16 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         state->scene[0].lock = static_cast<uint8_t>(a);
         return "OK\n";
     }
+    if (request == "EQGAIN") {
+        // A band gain changed in the live scene behind the program's back.
+        long value = 0;
+        if (!Number(words, 1, 0, kOutputs - 1, &a) || !Number(words, 2, 0, EqBandCount(static_cast<int>(a)) - 1, &b) ||
+            !Number(words, 3, -180, 120, &value)) {
+            return ProbeError("EQGAIN <output> <band> <tenths>");
+        }
+        model.Access()->scene[0].out[a].eq[b].gainTenthsDb = static_cast<int16_t>(value);
+        return "OK\n";
+    }
     if (request == "KNOB") {
         if (!Number(words, 1, -128, 127, &a)) return ProbeError("KNOB <-128..127>");
         model.TurnVolumeKnob(static_cast<int8_t>(a));

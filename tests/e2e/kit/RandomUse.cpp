@@ -476,17 +476,6 @@ std::string BandsDiffer(App& app, std::map<std::string, long>& unit, int channel
     return "";
 }
 
-// The bypass button, answered yes, until the unit holds the channel's EQ
-// bypass as bypass; false when no question comes (nothing to restore) or
-// the unit does not follow.
-bool SetEqBypass(App& app, int channel, long bypass)
-{
-    const std::string key = "out" + std::to_string(channel) + ".eqbypass";
-    return app.ClickUntil("btn_bypass", kMain, [&] { return app.Control("confirm_btn", "msgwnd").visible; }) &&
-           app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; }) &&
-           WaitFor([&] { return app.Params(0)[key] == bypass; }, 5000);
-}
-
 }  // namespace
 
 std::string GdiMissing(const std::vector<std::string>& from, const std::vector<std::string>& in)
@@ -506,6 +495,14 @@ std::vector<std::string> WindowDcs(const std::vector<std::string>& objects)
     for (const std::string& line : objects)
         if (Contains(line, " window DC ") || Contains(line, " region ")) dcs.push_back(line);
     return dcs;
+}
+
+bool SetEqBypass(App& app, int channel, long bypass)
+{
+    const std::string key = "out" + std::to_string(channel) + ".eqbypass";
+    return app.ClickUntil("btn_bypass", kMain, [&] { return app.Control("confirm_btn", "msgwnd").visible; }) &&
+           app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; }) &&
+           WaitFor([&] { return app.Params(0)[key] == bypass; }, 5000);
 }
 
 std::string ShownDiffersFromUnit(App& app)

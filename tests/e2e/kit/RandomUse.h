@@ -68,4 +68,9 @@ std::vector<std::string> WindowDcs(const std::vector<std::string>& objects);
 // bypassed EQ's kept gains are compared with the EQ restored for a moment.
 std::string ShownDiffersFromUnit(App& app);
 
+// The bypass button, answered yes, until the unit holds the channel's EQ
+// bypass as bypass; false when no question comes (nothing to restore) or
+// the unit does not follow.
+bool SetEqBypass(App& app, int channel, long bypass);
+
 }  // namespace e2e
