@@ -79,7 +79,7 @@ void EqualizerManager::ShowLinkAndLock()
         p.linkOutputs.fill(-1);
     }
     if (mControls.lockOutput != nullptr) mControls.lockOutput->SetSelectedState(p.lockMode != 0);
-    for (ChannelStripControls& strip : mControls.channels) Enable(strip.outputButton, p.lockMode == 0);
+    EnableOutputButtons(p.lockMode == 0);
     // Groups are closed to a linked profile only, whatever an earlier link left.
     EnableGroupButtons(!linked);
 }
