@@ -15,11 +15,6 @@ void Select(COptionUI* option, bool on)
     if (option != nullptr) option->SetSelectedState(on, true);
 }
 
-void Enable(CControlUI* control, bool on)
-{
-    if (control != nullptr) control->SetEnabledState(on);
-}
-
 } // namespace
 
 // Shows what the live profile holds. It only shows: the unit already has
