@@ -6,6 +6,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ControlText.h"
 #include "app/tuning/DelayUnits.h"
+#include "app/tuning/TypedNumber.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Edit.h"
@@ -26,6 +27,8 @@ bool ValidChannel(int ch)
 
 // Before a unit combo is bound or while it shows no row.
 const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"in"};
+// The English words of the unit combo, also taken after a typed delay.
+const wchar_t* const kEnglishUnitWords[] = {L"ms", L"cm", L"inch"};
 
 } // namespace
 
@@ -47,6 +50,16 @@ CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
     shown += L" ";
     shown += !word.IsEmpty() ? word : CUIString(kUnitWords[unit >= 0 && unit < 3 ? unit : 0]);
     return shown;
+}
+
+std::optional<float> EqualizerManager::ReadDelayEdit(CEditUI* edit) const
+{
+    const int unit = DelayUnitIndex() >= 0 && DelayUnitIndex() < 3 ? DelayUnitIndex() : kDelayMs;
+    const CUIString shown = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
+    const std::optional<double> typed = ReadTypedDecimal(
+        edit->GetTextContent(), {shown.CStr(), kEnglishUnitWords[unit], kUnitWords[unit]});
+    if (!typed) return std::nullopt;
+    return ParseDelay(DelayUnitIndex(), static_cast<float>(*typed));
 }
 
 int EqualizerManager::DelayUnitIndex() const
@@ -165,14 +178,13 @@ void EqualizerManager::SetChDelayEdit(int ch)
 {
     CEditUI* edit = GetDelayEdit(ch);
     if (edit == nullptr || !ValidChannel(ch)) return;
-    double typed = 0.0;
-    if (!ReadFiniteNumber(edit->GetTextContent(), typed)) {
+    const std::optional<float> ms = ReadDelayEdit(edit);
+    if (!ms) {
         ShowChDelayText(ch, mModel.Current().channels[ch].delay);
         return;
     }
-    const float ms = ParseDelay(DelayUnitIndex(), static_cast<float>(typed));
-    LogPrintW(L"%s %d ms_value = %d\n", L"EqualizerManager::SetChDelayEdit", ch, static_cast<int>(ms));
-    ChangeChDelay(ch, ms);
+    LogPrintW(L"%s %d ms_value = %d\n", L"EqualizerManager::SetChDelayEdit", ch, static_cast<int>(*ms));
+    ChangeChDelay(ch, *ms);
 }
 
 void EqualizerManager::LeaveChDelayEdit(int ch)
@@ -231,13 +243,13 @@ void EqualizerManager::SetSpeakerDelayEdit(int code)
 {
     const int ch = ChannelOfSpeaker(code);
     if (ch < 0 || code > kSpeakerPositions || mControls.speakers[code - 1].delay == nullptr) return;
-    double typed = 0.0;
-    if (!ReadFiniteNumber(mControls.speakers[code - 1].delay->GetTextContent(), typed)) {
+    const std::optional<float> ms = ReadDelayEdit(mControls.speakers[code - 1].delay);
+    if (!ms) {
         ShowSpeakerDelayText(code - 1, ch);
         return;
     }
-    LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, typed);
-    SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), static_cast<float>(typed)));
+    LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, static_cast<double>(*ms));
+    SetSpeakerDelay(code, *ms);
 }
 
 void EqualizerManager::LeaveSpeakerDelayEdit(int code)
