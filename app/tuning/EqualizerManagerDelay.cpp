@@ -25,14 +25,18 @@ bool ValidChannel(int ch)
     return ch >= 0 && ch < kOutputChannels;
 }
 
-// Before a unit combo is bound or while it shows no row.
-const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"in"};
-// The English words of the unit combo, also taken after a typed delay.
-const wchar_t* const kEnglishUnitWords[] = {L"ms", L"cm", L"inch"};
+// The unit combo's English words: shown before the combo is bound or while
+// it shows no row, and taken after a typed delay in every language.
+const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"inch"};
+
+const wchar_t* UnitWord(int unit)
+{
+    return kUnitWords[unit >= 0 && unit < 3 ? unit : 0];
+}
 
 } // namespace
 
-// "0.000 ms", "10 cm" or "4 in", the unit word as the unit combo shows it, so
+// "0.000 ms", "10 cm" or "4 inch", the unit word as the unit combo shows it, so
 // that box and combo agree in every language; the number alone for the
 // speaker edits.
 CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
@@ -48,18 +52,17 @@ CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
     if (!withUnit) return shown;
     const CUIString word = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
     shown += L" ";
-    shown += !word.IsEmpty() ? word : CUIString(kUnitWords[unit >= 0 && unit < 3 ? unit : 0]);
+    shown += !word.IsEmpty() ? word : CUIString(UnitWord(unit));
     return shown;
 }
 
 std::optional<float> EqualizerManager::ReadDelayEdit(CEditUI* edit) const
 {
-    const int unit = DelayUnitIndex() >= 0 && DelayUnitIndex() < 3 ? DelayUnitIndex() : kDelayMs;
+    const int unit = DelayUnitIndex();
     const CUIString shown = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
-    const std::optional<double> typed = ReadTypedDecimal(
-        edit->GetTextContent(), {shown.CStr(), kEnglishUnitWords[unit], kUnitWords[unit]});
+    const std::optional<double> typed = ReadTypedDecimal(edit->GetTextContent(), {shown.CStr(), UnitWord(unit)});
     if (!typed) return std::nullopt;
-    return ParseDelay(DelayUnitIndex(), static_cast<float>(*typed));
+    return ParseDelay(unit, static_cast<float>(*typed));
 }
 
 int EqualizerManager::DelayUnitIndex() const
