@@ -1,11 +1,10 @@
 #include "app/tuning/ControlText.h"
 
-#include <cfloat>
-#include <cmath>
 #include <cwchar>
 
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIControl.h"
+#include "uilib/core/UIManager.h"
 
 using SkinUI::CUIString;
 
@@ -44,11 +43,8 @@ bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written)
     return box->GetTextContent() != SkinUI::CResourceStore::GetInstance()->LookupText(written);
 }
 
-bool ReadFiniteNumber(const wchar_t* text, double& value)
+bool LeavesForClose(const SkinUI::TNotifyInfo& notify)
 {
-    const double read = text != nullptr ? wcstod(text, nullptr) : 0.0;
-    // Every box keeps a float: beyond its range is no number either.
-    if (!(std::fabs(read) <= FLT_MAX)) return false;
-    value = read;
-    return true;
+    const auto* to = reinterpret_cast<const SkinUI::CControlUI*>(notify.wParam);
+    return notify.type == L"killfocus" && (to == nullptr || to->GetControlName() == L"closebtn");
 }

@@ -6,6 +6,7 @@
 
 namespace SkinUI {
 class CControlUI;
+struct TNotifyInfo;
 }
 
 // format takes the value, or the precision and then the value ("%.*f") when
@@ -20,6 +21,6 @@ void SetIntText(SkinUI::CControlUI* control, const wchar_t* format, int value);
 // and left holds what the program wrote, so nothing is taken from it.
 bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written);
 
-// The number text starts with (0 when none); false, value left as it was,
-// when it is not a finite float ("nan", "inf", "1e999"), which no box takes.
-bool ReadFiniteNumber(const wchar_t* text, double& value);
+// Whether a focus loss goes to the window's close button or to no control
+// (the window closing): what the box holds was not confirmed.
+bool LeavesForClose(const SkinUI::TNotifyInfo& notify);

@@ -1,7 +1,6 @@
 #include "app/tuning/EqBandRules.h"
 
 #include <cmath>
-#include <cwchar>
 
 namespace {
 
@@ -35,21 +34,6 @@ int NextEqFrequency(int f, bool up)
     int next = GridFrequency(ClampGrid(p0 + step));
     if (next == f) next = GridFrequency(ClampGrid(p0 + 2 * step));
     return next;
-}
-
-int ParseEqFrequency(const wchar_t* text)
-{
-    if (text == nullptr) return 0;
-    const long whole = std::wcstol(text, nullptr, 10);
-    for (const wchar_t* k = text + (text[0] != L'\0' ? 1 : 0); *k != L'\0'; ++k) {
-        if (*k != L'k' && *k != L'K') continue;
-        const int digit = k[1] >= L'0' && k[1] <= L'9' ? k[1] - L'0' : 0;
-        // A huge leading number must not overflow: it is out of range anyway.
-        if (whole < 0 || whole > kEqMaxFreq) return 0;
-        return static_cast<int>((whole * 10 + digit) * 100);
-    }
-    if (whole < -kEqMaxFreq * 10L || whole > kEqMaxFreq * 10L) return 0;
-    return static_cast<int>(whole);
 }
 
 float ClampEqQ(float q)

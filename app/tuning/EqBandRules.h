@@ -1,6 +1,5 @@
-// The arithmetic of EQ band editing: the frequency stepping grid, the typed
-// frequency with its "k" shorthand, the Q step and the flat test. Free of
-// Win32 so that it is tested natively.
+// The arithmetic of EQ band editing: the frequency stepping grid, the Q
+// step and the flat test. Free of Win32 so that it is tested natively.
 #pragma once
 
 #include "app/tuning/EqBand.h"
@@ -14,10 +13,6 @@ constexpr float kEqQStep = 0.05f;
 // The next point of a 201-point logarithmic grid from 20 Hz to 20 kHz; a
 // step that rounds back to f takes two grid points.
 int NextEqFrequency(int f, bool up);
-
-// "2k5" and "2K5" are 2500 Hz, "1k" 1000 Hz, otherwise the leading whole
-// number; text that is no number reads 0.
-int ParseEqFrequency(const wchar_t* text);
 
 float ClampEqQ(float q);
 

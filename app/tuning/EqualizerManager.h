@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/tuning/BoundControls.h"
@@ -270,7 +271,8 @@ public:
     void ChangeChVolume(int ch, float tenths, bool focus, bool force);
     void ShowChVolumeText(int ch, float tenths);
     void SetChVolumeSliderValue(int ch, float tenths);
-    float ReadChVolumeEdit(int ch) const;
+    // The typed whole dB, the lowest for the off word; false for other text.
+    bool ReadChVolumeEdit(int ch, float& db) const;
     // A volume or delay edit losing the focus or given Enter is taken only
     // when it holds other text than the program wrote for the channel:
     // leaving a box untouched must neither unmute the channel nor send
@@ -466,6 +468,9 @@ private:
     int DelayUnitIndex() const;
     // What a channel's delay edit shows for ms (the speaker edits: no unit).
     SkinUI::CUIString DelayText(float ms, bool withUnit) const;
+    // A delay box's typed value in ms, the unit word shown or its English one
+    // after it or none; empty for other text.
+    std::optional<float> ReadDelayEdit(SkinUI::CEditUI* edit) const;
     // The first channel assigned the speaker code; -1 none.
     int ChannelOfSpeaker(int code) const;
     void SendChDelay(int ch);

@@ -7,6 +7,7 @@
 #include "app/controls/UIEqualizer.h"
 #include "app/tuning/ControlText.h"
 #include "app/tuning/EqBandRules.h"
+#include "app/tuning/TypedNumber.h"
 #include "app/windows/MsgWnd.h"
 #include "base/Log.h"
 #include "uilib/control/Button.h"
@@ -26,12 +27,11 @@ bool ValidBand(int band)
     return band >= 0 && band < kMaxEqBands;
 }
 
-// The box's number; fallback without a box or for a number that is not finite.
-float ReadFloat(CEditUI* edit, float fallback)
+// The box's number; fallback without a box or for text that is no number.
+float ReadFloat(CEditUI* edit, float fallback, const UnitWords& units)
 {
-    double value = fallback;
-    if (edit != nullptr) ReadFiniteNumber(edit->GetTextContent(), value);
-    return static_cast<float>(value);
+    const std::optional<double> typed = edit != nullptr ? ReadTypedDecimal(edit->GetTextContent(), units) : std::nullopt;
+    return typed ? static_cast<float>(*typed) : fallback;
 }
 
 void SelectAllOf(CEditUI* edit)
@@ -224,14 +224,14 @@ void EqualizerManager::SetChEqEdit(int b)
 
     int freq = stored.freq;
     if (ctl.freq != nullptr) {
-        const int typed = ParseEqFrequency(ctl.freq->GetTextContent());
-        if (typed >= kEqMinFreq && typed <= kEqMaxFreq) freq = typed;
+        const std::optional<int> typed = ReadTypedFrequency(ctl.freq->GetTextContent());
+        if (typed && *typed >= kEqMinFreq && *typed <= kEqMaxFreq) freq = *typed;
         SetIntText(ctl.freq, L"%d", freq);
     }
-    const float q = ClampEqQ(ReadFloat(ctl.q, stored.Q));
+    const float q = ClampEqQ(ReadFloat(ctl.q, stored.Q, {}));
     SetText(ctl.q, L"%.*f", q, 2);
 
-    float g = ReadFloat(ctl.gain, shown);
+    float g = ReadFloat(ctl.gain, shown, {L"dB"});
     if (ctl.slider != nullptr) {
         float tenths = g * 10.0f;
         ClampToSlider(ctl.slider, tenths);

@@ -5,6 +5,7 @@
 
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ControlText.h"
+#include "app/tuning/TypedNumber.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
@@ -85,13 +86,18 @@ void EqualizerManager::LeaveChVolumeEdit(int ch)
         SetChVolumeEdit(ch, false);
 }
 
-float EqualizerManager::ReadChVolumeEdit(int ch) const
+bool EqualizerManager::ReadChVolumeEdit(int ch, float& db) const
 {
     CEditUI* edit = GetVolumeEdit(ch);
-    if (edit == nullptr) return 0.0f;
+    if (edit == nullptr) return false;
     const CUIString text = edit->GetTextContent();
-    if (text == CResourceStore::GetInstance()->LookupText(kOffKey)) return kVolumeMinTenths / 10.0f;
-    return static_cast<float>(wcstol(text, nullptr, 10));
+    if (IsTypedOff(text)) {
+        db = kVolumeMinTenths / 10.0f;
+        return true;
+    }
+    const std::optional<int> typed = ReadTypedWhole(text, {L"dB"});
+    if (typed) db = static_cast<float>(*typed);
+    return typed.has_value();
 }
 
 void EqualizerManager::SetChVolumeSliderValue(int ch, float tenths)
@@ -179,7 +185,11 @@ void EqualizerManager::SetChVolumeEdit(int ch, bool force)
 {
     if (!ValidChannel(ch)) return;
     if (ch != CurrentChannel()) SetChActive(ch);
-    ChangeChVolume(ch, std::trunc(ReadChVolumeEdit(ch) * 10.0f), true, force);
+    float db = 0.0f;
+    if (ReadChVolumeEdit(ch, db))
+        ChangeChVolume(ch, std::trunc(db * 10.0f), true, force);
+    else
+        ShowChVolumeText(ch, mModel.Current().channels[ch].gain * 10.0f);
 }
 
 void EqualizerManager::SetChVolumeUp(int ch, bool up)

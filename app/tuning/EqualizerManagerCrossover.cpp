@@ -6,6 +6,7 @@
 #include "app/tuning/ControlText.h"
 #include "app/tuning/EqBandRules.h"
 #include "app/tuning/ProfileRules.h"
+#include "app/tuning/TypedNumber.h"
 #include "base/Log.h"
 #include "uilib/control/Button.h"
 #include "uilib/control/Combo.h"
@@ -130,11 +131,15 @@ void EqualizerManager::SetFilterFreq(const FilterSide& side)
     const int c = CurrentChannel();
     if (!SceneProfile::IsChannel(c)) return;
     CEditUI* edit = mControls.*side.freqEdit;
-    const int32_t typed = edit != nullptr ? ParseEqFrequency(edit->GetTextContent()) : 0;
-    LogPrintW(side.freqLog, typed);
+    const std::optional<int> typed = edit != nullptr ? ReadTypedFrequency(edit->GetTextContent()) : std::nullopt;
     SceneProfile& profile = Current();
     const CrossoverParams& own = profile.channels[c].crossover;
-    int32_t f = Clamp(typed, kCrossoverMinFreq, kCrossoverMaxFreq);
+    if (!typed) {
+        WriteFreq(edit, (own.*side.filter).fs);
+        return;
+    }
+    LogPrintW(side.freqLog, *typed);
+    int32_t f = Clamp(*typed, kCrossoverMinFreq, kCrossoverMaxFreq);
     // The high-pass stays at or below the low-pass.
     if (side.highPass && f > own.GetLpFreq()) f = own.GetLpFreq();
     if (!side.highPass && f < own.GetHpFreq()) f = own.GetHpFreq();

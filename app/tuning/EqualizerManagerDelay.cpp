@@ -6,6 +6,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ControlText.h"
 #include "app/tuning/DelayUnits.h"
+#include "app/tuning/TypedNumber.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Edit.h"
@@ -24,12 +25,18 @@ bool ValidChannel(int ch)
     return ch >= 0 && ch < kOutputChannels;
 }
 
-// Before a unit combo is bound or while it shows no row.
-const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"in"};
+// The unit combo's English words: shown before the combo is bound or while
+// it shows no row, and taken after a typed delay in every language.
+const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"inch"};
+
+const wchar_t* UnitWord(int unit)
+{
+    return kUnitWords[unit >= 0 && unit < 3 ? unit : 0];
+}
 
 } // namespace
 
-// "0.000 ms", "10 cm" or "4 in", the unit word as the unit combo shows it, so
+// "0.000 ms", "10 cm" or "4 inch", the unit word as the unit combo shows it, so
 // that box and combo agree in every language; the number alone for the
 // speaker edits.
 CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
@@ -45,8 +52,17 @@ CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
     if (!withUnit) return shown;
     const CUIString word = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
     shown += L" ";
-    shown += !word.IsEmpty() ? word : CUIString(kUnitWords[unit >= 0 && unit < 3 ? unit : 0]);
+    shown += !word.IsEmpty() ? word : CUIString(UnitWord(unit));
     return shown;
+}
+
+std::optional<float> EqualizerManager::ReadDelayEdit(CEditUI* edit) const
+{
+    const int unit = DelayUnitIndex();
+    const CUIString shown = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
+    const std::optional<double> typed = ReadTypedDecimal(edit->GetTextContent(), {shown.CStr(), UnitWord(unit)});
+    if (!typed) return std::nullopt;
+    return ParseDelay(unit, static_cast<float>(*typed));
 }
 
 int EqualizerManager::DelayUnitIndex() const
@@ -165,14 +181,13 @@ void EqualizerManager::SetChDelayEdit(int ch)
 {
     CEditUI* edit = GetDelayEdit(ch);
     if (edit == nullptr || !ValidChannel(ch)) return;
-    double typed = 0.0;
-    if (!ReadFiniteNumber(edit->GetTextContent(), typed)) {
+    const std::optional<float> ms = ReadDelayEdit(edit);
+    if (!ms) {
         ShowChDelayText(ch, mModel.Current().channels[ch].delay);
         return;
     }
-    const float ms = ParseDelay(DelayUnitIndex(), static_cast<float>(typed));
-    LogPrintW(L"%s %d ms_value = %d\n", L"EqualizerManager::SetChDelayEdit", ch, static_cast<int>(ms));
-    ChangeChDelay(ch, ms);
+    LogPrintW(L"%s %d ms_value = %d\n", L"EqualizerManager::SetChDelayEdit", ch, static_cast<int>(*ms));
+    ChangeChDelay(ch, *ms);
 }
 
 void EqualizerManager::LeaveChDelayEdit(int ch)
@@ -231,13 +246,13 @@ void EqualizerManager::SetSpeakerDelayEdit(int code)
 {
     const int ch = ChannelOfSpeaker(code);
     if (ch < 0 || code > kSpeakerPositions || mControls.speakers[code - 1].delay == nullptr) return;
-    double typed = 0.0;
-    if (!ReadFiniteNumber(mControls.speakers[code - 1].delay->GetTextContent(), typed)) {
+    const std::optional<float> ms = ReadDelayEdit(mControls.speakers[code - 1].delay);
+    if (!ms) {
         ShowSpeakerDelayText(code - 1, ch);
         return;
     }
-    LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, typed);
-    SetSpeakerDelay(code, ParseDelay(DelayUnitIndex(), static_cast<float>(typed)));
+    LogPrintW(L"speaker %d channel %d delay edit value %.3f\n", code, ch, static_cast<double>(*ms));
+    SetSpeakerDelay(code, *ms);
 }
 
 void EqualizerManager::LeaveSpeakerDelayEdit(int code)

@@ -6,6 +6,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ControlText.h"
 #include "app/tuning/MainVolumePoll.h"
+#include "app/tuning/TypedNumber.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Edit.h"
@@ -35,18 +36,26 @@ void FocusAndSelect(CEditUI* edit)
     edit->SetSelection(0, -1);
 }
 
-// The edit's whole number, the slider's minimum for the "${off}" text,
-// clamped through the slider when there is one.
-int ReadThroughSlider(CEditUI* edit, CSliderUI* slider, int low, int high)
+// The edit's whole number (unit after it or not), the slider's minimum for
+// the off word, clamped through the slider when there is one; false for
+// any other text.
+bool ReadThroughSlider(CEditUI* edit, CSliderUI* slider, int low, int high, const UnitWords& units, int& out)
 {
     const CUIString text = edit != nullptr ? edit->GetTextContent() : CUIString();
-    int value = static_cast<int>(wcstol(text, nullptr, 10));
-    if (slider == nullptr) return value < low ? low : (value > high ? high : value);
-    if (text == OffText()) value = slider->GetMinValue();
+    const bool off = IsTypedOff(text);
+    const std::optional<int> typed = off ? low : ReadTypedWhole(text, units);
+    if (!typed) return false;
+    int value = *typed;
+    if (slider == nullptr) {
+        out = value < low ? low : (value > high ? high : value);
+        return true;
+    }
+    if (off) value = slider->GetMinValue();
     float clamped = static_cast<float>(value);
     ClampToSlider(slider, clamped);
     slider->SetValue(static_cast<int>(clamped));
-    return slider->GetValue();
+    out = slider->GetValue();
+    return true;
 }
 
 // One step of the slider within its range; false when it is at the end.
@@ -114,7 +123,11 @@ void EqualizerManager::SetMainVolumeEdit()
 {
     if (mControls.mainVolumeEdit == nullptr) return;
     LogPrintW(L"SetMainVolumeEdit %s\n", mControls.mainVolumeEdit->GetTextContent().CStr());
-    ApplyMainVolume(ReadThroughSlider(mControls.mainVolumeEdit, mControls.mainVolumeSlider, kMainVolumeMin, kMainVolumeMax));
+    int db = 0;
+    if (ReadThroughSlider(mControls.mainVolumeEdit, mControls.mainVolumeSlider, kMainVolumeMin, kMainVolumeMax, {L"dB"}, db))
+        ApplyMainVolume(db);
+    else
+        ShowMainVolumeText(Current().mainVolume);
 }
 
 void EqualizerManager::SetMainVolumeUp(bool up)
@@ -172,7 +185,11 @@ void EqualizerManager::SetAccEdit()
 {
     if (mControls.accEdit == nullptr) return;
     LogPrintW(L"SetAccEdit %s\n", mControls.accEdit->GetTextContent().CStr());
-    ApplyAcc(ReadThroughSlider(mControls.accEdit, mControls.accSlider, 0, 255));
+    int value = 0;
+    if (ReadThroughSlider(mControls.accEdit, mControls.accSlider, 0, 255, {}, value))
+        ApplyAcc(value);
+    else
+        ShowAccText(Current().acc);
 }
 
 void EqualizerManager::SetAccUp(bool up)

@@ -7,11 +7,13 @@
 
 #include "app/tuning/ControlText.h"
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/TypedNumber.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Option.h"
 #include "uilib/control/Slider.h"
+#include "uilib/core/ResourceStore.h"
 
 using namespace SkinUI;
 
@@ -19,7 +21,9 @@ namespace {
 
 struct ParamSpec {
     const wchar_t* name;
+    // English; the language file's word for it, if any, is taken too.
     const wchar_t* unit;
+    const wchar_t* unitKey;
     const wchar_t* format;
     int scale;  // slider units per unit
     int step;   // slider units per up/down
@@ -27,9 +31,9 @@ struct ParamSpec {
 };
 
 const ParamSpec kParamSpecs[CCompressorsOnWnd::kParams] = {
-    {L"threshold", L"dB", L"%.1fdB", 10, 1, false},
-    {L"attack_time", L"ms", L"%dms", 1, 10, true},
-    {L"release_time", L"ms", L"%dms", 1, 100, true},
+    {L"threshold", L"dB", nullptr, L"%.1fdB", 10, 1, false},
+    {L"attack_time", L"ms", L"${unit_ms}", L"%dms", 1, 10, true},
+    {L"release_time", L"ms", L"${unit_ms}", L"%dms", 1, 100, true},
 };
 
 // The first parameter whose name the control's name contains, or -1.
@@ -175,16 +179,23 @@ void CCompressorsOnWnd::Send(int ch)
                                            channel, channel, &record, false);
 }
 
-void CCompressorsOnWnd::SetEdit(int p, int ch)
+void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
 {
     CEditUI* edit = m_edit[p][ch];
     if (edit == nullptr) return;
     const ParamSpec& spec = kParamSpecs[p];
-    // Leaving a box that was not typed into sends nothing; a number that is
-    // not finite keeps the stored value.
+    // Leaving a box that was not typed into sends nothing; text that is no
+    // number, or was not confirmed, puts the stored value back.
     double value = ModelValue(p, ch);
     if (!IsTyped(edit, ValueText(spec, value))) return;
-    ReadFiniteNumber(edit->GetTextContent(), value);
+    UnitWords units = {spec.unit};
+    if (spec.unitKey != nullptr) units.push_back(CResourceStore::GetInstance()->LookupText(spec.unitKey).CStr());
+    const std::optional<double> typed = ReadTypedDecimal(edit->GetTextContent(), units);
+    if (!typed || !confirmed) {
+        ShowValue(p, ch, value);
+        return;
+    }
+    value = *typed;
     LogPrintW(L"SetEdit %g %s\n", value, spec.unit);
     if (CSliderUI* slider = m_slider[p][ch]) {
         value = std::clamp(value, static_cast<double>(slider->GetMinValue()) / spec.scale,
@@ -242,9 +253,10 @@ void CCompressorsOnWnd::MoveFocus(int p, int ch, bool forward)
     edit->SetSelection(0, -1);
 }
 
-void CCompressorsOnWnd::OnParamNotify(const CUIString& type, int p, int ch)
+void CCompressorsOnWnd::OnParamNotify(const TNotifyInfo& notify, int p, int ch)
 {
-    if (type == L"killfocus" || type == L"return") SetEdit(p, ch);
+    const CUIString& type = notify.type;
+    if (type == L"killfocus" || type == L"return") SetEdit(p, ch, !LeavesForClose(notify));
     else if (type == L"valuechanged" || type == L"movevaluechanged") SetSlider(p, ch);
     else if (type == L"valuechangedup") SetSliderUp(p, ch, true);
     else if (type == L"valuechangeddown") SetSliderUp(p, ch, false);
@@ -266,7 +278,7 @@ void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
                 m_controller.Current().channels[ch].compressorFlag = flag;
                 m_controller.SetChCompressor(ch, flag);
             } else if (ParamOf(name) >= 0) {
-                OnParamNotify(notify.type, ParamOf(name), ch);
+                OnParamNotify(notify, ParamOf(name), ch);
             }
         }
     }

@@ -31,8 +31,9 @@ public:
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
 
 private:
-    void OnParamNotify(const SkinUI::CUIString& type, int p, int ch);
-    void SetEdit(int p, int ch);
+    void OnParamNotify(const SkinUI::TNotifyInfo& notify, int p, int ch);
+    // confirmed false: the box is left for the close, nothing is taken.
+    void SetEdit(int p, int ch, bool confirmed);
     void SetSlider(int p, int ch);
     void SetSliderUp(int p, int ch, bool up);
     // The edit of the next (or previous) channel, wrapping into the next

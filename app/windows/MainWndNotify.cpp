@@ -172,6 +172,28 @@ void OpenDelayLinkMenu(CMainWnd& w, CControlUI* control, int ch)
     w.Controller().ShowDelayLinkGroupMenu(w.GetNativeHandle(), control, w.MenuSlot(), &w.PaintManager());
 }
 
+// Enter and a focus loss take a unit-wide box only when it was typed into:
+// Enter in a box only clicked into must not unmute the main output.
+void LeaveMainVolume(CMainWnd& w, CControlUI*, int)
+{
+    if (w.Controller().IsMainVolumeTyped()) w.Controller().SetMainVolumeEdit();
+}
+
+void LeaveAcc(CMainWnd& w, CControlUI*, int)
+{
+    if (w.Controller().IsAccTyped()) w.Controller().SetAccEdit();
+}
+
+void LeaveHpFreq(CMainWnd& w, CControlUI*, int)
+{
+    if (w.Controller().IsFilterFreqTyped(true)) w.Controller().SetHpFreq();
+}
+
+void LeaveLpFreq(CMainWnd& w, CControlUI*, int)
+{
+    if (w.Controller().IsFilterFreqTyped(false)) w.Controller().SetLpFreq();
+}
+
 // Notifications by type and control name, tested in order; the first match
 // ends the dispatch. Adding a control is one row. Rows whose operation is
 // still being built sit at the end with a null action: give the row its
@@ -347,31 +369,14 @@ const ClickRule kClickRules[] = {
      L"valuechangedup", L"SetAccUp"},
     {L"edit_acc", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccUp(false); },
      L"valuechangeddown", L"SetAccUp"},
-    {L"edit_main_volume", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetMainVolumeEdit(); },
-     L"return", L"SetMainVolumeEdit"},
-    {L"edit_acc", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetAccEdit(); }, L"return", L"SetAccEdit"},
-    {L"hp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpFreq(); }, L"return", L"SetHpFreq"},
-    {L"lp_freq", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpFreq(); }, L"return", L"SetLpFreq"},
-    {L"edit_main_volume", Match::Is,
-     [](CMainWnd& w, CControlUI*, int) {
-         if (w.Controller().IsMainVolumeTyped()) w.Controller().SetMainVolumeEdit();
-     },
-     L"killfocus", L"SetMainVolumeEdit"},
-    {L"edit_acc", Match::Is,
-     [](CMainWnd& w, CControlUI*, int) {
-         if (w.Controller().IsAccTyped()) w.Controller().SetAccEdit();
-     },
-     L"killfocus", L"SetAccEdit"},
-    {L"hp_freq", Match::StartsWith,
-     [](CMainWnd& w, CControlUI*, int) {
-         if (w.Controller().IsFilterFreqTyped(true)) w.Controller().SetHpFreq();
-     },
-     L"killfocus", L"SetHpFreq"},
-    {L"lp_freq", Match::StartsWith,
-     [](CMainWnd& w, CControlUI*, int) {
-         if (w.Controller().IsFilterFreqTyped(false)) w.Controller().SetLpFreq();
-     },
-     L"killfocus", L"SetLpFreq"},
+    {L"edit_main_volume", Match::Is, LeaveMainVolume, L"return", L"SetMainVolumeEdit"},
+    {L"edit_acc", Match::Is, LeaveAcc, L"return", L"SetAccEdit"},
+    {L"hp_freq", Match::StartsWith, LeaveHpFreq, L"return", L"SetHpFreq"},
+    {L"lp_freq", Match::StartsWith, LeaveLpFreq, L"return", L"SetLpFreq"},
+    {L"edit_main_volume", Match::Is, LeaveMainVolume, L"killfocus", L"SetMainVolumeEdit"},
+    {L"edit_acc", Match::Is, LeaveAcc, L"killfocus", L"SetAccEdit"},
+    {L"hp_freq", Match::StartsWith, LeaveHpFreq, L"killfocus", L"SetHpFreq"},
+    {L"lp_freq", Match::StartsWith, LeaveLpFreq, L"killfocus", L"SetLpFreq"},
     {L"hp_type", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpType(); }, L"itemselect", L"SetHpType"},
     {L"lp_type", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetLpType(); }, L"itemselect", L"SetLpType"},
     {L"hp_slop", Match::Is, [](CMainWnd& w, CControlUI*, int) { w.Controller().SetHpSlop(); }, L"itemselect", L"SetHpSlop"},

@@ -1,8 +1,9 @@
 #include "app/windows/MemWrWnd.h"
 
 #include <cwchar>
+#include <optional>
 
-#include "app/windows/DspNumberText.h"
+#include "app/tuning/TypedNumber.h"
 #include "app/windows/ScreenDpi.h"
 #include "app/windows/SettingsFile.h"
 #include "base/Log.h"
@@ -24,9 +25,13 @@ void ShowWord(CControlUI* edit, uint32_t word, const wchar_t* key)
     WriteSettingInt(SettingsFilePath(), key, static_cast<int>(word));
 }
 
-uint32_t WordOf(CControlUI* edit)
+// The box's word; text not wholly read is refused and the last word shown
+// (kept under key) goes back into the box.
+std::optional<uint32_t> WordOf(CControlUI* edit, const wchar_t* key)
 {
-    return edit != nullptr ? ParseDspNumber(edit->GetTextContent()) : 0;
+    const std::optional<uint32_t> word = edit != nullptr ? ReadServiceWord(edit->GetTextContent()) : std::nullopt;
+    if (!word) ShowWord(edit, static_cast<uint32_t>(ReadSettingInt(SettingsFilePath(), key, 0)), key);
+    return word;
 }
 
 } // namespace
@@ -71,18 +76,20 @@ void CMemWrWnd::OnControlClick(TNotifyInfo& notify)
     if (notify.sender == nullptr) return;
     const CUIString name = notify.sender->GetControlName();
     if (name.CompareIgnoreCase(L"read_btn") == 0) {
-        const uint32_t address = WordOf(m_addrEdit);
-        ShowAddress(address);
-        LogPrintW(L"read_btn read dsp mem, addr(0x%08x)\n", address);
+        const std::optional<uint32_t> address = WordOf(m_addrEdit, L"mem_addr");
+        if (!address) return;
+        ShowAddress(*address);
+        LogPrintW(L"read_btn read dsp mem, addr(0x%08x)\n", *address);
         // Queued: the answer arrives as WM_READ_MEMDATA_VALUE.
-        m_device.Get_MemData(address, false);
+        m_device.Get_MemData(*address, false);
     } else if (name.CompareIgnoreCase(L"write_btn") == 0) {
-        const uint32_t address = WordOf(m_addrEdit);
-        const uint32_t data = WordOf(m_dataEdit);
-        ShowAddress(address);
-        ShowData(data);
-        LogPrintW(L"write_btn write dsp mem, addr(0x%08x), data(0x%08x)\n", address, data);
-        m_device.Set_MemData(address, data, false);
+        const std::optional<uint32_t> address = WordOf(m_addrEdit, L"mem_addr");
+        const std::optional<uint32_t> data = WordOf(m_dataEdit, L"mem_data");
+        if (!address || !data) return;
+        ShowAddress(*address);
+        ShowData(*data);
+        LogPrintW(L"write_btn write dsp mem, addr(0x%08x), data(0x%08x)\n", *address, *data);
+        m_device.Set_MemData(*address, *data, false);
     } else if (name.CompareIgnoreCase(L"closebtn") == 0) {
         PostClose(0);
     }

@@ -7,6 +7,7 @@
 
 #include "app/tuning/ControlText.h"
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/TypedNumber.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
@@ -320,15 +321,21 @@ void CMixerWnd::OnVolEdit(int o, int i, int step, Origin origin)
 {
     CEditUI* edit = m_edit[o][i];
     if (edit == nullptr) return;
-    // A box only entered or left holds what the program wrote: nothing to take.
-    if (origin == Origin::EditFocus && !IsTyped(edit, IntegerText(L"%d", CellVolume(o, i)))) return;
-    const long typed = wcstol(edit->GetTextContent(), nullptr, 10);
+    // A box only entered, left or given Enter holds what the program wrote:
+    // nothing to take. A step goes from the stored value past text that is
+    // no number; such text alone puts the value back.
+    if (step == 0 && !IsTyped(edit, IntegerText(L"%d", CellVolume(o, i)))) return;
+    const std::optional<int> typed = ReadTypedWhole(edit->GetTextContent(), {L"%"});
+    if (!typed && step == 0) {
+        RefreshCell(o, i);
+        return;
+    }
     int low = 0, high = 100;
     if (CSliderUI* slider = m_slider[o][i]) {
         low = slider->GetMinValue();
         high = slider->GetMaxValue();
     }
-    const long v = std::clamp<long>(typed + step, low, high);
+    const long v = std::clamp<long>(static_cast<long>(typed.value_or(CellVolume(o, i))) + step, low, high);
     OnVolChanged(o, i, static_cast<int>(v), origin);
 }
 
@@ -469,7 +476,9 @@ void CMixerWnd::Dispatch(const CUIString& type, const CUIString& name)
 void CMixerWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    if (m_built && notify.sender != nullptr) Dispatch(notify.type, notify.sender->GetControlName());
+    // A box left for the close button confirmed nothing.
+    if (m_built && notify.sender != nullptr && !LeavesForClose(notify))
+        Dispatch(notify.type, notify.sender->GetControlName());
     WindowImplBase::ReceiveNotify(notify);
 }
 

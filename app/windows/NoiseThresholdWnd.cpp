@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "app/tuning/ControlText.h"
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/TypedNumber.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "device/DspRecords.h"
@@ -80,25 +82,39 @@ void CNoiseThresholdWnd::FitToChannels()
     SetWindowPos(m_window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CNoiseThresholdWnd::ShowThreshold(int value)
+CUIString CNoiseThresholdWnd::ThresholdText(int value) const
 {
-    if (m_valueEdit == nullptr) return;
-    if (value < kThresholdOff + 1) {
-        m_valueEdit->SetTextContent(OffText());
-        return;
-    }
+    if (value < kThresholdOff + 1) return OffText();
     wchar_t text[16];
     _snwprintf(text, 15, L"%ddBu", value);
     text[15] = L'\0';
-    m_valueEdit->SetTextContent(text);
+    return text;
 }
 
-int CNoiseThresholdWnd::TypedThreshold() const
+void CNoiseThresholdWnd::ShowThreshold(int value)
 {
-    if (m_valueEdit == nullptr) return kThresholdOff;
-    const CUIString text = m_valueEdit->GetTextContent();
-    if (text == OffText()) return kThresholdOff;
-    return static_cast<int>(wcstol(text, nullptr, 10));
+    if (m_valueEdit != nullptr) m_valueEdit->SetTextContent(ThresholdText(value));
+}
+
+std::optional<int> CNoiseThresholdWnd::TypedThreshold() const
+{
+    const CUIString text = m_valueEdit != nullptr ? m_valueEdit->GetTextContent() : CUIString();
+    if (IsTypedOff(text)) return kThresholdOff;
+    return ReadTypedWhole(text, {L"dBu"});
+}
+
+void CNoiseThresholdWnd::TakeTypedThreshold()
+{
+    const int stored = m_controller.Current().inputThreshold;
+    if (!IsTyped(m_valueEdit, ThresholdText(stored))) return;
+    const std::optional<int> typed = TypedThreshold();
+    if (typed) SetThreshold(*typed);
+    else ShowThreshold(stored);
+}
+
+void CNoiseThresholdWnd::StepThreshold(int step)
+{
+    SetThreshold(TypedThreshold().value_or(m_controller.Current().inputThreshold) + step);
 }
 
 void CNoiseThresholdWnd::SetThreshold(int value)
@@ -150,9 +166,9 @@ void CNoiseThresholdWnd::ReceiveNotify(TNotifyInfo& notify)
     LogPrintW(L"Notify %s\n", notify.type.CStr());
     const CUIString name = notify.sender != nullptr ? notify.sender->GetControlName() : CUIString();
     if (StartsWith(name, L"value_edt")) {
-        if (notify.type == L"valuechangedup") SetThreshold(TypedThreshold() + 1);
-        else if (notify.type == L"valuechangeddown") SetThreshold(TypedThreshold() - 1);
-        else if (notify.type == L"return") SetThreshold(TypedThreshold());
+        if (notify.type == L"valuechangedup") StepThreshold(1);
+        else if (notify.type == L"valuechangeddown") StepThreshold(-1);
+        else if (notify.type == L"return") TakeTypedThreshold();
     }
     WindowImplBase::ReceiveNotify(notify);
 }
@@ -160,8 +176,8 @@ void CNoiseThresholdWnd::ReceiveNotify(TNotifyInfo& notify)
 LRESULT CNoiseThresholdWnd::HandleKeyDown(UINT /*message*/, WPARAM wParam, LPARAM /*lParam*/, bool& handled)
 {
     handled = false;
-    if (wParam == VK_UP) SetThreshold(TypedThreshold() + 1);
-    else if (wParam == VK_DOWN) SetThreshold(TypedThreshold() - 1);
+    if (wParam == VK_UP) StepThreshold(1);
+    else if (wParam == VK_DOWN) StepThreshold(-1);
     return 0;
 }
 

@@ -2,6 +2,8 @@
 // second while the window is open, and the input noise threshold.
 #pragma once
 
+#include <optional>
+
 #include "uilib/core/WindowBase.h"
 
 class EqualizerManager;
@@ -29,9 +31,16 @@ public:
 private:
     // Stops the poll and closes with code.
     void Finish(UINT code);
+    // What the edit shows for value.
+    SkinUI::CUIString ThresholdText(int value) const;
     void ShowThreshold(int value);
-    // The edit's value: -81 for the "${off}" text, else its leading integer.
-    int TypedThreshold() const;
+    // The edit's value: -81 for the off word, else its whole number; empty
+    // for text that is no number.
+    std::optional<int> TypedThreshold() const;
+    // Enter: only a typed value is taken, text that is no number put back.
+    void TakeTypedThreshold();
+    // One step from the edit's value, or from the stored one past other text.
+    void StepThreshold(int step);
     // Clamps, shows, stores in the live profile and sends the threshold.
     void SetThreshold(int value);
     void ShowLevels(const void* record);

@@ -16,16 +16,6 @@ TEST(EqBandRules, FrequencyGridSteps)
     for (const auto& c : cases) EXPECT_EQ(c.to, NextEqFrequency(c.from, c.up)) << c.from << (c.up ? " up" : " down");
 }
 
-TEST(EqBandRules, TypedFrequencies)
-{
-    const struct {
-        const wchar_t* text;
-        int hz;
-    } cases[] = {{L"1k", 1000},  {L"12K5", 12500}, {L"2k5", 2500}, {L"120", 120},
-                 {L"k5", 0},     {L"abc", 0},      {L"", 0},       {L"99999999999k", 0}};
-    for (const auto& c : cases) EXPECT_EQ(c.hz, ParseEqFrequency(c.text)) << c.text;
-}
-
 TEST(EqBandRules, QStepsStopAtTheEnds)
 {
     const struct {

@@ -4,7 +4,6 @@
 
 #include "AppSkin.h"
 #include "DialogScript.h"
-#include "app/windows/DspNumberText.h"
 #include "app/windows/MemWrWnd.h"
 #include "app/windows/SettingsFile.h"
 #include "tests/support/SimDeviceTest.h"
@@ -16,30 +15,6 @@ using dialogs::Step;
 using dialogs::TextOf;
 
 namespace {
-
-struct NumberCase {
-    const wchar_t* text;
-    uint32_t value;
-};
-
-class DspNumberParsing : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(DspNumberParsing, ReadsTheBaseFromThePrefixAndStopsAtTheFirstForeignDigit)
-{
-    EXPECT_EQ(GetParam().value, ParseDspNumber(GetParam().text)) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, DspNumberParsing,
-                         ::testing::Values(NumberCase{L"0x1A", 26}, NumberCase{L"017", 15}, NumberCase{L"019", 1},
-                                           NumberCase{L"12ab", 12}, NumberCase{L"0xFFFFFFFF", 4294967295u},
-                                           NumberCase{L"0", 0}, NumberCase{L"0x", 0}, NumberCase{L"", 0},
-                                           NumberCase{L"abc", 0}, NumberCase{L"0X10", 16},
-                                           NumberCase{L"0x123456789", 0x23456789u}));
-
-TEST(DspNumberParsingNull, NullTextIsZero)
-{
-    EXPECT_EQ(0u, ParseDspNumber(nullptr));
-}
 
 class MemWrWindow : public sim::SimDeviceTest {
 protected:

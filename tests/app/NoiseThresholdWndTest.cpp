@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
     Edits, NoiseThreshold,
     ::testing::Values(ThresholdCase{"BelowRangeIsOff", -60, L"-100", "return", nullptr, -81},
                       ThresholdCase{"AboveRangeClamps", -60, L"-30", "return", L"-40dBu", -40},
-                      ThresholdCase{"TextIsZeroAndClamps", -60, L"abc", "return", L"-40dBu", -40},
+                      ThresholdCase{"OffWordInAnyCase", -60, L"off", "return", nullptr, -81},
                       ThresholdCase{"UpFromOff", -81, nullptr, "valuechangedup", L"-80dBu", -80},
                       ThresholdCase{"DownAtOffStays", -81, nullptr, "valuechangeddown", nullptr, -81},
                       ThresholdCase{"DownOneStep", -50, nullptr, "valuechangeddown", L"-51dBu", -51}),

@@ -220,6 +220,9 @@ const Row kUnitRows[] = {
          EXPECT_EQ(Resolved(L"${off}"), Narrow(w.At(L"edit_main_volume")->GetTextContent()));
          EXPECT_EQ(-60, w.P().mainVolume);
      }},
+    {"Enter in the main volume as shown sends nothing: a muted output stays muted",
+     [](Win& w) { w.P().mainVolume = -60, w.P().mainVolumeMute = 1; },
+     [](Win& w) { w.Type(L"edit_main_volume", L"OFF"); }, {}, [](Win& w) { EXPECT_EQ(1, w.P().mainVolumeMute); }},
     {"main volume slider at +6 dB: attenuation 0",
      [](Win&) {}, [](Win& w) { w.Slide(L"slider_main_volume", 6); },
      {Hex("01 02:", {0}), Hex("01 04:", {0})},

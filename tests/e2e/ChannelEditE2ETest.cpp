@@ -82,8 +82,8 @@ bool Answer(App& app, const std::string& key, const std::string& button)
 }
 
 // Clears the edit as a user would (to its end, then back over every
-// character) and types the text and Enter.
-bool TypeInto(App& app, const std::string& edit, const std::string& text)
+// character) and types the text and Enter (or the key given).
+bool TypeInto(App& app, const std::string& edit, const std::string& text, const std::string& key = "Return")
 {
     const size_t length = app.Control(edit).text.size();
     if (!app.Click(edit) || !app.Key("End")) return false;
@@ -91,7 +91,7 @@ bool TypeInto(App& app, const std::string& edit, const std::string& text)
         if (!app.Key("BackSpace")) return false;
     }
     return WaitFor([&] { return app.Control(edit).text.empty(); }) && app.Type(text) &&
-           WaitFor([&] { return app.Control(edit).text == text; }) && app.Key("Return");
+           WaitFor([&] { return app.Control(edit).text == text; }) && app.Key(key);
 }
 
 // The open drop-down of a combo box; empty when none is open.
@@ -219,6 +219,26 @@ const Row kRows[] = {
          EXPECT_EQ(-10, app.Control("slider_ch_volume_1").value);
          EXPECT_EQ("-1dB", app.Control("edit_ch_volume_1").text);
      }},
+    {"a Unicode minus in channel 2's volume is a minus",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_1", "\u221212"); },
+     [](App&) { return std::vector<std::string>{Trim(1, 12), Mute(1, 0)}; }, false,
+     [](App& app) { EXPECT_EQ(-12, app.Params()["out1.gain"]); }},
+    {"-30 typed into channel 2's volume, Escape, a click elsewhere: nothing sent",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-30", "Escape") && app.Click("edit_ch_delay_1"); },
+     [](App&) { return std::vector<std::string>{}; }, false,
+     [](App& app) { EXPECT_EQ("-12dB", app.Control("edit_ch_volume_1").text); }},
+    {"3,5 with a Cyrillic k in channel 2's high-pass is 3500 Hz",
+     [](App& app) { return TypeInto(app, "hp_freq", "3,5\u043a"); },
+     [](App& app) {
+         std::map<std::string, long> unit = app.Params();
+         return std::vector<std::string>{Set(0x05, Hex({0, 0, 1, 2, static_cast<int>(unit["out1.hp.type"]), 0x0D, 0xAC,
+                                                        static_cast<int>(unit["out1.hp.slope"])}))};
+     },
+     false, [](App& app) { EXPECT_EQ("3500Hz", app.Control("hp_freq").text); }},
+    {"off typed in the main volume turns it off",
+     [](App& app) { return TypeInto(app, "edit_main_volume", "off"); },
+     [](App&) { return std::vector<std::string>{Set(0x02, "42"), Set(0x04, "00")}; }, false,
+     [](App& app) { EXPECT_EQ(SkinText("en", "off"), app.Control("edit_main_volume").text); }},
     {"solo on channel 3 and off again",
      [](App& app) {
          return app.Click("ch_solo_2") && WaitFor([&] { return app.Control("ch_solo_2").selected; }) &&

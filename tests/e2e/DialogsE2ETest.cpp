@@ -96,8 +96,10 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !app->Window(window).found; })) << window;
     }
 
-    // Selects the edit's text with the keyboard and types over it.
-    static void TypeInto(const std::string& edit, const std::string& window, const std::string& text)
+    // Selects the edit's text with the keyboard and types over it, then Enter
+    // (or no key for null).
+    static void TypeInto(const std::string& edit, const std::string& window, const std::string& text,
+                         const char* key = "Return")
     {
         // A window just built may show its cells a moment after itself.
         ASSERT_TRUE(WaitFor([&] { return app->Control(edit, window).visible; })) << edit << " in " << window;
@@ -105,7 +107,7 @@ protected:
         ASSERT_TRUE(app->Key("End"));
         ASSERT_TRUE(app->Key("shift+Home"));
         ASSERT_TRUE(app->Type(text));
-        ASSERT_TRUE(app->Key("Return"));
+        if (key != nullptr) ASSERT_TRUE(app->Key(key));
     }
 
     // Waits for count frames of subcommand since mark, then for none more.
@@ -243,7 +245,11 @@ TEST_F(DialogsE2E, CompressorGridSnapsClampsAndSendsOneChannel)
     EXPECT_EQ("0505", sent[0].substr(13, 4));
     EXPECT_EQ(2000, AttackOf(sent[0]));
     EXPECT_EQ("2000ms", app->Control("edit_attack_time_5", "CompressorsOnWnd").text);
+    // Typed but not confirmed: closing with the X sends nothing.
+    mark = app->Mark();
+    TypeInto("edit_threshold_5", "CompressorsOnWnd", "-50", nullptr);
     Close("CompressorsOnWnd");
+    EXPECT_EQ(0u, Exactly(mark, 0x4A, 0).size());
 }
 
 TEST_F(DialogsE2E, NoiseWindowAsksTwiceASecondWhileOpenAndNeverAfter)

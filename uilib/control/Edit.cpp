@@ -70,6 +70,7 @@ HWND CEditUI::GetNativeWindow() const
 void CEditUI::SetTextContent(const wchar_t* text)
 {
     m_text = text != nullptr ? text : L"";
+    m_shownText = m_text;
     HWND native = GetNativeWindow();
     if (native != nullptr) SetWindowTextW(native, m_text);
     RequestRepaint();

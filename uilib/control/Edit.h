@@ -104,6 +104,8 @@ private:
     DWORD m_nativeTextColor;
     DWORD m_nativeStyle;
     bool m_destroying;
+    // What the program last wrote; Escape puts it back.
+    CUIString m_shownText;
 };
 
 } // namespace SkinUI

@@ -162,6 +162,14 @@ LRESULT CEditWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Notify(entry.notification);
             return 0;
         }
+        if (LOWORD(wParam) == VK_ESCAPE && m_owner != nullptr) {
+            // Typing is cancelled: the box holds what the program wrote, so
+            // neither Enter nor a focus loss finds anything to take.
+            const CUIString shown = m_owner->m_shownText;
+            m_owner->SetTextContent(shown);
+            SendMessageW(m_window, EM_SETSEL, 0, -1);
+            return 0;
+        }
         if (LOWORD(wParam) == VK_TAB) {
             if (m_layered && m_manager != nullptr) m_manager->FocusNextTabStop(true);
             return 0;

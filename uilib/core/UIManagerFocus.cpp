@@ -45,7 +45,8 @@ void CPaintManagerUI::SetFocusControl(CControlUI* control)
     if (m_focusControl != nullptr) {
         CControlUI* old = m_focusControl;
         RaiseFocusEvent(old, UIEVENT_KILLFOCUS, control);
-        SendNotification(old, L"killfocus");
+        // The control taking the focus, if any, goes with the notification.
+        SendNotification(old, L"killfocus", reinterpret_cast<WPARAM>(control));
         m_focusControl = nullptr;
     }
     if (control == nullptr || control->GetPaintManager() != this || !control->GetVisibility() ||
