@@ -160,8 +160,12 @@ void CForceUpdateWnd::RunFactoryDefault()
     // The unit settles after its restart before it takes the reset.
     for (uint32_t waited = 0; waited < ScaledWait(kFactoryPauseMs) && m_abortRequested.load() == 0; waited += 20)
         Sleep(20);
-    if (m_abortRequested.load() == 0) m_device.MCU_Factory_Default();
-    PostMessageW(m_target, kMsgFactoryDone, 0, kStageFactory);
+    // Without the unit's acknowledgement the reset failed: wParam names why.
+    const wchar_t* failure = nullptr;
+    const uint32_t silentBefore = m_device.SilentExchanges();
+    if (m_abortRequested.load() == 0 && !m_device.MCU_Factory_Default())
+        failure = m_device.SilentExchanges() != silentBefore ? L"${device_no_answer}" : L"${device_plugout}";
+    PostMessageW(m_target, kMsgFactoryDone, reinterpret_cast<WPARAM>(failure), kStageFactory);
     LogPrintW(L"Factory default thread end!\n");
 }
 
@@ -209,6 +213,10 @@ bool CForceUpdateWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kMsgMcuStarted: SetTips(L"${update_start_mcu}"); break;
     case kMsgFlashStarted: SetTips(L"${update_start_flash}"); break;
     case kMsgFactoryDone:
+        if (wParam != 0) {
+            StageFailed(reinterpret_cast<const wchar_t*>(wParam));
+            break;
+        }
         SetTips(L"${update_factory_reboot}");
         SetTimer(m_window, kReturnTimerId, kReturnWaitMs, nullptr);
         break;

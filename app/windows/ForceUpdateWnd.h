@@ -13,7 +13,8 @@
 class CForceUpdateWnd : public CFirmwareWndBase {
 public:
     // Besides the transfer's messages: stage started, and the factory reset
-    // answered. lParam of every worker message: the stage that posted it.
+    // answered (wParam: null, or the language key of why it failed). lParam
+    // of every worker message: the stage that posted it.
     static constexpr UINT kMsgMcuStarted = 1259;
     static constexpr UINT kMsgFlashStarted = 1260;
     static constexpr UINT kMsgFactoryDone = 1240;
