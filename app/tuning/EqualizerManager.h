@@ -394,7 +394,8 @@ private:
     enum class TransferJob { LiveProfile, WholeProfile, WholeSave };
     void AskAndRun(const wchar_t* operation, ProfileFileKind kind, bool save,
                    void (EqualizerManager::*run)(const std::wstring&));
-    bool LinkBusy() const;
+    // True, the user told, while another long exchange holds the link.
+    bool RefusedWhileLinkBusy();
     void PushLoaded(const ProfileResult& result, TransferJob job);
     bool StartTransfer(TransferJob job);
     static void TransferThread(void* self);

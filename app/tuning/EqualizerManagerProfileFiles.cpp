@@ -63,10 +63,12 @@ void EqualizerManager::SaveWholeConfigToFile()
 }
 
 // One long exchange at a time: the loading window keeps the menus away
-// while one runs, so a second request only finds the link busy.
-bool EqualizerManager::LinkBusy() const
+// while one runs; a request that still finds the link busy is refused aloud.
+bool EqualizerManager::RefusedWhileLinkBusy()
 {
-    return mTransferRunning.load() || IsStatusReadRunning();
+    if (!mTransferRunning.load() && !IsStatusReadRunning()) return false;
+    ShowProfileNotice(mMainWnd, L"${device_busy}");
+    return true;
 }
 
 // A refused file leaves the live settings, the display and the unit as they
@@ -86,12 +88,12 @@ void EqualizerManager::PushLoaded(const ProfileResult& result, TransferJob job)
 
 void EqualizerManager::LoadSenceConfigFile(const std::wstring& path)
 {
-    if (!LinkBusy()) PushLoaded(LoadSceneProfile(path, Current()), TransferJob::LiveProfile);
+    if (!RefusedWhileLinkBusy()) PushLoaded(LoadSceneProfile(path, Current()), TransferJob::LiveProfile);
 }
 
 void EqualizerManager::LoadWholeConfigFile(const std::wstring& path)
 {
-    if (!LinkBusy()) PushLoaded(LoadWholeProfile(path, mModel), TransferJob::WholeProfile);
+    if (!RefusedWhileLinkBusy()) PushLoaded(LoadWholeProfile(path, mModel), TransferJob::WholeProfile);
 }
 
 void EqualizerManager::SaveSenceConfigFile(const std::wstring& path)
@@ -101,7 +103,11 @@ void EqualizerManager::SaveSenceConfigFile(const std::wstring& path)
 
 void EqualizerManager::SaveWholeConfigFile(const std::wstring& path)
 {
-    if (LinkBusy() || path.size() >= kPathChars) return;
+    if (RefusedWhileLinkBusy()) return;
+    if (path.size() >= kPathChars) {
+        ShowProfileNotice(mMainWnd, L"${profile_create_error}");
+        return;
+    }
     std::copy(path.begin(), path.end(), mModel.wholeConfigPath.begin());
     mModel.wholeConfigPath[path.size()] = L'\0';
     StartTransfer(TransferJob::WholeSave);
