@@ -128,6 +128,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferSilentBefore = mDevice.SilentExchanges();
     mWholeSaveFromUnit = mDevice.IsDeviceOpen();
     mWholeSaveRead = false;
+    mWholeSaveSilent = false;
     mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
     if (mTransfer.Start()) return true;
@@ -172,17 +173,19 @@ void EqualizerManager::RunTransfer()
 }
 
 // The ten stored scenes, then the live state, as one run of exchanges: the
-// first silent scene ends it. True only when every read completed on a link
-// that stayed open and every get was answered: a block missed would be saved
-// as whatever the program held before.
+// first silent scene ends it. True only when every read completed on the
+// link it began on and every get was answered, a missed one at the second
+// asking: a block missed would be saved as whatever the program held before.
 bool EqualizerManager::ReadWholeUnit()
 {
-    UnitExchanges asker(mDevice, mTransferStop);
-    for (uint8_t scene = 1; scene <= kStoredScenes; ++scene) {
-        if (ReadStoredSceneStatus(asker, scene, kSceneSettleMs) != UnitStatusRead::Done) return false;
-    }
-    if (!asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); })) return false;
-    return ReadUnitStatus(asker) == UnitStatusRead::Done && !asker.MissedAny() && mDevice.IsDeviceOpen();
+    UnitExchanges asker(mDevice, mTransferStop, true);
+    bool read = true;
+    for (uint8_t scene = 1; scene <= kStoredScenes && read; ++scene)
+        read = ReadStoredSceneStatus(asker, scene, kSceneSettleMs) == UnitStatusRead::Done;
+    read = read && asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); }) &&
+           ReadUnitStatus(asker) == UnitStatusRead::Done && !asker.MissedAny() && !asker.Stopped();
+    mWholeSaveSilent = asker.Outcome() == UnitStatusRead::Unanswered;
+    return read;
 }
 
 void EqualizerManager::EndTransfer()
@@ -213,8 +216,9 @@ void EqualizerManager::WholeScenesRead()
     EndTransfer();
     if (!mWholeSaveRead) {
         LogPrintW(L"whole configuration not read from the unit: nothing written\n");
-        // An unplug has its own notice; a silent unit closes the link as every silent job does.
-        if (mDevice.SilentExchanges() != mTransferSilentBefore)
+        // An unplug has its own notice; a unit that stopped answering (not one
+        // that missed a single answer) closes the link as every silent job does.
+        if (mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore)
             UnitStoppedAnswering(L"${device_no_answer}");
         else if (mDevice.IsDeviceOpen())
             ShowProfileNotice(mMainWnd, L"${profile_create_error}");
