@@ -31,9 +31,9 @@ CForceUpdateWnd* OpenForceUpdateWindow()
     return static_cast<CForceUpdateWnd*>(gOpenWindow);
 }
 
-CForceUpdateWnd::CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose)
+CForceUpdateWnd::CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose, bool* resetUnanswered)
     : CFirmwareWndBase(device, &gOpenWindow, kLockedControls, std::size(kLockedControls)),
-      m_reloadAfterClose(reloadAfterClose)
+      m_reloadAfterClose(reloadAfterClose), m_resetUnanswered(resetUnanswered)
 {
 }
 
@@ -160,12 +160,11 @@ void CForceUpdateWnd::RunFactoryDefault()
     // The unit settles after its restart before it takes the reset.
     for (uint32_t waited = 0; waited < ScaledWait(kFactoryPauseMs) && m_abortRequested.load() == 0; waited += 20)
         Sleep(20);
-    // Without the unit's acknowledgement the reset failed: wParam names why.
-    const wchar_t* failure = nullptr;
+    ResetEnd end = kResetAcknowledged;
     const uint32_t silentBefore = m_device.SilentExchanges();
     if (m_abortRequested.load() == 0 && !m_device.MCU_Factory_Default())
-        failure = m_device.SilentExchanges() != silentBefore ? L"${device_no_answer}" : L"${device_plugout}";
-    PostMessageW(m_target, kMsgFactoryDone, reinterpret_cast<WPARAM>(failure), kStageFactory);
+        end = m_device.SilentExchanges() != silentBefore ? kResetUnanswered : kResetLeft;
+    PostMessageW(m_target, kMsgFactoryDone, end, kStageFactory);
     LogPrintW(L"Factory default thread end!\n");
 }
 
@@ -213,8 +212,9 @@ bool CForceUpdateWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kMsgMcuStarted: SetTips(L"${update_start_mcu}"); break;
     case kMsgFlashStarted: SetTips(L"${update_start_flash}"); break;
     case kMsgFactoryDone:
-        if (wParam != 0) {
-            StageFailed(reinterpret_cast<const wchar_t*>(wParam));
+        if (wParam != kResetAcknowledged) {
+            if (wParam == kResetUnanswered && m_resetUnanswered != nullptr) *m_resetUnanswered = true;
+            StageFailed(wParam == kResetUnanswered ? L"${device_no_answer}" : L"${device_plugout}");
             break;
         }
         SetTips(L"${update_factory_reboot}");
@@ -249,7 +249,8 @@ int OpenForceUpdateWnd(HWND parent, DspDevice& device, const wchar_t* mcuText, c
                        const wchar_t* flashPath)
 {
     bool reload = false;
-    CForceUpdateWnd* window = new CForceUpdateWnd(device, &reload);
+    bool silent = false;
+    CForceUpdateWnd* window = new CForceUpdateWnd(device, &reload, &silent);
     // A failed creation that reached the window's last message already
     // deleted the window.
     if (window->CreateNativeWindow(parent, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) {
@@ -258,5 +259,6 @@ int OpenForceUpdateWnd(HWND parent, DspDevice& device, const wchar_t* mcuText, c
     window->CenterOverOwner();
     window->SetFiles(mcuText, mcuPath, flashPath);
     const int code = static_cast<int>(window->RunModal());
+    if (silent) return kForceUpdateUnitSilent;
     return reload ? 1 : code;
 }

@@ -48,8 +48,8 @@ struct StageCase {
     const wchar_t* tips;   // the text once nothing is left to do
     int returns;           // restarts the window went through
     bool mcuWritten, flashWritten, factoryCommand, reload;
-    // Alt+F4 and another program's close once a transfer runs, or the unit pulled at the reset.
-    enum class Meddle { None, Close, UnplugAtReset } meddle = Meddle::None;
+    // Alt+F4 and another program's close once a transfer runs, or the unit pulled or silent at the reset.
+    enum class Meddle { None, Close, UnplugAtReset, SilentAtReset } meddle = Meddle::None;
 };
 
 class ForceUpdateWindow : public sim::SimDeviceTest, public ::testing::WithParamInterface<StageCase> {
@@ -136,8 +136,9 @@ TEST_P(ForceUpdateWindow, RunsItsStagesAcrossTheUnitsRestarts)
         device.CloseHIDDevice(false);
         device.OpenHIDDevice();
         ASSERT_TRUE(device.IsDeviceOpen());
-        if (c.meddle == StageCase::Meddle::UnplugAtReset && handled == 2)
-            model.FailAtCommand(1, sim::UnitModel::CommandFault::Vanish);
+        if (c.meddle >= StageCase::Meddle::UnplugAtReset && handled == 2)
+            model.FailAtCommand(1, c.meddle == StageCase::Meddle::SilentAtReset ? sim::UnitModel::CommandFault::Silent
+                                                                                  : sim::UnitModel::CommandFault::Vanish);
         window->OnDeviceReconnected();
     }
     SkinUITest::PumpPending();
@@ -185,6 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Without the unit's acknowledgement the reset failed, and the unit's return changes nothing.
         StageCase{"both images, the unit pulled at the factory reset", kMcu, kFlash, false, true, L"${device_plugout}", 2,
                   true, true, true, false, StageCase::Meddle::UnplugAtReset},
+        StageCase{"both images, the unit silent at the factory reset", kMcu, kFlash, false, true, L"${device_no_answer}",
+                  2, true, true, true, false, StageCase::Meddle::SilentAtReset},
         StageCase{"the MCU image alone", kMcu, L"", false, false, L"${update_finish}", 1, true, false, false, false},
         StageCase{"no MCU image", L"", kFlash, false, false, L"${update_no_file}", 0, false, false, false, false},
         StageCase{"an MCU image failing its checksum", kMcu, kFlash, true, false, L"${load_fw_fail}", 0, false, false,

@@ -23,13 +23,7 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
             if (mFault == CommandFault::Vanish) vanish = true;
             else if (mFault == CommandFault::Drop) drop = true;
-            else if (mFault == CommandFault::DropTwice) {
-                drop = true;
-                mFault = CommandFault::Drop;  // the next command too
-                mFaultCountdown = 1;
-            } else {
-                mSilent = true;
-            }
+            else mSilent = true;
         }
         mCommand = &frame;
         mAnswer.clear();
