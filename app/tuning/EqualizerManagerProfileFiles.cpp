@@ -152,15 +152,16 @@ void EqualizerManager::RunTransfer()
         mPushOutcome = PushLiveProfile(mDevice, mTransferCopy->Current(), mTransferStop);
         LogPrintW(L"SetCurSceneThread end!\n");
         break;
-    case TransferJob::WholeProfile:
+    case TransferJob::WholeProfile: {
         LogPrintW(L"SetWholeProfileThread start!\n");
+        // The unit's storing time belongs to the link the push began on.
+        UnitExchanges settle(mDevice, mTransferStop);
         mPushOutcome = PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop);
-        for (uint32_t waited = 0; mPushOutcome == PushOutcome::Sent && waited < ScaledWait(kWholePushSettleMs) &&
-                                  !mTransferStop.load();
-             waited += 20)
-            Sleep(20);
+        if (mPushOutcome == PushOutcome::Sent && !settle.Pause(ScaledWait(kWholePushSettleMs)))
+            mPushOutcome = PushOutcome::Stopped;
         LogPrintW(L"SetWholeProfileThread end!\n");
         break;
+    }
     case TransferJob::WholeSave:
         LogPrintW(L"SaveWholeSceneThread start!\n");
         // Without a unit the file keeps what the program holds.
