@@ -76,6 +76,8 @@ public:
     void OpenHIDDevice();
     void CloseHIDDevice(bool notify);
     bool IsDeviceOpen() const { return mHidHandle.load() != nullptr; }
+    // Changes with every open and close: a job compares it with the link it began on.
+    uint32_t LinkSerial() const { return mLinkSerial.load(); }
     // Whether a unit is on the bus now, open or not.
     static bool IsUnitOnBus();
     bool SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,

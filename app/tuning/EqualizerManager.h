@@ -396,7 +396,8 @@ private:
     enum class TransferJob { LiveProfile, WholeProfile, WholeSave };
     void AskAndRun(const wchar_t* operation, ProfileFileKind kind, bool save,
                    void (EqualizerManager::*run)(const std::wstring&));
-    bool LinkBusy() const;
+    // True, the user told, while another long exchange holds the link.
+    bool RefusedWhileLinkBusy();
     void PushLoaded(const ProfileResult& result, TransferJob job);
     bool StartTransfer(TransferJob job);
     static void TransferThread(void* self);
@@ -547,10 +548,12 @@ private:
     bool mAsyncBeforeTransfer = false;
     // The device's silent exchanges when a job started (read on the UI thread).
     uint32_t mTransferSilentBefore = 0;
-    // A whole save: whether the link was open at its start, and whether the
-    // worker read every scene and the live state (read once it is joined).
+    // A whole save: whether the link was open at its start, whether the
+    // worker read every scene and the live state, and whether its run ended
+    // on a unit that stopped answering (read once it is joined).
     bool mWholeSaveFromUnit = false;
     bool mWholeSaveRead = false;
+    bool mWholeSaveSilent = false;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};

@@ -68,7 +68,11 @@ void EqualizerManager::ForceUpdate()
     // The images are the program's; nothing of them stays behind.
     DeleteFileW(mcuPath);
     DeleteFileW(flashPath);
-    ResumeAfterFirmwareWindow(result == 1);
+    // The window told of a unit silent at its factory reset: the link goes, as after every silent job.
+    if (result == kForceUpdateUnitSilent)
+        DisconnectDevice();
+    else
+        ResumeAfterFirmwareWindow(result == 1);
 }
 
 void EqualizerManager::ResumeForcedUpdate()

@@ -63,10 +63,12 @@ void EqualizerManager::SaveWholeConfigToFile()
 }
 
 // One long exchange at a time: the loading window keeps the menus away
-// while one runs, so a second request only finds the link busy.
-bool EqualizerManager::LinkBusy() const
+// while one runs; a request that still finds the link busy is refused aloud.
+bool EqualizerManager::RefusedWhileLinkBusy()
 {
-    return mTransferRunning.load() || IsStatusReadRunning();
+    if (!mTransferRunning.load() && !IsStatusReadRunning()) return false;
+    ShowProfileNotice(mMainWnd, L"${device_busy}");
+    return true;
 }
 
 // A refused file leaves the live settings, the display and the unit as they
@@ -86,12 +88,12 @@ void EqualizerManager::PushLoaded(const ProfileResult& result, TransferJob job)
 
 void EqualizerManager::LoadSenceConfigFile(const std::wstring& path)
 {
-    if (!LinkBusy()) PushLoaded(LoadSceneProfile(path, Current()), TransferJob::LiveProfile);
+    if (!RefusedWhileLinkBusy()) PushLoaded(LoadSceneProfile(path, Current()), TransferJob::LiveProfile);
 }
 
 void EqualizerManager::LoadWholeConfigFile(const std::wstring& path)
 {
-    if (!LinkBusy()) PushLoaded(LoadWholeProfile(path, mModel), TransferJob::WholeProfile);
+    if (!RefusedWhileLinkBusy()) PushLoaded(LoadWholeProfile(path, mModel), TransferJob::WholeProfile);
 }
 
 void EqualizerManager::SaveSenceConfigFile(const std::wstring& path)
@@ -101,7 +103,11 @@ void EqualizerManager::SaveSenceConfigFile(const std::wstring& path)
 
 void EqualizerManager::SaveWholeConfigFile(const std::wstring& path)
 {
-    if (LinkBusy() || path.size() >= kPathChars) return;
+    if (RefusedWhileLinkBusy()) return;
+    if (path.size() >= kPathChars) {
+        ShowProfileNotice(mMainWnd, L"${profile_create_error}");
+        return;
+    }
     std::copy(path.begin(), path.end(), mModel.wholeConfigPath.begin());
     mModel.wholeConfigPath[path.size()] = L'\0';
     StartTransfer(TransferJob::WholeSave);
@@ -122,6 +128,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferSilentBefore = mDevice.SilentExchanges();
     mWholeSaveFromUnit = mDevice.IsDeviceOpen();
     mWholeSaveRead = false;
+    mWholeSaveSilent = false;
     mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
     if (mTransfer.Start()) return true;
@@ -145,15 +152,16 @@ void EqualizerManager::RunTransfer()
         mPushOutcome = PushLiveProfile(mDevice, mTransferCopy->Current(), mTransferStop);
         LogPrintW(L"SetCurSceneThread end!\n");
         break;
-    case TransferJob::WholeProfile:
+    case TransferJob::WholeProfile: {
         LogPrintW(L"SetWholeProfileThread start!\n");
+        // The unit's storing time belongs to the link the push began on.
+        UnitExchanges settle(mDevice, mTransferStop);
         mPushOutcome = PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop);
-        for (uint32_t waited = 0; mPushOutcome == PushOutcome::Sent && waited < ScaledWait(kWholePushSettleMs) &&
-                                  !mTransferStop.load();
-             waited += 20)
-            Sleep(20);
+        if (mPushOutcome == PushOutcome::Sent && !settle.Pause(ScaledWait(kWholePushSettleMs)))
+            mPushOutcome = PushOutcome::Stopped;
         LogPrintW(L"SetWholeProfileThread end!\n");
         break;
+    }
     case TransferJob::WholeSave:
         LogPrintW(L"SaveWholeSceneThread start!\n");
         // Without a unit the file keeps what the program holds.
@@ -166,17 +174,19 @@ void EqualizerManager::RunTransfer()
 }
 
 // The ten stored scenes, then the live state, as one run of exchanges: the
-// first silent scene ends it. True only when every read completed on a link
-// that stayed open and every get was answered: a block missed would be saved
-// as whatever the program held before.
+// first silent scene ends it. True only when every read completed on the
+// link it began on and every get was answered, a missed one at the second
+// asking: a block missed would be saved as whatever the program held before.
 bool EqualizerManager::ReadWholeUnit()
 {
-    UnitExchanges asker(mDevice, mTransferStop);
-    for (uint8_t scene = 1; scene <= kStoredScenes; ++scene) {
-        if (ReadStoredSceneStatus(asker, scene, kSceneSettleMs) != UnitStatusRead::Done) return false;
-    }
-    if (!asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); })) return false;
-    return ReadUnitStatus(asker) == UnitStatusRead::Done && !asker.MissedAny() && mDevice.IsDeviceOpen();
+    UnitExchanges asker(mDevice, mTransferStop, true);
+    bool read = true;
+    for (uint8_t scene = 1; scene <= kStoredScenes && read; ++scene)
+        read = ReadStoredSceneStatus(asker, scene, kSceneSettleMs) == UnitStatusRead::Done;
+    read = read && asker.RunAnswered([](DspDevice& d) { d.ReadScene(0, 0); }) &&
+           ReadUnitStatus(asker) == UnitStatusRead::Done && !asker.MissedAny() && !asker.Stopped();
+    mWholeSaveSilent = asker.Outcome() == UnitStatusRead::Unanswered;
+    return read;
 }
 
 void EqualizerManager::EndTransfer()
@@ -207,8 +217,9 @@ void EqualizerManager::WholeScenesRead()
     EndTransfer();
     if (!mWholeSaveRead) {
         LogPrintW(L"whole configuration not read from the unit: nothing written\n");
-        // An unplug has its own notice; a silent unit closes the link as every silent job does.
-        if (mDevice.SilentExchanges() != mTransferSilentBefore)
+        // An unplug has its own notice; a unit that stopped answering (not one
+        // that missed a single answer) closes the link as every silent job does.
+        if (mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore)
             UnitStoppedAnswering(L"${device_no_answer}");
         else if (mDevice.IsDeviceOpen())
             ShowProfileNotice(mMainWnd, L"${profile_create_error}");

@@ -121,7 +121,8 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
             StatusReadWentSilent(L"${device_no_answer}");
         } else {
             ShowRecalledScene();
-            if (mDevice.IsDeviceOpen()) mDevice.EnableAsyncMode();
+            // A new link's own read keeps the queue off until it ends.
+            if (mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
         }
     }
     if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, 0, 0);

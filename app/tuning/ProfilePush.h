@@ -11,7 +11,7 @@ class DspDevice;
 
 enum class PushOutcome {
     Sent,        // every command went out (answered or not)
-    Stopped,     // stop was set
+    Stopped,     // stop was set, or the link closed or was replaced
     Unanswered,  // the unit left several commands in a row, or a scene's name or store, unanswered: the rest was not sent
 };
 

@@ -1,8 +1,10 @@
 // Runs a worker's exchanges with the unit one at a time. It gives up once
 // stop is set, so a closing link is not kept busy with questions nobody
-// waits for, and once the unit has let kMaxUnanswered exchanges in a row go
-// unanswered: a unit that is gone or hung would otherwise cost every
-// remaining exchange its full time-out behind the busy window.
+// waits for; once the link it started on is closed or replaced, so a job
+// never goes on with a unit that came back; and once the unit has let
+// kMaxUnanswered exchanges in a row go unanswered: a unit that is gone or
+// hung would otherwise cost every remaining exchange its full time-out
+// behind the busy window.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +19,12 @@ class UnitExchanges {
 public:
     static constexpr int kMaxUnanswered = 3;
 
-    UnitExchanges(DspDevice& device, const std::atomic<bool>& stop) : mDevice(device), mStop(stop) {}
+    // askAgain: an exchange left unanswered is made once more before it
+    // counts as missed; both tries count towards the silence rule.
+    UnitExchanges(DspDevice& device, const std::atomic<bool>& stop, bool askAgain = false)
+        : mDevice(device), mStop(stop), mLink(device.LinkSerial()), mAskAgain(askAgain)
+    {
+    }
 
     // Runs exchange(device) unless the run is over; false once it is.
     template <class Exchange>
@@ -25,6 +32,10 @@ public:
     {
         if (!GoesOn()) return false;
         exchange(mDevice);
+        if (mAskAgain && !mDevice.LastExchangeAnswered()) {
+            ++mUnanswered;
+            if (GoesOn()) exchange(mDevice);
+        }
         mUnanswered = mDevice.LastExchangeAnswered() ? 0 : mUnanswered + 1;
         if (mUnanswered > 0) mMissedAny = true;
         return GoesOn();
@@ -48,18 +59,23 @@ public:
     }
 
     bool GoesOn() const { return !Stopped() && !Silent(); }
-    bool Stopped() const { return mStop.load(); }
+    bool Stopped() const { return mStop.load() || mDevice.LinkSerial() != mLink; }
     bool Silent() const { return mUnanswered >= kMaxUnanswered; }
     // Whether any exchange of the run went unanswered, even one the run went on past.
     bool MissedAny() const { return mMissedAny; }
     // Why a run that did not finish ended.
-    UnitStatusRead Outcome() const { return Silent() ? UnitStatusRead::Unanswered : UnitStatusRead::Stopped; }
+    UnitStatusRead Outcome() const
+    {
+        return !Stopped() && Silent() ? UnitStatusRead::Unanswered : UnitStatusRead::Stopped;
+    }
     DspDevice& Device() const { return mDevice; }
 
 private:
     static constexpr uint32_t kStopPollMs = 20;
     DspDevice& mDevice;
     const std::atomic<bool>& mStop;
+    const uint32_t mLink;
+    const bool mAskAgain;
     int mUnanswered = 0;
     bool mMissedAny = false;
 };

@@ -18,6 +18,8 @@ public:
     void OnUiBuilt() override;
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
     LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // Another program's WM_CLOSE would stop the transfer with the unit part way through an image.
+    bool RefusesOutsideClose() const override { return Transferring(); }
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 protected:

@@ -31,9 +31,9 @@ CForceUpdateWnd* OpenForceUpdateWindow()
     return static_cast<CForceUpdateWnd*>(gOpenWindow);
 }
 
-CForceUpdateWnd::CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose)
+CForceUpdateWnd::CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose, bool* resetUnanswered)
     : CFirmwareWndBase(device, &gOpenWindow, kLockedControls, std::size(kLockedControls)),
-      m_reloadAfterClose(reloadAfterClose)
+      m_reloadAfterClose(reloadAfterClose), m_resetUnanswered(resetUnanswered)
 {
 }
 
@@ -160,8 +160,11 @@ void CForceUpdateWnd::RunFactoryDefault()
     // The unit settles after its restart before it takes the reset.
     for (uint32_t waited = 0; waited < ScaledWait(kFactoryPauseMs) && m_abortRequested.load() == 0; waited += 20)
         Sleep(20);
-    if (m_abortRequested.load() == 0) m_device.MCU_Factory_Default();
-    PostMessageW(m_target, kMsgFactoryDone, 0, kStageFactory);
+    ResetEnd end = kResetAcknowledged;
+    const uint32_t silentBefore = m_device.SilentExchanges();
+    if (m_abortRequested.load() == 0 && !m_device.MCU_Factory_Default())
+        end = m_device.SilentExchanges() != silentBefore ? kResetUnanswered : kResetLeft;
+    PostMessageW(m_target, kMsgFactoryDone, end, kStageFactory);
     LogPrintW(L"Factory default thread end!\n");
 }
 
@@ -209,6 +212,11 @@ bool CForceUpdateWnd::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kMsgMcuStarted: SetTips(L"${update_start_mcu}"); break;
     case kMsgFlashStarted: SetTips(L"${update_start_flash}"); break;
     case kMsgFactoryDone:
+        if (wParam != kResetAcknowledged) {
+            if (wParam == kResetUnanswered && m_resetUnanswered != nullptr) *m_resetUnanswered = true;
+            StageFailed(wParam == kResetUnanswered ? L"${device_no_answer}" : L"${device_plugout}");
+            break;
+        }
         SetTips(L"${update_factory_reboot}");
         SetTimer(m_window, kReturnTimerId, kReturnWaitMs, nullptr);
         break;
@@ -241,7 +249,8 @@ int OpenForceUpdateWnd(HWND parent, DspDevice& device, const wchar_t* mcuText, c
                        const wchar_t* flashPath)
 {
     bool reload = false;
-    CForceUpdateWnd* window = new CForceUpdateWnd(device, &reload);
+    bool silent = false;
+    CForceUpdateWnd* window = new CForceUpdateWnd(device, &reload, &silent);
     // A failed creation that reached the window's last message already
     // deleted the window.
     if (window->CreateNativeWindow(parent, L"updatefwwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) {
@@ -250,5 +259,6 @@ int OpenForceUpdateWnd(HWND parent, DspDevice& device, const wchar_t* mcuText, c
     window->CenterOverOwner();
     window->SetFiles(mcuText, mcuPath, flashPath);
     const int code = static_cast<int>(window->RunModal());
+    if (silent) return kForceUpdateUnitSilent;
     return reload ? 1 : code;
 }

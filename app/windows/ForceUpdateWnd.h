@@ -13,16 +13,21 @@
 class CForceUpdateWnd : public CFirmwareWndBase {
 public:
     // Besides the transfer's messages: stage started, and the factory reset
-    // answered. lParam of every worker message: the stage that posted it.
+    // answered (wParam: a ResetEnd). lParam of every worker message: the
+    // stage that posted it.
     static constexpr UINT kMsgMcuStarted = 1259;
     static constexpr UINT kMsgFlashStarted = 1260;
     static constexpr UINT kMsgFactoryDone = 1240;
     static constexpr size_t kPathChars = 260;
     enum Stage { kStageIdle = 0, kStageMcu = 1, kStageFlash = 2, kStageFactory = 3 };
+    // Without the acknowledgement the reset failed: the unit silent, or gone.
+    enum ResetEnd { kResetAcknowledged = 0, kResetUnanswered = 1, kResetLeft = 2 };
 
     // reloadAfterClose, when given, is set once the unit came back from the
-    // last stage: the opener then reads the unit again.
-    CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose);
+    // last stage: the opener then reads the unit again. resetUnanswered,
+    // when given, is set when the unit left the reset unanswered: the opener
+    // then lets the link go.
+    CForceUpdateWnd(DspDevice& device, bool* reloadAfterClose, bool* resetUnanswered = nullptr);
     ~CForceUpdateWnd() override;
 
     const wchar_t* GetWndClassName() const override { return L"ForceUpdateWnd"; }
@@ -56,6 +61,7 @@ private:
     bool ShowsText(const wchar_t* name);
 
     bool* m_reloadAfterClose;
+    bool* m_resetUnanswered;
     int m_stage = kStageIdle;
     wchar_t m_mcuPath[kPathChars] = {};
     wchar_t m_flashPath[kPathChars] = {};
@@ -68,6 +74,8 @@ private:
 CForceUpdateWnd* OpenForceUpdateWindow();
 
 // Creates the window over parent, gives it the texts and runs it modally;
-// 1 when the unit came back from the last stage, else the close code.
+// kForceUpdateUnitSilent when the unit left the factory reset unanswered, 1
+// when it came back from the last stage, else the close code.
+constexpr int kForceUpdateUnitSilent = -1;
 int OpenForceUpdateWnd(HWND parent, DspDevice& device, const wchar_t* mcuText, const wchar_t* mcuPath,
                        const wchar_t* flashPath);

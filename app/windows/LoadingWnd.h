@@ -14,6 +14,9 @@ public:
     void OnFinalWindowMessage(HWND window) override;
     void OnUiBuilt() override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    // Its job holds the link until it ends: the window goes only with its
+    // end, and the window beneath stays disabled until then.
+    bool RefusesOutsideClose() const override { return true; }
 
 private:
     CLoadingWnd** m_holder;

@@ -48,6 +48,8 @@ struct StageCase {
     const wchar_t* tips;   // the text once nothing is left to do
     int returns;           // restarts the window went through
     bool mcuWritten, flashWritten, factoryCommand, reload;
+    // Alt+F4 and another program's close once a transfer runs, or the unit pulled or silent at the reset.
+    enum class Meddle { None, Close, UnplugAtReset, SilentAtReset } meddle = Meddle::None;
 };
 
 class ForceUpdateWindow : public sim::SimDeviceTest, public ::testing::WithParamInterface<StageCase> {
@@ -117,6 +119,14 @@ TEST_P(ForceUpdateWindow, RunsItsStagesAcrossTheUnitsRestarts)
     if (c.returns > 0) {
         EXPECT_FALSE(updateButton->GetEnabledState()) << "locked while a stage runs";
     }
+    if (c.meddle == StageCase::Meddle::Close) {
+        SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(handle, WM_CLOSE, 0, 0);
+        MSG quit;
+        EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program goes on";
+        SkinUITest::PumpPending();
+        ASSERT_TRUE(IsWindow(handle)) << "the window stays while it transfers";
+    }
     int handled = 0;
     for (int round = 0; round < 5; ++round) {
         ASSERT_TRUE(SkinUITest::PumpUntil([&] { return arrivals.load() > handled || updateButton->GetEnabledState(); }, 20000));
@@ -126,6 +136,9 @@ TEST_P(ForceUpdateWindow, RunsItsStagesAcrossTheUnitsRestarts)
         device.CloseHIDDevice(false);
         device.OpenHIDDevice();
         ASSERT_TRUE(device.IsDeviceOpen());
+        if (c.meddle >= StageCase::Meddle::UnplugAtReset && handled == 2)
+            model.FailAtCommand(1, c.meddle == StageCase::Meddle::SilentAtReset ? sim::UnitModel::CommandFault::Silent
+                                                                                  : sim::UnitModel::CommandFault::Vanish);
         window->OnDeviceReconnected();
     }
     SkinUITest::PumpPending();
@@ -168,6 +181,13 @@ INSTANTIATE_TEST_SUITE_P(
         StageCase{"both images", kMcu, kFlash, false, false, L"${update_finish}", 2, true, true, false, false},
         StageCase{"both images and the factory reset", kMcu, kFlash, false, true, L"${update_finish}", 3, true, true,
                   true, true},
+        StageCase{"both images, a close from outside refused", kMcu, kFlash, false, false, L"${update_finish}", 2, true,
+                  true, false, false, StageCase::Meddle::Close},
+        // Without the unit's acknowledgement the reset failed, and the unit's return changes nothing.
+        StageCase{"both images, the unit pulled at the factory reset", kMcu, kFlash, false, true, L"${device_plugout}", 2,
+                  true, true, true, false, StageCase::Meddle::UnplugAtReset},
+        StageCase{"both images, the unit silent at the factory reset", kMcu, kFlash, false, true, L"${device_no_answer}",
+                  2, true, true, true, false, StageCase::Meddle::SilentAtReset},
         StageCase{"the MCU image alone", kMcu, L"", false, false, L"${update_finish}", 1, true, false, false, false},
         StageCase{"no MCU image", L"", kFlash, false, false, L"${update_no_file}", 0, false, false, false, false},
         StageCase{"an MCU image failing its checksum", kMcu, kFlash, true, false, L"${load_fw_fail}", 0, false, false,

@@ -20,6 +20,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ProfileFile.h"
 #include "device/DeviceTiming.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/uilib/kit/MessagePump.h"
@@ -293,6 +294,8 @@ struct SaveCase {
     // earlier must then stay as it was.
     int failAt = 0;
     sim::UnitModel::CommandFault fault = sim::UnitModel::CommandFault::Silent;
+    // The link closed and opened again at this command (0: never).
+    size_t relinkAt = 0;
 };
 
 const SaveCase kSaves[] = {
@@ -305,9 +308,12 @@ const SaveCase kSaves[] = {
     {"whole configuration, the unit silent in the live read", "saved.wpf", true, L"${device_no_answer}", 1700},
     {"whole configuration, the unit gone part way", "saved.wpf", true, L"${profile_create_error}", 400,
      sim::UnitModel::CommandFault::Vanish},
-    // One get of the third stored scene left unanswered, the rest answered.
-    {"whole configuration, one answer missed", "saved.wpf", true, L"${device_no_answer}", 400,
+    // One get of the third stored scene left unanswered, the rest answered: it is asked again.
+    {"whole configuration, one answer missed", "saved.wpf", true, L"${profile_save_ok}", 400,
      sim::UnitModel::CommandFault::Drop},
+    // While the unit lets that get wait, unplugged and plugged in again.
+    {"whole configuration, the link renewed part way", "saved.wpf", true, L"${profile_create_error}", 400,
+     sim::UnitModel::CommandFault::Drop, 400},
 };
 
 TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
@@ -332,14 +338,20 @@ TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
         const std::wstring shown = NoticeOf([&] {
             // The whole configuration is read from the unit on a worker first.
             if (!c.whole) return Controller().SaveSenceConfigFile(path.wstring());
+            const size_t mark = Unit().Exchanges().size();
             Controller().SaveWholeConfigFile(path.wstring());
+            if (c.relinkAt > 0) {
+                ASSERT_TRUE(sim::PollUntil([&] { return Unit().Exchanges().size() >= mark + c.relinkAt; }, kBoundMs));
+                Controller().Device().CloseHIDDevice(false);
+                Controller().Device().OpenHIDDevice();
+            }
             // A read cut short leaves the link closed, with nothing to wait for.
             EXPECT_TRUE(SkinUITest::PumpUntil(
                 [&] { return !mShown.empty() && (c.failAt > 0 ? !Controller().IsTransferRunning() : WaitIdle()); },
                 kBoundMs));
         });
         EXPECT_EQ(Text(c.key), shown);
-        if (c.failAt > 0) {
+        if (c.failAt > 0 && c.key != std::wstring(L"${profile_save_ok}")) {
             ASSERT_FALSE(before.empty());
             EXPECT_EQ(before, ReadFileText(path).value_or("")) << "the earlier save stays";
             EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));

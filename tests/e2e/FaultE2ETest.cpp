@@ -287,14 +287,16 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
     return op;
 }
 
-enum class Fault { Unplug, Silent };
+// AltF4, Close: the loading window gets Alt+F4 or another program's
+// WM_CLOSE there; the job holds the program until it ends, the unit answering.
+enum class Fault { Unplug, Silent, AltF4, Close };
 
 struct FaultRow {
     const char* name;
     std::function<Operation()> operation;
     Fault fault;
     int atCommand;       // the unit fails at this command of the operation, counted from 1
-    const char* notice;  // the language key of what the program then says
+    const char* notice;  // the language key of what the program then says; null: nothing
 };
 
 const FaultRow kRows[] = {
@@ -329,6 +331,11 @@ const FaultRow kRows[] = {
      Fault::Silent, 1, "device_no_answer"},
     {"whole save behind an edit left unanswered", [] { return BehindSilentEdit(WholeSave("whole4"), "ch_mute_13"); },
      Fault::Silent, 1, "device_no_answer"},
+    // Each save writes its file after the jobs before it.
+    {"whole load, Alt+F4", WholePush, Fault::AltF4, 200, nullptr},
+    {"whole load, WM_CLOSE", WholePush, Fault::Close, 200, nullptr},
+    {"whole save, Alt+F4", [] { return WholeSave("whole5"); }, Fault::AltF4, 200, "profile_save_ok"},
+    {"whole save, WM_CLOSE", [] { return WholeSave("whole6"); }, Fault::Close, 200, "profile_save_ok"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };
@@ -358,26 +365,35 @@ protected:
         const Operation op = row.operation();
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
-        const bool unplug = row.fault == Fault::Unplug;
-        ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
+        const bool unplug = row.fault == Fault::Unplug, closed = row.fault >= Fault::AltF4;
+        if (!closed) {
+            ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
+        }
         const size_t mark = app->Mark();
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
-        ASSERT_TRUE(WaitFor([&] { return app->FramesSince(mark).size() >= static_cast<size_t>(row.atCommand); }, kBoundMs))
-            << "the operation did not reach the unit: " << app->FramesSince(mark).size() << Describe(*app);
+        auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
+        ASSERT_TRUE(reached(row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        if (closed) {
+            ASSERT_TRUE(row.fault == Fault::AltF4 ? app->Key("alt+F4") : app->Request("CLOSE loadingwnd").rfind("OK", 0) == 0);
+            // Long after the close came, the job still runs behind its window.
+            ASSERT_TRUE(reached(2 * row.atCommand));
+            EXPECT_TRUE(app->Window("loadingwnd").found && !app->Window(kMain).enabled) << Describe(*app);
+        }
 
         // The operation ends with the program's notice, the loading window gone.
         std::string told;
         EXPECT_TRUE(WaitFor([&] {
             const ControlState notice = app->Control(op.noticeControl, op.noticeWindow);
             told = notice.text;
-            return notice.visible && told == SkinText("en", row.notice) && !app->Window("loadingwnd").found;
+            return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found;
         }, kBoundMs)) << "told \"" << told << "\";" << Describe(*app);
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
         EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";
-        if (op.whileTold) op.whileTold(*app);
-        if (op.noticeWindow == "msgwnd") {
+        if (op.whileTold && !closed) op.whileTold(*app);
+        if (op.noticeWindow == "msgwnd" && row.notice) {
             ASSERT_TRUE(ClickBoxButton(*app, "confirm_btn"));
         }
+        if (closed) return;
         if (op.close) {
             ASSERT_TRUE(op.close(*app));
         }

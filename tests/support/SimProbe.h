@@ -18,8 +18,9 @@
 // Skin windows (read on the UI thread):
 //   PING                    -> OK pong
 //   WINDOWS                 -> OK n, one record per top-level skin window:
-//                              hwnd= visible= rect= title= class=
+//                              hwnd= visible= enabled= rect= title= class=
 //   WINDOW <window>         -> OK one such record
+//   CLOSE <window>          -> the same, WM_CLOSE posted to the window
 //   CONTROL <name> [window] -> OK type= text= visible= enabled= selected=
 //                              value= min= max= index= rect=
 //                              visible: the control and every parent shown;

@@ -61,6 +61,7 @@ std::string WindowRecord(HWND window) {
     char handle[16];
     std::snprintf(handle, sizeof(handle), "%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
     return std::string("hwnd=") + handle + "\tvisible=" + (IsWindowVisible(window) ? "1" : "0") +
+           "\tenabled=" + (IsWindowEnabled(window) ? "1" : "0") +
            "\trect=" + RectText(rc) + "\ttitle=" + ProbeEscape(WindowText(window, true)) +
            "\tclass=" + ProbeEscape(WindowText(window, false));
 }
@@ -179,10 +180,13 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         for (CPaintManagerUI* manager : SkinWindows()) lines.push_back(WindowRecord(manager->WindowHandle()));
         return ProbeList(lines);
     }
-    if (request == "WINDOW") {
+    if (request == "WINDOW" || request == "CLOSE") {
         const std::string selector = Rest(words, 1);
         for (CPaintManagerUI* manager : SkinWindows()) {
-            if (Matches(manager->WindowHandle(), selector)) return "OK " + WindowRecord(manager->WindowHandle()) + "\n";
+            if (!Matches(manager->WindowHandle(), selector)) continue;
+            // Posted as another program (or the system) posts it.
+            if (request == "CLOSE") PostMessageW(manager->WindowHandle(), WM_CLOSE, 0, 0);
+            return "OK " + WindowRecord(manager->WindowHandle()) + "\n";
         }
         return ProbeError("no window " + selector);
     }

@@ -186,7 +186,8 @@ UINT CWindowWnd::RunModal()
             continue;
         }
         if (msg.message == WM_MOUSEWHEEL && owner != nullptr && msg.hwnd == owner) continue;
-        if (msg.message == WM_CLOSE && msg.hwnd == window) {
+        // A close the window refuses leaves its owner disabled.
+        if (msg.message == WM_CLOSE && msg.hwnd == window && IsWindow(window) && TakesClose()) {
             result = static_cast<UINT>(msg.wParam);
             if (ownerWasEnabled) {
                 EnableWindow(owner, TRUE);
@@ -210,7 +211,9 @@ UINT CWindowWnd::RunModal()
 
 void CWindowWnd::PostClose(UINT code)
 {
-    if (m_window != nullptr && IsWindow(m_window)) PostMessageW(m_window, WM_CLOSE, code, 0);
+    if (m_window == nullptr || !IsWindow(m_window)) return;
+    m_closeAsked = true;
+    PostMessageW(m_window, WM_CLOSE, code, 0);
 }
 
 void CWindowWnd::CenterOverOwner()
@@ -673,7 +676,10 @@ LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE: result = HandleSize(message, wParam, lParam, handled); break;
     case WM_SETFOCUS: result = HandleSetFocus(message, wParam, lParam, handled); break;
     case WM_KILLFOCUS: result = HandleKillFocus(message, wParam, lParam, handled); break;
-    case WM_CLOSE: result = HandleClose(message, wParam, lParam, handled); break;
+    case WM_CLOSE:
+        if (!TakesClose()) return 0;
+        result = HandleClose(message, wParam, lParam, handled);
+        break;
     case WM_GETMINMAXINFO: result = HandleGetMinMaxInfo(message, wParam, lParam, handled); break;
     case WM_NCCALCSIZE: result = HandleNcCalcSize(message, wParam, lParam, handled); break;
     case WM_NCHITTEST: result = HandleNcHitTest(message, wParam, lParam, handled); break;

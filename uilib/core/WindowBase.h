@@ -43,7 +43,14 @@ public:
     // owner and runs it modally; 0 when it could not be created. A window
     // that deletes itself may be gone when this returns.
     UINT RunModalPopup(HWND parent, const wchar_t* name);
+    // The window's own close: it is taken even where a close from outside
+    // (Alt+F4, the taskbar, another program's WM_CLOSE) is refused.
     void PostClose(UINT code = 0);
+    // Whether a close from outside is refused now: a window whose job must
+    // not be cut short stays until it closes itself.
+    virtual bool RefusesOutsideClose() const { return false; }
+    // Whether a WM_CLOSE reaching the window now closes it.
+    bool TakesClose() const { return m_closeAsked || !RefusesOutsideClose(); }
     void CenterOverOwner();
     void SetClientAreaSize(int cx, int cy);
     bool PostToWindow(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -61,6 +68,7 @@ protected:
     HWND m_window;
     WNDPROC m_previousProc;
     bool m_subclassed;
+    bool m_closeAsked = false;
 };
 
 class CNotifyPump;

@@ -75,6 +75,7 @@ struct WindowState {
     bool found = false;
     unsigned long hwnd = 0;
     bool visible = false;
+    bool enabled = false;  // takes input (false under a modal window)
     Rect rect;
     std::string title;
     std::string className;

@@ -92,6 +92,7 @@ WindowState ParseWindow(const std::string& reply) {
     state.found = true;
     state.hwnd = std::strtoul(fields.at("hwnd").c_str(), nullptr, 16);
     state.visible = Flag(fields, "visible");
+    state.enabled = Flag(fields, "enabled");
     state.title = fields.count("title") ? fields.at("title") : std::string();
     state.className = fields.count("class") ? fields.at("class") : std::string();
     return state;
