@@ -204,9 +204,9 @@ TEST(WindowImplBase, WindowDeletingItselfOnItsLastMessageEndsTheModalLoop)
 
 // A caption drag is under way (the system's move loop) when modal boxes open
 // one after another over the dragged window; the first takes the drag's
-// button-up. Or the dragged window goes during its move loop, or the drag is
-// another thread's.
-enum class DragKind { kTopLevel, kInOwnModal, kDestroyed, kOtherThread };
+// button-up. Or the dragged window goes during its move loop (a box may open
+// after it, before the release), or the drag is another thread's.
+enum class DragKind { kTopLevel, kInOwnModal, kDestroyed, kDestroyedInOwnModal, kOtherThread };
 struct DragInterrupted {
     HWND dragged;
     int boxes;
@@ -225,14 +225,18 @@ void CALLBACK OpenBoxesDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
     }
     // The user lets go; the move loop still waits for it when its window has gone.
     PostMessageW(g_drag.dragged, WM_LBUTTONUP, 0, 0);
-    if (g_drag.kind == DragKind::kDestroyed) {
+    HWND boxOwner = g_drag.dragged;
+    if (g_drag.kind == DragKind::kDestroyed || g_drag.kind == DragKind::kDestroyedInOwnModal) {
+        boxOwner = GetWindow(g_drag.dragged, GW_OWNER);
         DestroyWindow(g_drag.dragged);
+    }
+    if (g_drag.kind == DragKind::kDestroyed) {
         PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
         return;
     }
     for (int i = 0; i < g_drag.boxes; ++i) {
         CTestWindow box(kProbeLayout);
-        ASSERT_NE(nullptr, box.Create(g_drag.dragged));
+        ASSERT_NE(nullptr, box.Create(boxOwner));
         box.PostClose(1);
         box.RunModal();
     }
@@ -259,6 +263,13 @@ void CALLBACK DragThenClose(HWND, UINT, UINT_PTR id, DWORD)
     KillTimer(nullptr, id);
     DragCaption(g_drag.dragged);
     PostMessageW(g_drag.dragged, WM_CLOSE, 0, 0);
+}
+
+void CALLBACK DragThenQuit(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    DragCaption(g_drag.dragged);
+    PostQuitMessage(0);
 }
 
 DWORD WINAPI DragOnItsOwnThread(void*)
@@ -295,6 +306,7 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
         {"two boxes", 2, DragKind::kTopLevel},
         {"dragged in its own modal loop", 1, DragKind::kInOwnModal},
         {"dragged window destroyed", 0, DragKind::kDestroyed},
+        {"destroyed, then a box opens before the release", 1, DragKind::kDestroyedInOwnModal},
         {"dragged on another thread", 0, DragKind::kOtherThread},
     };
     for (const auto& c : kCases) {
@@ -305,7 +317,7 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
         g_drag = {owner, c.boxes, c.kind, nullptr, false};
         if (c.kind == DragKind::kTopLevel) {
             DragCaption(owner);
-        } else if (c.kind == DragKind::kInOwnModal) {
+        } else if (c.kind == DragKind::kInOwnModal || c.kind == DragKind::kDestroyedInOwnModal) {
             CTestWindow dialog(kProbeLayout);
             ASSERT_NE(nullptr, dialog.Create(owner));
             g_drag.dragged = dialog;
@@ -316,7 +328,8 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
             g_drag.dragged = doomed->Create(owner);
             ASSERT_NE(nullptr, g_drag.dragged);
             doomed->ShowAndSettle();
-            DragCaption(g_drag.dragged);
+            SetTimer(nullptr, 0, 50, DragThenQuit);
+            CPaintManagerUI::RunMessageLoop();
         } else {
             g_drag.entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
             DWORD threadId = 0;
