@@ -204,9 +204,9 @@ TEST(WindowImplBase, WindowDeletingItselfOnItsLastMessageEndsTheModalLoop)
 
 // A caption drag is under way (the system's move loop) when modal boxes open
 // one after another over the dragged window; the first takes the drag's
-// button-up. Or the dragged window goes during its move loop (a box may open
+// button-up. Or the dragged window goes during its move loop (boxes may open
 // after it, before the release), or the drag is another thread's.
-enum class DragKind { kTopLevel, kInOwnModal, kDestroyed, kDestroyedInOwnModal, kOtherThread };
+enum class DragKind { kTopLevel, kInOwnModal, kDestroyed, kOtherThread };
 struct DragInterrupted {
     HWND dragged;
     int boxes;
@@ -225,14 +225,10 @@ void CALLBACK OpenBoxesDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
     }
     // The user lets go; the move loop still waits for it when its window has gone.
     PostMessageW(g_drag.dragged, WM_LBUTTONUP, 0, 0);
-    HWND boxOwner = g_drag.dragged;
-    if (g_drag.kind == DragKind::kDestroyed || g_drag.kind == DragKind::kDestroyedInOwnModal) {
-        boxOwner = GetWindow(g_drag.dragged, GW_OWNER);
-        DestroyWindow(g_drag.dragged);
-    }
+    const HWND boxOwner = g_drag.kind == DragKind::kDestroyed ? GetWindow(g_drag.dragged, GW_OWNER) : g_drag.dragged;
     if (g_drag.kind == DragKind::kDestroyed) {
-        PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
-        return;
+        DestroyWindow(g_drag.dragged);
+        if (g_drag.boxes == 0) PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
     }
     for (int i = 0; i < g_drag.boxes; ++i) {
         CTestWindow box(kProbeLayout);
@@ -306,7 +302,7 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
         {"two boxes", 2, DragKind::kTopLevel},
         {"dragged in its own modal loop", 1, DragKind::kInOwnModal},
         {"dragged window destroyed", 0, DragKind::kDestroyed},
-        {"destroyed, then a box opens before the release", 1, DragKind::kDestroyedInOwnModal},
+        {"destroyed, then a box opens before the release", 1, DragKind::kDestroyed},
         {"dragged on another thread", 0, DragKind::kOtherThread},
     };
     for (const auto& c : kCases) {
@@ -317,7 +313,7 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
         g_drag = {owner, c.boxes, c.kind, nullptr, false};
         if (c.kind == DragKind::kTopLevel) {
             DragCaption(owner);
-        } else if (c.kind == DragKind::kInOwnModal || c.kind == DragKind::kDestroyedInOwnModal) {
+        } else if (c.kind == DragKind::kInOwnModal) {
             CTestWindow dialog(kProbeLayout);
             ASSERT_NE(nullptr, dialog.Create(owner));
             g_drag.dragged = dialog;
