@@ -71,9 +71,6 @@ TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToThe
         layout->SetPosition(RECT{0, 0, 40, manager.DpiScaler()->ScaleValue(300)}, false);
         EXPECT_EQ(layout->GetPosition().bottom, At(*layout, 4).bottom);
         for (int i = 2; i < 5; ++i) EXPECT_EQ(layout->GetChildAt(i)->GetScaledFixedHeight(), At(*layout, i).Height());
-        manager.ForgetControl(layout);
-        layout->AttachManager(nullptr, nullptr, false);
-        delete layout;
     }
 }
 

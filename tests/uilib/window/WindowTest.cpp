@@ -261,13 +261,6 @@ void CALLBACK DragThenClose(HWND, UINT, UINT_PTR id, DWORD)
     PostMessageW(g_drag.dragged, WM_CLOSE, 0, 0);
 }
 
-void CALLBACK DragThenQuit(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    DragCaption(g_drag.dragged);
-    PostQuitMessage(0);
-}
-
 DWORD WINAPI DragOnItsOwnThread(void*)
 {
     CTestWindow window(kProbeLayout);
@@ -324,8 +317,8 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
             g_drag.dragged = doomed->Create(owner);
             ASSERT_NE(nullptr, g_drag.dragged);
             doomed->ShowAndSettle();
-            SetTimer(nullptr, 0, 50, DragThenQuit);
-            CPaintManagerUI::RunMessageLoop();
+            DragCaption(g_drag.dragged);
+            CWindowWnd::EndReturnedMoveLoops();  // as the main loop's next turn does
         } else {
             g_drag.entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
             DWORD threadId = 0;
