@@ -72,13 +72,14 @@ bool MessageBoxShown(App& app)
 // Answers the open message box with button. Only that box is clicked, again
 // while it stays: a notice opening right after it must stay for the test. A
 // loaded machine can close the box late, and a click given again just as it
-// closes would land on that notice: the retry waits longer.
+// closes would land on that notice: the retry waits longer. False when no
+// click of the button closed it: no box, or one that closed by itself.
 bool ClickBoxButton(App& app, const std::string& button)
 {
+    const WindowState shown = app.Window("msgwnd");
     char box[32];
-    std::snprintf(box, sizeof box, "#%lx", app.Window("msgwnd").hwnd);
-    auto gone = [&] { return !app.Window(box).found; };
-    return gone() || app.ClickUntil(button, box, gone, 5000) || gone();
+    std::snprintf(box, sizeof box, "#%lx", shown.hwnd);
+    return shown.found && app.ClickUntil(button, box, [&] { return !app.Window(box).found; }, 5000) > 0;
 }
 
 bool CopyFile(const std::string& from, const std::string& to)

@@ -183,6 +183,9 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
     std::vector<std::string> repeated = {"option_ch_in0_15", "delay_link_15", "edit_ch_delay_15", "btn_advance",
                                          "ch_bridge_7"};
     for (int b = 0; b < 31; ++b) repeated.push_back("pt_enable_" + std::to_string(b));
+    // Then the delay-group menu's rows: their top and bottom under its first row's top.
+    std::vector<std::string> edges = repeated;
+    for (int g = 0; g < 7; ++g) edges.push_back("delay_link_group_" + std::to_string(g));
     std::vector<std::vector<int>> strips;
     for (const int dpi : dpis) {
         LaunchOptions options;
@@ -211,6 +214,21 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                     const Rect rect = app.Control(name, kTitle).rect;
                     strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
                 }
+                std::vector<int> menu, read;
+                ASSERT_TRUE(app.ClickUntil("delay_link_3", kTitle, [&] { return app.Control(edges.back()).visible; }));
+                ASSERT_TRUE(WaitFor([&] {
+                    menu = read;
+                    read.clear();
+                    const int top = app.Control(edges[repeated.size()]).rect.top;
+                    for (size_t e = repeated.size(); e < edges.size(); ++e) {
+                        const Rect rect = app.Control(edges[e]).rect;
+                        read.insert(read.end(), {rect.top - top, rect.bottom - top});
+                    }
+                    return read == menu;
+                }));
+                strips.back().insert(strips.back().end(), menu.begin(), menu.end());
+                ASSERT_TRUE(app.Key("Escape"));
+                ASSERT_TRUE(WaitFor([&] { return !app.Control(edges.back()).visible; }));
                 // The slope list shows its nine rows of 16 skin pixels inside
                 // its one-pixel inset without scrolling; its current row closes it.
                 const ControlState slope = app.Control("hp_slop", kTitle);
@@ -258,7 +276,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
     // stands times the scale, within a pixel.
     for (size_t d = 1; d < strips.size(); ++d) {
         for (size_t e = 0; e < strips[d].size(); ++e) {
-            EXPECT_NEAR(strips[0][e] * dpis[d] / 96.0, strips[d][e], 1.0) << dpis[d] << " dpi, " << repeated[e / 2];
+            EXPECT_NEAR(strips[0][e] * dpis[d] / 96.0, strips[d][e], 1.0) << dpis[d] << " dpi, " << edges[e / 2];
         }
     }
 }

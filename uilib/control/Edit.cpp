@@ -187,8 +187,9 @@ void CEditUI::HandleEvent(TEventInfo& event)
         } else if (m_window != nullptr && !m_autoSelectAll) {
             HWND native = GetNativeWindow();
             SendMessageW(native, EM_SETSEL, 0, 0);
-            const int x = event.point.x - (m_item.left + m_textPadding.left);
-            const int y = event.point.y - (m_item.top + m_textPadding.top);
+            const CUIRect padding = ScaledTextPadding();
+            const int x = event.point.x - (m_item.left + padding.left);
+            const int y = event.point.y - (m_item.top + padding.top);
             SendMessageW(native, WM_LBUTTONDOWN, event.wParam, MAKELPARAM(x, y));
         }
         return;
@@ -361,12 +362,13 @@ void CEditUI::PaintTextLayer(HDC dc)
     }
     if (!GetEnabledState()) color = m_disabledTextColor;
 
-    // Unscaled padding, as the native window is placed with it.
+    // The same padding as the native window is placed with.
+    const CUIRect padding = ScaledTextPadding();
     RECT rc = m_item;
-    rc.left += m_textPadding.left;
-    rc.top += m_textPadding.top;
-    rc.right -= m_textPadding.right;
-    rc.bottom -= m_textPadding.bottom;
+    rc.left += padding.left;
+    rc.top += padding.top;
+    rc.right -= padding.right;
+    rc.bottom -= padding.bottom;
     CRenderKit::DrawPlainText(dc, m_manager, rc, shown, color, m_font, m_textStyle | DT_SINGLELINE);
 }
 

@@ -74,7 +74,7 @@ CUIRect CEditWnd::ComputeEditRect() const
 {
     if (m_owner == nullptr || m_manager == nullptr) return CUIRect();
     CUIRect rc = m_owner->GetPosition();
-    const CUIRect& padding = m_owner->GetTextPadding();
+    const CUIRect padding = m_owner->ScaledTextPadding();
     rc.left += padding.left;
     rc.top += padding.top;
     rc.right -= padding.right;

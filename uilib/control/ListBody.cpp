@@ -3,6 +3,7 @@
 #include "uilib/control/List.h"
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ScrollBar.h"
+#include "uilib/layout/ScaledRun.h"
 
 namespace SkinUI {
 
@@ -116,13 +117,14 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
     const int share = adjustables > 0 ? Larger((available.cy - fixedTotal) / adjustables, 0) : 0;
     const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
 
-    // Placing pass.
-    int y = rc.top - (IsShown(m_vScrollBar) ? m_vScrollBar->GetScrollPos() : 0);
+    // Placing pass: rows stand where their skin heights, gaps and paddings
+    // put them, scaled as a running total.
+    const int origin = rc.top - (IsShown(m_vScrollBar) ? m_vScrollBar->GetScrollPos() : 0);
+    CScaledRun run(*this, origin);
+    const int skinGap = CContainerUI::GetChildGapValue();
     const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
     const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
-    int remaining = available.cy;
     int fixedLeft = fixedTotal;
-    int heightUsed = 0;
     int placed = 0;
     int adjustablesSeen = 0;
     for (int i = 0; i < m_children.Count(); ++i) {
@@ -132,11 +134,16 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
             PlaceFloatChild(i);
             continue;
         }
-        ++placed;
         const CUIRect p = child->GetScaledPadding();
-        remaining -= p.top;
+        const CUIRect skinPadding = child->GetPaddingValue();
         fixedLeft -= p.top + p.bottom;
-        if (placed > 1) fixedLeft -= gap;
+        if (++placed > 1) {
+            fixedLeft -= gap;
+            run.AddSkin(skinGap);
+        }
+        run.AddSkin(skinPadding.top);
+        const int top = run.Position();
+        const int remaining = origin + available.cy - top;
         int w = child->GetScaledFixedWidth();
         if (w < 1) w = child->GetScaledMaxWidth();
         int h = child->GetScaledFixedHeight();
@@ -173,13 +180,11 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
             break;
         }
         placedRect.right = placedRect.left + width;
-        placedRect.top = y + p.top;
-        placedRect.bottom = placedRect.top + height;
+        placedRect.top = top;
+        run.AddChild(child->GetFixedSizeValue().cy, height);
+        placedRect.bottom = run.Position();
         child->SetPosition(placedRect, false);
-
-        y += height + p.bottom + gap + p.top;
-        heightUsed += height + p.top + p.bottom;
-        remaining -= height + p.bottom + gap;
+        run.AddSkin(skinPadding.bottom);
     }
 
     CListHeaderUI* header = m_owner->GetHeaderControl();
@@ -188,8 +193,7 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
         headerRect.left = rc.left - hPos;
         header->SetPosition(headerRect, true);
     }
-    const int stacked = heightUsed + (counted > 1 ? gap * (counted - 1) : 0);
-    UpdateScrollBars(rc, Larger(widthNeeded, headerWidth), RequiredHeight(rc.Width(), stacked));
+    UpdateScrollBars(rc, Larger(widthNeeded, headerWidth), RequiredHeight(rc.Width(), run.Position() - origin));
 }
 
 void CListBodyUI::SetScrollOffset(CUISize offset, bool)

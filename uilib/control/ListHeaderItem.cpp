@@ -205,9 +205,8 @@ void CListHeaderItemUI::PaintTextLayer(HDC dc)
     if (m_textColor == 0) m_textColor = m_manager->DefaultTextColor();
     const CUIString text = GetTextContent();
     if (text.IsEmpty()) return;
-    RECT rc = {m_item.left + m_textPadding.left + TextLeftInset(), m_item.top + m_textPadding.top,
-               m_item.right - m_textPadding.right,
-               m_item.bottom - m_textPadding.bottom};
+    RECT rc = {m_item.left + Scaled(m_textPadding.left) + TextLeftInset(), m_item.top + Scaled(m_textPadding.top),
+               m_item.right - Scaled(m_textPadding.right), m_item.bottom - Scaled(m_textPadding.bottom)};
     CRenderKit::DrawControlText(dc, m_manager, rc, text, m_textColor, m_font, m_textStyle, m_showHtml);
 }
 

@@ -282,14 +282,9 @@ void CMenuWnd::ResizeSubMenu()
     TSubMenuPlacement in = {};
     in.work = monitor.rcWork;
     const CUISize available(in.work.right - in.work.left, in.work.bottom - in.work.top);
-    for (int i = 0; i < m_owner->GetChildCount(); ++i) {
-        CControlUI* row = m_owner->GetChildAt(i);
-        if (!IsMenuElement(row)) continue;
-        const CUISize size = row->MeasureDesiredSize(available);
-        in.height += size.cy;
-        if (size.cx > in.width) in.width = size.cx;
-        in.lastRowHeight = size.cy;
-    }
+    const CUISize rows = CMenuUI::MeasureRows(*m_owner, available, &in.lastRowHeight);
+    in.width = rows.cx;
+    in.height = rows.cy;
     GetWindowRect(ownerWindow, &in.parentWindow);
     POINT rowTop = {m_owner->GetPosition().left, m_owner->GetPosition().top};
     ClientToScreen(ownerWindow, &rowTop);

@@ -4,6 +4,7 @@
 #include "uilib/control/MenuElement.h"
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/layout/ScaledRun.h"
 
 namespace SkinUI {
 
@@ -71,17 +72,25 @@ bool CMenuUI::RemoveChild(CControlUI* control)
     return IsMenuRow(control) && CListUI::RemoveChild(control);
 }
 
-CUISize CMenuUI::MeasureDesiredSize(CUISize available)
+CUISize CMenuUI::MeasureRows(const CContainerUI& parent, CUISize available, int* lastRowHeight)
 {
     int widest = 0;
-    int height = 0;
-    for (int i = 0; i < GetChildCount(); ++i) {
-        CControlUI* row = GetChildAt(i);
-        if (!row->GetVisibility()) continue;
+    CScaledRun run(parent, 0);
+    for (int i = 0; i < parent.GetChildCount(); ++i) {
+        CControlUI* row = parent.GetChildAt(i);
+        if (!IsMenuRow(row) || !row->GetVisibility()) continue;
         const CUISize size = row->MeasureDesiredSize(available);
         if (size.cx > widest) widest = size.cx;
-        height += size.cy;
+        run.AddChild(row->GetFixedSizeValue().cy, size.cy);
+        if (lastRowHeight != nullptr) *lastRowHeight = size.cy;
     }
+    return CUISize(widest, run.Position());
+}
+
+CUISize CMenuUI::MeasureDesiredSize(CUISize available)
+{
+    const CUISize rows = MeasureRows(*this, available);
+    const int widest = rows.cx;
     const int percent = m_manager != nullptr ? m_manager->DpiScaler()->GetScalePercent() : 100;
     const int unscaled = MulDiv(widest, 100, percent > 0 ? percent : 100);
     for (int i = 0; i < GetChildCount(); ++i) {
@@ -89,7 +98,7 @@ CUISize CMenuUI::MeasureDesiredSize(CUISize available)
         // Only on a change: the setter asks for a new layout.
         if (row->GetVisibility() && row->GetFixedSizeValue().cx != unscaled) row->SetFixedWidthValue(unscaled);
     }
-    return CUISize(widest, height);
+    return rows;
 }
 
 } // namespace SkinUI

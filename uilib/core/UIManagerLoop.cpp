@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "uilib/core/UIManager.h"
+#include "uilib/core/WindowBase.h"
 
 namespace SkinUI {
 
@@ -109,7 +110,9 @@ void CPaintManagerUI::RunMessageLoop()
 {
     MSG msg = {};
     // GetMessageW answers -1 on failure; that ends the loop rather than spinning.
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        CWindowWnd::EndReturnedMoveLoops();
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
         if (TranslateQueuedMessage(&msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -42,16 +42,21 @@ void NoteSizeMove(HWND window, UINT message)
         g_sizeMoveLoops.push_back({window, g_modalDepth});
         return;
     }
-    // A window destroyed in its move loop never sees WM_EXITSIZEMOVE. With no
-    // modal loop above it, nothing has taken its button-up: no record may
-    // stay to hand one down later.
-    const bool destroyed = message == WM_NCDESTROY;
-    if (message != WM_EXITSIZEMOVE && !destroyed) return;
+    // A window destroyed in its move loop never sees WM_EXITSIZEMOVE, yet its
+    // loop may still wait under a box that took the button-up: the record
+    // stays until a loop at its depth turns again.
+    if (message != WM_EXITSIZEMOVE) return;
     for (auto it = g_sizeMoveLoops.rbegin(); it != g_sizeMoveLoops.rend(); ++it) {
         if (it->window != window) continue;
-        if (!destroyed || it->modalDepth == g_modalDepth) g_sizeMoveLoops.erase(std::next(it).base());
+        g_sizeMoveLoops.erase(std::next(it).base());
         break;
     }
+}
+
+// Move loops begun at `depth` or deeper (records keep the order of nesting).
+void DropSizeMovesFrom(int depth)
+{
+    while (!g_sizeMoveLoops.empty() && g_sizeMoveLoops.back().modalDepth >= depth) g_sizeMoveLoops.pop_back();
 }
 
 // A modal loop back at `depth` has ended: move loops begun inside it are
@@ -59,7 +64,7 @@ void NoteSizeMove(HWND window, UINT message)
 // button-up, with the button already up.
 bool SizeMoveWaitsBelow(int depth)
 {
-    while (!g_sizeMoveLoops.empty() && g_sizeMoveLoops.back().modalDepth > depth) g_sizeMoveLoops.pop_back();
+    DropSizeMovesFrom(depth + 1);
     if (g_sizeMoveLoops.empty() || g_sizeMoveLoops.back().modalDepth != depth) return false;
     if (GetKeyState(VK_LBUTTON) < 0) return false;
     g_sizeMoveLoops.pop_back();
@@ -71,6 +76,11 @@ bool SizeMoveWaitsBelow(int depth)
 bool IsHandedDownButtonUp(const MSG& msg) { return msg.hwnd == nullptr && msg.message == WM_LBUTTONUP; }
 
 } // namespace
+
+void CWindowWnd::EndReturnedMoveLoops()
+{
+    DropSizeMovesFrom(g_modalDepth);
+}
 
 // ---------------------------------------------------------------- CWindowWnd
 
@@ -175,6 +185,7 @@ UINT CWindowWnd::RunModal()
     bool handDown = false;
     MSG msg = {};
     while (IsWindow(window)) {
+        EndReturnedMoveLoops();
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             quit = true;

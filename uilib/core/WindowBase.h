@@ -39,6 +39,9 @@ public:
     // Runs until the window is gone; returns the code given to PostClose (0
     // when closed otherwise). A WM_QUIT met here is posted again.
     UINT RunModal();
+    // At the top of a message loop nothing dispatched from it still runs:
+    // the move loops begun at its depth have returned.
+    static void EndReturnedMoveLoops();
     // Creates the window as a tool popup of parent, centres it over its
     // owner and runs it modally; 0 when it could not be created. A window
     // that deletes itself may be gone when this returns.

@@ -7,6 +7,7 @@
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/layout/ScaledRun.h"
 
 namespace SkinUI {
 
@@ -103,12 +104,16 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     // Measuring: what the sized children take and how many share the rest.
     // Paddings, gaps and children at their fixed size count in skin pixels,
     // scaled once as a total; children measured to another size count in
-    // device pixels.
+    // device pixels. What follows the last adjustable child is summed as
+    // placing will place it: each skin run scaled on its own, between the
+    // children of device size.
+    const int gap = GetChildGapValue();
     int adjustables = 0;
     int skinFixed = 0;
     int deviceFixed = 0;
     int crossNeeded = 0;
     int counted = 0;
+    CScaledRun tail(*this, 0);
     for (int i = 0; i < m_children.Count(); ++i) {
         CControlUI* child = ChildAt(i);
         if (!child->GetVisibility() || child->IsFloating()) continue;
@@ -117,35 +122,41 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
                             std::min<int>(availableMain, r.mainOffer));
         const CUISize desired = Flip(child->MeasureDesiredSize(Flip(offer, vertical)), vertical);
         skinFixed += r.skinPadding.top + r.skinPadding.bottom;
+        if (counted > 0) tail.AddSkin(gap);
+        tail.AddSkin(r.skinPadding.top);
         if (desired.cy == 0) {
             ++adjustables;
+            tail.Restart(0);
         } else {
             const int mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
-            if (r.skinMain > 0 && Scaled(r.skinMain) == mainSize) {
+            if (tail.AtSkinSize(r.skinMain, mainSize)) {
                 skinFixed += r.skinMain;
             } else {
                 deviceFixed += mainSize;
             }
+            tail.AddChild(r.skinMain, mainSize);
         }
+        tail.AddSkin(r.skinPadding.bottom);
         const int crossSize = Clamp(std::max<int>(desired.cx, 0), r.minCross, r.maxCross);
         crossNeeded = std::max<int>(crossNeeded, r.padding.left + r.padding.right + crossSize);
         ++counted;
     }
-    const int gap = GetChildGapValue();
     if (counted > 1) skinFixed += gap * (counted - 1);
     const int share =
         adjustables > 0 ? std::max<int>(0, (availableMain - Scaled(skinFixed) - deviceFixed) / adjustables) : 0;
 
     // Placing, in order; the last adjustable child takes the rounding rest.
-    // Each edge stands at the scaled skin distance from the last edge that
+    // Each start stands at the scaled skin distance from the last edge that
     // came from device pixels, so that rounding never adds up along a row.
+    // A child at its fixed size keeps its scaled size and ends before what
+    // follows and inside the layout: the gaps around it take the rounding.
     const int origin = frame.top - (mainBarShown ? mainBar->GetScrollPos() : 0);
     const int mainEnd = origin + availableMain;
-    int base = origin;
-    int run = 0;
-    int skinLeft = skinFixed;
-    int deviceLeft = deviceFixed;
+    int lastPlaced = m_children.Count() - 1;
+    while (lastPlaced > 0 && StaysOutOfFlow(lastPlaced)) --lastPlaced;
+    CScaledRun run(*this, origin);
     int placed = 0;
+    int previousEnd = origin;
     int adjustablesPlaced = 0;
     const uint32_t align = vertical ? GetChildHAlignment() : GetChildVAlignment();
     const bool alignCenter = vertical ? align == DT_CENTER : align == DT_VCENTER;
@@ -156,13 +167,9 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
         if (StaysOutOfFlow(i)) continue;
         CControlUI* child = ChildAt(i);
         const TChildRules r = RulesOf(child, vertical);
-        if (++placed > 1) {
-            run += gap;
-            skinLeft -= gap;
-        }
-        run += r.skinPadding.top;
-        skinLeft -= r.skinPadding.top + r.skinPadding.bottom;
-        const int start = base + Scaled(run);
+        if (++placed > 1) run.AddSkin(gap);
+        run.AddSkin(r.skinPadding.top);
+        const int start = run.Position();
         const int remaining = mainEnd - start;
         const int crossOffer = std::min<int>(r.crossOffer, availableCross - r.padding.left - r.padding.right);
         const int mainOffer = std::min<int>(r.mainOffer, remaining);
@@ -172,25 +179,27 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
         bool skinSized = false;
         if (desired.cy == 0) {
             ++adjustablesPlaced;
-            mainSize = adjustablesPlaced == adjustables
-                           ? std::max<int>(0, remaining - Scaled(skinLeft + r.skinPadding.bottom) - deviceLeft)
-                           : share;
+            mainSize = adjustablesPlaced == adjustables ? std::max<int>(0, remaining - tail.Position()) : share;
             mainSize = Clamp(mainSize, r.minMain, r.maxMain);
         } else {
             mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
-            skinSized = r.skinMain > 0 && Scaled(r.skinMain) == mainSize;
-            if (skinSized) {
-                skinLeft -= r.skinMain;
-            } else {
-                deviceLeft -= mainSize;
-            }
+            skinSized = run.AtSkinSize(r.skinMain, mainSize);
         }
+        int top = start;
+        int end = start + mainSize;
         if (skinSized) {
-            run += r.skinMain;
+            run.AddSkin(r.skinMain);
+            CScaledRun next = run;
+            next.AddSkin(r.skinPadding.bottom + (i < lastPlaced ? gap : 0));
+            const int limit = i < lastPlaced ? next.Position() : std::max<int>(next.Position(), mainEnd);
+            if (end > limit) {
+                top = std::max<int>(previousEnd, limit - mainSize);
+                end = limit;
+            }
         } else {
-            base = start + mainSize;
-            run = 0;
+            run.AddDevice(mainSize);
         }
+        previousEnd = end;
         int crossSize = r.maxCross != 0 ? r.maxCross : availableCross - r.padding.left - r.padding.right;
         crossSize = std::max<int>(crossSize, 0);
         crossSize = std::min<int>(crossSize, crossOffer);
@@ -205,12 +214,12 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
             place.left = frame.left + r.padding.left - crossPos;
         }
         place.right = place.left + crossSize;
-        place.top = start;
-        place.bottom = base + Scaled(run);
+        place.top = top;
+        place.bottom = end;
         child->SetPosition(Flip(place, vertical), false);
-        run += r.skinPadding.bottom;
+        run.AddSkin(r.skinPadding.bottom);
     }
-    const int mainNeeded = base + Scaled(run) - origin;
+    const int mainNeeded = run.Position() - origin;
     if (vertical) {
         UpdateScrollBars(inner, crossNeeded, mainNeeded);
     } else {

@@ -204,8 +204,8 @@ TEST(WindowImplBase, WindowDeletingItselfOnItsLastMessageEndsTheModalLoop)
 
 // A caption drag is under way (the system's move loop) when modal boxes open
 // one after another over the dragged window; the first takes the drag's
-// button-up. Or the dragged window goes during its move loop, or the drag is
-// another thread's.
+// button-up. Or the dragged window goes during its move loop (boxes may open
+// after it, before the release), or the drag is another thread's.
 enum class DragKind { kTopLevel, kInOwnModal, kDestroyed, kOtherThread };
 struct DragInterrupted {
     HWND dragged;
@@ -225,14 +225,14 @@ void CALLBACK OpenBoxesDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
     }
     // The user lets go; the move loop still waits for it when its window has gone.
     PostMessageW(g_drag.dragged, WM_LBUTTONUP, 0, 0);
+    const HWND boxOwner = g_drag.kind == DragKind::kDestroyed ? GetWindow(g_drag.dragged, GW_OWNER) : g_drag.dragged;
     if (g_drag.kind == DragKind::kDestroyed) {
         DestroyWindow(g_drag.dragged);
-        PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
-        return;
+        if (g_drag.boxes == 0) PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
     }
     for (int i = 0; i < g_drag.boxes; ++i) {
         CTestWindow box(kProbeLayout);
-        ASSERT_NE(nullptr, box.Create(g_drag.dragged));
+        ASSERT_NE(nullptr, box.Create(boxOwner));
         box.PostClose(1);
         box.RunModal();
     }
@@ -295,6 +295,7 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
         {"two boxes", 2, DragKind::kTopLevel},
         {"dragged in its own modal loop", 1, DragKind::kInOwnModal},
         {"dragged window destroyed", 0, DragKind::kDestroyed},
+        {"destroyed, then a box opens before the release", 1, DragKind::kDestroyed},
         {"dragged on another thread", 0, DragKind::kOtherThread},
     };
     for (const auto& c : kCases) {
@@ -317,6 +318,7 @@ TEST(WindowImplBase, CaptionDragInterruptedByModalBoxesEndsWhenTheyClose)
             ASSERT_NE(nullptr, g_drag.dragged);
             doomed->ShowAndSettle();
             DragCaption(g_drag.dragged);
+            CWindowWnd::EndReturnedMoveLoops();  // as the main loop's next turn does
         } else {
             g_drag.entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
             DWORD threadId = 0;
