@@ -498,20 +498,21 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
 
 // A slider kind dragged by hand: the thumb pressed at its centre and moved
 // in steps to the release point; the slider follows every step and the unit
-// gets the release point's value.
+// gets the release point's value. Without a move the press only takes the
+// thumb: the value stays and nothing is sent.
 struct SliderDrag {
     int dpi;
     const char* name;
     const char* window;  // title of the window holding the slider
     const char* slider;
     // Shows the slider (opening its window) at its starting value.
-    std::function<bool(App&)> prepare;
-    int dx, dy;  // from the press to the release, in pixels at 96 DPI
-    // The frames the release at value sends, in order.
-    std::function<std::vector<std::string>(App&, int value)> release;
+    std::function<bool(App&)> prepare = nullptr;
+    int dx = 0, dy = 0;  // from the press to the release, in pixels at 96 DPI
+    // The frames the release at value sends, in order; none when empty.
+    std::function<std::vector<std::string>(App&, int value)> release = nullptr;
     // The frame that gives the unit value: the drag's last of its command.
-    std::function<std::string(App&, int value)> holds;
-    std::function<bool(App&)> finish;
+    std::function<std::string(App&, int value)> holds = nullptr;
+    std::function<bool(App&)> finish = nullptr;
 };
 
 // The slider's value under a point of the screen: the thumb's centre
@@ -542,12 +543,22 @@ void ThumbCentre(const ControlState& s, int thumb, int* x, int* y)
     }
 }
 
-bool VolumeAtMinus10(App& app)
+// Types the text into the box and waits for the slider to show the value.
+bool Typed(App& app, const std::string& box, const std::string& text, const std::string& slider, int value)
+{
+    return TypeInto(app, box, text) && WaitFor([&] { return app.Control(slider).value == value; });
+}
+
+bool VolumeAt(App& app, const std::string& db, int tenths)
 {
     return app.Click("tab_outputs") && WaitFor([&] { return app.Control("edit_ch_volume_0").visible; }) &&
-           TypeInto(app, "edit_ch_volume_0", "-10") &&
-           WaitFor([&] { return app.Control("slider_ch_volume_0").value == -100; });
+           Typed(app, "edit_ch_volume_0", db, "slider_ch_volume_0", tenths);
 }
+
+bool VolumeAtMinus10(App& app) { return VolumeAt(app, "-10", -100); }
+bool VolumeAtMinus12(App& app) { return VolumeAt(app, "-12", -120); }
+bool DelayAt2_6(App& app) { return Typed(app, "edit_ch_delay_0", "2.6", "slider_ch_delay_0", 2600); }
+bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40); }
 
 bool OpenWindow(App& app, const std::string& row, const std::string& window)
 {
@@ -558,6 +569,13 @@ bool CloseWindow(App& app, const std::string& window)
 {
     return app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; });
 }
+
+const char kComp[] = "CompressorsOnWnd";
+const char kMixer[] = "MixerWnd";
+bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", kComp); }
+bool CloseComp(App& app) { return CloseWindow(app, kComp); }
+bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", kMixer); }
+bool CloseMixer(App& app) { return CloseWindow(app, kMixer); }
 
 // Channel 1's trim, the attenuation in whole dB, then its unmute.
 std::vector<std::string> VolumeRelease(App&, int tenths) { return {Trim(0, -tenths / 10), Mute(0, 0)}; }
@@ -587,8 +605,8 @@ std::string Acc(App&, int value) { return "03 92 bb " + Hex({value}); }
 // the attack and release its boxes show.
 std::string Compressor(App& app, int tenths)
 {
-    const int attack = std::atoi(app.Control("edit_attack_time_3", "CompressorsOnWnd").text.c_str());
-    const int release = std::atoi(app.Control("edit_release_time_3", "CompressorsOnWnd").text.c_str());
+    const int attack = std::atoi(app.Control("edit_attack_time_3", kComp).text.c_str());
+    const int release = std::atoi(app.Control("edit_release_time_3", kComp).text.c_str());
     return Set(0x4A, Hex({0, 0, 3, 3, tenths / 10, tenths % 10, attack >> 8, attack, release / 1000,
                           release / 100 % 10}));
 }
@@ -597,13 +615,19 @@ std::string Compressor(App& app, int tenths)
 std::string MixerCell(App&, int volume) { return Set(0x24, Hex({0, 0, 1, 4, 4, volume})); }
 
 const SliderDrag kSliderDrags[] = {
+    {96, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12},
+    {96, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6},
+    {96, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4},
+    {96, "main volume pressed", kTitle, "slider_main_volume"},
+    {96, "ACC pressed", kTitle, "slider_acc"},
+    {96, "compressor threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {96, "compressor attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {96, "compressor release pressed", kComp, "slider_release_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {96, "mixer cell pressed", kMixer, "box_volume_4_1", OpenMixer, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
     {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
-     [](App& app) {
-         return TypeInto(app, "edit_ch_delay_0", "5") &&
-                WaitFor([&] { return app.Control("slider_ch_delay_0").value == 5000; });
-     },
+     [](App& app) { return Typed(app, "edit_ch_delay_0", "5", "slider_ch_delay_0", 5000); },
      12, 0, [](App& app, int v) { return std::vector<std::string>{Delay(app, v)}; }, Delay, nullptr},
     {96, "EQ band 6 gain, 20 px up", kTitle, "eq_slider_5",
      [](App& app) { return app.Click("tab_eq_bands"); }, 0, -20,
@@ -613,17 +637,23 @@ const SliderDrag kSliderDrags[] = {
      nullptr},
     {96, "ACC, 20 px right", kTitle, "slider_acc", nullptr, 20, 0,
      [](App& app, int v) { return std::vector<std::string>{Acc(app, v)}; }, Acc, nullptr},
-    {96, "compressor threshold of channel 4, 20 px down", "CompressorsOnWnd", "slider_threshold_3",
-     [](App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }, 0, 20,
-     [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; }, Compressor,
-     [](App& app) { return CloseWindow(app, "CompressorsOnWnd"); }},
+    {96, "compressor threshold of channel 4, 20 px down", kComp, "slider_threshold_3",
+     OpenComp, 0, 20, [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; },
+     Compressor, CloseComp},
     // The last move gave the cell its value; the release sends it no more.
-    {96, "mixer cell of output 5, input 2, 15 px right", "MixerWnd", "box_volume_4_1",
-     [](App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }, 15, 0,
-     [](App&, int) { return std::vector<std::string>{}; }, MixerCell,
-     [](App& app) { return CloseWindow(app, "MixerWnd"); }},
+    {96, "mixer cell of output 5, input 2, 15 px right", kMixer, "box_volume_4_1",
+     OpenMixer, 15, 0, {}, MixerCell, CloseMixer},
     {144, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
+    {144, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12},
+    {144, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6},
+    {144, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4},
+    {144, "main volume pressed", kTitle, "slider_main_volume"},
+    {144, "ACC pressed", kTitle, "slider_acc"},
+    {144, "compressor threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {144, "compressor attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {144, "compressor release pressed", kComp, "slider_release_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {144, "mixer cell pressed", kMixer, "box_volume_4_1", OpenMixer, 0, 0, {}, {}, CloseMixer},
 };
 
 TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
@@ -654,13 +684,15 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         int x0 = 0, y0 = 0;
         ThumbCentre(slider, thumb, &x0, &y0);
         const int x1 = x0 + row.dx * dpi / 96, y1 = y0 + row.dy * dpi / 96;
-        // The press, then each step of the hand: the slider shows the value under the pointer.
+        // The press, then each step of the hand: the slider shows the value
+        // under the pointer, and on the press point the value it had.
         int shown = 0;
+        auto under = [&](int x, int y) { return x == x0 && y == y0 ? slider.value : ValueAt(slider, thumb, x, y); };
         auto follows = [&](int x, int y) {
-            const int under = ValueAt(slider, thumb, x, y);
-            if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == under; }, 5000))
+            const int want = under(x, y);
+            if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == want; }, 5000))
                 return true;
-            ADD_FAILURE() << "at (" << x << "," << y << ") the slider shows " << shown << ", not " << under;
+            ADD_FAILURE() << "at (" << x << "," << y << ") the slider shows " << shown << ", not " << want;
             return false;
         };
         const size_t pressed = app->Mark();
@@ -670,18 +702,20 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
             const int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
             followed = app->MoveTo(x, y) && follows(x, y);
         }
-        const int released = ValueAt(slider, thumb, x1, y1);
-        const std::vector<std::string> expected = row.release(*app, released);
+        const int released = under(x1, y1);
+        const std::vector<std::string> expected =
+            row.release ? row.release(*app, released) : std::vector<std::string>{};
         const size_t mark = app->Mark();
         ASSERT_TRUE(app->Release());
         WaitFor([&] { return app->FramesSince(mark).size() >= expected.size(); });
         EXPECT_EQ("OK pong", app->Request("PING"));
         EXPECT_EQ(expected, Texts(app->FramesSince(mark)));
         EXPECT_EQ(released, app->Control(row.slider, row.window).value);
-        const std::string held = row.holds(*app, released);
+        const std::string held = row.holds ? row.holds(*app, released) : "";
         std::string last;
         for (const UnitFrame& f : app->FramesSince(pressed)) {
-            if (f.Text().compare(0, 5, held, 0, 5) == 0) last = f.Text();
+            // Without a command to hold, no frame at all since the press.
+            if (held.empty() || f.Text().compare(0, 5, held, 0, 5) == 0) last = f.Text();
         }
         EXPECT_EQ(held, last);
         if (row.finish) {
