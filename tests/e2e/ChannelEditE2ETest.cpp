@@ -559,6 +559,16 @@ bool VolumeAtMinus10(App& app) { return VolumeAt(app, "-10", -100); }
 bool VolumeAtMinus12(App& app) { return VolumeAt(app, "-12", -120); }
 bool DelayAt2_6(App& app) { return Typed(app, "edit_ch_delay_0", "2.6", "slider_ch_delay_0", 2600); }
 bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40); }
+bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
+
+// Turns the wheel over the slider once it is laid out, and waits for its value.
+bool Wheel(App& app, const std::string& window, const std::string& slider, int notches)
+{
+    int before = 0;
+    return WaitFor([&] { return app.Control(slider, window).rect.Width() > 0; }) &&
+           (before = app.Control(slider, window).value, app.Wheel(slider, notches, window)) &&
+           WaitFor([&] { return app.Control(slider, window).value == before + notches; });
+}
 
 bool OpenWindow(App& app, const std::string& row, const std::string& window)
 {
@@ -576,6 +586,8 @@ bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", 
 bool CloseComp(App& app) { return CloseWindow(app, kComp); }
 bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", kMixer); }
 bool CloseMixer(App& app) { return CloseWindow(app, kMixer); }
+bool ReleaseDown(App& app) { return OpenComp(app) && Wheel(app, kComp, "slider_release_time_3", -1); }
+bool MixerUp(App& app) { return OpenMixer(app) && Wheel(app, kMixer, "box_volume_4_1", 2); }
 
 // Channel 1's trim, the attenuation in whole dB, then its unmute.
 std::vector<std::string> VolumeRelease(App&, int tenths) { return {Trim(0, -tenths / 10), Mute(0, 0)}; }
@@ -619,11 +631,11 @@ const SliderDrag kSliderDrags[] = {
     {96, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6},
     {96, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4},
     {96, "main volume pressed", kTitle, "slider_main_volume"},
-    {96, "ACC pressed", kTitle, "slider_acc"},
+    {96, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12},
     {96, "compressor threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
     {96, "compressor attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {96, "compressor release pressed", kComp, "slider_release_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {96, "mixer cell pressed", kMixer, "box_volume_4_1", OpenMixer, 0, 0, {}, {}, CloseMixer},
+    {96, "compressor release pressed", kComp, "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {96, "mixer cell pressed", kMixer, "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
     {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
@@ -649,11 +661,11 @@ const SliderDrag kSliderDrags[] = {
     {144, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6},
     {144, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4},
     {144, "main volume pressed", kTitle, "slider_main_volume"},
-    {144, "ACC pressed", kTitle, "slider_acc"},
+    {144, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12},
     {144, "compressor threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
     {144, "compressor attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {144, "compressor release pressed", kComp, "slider_release_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {144, "mixer cell pressed", kMixer, "box_volume_4_1", OpenMixer, 0, 0, {}, {}, CloseMixer},
+    {144, "compressor release pressed", kComp, "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {144, "mixer cell pressed", kMixer, "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
 };
 
 TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
