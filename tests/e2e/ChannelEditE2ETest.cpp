@@ -506,13 +506,13 @@ struct SliderDrag {
     const char* window;  // title of the window holding the slider
     const char* slider;
     // Shows the slider (opening its window) at its starting value.
-    std::function<bool(App&)> prepare = nullptr;
-    int dx = 0, dy = 0;  // from the press to the release, in pixels at 96 DPI
+    std::function<bool(App&)> prepare;
+    int dx, dy;  // from the press to the release, in pixels at 96 DPI
     // The frames the release at value sends, in order; none when empty.
-    std::function<std::vector<std::string>(App&, int value)> release = nullptr;
+    std::function<std::vector<std::string>(App&, int value)> release;
     // The frame that gives the unit value: the drag's last of its command.
-    std::function<std::string(App&, int value)> holds = nullptr;
-    std::function<bool(App&)> finish = nullptr;
+    std::function<std::string(App&, int value)> holds;
+    std::function<bool(App&)> finish;
 };
 
 // The slider's value under a point of the screen: the thumb's centre
@@ -556,18 +556,14 @@ bool VolumeAt(App& app, const std::string& db, int tenths)
 }
 
 bool VolumeAtMinus10(App& app) { return VolumeAt(app, "-10", -100); }
-bool VolumeAtMinus12(App& app) { return VolumeAt(app, "-12", -120); }
-bool DelayAt2_6(App& app) { return Typed(app, "edit_ch_delay_0", "2.6", "slider_ch_delay_0", 2600); }
-bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40); }
-bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
 
-// Turns the wheel over the slider once it is laid out, and waits for its value.
-bool Wheel(App& app, const std::string& window, const std::string& slider, int notches)
+// Turns the wheel over the laid out slider and waits for it to step as often.
+bool WheelBy(App& app, const std::string& window, const std::string& slider, int notches)
 {
-    int before = 0;
-    return WaitFor([&] { return app.Control(slider, window).rect.Width() > 0; }) &&
-           (before = app.Control(slider, window).value, app.Wheel(slider, notches, window)) &&
-           WaitFor([&] { return app.Control(slider, window).value == before + notches; });
+    auto value = [&] { return app.Control(slider, window).value; };
+    if (!WaitFor([&] { return app.Control(slider, window).rect.Width() > 0; })) return false;
+    const int before = value();
+    return app.Wheel(slider, notches, window) && WaitFor([&] { return value() == before + notches; });
 }
 
 bool OpenWindow(App& app, const std::string& row, const std::string& window)
@@ -580,14 +576,17 @@ bool CloseWindow(App& app, const std::string& window)
     return app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; });
 }
 
-const char kComp[] = "CompressorsOnWnd";
-const char kMixer[] = "MixerWnd";
-bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", kComp); }
-bool CloseComp(App& app) { return CloseWindow(app, kComp); }
-bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", kMixer); }
-bool CloseMixer(App& app) { return CloseWindow(app, kMixer); }
-bool ReleaseDown(App& app) { return OpenComp(app) && Wheel(app, kComp, "slider_release_time_3", -1); }
-bool MixerUp(App& app) { return OpenMixer(app) && Wheel(app, kMixer, "box_volume_4_1", 2); }
+// Starting values a press on the thumb's centre used to change.
+bool VolumeAtMinus12(App& app) { return VolumeAt(app, "-12", -120); }
+bool DelayAt2_6(App& app) { return Typed(app, "edit_ch_delay_0", "2.6", "slider_ch_delay_0", 2600); }
+bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40); }
+bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
+bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }
+bool CloseComp(App& app) { return CloseWindow(app, "CompressorsOnWnd"); }
+bool ReleaseDown(App& app) { return OpenComp(app) && WheelBy(app, "CompressorsOnWnd", "slider_release_time_3", -1); }
+bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }
+bool MixerUp(App& app) { return OpenMixer(app) && WheelBy(app, "MixerWnd", "box_volume_4_1", 2); }
+bool CloseMixer(App& app) { return CloseWindow(app, "MixerWnd"); }
 
 // Channel 1's trim, the attenuation in whole dB, then its unmute.
 std::vector<std::string> VolumeRelease(App&, int tenths) { return {Trim(0, -tenths / 10), Mute(0, 0)}; }
@@ -617,8 +616,8 @@ std::string Acc(App&, int value) { return "03 92 bb " + Hex({value}); }
 // the attack and release its boxes show.
 std::string Compressor(App& app, int tenths)
 {
-    const int attack = std::atoi(app.Control("edit_attack_time_3", kComp).text.c_str());
-    const int release = std::atoi(app.Control("edit_release_time_3", kComp).text.c_str());
+    const int attack = std::atoi(app.Control("edit_attack_time_3", "CompressorsOnWnd").text.c_str());
+    const int release = std::atoi(app.Control("edit_release_time_3", "CompressorsOnWnd").text.c_str());
     return Set(0x4A, Hex({0, 0, 3, 3, tenths / 10, tenths % 10, attack >> 8, attack, release / 1000,
                           release / 100 % 10}));
 }
@@ -627,19 +626,22 @@ std::string Compressor(App& app, int tenths)
 std::string MixerCell(App&, int volume) { return Set(0x24, Hex({0, 0, 1, 4, 4, volume})); }
 
 const SliderDrag kSliderDrags[] = {
-    {96, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12},
-    {96, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6},
-    {96, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4},
-    {96, "main volume pressed", kTitle, "slider_main_volume"},
-    {96, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12},
-    {96, "compressor threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {96, "compressor attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {96, "compressor release pressed", kComp, "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
-    {96, "mixer cell pressed", kMixer, "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
+    {96, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12, 0, 0, {}, {}, nullptr},
+    {96, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6, 0, 0, {}, {}, nullptr},
+    {96, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
+    {96, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
+    {96, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
+    {96, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {96, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {96, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {96, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
     {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
-     [](App& app) { return Typed(app, "edit_ch_delay_0", "5", "slider_ch_delay_0", 5000); },
+     [](App& app) {
+         return TypeInto(app, "edit_ch_delay_0", "5") &&
+                WaitFor([&] { return app.Control("slider_ch_delay_0").value == 5000; });
+     },
      12, 0, [](App& app, int v) { return std::vector<std::string>{Delay(app, v)}; }, Delay, nullptr},
     {96, "EQ band 6 gain, 20 px up", kTitle, "eq_slider_5",
      [](App& app) { return app.Click("tab_eq_bands"); }, 0, -20,
@@ -649,23 +651,23 @@ const SliderDrag kSliderDrags[] = {
      nullptr},
     {96, "ACC, 20 px right", kTitle, "slider_acc", nullptr, 20, 0,
      [](App& app, int v) { return std::vector<std::string>{Acc(app, v)}; }, Acc, nullptr},
-    {96, "compressor threshold of channel 4, 20 px down", kComp, "slider_threshold_3",
-     OpenComp, 0, 20, [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; },
-     Compressor, CloseComp},
+    {96, "compressor threshold of channel 4, 20 px down", "CompressorsOnWnd", "slider_threshold_3",
+     OpenComp, 0, 20, [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; }, Compressor,
+     CloseComp},
     // The last move gave the cell its value; the release sends it no more.
-    {96, "mixer cell of output 5, input 2, 15 px right", kMixer, "box_volume_4_1",
+    {96, "mixer cell of output 5, input 2, 15 px right", "MixerWnd", "box_volume_4_1",
      OpenMixer, 15, 0, {}, MixerCell, CloseMixer},
     {144, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
-    {144, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12},
-    {144, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6},
-    {144, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4},
-    {144, "main volume pressed", kTitle, "slider_main_volume"},
-    {144, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12},
-    {144, "compressor threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {144, "compressor attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {144, "compressor release pressed", kComp, "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
-    {144, "mixer cell pressed", kMixer, "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
+    {144, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12, 0, 0, {}, {}, nullptr},
+    {144, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6, 0, 0, {}, {}, nullptr},
+    {144, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
+    {144, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
+    {144, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
+    {144, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {144, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {144, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {144, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
 };
 
 TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
@@ -699,12 +701,12 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         // The press, then each step of the hand: the slider shows the value
         // under the pointer, and on the press point the value it had.
         int shown = 0;
-        auto under = [&](int x, int y) { return x == x0 && y == y0 ? slider.value : ValueAt(slider, thumb, x, y); };
+        auto value = [&](int x, int y) { return x == x0 && y == y0 ? slider.value : ValueAt(slider, thumb, x, y); };
         auto follows = [&](int x, int y) {
-            const int want = under(x, y);
-            if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == want; }, 5000))
+            const int under = value(x, y);
+            if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == under; }, 5000))
                 return true;
-            ADD_FAILURE() << "at (" << x << "," << y << ") the slider shows " << shown << ", not " << want;
+            ADD_FAILURE() << "at (" << x << "," << y << ") the slider shows " << shown << ", not " << under;
             return false;
         };
         const size_t pressed = app->Mark();
@@ -714,7 +716,7 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
             const int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
             followed = app->MoveTo(x, y) && follows(x, y);
         }
-        const int released = under(x1, y1);
+        const int released = value(x1, y1);
         const std::vector<std::string> expected =
             row.release ? row.release(*app, released) : std::vector<std::string>{};
         const size_t mark = app->Mark();
