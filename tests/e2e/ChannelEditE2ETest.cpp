@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/controls/EqChartGeometry.h"
@@ -501,7 +502,7 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
 // gets the release point's value. Without a move the press only takes the
 // thumb: the value stays and nothing is sent.
 struct SliderDrag {
-    int dpi;
+    int dpi;  // 0: at 96 DPI and at 144, before the drags
     const char* name;
     const char* window;  // title of the window holding the slider
     const char* slider;
@@ -543,10 +544,22 @@ void ThumbCentre(const ControlState& s, int thumb, int* x, int* y)
     }
 }
 
-// Types the text into the box and waits for the slider to show the value.
+// The commands the program has queued for the unit so far.
+long Pushed(App& app) { return std::atol(app.Request("PUSHES").c_str() + 3); }
+
+// Waits until the unit got a frame for each command queued since the marks.
+bool UnitTook(App& app, long pushed, size_t mark)
+{
+    return WaitFor([&] { return static_cast<long>(app.Mark() - mark) >= Pushed(app) - pushed; });
+}
+
+// Types the text into the box; the slider shows the value and the unit has it.
 bool Typed(App& app, const std::string& box, const std::string& text, const std::string& slider, int value)
 {
-    return TypeInto(app, box, text) && WaitFor([&] { return app.Control(slider).value == value; });
+    const long pushed = Pushed(app);
+    const size_t mark = app.Mark();
+    return TypeInto(app, box, text) && WaitFor([&] { return app.Control(slider).value == value; }) &&
+           UnitTook(app, pushed, mark);
 }
 
 bool VolumeAt(App& app, const std::string& db, int tenths)
@@ -557,13 +570,16 @@ bool VolumeAt(App& app, const std::string& db, int tenths)
 
 bool VolumeAtMinus10(App& app) { return VolumeAt(app, "-10", -100); }
 
-// Turns the wheel over the laid out slider and waits for it to step as often.
+// Turns the wheel over the laid out slider: it steps as often, and the unit has the value.
 bool WheelBy(App& app, const std::string& window, const std::string& slider, int notches)
 {
     auto value = [&] { return app.Control(slider, window).value; };
     if (!WaitFor([&] { return app.Control(slider, window).rect.Width() > 0; })) return false;
     const int before = value();
-    return app.Wheel(slider, notches, window) && WaitFor([&] { return value() == before + notches; });
+    const long pushed = Pushed(app);
+    const size_t mark = app.Mark();
+    return app.Wheel(slider, notches, window) && WaitFor([&] { return value() == before + notches; }) &&
+           UnitTook(app, pushed, mark);
 }
 
 bool OpenWindow(App& app, const std::string& row, const std::string& window)
@@ -626,22 +642,19 @@ std::string Compressor(App& app, int tenths)
 std::string MixerCell(App&, int volume) { return Set(0x24, Hex({0, 0, 1, 4, 4, volume})); }
 
 const SliderDrag kSliderDrags[] = {
-    {96, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12, 0, 0, {}, {}, nullptr},
-    {96, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6, 0, 0, {}, {}, nullptr},
-    {96, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
-    {96, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
-    {96, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
-    {96, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {96, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {96, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
-    {96, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
+    {0, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12, 0, 0, {}, {}, nullptr},
+    {0, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6, 0, 0, {}, {}, nullptr},
+    {0, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
+    {0, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
+    {0, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
+    {0, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {0, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {0, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {0, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
     {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
-     [](App& app) {
-         return TypeInto(app, "edit_ch_delay_0", "5") &&
-                WaitFor([&] { return app.Control("slider_ch_delay_0").value == 5000; });
-     },
+     [](App& app) { return Typed(app, "edit_ch_delay_0", "5", "slider_ch_delay_0", 5000); },
      12, 0, [](App& app, int v) { return std::vector<std::string>{Delay(app, v)}; }, Delay, nullptr},
     {96, "EQ band 6 gain, 20 px up", kTitle, "eq_slider_5",
      [](App& app) { return app.Click("tab_eq_bands"); }, 0, -20,
@@ -659,15 +672,6 @@ const SliderDrag kSliderDrags[] = {
      OpenMixer, 15, 0, {}, MixerCell, CloseMixer},
     {144, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
-    {144, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12, 0, 0, {}, {}, nullptr},
-    {144, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6, 0, 0, {}, {}, nullptr},
-    {144, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
-    {144, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
-    {144, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
-    {144, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {144, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {144, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
-    {144, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
 };
 
 TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
@@ -675,12 +679,19 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
     E2E_SKIP_WITHOUT_WINDOWS_BUILD();
     std::unique_ptr<App> app;
     int dpi = 0;
-    for (const SliderDrag& row : kSliderDrags) {
-        SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(row.dpi) + " DPI");
-        if (row.dpi != dpi) {
+    std::vector<std::pair<int, const SliderDrag*>> runs;
+    for (int at : {96, 144}) {
+        for (const SliderDrag& row : kSliderDrags) {
+            if (row.dpi == at || row.dpi == 0) runs.emplace_back(at, &row);
+        }
+    }
+    for (const auto& run : runs) {
+        const SliderDrag& row = *run.second;
+        SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(run.first) + " DPI");
+        if (run.first != dpi) {
             app.reset();
             LaunchOptions options;
-            options.dpi = dpi = row.dpi;
+            options.dpi = dpi = run.first;
             app.reset(new App(options));
             ASSERT_TRUE(app->Started()) << app->Error();
             ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected"); }, 30000));
