@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using SkinUI::CUIPoint;
 using SkinUI::CUIRect;
@@ -111,6 +112,11 @@ int EqChartModel::BandAt(const CUIPoint& p) const
     return -1;
 }
 
+bool EqChartModel::OffPressPoint(const CUIPoint& p) const
+{
+    return std::abs(p.x - m_pressPoint.x) > m_dragSize.cx || std::abs(p.y - m_pressPoint.y) > m_dragSize.cy;
+}
+
 ChartInput EqChartModel::Press(const CUIPoint& p)
 {
     ChartInput in;
@@ -158,8 +164,8 @@ ChartInput EqChartModel::Move(const CUIPoint& p)
     }
     if (InQHandle(p)) in.cursor = ChartCursor::SizeWE;
     if (m_capture != CAPTURE_NONE && !m_moved) {
-        // Still on the press point: the pointer has not moved anything yet.
-        if (p.x == m_pressPoint.x && p.y == m_pressPoint.y) return in;
+        // Still by the press point: the pointer has not moved anything yet.
+        if (!OffPressPoint(p)) return in;
         m_moved = true;
     }
 
@@ -220,7 +226,7 @@ ChartInput EqChartModel::Release(const CUIPoint& p)
     const int freq = m_geometry.XToFreq(clamped.x);
     // A click that never moved ends the capture and commits nothing: the
     // pointer rarely sits on the point itself.
-    const bool moved = m_moved || p.x != m_pressPoint.x || p.y != m_pressPoint.y;
+    const bool moved = m_moved || OffPressPoint(p);
     switch (m_capture) {
     case INDEX_CAPTURED:
     case FACTOR_CAPTURED:

@@ -6,6 +6,7 @@
 #include "app/tuning/EqBand.h"
 #include "uilib/core/UIPoint.h"
 #include "uilib/core/UIRect.h"
+#include "uilib/core/UISize.h"
 
 // What the EQ chart shows and how the mouse edits it: the bands of the
 // current channel as points, the Q handles of the selected band, the
@@ -52,6 +53,9 @@ public:
     // frequencies and gains each. False when nothing was taken.
     bool SetCurves(const double* freqs, const double* gains, int count, int current, const int* visible);
     void SetParametric(bool on) { m_parametric = on; }
+    // The system's drag rectangle: a pointer within cx, cy of the press
+    // point has moved nothing yet, so a tap's jitter commits nothing.
+    void SetDragSize(const SkinUI::CUISize& size) { m_dragSize = size; }
 
     void RecalcLayout(const SkinUI::CUIRect& plot, int scalePercent);
     // Rebuilds the selection's rectangles from its stored point (which a drag
@@ -93,6 +97,7 @@ public:
 
 private:
     bool InQHandle(const SkinUI::CUIPoint& p) const;
+    bool OffPressPoint(const SkinUI::CUIPoint& p) const;
     int BandAt(const SkinUI::CUIPoint& p) const;
     void RefreshSelectionRects();
     void RefreshCrossoverRects();
@@ -107,7 +112,8 @@ private:
     bool m_parametric = false;
     int m_capture = CAPTURE_NONE;
     SkinUI::CUIPoint m_pressPoint;
-    bool m_moved = false;  // since the press, off its point
+    bool m_moved = false;  // since the press, out of the drag rectangle
+    SkinUI::CUISize m_dragSize;
     bool m_allFlat = false;
     SkinUI::CUIRect m_labelRect;
     SkinUI::CUIRect m_qLeft;

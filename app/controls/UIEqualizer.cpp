@@ -71,6 +71,7 @@ UIEqualizer::UIEqualizer()
       m_curveColors(),
       m_curveColorCount(0)
 {
+    m_model->SetDragSize(CUISize(GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)));
 }
 
 UIEqualizer::~UIEqualizer() = default;

@@ -11,6 +11,7 @@
 
 using SkinUI::CUIPoint;
 using SkinUI::CUIRect;
+using SkinUI::CUISize;
 
 namespace {
 
@@ -154,6 +155,7 @@ TEST_F(ChartFixture, PressPicksQHandleThenBandThenHThenL)
         int capture;
         int selected;
         ChartCursor cursor;
+        int jitter = 0;  // of the release, as a tap's, in both directions
     };
     const Case cases[] = {
         {true, 0, CUIPoint(544, 80), FACTOR_CAPTURED, 0, ChartCursor::SizeWE},
@@ -164,7 +166,9 @@ TEST_F(ChartFixture, PressPicksQHandleThenBandThenHThenL)
         {true, 0, CUIPoint(300, 250), CAPTURE_NONE, 0, ChartCursor::Keep},
         {false, 0, CUIPoint(544, 80), INDEX_CAPTURED, 2, ChartCursor::SizeNS},
         {true, -1, CUIPoint(544, 80), INDEX_CAPTURED, 2, ChartCursor::SizeAll},
+        {true, 0, CUIPoint(463, 72), INDEX_CAPTURED, 0, ChartCursor::SizeAll, 2},
     };
+    model.SetDragSize(CUISize(4, 4));
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "press " << c.p.x << "," << c.p.y << " parametric " << c.parametric);
         model.SetParametric(c.parametric);
@@ -177,8 +181,10 @@ TEST_F(ChartFixture, PressPicksQHandleThenBandThenHThenL)
         EXPECT_EQ(ChartNotify::None, in.notify);
         const EqBand before = model.Band(std::max(c.selected, 0));
         const int hp = model.HpFreq();
-        // A click that never moved commits nothing.
-        EXPECT_EQ(ChartNotify::None, model.Release(c.p).notify);
+        // A click that never left the drag rectangle commits nothing.
+        const CUIPoint released(c.p.x + c.jitter, c.p.y - c.jitter);
+        EXPECT_EQ(ChartNotify::None, model.Move(released).notify);
+        EXPECT_EQ(ChartNotify::None, model.Release(released).notify);
         EXPECT_EQ(CAPTURE_NONE, model.Capture());
         const EqBand& after = model.Band(std::max(c.selected, 0));
         EXPECT_TRUE(before.freq == after.freq && before.gain == after.gain && before.Q == after.Q && hp == model.HpFreq());

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/controls/EqChartGeometry.h"
@@ -518,16 +519,17 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
 
 // A slider kind dragged by hand: the thumb pressed at its centre and moved
 // in steps to the release point; the slider follows every step and the unit
-// gets the release point's value.
+// gets the release point's value. Without a move the press only takes the
+// thumb: the value stays and nothing is sent.
 struct SliderDrag {
-    int dpi;
+    int dpi;  // 0: at 96 DPI and at 144, before the drags
     const char* name;
     const char* window;  // title of the window holding the slider
     const char* slider;
     // Shows the slider (opening its window) at its starting value.
     std::function<bool(App&)> prepare;
     int dx, dy;  // from the press to the release, in pixels at 96 DPI
-    // The frames the release at value sends, in order.
+    // The frames the release at value sends, in order; none when empty.
     std::function<std::vector<std::string>(App&, int value)> release;
     // The frame that gives the unit value: the drag's last of its command.
     std::function<std::string(App&, int value)> holds;
@@ -562,11 +564,42 @@ void ThumbCentre(const ControlState& s, int thumb, int* x, int* y)
     }
 }
 
-bool VolumeAtMinus10(App& app)
+// The commands the program has queued for the unit so far.
+long Pushed(App& app) { return std::atol(app.Request("PUSHES").c_str() + 3); }
+
+// Waits until the unit got a frame for each command queued since the marks.
+bool UnitTook(App& app, long pushed, size_t mark)
+{
+    return WaitFor([&] { return static_cast<long>(app.Mark() - mark) >= Pushed(app) - pushed; });
+}
+
+// Types the text into the box; the slider shows the value and the unit has it.
+bool Typed(App& app, const std::string& box, const std::string& text, const std::string& slider, int value)
+{
+    const long pushed = Pushed(app);
+    const size_t mark = app.Mark();
+    return TypeInto(app, box, text) && WaitFor([&] { return app.Control(slider).value == value; }) &&
+           UnitTook(app, pushed, mark);
+}
+
+bool VolumeAt(App& app, const std::string& db, int tenths)
 {
     return app.Click("tab_outputs") && WaitFor([&] { return app.Control("edit_ch_volume_0").visible; }) &&
-           TypeInto(app, "edit_ch_volume_0", "-10") &&
-           WaitFor([&] { return app.Control("slider_ch_volume_0").value == -100; });
+           Typed(app, "edit_ch_volume_0", db, "slider_ch_volume_0", tenths);
+}
+
+bool VolumeAtMinus10(App& app) { return VolumeAt(app, "-10", -100); }
+
+// Turns the wheel over the laid out slider: it steps as often, and the unit has the value.
+bool WheelBy(App& app, const std::string& window, const std::string& slider, int notches)
+{
+    auto value = [&] { return app.Control(slider, window).value; };
+    if (!WaitFor([&] { return app.Control(slider, window).rect.Width() > 0; })) return false;
+    const int before = value();
+    const long pushed = Pushed(app);
+    const size_t mark = app.Mark();
+    return app.Wheel(slider, notches, window) && WaitFor([&] { return value() == before + notches; }) &&
+           UnitTook(app, pushed, mark);
 }
 
 bool OpenWindow(App& app, const std::string& row, const std::string& window)
@@ -578,6 +611,18 @@ bool CloseWindow(App& app, const std::string& window)
 {
     return app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; });
 }
+
+// Starting values a press on the thumb's centre used to change.
+bool VolumeAtMinus12(App& app) { return VolumeAt(app, "-12", -120); }
+bool DelayAt2_6(App& app) { return Typed(app, "edit_ch_delay_0", "2.6", "slider_ch_delay_0", 2600); }
+bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40); }
+bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
+bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }
+bool CloseComp(App& app) { return CloseWindow(app, "CompressorsOnWnd"); }
+bool ReleaseDown(App& app) { return OpenComp(app) && WheelBy(app, "CompressorsOnWnd", "slider_release_time_3", -1); }
+bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }
+bool MixerUp(App& app) { return OpenMixer(app) && WheelBy(app, "MixerWnd", "box_volume_4_1", 2); }
+bool CloseMixer(App& app) { return CloseWindow(app, "MixerWnd"); }
 
 // Channel 1's trim, the attenuation in whole dB, then its unmute.
 std::vector<std::string> VolumeRelease(App&, int tenths) { return {Trim(0, -tenths / 10), Mute(0, 0)}; }
@@ -617,13 +662,19 @@ std::string Compressor(App& app, int tenths)
 std::string MixerCell(App&, int volume) { return Set(0x24, Hex({0, 0, 1, 4, 4, volume})); }
 
 const SliderDrag kSliderDrags[] = {
+    {0, "channel volume at -12 dB pressed", kTitle, "slider_ch_volume_0", VolumeAtMinus12, 0, 0, {}, {}, nullptr},
+    {0, "channel delay at 2.6 ms pressed", kTitle, "slider_ch_delay_0", DelayAt2_6, 0, 0, {}, {}, nullptr},
+    {0, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
+    {0, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
+    {0, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
+    {0, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {0, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {0, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {0, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
     {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
-     [](App& app) {
-         return TypeInto(app, "edit_ch_delay_0", "5") &&
-                WaitFor([&] { return app.Control("slider_ch_delay_0").value == 5000; });
-     },
+     [](App& app) { return Typed(app, "edit_ch_delay_0", "5", "slider_ch_delay_0", 5000); },
      12, 0, [](App& app, int v) { return std::vector<std::string>{Delay(app, v)}; }, Delay, nullptr},
     {96, "EQ band 6 gain, 20 px up", kTitle, "eq_slider_5",
      [](App& app) { return app.Click("tab_eq_bands"); }, 0, -20,
@@ -634,14 +685,11 @@ const SliderDrag kSliderDrags[] = {
     {96, "ACC, 20 px right", kTitle, "slider_acc", nullptr, 20, 0,
      [](App& app, int v) { return std::vector<std::string>{Acc(app, v)}; }, Acc, nullptr},
     {96, "compressor threshold of channel 4, 20 px down", "CompressorsOnWnd", "slider_threshold_3",
-     [](App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }, 0, 20,
-     [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; }, Compressor,
-     [](App& app) { return CloseWindow(app, "CompressorsOnWnd"); }},
+     OpenComp, 0, 20, [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; }, Compressor,
+     CloseComp},
     // The last move gave the cell its value; the release sends it no more.
     {96, "mixer cell of output 5, input 2, 15 px right", "MixerWnd", "box_volume_4_1",
-     [](App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }, 15, 0,
-     [](App&, int) { return std::vector<std::string>{}; }, MixerCell,
-     [](App& app) { return CloseWindow(app, "MixerWnd"); }},
+     OpenMixer, 15, 0, {}, MixerCell, CloseMixer},
     {144, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr},
 };
@@ -651,12 +699,19 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
     E2E_SKIP_WITHOUT_WINDOWS_BUILD();
     std::unique_ptr<App> app;
     int dpi = 0;
-    for (const SliderDrag& row : kSliderDrags) {
-        SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(row.dpi) + " DPI");
-        if (row.dpi != dpi) {
+    std::vector<std::pair<int, const SliderDrag*>> runs;
+    for (int at : {96, 144}) {
+        for (const SliderDrag& row : kSliderDrags) {
+            if (row.dpi == at || row.dpi == 0) runs.emplace_back(at, &row);
+        }
+    }
+    for (const auto& run : runs) {
+        const SliderDrag& row = *run.second;
+        SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(run.first) + " DPI");
+        if (run.first != dpi) {
             app.reset();
             LaunchOptions options;
-            options.dpi = dpi = row.dpi;
+            options.dpi = dpi = run.first;
             app.reset(new App(options));
             ASSERT_TRUE(app->Started()) << app->Error();
             ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected"); }, 30000));
@@ -674,10 +729,12 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         int x0 = 0, y0 = 0;
         ThumbCentre(slider, thumb, &x0, &y0);
         const int x1 = x0 + row.dx * dpi / 96, y1 = y0 + row.dy * dpi / 96;
-        // The press, then each step of the hand: the slider shows the value under the pointer.
+        // The press, then each step of the hand: the slider shows the value
+        // under the pointer, and on the press point the value it had.
         int shown = 0;
+        auto value = [&](int x, int y) { return x == x0 && y == y0 ? slider.value : ValueAt(slider, thumb, x, y); };
         auto follows = [&](int x, int y) {
-            const int under = ValueAt(slider, thumb, x, y);
+            const int under = value(x, y);
             if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == under; }, 5000))
                 return true;
             ADD_FAILURE() << "at (" << x << "," << y << ") the slider shows " << shown << ", not " << under;
@@ -690,18 +747,20 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
             const int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
             followed = app->MoveTo(x, y) && follows(x, y);
         }
-        const int released = ValueAt(slider, thumb, x1, y1);
-        const std::vector<std::string> expected = row.release(*app, released);
+        const int released = value(x1, y1);
+        const std::vector<std::string> expected =
+            row.release ? row.release(*app, released) : std::vector<std::string>{};
         const size_t mark = app->Mark();
         ASSERT_TRUE(app->Release());
         WaitFor([&] { return app->FramesSince(mark).size() >= expected.size(); });
         EXPECT_EQ("OK pong", app->Request("PING"));
         EXPECT_EQ(expected, Texts(app->FramesSince(mark)));
         EXPECT_EQ(released, app->Control(row.slider, row.window).value);
-        const std::string held = row.holds(*app, released);
+        const std::string held = row.holds ? row.holds(*app, released) : "";
         std::string last;
         for (const UnitFrame& f : app->FramesSince(pressed)) {
-            if (f.Text().compare(0, 5, held, 0, 5) == 0) last = f.Text();
+            // Without a command to hold, no frame at all since the press.
+            if (held.empty() || f.Text().compare(0, 5, held, 0, 5) == 0) last = f.Text();
         }
         EXPECT_EQ(held, last);
         if (row.finish) {

@@ -18,7 +18,8 @@ void TraceLine(const wchar_t* format, int a = 0, int b = 0, int c = 0, int d = 0
 } // namespace
 
 CSliderUI::CSliderUI()
-    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0)
+    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0), m_grabAt(0),
+      m_grabOffset(0)
 {
     m_textStyle = DT_SINGLELINE | DT_CENTER;
 }
@@ -131,6 +132,14 @@ void CSliderUI::SetThumbHot(bool hot)
     RequestRepaint();
 }
 
+int CSliderUI::DragValue(POINT pt) const
+{
+    if (Along(pt) == m_grabAt) return m_valueAtCapture;
+    if (m_horizontal) pt.x -= m_grabOffset;
+    else pt.y -= m_grabOffset;
+    return ValueFromPoint(pt);
+}
+
 void CSliderUI::OnButtonDown(const TEventInfo& event)
 {
     TraceLine(L"on UIEVENT_BUTTONDOWN x(%d) y(%d)\n", event.point.x, event.point.y);
@@ -141,10 +150,13 @@ void CSliderUI::OnButtonDown(const TEventInfo& event)
     TraceLine(L"get mouse in thumb rect\n");
     m_thumbState |= kThumbCaptured;
     TraceLine(L"UISTATE_CAPTURED\n");
-    // Taken before the press is reported: its handlers may end the drag.
-    const int value = ValueFromPoint(event.point);
-    m_valueAtCapture = value;
-    CommitUserValue(value);
+    // A press only takes the thumb: the value under a point is rounded
+    // along the track, so it is seldom the value the thumb shows.
+    m_valueAtCapture = m_value;
+    m_grabAt = Along(event.point);
+    const POINT centre = {thumb.left + thumb.Width() / 2, thumb.top + thumb.Height() / 2};
+    m_grabOffset = m_grabAt - Along(centre);
+    RequestRepaint();
 }
 
 void CSliderUI::OnButtonUp(const TEventInfo& event)
@@ -157,25 +169,24 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
         // A drag ends where the pointer is, and is reported once when it
         // changed the value, even when every step was already stored by the
         // moves.
-        const int value = ValueFromPoint(event.point);
+        const int value = DragValue(event.point);
         const bool movedNow = value != m_value && value >= m_min && value <= m_max;
         if (movedNow) m_value = value;
         ReportDragEnd(movedNow);
+        RequestRepaint();
         return;
     }
-    int value;
-    if (PtInRect(&thumb, event.point)) {
-        value = ValueFromPoint(event.point);
-    } else {
-        const bool towardsMin = m_horizontal ? event.point.x < thumb.left : event.point.y > thumb.bottom;
-        value = towardsMin ? m_value - m_step : m_value + m_step;
-    }
-    CommitUserValue(value);
+    // A release on the thumb it was not pressed on leaves it; beside it, it
+    // steps towards the pointer.
+    if (PtInRect(&thumb, event.point)) return;
+    const bool towardsMin = m_horizontal ? event.point.x < thumb.left : event.point.y > thumb.bottom;
+    CommitUserValue(towardsMin ? m_value - m_step : m_value + m_step);
 }
 
 void CSliderUI::ReportDragEnd(bool movedNow)
 {
-    if (movedNow || m_value != m_valueAtCapture) {
+    // Without "sendmove" the owner has heard nothing since the press.
+    if ((movedNow && m_sendMove) || m_value != m_valueAtCapture) {
         if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
         RequestRepaint();
     }
@@ -193,7 +204,7 @@ void CSliderUI::OnMouseMove(const TEventInfo& event)
 {
     TraceLine(L"on UIEVENT_MOUSEMOVE x(%d) y(%d)\n\n", event.point.x, event.point.y);
     if (m_thumbState & kThumbCaptured) {
-        const int value = ValueFromPoint(event.point);
+        const int value = DragValue(event.point);
         if (value != m_value) {
             m_value = value;
             if (m_sendMove) {

@@ -54,6 +54,12 @@ private:
     CUISize ScaledThumbSize() const;
     // Stores a user-made value in range, sends "valuechanged" and repaints.
     void CommitUserValue(int value);
+    // The point's coordinate along the track.
+    int Along(POINT pt) const { return m_horizontal ? pt.x : pt.y; }
+    // The value for the held thumb with the pointer at pt: the thumb keeps
+    // the offset at which it was taken, and back on the press it shows the
+    // value it had then.
+    int DragValue(POINT pt) const;
     void OnButtonDown(const TEventInfo& event);
     void OnButtonUp(const TEventInfo& event);
     void OnMouseMove(const TEventInfo& event);
@@ -73,6 +79,9 @@ private:
     bool m_sendMove;
     // The value when the thumb was taken, to report a drag at its end.
     int m_valueAtCapture;
+    // Where along the track the thumb was taken, and how far from its centre.
+    int m_grabAt;
+    int m_grabOffset;
 };
 
 } // namespace SkinUI

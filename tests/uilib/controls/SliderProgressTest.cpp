@@ -288,14 +288,17 @@ TEST_F(SliderFixture, DragWithoutSendMoveStillReportsTheResult)
     EXPECT_EQ(recorder.Types(), L"valuechanged");
 }
 
-TEST_F(SliderFixture, PressOnTheThumbAwayFromItsCentreMovesItThere)
+TEST_F(SliderFixture, PressOnTheThumbAwayFromItsCentreKeepsThatOffset)
 {
     slider.SetValue(40);
     SendEvent(slider, UIEVENT_BUTTONDOWN, 58, 10);
-    EXPECT_EQ(slider.GetValue(), 43);
-    EXPECT_EQ(recorder.Types(), L"valuechanged");
+    EXPECT_EQ(slider.GetValue(), 40);
+    SendEvent(slider, UIEVENT_MOUSEMOVE, 68, 10);
+    EXPECT_EQ(slider.GetValue(), 50);
+    // Back on the press point nothing has changed.
     SendEvent(slider, UIEVENT_BUTTONUP, 58, 10);
-    EXPECT_EQ(recorder.Types(), L"valuechanged");
+    EXPECT_EQ(slider.GetValue(), 40);
+    EXPECT_EQ(recorder.Types(), L"");
 }
 
 TEST_F(SliderFixture, HotStateFollowsThePointerOverTheThumb)
