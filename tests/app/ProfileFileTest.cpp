@@ -115,8 +115,9 @@ TEST(ProfileJson, ValuesSentToTheUnitAreClamped) {
         ASSERT_TRUE(ParseSceneProfileJson(json, *read).ok);
         EditJson(WriteSceneProfileJson(*read), [&](cJSON* root) {
             EXPECT_FLOAT_EQ(static_cast<float>(JsonAt(root, tc.path)->valuedouble), static_cast<float>(tc.expected));
-            if (tc.also != nullptr)
+            if (tc.also != nullptr) {
                 EXPECT_FLOAT_EQ(static_cast<float>(JsonAt(root, tc.also)->valuedouble), static_cast<float>(tc.alsoExpected));
+            }
         });
     }
 }
