@@ -238,10 +238,8 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     Seen seen;
     std::vector<WindowStep> steps{ChooseRow(c.row)};
     if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
-    if (c.unitGone) steps.push_back(OnName([&](WindowImplBase&, HWND) {
-        controller.DisconnectDevice();
-        return true;
-    }));
+    if (c.unitGone)
+        steps.push_back(OnName([&](WindowImplBase&, HWND) { controller.DisconnectDevice(); return true; }));
     steps.push_back(EnterName(seen, c.typed));
     if (c.idLate) {
         Unit().Access()->currentScene = 4;
@@ -363,11 +361,9 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
     EXPECT_EQ(c.rowAfter, seen.rows[3]);
     EXPECT_EQ(c.rowAfter, controller.Model().SceneNameText(3));
     EXPECT_EQ(c.validAfter, controller.Model().sceneValid & (1u << 3));
-    // A silent unit is told so and let go.
-    if (c.silent) {
-        EXPECT_EQ(std::vector<std::wstring>{Formatted(L"${device_no_answer}", 0)}, seen.boxes);
-    }
-    EXPECT_EQ(!c.silent, controller.Device().IsDeviceOpen());
+    const std::vector<std::wstring> told{Formatted(L"${device_no_answer}", 0)};
+    EXPECT_EQ(c.silent ? told : std::vector<std::wstring>(), seen.boxes) << "a silent unit is told so";
+    EXPECT_EQ(!c.silent, controller.Device().IsDeviceOpen()) << "and let go";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SceneDelete,
