@@ -126,9 +126,10 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
         }
     }
     if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, 0, 0);
-    // A recall that met silence ended above; a delete the unit never
-    // confirmed has given its row back in the scene window.
-    if (job == SceneJob::Save && mDevice.SilentExchanges() != mSceneSilentBefore)
+    // A recall that met silence ended above. A save or delete the unit never
+    // confirmed has given its row back in the scene window; a unit that fell
+    // silent meanwhile is let go with a word, as after a recall.
+    if (job != SceneJob::Load && mDevice.SilentExchanges() != mSceneSilentBefore)
         UnitStoppedAnswering(L"${device_no_answer}");
 }
 

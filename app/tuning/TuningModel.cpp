@@ -87,3 +87,16 @@ bool TuningModel::ToUnitSceneName(int k, UnitSceneName& out, WideToNarrowFn conv
         }
     }
 }
+
+std::wstring TuningModel::UnstorableChars(const std::wstring& text, WideToNarrowFn toUnit, NarrowToWideFn fromUnit) {
+    std::wstring lost;
+    if (!toUnit || !fromUnit) return text;
+    for (const wchar_t c : text) {
+        const wchar_t one[] = {c, L'\0'};
+        char narrow[8] = {};
+        wchar_t back[4] = {};
+        const bool kept = toUnit(one, narrow, sizeof narrow) && fromUnit(narrow, back, 4) && back[0] == c;
+        if (!kept && lost.find(c) == std::wstring::npos) lost.push_back(c);
+    }
+    return lost;
+}

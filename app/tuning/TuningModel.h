@@ -50,6 +50,9 @@ public:
     // Slot k converted to the code page for the unit: zero-filled, at most 16
     // bytes, always terminated.
     bool ToUnitSceneName(int k, UnitSceneName& out, WideToNarrowFn convert) const;
+    // The characters of text the code page cannot hold (they would come back
+    // from the unit as others), each once, in order.
+    static std::wstring UnstorableChars(const std::wstring& text, WideToNarrowFn toUnit, NarrowToWideFn fromUnit);
 
     std::array<SceneNameSlot, kStoredScenes> sceneNames{};
     uint32_t sceneValid = 0;

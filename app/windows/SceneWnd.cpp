@@ -29,12 +29,13 @@ struct ModeTexts {
     const wchar_t* title;
     const wchar_t* confirm;
     const wchar_t* logLine;
+    const wchar_t* offline;  // a confirmation after the unit left
 };
 
 const ModeTexts kModeTexts[] = {
-    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n"},
-    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n"},
-    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n"},
+    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n", L"${load_scene_offline}"},
+    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n", L"${save_scene_offline}"},
+    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n", L"${delete_scene_offline}"},
 };
 
 void Notice(HWND owner, const wchar_t* text)
@@ -161,6 +162,11 @@ void CSceneWnd::ReceiveNotify(TNotifyInfo& notify)
 
 void CSceneWnd::ChooseScene(bool fromButton)
 {
+    // One transfer per confirmation: a click while it starts is the same one.
+    if (m_busy) {
+        LogPrintW(L"scene confirmation ignored: a transfer runs\n");
+        return;
+    }
     auto* list = dynamic_cast<CListUI*>(m_list);
     const int index = list != nullptr ? list->GetSelectedIndex() : -1;
     LogPrintW(kModeTexts[static_cast<int>(m_mode)].logLine, index);
@@ -177,11 +183,17 @@ void CSceneWnd::ChooseScene(bool fromButton)
 
 bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
 {
+    // The unit may have left while the window, its question or the name entry was open.
+    if (!m_controller->Device().IsDeviceOpen()) {
+        Notice(m_window, kModeTexts[static_cast<int>(m_mode)].offline);
+        return false;
+    }
     PostMessageW(m_window, WM_BUSY_BEGIN, 0, 0);
     m_controller->Model().sceneSlot = s;
     m_controller->Device().mSceneWnd = m_window;
     if (m_controller->StartSceneJob(job, s)) {
         m_jobStarted = true;
+        m_busy = true;
         return true;
     }
     PostMessageW(m_window, WM_BUSY_END, 0, 0);
@@ -215,17 +227,16 @@ int CSceneWnd::SaveSence(int s)
     }
     std::wstring name = oldName;
     if (ShowNameMsgWnd(m_window, name) != 1) return 0;
-    for (int j = 0; j < kStoredScenes && !name.empty(); ++j) {
+    if (!TakeUnitName(s - 1, name)) {
+        model.SetSceneName(s - 1, oldName);
+        return 0;
+    }
+    for (int j = 0; j < kStoredScenes; ++j) {
         if (j == s - 1 || model.SceneNameText(j) != name) continue;
         // The slot keeps its old name: the unit still holds that scene.
         FormatLanguageText(text, kTextChars, L"${same_name_tips}", "sds", name.c_str(), j + 1,
                            model.SceneNameText(j).c_str());
         Notice(m_window, text);
-        return 0;
-    }
-    model.SetSceneName(s - 1, name);
-    if (!model.ToUnitSceneName(s - 1, model.sceneNameInput, WideToAnsi)) {
-        LogPrintW(L"scene name %s cannot be converted for the unit\n", name.c_str());
         model.SetSceneName(s - 1, oldName);
         return 0;
     }
@@ -240,6 +251,33 @@ int CSceneWnd::SaveSence(int s)
     return 1;
 }
 
+bool CSceneWnd::TakeUnitName(int index, std::wstring& name)
+{
+    // Trailing spaces would show two names alike; no name at all, a free slot.
+    name.erase(name.find_last_not_of(L" \t\x3000") + 1);
+    if (name.empty()) {
+        Notice(m_window, L"${scene_name_empty}");
+        return false;
+    }
+    const std::wstring lost = TuningModel::UnstorableChars(name, WideToAnsi, AnsiToWide);
+    if (!lost.empty()) {
+        wchar_t text[kTextChars];
+        FormatLanguageText(text, kTextChars, L"${scene_name_chars}", "s", lost.c_str());
+        Notice(m_window, text);
+        return false;
+    }
+    TuningModel& model = m_controller->Model();
+    model.SetSceneName(index, name);
+    UnitSceneName& bytes = model.sceneNameInput;
+    if (!model.ToUnitSceneName(index, bytes, WideToAnsi) ||
+        !model.StoreUnitSceneName(index, reinterpret_cast<const uint8_t*>(bytes.data()), kSceneNameBytes, AnsiToWide)) {
+        LogPrintW(L"scene name %s cannot be converted for the unit\n", name.c_str());
+        return false;
+    }
+    name = model.SceneNameText(index);
+    return true;
+}
+
 // The name goes only once the job runs, and comes back when the unit never
 // confirms the delete: the unit then still holds the scene.
 void CSceneWnd::DeleteSence(int s)
@@ -247,6 +285,12 @@ void CSceneWnd::DeleteSence(int s)
     LogPrintW(L"DeleteSence\n");
     if (m_controller == nullptr || !TuningModel::IsSceneIndex(s - 1)) return;
     const std::wstring oldName = m_controller->Model().SceneNameText(s - 1);
+    // A free slot holds nothing to delete: so a double-click on a row, or on
+    // Delete, deletes once, its second click coming after the first delete.
+    if (oldName.empty() && (m_controller->Model().sceneValid & SceneBit(s - 1)) == 0) {
+        LogPrintW(L"scene %d is free: nothing to delete\n", s);
+        return;
+    }
     if (!StartJob(s, EqualizerManager::SceneJob::Delete)) return;
     m_pendingRow = s - 1;
     m_nameBefore = oldName;
@@ -262,6 +306,7 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         RunLoadingWnd(m_window, &m_loading);
         break;
     case WM_BUSY_END:
+        m_busy = false;
         CloseLoadingWnd(&m_loading);
         if (m_pendingRow >= 0 && m_controller != nullptr) {
             LogPrintW(L"scene %d not changed by the unit\n", m_pendingRow + 1);

@@ -44,6 +44,11 @@ private:
     // The list's selected row goes to the operation of the mode; fromButton
     // tells the confirm button from a double-click on the row.
     void ChooseScene(bool fromButton);
+    // The typed name as the unit will hold it: trailing spaces trimmed, in
+    // the code page, cut to the unit's bytes; it goes into slot index and
+    // the unit's bytes into the model. False, with a word to the installer,
+    // for an empty name or characters the code page cannot hold.
+    bool TakeUnitName(int index, std::wstring& name);
     // Loading window, scene slot, reply registration, then the worker.
     bool StartJob(int s, EqualizerManager::SceneJob job);
 
@@ -59,4 +64,6 @@ private:
     std::wstring m_nameBefore;
     // The unit's answer which scene is current counts only until then.
     bool m_jobStarted = false;
+    // From a transfer's start until its end reaches the window.
+    bool m_busy = false;
 };

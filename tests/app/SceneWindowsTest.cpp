@@ -97,13 +97,13 @@ WindowStep OnBox(Step step) { return {L"MsgWnd", L"msgwnd", step}; }
 WindowStep OnName(Step step) { return {L"NameMsgWnd", nullptr, step}; }
 WindowStep OnLoading(Step step) { return {L"LoadingWnd", nullptr, step}; }
 
-WindowStep ChooseRow(int row)
+WindowStep ChooseRow(int row, int clicks = 1)
 {
-    return OnScene([row](WindowImplBase& w, HWND hwnd) {
+    return OnScene([row, clicks](WindowImplBase& w, HWND hwnd) {
         auto* list = dynamic_cast<CListUI*>(dialogs::Find(w, L"listview"));
         if (list == nullptr || !IsWindowEnabled(hwnd)) return false;
         list->SelectSingleItem(row);
-        Click(w, hwnd, L"confirm_btn");
+        for (int i = 0; i < clicks; ++i) Click(w, hwnd, L"confirm_btn");
         return true;
     });
 }
@@ -158,10 +158,6 @@ protected:
         Unit().FactoryDefaults();
         s_window = new CConnectHost();
         ASSERT_NE(nullptr, s_window->CreateNativeWindow(nullptr, L"ConnectHost", WS_OVERLAPPEDWINDOW, 0, 0, 0, 1200, 900));
-        EqualizerManager& c = s_window->Controller();
-        ASSERT_TRUE(SkinUITest::PumpUntil(
-            [&] { return c.Device().IsAsyncMode() && !c.IsStatusReadRunning() && s_window->LoadingWindow() == nullptr; },
-            30000));
     }
     static void TearDownTestSuite()
     {
@@ -175,6 +171,12 @@ protected:
     {
         ASSERT_NE(nullptr, s_window);
         Unit().SetSilent(false);
+        // Connected, again after a test that let the unit go, and its read done.
+        EqualizerManager& c = Controller();
+        if (!c.Device().IsDeviceOpen()) c.ConnectDevice(false);
+        ASSERT_TRUE(SkinUITest::PumpUntil(
+            [&] { return c.Device().IsAsyncMode() && !c.IsStatusReadRunning() && s_window->LoadingWindow() == nullptr; },
+            30000));
         TuningModel& model = Controller().Model();
         for (int scene = 1; scene <= kStoredScenes; ++scene) {
             {
@@ -207,6 +209,7 @@ struct SaveCase {
     const wchar_t* rowAfter;          // the row's name when the window closed
     bool nameLost = false;            // the row shows no name, the unit still holds its scene
     bool idLate = false;              // the unit (on scene 4) answers which scene is current once the job runs
+    bool unitGone = false;            // the link closed while the name was typed: told, nothing sent
 };
 
 const SaveCase kSaveCases[] = {
@@ -221,6 +224,7 @@ const SaveCase kSaveCases[] = {
      {"02 0b bb 041047696700000000000000000000000000", "02 08 bb 0400"}, L"Gig", true},
     {"a late answer which scene is current leaves the save on the chosen slot", 1, L"ABC", false,
      {"02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"}, L"ABC", false, true},
+    {"a name confirmed after the unit left is told not saved", 1, L"ABC", false, {}, L"", false, false, true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -234,6 +238,8 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     Seen seen;
     std::vector<WindowStep> steps{ChooseRow(c.row)};
     if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
+    if (c.unitGone)
+        steps.push_back(OnName([&](WindowImplBase&, HWND) { controller.DisconnectDevice(); return true; }));
     steps.push_back(EnterName(seen, c.typed));
     if (c.idLate) {
         Unit().Access()->currentScene = 4;
@@ -256,7 +262,8 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     EXPECT_EQ(expected, FlashFramesSince(mark));
     std::vector<std::wstring> boxes;
     if (c.overwriteAsked) boxes.push_back(Formatted(L"${save_scene_overwrite}", c.row + 1));
-    if (refused) {
+    if (c.unitGone) boxes.push_back(Formatted(L"${save_scene_offline}", 0));
+    else if (refused) {
         const CUIString format = CResourceStore::GetInstance()->LookupText(L"${same_name_tips}");
         wchar_t text[512];
         _snwprintf(text, 511, format, c.typed, 4, L"Live");
@@ -314,6 +321,7 @@ struct DeleteCase {
     bool silent;
     uint32_t validAfter;
     const wchar_t* rowAfter;  // what the unit still holds
+    bool clickedAgain = false;  // Delete clicked again as the job starts, and once it ended
 };
 
 class SceneDelete : public SceneWindows, public ::testing::WithParamInterface<DeleteCase> {};
@@ -328,7 +336,7 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
                                       Unit().SetSilent(c.silent);
                                       return true;
                                   }),
-                                  ChooseRow(3)};
+                                  ChooseRow(3, c.clickedAgain ? 2 : 1)};
     // Acknowledged, the loading window may be gone before a tick could see it.
     if (c.silent) {
         steps.push_back(OnLoading([&](WindowImplBase&, HWND) {
@@ -339,7 +347,9 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
             rowWhileBusy = scene->PaintManager().FindSubControlByName(list->GetChildAt(3), L"value")->GetTextContent().CStr();
             return true;
         }));
+        steps.push_back(Answer(seen, L"confirm_btn"));
     }
+    if (c.clickedAgain) steps.push_back(ChooseRow(3));
     steps.push_back(CloseWhenIdle(seen, controller));
     const size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
     const auto result = dialogs::RunWindowScript(steps, [&] { controller.DeleteDSPSenceConfig(Main()); });
@@ -351,11 +361,15 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
     EXPECT_EQ(c.rowAfter, seen.rows[3]);
     EXPECT_EQ(c.rowAfter, controller.Model().SceneNameText(3));
     EXPECT_EQ(c.validAfter, controller.Model().sceneValid & (1u << 3));
+    const std::vector<std::wstring> told{Formatted(L"${device_no_answer}", 0)};
+    EXPECT_EQ(c.silent ? told : std::vector<std::wstring>(), seen.boxes) << "a silent unit is told so";
+    EXPECT_EQ(!c.silent, controller.Device().IsDeviceOpen()) << "and let go";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SceneDelete,
                          ::testing::Values(DeleteCase{"acknowledged", false, 0, L""},
-                                           DeleteCase{"not acknowledged", true, 1u << 3, L"Live"}));
+                                           DeleteCase{"silent", true, 1u << 3, L"Live"},
+                                           DeleteCase{"double-clicked", false, 0, L"", true}));
 
 TEST_F(SceneWindows, ConfirmWithoutSelectionDoesNothing)
 {
