@@ -179,6 +179,9 @@ class CloseUnderIo : public DspDeviceTest, public ::testing::WithParamInterface<
 
 TEST_P(CloseUnderIo, ReturnsAtOnceAndTheIoReleasesTheHandle) {
     const CloseUnderIoCase& c = GetParam();
+    SetDeviceWaitScaleForTests(100);  // the read's whole 10 s
+    // A few 20 ms slices, with room for a busy machine.
+    const int kAtOnceMs = 300;
     device.OpenHIDDevice();
     unit().HoldReads(c.held && !c.write);
     unit().HoldWrites((c.held && c.write) || c.notifyWedged);
@@ -198,8 +201,8 @@ TEST_P(CloseUnderIo, ReturnsAtOnceAndTheIoReleasesTheHandle) {
         if (c.reopen) device.OpenHIDDevice();
         closed = true;
     });
-    EXPECT_TRUE(sim::PollUntil([&] { return closed.load(); }, 100)) << "the close waited for the unit";
-    EXPECT_EQ(!c.held, sim::PollUntil([&] { return ioDone.load(); }, 100)) << "the read ends with its slice";
+    EXPECT_TRUE(sim::PollUntil([&] { return closed.load(); }, kAtOnceMs)) << "the close waited for the unit";
+    EXPECT_EQ(!c.held, sim::PollUntil([&] { return ioDone.load(); }, kAtOnceMs)) << "the read ends with its slice";
     EXPECT_EQ(c.held || c.reopen ? 1 : 0, unit().OpenHandleCount()) << "released under the I/O or left open";
     unit().HoldReads(false);
     unit().HoldWrites(false);
