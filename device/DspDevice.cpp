@@ -30,6 +30,7 @@ DspDevice::~DspDevice() {
     }
     DropQueued();  // anything left when no worker ran
     DiscardQueued();
+    SendLeaveFrame();
     delete[] mReceiveBuffer;
 }
 
@@ -121,6 +122,8 @@ void DspDevice::McuCmdThread(void* device) { static_cast<DspDevice*>(device)->Ru
 void DspDevice::RunCommandWorker() {
     LogPrintW(L"McuCmdThread start\n");
     while (mRunning.load()) {
+        // Not a queued command: a job waiting for the one in progress never waits for it.
+        SendLeaveFrame();
         mWorkerBusy.store(1);
         DspCmdEntry entry;
         DiscardQueued();
@@ -138,6 +141,7 @@ void DspDevice::RunCommandWorker() {
     }
     DropQueued();
     DiscardQueued();
+    SendLeaveFrame();
     LogPrintW(L"McuCmdThread end\n");
 }
 

@@ -72,7 +72,8 @@ public:
     static void SetExchangeCheck(PushCheck check);
 
     // The link. A close never waits: a read or write still using the old
-    // link releases it as it ends, within one read slice.
+    // link releases it as it ends, within one read slice. With notify the
+    // worker tells the unit on the closed handle that the program leaves.
     void OpenHIDDevice();
     void CloseHIDDevice(bool notify);
     bool IsDeviceOpen() const { return mHidHandle.load() != nullptr; }
@@ -296,7 +297,16 @@ private:
     // Discards the entries DropQueued named; on the worker (or with none running).
     void DiscardQueued();
     class IoGuard;
+    // Ends one read or write counted on the link; the last one releases the closed handles.
+    void EndIo();
     void ReleaseHandle(hid_device_* handle);
+    // SendCtrlCommand on the link numbered link: the open one, or closed, a
+    // handle closed since, while no other link has opened.
+    bool WriteCommand(hid_device_* closed, uint32_t link, uint8_t type, uint8_t subcommand,
+                      uint8_t optype, const uint8_t* payload, uint8_t length);
+    void PC_Connect(uint8_t on, hid_device_* closed, uint32_t link);
+    // On the worker: the goodbye a close with notify left, on its closed handle.
+    void SendLeaveFrame();
 
     std::atomic<uint8_t> mRunning{1};
     std::atomic<uint8_t> mAsyncMode{0};
@@ -329,6 +339,10 @@ private:
     std::mutex mIoMutex;
     int mIoInFlight = 0;
     std::vector<hid_device_*> mClosing;
+    // The closed link whose goodbye the worker has still to write; it counts
+    // as one I/O in flight until written.
+    hid_device_* mLeaving = nullptr;
+    uint32_t mLeavingLink = 0;
     std::atomic<int> mWriteBusy{0};
     std::atomic<int32_t> mBytesRead{0};
     std::atomic<IFrameHandler*> mFrameHandler{nullptr};

@@ -43,14 +43,7 @@ public:
         mHandle = device.mHidHandle.load();
         mLink = device.mLinkSerial.load();
     }
-    ~IoGuard() {
-        std::vector<hid_device*> closed;
-        {
-            std::lock_guard<std::mutex> lock(mDevice.mIoMutex);
-            if (--mDevice.mIoInFlight == 0) closed.swap(mDevice.mClosing);
-        }
-        for (hid_device* handle : closed) mDevice.ReleaseHandle(handle);
-    }
+    ~IoGuard() { mDevice.EndIo(); }
     IoGuard(const IoGuard&) = delete;
     IoGuard& operator=(const IoGuard&) = delete;
     hid_device* handle() const { return mHandle; }
@@ -123,20 +116,48 @@ void DspDevice::OpenHIDDevice() {
 }
 
 void DspDevice::CloseHIDDevice(bool notify) {
-    if (!IsDeviceOpen()) return;
-    if (notify) PC_Connect(0);
     hid_device* handle = nullptr;
     {
         std::lock_guard<std::mutex> lock(mIoMutex);
         handle = mHidHandle.exchange(nullptr);
         if (!handle) return;
-        mLinkSerial.fetch_add(1);
+        const uint32_t link = mLinkSerial.fetch_add(1) + 1;
+        // The worker writes the goodbye, so the closing thread never waits
+        // behind a wedged write. One still unwritten for an earlier link is
+        // moot now and hands its count to this one.
+        if (notify) {
+            if (!mLeaving) ++mIoInFlight;
+            mLeaving = handle;
+            mLeavingLink = link;
+        }
         if (mIoInFlight > 0) {
             mClosing.push_back(handle);
             return;
         }
     }
     ReleaseHandle(handle);
+}
+
+void DspDevice::EndIo() {
+    std::vector<hid_device*> closed;
+    {
+        std::lock_guard<std::mutex> lock(mIoMutex);
+        if (--mIoInFlight == 0) closed.swap(mClosing);
+    }
+    for (hid_device* handle : closed) ReleaseHandle(handle);
+}
+
+void DspDevice::SendLeaveFrame() {
+    hid_device* handle = nullptr;
+    uint32_t link = 0;
+    {
+        std::lock_guard<std::mutex> lock(mIoMutex);
+        std::swap(handle, mLeaving);
+        link = mLeavingLink;
+    }
+    if (!handle) return;
+    PC_Connect(0, handle, link);
+    EndIo();
 }
 
 void DspDevice::ReleaseHandle(hid_device* handle) {
@@ -146,6 +167,11 @@ void DspDevice::ReleaseHandle(hid_device* handle) {
 
 bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype,
                                 const uint8_t* payload, uint8_t length) {
+    return WriteCommand(nullptr, mLinkSerial.load(), type, subcommand, optype, payload, length);
+}
+
+bool DspDevice::WriteCommand(hid_device* closed, uint32_t link, uint8_t type, uint8_t subcommand,
+                             uint8_t optype, const uint8_t* payload, uint8_t length) {
     const DWORD start = GetTickCount();
     if (type == dsp::CMD_DSP && optype == dsp::OP_GET) {
         uint32_t count = gDspRequestCount.fetch_add(1) + 1;
@@ -155,7 +181,7 @@ bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype
             LogPrintW(L"SendCtrlCommand %d, %d\n", count, subcommand);
     }
     LogPrintW(L"SendCtrlCommand timestart = %ld\n", static_cast<long>(start));
-    if (!IsDeviceOpen()) return false;
+    if (!closed && !IsDeviceOpen()) return false;
 
     uint8_t report[dsp::kOutputReportSize];
     if (!dsp::BuildOutputReport(type, subcommand, optype, payload, length, report, &LogChecksum)) {
@@ -168,7 +194,7 @@ bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype
             LogPrintW(L"time out, break out send cmd!\n");
             return false;
         }
-        if (!IsDeviceOpen()) {
+        if (mLinkSerial.load() != link) {
             LogPrintW(L"mHidHandle is NULL, break out send cmd!\n");
             return false;
         }
@@ -183,15 +209,17 @@ bool DspDevice::SendCtrlCommand(uint8_t type, uint8_t subcommand, uint8_t optype
     bool written = false;
     {
         IoGuard io(*this);
-        if (!io.handle()) {
+        // A command for a link that has ended since goes nowhere.
+        hid_device* handle = io.link() == link ? (closed ? closed : io.handle()) : nullptr;
+        if (!handle) {
             LogPrintW(L"mHidHandle is NULL, can't send cmd\n");
-        } else if (hid_write(io.handle(), report, sizeof(report)) < 0) {
-            const wchar_t* error = hid_error(io.handle());
+        } else if (hid_write(handle, report, sizeof(report)) < 0) {
+            const wchar_t* error = hid_error(handle);
             LogPrintW(L"Write HidDeviceObject = %d errot = %s\n",
-                      static_cast<int>(reinterpret_cast<intptr_t>(io.handle())), error ? error : L"");
+                      static_cast<int>(reinterpret_cast<intptr_t>(handle)), error ? error : L"");
         } else {
             LogPrintW(L"write data ok! HidDeviceObject = %d\n",
-                      static_cast<int>(reinterpret_cast<intptr_t>(io.handle())));
+                      static_cast<int>(reinterpret_cast<intptr_t>(handle)));
             written = true;
         }
     }

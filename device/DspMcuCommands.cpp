@@ -24,9 +24,11 @@ bool DspDevice::Hand_Connect() {
     return Submit(dsp::CMD_MCU, kHandshake, dsp::OP_SET, nullptr, 0, true);
 }
 
-void DspDevice::PC_Connect(uint8_t on) {
+void DspDevice::PC_Connect(uint8_t on) { PC_Connect(on, nullptr, mLinkSerial.load()); }
+
+void DspDevice::PC_Connect(uint8_t on, hid_device_* closed, uint32_t link) {
     LogPrintW(L"PC_Connect = %d\n", on);
-    SendCtrlCommand(dsp::CMD_MCU, kPcConnect, dsp::OP_SET, &on, 1);
+    WriteCommand(closed, link, dsp::CMD_MCU, kPcConnect, dsp::OP_SET, &on, 1);
 }
 
 void DspDevice::MCU_Reboot_Ctrl() {

@@ -225,6 +225,8 @@ TEST_F(ProfileTransfer, PushStopsWhenTheUnitStopsAnswering)
     std::vector<std::string> shape = LivePushShape(file->Current());
     shape.resize(3);
     shape.push_back("03 1f bb 00");
+    // The worker writes the goodbye, then releases the handle.
+    EXPECT_TRUE(SkinUITest::PumpUntil([] { return sim::SimUnit::Instance().OpenHandleCount() == 0; }, kBoundMs));
     EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
     EXPECT_EQ(file->Current().currOutChannel, Controller().Current().currOutChannel);
     EXPECT_FALSE(Controller().Device().IsDeviceOpen());

@@ -163,10 +163,14 @@ TEST_F(DspDeviceTest, SyncSubmitWaitsForItsAnswer) {
 }
 
 // A close never waits for the unit: the read or write in progress keeps the
-// handle and releases it as it ends.
+// handle and releases it as it ends; a read the unit does not hold ends
+// within a slice or so, also when a new link opens at once.
 struct CloseUnderIoCase {
     const char* name;
     bool write;
+    bool held;
+    bool reopen;
+    bool notifyWedged;  // the close says goodbye while the unit takes no write
 };
 
 void PrintTo(const CloseUnderIoCase& c, std::ostream* os) { *os << c.name; }
@@ -174,35 +178,46 @@ void PrintTo(const CloseUnderIoCase& c, std::ostream* os) { *os << c.name; }
 class CloseUnderIo : public DspDeviceTest, public ::testing::WithParamInterface<CloseUnderIoCase> {};
 
 TEST_P(CloseUnderIo, ReturnsAtOnceAndTheIoReleasesTheHandle) {
-    const bool write = GetParam().write;
+    const CloseUnderIoCase& c = GetParam();
+    SetDeviceWaitScaleForTests(100);  // the read's whole 10 s
+    // A few 20 ms slices, with room for a busy machine.
+    const int kAtOnceMs = 300;
     device.OpenHIDDevice();
-    if (write) unit().HoldWrites(true);
-    else unit().HoldReads(true);
-    std::atomic<bool> ioResult{!write};
+    unit().HoldReads(c.held && !c.write);
+    unit().HoldWrites((c.held && c.write) || c.notifyWedged);
+    std::atomic<bool> ioResult{!c.write};
+    std::atomic<bool> ioDone{false};
     const uint8_t payload[] = {0x01};
     std::thread io([&] {
-        ioResult = write ? device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1)
-                         : device.ReadHIDData(device.ReceiveBuffer(), 10000);
+        ioResult = c.write ? device.SendCtrlCommand(1, 0x04, 0xBB, payload, 1)
+                           : device.ReadHIDData(device.ReceiveBuffer(), 10000);
+        ioDone = true;
     });
-    ASSERT_TRUE(write ? unit().WaitForBlockedWrite(5000) : unit().WaitForBlockedRead(5000));
+    ASSERT_TRUE(c.write ? unit().WaitForBlockedWrite(5000) : unit().WaitForBlockedRead(5000));
 
     std::atomic<bool> closed{false};
     std::thread closer([&] {
-        device.CloseHIDDevice(false);
+        device.CloseHIDDevice(c.notifyWedged);
+        if (c.reopen) device.OpenHIDDevice();
         closed = true;
     });
-    EXPECT_TRUE(sim::PollUntil([&] { return closed.load(); }, 100)) << "the close waited for the unit";
-    EXPECT_EQ(1, unit().OpenHandleCount()) << "not released under the I/O";
+    EXPECT_TRUE(sim::PollUntil([&] { return closed.load(); }, kAtOnceMs)) << "the close waited for the unit";
+    EXPECT_EQ(!c.held, sim::PollUntil([&] { return ioDone.load(); }, kAtOnceMs)) << "the read ends with its slice";
+    EXPECT_EQ(c.held || c.reopen ? 1 : 0, unit().OpenHandleCount()) << "released under the I/O or left open";
     unit().HoldReads(false);
     unit().HoldWrites(false);
     closer.join();
     io.join();
-    EXPECT_EQ(write, ioResult.load());
-    EXPECT_EQ(0, unit().OpenHandleCount());
+    EXPECT_EQ(c.write, ioResult.load());
+    EXPECT_TRUE(sim::PollUntil([&] { return unit().OpenHandleCount() == (c.reopen ? 1 : 0); }, 1000));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadOrWrite, CloseUnderIo,
-                         ::testing::Values(CloseUnderIoCase{"read", false}, CloseUnderIoCase{"write", true}),
+                         ::testing::Values(CloseUnderIoCase{"read", false, true, false, false},
+                                           CloseUnderIoCase{"write", true, true, false, false},
+                                           CloseUnderIoCase{"silent_read", false, false, false, false},
+                                           CloseUnderIoCase{"silent_read_reopen", false, false, true, false},
+                                           CloseUnderIoCase{"goodbye_on_wedged_writes", false, true, false, true}),
                          [](const ::testing::TestParamInfo<CloseUnderIoCase>& info) { return info.param.name; });
 
 TEST_F(DspDeviceTest, SecondWriterGivesUpWhileTheFirstIsStuck) {
@@ -222,6 +237,7 @@ TEST_F(DspDeviceTest, SecondWriterGivesUpWhileTheFirstIsStuck) {
 TEST_F(DspDeviceTest, CloseWithNotifyTellsTheUnitFirst) {
     device.OpenHIDDevice();
     device.CloseHIDDevice(true);
+    ASSERT_TRUE(sim::PollUntil([&] { return unit().OpenHandleCount() == 0; }, 1000));
     auto frames = unit().ReceivedFrames();
     ASSERT_EQ(1u, frames.size());
     EXPECT_EQ(3, frames[0].type);
