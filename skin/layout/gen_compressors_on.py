@@ -9,8 +9,8 @@ from layout_file import arguments, write_layout
 
 CHANNELS = 16
 # Wide enough for "30000 毫秒" right-aligned in its edit with padding.
-COLUMN = 66
-LABELS = 96
+COLUMN = 72
+LABELS = 80
 SIDE = 16
 WIDTH = LABELS + CHANNELS * COLUMN + 2 * SIDE
 SLIDER_HEIGHT = 96
@@ -38,7 +38,7 @@ PARAM_TEMPLATE = """          <Control height="{gap}"/>
 """
 SLIDER_WIDTH = 20
 
-COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="3,0,3,0" childpadding="4">
+COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="2,0,2,0" childpadding="4">
           <Label height="24" text="CH{number}" align="center" valign="vcenter" font="1" textcolor="{text2}"/>
           <HorizontalLayout height="24">
             <Control/>
