@@ -4,7 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -131,9 +130,9 @@ const struct {
               {"tab_outputs", "btn_lock_output", "_outputs"}};
 
 // The dialogs the menus open: the row, the dialog's title, the control that
-// closes it, the picture's name, and a control whose text ends in a word of
-// the language file: the main window's word for ms, or (none given) the
-// mixer's first row as its cross-source lists offer it.
+// closes it, the picture's name, and a control whose text ends in the word of
+// a language key: the compressors' times in the main window's word for ms,
+// the mixer's first row as its cross-source lists name it (no key given).
 const struct {
     const char* row;
     const char* window;
@@ -149,12 +148,9 @@ const struct {
                 {"option_item_about", "msgwnd", "confirm_btn", "dialog_about"},
                 {"option_item_firmware_upgrade", "updatefwwnd", "closebtn", "dialog_update"}};
 
-// Tuned states: each step brings a control of the main window to a value (a
-// selected state, a list row, or a number typed and entered; none: a click
-// that asks), answers the question it may ask with OK, and may picture the
-// window then. The PEQ mode with a boosted and a cut band, channels 2 and 6
-// shown beside the current one in its group, mute, solo and phase on; the EQ
-// bypassed and back; a bridged pair and the delays in cm and in.
+// Tuned states: a step brings a control to a value (selected, a list row, a
+// number typed; none: a click that asks), answers a question with OK, and may
+// picture the window then.
 const struct {
     const char* control;
     const char* value;
@@ -177,16 +173,16 @@ bool Reach(App& app, const std::string& name, const std::string& value) {
     if (control.type == "EditUI")
         return app.Click(name, kTitle) && app.Key("End") && app.Key("shift+Home") && app.Type(value) &&
                WaitFor([&] { return app.Control(name, kTitle).text == value; }) && app.Key("Return");
-    if (control.hasIndex && !there()) return app.Wheel(name, control.index - std::stoi(value), kTitle) && WaitFor(there);
-    if (!there() && !app.ClickUntil(name, kTitle, [&] { return there() || asks(); })) return false;
-    return !asks() || app.ClickUntil("confirm_btn", "msgwnd", [&] { return !asks(); });
+    if (control.hasIndex) return there() || (app.Wheel(name, control.index - std::stoi(value), kTitle) && WaitFor(there));
+    return (there() || app.ClickUntil(name, kTitle, [&] { return there() || asks(); })) &&
+           (!asks() || app.ClickUntil("confirm_btn", "msgwnd", [&] { return !asks(); }));
 }
 
 // Each dialog opened from the program in the language just switched to:
 // pictured once laid out (its closing control inside it and still), every
 // text in that language; closed again.
 void PictureDialogs(App& app, const std::string& language, const std::string& tail,
-                    const std::string& firstRow = "csm_opt_l") {
+                    const std::string& firstRow = "opt_l") {
     for (const auto& dialog : kDialogs) {
         SCOPED_TRACE(dialog.stem);
         ASSERT_EQ("OK", app.Request(std::string("MENU ") + dialog.row));
@@ -202,11 +198,9 @@ void PictureDialogs(App& app, const std::string& language, const std::string& ta
         }));
         EXPECT_EQ("", PictureWindow(app, dialog.window, ScreenshotFolder() + "/" + dialog.stem + tail + ".png"));
         EXPECT_EQ("", ForeignScriptText(app, dialog.window, language));
-        if (dialog.worded != nullptr) {
-            const std::string text = app.Control(dialog.worded, dialog.window).text;
-            const std::string word = SkinText(language, dialog.key != nullptr ? dialog.key : firstRow);
-            EXPECT_EQ(word, text.substr(text.size() - std::min(text.size(), word.size()))) << dialog.worded;
-        }
+        const std::string text = dialog.worded ? app.Control(dialog.worded, dialog.window).text : "";
+        const std::string word = dialog.worded ? SkinText(language, dialog.key ? dialog.key : "csm_" + firstRow) : "";
+        EXPECT_TRUE(text.size() >= word.size() && !text.compare(text.size() - word.size(), word.size(), word)) << text;
         ASSERT_TRUE(app.ClickUntil(dialog.close, dialog.window, [&] { return !app.Window(dialog.window).found; }));
         ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language); }));
     }
@@ -297,8 +291,8 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             ASSERT_TRUE(app.Plug());
             ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
         }
-        // Tuned, in every language at 96 DPI and in Russian at 120 and 144;
-        // the dialogs again, the mixer with the twelve-input source's rows.
+        // Tuned, in every language at 96 DPI and in Russian at 120 and 144; the
+        // dialogs again with a twelve-input source.
         ASSERT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Request("SOURCE 5") == "OK" &&
                     Reconnect(app));
         for (const auto& language : languages) {
@@ -306,12 +300,11 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
             ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
             for (const auto& step : kTuning) {
-                ASSERT_TRUE(Reach(app, step.control, step.value) && WaitFor([&] {
-                    return StartUpReadDone(app, language.language);
-                })) << step.control;
-                if (step.picture != nullptr) CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
+                ASSERT_TRUE(Reach(app, step.control, step.value)) << step.control;
+                ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); })) << step.control;
+                if (step.picture) CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
             }
-            PictureDialogs(app, language.language, tail + "_tuned", "csm_hi_1");
+            PictureDialogs(app, language.language, tail + "_tuned", "hi_1");
         }
         ASSERT_TRUE(app.Kill());
     }
