@@ -54,12 +54,22 @@ const struct {
                      {L"option_item_language_cn", L"cn_zh"},
                      {L"option_item_language_ru", L"ru"}};
 const int kMarkSize = 18;
+// No group and groups 1 to 6.
+const int kDelayGroupRows = 7;
 
 CMenuElementUI* Row(CMenuWnd* menu, const wchar_t* name)
 {
     CMenuUI* root = menu->GetMenuRoot();
     if (root == nullptr) return nullptr;
     return static_cast<CMenuElementUI*>(root->FindDescendantByName(name));
+}
+
+// The tick on the row of the current choice, none on the others.
+void MarkRow(CMenuElementUI* row, bool current)
+{
+    if (row == nullptr) return;
+    row->SetIcon(current ? L"right.png" : L"");
+    row->SetIconSize(kMarkSize, kMarkSize);
 }
 
 void EnableRows(CMenuWnd* menu, const wchar_t* const* names, int count, bool enabled)
@@ -108,7 +118,16 @@ void EqualizerManager::ShowDelayLinkGroupMenu(HWND mainWnd, CControlUI* control,
 {
     CMenuWnd* opened =
         OpenMenu(mainWnd, control, menu, notify, L"xml/delay_link_group_menu.xml", kAboveLeft, kBottomAtPoint);
-    if (opened != nullptr) opened->ResizeMenu();
+    if (opened == nullptr) return;
+    const int ch = menuChannel;
+    const int group = ch >= 0 && ch < kOutputChannels ? mModel.Current().delayLinkSel[ch] : -1;
+    for (int n = 0; n < kDelayGroupRows; ++n) {
+        wchar_t name[32];
+        _snwprintf(name, 31, L"delay_link_group_%d", n);
+        name[31] = L'\0';
+        MarkRow(Row(opened, name), n == group);
+    }
+    opened->ResizeMenu();
 }
 
 void EqualizerManager::ShowOutputMenu(HWND mainWnd, CControlUI* control, CMenuWnd*& menu, CPaintManagerUI* notify,
@@ -135,10 +154,7 @@ void EqualizerManager::ShowOptionMenu(HWND mainWnd, CControlUI* control, CMenuWn
     }
     const wchar_t* current = CResourceStore::GetInstance()->CurrentLanguageName();
     for (const auto& language : kLanguageRows) {
-        CMenuElementUI* row = Row(opened, language.row);
-        if (row == nullptr) continue;
-        row->SetIcon(_wcsicmp(current, language.language) == 0 ? L"right.png" : L"");
-        row->SetIconSize(kMarkSize, kMarkSize);
+        MarkRow(Row(opened, language.row), _wcsicmp(current, language.language) == 0);
     }
     opened->ResizeMenu();
 }

@@ -8,6 +8,7 @@
 #include "app/tuning/ControlText.h"
 #include "app/tuning/EqualizerManager.h"
 #include "app/tuning/TypedNumber.h"
+#include "app/windows/LanguageFormat.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
@@ -32,8 +33,9 @@ struct ParamSpec {
 
 const ParamSpec kParamSpecs[CCompressorsOnWnd::kParams] = {
     {L"threshold", L"dB", nullptr, L"%.1fdB", 10, 1, false},
-    {L"attack_time", L"ms", L"${unit_ms}", L"%dms", 1, 10, true},
-    {L"release_time", L"ms", L"${unit_ms}", L"%dms", 1, 100, true},
+    // Times in the language's word for ms, the one the main window's delays carry.
+    {L"attack_time", L"ms", L"${unit_ms}", L"${value_ms}", 1, 10, true},
+    {L"release_time", L"ms", L"${unit_ms}", L"${value_ms}", 1, 100, true},
 };
 
 // The first parameter whose name the control's name contains, or -1.
@@ -68,7 +70,10 @@ T* FindIndexed(CPaintManagerUI& manager, const wchar_t* format, const wchar_t* p
 // What a parameter's edit shows for value.
 CUIString ValueText(const ParamSpec& spec, double value)
 {
-    return spec.whole ? IntegerText(spec.format, static_cast<int>(value)) : NumberText(spec.format, value);
+    if (!spec.whole) return NumberText(spec.format, value);
+    wchar_t text[32];
+    FormatLanguageText(text, 32, spec.format, "d", static_cast<int>(value));
+    return text;
 }
 
 bool StartsWith(const CUIString& name, const wchar_t* prefix)

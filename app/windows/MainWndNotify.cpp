@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "app/controls/UIEqualizer.h"
 #include "app/windows/MemWrWnd.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
@@ -127,6 +128,12 @@ void EqBoxKillFocus(CMainWnd& w, CControlUI* control, int b)
     if (!IsEqBox(control->GetControlName())) return;
     LogPrintW(L"on eq %s killfocus index %d\n", control->GetControlName().CStr(), b);
     w.Controller().SetChEqEdit(b);
+}
+
+int PickedBand(CMainWnd& w)
+{
+    const UIEqualizer* chart = w.Controller().Controls().equalizer;
+    return chart != nullptr ? chart->Model().Selected() : -1;
 }
 
 void EqBoxSetFocus(CMainWnd& w, CControlUI* control, int b)
@@ -298,8 +305,9 @@ const ClickRule kClickRules[] = {
     {L"btn_channel_select", Match::Is, [](CMainWnd&, CControlUI*, int) {}, L"itemselect", L"SetChannelSelect"},
 
     // ---- The window ----
-    {L"", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().UpdateEqualizer(0); }, L"windowsize",
-     L"UpdateEqualizer"},
+    // A new layout keeps the band the installer picked, and picks none itself.
+    {L"", Match::StartsWith, [](CMainWnd& w, CControlUI*, int) { w.Controller().UpdateEqualizer(PickedBand(w)); },
+     L"windowsize", L"UpdateEqualizer"},
 
     // ---- EQ bands, chart, crossover, outputs, unit-wide settings and popup menus ----
     {L"eq_slider_", Match::StartsWith, EqSliderMoved, L"valuechanged", L"SetChEqSlider"},

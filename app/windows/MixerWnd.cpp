@@ -27,9 +27,11 @@ CMixerWnd* g_openMixer = nullptr;
 // with notification) must not start a second change.
 bool g_volumeReentry = false;
 
-const wchar_t* const kSourceNames[kInputSources] = {
-    L"${source_opt}", L"${source_coax}", L"${source_bt}", L"${source_aux}", L"${source_low}",
-    L"${source_hi}",  L"${source_dmp}",  L"${source_udp}", L"${source_scp}",
+// A row is named by the language key of its item in the cross-source lists
+// ("${csm_opt_l}", "${csm_hi_3}"), so that both read alike; only these
+// sources have rows of their own.
+const wchar_t* const kRowKeyStems[kInputSources] = {
+    L"opt", nullptr, L"bt", nullptr, L"low", L"hi", L"dmp", nullptr, nullptr,
 };
 
 // No distortion flag is ever set in the profile, so every row shows "no
@@ -217,15 +219,15 @@ void CMixerWnd::BindRow(int i)
 
 void CMixerWnd::ShowRowTitles()
 {
-    const CUIString name = CResourceStore::GetInstance()->LookupText(kSourceNames[m_source]);
-    for (int i = 0; i < m_rows; ++i) {
+    const wchar_t* stem = kRowKeyStems[m_source];
+    for (int i = 0; stem != nullptr && i < m_rows; ++i) {
         CControlUI* title = FindControl(m_pm, L"title_label_%d", i);
         if (title == nullptr) continue;
-        wchar_t text[64];
-        if (m_rows == 2) _snwprintf(text, 63, i == 0 ? L"%s L" : L"%s R", name.CStr());
-        else _snwprintf(text, 63, L"%s%d", name.CStr(), i + 1);
-        text[63] = L'\0';
-        title->SetTextContent(text);
+        wchar_t key[32];
+        if (m_rows == 2) _snwprintf(key, 31, L"${csm_%s_%c}", stem, i == 0 ? L'l' : L'r');
+        else _snwprintf(key, 31, L"${csm_%s_%d}", stem, i + 1);
+        key[31] = L'\0';
+        title->SetTextContent(CResourceStore::GetInstance()->LookupText(key));
     }
 }
 

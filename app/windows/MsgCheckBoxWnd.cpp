@@ -27,6 +27,8 @@ void CMsgCheckBoxWnd::OnUiBuilt()
     SetMessageTitle(m_title);
     SetMessageText(m_text);
     SetCheckBoxTexts(m_first, m_second);
+    // OK is the default button, as in the message box.
+    m_pm.FocusTabStopFrom(m_pm.FindControlByName(L"confirm_btn"));
 }
 
 bool CMsgCheckBoxWnd::IsTicked(const wchar_t* name)

@@ -8,13 +8,15 @@ from gen_main_layout import FONTS, TEXT2, slider, style_first, styles
 from layout_file import arguments, write_layout
 
 CHANNELS = 16
-# Wide enough for "30000ms" right-aligned in its edit with padding.
-COLUMN = 62
-LABELS = 96
+# Wide enough for "30000 毫秒" right-aligned in its edit with padding.
+COLUMN = 72
+LABELS = 80
 SIDE = 16
 WIDTH = LABELS + CHANNELS * COLUMN + 2 * SIDE
 SLIDER_HEIGHT = 96
-ROW = SLIDER_HEIGHT + 30
+# Above each slider: a thumb at the top keeps clear of the edits over it.
+GAP = 6
+ROW = GAP + SLIDER_HEIGHT + 34
 
 # name, language key of the row label, slider range in slider units (tenths
 # of a dB for the threshold, milliseconds for the times)
@@ -26,7 +28,8 @@ PARAMS = [
 HEIGHT = 36 + 12 + 24 + 28 + len(PARAMS) * ROW + 48
 
 # The thin slider of the main window's bands, centred over its edit.
-PARAM_TEMPLATE = """          <HorizontalLayout height="{slider_height}">
+PARAM_TEMPLATE = """          <Control height="{gap}"/>
+          <HorizontalLayout height="{slider_height}">
             <Control/>
             {slider}
             <Control/>
@@ -35,7 +38,7 @@ PARAM_TEMPLATE = """          <HorizontalLayout height="{slider_height}">
 """
 SLIDER_WIDTH = 20
 
-COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="3,0,3,0" childpadding="4">
+COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="2,0,2,0" childpadding="4">
           <Label height="24" text="CH{number}" align="center" valign="vcenter" font="1" textcolor="{text2}"/>
           <HorizontalLayout height="24">
             <Control/>
@@ -85,7 +88,7 @@ def main():
                          styles=styles())]
     for i in range(CHANNELS):
         params = "".join(PARAM_TEMPLATE.format(
-            param=name, i=i, slider_height=SLIDER_HEIGHT,
+            param=name, i=i, gap=GAP, slider_height=SLIDER_HEIGHT,
             slider=slider(f"slider_{name}_{i}", SLIDER_WIDTH, SLIDER_HEIGHT, vertical=True, fill=False,
                           extra=f' min="{lo}" max="{hi}"')) for name, _, lo, hi in PARAMS)
         parts.append(COLUMN_TEMPLATE.format(i=i, column=COLUMN, number=i + 1, params=params, text2=TEXT2))

@@ -90,7 +90,10 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
 {
     const ButtonCase c = GetParam();
     BoxScript script;
-    script.answer = [&](CMsgWnd& box, HWND window) { ClickControl(box, window, c.click); };
+    script.answer = [&](CMsgWnd& box, HWND window) {
+        if (c.click == nullptr) PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // Enter
+        else ClickControl(box, window, c.click);
+    };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
     const int result = RunScripted(script, [&] {
         return ShowMsgBoxEx(nullptr, L"Notice", L"Empty the outputs?", captions, c.count);
@@ -110,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,
                                            ButtonCase{2, L"cancel_btn", 0, true, false},
                                            ButtonCase{2, L"confirm_btn", 1, true, false},
                                            ButtonCase{3, L"third_btn", 2, true, true},
+                                           ButtonCase{3, nullptr, 1, true, true},
                                            ButtonCase{3, L"closebtn", 0, true, true}));
 
 TEST(MsgBox, EmptyTitleAndTextKeepTheLayoutsAndTheQuestionShowsBothButtons)

@@ -291,6 +291,10 @@ void Link(OutputJobs& t)
 }
 
 const JobCase kJobCases[] = {
+    {"a new layout shows no band picked when the installer picked none",
+     [](OutputJobs& t) { t.Controller().UpdateEqualizer(-1); },
+     [](OutputJobs& t) { TNotifyInfo size; size.type = L"windowsize"; t.Window().ReceiveNotify(size); }, {}, {}, {},
+     [](OutputJobs& t) { EXPECT_EQ(-1, t.Named<UIEqualizer>(L"equalizer")->Model().Selected()); }},
     {"lock confirmed: locked, output buttons off",
      [](OutputJobs&) {}, [](OutputJobs& t) { t.Click(L"btn_lock_output"); }, {1}, {L"${lock_output_tips}"}, {kLock},
      [](OutputJobs& t) {

@@ -135,8 +135,7 @@ std::string ConfirmNotice(App& app)
         return message.found && message.visible;
     });
     if (!shown) return "";
-    app.Click("confirm_btn", "msgwnd");
-    WaitFor([&] { return !app.Window("msgwnd").found; });
+    app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; });
     return text;
 }
 

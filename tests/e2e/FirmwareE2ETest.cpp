@@ -185,6 +185,7 @@ TEST_F(FirmwareE2E, UpdateWindowSendsValidFilesRefusesBrokenOnesAndSurvivesAnUnp
     ASSERT_NO_FATAL_FAILURE(OpenAndChoose("BrisaDSP_FLASH_UPG.bin"));
     ASSERT_TRUE(app->Click("update_btn", "updatefwwnd"));
     ASSERT_TRUE(WaitFor([&] { return Tips() == SkinText("en", "update_fail"); }, kUpdateBoundMs));
+    EXPECT_EQ("", PictureWindow(*app, "updatefwwnd", ScreenshotFolder() + "/dialog_update_en_96_failed.png"));
     EXPECT_TRUE(app->Control("cancel_btn", "updatefwwnd").enabled);
     EXPECT_FALSE(app->Window("msgwnd").found) << "no unplug notice over the update";
     ASSERT_EQ("OK", app->Request("VANISHAT -1"));

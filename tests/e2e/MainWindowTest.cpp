@@ -130,23 +130,59 @@ const struct {
               {"tab_outputs", "btn_lock_output", "_outputs"}};
 
 // The dialogs the menus open: the row, the dialog's title, the control that
-// closes it and the picture's name.
+// closes it, the picture's name, and a control whose text ends in the word of
+// a language key: the compressors' times in the main window's word for ms,
+// the mixer's first row as its cross-source lists name it (no key given).
 const struct {
     const char* row;
     const char* window;
     const char* close;
     const char* stem;
-} kDialogs[] = {{"advance_item_mixer", "MixerWnd", "closebtn", "dialog_mixer"},
-                {"advance_item_compressors_on", "CompressorsOnWnd", "closebtn", "dialog_compressors"},
+    const char* worded = nullptr;
+    const char* key = nullptr;
+} kDialogs[] = {{"advance_item_mixer", "MixerWnd", "closebtn", "dialog_mixer", "title_label_0"},
+                {"advance_item_compressors_on", "CompressorsOnWnd", "closebtn", "dialog_compressors",
+                 "edit_release_time_0", "unit_ms"},
                 {"advance_item_noise_threshold", "msgwnd", "closebtn", "dialog_noise"},
                 {"scene_item_load_scene", "scenewnd", "cancel_btn", "dialog_scene"},
                 {"option_item_about", "msgwnd", "confirm_btn", "dialog_about"},
                 {"option_item_firmware_upgrade", "updatefwwnd", "closebtn", "dialog_update"}};
 
+// Tuned states: a step brings a control to a value (selected, a list row, a
+// number typed; none: a click that asks), answers a question with OK, and may
+// picture the window then.
+const struct {
+    const char* control;
+    const char* value;
+    const char* picture = nullptr;
+} kTuning[] = {{"tab_eq_bands", "1"},      {"btn_arg_eq", "1"},         {"ch_mute_2", "1"},
+               {"ch_solo_3", "1"},         {"ch_phase_4", "1"},         {"ch_show_1", "1"},
+               {"ch_show_5", "1"},         {"ch_synchronize_0", "1"},   {"ch_synchronize_1", "1"},
+               {"ch_enable_0", "1"},       {"eq_gain_23", "6"},         {"eq_gain_27", "-9", "_tuned"},
+               {"btn_bypass", "", "_bypass"}, {"btn_bypass", ""},       {"tab_outputs", "1"},
+               {"ch_bridge_2", "1"},       {"comb_ch_unit", "1", "_cm"}, {"comb_ch_unit", "2", "_inch"},
+               {"comb_ch_unit", "0"},      {"ch_bridge_2", "0"}};
+
+bool Reach(App& app, const std::string& name, const std::string& value) {
+    const ControlState control = app.Control(name, kTitle);
+    auto asks = [&] { return app.Window("msgwnd").found; };
+    auto there = [&] {
+        const ControlState now = app.Control(name, kTitle);
+        return value.empty() ? asks() : now.hasIndex ? now.index == std::stoi(value) : now.selected == (value == "1");
+    };
+    if (control.type == "EditUI")
+        return app.Click(name, kTitle) && app.Key("End") && app.Key("shift+Home") && app.Type(value) &&
+               WaitFor([&] { return app.Control(name, kTitle).text == value; }) && app.Key("Return");
+    if (control.hasIndex) return there() || (app.Wheel(name, control.index - std::stoi(value), kTitle) && WaitFor(there));
+    return (there() || app.ClickUntil(name, kTitle, [&] { return there() || asks(); })) &&
+           (!asks() || app.ClickUntil("confirm_btn", "msgwnd", [&] { return !asks(); }));
+}
+
 // Each dialog opened from the program in the language just switched to:
 // pictured once laid out (its closing control inside it and still), every
 // text in that language; closed again.
-void PictureDialogs(App& app, const std::string& language, const std::string& tail) {
+void PictureDialogs(App& app, const std::string& language, const std::string& tail,
+                    const std::string& firstRow = "opt_l") {
     for (const auto& dialog : kDialogs) {
         SCOPED_TRACE(dialog.stem);
         ASSERT_EQ("OK", app.Request(std::string("MENU ") + dialog.row));
@@ -162,6 +198,9 @@ void PictureDialogs(App& app, const std::string& language, const std::string& ta
         }));
         EXPECT_EQ("", PictureWindow(app, dialog.window, ScreenshotFolder() + "/" + dialog.stem + tail + ".png"));
         EXPECT_EQ("", ForeignScriptText(app, dialog.window, language));
+        const std::string text = dialog.worded ? app.Control(dialog.worded, dialog.window).text : "";
+        const std::string word = dialog.worded ? SkinText(language, dialog.key ? dialog.key : "csm_" + firstRow) : "";
+        EXPECT_TRUE(text.size() >= word.size() && !text.compare(text.size() - word.size(), word.size(), word)) << text;
         ASSERT_TRUE(app.ClickUntil(dialog.close, dialog.window, [&] { return !app.Window(dialog.window).found; }));
         ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language); }));
     }
@@ -270,6 +309,21 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_disconnected.png");
             ASSERT_TRUE(app.Plug());
             ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
+        }
+        // Tuned, in every language at 96 DPI and in Russian at 120 and 144; the
+        // dialogs again with a twelve-input source.
+        ASSERT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Request("SOURCE 5") == "OK" &&
+                    Reconnect(app));
+        for (const auto& language : languages) {
+            if (dpi != 96 && language.lan != 2) continue;
+            const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
+            ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
+            for (const auto& step : kTuning) {
+                ASSERT_TRUE(Reach(app, step.control, step.value)) << step.control;
+                ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); })) << step.control;
+                if (step.picture) CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
+            }
+            PictureDialogs(app, language.language, tail + "_tuned", "hi_1");
         }
         ASSERT_TRUE(app.Kill());
     }

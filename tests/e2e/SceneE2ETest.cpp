@@ -93,6 +93,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
     ASSERT_TRUE(app.Type("ABC"));
+    EXPECT_EQ("", PictureWindow(app, "namemsgwnd", ScreenshotFolder() + "/dialog_name_en_96.png"));
     ASSERT_TRUE(app.Key("Return"));
     EXPECT_EQ(SkinText("en", "save_scene_ok"), ConfirmBox(app));
     EXPECT_EQ((std::vector<std::string>{"02 0e 66 ", "02 0b bb 021041424300000000000000000000000000",
@@ -102,6 +103,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
         const std::vector<std::string> rows = RowNames(app);
         return rows.size() == 10 && rows[1] == "ABC";
     }));
+    EXPECT_EQ("", PictureWindow(app, "scenewnd", ScreenshotFolder() + "/dialog_scene_en_96_stored.png"));
     EXPECT_EQ(1, app.Params(2)["store2.valid"]);
     EXPECT_EQ(1, app.Params(2)["out0.mute"]);
     ASSERT_TRUE(CloseSceneWindow(app));

@@ -98,10 +98,12 @@ void CGroupBoxUI::PaintBorderLines(HDC dc)
     const DWORD color =
         ApplyHslToColor((HasFocus() && m_focusBorderColor != 0) ? m_focusBorderColor : m_borderColor);
     const CUIRect frame = FrameRect();
-    // The line breaks behind the caption whatever the background.
+    // The line breaks behind the caption, with air either side, whatever the
+    // background.
     const CUIRect caption = CaptionRect(dc);
+    const int gap = Scaled(kCaptionGap);
     const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, caption.left, caption.top, caption.right, caption.bottom);
+    ExcludeClipRect(dc, caption.left - gap, caption.top, caption.right + gap, caption.bottom);
     if (roundW < 1 && roundH < 1)
         CRenderKit::DrawRectOutline(dc, frame, width, color);
     else

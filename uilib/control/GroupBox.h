@@ -16,6 +16,8 @@ public:
     static const int kFrameInset = 5;
     // Distance of the caption from the frame's left corner, in skin pixels.
     static const int kCaptionIndent = 15;
+    // Skin pixels of the top line left open beside the caption.
+    static const int kCaptionGap = 4;
 
     CGroupBoxUI();
 
