@@ -90,12 +90,7 @@ bool EqualizerManager::ReadChVolumeEdit(int ch, float& db) const
 {
     CEditUI* edit = GetVolumeEdit(ch);
     if (edit == nullptr) return false;
-    const CUIString text = edit->GetTextContent();
-    if (IsTypedOff(text)) {
-        db = kVolumeMinTenths / 10.0f;
-        return true;
-    }
-    const std::optional<int> typed = ReadTypedWhole(text, {L"dB"});
+    const std::optional<int> typed = ReadTypedLevel(edit->GetTextContent(), kVolumeMinTenths / 10, {L"dB"});
     if (typed) db = static_cast<float>(*typed);
     return typed.has_value();
 }

@@ -42,16 +42,13 @@ void FocusAndSelect(CEditUI* edit)
 bool ReadThroughSlider(CEditUI* edit, CSliderUI* slider, int low, int high, const UnitWords& units, int& out)
 {
     const CUIString text = edit != nullptr ? edit->GetTextContent() : CUIString();
-    const bool off = IsTypedOff(text);
-    const std::optional<int> typed = off ? low : ReadTypedWhole(text, units);
+    const std::optional<int> typed = ReadTypedLevel(text, slider != nullptr ? slider->GetMinValue() : low, units);
     if (!typed) return false;
-    int value = *typed;
     if (slider == nullptr) {
-        out = value < low ? low : (value > high ? high : value);
+        out = *typed < low ? low : (*typed > high ? high : *typed);
         return true;
     }
-    if (off) value = slider->GetMinValue();
-    float clamped = static_cast<float>(value);
+    float clamped = static_cast<float>(*typed);
     ClampToSlider(slider, clamped);
     slider->SetValue(static_cast<int>(clamped));
     out = slider->GetValue();

@@ -151,6 +151,12 @@ bool IsTypedOff(const wchar_t* text)
     return typed == L"off" || typed == L"\u0432\u044b\u043a\u043b" || typed == L"\u5173";
 }
 
+std::optional<int> ReadTypedLevel(const wchar_t* text, int off, const UnitWords& units)
+{
+    if (IsTypedOff(text)) return off;
+    return ReadTypedWhole(text, units);
+}
+
 std::optional<uint32_t> ReadServiceWord(const wchar_t* text)
 {
     const std::wstring typed = Normalized(text, false);

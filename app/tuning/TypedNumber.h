@@ -30,6 +30,9 @@ std::optional<int> ReadTypedFrequency(const wchar_t* text);
 // The off word of any of the languages, in any case.
 bool IsTypedOff(const wchar_t* text);
 
+// A level box: off for the off word, else the whole number (units as above).
+std::optional<int> ReadTypedLevel(const wchar_t* text, int off, const UnitWords& units = {});
+
 // A service word: "0x" hexadecimal, a leading "0" octal, else decimal; a
 // value wider than 32 bits keeps its low 32 bits. Refused unless the whole
 // text is digits of its base (after the prefix; "0" alone is 0).

@@ -99,8 +99,7 @@ void CNoiseThresholdWnd::ShowThreshold(int value)
 std::optional<int> CNoiseThresholdWnd::TypedThreshold() const
 {
     const CUIString text = m_valueEdit != nullptr ? m_valueEdit->GetTextContent() : CUIString();
-    if (IsTypedOff(text)) return kThresholdOff;
-    return ReadTypedWhole(text, {L"dBu"});
+    return ReadTypedLevel(text, kThresholdOff, {L"dBu"});
 }
 
 void CNoiseThresholdWnd::TakeTypedThreshold()
