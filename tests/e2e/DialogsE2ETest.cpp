@@ -107,7 +107,9 @@ protected:
         ASSERT_TRUE(app->Key("End"));
         ASSERT_TRUE(app->Key("shift+Home"));
         ASSERT_TRUE(app->Type(text));
-        if (key != nullptr) ASSERT_TRUE(app->Key(key));
+        if (key != nullptr) {
+            ASSERT_TRUE(app->Key(key));
+        }
     }
 
     // Waits for count frames of subcommand since mark, then for none more.
