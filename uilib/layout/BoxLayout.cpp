@@ -90,7 +90,8 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     const bool crossBarShown = IsScrollBarShown(crossBar);
     const CUIRect frame = Flip(inner, vertical);
     const int crossRange = crossBarShown ? crossBar->GetScrollRange() : 0;
-    const CUISize available(frame.Width() + crossRange, frame.Height() + (mainBarShown ? mainBar->GetScrollRange() : 0));
+    const int mainRange = mainBarShown ? mainBar->GetScrollRange() : 0;
+    const CUISize available(frame.Width() + crossRange, frame.Height() + mainRange);
 
     std::vector<TRunItem> items;
     const int crossNeeded = MeasureItems(available, items);

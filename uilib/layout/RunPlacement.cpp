@@ -107,9 +107,11 @@ int PlaceRunItems(const CControlUI& scaler, int origin, int length, int skinGap,
         item.end = run.Position();
         if (item.skinSize > 0) {
             const bool last = i + 1 == items.size();
+            // What follows starts there; the last child may reach the edge.
             CScaledRun next = run;
             next.AddSkin(item.skinAfter + (last ? 0 : skinGap));
-            KeepScaledSize(scaler, item, previousEnd, last ? std::max<int>(next.Position(), edge) : next.Position(), last);
+            const int limit = last ? std::max<int>(next.Position(), edge) : next.Position();
+            KeepScaledSize(scaler, item, previousEnd, limit, last);
         }
         previousEnd = item.end;
         run.AddSkin(item.skinAfter);

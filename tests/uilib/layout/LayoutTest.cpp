@@ -81,7 +81,8 @@ TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToThe
             EXPECT_EQ(layout->GetPosition().bottom, At(*layout, 4).bottom);
             for (int i = 1; i < 5; ++i) {
                 const CControlUI* child = layout->GetChildAt(i);
-                EXPECT_EQ(std::min(child->GetScaledFixedHeight(), child->GetScaledMaxHeight()), At(*layout, i).Height());
+                const int scaledSize = std::min(child->GetScaledFixedHeight(), child->GetScaledMaxHeight());
+                EXPECT_EQ(scaledSize, At(*layout, i).Height());
             }
         }
     }
