@@ -3,7 +3,6 @@
 #include "uilib/control/List.h"
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ScrollBar.h"
-#include "uilib/layout/ScaledRun.h"
 
 namespace SkinUI {
 
@@ -29,6 +28,19 @@ int Smaller(int a, int b)
 bool IsShown(const CScrollBarUI* bar)
 {
     return bar != nullptr && bar->GetVisibility();
+}
+
+// The size a row is offered: its fixed one, or its maximum.
+int OfferedWidth(const CControlUI& row)
+{
+    const int fixed = row.GetScaledFixedWidth();
+    return fixed < 1 ? row.GetScaledMaxWidth() : fixed;
+}
+
+int OfferedHeight(const CControlUI& row)
+{
+    const int fixed = row.GetScaledFixedHeight();
+    return fixed < 1 ? row.GetScaledMaxHeight() : fixed;
 }
 
 } // namespace
@@ -85,115 +97,69 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
     CUISize available(rc.Width(), rc.Height());
     if (IsShown(m_hScrollBar)) available.cx += m_hScrollBar->GetScrollRange();
     if (IsShown(m_vScrollBar)) available.cy += m_vScrollBar->GetScrollRange();
-    const int gap = CContainerUI::GetScaledChildGap();
-
-    // Measuring pass.
-    int adjustables = 0;
-    int fixedTotal = 0;
-    int widthNeeded = 0;
-    int counted = 0;
-    for (int i = 0; i < m_children.Count(); ++i) {
-        CControlUI* child = static_cast<CControlUI*>(m_children[i]);
-        if (!child->GetVisibility() || child->IsFloating()) continue;
-        const CUIRect p = child->GetScaledPadding();
-        int w = child->GetScaledFixedWidth();
-        if (w < 1) w = child->GetScaledMaxWidth();
-        int h = child->GetScaledFixedHeight();
-        if (h < 1) h = child->GetScaledMaxHeight();
-        CUISize desired = child->MeasureDesiredSize(
-            CUISize(Smaller(available.cx - p.left - p.right, w), Smaller(available.cy, h)));
-        if (desired.cy == 0) {
-            ++adjustables;
-        } else {
-            desired.cy = Clamp(desired.cy, child->GetScaledMinHeight(), child->GetScaledMaxHeight());
-            fixedTotal += desired.cy;
-        }
-        fixedTotal += p.top + p.bottom;
-        const int width = Clamp(Larger(desired.cx, 0), child->GetScaledMinWidth(), child->GetScaledMaxWidth());
-        widthNeeded = Larger(widthNeeded, p.left + p.right + width);
-        ++counted;
-    }
-    if (counted > 1) fixedTotal += gap * (counted - 1);
-    const int share = adjustables > 0 ? Larger((available.cy - fixedTotal) / adjustables, 0) : 0;
-    const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
-
-    // Placing pass: rows stand where their skin heights, gaps and paddings
-    // put them, scaled as a running total.
+    std::vector<TRunItem> rows;
+    const int widthNeeded = MeasureItems(available, rows);
     const int origin = rc.top - (IsShown(m_vScrollBar) ? m_vScrollBar->GetScrollPos() : 0);
-    CScaledRun run(*this, origin);
-    const int skinGap = CContainerUI::GetChildGapValue();
-    const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
-    const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
-    int fixedLeft = fixedTotal;
-    int placed = 0;
-    int adjustablesSeen = 0;
-    for (int i = 0; i < m_children.Count(); ++i) {
-        CControlUI* child = static_cast<CControlUI*>(m_children[i]);
-        if (!child->GetVisibility()) continue;
-        if (child->IsFloating()) {
-            PlaceFloatChild(i);
-            continue;
-        }
-        const CUIRect p = child->GetScaledPadding();
-        const CUIRect skinPadding = child->GetPaddingValue();
-        fixedLeft -= p.top + p.bottom;
-        if (++placed > 1) {
-            fixedLeft -= gap;
-            run.AddSkin(skinGap);
-        }
-        run.AddSkin(skinPadding.top);
-        const int top = run.Position();
-        const int remaining = origin + available.cy - top;
-        int w = child->GetScaledFixedWidth();
-        if (w < 1) w = child->GetScaledMaxWidth();
-        int h = child->GetScaledFixedHeight();
-        if (h < 1) h = child->GetScaledMaxHeight();
-        const int offerWidth = Smaller(w, available.cx - p.left - p.right);
-        const CUISize desired = child->MeasureDesiredSize(CUISize(offerWidth, Smaller(h, remaining)));
-        int height;
-        if (desired.cy == 0) {
-            ++adjustablesSeen;
-            height = adjustablesSeen == adjustables ? Larger(0, remaining - p.bottom - fixedLeft) : share;
-            height = Clamp(height, child->GetScaledMinHeight(), child->GetScaledMaxHeight());
-        } else {
-            height = Clamp(desired.cy, child->GetScaledMinHeight(), child->GetScaledMaxHeight());
-            fixedLeft -= height;
-        }
-        int width = child->GetScaledMaxWidth();
-        if (width == 0) width = available.cx - p.left - p.right;
-        width = Larger(Smaller(Larger(width, 0), offerWidth), child->GetScaledMinWidth());
-        // Rows span the header's columns when those are wider.
-        width = Clamp(Larger(width, headerWidth), child->GetScaledMinWidth(), child->GetScaledMaxWidth());
-
-        CUIRect placedRect;
-        switch (GetChildHAlignment()) {
-        case DT_CENTER: {
-            const int centre = (rc.left + rc.right) / 2 + (IsShown(m_hScrollBar) ? hRange / 2 - hPos : 0);
-            placedRect.left = centre - width / 2;
-            break;
-        }
-        case DT_RIGHT:
-            placedRect.left = rc.right - p.right - width + (IsShown(m_hScrollBar) ? hRange - hPos : 0);
-            break;
-        default:
-            placedRect.left = rc.left + p.left - hPos;
-            break;
-        }
-        placedRect.right = placedRect.left + width;
-        placedRect.top = top;
-        run.AddChild(child->GetFixedSizeValue().cy, height);
-        placedRect.bottom = run.Position();
-        child->SetPosition(placedRect, false);
-        run.AddSkin(skinPadding.bottom);
+    const int stacked = PlaceRunItems(*this, origin, available.cy, CContainerUI::GetChildGapValue(), rows);
+    const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
+    for (const TRunItem& row : rows) {
+        CUIRect place = Across(*row.child, rc, available.cx, headerWidth);
+        place.top = row.start;
+        place.bottom = row.end;
+        row.child->SetPosition(place, false);
     }
 
     CListHeaderUI* header = m_owner->GetHeaderControl();
     if (header != nullptr && IsShown(m_hScrollBar)) {
         CUIRect headerRect = header->GetPosition();
-        headerRect.left = rc.left - hPos;
+        headerRect.left = rc.left - m_hScrollBar->GetScrollPos();
         header->SetPosition(headerRect, true);
     }
-    UpdateScrollBars(rc, Larger(widthNeeded, headerWidth), RequiredHeight(rc.Width(), run.Position() - origin));
+    UpdateScrollBars(rc, Larger(widthNeeded, headerWidth), RequiredHeight(rc.Width(), stacked));
+}
+
+int CListBodyUI::MeasureItems(CUISize available, std::vector<TRunItem>& rows)
+{
+    int widthNeeded = 0;
+    for (int i = 0; i < m_children.Count(); ++i) {
+        if (StaysOutOfFlow(i)) continue;
+        CControlUI* child = ChildAt(i);
+        const CUIRect p = child->GetScaledPadding();
+        const CUISize desired =
+            child->MeasureDesiredSize(CUISize(Smaller(available.cx - p.left - p.right, OfferedWidth(*child)),
+                                              Smaller(available.cy, OfferedHeight(*child))));
+        rows.push_back(MakeRunItem(child, desired.cy, true));
+        const int width = Clamp(Larger(desired.cx, 0), child->GetScaledMinWidth(), child->GetScaledMaxWidth());
+        widthNeeded = Larger(widthNeeded, p.left + p.right + width);
+    }
+    return widthNeeded;
+}
+
+CUIRect CListBodyUI::Across(const CControlUI& child, const CUIRect& rc, int availableWidth, int headerWidth) const
+{
+    const CUIRect p = child.GetScaledPadding();
+    const int offerWidth = Smaller(OfferedWidth(child), availableWidth - p.left - p.right);
+    int width = child.GetScaledMaxWidth();
+    if (width == 0) width = availableWidth - p.left - p.right;
+    width = Larger(Smaller(Larger(width, 0), offerWidth), child.GetScaledMinWidth());
+    // Rows span the header's columns when those are wider.
+    width = Clamp(Larger(width, headerWidth), child.GetScaledMinWidth(), child.GetScaledMaxWidth());
+    const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
+    const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
+    CUIRect place;
+    switch (GetChildHAlignment()) {
+    case DT_CENTER:
+        place.left = (rc.left + rc.right) / 2 + hRange / 2 - hPos - width / 2;
+        break;
+    case DT_RIGHT:
+        place.left = rc.right - p.right - width + hRange - hPos;
+        break;
+    default:
+        place.left = rc.left + p.left - hPos;
+        break;
+    }
+    place.right = place.left + width;
+    return place;
 }
 
 void CListBodyUI::SetScrollOffset(CUISize offset, bool)

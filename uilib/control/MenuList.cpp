@@ -4,7 +4,7 @@
 #include "uilib/control/MenuElement.h"
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/UIManager.h"
-#include "uilib/layout/ScaledRun.h"
+#include "uilib/layout/RunPlacement.h"
 
 namespace SkinUI {
 
@@ -75,16 +75,17 @@ bool CMenuUI::RemoveChild(CControlUI* control)
 CUISize CMenuUI::MeasureRows(const CContainerUI& parent, CUISize available, int* lastRowHeight)
 {
     int widest = 0;
-    CScaledRun run(parent, 0);
+    std::vector<TRunItem> rows;
     for (int i = 0; i < parent.GetChildCount(); ++i) {
         CControlUI* row = parent.GetChildAt(i);
         if (!IsMenuRow(row) || !row->GetVisibility()) continue;
         const CUISize size = row->MeasureDesiredSize(available);
         if (size.cx > widest) widest = size.cx;
-        run.AddChild(row->GetFixedSizeValue().cy, size.cy);
+        rows.push_back(MakeRunItem(row, size.cy, true));
         if (lastRowHeight != nullptr) *lastRowHeight = size.cy;
     }
-    return CUISize(widest, run.Position());
+    // Placed as the list body places them, in no length: nothing stretches.
+    return CUISize(widest, PlaceRunItems(parent, 0, 0, parent.GetChildGapValue(), rows));
 }
 
 CUISize CMenuUI::MeasureDesiredSize(CUISize available)

@@ -7,7 +7,6 @@
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/UIManager.h"
-#include "uilib/layout/ScaledRun.h"
 
 namespace SkinUI {
 
@@ -34,26 +33,20 @@ int Clamp(int value, int low, int high)
     return std::min<int>(std::max<int>(value, low), high);
 }
 
-// A child's size rules seen in the layout's frame.
+// A child's size rules across the layout, and its offer along it, in the
+// layout's frame.
 struct TChildRules {
     CUIRect padding;
-    CUIRect skinPadding;
-    int skinMain; // the fixed main size in skin pixels, 0 when none
     int crossOffer; // fixed cross size, or the maximum when none
     int mainOffer;
     int minCross;
     int maxCross;
-    int minMain;
-    int maxMain;
 };
 
 TChildRules RulesOf(const CControlUI* child, bool vertical)
 {
     TChildRules r;
     r.padding = Flip(child->GetScaledPadding(), vertical);
-    r.skinPadding = Flip(child->GetPaddingValue(), vertical);
-    const CUISize skinSize = Flip(child->GetFixedSizeValue(), vertical);
-    r.skinMain = skinSize.cy;
     const int fixedWidth = child->GetScaledFixedWidth();
     const int fixedHeight = child->GetScaledFixedHeight();
     const int width = fixedWidth < 1 ? child->GetScaledMaxWidth() : fixedWidth;
@@ -62,8 +55,6 @@ TChildRules RulesOf(const CControlUI* child, bool vertical)
     r.mainOffer = vertical ? height : width;
     r.minCross = vertical ? child->GetScaledMinWidth() : child->GetScaledMinHeight();
     r.maxCross = vertical ? child->GetScaledMaxWidth() : child->GetScaledMaxHeight();
-    r.minMain = vertical ? child->GetScaledMinHeight() : child->GetScaledMinWidth();
-    r.maxMain = vertical ? child->GetScaledMaxHeight() : child->GetScaledMaxWidth();
     return r;
 }
 
@@ -98,133 +89,64 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     const bool mainBarShown = IsScrollBarShown(mainBar);
     const bool crossBarShown = IsScrollBarShown(crossBar);
     const CUIRect frame = Flip(inner, vertical);
-    const int availableCross = frame.Width() + (crossBarShown ? crossBar->GetScrollRange() : 0);
-    const int availableMain = frame.Height() + (mainBarShown ? mainBar->GetScrollRange() : 0);
-
-    // Measuring: what the sized children take and how many share the rest.
-    // Paddings, gaps and children at their fixed size count in skin pixels,
-    // scaled once as a total; children measured to another size count in
-    // device pixels. What follows the last adjustable child is summed as
-    // placing will place it: each skin run scaled on its own, between the
-    // children of device size.
-    const int gap = GetChildGapValue();
-    int adjustables = 0;
-    int skinFixed = 0;
-    int deviceFixed = 0;
-    int crossNeeded = 0;
-    int counted = 0;
-    CScaledRun tail(*this, 0);
-    for (int i = 0; i < m_children.Count(); ++i) {
-        CControlUI* child = ChildAt(i);
-        if (!child->GetVisibility() || child->IsFloating()) continue;
-        const TChildRules r = RulesOf(child, vertical);
-        const CUISize offer(std::min<int>(availableCross - r.padding.left - r.padding.right, r.crossOffer),
-                            std::min<int>(availableMain, r.mainOffer));
-        const CUISize desired = Flip(child->MeasureDesiredSize(Flip(offer, vertical)), vertical);
-        skinFixed += r.skinPadding.top + r.skinPadding.bottom;
-        if (counted > 0) tail.AddSkin(gap);
-        tail.AddSkin(r.skinPadding.top);
-        if (desired.cy == 0) {
-            ++adjustables;
-            tail.Restart(0);
-        } else {
-            const int mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
-            if (tail.AtSkinSize(r.skinMain, mainSize)) {
-                skinFixed += r.skinMain;
-            } else {
-                deviceFixed += mainSize;
-            }
-            tail.AddChild(r.skinMain, mainSize);
-        }
-        tail.AddSkin(r.skinPadding.bottom);
-        const int crossSize = Clamp(std::max<int>(desired.cx, 0), r.minCross, r.maxCross);
-        crossNeeded = std::max<int>(crossNeeded, r.padding.left + r.padding.right + crossSize);
-        ++counted;
-    }
-    if (counted > 1) skinFixed += gap * (counted - 1);
-    const int share =
-        adjustables > 0 ? std::max<int>(0, (availableMain - Scaled(skinFixed) - deviceFixed) / adjustables) : 0;
-
-    // Placing, in order; the last adjustable child takes the rounding rest.
-    // Each start stands at the scaled skin distance from the last edge that
-    // came from device pixels, so that rounding never adds up along a row.
-    // A child at its fixed size keeps its scaled size and ends before what
-    // follows and inside the layout: the gaps around it take the rounding.
-    const int origin = frame.top - (mainBarShown ? mainBar->GetScrollPos() : 0);
-    const int mainEnd = origin + availableMain;
-    int lastPlaced = m_children.Count() - 1;
-    while (lastPlaced > 0 && StaysOutOfFlow(lastPlaced)) --lastPlaced;
-    CScaledRun run(*this, origin);
-    int placed = 0;
-    int previousEnd = origin;
-    int adjustablesPlaced = 0;
-    const uint32_t align = vertical ? GetChildHAlignment() : GetChildVAlignment();
-    const bool alignCenter = vertical ? align == DT_CENTER : align == DT_VCENTER;
-    const bool alignEnd = vertical ? align == DT_RIGHT : align == DT_BOTTOM;
     const int crossRange = crossBarShown ? crossBar->GetScrollRange() : 0;
-    const int crossPos = crossBarShown ? crossBar->GetScrollPos() : 0;
-    for (int i = 0; i < m_children.Count(); ++i) {
-        if (StaysOutOfFlow(i)) continue;
-        CControlUI* child = ChildAt(i);
-        const TChildRules r = RulesOf(child, vertical);
-        if (++placed > 1) run.AddSkin(gap);
-        run.AddSkin(r.skinPadding.top);
-        const int start = run.Position();
-        const int remaining = mainEnd - start;
-        const int crossOffer = std::min<int>(r.crossOffer, availableCross - r.padding.left - r.padding.right);
-        const int mainOffer = std::min<int>(r.mainOffer, remaining);
-        const CUISize desired =
-            Flip(child->MeasureDesiredSize(Flip(CUISize(crossOffer, mainOffer), vertical)), vertical);
-        int mainSize;
-        bool skinSized = false;
-        if (desired.cy == 0) {
-            ++adjustablesPlaced;
-            mainSize = adjustablesPlaced == adjustables ? std::max<int>(0, remaining - tail.Position()) : share;
-            mainSize = Clamp(mainSize, r.minMain, r.maxMain);
-        } else {
-            mainSize = Clamp(desired.cy, r.minMain, r.maxMain);
-            skinSized = run.AtSkinSize(r.skinMain, mainSize);
-        }
-        int top = start;
-        int end = start + mainSize;
-        if (skinSized) {
-            run.AddSkin(r.skinMain);
-            CScaledRun next = run;
-            next.AddSkin(r.skinPadding.bottom + (i < lastPlaced ? gap : 0));
-            const int limit = i < lastPlaced ? next.Position() : std::max<int>(next.Position(), mainEnd);
-            if (end > limit) {
-                top = std::max<int>(previousEnd, limit - mainSize);
-                end = limit;
-            }
-        } else {
-            run.AddDevice(mainSize);
-        }
-        previousEnd = end;
-        int crossSize = r.maxCross != 0 ? r.maxCross : availableCross - r.padding.left - r.padding.right;
-        crossSize = std::max<int>(crossSize, 0);
-        crossSize = std::min<int>(crossSize, crossOffer);
-        crossSize = std::max<int>(crossSize, r.minCross);
+    const int mainRange = mainBarShown ? mainBar->GetScrollRange() : 0;
+    const CUISize available(frame.Width() + crossRange, frame.Height() + mainRange);
 
-        CUIRect place;
-        if (alignCenter) {
-            place.left = (frame.left + frame.right) / 2 - crossSize / 2 + (crossRange / 2 - crossPos);
-        } else if (alignEnd) {
-            place.left = frame.right - r.padding.right - crossSize + (crossRange - crossPos);
-        } else {
-            place.left = frame.left + r.padding.left - crossPos;
-        }
-        place.right = place.left + crossSize;
-        place.top = top;
-        place.bottom = end;
-        child->SetPosition(Flip(place, vertical), false);
-        run.AddSkin(r.skinPadding.bottom);
+    std::vector<TRunItem> items;
+    const int crossNeeded = MeasureItems(available, items);
+    const int origin = frame.top - (mainBarShown ? mainBar->GetScrollPos() : 0);
+    const int mainNeeded = PlaceRunItems(*this, origin, available.cy, GetChildGapValue(), items);
+    const int crossPos = crossBarShown ? crossBar->GetScrollPos() : 0;
+    for (const TRunItem& item : items) {
+        CUIRect place = Across(*item.child, frame, available.cx, crossRange, crossPos);
+        place.top = item.start;
+        place.bottom = item.end;
+        item.child->SetPosition(Flip(place, vertical), false);
     }
-    const int mainNeeded = run.Position() - origin;
     if (vertical) {
         UpdateScrollBars(inner, crossNeeded, mainNeeded);
     } else {
         UpdateScrollBars(inner, mainNeeded, crossNeeded);
     }
+}
+
+int CBoxLayoutUI::MeasureItems(CUISize available, std::vector<TRunItem>& items)
+{
+    int crossNeeded = 0;
+    for (int i = 0; i < m_children.Count(); ++i) {
+        if (StaysOutOfFlow(i)) continue;
+        CControlUI* child = ChildAt(i);
+        const TChildRules r = RulesOf(child, m_vertical);
+        const CUISize offer(std::min<int>(available.cx - r.padding.left - r.padding.right, r.crossOffer),
+                            std::min<int>(available.cy, r.mainOffer));
+        const CUISize desired = Flip(child->MeasureDesiredSize(Flip(offer, m_vertical)), m_vertical);
+        items.push_back(MakeRunItem(child, desired.cy, m_vertical));
+        const int crossSize = Clamp(std::max<int>(desired.cx, 0), r.minCross, r.maxCross);
+        crossNeeded = std::max<int>(crossNeeded, r.padding.left + r.padding.right + crossSize);
+    }
+    return crossNeeded;
+}
+
+CUIRect CBoxLayoutUI::Across(const CControlUI& child, const CUIRect& frame, int availableCross, int crossRange,
+                             int crossPos) const
+{
+    const TChildRules r = RulesOf(&child, m_vertical);
+    const int room = availableCross - r.padding.left - r.padding.right;
+    int size = std::max<int>(r.maxCross != 0 ? r.maxCross : room, 0);
+    size = std::min<int>(size, std::min<int>(r.crossOffer, room));
+    size = std::max<int>(size, r.minCross);
+    const uint32_t align = m_vertical ? GetChildHAlignment() : GetChildVAlignment();
+    CUIRect place;
+    if (align == (m_vertical ? DT_CENTER : DT_VCENTER)) {
+        place.left = (frame.left + frame.right) / 2 - size / 2 + (crossRange / 2 - crossPos);
+    } else if (align == (m_vertical ? DT_RIGHT : DT_BOTTOM)) {
+        place.left = frame.right - r.padding.right - size + (crossRange - crossPos);
+    } else {
+        place.left = frame.left + r.padding.left - crossPos;
+    }
+    place.right = place.left + size;
+    return place;
 }
 
 void CBoxLayoutUI::SetSeparatorImmediate(bool immediate)

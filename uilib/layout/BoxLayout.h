@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 #include <windows.h>
 
 #include "uilib/layout/Container.h"
+#include "uilib/layout/RunPlacement.h"
 
 namespace SkinUI {
 
@@ -36,6 +38,13 @@ protected:
 private:
     static const uint32_t kDragging = 0x40;
 
+    // Measures the children in flow once into items along the stacking
+    // axis; available and the answer are in the layout's frame (cx across,
+    // cy along). Answers the size across the children need.
+    int MeasureItems(CUISize available, std::vector<TRunItem>& items);
+    // Where a child stands across the layout: left and right in the frame.
+    CUIRect Across(const CControlUI& child, const CUIRect& frame, int availableCross, int crossRange,
+                   int crossPos) const;
     bool OnSeparatorEvent(TEventInfo& event);
     void DragSeparatorTo(POINT pt);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "uilib/control/ScrollBar.h"
 #include "uilib/core/DpiScaler.h"
 #include "uilib/core/UIManager.h"
@@ -55,22 +57,34 @@ TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToThe
         for (int i = 0; i < 3; ++i)
             ExpectRect(At(layout, i), c.expected[i].left, c.expected[i].top, c.expected[i].right, c.expected[i].bottom);
     }
-    // Scaled: a child clamped to another size after the last adjustable one,
+    // Scaled: children clamped to another size after the last adjustable one,
     // then fixed ones; the last ends on the edge, each keeps its scaled size.
-    for (const int dpi : {96, 120, 144, 168, 192}) {
-        SCOPED_TRACE(dpi);
-        CPaintManagerUI manager;
-        manager.DpiScaler()->SetAwareness(UI_DPI_PER_MONITOR_AWARE);
-        manager.DpiScaler()->SetScaleFromDpi(dpi);
-        CVerticalLayoutUI* layout = new CVerticalLayoutUI();
-        layout->ApplyAttribute(L"childpadding", L"2");
-        for (const wchar_t* child : {L"", L"height=\"18\" maxheight=\"17\"", L"height=\"18\"", L"height=\"18\"",
-                                     L"height=\"20\""})
-            AddControl(*layout, child);
-        manager.InitializeTree(layout, nullptr);
-        layout->SetPosition(RECT{0, 0, 40, manager.DpiScaler()->ScaleValue(300)}, false);
-        EXPECT_EQ(layout->GetPosition().bottom, At(*layout, 4).bottom);
-        for (int i = 2; i < 5; ++i) EXPECT_EQ(layout->GetChildAt(i)->GetScaledFixedHeight(), At(*layout, i).Height());
+    const struct {
+        const wchar_t* childPadding;
+        const wchar_t* children[5];
+        int height;  // skin pixels
+    } scaled[] = {
+        {L"2", {L"", L"height=\"18\" maxheight=\"17\"", L"height=\"18\"", L"height=\"18\"", L"height=\"20\""}, 300},
+        {L"5", {L"", L"height=\"18\"", L"height=\"18\" maxheight=\"17\"", L"height=\"1\"", L"height=\"3\""}, 160},
+    };
+    for (const auto& c : scaled) {
+        for (const int dpi : {96, 120, 144, 168, 192}) {
+            SCOPED_TRACE(dpi);
+            CPaintManagerUI manager;
+            manager.DpiScaler()->SetAwareness(UI_DPI_PER_MONITOR_AWARE);
+            manager.DpiScaler()->SetScaleFromDpi(dpi);
+            CVerticalLayoutUI* layout = new CVerticalLayoutUI();
+            layout->ApplyAttribute(L"childpadding", c.childPadding);
+            for (const wchar_t* child : c.children) AddControl(*layout, child);
+            manager.InitializeTree(layout, nullptr);
+            layout->SetPosition(RECT{0, 0, 40, manager.DpiScaler()->ScaleValue(c.height)}, false);
+            EXPECT_EQ(layout->GetPosition().bottom, At(*layout, 4).bottom);
+            for (int i = 1; i < 5; ++i) {
+                const CControlUI* child = layout->GetChildAt(i);
+                const int scaledSize = std::min(child->GetScaledFixedHeight(), child->GetScaledMaxHeight());
+                EXPECT_EQ(scaledSize, At(*layout, i).Height());
+            }
+        }
     }
 }
 
