@@ -103,7 +103,7 @@ void EqualizerManager::ApplyChDelayLink(int ch, int group)
     COptionUI* link = mControls.channels[ch].delayLink;
     if (link != nullptr) {
         link->SetBackgroundColor(colour);
-        link->SetTextColor(colour);
+        link->SetForegroundColor(colour);
     }
     LogPrintW(L"channel %d dealy link seleted %d\n", ch, group);
     mModel.Current().delayLinkSel[ch] = group;

@@ -18,7 +18,7 @@ OWN_ROWS = 12
 PAIRS = 8
 ROW = 36
 GAP = 8
-COLUMN = 60
+COLUMN = 56
 LEFT = 118
 SECOND = 150
 PHASE = 56
@@ -41,12 +41,13 @@ CROSS_SOURCES = ([("0900", "csm_none")] +
 NAME_AREAS = [("hi", "${source_hi}"), ("low", "${source_low}"), ("aux", "${source_aux}"), ("2ch", "")]
 
 # A cell's box and edit over its slider fill the row inside one pixel above
-# and below, so the slider gets its whole thumb height.
+# and below, so the slider gets its whole thumb height. Across, the check box
+# and the edit fill the column inside its 3 px sides.
 CELL = """            <HorizontalLayout name="box_{o}_{i}" height="{row}" inset="3,1,3,1">
               <VerticalLayout childpadding="2">
                 <HorizontalLayout height="18" childpadding="2">
                   <CheckBox name="box_enable_{o}_{i}" innerstyle="st_mix_check"/>
-                  <Edit name="box_edit_{o}_{i}" text="0" width="34" height="18" innerstyle="st_edit_small"/>
+                  <Edit name="box_edit_{o}_{i}" text="0" width="{edit}" height="18" innerstyle="st_edit_small"/>
                 </HorizontalLayout>
                 {slider}
               </VerticalLayout>
@@ -177,7 +178,7 @@ def mixer():
     for o in range(OUTPUTS):
         cells = ""
         for i in range(ROWS):
-            cells += CELL.format(o=o, i=i, row=ROW, slider=cell_slider.format(o=o, i=i))
+            cells += CELL.format(o=o, i=i, row=ROW, edit=COLUMN - 6 - 16 - 2, slider=cell_slider.format(o=o, i=i))
             if i < ROWS - 1:
                 cells += CELL_GAP.format(o=o, i=i, gap=GAP)
         columns += COLUMN_HEAD.format(o=o, column=COLUMN, number=o + 1, text2=TEXT2, cells=cells)

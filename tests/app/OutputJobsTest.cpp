@@ -494,6 +494,7 @@ const JobCase kJobCases[] = {
          EXPECT_EQ(4, t.Profile().delayLinkSel[2]);
          EXPECT_EQ(4, t.Profile().delayLinkSel[3]);
          EXPECT_EQ(0xFFFF0000u, static_cast<unsigned>(t.Named(L"delay_link_%d", 3)->GetBackgroundColor()));
+         EXPECT_EQ(0xFFFF0000u, static_cast<unsigned>(t.Named(L"delay_link_%d", 3)->GetForegroundColor()));
          EXPECT_FALSE(t.Enabled(L"btn_link_output"));
      }},
     {"reset link clears every group and keeps the current channel", [](OutputJobs& t) {

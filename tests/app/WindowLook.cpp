@@ -75,6 +75,13 @@ std::vector<uint32_t> CheckWindow(WindowImplBase& window, const wchar_t* layout,
 {
     ShowAtDpi(window, dpi);
     const std::wstring label = std::wstring(layout) + L"_" + language + L"_" + std::to_wstring(dpi) + L"dpi";
+    // Inside the work area of the smallest screen shown at this DPI: the
+    // screen less a 40 px taskbar at 96 DPI, scaled.
+    const SIZE screen = dpi < 120 ? SIZE{1366, 768} : dpi < 144 ? SIZE{1600, 900} : SIZE{1920, 1080};
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(frame.right - frame.left <= screen.cx && frame.bottom - frame.top <= screen.cy - 40 * dpi / 96)
+        << label.c_str() << " is " << frame.right - frame.left << "x" << frame.bottom - frame.top;
     RECT client;
     const std::vector<uint32_t> pixels = PaintedPixels(window, client);
     EXPECT_EQ(static_cast<size_t>(client.right) * client.bottom, pixels.size()) << label.c_str();

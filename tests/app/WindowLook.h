@@ -1,5 +1,6 @@
 // A skin window's picture for people to look at, and checks on its own
-// painting: nothing black inside the border, more than a flat fill.
+// painting: nothing black inside the border, more than a flat fill; and on
+// its size: inside the smallest screen shown at its DPI.
 #pragma once
 
 #include <cstddef>

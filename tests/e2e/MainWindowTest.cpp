@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -149,19 +150,30 @@ const struct {
                 {"option_item_firmware_upgrade", "updatefwwnd", "closebtn", "dialog_update"}};
 
 // Tuned states: a step brings a control to a value (selected, a list row, a
-// number typed; none: a click that asks), answers a question with OK, and may
-// picture the window then.
-const struct {
+// number typed, a row of the menu the control opens; none: a click that
+// asks), answers a question with OK, and may picture the window then.
+struct TuningStep {
     const char* control;
     const char* value;
     const char* picture = nullptr;
-} kTuning[] = {{"tab_eq_bands", "1"},      {"btn_arg_eq", "1"},         {"ch_mute_2", "1"},
-               {"ch_solo_3", "1"},         {"ch_phase_4", "1"},         {"ch_show_1", "1"},
-               {"ch_show_5", "1"},         {"ch_synchronize_0", "1"},   {"ch_synchronize_1", "1"},
-               {"ch_enable_0", "1"},       {"eq_gain_23", "6"},         {"eq_gain_27", "-9", "_tuned"},
-               {"btn_bypass", "", "_bypass"}, {"btn_bypass", ""},       {"tab_outputs", "1"},
-               {"ch_bridge_2", "1"},       {"comb_ch_unit", "1", "_cm"}, {"comb_ch_unit", "2", "_inch"},
-               {"comb_ch_unit", "0"},      {"ch_bridge_2", "0"}};
+};
+const std::vector<TuningStep> kTuning = {
+    {"tab_eq_bands", "1"},       {"btn_arg_eq", "1"},
+    {"ch_mute_2", "1"},          {"ch_solo_3", "1"},
+    {"ch_phase_4", "1"},         {"ch_show_1", "1"},
+    {"ch_show_5", "1"},          {"ch_synchronize_0", "1"},
+    {"ch_synchronize_1", "1"},   {"edit_ch_delay_2", "2.35"},
+    {"delay_link_2", "delay_link_group_1"}, {"delay_link_3", "delay_link_group_1"},
+    {"ch_enable_0", "1"},        {"eq_gain_23", "6"},
+    {"eq_gain_27", "-9", "_tuned"}, {"btn_bypass", "", "_bypass"},
+    {"btn_bypass", ""},          {"tab_routing", "1", "_tuned_routing"}};
+// Then, once every language is pictured tuned: parting a bridged pair
+// empties both channels' outputs and routing, so the pair stays bridged.
+const std::vector<TuningStep> kBridged = {{"tab_outputs", "1"},
+                                          {"ch_bridge_2", "1"},
+                                          {"comb_ch_unit", "1", "_cm"},
+                                          {"comb_ch_unit", "2", "_inch"},
+                                          {"comb_ch_unit", "0"}};
 
 bool Reach(App& app, const std::string& name, const std::string& value) {
     const ControlState control = app.Control(name, kTitle);
@@ -170,6 +182,18 @@ bool Reach(App& app, const std::string& name, const std::string& value) {
         const ControlState now = app.Control(name, kTitle);
         return value.empty() ? asks() : now.hasIndex ? now.index == std::stoi(value) : now.selected == (value == "1");
     };
+    if (std::isalpha(static_cast<unsigned char>(value[0]))) {
+        // The row is clicked once its menu stands still at its control.
+        Rect last;
+        auto placed = [&] {
+            const ControlState row = app.Control(value);
+            const bool still = row.visible && row.rect.left == last.left && row.rect.top == last.top;
+            last = row.rect;
+            return still;
+        };
+        return app.ClickUntil(name, kTitle, [&] { return app.Control(value).visible; }) && WaitFor(placed) &&
+               app.ClickUntil(value, "", [&] { return !app.Control(value).visible; });
+    }
     if (control.type == "EditUI")
         return app.Click(name, kTitle) && app.Key("End") && app.Key("shift+Home") && app.Type(value) &&
                WaitFor([&] { return app.Control(name, kTitle).text == value; }) && app.Key("Return");
@@ -310,20 +334,23 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             ASSERT_TRUE(app.Plug());
             ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
         }
-        // Tuned, in every language at 96 DPI and in Russian at 120 and 144; the
-        // dialogs again with a twelve-input source.
+        // Tuned, in every language at 96 DPI and in Chinese and Russian at
+        // 120 and 144; the dialogs again with a twelve-input source.
         ASSERT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Request("SOURCE 5") == "OK" &&
                     Reconnect(app));
-        for (const auto& language : languages) {
-            if (dpi != 96 && language.lan != 2) continue;
-            const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
-            ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
-            for (const auto& step : kTuning) {
-                ASSERT_TRUE(Reach(app, step.control, step.value)) << step.control;
-                ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); })) << step.control;
-                if (step.picture) CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
+        for (const std::vector<TuningStep>* steps : {&kTuning, &kBridged}) {
+            for (const auto& language : languages) {
+                if (dpi != 96 && language.lan == 0) continue;
+                const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
+                ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
+                for (const auto& step : *steps) {
+                    ASSERT_TRUE(Reach(app, step.control, step.value)) << step.control;
+                    ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); })) << step.control;
+                    if (step.picture)
+                        CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
+                }
+                if (steps == &kTuning) PictureDialogs(app, language.language, tail + "_tuned", "hi_1");
             }
-            PictureDialogs(app, language.language, tail + "_tuned", "hi_1");
         }
         ASSERT_TRUE(app.Kill());
     }
