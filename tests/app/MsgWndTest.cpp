@@ -73,6 +73,9 @@ int RunScripted(BoxScript& script, const std::function<int()>& open)
     return result;
 }
 
+// Enter held down: its auto-repeat reaches the box, then cancel is clicked.
+const wchar_t kHeldEnter[] = L"held Enter";
+
 struct ButtonCase {
     int count;
     const wchar_t* click;
@@ -92,7 +95,8 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     BoxScript script;
     script.answer = [&](CMsgWnd& box, HWND window) {
         if (c.click == nullptr) PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // Enter
-        else ClickControl(box, window, c.click);
+        if (c.click == kHeldEnter) PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1 << 30);
+        if (c.click != nullptr) ClickControl(box, window, c.click == kHeldEnter ? L"cancel_btn" : c.click);
     };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
     const int result = RunScripted(script, [&] {
@@ -114,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,
                                            ButtonCase{2, L"confirm_btn", 1, true, false},
                                            ButtonCase{3, L"third_btn", 2, true, true},
                                            ButtonCase{3, nullptr, 1, true, true},
+                                           ButtonCase{3, kHeldEnter, 0, true, true},
                                            ButtonCase{3, L"closebtn", 0, true, true}));
 
 TEST(MsgBox, EmptyTitleAndTextKeepTheLayoutsAndTheQuestionShowsBothButtons)

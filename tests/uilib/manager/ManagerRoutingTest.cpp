@@ -313,10 +313,10 @@ TEST_F(TabWindow, AltShortcutOnALabelActivatesTheControlAfterIt)
     EXPECT_FALSE(window.Manager().PreFilterQueuedMessage(WM_SYSCHAR, L'q', 0, result));
 }
 
-TEST_F(TabWindow, FocusFromAControlLandsOnItAtTheNextPaint)
+TEST_F(TabWindow, FocusAfterLayoutLandsOnTheControlAtTheNextPaint)
 {
-    window.Manager().FocusTabStopFrom(second);
-    EXPECT_EQ(window.Manager().FocusControl(), first);
+    window.Manager().FocusAfterLayout(second);
+    EXPECT_EQ(window.Manager().FocusControl(), nullptr);
     UpdateWindow(window.Handle());
     EXPECT_EQ(window.Manager().FocusControl(), second);
     EXPECT_EQ(second->CountOf(UIEVENT_SETFOCUS), 1);
