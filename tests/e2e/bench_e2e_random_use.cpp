@@ -28,6 +28,11 @@ int main(int argc, char** argv)
         std::printf("the program did not connect: %s\n", unconnected.c_str());
         return 1;
     }
+    // Made before the start count, or the end counts it whenever a run rested on a tip.
+    if (!MakeMainTooltip(app)) {
+        std::printf("the main window made no tooltip window\n");
+        return 1;
+    }
     const ProcessResources before = app.Resources();
     std::vector<std::string> objectsBefore;
     app.Request("GDIOBJECTS", &objectsBefore);
@@ -65,5 +70,8 @@ int main(int argc, char** argv)
         std::printf("failed: %s\n", run.failure.c_str());
         for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());
     }
-    return run.failure.empty() && differs.empty() && unreached.empty() ? 0 : 1;
+    // Every window the run opened is closed again: the USER objects are back exactly.
+    const bool userBack = after.user == before.user;
+    if (!userBack) std::printf("USER objects: %ld at start, %ld at end\n", before.user, after.user);
+    return run.failure.empty() && differs.empty() && unreached.empty() && userBack ? 0 : 1;
 }
