@@ -70,15 +70,11 @@ TEST_P(CompressorEdits, SnapClampShowAndSendOneChannel)
     int sliderValue = 0;
     const auto sent = RunUntilSent(kCompressorSetting, {
         [&](WindowImplBase& w, HWND hwnd) {
-            if (c.typed != nullptr && c.step != nullptr) {
-                Find(w, edit.c_str())->TakeFocus();
+            if (c.typed != nullptr) {
+                if (c.step != nullptr) Find(w, edit.c_str())->TakeFocus();
                 SetText(w, edit.c_str(), c.typed);
-                RECT rc;
-                GetWindowRect(hwnd, &rc);
-                SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left + 8, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
-            } else if (c.typed != nullptr) {
-                SetText(w, edit.c_str(), c.typed);
-                Notify(w, edit.c_str(), "return");
+                if (c.step == nullptr) Notify(w, edit.c_str(), "return");
+                else SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED, 0);
             } else if (c.step == nullptr) {
                 static_cast<SkinUI::CSliderUI*>(Find(w, slider.c_str()))->SetValue(c.sliderTo);
                 Notify(w, slider.c_str(), "valuechanged");

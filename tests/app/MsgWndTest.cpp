@@ -73,8 +73,7 @@ int RunScripted(BoxScript& script, const std::function<int()>& open)
     return result;
 }
 
-// Enter held down: its auto-repeat reaches the box, then cancel is clicked.
-const wchar_t kHeldEnter[] = L"held Enter";
+const wchar_t kHeldEnter[] = L"held Enter";  // its auto-repeat reaches the box, then cancel is clicked
 
 struct ButtonCase {
     int count;
@@ -94,8 +93,8 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     const ButtonCase c = GetParam();
     BoxScript script;
     script.answer = [&](CMsgWnd& box, HWND window) {
-        if (c.click == nullptr) PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // Enter
-        if (c.click == kHeldEnter) PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1 << 30);
+        const LPARAM repeat = c.click == kHeldEnter ? 1 << 30 : 0;
+        if (c.click == nullptr || repeat) PostMessageW(window, WM_KEYDOWN, VK_RETURN, repeat);  // Enter
         if (c.click != nullptr) ClickControl(box, window, c.click == kHeldEnter ? L"cancel_btn" : c.click);
     };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};

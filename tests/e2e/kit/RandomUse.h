@@ -55,8 +55,7 @@ std::string SettleConnected(App& app);
 
 // The main window makes its tooltip window (a USER object, two fonts and a
 // brush) the first time the pointer rests on a control with a tip, and keeps
-// it: the pointer rests on the connect button once, before counts that a run
-// is to leave as they were; false when no tooltip window came.
+// it: made once before counts a run must give back; false when none came.
 bool MakeMainTooltip(App& app);
 
 // The objects of one GDI object list ("GDIOBJECTS") the other has fewer

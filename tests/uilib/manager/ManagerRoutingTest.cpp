@@ -313,7 +313,7 @@ TEST_F(TabWindow, AltShortcutOnALabelActivatesTheControlAfterIt)
     EXPECT_FALSE(window.Manager().PreFilterQueuedMessage(WM_SYSCHAR, L'q', 0, result));
 }
 
-TEST_F(TabWindow, FocusAfterLayoutLandsOnTheControlAtTheNextPaint)
+TEST_F(TabWindow, FocusFromAControlLandsOnItAtTheNextPaint)
 {
     window.Manager().FocusAfterLayout(second);
     EXPECT_EQ(window.Manager().FocusControl(), nullptr);
