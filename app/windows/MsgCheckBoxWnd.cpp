@@ -28,7 +28,7 @@ void CMsgCheckBoxWnd::OnUiBuilt()
     SetMessageText(m_text);
     SetCheckBoxTexts(m_first, m_second);
     // OK is the default button, as in the message box.
-    m_pm.FocusTabStopFrom(m_pm.FindControlByName(L"confirm_btn"));
+    m_pm.SetFocusControl(m_pm.FindControlByName(L"confirm_btn"));
 }
 
 bool CMsgCheckBoxWnd::IsTicked(const wchar_t* name)

@@ -19,9 +19,8 @@ void CMsgWnd::OnUiBuilt()
     SetLabelText(L"MessageTitle", m_title);
     SetLabelText(L"MessageText", m_text);
     SetButtonTexts();
-    // OK is the default button: it holds the focus once laid out, so Enter
-    // presses it.
-    m_pm.FocusTabStopFrom(m_pm.FindControlByName(L"confirm_btn"));
+    // OK is the default button: it holds the focus, so Enter presses it.
+    m_pm.SetFocusControl(m_pm.FindControlByName(L"confirm_btn"));
 }
 
 void CMsgWnd::OnControlClick(TNotifyInfo& notify)

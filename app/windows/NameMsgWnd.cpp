@@ -20,8 +20,7 @@ void CNameMsgWnd::OnUiBuilt()
     if (m_edit == nullptr) return;
     if (auto* edit = dynamic_cast<CEditUI*>(m_edit)) edit->SetMaxChar(kSceneNameChars);
     m_edit->SetTextContent(m_name.substr(0, kSceneNameChars).c_str());
-    // Held once laid out: the first paint moves the focus on from where it is.
-    m_pm.FocusTabStopFrom(m_edit);
+    m_edit->TakeFocus();
 }
 
 void CNameMsgWnd::Confirm()

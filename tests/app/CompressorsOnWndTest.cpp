@@ -49,7 +49,7 @@ struct EditCase {
     int ch;
     const wchar_t* param;
     int startAttack, startRelease;  // model values before the window opens
-    const wchar_t* typed;           // typed and Enter; null: no typing
+    const wchar_t* typed;           // typed and Enter (or "resize": the window resized instead); null: no typing
     int sliderTo;                   // with no typing: slider moved here, or
     const char* step;               // "valuechangedup"/"valuechangeddown" on the slider
     const wchar_t* shown;
@@ -69,10 +69,12 @@ TEST_P(CompressorEdits, SnapClampShowAndSendOneChannel)
     std::wstring shown;
     int sliderValue = 0;
     const auto sent = RunUntilSent(kCompressorSetting, {
-        [&](WindowImplBase& w, HWND) {
+        [&](WindowImplBase& w, HWND hwnd) {
             if (c.typed != nullptr) {
+                if (c.step != nullptr) Find(w, edit.c_str())->TakeFocus();
                 SetText(w, edit.c_str(), c.typed);
-                Notify(w, edit.c_str(), "return");
+                if (c.step == nullptr) Notify(w, edit.c_str(), "return");
+                else SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED, 0);
             } else if (c.step == nullptr) {
                 static_cast<SkinUI::CSliderUI*>(Find(w, slider.c_str()))->SetValue(c.sliderTo);
                 Notify(w, slider.c_str(), "valuechanged");
@@ -97,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {0, 2, 3, 3, 64, 0, 0x07, 0xD0, 30, 0}},
         EditCase{"ThresholdTypedKeepsTenths", 0, L"threshold", 1000, 30000, L"-12.34", 0, nullptr, L"-12.3dB", -123,
                  {0, 2, 0, 0, 0xF4, 0xFD, 0x03, 0xE8, 30, 0}},
+        EditCase{"AttackTypedThenTheWindowResized", 4, L"attack_time", 1000, 30000, L"300", 0, "resize", L"300ms", 300,
+                 {0, 2, 4, 4, 64, 0, 0x01, 0x2C, 30, 0}},
         EditCase{"AttackUpSnapsToTheStep", 5, L"attack_time", 47, 30000, nullptr, 0, "valuechangedup", L"50ms", 50,
                  {0, 2, 5, 5, 64, 0, 0, 50, 30, 0}},
         EditCase{"ReleaseDownStopsAtTheMinimum", 15, L"release_time", 1000, 130, nullptr, 0, "valuechangeddown",

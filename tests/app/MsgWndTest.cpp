@@ -73,6 +73,8 @@ int RunScripted(BoxScript& script, const std::function<int()>& open)
     return result;
 }
 
+const wchar_t kHeldEnter[] = L"held Enter";  // its auto-repeat reaches the box, then cancel is clicked
+
 struct ButtonCase {
     int count;
     const wchar_t* click;
@@ -91,8 +93,9 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     const ButtonCase c = GetParam();
     BoxScript script;
     script.answer = [&](CMsgWnd& box, HWND window) {
-        if (c.click == nullptr) PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // Enter
-        else ClickControl(box, window, c.click);
+        const LPARAM repeat = c.click == kHeldEnter ? 1 << 30 : 0;
+        if (c.click == nullptr || repeat) PostMessageW(window, WM_KEYDOWN, VK_RETURN, repeat);  // Enter
+        if (c.click != nullptr) ClickControl(box, window, c.click == kHeldEnter ? L"cancel_btn" : c.click);
     };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
     const int result = RunScripted(script, [&] {
@@ -114,6 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,
                                            ButtonCase{2, L"confirm_btn", 1, true, false},
                                            ButtonCase{3, L"third_btn", 2, true, true},
                                            ButtonCase{3, nullptr, 1, true, true},
+                                           ButtonCase{3, kHeldEnter, 0, true, true},
                                            ButtonCase{3, L"closebtn", 0, true, true}));
 
 TEST(MsgBox, EmptyTitleAndTextKeepTheLayoutsAndTheQuestionShowsBothButtons)

@@ -43,17 +43,6 @@ ProcessResources SteadyResources(App& app)
     return last;
 }
 
-// The main window makes its tooltip window (a USER object, two fonts and a
-// brush) the first time the pointer rests on a control with a tip, and keeps
-// it: the pointer rests on the connect button once before the runs.
-bool MakeMainTooltip(App& app)
-{
-    const long before = app.Resources().user;
-    const ControlState connect = app.Control("btnConnect", "Brisa DSP Audio");
-    return connect.found && app.MoveTo(connect.rect.CenterX(), connect.rect.CenterY()) &&
-           WaitFor([&] { return app.Resources().user > before; }, kBoundMs);
-}
-
 // The system makes a window DC for each window shown beside the others and
 // keeps it once that window closes, with the visible region of the last
 // window it served: after the warm run, a run that shows what the one before

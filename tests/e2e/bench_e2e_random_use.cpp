@@ -28,6 +28,7 @@ int main(int argc, char** argv)
         std::printf("the program did not connect: %s\n", unconnected.c_str());
         return 1;
     }
+    if (!MakeMainTooltip(app)) return 1;  // before the start count, or the end counts it
     const ProcessResources before = app.Resources();
     std::vector<std::string> objectsBefore;
     app.Request("GDIOBJECTS", &objectsBefore);
@@ -65,5 +66,5 @@ int main(int argc, char** argv)
         std::printf("failed: %s\n", run.failure.c_str());
         for (const std::string& step : run.trail) std::printf("  %s\n", step.c_str());
     }
-    return run.failure.empty() && differs.empty() && unreached.empty() ? 0 : 1;
+    return run.failure.empty() && differs.empty() && unreached.empty() && after.user == before.user ? 0 : 1;
 }

@@ -85,7 +85,10 @@ void CButtonUI::HandleEvent(TEventInfo& event)
         RequestRepaint();
         break;
     case UIEVENT_KEYDOWN:
-        if (AcceptsKeyboard() && (event.keyChar == VK_SPACE || event.keyChar == VK_RETURN)) {
+        // Only the press acts (bit 30 marks a held key's repeats): a repeat
+        // would answer the box the press opened.
+        if (AcceptsKeyboard() && (event.keyChar == VK_SPACE || event.keyChar == VK_RETURN) &&
+            (event.lParam & (1 << 30)) == 0) {
             Activate();
             return;
         }

@@ -167,7 +167,7 @@ void CEditUI::HandleEvent(TEventInfo& event)
         return;
     }
     if (type == UIEVENT_WINDOWSIZE && m_window != nullptr && m_manager != nullptr) {
-        m_manager->FocusTabStopFrom(this);
+        m_manager->FocusAfterLayout(this);
     }
     if (type == UIEVENT_SCROLLWHEEL && m_window != nullptr) return;
     if (type == UIEVENT_SETFOCUS && enabled) {

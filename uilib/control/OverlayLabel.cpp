@@ -49,7 +49,7 @@ void COverlayLabelUI::HandleEvent(TEventInfo& event)
         SetCursor(LoadCursorW(nullptr, IDC_IBEAM));
         return;
     case UIEVENT_WINDOWSIZE:
-        if (HasOverlay() && m_manager != nullptr) m_manager->FocusTabStopFrom(this);
+        if (HasOverlay() && m_manager != nullptr) m_manager->FocusAfterLayout(this);
         break;
     case UIEVENT_SCROLLWHEEL:
         if (HasOverlay()) return;

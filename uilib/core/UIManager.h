@@ -280,7 +280,9 @@ public:
     // Focus and capture.
     void SetFocusControl(CControlUI* control);
     CControlUI* FocusControl() const;
-    void FocusTabStopFrom(CControlUI* control);
+    // Gives the control the focus at the next paint, once laid out (an edit
+    // box then opens where it is drawn); the focus held now is dropped at once.
+    void FocusAfterLayout(CControlUI* control);
     bool FocusNextTabStop(bool forward = true);
     void CaptureMouse();
     void ReleaseMouseCapture();
@@ -356,6 +358,14 @@ private:
                            LPARAM lParam);
     bool IsTimerIdInUse(UINT windowTimerId) const;
 
+    // Focus.
+    // The control is to take the focus at the next paint; the one holding it
+    // now loses it, told which control takes it.
+    void HoldFocus(CControlUI* control);
+    void DropFocus(CControlUI* taker);
+    // At a paint: the held control takes the focus, else focus steps on.
+    void LandPendingFocus();
+
     // Painting.
     void PaintWindow();
     void PrintClient(HDC dc, LPARAM flags);
@@ -373,6 +383,7 @@ private:
     bool m_noActivate;
     CControlUI* m_root;
     CControlUI* m_focusControl;
+    CControlUI* m_heldFocus;  // takes the focus at the next paint
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
     CControlUI* m_keyControl;

@@ -41,40 +41,57 @@ const uint32_t kTabSearchFlags = UIFIND_VISIBLE | UIFIND_ENABLED | UIFIND_ME_FIR
 void CPaintManagerUI::SetFocusControl(CControlUI* control)
 {
     if (m_window != nullptr && GetFocus() != m_window && control != m_focusControl) SetFocus(m_window);
-    if (control == m_focusControl) return;
-    if (m_focusControl != nullptr) {
-        CControlUI* old = m_focusControl;
-        RaiseFocusEvent(old, UIEVENT_KILLFOCUS, control);
-        // The control taking the focus, if any, goes with the notification.
-        SendNotification(old, L"killfocus", reinterpret_cast<WPARAM>(control));
-        m_focusControl = nullptr;
+    // Nothing is laid out while the window is built: the focus lands at the
+    // first paint, where it was put.
+    if (m_firstLayoutPending) {
+        HoldFocus(control);
+        return;
     }
+    m_heldFocus = nullptr;
+    if (control == m_focusControl) return;
+    DropFocus(control);
     if (control == nullptr || control->GetPaintManager() != this || !control->GetVisibility() ||
         !control->GetEnabledState()) {
         return;
     }
     m_focusControl = control;
+    m_focusPending = false;
     RaiseFocusEvent(control, UIEVENT_SETFOCUS, control);
     SendNotification(control, L"setfocus");
 }
 
 CControlUI* CPaintManagerUI::FocusControl() const { return m_focusControl; }
 
-void CPaintManagerUI::FocusTabStopFrom(CControlUI* control)
+void CPaintManagerUI::FocusAfterLayout(CControlUI* control)
 {
     if (m_window != nullptr) SetFocus(m_window);
-    if (control == nullptr) return;
-    if (m_focusControl != nullptr) {
-        CControlUI* old = m_focusControl;
-        RaiseFocusEvent(old, UIEVENT_KILLFOCUS, control);
-        SendNotification(old, L"killfocus");
-        m_focusControl = nullptr;
-    }
-    if (m_root == nullptr) return;
-    TTabSearch search = {control, nullptr, false, false};
-    m_focusControl = m_root->FindInTree(VisitTabStop, &search, kTabSearchFlags);
+    HoldFocus(control);
     m_focusPending = true;
-    m_root->RequestRelayout();
+    if (m_root != nullptr) m_root->RequestRelayout();
+}
+
+void CPaintManagerUI::HoldFocus(CControlUI* control)
+{
+    DropFocus(control);
+    m_heldFocus = control;
+}
+
+void CPaintManagerUI::DropFocus(CControlUI* taker)
+{
+    if (m_focusControl == nullptr) return;
+    CControlUI* old = m_focusControl;
+    RaiseFocusEvent(old, UIEVENT_KILLFOCUS, taker);
+    // The control taking the focus, if any, goes with the notification.
+    SendNotification(old, L"killfocus", reinterpret_cast<WPARAM>(taker));
+    m_focusControl = nullptr;
+}
+
+void CPaintManagerUI::LandPendingFocus()
+{
+    CControlUI* held = m_heldFocus;
+    if (held != nullptr) SetFocusControl(held);
+    // A held control that cannot take the focus now leaves it to the first tab stop.
+    if (held == nullptr || m_focusControl != held) FocusNextTabStop(true);
 }
 
 bool CPaintManagerUI::FocusNextTabStop(bool forward)

@@ -74,6 +74,7 @@ CPaintManagerUI::CPaintManagerUI()
       m_noActivate(false),
       m_root(nullptr),
       m_focusControl(nullptr),
+      m_heldFocus(nullptr),
       m_hoverControl(nullptr),
       m_clickControl(nullptr),
       m_keyControl(nullptr),

@@ -147,7 +147,7 @@ void CPaintManagerUI::PaintWindow()
 
     // Served after the layout: before it, the move would only be postponed to
     // a repaint that BeginPaint below cancels again.
-    if (m_focusPending) FocusNextTabStop(true);
+    if (m_focusPending) LandPendingFocus();
 
     if (m_layered) {
         LONG exStyle = GetWindowLongW(m_window, GWL_EXSTYLE);

@@ -104,6 +104,7 @@ void CPaintManagerUI::DropReferencesTo(CControlUI* control)
         if (m_mouseCaptured) ReleaseMouseCapture();
     }
     if (m_focusControl == control) m_focusControl = nullptr;
+    if (m_heldFocus == control) m_heldFocus = nullptr;
     StopControlTimers(control);
     CUIString name = control->GetControlName();
     if (!name.IsEmpty() && m_nameIndex.Lookup(name, false) == control) m_nameIndex.Remove(name);

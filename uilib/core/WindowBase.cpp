@@ -42,13 +42,15 @@ void NoteSizeMove(HWND window, UINT message)
         g_sizeMoveLoops.push_back({window, g_modalDepth});
         return;
     }
-    // A window destroyed in its move loop never sees WM_EXITSIZEMOVE, yet its
-    // loop may still wait under a box that took the button-up: the record
-    // stays until a loop at its depth turns again.
-    if (message != WM_EXITSIZEMOVE) return;
+    if (message != WM_EXITSIZEMOVE && message != WM_NCDESTROY) return;
     for (auto it = g_sizeMoveLoops.rbegin(); it != g_sizeMoveLoops.rend(); ++it) {
         if (it->window != window) continue;
         g_sizeMoveLoops.erase(std::next(it).base());
+        // A window destroyed in its move loop never sees WM_EXITSIZEMOVE, and
+        // the loop waits for a button-up that may never reach it (the press
+        // was on a window that is gone): it gets one now, or the box that
+        // takes it hands it down when it closes.
+        if (message == WM_NCDESTROY) PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
         break;
     }
 }

@@ -403,6 +403,14 @@ std::string Dismisser(App& app, const std::string& window)
     return "";
 }
 
+bool MakeMainTooltip(App& app)
+{
+    const long before = app.Resources().user;
+    const ControlState connect = app.Control("btnConnect", "Brisa DSP Audio");
+    return connect.found && app.MoveTo(connect.rect.CenterX(), connect.rect.CenterY()) &&
+           WaitFor([&] { return app.Resources().user > before; }, kStepBoundMs);
+}
+
 std::string SettleConnected(App& app)
 {
     app.Plug();

@@ -53,6 +53,11 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options);
 // stood in the way at the end.
 std::string SettleConnected(App& app);
 
+// The main window makes its tooltip window (a USER object, two fonts and a
+// brush) the first time the pointer rests on a control with a tip, and keeps
+// it: made once before counts a run must give back; false when none came.
+bool MakeMainTooltip(App& app);
+
 // The objects of one GDI object list ("GDIOBJECTS") the other has fewer
 // of, by kind, one "\n  " line each: an object made again between two
 // readings takes another handle.

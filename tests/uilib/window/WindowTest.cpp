@@ -226,10 +226,7 @@ void CALLBACK OpenBoxesDuringDrag(HWND, UINT, UINT_PTR id, DWORD)
     // The user lets go; the move loop still waits for it when its window has gone.
     PostMessageW(g_drag.dragged, WM_LBUTTONUP, 0, 0);
     const HWND boxOwner = g_drag.kind == DragKind::kDestroyed ? GetWindow(g_drag.dragged, GW_OWNER) : g_drag.dragged;
-    if (g_drag.kind == DragKind::kDestroyed) {
-        DestroyWindow(g_drag.dragged);
-        if (g_drag.boxes == 0) PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
-    }
+    if (g_drag.kind == DragKind::kDestroyed) DestroyWindow(g_drag.dragged);
     for (int i = 0; i < g_drag.boxes; ++i) {
         CTestWindow box(kProbeLayout);
         ASSERT_NE(nullptr, box.Create(boxOwner));
