@@ -306,14 +306,12 @@ TEST(ChartWindow, MouseMessagesDragABandAndAReleaseOutsideEndsIt)
     AppTest::LoadSampleChart(*chart);
     HWND window = host.GetNativeHandle();
     const CUIPoint band = chart->Model().BandPoint(20);
-    bool held = false;  // the left button, as the messages tell it
     auto send = [&](UINT message, int x, int y) {
-        held = message == WM_LBUTTONDOWN || (held && message != WM_LBUTTONUP);
-        SendMessageW(window, message, held ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+        SendMessageW(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
     };
     send(WM_MOUSEMOVE, band.x, band.y);
     send(WM_LBUTTONDOWN, band.x, band.y);
-    send(WM_MOUSEMOVE, band.x, band.y - 30);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(band.x, band.y - 30));
     send(WM_LBUTTONUP, band.x, -60); // above the window: the chart has the capture
     std::wstring chartTypes;
     for (const auto& entry : recorder.Entries()) {

@@ -265,7 +265,6 @@ TEST_F(SliderFixture, DragWithSendMoveReportsEachValueOnce)
     slider.SetValue(70);
     EXPECT_EQ(slider.GetValue(), 60);
 
-    // Released where the last move was: that value was told already.
     SendEvent(slider, UIEVENT_BUTTONUP, 75, 10);
     EXPECT_EQ(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
     EXPECT_EQ(slider.GetValue(), 60);
@@ -457,12 +456,10 @@ TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
              SendMessageW(host.GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(box), 0);
          },
          true},
-        {L"another control right-clicked",
-         [](HostWindow& host, HWND, HWND, CControlUI*) {
+        {L"another control right-clicked", [](HostWindow& host, HWND, HWND, CControlUI*) {
              SendMessageW(host.GetNativeHandle(), WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(50, 30));
              SendMessageW(host.GetNativeHandle(), WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(50, 30));
-         },
-         false},
+         }, false},
     };
     for (const auto& c : cases) {
         slider->SetValue(40);
@@ -476,9 +473,9 @@ TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
         if (!c.goesOn) ReleaseCapture();
         EXPECT_EQ(c.goesOn ? CSliderUI::kThumbCaptured : 0u, slider->GetThumbState() & CSliderUI::kThumbCaptured)
             << c.how;
-        // The move told the value, which an ended drag keeps; later moves
-        // leave it alone. A drag that goes on follows them and keeps the
-        // program's values off until the release, which adds nothing.
+        // An ended drag's result is reported once; later moves without a
+        // button leave the value alone. A drag that goes on follows them
+        // and keeps the program's values off until the release.
         EXPECT_EQ(1, recorder.Count(L"movevaluechanged")) << c.how;
         SendMessageW(host.GetNativeHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(95, 10));
         EXPECT_EQ(c.goesOn ? 80 : 50, slider->GetValue()) << c.how;
