@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 using SkinUI::CUIPoint;
 using SkinUI::CUIRect;
@@ -112,16 +111,10 @@ int EqChartModel::BandAt(const CUIPoint& p) const
     return -1;
 }
 
-bool EqChartModel::OffPressPoint(const CUIPoint& p) const
-{
-    return std::abs(p.x - m_pressPoint.x) > m_dragSize.cx || std::abs(p.y - m_pressPoint.y) > m_dragSize.cy;
-}
-
 ChartInput EqChartModel::Press(const CUIPoint& p)
 {
     ChartInput in;
-    m_pressPoint = p;
-    m_moved = false;
+    m_drag.Press(p, m_dragSize);
     // A Q handle beats the band point under it, the point beats H and L.
     if (InQHandle(p)) {
         in.cursor = ChartCursor::SizeWE;
@@ -163,11 +156,8 @@ ChartInput EqChartModel::Move(const CUIPoint& p)
         if (ChartRectContains(m_hpRect, p) || ChartRectContains(m_lpRect, p)) in.cursor = ChartCursor::SizeWE;
     }
     if (InQHandle(p)) in.cursor = ChartCursor::SizeWE;
-    if (m_capture != CAPTURE_NONE && !m_moved) {
-        // Still by the press point: the pointer has not moved anything yet.
-        if (!OffPressPoint(p)) return in;
-        m_moved = true;
-    }
+    // Still by the press point: the pointer has not moved anything yet.
+    if (m_capture != CAPTURE_NONE && !m_drag.Left(p)) return in;
 
     const CUIPoint clamped = m_geometry.ClampToPlot(p);
     const int freq = m_geometry.XToFreq(clamped.x);
@@ -226,7 +216,7 @@ ChartInput EqChartModel::Release(const CUIPoint& p)
     const int freq = m_geometry.XToFreq(clamped.x);
     // A click that never moved ends the capture and commits nothing: the
     // pointer rarely sits on the point itself.
-    const bool moved = m_moved || OffPressPoint(p);
+    const bool moved = m_drag.Left(p);
     switch (m_capture) {
     case INDEX_CAPTURED:
     case FACTOR_CAPTURED:

@@ -4,6 +4,7 @@
 
 #include "app/controls/EqChartGeometry.h"
 #include "app/tuning/EqBand.h"
+#include "uilib/core/DragRect.h"
 #include "uilib/core/UIPoint.h"
 #include "uilib/core/UIRect.h"
 #include "uilib/core/UISize.h"
@@ -53,8 +54,8 @@ public:
     // frequencies and gains each. False when nothing was taken.
     bool SetCurves(const double* freqs, const double* gains, int count, int current, const int* visible);
     void SetParametric(bool on) { m_parametric = on; }
-    // The system's drag rectangle: a pointer within cx, cy of the press
-    // point has moved nothing yet, so a tap's jitter commits nothing.
+    // The system's drag rectangle, taken by the next press: a tap's jitter
+    // inside it commits nothing.
     void SetDragSize(const SkinUI::CUISize& size) { m_dragSize = size; }
 
     void RecalcLayout(const SkinUI::CUIRect& plot, int scalePercent);
@@ -97,7 +98,6 @@ public:
 
 private:
     bool InQHandle(const SkinUI::CUIPoint& p) const;
-    bool OffPressPoint(const SkinUI::CUIPoint& p) const;
     int BandAt(const SkinUI::CUIPoint& p) const;
     void RefreshSelectionRects();
     void RefreshCrossoverRects();
@@ -111,8 +111,7 @@ private:
     int m_selected = -1;
     bool m_parametric = false;
     int m_capture = CAPTURE_NONE;
-    SkinUI::CUIPoint m_pressPoint;
-    bool m_moved = false;  // since the press, out of the drag rectangle
+    SkinUI::CDragRect m_drag;
     SkinUI::CUISize m_dragSize;
     bool m_allFlat = false;
     SkinUI::CUIRect m_labelRect;

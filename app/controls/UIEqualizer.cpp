@@ -10,6 +10,7 @@
 #include "app/controls/CurveColors.h"
 #include "uilib/core/AttrParse.h"
 #include "uilib/core/DpiScaler.h"
+#include "uilib/core/DragRect.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIManager.h"
@@ -71,7 +72,6 @@ UIEqualizer::UIEqualizer()
       m_curveColors(),
       m_curveColorCount(0)
 {
-    m_model->SetDragSize(CUISize(GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)));
 }
 
 UIEqualizer::~UIEqualizer() = default;
@@ -137,6 +137,7 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
     const CUIPoint p(event.point);
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
+        m_model->SetDragSize(CDragRect::SystemSize());
         ApplyInput(m_model->Press(p));
         break;
     case UIEVENT_MOUSEMOVE: {

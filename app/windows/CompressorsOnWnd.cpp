@@ -261,7 +261,9 @@ void CCompressorsOnWnd::MoveFocus(int p, int ch, bool forward)
 void CCompressorsOnWnd::OnParamNotify(const TNotifyInfo& notify, int p, int ch)
 {
     const CUIString& type = notify.type;
-    if (type == L"killfocus" || type == L"return") SetEdit(p, ch, !LeavesForClose(notify));
+    // Only the box's own: its slider loses the focus to it at a drag's first move.
+    if ((type == L"killfocus" || type == L"return") && notify.sender == m_edit[p][ch])
+        SetEdit(p, ch, !LeavesForClose(notify));
     else if (type == L"valuechanged" || type == L"movevaluechanged") SetSlider(p, ch);
     else if (type == L"valuechangedup") SetSliderUp(p, ch, true);
     else if (type == L"valuechangeddown") SetSliderUp(p, ch, false);

@@ -311,7 +311,7 @@ TEST(ChartWindow, MouseMessagesDragABandAndAReleaseOutsideEndsIt)
     };
     send(WM_MOUSEMOVE, band.x, band.y);
     send(WM_LBUTTONDOWN, band.x, band.y);
-    send(WM_MOUSEMOVE, band.x, band.y - 30);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(band.x, band.y - 30));
     send(WM_LBUTTONUP, band.x, -60); // above the window: the chart has the capture
     std::wstring chartTypes;
     for (const auto& entry : recorder.Entries()) {

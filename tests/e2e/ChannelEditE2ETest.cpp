@@ -204,6 +204,18 @@ const Row kRows[] = {
          EXPECT_TRUE(app.Control("ch_mute_0").selected);
          EXPECT_EQ(1, app.Params()["out0.mute"]);
      }},
+    {"channel 1's high-pass dragged to the chart's end, on out of the window to the top and the right: it stays",
+     [](App& app) {  // the first of eight steps to the chart's last pixel, the last ones past the screen's edges
+         const EqChartGeometry chart = Chart(app);
+         const SkinUI::CUIRect h = chart.HpHandleRect(std::atoi(app.Control("hp_freq").text.c_str()));
+         const int x = (h.left + h.right) / 2, y = (h.top + h.bottom) / 2;
+         return app.Drag(x, y, x + 8 * (chart.Plot().right - 1 - x), y - 800, 8, 2400);
+     },
+     [](App& app) {  // from the first step, and the release
+         const int f = Chart(app).XToFreq(Chart(app).Plot().right - 1), type = app.Params()["out0.hp.type"],
+                   slope = app.Params()["out0.hp.slope"];
+         return std::vector<std::string>(2, Set(0x05, Hex({0, 0, 0, 2, type, f >> 8, f, slope})));
+     }, false, [](App&) {}},
     {"type -12 and Enter into channel 1's volume: trim, then unmute",
      [](App& app) { return TypeInto(app, "edit_ch_volume_0", "-12"); },
      [](App&) { return std::vector<std::string>{Trim(0, 12), Mute(0, 0)}; }, false,
@@ -546,7 +558,7 @@ struct SliderDrag {
     // Shows the slider (opening its window) at its starting value.
     std::function<bool(App&)> prepare;
     int dx, dy;  // from the press to the release, in pixels at 96 DPI
-    // The frames the release at value sends, in order; none when empty.
+    // The last frames a move to value sends, in order; none when empty.
     std::function<std::vector<std::string>(App&, int value)> release;
     // The frame that gives the unit value: the drag's last of its command.
     std::function<std::string(App&, int value)> holds;
@@ -749,7 +761,9 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         // The press, then each step of the hand: the slider shows the value
         // under the pointer, and on the press point the value it had.
         int shown = 0;
-        auto value = [&](int x, int y) { return x == x0 && y == y0 ? slider.value : ValueAt(slider, thumb, x, y); };
+        auto value = [&](int x, int y) {  // within the drag rectangle (4 by 4 px here) the value it had
+            return std::abs(x - x0) <= 2 && std::abs(y - y0) <= 2 ? slider.value : ValueAt(slider, thumb, x, y);
+        };
         auto follows = [&](int x, int y) {
             const int under = value(x, y);
             if (WaitFor([&] { return (shown = app->Control(row.slider, row.window).value) == under; }, 5000))
@@ -771,10 +785,10 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         // The moves' frames first, so that none of them is counted as the release's.
         ASSERT_TRUE(UnitTook(*app, pushed, pressed));
         const size_t mark = app->Mark();
-        ASSERT_TRUE(app->Release());
-        WaitFor([&] { return app->FramesSince(mark).size() >= expected.size(); });
-        EXPECT_EQ("OK pong", app->Request("PING"));
-        EXPECT_EQ(expected, Texts(app->FramesSince(mark)));
+        const std::vector<std::string> moved = Texts(app->FramesSince(pressed));
+        EXPECT_EQ(expected, std::vector<std::string>(moved.end() - std::min(moved.size(), expected.size()), moved.end()));
+        ASSERT_TRUE(app->Release() && app->Request("PING") == "OK pong" && UnitTook(*app, pushed, pressed));
+        EXPECT_EQ(std::vector<std::string>{}, Texts(app->FramesSince(mark)));
         EXPECT_EQ(released, app->Control(row.slider, row.window).value);
         const std::string held = row.holds ? row.holds(*app, released) : "";
         std::string last;
@@ -783,6 +797,19 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
             if (held.empty() || f.Text().compare(0, 5, held, 0, 5) == 0) last = f.Text();
         }
         EXPECT_EQ(held, last);
+        if (row.dx == 0 && row.dy == 0) {
+            // Pressed again, slipping a pixel toward each end, then past the drag rectangle: one value, sent once.
+            const size_t again = app->Mark();
+            ASSERT_TRUE(app->Press(x0, y0));
+            for (const int d : {-1, 1, 5}) {
+                const int x = slider.rect.Height() <= slider.rect.Width() ? x0 + d : x0, y = x == x0 ? y0 - d : y0;
+                ASSERT_TRUE(app->MoveTo(x, y) && follows(x, y)) << d;
+            }
+            ASSERT_TRUE(app->Release() && app->Request("PING") == "OK pong" && UnitTook(*app, pushed, pressed));
+            std::map<std::string, int> sent;
+            for (const UnitFrame& f : app->FramesSince(again)) EXPECT_EQ(1, ++sent[f.Text()]) << f.Text();
+            EXPECT_FALSE(sent.empty());
+        }
         if (row.finish) {
             ASSERT_TRUE(row.finish(*app));
         }

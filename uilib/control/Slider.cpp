@@ -18,7 +18,7 @@ void TraceLine(const wchar_t* format, int a = 0, int b = 0, int c = 0, int d = 0
 } // namespace
 
 CSliderUI::CSliderUI()
-    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0), m_grabAt(0),
+    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0), m_reportedValue(0),
       m_grabOffset(0)
 {
     m_textStyle = DT_SINGLELINE | DT_CENTER;
@@ -45,7 +45,9 @@ uint32_t CSliderUI::GetBehaviorFlags() const
 void CSliderUI::SetEnabledState(bool enabled)
 {
     CProgressUI::SetEnabledState(enabled);
-    if (!GetEnabledState()) m_thumbState = 0;
+    if (GetEnabledState()) return;
+    EndDragWithoutRelease();
+    m_thumbState = 0;
 }
 
 void CSliderUI::SetValue(int value)
@@ -132,9 +134,9 @@ void CSliderUI::SetThumbHot(bool hot)
     RequestRepaint();
 }
 
-int CSliderUI::DragValue(POINT pt) const
+int CSliderUI::DragValue(POINT pt)
 {
-    if (Along(pt) == m_grabAt) return m_valueAtCapture;
+    if (!m_grab.Left(pt) || Along(pt) == Along(m_grab.PressPoint())) return m_valueAtCapture;
     if (m_horizontal) pt.x -= m_grabOffset;
     else pt.y -= m_grabOffset;
     return ValueFromPoint(pt);
@@ -152,10 +154,10 @@ void CSliderUI::OnButtonDown(const TEventInfo& event)
     TraceLine(L"UISTATE_CAPTURED\n");
     // A press only takes the thumb: the value under a point is rounded
     // along the track, so it is seldom the value the thumb shows.
-    m_valueAtCapture = m_value;
-    m_grabAt = Along(event.point);
+    m_valueAtCapture = m_reportedValue = m_value;
+    m_grab.Press(event.point, CDragRect::SystemSize());
     const POINT centre = {thumb.left + thumb.Width() / 2, thumb.top + thumb.Height() / 2};
-    m_grabOffset = m_grabAt - Along(centre);
+    m_grabOffset = Along(event.point) - Along(centre);
     RequestRepaint();
 }
 
@@ -166,13 +168,10 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
     m_thumbState &= ~kThumbCaptured;
     const CUIRect thumb = GetThumbRect();
     if (dragged) {
-        // A drag ends where the pointer is, and is reported once when it
-        // changed the value, even when every step was already stored by the
-        // moves.
+        // A drag ends where the pointer is.
         const int value = DragValue(event.point);
-        const bool movedNow = value != m_value && value >= m_min && value <= m_max;
-        if (movedNow) m_value = value;
-        ReportDragEnd(movedNow);
+        if (value >= m_min && value <= m_max) m_value = value;
+        ReportDragEnd();
         RequestRepaint();
         return;
     }
@@ -183,10 +182,12 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
     CommitUserValue(towardsMin ? m_value - m_step : m_value + m_step);
 }
 
-void CSliderUI::ReportDragEnd(bool movedNow)
+void CSliderUI::ReportDragEnd()
 {
-    // Without "sendmove" the owner has heard nothing since the press.
-    if ((movedNow && m_sendMove) || m_value != m_valueAtCapture) {
+    // Each value reaches the owner once: with "sendmove" the moves told it
+    // most of them, without it nothing since the press.
+    if (m_value != m_reportedValue) {
+        m_reportedValue = m_value;
         if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
         RequestRepaint();
     }
@@ -197,7 +198,7 @@ void CSliderUI::EndDragWithoutRelease()
 {
     if ((m_thumbState & kThumbCaptured) == 0) return;
     m_thumbState &= ~kThumbCaptured;
-    ReportDragEnd(false);
+    ReportDragEnd();
 }
 
 void CSliderUI::OnMouseMove(const TEventInfo& event)
@@ -208,6 +209,7 @@ void CSliderUI::OnMouseMove(const TEventInfo& event)
         if (value != m_value) {
             m_value = value;
             if (m_sendMove) {
+                m_reportedValue = m_value;
                 RefreshValueText();
                 if (m_manager != nullptr) m_manager->SendNotification(this, L"movevaluechanged", 0, 0, false);
             }

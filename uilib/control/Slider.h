@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "uilib/control/Progress.h"
+#include "uilib/core/DragRect.h"
 #include "uilib/core/UIRect.h"
 #include "uilib/core/UISize.h"
 #include "uilib/core/UIString.h"
@@ -56,17 +57,17 @@ private:
     void CommitUserValue(int value);
     // The point's coordinate along the track.
     int Along(POINT pt) const { return m_horizontal ? pt.x : pt.y; }
-    // The value for the held thumb with the pointer at pt: the thumb keeps
-    // the offset at which it was taken, and back on the press it shows the
-    // value it had then.
-    int DragValue(POINT pt) const;
+    // The value for the held thumb with the pointer at pt: within the drag
+    // rectangle, and back on the press, the value it had when taken; else
+    // the thumb keeps the offset at which it was taken.
+    int DragValue(POINT pt);
     void OnButtonDown(const TEventInfo& event);
     void OnButtonUp(const TEventInfo& event);
     void OnMouseMove(const TEventInfo& event);
     // A drag that lost the mouse ends where the thumb is, reported once.
     void EndDragWithoutRelease();
-    // "valuechanged" once when the drag changed the value.
-    void ReportDragEnd(bool movedNow);
+    // "valuechanged" when the drag left a value the owner has not heard.
+    void ReportDragEnd();
     void SetThumbHot(bool hot);
 
     CUISize m_thumbSize;
@@ -77,10 +78,11 @@ private:
     CUIString m_thumbPushedImage;
     CUIString m_thumbModifier;
     bool m_sendMove;
-    // The value when the thumb was taken, to report a drag at its end.
+    // The value when the thumb was taken, and the last one the owner heard.
     int m_valueAtCapture;
-    // Where along the track the thumb was taken, and how far from its centre.
-    int m_grabAt;
+    int m_reportedValue;
+    // Where the thumb was taken, and how far along the track from its centre.
+    CDragRect m_grab;
     int m_grabOffset;
 };
 

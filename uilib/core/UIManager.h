@@ -343,6 +343,10 @@ private:
     // Another window took the mouse or the keyboard in the middle of a press:
     // no button-up will come, so the pressed control is told it lost focus.
     void AbandonPress();
+    // Another button's press or release about to take the click control for
+    // control: a press held on another control ends, as its button-up would
+    // reach no one.
+    void EndPressHeldOff(CControlUI* control);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
     void PostQueuedWork();

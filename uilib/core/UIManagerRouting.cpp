@@ -262,6 +262,11 @@ void CPaintManagerUI::AbandonPress()
         RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), 0, 0);
 }
 
+void CPaintManagerUI::EndPressHeldOff(CControlUI* control)
+{
+    if (m_clickControl != nullptr && m_clickControl != control) AbandonPress();
+}
+
 void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
     if (!m_mouseTracking) {
@@ -275,6 +280,10 @@ void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
         TrackMouseEvent(&track);
         m_mouseTracking = true;
     }
+    // A press that holds the mouse with no button down lost its release
+    // (let go while another window held the mouse): it ends here, or its
+    // control would go on following the hand.
+    if (m_mouseCaptured && (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) AbandonPress();
     POINT pt = PointOf(lParam);
     bool moved = pt.x != m_lastMousePoint.x || pt.y != m_lastMousePoint.y;
     m_lastMousePoint = pt;
@@ -348,7 +357,9 @@ void CPaintManagerUI::OnMouseLeave()
 {
     if (m_toolTipWindow != nullptr)
         SendMessageW(m_toolTipWindow, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&m_toolTip));
-    if (m_mouseTracking) {
+    // A press holding the mouse hears every move wherever the pointer goes;
+    // a made-up one would put it at a point the hand never passed.
+    if (m_mouseTracking && !m_mouseCaptured) {
         LPARAM where = static_cast<LPARAM>(0xFFFFFFFF);
         POINT pt;
         RECT window;
@@ -392,6 +403,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
         RaiseControlEvent(control, UIEVENT_DBLCLICK, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     default: {
+        EndPressHeldOff(control);
         control->TakeFocus();
         if (FindControlAtPoint(pt) != control) return;
         CaptureMouse();
@@ -419,6 +431,7 @@ void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
     // without this manager hearing of it.
     CControlUI* control = FindControlAtPoint(pt);
     if (control != nullptr && control->GetPaintManager() != this) control = nullptr;
+    EndPressHeldOff(control);
     m_clickControl = control;
     if (control == nullptr) return;
     ReleaseMouseCapture();
@@ -453,7 +466,7 @@ void CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam)
         WPARAM towardUser = (wParam & 0x80000000u) != 0 ? 1 : 0;
         RaiseControlEvent(control, UIEVENT_SCROLLWHEEL, pt, 0, CurrentKeyState(), towardUser, lParam);
     }
-    SendMessageW(m_window, WM_MOUSEMOVE, 0, MAKELPARAM(m_lastMousePoint.x, m_lastMousePoint.y));
+    SendMessageW(m_window, WM_MOUSEMOVE, LOWORD(wParam), MAKELPARAM(m_lastMousePoint.x, m_lastMousePoint.y));
 }
 
 bool CPaintManagerUI::StartControlDrag()
