@@ -138,6 +138,7 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
         m_model->SetDragSize(CDragRect::SystemSize());
+        m_dragPoint = p;
         ApplyInput(m_model->Press(p));
         break;
     case UIEVENT_MOUSEMOVE: {
@@ -145,6 +146,7 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
         if (capture != nullptr) ChartTrace(L"%s move x(%d) y(%d) \n", capture, p.x, p.y);
         const ChartInput input = m_model->Move(p);
         if (capture == nullptr) m_hoverCursor = input.cursor;
+        if (capture != nullptr) m_dragPoint = p;
         ApplyInput(input);
         return;
     }
@@ -162,6 +164,13 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
         ApplyInput(m_model->Release(p));
         break;
     }
+    case UIEVENT_KILLFOCUS:
+        // A press the window gave up on (another button took the click, the
+        // left one went up elsewhere) gets no button-up: the drag ends where
+        // the hand last took it, or hovering would go on dragging.
+        if (m_model->Capture() != CAPTURE_NONE && (m_manager == nullptr || !m_manager->IsMouseCaptured()))
+            ApplyInput(m_model->Release(m_dragPoint));
+        break;
     default:
         break;
     }

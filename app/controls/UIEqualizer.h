@@ -60,6 +60,7 @@ private:
     CurveRaster m_raster;
     // The cursor hovering last chose (Keep: the control's own).
     ChartCursor m_hoverCursor = ChartCursor::Keep;
+    SkinUI::CUIPoint m_dragPoint; // where the held handle or point was last taken
     int m_bypassFont;
     uint32_t m_curveColors[kMaxCurveColors];
     int m_curveColorCount;

@@ -68,11 +68,13 @@ TEST_F(ChartFixture, DragSendsNotificationsWithTheBandInTheUserData)
 {
     const CUIPoint band3 = chart.Model().BandPoint(3);
     const CUIRect h = chart.Model().HpRect();
+    const CUIRect l = chart.Model().LpRect();
+    const std::wstring hpDone = L"equalizer_eq equalizer_eq equalizer_eq_release equalizer_hp equalizer_hp_release";
     const struct {
         int type;
         int x;
         int y;
-        const wchar_t* types; // every notification so far
+        std::wstring types; // every notification so far
         const wchar_t* userData;
     } steps[] = {
         {UIEVENT_MOUSEMOVE, band3.x, band3.y, L"equalizer_eq", L"3"},
@@ -84,15 +86,21 @@ TEST_F(ChartFixture, DragSendsNotificationsWithTheBandInTheUserData)
         {UIEVENT_MOUSEMOVE, 300, 100, L"equalizer_eq equalizer_eq equalizer_eq_release equalizer_hp", L"3"},
         {UIEVENT_BUTTONUP, 300, 100,
          L"equalizer_eq equalizer_eq equalizer_eq_release equalizer_hp equalizer_hp_release", L"3"},
+        // A press the window gave up on ends where the hand last took it.
+        {UIEVENT_BUTTONDOWN, l.left + 2, l.top + 2, hpDone, L"3"},
+        {UIEVENT_MOUSEMOVE, 600, 100, hpDone + L" equalizer_lp", L"3"},
+        {UIEVENT_KILLFOCUS, 20, 20, hpDone + L" equalizer_lp equalizer_lp_release", L"3"},
+        {UIEVENT_MOUSEMOVE, 700, 100, hpDone + L" equalizer_lp equalizer_lp_release", L"3"},
     };
     for (const auto& s : steps) {
         SendEvent(chart, s.type, s.x, s.y);
-        EXPECT_EQ(std::wstring(s.types), recorder.Types()) << s.type << " at " << s.x << "," << s.y;
+        EXPECT_EQ(s.types, recorder.Types()) << s.type << " at " << s.x << "," << s.y;
         EXPECT_STREQ(s.userData, chart.GetUserDataText().CStr());
     }
     for (const auto& entry : recorder.Entries()) EXPECT_EQ(&chart, entry.sender);
     EXPECT_FLOAT_EQ(12.0f, chart.GetBand(3).gain);
     EXPECT_EQ(chart.Model().Geometry().XToFreq(300), chart.GetHpFreq());
+    EXPECT_EQ(chart.Model().Geometry().XToFreq(600), chart.GetLpFreq());
     EXPECT_EQ(-1, chart.GetSelectedBand());
 }
 
