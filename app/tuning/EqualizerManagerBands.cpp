@@ -208,6 +208,11 @@ void EqualizerManager::CommitEqBand(int b, int freq, float q, float g)
 
 void EqualizerManager::SetChEqEdit(int b)
 {
+    TakeEqRow(b, std::nullopt);
+}
+
+void EqualizerManager::TakeEqRow(int b, std::optional<float> stepped)
+{
     if (!ValidBand(b)) return;
     LogPrintW(L"SetChEqEdit band=%d\n", b);
     const int c = CurrentChannel();
@@ -228,7 +233,14 @@ void EqualizerManager::SetChEqEdit(int b)
         if (typed && *typed >= kEqMinFreq && *typed <= kEqMaxFreq) freq = *typed;
         SetIntText(ctl.freq, L"%d", freq);
     }
-    const float q = ClampEqQ(ReadFloat(ctl.q, stored.Q, {}));
+    // The unit holds Q in tenths; a Q left as shown keeps what it holds.
+    float q = stored.Q;
+    if (stepped) {
+        q = *stepped;
+    } else if (IsTyped(ctl.q, NumberText(L"%.*f", stored.Q, 2))) {
+        const std::optional<double> typed = ReadTypedDecimal(ctl.q->GetTextContent());
+        if (typed) q = ClampEqQ(static_cast<float>(NearestStep(*typed, 0.1)));
+    }
     SetText(ctl.q, L"%.*f", q, 2);
 
     float g = ReadFloat(ctl.gain, shown, {L"dB"});
@@ -292,7 +304,7 @@ void EqualizerManager::SetEqQUp(int b, bool up)
     float q = 0.0f;
     if (!StepEqQ(mModel.Current().channels[CurrentChannel()].bands[b].Q, up, &q)) return;
     SetText(edit, L"%.*f", q, 2);
-    SetChEqEdit(b);
+    TakeEqRow(b, q);
     SelectAllOf(edit);
 }
 

@@ -64,6 +64,23 @@ size_t NumberLength(const std::wstring& text)
     return digits > 0 ? i : 0;
 }
 
+// The words of the other languages that stand for a unit word, folded.
+struct UnitAlias {
+    const wchar_t* unit;
+    const wchar_t* alias;
+};
+const UnitAlias kUnitAliases[] = {
+    {L"db", L"\u0434\u0431"}, {L"db", L"\u5206\u8d1d"}, {L"hz", L"\u0433\u0446"}, {L"hz", L"\u8d6b\u5179"},
+};
+
+bool IsUnitWord(const std::wstring& word, const std::wstring& unit)
+{
+    if (word == unit) return true;
+    for (const UnitAlias& alias : kUnitAliases)
+        if (unit == alias.unit && word == alias.alias) return true;
+    return false;
+}
+
 // Whether the rest after a number (spaces, then one of units) is empty or a unit.
 bool IsUnitRest(const std::wstring& rest, const UnitWords& units)
 {
@@ -72,7 +89,7 @@ bool IsUnitRest(const std::wstring& rest, const UnitWords& units)
     while (i < rest.size() && IsSpace(rest[i])) ++i;
     const std::wstring word = rest.substr(i);
     for (const std::wstring& unit : units) {
-        if (word == Normalized(unit.c_str(), false)) return true;
+        if (IsUnitWord(word, Normalized(unit.c_str(), false))) return true;
     }
     return false;
 }
@@ -83,7 +100,8 @@ std::optional<double> ValueOf(const std::wstring& number)
     const std::string ascii(number.begin(), number.end());
     const double value = std::strtod(ascii.c_str(), nullptr);
     if (!(std::fabs(value) <= FLT_MAX)) return std::nullopt;
-    return value;
+    // "-0" is 0: a box never shows a signed zero.
+    return value + 0.0;
 }
 
 std::optional<double> ReadDecimal(const std::wstring& text, const UnitWords& units)
@@ -93,7 +111,16 @@ std::optional<double> ReadDecimal(const std::wstring& text, const UnitWords& uni
     return ValueOf(text.substr(0, length));
 }
 
-const UnitWords kHertz = {L"hz", L"\u0433\u0446"};
+const UnitWords kHertz = {L"hz"};
+
+// "2,500" or "2.500" in a box of whole units: a thousands group, which read
+// as a fraction would become a value nobody meant.
+bool IsThousandsGroup(const std::wstring& text)
+{
+    const size_t length = NumberLength(text);
+    const size_t point = text.find(L'.');
+    return point < length && length - point == 4;
+}
 
 bool IsKilo(wchar_t c)
 {
@@ -112,7 +139,9 @@ std::optional<double> ReadTypedDecimal(const wchar_t* text, const UnitWords& uni
 
 std::optional<int> ReadTypedWhole(const wchar_t* text, const UnitWords& units)
 {
-    const std::optional<double> value = ReadTypedDecimal(text, units);
+    const std::wstring typed = Normalized(text, true);
+    if (IsThousandsGroup(typed)) return std::nullopt;
+    const std::optional<double> value = ReadDecimal(typed, units);
     if (!value) return std::nullopt;
     const double whole = std::trunc(*value);
     if (whole <= INT_MIN) return INT_MIN;
@@ -126,7 +155,7 @@ std::optional<int> ReadTypedFrequency(const wchar_t* text)
     while (kilo < typed.size() && !IsKilo(typed[kilo])) ++kilo;
     std::optional<double> hz;
     if (kilo == typed.size()) {
-        hz = ReadDecimal(typed, kHertz);
+        if (!IsThousandsGroup(typed)) hz = ReadDecimal(typed, kHertz);
     } else if (kilo + 1 < typed.size() && IsDigit(typed[kilo + 1])) {
         // "2k5": the kilo letter stands for the point between whole digits.
         const std::wstring whole = typed.substr(0, kilo);
@@ -172,16 +201,19 @@ std::optional<uint32_t> ReadServiceWord(const wchar_t* text)
     } else if (typed.empty()) {
         return std::nullopt;
     }
-    // Modulo 2^32 keeps exactly the low 32 bits, which a double loses past
-    // 53 bits of digits.
     uint32_t value = 0;
     for (; i < typed.size(); ++i) {
         const wchar_t c = typed[i];
         uint32_t digit = base;
         if (IsDigit(c)) digit = static_cast<uint32_t>(c - L'0');
         else if (c >= L'a' && c <= L'f') digit = static_cast<uint32_t>(c - L'a' + 10);
-        if (digit >= base) return std::nullopt;
+        if (digit >= base || value > (UINT32_MAX - digit) / base) return std::nullopt;
         value = value * base + digit;
     }
     return value;
+}
+
+double NearestStep(double value, double step)
+{
+    return std::round(value / step) * step + 0.0;
 }

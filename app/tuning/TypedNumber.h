@@ -11,20 +11,22 @@
 #include <string>
 #include <vector>
 
-// Unit words a box takes after its number, compared ignoring case.
+// Unit words a box takes after its number, compared ignoring case; "dB" and
+// "Hz" also in the words of the other languages.
 using UnitWords = std::vector<std::wstring>;
 
 // A decimal number, optionally followed by one of units; refused (empty) for
 // any other text and for a number beyond a float, which no box keeps.
 std::optional<double> ReadTypedDecimal(const wchar_t* text, const UnitWords& units = {});
 
-// The same decimal number cut to its whole part (toward zero).
+// The same decimal number cut to its whole part (toward zero); a point or
+// comma before exactly three digits ("2,000") is refused as a thousands group.
 std::optional<int> ReadTypedWhole(const wchar_t* text, const UnitWords& units = {});
 
-// A frequency in Hz: a whole number with "Hz" or "Гц" or none, or a decimal
-// number of kHz with a kilo letter (k, K, к or К) and "Hz"/"Гц" or none after
-// it ("1.5k", "3,5 кГц"), or the kilo letter as the point ("2k5"). Refused
-// for a negative number or any other text.
+// A frequency in Hz: a whole number with "Hz" or none (a thousands group
+// refused as above), or a decimal number of kHz with a kilo letter (k, K, к
+// or К) and "Hz" or none after it ("1.5k", "3,5 кГц"), or the kilo letter as
+// the point ("2k5"). Refused for a negative number or any other text.
 std::optional<int> ReadTypedFrequency(const wchar_t* text);
 
 // The off word of any of the languages, in any case.
@@ -33,7 +35,11 @@ bool IsTypedOff(const wchar_t* text);
 // A level box: off for the off word, else the whole number (units as above).
 std::optional<int> ReadTypedLevel(const wchar_t* text, int off, const UnitWords& units = {});
 
-// A service word: "0x" hexadecimal, a leading "0" octal, else decimal; a
-// value wider than 32 bits keeps its low 32 bits. Refused unless the whole
-// text is digits of its base (after the prefix; "0" alone is 0).
+// A service word: "0x" hexadecimal, a leading "0" octal, else decimal.
+// Refused unless the whole text is digits of its base (after the prefix;
+// "0" alone is 0) and its value fits 32 bits.
 std::optional<uint32_t> ReadServiceWord(const wchar_t* text);
+
+// A typed value brought to the nearest multiple of step, the finest value a
+// unit holds (halves away from zero); never a signed zero.
+double NearestStep(double value, double step);

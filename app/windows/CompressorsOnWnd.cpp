@@ -29,13 +29,14 @@ struct ParamSpec {
     int scale;  // slider units per unit
     int step;   // slider units per up/down
     bool whole;
+    double unitStep;  // the finest value the unit's frame carries
 };
 
 const ParamSpec kParamSpecs[CCompressorsOnWnd::kParams] = {
-    {L"threshold", L"dB", nullptr, L"%.1fdB", 10, 1, false},
+    {L"threshold", L"dB", nullptr, L"%.1fdB", 10, 1, false, 0.1},
     // Times in the language's word for ms, the one the main window's delays carry.
-    {L"attack_time", L"ms", L"${unit_ms}", L"${value_ms}", 1, 10, true},
-    {L"release_time", L"ms", L"${unit_ms}", L"${value_ms}", 1, 100, true},
+    {L"attack_time", L"ms", L"${unit_ms}", L"${value_ms}", 1, 10, true, 1.0},
+    {L"release_time", L"ms", L"${unit_ms}", L"${value_ms}", 1, 100, true, 100.0},
 };
 
 // The first parameter whose name the control's name contains, or -1.
@@ -173,6 +174,11 @@ void CCompressorsOnWnd::ShowValue(int p, int ch, double value)
     if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetValue(static_cast<int>(std::trunc(value * spec.scale)));
 }
 
+bool CCompressorsOnWnd::UnitConnected() const
+{
+    return m_controller.Device().IsAsyncMode();
+}
+
 void CCompressorsOnWnd::Send(int ch)
 {
     const SceneProfile& profile = m_controller.Current();
@@ -195,8 +201,12 @@ void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
     if (!IsTyped(edit, ValueText(spec, value))) return;
     UnitWords units = {spec.unit};
     if (spec.unitKey != nullptr) units.push_back(CResourceStore::GetInstance()->LookupText(spec.unitKey).CStr());
-    const std::optional<double> typed = ReadTypedDecimal(edit->GetTextContent(), units);
-    if (!typed || !confirmed) {
+    // Times are whole ms, so "2,000" is refused rather than read as 2.
+    const CUIString text = edit->GetTextContent();
+    std::optional<double> typed;
+    if (!spec.whole) typed = ReadTypedDecimal(text, units);
+    else if (const std::optional<int> whole = ReadTypedWhole(text, units)) typed = *whole;
+    if (!typed || !confirmed || !UnitConnected()) {
         ShowValue(p, ch, value);
         return;
     }
@@ -206,7 +216,8 @@ void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
         value = std::clamp(value, static_cast<double>(slider->GetMinValue()) / spec.scale,
                            static_cast<double>(slider->GetMaxValue()) / spec.scale);
     }
-    if (spec.whole) value = std::trunc(value);
+    // What is shown and stored is what the unit will hold.
+    value = NearestStep(value, spec.unitStep);
     ShowValue(p, ch, value);
     if (Store(p, ch, value)) Send(ch);
 }
@@ -216,6 +227,10 @@ void CCompressorsOnWnd::SetSlider(int p, int ch)
     CSliderUI* slider = m_slider[p][ch];
     if (slider == nullptr) return;
     const ParamSpec& spec = kParamSpecs[p];
+    if (!UnitConnected()) {
+        ShowValue(p, ch, ModelValue(p, ch));
+        return;
+    }
     double value = static_cast<double>(slider->GetValue()) / spec.scale;
     LogPrintW(L"SetSlider %g %s\n", value, spec.unit);
     if (spec.whole) value = std::trunc(value);
@@ -281,9 +296,14 @@ void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
         const int ch = ChannelOf(name);
         if (m_ready && line != nullptr && ch >= 0) {
             if (notify.type == L"selectchanged" && StartsWith(name, L"box_enable_") && m_enable[ch] != nullptr) {
+                uint8_t& stored = m_controller.Current().channels[ch].compressorFlag;
                 const uint8_t flag = m_enable[ch]->IsSelected() ? 1 : 0;
-                m_controller.Current().channels[ch].compressorFlag = flag;
-                m_controller.SetChCompressor(ch, flag);
+                if (!UnitConnected()) {
+                    m_enable[ch]->SetSelectedState(stored != 0, true);
+                } else {
+                    stored = flag;
+                    m_controller.SetChCompressor(ch, flag);
+                }
             } else if (ParamOf(name) >= 0) {
                 OnParamNotify(notify, ParamOf(name), ch);
             }

@@ -1,5 +1,6 @@
 #include "app/windows/SceneWnd.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -47,6 +48,13 @@ void Notice(HWND owner, const wchar_t* text)
 uint32_t SceneBit(int index)
 {
     return TuningModel::IsSceneIndex(index) ? 1u << index : 0u;
+}
+
+// A space of any kind, the zero-width ones included: none shows in the list.
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == 0x00A0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F ||
+           c == 0x205F || c == 0x3000 || c == 0xFEFF;
 }
 
 } // namespace
@@ -253,8 +261,10 @@ int CSceneWnd::SaveSence(int s)
 
 bool CSceneWnd::TakeUnitName(int index, std::wstring& name)
 {
-    // Trailing spaces would show two names alike; no name at all, a free slot.
-    name.erase(name.find_last_not_of(L" \t\x3000") + 1);
+    // Spaces at either end would show two names alike; no name at all, a free slot.
+    const auto kept = [](wchar_t c) { return !IsBlank(c); };
+    name.erase(std::find_if(name.rbegin(), name.rend(), kept).base(), name.end());
+    name.erase(name.begin(), std::find_if(name.begin(), name.end(), kept));
     if (name.empty()) {
         Notice(m_window, L"${scene_name_empty}");
         return false;

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cerrno>
+#include <climits>
+#include <cwchar>
+
 std::wstring SettingsFilePath()
 {
     wchar_t folder[MAX_PATH] = {};
@@ -15,7 +19,14 @@ std::wstring SettingsFilePath()
 
 int ReadSettingInt(const std::wstring& path, const wchar_t* key, int fallback)
 {
-    return static_cast<int>(GetPrivateProfileIntW(L"config", key, fallback, path.c_str()));
+    wchar_t text[32] = L"";
+    GetPrivateProfileStringW(L"config", key, L"", text, 32, path.c_str());
+    wchar_t* end = text;
+    errno = 0;
+    const long long value = wcstoll(text, &end, 10);
+    // A number no int holds would wrap into a value nobody stored.
+    if (end == text || errno == ERANGE || value < INT_MIN || value > INT_MAX) return fallback;
+    return static_cast<int>(value);
 }
 
 int ReadLanguageSetting(const std::wstring& path)

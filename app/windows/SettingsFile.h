@@ -8,7 +8,8 @@
 // that folder is unavailable.
 std::wstring SettingsFilePath();
 
-// [config] key of the settings file at path, fallback when absent.
+// [config] key of the settings file at path as a signed decimal; fallback
+// when absent or beyond an int.
 int ReadSettingInt(const std::wstring& path, const wchar_t* key, int fallback);
 
 // [config] "lan": 0 English, 1 Chinese, 2 Russian; 0 when absent.

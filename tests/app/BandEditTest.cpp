@@ -16,6 +16,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
 #include "app/tuning/EqualizerManager.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Slider.h"
@@ -262,6 +263,26 @@ const BandCase kCases[] = {
          r.controller.SetEqQUp(17, true);
      },
      {"06:00 00 00 11 03 E8 09 00 12 00"}, [](Rig& r) { EXPECT_EQ("9.00", r.Text(L"eq_q_%d", 17)); }},
+    {"a Q typed between the unit's tenths goes to the nearest below", [](Rig& r) { r.Active(0); },
+     [](Rig& r) { r.Type(r.Q(17), L"1.23", 17); }, {"06:00 00 00 11 03 E8 01 02 12 00"},
+     [](Rig& r) { EXPECT_EQ("1.20", r.Text(L"eq_q_%d", 17)); }},
+    {"a Q typed between the unit's tenths goes to the nearest above", [](Rig& r) { r.Active(0); },
+     [](Rig& r) { r.Type(r.Q(17), L"1.26", 17); }, {"06:00 00 00 11 03 E8 01 03 12 00"},
+     [](Rig& r) { EXPECT_EQ("1.30", r.Text(L"eq_q_%d", 17)); }},
+    {"every Q the unit holds, typed, is shown and sent as it is", [](Rig& r) { r.Active(0); },
+     [](Rig& r) {
+         std::vector<std::string> expected;
+         for (int t = 5; t <= 90; ++t) {
+             const std::string q = std::to_string(t / 10) + "." + std::to_string(t % 10);
+             r.Type(r.Q(17), std::wstring(q.begin(), q.end()).c_str(), 17);
+             EXPECT_EQ(q + "0", r.Text(L"eq_q_%d", 17));
+             expected.push_back("06:00 00 00 11 03 E8 0" + q.substr(0, 1) + " 0" + q.substr(2) + " 12 00");
+         }
+         EXPECT_TRUE(sim::PollUntil([&] { return r.controller.Device().IsQueueIdle(); }, 10000));
+         EXPECT_EQ(expected, Described(sim::SimUnit::Instance().ReceivedFrames()));
+         sim::SimUnit::Instance().ClearReceived();
+     },
+     {}, [](Rig&) {}},
     {"frequency step up from 1000 Hz is 1026 Hz", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.controller.SetEqFreqUp(17, true); }, {"06:00 00 00 11 04 02 05 08 12 00"},
      [](Rig& r) { EXPECT_EQ(1026, r.Band(0, 17).freq); }},

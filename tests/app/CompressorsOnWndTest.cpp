@@ -106,7 +106,13 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"ReleaseDownStopsAtTheMinimum", 15, L"release_time", 1000, 130, nullptr, 0, "valuechangeddown",
                  L"100ms", 100, {0, 2, 15, 15, 64, 0, 0x03, 0xE8, 0, 1}},
         EditCase{"ThresholdSlider", 9, L"threshold", 1000, 30000, nullptr, -455, nullptr, L"-45.5dB", -455,
-                 {0, 2, 9, 9, 0xD3, 0xFB, 0x03, 0xE8, 30, 0}}),
+                 {0, 2, 9, 9, 0xD3, 0xFB, 0x03, 0xE8, 30, 0}},
+        EditCase{"MinusZeroIsZero", 4, L"threshold", 1000, 30000, L"-0", 0, nullptr, L"0.0dB", 0,
+                 {0, 2, 4, 4, 0, 0, 0x03, 0xE8, 30, 0}},
+        EditCase{"ReleaseGoesToTheNearestStepBelow", 6, L"release_time", 1000, 30000, L"149", 0, nullptr, L"100ms",
+                 100, {0, 2, 6, 6, 64, 0, 0x03, 0xE8, 0, 1}},
+        EditCase{"ReleaseGoesToTheNearestStepAbove", 7, L"release_time", 1000, 30000, L"151", 0, nullptr, L"200ms",
+                 200, {0, 2, 7, 7, 64, 0, 0x03, 0xE8, 0, 2}}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.label; });
 
 TEST_F(CompressorWindow, TheOnOffBoxSendsItsChannelsFlagFromSourceZero)
@@ -120,6 +126,27 @@ TEST_F(CompressorWindow, TheOnOffBoxSendsItsChannelsFlagFromSourceZero)
     ASSERT_EQ(1u, sent.size());
     EXPECT_EQ((std::vector<uint8_t>{0, 0, 2, 2, 0}), sent[0].data);
     EXPECT_EQ(0, controller.Current().channels[2].compressorFlag);
+}
+
+TEST_F(CompressorWindow, EveryReleaseStepTypedIsShownAndSentAsItIs)
+{
+    const size_t mark = unit().ReceivedFrames().size();
+    std::vector<uint8_t> expected, sent;
+    RunUntilSent(kCompressorSetting, {
+        [&](WindowImplBase& w, HWND) {
+            for (int ms = 100; ms <= 30000; ms += 100) {
+                SetText(w, L"edit_release_time_1", std::to_wstring(ms).c_str());
+                Notify(w, L"edit_release_time_1", "return");
+                EXPECT_EQ(std::to_wstring(ms) + L"ms", TextOf(w, L"edit_release_time_1"));
+                expected.insert(expected.end(), {static_cast<uint8_t>(ms / 1000), static_cast<uint8_t>(ms / 100 % 10)});
+            }
+            return true;
+        },
+        [&](WindowImplBase&, HWND) { return FramesOf(kCompressorSetting, mark).size() * 2 >= expected.size(); },
+    });
+    for (const sim::Frame& f : FramesOf(kCompressorSetting, mark))
+        sent.insert(sent.end(), f.data.end() - 2, f.data.end());
+    EXPECT_EQ(expected, sent);
 }
 
 struct FocusCase {

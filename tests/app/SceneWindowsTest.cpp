@@ -218,6 +218,7 @@ const SaveCase kSaveCases[] = {
     {"a named slot is overwritten after the question", 2, L"Night", true,
      {"02 0b bb 03104e696768740000000000000000000000", "02 08 bb 0300"}, L"Night"},
     {"a name of scene 4 is refused and nothing is sent", 1, L"Live", false, {}, L""},
+    {"spaces of any kind around it do not make it another name", 1, L" Live\u00A0", false, {}, L""},
     {"the entry keeps eight characters", 1, L"ABCDEFGHIJ", false,
      {"02 0b bb 021041424344454647480000000000000000", "02 08 bb 0200"}, L"ABCDEFGH"},
     {"a slot still valid in the unit without a name is asked for too", 3, L"Gig", true,
@@ -266,7 +267,7 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     else if (refused) {
         const CUIString format = CResourceStore::GetInstance()->LookupText(L"${same_name_tips}");
         wchar_t text[512];
-        _snwprintf(text, 511, format, c.typed, 4, L"Live");
+        _snwprintf(text, 511, format, L"Live", 4, L"Live");
         text[511] = L'\0';
         boxes.push_back(text);
     } else {

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Values, LanguageChoice,
                          ::testing::Values(LanguageCase{nullptr, L"en"}, LanguageCase{L"0", L"en"},
                                            LanguageCase{L"1", L"cn_zh"}, LanguageCase{L"2", L"ru"},
                                            LanguageCase{L"7", L"ru"}, LanguageCase{L"-1", L"ru"},
-                                           LanguageCase{L"chinese", L"en"}));
+                                           LanguageCase{L"chinese", L"en"}, LanguageCase{L"4294967297", L"en"}));
 
 TEST_F(SettingsFileFixture, FactoryEqComesFromTheSameSection)
 {

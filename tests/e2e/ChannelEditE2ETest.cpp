@@ -466,6 +466,25 @@ const Row kRows[] = {
          EXPECT_FALSE(app.Control("btn_link_output").selected);
      },
      false, [](App& app) { return app.Request("LINK 1") == "OK" && Reconnect(app); }},
+    {"a threshold typed while no unit is connected is put back and stays so after the reconnect",
+     [](App& app) { return app.Request("MENU advance_item_compressors_on") == "OK"; },
+     [](App&) { return std::vector<std::string>{}; }, false,
+     [](App& app) {
+         const std::string comp = "CompressorsOnWnd";
+         EXPECT_TRUE(WaitFor([&] { return app.Control("edit_threshold_3", comp).text == "64.0dB"; }));
+         EXPECT_TRUE(WaitFor([&] { return app.Window(comp).visible; }) &&
+                     app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }));
+     },
+     false, [](App& app) {
+         const std::string comp = "CompressorsOnWnd";
+         return app.ClickUntil("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) &&
+                app.Request("MENU advance_item_compressors_on") == "OK" &&
+                WaitFor([&] { return app.Control("edit_threshold_3", comp).visible; }) &&
+                app.Click("edit_threshold_3", comp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
+                app.Key("Return") && app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }) &&
+                app.ClickUntil("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) &&
+                WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
+     }},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
      [](App&) { return ResetFrames(kNoSpeakers); }, true, [](App&) {}, true},
