@@ -538,6 +538,8 @@ private:
     WorkerThread mStatusReader{&EqualizerManager::ReadMcuValueThread, this};
     std::atomic<bool> mStatusStop{false};
     std::atomic<bool> mStatusReading{false};
+    // Each job belongs to the link it was started on, taken on the UI thread.
+    uint32_t mStatusLink = 0;
 
     // The profile transfer: the model copy it sends, the queue state to
     // restore, and its worker (joined before the device goes).
@@ -556,6 +558,7 @@ private:
     bool mWholeSaveSilent = false;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
+    uint32_t mTransferLink = 0;
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
     // The scene worker (EqualizerManagerScenes.cpp).
     static void SceneJobThread(void* self);
@@ -568,6 +571,7 @@ private:
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
     uint32_t mSceneSilentBefore = 0;
+    uint32_t mSceneLink = 0;
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
     // The waiter of a bridge or reset job.
     WorkerThread mOutputJobWaiter{&EqualizerManager::OutputJobWaitThread, this};

@@ -117,6 +117,7 @@ void EqualizerManager::StartStatusRead()
         SetTimer(mMainWnd, kStatusTimerId, kStatusTimerMs, nullptr);
     }
     mStatusStop.store(false);
+    mStatusLink = mDevice.LinkSerial();
     mStatusReading.store(true);
     // Posted before the reader runs, so its end always follows its begin.
     PostToMain(WM_BUSY_BEGIN);
@@ -138,7 +139,7 @@ void EqualizerManager::RunStatusRead()
 {
     LogPrintW(L"Read mcu value thread start!\n");
     mDevice.WaitCommandInProgress();
-    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop);
+    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop, mStatusLink);
     if (result == UnitStatusRead::HandshakeFailed) {
         PostToMain(WM_BUSY_END);
         PostToMain(WM_STATUS_READ_FAILED);

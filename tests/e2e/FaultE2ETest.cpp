@@ -114,6 +114,7 @@ struct Operation {
     // False: the unit comes back in its loader, which the firmware runs
     // cover; the program is started afresh instead.
     bool readsBack = true;
+    int boundMs = kBoundMs;  // how long its end may take
 };
 
 Operation SceneSave(int slotRow, const std::string& name)
@@ -337,6 +338,8 @@ const FaultRow kRows[] = {
     {"whole load, WM_CLOSE", WholePush, Fault::Close, 200, nullptr},
     {"whole save, Alt+F4", [] { return WholeSave("whole5"); }, Fault::AltF4, 200, "profile_save_ok"},
     {"whole save, WM_CLOSE", [] { return WholeSave("whole6"); }, Fault::Close, 200, "profile_save_ok"},
+    {"whole save, silent from the start, at full waits",
+     [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; return op; }, Fault::Silent, 1, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };
@@ -387,7 +390,7 @@ protected:
             const ControlState notice = app->Control(op.noticeControl, op.noticeWindow);
             told = notice.text;
             return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found;
-        }, kBoundMs)) << "told \"" << told << "\";" << Describe(*app);
+        }, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
         EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";
         if (op.whileTold && !closed) op.whileTold(*app);
