@@ -79,6 +79,8 @@ private:
     void ApplySettings();
     // False when another copy of the program holds the mutex.
     bool TakeSingleInstance();
+    // The other copy's main window, or the window its job runs in.
+    void BringRunningCopyForward();
     void RegisterForHidNotifications();
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
