@@ -95,6 +95,12 @@ public:
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
     bool IsStatusReadRunning() const { return mStatusReading.load(); }
+    // Whether a job holds the link now (the connect read, a profile push
+    // or whole save, a scene job, a bridge or output reset) or a firmware
+    // window's transfer with its restarts: cut short, it leaves the unit
+    // part way through.
+    bool LinkJobRunning() const;
+    bool FirmwareTransferRunning() const;
     // Status timer tick: while connected and the link is idle, takes the
     // reports the unit sent on its own (the volume knob) without waiting.
     void ReadUnitReports();

@@ -44,6 +44,19 @@ bool EqualizerManager::UpgradeBusy() const
     return state == kUpgradeEntered || state == kUpgradeStarted;
 }
 
+bool EqualizerManager::FirmwareTransferRunning() const
+{
+    const CUpdateFwWnd* update = OpenUpdateFwWindow();
+    const CForceUpdateWnd* forced = OpenForceUpdateWindow();
+    return (update != nullptr && update->RefusesOutsideClose()) || (forced != nullptr && forced->RefusesOutsideClose());
+}
+
+bool EqualizerManager::LinkJobRunning() const
+{
+    return FirmwareTransferRunning() || mStatusReading.load() || mTransferRunning.load() || mSceneJobRunning.load() ||
+           mOutputJobRunning.load();
+}
+
 void EqualizerManager::PostToMain(UINT message)
 {
     if (mMainWnd != nullptr) PostMessageW(mMainWnd, message, 0, 0);
