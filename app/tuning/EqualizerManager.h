@@ -98,7 +98,7 @@ public:
     // Whether a job holds the link now (the connect read, a profile push
     // or whole save, a scene job, a bridge or output reset) or a firmware
     // window's transfer with its restarts: cut short, it leaves the unit
-    // part way through.
+    // part way through. A firmware window left idle after a failure is none.
     bool LinkJobRunning() const;
     bool FirmwareTransferRunning() const;
     // Status timer tick: while connected and the link is idle, takes the

@@ -48,7 +48,7 @@ bool EqualizerManager::FirmwareTransferRunning() const
 {
     const CUpdateFwWnd* update = OpenUpdateFwWindow();
     const CForceUpdateWnd* forced = OpenForceUpdateWindow();
-    return (update != nullptr && update->RefusesOutsideClose()) || (forced != nullptr && forced->RefusesOutsideClose());
+    return (update != nullptr && update->IsWorking()) || (forced != nullptr && forced->IsWorking());
 }
 
 bool EqualizerManager::LinkJobRunning() const
