@@ -297,15 +297,17 @@ private:
     // Discards the entries DropQueued named; on the worker (or with none running).
     void DiscardQueued();
     class IoGuard;
-    // Ends one read or write counted on the link; the last one releases the closed handles.
-    void EndIo();
+    // Ends one read (read) or write counted on the link; the last one
+    // releases the closed handles.
+    void EndIo(bool read = false);
     void ReleaseHandle(hid_device_* handle);
     // SendCtrlCommand on the link numbered link: the open one, or closed, a
     // handle closed since, while no other link has opened.
     bool WriteCommand(hid_device_* closed, uint32_t link, uint8_t type, uint8_t subcommand,
                       uint8_t optype, const uint8_t* payload, uint8_t length);
     void PC_Connect(uint8_t on, hid_device_* closed, uint32_t link);
-    // On the worker: the goodbye a close with notify left, on its closed handle.
+    // On the worker: the goodbye a close with notify left, on its closed
+    // handle, once no read runs on that handle.
     void SendLeaveFrame();
 
     std::atomic<uint8_t> mRunning{1};
@@ -343,6 +345,9 @@ private:
     // as one I/O in flight until written.
     hid_device_* mLeaving = nullptr;
     uint32_t mLeavingLink = 0;
+    // The handle a read waits on (reads run one at a time), else null: the
+    // system's HID device takes no write on a handle while a read runs on it.
+    hid_device_* mReading = nullptr;
     std::atomic<int> mWriteBusy{0};
     std::atomic<int32_t> mBytesRead{0};
     std::atomic<IFrameHandler*> mFrameHandler{nullptr};

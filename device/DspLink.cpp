@@ -37,13 +37,14 @@ const uint32_t kReadSliceMs = 20;
 // leaves the handle to the last one of them to release.
 class DspDevice::IoGuard {
 public:
-    explicit IoGuard(DspDevice& device) : mDevice(device) {
+    IoGuard(DspDevice& device, bool read) : mDevice(device), mRead(read) {
         std::lock_guard<std::mutex> lock(device.mIoMutex);
         ++device.mIoInFlight;
         mHandle = device.mHidHandle.load();
         mLink = device.mLinkSerial.load();
+        if (read) device.mReading = mHandle;
     }
-    ~IoGuard() { mDevice.EndIo(); }
+    ~IoGuard() { mDevice.EndIo(mRead); }
     IoGuard(const IoGuard&) = delete;
     IoGuard& operator=(const IoGuard&) = delete;
     hid_device* handle() const { return mHandle; }
@@ -51,6 +52,7 @@ public:
 
 private:
     DspDevice& mDevice;
+    const bool mRead;
     hid_device* mHandle;
     uint32_t mLink;
 };
@@ -138,10 +140,11 @@ void DspDevice::CloseHIDDevice(bool notify) {
     ReleaseHandle(handle);
 }
 
-void DspDevice::EndIo() {
+void DspDevice::EndIo(bool read) {
     std::vector<hid_device*> closed;
     {
         std::lock_guard<std::mutex> lock(mIoMutex);
+        if (read) mReading = nullptr;
         if (--mIoInFlight == 0) closed.swap(mClosing);
     }
     for (hid_device* handle : closed) ReleaseHandle(handle);
@@ -152,6 +155,9 @@ void DspDevice::SendLeaveFrame() {
     uint32_t link = 0;
     {
         std::lock_guard<std::mutex> lock(mIoMutex);
+        // A read still in its slice on the closed handle ends soon; the worker
+        // comes back to the goodbye then.
+        if (mLeaving == mReading) return;
         std::swap(handle, mLeaving);
         link = mLeavingLink;
     }
@@ -208,7 +214,7 @@ bool DspDevice::WriteCommand(hid_device* closed, uint32_t link, uint8_t type, ui
 
     bool written = false;
     {
-        IoGuard io(*this);
+        IoGuard io(*this, false);
         // A command for a link that has ended since goes nowhere.
         hid_device* handle = io.link() == link ? (closed ? closed : io.handle()) : nullptr;
         if (!handle) {
@@ -244,7 +250,7 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
     uint32_t link = 0;
     for (;;) {
         {
-            IoGuard io(*this);
+            IoGuard io(*this, true);
             if (!io.handle()) {
                 LogPrintW(L"mHidHandle is NULL\n");
                 mBytesRead.store(0);

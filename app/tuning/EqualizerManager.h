@@ -95,6 +95,12 @@ public:
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
     bool IsStatusReadRunning() const { return mStatusReading.load(); }
+    // Whether a job holds the link now (the connect read, a profile push
+    // or whole save, a scene job, a bridge or output reset) or a firmware
+    // window's transfer with its restarts: cut short, it leaves the unit
+    // part way through. A firmware window left idle after a failure is none.
+    bool LinkJobRunning() const;
+    bool FirmwareTransferRunning() const;
     // Status timer tick: while connected and the link is idle, takes the
     // reports the unit sent on its own (the volume knob) without waiting.
     void ReadUnitReports();
@@ -541,6 +547,8 @@ private:
     WorkerThread mStatusReader{&EqualizerManager::ReadMcuValueThread, this};
     std::atomic<bool> mStatusStop{false};
     std::atomic<bool> mStatusReading{false};
+    // Each job belongs to the link it was started on, taken on the UI thread.
+    uint32_t mStatusLink = 0;
 
     // The profile transfer: the model copy it sends, the queue state to
     // restore, and its worker (joined before the device goes).
@@ -559,6 +567,7 @@ private:
     bool mWholeSaveSilent = false;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
+    uint32_t mTransferLink = 0;
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
     // The scene worker (EqualizerManagerScenes.cpp).
     static void SceneJobThread(void* self);
@@ -571,6 +580,7 @@ private:
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
     uint32_t mSceneSilentBefore = 0;
+    uint32_t mSceneLink = 0;
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
     // The waiter of a bridge or reset job.
     WorkerThread mOutputJobWaiter{&EqualizerManager::OutputJobWaitThread, this};

@@ -44,6 +44,19 @@ bool EqualizerManager::UpgradeBusy() const
     return state == kUpgradeEntered || state == kUpgradeStarted;
 }
 
+bool EqualizerManager::FirmwareTransferRunning() const
+{
+    const CUpdateFwWnd* update = OpenUpdateFwWindow();
+    const CForceUpdateWnd* forced = OpenForceUpdateWindow();
+    return (update != nullptr && update->IsWorking()) || (forced != nullptr && forced->IsWorking());
+}
+
+bool EqualizerManager::LinkJobRunning() const
+{
+    return FirmwareTransferRunning() || mStatusReading.load() || mTransferRunning.load() || mSceneJobRunning.load() ||
+           mOutputJobRunning.load();
+}
+
 void EqualizerManager::PostToMain(UINT message)
 {
     if (mMainWnd != nullptr) PostMessageW(mMainWnd, message, 0, 0);
@@ -117,6 +130,7 @@ void EqualizerManager::StartStatusRead()
         SetTimer(mMainWnd, kStatusTimerId, kStatusTimerMs, nullptr);
     }
     mStatusStop.store(false);
+    mStatusLink = mDevice.LinkSerial();
     mStatusReading.store(true);
     // Posted before the reader runs, so its end always follows its begin.
     PostToMain(WM_BUSY_BEGIN);
@@ -138,7 +152,7 @@ void EqualizerManager::RunStatusRead()
 {
     LogPrintW(L"Read mcu value thread start!\n");
     mDevice.WaitCommandInProgress();
-    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop);
+    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop, mStatusLink);
     if (result == UnitStatusRead::HandshakeFailed) {
         PostToMain(WM_BUSY_END);
         PostToMain(WM_STATUS_READ_FAILED);

@@ -127,6 +127,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mPushOutcome = PushOutcome::Sent;
     mTransferSilentBefore = mDevice.SilentExchanges();
     mWholeSaveFromUnit = mDevice.IsDeviceOpen();
+    mTransferLink = mDevice.LinkSerial();
     mWholeSaveRead = false;
     mWholeSaveSilent = false;
     mTransferRunning.store(true);
@@ -149,14 +150,14 @@ void EqualizerManager::RunTransfer()
     switch (mTransferJob) {
     case TransferJob::LiveProfile:
         LogPrintW(L"SetCurSceneThread start!\n");
-        mPushOutcome = PushLiveProfile(mDevice, mTransferCopy->Current(), mTransferStop);
+        mPushOutcome = PushLiveProfile(mDevice, mTransferCopy->Current(), mTransferStop, mTransferLink);
         LogPrintW(L"SetCurSceneThread end!\n");
         break;
     case TransferJob::WholeProfile: {
         LogPrintW(L"SetWholeProfileThread start!\n");
         // The unit's storing time belongs to the link the push began on.
-        UnitExchanges settle(mDevice, mTransferStop);
-        mPushOutcome = PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop);
+        UnitExchanges settle(mDevice, mTransferStop, mTransferLink);
+        mPushOutcome = PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop, mTransferLink);
         if (mPushOutcome == PushOutcome::Sent && !settle.Pause(ScaledWait(kWholePushSettleMs)))
             mPushOutcome = PushOutcome::Stopped;
         LogPrintW(L"SetWholeProfileThread end!\n");
@@ -179,7 +180,7 @@ void EqualizerManager::RunTransfer()
 // asking: a block missed would be saved as whatever the program held before.
 bool EqualizerManager::ReadWholeUnit()
 {
-    UnitExchanges asker(mDevice, mTransferStop, true);
+    UnitExchanges asker(mDevice, mTransferStop, mTransferLink, true);
     bool read = true;
     for (uint8_t scene = 1; scene <= kStoredScenes && read; ++scene)
         read = ReadStoredSceneStatus(asker, scene, kSceneSettleMs) == UnitStatusRead::Done;

@@ -54,6 +54,7 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
     const bool wasAsync = mDevice.IsAsyncMode();
     if (job == SceneJob::Load) mDevice.DisableAsyncMode();
     mSceneSilentBefore = mDevice.SilentExchanges();
+    mSceneLink = mDevice.LinkSerial();
     mSceneJobRunning.store(true);
     if (!mSceneWorker.Start()) {
         mSceneJobRunning.store(false);
@@ -79,7 +80,7 @@ void EqualizerManager::LoadSenceThread()
     LogPrintW(L"LoadSenceThread start!\n");
     mDevice.WaitCommandInProgress();
     mDevice.ReadScene(static_cast<uint8_t>(mSceneJobSlot.load()), 0);
-    const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop);
+    const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop, mSceneLink);
     if (mMainWnd != nullptr)
         PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Load), static_cast<LPARAM>(result));
     LogPrintW(L"LoadSenceThread end!\n");

@@ -105,19 +105,20 @@ bool PushMainVolume(UnitExchanges& s, const SceneProfile& p)
 
 } // namespace
 
-PushOutcome PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop)
+PushOutcome PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop,
+                            uint32_t link)
 {
     LogPrintW(L"%s\n", L"EqualizerManager::SetReadCurProfileToMCU");
-    UnitExchanges s(device, stop);
+    UnitExchanges s(device, stop, link);
     (void)(PushMainVolume(s, profile) && PushChannels(s, profile, 0, true) && PushMix(s, profile, 0));
     return Outcome(s);
 }
 
 PushOutcome PushWholeProfile(DspDevice& device, const TuningModel& model, WideToNarrowFn convert,
-                             const std::atomic<bool>& stop)
+                             const std::atomic<bool>& stop, uint32_t link)
 {
     LogPrintW(L"%s\n", L"EqualizerManager::SetReadWholeProfileToMCU");
-    UnitExchanges s(device, stop);
+    UnitExchanges s(device, stop, link);
     for (int k = 0; k < kStoredScenes; ++k) {
         const uint8_t scene = static_cast<uint8_t>(k + 1);
         LogPrintW(L"set scene(%d)\n", scene);

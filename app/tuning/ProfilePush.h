@@ -18,10 +18,12 @@ enum class PushOutcome {
 // The live profile as the unit's live state (scene 0): main volume and mute,
 // every channel's filters and bands, output types, trims, mute, phase, solo,
 // delays, EQ bypass, the selected source's routing and the input mix rows.
-// stop ends the push between two commands.
-PushOutcome PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop);
+// stop ends the push between two commands, and so does the end of link, the
+// link the push was started on.
+PushOutcome PushLiveProfile(DspDevice& device, const SceneProfile& profile, const std::atomic<bool>& stop,
+                            uint32_t link);
 
 // The ten stored profiles as scenes 1..10 with their names, each stored in
 // the unit, then the live profile without its EQ bypass.
 PushOutcome PushWholeProfile(DspDevice& device, const TuningModel& model, WideToNarrowFn convert,
-                             const std::atomic<bool>& stop);
+                             const std::atomic<bool>& stop, uint32_t link);

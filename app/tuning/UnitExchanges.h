@@ -19,10 +19,11 @@ class UnitExchanges {
 public:
     static constexpr int kMaxUnanswered = 3;
 
-    // askAgain: an exchange left unanswered is made once more before it
-    // counts as missed; both tries count towards the silence rule.
-    UnitExchanges(DspDevice& device, const std::atomic<bool>& stop, bool askAgain = false)
-        : mDevice(device), mStop(stop), mLink(device.LinkSerial()), mAskAgain(askAgain)
+    // link: the link the job was started on. askAgain: a get left
+    // unanswered is made once more before it counts as missed; both tries
+    // count towards the silence rule, so a silent unit waits no longer.
+    UnitExchanges(DspDevice& device, const std::atomic<bool>& stop, uint32_t link, bool askAgain = false)
+        : mDevice(device), mStop(stop), mLink(link), mAskAgain(askAgain)
     {
     }
 
@@ -30,23 +31,17 @@ public:
     template <class Exchange>
     bool Run(Exchange exchange)
     {
-        if (!GoesOn()) return false;
-        exchange(mDevice);
-        if (mAskAgain && !mDevice.LastExchangeAnswered()) {
-            ++mUnanswered;
-            if (GoesOn()) exchange(mDevice);
-        }
-        mUnanswered = mDevice.LastExchangeAnswered() ? 0 : mUnanswered + 1;
-        if (mUnanswered > 0) mMissedAny = true;
-        return GoesOn();
+        return Ask(exchange, mAskAgain);
     }
 
     // As Run, for an exchange the rest depends on (a scene's load or store):
-    // left unanswered, it ends the run as a silent unit does.
+    // left unanswered, it ends the run as a silent unit does. It is not
+    // asked again: its long wait twice over would keep a unit that answers
+    // nothing behind the busy window longer than the silence rule allows.
     template <class Exchange>
     bool RunAnswered(Exchange exchange)
     {
-        if (!Run(exchange)) return false;
+        if (!Ask(exchange, false)) return false;
         if (!mDevice.LastExchangeAnswered()) mUnanswered = kMaxUnanswered;
         return GoesOn();
     }
@@ -71,6 +66,20 @@ public:
     DspDevice& Device() const { return mDevice; }
 
 private:
+    template <class Exchange>
+    bool Ask(Exchange exchange, bool again)
+    {
+        if (!GoesOn()) return false;
+        exchange(mDevice);
+        if (again && !mDevice.LastExchangeAnswered()) {
+            ++mUnanswered;
+            if (GoesOn()) exchange(mDevice);
+        }
+        mUnanswered = mDevice.LastExchangeAnswered() ? 0 : mUnanswered + 1;
+        if (mUnanswered > 0) mMissedAny = true;
+        return GoesOn();
+    }
+
     static constexpr uint32_t kStopPollMs = 20;
     DspDevice& mDevice;
     const std::atomic<bool>& mStop;

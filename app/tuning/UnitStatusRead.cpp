@@ -97,9 +97,9 @@ int UnitEqBandCount(int ch)
     return ch < kWideEqChannels ? kMaxEqBands : kNarrowEqBands;
 }
 
-UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop)
+UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop, uint32_t link)
 {
-    UnitExchanges asker(device, stop);
+    UnitExchanges asker(device, stop, link);
     return ReadUnitStatus(asker);
 }
 

@@ -19,8 +19,9 @@ enum class UnitStatusRead {
 };
 
 // PC_Connect, the handshake and, for our model in normal mode, every get of
-// the live settings in the unit's order. stop is looked at between gets.
-UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop);
+// the live settings in the unit's order. stop is looked at between gets; a
+// read whose link (the one it was started on) has ended stops as well.
+UnitStatusRead ReadUnitStatus(DspDevice& device, const std::atomic<bool>& stop, uint32_t link);
 // The same inside a longer job, whose unanswered run it continues.
 UnitStatusRead ReadUnitStatus(UnitExchanges& asker);
 

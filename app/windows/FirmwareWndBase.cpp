@@ -71,6 +71,7 @@ LRESULT CFirmwareWndBase::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM
 
 void CFirmwareWndBase::SetButtonsEnabled(bool enabled)
 {
+    m_working = !enabled;
     for (size_t i = 0; i < m_lockedCount; ++i) {
         CControlUI* control = m_pm.FindControlByName(m_locked[i]);
         if (control != nullptr) control->SetEnabledState(enabled);

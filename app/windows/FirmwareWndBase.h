@@ -21,6 +21,9 @@ public:
     // Another program's WM_CLOSE would stop the transfer with the unit part way through an image.
     bool RefusesOutsideClose() const override { return Transferring(); }
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // Whether a transfer or the unit's restart after it runs: the buttons
+    // wait for its end.
+    bool IsWorking() const { return m_working; }
 
 protected:
     // openSlot holds the window from its build to its end, for the opener's
@@ -52,6 +55,7 @@ private:
     CFirmwareWndBase** m_openSlot;
     const wchar_t* const* m_locked;
     size_t m_lockedCount;
+    bool m_working = false;
     DWORD m_tipsColor = 0;  // the tips' own colour, as the skin gives it
     SkinUI::CControlUI* m_failedBar = nullptr;
     DWORD m_barColor = 0;  // the failed bar's own colour

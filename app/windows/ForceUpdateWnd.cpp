@@ -90,7 +90,6 @@ void CForceUpdateWnd::BeginUpdate()
         m_stage = kStageMcu;
         SetProgress(L"mcu_progress", 0);
         SetProgress(L"flash_progress", 0);
-        SetButtonsEnabled(false);
     } else if (m_stage == kStageMcu && ShowsText(L"flash_file")) {
         m_stage = kStageFlash;
     } else {
@@ -99,6 +98,8 @@ void CForceUpdateWnd::BeginUpdate()
         SetProgress(L"flash_progress", 0);
         return;
     }
+    // Also for a failed DSP stage tried again: its transfer holds the window too.
+    SetButtonsEnabled(false);
     SetTips(m_stage == kStageMcu ? L"${update_check_mcu}" : L"${update_check_flash}");
     m_workerStage.store(m_stage);
     if (!m_upgrade.Start()) StageFailed(L"${update_fail}");

@@ -61,7 +61,8 @@ void CMainWnd::OnUiBuilt()
         m_secondInstance = true;
         const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
         ShowMsgBoxEx(m_window, L"${tips}", L"${mutex_tips}", captions, 1);
-        PostMessageW(m_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        BringRunningCopyForward();
+        PostClose();
         return;
     }
     m_controller.ConnectDevice(false);
@@ -92,7 +93,25 @@ bool CMainWnd::TakeSingleInstance()
     _snwprintf(name, 63, L"VAROLT4TO8_%S", kModelName);
     name[63] = L'\0';
     m_instanceMutex = CreateMutexW(nullptr, TRUE, name);
-    return !(m_instanceMutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS);
+    if (m_instanceMutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    // Let go at once: a notice left waiting behind a window would otherwise
+    // keep every later start from running once the other copy has ended.
+    CloseHandle(m_instanceMutex);
+    m_instanceMutex = nullptr;
+    return false;
+}
+
+void CMainWnd::BringRunningCopyForward()
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, GetWndClassName(), kTitle)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) continue;
+        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+        SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
 }
 
 void CMainWnd::RegisterForHidNotifications()

@@ -70,6 +70,15 @@ public:
     // The one open popup menu, cleared by the menu as it goes.
     SkinUI::CMenuWnd*& MenuSlot() { return m_menu; }
 
+    // ---- A close while a job holds the link (MainWndClose.cpp) ----
+    // A close from outside (End task, the taskbar, another program, the
+    // session's end) waits until no job or firmware transfer holds the link:
+    // cut short, it would leave the unit part way through an image, a
+    // profile or a scene. Every job ends on its own, so the wait ends too.
+    bool RefusesOutsideClose() const override;
+    // Brings the busy window forward and names the job to the session's end.
+    void OnCloseRefused() override;
+
     // ---- Firmware update and about box (MainWndFirmware.cpp) ----
     void OpenFirmwareUpdate();
     void OpenAbout();
@@ -79,6 +88,8 @@ private:
     void ApplySettings();
     // False when another copy of the program holds the mutex.
     bool TakeSingleInstance();
+    // The other copy's main window, or the window its job runs in.
+    void BringRunningCopyForward();
     void RegisterForHidNotifications();
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
@@ -90,6 +101,9 @@ private:
     bool m_restartDue = false;
     void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
+    // The reason given to the session's end goes once the job has ended.
+    static constexpr UINT_PTR kCloseHeldTimerId = 5120;
+    void DropShutdownReasonWhenIdle();
 
     // Notifications (MainWndNotify.cpp).
     bool DispatchChart(SkinUI::TNotifyInfo& notify);

@@ -170,6 +170,7 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
 void CMainWnd::HandleTimer(WPARAM id)
 {
     if (id == kStatusTimerId) m_controller.ReadUnitReports();
+    if (id == kCloseHeldTimerId) DropShutdownReasonWhenIdle();
     if (id != kMainVolumeTimerId) return;
     // Queued: a silent unit must not hold the window; the answer comes back
     // as a posted reply.
@@ -207,7 +208,7 @@ void CMainWnd::RestartForDisplay()
 void CMainWnd::CloseWhenRestartDue()
 {
     if (!m_restartDue || m_controller.updateWindowOpen || m_controller.forceUpdateRunning) return;
-    PostMessageW(m_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostClose();
 }
 
 bool CMainWnd::HandleDeviceChange(WPARAM event, LPARAM broadcast)

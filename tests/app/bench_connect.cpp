@@ -41,7 +41,7 @@ int wmain()
         std::atomic<bool> stop{false};
         const Clock::time_point readStart = Clock::now();
         device.OpenHIDDevice();
-        const bool read = ReadUnitStatus(device, stop) == UnitStatusRead::Done;
+        const bool read = ReadUnitStatus(device, stop, device.LinkSerial()) == UnitStatusRead::Done;
         const double exchanges = MsSince(readStart);
         device.CloseHIDDevice(false);
         if (!read) return 1;

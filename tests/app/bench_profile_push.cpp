@@ -46,7 +46,7 @@ int main()
         model.ClearExchanges();
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
-        PushLiveProfile(device, profiles.Current(), stop);
+        PushLiveProfile(device, profiles.Current(), stop, device.LinkSerial());
         times.push_back(SkinUITest::MillisecondsSince(start));
         exchanges = model.Exchanges().size();
     }

@@ -171,6 +171,7 @@ struct CloseUnderIoCase {
     bool held;
     bool reopen;
     bool notifyWedged;  // the close says goodbye while the unit takes no write
+    bool notify = false;  // the close says goodbye, the unit taking writes
 };
 
 void PrintTo(const CloseUnderIoCase& c, std::ostream* os) { *os << c.name; }
@@ -197,7 +198,7 @@ TEST_P(CloseUnderIo, ReturnsAtOnceAndTheIoReleasesTheHandle) {
 
     std::atomic<bool> closed{false};
     std::thread closer([&] {
-        device.CloseHIDDevice(c.notifyWedged);
+        device.CloseHIDDevice(c.notifyWedged || c.notify);
         if (c.reopen) device.OpenHIDDevice();
         closed = true;
     });
@@ -217,7 +218,8 @@ INSTANTIATE_TEST_SUITE_P(ReadOrWrite, CloseUnderIo,
                                            CloseUnderIoCase{"write", true, true, false, false},
                                            CloseUnderIoCase{"silent_read", false, false, false, false},
                                            CloseUnderIoCase{"silent_read_reopen", false, false, true, false},
-                                           CloseUnderIoCase{"goodbye_on_wedged_writes", false, true, false, true}),
+                                           CloseUnderIoCase{"goodbye_on_wedged_writes", false, true, false, true},
+                                           CloseUnderIoCase{"goodbye_after_the_read", false, true, false, false, true}),
                          [](const ::testing::TestParamInfo<CloseUnderIoCase>& info) { return info.param.name; });
 
 TEST_F(DspDeviceTest, SecondWriterGivesUpWhileTheFirstIsStuck) {

@@ -114,6 +114,7 @@ struct Operation {
     // False: the unit comes back in its loader, which the firmware runs
     // cover; the program is started afresh instead.
     bool readsBack = true;
+    int boundMs = kBoundMs;  // how long its end may take
 };
 
 Operation SceneSave(int slotRow, const std::string& name)
@@ -216,6 +217,7 @@ Operation FirmwareImage()
     };
     op.go = [](App& app) { return app.Click("update_btn", "updatefwwnd"); };
     op.noticeWindow = "updatefwwnd";
+    op.boundMs = 2 * kBoundMs;
     op.waitScale = 25;
     op.readsBack = false;
     op.noticeControl = "update_tips";
@@ -224,6 +226,18 @@ Operation FirmwareImage()
     op.close = [](App& app) {
         return app.ClickUntil("closebtn", "updatefwwnd", [&] { return !app.Window("updatefwwnd").found; });
     };
+    return op;
+}
+
+Operation ForcedUpdate()
+{
+    Operation op = FirmwareImage();
+    op.prepare = [](App& app) {
+        return app.SetFirmware(1, 24) && app.Unplug() && MessageBoxShown(app) && ClickBoxButton(app, "confirm_btn") &&
+               app.Plug() && MessageBoxShown(app) && ClickBoxButton(app, "confirm_btn") &&
+               WaitFor([&] { return app.Control("update_btn", "updatefwwnd").enabled; });
+    };
+    op.boundMs = 4 * kBoundMs;
     return op;
 }
 
@@ -289,8 +303,9 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
 }
 
 // AltF4, Close: the loading window gets Alt+F4 or another program's
-// WM_CLOSE there; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Silent, AltF4, Close };
+// WM_CLOSE there, MainClose the main window, and is asked for the session's
+// end; the job holds the program until it ends, the unit answering.
+enum class Fault { Unplug, Silent, AltF4, Close, MainClose };
 
 struct FaultRow {
     const char* name;
@@ -337,6 +352,11 @@ const FaultRow kRows[] = {
     {"whole load, WM_CLOSE", WholePush, Fault::Close, 200, nullptr},
     {"whole save, Alt+F4", [] { return WholeSave("whole5"); }, Fault::AltF4, 200, "profile_save_ok"},
     {"whole save, WM_CLOSE", [] { return WholeSave("whole6"); }, Fault::Close, 200, "profile_save_ok"},
+    {"whole load, the main window closed", WholePush, Fault::MainClose, 200, nullptr},
+    {"firmware image, the main window closed", FirmwareImage, Fault::MainClose, 20, "update_ok"},
+    {"forced update, the main window closed", ForcedUpdate, Fault::MainClose, 20, "update_finish"},
+    {"whole save, silent from the start, at full waits",
+     [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; return op; }, Fault::Silent, 1, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };
@@ -367,6 +387,8 @@ protected:
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
         const bool unplug = row.fault == Fault::Unplug, closed = row.fault >= Fault::AltF4;
+        // An image slow enough that the close comes before its end.
+        ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
         if (!closed) {
             ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
         }
@@ -374,11 +396,13 @@ protected:
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
         ASSERT_TRUE(reached(row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        const std::string closing = row.fault == Fault::Close ? "loadingwnd" : kMain;
         if (closed) {
-            ASSERT_TRUE(row.fault == Fault::AltF4 ? app->Key("alt+F4") : app->Request("CLOSE loadingwnd").rfind("OK", 0) == 0);
+            ASSERT_TRUE(row.fault == Fault::AltF4 ? app->Key("alt+F4") : app->Request("CLOSE " + closing).rfind("OK", 0) == 0);
+            EXPECT_TRUE(row.fault != Fault::MainClose || app->Request("ENDSESSION " + closing) == "OK 0") << "session end";
             // Long after the close came, the job still runs behind its window.
             ASSERT_TRUE(reached(2 * row.atCommand));
-            EXPECT_TRUE(app->Window("loadingwnd").found && !app->Window(kMain).enabled) << Describe(*app);
+            EXPECT_TRUE(app->Window(op.noticeWindow == "msgwnd" ? "loadingwnd" : op.noticeWindow).found && !app->Window(kMain).enabled) << Describe(*app);
         }
 
         // The operation ends with the program's notice, the loading window gone.
@@ -387,12 +411,16 @@ protected:
             const ControlState notice = app->Control(op.noticeControl, op.noticeWindow);
             told = notice.text;
             return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found;
-        }, kBoundMs)) << "told \"" << told << "\";" << Describe(*app);
+        }, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
         EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";
         if (op.whileTold && !closed) op.whileTold(*app);
         if (op.noticeWindow == "msgwnd" && row.notice) {
             ASSERT_TRUE(ClickBoxButton(*app, "confirm_btn"));
+        }
+        if (row.fault == Fault::MainClose) {
+            EXPECT_TRUE(WaitFor([&] { app->Request("CLOSE " + closing); return app->WaitExit(1000); }, kBoundMs));
+            app.reset();
         }
         if (closed) return;
         if (op.close) {

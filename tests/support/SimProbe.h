@@ -21,6 +21,8 @@
 //                              hwnd= visible= enabled= rect= title= class=
 //   WINDOW <window>         -> OK one such record
 //   CLOSE <window>          -> the same, WM_CLOSE posted to the window
+//   ENDSESSION <window>     -> OK <answer>: the window's answer to
+//                              WM_QUERYENDSESSION (0: the session may not end)
 //   CONTROL <name> [window] -> OK type= text= visible= enabled= selected=
 //                              value= min= max= index= rect=
 //                              visible: the control and every parent shown;

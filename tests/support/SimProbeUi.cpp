@@ -180,10 +180,12 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         for (CPaintManagerUI* manager : SkinWindows()) lines.push_back(WindowRecord(manager->WindowHandle()));
         return ProbeList(lines);
     }
-    if (request == "WINDOW" || request == "CLOSE") {
+    if (request == "WINDOW" || request == "CLOSE" || request == "ENDSESSION") {
         const std::string selector = Rest(words, 1);
         for (CPaintManagerUI* manager : SkinWindows()) {
             if (!Matches(manager->WindowHandle(), selector)) continue;
+            if (request == "ENDSESSION")
+                return "OK " + std::to_string(SendMessageW(manager->WindowHandle(), WM_QUERYENDSESSION, 0, 0)) + "\n";
             // Posted as another program (or the system) posts it.
             if (request == "CLOSE") PostMessageW(manager->WindowHandle(), WM_CLOSE, 0, 0);
             return "OK " + WindowRecord(manager->WindowHandle()) + "\n";

@@ -10,6 +10,7 @@ namespace sim {
 namespace {
 struct SimHandle {
     int serial;
+    int reads = 0;  // reads waiting on the handle
 };
 int gNextSerial = 1;
 }  // namespace
@@ -193,6 +194,7 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
     {
         std::unique_lock<std::mutex> lock(mMutex);
         if (!CheckHandle(device)) return -1;
+        if (static_cast<SimHandle*>(device)->reads > 0) ++mMisused;
         ++mBlockedWrites;
         mChanged.notify_all();
         mChanged.wait(lock, [this] { return !mHoldWrites; });
@@ -223,6 +225,7 @@ int SimUnit::Read(void* device, uint8_t* data, size_t length, int timeoutMs) {
     ++mReadAttempts;
     auto ready = [this] { return !mPresent || (!mHoldReads && !mInput.empty()); };
     ++mBlockedReads;
+    ++static_cast<SimHandle*>(device)->reads;
     mChanged.notify_all();
     if (mHoldReads) {
         // A released read returns what is there, without waiting further.
@@ -233,6 +236,7 @@ int SimUnit::Read(void* device, uint8_t* data, size_t length, int timeoutMs) {
         mChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
     }
     --mBlockedReads;
+    --static_cast<SimHandle*>(device)->reads;
     if (!mPresent) return -1;
     if (mInput.empty()) return 0;
     std::vector<uint8_t> report = std::move(mInput.front());

@@ -72,7 +72,7 @@ public:
     std::vector<std::vector<uint8_t>> ReceivedReports();
     std::vector<Frame> ReceivedFrames();
     void ClearReceived();
-    // Times a closed or unknown handle was used, and handles still open.
+    // Times a closed or unknown handle was used (or written under a read), and handles still open.
     int MisusedHandleCount();
     int OpenHandleCount();
     // Reads tried on an open handle since the last Reset, failed ones included.

@@ -690,8 +690,14 @@ LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS: result = HandleSetFocus(message, wParam, lParam, handled); break;
     case WM_KILLFOCUS: result = HandleKillFocus(message, wParam, lParam, handled); break;
     case WM_CLOSE:
-        if (!TakesClose()) return 0;
-        result = HandleClose(message, wParam, lParam, handled);
+    case WM_QUERYENDSESSION:
+        // A logoff or shutdown closes the window from outside too.
+        if (!TakesClose()) {
+            OnCloseRefused();
+            return 0;
+        }
+        if (message == WM_CLOSE) result = HandleClose(message, wParam, lParam, handled);
+        else handled = false;
         break;
     case WM_GETMINMAXINFO: result = HandleGetMinMaxInfo(message, wParam, lParam, handled); break;
     case WM_NCCALCSIZE: result = HandleNcCalcSize(message, wParam, lParam, handled); break;

@@ -54,6 +54,9 @@ public:
     virtual bool RefusesOutsideClose() const { return false; }
     // Whether a WM_CLOSE reaching the window now closes it.
     bool TakesClose() const { return m_closeAsked || !RefusesOutsideClose(); }
+    // A close from outside, or the session's end, was just refused: the
+    // window may bring forward what holds it.
+    virtual void OnCloseRefused() {}
     void CenterOverOwner();
     void SetClientAreaSize(int cx, int cy);
     bool PostToWindow(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
