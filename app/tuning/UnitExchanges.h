@@ -41,6 +41,9 @@ public:
     template <class Exchange>
     bool RunAnswered(Exchange exchange)
     {
+        // After a get missed at both askings, a short question first: a unit
+        // gone silent is told before the long wait, one that answers goes on.
+        if (mAskAgain && mUnanswered > 0 && !Ask([](DspDevice& d) { d.GetSceneValid(); }, false)) return false;
         if (!Ask(exchange, false)) return false;
         if (!mDevice.LastExchangeAnswered()) mUnanswered = kMaxUnanswered;
         return GoesOn();

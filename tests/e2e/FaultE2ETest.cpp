@@ -357,6 +357,8 @@ const FaultRow kRows[] = {
     {"forced update, the main window closed", ForcedUpdate, Fault::MainClose, 20, "update_finish"},
     {"whole save, silent from the start, at full waits",
      [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; return op; }, Fault::Silent, 1, "device_no_answer"},
+    {"whole save, silent from the first scene's last get, at full waits",
+     [] { Operation op = WholeSave("whole8"); op.waitScale = 100; op.boundMs = 35000; return op; }, Fault::Silent, 164, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
 };
