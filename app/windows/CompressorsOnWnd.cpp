@@ -174,7 +174,7 @@ void CCompressorsOnWnd::ShowValue(int p, int ch, double value)
     if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetValue(static_cast<int>(std::trunc(value * spec.scale)));
 }
 
-bool CCompressorsOnWnd::UnitConnected() const
+bool CCompressorsOnWnd::EditsReachUnit() const
 {
     return m_controller.Device().IsAsyncMode();
 }
@@ -206,7 +206,7 @@ void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
     std::optional<double> typed;
     if (!spec.whole) typed = ReadTypedDecimal(text, units);
     else if (const std::optional<int> whole = ReadTypedWhole(text, units)) typed = *whole;
-    if (!typed || !confirmed || !UnitConnected()) {
+    if (!typed || !confirmed || !EditsReachUnit()) {
         ShowValue(p, ch, value);
         return;
     }
@@ -227,7 +227,7 @@ void CCompressorsOnWnd::SetSlider(int p, int ch)
     CSliderUI* slider = m_slider[p][ch];
     if (slider == nullptr) return;
     const ParamSpec& spec = kParamSpecs[p];
-    if (!UnitConnected()) {
+    if (!EditsReachUnit()) {
         ShowValue(p, ch, ModelValue(p, ch));
         return;
     }
@@ -298,7 +298,7 @@ void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
             if (notify.type == L"selectchanged" && StartsWith(name, L"box_enable_") && m_enable[ch] != nullptr) {
                 uint8_t& stored = m_controller.Current().channels[ch].compressorFlag;
                 const uint8_t flag = m_enable[ch]->IsSelected() ? 1 : 0;
-                if (!UnitConnected()) {
+                if (!EditsReachUnit()) {
                     m_enable[ch]->SetSelectedState(stored != 0, true);
                 } else {
                     stored = flag;

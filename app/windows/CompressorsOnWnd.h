@@ -42,9 +42,9 @@ private:
     void ShowValue(int p, int ch, double value);
     double ModelValue(int p, int ch) const;
     // The connect read does not read the compressor back, so an edit is
-    // taken only while a unit is connected; otherwise the window would keep
-    // a value no unit holds.
-    bool UnitConnected() const;
+    // taken only while the link sends it (a unit connected, no job holding
+    // the link); otherwise the window would keep a value no unit holds.
+    bool EditsReachUnit() const;
     // Stores value (truncated for the times); true when the model changed.
     bool Store(int p, int ch, double value);
     void Send(int ch);
