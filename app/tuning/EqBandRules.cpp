@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "app/tuning/TypedNumber.h"
+
 namespace {
 
 const int kGridSteps = 200;
@@ -42,13 +44,21 @@ float ClampEqQ(float q)
     return q > kEqMaxQ ? kEqMaxQ : q;
 }
 
+float EqUnitQ(double q)
+{
+    return ClampEqQ(static_cast<float>(NearestStep(q, 0.1)));
+}
+
 bool StepEqQ(float q, bool up, float* out)
 {
-    // Only a Q already at the end (to its two shown decimals) stays; 8.98
-    // still steps up to 9.00.
+    // Counted from the Q as shown, to two decimals: only a Q already at the
+    // end stays, 8.98 still steps up to 9.00, and a file's 0.73 goes to
+    // 0.80 or 0.70.
     const float end = up ? kEqMaxQ : kEqMinQ;
     if (up ? q >= end - 0.005f : q <= end + 0.005f) return false;
-    *out = ClampEqQ(q + (up ? kEqQStep : -kEqQStep));
+    const double tenths = q * 10.0;
+    const double next = up ? std::floor(tenths + 0.05) + 1.0 : std::ceil(tenths - 0.05) - 1.0;
+    *out = ClampEqQ(static_cast<float>(next / 10.0));
     return true;
 }
 

@@ -1,5 +1,6 @@
-// The arithmetic of EQ band editing: the frequency stepping grid, the Q
-// step and the flat test. Free of Win32 so that it is tested natively.
+// The arithmetic of EQ band editing: the frequency stepping grid, the Q the
+// unit holds and its steps, and the flat test. Free of Win32 so that it is
+// tested natively.
 #pragma once
 
 #include "app/tuning/EqBand.h"
@@ -8,7 +9,6 @@ constexpr int kEqMinFreq = 20;
 constexpr int kEqMaxFreq = 20000;
 constexpr float kEqMinQ = 0.5f;
 constexpr float kEqMaxQ = 9.0f;
-constexpr float kEqQStep = 0.05f;
 
 // The next point of a 201-point logarithmic grid from 20 Hz to 20 kHz; a
 // step that rounds back to f takes two grid points.
@@ -16,7 +16,12 @@ int NextEqFrequency(int f, bool up);
 
 float ClampEqQ(float q);
 
-// q one step up or down within [0.5, 9.0]; false when already at that end.
+// The Q the unit holds for q, which carries tenths only: the nearest tenth
+// within [0.5, 9.0].
+float EqUnitQ(double q);
+
+// The next tenth above or below q within [0.5, 9.0]; false when q is
+// already at that end.
 bool StepEqQ(float q, bool up, float* out);
 
 // True when no band carries a gain; a band of a tenth of a dB still counts.

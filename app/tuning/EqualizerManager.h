@@ -502,9 +502,6 @@ private:
     // The band of the current channel takes the values and follows to the
     // partner and the group; the bypass follows the flat test.
     void CommitEqBand(int band, int freq, float q, float gain);
-    // The band's boxes taken; a Q typed goes to the unit's tenth, stepped
-    // (the stepper's value) as it is.
-    void TakeEqRow(int band, std::optional<float> stepped);
     bool AskEq(const wchar_t* question);
     // True when this move's sends are due (always at a release).
     bool ChartSendDue(bool release);

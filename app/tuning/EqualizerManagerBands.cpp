@@ -208,11 +208,6 @@ void EqualizerManager::CommitEqBand(int b, int freq, float q, float g)
 
 void EqualizerManager::SetChEqEdit(int b)
 {
-    TakeEqRow(b, std::nullopt);
-}
-
-void EqualizerManager::TakeEqRow(int b, std::optional<float> stepped)
-{
     if (!ValidBand(b)) return;
     LogPrintW(L"SetChEqEdit band=%d\n", b);
     const int c = CurrentChannel();
@@ -235,15 +230,15 @@ void EqualizerManager::TakeEqRow(int b, std::optional<float> stepped)
     }
     // The unit holds Q in tenths; a Q left as shown keeps what it holds.
     float q = stored.Q;
-    if (stepped) {
-        q = *stepped;
-    } else if (IsTyped(ctl.q, NumberText(L"%.*f", stored.Q, 2))) {
+    if (IsTyped(ctl.q, NumberText(L"%.*f", stored.Q, 2))) {
         const std::optional<double> typed = ReadTypedDecimal(ctl.q->GetTextContent());
-        if (typed) q = ClampEqQ(static_cast<float>(NearestStep(*typed, 0.1)));
+        if (typed) q = EqUnitQ(*typed);
     }
     SetText(ctl.q, L"%.*f", q, 2);
 
     float g = ReadFloat(ctl.gain, shown, {L"dB"});
+    // No gain at all, which "-0.001" is too, shows as 0.0, never -0.0.
+    if (std::fabs(g) <= kZeroGain) g = 0.0f;
     if (ctl.slider != nullptr) {
         float tenths = g * 10.0f;
         ClampToSlider(ctl.slider, tenths);
@@ -304,7 +299,7 @@ void EqualizerManager::SetEqQUp(int b, bool up)
     float q = 0.0f;
     if (!StepEqQ(mModel.Current().channels[CurrentChannel()].bands[b].Q, up, &q)) return;
     SetText(edit, L"%.*f", q, 2);
-    TakeEqRow(b, q);
+    SetChEqEdit(b);
     SelectAllOf(edit);
 }
 

@@ -50,9 +50,10 @@ void EqualizerManager::ChartBandMoved(int i, bool release)
     // band switched off): a hover moves nothing, and must keep a switched-off
     // band's gain for its enable button.
     const float shown = channel.bypass == 1 || stored.enable == 0 ? 0.0f : stored.gain;
-    if (!release && stored.freq == moved.freq && std::fabs(stored.Q - moved.Q) + 0.025f < 0.05f &&
-        std::fabs(shown - g) < 0.01f)
-        return;
+    // The Q handle stores the tenth the unit holds; a band moved otherwise
+    // keeps its Q, a file's 0.73 too.
+    const float q = std::fabs(stored.Q - moved.Q) < 0.005f ? stored.Q : EqUnitQ(moved.Q);
+    if (!release && stored.freq == moved.freq && q == stored.Q && std::fabs(shown - g) < 0.01f) return;
     const bool due = ChartSendDue(release);
     const int partner = UpdateSyncPartner(cur);
     int members[kOutputChannels];
@@ -71,7 +72,7 @@ void EqualizerManager::ChartBandMoved(int i, bool release)
         StoreEqBypass(cur, 0);
     }
 
-    channel.bands[i] = EqBand(g, moved.Q, moved.freq, 1);
+    channel.bands[i] = EqBand(g, q, moved.freq, 1);
     // The group follows within the gate like the channel itself.
     for (int k = 0; k < memberCount; ++k) {
         CopyEqBand(cur, members[k], i);

@@ -215,5 +215,9 @@ std::optional<uint32_t> ReadServiceWord(const wchar_t* text)
 
 double NearestStep(double value, double step)
 {
-    return std::round(value / step) * step + 0.0;
+    // A decimal half such as 0.15 / 0.1 comes out of the division a hair
+    // below or above its half; the nudge outweighs that error and no typed
+    // difference, so halves go away from zero.
+    const double steps = value / step;
+    return std::round(steps + steps * 1e-12) * step + 0.0;
 }

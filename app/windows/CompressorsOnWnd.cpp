@@ -123,6 +123,7 @@ CCompressorsOnWnd* CCompressorsOnWnd::Current()
 
 void CCompressorsOnWnd::OnFinalWindowMessage(HWND window)
 {
+    KillTimer(window, kEditsTimerId);
     WindowImplBase::OnFinalWindowMessage(window);
     delete this;
 }
@@ -136,12 +137,39 @@ void CCompressorsOnWnd::OnUiBuilt()
         // Notifies, but the window does not listen yet: nothing is sent.
         if (m_enable[ch] != nullptr) m_enable[ch]->SetSelectedState(profile.channels[ch].compressorFlag != 0, false);
         for (int p = 0; p < kParams; ++p) {
-            m_slider[p][ch] = FindIndexed<CSliderUI>(m_pm, L"slider_%s_%d", kParamSpecs[p].name, ch);
-            m_edit[p][ch] = FindIndexed<CEditUI>(m_pm, L"edit_%s_%d", kParamSpecs[p].name, ch);
+            const ParamSpec& spec = kParamSpecs[p];
+            m_slider[p][ch] = FindIndexed<CSliderUI>(m_pm, L"slider_%s_%d", spec.name, ch);
+            m_edit[p][ch] = FindIndexed<CEditUI>(m_pm, L"edit_%s_%d", spec.name, ch);
+            // A wheel notch or a click beside the thumb moves one step of the unit.
+            if (m_slider[p][ch] != nullptr)
+                m_slider[p][ch]->SetStep(static_cast<int>(std::lround(spec.unitStep * spec.scale)));
             ShowValue(p, ch, ModelValue(p, ch));
         }
     }
+    EnableEdits(EditsReachUnit());
+    SetTimer(m_window, kEditsTimerId, kEditsPollMs, nullptr);
     m_ready = true;
+}
+
+void CCompressorsOnWnd::EnableEdits(bool on)
+{
+    m_editsEnabled = on;
+    for (int ch = 0; ch < kChannels; ++ch) {
+        if (m_enable[ch] != nullptr) m_enable[ch]->SetEnabledState(on);
+        for (int p = 0; p < kParams; ++p) {
+            if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetEnabledState(on);
+            if (m_edit[p][ch] != nullptr) m_edit[p][ch]->SetEnabledState(on);
+        }
+    }
+}
+
+void CCompressorsOnWnd::FollowLanguage()
+{
+    for (int ch = 0; ch < kChannels; ++ch) {
+        for (int p = 0; p < kParams; ++p) ShowValue(p, ch, ModelValue(p, ch));
+    }
+    m_pm.MarkLayoutDirty();
+    InvalidateRect(m_window, nullptr, TRUE);
 }
 
 double CCompressorsOnWnd::ModelValue(int p, int ch) const
@@ -171,7 +199,7 @@ void CCompressorsOnWnd::ShowValue(int p, int ch, double value)
 {
     const ParamSpec& spec = kParamSpecs[p];
     if (m_edit[p][ch] != nullptr) m_edit[p][ch]->SetTextContent(ValueText(spec, value));
-    if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetValue(static_cast<int>(std::trunc(value * spec.scale)));
+    if (m_slider[p][ch] != nullptr) m_slider[p][ch]->SetValue(static_cast<int>(std::lround(value * spec.scale)));
 }
 
 bool CCompressorsOnWnd::EditsReachUnit() const
@@ -197,7 +225,7 @@ void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
     const ParamSpec& spec = kParamSpecs[p];
     // Leaving a box that was not typed into sends nothing; text that is no
     // number, or was not confirmed, puts the stored value back.
-    double value = ModelValue(p, ch);
+    const double value = ModelValue(p, ch);
     if (!IsTyped(edit, ValueText(spec, value))) return;
     UnitWords units = {spec.unit};
     if (spec.unitKey != nullptr) units.push_back(CResourceStore::GetInstance()->LookupText(spec.unitKey).CStr());
@@ -210,16 +238,8 @@ void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
         ShowValue(p, ch, value);
         return;
     }
-    value = *typed;
-    LogPrintW(L"SetEdit %g %s\n", value, spec.unit);
-    if (CSliderUI* slider = m_slider[p][ch]) {
-        value = std::clamp(value, static_cast<double>(slider->GetMinValue()) / spec.scale,
-                           static_cast<double>(slider->GetMaxValue()) / spec.scale);
-    }
-    // What is shown and stored is what the unit will hold.
-    value = NearestStep(value, spec.unitStep);
-    ShowValue(p, ch, value);
-    if (Store(p, ch, value)) Send(ch);
+    LogPrintW(L"SetEdit %g %s\n", *typed, spec.unit);
+    Take(p, ch, *typed);
 }
 
 void CCompressorsOnWnd::SetSlider(int p, int ch)
@@ -231,16 +251,26 @@ void CCompressorsOnWnd::SetSlider(int p, int ch)
         ShowValue(p, ch, ModelValue(p, ch));
         return;
     }
-    double value = static_cast<double>(slider->GetValue()) / spec.scale;
+    const double value = static_cast<double>(slider->GetValue()) / spec.scale;
     LogPrintW(L"SetSlider %g %s\n", value, spec.unit);
-    if (spec.whole) value = std::trunc(value);
-    ShowValue(p, ch, value);
+    Take(p, ch, value);
     if (CEditUI* edit = m_edit[p][ch]) {
         edit->TakeFocus();
         edit->SetSelection(0, -1);
     }
-    Store(p, ch, value);
-    Send(ch);
+}
+
+void CCompressorsOnWnd::Take(int p, int ch, double value)
+{
+    const ParamSpec& spec = kParamSpecs[p];
+    if (CSliderUI* slider = m_slider[p][ch]) {
+        value = std::clamp(value, static_cast<double>(slider->GetMinValue()) / spec.scale,
+                           static_cast<double>(slider->GetMaxValue()) / spec.scale);
+    }
+    // What is shown and stored is what the unit will hold.
+    value = NearestStep(value, spec.unitStep);
+    ShowValue(p, ch, value);
+    if (Store(p, ch, value)) Send(ch);
 }
 
 void CCompressorsOnWnd::SetSliderUp(int p, int ch, bool up)
@@ -310,6 +340,13 @@ void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
         }
     }
     WindowImplBase::ReceiveNotify(notify);
+}
+
+LRESULT CCompressorsOnWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, bool& handled)
+{
+    handled = message == WM_TIMER && wParam == kEditsTimerId;
+    if (handled && EditsReachUnit() != m_editsEnabled) EnableEdits(!m_editsEnabled);
+    return 0;
 }
 
 void CCompressorsOnWnd::OnControlClick(TNotifyInfo& notify)

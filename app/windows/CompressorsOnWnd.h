@@ -29,12 +29,22 @@ public:
     void OnUiBuilt() override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // After a language switch: every value again in the new language's
+    // words, and the labels repainted.
+    void FollowLanguage();
 
 private:
+    static const UINT_PTR kEditsTimerId = 4116;
+    static const UINT kEditsPollMs = 250;
+
     void OnParamNotify(const SkinUI::TNotifyInfo& notify, int p, int ch);
     // confirmed false: the box is left for the close, nothing is taken.
     void SetEdit(int p, int ch, bool confirmed);
     void SetSlider(int p, int ch);
+    // One rule for the box and the slider: value clamped to the slider's
+    // range and brought to the unit's step is shown, stored and sent.
+    void Take(int p, int ch, double value);
     void SetSliderUp(int p, int ch, bool up);
     // The edit of the next (or previous) channel, wrapping into the next
     // (previous) parameter.
@@ -45,6 +55,9 @@ private:
     // taken only while the link sends it (a unit connected, no job holding
     // the link); otherwise the window would keep a value no unit holds.
     bool EditsReachUnit() const;
+    // Boxes, sliders and on/off boxes take input only while edits reach the
+    // unit, so a refusal is seen and no thumb is left where it was dropped.
+    void EnableEdits(bool on);
     // Stores value (truncated for the times); true when the model changed.
     bool Store(int p, int ch, double value);
     void Send(int ch);
@@ -54,6 +67,7 @@ private:
     SkinUI::CSliderUI* m_slider[kParams][kChannels] = {};
     SkinUI::CEditUI* m_edit[kParams][kChannels] = {};
     bool m_ready = false;
+    bool m_editsEnabled = true;
 };
 
 int ShowCompressorsOnWnd(HWND parent, EqualizerManager& controller);

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/SettingsFile.h"
 #include "base/Log.h"
 #include "uilib/control/Menu.h"
@@ -140,4 +141,5 @@ void CMainWnd::ChangeLanguage(const wchar_t* name, const wchar_t* settingValue)
     m_pm.MarkLayoutDirty();
     LogPrintW(L"change language finish\n");
     m_controller.UpdateAllVolumeEdit();
+    if (CCompressorsOnWnd* compressors = CCompressorsOnWnd::Current()) compressors->FollowLanguage();
 }

@@ -232,6 +232,8 @@ const BandCase kCases[] = {
          EXPECT_EQ("4.0", r.Text(L"eq_gain_%d", 3));
          EXPECT_EQ(40, r.Slider(3)->GetValue());
      }},
+    {"-0.001 typed into a gain box is no gain, shown 0.0", [](Rig& r) { r.Active(0); },
+     [](Rig& r) { r.Type(r.Gain(17), L"-0.001", 17); }, {}, [](Rig& r) { EXPECT_EQ("0.0", r.Text(L"eq_gain_%d", 17)); }},
     {"gain step up is a tenth of a dB", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.controller.SetEqGainUp(17, true); }, {"06:00 00 00 11 03 E8 05 08 12 01"},
      [](Rig& r) { EXPECT_EQ("0.1", r.Text(L"eq_gain_%d", 17)); }},
@@ -269,12 +271,15 @@ const BandCase kCases[] = {
     {"a Q typed between the unit's tenths goes to the nearest above", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.Type(r.Q(17), L"1.26", 17); }, {"06:00 00 00 11 03 E8 01 03 12 00"},
      [](Rig& r) { EXPECT_EQ("1.30", r.Text(L"eq_q_%d", 17)); }},
-    {"every Q the unit holds, typed, is shown and sent as it is", [](Rig& r) { r.Active(0); },
+    {"every Q the unit holds, typed, then stepped down to 0.50 and up again, is shown and sent as it is",
+     [](Rig& r) { r.Active(0); },
      [](Rig& r) {
          std::vector<std::string> expected;
-         for (int t = 5; t <= 90; ++t) {
+         for (int i = 5; i <= 260; ++i) {
+             const int t = i <= 90 ? i : (i <= 175 ? 180 - i : i - 170);
              const std::string q = std::to_string(t / 10) + "." + std::to_string(t % 10);
-             r.Type(r.Q(17), std::wstring(q.begin(), q.end()).c_str(), 17);
+             if (i <= 90) r.Type(r.Q(17), std::wstring(q.begin(), q.end()).c_str(), 17);
+             else r.controller.SetEqQUp(17, i > 175);
              EXPECT_EQ(q + "0", r.Text(L"eq_q_%d", 17));
              expected.push_back("06:00 00 00 11 03 E8 0" + q.substr(0, 1) + " 0" + q.substr(2) + " 12 00");
          }

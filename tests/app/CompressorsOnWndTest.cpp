@@ -107,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                  L"100ms", 100, {0, 2, 15, 15, 64, 0, 0x03, 0xE8, 0, 1}},
         EditCase{"ThresholdSlider", 9, L"threshold", 1000, 30000, nullptr, -455, nullptr, L"-45.5dB", -455,
                  {0, 2, 9, 9, 0xD3, 0xFB, 0x03, 0xE8, 30, 0}},
+        EditCase{"ThresholdHalfGoesAwayFromZero", 2, L"threshold", 1000, 30000, L"-20.15", 0, nullptr, L"-20.2dB",
+                 -202, {0, 2, 2, 2, 0xEC, 0xFE, 0x03, 0xE8, 30, 0}},
         EditCase{"MinusZeroIsZero", 4, L"threshold", 1000, 30000, L"-0", 0, nullptr, L"0.0dB", 0,
                  {0, 2, 4, 4, 0, 0, 0x03, 0xE8, 30, 0}},
         EditCase{"ReleaseGoesToTheNearestStepBelow", 6, L"release_time", 1000, 30000, L"149", 0, nullptr, L"100ms",
@@ -128,17 +130,37 @@ TEST_F(CompressorWindow, TheOnOffBoxSendsItsChannelsFlagFromSourceZero)
     EXPECT_EQ(0, controller.Current().channels[2].compressorFlag);
 }
 
-TEST_F(CompressorWindow, EveryReleaseStepTypedIsShownAndSentAsItIs)
+// From 1000 ms wheel notches down to 100 ms, clicks above the thumb back up, then every step typed.
+TEST_F(CompressorWindow, EveryReleaseStepWheeledClickedOrTypedIsShownAndSentAsItIs)
 {
+    controller.Current().compressorSettings.release[1] = 1000;
     const size_t mark = unit().ReceivedFrames().size();
     std::vector<uint8_t> expected, sent;
     RunUntilSent(kCompressorSetting, {
-        [&](WindowImplBase& w, HWND) {
+        [&](WindowImplBase& w, HWND hwnd) {
+            auto* slider = static_cast<SkinUI::CSliderUI*>(Find(w, L"slider_release_time_1"));
+            auto shows = [&](int ms) {
+                EXPECT_EQ(std::to_wstring(ms) + L"ms", TextOf(w, L"edit_release_time_1"));
+                EXPECT_EQ(ms, slider->GetValue());
+                expected.insert(expected.end(), {static_cast<uint8_t>(ms / 1000), static_cast<uint8_t>(ms / 100 % 10)});
+            };
+            const RECT rc = slider->GetPosition();  // its middle is above the thumb up to 1000 ms
+            POINT at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+            const LPARAM middle = MAKELPARAM(at.x, at.y);
+            ClientToScreen(hwnd, &at);
+            for (int ms = 900; ms >= 100; ms -= 100) {
+                SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+                shows(ms);
+            }
+            for (int ms = 200; ms <= 1000; ms += 100) {
+                SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+                SendMessageW(hwnd, WM_LBUTTONUP, 0, middle);
+                shows(ms);
+            }
             for (int ms = 100; ms <= 30000; ms += 100) {
                 SetText(w, L"edit_release_time_1", std::to_wstring(ms).c_str());
                 Notify(w, L"edit_release_time_1", "return");
-                EXPECT_EQ(std::to_wstring(ms) + L"ms", TextOf(w, L"edit_release_time_1"));
-                expected.insert(expected.end(), {static_cast<uint8_t>(ms / 1000), static_cast<uint8_t>(ms / 100 % 10)});
+                shows(ms);
             }
             return true;
         },

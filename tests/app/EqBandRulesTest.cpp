@@ -23,7 +23,7 @@ TEST(EqBandRules, QStepsStopAtTheEnds)
         bool up;
         bool moves;
         float to;
-    } cases[] = {{9.0f, true, false, 0}, {8.98f, true, true, 9.0f}, {5.8f, true, true, 5.85f},
+    } cases[] = {{9.0f, true, false, 0}, {8.98f, true, true, 9.0f}, {5.8f, true, true, 5.9f},
                  {0.5f, false, false, 0}, {0.52f, false, true, 0.5f}};
     for (const auto& c : cases) {
         float out = -1.0f;

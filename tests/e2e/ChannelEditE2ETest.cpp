@@ -466,7 +466,7 @@ const Row kRows[] = {
          EXPECT_FALSE(app.Control("btn_link_output").selected);
      },
      false, [](App& app) { return app.Request("LINK 1") == "OK" && Reconnect(app); }},
-    {"a threshold typed while no unit is connected is put back and stays so after the reconnect",
+    {"a threshold typed while no unit is connected, into a disabled box, is refused and stays so after the reconnect",
      [](App& app) { return app.Request("MENU advance_item_compressors_on") == "OK"; },
      [](App&) { return std::vector<std::string>{}; }, false,
      [](App& app) {
@@ -479,11 +479,20 @@ const Row kRows[] = {
          const std::string comp = "CompressorsOnWnd";
          return app.ClickUntil("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) &&
                 app.Request("MENU advance_item_compressors_on") == "OK" &&
-                WaitFor([&] { return app.Control("edit_threshold_3", comp).visible; }) &&
+                WaitFor([&] { return app.Control("edit_threshold_3", comp).visible && !app.Control("box_enable_3", comp).enabled; }) &&
+                !app.Control("edit_threshold_3", comp).enabled && !app.Control("slider_release_time_3", comp).enabled &&
                 app.Click("edit_threshold_3", comp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
                 app.Key("Return") && app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }) &&
                 app.ClickUntil("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) &&
                 WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
+     }},
+    {"a compressor window open across a switch to Russian shows its times in the Russian word",
+     [](App& app) { return app.Request("MENU advance_item_compressors_on") == "OK" && app.Request("MENU option_item_language_ru") == "OK"; },
+     [](App&) { return std::vector<std::string>{}; }, false,
+     [](App& app) {
+         const std::string comp = "CompressorsOnWnd";
+         EXPECT_TRUE(WaitFor([&] { return app.Control("edit_release_time_3", comp).text == "30000 мс"; }));
+         EXPECT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }));
      }},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
@@ -639,14 +648,14 @@ bool VolumeAt(App& app, const std::string& db, int tenths)
 bool VolumeAtMinus10(App& app) { return VolumeAt(app, "-10", -100); }
 
 // Turns the wheel over the laid out slider: it steps as often, and the unit has the value.
-bool WheelBy(App& app, const std::string& window, const std::string& slider, int notches)
+bool WheelBy(App& app, const std::string& window, const std::string& slider, int notches, int step = 1)
 {
     auto value = [&] { return app.Control(slider, window).value; };
     if (!WaitFor([&] { return app.Control(slider, window).rect.Width() > 0; })) return false;
     const int before = value();
     const long pushed = Pushed(app);
     const size_t mark = app.Mark();
-    return app.Wheel(slider, notches, window) && WaitFor([&] { return value() == before + notches; }) &&
+    return app.Wheel(slider, notches, window) && WaitFor([&] { return value() == before + notches * step; }) &&
            UnitTook(app, pushed, mark);
 }
 
@@ -667,7 +676,7 @@ bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "e
 bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
 bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }
 bool CloseComp(App& app) { return CloseWindow(app, "CompressorsOnWnd"); }
-bool ReleaseDown(App& app) { return OpenComp(app) && WheelBy(app, "CompressorsOnWnd", "slider_release_time_3", -1); }
+bool ReleaseDown(App& app) { return OpenComp(app) && WheelBy(app, "CompressorsOnWnd", "slider_release_time_3", -1, 100); }
 bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }
 bool MixerUp(App& app) { return OpenMixer(app) && WheelBy(app, "MixerWnd", "box_volume_4_1", 2); }
 bool CloseMixer(App& app) { return CloseWindow(app, "MixerWnd"); }
