@@ -79,9 +79,13 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
     const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
     const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
     const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
+    // Rows span the header's columns when those are wider; a menu's rows span
+    // the menu, so a hot row reaches as far to either side.
+    const bool spanBody = m_owner->GetOwnerKind() == UILIST_OWNER_MENU;
     for (const TRunItem& row : rows) {
-        // Rows span the header's columns when those are wider.
-        CUIRect place = Across(*row.child, rc, available.cx, hRange, hPos, headerWidth);
+        const CUIRect p = row.child->GetScaledPadding();
+        const int least = spanBody ? available.cx - p.left - p.right : headerWidth;
+        CUIRect place = Across(*row.child, rc, available.cx, hRange, hPos, least);
         place.top = row.placed.start;
         place.bottom = row.placed.end;
         row.child->SetPosition(place, false);
