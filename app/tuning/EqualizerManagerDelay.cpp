@@ -27,7 +27,7 @@ bool ValidChannel(int ch)
 
 // The unit combo's English words: shown before the combo is bound or while
 // it shows no row, and taken after a typed delay in every language.
-const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"inch"};
+const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"in"};
 
 const wchar_t* UnitWord(int unit)
 {
@@ -36,7 +36,7 @@ const wchar_t* UnitWord(int unit)
 
 } // namespace
 
-// "0.000 ms", "10 cm" or "4 inch", the unit word as the unit combo shows it, so
+// "0.000 ms", "10 cm" or "4 in", the unit word as the unit combo shows it, so
 // that box and combo agree in every language; the number alone for the
 // speaker edits.
 CUIString EqualizerManager::DelayText(float ms, bool withUnit) const

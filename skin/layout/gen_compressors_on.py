@@ -38,7 +38,9 @@ PARAM_TEMPLATE = """          <Control height="{gap}"/>
 """
 SLIDER_WIDTH = 20
 
-COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="2,0,2,0" childpadding="4">
+# Inside a column, so that neighbouring edits stand apart.
+COLUMN_INSET = 2
+COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" inset="{column_inset},0,{column_inset},0" childpadding="4">
           <Label height="24" text="CH{number}" align="center" valign="vcenter" font="1" textcolor="{text2}"/>
           <HorizontalLayout height="24">
             <Control/>
@@ -72,7 +74,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
 """
 
 TAIL = """    </HorizontalLayout>
-    <HorizontalLayout height="48" inset="16,8,16,16" childpadding="8">
+    <HorizontalLayout height="48" inset="16,8,{button_right},16" childpadding="8">
       <Control/>
       <Button name="confirm_btn" text="${{confirm}}" width="92" innerstyle="st_btn"/>
     </HorizontalLayout>
@@ -91,8 +93,10 @@ def main():
             param=name, i=i, gap=GAP, slider_height=SLIDER_HEIGHT,
             slider=slider(f"slider_{name}_{i}", SLIDER_WIDTH, SLIDER_HEIGHT, vertical=True, fill=False,
                           extra=f' min="{lo}" max="{hi}"')) for name, _, lo, hi in PARAMS)
-        parts.append(COLUMN_TEMPLATE.format(i=i, column=COLUMN, number=i + 1, params=params, text2=TEXT2))
-    parts.append(TAIL.format())
+        parts.append(COLUMN_TEMPLATE.format(i=i, column=COLUMN, column_inset=COLUMN_INSET, number=i + 1,
+                                            params=params, text2=TEXT2))
+    # OK ends where the last column's edits end.
+    parts.append(TAIL.format(button_right=SIDE + COLUMN_INSET))
     write_layout(output, style_first("".join(parts)))
 
 

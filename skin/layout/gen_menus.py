@@ -23,8 +23,7 @@ CASCADE_WIDTH = {"output_menu.xml": 150, "option_menu.xml": 200}
 
 # The menu's look is the "Menu" default of its window, so that the sub-menus,
 # which take their look from there, match the top level. One pixel at the
-# sides: a sub-menu window is its rows and two pixels wide, the top level its
-# rows and the inset.
+# sides: the rows span the menu inside its frame.
 MENU_LOOK = [("inset", "1,2,1,2"), ("bkcolor", PANEL), ("bordercolor", BORDER), ("bordersize", "1"),
              ("itemtextpadding", "30,0,12,0"), ("itemtextcolor", TEXT), ("itemhottextcolor", TEXT),
              ("itemselectedtextcolor", TEXT), ("itemhotbkcolor", HOT), ("itemselectedbkcolor", HOT),

@@ -13,7 +13,9 @@ WIDTH = 380
 # One pixel under the list keeps its bottom border clear of the buttons and
 # makes the height even, so the window is whole pixels at every scale.
 BELOW_LIST = 1
-HEIGHT = 36 + 16 + HEADER + SCENES * ROW + 2 + BELOW_LIST + 56
+# The list's frame; header and rows lie inside it, so none paints over it.
+BORDER = 1
+HEIGHT = 36 + 16 + HEADER + SCENES * ROW + 2 * BORDER + BELOW_LIST + 56
 
 ROW_TEMPLATE = """          <ListContainerElement name="listitem{i}" height="{row}">
             <Label name="scene_no" width="{number}" text="{number_text}" align="center" valign="vcenter" textcolor="#FFE6E9EE"/>
@@ -37,7 +39,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
       <Button name="closebtn" width="36" height="36" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
     </HorizontalLayout>
     <VerticalLayout inset="16,16,16,{below_list}">
-      <List name="listview" height="{list_height}" bkcolor="#FF1F2329" bordercolor="#FF2E343C" bordersize="1" vscrollbar="false" itemtextcolor="#FFE6E9EE" itemhotbkcolor="#FF343B45" itemselectedbkcolor="#FF1E5F80" itemselectedtextcolor="#FFFFFFFF" itemlinecolor="#FF2E343C">
+      <List name="listview" height="{list_height}" inset="{border},{border},{border},{border}" bkcolor="#FF1F2329" bordercolor="#FF2E343C" bordersize="{border}" vscrollbar="false" itemtextcolor="#FFE6E9EE" itemhotbkcolor="#FF343B45" itemselectedbkcolor="#FF1E5F80" itemselectedtextcolor="#FFFFFFFF" itemlinecolor="#FF2E343C">
         <ListHeader name="list_header" height="{header}" bkcolor="#FF2A3038">
           <ListHeaderItem text="${{scene_no}}" width="{number}" font="2" align="center" textcolor="#FF9AA3AE"/>
           <ListHeaderItem text="${{scene_name}}" width="{name_width}" font="2" align="left" textpadding="8,0,0,0" textcolor="#FF9AA3AE"/>
@@ -59,8 +61,8 @@ TAIL = """      </List>
 def main():
     (output,) = arguments(__doc__, 1)
     parts = [HEAD.format(width=WIDTH, height=HEIGHT, header=HEADER, number=NUMBER,
-                         name_width=WIDTH - 32 - 2 - NUMBER, list_height=HEADER + SCENES * ROW + 2,
-                         below_list=BELOW_LIST)]
+                         name_width=WIDTH - 32 - 2 * BORDER - NUMBER, list_height=HEADER + SCENES * ROW + 2 * BORDER,
+                         below_list=BELOW_LIST, border=BORDER)]
     for i in range(SCENES):
         parts.append(ROW_TEMPLATE.format(i=i, row=ROW, number=NUMBER, number_text=i + 1))
     parts.append(TAIL.format())

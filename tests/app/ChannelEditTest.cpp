@@ -347,7 +347,7 @@ const EditCase kCases[] = {
      [](Rig& r) { r.Profile().channels[2].delay = 0.3f; }, [](Rig& r) { r.SetUnit(2); }, {},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(0.3f, r.Profile().channels[2].delay);
-         EXPECT_EQ("4 inch", Narrow(r.DelayEdit(2)->GetTextContent()));
+         EXPECT_EQ("4 in", Narrow(r.DelayEdit(2)->GetTextContent()));
      }},
     {"in inches one step rounds back to the same inch and is sent once", [](Rig& r) { r.SetUnit(2); },
      [](Rig& r) { r.controller.SetChDelayUp(0, true); }, {"07:00 00 00 00 00 00 00"},

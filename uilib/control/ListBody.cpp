@@ -8,39 +8,14 @@ namespace SkinUI {
 
 namespace {
 
-int Clamp(int value, int low, int high)
-{
-    if (value < low) value = low;
-    if (value > high) value = high;
-    return value;
-}
-
 int Larger(int a, int b)
 {
     return a > b ? a : b;
 }
 
-int Smaller(int a, int b)
-{
-    return a < b ? a : b;
-}
-
 bool IsShown(const CScrollBarUI* bar)
 {
     return bar != nullptr && bar->GetVisibility();
-}
-
-// The size a row is offered: its fixed one, or its maximum.
-int OfferedWidth(const CControlUI& row)
-{
-    const int fixed = row.GetScaledFixedWidth();
-    return fixed < 1 ? row.GetScaledMaxWidth() : fixed;
-}
-
-int OfferedHeight(const CControlUI& row)
-{
-    const int fixed = row.GetScaledFixedHeight();
-    return fixed < 1 ? row.GetScaledMaxHeight() : fixed;
 }
 
 } // namespace
@@ -102,10 +77,17 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
     const int origin = rc.top - (IsShown(m_vScrollBar) ? m_vScrollBar->GetScrollPos() : 0);
     const int stacked = PlaceRunItems(*this, origin, available.cy, CContainerUI::GetChildGapValue(), rows);
     const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
+    const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
+    const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
+    // Rows span the header's columns when those are wider; a menu's rows span
+    // the menu, so a hot row reaches as far to either side.
+    const bool spanBody = m_owner->GetOwnerKind() == UILIST_OWNER_MENU;
     for (const TRunItem& row : rows) {
-        CUIRect place = Across(*row.child, rc, available.cx, headerWidth);
-        place.top = row.start;
-        place.bottom = row.end;
+        const CUIRect p = row.child->GetScaledPadding();
+        const int least = spanBody ? available.cx - p.left - p.right : headerWidth;
+        CUIRect place = Across(*row.child, rc, available.cx, hRange, hPos, least);
+        place.top = row.placed.start;
+        place.bottom = row.placed.end;
         row.child->SetPosition(place, false);
     }
 
@@ -116,50 +98,6 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
         header->SetPosition(headerRect, true);
     }
     UpdateScrollBars(rc, Larger(widthNeeded, headerWidth), RequiredHeight(rc.Width(), stacked));
-}
-
-int CListBodyUI::MeasureItems(CUISize available, std::vector<TRunItem>& rows)
-{
-    int widthNeeded = 0;
-    for (int i = 0; i < m_children.Count(); ++i) {
-        if (StaysOutOfFlow(i)) continue;
-        CControlUI* child = ChildAt(i);
-        const CUIRect p = child->GetScaledPadding();
-        const CUISize desired =
-            child->MeasureDesiredSize(CUISize(Smaller(available.cx - p.left - p.right, OfferedWidth(*child)),
-                                              Smaller(available.cy, OfferedHeight(*child))));
-        rows.push_back(MakeRunItem(child, desired.cy, true));
-        const int width = Clamp(Larger(desired.cx, 0), child->GetScaledMinWidth(), child->GetScaledMaxWidth());
-        widthNeeded = Larger(widthNeeded, p.left + p.right + width);
-    }
-    return widthNeeded;
-}
-
-CUIRect CListBodyUI::Across(const CControlUI& child, const CUIRect& rc, int availableWidth, int headerWidth) const
-{
-    const CUIRect p = child.GetScaledPadding();
-    const int offerWidth = Smaller(OfferedWidth(child), availableWidth - p.left - p.right);
-    int width = child.GetScaledMaxWidth();
-    if (width == 0) width = availableWidth - p.left - p.right;
-    width = Larger(Smaller(Larger(width, 0), offerWidth), child.GetScaledMinWidth());
-    // Rows span the header's columns when those are wider.
-    width = Clamp(Larger(width, headerWidth), child.GetScaledMinWidth(), child.GetScaledMaxWidth());
-    const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
-    const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
-    CUIRect place;
-    switch (GetChildHAlignment()) {
-    case DT_CENTER:
-        place.left = (rc.left + rc.right) / 2 + hRange / 2 - hPos - width / 2;
-        break;
-    case DT_RIGHT:
-        place.left = rc.right - p.right - width + hRange - hPos;
-        break;
-    default:
-        place.left = rc.left + p.left - hPos;
-        break;
-    }
-    place.right = place.left + width;
-    return place;
 }
 
 void CListBodyUI::SetScrollOffset(CUISize offset, bool)

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "uilib/layout/RunPlacement.h"
 #include "uilib/layout/VerticalLayout.h"
 
 namespace SkinUI {
@@ -26,10 +23,6 @@ public:
     CListUI* GetOwnerList() const { return m_owner; }
 
 private:
-    // Measures the rows in flow once into items; answers the width they need.
-    int MeasureItems(CUISize available, std::vector<TRunItem>& rows);
-    // Where a row stands across the body: left and right.
-    CUIRect Across(const CControlUI& row, const CUIRect& rc, int availableWidth, int headerWidth) const;
     // Width the header asks for, 0 without header items.
     int HeaderRequiredWidth(CUISize available) const;
     // Height of all rows, or of the rows laid out as a grid of equal cells.

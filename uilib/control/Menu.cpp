@@ -282,7 +282,7 @@ void CMenuWnd::ResizeSubMenu()
     TSubMenuPlacement in = {};
     in.work = monitor.rcWork;
     const CUISize available(in.work.right - in.work.left, in.work.bottom - in.work.top);
-    const CUISize rows = CMenuUI::MeasureRows(*m_owner, available, &in.lastRowHeight);
+    const CUISize rows = m_layout->MeasureRows(*m_owner, available, &in.lastRowHeight);
     in.width = rows.cx;
     in.height = rows.cy;
     GetWindowRect(ownerWindow, &in.parentWindow);

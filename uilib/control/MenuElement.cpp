@@ -374,7 +374,8 @@ void CMenuElementUI::PaintExpandIcon(HDC dc, const RECT&)
     if (spec == nullptr) return;
     const TImageEntry* image = m_manager->FindOrLoadImage(spec->imageName, spec->resourceType);
     if (image == nullptr) return;
-    const int w = GetScaledFixedWidth();
+    // At the right of the row as the menu spans it.
+    const int w = m_item.right - m_item.left;
     const int h = GetScaledFixedHeight();
     const int m = Scaled(20) / 3;
     RECT rc = {w - image->width - m, (h - image->height) / 2, w - m, (h - image->height) / 2 + image->height};

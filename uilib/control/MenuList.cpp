@@ -72,7 +72,7 @@ bool CMenuUI::RemoveChild(CControlUI* control)
     return IsMenuRow(control) && CListUI::RemoveChild(control);
 }
 
-CUISize CMenuUI::MeasureRows(const CContainerUI& parent, CUISize available, int* lastRowHeight)
+CUISize CMenuUI::MeasureRows(const CContainerUI& parent, CUISize available, int* lastRowHeight) const
 {
     int widest = 0;
     std::vector<TRunItem> rows;
@@ -85,7 +85,7 @@ CUISize CMenuUI::MeasureRows(const CContainerUI& parent, CUISize available, int*
         if (lastRowHeight != nullptr) *lastRowHeight = size.cy;
     }
     // Placed as the list body places them, in no length: nothing stretches.
-    return CUISize(widest, PlaceRunItems(parent, 0, 0, parent.GetChildGapValue(), rows));
+    return CUISize(widest, PlaceRunItems(*this, 0, 0, GetChildGapValue(), rows));
 }
 
 CUISize CMenuUI::MeasureDesiredSize(CUISize available)

@@ -25,9 +25,9 @@ public:
     bool MoveChildToIndex(CControlUI* control, int index) override;
     bool RemoveChild(CControlUI* control) override;
     CUISize MeasureDesiredSize(CUISize available) override;
-    // The widest of parent's shown menu rows and their height stacked as the
-    // list places them; the last row's height when asked.
-    static CUISize MeasureRows(const CContainerUI& parent, CUISize available, int* lastRowHeight = nullptr);
+    // The widest of parent's shown menu rows and their height stacked as
+    // this list places them; the last row's height when asked.
+    CUISize MeasureRows(const CContainerUI& parent, CUISize available, int* lastRowHeight = nullptr) const;
 
     CMenuWnd* GetMenuWindow() const { return m_window; }
     void SetMenuWindow(CMenuWnd* window) { m_window = window; }

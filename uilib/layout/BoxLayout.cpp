@@ -99,9 +99,9 @@ void CBoxLayoutUI::SetPosition(const RECT& rc, bool invalidate)
     const int mainNeeded = PlaceRunItems(*this, origin, available.cy, GetChildGapValue(), items);
     const int crossPos = crossBarShown ? crossBar->GetScrollPos() : 0;
     for (const TRunItem& item : items) {
-        CUIRect place = Across(*item.child, frame, available.cx, crossRange, crossPos);
-        place.top = item.start;
-        place.bottom = item.end;
+        CUIRect place = Across(*item.child, frame, available.cx, crossRange, crossPos, 0);
+        place.top = item.placed.start;
+        place.bottom = item.placed.end;
         item.child->SetPosition(Flip(place, vertical), false);
     }
     if (vertical) {
@@ -129,13 +129,14 @@ int CBoxLayoutUI::MeasureItems(CUISize available, std::vector<TRunItem>& items)
 }
 
 CUIRect CBoxLayoutUI::Across(const CControlUI& child, const CUIRect& frame, int availableCross, int crossRange,
-                             int crossPos) const
+                             int crossPos, int leastCross) const
 {
     const TChildRules r = RulesOf(&child, m_vertical);
     const int room = availableCross - r.padding.left - r.padding.right;
     int size = std::max<int>(r.maxCross != 0 ? r.maxCross : room, 0);
     size = std::min<int>(size, std::min<int>(r.crossOffer, room));
     size = std::max<int>(size, r.minCross);
+    size = std::max<int>(size, std::min<int>(leastCross, r.maxCross));
     const uint32_t align = m_vertical ? GetChildHAlignment() : GetChildVAlignment();
     CUIRect place;
     if (align == (m_vertical ? DT_CENTER : DT_VCENTER)) {

@@ -35,16 +35,19 @@ public:
 protected:
     explicit CBoxLayoutUI(bool vertical);
 
-private:
-    static const uint32_t kDragging = 0x40;
-
     // Measures the children in flow once into items along the stacking
     // axis; available and the answer are in the layout's frame (cx across,
     // cy along). Answers the size across the children need.
     int MeasureItems(CUISize available, std::vector<TRunItem>& items);
-    // Where a child stands across the layout: left and right in the frame.
-    CUIRect Across(const CControlUI& child, const CUIRect& frame, int availableCross, int crossRange,
-                   int crossPos) const;
+    // Where a child stands across the layout: left and right in the frame,
+    // scrolled crossPos of crossRange; at least leastCross wide within its
+    // bounds.
+    CUIRect Across(const CControlUI& child, const CUIRect& frame, int availableCross, int crossRange, int crossPos,
+                   int leastCross) const;
+
+private:
+    static const uint32_t kDragging = 0x40;
+
     bool OnSeparatorEvent(TEventInfo& event);
     void DragSeparatorTo(POINT pt);
 

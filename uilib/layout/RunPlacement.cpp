@@ -1,6 +1,7 @@
 #include "uilib/layout/RunPlacement.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "uilib/layout/ScaledRun.h"
 
@@ -8,43 +9,31 @@ namespace SkinUI {
 
 namespace {
 
-void AddSize(CScaledRun& run, const TRunItem& item)
+void AddSize(CScaledRun& run, const TRunAsk& ask, int size)
 {
-    if (item.skinSize > 0) {
-        run.AddSkin(item.skinSize);
+    if (ask.skinSize > 0) {
+        run.AddSkin(ask.skinSize);
     } else {
-        run.AddDevice(item.size);
+        run.AddDevice(size);
     }
 }
 
-// Device length from the end of items[from] to the end of the run.
-int TailLength(const CControlUI& scaler, const std::vector<TRunItem>& items, size_t from, int skinGap)
-{
-    CScaledRun run(scaler, 0);
-    run.AddSkin(items[from].skinAfter);
-    for (size_t i = from + 1; i < items.size(); ++i) {
-        run.AddSkin(skinGap + items[i].skinBefore);
-        AddSize(run, items[i]);
-        run.AddSkin(items[i].skinAfter);
-    }
-    return run.Position();
-}
-
-// The run gives a child at its skin size the span [start, end], which may be
-// a pixel off its scaled size. The pixel goes to the side with space between
+// The run gives a child at its skin size the span placed, which may be a
+// pixel off its scaled size. The pixel goes to the side with space between
 // the child and its neighbour (before it first for the last child, whose end
-// stays where the run ends); a child touching both neighbours spans its run,
-// so that no gap opens and nothing overlaps.
-void KeepScaledSize(const CControlUI& scaler, TRunItem& item, int previousEnd, int limit, bool last)
+// stays where its padding puts it); a child touching both neighbours spans
+// its run, so that no gap opens and nothing overlaps.
+void KeepScaledSize(const CControlUI& scaler, const TRunAsk& ask, TRunSpan& placed, int previousEnd, int limit,
+                    bool last)
 {
-    const int off = scaler.Scaled(item.skinSize) - (item.end - item.start);
-    const bool roomBefore = item.start > previousEnd;
-    const bool roomAfter = item.end < limit;
+    const int off = scaler.Scaled(ask.skinSize) - (placed.end - placed.start);
+    const bool roomBefore = placed.start > previousEnd;
+    const bool roomAfter = placed.end < limit;
     if (off == 0 || !(roomBefore || roomAfter)) return;
     if (roomAfter && (!last || !roomBefore)) {
-        item.end = std::min<int>(item.end + off, limit);
+        placed.end = std::min<int>(placed.end + off, limit);
     } else {
-        item.start = std::max<int>(item.start - off, previousEnd);
+        placed.start = std::max<int>(placed.start - off, previousEnd);
     }
 }
 
@@ -56,15 +45,16 @@ TRunItem MakeRunItem(CControlUI* child, int measured, bool vertical)
     const CUISize skin = child->GetFixedSizeValue();
     TRunItem item = {};
     item.child = child;
-    item.stretches = measured == 0;
-    item.minSize = vertical ? child->GetScaledMinHeight() : child->GetScaledMinWidth();
-    item.maxSize = vertical ? child->GetScaledMaxHeight() : child->GetScaledMaxWidth();
-    item.skinBefore = vertical ? padding.top : padding.left;
-    item.skinAfter = vertical ? padding.bottom : padding.right;
-    if (!item.stretches) {
-        item.size = std::min<int>(std::max<int>(measured, item.minSize), item.maxSize);
+    TRunAsk& ask = item.ask;
+    ask.stretches = measured == 0;
+    ask.minSize = vertical ? child->GetScaledMinHeight() : child->GetScaledMinWidth();
+    ask.maxSize = vertical ? child->GetScaledMaxHeight() : child->GetScaledMaxWidth();
+    ask.skinBefore = vertical ? padding.top : padding.left;
+    ask.skinAfter = vertical ? padding.bottom : padding.right;
+    if (!ask.stretches) {
+        ask.size = std::min<int>(std::max<int>(measured, ask.minSize), ask.maxSize);
         const int skinSize = vertical ? skin.cy : skin.cx;
-        if (skinSize > 0 && child->Scaled(skinSize) == item.size) item.skinSize = skinSize;
+        if (skinSize > 0 && child->Scaled(skinSize) == ask.size) ask.skinSize = skinSize;
     }
     return item;
 }
@@ -75,16 +65,27 @@ int PlaceRunItems(const CControlUI& scaler, int origin, int length, int skinGap,
     size_t lastStretching = items.size();
     int skinFixed = 0;
     int deviceFixed = 0;
+    // From the end of the last stretching child to the end of the run.
+    std::optional<CScaledRun> tail;
     for (size_t i = 0; i < items.size(); ++i) {
-        const TRunItem& item = items[i];
-        skinFixed += item.skinBefore + item.skinAfter + (i > 0 ? skinGap : 0);
-        if (item.stretches) {
+        const TRunAsk& ask = items[i].ask;
+        skinFixed += ask.skinBefore + ask.skinAfter + (i > 0 ? skinGap : 0);
+        if (ask.stretches) {
             ++stretching;
             lastStretching = i;
-        } else if (item.skinSize > 0) {
-            skinFixed += item.skinSize;
+            tail.emplace(scaler, 0);
+            tail->AddSkin(ask.skinAfter);
+            continue;
+        }
+        if (ask.skinSize > 0) {
+            skinFixed += ask.skinSize;
         } else {
-            deviceFixed += item.size;
+            deviceFixed += ask.size;
+        }
+        if (tail) {
+            tail->AddSkin(skinGap + ask.skinBefore);
+            AddSize(*tail, ask, ask.size);
+            tail->AddSkin(ask.skinAfter);
         }
     }
     const int share =
@@ -95,26 +96,29 @@ int PlaceRunItems(const CControlUI& scaler, int origin, int length, int skinGap,
     CScaledRun run(scaler, origin);
     int previousEnd = origin;
     for (size_t i = 0; i < items.size(); ++i) {
-        TRunItem& item = items[i];
+        const TRunAsk& ask = items[i].ask;
+        TRunSpan& placed = items[i].placed;
         if (i > 0) run.AddSkin(skinGap);
-        run.AddSkin(item.skinBefore);
-        item.start = run.Position();
-        if (item.stretches) {
-            const int rest = i == lastStretching ? edge - item.start - TailLength(scaler, items, i, skinGap) : share;
-            item.size = std::min<int>(std::max<int>(std::max<int>(rest, 0), item.minSize), item.maxSize);
+        run.AddSkin(ask.skinBefore);
+        placed.start = run.Position();
+        int size = ask.size;
+        if (ask.stretches) {
+            const int rest = i == lastStretching ? edge - placed.start - tail->Position() : share;
+            size = std::min<int>(std::max<int>(std::max<int>(rest, 0), ask.minSize), ask.maxSize);
         }
-        AddSize(run, item);
-        item.end = run.Position();
-        if (item.skinSize > 0) {
+        AddSize(run, ask, size);
+        placed.end = run.Position();
+        if (ask.skinSize > 0) {
             const bool last = i + 1 == items.size();
             // What follows starts there; the last child may reach the edge.
             CScaledRun next = run;
-            next.AddSkin(item.skinAfter + (last ? 0 : skinGap));
+            next.AddSkin(ask.skinAfter + (last ? 0 : skinGap));
             const int limit = last ? std::max<int>(next.Position(), edge) : next.Position();
-            KeepScaledSize(scaler, item, previousEnd, limit, last);
+            if (last) placed.end = std::max<int>(next.Position() - scaler.Scaled(ask.skinAfter), placed.start);
+            KeepScaledSize(scaler, ask, placed, previousEnd, limit, last);
         }
-        previousEnd = item.end;
-        run.AddSkin(item.skinAfter);
+        previousEnd = placed.end;
+        run.AddSkin(ask.skinAfter);
     }
     return run.Position() - origin;
 }

@@ -58,7 +58,8 @@ TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToThe
             ExpectRect(At(layout, i), c.expected[i].left, c.expected[i].top, c.expected[i].right, c.expected[i].bottom);
     }
     // Scaled: children clamped to another size after the last adjustable one,
-    // then fixed ones; the last ends on the edge, each keeps its scaled size.
+    // then fixed ones; the last ends its padding off the edge, each keeps its
+    // scaled size.
     const struct {
         const wchar_t* childPadding;
         const wchar_t* children[5];
@@ -66,6 +67,7 @@ TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToThe
     } scaled[] = {
         {L"2", {L"", L"height=\"18\" maxheight=\"17\"", L"height=\"18\"", L"height=\"18\"", L"height=\"20\""}, 300},
         {L"5", {L"", L"height=\"18\"", L"height=\"18\" maxheight=\"17\"", L"height=\"1\"", L"height=\"3\""}, 160},
+        {L"1", {L"", L"height=\"18\"", L"height=\"18\"", L"height=\"18\"", L"height=\"3\" padding=\"0,0,0,1\""}, 300},
     };
     for (const auto& c : scaled) {
         for (const int dpi : {96, 120, 144, 168, 192}) {
@@ -78,7 +80,8 @@ TEST(BoxLayout, AdjustableChildrenShareWhatFixedOnesAndGapsLeaveWithTheRestToThe
             for (const wchar_t* child : c.children) AddControl(*layout, child);
             manager.InitializeTree(layout, nullptr);
             layout->SetPosition(RECT{0, 0, 40, manager.DpiScaler()->ScaleValue(c.height)}, false);
-            EXPECT_EQ(layout->GetPosition().bottom, At(*layout, 4).bottom);
+            const int edge = layout->GetPosition().bottom - layout->GetChildAt(4)->GetScaledPadding().bottom;
+            EXPECT_EQ(edge, At(*layout, 4).bottom);
             for (int i = 1; i < 5; ++i) {
                 const CControlUI* child = layout->GetChildAt(i);
                 const int scaledSize = std::min(child->GetScaledFixedHeight(), child->GetScaledMaxHeight());

@@ -62,6 +62,8 @@ protected:
         menu = OpenAt(POINT{300, 200});
         ASSERT_NE(menu, nullptr);
         more = Row(menu, L"more");
+        // The sub-menu's own list sets its row gap.
+        more->GetPaintManager()->SetDefaultAttributeList(L"Menu", L"childpadding=\"4\"", false);
         SendEvent(*more, UIEVENT_MOUSEENTER);
         sub = more->GetSubMenuWindow();
         ASSERT_NE(sub, nullptr);
@@ -117,6 +119,7 @@ TEST_F(PopupMenu, LeafInASubMenuPostsOneClickAndClosesEveryLevel)
     EXPECT_EQ(OpenMenus(), 2);
     EXPECT_EQ(sub->GetMenuRoot()->GetChildCount(), 2);
     EXPECT_GE(WindowRect(sub).left, WindowRect(menu).right);
+    EXPECT_EQ(WindowRect(sub).bottom - WindowRect(sub).top, 30 + 4 + 30);
 
     CMenuElementUI* leaf = static_cast<CMenuElementUI*>(sub->GetMenuRoot()->GetChildAt(0));
     ASSERT_TRUE(leaf->GetVisibility());
