@@ -261,9 +261,8 @@ void CSliderUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_KILLFOCUS:
         // The keyboard focus moving on (a handler focusing the value's box)
-        // leaves the drag to the hand; only a press the window gave up on
-        // ends it here, as no button-up will come.
-        if (m_manager == nullptr || !m_manager->IsMouseCaptured()) EndDragWithoutRelease();
+        // leaves the drag to the hand.
+        if (IsPressAbandoned(event)) EndDragWithoutRelease();
         break;
     default:
         break;

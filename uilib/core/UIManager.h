@@ -341,7 +341,8 @@ private:
     void ServiceQueuedWork();
     void ForgetSubtree(CControlUI* control);
     // Another window took the mouse or the keyboard in the middle of a press:
-    // no button-up will come, so the pressed control is told it lost focus.
+    // no button-up will come, so the pressed control is told the press is
+    // given up (IsPressAbandoned).
     void AbandonPress();
     // Another button's press or release about to take the click control for
     // control: a press held on another control ends, as its button-up would

@@ -259,7 +259,7 @@ void CPaintManagerUI::AbandonPress()
     CControlUI* control = m_clickControl;
     m_clickControl = nullptr;
     if (control != nullptr)
-        RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), 0, 0);
+        RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), kPressAbandoned, 0);
 }
 
 void CPaintManagerUI::EndPressHeldOff(CControlUI* control)
