@@ -348,6 +348,9 @@ private:
     // control: a press held on another control ends, as its button-up would
     // reach no one.
     void EndPressHeldOff(CControlUI* control);
+    // Gives the click to control for a button's press or release; a left
+    // press held on another control is over.
+    void TakeClick(CControlUI* control, bool leftPress);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
     void PostQueuedWork();
@@ -391,6 +394,7 @@ private:
     CControlUI* m_heldFocus;  // takes the focus at the next paint
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
+    bool m_clickHoldsLeft;  // the click control holds a left press: a left release is its own
     CControlUI* m_keyControl;
     POINT m_lastMousePoint;
     SIZE m_minTrackSize;
