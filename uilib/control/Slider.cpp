@@ -103,7 +103,6 @@ CUIRect CSliderUI::GetThumbRect() const
     return rc;
 }
 
-
 void CSliderUI::CommitUserValue(int value)
 {
     if (value != m_value && value >= m_min && value <= m_max) {
@@ -178,7 +177,8 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
 void CSliderUI::ReportDragEnd()
 {
     // Each value reaches the owner once: with "sendmove" the moves told it
-    // most of them, without it nothing since the press.
+    // most of them, without it nothing since the press. A value the owner
+    // set meanwhile is what it holds, so the thumb's own is told again.
     if (m_value != m_reportedValue) {
         m_reportedValue = m_value;
         if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
