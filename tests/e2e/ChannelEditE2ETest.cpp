@@ -584,15 +584,13 @@ struct SliderDrag {
     std::function<bool(App&)> finish;
 };
 
-// The slider's value with the pointer moved from the press (x0, y0) to
-// (x, y): the value goes the pointer's share of the track, rounded half away
-// from zero, within the range.
+// The slider's value as far from the press (x0, y0) as the pointer, cut toward the press.
 int ValueAt(const ControlState& s, int thumb, int x0, int y0, int x, int y)
 {
+    const long range = s.max - s.min;
     const bool horizontal = s.rect.Height() <= s.rect.Width();
     const long track = (horizontal ? s.rect.Width() : s.rect.Height()) - thumb;
-    const long moved = (horizontal ? x - x0 : y0 - y) * static_cast<long>(s.max - s.min);
-    const long value = s.value + (2 * moved + (moved < 0 ? -track : track)) / (2 * track);
+    const long value = s.value + (horizontal ? x - x0 : y0 - y) * range / track;
     return static_cast<int>(std::max<long>(s.min, std::min<long>(s.max, value)));
 }
 
@@ -775,7 +773,7 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         ThumbCentre(slider, thumb, &x0, &y0);
         const int x1 = x0 + row.dx * dpi / 96, y1 = y0 + row.dy * dpi / 96;
         // The press, then each step of the hand: the slider shows the value
-        // the pointer's travel gives, and on the press point the value it had.
+        // under the pointer, and on the press point the value it had.
         int shown = 0;
         auto value = [&](int x, int y) {  // within the drag rectangle (4 by 4 px here) the value it had
             return std::abs(x - x0) <= 2 && std::abs(y - y0) <= 2 ? slider.value : ValueAt(slider, thumb, x0, y0, x, y);

@@ -126,13 +126,11 @@ int CSliderUI::DragValue(POINT pt)
     const CUISize thumb = ScaledThumbSize();
     const long long track = m_horizontal ? m_item.Width() - thumb.cx : m_item.Height() - thumb.cy;
     if (track <= 0) return m_valueAtCapture;
-    // The thumb's travel over the track's is the value's over the range,
-    // rounded half away from zero: a pixel either way of the press moves it
-    // alike.
+    // The thumb's travel over the track's is the value's over the range, cut
+    // toward the press: a pixel either way of it moves the value alike.
     const CUIPoint& press = m_grab.PressPoint();
     const long long travel = m_horizontal ? pt.x - press.x : press.y - pt.y;
-    const long long moved = travel * (static_cast<long long>(m_max) - m_min);
-    const long long value = m_valueAtCapture + (2 * moved + (moved < 0 ? -track : track)) / (2 * track);
+    const long long value = m_valueAtCapture + travel * (static_cast<long long>(m_max) - m_min) / track;
     return static_cast<int>(std::max<long long>(m_min, std::min<long long>(m_max, value)));
 }
 

@@ -30,8 +30,7 @@ struct SliderFixture : ::testing::Test {
     }
     ~SliderFixture() override { slider.AttachManager(nullptr, nullptr, false); }
 
-    // From value from, the thumb pressed at its centre, taken across the
-    // track past the drag rectangle and then along it to the coordinate.
+    // From value from: the thumb pressed at its centre, taken across past the drag rectangle, then along.
     int DraggedTo(int from, int along)
     {
         slider.SetValue(from);
@@ -174,9 +173,8 @@ TEST_F(SliderFixture, DraggedThumbFollowsThePointerHorizontally)
     for (const Case& c : cases) {
         EXPECT_EQ(DraggedTo(0, c.x), c.value) << "x=" << c.x;
     }
-    // A pixel either way of the press moves the value alike.
     slider.SetMaxValue(25);
-    EXPECT_EQ(DraggedTo(10, 54), DraggedTo(10, 56));
+    EXPECT_EQ(DraggedTo(10, 54), DraggedTo(10, 56));  // a pixel either way of the press moves the value alike
 }
 
 TEST_F(SliderFixture, DraggedThumbFollowsThePointerVertically)

@@ -126,7 +126,6 @@ TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
 
     SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 5);
     EXPECT_EQ(20, bar.GetScrollPos());
-    // A press the window gives up ends as its button-up would.
     SendEvent(bar, UIEVENT_KILLFOCUS, 8, 5, kPressAbandoned);
     EXPECT_EQ(0u, bar.Button1State() & 0x10);
 }
