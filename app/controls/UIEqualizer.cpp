@@ -168,8 +168,7 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
         // A press the window gave up on (another button took the click, the
         // left one went up elsewhere) gets no button-up: the drag ends where
         // the hand last took it, or hovering would go on dragging.
-        if (m_model->Capture() != CAPTURE_NONE && (m_manager == nullptr || !m_manager->IsMouseCaptured()))
-            ApplyInput(m_model->Release(m_dragPoint));
+        if (IsPressAbandoned(event) && m_model->Capture() != CAPTURE_NONE) ApplyInput(m_model->Release(m_dragPoint));
         break;
     default:
         break;

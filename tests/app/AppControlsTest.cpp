@@ -93,7 +93,7 @@ TEST_F(ChartFixture, DragSendsNotificationsWithTheBandInTheUserData)
         {UIEVENT_MOUSEMOVE, 700, 100, hpDone + L" equalizer_lp equalizer_lp_release", L"3"},
     };
     for (const auto& s : steps) {
-        SendEvent(chart, s.type, s.x, s.y);
+        SendEvent(chart, s.type, s.x, s.y, s.type == UIEVENT_KILLFOCUS ? kPressAbandoned : 0);
         EXPECT_EQ(s.types, recorder.Types()) << s.type << " at " << s.x << "," << s.y;
         EXPECT_STREQ(s.userData, chart.GetUserDataText().CStr());
     }

@@ -593,19 +593,14 @@ struct SliderDrag {
     std::function<bool(App&)> finish;
 };
 
-// The slider's value under a point of the screen: the thumb's centre
-// follows the pointer, half a thumb from each end is the limit.
-int ValueAt(const ControlState& s, int thumb, int x, int y)
+// The slider's value as far from the press (x0, y0) as the pointer, cut toward the press.
+int ValueAt(const ControlState& s, int thumb, int x0, int y0, int x, int y)
 {
     const long range = s.max - s.min;
-    if (s.rect.Height() <= s.rect.Width()) {
-        if (x >= s.rect.right - thumb / 2) return s.max;
-        if (x <= s.rect.left + thumb / 2) return s.min;
-        return s.min + static_cast<int>(range * (x - thumb / 2 - s.rect.left) / (s.rect.Width() - thumb));
-    }
-    if (y >= s.rect.bottom - thumb / 2) return s.min;
-    if (y <= s.rect.top + thumb / 2) return s.max;
-    return s.min + static_cast<int>(range * (s.rect.bottom - thumb / 2 - y) / (s.rect.Height() - thumb));
+    const bool horizontal = s.rect.Height() <= s.rect.Width();
+    const long track = (horizontal ? s.rect.Width() : s.rect.Height()) - thumb;
+    const long value = s.value + (horizontal ? x - x0 : y0 - y) * range / track;
+    return static_cast<int>(std::max<long>(s.min, std::min<long>(s.max, value)));
 }
 
 // The centre of the thumb at the slider's value.
@@ -790,7 +785,7 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         // under the pointer, and on the press point the value it had.
         int shown = 0;
         auto value = [&](int x, int y) {  // within the drag rectangle (4 by 4 px here) the value it had
-            return std::abs(x - x0) <= 2 && std::abs(y - y0) <= 2 ? slider.value : ValueAt(slider, thumb, x, y);
+            return std::abs(x - x0) <= 2 && std::abs(y - y0) <= 2 ? slider.value : ValueAt(slider, thumb, x0, y0, x, y);
         };
         auto follows = [&](int x, int y) {
             const int under = value(x, y);

@@ -109,6 +109,17 @@ void CListHeaderItemUI::OnDragMove(const TEventInfo& event)
     SetFixedWidthValue(width);
 }
 
+void CListHeaderItemUI::EndPress()
+{
+    if ((m_buttonState & kStateCaptured) != 0) {
+        m_buttonState &= ~kStateCaptured;
+        if (m_parent != nullptr) m_parent->RequestParentRelayout();
+    } else if ((m_buttonState & kStatePushed) != 0) {
+        m_buttonState &= ~kStatePushed;
+        RequestRepaint();
+    }
+}
+
 void CListHeaderItemUI::HandleEvent(TEventInfo& event)
 {
     if (IgnoresMouseEvent(event)) {
@@ -116,8 +127,11 @@ void CListHeaderItemUI::HandleEvent(TEventInfo& event)
         return;
     }
     switch (event.type) {
-    case UIEVENT_SETFOCUS:
     case UIEVENT_KILLFOCUS:
+        if (IsPressAbandoned(event)) EndPress();
+        RequestRepaint();
+        break;
+    case UIEVENT_SETFOCUS:
         RequestRepaint();
         break;
     case UIEVENT_BUTTONDOWN:
@@ -125,13 +139,7 @@ void CListHeaderItemUI::HandleEvent(TEventInfo& event)
         if (GetEnabledState()) OnButtonDown(event);
         return;
     case UIEVENT_BUTTONUP:
-        if ((m_buttonState & kStateCaptured) != 0) {
-            m_buttonState &= ~kStateCaptured;
-            if (m_parent != nullptr) m_parent->RequestParentRelayout();
-        } else if ((m_buttonState & kStatePushed) != 0) {
-            m_buttonState &= ~kStatePushed;
-            RequestRepaint();
-        }
+        EndPress();
         return;
     case UIEVENT_MOUSEMOVE:
         if ((m_buttonState & kStateCaptured) != 0) OnDragMove(event);

@@ -54,6 +54,8 @@ private:
     CUIRect DragZone() const;
     void OnButtonDown(const TEventInfo& event);
     void OnDragMove(const TEventInfo& event);
+    // At the button-up or when the window gives the press up.
+    void EndPress();
 
     POINT m_lastMouse;
     bool m_draggable;

@@ -250,6 +250,21 @@ void CScrollBarUI::OnButtonDown(const TEventInfo& event)
     if (m_manager != nullptr) m_manager->SendNotification(this, L"scroll", 0, 0, false);
 }
 
+void CScrollBarUI::EndPress()
+{
+    m_dragOffset = 0;
+    m_repeatCount = 0;
+    if (m_manager != nullptr) m_manager->StopTimer(this, kRepeatTimerId);
+    if (m_thumbState & kStateCaptured) {
+        m_thumbState &= ~(kStateCaptured | kStatePushed);
+    } else if (m_button1State & kStatePushed) {
+        m_button1State &= ~kStatePushed;
+    } else if (m_button2State & kStatePushed) {
+        m_button2State &= ~kStatePushed;
+    }
+    RequestRepaint();
+}
+
 void CScrollBarUI::OnMouseMove(const TEventInfo& event)
 {
     if (m_thumbState & kStateCaptured) {
@@ -317,8 +332,10 @@ void CScrollBarUI::HandleEvent(TEventInfo& event)
         return;
     }
     switch (event.type) {
-    case UIEVENT_SETFOCUS:
     case UIEVENT_KILLFOCUS:
+        if (IsPressAbandoned(event)) EndPress();
+        return;
+    case UIEVENT_SETFOCUS:
     case UIEVENT_CONTEXTMENU:
         return;
     case UIEVENT_BUTTONDOWN:
@@ -326,17 +343,7 @@ void CScrollBarUI::HandleEvent(TEventInfo& event)
         if (m_enabled) OnButtonDown(event);
         return;
     case UIEVENT_BUTTONUP:
-        m_dragOffset = 0;
-        m_repeatCount = 0;
-        if (m_manager != nullptr) m_manager->StopTimer(this, kRepeatTimerId);
-        if (m_thumbState & kStateCaptured) {
-            m_thumbState &= ~(kStateCaptured | kStatePushed);
-        } else if (m_button1State & kStatePushed) {
-            m_button1State &= ~kStatePushed;
-        } else if (m_button2State & kStatePushed) {
-            m_button2State &= ~kStatePushed;
-        }
-        RequestRepaint();
+        EndPress();
         return;
     case UIEVENT_MOUSEMOVE:
         OnMouseMove(event);

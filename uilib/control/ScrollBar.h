@@ -68,6 +68,9 @@ private:
     void StepLine(int direction);
     void StepPageTowards(POINT pt);
     void OnButtonDown(const TEventInfo& event);
+    // Stops the repeat and lets go of the pressed part: at the button-up or
+    // when the window gives the press up.
+    void EndPress();
     void OnTimerTick();
     void OnMouseMove(const TEventInfo& event);
     bool ApplyImageAttribute(const wchar_t* name, const wchar_t* value);

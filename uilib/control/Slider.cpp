@@ -1,5 +1,7 @@
 #include "uilib/control/Slider.h"
 
+#include <algorithm>
+
 #include "uilib/core/AttrParse.h"
 #include "uilib/core/UIManager.h"
 
@@ -18,8 +20,7 @@ void TraceLine(const wchar_t* format, int a = 0, int b = 0, int c = 0, int d = 0
 } // namespace
 
 CSliderUI::CSliderUI()
-    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0), m_reportedValue(0),
-      m_grabOffset(0)
+    : m_thumbSize(10, 10), m_thumbState(0), m_step(1), m_sendMove(false), m_valueAtCapture(0), m_reportedValue(0)
 {
     m_textStyle = DT_SINGLELINE | DT_CENTER;
 }
@@ -52,7 +53,12 @@ void CSliderUI::SetEnabledState(bool enabled)
 
 void CSliderUI::SetValue(int value)
 {
-    if (m_thumbState & kThumbCaptured) return;
+    // The hand wins; the release tells the owner the thumb's value if the
+    // owner now holds another.
+    if (m_thumbState & kThumbCaptured) {
+        m_reportedValue = value;
+        return;
+    }
     CProgressUI::SetValue(value);
 }
 
@@ -97,26 +103,6 @@ CUIRect CSliderUI::GetThumbRect() const
     return rc;
 }
 
-int CSliderUI::ValueFromPoint(POINT pt) const
-{
-    // The thumb centre follows the pointer, so half a thumb at each end is
-    // the whole way to the limit.
-    const CUISize thumb = ScaledThumbSize();
-    const long long range = static_cast<long long>(m_max) - m_min;
-    if (m_horizontal) {
-        if (pt.x >= m_item.right - thumb.cx / 2) return m_max;
-        if (pt.x <= m_item.left + thumb.cx / 2) return m_min;
-        const int track = m_item.Width() - thumb.cx;
-        if (track <= 0) return m_min;
-        return m_min + static_cast<int>(range * (pt.x - thumb.cx / 2 - m_item.left) / track);
-    }
-    if (pt.y >= m_item.bottom - thumb.cy / 2) return m_min;
-    if (pt.y <= m_item.top + thumb.cy / 2) return m_max;
-    const int track = m_item.Height() - thumb.cy;
-    if (track <= 0) return m_min;
-    return m_min + static_cast<int>(range * (m_item.bottom - thumb.cy / 2 - pt.y) / track);
-}
-
 void CSliderUI::CommitUserValue(int value)
 {
     if (value != m_value && value >= m_min && value <= m_max) {
@@ -136,10 +122,16 @@ void CSliderUI::SetThumbHot(bool hot)
 
 int CSliderUI::DragValue(POINT pt)
 {
-    if (!m_grab.Left(pt) || Along(pt) == Along(m_grab.PressPoint())) return m_valueAtCapture;
-    if (m_horizontal) pt.x -= m_grabOffset;
-    else pt.y -= m_grabOffset;
-    return ValueFromPoint(pt);
+    if (!m_grab.Track(pt)) return m_valueAtCapture;
+    const CUISize thumb = ScaledThumbSize();
+    const long long track = m_horizontal ? m_item.Width() - thumb.cx : m_item.Height() - thumb.cy;
+    if (track <= 0) return m_valueAtCapture;
+    // The thumb's travel over the track's is the value's over the range, cut
+    // toward the press: a pixel either way of it moves the value alike.
+    const CUIPoint& press = m_grab.PressPoint();
+    const long long travel = m_horizontal ? pt.x - press.x : press.y - pt.y;
+    const long long value = m_valueAtCapture + travel * (static_cast<long long>(m_max) - m_min) / track;
+    return static_cast<int>(std::max<long long>(m_min, std::min<long long>(m_max, value)));
 }
 
 void CSliderUI::OnButtonDown(const TEventInfo& event)
@@ -156,8 +148,6 @@ void CSliderUI::OnButtonDown(const TEventInfo& event)
     // along the track, so it is seldom the value the thumb shows.
     m_valueAtCapture = m_reportedValue = m_value;
     m_grab.Press(event.point, CDragRect::SystemSize());
-    const POINT centre = {thumb.left + thumb.Width() / 2, thumb.top + thumb.Height() / 2};
-    m_grabOffset = Along(event.point) - Along(centre);
     RequestRepaint();
 }
 
@@ -185,7 +175,8 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
 void CSliderUI::ReportDragEnd()
 {
     // Each value reaches the owner once: with "sendmove" the moves told it
-    // most of them, without it nothing since the press.
+    // most of them, without it nothing since the press. A value the owner
+    // set meanwhile is what it holds, so the thumb's own is told again.
     if (m_value != m_reportedValue) {
         m_reportedValue = m_value;
         if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
@@ -237,11 +228,9 @@ void CSliderUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_SCROLLWHEEL:
         if (GetEnabledState() && (event.wParam == 0 || event.wParam == 1)) {
-            const int before = m_value;
-            SetValue(event.wParam == 0 ? m_value + m_step : m_value - m_step);
-            if (m_value != before && m_manager != nullptr) {
-                m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
-            }
+            // A held thumb stays with the hand.
+            if ((m_thumbState & kThumbCaptured) == 0)
+                CommitUserValue(event.wParam == 0 ? m_value + m_step : m_value - m_step);
             return;
         }
         break;
@@ -261,9 +250,8 @@ void CSliderUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_KILLFOCUS:
         // The keyboard focus moving on (a handler focusing the value's box)
-        // leaves the drag to the hand; only a press the window gave up on
-        // ends it here, as no button-up will come.
-        if (m_manager == nullptr || !m_manager->IsMouseCaptured()) EndDragWithoutRelease();
+        // leaves the drag to the hand.
+        if (IsPressAbandoned(event)) EndDragWithoutRelease();
         break;
     default:
         break;

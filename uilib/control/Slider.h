@@ -12,7 +12,8 @@ namespace SkinUI {
 
 // A progress bar with a draggable thumb. Sends "valuechanged" when the user
 // changes the value and, with "sendmove", "movevaluechanged" while dragging.
-// Values set by the program are dropped while the user holds the thumb.
+// Values set by the program are dropped while the user holds the thumb; at
+// the release the owner hears the thumb's value if it holds another.
 class CSliderUI : public CProgressUI {
 public:
     // Thumb state bits.
@@ -48,18 +49,14 @@ public:
     uint32_t GetThumbState() const { return m_thumbState; }
 
     CUIRect GetThumbRect() const;
-    // The value under a point of the slider, clamped into min..max.
-    int ValueFromPoint(POINT pt) const;
 
 private:
     CUISize ScaledThumbSize() const;
     // Stores a user-made value in range, sends "valuechanged" and repaints.
     void CommitUserValue(int value);
-    // The point's coordinate along the track.
-    int Along(POINT pt) const { return m_horizontal ? pt.x : pt.y; }
     // The value for the held thumb with the pointer at pt: within the drag
-    // rectangle, and back on the press, the value it had when taken; else
-    // the thumb keeps the offset at which it was taken.
+    // rectangle the value it had when taken; past it the thumb moves as far
+    // as the pointer has from the press.
     int DragValue(POINT pt);
     void OnButtonDown(const TEventInfo& event);
     void OnButtonUp(const TEventInfo& event);
@@ -78,12 +75,12 @@ private:
     CUIString m_thumbPushedImage;
     CUIString m_thumbModifier;
     bool m_sendMove;
-    // The value when the thumb was taken, and the last one the owner heard.
+    // The value when the thumb was taken, and the last one the owner heard
+    // or set.
     int m_valueAtCapture;
     int m_reportedValue;
-    // Where the thumb was taken, and how far along the track from its centre.
+    // Where the thumb was taken.
     CDragRect m_grab;
-    int m_grabOffset;
 };
 
 } // namespace SkinUI

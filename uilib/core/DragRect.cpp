@@ -11,7 +11,7 @@ void CDragRect::Press(const CUIPoint& at, const CUISize& size)
     m_left = false;
 }
 
-bool CDragRect::Left(const CUIPoint& p)
+bool CDragRect::Track(const CUIPoint& p)
 {
     if (!m_left) {
         m_left = std::abs(p.x - m_press.x) > m_size.cx / 2 || std::abs(p.y - m_press.y) > m_size.cy / 2;

@@ -14,8 +14,9 @@ public:
     static CUISize SystemSize();
 
     void Press(const CUIPoint& at, const CUISize& size);
-    // True once the pointer has been outside the rectangle since the press.
-    bool Left(const CUIPoint& p);
+    // Follows the pointer: true once it has been outside the rectangle since
+    // the press, even when back inside.
+    bool Track(const CUIPoint& p);
     const CUIPoint& PressPoint() const { return m_press; }
 
 private:

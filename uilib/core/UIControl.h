@@ -61,6 +61,18 @@ inline bool IsMouseEventType(int32_t type)
     return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
 }
 
+// The manager gives up a press it routed to a control (the mouse or the
+// focus taken by another window, another button's press, a move with no
+// button down) with a UIEVENT_KILLFOCUS carrying this in wParam. No button-up
+// follows: a control that holds a press ends it on this event as its
+// button-up would. A plain focus change leaves the press to the hand.
+const WPARAM kPressAbandoned = 1;
+
+inline bool IsPressAbandoned(const TEventInfo& event)
+{
+    return event.type == UIEVENT_KILLFOCUS && event.wParam == kPressAbandoned;
+}
+
 // Tree searches: the predicate returns the control that ends the search, or null.
 typedef CControlUI* (*UIFindPredicate)(CControlUI* control, void* data);
 

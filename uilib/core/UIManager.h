@@ -341,12 +341,16 @@ private:
     void ServiceQueuedWork();
     void ForgetSubtree(CControlUI* control);
     // Another window took the mouse or the keyboard in the middle of a press:
-    // no button-up will come, so the pressed control is told it lost focus.
+    // no button-up will come, so the pressed control is told the press is
+    // given up (IsPressAbandoned).
     void AbandonPress();
     // Another button's press or release about to take the click control for
     // control: a press held on another control ends, as its button-up would
     // reach no one.
     void EndPressHeldOff(CControlUI* control);
+    // Gives the click to control for a button's press or release; a left
+    // press held on another control is over.
+    void TakeClick(CControlUI* control, bool leftPress);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
     void PostQueuedWork();
@@ -390,6 +394,7 @@ private:
     CControlUI* m_heldFocus;  // takes the focus at the next paint
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
+    bool m_clickHoldsLeft;  // the click control holds a left press: a left release is its own
     CControlUI* m_keyControl;
     POINT m_lastMousePoint;
     SIZE m_minTrackSize;

@@ -77,6 +77,7 @@ CPaintManagerUI::CPaintManagerUI()
       m_heldFocus(nullptr),
       m_hoverControl(nullptr),
       m_clickControl(nullptr),
+      m_clickHoldsLeft(false),
       m_keyControl(nullptr),
       m_lastMousePoint{-1, -1},
       m_minTrackSize{0, 0},

@@ -259,12 +259,18 @@ void CPaintManagerUI::AbandonPress()
     CControlUI* control = m_clickControl;
     m_clickControl = nullptr;
     if (control != nullptr)
-        RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), 0, 0);
+        RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), kPressAbandoned, 0);
 }
 
 void CPaintManagerUI::EndPressHeldOff(CControlUI* control)
 {
     if (m_clickControl != nullptr && m_clickControl != control) AbandonPress();
+}
+
+void CPaintManagerUI::TakeClick(CControlUI* control, bool leftPress)
+{
+    m_clickHoldsLeft = leftPress || (m_clickHoldsLeft && m_clickControl == control);
+    m_clickControl = control;
 }
 
 void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
@@ -392,14 +398,14 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
             m_dragBitmap = CRenderKit::RenderControlToBitmap(this, control, control->GetPosition(), 0);
         }
         CaptureMouse();
-        m_clickControl = control;
+        TakeClick(control, true);
         control->TakeFocus();
         if (m_clickControl == control)
             RaiseControlEvent(control, UIEVENT_BUTTONDOWN, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     case WM_LBUTTONDBLCLK:
         CaptureMouse();
-        m_clickControl = control;
+        TakeClick(control, true);
         RaiseControlEvent(control, UIEVENT_DBLCLICK, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     default: {
@@ -407,7 +413,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
         control->TakeFocus();
         if (FindControlAtPoint(pt) != control) return;
         CaptureMouse();
-        m_clickControl = control;
+        TakeClick(control, false);
         int type = message == WM_RBUTTONDOWN ? UIEVENT_RBUTTONDOWN : UIEVENT_MBUTTONDOWN;
         RaiseControlEvent(control, type, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
@@ -420,7 +426,8 @@ void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
     POINT pt = PointOf(lParam);
     m_lastMousePoint = pt;
     if (message == WM_LBUTTONUP) {
-        if (m_clickControl == nullptr) return;
+        // Another button's press took the click from the left press: its release goes to no control.
+        if (m_clickControl == nullptr || !m_clickHoldsLeft) return;
         ReleaseMouseCapture();
         CControlUI* control = m_clickControl;
         m_clickControl = nullptr;
@@ -432,7 +439,7 @@ void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
     CControlUI* control = FindControlAtPoint(pt);
     if (control != nullptr && control->GetPaintManager() != this) control = nullptr;
     EndPressHeldOff(control);
-    m_clickControl = control;
+    TakeClick(control, false);
     if (control == nullptr) return;
     ReleaseMouseCapture();
     int type = message == WM_RBUTTONUP ? UIEVENT_RBUTTONUP : UIEVENT_MBUTTONUP;

@@ -126,6 +126,8 @@ TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
 
     SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 5);
     EXPECT_EQ(20, bar.GetScrollPos());
+    SendEvent(bar, UIEVENT_KILLFOCUS, 8, 5, kPressAbandoned);
+    EXPECT_EQ(0u, bar.Button1State() & 0x10);
 }
 
 TEST(ScrollBar, PressOnTheTrackPagesTowardsThePoint)

@@ -137,6 +137,10 @@ TEST_F(RoutingWindow, RightAndMiddleButtonsAndDoubleClick)
     EXPECT_TRUE(window.Manager().IsMouseCaptured());
     Send(WM_LBUTTONUP, 0, 20, 20);
     EXPECT_FALSE(window.Manager().IsMouseCaptured());
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 250, 20);
+    Send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 20, 20);
+    Send(WM_LBUTTONUP, MK_RBUTTON, 20, 20);
+    EXPECT_EQ(left->CountOf(UIEVENT_BUTTONUP), 1);  // a right press took the click: the left release is no one's
 }
 
 TEST_F(RoutingWindow, WheelDirectionAndContextMenu)
