@@ -510,7 +510,8 @@ private:
     // The band's boxes taken; a Q typed goes to the unit's tenth, stepped
     // (the stepper's value) as it is.
     void TakeEqRow(int band, std::optional<float> stepped);
-    bool AskEq(const wchar_t* question);
+    // A question of the EQ page; destructive as ShowMsgBox has it.
+    bool AskEq(const wchar_t* question, bool destructive = false);
     // True when this move's sends are due (always at a release).
     bool ChartSendDue(bool release);
     void ChartBandMoved(int index, bool release);
