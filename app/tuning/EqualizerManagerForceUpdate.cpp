@@ -120,7 +120,7 @@ bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
     mRestartExpected = false;
     if (!mDevice.IsDeviceOpen()) {
         // The removal came first and kept its notice back for a restart.
-        PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+        PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
     } else if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus()) {
         UnitStoppedAnswering(L"${device_no_answer}");
     } else {
