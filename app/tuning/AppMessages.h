@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+// The status read's outcomes carry in wParam the serial of the link read.
 constexpr UINT WM_STATUS_READ_FAILED = 0x4DA;  // the handshake got no answer
 constexpr UINT WM_STATUS_READ_DONE = 0x4DB;    // every value was asked for
 constexpr UINT WM_STATUS_READ_SILENT = 0x4DC;  // the unit stopped answering part way
@@ -14,7 +15,8 @@ constexpr UINT WM_DSP_FW_NEWER = 0x4E3;        // the unit's firmware is newer t
 constexpr UINT WM_DEVICE_REBOOT = 0x4D8;       // the unit restarts (factory default done)
 constexpr UINT WM_BUSY_BEGIN = 0x4FA;          // a long job starts: the loading window shows
 constexpr UINT WM_BUSY_END = 0x4FB;            // the job ended
-// The unplug notice, shown by the UI thread once the removal was handled.
+// The unplug notice, shown by the UI thread once the removal was handled;
+// wParam: the link serial the removal left.
 constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
 // A profile push or the whole-configuration read ended on its worker; the
 // UI thread refreshes the display or writes the file.

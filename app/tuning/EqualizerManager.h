@@ -84,8 +84,9 @@ public:
     // The unit was unplugged or plugged in (WM_DEVICECHANGE).
     void DevicePlugOut();
     void DevicePlugin();
-    // The unplug notice, on the UI thread (WM_SHOW_PLUGOUT_NOTICE).
-    void ShowPlugOutNotice();
+    // The unplug notice, on the UI thread (WM_SHOW_PLUGOUT_NOTICE); moot
+    // once a newer link has opened.
+    void ShowPlugOutNotice(WPARAM link);
     // A job found the unit silent (its link open, its answers gone): the
     // link closes, so nothing more waits on it, and notice (a literal
     // language key) tells the user. A link closed meanwhile (unplugged) has
@@ -95,6 +96,10 @@ public:
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
     bool IsStatusReadRunning() const { return mStatusReading.load(); }
+    // Whether no link has opened or closed since the serial a worker or a
+    // removal posted: what it reports of an older link is moot, the unit
+    // back since has a read of its own.
+    bool LinkUnchangedSince(WPARAM link) const { return mDevice.LinkSerial() == link; }
     // Whether a job holds the link now (the connect read, a profile push
     // or whole save, a scene job, a bridge or output reset) or a firmware
     // window's transfer with its restarts: cut short, it leaves the unit
@@ -417,7 +422,7 @@ private:
     static void ReadMcuValueThread(void* self);
     void RunStatusRead();
     void StopStatusRead();
-    void PostToMain(UINT message);
+    void PostToMain(UINT message, WPARAM wParam = 0);
     bool UpgradeBusy() const;
 
     // Reports of the live settings (EqualizerManagerDspReplies.cpp).
@@ -502,7 +507,8 @@ private:
     // The band of the current channel takes the values and follows to the
     // partner and the group; the bypass follows the flat test.
     void CommitEqBand(int band, int freq, float q, float gain);
-    bool AskEq(const wchar_t* question);
+    // A question of the EQ page; destructive as ShowMsgBox has it.
+    bool AskEq(const wchar_t* question, bool destructive = false);
     // True when this move's sends are due (always at a release).
     bool ChartSendDue(bool release);
     void ChartBandMoved(int index, bool release);

@@ -57,9 +57,9 @@ bool EqualizerManager::LinkJobRunning() const
            mOutputJobRunning.load();
 }
 
-void EqualizerManager::PostToMain(UINT message)
+void EqualizerManager::PostToMain(UINT message, WPARAM wParam)
 {
-    if (mMainWnd != nullptr) PostMessageW(mMainWnd, message, 0, 0);
+    if (mMainWnd != nullptr) PostMessageW(mMainWnd, message, wParam, 0);
 }
 
 void EqualizerManager::ShowLinkLook(LinkLook look)
@@ -152,21 +152,24 @@ void EqualizerManager::RunStatusRead()
 {
     LogPrintW(L"Read mcu value thread start!\n");
     mDevice.WaitCommandInProgress();
-    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop, mStatusLink);
+    // The outcome names its link: a removal and an arrival can both be taken
+    // before it, and it must not end the link opened since.
+    const uint32_t link = mStatusLink;
+    const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop, link);
     if (result == UnitStatusRead::HandshakeFailed) {
         PostToMain(WM_BUSY_END);
-        PostToMain(WM_STATUS_READ_FAILED);
-        PostToMain(WM_DEVICE_DISCONNECT);
+        PostToMain(WM_STATUS_READ_FAILED, link);
+        PostToMain(WM_DEVICE_DISCONNECT, link);
     } else if (result == UnitStatusRead::Unanswered) {
         // A half-read unit is not shown as connected; what the user is told
         // is decided on the UI thread, where the removal arrives.
         PostToMain(WM_BUSY_END);
-        PostToMain(WM_STATUS_READ_SILENT);
+        PostToMain(WM_STATUS_READ_SILENT, link);
     } else if (result == UnitStatusRead::Stopped) {
         PostToMain(WM_BUSY_END);
     } else {
         for (uint32_t waited = 0; waited < ScaledWait(kSettleMs) && !mStatusStop.load(); waited += 20) Sleep(20);
-        if (!mStatusStop.load()) PostToMain(WM_STATUS_READ_DONE);
+        if (!mStatusStop.load()) PostToMain(WM_STATUS_READ_DONE, link);
         PostToMain(WM_BUSY_END);
     }
     LogPrintW(L"Read mcu value thread end!\n");
@@ -241,7 +244,8 @@ void EqualizerManager::DevicePlugOut()
     const bool wasOpen = mDevice.IsDeviceOpen();
     DisconnectDevice();
     // Posted: the removal broadcast is a sent message and must return at once.
-    if (wasOpen && !forceUpdateRunning && !updateWindowOpen && !mRestartExpected) PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+    if (wasOpen && !forceUpdateRunning && !updateWindowOpen && !mRestartExpected)
+        PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
 }
 
 void EqualizerManager::StatusReadWentSilent(const wchar_t* notice)
@@ -268,8 +272,9 @@ void EqualizerManager::DevicePlugin()
     ConnectDevice(false);
 }
 
-void EqualizerManager::ShowPlugOutNotice()
+void EqualizerManager::ShowPlugOutNotice(WPARAM link)
 {
+    if (!LinkUnchangedSince(link)) return;
     LogPrintW(L"DisconnectMsgThread start!\n");
     ShowNotice(mMainWnd, L"${device_plugout}");
     LogPrintW(L"DisconnectMsgThread end!\n");

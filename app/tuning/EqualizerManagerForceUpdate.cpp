@@ -20,10 +20,10 @@ const int kCarriedSlave = 25;
 // Extraction codes of the flash image follow those of the MCU image.
 const int kFlashCodeOffset = 6;
 
-int AskOrTell(HWND owner, const wchar_t* text, int buttons)
+int AskOrTell(HWND owner, const wchar_t* text, int buttons, bool destructive = false)
 {
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", L"${cancel}", nullptr};
-    return ShowMsgBoxEx(owner, L"${tips}", text, captions, buttons);
+    return ShowMsgBoxEx(owner, L"${tips}", text, captions, buttons, destructive);
 }
 
 } // namespace
@@ -93,7 +93,7 @@ void EqualizerManager::ResumeAfterFirmwareWindow(bool unitReturned)
 void EqualizerManager::ResetMcuFactoryDefault()
 {
     LogPrintA("%s\n", "EqualizerManager::ResetMcuFactoryDefault");
-    if (AskOrTell(mMainWnd, L"${factory_default_tips}", 2) != 1) return;
+    if (AskOrTell(mMainWnd, L"${factory_default_tips}", 2, true) != 1) return;
     // One reset at a time; the last one's worker has posted its end.
     mFactoryDefault.Join();
     mRestartExpected = true;
@@ -120,7 +120,7 @@ bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
     mRestartExpected = false;
     if (!mDevice.IsDeviceOpen()) {
         // The removal came first and kept its notice back for a restart.
-        PostToMain(WM_SHOW_PLUGOUT_NOTICE);
+        PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
     } else if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus()) {
         UnitStoppedAnswering(L"${device_no_answer}");
     } else {

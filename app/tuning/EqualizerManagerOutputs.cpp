@@ -299,7 +299,8 @@ void EqualizerManager::SetOutputReset()
 {
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputReset");
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${default}", L"${cancel}", L"${emptied}"};
-    const int answer = ShowMsgBoxEx(mMainWnd, L"${tips}", L"${empty_output_tips}", captions, CMsgWnd::kMaxButtons);
+    const int answer =
+        ShowMsgBoxEx(mMainWnd, L"${tips}", L"${empty_output_tips}", captions, CMsgWnd::kMaxButtons, true);
     if (answer != kResetDefault && answer != kResetEmptied) return;
     PostToMain(WM_BUSY_BEGIN);
     ResetOutputs(answer);

@@ -95,16 +95,16 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         handled = true;
         break;
     case WM_STATUS_READ_FAILED:
-        ShowNotice(L"${device_connect_fail}");
+        if (m_controller.LinkUnchangedSince(wParam)) ShowNotice(L"${device_connect_fail}");
         break;
     case WM_DEVICE_DISCONNECT:
-        m_controller.DisconnectDevice();
+        if (m_controller.LinkUnchangedSince(wParam)) m_controller.DisconnectDevice();
         break;
     case WM_STATUS_READ_SILENT:
-        m_controller.StatusReadWentSilent(L"${device_connect_fail}");
+        if (m_controller.LinkUnchangedSince(wParam)) m_controller.StatusReadWentSilent(L"${device_connect_fail}");
         break;
     case WM_STATUS_READ_DONE:
-        m_controller.DeviceConnected();
+        if (m_controller.LinkUnchangedSince(wParam)) m_controller.DeviceConnected();
         break;
     case WM_READ_DSP_VALUE:
         m_controller.ReadDspValueCallback(static_cast<int>(wParam), lParam);
@@ -150,7 +150,7 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         handled = true;
         break;
     case WM_SHOW_PLUGOUT_NOTICE:
-        m_controller.ShowPlugOutNotice();
+        m_controller.ShowPlugOutNotice(wParam);
         handled = true;
         break;
     case WM_PROFILE_PUSHED:

@@ -19,8 +19,8 @@ void CMsgWnd::OnUiBuilt()
     SetLabelText(L"MessageTitle", m_title);
     SetLabelText(L"MessageText", m_text);
     SetButtonTexts();
-    // OK is the default button: it holds the focus, so Enter presses it.
-    m_pm.SetFocusControl(m_pm.FindControlByName(L"confirm_btn"));
+    // The default button holds the focus, so Enter presses it.
+    m_pm.SetFocusControl(m_pm.FindControlByName(m_destructive ? L"cancel_btn" : L"confirm_btn"));
 }
 
 void CMsgWnd::OnControlClick(TNotifyInfo& notify)
@@ -68,14 +68,15 @@ void CMsgWnd::SetButtonTexts()
     third->SetVisibility(true);
 }
 
-int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text)
+int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text, bool destructive)
 {
-    return ShowMsgBoxEx(parent, title, text, nullptr, 0);
+    return ShowMsgBoxEx(parent, title, text, nullptr, 0, destructive);
 }
 
 // The box owns itself from creation on and deletes itself when its window
 // is gone; the modal loop hands back its result.
-int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
+int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count,
+                 bool destructive)
 {
-    return static_cast<int>((new CMsgWnd(title, text, captions, count))->RunModalPopup(parent, L"msgwnd"));
+    return static_cast<int>((new CMsgWnd(title, text, captions, count, destructive))->RunModalPopup(parent, L"msgwnd"));
 }

@@ -14,8 +14,9 @@ public:
     // last as long as the call that opens it. An empty title or text leaves
     // the layout's; captions[0] goes on "confirm_btn", below two buttons
     // "cancel_btn" is hidden, from three on "third_btn" shows captions[2].
-    CMsgWnd(const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
-        : m_title(title), m_text(text), m_captions(captions), m_count(count)
+    // destructive: the focus starts on "cancel_btn" instead of "confirm_btn".
+    CMsgWnd(const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count, bool destructive)
+        : m_title(title), m_text(text), m_captions(captions), m_count(count), m_destructive(destructive)
     {
     }
 
@@ -33,10 +34,14 @@ private:
     const wchar_t* m_text;
     const wchar_t* const* m_captions;
     int m_count;
+    bool m_destructive;
     SkinUI::CControlUI* m_closeButton = nullptr;
 };
 
+// A destructive question (its confirm erases settings the unit holds) opens
+// with the focus on cancel, so a stray Enter or Space answers no.
 // Confirm and cancel with the layout's captions.
-int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text);
+int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text, bool destructive = false);
 // count buttons (1 to 3) with the captions given.
-int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count);
+int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count,
+                 bool destructive = false);

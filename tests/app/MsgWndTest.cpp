@@ -81,6 +81,7 @@ struct ButtonCase {
     int result;
     bool cancelShown;
     bool thirdShown;
+    bool destructive = false;
 };
 
 class MsgBoxButtons : public ::testing::TestWithParam<ButtonCase> {
@@ -99,7 +100,7 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
     const int result = RunScripted(script, [&] {
-        return ShowMsgBoxEx(nullptr, L"Notice", L"Empty the outputs?", captions, c.count);
+        return ShowMsgBoxEx(nullptr, L"Notice", L"Empty the outputs?", captions, c.count, c.destructive);
     });
     ASSERT_TRUE(script.seen.opened);
     EXPECT_EQ(c.result, result);
@@ -117,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,
                                            ButtonCase{2, L"confirm_btn", 1, true, false},
                                            ButtonCase{3, L"third_btn", 2, true, true},
                                            ButtonCase{3, nullptr, 1, true, true},
+                                           ButtonCase{3, nullptr, 0, true, true, true},
                                            ButtonCase{3, kHeldEnter, 0, true, true},
                                            ButtonCase{3, L"closebtn", 0, true, true}));
 
