@@ -100,12 +100,15 @@ public:
     // removal posted: what it reports of an older link is moot, the unit
     // back since has a read of its own.
     bool LinkUnchangedSince(WPARAM link) const { return mDevice.LinkSerial() == link; }
-    // Whether a job holds the link now (the connect read, a profile push
-    // or whole save, a scene job, a bridge or output reset) or a firmware
-    // window's transfer with its restarts: cut short, it leaves the unit
-    // part way through. A firmware window left idle after a failure is none.
-    bool LinkJobRunning() const;
-    bool FirmwareTransferRunning() const;
+    // The job that holds the link now, as the language key naming it, or
+    // null: the connect read, a profile push or whole save, a scene job, a
+    // bridge or output reset, the factory reset's wait, or a firmware
+    // window's transfer with its restarts and reset. Cut short, it leaves
+    // the unit part way through; so while one runs no other starts, and
+    // neither an outside close, the session's end nor the display's restart
+    // ends the program. A firmware window left idle after a failure is none.
+    const wchar_t* LinkJob() const;
+    bool LinkJobRunning() const { return LinkJob() != nullptr; }
     // Status timer tick: while connected and the link is idle, takes the
     // reports the unit sent on its own (the volume knob) without waiting.
     void ReadUnitReports();
@@ -186,7 +189,7 @@ public:
     // reaches the main window as WM_SCENE_JOB_DONE and the UI thread
     // finishes it there.
     enum class SceneJob { Load, Save, Delete };
-    // False while a transfer runs or when the worker cannot start.
+    // False while a job holds the link or when the worker cannot start.
     bool StartSceneJob(SceneJob job, int slot);
     bool IsSceneJobRunning() const { return mSceneJobRunning.load(); }
     // On the UI thread: after a load the recalled scene is shown and queued
@@ -541,6 +544,7 @@ private:
     // Factory reset (EqualizerManagerForceUpdate.cpp). The unit's restart
     // after it is no unplug: set until the unit is back.
     static void FactoryDefaultThread(void* self);
+    std::atomic<bool> mFactoryDefaultRunning{false};
     bool mRestartExpected = false;
     uint32_t mFactorySilentBefore = 0;
     WorkerThread mFactoryDefault{&EqualizerManager::FactoryDefaultThread, this};

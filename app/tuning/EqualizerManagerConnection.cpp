@@ -44,17 +44,18 @@ bool EqualizerManager::UpgradeBusy() const
     return state == kUpgradeEntered || state == kUpgradeStarted;
 }
 
-bool EqualizerManager::FirmwareTransferRunning() const
+const wchar_t* EqualizerManager::LinkJob() const
 {
     const CUpdateFwWnd* update = OpenUpdateFwWindow();
     const CForceUpdateWnd* forced = OpenForceUpdateWindow();
-    return (update != nullptr && update->IsWorking()) || (forced != nullptr && forced->IsWorking());
-}
-
-bool EqualizerManager::LinkJobRunning() const
-{
-    return FirmwareTransferRunning() || mStatusReading.load() || mTransferRunning.load() || mSceneJobRunning.load() ||
-           mOutputJobRunning.load();
+    if ((update != nullptr && update->IsWorking()) || (forced != nullptr && forced->IsWorking()))
+        return L"${job_firmware}";
+    if (mStatusReading.load()) return L"${job_read}";
+    if (mTransferRunning.load()) return L"${job_profile}";
+    if (mSceneJobRunning.load()) return L"${job_scene}";
+    if (mOutputJobRunning.load()) return L"${job_outputs}";
+    if (mFactoryDefaultRunning.load()) return L"${job_factory}";
+    return nullptr;
 }
 
 void EqualizerManager::PostToMain(UINT message, WPARAM wParam)

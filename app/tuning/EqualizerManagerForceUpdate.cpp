@@ -99,7 +99,10 @@ void EqualizerManager::ResetMcuFactoryDefault()
     mRestartExpected = true;
     mFactorySilentBefore = mDevice.SilentExchanges();
     PostToMain(WM_BUSY_BEGIN);
-    if (!mFactoryDefault.Start()) PostToMain(WM_BUSY_END);
+    mFactoryDefaultRunning.store(true);
+    if (mFactoryDefault.Start()) return;
+    mFactoryDefaultRunning.store(false);
+    PostToMain(WM_BUSY_END);
 }
 
 void EqualizerManager::FactoryDefaultThread(void* self)
@@ -111,6 +114,8 @@ void EqualizerManager::FactoryDefaultThread(void* self)
         end = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore ? ResetEnd::Silent : ResetEnd::Left;
     if (manager->mMainWnd != nullptr) PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, static_cast<WPARAM>(end), 0);
     LogPrintW(L"Factory default thread end!\n");
+    // Last, once its end is on its way: the wait is bounded by the reset's own.
+    manager->mFactoryDefaultRunning.store(false);
 }
 
 bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)

@@ -66,7 +66,7 @@ void EqualizerManager::SaveWholeConfigToFile()
 // while one runs; a request that still finds the link busy is refused aloud.
 bool EqualizerManager::RefusedWhileLinkBusy()
 {
-    if (!mTransferRunning.load() && !IsStatusReadRunning()) return false;
+    if (!LinkJobRunning()) return false;
     ShowProfileNotice(mMainWnd, L"${device_busy}");
     return true;
 }

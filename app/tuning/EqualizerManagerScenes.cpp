@@ -40,8 +40,8 @@ void EqualizerManager::DeleteDSPSenceConfig(HWND owner)
 
 bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
 {
-    if (mSceneJobRunning.load()) {
-        LogPrintW(L"scene transfer %d refused: another one runs\n", static_cast<int>(job));
+    if (LinkJobRunning()) {
+        LogPrintW(L"scene transfer %d refused: another job runs\n", static_cast<int>(job));
         return false;
     }
     // The last worker has ended (it clears the flag last); its thread is joined here.

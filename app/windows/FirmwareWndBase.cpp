@@ -57,7 +57,7 @@ void CFirmwareWndBase::ReceiveNotify(TNotifyInfo& notify)
 LRESULT CFirmwareWndBase::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     if ((wParam & 0xFFF0) == SC_CLOSE) {
-        if (!Transferring()) PostQuitMessage(0);
+        if (!IsWorking()) PostQuitMessage(0);
         return 0;
     }
     return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);

@@ -19,10 +19,11 @@ public:
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
     LRESULT HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     // Another program's WM_CLOSE would stop the transfer with the unit part way through an image.
-    bool RefusesOutsideClose() const override { return Transferring(); }
+    bool RefusesOutsideClose() const override { return IsWorking(); }
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    // Whether a transfer or the unit's restart after it runs: the buttons
-    // wait for its end.
+    // Whether a transfer, the unit's restart after it or a reset runs: the
+    // buttons wait for its end, and so does a close. A window idle after a
+    // failure closes like any other.
     bool IsWorking() const { return m_working; }
 
 protected:
@@ -33,9 +34,6 @@ protected:
 
     // Asks the workers to stop at their next step and waits for them.
     virtual void StopWorkers() = 0;
-    // While a transfer runs the window cannot be closed: a half-written
-    // unit may not start again.
-    virtual bool Transferring() const = 0;
     // A message of the window's own (a worker's post, a timer); false for
     // any other.
     virtual bool HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -46,7 +46,6 @@ public:
 
 protected:
     void StopWorkers() override;
-    bool Transferring() const override { return m_stage != kStageIdle; }
     // The workers' messages, and the timer that gives up on the unit's return.
     bool HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -62,6 +61,8 @@ private:
 
     bool* m_reloadAfterClose;
     bool* m_resetUnanswered;
+    // The stage running; after a failed one, the stage before it, so that
+    // the update button begins the failed stage again. Not what holds a close.
     int m_stage = kStageIdle;
     wchar_t m_mcuPath[kPathChars] = {};
     wchar_t m_flashPath[kPathChars] = {};

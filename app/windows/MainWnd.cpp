@@ -108,10 +108,16 @@ void CMainWnd::BringRunningCopyForward()
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (process == GetCurrentProcessId()) continue;
-        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-        SetForegroundWindow(GetLastActivePopup(window));
+        BringForward(window);
         return;
     }
+}
+
+void CMainWnd::BringForward(HWND window)
+{
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
+    // The job's own window (loading, update) is the last popup made active.
+    SetForegroundWindow(GetLastActivePopup(window));
 }
 
 void CMainWnd::RegisterForHidNotifications()

@@ -90,20 +90,24 @@ private:
     bool TakeSingleInstance();
     // The other copy's main window, or the window its job runs in.
     void BringRunningCopyForward();
+    // Restores window when minimised and activates its last active popup,
+    // without waiting on the thread that owns it: that may hang.
+    static void BringForward(HWND window);
     void RegisterForHidNotifications();
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
     void HandleTimer(WPARAM id);
-    // A display change: the program closes and starts again (WinMain), once
-    // no firmware window runs.
-    void RestartForDisplay();
-    void CloseWhenRestartDue();
-    bool m_restartDue = false;
     void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
-    // The reason given to the session's end goes once the job has ended.
+    // A display change (MainWndClose.cpp): the program closes and starts
+    // again (WinMain) once no job holds the link and no window stands over
+    // this one.
+    void RestartForDisplay();
+    bool m_restartDue = false;
+    // Polled while a close waits: the reason given to the session's end goes
+    // once the job has ended, and a restart due then closes the program.
     static constexpr UINT_PTR kCloseHeldTimerId = 5120;
-    void DropShutdownReasonWhenIdle();
+    void PollHeldClose();
 
     // Notifications (MainWndNotify.cpp).
     bool DispatchChart(SkinUI::TNotifyInfo& notify);

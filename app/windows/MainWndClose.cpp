@@ -1,5 +1,6 @@
 #include "app/windows/MainWnd.h"
 
+#include "base/Log.h"
 #include "uilib/core/ResourceStore.h"
 
 using namespace SkinUI;
@@ -17,17 +18,30 @@ bool CMainWnd::RefusesOutsideClose() const
 
 void CMainWnd::OnCloseRefused()
 {
-    const wchar_t* job = m_controller.FirmwareTransferRunning() ? L"${firmware_upgrade}" : L"${device_busy}";
-    ShutdownBlockReasonCreate(m_window, CResourceStore::GetInstance()->LookupText(job));
+    if (const wchar_t* job = m_controller.LinkJob())
+        ShutdownBlockReasonCreate(m_window, CResourceStore::GetInstance()->LookupText(job));
     SetTimer(m_window, kCloseHeldTimerId, kCloseHeldPollMs, nullptr);
-    if (IsIconic(m_window)) ShowWindow(m_window, SW_RESTORE);
-    // The job's own window (loading, update) is the last popup made active.
-    SetForegroundWindow(GetLastActivePopup(m_window));
+    BringForward(m_window);
 }
 
-void CMainWnd::DropShutdownReasonWhenIdle()
+// The new copy is started by WinMain once this one has closed and released
+// its single-instance lock; later changes before the close add nothing.
+void CMainWnd::RestartForDisplay()
 {
-    if (RefusesOutsideClose()) return;
+    if (m_restartDue) return;
+    LogPrintW(L"display changed: restart due\n");
+    m_restartDue = true;
+    SetTimer(m_window, kCloseHeldTimerId, kCloseHeldPollMs, nullptr);
+    PollHeldClose();
+}
+
+void CMainWnd::PollHeldClose()
+{
+    const bool jobRuns = RefusesOutsideClose();
+    // The restart cuts no job, nor the notice of its outcome: every window
+    // over this one (loading, notice, firmware update) has ended first.
+    if (jobRuns || (m_restartDue && !IsWindowEnabled(m_window))) return;
     KillTimer(m_window, kCloseHeldTimerId);
     ShutdownBlockReasonDestroy(m_window);
+    if (m_restartDue) PostClose();
 }

@@ -13,7 +13,6 @@ void CMainWnd::OpenFirmwareUpdate()
     // Closed by the unit's return after its restart (1), the connection reads
     // it again; otherwise the link goes back to ordinary work through a read.
     m_controller.ResumeAfterFirmwareWindow(code == 1);
-    CloseWhenRestartDue();
 }
 
 void CMainWnd::OpenAbout()

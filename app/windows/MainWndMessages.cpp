@@ -129,7 +129,6 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         break;
     case WM_FORCE_UPDATE:
         m_controller.ForceUpdate();
-        CloseWhenRestartDue();
         break;
     case WM_DSP_FW_NEWER:
         ShowFirmwareNewer();
@@ -170,7 +169,7 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
 void CMainWnd::HandleTimer(WPARAM id)
 {
     if (id == kStatusTimerId) m_controller.ReadUnitReports();
-    if (id == kCloseHeldTimerId) DropShutdownReasonWhenIdle();
+    if (id == kCloseHeldTimerId) PollHeldClose();
     if (id != kMainVolumeTimerId) return;
     // Queued: a silent unit must not hold the window; the answer comes back
     // as a posted reply.
@@ -191,24 +190,6 @@ void CMainWnd::ShowFirmwareNewer()
     _snwprintf(text, 1023, format, profile.mainVersion, profile.slaveVersion, kCarriedMain, kCarriedSlave);
     text[1023] = L'\0';
     ShowNotice(text);
-}
-
-// The new copy is started by WinMain once this one has closed and released
-// its single-instance lock; later changes before the close add nothing.
-void CMainWnd::RestartForDisplay()
-{
-    if (m_restartDue) return;
-    LogPrintW(L"display changed: restart due\n");
-    m_restartDue = true;
-    CloseWhenRestartDue();
-}
-
-// A firmware image is never cut short: with its window open the close waits
-// until the window has ended.
-void CMainWnd::CloseWhenRestartDue()
-{
-    if (!m_restartDue || m_controller.updateWindowOpen || m_controller.forceUpdateRunning) return;
-    PostClose();
 }
 
 bool CMainWnd::HandleDeviceChange(WPARAM event, LPARAM broadcast)

@@ -34,7 +34,6 @@ public:
 
 protected:
     void StopWorkers() override;
-    bool Transferring() const override { return IsUpdating(); }
     bool HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

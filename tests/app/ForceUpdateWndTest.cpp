@@ -48,8 +48,8 @@ struct StageCase {
     const wchar_t* tips;   // the text once nothing is left to do
     int returns;           // restarts the window went through
     bool mcuWritten, flashWritten, factoryCommand, reload;
-    // Alt+F4 and another program's close once a transfer runs, or the unit pulled or silent at the reset.
-    enum class Meddle { None, Close, UnplugAtReset, SilentAtReset } meddle = Meddle::None;
+    // Alt+F4 and another program's close once a transfer runs, or the unit pulled or silent at the reset or the DSP stage.
+    enum class Meddle { None, Close, SilentAtDsp, UnplugAtReset, SilentAtReset } meddle = Meddle::None;
 };
 
 class ForceUpdateWindow : public sim::SimDeviceTest, public ::testing::WithParamInterface<StageCase> {
@@ -139,6 +139,7 @@ TEST_P(ForceUpdateWindow, RunsItsStagesAcrossTheUnitsRestarts)
         if (c.meddle >= StageCase::Meddle::UnplugAtReset && handled == 2)
             model.FailAtCommand(1, c.meddle == StageCase::Meddle::SilentAtReset ? sim::UnitModel::CommandFault::Silent
                                                                                   : sim::UnitModel::CommandFault::Vanish);
+        if (c.meddle == StageCase::Meddle::SilentAtDsp && handled == 1) model.FailAtCommand(1, sim::UnitModel::CommandFault::Silent);
         window->OnDeviceReconnected();
     }
     SkinUITest::PumpPending();
@@ -169,6 +170,8 @@ TEST_P(ForceUpdateWindow, RunsItsStagesAcrossTheUnitsRestarts)
         EXPECT_EQ(payload, Bytes(got.begin(), got.begin() + static_cast<long>(payload.size())));
     }
 
+    // Idle, the window lets the session end and takes another program's close.
+    EXPECT_TRUE(SendMessageW(handle, WM_QUERYENDSESSION, 0, 0) != 0 && (SendMessageW(handle, WM_CLOSE, 0, 0), !IsWindow(handle)));
     DestroyWindow(handle);
     SkinUITest::PumpPending();
     EXPECT_EQ(nullptr, OpenForceUpdateWindow());
@@ -188,6 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                   true, true, true, false, StageCase::Meddle::UnplugAtReset},
         StageCase{"both images, the unit silent at the factory reset", kMcu, kFlash, false, true, L"${device_no_answer}",
                   2, true, true, true, false, StageCase::Meddle::SilentAtReset},
+        StageCase{"both images, the unit silent at the DSP stage", kMcu, kFlash, false, false, L"${load_fw_fail}", 1, true, false, false, false, StageCase::Meddle::SilentAtDsp},
         StageCase{"the MCU image alone", kMcu, L"", false, false, L"${update_finish}", 1, true, false, false, false},
         StageCase{"no MCU image", L"", kFlash, false, false, L"${update_no_file}", 0, false, false, false, false},
         StageCase{"an MCU image failing its checksum", kMcu, kFlash, true, false, L"${load_fw_fail}", 0, false, false,

@@ -115,6 +115,7 @@ struct Operation {
     // cover; the program is started afresh instead.
     bool readsBack = true;
     int boundMs = kBoundMs;  // how long its end may take
+    size_t commands = 0;     // all it sends, when known
 };
 
 Operation SceneSave(int slotRow, const std::string& name)
@@ -175,6 +176,7 @@ Operation FactoryDefault()
 Operation WholePush()
 {
     Operation op;
+    op.commands = 5334;  // the sample's ten scenes with their names and stores, then the live state
     op.go = [](App& app) { return app.Key("Return"); };
     op.prepare = [](App& app) {
         return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample.wpf", app.WorkDir() + "/push.wpf") &&
@@ -304,8 +306,8 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
 
 // AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
-// end; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Silent, AltF4, Close, MainClose };
+// end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
+enum class Fault { Unplug, Silent, AltF4, Close, MainClose, DisplayChange };
 
 struct FaultRow {
     const char* name;
@@ -313,12 +315,14 @@ struct FaultRow {
     Fault fault;
     int atCommand;       // the unit fails at this command of the operation, counted from 1
     const char* notice;  // the language key of what the program then says; null: nothing
+    const char* held = nullptr;  // a window another program closes meanwhile, in vain
 };
 
 const FaultRow kRows[] = {
     // The scene's name reaches the unit, its store does not.
     {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "device_plugout"},
     {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
+    {"scene save, silent, closed", [] { Operation op = SceneSave(3, "CLS"); op.waitScale = 25; return op; }, Fault::Silent, 2, "device_no_answer", "scenewnd"},
     {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "device_plugout"},
     {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_no_answer"},
     // Past the handshake: the recall is not shown as made.
@@ -328,6 +332,7 @@ const FaultRow kRows[] = {
     {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "device_no_answer"},
     {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "device_no_answer"},
     {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
+    {"factory default, silent, closed", [] { Operation op = FactoryDefault(); op.waitScale = 25; return op; }, Fault::Silent, 1, "device_no_answer", kMain},
     // Gone before it confirmed the reset: no restart follows.
     {"factory default, unplugged", FactoryDefault, Fault::Unplug, 1, "device_plugout"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
@@ -361,6 +366,8 @@ const FaultRow kRows[] = {
      [] { Operation op = WholeSave("whole8"); op.waitScale = 100; op.boundMs = 35000; return op; }, Fault::Silent, 164, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
+    {"whole load, the display changed", WholePush, Fault::DisplayChange, 200, nullptr},  // last: the copy started again carries on
+    {"whole save, the display changed", [] { return WholeSave("whole9"); }, Fault::DisplayChange, 200, "profile_save_ok"},
 };
 
 // Every output's mute and phase as the unit holds them.
@@ -398,13 +405,17 @@ protected:
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
         ASSERT_TRUE(reached(row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        EXPECT_TRUE(!row.held || (app->Request("CLOSE " + std::string(row.held)).rfind("OK", 0) == 0 && app->Window(row.held).found && !app->Window(kMain).enabled)) << Describe(*app);
         const std::string closing = row.fault == Fault::Close ? "loadingwnd" : kMain;
+        const bool restart = row.fault == Fault::DisplayChange;
+        ASSERT_TRUE(!restart || std::remove((app->WorkDir() + "/probe.port").c_str()) == 0);  // the new copy announces itself there
         if (closed) {
-            ASSERT_TRUE(row.fault == Fault::AltF4 ? app->Key("alt+F4") : app->Request("CLOSE " + closing).rfind("OK", 0) == 0);
+            ASSERT_TRUE(row.fault == Fault::AltF4 ? app->Key("alt+F4") : app->Request((restart ? "DISPLAYCHANGE " : "CLOSE ") + closing).rfind("OK", 0) == 0);
             EXPECT_TRUE(row.fault != Fault::MainClose || app->Request("ENDSESSION " + closing) == "OK 0") << "session end";
             // Long after the close came, the job still runs behind its window.
             ASSERT_TRUE(reached(2 * row.atCommand));
             EXPECT_TRUE(app->Window(op.noticeWindow == "msgwnd" ? "loadingwnd" : op.noticeWindow).found && !app->Window(kMain).enabled) << Describe(*app);
+            EXPECT_TRUE(reached(op.commands)) << "every command of the job";
         }
 
         // The operation ends with the program's notice, the loading window gone.
@@ -414,6 +425,9 @@ protected:
             told = notice.text;
             return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found;
         }, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
+        EXPECT_TRUE(!restart || ((!row.notice || ClickBoxButton(*app, "confirm_btn")) && app->FollowRestart(kBoundMs) &&
+                                 WaitFor([&] { return IsConnected(*app); }, kBoundMs))) << "started again once answered";
+        if (restart) return;
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
         EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";
         if (op.whileTold && !closed) op.whileTold(*app);

@@ -21,6 +21,7 @@
 //                              hwnd= visible= enabled= rect= title= class=
 //   WINDOW <window>         -> OK one such record
 //   CLOSE <window>          -> the same, WM_CLOSE posted to the window
+//   DISPLAYCHANGE <window>  -> the same, WM_DISPLAYCHANGE posted to it
 //   ENDSESSION <window>     -> OK <answer>: the window's answer to
 //                              WM_QUERYENDSESSION (0: the session may not end)
 //   CONTROL <name> [window] -> OK type= text= visible= enabled= selected=

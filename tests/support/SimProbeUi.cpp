@@ -180,7 +180,7 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         for (CPaintManagerUI* manager : SkinWindows()) lines.push_back(WindowRecord(manager->WindowHandle()));
         return ProbeList(lines);
     }
-    if (request == "WINDOW" || request == "CLOSE" || request == "ENDSESSION") {
+    if (request == "WINDOW" || request == "CLOSE" || request == "ENDSESSION" || request == "DISPLAYCHANGE") {
         const std::string selector = Rest(words, 1);
         for (CPaintManagerUI* manager : SkinWindows()) {
             if (!Matches(manager->WindowHandle(), selector)) continue;
@@ -188,6 +188,7 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
                 return "OK " + std::to_string(SendMessageW(manager->WindowHandle(), WM_QUERYENDSESSION, 0, 0)) + "\n";
             // Posted as another program (or the system) posts it.
             if (request == "CLOSE") PostMessageW(manager->WindowHandle(), WM_CLOSE, 0, 0);
+            if (request == "DISPLAYCHANGE") PostMessageW(manager->WindowHandle(), WM_DISPLAYCHANGE, 32, 0);
             return "OK " + WindowRecord(manager->WindowHandle()) + "\n";
         }
         return ProbeError("no window " + selector);

@@ -351,6 +351,13 @@ bool App::WaitExit(int boundMs, int* exitCode) {
     return ended;
 }
 
+bool App::FollowRestart(int boundMs) {
+    std::string port;
+    const bool back = WaitExit(boundMs) && WaitFor([&] { return !(port = ReadFile(m->workDir + "/probe.port")).empty(); }, boundMs);
+    close(m->socket);
+    return back && m->Connect(static_cast<unsigned>(std::atoi(port.c_str())));
+}
+
 bool LinkShows(App& app, const std::string& key, const std::string& language) {
     const std::string expected = SkinText(language, key);
     const ControlState button = app.Control("btnConnect", "Brisa DSP Audio");

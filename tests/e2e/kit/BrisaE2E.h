@@ -183,6 +183,8 @@ public:
     bool Kill();
     // Waits for the process to end by itself; exitCode gets its exit code.
     bool WaitExit(int boundMs, int* exitCode = nullptr);
+    // Requests go to the copy the program started of itself as it ended (the port file removed before); false past boundMs.
+    bool FollowRestart(int boundMs);
 
     // One raw probe request: its first line, and the lines of a list reply.
     std::string Request(const std::string& line, std::vector<std::string>* list = nullptr);
