@@ -206,8 +206,10 @@ void EqualizerManager::ProfilePushed()
     RefreshFromProfile();
     EndTransfer();
     // A pulled unit fails every command at once and has its own notice; a
-    // silent one leaves the link useless, and its read-back waits for a reconnect.
-    if (mPushOutcome == PushOutcome::Unanswered && mDevice.SilentExchanges() != mTransferSilentBefore)
+    // silent one leaves the link useless, and its read-back waits for a reconnect;
+    // a link opened since (unplugged and back) is not the push's to end.
+    if (mPushOutcome == PushOutcome::Unanswered && LinkUnchangedSince(mTransferLink) &&
+        mDevice.SilentExchanges() != mTransferSilentBefore)
         UnitStoppedAnswering(L"${profile_push_fail}");
 }
 
@@ -220,7 +222,7 @@ void EqualizerManager::WholeScenesRead()
         LogPrintW(L"whole configuration not read from the unit: nothing written\n");
         // An unplug has its own notice; a unit that stopped answering (not one
         // that missed a single answer) closes the link as every silent job does.
-        if (mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore)
+        if (mWholeSaveSilent && LinkUnchangedSince(mTransferLink) && mDevice.SilentExchanges() != mTransferSilentBefore)
             UnitStoppedAnswering(L"${device_no_answer}");
         else if (mDevice.IsDeviceOpen())
             ShowProfileNotice(mMainWnd, L"${profile_create_error}");

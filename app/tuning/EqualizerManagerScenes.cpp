@@ -114,12 +114,15 @@ void EqualizerManager::DeleteSenceThread()
 void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
+    // A link opened since (unplugged and back) has a read of its own: what
+    // this job met on the old one must not end it.
+    const bool sameLink = LinkUnchangedSince(mSceneLink);
     if (job == SceneJob::Load) {
         // The unit was connected: a handshake left unanswered is silence too.
         // Half read back, the recall is not shown as made; a link closed
         // meanwhile (unplugged) has had its own notice.
         if (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) {
-            StatusReadWentSilent(L"${device_no_answer}");
+            if (sameLink) StatusReadWentSilent(L"${device_no_answer}");
         } else {
             ShowRecalledScene();
             // A new link's own read keeps the queue off until it ends.
@@ -130,7 +133,7 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
     // A recall that met silence ended above. A save or delete the unit never
     // confirmed has given its row back in the scene window; a unit that fell
     // silent meanwhile is let go with a word, as after a recall.
-    if (job != SceneJob::Load && mDevice.SilentExchanges() != mSceneSilentBefore)
+    if (job != SceneJob::Load && sameLink && mDevice.SilentExchanges() != mSceneSilentBefore)
         UnitStoppedAnswering(L"${device_no_answer}");
 }
 
