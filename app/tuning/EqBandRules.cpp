@@ -20,9 +20,6 @@ int ClampGrid(int p)
     return p < 0 ? 0 : (p > kGridSteps ? kGridSteps : p);
 }
 
-// A gain this close to 0 counts as none.
-const float kZeroGain = 0.001f;
-
 } // namespace
 
 int NextEqFrequency(int f, bool up)
@@ -53,24 +50,28 @@ bool StepEqQ(float q, bool up, float* out)
 {
     // Counted from the Q as shown, to two decimals: only a Q already at the
     // end stays, 8.98 still steps up to 9.00, and a file's 0.73 goes to
-    // 0.80 or 0.70.
+    // 0.80 or 0.70. The tenth beyond the shown Q is the one nearest to the Q
+    // moved by half a tenth and half a hundredth.
     const float end = up ? kEqMaxQ : kEqMinQ;
     if (up ? q >= end - 0.005f : q <= end + 0.005f) return false;
-    const double tenths = q * 10.0;
-    const double next = up ? std::floor(tenths + 0.05) + 1.0 : std::ceil(tenths - 0.05) - 1.0;
-    *out = ClampEqQ(static_cast<float>(next / 10.0));
+    *out = EqUnitQ(q + (up ? 0.055 : -0.055));
     return true;
+}
+
+bool IsZeroGain(float gain)
+{
+    return std::fabs(gain) <= 0.001f;
 }
 
 bool IsEqFlat(const EqBand* bands, int count)
 {
     for (int b = 0; b < count; ++b) {
-        if (std::fabs(bands[b].gain) > kZeroGain) return false;
+        if (!IsZeroGain(bands[b].gain)) return false;
     }
     return true;
 }
 
 int EqGainTenths(float gain)
 {
-    return static_cast<int>(std::lround(gain * 10.0f));
+    return static_cast<int>(NearestStep(gain * 10.0f, 1.0));
 }

@@ -24,6 +24,9 @@ float EqUnitQ(double q);
 // already at that end.
 bool StepEqQ(float q, bool up, float* out);
 
+// True for a gain so close to 0 that it counts as none.
+bool IsZeroGain(float gain);
+
 // True when no band carries a gain; a band of a tenth of a dB still counts.
 bool IsEqFlat(const EqBand* bands, int count);
 

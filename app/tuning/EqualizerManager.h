@@ -149,9 +149,8 @@ public:
     // (volumes, ACC, delay units) written again, as after a language switch.
     void UpdateAllVolumeEdit();
 
-    // ---- Menu actions of the main window's popup menus ----
-    // (EqualizerManagerMenuActions.cpp: the windows and edits behind them
-    // come with their own work; until then each call stops there.)
+    // ---- Menu actions of the main window's popup menus (EqualizerManagerGroups.cpp,
+    // EqualizerManagerScenes.cpp, EqualizerManagerMixer.cpp) ----
     // The output channel whose popup menu was opened last.
     int menuChannel = 0;
     void SetChSynchronize(int ch, int group);

@@ -18,7 +18,6 @@ using namespace SkinUI;
 
 namespace {
 
-const float kZeroGain = 0.001f;
 const float kMinEqGain = -18.0f;
 const float kMaxEqGain = 12.0f;
 
@@ -100,7 +99,7 @@ void EqualizerManager::ZeroEqGains(int ch)
     ChannelParams& channel = mModel.Current().channels[ch];
     for (int b = 0; b < channel.eqSize && b < kMaxEqBands; ++b) {
         EqBand& band = channel.bands[b];
-        if (std::fabs(band.gain) <= kZeroGain) continue;
+        if (IsZeroGain(band.gain)) continue;
         band.gain = 0.0f;
         band.enable = 1;
         SendEqBand(ch, b);
@@ -193,8 +192,8 @@ void EqualizerManager::CommitEqBand(int b, int freq, float q, float g)
     }
     if (partner >= 0) CopyEqBand(c, partner, b);
 
-    const bool flat = std::fabs(g) <= kZeroGain && IsEqFlat(channel.bands.data(), channel.eqSize);
-    if (std::fabs(g) <= kZeroGain) SetMarker(mControls.bands[b].marker, false);
+    const bool flat = IsZeroGain(g) && IsEqFlat(channel.bands.data(), channel.eqSize);
+    if (IsZeroGain(g)) SetMarker(mControls.bands[b].marker, false);
     ShowBypassButton(!flat);
     const uint8_t bypass = flat ? 1 : 0;
     StoreEqBypass(c, bypass);
@@ -238,12 +237,12 @@ void EqualizerManager::SetChEqEdit(int b)
 
     float g = ReadFloat(ctl.gain, shown, {L"dB"});
     // No gain at all, which "-0.001" is too, shows as 0.0, never -0.0.
-    if (std::fabs(g) <= kZeroGain) g = 0.0f;
+    if (IsZeroGain(g)) g = 0.0f;
     if (ctl.slider != nullptr) {
         float tenths = g * 10.0f;
         ClampToSlider(ctl.slider, tenths);
-        const float kept = static_cast<float>(std::lround(tenths)) * 0.1f;
-        if (std::fabs(kept - g) > kZeroGain) g = kept;
+        const float kept = static_cast<float>(NearestStep(tenths, 1.0)) * 0.1f;
+        if (!IsZeroGain(kept - g)) g = kept;
         ctl.slider->SetValue(EqGainTenths(g));
     } else if (!(g >= kMinEqGain && g <= kMaxEqGain)) {
         // The unit's gain encoding holds -18 to +12 dB only.
@@ -327,10 +326,10 @@ void EqualizerManager::OnEqEnable(int b)
     const float s = ctl.slider != nullptr ? static_cast<float>(ctl.slider->GetValue()) * 0.1f : 0.0f;
     EqBand& band = channel.bands[b];
     bool changed = false;
-    if (band.enable != 0 && std::fabs(s) > kZeroGain) {
+    if (band.enable != 0 && !IsZeroGain(s)) {
         band.enable = 0;
         changed = true;
-    } else if (band.enable == 0 && std::fabs(band.gain - s) > kZeroGain) {
+    } else if (band.enable == 0 && !IsZeroGain(band.gain - s)) {
         band.enable = 1;
         changed = true;
     }

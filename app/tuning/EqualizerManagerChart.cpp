@@ -14,7 +14,6 @@
 
 namespace {
 
-const float kZeroGain = 0.001f;
 const uint8_t kLowPass = 1;
 const uint8_t kHighPass = 2;
 
@@ -62,7 +61,7 @@ void EqualizerManager::ChartBandMoved(int i, bool release)
     // Leaving the flat state: the hidden gains go, and the unit hears at
     // once that the channel is no longer bypassed, so that the next move
     // within the gate does not zero the dragged band again.
-    const bool leftFlat = channel.bypass == 1 && std::fabs(g) > kZeroGain;
+    const bool leftFlat = channel.bypass == 1 && !IsZeroGain(g);
     if (leftFlat) {
         ZeroEqGains(cur);
         for (int k = 0; k < memberCount; ++k) {
@@ -80,8 +79,8 @@ void EqualizerManager::ChartBandMoved(int i, bool release)
     }
     if (partner >= 0) CopyEqBand(cur, partner, i);
     SkinUI::CSButtonUI* marker = mControls.bands[i].marker;
-    if (marker != nullptr) marker->SetSelectedState(g != 0.0f);
-    const bool flat = g == 0.0f && IsEqFlat(channel.bands.data(), channel.eqSize);
+    if (marker != nullptr) marker->SetSelectedState(!IsZeroGain(g));
+    const bool flat = IsZeroGain(g) && IsEqFlat(channel.bands.data(), channel.eqSize);
     ShowBypassButton(!flat);
 
     if (due) {

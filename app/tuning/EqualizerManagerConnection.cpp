@@ -3,6 +3,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/UnitStatusRead.h"
+#include "app/windows/CarriedFirmware.h"
 #include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MixerWnd.h"
@@ -20,9 +21,6 @@ namespace {
 // Upgrade states during which the link belongs to the firmware transfer.
 const uint32_t kUpgradeEntered = 16;
 const uint32_t kUpgradeStarted = 32;
-// The firmware the program carries.
-const int kCarriedMain = 1;
-const int kCarriedSlave = 25;
 // Pause after the last get, so that the unit's last answers have arrived.
 const uint32_t kSettleMs = 1000;
 // Reports taken per status timer tick at most.

@@ -7,10 +7,12 @@
 #include "app/tuning/ControlText.h"
 #include "app/tuning/DelayUnits.h"
 #include "app/tuning/TypedNumber.h"
+#include "app/windows/LanguageFormat.h"
 #include "base/Log.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Edit.h"
 #include "uilib/control/Slider.h"
+#include "uilib/core/ResourceStore.h"
 
 using namespace SkinUI;
 
@@ -25,42 +27,46 @@ bool ValidChannel(int ch)
     return ch >= 0 && ch < kOutputChannels;
 }
 
-// The unit combo's English words: shown before the combo is bound or while
-// it shows no row, and taken after a typed delay in every language.
-const wchar_t* const kUnitWords[] = {L"ms", L"cm", L"in"};
+// Per display unit: the English word, taken after a typed delay in every
+// language; the language's short word, taken too; the format of a box's text.
+struct UnitTexts {
+    const wchar_t* english;
+    const wchar_t* word;
+    const wchar_t* format;
+};
+const UnitTexts kUnitTexts[] = {
+    {L"ms", L"${unit_ms}", L"${delay_ms}"},
+    {L"cm", L"${unit_cm}", L"${delay_cm}"},
+    {L"in", L"${unit_inch}", L"${delay_inch}"},
+};
 
-const wchar_t* UnitWord(int unit)
+const UnitTexts& TextsOf(int unit)
 {
-    return kUnitWords[unit >= 0 && unit < 3 ? unit : 0];
+    return kUnitTexts[unit >= 0 && unit < 3 ? unit : kDelayMs];
 }
 
 } // namespace
 
-// "0.000 ms", "10 cm" or "4 in", the unit word as the unit combo shows it, so
-// that box and combo agree in every language; the number alone for the
-// speaker edits.
+// "0.000 ms", "10 cm" or "4 in" in the language's format ("32″" in
+// Russian); the number alone for the speaker edits.
 CUIString EqualizerManager::DelayText(float ms, bool withUnit) const
 {
     const int unit = DelayUnitIndex();
-    wchar_t text[16];
-    if (DelayStepsPerRange(unit) == 0)
-        _snwprintf(text, 15, L"%.3f", QuantizeDelay(kDelayMs, ms));
+    const bool whole = DelayStepsPerRange(unit) != 0;
+    const wchar_t* format = withUnit ? TextsOf(unit).format : (whole ? L"%d" : L"%.3f");
+    wchar_t text[32];
+    if (whole)
+        FormatLanguageText(text, 32, format, "d", DelayInSteps(unit, ms));
     else
-        _snwprintf(text, 15, L"%d", DelayInSteps(unit, ms));
-    text[15] = L'\0';
-    CUIString shown(text);
-    if (!withUnit) return shown;
-    const CUIString word = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
-    shown += L" ";
-    shown += !word.IsEmpty() ? word : CUIString(UnitWord(unit));
-    return shown;
+        FormatLanguageText(text, 32, format, "f", static_cast<double>(QuantizeDelay(kDelayMs, ms)));
+    return CUIString(text);
 }
 
 std::optional<float> EqualizerManager::ReadDelayEdit(CEditUI* edit) const
 {
     const int unit = DelayUnitIndex();
-    const CUIString shown = mControls.delayUnit != nullptr ? mControls.delayUnit->GetTextContent() : CUIString();
-    const std::optional<double> typed = ReadTypedDecimal(edit->GetTextContent(), {shown.CStr(), UnitWord(unit)});
+    const CUIString word = CResourceStore::GetInstance()->LookupText(TextsOf(unit).word);
+    const std::optional<double> typed = ReadTypedDecimal(edit->GetTextContent(), {word.CStr(), TextsOf(unit).english});
     if (!typed) return std::nullopt;
     return ParseDelay(unit, static_cast<float>(*typed));
 }

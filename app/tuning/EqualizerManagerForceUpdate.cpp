@@ -15,8 +15,6 @@ using namespace SkinUI;
 
 namespace {
 
-const int kCarriedMain = 1;
-const int kCarriedSlave = 25;
 // Extraction codes of the flash image follow those of the MCU image.
 const int kFlashCodeOffset = 6;
 

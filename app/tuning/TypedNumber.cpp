@@ -71,6 +71,7 @@ struct UnitAlias {
 };
 const UnitAlias kUnitAliases[] = {
     {L"db", L"\u0434\u0431"}, {L"db", L"\u5206\u8d1d"}, {L"hz", L"\u0433\u0446"}, {L"hz", L"\u8d6b\u5179"},
+    {L"in", L"inch"},          {L"in", L"\u0434\u044e\u0439\u043c"},
 };
 
 bool IsUnitWord(const std::wstring& word, const std::wstring& unit)

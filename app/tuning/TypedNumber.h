@@ -12,7 +12,7 @@
 #include <vector>
 
 // Unit words a box takes after its number, compared ignoring case; "dB" and
-// "Hz" also in the words of the other languages.
+// "Hz" also in the words of the other languages, "in" also as "inch" or "дюйм".
 using UnitWords = std::vector<std::wstring>;
 
 // A decimal number, optionally followed by one of units; refused (empty) for

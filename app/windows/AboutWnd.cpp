@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "app/windows/CarriedFirmware.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "uilib/core/ResourceStore.h"

@@ -15,8 +15,6 @@ struct UnitIdentity {
 class CAboutWnd : public SkinUI::WindowImplBase {
 public:
     static const wchar_t* const kSoftwareVersion;
-    static constexpr int kCarriedMain = 1;
-    static constexpr int kCarriedSlave = 25;
 
     explicit CAboutWnd(const UnitIdentity& unit) : m_unit(unit) {}
 

@@ -8,6 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// The images' version, as the unit reports it once they are installed.
+constexpr int kCarriedMain = 1;
+constexpr int kCarriedSlave = 25;
+
 // The images' resource names and type.
 constexpr wchar_t kCarriedMcuName[] = L"FW_MCU";
 constexpr wchar_t kCarriedFlashName[] = L"FW_FLASH";

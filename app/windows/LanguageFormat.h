@@ -6,8 +6,8 @@
 #include <cstddef>
 
 // Formats the text of key with the arguments, whose kinds kinds spells in
-// order ("d" a number, "s" a wide text). out always ends up terminated;
-// false when the text's specifiers differ from kinds.
+// order ("d" a number, "f" a double, "s" a wide text). out always ends up
+// terminated; false when the text's specifiers differ from kinds.
 bool FormatLanguageText(wchar_t* out, size_t capacity, const wchar_t* key, const char* kinds, ...);
 
 // True when format's conversions, in order, are exactly kinds ("%%" is none).

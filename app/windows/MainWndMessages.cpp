@@ -6,6 +6,7 @@
 
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/MainVolumePoll.h"
+#include "app/windows/CarriedFirmware.h"
 #include "app/windows/LoadingWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "base/Log.h"
@@ -16,9 +17,6 @@
 using namespace SkinUI;
 
 namespace {
-
-const int kCarriedMain = 1;
-const int kCarriedSlave = 25;
 
 bool IsOwnWindow(HWND window)
 {

@@ -17,8 +17,6 @@ namespace {
 constexpr char kModelName[] = "BrisaDSP";
 constexpr int kModelId = 95;
 constexpr wchar_t kVersion[] = L"v6.8.7";
-constexpr int kInnerFirmwareMain = 1;
-constexpr int kInnerFirmwareSlave = 25;
 
 void StartLogWhenAsked() {
     if (!FileExistsInCurrentDir(L"savelog.ini")) return;
@@ -32,7 +30,7 @@ void StartLogWhenAsked() {
     LogPrintW(L"MODEL_NAME: %S\n", kModelName);
     LogPrintW(L"MODEL_ID: %d\n", kModelId);
     LogPrintW(L"VERSION: %s\n", kVersion);
-    LogPrintW(L"INNER_FW: %d, %d\n", kInnerFirmwareMain, kInnerFirmwareSlave);
+    LogPrintW(L"INNER_FW: %d, %d\n", kCarriedMain, kCarriedSlave);
 }
 
 // A new copy of the program, after a display change.

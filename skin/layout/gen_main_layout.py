@@ -411,8 +411,9 @@ def main():
         "EQ_CHART": eq_chart(),
         "ROUTING_BLOCKS": routing_blocks(),
         "SPEAKER_PINS": speaker_pins(),
-        "DELAY_UNIT": " " * 16 + combo("comb_ch_unit", 84, [("", "${unit_ms}", True), ("", "${unit_cm}", True),
-                                                          ("", "${unit_inch}", True)], chosen=0),
+        "DELAY_UNIT": " " * 16 + combo("comb_ch_unit", 84, [("", "${delay_unit_ms}", True),
+                                                          ("", "${delay_unit_cm}", True),
+                                                          ("", "${delay_unit_inch}", True)], chosen=0),
         "BRIDGE_BUTTONS": bridge_buttons(),
     }
     values = {

@@ -31,8 +31,10 @@ std::wstring StripLayout()
 {
     std::wstring xml = L"<Window size=\"900,700\"><VerticalLayout>"
                        L"<Curve name=\"equalizer\" height=\"200\"/>"
-                       L"<Combo name=\"comb_ch_unit\" height=\"20\"><ListLabelElement text=\"${unit_ms}\" selected=\"true\"/>"
-                       L"<ListLabelElement text=\"${unit_cm}\"/><ListLabelElement text=\"${unit_inch}\"/></Combo>"
+                       L"<Combo name=\"comb_ch_unit\" height=\"20\">"
+                       L"<ListLabelElement text=\"${delay_unit_ms}\" selected=\"true\"/>"
+                       L"<ListLabelElement text=\"${delay_unit_cm}\"/>"
+                       L"<ListLabelElement text=\"${delay_unit_inch}\"/></Combo>"
                        L"<SButton name=\"speaker_4\" height=\"20\"/><Container name=\"spk_con_4\" height=\"20\"/>"
                        L"<Edit name=\"spk_delay_4\" userdata=\"5\" height=\"20\"/>";
     for (int ch = 0; ch < kStrips; ++ch) {
@@ -418,6 +420,10 @@ const EditCase kCases[] = {
          EXPECT_EQ(L"1.000 \u043c\u0441", std::wstring(shown.CStr()));
          EXPECT_EQ(L"\u043c\u0441", std::wstring(unit.CStr()));
      }},
+    {"4 inch and 4 \u0434\u044e\u0439\u043c typed are 4 in", [](Rig& r) { r.SetUnit(2); },
+     [](Rig& r) { r.TypeDelay(0, L"4 inch"), r.TypeDelay(1, L"4 \u0434\u044e\u0439\u043c"); },
+     {"07:00 00 00 00 00 01 26", "07:00 00 01 01 00 01 26"},
+     [](Rig& r) { EXPECT_EQ("4 in", Narrow(r.DelayEdit(1)->GetTextContent())); }},
     {"a speaker code no channel has does nothing", [](Rig&) {},
      [](Rig& r) {
          r.Named<CEditUI>(L"spk_delay_%d", 4)->SetTextContent(L"3.5");

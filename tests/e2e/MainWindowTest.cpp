@@ -338,6 +338,12 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                 return app.Control("btnConnect", kTitle).text == SkinText(language.language, "btn_disconnected");
             }));
             CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_disconnected.png");
+            // The compressors with no unit, in their disabled state.
+            ASSERT_EQ("OK", app.Request("MENU advance_item_compressors_on"));
+            ASSERT_TRUE(WaitFor([&] { return app.Control("closebtn", "CompressorsOnWnd").visible; }));
+            const std::string offline = ScreenshotFolder() + "/dialog_compressors" + tail + "_offline.png";
+            EXPECT_EQ("", PictureWindow(app, "CompressorsOnWnd", offline));
+            ASSERT_TRUE(app.ClickUntil("closebtn", "CompressorsOnWnd", [&] { return !app.Window("CompressorsOnWnd").found; }));
             ASSERT_TRUE(app.Plug());
             ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
         }

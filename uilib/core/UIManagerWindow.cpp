@@ -19,6 +19,16 @@ Fn User32Entry(const char* name)
     return SystemEntry<Fn>(L"User32.dll", name);
 }
 
+// A window length drawn at oldPercent, at newPercent. A length the old scale
+// made from a whole 100 % length is scaled from that one, so that changes
+// back and forth keep a window at its layout's size.
+int RescaledLength(int length, int oldPercent, int newPercent)
+{
+    const int base = (length * 100 + oldPercent - 1) / oldPercent;
+    if (base * oldPercent / 100 == length) return base * newPercent / 100;
+    return length * newPercent / oldPercent;
+}
+
 } // namespace
 
 void CPaintManagerUI::RemoveAllWindowResources()
@@ -154,8 +164,8 @@ void CPaintManagerUI::ApplyDpi(int dpi)
     if (!IsZoomed(m_window) && oldPercent > 0) {
         RECT rc;
         GetWindowRect(m_window, &rc);
-        int width = (rc.right - rc.left) * newPercent / oldPercent;
-        int height = (rc.bottom - rc.top) * newPercent / oldPercent;
+        int width = RescaledLength(rc.right - rc.left, oldPercent, newPercent);
+        int height = RescaledLength(rc.bottom - rc.top, oldPercent, newPercent);
         SetWindowPos(m_window, nullptr, rc.left, rc.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (m_root != nullptr) m_root->RequestRelayout();

@@ -261,7 +261,7 @@ TEST(MainSkin, DropDownRowsStandAtTheirCodes)
         {L"hp_slop",
          {L"${off}", L"6dB/oct", L"12dB/oct", L"18dB/oct", L"24dB/oct", L"30dB/oct", L"36dB/oct", L"42dB/oct",
           L"48dB/oct"}},
-        {L"comb_ch_unit", {L"${unit_ms}", L"${unit_cm}", L"${unit_inch}"}},
+        {L"comb_ch_unit", {L"${delay_unit_ms}", L"${delay_unit_cm}", L"${delay_unit_inch}"}},
     };
     std::vector<std::wstring> twice;
     const std::map<std::wstring, TElement> named = MainLayoutElements(twice);
