@@ -58,23 +58,20 @@ void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
         return;
     }
 
-    CUISize available(rc.Width(), rc.Height());
-    if (IsScrollBarShown(m_hScrollBar)) available.cx += m_hScrollBar->GetScrollRange();
-    if (IsScrollBarShown(m_vScrollBar)) available.cy += m_vScrollBar->GetScrollRange();
+    const CUISize extent = GetScrollExtent();
+    const CUISize offset = GetScrollOffset();
+    const CUISize available(rc.Width() + extent.cx, rc.Height() + extent.cy);
     std::vector<TRunItem> rows;
     const int widthNeeded = MeasureItems(available, rows);
-    const int origin = rc.top - (IsScrollBarShown(m_vScrollBar) ? m_vScrollBar->GetScrollPos() : 0);
-    const int stacked = PlaceRunItems(*this, origin, available.cy, CContainerUI::GetChildGapValue(), rows);
+    const int stacked = PlaceRunItems(*this, rc.top - offset.cy, available.cy, CContainerUI::GetChildGapValue(), rows);
     const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
-    const int hPos = IsScrollBarShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
-    const int hRange = IsScrollBarShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
     // Rows span the header's columns when those are wider; a menu's rows span
     // the menu, so a hot row reaches as far to either side.
     const bool spanBody = m_owner->GetOwnerKind() == UILIST_OWNER_MENU;
     for (const TRunItem& row : rows) {
         const CUIRect p = row.child->GetScaledPadding();
         const int least = spanBody ? available.cx - p.left - p.right : headerWidth;
-        CUIRect place = Across(*row.child, rc, available.cx, hRange, hPos, least);
+        CUIRect place = Across(*row.child, rc, available.cx, extent.cx, offset.cx, least);
         place.top = row.placed.start;
         place.bottom = row.placed.end;
         row.child->SetPosition(place, false);
