@@ -79,6 +79,14 @@ TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
     EXPECT_EQ(recorder.Entries()[0].sender, combo);
 }
 
+TEST_F(ComboLogic, PressWhoseListCannotOpenLeavesTheComboUnpushed)
+{
+    combo->SetVisibility(false);
+    SendEvent(*combo, UIEVENT_BUTTONDOWN);
+    SendEvent(*combo, UIEVENT_KILLFOCUS, 0, 0, kPressAbandoned);
+    EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), 0u);
+}
+
 TEST_F(ComboLogic, RowsKeepTheirIndicesAndTheSelection)
 {
     combo->SelectSingleItem(3, false);
