@@ -42,6 +42,15 @@ int CListBodyUI::RequiredHeight(int contentWidth, int stackedHeight) const
     return first->GetScaledFixedHeight() * ((m_children.Count() - 1) / perLine + 1);
 }
 
+int CListBodyUI::MeasureRows(CUISize available)
+{
+    const CUIRect inset = GetScaledInsetRect();
+    const CUISize inner(available.cx - inset.left - inset.right, available.cy - inset.top - inset.bottom);
+    std::vector<TRunItem> rows;
+    MeasureItems(inner, rows);
+    return inset.top + inset.bottom + PlaceRunItems(*this, 0, inner.cy, CContainerUI::GetChildGapValue(), rows);
+}
+
 void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
 {
     CControlUI::SetPosition(rcIn, invalidate);
