@@ -77,10 +77,7 @@ TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
     EXPECT_EQ(combo->GetSelectedIndex(), 3);
     EXPECT_EQ(recorder.Count(L"itemselect"), 1);
     EXPECT_EQ(recorder.Entries()[0].sender, combo);
-}
-
-TEST_F(ComboLogic, PressWhoseListCannotOpenLeavesTheComboUnpushed)
-{
+    // A press on the combo whose list cannot open, then abandoned, leaves it unpushed.
     combo->SetVisibility(false);
     SendEvent(*combo, UIEVENT_BUTTONDOWN);
     SendEvent(*combo, UIEVENT_KILLFOCUS, 0, 0, kPressAbandoned);

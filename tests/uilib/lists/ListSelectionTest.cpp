@@ -436,8 +436,7 @@ TEST_F(ListSelection, OneHeaderWhateverOrderHeadersComeIn)
     }
 }
 
-// Rows a cell wide count as a grid only beside the bar: the bar is decided once.
-TEST(ListLayout, GridThatFitsOnlyWithoutTheBarLaysOutOnce)
+TEST(ListLayout, GridOfRowsThatFitsOnlyWithoutTheBarDecidesTheBarOnce)
 {
     CListUI list;
     list.ApplyAttribute(L"header", L"hidden");

@@ -111,7 +111,7 @@ TEST_F(ListExFixture, HeaderBoxFollowsTheRowsOfItsOwnColumn)
     for (CListTextExtElementUI* row : rows) EXPECT_TRUE(row->IsChecked());
     manager.SendNotification(Header(1), L"listheaditemchecked", 1, 0);
     for (CListTextExtElementUI* row : rows) EXPECT_FALSE(row->IsChecked());
-    // A press on a row's box that was abandoned toggles nothing at a later release.
+    // An abandoned press on a row's box toggles nothing at a later release.
     rows[0]->ApplyAttributeList(L"checkboxwidth=\"14\" checkboxheight=\"14\"");
     const CUIRect row = rows[0]->GetPosition();
     const POINT box = {row.left + 10, (row.top + row.bottom) / 2};
