@@ -177,8 +177,17 @@ void CColorPaletteUI::PickSaturation(int x)
     RebuildField();
 }
 
+void CColorPaletteUI::EndPress()
+{
+    m_buttonState &= ~kStatePushed;
+    m_dragBar = false;
+    m_dragField = false;
+    RequestRepaint();
+}
+
 void CColorPaletteUI::HandleEvent(TEventInfo& event)
 {
+    if (IsPressAbandoned(event)) EndPress();
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
         if (HasArea()) {
@@ -214,10 +223,7 @@ void CColorPaletteUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_BUTTONUP:
         if (GetEnabledState() && m_manager != nullptr) m_manager->SendNotification(this, L"colorchanged", GetColor());
-        m_buttonState &= ~kStatePushed;
-        m_dragBar = false;
-        m_dragField = false;
-        RequestRepaint();
+        EndPress();
         return;
     default:
         CControlUI::HandleEvent(event);

@@ -59,6 +59,8 @@ private:
     bool InBar(POINT pt) const;
     void PickInField(POINT pt);
     void PickSaturation(int x);
+    // Ends a drag in the field or the bar; the colour stays as picked.
+    void EndPress();
 
     HDC m_memoryDc;
     HBITMAP m_bitmap;

@@ -83,6 +83,13 @@ void CComboUI::OnDropDownClosed()
     RequestRepaint();
 }
 
+void CComboUI::EndPress()
+{
+    if ((m_buttonState & kStateCaptured) == 0) return;
+    m_buttonState &= ~kStateCaptured;
+    RequestRepaint();
+}
+
 // ---- children --------------------------------------------------------------
 
 void CComboUI::RenumberRows(int from, int to)
@@ -285,22 +292,18 @@ void CComboUI::HandleEvent(TEventInfo& event)
         if (!PassToParent(event)) CContainerUI::HandleEvent(event);
         return;
     }
+    if (IsPressAbandoned(event)) EndPress();
     switch (event.type) {
     case UIEVENT_SETFOCUS:
     case UIEVENT_KILLFOCUS:
         RequestRepaint();
         break;
     case UIEVENT_BUTTONDOWN:
-        if (GetEnabledState()) {
-            ActivateControl();
-            m_buttonState |= kStatePushed | kStateCaptured;
-        }
+        // Pushed shows the open drop-down: a list that cannot open leaves none.
+        if (GetEnabledState() && ActivateControl()) m_buttonState |= kStatePushed | kStateCaptured;
         return;
     case UIEVENT_BUTTONUP:
-        if ((m_buttonState & kStateCaptured) != 0) {
-            m_buttonState &= ~kStateCaptured;
-            RequestRepaint();
-        }
+        EndPress();
         return;
     case UIEVENT_MOUSEMOVE:
         return;

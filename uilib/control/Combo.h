@@ -95,6 +95,8 @@ protected:
     void RefreshStateBits();
 
 private:
+    // Lets go of a press; the pushed look stays while the drop-down is open.
+    void EndPress();
     void SetImage(CUIString& slot, const wchar_t* value);
     void ApplyAlignWords(const wchar_t* value);
     void ApplyVerticalAlignWords(const wchar_t* value);

@@ -640,6 +640,17 @@ void CListUI::SetFixedScrollBar(bool on)
 
 // ---- layout ----------------------------------------------------------------
 
+CUISize CListUI::MeasureDesiredSize(CUISize available)
+{
+    CUISize size = CVerticalLayoutUI::MeasureDesiredSize(available);
+    if (size.cy != 0 || m_body->GetVScrollBarControl() != nullptr) return size;
+    const CUIRect inset = GetScaledInsetRect();
+    const CUISize inner(available.cx - inset.left - inset.right, available.cy - inset.top - inset.bottom);
+    size.cy = inset.top + inset.bottom + m_body->MeasureRows(inner);
+    if (m_header->GetVisibility()) size.cy += m_header->MeasureDesiredSize(inner).cy + Scaled(GetChildGapValue());
+    return size;
+}
+
 void CListUI::SetPosition(const RECT& rc, bool invalidate)
 {
     CVerticalLayoutUI::SetPosition(rc, invalidate);

@@ -37,6 +37,9 @@ public:
     bool RemoveChildAt(int index) override;
     void RemoveAllChildren() override;
 
+    // A list with no height of its own that cannot scroll is as high as its
+    // parts, each scaled as laid out: its last row ends on its inner edge.
+    CUISize MeasureDesiredSize(CUISize available) override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void OffsetBy(int dx, int dy, bool invalidate = true) override;
     void HandleEvent(TEventInfo& event) override;

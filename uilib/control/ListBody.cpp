@@ -1,24 +1,12 @@
 #include "uilib/control/ListBody.h"
 
+#include <algorithm>
+
 #include "uilib/control/List.h"
 #include "uilib/control/ListHeader.h"
 #include "uilib/control/ScrollBar.h"
 
 namespace SkinUI {
-
-namespace {
-
-int Larger(int a, int b)
-{
-    return a > b ? a : b;
-}
-
-bool IsShown(const CScrollBarUI* bar)
-{
-    return bar != nullptr && bar->GetVisibility();
-}
-
-} // namespace
 
 CListBodyUI::CListBodyUI(CListUI* owner) : m_owner(owner) {}
 
@@ -40,7 +28,7 @@ int CListBodyUI::HeaderRequiredWidth(CUISize available) const
 {
     CListHeaderUI* header = m_owner->GetHeaderControl();
     if (header == nullptr || header->GetChildCount() == 0) return 0;
-    return Larger(header->MeasureDesiredSize(available).cx, 0);
+    return std::max<int>(header->MeasureDesiredSize(available).cx, 0);
 }
 
 int CListBodyUI::RequiredHeight(int contentWidth, int stackedHeight) const
@@ -54,62 +42,72 @@ int CListBodyUI::RequiredHeight(int contentWidth, int stackedHeight) const
     return first->GetScaledFixedHeight() * ((m_children.Count() - 1) / perLine + 1);
 }
 
+int CListBodyUI::MeasureRows(CUISize available)
+{
+    const CUIRect inset = GetScaledInsetRect();
+    const CUISize inner(available.cx - inset.left - inset.right, available.cy - inset.top - inset.bottom);
+    std::vector<TRunItem> rows;
+    MeasureItems(inner, rows);
+    return inset.top + inset.bottom + PlaceRunItems(*this, 0, inner.cy, CContainerUI::GetChildGapValue(), rows);
+}
+
 void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)
 {
     CControlUI::SetPosition(rcIn, invalidate);
     const CUIRect inset = GetScaledInsetRect();
     CUIRect rc(m_item.left + inset.left, m_item.top + inset.top, m_item.right - inset.right,
                m_item.bottom - inset.bottom);
+    const int barWidth = m_vScrollBar != nullptr ? m_vScrollBar->GetScaledFixedWidth() : 0;
     // A fixed bar keeps its width reserved while hidden, so rows never jump.
-    if (m_vScrollBar != nullptr && (m_vScrollBar->GetVisibility() || m_owner->IsFixedScrollBar()))
-        rc.right -= m_vScrollBar->GetScaledFixedWidth();
-    if (IsShown(m_hScrollBar)) rc.bottom -= m_hScrollBar->GetScaledFixedHeight();
+    const bool barReserved = IsScrollBarShown(m_vScrollBar) || m_owner->IsFixedScrollBar();
+    if (barReserved) rc.right -= barWidth;
+    rc.bottom -= VisibleHBarHeight();
     if (m_children.IsEmpty()) {
         UpdateScrollBars(rc, 0, 0);
         return;
     }
 
-    CUISize available(rc.Width(), rc.Height());
-    if (IsShown(m_hScrollBar)) available.cx += m_hScrollBar->GetScrollRange();
-    if (IsShown(m_vScrollBar)) available.cy += m_vScrollBar->GetScrollRange();
+    const CUISize extent = GetScrollExtent();
+    const CUISize offset = GetScrollOffset();
+    const CUISize available(rc.Width() + extent.cx, rc.Height() + extent.cy);
     std::vector<TRunItem> rows;
     const int widthNeeded = MeasureItems(available, rows);
-    const int origin = rc.top - (IsShown(m_vScrollBar) ? m_vScrollBar->GetScrollPos() : 0);
-    const int stacked = PlaceRunItems(*this, origin, available.cy, CContainerUI::GetChildGapValue(), rows);
+    const int stacked = PlaceRunItems(*this, rc.top - offset.cy, available.cy, CContainerUI::GetChildGapValue(), rows);
     const int headerWidth = HeaderRequiredWidth(CUISize(rc.Width(), rc.Height()));
-    const int hPos = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollPos() : 0;
-    const int hRange = IsShown(m_hScrollBar) ? m_hScrollBar->GetScrollRange() : 0;
     // Rows span the header's columns when those are wider; a menu's rows span
     // the menu, so a hot row reaches as far to either side.
     const bool spanBody = m_owner->GetOwnerKind() == UILIST_OWNER_MENU;
     for (const TRunItem& row : rows) {
         const CUIRect p = row.child->GetScaledPadding();
         const int least = spanBody ? available.cx - p.left - p.right : headerWidth;
-        CUIRect place = Across(*row.child, rc, available.cx, hRange, hPos, least);
+        CUIRect place = Across(*row.child, rc, available.cx, extent.cx, offset.cx, least);
         place.top = row.placed.start;
         place.bottom = row.placed.end;
         row.child->SetPosition(place, false);
     }
 
     CListHeaderUI* header = m_owner->GetHeaderControl();
-    if (header != nullptr && IsShown(m_hScrollBar)) {
+    if (header != nullptr && IsScrollBarShown(m_hScrollBar)) {
         CUIRect headerRect = header->GetPosition();
         headerRect.left = rc.left - m_hScrollBar->GetScrollPos();
         header->SetPosition(headerRect, true);
     }
-    UpdateScrollBars(rc, Larger(widthNeeded, headerWidth), RequiredHeight(rc.Width(), stacked));
+    // A grid counts its cells beside the bar, shown or not: were the bar's own
+    // width to change the height it is decided on, it would undo itself.
+    const int gridWidth = barReserved ? rc.Width() : rc.Width() - barWidth;
+    UpdateScrollBars(rc, std::max(widthNeeded, headerWidth), RequiredHeight(gridWidth, stacked));
 }
 
 void CListBodyUI::SetScrollOffset(CUISize offset, bool)
 {
     int dx = 0;
     int dy = 0;
-    if (IsShown(m_vScrollBar)) {
+    if (IsScrollBarShown(m_vScrollBar)) {
         const int old = m_vScrollBar->GetScrollPos();
         m_vScrollBar->SetScrollPos(offset.cy);
         dy = m_vScrollBar->GetScrollPos() - old;
     }
-    if (IsShown(m_hScrollBar)) {
+    if (IsScrollBarShown(m_hScrollBar)) {
         const int old = m_hScrollBar->GetScrollPos();
         m_hScrollBar->SetScrollPos(offset.cx);
         dx = m_hScrollBar->GetScrollPos() - old;

@@ -21,6 +21,8 @@ public:
     int GetScaledScrollStep() const override;
 
     CListUI* GetOwnerList() const { return m_owner; }
+    // Height the rows take in available, placed as laid out, with the inset.
+    int MeasureRows(CUISize available);
 
 private:
     // Width the header asks for, 0 without header items.

@@ -59,9 +59,13 @@ bool CListCheckBox::SetChecked(bool checked)
 CListCheckBox::EventResult CListCheckBox::HandleEvent(const CControlUI& owner, const TEventInfo& event,
                                                      const RECT& item)
 {
+    const uint32_t before = m_state;
+    if (IsPressAbandoned(event)) {
+        EndPress();
+        return m_state != before ? kChanged : kIgnored;
+    }
     const CUIRect box = BoxRect(owner, item);
     const bool inside = PtInRect(&box, event.point) != FALSE;
-    const uint32_t before = m_state;
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK:
@@ -78,7 +82,7 @@ CListCheckBox::EventResult CListCheckBox::HandleEvent(const CControlUI& owner, c
     }
     case UIEVENT_BUTTONUP: {
         if ((m_state & kStateCaptured) == 0) return kIgnored;
-        m_state &= ~(kStatePushed | kStateCaptured);
+        EndPress();
         if (!inside) return kChanged;
         SetChecked(!m_checked);
         return kToggled;
@@ -92,6 +96,11 @@ CListCheckBox::EventResult CListCheckBox::HandleEvent(const CControlUI& owner, c
     default:
         return kIgnored;
     }
+}
+
+void CListCheckBox::EndPress()
+{
+    m_state &= ~(kStatePushed | kStateCaptured);
 }
 
 bool CListCheckBox::DrawAt(CControlUI& owner, HDC dc, const RECT& item, const CUIString& image) const

@@ -239,10 +239,7 @@ bool CBoxLayoutUI::OnSeparatorEvent(TEventInfo& event)
     }
     case UIEVENT_BUTTONUP:
         if (!IsDraggingSeparator()) return false;
-        m_buttonState &= ~kDragging;
-        m_item = m_newPosition;
-        if (!m_immediate && m_manager != nullptr) m_manager->UnregisterPostPaintControl(this);
-        RequestParentRelayout();
+        EndPress();
         return true;
     case UIEVENT_MOUSEMOVE:
         if (!IsDraggingSeparator()) return false;
@@ -259,8 +256,18 @@ bool CBoxLayoutUI::OnSeparatorEvent(TEventInfo& event)
     }
 }
 
+void CBoxLayoutUI::EndPress()
+{
+    if (!IsDraggingSeparator()) return;
+    m_buttonState &= ~kDragging;
+    m_item = m_newPosition;
+    if (!m_immediate && m_manager != nullptr) m_manager->UnregisterPostPaintControl(this);
+    RequestParentRelayout();
+}
+
 void CBoxLayoutUI::HandleEvent(TEventInfo& event)
 {
+    if (IsPressAbandoned(event)) EndPress();
     if (m_separatorSize != 0 && OnSeparatorEvent(event)) return;
     CContainerUI::HandleEvent(event);
 }

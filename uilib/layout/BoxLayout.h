@@ -50,6 +50,8 @@ private:
 
     bool OnSeparatorEvent(TEventInfo& event);
     void DragSeparatorTo(POINT pt);
+    // Ends a separator drag where the strip was last dragged to.
+    void EndPress();
 
     bool m_vertical;
     int m_separatorSize;

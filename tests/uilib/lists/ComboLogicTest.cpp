@@ -77,6 +77,11 @@ TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
     EXPECT_EQ(combo->GetSelectedIndex(), 3);
     EXPECT_EQ(recorder.Count(L"itemselect"), 1);
     EXPECT_EQ(recorder.Entries()[0].sender, combo);
+    // A press on the combo whose list cannot open, then abandoned, leaves it unpushed.
+    combo->SetVisibility(false);
+    SendEvent(*combo, UIEVENT_BUTTONDOWN);
+    SendEvent(*combo, UIEVENT_KILLFOCUS, 0, 0, kPressAbandoned);
+    EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), 0u);
 }
 
 TEST_F(ComboLogic, RowsKeepTheirIndicesAndTheSelection)

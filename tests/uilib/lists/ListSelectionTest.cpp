@@ -436,6 +436,17 @@ TEST_F(ListSelection, OneHeaderWhateverOrderHeadersComeIn)
     }
 }
 
+TEST(ListLayout, GridOfRowsThatFitsOnlyWithoutTheBarDecidesTheBarOnce)
+{
+    CListUI list;
+    list.ApplyAttribute(L"header", L"hidden");
+    list.ApplyAttribute(L"vscrollbar", L"true");
+    for (int height : {35, 27, 17, 6}) list.AddChild(ListTest::NewRow(L"", height));
+    list.GetChildAt(0)->SetFixedWidthValue(222);
+    list.SetPosition(RECT{0, 0, 232, 110}, false);
+    EXPECT_FALSE(list.GetVScrollBarControl()->GetVisibility());
+}
+
 // The scene list's header (25) and the drop-down rows (16) are set by the
 // application at 150 %: scaled once, when laid out.
 TEST(ListScaling, HeightsSetAtOneHundredFiftyPercentAreScaledOnce)

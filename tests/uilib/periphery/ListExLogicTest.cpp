@@ -111,6 +111,14 @@ TEST_F(ListExFixture, HeaderBoxFollowsTheRowsOfItsOwnColumn)
     for (CListTextExtElementUI* row : rows) EXPECT_TRUE(row->IsChecked());
     manager.SendNotification(Header(1), L"listheaditemchecked", 1, 0);
     for (CListTextExtElementUI* row : rows) EXPECT_FALSE(row->IsChecked());
+    // An abandoned press on a row's box toggles nothing at a later release.
+    rows[0]->ApplyAttributeList(L"checkboxwidth=\"14\" checkboxheight=\"14\"");
+    const CUIRect row = rows[0]->GetPosition();
+    const POINT box = {row.left + 10, (row.top + row.bottom) / 2};
+    SkinUITest::SendEvent(*rows[0], UIEVENT_BUTTONDOWN, box.x, box.y);
+    SkinUITest::SendEvent(*rows[0], UIEVENT_KILLFOCUS, box.x, box.y, kPressAbandoned);
+    SkinUITest::SendEvent(*rows[0], UIEVENT_BUTTONUP, box.x, box.y);
+    EXPECT_FALSE(rows[0]->IsChecked());
 }
 
 TEST_F(ListExFixture, ClicksOutsideEditableCellsParkBothEditors)
