@@ -231,7 +231,7 @@ int CSceneWnd::SaveSence(int s)
     // A slot the unit still holds (a delete it never confirmed) is asked for too.
     if (!oldName.empty() || (model.sceneValid & SceneBit(s - 1)) != 0) {
         FormatLanguageText(text, kTextChars, L"${save_scene_overwrite}", "d", s);
-        if (ShowMsgBox(m_window, L"${tips}", text, true) != 1) return 0;
+        if (AskDestructive(m_window, L"${tips}", text) != 1) return 0;
     }
     std::wstring name = oldName;
     if (ShowNameMsgWnd(m_window, name) != 1) return 0;
