@@ -36,8 +36,9 @@ public:
     LRESULT HandleKillFocus(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     // Whether this copy found another one running and is closing itself.
     bool IsSecondInstance() const { return m_secondInstance; }
-    // Whether the program is to start again once this copy has closed.
-    bool RestartDue() const { return m_restartDue; }
+    // Whether the program is to start again once this copy has closed: only
+    // when the close was the restart's own, not one asked for meanwhile.
+    bool RestartDue() const { return m_restarting; }
 
     // ---- Window messages (MainWndMessages.cpp) ----
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -104,6 +105,7 @@ private:
     // this one.
     void RestartForDisplay();
     bool m_restartDue = false;
+    bool m_restarting = false;
     // Polled while a close waits: the reason given to the session's end goes
     // once the job has ended, and a restart due then closes the program.
     static constexpr UINT_PTR kCloseHeldTimerId = 5120;
