@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "uilib/control/Edit.h"
 #include "uilib/core/ResourceStore.h"
 #include "uilib/core/UIControl.h"
 #include "uilib/core/UIManager.h"
@@ -47,4 +48,26 @@ bool LeavesForClose(const SkinUI::TNotifyInfo& notify)
 {
     const auto* to = reinterpret_cast<const SkinUI::CControlUI*>(notify.wParam);
     return notify.type == L"killfocus" && (to == nullptr || to->GetControlName() == L"closebtn");
+}
+
+TypingKept::TypingKept(SkinUI::CPaintManagerUI* manager)
+{
+    SkinUI::CControlUI* focus = manager != nullptr ? manager->FocusControl() : nullptr;
+    auto* box = focus != nullptr ? static_cast<SkinUI::CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
+    const HWND native = box != nullptr ? box->GetNativeWindow() : nullptr;
+    // Only typing marks the window modified; the program's writes clear the mark.
+    if (native == nullptr || SendMessageW(native, EM_GETMODIFY, 0, 0) == 0) return;
+    m_box = box;
+    m_typed = box->GetTextContent();
+    SendMessageW(native, EM_GETSEL, reinterpret_cast<WPARAM>(&m_selStart), reinterpret_cast<LPARAM>(&m_selEnd));
+}
+
+TypingKept::~TypingKept()
+{
+    const HWND native = m_box != nullptr ? m_box->GetNativeWindow() : nullptr;
+    if (native == nullptr || m_box->GetTextContent() == m_typed) return;
+    // The program's text stays what Escape brings back; the window shows the typing again.
+    SetWindowTextW(native, m_typed);
+    SendMessageW(native, EM_SETMODIFY, TRUE, 0);
+    SendMessageW(native, EM_SETSEL, m_selStart, m_selEnd);
 }

@@ -2,10 +2,14 @@
 // missing control is skipped.
 #pragma once
 
+#include <windows.h>
+
 #include "uilib/core/UIString.h"
 
 namespace SkinUI {
 class CControlUI;
+class CEditUI;
+class CPaintManagerUI;
 struct TNotifyInfo;
 }
 
@@ -24,3 +28,21 @@ bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written);
 // Whether a focus loss goes to the window's close button or to no control
 // (the window closing): what the box holds was not confirmed.
 bool LeavesForClose(const SkinUI::TNotifyInfo& notify);
+
+// While it lives, the box being typed into (its edit window open, text typed)
+// keeps the installer's text and caret through what the program writes
+// there: a unit's report moves the model and the slider, Enter takes the
+// typing and Escape brings the program's last text.
+class TypingKept {
+public:
+    explicit TypingKept(SkinUI::CPaintManagerUI* manager);
+    ~TypingKept();
+    TypingKept(const TypingKept&) = delete;
+    TypingKept& operator=(const TypingKept&) = delete;
+
+private:
+    SkinUI::CEditUI* m_box = nullptr;
+    SkinUI::CUIString m_typed;
+    DWORD m_selStart = 0;
+    DWORD m_selEnd = 0;
+};

@@ -509,8 +509,8 @@ private:
     // The band of the current channel takes the values and follows to the
     // partner and the group; the bypass follows the flat test.
     void CommitEqBand(int band, int freq, float q, float gain);
-    // A question of the EQ page; destructive as ShowMsgBox has it.
-    bool AskEq(const wchar_t* question, bool destructive = false);
+    // A question of the EQ page that erases nothing: it opens on confirm.
+    bool AskEq(const wchar_t* question);
     // True when this move's sends are due (always at a release).
     bool ChartSendDue(bool release);
     void ChartBandMoved(int index, bool release);

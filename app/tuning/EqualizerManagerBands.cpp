@@ -121,9 +121,9 @@ void EqualizerManager::CopyEqBand(int from, int to, int band)
     profile.channels[to].bands[band].enable = 1;
 }
 
-bool EqualizerManager::AskEq(const wchar_t* question, bool destructive)
+bool EqualizerManager::AskEq(const wchar_t* question)
 {
-    return ShowMsgBox(mMainWnd, L"${tips}", question, destructive) == 1;
+    return ShowMsgBox(mMainWnd, L"${tips}", question) == 1;
 }
 
 void EqualizerManager::ShowBypassButton(bool active)
@@ -398,7 +398,7 @@ void EqualizerManager::SetOutputBypass()
 void EqualizerManager::SetOutputEqReset()
 {
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputEqReset");
-    if (!AskEq(L"${reset_all_eq_tips}", true)) return;
+    if (AskDestructive(mMainWnd, L"${tips}", L"${reset_all_eq_tips}") != 1) return;
     const int c = CurrentChannel();
     SceneProfile& profile = mModel.Current();
     ResetEqBands(profile.channels[c].bands.data(), profile.channels[c].eqSize);

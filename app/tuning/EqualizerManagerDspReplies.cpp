@@ -95,6 +95,7 @@ void Select(COptionUI* option, bool selected)
 void EqualizerManager::ReadDspValueCallback(int subcommand, LPARAM value)
 {
     LogPrintW(L"ReadDspValueCallback 0x%02x\n", subcommand);
+    const TypingKept typing(mManager);
     if (IsValueReply(subcommand)) {
         TakeUnitWideValue(subcommand, value);
         return;

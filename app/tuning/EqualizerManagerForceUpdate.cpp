@@ -18,10 +18,10 @@ namespace {
 // Extraction codes of the flash image follow those of the MCU image.
 const int kFlashCodeOffset = 6;
 
-int AskOrTell(HWND owner, const wchar_t* text, int buttons, bool destructive = false)
+int AskOrTell(HWND owner, const wchar_t* text, int buttons)
 {
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", L"${cancel}", nullptr};
-    return ShowMsgBoxEx(owner, L"${tips}", text, captions, buttons, destructive);
+    return ShowMsgBoxEx(owner, L"${tips}", text, captions, buttons);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ void EqualizerManager::ResumeAfterFirmwareWindow(bool unitReturned)
 void EqualizerManager::ResetMcuFactoryDefault()
 {
     LogPrintA("%s\n", "EqualizerManager::ResetMcuFactoryDefault");
-    if (AskOrTell(mMainWnd, L"${factory_default_tips}", 2, true) != 1) return;
+    if (AskDestructive(mMainWnd, L"${tips}", L"${factory_default_tips}") != 1) return;
     // One reset at a time; the last one's worker has posted its end.
     mFactoryDefault.Join();
     mRestartExpected = true;

@@ -72,7 +72,8 @@ void EqualizerManager::SetOutpuLock()
 // 0 cancelled, 1 left to right, 2 right to left.
 int EqualizerManager::AskLinkDirection()
 {
-    return ShowMsgCheckBox(mMainWnd, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}");
+    return AskDestructiveChoice(mMainWnd, L"${tips}", L"${link_tips}", L"${copy_left_to_right}",
+                                L"${copy_right_to_left}");
 }
 
 void EqualizerManager::SetOutputLink()
@@ -300,7 +301,7 @@ void EqualizerManager::SetOutputReset()
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputReset");
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${default}", L"${cancel}", L"${emptied}"};
     const int answer =
-        ShowMsgBoxEx(mMainWnd, L"${tips}", L"${empty_output_tips}", captions, CMsgWnd::kMaxButtons, true);
+        AskDestructive(mMainWnd, L"${tips}", L"${empty_output_tips}", captions, CMsgWnd::kMaxButtons);
     if (answer != kResetDefault && answer != kResetEmptied) return;
     PostToMain(WM_BUSY_BEGIN);
     ResetOutputs(answer);

@@ -95,7 +95,9 @@ std::wstring TuningModel::UnstorableChars(const std::wstring& text, WideToNarrow
         const wchar_t one[] = {c, L'\0'};
         char narrow[8] = {};
         wchar_t back[4] = {};
-        const bool kept = toUnit(one, narrow, sizeof narrow) && fromUnit(narrow, back, 4) && back[0] == c;
+        // A control character (a pasted Tab) would show as a box or nothing in the list.
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        const bool kept = !control && toUnit(one, narrow, sizeof narrow) && fromUnit(narrow, back, 4) && back[0] == c;
         if (!kept && lost.find(c) == std::wstring::npos) lost.push_back(c);
     }
     return lost;

@@ -51,7 +51,7 @@ public:
     // bytes, always terminated.
     bool ToUnitSceneName(int k, UnitSceneName& out, WideToNarrowFn convert) const;
     // The characters of text the code page cannot hold (they would come back
-    // from the unit as others), each once, in order.
+    // from the unit as others) and the control characters, each once, in order.
     static std::wstring UnstorableChars(const std::wstring& text, WideToNarrowFn toUnit, NarrowToWideFn fromUnit);
 
     std::array<SceneNameSlot, kStoredScenes> sceneNames{};

@@ -1,16 +1,12 @@
 #include "app/tuning/TypedNumber.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 
 namespace {
-
-bool IsSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == 0x00A0 || c == 0x3000;
-}
 
 // The ASCII form of a typed character: full-width forms, the Unicode minus
 // and the ideographic full stop; everything else as it is.
@@ -41,9 +37,9 @@ std::wstring Normalized(const wchar_t* text, bool comma)
         const wchar_t c = AsciiForm(*p);
         out += comma && c == L',' ? L'.' : Folded(c);
     }
-    const size_t first = out.find_first_not_of(L" \t\u00A0\u3000");
-    if (first == std::wstring::npos) return std::wstring();
-    return out.substr(first, out.find_last_not_of(L" \t\u00A0\u3000") - first + 1);
+    out.erase(std::find_if_not(out.rbegin(), out.rend(), IsTypedSpace).base(), out.end());
+    out.erase(out.begin(), std::find_if_not(out.begin(), out.end(), IsTypedSpace));
+    return out;
 }
 
 bool IsDigit(wchar_t c)
@@ -87,7 +83,7 @@ bool IsUnitRest(const std::wstring& rest, const UnitWords& units)
 {
     if (rest.empty()) return true;
     size_t i = 0;
-    while (i < rest.size() && IsSpace(rest[i])) ++i;
+    while (i < rest.size() && IsTypedSpace(rest[i])) ++i;
     const std::wstring word = rest.substr(i);
     for (const std::wstring& unit : units) {
         if (IsUnitWord(word, Normalized(unit.c_str(), false))) return true;
@@ -133,6 +129,12 @@ const double kMaxTypedHz = 1e9;
 
 } // namespace
 
+bool IsTypedSpace(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == 0x00A0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F ||
+           c == 0x205F || c == 0x3000 || c == 0xFEFF;
+}
+
 std::optional<double> ReadTypedDecimal(const wchar_t* text, const UnitWords& units)
 {
     return ReadDecimal(Normalized(text, true), units);
@@ -165,7 +167,7 @@ std::optional<int> ReadTypedFrequency(const wchar_t* text)
         if (hz) *hz *= 1000.0;
     } else {
         std::wstring number = typed.substr(0, kilo);
-        while (!number.empty() && IsSpace(number.back())) number.pop_back();
+        while (!number.empty() && IsTypedSpace(number.back())) number.pop_back();
         hz = ReadDecimal(number, {});
         if (hz && IsUnitRest(typed.substr(kilo + 1), kHertz)) *hz *= 1000.0;
         else hz.reset();

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// A space of any kind, the zero-width ones included: none shows, so none
+// makes a name or a number other than the same text without it.
+bool IsTypedSpace(wchar_t c);
+
 // Unit words a box takes after its number, compared ignoring case; "dB" and
 // "Hz" also in the words of the other languages, "in" also as "inch" or "дюйм".
 using UnitWords = std::vector<std::wstring>;

@@ -57,7 +57,9 @@ void CFirmwareWndBase::ReceiveNotify(TNotifyInfo& notify)
 LRESULT CFirmwareWndBase::HandleSysCommand(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     if ((wParam & 0xFFF0) == SC_CLOSE) {
-        if (!IsWorking()) PostQuitMessage(0);
+        // Idle, Alt+F4 ends the program through the main window's own close,
+        // which lets go of the single-instance lock.
+        if (!IsWorking()) PostMessageW(GetWindow(m_window, GW_OWNER), WM_CLOSE, 0, 0);
         return 0;
     }
     return WindowImplBase::HandleSysCommand(message, wParam, lParam, handled);

@@ -36,8 +36,9 @@ public:
     LRESULT HandleKillFocus(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     // Whether this copy found another one running and is closing itself.
     bool IsSecondInstance() const { return m_secondInstance; }
-    // Whether the program is to start again once this copy has closed.
-    bool RestartDue() const { return m_restartDue; }
+    // Whether the program is to start again once this copy has closed: only
+    // when the close was the restart's own, not one asked for meanwhile.
+    bool RestartDue() const { return m_restarting; }
 
     // ---- Window messages (MainWndMessages.cpp) ----
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -65,6 +66,10 @@ public:
     // channel's band frequencies, Qs and gains, the channel volumes and
     // delays, high-pass, low-pass; disabled boxes are passed over.
     void MoveEditFocus(SkinUI::CControlUI* from, bool right);
+    // After the start and whenever a window over this one has closed, no
+    // control takes keys until one is clicked or tabbed to: a key meant for
+    // a notice (a second Enter) must not press what the focus rested on.
+    void LeaveKeysUntaken();
 
     // ---- Popup menus (MainWndNotify.cpp opens them, MainWndMenu.cpp takes their rows) ----
     // The one open popup menu, cleared by the menu as it goes.
@@ -97,6 +102,8 @@ private:
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
     void HandleTimer(WPARAM id);
+    static constexpr UINT kKeysUntakenMessage = WM_APP + 0x60;
+    void TakeKeysFromControls();
     void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
     // A display change (MainWndClose.cpp): the program closes and starts
@@ -104,6 +111,7 @@ private:
     // this one.
     void RestartForDisplay();
     bool m_restartDue = false;
+    bool m_restarting = false;
     // Polled while a close waits: the reason given to the session's end goes
     // once the job has ended, and a restart due then closes the program.
     static constexpr UINT_PTR kCloseHeldTimerId = 5120;

@@ -43,5 +43,7 @@ void CMainWnd::PollHeldClose()
     if (jobRuns || (m_restartDue && !IsWindowEnabled(m_window))) return;
     KillTimer(m_window, kCloseHeldTimerId);
     ShutdownBlockReasonDestroy(m_window);
-    if (m_restartDue) PostClose();
+    if (!m_restartDue) return;
+    m_restarting = true;
+    PostClose();
 }

@@ -27,8 +27,8 @@ void CMsgCheckBoxWnd::OnUiBuilt()
     SetMessageTitle(m_title);
     SetMessageText(m_text);
     SetCheckBoxTexts(m_first, m_second);
-    // OK is the default button, as in the message box.
-    m_pm.SetFocusControl(m_pm.FindControlByName(L"confirm_btn"));
+    // Either answer overwrites one side's settings: a stray Enter or Space cancels.
+    m_pm.SetFocusControl(m_pm.FindControlByName(L"cancel_btn"));
 }
 
 bool CMsgCheckBoxWnd::IsTicked(const wchar_t* name)
@@ -74,8 +74,8 @@ void CMsgCheckBoxWnd::SetCheckBoxTexts(const wchar_t* first, const wchar_t* seco
     if (box1 != nullptr) box1->SetTextContent(second);
 }
 
-int ShowMsgCheckBox(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* first,
-                    const wchar_t* second)
+int AskDestructiveChoice(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* first,
+                         const wchar_t* second)
 {
     return static_cast<int>((new CMsgCheckBoxWnd(title, text, first, second))->RunModalPopup(parent, L"msgcbwnd"));
 }

@@ -33,7 +33,9 @@ private:
     SkinUI::CControlUI* m_closeButton = nullptr;
 };
 
-// 0 cancelled or closed, 1 the first box ticked, 2 the second; confirm with
-// neither ticked leaves the question open.
-int ShowMsgCheckBox(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* first,
-                    const wchar_t* second);
+// A choice between two ways of overwriting settings the unit holds: it opens
+// with the focus on cancel, as every destructive question. 0 cancelled or
+// closed, 1 the first box ticked, 2 the second; confirm with neither ticked
+// leaves the question open.
+int AskDestructiveChoice(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* first,
+                         const wchar_t* second);

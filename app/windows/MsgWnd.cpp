@@ -68,15 +68,29 @@ void CMsgWnd::SetButtonTexts()
     third->SetVisibility(true);
 }
 
-int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text, bool destructive)
-{
-    return ShowMsgBoxEx(parent, title, text, nullptr, 0, destructive);
-}
+namespace {
 
 // The box owns itself from creation on and deletes itself when its window
 // is gone; the modal loop hands back its result.
-int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count,
-                 bool destructive)
+int RunBox(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count,
+           bool destructive)
 {
     return static_cast<int>((new CMsgWnd(title, text, captions, count, destructive))->RunModalPopup(parent, L"msgwnd"));
+}
+
+} // namespace
+
+int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text)
+{
+    return RunBox(parent, title, text, nullptr, 0, false);
+}
+
+int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
+{
+    return RunBox(parent, title, text, captions, count, false);
+}
+
+int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
+{
+    return RunBox(parent, title, text, captions, count, true);
 }

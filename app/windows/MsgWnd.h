@@ -38,10 +38,12 @@ private:
     SkinUI::CControlUI* m_closeButton = nullptr;
 };
 
-// A destructive question (its confirm erases settings the unit holds) opens
-// with the focus on cancel, so a stray Enter or Space answers no.
 // Confirm and cancel with the layout's captions.
-int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text, bool destructive = false);
+int ShowMsgBox(HWND parent, const wchar_t* title, const wchar_t* text);
 // count buttons (1 to 3) with the captions given.
-int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count,
-                 bool destructive = false);
+int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count);
+// A destructive question (its confirm erases settings the unit holds) opens
+// with the focus on cancel, so a stray Enter or Space answers no. Captions
+// as ShowMsgBoxEx; none: the layout's confirm and cancel.
+int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions = nullptr,
+                   int count = 0);

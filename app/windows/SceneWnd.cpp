@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/tuning/AppMessages.h"
+#include "app/tuning/TypedNumber.h"
 #include "app/windows/LanguageFormat.h"
 #include "app/windows/LoadingWnd.h"
 #include "app/windows/MsgWnd.h"
@@ -48,13 +49,6 @@ void Notice(HWND owner, const wchar_t* text)
 uint32_t SceneBit(int index)
 {
     return TuningModel::IsSceneIndex(index) ? 1u << index : 0u;
-}
-
-// A space of any kind, the zero-width ones included: none shows in the list.
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == 0x00A0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F ||
-           c == 0x205F || c == 0x3000 || c == 0xFEFF;
 }
 
 } // namespace
@@ -231,7 +225,7 @@ int CSceneWnd::SaveSence(int s)
     // A slot the unit still holds (a delete it never confirmed) is asked for too.
     if (!oldName.empty() || (model.sceneValid & SceneBit(s - 1)) != 0) {
         FormatLanguageText(text, kTextChars, L"${save_scene_overwrite}", "d", s);
-        if (ShowMsgBox(m_window, L"${tips}", text, true) != 1) return 0;
+        if (AskDestructive(m_window, L"${tips}", text) != 1) return 0;
     }
     std::wstring name = oldName;
     if (ShowNameMsgWnd(m_window, name) != 1) return 0;
@@ -262,9 +256,8 @@ int CSceneWnd::SaveSence(int s)
 bool CSceneWnd::TakeUnitName(int index, std::wstring& name)
 {
     // Spaces at either end would show two names alike; no name at all, a free slot.
-    const auto kept = [](wchar_t c) { return !IsBlank(c); };
-    name.erase(std::find_if(name.rbegin(), name.rend(), kept).base(), name.end());
-    name.erase(name.begin(), std::find_if(name.begin(), name.end(), kept));
+    name.erase(std::find_if_not(name.rbegin(), name.rend(), IsTypedSpace).base(), name.end());
+    name.erase(name.begin(), std::find_if_not(name.begin(), name.end(), IsTypedSpace));
     if (name.empty()) {
         Notice(m_window, L"${scene_name_empty}");
         return false;

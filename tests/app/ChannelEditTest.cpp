@@ -256,6 +256,9 @@ const EditCase kCases[] = {
          EXPECT_EQ("-12dB", Narrow(r.Edit(0)->GetTextContent()));
          EXPECT_EQ(1, r.Profile().channels[0].mute);
      }},
+    {"a trim reported while its box is typed into moves the model and the slider; the box keeps the typing", [](Rig& r) { r.Edit(0)->TakeFocus(); },
+     [](Rig& r) { SendMessageW(r.Edit(0)->GetNativeWindow(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"-1")); PostReport(r.controller, 0x08, dsp::DspTrimRecord{0, 0, -30.0f}); }, {},
+     [](Rig& r) { EXPECT_EQ(-300, r.Slider(0)->GetValue()); EXPECT_EQ("-1", Narrow(r.Edit(0)->GetTextContent())); }},
     {"slider of another channel makes it current first",
      [](Rig&) {},
      [](Rig& r) {

@@ -100,7 +100,8 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
     const int result = RunScripted(script, [&] {
-        return ShowMsgBoxEx(nullptr, L"Notice", L"Empty the outputs?", captions, c.count, c.destructive);
+        return c.destructive ? AskDestructive(nullptr, L"Notice", L"Empty the outputs?", captions, c.count)
+                             : ShowMsgBoxEx(nullptr, L"Notice", L"Empty the outputs?", captions, c.count);
     });
     ASSERT_TRUE(script.seen.opened);
     EXPECT_EQ(c.result, result);

@@ -18,6 +18,7 @@ TEST(SceneNameAnsi, SixteenUnitBytesFillTheSlotAndComeBack) {
     ASSERT_TRUE(m.ToUnitSceneName(4, out, WideToAnsi));
     EXPECT_STREQ(out.data(), "Stage");
     EXPECT_EQ(out[15], 0) << "the rest of the 16 bytes is zero";
+    EXPECT_EQ(TuningModel::UnstorableChars(L"Tab\tName\x7f", WideToAnsi, AnsiToWide), L"\t\x7f");
 }
 
 }  // namespace

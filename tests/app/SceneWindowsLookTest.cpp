@@ -63,7 +63,7 @@ TEST(SceneWindowsLook, PaintInEveryLanguageAtEachDpi)
     EXPECT_TRUE(entry.allStepsRan);
     const auto question = dialogs::RunWindowScript(
         {Look(L"MsgCheckBoxWnd", nullptr, L"xml_checkbox_msg")},
-        [] { ShowMsgCheckBox(nullptr, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}"); });
+        [] { AskDestructiveChoice(nullptr, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}"); });
     EXPECT_TRUE(question.allStepsRan);
 }
 

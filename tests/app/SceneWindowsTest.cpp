@@ -395,6 +395,7 @@ struct CheckBoxCase {
     const wchar_t* second;  // the second box's text handed in
     int result;
     const wchar_t* firstText;  // null: the layout's
+    bool keyed = false;        // tick pressed a key that answers before the click
 };
 
 class CheckBoxQuestion : public ::testing::TestWithParam<CheckBoxCase> {};
@@ -423,9 +424,9 @@ TEST_P(CheckBoxQuestion, ReturnsTheTickedBox)
              Click(w, hwnd, L"cancel_btn");
              return true;
          }},
-        [&] { result = ShowMsgCheckBox(nullptr, L"Q", L"Which way?", L"One way", c.second); });
+        [&] { result = AskDestructiveChoice(nullptr, L"Q", L"Which way?", L"One way", c.second); });
     EXPECT_EQ(c.result, result);
-    EXPECT_EQ(c.result == 0, run.allStepsRan);
+    EXPECT_EQ(c.result == 0 && !c.keyed, run.allStepsRan);
     const std::wstring layoutFirst = CResourceStore::GetInstance()->LookupText(L"${copy_left_to_right}").CStr();
     EXPECT_EQ(c.firstText != nullptr ? c.firstText : layoutFirst, first);
 }
@@ -442,7 +443,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    },
                                    L"Other way", 0, L"One way"},
                       CheckBoxCase{"one empty text keeps both layout texts", [](WindowImplBase&) {}, L"", 1,
-                                   nullptr}));
+                                   nullptr},
+                      CheckBoxCase{"Enter at open cancels", [](WindowImplBase& w) { PostMessageW(w, WM_KEYDOWN, VK_RETURN, 0); }, L"Other way", 0, L"One way", true}));
 
 struct FormatCase {
     const wchar_t* format;

@@ -204,6 +204,9 @@ const Row kRows[] = {
          EXPECT_TRUE(app.Control("ch_mute_0").selected);
          EXPECT_EQ(1, app.Params()["out0.mute"]);
      }},
+    {"after a notice answered with Enter, a second Enter presses nothing",
+     [](App& app) { return app.Request("MENU option_item_about") == "OK" && WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; }) && app.Key("Return") && WaitFor([&] { return !app.Window("msgwnd").found; }) && app.Key("Return"); },
+     [](App&) { return std::vector<std::string>{}; }, false, [](App& app) { EXPECT_EQ(1, app.Params()["out0.mute"]); }},
     {"channel 1's high-pass dragged to the chart's end, on out of the window to the top and the right: it stays",
      [](App& app) {  // the first of eight steps to the chart's last pixel, the last ones past the screen's edges
          const EqChartGeometry chart = Chart(app);
