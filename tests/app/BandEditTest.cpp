@@ -56,6 +56,15 @@ public:
     const wchar_t* GetWndClassName() const override { return L"BrisaBandHost"; }
     CUIString GetSkinXmlName() const override { return m_layout.c_str(); }
     CControlUI* CreateCustomControl(const wchar_t* className) override { return CreateAppControl(className); }
+    // The chart's band notices, handed on as the main window does.
+    void ReceiveNotify(TNotifyInfo& notify) override
+    {
+        const bool release = notify.type == L"equalizer_eq_release";
+        if (chartOwner != nullptr && (release || notify.type == L"equalizer_eq"))
+            chartOwner->EqualizerCallback(_wtoi(notify.sender->GetUserDataText().CStr()), 0, release);
+    }
+
+    EqualizerManager* chartOwner = nullptr;
 
 private:
     std::wstring m_layout;
@@ -409,6 +418,24 @@ const BandCase kDrags[] = {
      },
      {"06:00 00 00 11 03 E8 05 08 15 00", "06:00 00 00 11 03 E8 05 08 16 05"},
      [](Rig& r) { EXPECT_EQ(4.5f, r.Band(0, 17).gain); }},
+    {"a right click mid-drag ends it there; the release and a hover after it send nothing",
+     [](Rig& r) { r.Active(0); },
+     [](Rig& r) {
+         r.host.chartOwner = &r.controller;
+         const CUIPoint p = static_cast<UIEqualizer*>(r.Named(L"equalizer", 0))->Model().BandPoint(17);
+         const HWND h = r.host.GetNativeHandle();
+         // Message, keys, pixels below the band's point, time: the second move waits for the gate.
+         const int steps[][4] = {{WM_MOUSEMOVE, 0, 0, 1000},     {WM_LBUTTONDOWN, 1, 0, 1000},
+                                 {WM_MOUSEMOVE, 1, -30, 1000},   {WM_MOUSEMOVE, 1, -40, 1100},
+                                 {WM_RBUTTONDOWN, 3, -40, 1150}, {WM_RBUTTONUP, 1, -40, 1200},
+                                 {WM_LBUTTONUP, 0, -40, 1250},   {WM_MOUSEMOVE, 0, 40, 5000}};
+         for (const auto& step : steps) {
+             g_now = step[3];
+             SendMessageW(h, step[0], step[1], MAKELPARAM(p.x, p.y + step[2]));
+         }
+     },
+     {"06:00 00 00 11 03 E8 05 08 16 05", "06:00 00 00 11 03 E8 05 08 18 00"},
+     [](Rig& r) { EXPECT_EQ(6.0f, r.Band(0, 17).gain); EXPECT_EQ("6.0", r.Text(L"eq_gain_%d", 17)); }},
     {"a move that changes nothing sends nothing", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.Drag(3, 4.0f, 5000, false); }, {}, [](Rig&) {}},
     {"a hover over a switched-off band keeps its gain, which its enable button brings back",
