@@ -344,9 +344,7 @@ private:
     void DeliverNotification(TNotifyInfo& notify);
     void ServiceQueuedWork();
     void ForgetSubtree(CControlUI* control);
-    // How a press ends: released by its button, abandoned (IsPressAbandoned)
-    // or forgotten untold (handed away, its control removed, a middle
-    // release or a right click's context menu, told as themselves).
+    // How a press ends; which way out gives which is written at EndClick.
     enum class TPressEnd { Released, Abandoned, Forgotten };
     // Every way out of a press: the mouse is let go, the click control
     // forgotten, and the control hears the end once.

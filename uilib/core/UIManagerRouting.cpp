@@ -232,6 +232,16 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
     }
 }
 
+// A press belongs to its click control until it ends, once, here:
+// - Released: its own left release, a button-up (OnButtonUp).
+// - Abandoned (IsPressAbandoned), never clicked: another button pressed or
+//   let go on any control (EndPressHeldOff), a context menu over a left press
+//   (OnContextMenu), the window closing (OnClose), the mouse or the keyboard
+//   taken by another window, a move with no button down.
+// - Forgotten, untold: handed to a window of the control's own
+//   (HandPressAway), its control removed, a middle release or a right click's
+//   context menu, which the control hears as themselves.
+// After it the control hears nothing more of that press.
 void CPaintManagerUI::EndClick(TPressEnd how, WPARAM wParam, LPARAM lParam)
 {
     // Another window may hold the mouse now: only our own capture is let go.

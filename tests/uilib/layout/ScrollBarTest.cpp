@@ -108,8 +108,7 @@ TEST(ScrollBar, PositionAndRangeAreClamped)
 TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
 {
     CPaintManagerUI manager;
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 16, 200, nullptr, nullptr, nullptr, nullptr);
-    manager.AttachWindow(window);
+    manager.AttachWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     CScrollBarUI bar;
     bar.AttachManager(&manager, nullptr, false);
     bar.SetPosition(RECT{0, 0, 16, 200}, false);
@@ -134,8 +133,7 @@ TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
     SendEvent(bar, UIEVENT_PRESSABANDONED, 8, 5);
     EXPECT_EQ(0u, bar.Button1State() & 0x10);
     EXPECT_TRUE(manager.StartTimer(&bar, CScrollBarUI::kRepeatTimerId, 50)) << "the repeat stopped";
-    bar.AttachManager(nullptr, nullptr, false);
-    DestroyWindow(window);
+    DestroyWindow(manager.WindowHandle());
 }
 
 TEST(ScrollBar, PressOnTheTrackPagesTowardsThePoint)
