@@ -351,9 +351,11 @@ private:
     void EndClick(TPressEnd how, WPARAM wParam = 0, LPARAM lParam = 0);
     // A left press held by the click control: its left release is its own.
     bool HoldsLeftPress() const;
-    // Before another button's press or release reaches control: a press on
-    // another control, or a left one on any, can have no button-up now.
+    // Before a press, or a right or middle release, reaches control: a press
+    // held on another control, or a left one held on any, gets no button-up
+    // of its own now.
     void EndPressHeldOff(CControlUI* control);
+    // The control holds the click from now on, for a left press or not.
     void TakeClick(CControlUI* control, bool leftPress);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
