@@ -157,7 +157,10 @@ ChartInput EqChartModel::Move(const CUIPoint& p)
     }
     if (InQHandle(p)) in.cursor = ChartCursor::SizeWE;
     // Still by the press point: the pointer has not moved anything yet.
-    if (m_capture != CAPTURE_NONE && !m_drag.Track(p)) return in;
+    if (m_capture != CAPTURE_NONE) {
+        m_drag.Track(p);
+        if (!m_drag.HasLeft()) return in;
+    }
 
     const CUIPoint clamped = m_geometry.ClampToPlot(p);
     const int freq = m_geometry.XToFreq(clamped.x);
@@ -216,7 +219,8 @@ ChartInput EqChartModel::Release(const CUIPoint& p)
     const int freq = m_geometry.XToFreq(clamped.x);
     // A click that never moved ends the capture and commits nothing: the
     // pointer rarely sits on the point itself.
-    const bool moved = m_drag.Track(p);
+    m_drag.Track(p);
+    const bool moved = m_drag.HasLeft();
     switch (m_capture) {
     case INDEX_CAPTURED:
     case FACTOR_CAPTURED:

@@ -132,9 +132,18 @@ void UIEqualizer::ApplyInput(const ChartInput& input)
     if (input.repaint) RequestRepaint();
 }
 
+void UIEqualizer::EndPress()
+{
+    if (m_model->Capture() != CAPTURE_NONE) ApplyInput(m_model->Release(m_dragPoint));
+}
+
 void UIEqualizer::HandleEvent(TEventInfo& event)
 {
     const CUIPoint p(event.point);
+    if (IsPressAbandoned(event)) {
+        EndPress();
+        return;
+    }
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
         m_model->SetDragSize(CDragRect::SystemSize());
@@ -164,12 +173,6 @@ void UIEqualizer::HandleEvent(TEventInfo& event)
         ApplyInput(m_model->Release(p));
         break;
     }
-    case UIEVENT_KILLFOCUS:
-        // A press the window gave up on (another button took the click, the
-        // left one went up elsewhere) gets no button-up: the drag ends where
-        // the hand last took it, or hovering would go on dragging.
-        if (IsPressAbandoned(event) && m_model->Capture() != CAPTURE_NONE) ApplyInput(m_model->Release(m_dragPoint));
-        break;
     default:
         break;
     }

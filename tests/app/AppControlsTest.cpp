@@ -89,11 +89,11 @@ TEST_F(ChartFixture, DragSendsNotificationsWithTheBandInTheUserData)
         // A press the window gave up on ends where the hand last took it.
         {UIEVENT_BUTTONDOWN, l.left + 2, l.top + 2, hpDone, L"3"},
         {UIEVENT_MOUSEMOVE, 600, 100, hpDone + L" equalizer_lp", L"3"},
-        {UIEVENT_KILLFOCUS, 20, 20, hpDone + L" equalizer_lp equalizer_lp_release", L"3"},
+        {UIEVENT_PRESSABANDONED, 20, 20, hpDone + L" equalizer_lp equalizer_lp_release", L"3"},
         {UIEVENT_MOUSEMOVE, 700, 100, hpDone + L" equalizer_lp equalizer_lp_release", L"3"},
     };
     for (const auto& s : steps) {
-        SendEvent(chart, s.type, s.x, s.y, s.type == UIEVENT_KILLFOCUS ? kPressAbandoned : 0);
+        SendEvent(chart, s.type, s.x, s.y);
         EXPECT_EQ(s.types, recorder.Types()) << s.type << " at " << s.x << "," << s.y;
         EXPECT_STREQ(s.userData, chart.GetUserDataText().CStr());
     }

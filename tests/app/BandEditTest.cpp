@@ -56,6 +56,13 @@ public:
     const wchar_t* GetWndClassName() const override { return L"BrisaBandHost"; }
     CUIString GetSkinXmlName() const override { return m_layout.c_str(); }
     CControlUI* CreateCustomControl(const wchar_t* className) override { return CreateAppControl(className); }
+    // The chart's band notices, handed on as the main window does.
+    void ReceiveNotify(TNotifyInfo& n) override
+    {
+        if (chart != nullptr && wcsncmp(n.type.CStr(), L"equalizer_eq", 12) == 0)
+            chart->EqualizerCallback(_wtoi(n.sender->GetUserDataText().CStr()), 0, n.type == L"equalizer_eq_release");
+    }
+    EqualizerManager* chart = nullptr;
 
 private:
     std::wstring m_layout;
@@ -409,6 +416,20 @@ const BandCase kDrags[] = {
      },
      {"06:00 00 00 11 03 E8 05 08 15 00", "06:00 00 00 11 03 E8 05 08 16 05"},
      [](Rig& r) { EXPECT_EQ(4.5f, r.Band(0, 17).gain); }},
+    {"a right click mid-drag ends it there, sent; the release and a hover send nothing", [](Rig& r) { r.Active(0); },
+     [](Rig& r) {
+         r.host.chart = &r.controller;
+         const CUIPoint p = static_cast<UIEqualizer*>(r.Named(L"equalizer", 0))->Model().BandPoint(17);
+         // Message, keys, pixels below band 17's point, time: the second move waits for the gate.
+         int steps[][4] = {{WM_LBUTTONDOWN, 1, 0, 1000}, {WM_MOUSEMOVE, 1, -30, 1000}, {WM_MOUSEMOVE, 1, -40, 1100},
+                           {WM_RBUTTONDOWN, 3, -40, 1150}, {WM_LBUTTONUP, 0, -40, 1250}, {WM_MOUSEMOVE, 0, 40, 5000}};
+         for (const auto& s : steps) {
+             g_now = s[3];
+             SendMessageW(r.host.GetNativeHandle(), s[0], s[1], MAKELPARAM(p.x, p.y + s[2]));
+         }
+     },
+     {"06:00 00 00 11 03 E8 05 08 16 05", "06:00 00 00 11 03 E8 05 08 18 00"},
+     [](Rig& r) { EXPECT_EQ(6.0f, r.Band(0, 17).gain); EXPECT_EQ("6.0", r.Text(L"eq_gain_%d", 17)); }},
     {"a move that changes nothing sends nothing", [](Rig& r) { r.Active(0); },
      [](Rig& r) { r.Drag(3, 4.0f, 5000, false); }, {}, [](Rig&) {}},
     {"a hover over a switched-off band keeps its gain, which its enable button brings back",

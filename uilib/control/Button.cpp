@@ -67,6 +67,12 @@ void CButtonUI::SetEnabledState(bool enabled)
     if (!GetEnabledState()) m_buttonState = 0;
 }
 
+void CButtonUI::EndPress()
+{
+    m_buttonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
+    RequestRepaint();
+}
+
 void CButtonUI::HandleEvent(TEventInfo& event)
 {
     if (IgnoresMouseEvent(event)) {
@@ -74,13 +80,12 @@ void CButtonUI::HandleEvent(TEventInfo& event)
         return;
     }
     const bool inside = PtInRect(&m_item, event.point) != FALSE;
+    if (IsPressAbandoned(event)) {
+        EndPress();
+        return;
+    }
     switch (event.type) {
     case UIEVENT_KILLFOCUS:
-        // A press whose button-up will never come (focus or mouse taken
-        // away) ends unclicked instead of staying pushed.
-        m_buttonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
-        RequestRepaint();
-        break;
     case UIEVENT_SETFOCUS:
         RequestRepaint();
         break;
@@ -109,8 +114,7 @@ void CButtonUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_BUTTONUP:
         if (m_buttonState & UISTATE_CAPTURED) {
-            m_buttonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
-            RequestRepaint();
+            EndPress();
             if (inside) Activate();
         }
         return;

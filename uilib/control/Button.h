@@ -86,6 +86,8 @@ public:
     uint32_t GetButtonState() const { return m_buttonState; }
 
 protected:
+    // The press is over, unclicked: the pushed and captured bits go.
+    void EndPress();
     // The focused bit follows the focus and the disabled bit the enabled
     // state; a disabled window leaves only the disabled bit.
     void RefreshStateBits();

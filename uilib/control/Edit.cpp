@@ -178,7 +178,7 @@ void CEditUI::HandleEvent(TEventInfo& event)
     if (type == UIEVENT_KILLFOCUS && enabled) RequestRepaint();
     if (type == UIEVENT_BUTTONDOWN || type == UIEVENT_DBLCLICK || type == UIEVENT_RBUTTONDOWN) {
         if (!enabled) return;
-        if (m_manager != nullptr) m_manager->ReleaseMouseCapture();
+        if (m_manager != nullptr) m_manager->HandPressAway();
         if (HasFocus() && m_window == nullptr) {
             if (OpenNativeWindow() && PtInRect(&m_item, event.point)) {
                 const int length = m_text.Length();

@@ -126,11 +126,12 @@ void CListHeaderItemUI::HandleEvent(TEventInfo& event)
         if (!PassToParent(event)) CContainerUI::HandleEvent(event);
         return;
     }
+    if (IsPressAbandoned(event)) {
+        EndPress();
+        return;
+    }
     switch (event.type) {
     case UIEVENT_KILLFOCUS:
-        if (IsPressAbandoned(event)) EndPress();
-        RequestRepaint();
-        break;
     case UIEVENT_SETFOCUS:
         RequestRepaint();
         break;

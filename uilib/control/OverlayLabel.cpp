@@ -67,7 +67,7 @@ void COverlayLabelUI::HandleEvent(TEventInfo& event)
     case UIEVENT_DBLCLICK:
     case UIEVENT_RBUTTONDOWN:
         if (!enabled) return;
-        if (m_manager != nullptr) m_manager->ReleaseMouseCapture();
+        if (m_manager != nullptr) m_manager->HandPressAway();
         if (HasFocus() && !HasOverlay())
             OpenOverlay();
         else if (HasOverlay() && m_reopenOnClick)

@@ -331,10 +331,12 @@ void CScrollBarUI::HandleEvent(TEventInfo& event)
         }
         return;
     }
+    if (IsPressAbandoned(event)) {
+        EndPress();
+        return;
+    }
     switch (event.type) {
     case UIEVENT_KILLFOCUS:
-        if (IsPressAbandoned(event)) EndPress();
-        return;
     case UIEVENT_SETFOCUS:
     case UIEVENT_CONTEXTMENU:
         return;

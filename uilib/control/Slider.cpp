@@ -47,7 +47,7 @@ void CSliderUI::SetEnabledState(bool enabled)
 {
     CProgressUI::SetEnabledState(enabled);
     if (GetEnabledState()) return;
-    EndDragWithoutRelease();
+    EndPress();
     m_thumbState = 0;
 }
 
@@ -122,7 +122,8 @@ void CSliderUI::SetThumbHot(bool hot)
 
 int CSliderUI::DragValue(POINT pt)
 {
-    if (!m_grab.Track(pt)) return m_valueAtCapture;
+    m_grab.Track(pt);
+    if (!m_grab.HasLeft()) return m_valueAtCapture;
     const CUISize thumb = ScaledThumbSize();
     const long long track = m_horizontal ? m_item.Width() - thumb.cx : m_item.Height() - thumb.cy;
     if (track <= 0) return m_valueAtCapture;
@@ -154,17 +155,13 @@ void CSliderUI::OnButtonDown(const TEventInfo& event)
 void CSliderUI::OnButtonUp(const TEventInfo& event)
 {
     if (!GetEnabledState()) return;
-    const bool dragged = (m_thumbState & kThumbCaptured) != 0;
-    m_thumbState &= ~kThumbCaptured;
-    const CUIRect thumb = GetThumbRect();
-    if (dragged) {
+    if (m_thumbState & kThumbCaptured) {
         // A drag ends where the pointer is.
-        const int value = DragValue(event.point);
-        if (value >= m_min && value <= m_max) m_value = value;
-        ReportDragEnd();
-        RequestRepaint();
+        m_value = DragValue(event.point);
+        EndPress();
         return;
     }
+    const CUIRect thumb = GetThumbRect();
     // A release on the thumb it was not pressed on leaves it; beside it, it
     // steps towards the pointer.
     if (PtInRect(&thumb, event.point)) return;
@@ -172,24 +169,25 @@ void CSliderUI::OnButtonUp(const TEventInfo& event)
     CommitUserValue(towardsMin ? m_value - m_step : m_value + m_step);
 }
 
-void CSliderUI::ReportDragEnd()
+void CSliderUI::EndPress()
 {
+    if ((m_thumbState & kThumbCaptured) == 0) return;
+    m_thumbState &= ~kThumbCaptured;
+    RequestRepaint();
+    if (!m_grab.HasLeft()) {
+        // A press held still moved nothing: the thumb takes what the owner
+        // holds, untold.
+        CProgressUI::SetValue(m_reportedValue);
+        return;
+    }
     // Each value reaches the owner once: with "sendmove" the moves told it
     // most of them, without it nothing since the press. A value the owner
     // set meanwhile is what it holds, so the thumb's own is told again.
     if (m_value != m_reportedValue) {
         m_reportedValue = m_value;
         if (m_manager != nullptr) m_manager->SendNotification(this, L"valuechanged", 0, 0, false);
-        RequestRepaint();
     }
     RefreshValueText();
-}
-
-void CSliderUI::EndDragWithoutRelease()
-{
-    if ((m_thumbState & kThumbCaptured) == 0) return;
-    m_thumbState &= ~kThumbCaptured;
-    ReportDragEnd();
 }
 
 void CSliderUI::OnMouseMove(const TEventInfo& event)
@@ -215,6 +213,10 @@ void CSliderUI::HandleEvent(TEventInfo& event)
 {
     if (IgnoresMouseEvent(event)) {
         if (!PassToParent(event)) CLabelUI::HandleEvent(event);
+        return;
+    }
+    if (IsPressAbandoned(event)) {
+        EndPress();
         return;
     }
     switch (event.type) {
@@ -248,11 +250,6 @@ void CSliderUI::HandleEvent(TEventInfo& event)
         return;
     case UIEVENT_CONTEXTMENU:
         return;
-    case UIEVENT_KILLFOCUS:
-        // The keyboard focus moving on (a handler focusing the value's box)
-        // leaves the drag to the hand.
-        if (IsPressAbandoned(event)) EndDragWithoutRelease();
-        break;
     default:
         break;
     }

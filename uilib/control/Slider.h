@@ -61,10 +61,10 @@ private:
     void OnButtonDown(const TEventInfo& event);
     void OnButtonUp(const TEventInfo& event);
     void OnMouseMove(const TEventInfo& event);
-    // A drag that lost the mouse ends where the thumb is, reported once.
-    void EndDragWithoutRelease();
-    // "valuechanged" when the drag left a value the owner has not heard.
-    void ReportDragEnd();
+    // The drag ends where the thumb is: a value the owner has not heard is
+    // told once, and a press that never left the drag rectangle takes the
+    // owner's value.
+    void EndPress();
     void SetThumbHot(bool hot);
 
     CUISize m_thumbSize;

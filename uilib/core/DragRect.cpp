@@ -11,12 +11,11 @@ void CDragRect::Press(const CUIPoint& at, const CUISize& size)
     m_left = false;
 }
 
-bool CDragRect::Track(const CUIPoint& p)
+void CDragRect::Track(const CUIPoint& p)
 {
     if (!m_left) {
         m_left = std::abs(p.x - m_press.x) > m_size.cx / 2 || std::abs(p.y - m_press.y) > m_size.cy / 2;
     }
-    return m_left;
 }
 
 } // namespace SkinUI

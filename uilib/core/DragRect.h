@@ -14,9 +14,11 @@ public:
     static CUISize SystemSize();
 
     void Press(const CUIPoint& at, const CUISize& size);
-    // Follows the pointer: true once it has been outside the rectangle since
-    // the press, even when back inside.
-    bool Track(const CUIPoint& p);
+    // Follows the pointer.
+    void Track(const CUIPoint& p);
+    // The pointer has been outside the rectangle since the press, even if
+    // back inside now.
+    bool HasLeft() const { return m_left; }
     const CUIPoint& PressPoint() const { return m_press; }
 
 private:

@@ -34,6 +34,8 @@ enum UIEventType : int32_t {
     UIEVENT_DBLCLICK = 19,
     UIEVENT_CONTEXTMENU = 20,
     UIEVENT_SCROLLWHEEL = 21,
+    // Ends a press instead of its button-up: see IsPressAbandoned.
+    UIEVENT_PRESSABANDONED = 22,
     UIEVENT_KILLFOCUS = 23,
     UIEVENT_SETFOCUS = 24,
     UIEVENT_WINDOWSIZE = 25,
@@ -41,7 +43,7 @@ enum UIEventType : int32_t {
     UIEVENT_TIMER = 27,
 
     UIEVENT_MOUSE_FIRST = UIEVENT_MOUSEMOVE,
-    UIEVENT_MOUSE_LAST = UIEVENT_SCROLLWHEEL,
+    UIEVENT_MOUSE_LAST = UIEVENT_PRESSABANDONED,
 };
 
 // One input event, built by the paint manager from a window message.
@@ -61,16 +63,18 @@ inline bool IsMouseEventType(int32_t type)
     return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
 }
 
-// The manager gives up a press it routed to a control (the mouse or the
-// focus taken by another window, another button's press, a move with no
-// button down) with a UIEVENT_KILLFOCUS carrying this in wParam. No button-up
-// follows: a control that holds a press ends it on this event as its
-// button-up would. A plain focus change leaves the press to the hand.
-const WPARAM kPressAbandoned = 1;
-
+// The manager gives up a press it routed to a control when no button-up of
+// its own will come: another window took the mouse or the keyboard, another
+// button was pressed or let go, a context menu opened, the window closes, or
+// a move came with no button down. The control hears it once, in place of
+// the button-up, and nothing of that press after it. It is no focus change,
+// and a focus change alone ends no press: the hand does.
+// Every control that keeps a pushed, captured or dragging state from its
+// button-down, buttons included, clears it in its EndPress, called on the
+// button-up and on IsPressAbandoned.
 inline bool IsPressAbandoned(const TEventInfo& event)
 {
-    return event.type == UIEVENT_KILLFOCUS && event.wParam == kPressAbandoned;
+    return event.type == UIEVENT_PRESSABANDONED;
 }
 
 // Tree searches: the predicate returns the control that ends the search, or null.

@@ -287,6 +287,10 @@ public:
     void CaptureMouse();
     void ReleaseMouseCapture();
     bool IsMouseCaptured() const;
+    // A control hands its press to a window of its own (an edit box's): the
+    // manager lets go of the mouse and forgets the press, so that moves reach
+    // the controls under the pointer again.
+    void HandPressAway();
 
     // Option groups.
     bool JoinOptionGroup(const wchar_t* group, CControlUI* control);
@@ -340,16 +344,18 @@ private:
     void DeliverNotification(TNotifyInfo& notify);
     void ServiceQueuedWork();
     void ForgetSubtree(CControlUI* control);
-    // Another window took the mouse or the keyboard in the middle of a press:
-    // no button-up will come, so the pressed control is told the press is
-    // given up (IsPressAbandoned).
-    void AbandonPress();
-    // Another button's press or release about to take the click control for
-    // control: a press held on another control ends, as its button-up would
-    // reach no one.
+    // How a press ends; which way out gives which is written at EndClick.
+    enum class TPressEnd { Released, Abandoned, Forgotten };
+    // Every way out of a press: the mouse is let go, the click control
+    // forgotten, and the control hears the end once.
+    void EndClick(TPressEnd how, WPARAM wParam = 0, LPARAM lParam = 0);
+    // A left press held by the click control: its left release is its own.
+    bool HoldsLeftPress() const;
+    // Before a press, or a right or middle release, reaches control: a press
+    // held on another control, or a left one held on any, gets no button-up
+    // of its own now.
     void EndPressHeldOff(CControlUI* control);
-    // Gives the click to control for a button's press or release; a left
-    // press held on another control is over.
+    // The control holds the click from now on, for a left press or not.
     void TakeClick(CControlUI* control, bool leftPress);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
@@ -361,6 +367,8 @@ private:
     void OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(WPARAM wParam, LPARAM lParam);
     void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    void OnClose();
+    void OnContextMenu(WPARAM wParam, LPARAM lParam);
     bool StartControlDrag();
     void RaiseControlEvent(CControlUI* target, int type, POINT pt, WORD keyChar, WORD keyState, WPARAM wParam,
                            LPARAM lParam);

@@ -107,7 +107,6 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
         }
     }
 
-    WORD keyState = 0;
     switch (message) {
     case WM_PAINT:
         PaintWindow();
@@ -143,24 +142,14 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_KILLFOCUS:
         // A box of this window opening its own edit window takes the focus
         // but not the mouse: the press goes on.
-        if (m_mouseCaptured && !IsChild(m_window, reinterpret_cast<HWND>(wParam))) AbandonPress();
+        if (m_mouseCaptured && !IsChild(m_window, reinterpret_cast<HWND>(wParam))) EndClick(TPressEnd::Abandoned);
         return false;
     case WM_CAPTURECHANGED:
-        if (m_mouseCaptured && reinterpret_cast<HWND>(lParam) != m_window) AbandonPress();
+        if (m_mouseCaptured && reinterpret_cast<HWND>(lParam) != m_window) EndClick(TPressEnd::Abandoned);
         return false;
-    case WM_CLOSE: {
-        keyState = CurrentKeyState();
-        if (m_hoverControl != nullptr)
-            RaiseControlEvent(m_hoverControl, UIEVENT_MOUSELEAVE, m_lastMousePoint, 0, keyState, wParam, lParam);
-        if (m_clickControl != nullptr)
-            RaiseControlEvent(m_clickControl, UIEVENT_BUTTONUP, m_lastMousePoint, 0, keyState, wParam, lParam);
-        SetFocusControl(nullptr);
-        HWND owner = GetWindow(m_window, GW_OWNER);
-        if (GetActiveWindow() == m_window && owner != nullptr) SetFocus(owner);
-        if (m_toolTipWindow != nullptr) DestroyWindow(m_toolTipWindow);
-        m_toolTipWindow = nullptr;
+    case WM_CLOSE:
+        OnClose();
         return false;
-    }
     case WM_DESTROY:
         // OLE must not keep calling into a window that is going away.
         RevokeRegistration();
@@ -198,19 +187,9 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
         RaiseControlEvent(m_focusControl, UIEVENT_CHAR, m_lastMousePoint, static_cast<WORD>(wParam),
                           CurrentKeyState(), wParam, lParam);
         return false;
-    case WM_CONTEXTMENU: {
-        if (m_root == nullptr) return false;
-        POINT pt = PointOf(lParam);
-        ScreenToClient(m_window, &pt);
-        m_lastMousePoint = pt;
-        if (m_clickControl == nullptr) return false;
-        ReleaseMouseCapture();
-        CControlUI* control = m_clickControl;
-        m_clickControl = nullptr;
-        RaiseControlEvent(control, UIEVENT_CONTEXTMENU, pt, 0, LOWORD(wParam), wParam,
-                          reinterpret_cast<LPARAM>(control));
+    case WM_CONTEXTMENU:
+        OnContextMenu(wParam, lParam);
         return false;
-    }
     case WM_MOUSEWHEEL:
         OnMouseWheel(wParam, lParam);
         return false;
@@ -253,24 +232,77 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
     }
 }
 
-void CPaintManagerUI::AbandonPress()
+// A press belongs to its click control until it ends, once, here:
+// - Released: its own left release, a button-up (OnButtonUp).
+// - Abandoned (IsPressAbandoned), never clicked: another button pressed or
+//   let go on any control (EndPressHeldOff), a context menu over a left press
+//   (OnContextMenu), the window closing (OnClose), the mouse or the keyboard
+//   taken by another window, a move with no button down.
+// - Forgotten, untold: handed to a window of the control's own
+//   (HandPressAway), its control removed, a middle release or a right click's
+//   context menu, which the control hears as themselves.
+// After it the control hears nothing more of that press.
+void CPaintManagerUI::EndClick(TPressEnd how, WPARAM wParam, LPARAM lParam)
 {
+    // Another window may hold the mouse now: only our own capture is let go.
     if (m_mouseCaptured) ReleaseMouseCapture();
+    m_dragPending = false;
     CControlUI* control = m_clickControl;
     m_clickControl = nullptr;
-    if (control != nullptr)
-        RaiseControlEvent(control, UIEVENT_KILLFOCUS, m_lastMousePoint, 0, CurrentKeyState(), kPressAbandoned, 0);
+    m_clickHoldsLeft = false;
+    if (control == nullptr || how == TPressEnd::Forgotten) return;
+    const int type = how == TPressEnd::Released ? UIEVENT_BUTTONUP : UIEVENT_PRESSABANDONED;
+    RaiseControlEvent(control, type, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
+}
+
+void CPaintManagerUI::HandPressAway()
+{
+    EndClick(TPressEnd::Forgotten);
+}
+
+bool CPaintManagerUI::HoldsLeftPress() const
+{
+    return m_clickControl != nullptr && m_clickHoldsLeft;
 }
 
 void CPaintManagerUI::EndPressHeldOff(CControlUI* control)
 {
-    if (m_clickControl != nullptr && m_clickControl != control) AbandonPress();
+    if (HoldsLeftPress() || (m_clickControl != nullptr && m_clickControl != control))
+        EndClick(TPressEnd::Abandoned);
 }
 
 void CPaintManagerUI::TakeClick(CControlUI* control, bool leftPress)
 {
-    m_clickHoldsLeft = leftPress || (m_clickHoldsLeft && m_clickControl == control);
     m_clickControl = control;
+    m_clickHoldsLeft = leftPress;
+}
+
+void CPaintManagerUI::OnClose()
+{
+    if (m_hoverControl != nullptr)
+        RaiseControlEvent(m_hoverControl, UIEVENT_MOUSELEAVE, m_lastMousePoint, 0, CurrentKeyState(), 0, 0);
+    // A close clicks nothing: a press held now is given up.
+    EndClick(TPressEnd::Abandoned);
+    SetFocusControl(nullptr);
+    HWND owner = GetWindow(m_window, GW_OWNER);
+    if (GetActiveWindow() == m_window && owner != nullptr) SetFocus(owner);
+    if (m_toolTipWindow != nullptr) DestroyWindow(m_toolTipWindow);
+    m_toolTipWindow = nullptr;
+}
+
+void CPaintManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    if (m_root == nullptr) return;
+    CControlUI* control = m_clickControl;
+    // The menu key during a left press ends that press; a right click's
+    // press ends with the menu it asks for.
+    if (control != nullptr) EndClick(HoldsLeftPress() ? TPressEnd::Abandoned : TPressEnd::Forgotten);
+    POINT pt = PointOf(lParam);
+    ScreenToClient(m_window, &pt);
+    m_lastMousePoint = pt;
+    if (control != nullptr)
+        RaiseControlEvent(control, UIEVENT_CONTEXTMENU, pt, 0, LOWORD(wParam), wParam,
+                          reinterpret_cast<LPARAM>(control));
 }
 
 void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
@@ -289,7 +321,7 @@ void CPaintManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam)
     // A press that holds the mouse with no button down lost its release
     // (let go while another window held the mouse): it ends here, or its
     // control would go on following the hand.
-    if (m_mouseCaptured && (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) AbandonPress();
+    if (m_mouseCaptured && (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) EndClick(TPressEnd::Abandoned);
     POINT pt = PointOf(lParam);
     bool moved = pt.x != m_lastMousePoint.x || pt.y != m_lastMousePoint.y;
     m_lastMousePoint = pt;
@@ -388,6 +420,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
     if (!m_noActivate) SetFocus(m_window);
     CControlUI* control = FindControlAtPoint(pt);
     if (control == nullptr || control->GetPaintManager() != this) return;
+    EndPressHeldOff(control);
     // The click control is set before the event, so that a handler removing
     // the control leaves no stale pointer behind.
     switch (message) {
@@ -409,7 +442,6 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
         RaiseControlEvent(control, UIEVENT_DBLCLICK, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     default: {
-        EndPressHeldOff(control);
         control->TakeFocus();
         if (FindControlAtPoint(pt) != control) return;
         CaptureMouse();
@@ -427,11 +459,7 @@ void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
     m_lastMousePoint = pt;
     if (message == WM_LBUTTONUP) {
         // Another button's press took the click from the left press: its release goes to no control.
-        if (m_clickControl == nullptr || !m_clickHoldsLeft) return;
-        ReleaseMouseCapture();
-        CControlUI* control = m_clickControl;
-        m_clickControl = nullptr;
-        RaiseControlEvent(control, UIEVENT_BUTTONUP, pt, 0, CurrentKeyState(), wParam, lParam);
+        if (HoldsLeftPress()) EndClick(TPressEnd::Released, wParam, lParam);
         return;
     }
     // Only this manager's controls: another window's control could be freed
@@ -439,9 +467,14 @@ void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
     CControlUI* control = FindControlAtPoint(pt);
     if (control != nullptr && control->GetPaintManager() != this) control = nullptr;
     EndPressHeldOff(control);
-    TakeClick(control, false);
     if (control == nullptr) return;
-    ReleaseMouseCapture();
+    if (message == WM_RBUTTONUP) {
+        // The click stays with the control for the context menu the release asks for.
+        TakeClick(control, false);
+        ReleaseMouseCapture();
+    } else {
+        EndClick(TPressEnd::Forgotten);
+    }
     int type = message == WM_RBUTTONUP ? UIEVENT_RBUTTONUP : UIEVENT_MBUTTONUP;
     RaiseControlEvent(control, type, pt, 0, CurrentKeyState(), wParam, lParam);
 }
@@ -469,7 +502,8 @@ void CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam)
     ScreenToClient(m_window, &pt);
     m_lastMousePoint = pt;
     CControlUI* control = FindControlAtPoint(pt);
-    if (control != nullptr && control->GetPaintManager() == this) {
+    // A held left press keeps the hand busy: the notch moves no control.
+    if (control != nullptr && control->GetPaintManager() == this && !HoldsLeftPress()) {
         WPARAM towardUser = (wParam & 0x80000000u) != 0 ? 1 : 0;
         RaiseControlEvent(control, UIEVENT_SCROLLWHEEL, pt, 0, CurrentKeyState(), towardUser, lParam);
     }

@@ -99,10 +99,7 @@ void CPaintManagerUI::DropReferencesTo(CControlUI* control)
 {
     if (m_keyControl == control) m_keyControl = nullptr;
     if (m_hoverControl == control) m_hoverControl = nullptr;
-    if (m_clickControl == control) {
-        m_clickControl = nullptr;
-        if (m_mouseCaptured) ReleaseMouseCapture();
-    }
+    if (m_clickControl == control) EndClick(TPressEnd::Forgotten);
     if (m_focusControl == control) m_focusControl = nullptr;
     if (m_heldFocus == control) m_heldFocus = nullptr;
     StopControlTimers(control);

@@ -266,7 +266,7 @@ TEST(Separator, LeftEdgeDragMovesTheLeftEdge)
     ExpectRect(layout.GetPosition(), 80, 0, 200, 30);
     EXPECT_EQ(120, layout.GetFixedSizeValue().cx);
     // An abandoned press drags no further.
-    SendEvent(layout, UIEVENT_KILLFOCUS, 81, 10, kPressAbandoned);
+    SendEvent(layout, UIEVENT_PRESSABANDONED, 81, 10);
     SendEvent(layout, UIEVENT_MOUSEMOVE, 61, 10);
     EXPECT_EQ(120, layout.GetFixedSizeValue().cx);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "uilib/control/ScrollBar.h"
+#include "uilib/core/UIManager.h"
 #include "uilib/layout/Container.h"
 #include "tests/uilib/kit/ExpectRect.h"
 #include "tests/uilib/kit/SentEvents.h"
@@ -106,7 +107,10 @@ TEST(ScrollBar, PositionAndRangeAreClamped)
 
 TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
 {
+    CPaintManagerUI manager;
+    manager.AttachWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     CScrollBarUI bar;
+    bar.AttachManager(&manager, nullptr, false);
     bar.SetPosition(RECT{0, 0, 16, 200}, false);
     bar.SetScrollRange(1000);
     bar.SetLineSize(10);
@@ -126,8 +130,10 @@ TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
 
     SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 5);
     EXPECT_EQ(20, bar.GetScrollPos());
-    SendEvent(bar, UIEVENT_KILLFOCUS, 8, 5, kPressAbandoned);
+    SendEvent(bar, UIEVENT_PRESSABANDONED, 8, 5);
     EXPECT_EQ(0u, bar.Button1State() & 0x10);
+    EXPECT_TRUE(manager.StartTimer(&bar, CScrollBarUI::kRepeatTimerId, 50)) << "the repeat stopped";
+    DestroyWindow(manager.WindowHandle());
 }
 
 TEST(ScrollBar, PressOnTheTrackPagesTowardsThePoint)

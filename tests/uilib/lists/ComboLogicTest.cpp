@@ -80,7 +80,7 @@ TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
     // A press on the combo whose list cannot open, then abandoned, leaves it unpushed.
     combo->SetVisibility(false);
     SendEvent(*combo, UIEVENT_BUTTONDOWN);
-    SendEvent(*combo, UIEVENT_KILLFOCUS, 0, 0, kPressAbandoned);
+    SendEvent(*combo, UIEVENT_PRESSABANDONED, 0, 0);
     EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), 0u);
 }
 

@@ -1,10 +1,12 @@
 // Window messages routed to controls: mouse, keys, focus and tab order.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ManagerHarness.h"
+#include "uilib/control/Slider.h"
 
 using namespace SkinUI;
 using namespace SkinUITest;
@@ -158,6 +160,39 @@ TEST_F(RoutingWindow, WheelDirectionAndContextMenu)
     ASSERT_EQ(right->CountOf(UIEVENT_CONTEXTMENU), 1);
     EXPECT_EQ(right->LastOf(UIEVENT_CONTEXTMENU)->lParam, reinterpret_cast<LPARAM>(right));
     EXPECT_EQ(right->LastOf(UIEVENT_CONTEXTMENU)->point.x, 250);
+}
+
+// A left press, the owner's value 30, a way out, the release, a plain move onto the thumb.
+TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
+{
+    CSliderUI* slider = new CSliderUI;  // thumb 10 px: at 10..20 for 0, 40..50 for 30
+    root->Add(slider, RECT{10, 100, 120, 120});
+    window.ShowAndPaint();
+    const HWND h = window.Handle();
+    const struct { const char* how; int x, y; std::function<void()> out; int abandons, ups; } rows[] = {
+        {"still thumb", 15, 110, [&] { Send(WM_MOUSEMOVE, MK_LBUTTON, 16, 111); }, 0, 0},
+        {"right click", 20, 20, [&] { Send(WM_RBUTTONDOWN, 3, 20, 20), Send(WM_RBUTTONUP, 1, 20, 20); }, 1, 0},
+        {"middle click", 20, 20, [&] { Send(WM_MBUTTONDOWN, 17, 20, 20), Send(WM_MBUTTONUP, 1, 20, 20); }, 1, 0},
+        {"menu key", 20, 20, [&] { SendMessageW(h, WM_CONTEXTMENU, 0, -1); }, 1, 0},
+        {"close", 20, 20, [&] { LRESULT r; window.Manager().ProcessMessage(WM_CLOSE, 0, 0, r); }, 1, 0},
+        {"handed away", 20, 20, [&] { window.Manager().HandPressAway(); }, 0, 0},
+        {"wheel", 20, 20, [&] { SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(1, 120), ScreenPoint(250, 20)); }, 0, 1},
+        {"capture taken, focus kept", 20, 20, [&] { SendMessageW(h, WM_CAPTURECHANGED, 0, 0); }, 1, 0},
+    };
+    for (const auto& row : rows) {
+        left->events.clear();
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, row.x, row.y);
+        slider->SetValue(30);
+        row.out();
+        Send(WM_LBUTTONUP, 0, row.x, row.y);
+        Send(WM_MOUSEMOVE, 0, 45, 110);
+        EXPECT_EQ(row.abandons, left->CountOf(UIEVENT_PRESSABANDONED)) << row.how;
+        EXPECT_EQ(row.ups, left->CountOf(UIEVENT_BUTTONUP)) << row.how;
+        EXPECT_EQ(uint32_t{CSliderUI::kThumbHot}, slider->GetThumbState()) << row.how;
+        EXPECT_EQ(30, slider->GetValue()) << row.how;
+        EXPECT_EQ(0, recorder.CountOf(L"valuechanged") + right->CountOf(UIEVENT_SCROLLWHEEL)) << row.how;
+        EXPECT_TRUE(!window.Manager().FocusControl() || window.Manager().FocusControl()->HasFocus()) << row.how;
+    }
 }
 
 TEST_F(RoutingWindow, SetCursorWhileCapturedIsSwallowed)

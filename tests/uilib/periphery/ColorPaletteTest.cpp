@@ -105,7 +105,7 @@ TEST_F(PaletteFixture, DragInTheFieldPicksHueAndLightnessAndReportsOnRelease)
     EXPECT_FALSE(palette->IsDraggingField());
     // An abandoned press picks nothing more.
     SendEvent(*palette, UIEVENT_BUTTONDOWN, 90, 50);
-    SendEvent(*palette, UIEVENT_KILLFOCUS, 90, 50, kPressAbandoned);
+    SendEvent(*palette, UIEVENT_PRESSABANDONED, 90, 50);
     SendEvent(*palette, UIEVENT_MOUSEMOVE, 180, 50);
     EXPECT_EQ(palette->GetHue(), 90);
 }
