@@ -58,7 +58,7 @@ void EqualizerManager::ForceUpdate()
         wchar_t text[64];
         _snwprintf(text, 63, L"File prepare error. error code %d", code);
         text[63] = L'\0';
-        AskOrTell(mMainWnd, text, 1);
+        ShowNotice(mMainWnd, text);
         return;
     }
 
@@ -98,6 +98,7 @@ void EqualizerManager::ResetMcuFactoryDefault()
     mFactoryDefault.Join();
     mRestartExpected = true;
     mFactorySilentBefore = mDevice.SilentExchanges();
+    mFactoryLink = mDevice.LinkSerial();
     PostToMain(WM_BUSY_BEGIN);
     mFactoryDefaultRunning.store(true);
     if (mFactoryDefault.Start()) return;
@@ -112,13 +113,14 @@ void EqualizerManager::FactoryDefaultThread(void* self)
     ResetEnd end = ResetEnd::Acknowledged;
     if (!manager->mDevice.MCU_Factory_Default())
         end = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore ? ResetEnd::Silent : ResetEnd::Left;
-    if (manager->mMainWnd != nullptr) PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, static_cast<WPARAM>(end), 0);
+    if (manager->mMainWnd != nullptr)
+        PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, manager->mFactoryLink, static_cast<LPARAM>(end));
     LogPrintW(L"Factory default thread end!\n");
     // Last, once its end is on its way: the wait is bounded by the reset's own.
     manager->mFactoryDefaultRunning.store(false);
 }
 
-bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
+bool EqualizerManager::FactoryDefaultEnded(ResetEnd end, bool linkLasted)
 {
     if (end == ResetEnd::Acknowledged) return true;
     // No restart follows: a later removal is a real unplug again.
@@ -126,10 +128,13 @@ bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
     if (!mDevice.IsDeviceOpen()) {
         // The removal came first and kept its notice back for a restart.
         PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
-    } else if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus()) {
-        UnitStoppedAnswering(L"${device_no_answer}");
-    } else {
-        DevicePlugOut();
+        return false;
     }
+    // A link opened since has its own read: the reset's end is not its to close.
+    if (!linkLasted) return false;
+    if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus())
+        UnitStoppedAnswering(L"${device_no_answer}");
+    else
+        DevicePlugOut();
     return false;
 }

@@ -97,7 +97,6 @@ private:
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
     void HandleTimer(WPARAM id);
-    void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
     // A display change (MainWndClose.cpp): the program closes and starts
     // again (WinMain) once no job holds the link and no window stands over
