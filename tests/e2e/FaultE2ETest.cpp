@@ -304,7 +304,7 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
     return op;
 }
 
-// Flap: the unit leaves and is plugged back at once. AltF4, Close: the loading window gets Alt+F4 or another program's
+// Flap: the unit leaves and is back within a second. AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
 // end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
 enum class Fault { Unplug, Flap, Silent, AltF4, Close, MainClose, DisplayChange };
@@ -409,8 +409,9 @@ protected:
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
         ASSERT_TRUE(reached(row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        // Back as soon as the cut job has ended.
         const size_t plugged = app->Mark();
-        ASSERT_TRUE(!flap || app->Plug());
+        ASSERT_TRUE(!flap || (WaitFor([&] { return !app->Window("loadingwnd").found; }, kBoundMs) && app->Plug()));
         EXPECT_TRUE(!row.held || (app->Request("CLOSE " + std::string(row.held)).rfind("OK", 0) == 0 && app->Window(row.held).found && !app->Window(kMain).enabled)) << Describe(*app);
         const std::string closing = row.fault == Fault::Close ? "loadingwnd" : kMain;
         const bool restart = row.fault == Fault::DisplayChange;
