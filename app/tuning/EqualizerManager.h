@@ -99,9 +99,9 @@ public:
     // removal posted: what it reports of an older link is moot, the unit
     // back since has a read of its own.
     bool LinkUnchangedSince(WPARAM link) const { return mDevice.LinkSerial() == link; }
-    // The job that holds the link now, or None: the connect read, a profile push or whole save, a scene job, a
-    // bridge or output reset, the factory reset's wait, or a firmware
-    // window's transfer with its restarts and reset. Cut short, it leaves
+    // The job that holds the link now, or None: the connect read, a profile
+    // push or whole save, a scene job, a bridge or output reset, the factory
+    // reset's wait, or a firmware window's transfer with its restarts and reset. Cut short, it leaves
     // the unit part way through; so while one runs no other starts, and
     // neither an outside close, the session's end nor the display's restart
     // ends the program. A firmware window left idle after a failure is none.

@@ -296,7 +296,8 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     std::vector<std::wstring> boxes;
     if (c.overwriteAsked) boxes.push_back(Formatted(L"${save_scene_overwrite}", c.row + 1));
     if (c.linkBusy) boxes.push_back(CResourceStore::GetInstance()->LookupText(L"${device_busy}").CStr());
-    if (c.unitGone || c.linkReplaced) boxes.push_back(Formatted(L"${save_scene_offline}", 0));
+    if (c.unitGone || c.linkReplaced)
+        boxes.push_back(Formatted(c.unitGone ? L"${save_scene_offline}" : L"${save_scene_cut}", 0));
     else if (refused) {
         const CUIString format = CResourceStore::GetInstance()->LookupText(L"${same_name_tips}");
         wchar_t text[512];

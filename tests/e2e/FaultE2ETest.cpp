@@ -320,11 +320,11 @@ struct FaultRow {
 
 const FaultRow kRows[] = {
     // The scene's name reaches the unit, its store does not.
-    {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "save_scene_offline"},
-    {"scene save, unplugged and back", [] { return SceneSave(4, "FLP"); }, Fault::Flap, 2, "save_scene_offline"},
+    {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "save_scene_cut"},
+    {"scene save, unplugged and back", [] { return SceneSave(4, "FLP"); }, Fault::Flap, 2, "save_scene_cut"},
     {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
     {"scene save, silent, closed", [] { Operation op = SceneSave(3, "CLS"); op.waitScale = 25; return op; }, Fault::Silent, 2, "device_no_answer", "scenewnd"},
-    {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "load_scene_offline"},
+    {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "load_scene_cut"},
     {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_no_answer"},
     // Past the handshake: the recall is not shown as made.
     {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_no_answer"},
