@@ -91,6 +91,10 @@ public:
     void UnitStoppedAnswering(const wchar_t* notice);
     // Tells notice (a literal language key) once the loading window has gone.
     void TellAfterLoading(const wchar_t* notice);
+    // Whether a job that did not finish was cut by its link's end: the link
+    // closed or replaced, or the unit gone from the bus before its removal
+    // is reported (the link then closes here, and the removal finds it closed).
+    bool JobCutByLinkEnd(bool linkLasted);
     // Link looks of "btnConnect".
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);

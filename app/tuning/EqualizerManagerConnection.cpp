@@ -275,6 +275,14 @@ void EqualizerManager::UnitStoppedAnswering(const wchar_t* notice)
     TellAfterLoading(notice);
 }
 
+bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
+{
+    if (!linkLasted) return true;
+    if (DspDevice::IsUnitOnBus()) return false;
+    DisconnectDevice();
+    return true;
+}
+
 // Posted behind the loading window's close (one hop: its end may itself
 // still be queued): a notice opened inside the loading window's modal loop
 // leaves the main window disabled after both have gone.

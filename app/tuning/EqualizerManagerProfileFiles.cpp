@@ -209,7 +209,7 @@ void EqualizerManager::ProfilePushed(bool linkLasted)
     // A push its link's end cut (the unit pulled, back or not) left the unit
     // holding part of the file. A silent unit leaves the link useless, and
     // its read-back waits for a reconnect.
-    if (mPushOutcome != PushOutcome::Sent && !linkLasted)
+    if (mPushOutcome != PushOutcome::Sent && JobCutByLinkEnd(linkLasted))
         TellAfterLoading(L"${profile_push_cut}");
     else if (mPushOutcome == PushOutcome::Unanswered && mDevice.SilentExchanges() != mTransferSilentBefore)
         UnitStoppedAnswering(L"${profile_push_fail}");
@@ -225,7 +225,7 @@ void EqualizerManager::WholeScenesRead(bool linkLasted)
         // A unit that stopped answering (not one that missed a single answer)
         // closes the link as every silent job does; a cut link, back or not,
         // leaves the file unwritten all the same.
-        if (mWholeSaveSilent && linkLasted && mDevice.SilentExchanges() != mTransferSilentBefore)
+        if (!JobCutByLinkEnd(linkLasted) && mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore)
             UnitStoppedAnswering(L"${device_no_answer}");
         else
             TellAfterLoading(L"${profile_create_error}");

@@ -131,7 +131,7 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result, bool li
     mJobTellsItsCut = false;
     // A job its link's end cut (unplugged, back or not) says so in the scene
     // window; what it met on the old link must not end a link opened since.
-    const bool cut = !linkLasted && result != UnitStatusRead::Done;
+    const bool cut = result != UnitStatusRead::Done && JobCutByLinkEnd(linkLasted);
     if (job == SceneJob::Load && !cut) {
         // The unit was connected: a handshake left unanswered is silence too.
         // Half read back, the recall is not shown as made.
@@ -147,7 +147,7 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result, bool li
     // A recall that met silence ended above. A save or delete the unit never
     // confirmed has given its row back in the scene window; a unit that fell
     // silent meanwhile is let go with a word, as after a recall.
-    if (job != SceneJob::Load && linkLasted && mDevice.SilentExchanges() != mSceneSilentBefore)
+    if (job != SceneJob::Load && !cut && linkLasted && mDevice.SilentExchanges() != mSceneSilentBefore)
         UnitStoppedAnswering(L"${device_no_answer}");
 }
 
