@@ -5,24 +5,24 @@
 
 #include <windows.h>
 
-// The status read's outcomes carry in wParam the serial of the link read.
+// Every worker's outcome carries in wParam the serial of the link it ran on.
 constexpr UINT WM_STATUS_READ_FAILED = 0x4DA;  // the handshake got no answer
 constexpr UINT WM_STATUS_READ_DONE = 0x4DB;    // every value was asked for
 constexpr UINT WM_STATUS_READ_SILENT = 0x4DC;  // the unit stopped answering part way
 constexpr UINT WM_DEVICE_DISCONNECT = 0x4DD;   // the link must be closed
 constexpr UINT WM_FORCE_UPDATE = 0x4E0;        // the unit's firmware is older than ours
 constexpr UINT WM_DSP_FW_NEWER = 0x4E3;        // the unit's firmware is newer than ours
-constexpr UINT WM_DEVICE_REBOOT = 0x4D8;       // the unit restarts (factory default done)
+constexpr UINT WM_DEVICE_REBOOT = 0x4D8;       // the factory default ended; lParam: how
 constexpr UINT WM_BUSY_BEGIN = 0x4FA;          // a long job starts: the loading window shows
 constexpr UINT WM_BUSY_END = 0x4FB;            // the job ended
 // The unplug notice, shown by the UI thread once the removal was handled;
-// wParam: the link serial the removal left.
+// wParam: the serial the removal left.
 constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
 // A profile push or the whole-configuration read ended on its worker; the
 // UI thread refreshes the display or writes the file.
 constexpr UINT WM_PROFILE_PUSHED = 0x510;
 constexpr UINT WM_WHOLE_SCENES_READ = 0x511;
-// A scene transfer ended: wParam the job, lParam the status read's result.
+// A scene transfer ended: lParam the job (low word) and its result (high word).
 constexpr UINT WM_SCENE_JOB_DONE = 0x4F5;
 // A bridge or reset met a silent unit: the UI thread closes the link and says so.
 constexpr UINT WM_OUTPUT_JOB_SILENT = 0x512;

@@ -84,14 +84,17 @@ public:
     // The unit was unplugged or plugged in (WM_DEVICECHANGE).
     void DevicePlugOut();
     void DevicePlugin();
-    // The unplug notice, on the UI thread (WM_SHOW_PLUGOUT_NOTICE); moot
-    // once a newer link has opened.
-    void ShowPlugOutNotice(WPARAM link);
     // A job found the unit silent (its link open, its answers gone): the
     // link closes, so nothing more waits on it, and notice (a literal
     // language key) tells the user. A link closed meanwhile (unplugged) has
     // had its own notice.
     void UnitStoppedAnswering(const wchar_t* notice);
+    // Tells notice (a literal language key) once the loading window has gone.
+    void TellAfterLoading(const wchar_t* notice);
+    // Whether a job that did not finish was cut by its link's end: the link
+    // closed or replaced, or the unit gone from the bus before its removal
+    // is reported (the link then closes here, and the removal finds it closed).
+    bool JobCutByLinkEnd(bool linkLasted);
     // Link looks of "btnConnect".
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
@@ -100,15 +103,15 @@ public:
     // removal posted: what it reports of an older link is moot, the unit
     // back since has a read of its own.
     bool LinkUnchangedSince(WPARAM link) const { return mDevice.LinkSerial() == link; }
-    // The job that holds the link now, as the language key naming it, or
-    // null: the connect read, a profile push or whole save, a scene job, a
-    // bridge or output reset, the factory reset's wait, or a firmware
-    // window's transfer with its restarts and reset. Cut short, it leaves
+    // The job that holds the link now, or None: the connect read, a profile
+    // push or whole save, a scene job, a bridge or output reset, the factory
+    // reset's wait, or a firmware window's transfer with its restarts and reset. Cut short, it leaves
     // the unit part way through; so while one runs no other starts, and
     // neither an outside close, the session's end nor the display's restart
     // ends the program. A firmware window left idle after a failure is none.
-    const wchar_t* LinkJob() const;
-    bool LinkJobRunning() const { return LinkJob() != nullptr; }
+    enum class LinkJobKind { None, Firmware, StatusRead, Profile, Scene, Outputs, Factory };
+    LinkJobKind LinkJob() const;
+    bool LinkJobRunning() const { return LinkJob() != LinkJobKind::None; }
     // Status timer tick: while connected and the link is idle, takes the
     // reports the unit sent on its own (the volume knob) without waiting.
     void ReadUnitReports();
@@ -126,12 +129,13 @@ public:
     // The option menu's factory reset: asks, then resets on a worker, which
     // posts WM_DEVICE_REBOOT; the unit's restart reconnects as a plug-in.
     void ResetMcuFactoryDefault();
-    // How a factory default ended (WM_DEVICE_REBOOT's wParam): only an
+    // How a factory default ended (WM_DEVICE_REBOOT's lParam): only an
     // acknowledged reset restarts the unit.
     enum class ResetEnd { Acknowledged, Silent, Left };
     // True when the unit restarts; a silent unit ends as a silent job, one
-    // that left before confirming as an unplug.
-    bool FactoryDefaultEnded(ResetEnd end);
+    // that left before confirming as an unplug. linkLasted: the link the
+    // reset ran on is still the open one.
+    bool FactoryDefaultEnded(ResetEnd end, bool linkLasted);
     // A firmware window closed: unless a read already runs, the unit is read
     // again when it came back from its restart or when the window left the
     // link out of ordinary work (async mode off).
@@ -175,9 +179,11 @@ public:
     // Reads the unit's ten scenes and the live state on a worker, then writes.
     void SaveWholeConfigFile(const std::wstring& path);
     // The worker ended (WM_PROFILE_PUSHED, WM_WHOLE_SCENES_READ): the
-    // display is refreshed or the file written, then the loading window closes.
-    void ProfilePushed();
-    void WholeScenesRead();
+    // display is refreshed or the file written, then the loading window
+    // closes. linkLasted: the link the job ran on is still the open one; a
+    // job the link's end cut says so.
+    void ProfilePushed(bool linkLasted);
+    void WholeScenesRead(bool linkLasted);
     bool IsTransferRunning() const { return mTransferRunning.load(); }
     // Every control rewritten from the live profile (EqualizerManagerRefresh.cpp).
     void RefreshFromProfile();
@@ -193,7 +199,8 @@ public:
     bool IsSceneJobRunning() const { return mSceneJobRunning.load(); }
     // On the UI thread: after a load the recalled scene is shown and queued
     // commands flow again; the scene window's loading window closes.
-    void SceneJobDone(SceneJob job, UnitStatusRead result);
+    // linkLasted as for ProfilePushed.
+    void SceneJobDone(SceneJob job, UnitStatusRead result, bool linkLasted);
     // ---- Crossover and output assignment (EqualizerManagerCrossover.cpp) ----
     // The current channel's high-pass (filter 2) and low-pass (filter 1):
     // the channel, its link group and its partner take each change, which
@@ -546,6 +553,7 @@ private:
     std::atomic<bool> mFactoryDefaultRunning{false};
     bool mRestartExpected = false;
     uint32_t mFactorySilentBefore = 0;
+    uint32_t mFactoryLink = 0;
     WorkerThread mFactoryDefault{&EqualizerManager::FactoryDefaultThread, this};
 
     // The status reader: started on a connect, stopped and joined before the
@@ -574,12 +582,18 @@ private:
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     uint32_t mTransferLink = 0;
+    // WM_PROFILE_PUSHED or WM_WHOLE_SCENES_READ with the link the job ran on.
+    void PostTransferEnd();
+    // From a profile transfer's or a scene job's start until the UI thread
+    // takes its end: a removal meanwhile is told by that end, in the job's words.
+    bool mJobTellsItsCut = false;
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
     // The scene worker (EqualizerManagerScenes.cpp).
     static void SceneJobThread(void* self);
-    void LoadSenceThread();
-    void SaveSenceThread();
-    void DeleteSenceThread();
+    // Each job's exchanges; Done when the unit answered every one.
+    UnitStatusRead LoadSenceThread();
+    UnitStatusRead SaveSenceThread();
+    UnitStatusRead DeleteSenceThread();
     void ShowRecalledScene();
     std::atomic<int> mSceneJob{0};
     std::atomic<int> mSceneJobSlot{0};
@@ -595,6 +609,7 @@ private:
     const wchar_t* mOutputJobLog = L"";
     int mOutputJobPolls = 0;
     uint32_t mOutputJobSilentBefore = 0;
+    uint32_t mOutputJobLink = 0;
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

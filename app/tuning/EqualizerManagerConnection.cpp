@@ -28,12 +28,6 @@ const int kReportsPerTick = 8;
 const DWORD kRedText = 0xFFFF0000;
 const DWORD kWhiteText = 0xFFFFFFFF;
 
-void ShowNotice(HWND owner, const wchar_t* text)
-{
-    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-    ShowMsgBoxEx(owner, L"${tips}", text, captions, 1);
-}
-
 } // namespace
 
 bool EqualizerManager::UpgradeBusy() const
@@ -42,18 +36,18 @@ bool EqualizerManager::UpgradeBusy() const
     return state == kUpgradeEntered || state == kUpgradeStarted;
 }
 
-const wchar_t* EqualizerManager::LinkJob() const
+EqualizerManager::LinkJobKind EqualizerManager::LinkJob() const
 {
     const CUpdateFwWnd* update = OpenUpdateFwWindow();
     const CForceUpdateWnd* forced = OpenForceUpdateWindow();
     if ((update != nullptr && update->IsWorking()) || (forced != nullptr && forced->IsWorking()))
-        return L"${job_firmware}";
-    if (mStatusReading.load()) return L"${job_read}";
-    if (mTransferRunning.load()) return L"${job_profile}";
-    if (mSceneJobRunning.load()) return L"${job_scene}";
-    if (mOutputJobRunning.load()) return L"${job_outputs}";
-    if (mFactoryDefaultRunning.load()) return L"${job_factory}";
-    return nullptr;
+        return LinkJobKind::Firmware;
+    if (mStatusReading.load()) return LinkJobKind::StatusRead;
+    if (mTransferRunning.load()) return LinkJobKind::Profile;
+    if (mSceneJobRunning.load()) return LinkJobKind::Scene;
+    if (mOutputJobRunning.load()) return LinkJobKind::Outputs;
+    if (mFactoryDefaultRunning.load()) return LinkJobKind::Factory;
+    return LinkJobKind::None;
 }
 
 void EqualizerManager::PostToMain(UINT message, WPARAM wParam)
@@ -243,7 +237,7 @@ void EqualizerManager::DevicePlugOut()
     const bool wasOpen = mDevice.IsDeviceOpen();
     DisconnectDevice();
     // Posted: the removal broadcast is a sent message and must return at once.
-    if (wasOpen && !forceUpdateRunning && !updateWindowOpen && !mRestartExpected)
+    if (wasOpen && !forceUpdateRunning && !updateWindowOpen && !mRestartExpected && !mJobTellsItsCut)
         PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
 }
 
@@ -271,22 +265,27 @@ void EqualizerManager::DevicePlugin()
     ConnectDevice(false);
 }
 
-void EqualizerManager::ShowPlugOutNotice(WPARAM link)
-{
-    if (!LinkUnchangedSince(link)) return;
-    LogPrintW(L"DisconnectMsgThread start!\n");
-    ShowNotice(mMainWnd, L"${device_plugout}");
-    LogPrintW(L"DisconnectMsgThread end!\n");
-}
-
 void EqualizerManager::UnitStoppedAnswering(const wchar_t* notice)
 {
     LogPrintW(L"the unit stopped answering\n");
     if (!mDevice.IsDeviceOpen()) return;
     DisconnectDevice();
-    // Posted behind the loading window's close (one hop: its end may itself
-    // still be queued): a notice opened inside the loading window's modal
-    // loop leaves the main window disabled after both have gone.
+    TellAfterLoading(notice);
+}
+
+bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
+{
+    if (!linkLasted) return true;
+    if (DspDevice::IsUnitOnBus()) return false;
+    DisconnectDevice();
+    return true;
+}
+
+// Posted behind the loading window's close (one hop: its end may itself
+// still be queued): a notice opened inside the loading window's modal loop
+// leaves the main window disabled after both have gone.
+void EqualizerManager::TellAfterLoading(const wchar_t* notice)
+{
     if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_SHOW_UNIT_NOTICE, 1, reinterpret_cast<LPARAM>(notice));
 }
 

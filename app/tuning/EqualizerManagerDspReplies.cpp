@@ -234,8 +234,7 @@ void EqualizerManager::TakeUnitWideValue(int subcommand, LPARAM value)
         LogPrintW(L"DSP_DSP_STATUS on_off = %d\n", v);
         DisconnectDevice();
         if (v != 0) break;
-        const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-        ShowMsgBoxEx(mMainWnd, L"${tips}", L"${dsp_is_off}", captions, 1);
+        ShowNotice(mMainWnd, L"${dsp_is_off}");
         break;
     }
     case kSpeakerOhm:

@@ -18,12 +18,6 @@ namespace {
 // Extraction codes of the flash image follow those of the MCU image.
 const int kFlashCodeOffset = 6;
 
-int AskOrTell(HWND owner, const wchar_t* text, int buttons)
-{
-    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", L"${cancel}", nullptr};
-    return ShowMsgBoxEx(owner, L"${tips}", text, captions, buttons);
-}
-
 } // namespace
 
 void EqualizerManager::ForceUpdate()
@@ -38,7 +32,8 @@ void EqualizerManager::ForceUpdate()
     wchar_t question[1024];
     _snwprintf(question, 1023, format, profile.mainVersion, profile.slaveVersion, kCarriedMain, kCarriedSlave);
     question[1023] = L'\0';
-    if (AskOrTell(mMainWnd, question, 2) != 1) return;
+    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", L"${cancel}", nullptr};
+    if (ShowMsgBoxEx(mMainWnd, L"${tips}", question, captions, 2) != 1) return;
 
     LogPrintW(L"Start force update!\n");
     const HMODULE program = GetModuleHandleW(nullptr);
@@ -56,7 +51,7 @@ void EqualizerManager::ForceUpdate()
         wchar_t text[64];
         _snwprintf(text, 63, L"File prepare error. error code %d", code);
         text[63] = L'\0';
-        AskOrTell(mMainWnd, text, 1);
+        ShowNotice(mMainWnd, text);
         return;
     }
 
@@ -96,6 +91,7 @@ void EqualizerManager::ResetMcuFactoryDefault()
     mFactoryDefault.Join();
     mRestartExpected = true;
     mFactorySilentBefore = mDevice.SilentExchanges();
+    mFactoryLink = mDevice.LinkSerial();
     PostToMain(WM_BUSY_BEGIN);
     mFactoryDefaultRunning.store(true);
     if (mFactoryDefault.Start()) return;
@@ -110,13 +106,14 @@ void EqualizerManager::FactoryDefaultThread(void* self)
     ResetEnd end = ResetEnd::Acknowledged;
     if (!manager->mDevice.MCU_Factory_Default())
         end = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore ? ResetEnd::Silent : ResetEnd::Left;
-    if (manager->mMainWnd != nullptr) PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, static_cast<WPARAM>(end), 0);
+    if (manager->mMainWnd != nullptr)
+        PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, manager->mFactoryLink, static_cast<LPARAM>(end));
     LogPrintW(L"Factory default thread end!\n");
     // Last, once its end is on its way: the wait is bounded by the reset's own.
     manager->mFactoryDefaultRunning.store(false);
 }
 
-bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
+bool EqualizerManager::FactoryDefaultEnded(ResetEnd end, bool linkLasted)
 {
     if (end == ResetEnd::Acknowledged) return true;
     // No restart follows: a later removal is a real unplug again.
@@ -124,10 +121,13 @@ bool EqualizerManager::FactoryDefaultEnded(ResetEnd end)
     if (!mDevice.IsDeviceOpen()) {
         // The removal came first and kept its notice back for a restart.
         PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
-    } else if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus()) {
-        UnitStoppedAnswering(L"${device_no_answer}");
-    } else {
-        DevicePlugOut();
+        return false;
     }
+    // A link opened since has its own read: the reset's end is not its to close.
+    if (!linkLasted) return false;
+    if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus())
+        UnitStoppedAnswering(L"${device_no_answer}");
+    else
+        DevicePlugOut();
     return false;
 }

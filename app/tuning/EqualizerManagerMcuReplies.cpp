@@ -57,11 +57,10 @@ void EqualizerManager::ReadMcuValueCallback(int subcommand, LPARAM value)
             wchar_t text[256];
             _snwprintf(text, 255, L"%s %d", notMatch.CStr(), r->modelId);
             text[255] = L'\0';
-            const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
             // The record is freed first: the box runs a modal loop.
             dsp::FreeDspRecord(record);
             record = nullptr;
-            ShowMsgBoxEx(mMainWnd, L"${tips}", text, captions, 1);
+            ShowNotice(mMainWnd, text);
         }
         break;
     }

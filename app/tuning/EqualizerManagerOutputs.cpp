@@ -98,8 +98,7 @@ void EqualizerManager::SetOutputLink()
         ShowLinkButton(false);
         profile.linkMode = 0;
         mDevice.CH_Link_Ctrl(0, 0, 0, nullptr, false);
-        const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-        ShowMsgBoxEx(mMainWnd, L"${tips}", L"${not_linkable_tips}", captions, 1);
+        ShowNotice(mMainWnd, L"${not_linkable_tips}");
         return;
     }
     const int direction = AskLinkDirection();
@@ -347,6 +346,7 @@ void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls)
     mOutputJobPolls = maxPolls;
     mOutputJobStop.store(false);
     mOutputJobSilentBefore = mDevice.SilentExchanges();
+    mOutputJobLink = mDevice.LinkSerial();
     mOutputJobRunning.store(true);
     if (!mOutputJobWaiter.Start()) {
         mOutputJobRunning.store(false);
@@ -381,5 +381,5 @@ void EqualizerManager::RunOutputJobWait()
     }
     mOutputJobRunning.store(false);
     PostToMain(WM_BUSY_END);
-    if (silent) PostToMain(WM_OUTPUT_JOB_SILENT);
+    if (silent) PostToMain(WM_OUTPUT_JOB_SILENT, mOutputJobLink);
 }

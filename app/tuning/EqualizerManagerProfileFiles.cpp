@@ -19,12 +19,6 @@ const uint32_t kWholePushSettleMs = 20000;
 // After a stored scene's load, before its gets.
 const uint32_t kSceneSettleMs = 1000;
 
-void ShowProfileNotice(HWND owner, const wchar_t* key)
-{
-    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-    ShowMsgBoxEx(owner, L"${tips}", key, captions, 1);
-}
-
 } // namespace
 
 // Logs the row's operation, asks for the file and runs the operation on it.
@@ -67,7 +61,7 @@ void EqualizerManager::SaveWholeConfigToFile()
 bool EqualizerManager::RefusedWhileLinkBusy()
 {
     if (!LinkJobRunning()) return false;
-    ShowProfileNotice(mMainWnd, L"${device_busy}");
+    ShowNotice(mMainWnd, L"${device_busy}");
     return true;
 }
 
@@ -77,7 +71,7 @@ bool EqualizerManager::RefusedWhileLinkBusy()
 void EqualizerManager::PushLoaded(const ProfileResult& result, TransferJob job)
 {
     if (!result.ok) {
-        ShowProfileNotice(mMainWnd, result.messageKey);
+        ShowNotice(mMainWnd, result.messageKey);
         return;
     }
     if (mDevice.IsDeviceOpen())
@@ -98,14 +92,14 @@ void EqualizerManager::LoadWholeConfigFile(const std::wstring& path)
 
 void EqualizerManager::SaveSenceConfigFile(const std::wstring& path)
 {
-    ShowProfileNotice(mMainWnd, SaveSceneProfile(Current(), path).messageKey);
+    ShowNotice(mMainWnd, SaveSceneProfile(Current(), path).messageKey);
 }
 
 void EqualizerManager::SaveWholeConfigFile(const std::wstring& path)
 {
     if (RefusedWhileLinkBusy()) return;
     if (path.size() >= kPathChars) {
-        ShowProfileNotice(mMainWnd, L"${profile_create_error}");
+        ShowNotice(mMainWnd, L"${profile_create_error}");
         return;
     }
     std::copy(path.begin(), path.end(), mModel.wholeConfigPath.begin());
@@ -130,11 +124,12 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferLink = mDevice.LinkSerial();
     mWholeSaveRead = false;
     mWholeSaveSilent = false;
+    mJobTellsItsCut = true;
     mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
     if (mTransfer.Start()) return true;
     mTransferRunning.store(false);
-    PostToMain(mTransferJob == TransferJob::WholeSave ? WM_WHOLE_SCENES_READ : WM_PROFILE_PUSHED);
+    PostTransferEnd();
     return false;
 }
 
@@ -171,7 +166,12 @@ void EqualizerManager::RunTransfer()
         break;
     }
     mTransferRunning.store(false);
-    PostToMain(mTransferJob == TransferJob::WholeSave ? WM_WHOLE_SCENES_READ : WM_PROFILE_PUSHED);
+    PostTransferEnd();
+}
+
+void EqualizerManager::PostTransferEnd()
+{
+    PostToMain(mTransferJob == TransferJob::WholeSave ? WM_WHOLE_SCENES_READ : WM_PROFILE_PUSHED, mTransferLink);
 }
 
 // The ten stored scenes, then the live state, as one run of exchanges: the
@@ -194,6 +194,7 @@ void EqualizerManager::EndTransfer()
 {
     mTransfer.Join();
     mTransferCopy.reset();
+    mJobTellsItsCut = false;
     // A reconnect meanwhile keeps the queue off until its own status read ends.
     if (mAsyncBeforeTransfer && mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
     PostToMain(WM_BUSY_END);
@@ -201,35 +202,37 @@ void EqualizerManager::EndTransfer()
 
 // With the queue still off, the refresh's own sends are dropped: the unit
 // already has every value.
-void EqualizerManager::ProfilePushed()
+void EqualizerManager::ProfilePushed(bool linkLasted)
 {
     RefreshFromProfile();
     EndTransfer();
-    // A pulled unit fails every command at once and has its own notice; a
-    // silent one leaves the link useless, and its read-back waits for a reconnect;
-    // a link opened since (unplugged and back) is not the push's to end.
-    if (mPushOutcome == PushOutcome::Unanswered && LinkUnchangedSince(mTransferLink) &&
-        mDevice.SilentExchanges() != mTransferSilentBefore)
+    // A push its link's end cut (the unit pulled, back or not) left the unit
+    // holding part of the file. A silent unit leaves the link useless, and
+    // its read-back waits for a reconnect.
+    if (mPushOutcome != PushOutcome::Sent && JobCutByLinkEnd(linkLasted))
+        TellAfterLoading(L"${profile_push_cut}");
+    else if (mPushOutcome == PushOutcome::Unanswered && mDevice.SilentExchanges() != mTransferSilentBefore)
         UnitStoppedAnswering(L"${profile_push_fail}");
 }
 
 // A read cut short leaves the file as it was: scenes not read would be
 // saved with what the program happened to hold, under the unit's names.
-void EqualizerManager::WholeScenesRead()
+void EqualizerManager::WholeScenesRead(bool linkLasted)
 {
     EndTransfer();
     if (!mWholeSaveRead) {
         LogPrintW(L"whole configuration not read from the unit: nothing written\n");
-        // An unplug has its own notice; a unit that stopped answering (not one
-        // that missed a single answer) closes the link as every silent job does.
-        if (mWholeSaveSilent && LinkUnchangedSince(mTransferLink) && mDevice.SilentExchanges() != mTransferSilentBefore)
+        // A unit that stopped answering (not one that missed a single answer)
+        // closes the link as every silent job does; a cut link, back or not,
+        // leaves the file unwritten all the same.
+        if (!JobCutByLinkEnd(linkLasted) && mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore)
             UnitStoppedAnswering(L"${device_no_answer}");
-        else if (mDevice.IsDeviceOpen())
-            ShowProfileNotice(mMainWnd, L"${profile_create_error}");
+        else
+            TellAfterLoading(L"${profile_create_error}");
         return;
     }
     const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
-    ShowProfileNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
+    ShowNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
 }
 
 void EqualizerManager::StopTransfer()

@@ -2,6 +2,7 @@
 
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
+#include "app/tuning/UnitExchanges.h"
 #include "app/windows/SceneWnd.h"
 #include "base/Log.h"
 #include "device/DeviceTiming.h"
@@ -55,8 +56,10 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
     if (job == SceneJob::Load) mDevice.DisableAsyncMode();
     mSceneSilentBefore = mDevice.SilentExchanges();
     mSceneLink = mDevice.LinkSerial();
+    mJobTellsItsCut = true;
     mSceneJobRunning.store(true);
     if (!mSceneWorker.Start()) {
+        mJobTellsItsCut = false;
         mSceneJobRunning.store(false);
         if (wasAsync) mDevice.EnableAsyncMode();
         return false;
@@ -67,73 +70,84 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
 void EqualizerManager::SceneJobThread(void* self)
 {
     auto* controller = static_cast<EqualizerManager*>(self);
-    switch (static_cast<SceneJob>(controller->mSceneJob.load())) {
-    case SceneJob::Load: controller->LoadSenceThread(); break;
-    case SceneJob::Save: controller->SaveSenceThread(); break;
-    case SceneJob::Delete: controller->DeleteSenceThread(); break;
+    const auto job = static_cast<SceneJob>(controller->mSceneJob.load());
+    UnitStatusRead result = UnitStatusRead::Done;
+    switch (job) {
+    case SceneJob::Load: result = controller->LoadSenceThread(); break;
+    case SceneJob::Save: result = controller->SaveSenceThread(); break;
+    case SceneJob::Delete: result = controller->DeleteSenceThread(); break;
     }
     controller->mSceneJobRunning.store(false);
+    if (controller->mMainWnd != nullptr)
+        PostMessageW(controller->mMainWnd, WM_SCENE_JOB_DONE, controller->mSceneLink,
+                     MAKELPARAM(static_cast<int>(job), static_cast<int>(result)));
 }
 
-void EqualizerManager::LoadSenceThread()
+UnitStatusRead EqualizerManager::LoadSenceThread()
 {
     LogPrintW(L"LoadSenceThread start!\n");
     mDevice.WaitCommandInProgress();
-    mDevice.ReadScene(static_cast<uint8_t>(mSceneJobSlot.load()), 0);
+    UnitExchanges recall(mDevice, mSceneStop, mSceneLink);
+    const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
+    recall.Run([scene](DspDevice& d) { d.ReadScene(scene, 0); });
     const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop, mSceneLink);
-    if (mMainWnd != nullptr)
-        PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Load), static_cast<LPARAM>(result));
     LogPrintW(L"LoadSenceThread end!\n");
+    return result;
 }
 
-void EqualizerManager::SaveSenceThread()
+// Every exchange goes to the link the job started on: a link opened since
+// has its own read to run, and the job ends there.
+UnitStatusRead EqualizerManager::SaveSenceThread()
 {
     LogPrintW(L"SaveSenceThread start!\n");
-    for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(kQueueDrainMs); waited += kDrainPollMs)
+    UnitExchanges store(mDevice, mSceneStop, mSceneLink);
+    for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(kQueueDrainMs) && !store.Stopped();
+         waited += kDrainPollMs)
         Sleep(kDrainPollMs);
     const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
-    mDevice.SetSceneName(scene, mModel.sceneNameInput.data(), kSceneNameBytes);
     // Without its name the unit is not asked to store the scene.
-    if (mDevice.LastExchangeAnswered()) mDevice.SaveScene(scene, 0);
-    if (mMainWnd != nullptr)
-        PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Save), 0);
+    const bool stored =
+        store.RunAnswered([&](DspDevice& d) { d.SetSceneName(scene, mModel.sceneNameInput.data(), kSceneNameBytes); }) &&
+        store.RunAnswered([scene](DspDevice& d) { d.SaveScene(scene, 0); });
     LogPrintW(L"SaveSenceThread end!\n");
+    return stored ? UnitStatusRead::Done : store.Outcome();
 }
 
 // Ends like the other transfers, so the loading window closes even when the
 // unit never acknowledges the delete.
-void EqualizerManager::DeleteSenceThread()
+UnitStatusRead EqualizerManager::DeleteSenceThread()
 {
     LogPrintW(L"DeleteSenceThread start!\n");
-    mDevice.DeleteScene(static_cast<uint8_t>(mSceneJobSlot.load()));
-    if (mMainWnd != nullptr)
-        PostMessageW(mMainWnd, WM_SCENE_JOB_DONE, static_cast<WPARAM>(SceneJob::Delete), 0);
+    UnitExchanges erase(mDevice, mSceneStop, mSceneLink);
+    const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
+    const bool deleted = erase.RunAnswered([scene](DspDevice& d) { d.DeleteScene(scene); });
     LogPrintW(L"DeleteSenceThread end!\n");
+    return deleted ? UnitStatusRead::Done : erase.Outcome();
 }
 
-void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result)
+void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result, bool linkLasted)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
-    // A link opened since (unplugged and back) has a read of its own: what
-    // this job met on the old one must not end it.
-    const bool sameLink = LinkUnchangedSince(mSceneLink);
-    if (job == SceneJob::Load) {
+    mJobTellsItsCut = false;
+    // A job its link's end cut (unplugged, back or not) says so in the scene
+    // window; what it met on the old link must not end a link opened since.
+    const bool cut = result != UnitStatusRead::Done && JobCutByLinkEnd(linkLasted);
+    if (job == SceneJob::Load && !cut) {
         // The unit was connected: a handshake left unanswered is silence too.
-        // Half read back, the recall is not shown as made; a link closed
-        // meanwhile (unplugged) has had its own notice.
+        // Half read back, the recall is not shown as made.
         if (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) {
-            if (sameLink) StatusReadWentSilent(L"${device_no_answer}");
+            StatusReadWentSilent(L"${device_no_answer}");
         } else {
             ShowRecalledScene();
             // A new link's own read keeps the queue off until it ends.
             if (mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
         }
     }
-    if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, 0, 0);
+    if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, cut ? 1 : 0, 0);
     // A recall that met silence ended above. A save or delete the unit never
     // confirmed has given its row back in the scene window; a unit that fell
     // silent meanwhile is let go with a word, as after a recall.
-    if (job != SceneJob::Load && sameLink && mDevice.SilentExchanges() != mSceneSilentBefore)
+    if (job != SceneJob::Load && !cut && linkLasted && mDevice.SilentExchanges() != mSceneSilentBefore)
         UnitStoppedAnswering(L"${device_no_answer}");
 }
 

@@ -59,8 +59,7 @@ void CMainWnd::OnUiBuilt()
 
     if (!TakeSingleInstance()) {
         m_secondInstance = true;
-        const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-        ShowMsgBoxEx(m_window, L"${tips}", L"${mutex_tips}", captions, 1);
+        ShowNotice(m_window, L"${mutex_tips}");
         BringRunningCopyForward();
         PostClose();
         return;

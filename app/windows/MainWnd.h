@@ -104,7 +104,6 @@ private:
     void HandleTimer(WPARAM id);
     static constexpr UINT kKeysUntakenMessage = WM_APP + 0x60;
     void TakeKeysFromControls();
-    void ShowNotice(const wchar_t* text);
     void ShowFirmwareNewer();
     // A display change (MainWndClose.cpp): the program closes and starts
     // again (WinMain) once no job holds the link and no window stands over

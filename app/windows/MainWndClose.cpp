@@ -9,6 +9,21 @@ namespace {
 
 const UINT kCloseHeldPollMs = 500;
 
+const wchar_t* JobWords(EqualizerManager::LinkJobKind job)
+{
+    using Kind = EqualizerManager::LinkJobKind;
+    switch (job) {
+    case Kind::Firmware: return L"${job_firmware}";
+    case Kind::StatusRead: return L"${job_read}";
+    case Kind::Profile: return L"${job_profile}";
+    case Kind::Scene: return L"${job_scene}";
+    case Kind::Outputs: return L"${job_outputs}";
+    case Kind::Factory: return L"${job_factory}";
+    case Kind::None: break;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 bool CMainWnd::RefusesOutsideClose() const
@@ -18,7 +33,7 @@ bool CMainWnd::RefusesOutsideClose() const
 
 void CMainWnd::OnCloseRefused()
 {
-    if (const wchar_t* job = m_controller.LinkJob())
+    if (const wchar_t* job = JobWords(m_controller.LinkJob()))
         ShutdownBlockReasonCreate(m_window, CResourceStore::GetInstance()->LookupText(job));
     SetTimer(m_window, kCloseHeldTimerId, kCloseHeldPollMs, nullptr);
     BringForward(m_window);

@@ -33,14 +33,27 @@ HWND FindOpenNotice()
     return IsOwnWindow(found) ? found : nullptr;
 }
 
-// Open notices end before a plug event shows the new state.
-void CloseOpenNotices()
+// A worker's outcome: it names in wParam the link it ran on.
+enum class Outcome { None, OnLink, JobEnd };
+
+Outcome OutcomeOf(UINT message)
 {
-    HWND notice = FindOpenNotice();
-    if (notice != nullptr) EndDialog(notice, 0);
-    // The program's message windows are named "msgwnd"; the search ignores case.
-    HWND box = FindWindowW(nullptr, L"MsgWnd");
-    if (IsOwnWindow(box)) PostMessageW(box, WM_CLOSE, 0, 0);
+    switch (message) {
+    case WM_STATUS_READ_FAILED:
+    case WM_STATUS_READ_DONE:
+    case WM_STATUS_READ_SILENT:
+    case WM_DEVICE_DISCONNECT:
+    case WM_SHOW_PLUGOUT_NOTICE:
+    case WM_OUTPUT_JOB_SILENT:
+        return Outcome::OnLink;
+    case WM_PROFILE_PUSHED:
+    case WM_WHOLE_SCENES_READ:
+    case WM_SCENE_JOB_DONE:
+    case WM_DEVICE_REBOOT:
+        return Outcome::JobEnd;
+    default:
+        return Outcome::None;
+    }
 }
 
 // The unit's interface path names HID and its vendor and product ids.
@@ -61,6 +74,14 @@ bool IsUnitPath(const wchar_t* path)
 LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = false;
+    // The one place that weighs a worker's outcome against its link. One
+    // that acts on the link (closes it, says it left or stopped answering,
+    // shows it connected) is dropped once that link has closed or been
+    // replaced; a job's end is always taken and told whether its link
+    // lasted, so that a job the link's end cut says so in its own words.
+    const Outcome outcome = OutcomeOf(message);
+    const bool linkLasted = outcome == Outcome::None || m_controller.LinkUnchangedSince(wParam);
+    if (outcome == Outcome::OnLink && !linkLasted) return 0;
     switch (message) {
     case WM_CLOSE: {
         m_controller.DisconnectDevice();
@@ -100,16 +121,16 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         handled = true;
         break;
     case WM_STATUS_READ_FAILED:
-        if (m_controller.LinkUnchangedSince(wParam)) ShowNotice(L"${device_connect_fail}");
+        ShowNotice(m_window, L"${device_connect_fail}");
         break;
     case WM_DEVICE_DISCONNECT:
-        if (m_controller.LinkUnchangedSince(wParam)) m_controller.DisconnectDevice();
+        m_controller.DisconnectDevice();
         break;
     case WM_STATUS_READ_SILENT:
-        if (m_controller.LinkUnchangedSince(wParam)) m_controller.StatusReadWentSilent(L"${device_connect_fail}");
+        m_controller.StatusReadWentSilent(L"${device_connect_fail}");
         break;
     case WM_STATUS_READ_DONE:
-        if (m_controller.LinkUnchangedSince(wParam)) m_controller.DeviceConnected();
+        m_controller.DeviceConnected();
         break;
     case WM_READ_DSP_VALUE:
         m_controller.ReadDspValueCallback(static_cast<int>(wParam), lParam);
@@ -124,13 +145,13 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         m_controller.ReadKtvValueCallback(static_cast<int>(wParam), lParam);
         break;
     case WM_HANDSHAKE_REFUSED:
-        ShowNotice(L"${device_status_unnormal}");
+        ShowNotice(m_window, L"${device_status_unnormal}");
         OpenFirmwareUpdate();
         break;
     case WM_DEVICE_REBOOT:
         CloseLoadingWnd(&m_loading);
-        if (m_controller.FactoryDefaultEnded(static_cast<EqualizerManager::ResetEnd>(wParam)))
-            ShowNotice(L"${device_reboot}");
+        if (m_controller.FactoryDefaultEnded(static_cast<EqualizerManager::ResetEnd>(lParam), linkLasted))
+            ShowNotice(m_window, L"${device_reboot}");
         break;
     case WM_FORCE_UPDATE:
         m_controller.ForceUpdate();
@@ -139,7 +160,8 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         ShowFirmwareNewer();
         break;
     case WM_SCENE_JOB_DONE:
-        m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(wParam), static_cast<UnitStatusRead>(lParam));
+        m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(LOWORD(lParam)),
+                                  static_cast<UnitStatusRead>(HIWORD(lParam)), linkLasted);
         handled = true;
         break;
     case WM_OUTPUT_JOB_SILENT:
@@ -150,19 +172,21 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         // Once more behind the queue: a loading window whose end was posted
         // meanwhile closes first, so the notice does not open in its loop.
         if (wParam != 0) PostMessageW(m_window, WM_SHOW_UNIT_NOTICE, wParam - 1, lParam);
-        else ShowNotice(reinterpret_cast<const wchar_t*>(lParam));
+        else ShowNotice(m_window, reinterpret_cast<const wchar_t*>(lParam));
         handled = true;
         break;
     case WM_SHOW_PLUGOUT_NOTICE:
-        m_controller.ShowPlugOutNotice(wParam);
+        LogPrintW(L"DisconnectMsgThread start!\n");
+        ShowNotice(m_window, L"${device_plugout}");
+        LogPrintW(L"DisconnectMsgThread end!\n");
         handled = true;
         break;
     case WM_PROFILE_PUSHED:
-        m_controller.ProfilePushed();
+        m_controller.ProfilePushed(linkLasted);
         handled = true;
         break;
     case WM_WHOLE_SCENES_READ:
-        m_controller.WholeScenesRead();
+        m_controller.WholeScenesRead(linkLasted);
         handled = true;
         break;
     default:
@@ -181,12 +205,6 @@ void CMainWnd::HandleTimer(WPARAM id)
     if (TickGetMainVolumeTimer(m_window)) m_controller.Device().Get_Main_Volume_Queued();
 }
 
-void CMainWnd::ShowNotice(const wchar_t* text)
-{
-    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-    ShowMsgBoxEx(m_window, L"${tips}", text, captions, 1);
-}
-
 void CMainWnd::ShowFirmwareNewer()
 {
     const CUIString format = CResourceStore::GetInstance()->LookupText(L"${dsp_fw_new_tips}");
@@ -194,7 +212,7 @@ void CMainWnd::ShowFirmwareNewer()
     wchar_t text[1024];
     _snwprintf(text, 1023, format, profile.mainVersion, profile.slaveVersion, kCarriedMain, kCarriedSlave);
     text[1023] = L'\0';
-    ShowNotice(text);
+    ShowNotice(m_window, text);
 }
 
 bool CMainWnd::HandleDeviceChange(WPARAM event, LPARAM broadcast)
@@ -220,7 +238,7 @@ bool CMainWnd::HandleDeviceChange(WPARAM event, LPARAM broadcast)
     const size_t chars = (iface->dbcc_size - nameOffset) / sizeof(wchar_t);
     if (wmemchr(iface->dbcc_name, L'\0', chars) == nullptr || !IsUnitPath(iface->dbcc_name)) return true;
 
-    CloseOpenNotices();
+    CloseNoticesOnPlug(event == DBT_DEVICEREMOVECOMPLETE);
     if (event == DBT_DEVICEARRIVAL)
         m_controller.DevicePlugin();
     else

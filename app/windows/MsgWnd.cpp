@@ -1,10 +1,23 @@
 #include "app/windows/MsgWnd.h"
 
 #include <cwchar>
+#include <vector>
 
 #include "app/windows/ScreenDpi.h"
 
 using namespace SkinUI;
+
+namespace {
+
+const wchar_t* const kLinkNotices[] = {L"${device_plugout}", L"${device_connect_fail}"};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
 
 void CMsgWnd::OnFinalWindowMessage(HWND window)
 {
@@ -39,6 +52,14 @@ void CMsgWnd::OnControlClick(TNotifyInfo& notify)
     } else if (name.CompareIgnoreCase(L"third_btn") == 0) {
         PostClose(2);
     }
+}
+
+bool CMsgWnd::IsLinkNotice() const
+{
+    if (m_count != 1 || m_text == nullptr) return false;
+    for (const wchar_t* key : kLinkNotices)
+        if (wcscmp(m_text, key) == 0) return true;
+    return false;
 }
 
 void CMsgWnd::SetLabelText(const wchar_t* name, const wchar_t* text)
@@ -93,4 +114,27 @@ int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const w
 int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count)
 {
     return RunBox(parent, title, text, captions, count, true);
+}
+
+int ShowNotice(HWND parent, const wchar_t* text)
+{
+    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
+    return ShowMsgBoxEx(parent, L"${tips}", text, captions, 1);
+}
+
+void CloseNoticesOnPlug(bool removal)
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+        wchar_t title[16] = {};
+        GetWindowTextW(window, title, 15);
+        if (_wcsicmp(title, L"msgwnd") != 0) continue;
+        const auto* box = dynamic_cast<const CMsgWnd*>(
+            reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+        const bool link = box != nullptr && box->IsLinkNotice();
+        const bool staysUntilAnswered = box != nullptr && box->IsNotice() && !link;
+        if (link || (removal && !staysUntilAnswered))
+            PostMessageW(window, WM_CLOSE, 0, 0);
+    }
 }

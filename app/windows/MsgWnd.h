@@ -25,6 +25,9 @@ public:
     void OnFinalWindowMessage(HWND window) override;
     void OnUiBuilt() override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    bool IsNotice() const { return m_count == 1; }
+    // A notice a plug event ends: it spoke of the link that event replaced.
+    bool IsLinkNotice() const;
 
 private:
     void SetLabelText(const wchar_t* name, const wchar_t* text);
@@ -47,3 +50,11 @@ int ShowMsgBoxEx(HWND parent, const wchar_t* title, const wchar_t* text, const w
 // as ShowMsgBoxEx; none: the layout's confirm and cancel.
 int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions = nullptr,
                    int count = 0);
+
+// A notice with the one confirm button. The link's own notices (the unit
+// left, the connect failed) end at the next plug event; every other notice,
+// a job's outcome among them, stays until the installer answers it.
+int ShowNotice(HWND parent, const wchar_t* text);
+// Ends this thread's open link notices, and on a removal also every other
+// window named "msgwnd" but the notices that stay until answered.
+void CloseNoticesOnPlug(bool removal);

@@ -22,7 +22,8 @@ using namespace SkinUI;
 namespace {
 
 const int kHeaderHeight = 25;
-const UINT kShowSavedNotice = WM_APP + 0x51;
+// lParam: the notice's language key, a literal.
+const UINT kShowNotice = WM_APP + 0x51;
 const DWORD kCurrentSceneText = 0xFF16191D;
 const DWORD kSceneText = 0xFFE6E9EE;
 const size_t kTextChars = 1024;
@@ -32,19 +33,14 @@ struct ModeTexts {
     const wchar_t* confirm;
     const wchar_t* logLine;
     const wchar_t* offline;  // a confirmation after the unit left
+    const wchar_t* cut;      // a job the link's end cut
 };
 
 const ModeTexts kModeTexts[] = {
-    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n", L"${load_scene_offline}"},
-    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n", L"${save_scene_offline}"},
-    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n", L"${delete_scene_offline}"},
+    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n", L"${load_scene_offline}", L"${load_scene_cut}"},
+    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n", L"${save_scene_offline}", L"${save_scene_cut}"},
+    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n", L"${delete_scene_offline}", L"${delete_scene_cut}"},
 };
-
-void Notice(HWND owner, const wchar_t* text)
-{
-    const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-    ShowMsgBoxEx(owner, L"${tips}", text, captions, 1);
-}
 
 uint32_t SceneBit(int index)
 {
@@ -187,9 +183,10 @@ bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
 {
     // The unit may have left while the window, its question or the name entry was open.
     if (!m_controller->Device().IsDeviceOpen()) {
-        Notice(m_window, kModeTexts[static_cast<int>(m_mode)].offline);
+        ShowNotice(m_window, kModeTexts[static_cast<int>(m_mode)].offline);
         return false;
     }
+    if (LinkBusyTold()) return false;
     PostMessageW(m_window, WM_BUSY_BEGIN, 0, 0);
     m_controller->Model().sceneSlot = s;
     m_controller->Device().mSceneWnd = m_window;
@@ -200,6 +197,14 @@ bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
     }
     PostMessageW(m_window, WM_BUSY_END, 0, 0);
     return false;
+}
+
+// Another job holds the link (the connect read after a replug, say).
+bool CSceneWnd::LinkBusyTold()
+{
+    if (!m_controller->LinkJobRunning()) return false;
+    ShowNotice(m_window, L"${device_busy}");
+    return true;
 }
 
 int CSceneWnd::LoadSence(int s)
@@ -228,7 +233,10 @@ int CSceneWnd::SaveSence(int s)
         if (AskDestructive(m_window, L"${tips}", text) != 1) return 0;
     }
     std::wstring name = oldName;
-    if (ShowNameMsgWnd(m_window, name) != 1) return 0;
+    // The typed name waits, its entry open again, while another job holds the link.
+    do {
+        if (ShowNameMsgWnd(m_window, name) != 1) return 0;
+    } while (LinkBusyTold());
     if (!TakeUnitName(s - 1, name)) {
         model.SetSceneName(s - 1, oldName);
         return 0;
@@ -238,7 +246,7 @@ int CSceneWnd::SaveSence(int s)
         // The slot keeps its old name: the unit still holds that scene.
         FormatLanguageText(text, kTextChars, L"${same_name_tips}", "sds", name.c_str(), j + 1,
                            model.SceneNameText(j).c_str());
-        Notice(m_window, text);
+        ShowNotice(m_window, text);
         model.SetSceneName(s - 1, oldName);
         return 0;
     }
@@ -259,14 +267,14 @@ bool CSceneWnd::TakeUnitName(int index, std::wstring& name)
     name.erase(std::find_if_not(name.rbegin(), name.rend(), IsTypedSpace).base(), name.end());
     name.erase(name.begin(), std::find_if_not(name.begin(), name.end(), IsTypedSpace));
     if (name.empty()) {
-        Notice(m_window, L"${scene_name_empty}");
+        ShowNotice(m_window, L"${scene_name_empty}");
         return false;
     }
     const std::wstring lost = TuningModel::UnstorableChars(name, WideToAnsi, AnsiToWide);
     if (!lost.empty()) {
         wchar_t text[kTextChars];
         FormatLanguageText(text, kTextChars, L"${scene_name_chars}", "s", lost.c_str());
-        Notice(m_window, text);
+        ShowNotice(m_window, text);
         return false;
     }
     TuningModel& model = m_controller->Model();
@@ -317,17 +325,20 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
             FillList();
         }
         m_pendingRow = -1;
+        // wParam 1: the link's end cut the job.
+        if (wParam != 0)
+            PostMessageW(m_window, kShowNotice, 0, reinterpret_cast<LPARAM>(kModeTexts[static_cast<int>(m_mode)].cut));
         break;
     case WM_READ_FLASH_VALUE:
         m_pendingRow = -1;
         // The unit stored scene wParam. The notice follows once the loading
         // window has gone, so that it opens over an enabled scene window.
         CloseLoadingWnd(&m_loading);
-        PostMessageW(m_window, kShowSavedNotice, 0, 0);
+        PostMessageW(m_window, kShowNotice, 0, reinterpret_cast<LPARAM>(L"${save_scene_ok}"));
         if (m_controller != nullptr) m_controller->Model().sceneValid |= SceneBit(static_cast<int>(wParam) - 1);
         break;
-    case kShowSavedNotice:
-        Notice(m_window, L"${save_scene_ok}");
+    case kShowNotice:
+        ShowNotice(m_window, reinterpret_cast<const wchar_t*>(lParam));
         break;
     case WM_FLASH_ACK:
         m_pendingRow = -1;

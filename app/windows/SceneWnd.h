@@ -54,6 +54,8 @@ private:
     bool TakeUnitName(int index, std::wstring& name);
     // Loading window, scene slot, reply registration, then the worker.
     bool StartJob(int s, EqualizerManager::SceneJob job);
+    // True, with the word to the installer, while another job holds the link.
+    bool LinkBusyTold();
 
     EqualizerManager* m_controller = nullptr;
     SceneWndMode m_mode = SceneWndMode::Load;

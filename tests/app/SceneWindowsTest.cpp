@@ -16,6 +16,7 @@
 #include "ConnectHost.h"
 #include "DialogScript.h"
 #include "app/controls/SButtonUI.h"
+#include "app/tuning/AppMessages.h"
 #include "app/windows/LanguageFormat.h"
 #include "app/windows/MsgCheckBoxWnd.h"
 #include "device/DeviceTiming.h"
@@ -210,6 +211,8 @@ struct SaveCase {
     bool nameLost = false;            // the row shows no name, the unit still holds its scene
     bool idLate = false;              // the unit (on scene 4) answers which scene is current once the job runs
     bool unitGone = false;            // the link closed while the name was typed: told, nothing sent
+    bool linkBusy = false;            // a connect read held the link when the name was confirmed
+    bool linkReplaced = false;        // a new link opened while the save waited for a queued edit
 };
 
 const SaveCase kSaveCases[] = {
@@ -226,6 +229,9 @@ const SaveCase kSaveCases[] = {
     {"a late answer which scene is current leaves the save on the chosen slot", 1, L"ABC", false,
      {"02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"}, L"ABC", false, true},
     {"a name confirmed after the unit left is told not saved", 1, L"ABC", false, {}, L"", false, false, true},
+    {"a name confirmed during a connect read is told busy and taken again after it", 1, L"ABC", false,
+     {"02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"}, L"ABC", false, false, false, true},
+    {"a link opened while the save waits gets neither name nor store", 1, L"ABC", false, {}, L"", false, false, false, false, true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -239,9 +245,35 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     Seen seen;
     std::vector<WindowStep> steps{ChooseRow(c.row)};
     if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
+    size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
     if (c.unitGone)
         steps.push_back(OnName([&](WindowImplBase&, HWND) { controller.DisconnectDevice(); return true; }));
+    if (c.linkBusy || c.linkReplaced)
+        steps.push_back(OnName([&](WindowImplBase&, HWND) {
+            sim::SimUnit::Instance().HoldWrites(true);
+            if (c.linkReplaced) controller.Device().Get_Main_Volume_Queued();
+            MSG loading;  // the read's own loading window left out: the entry stays on top, as on the program
+            if (c.linkBusy) controller.StartStatusRead();
+            PeekMessageW(&loading, Main(), WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_REMOVE);
+            return sim::SimUnit::Instance().WaitForBlockedWrite(2000);
+        }));
     steps.push_back(EnterName(seen, c.typed));
+    if (c.linkBusy) {
+        steps.push_back(Answer(seen, L"confirm_btn"));
+        steps.push_back(OnName([&](WindowImplBase&, HWND) {
+            sim::SimUnit::Instance().HoldWrites(false);
+            mark = sim::SimUnit::Instance().ReceivedFrames().size();
+            return !controller.LinkJobRunning();
+        }));
+        steps.push_back(EnterName(seen, c.typed));
+    }
+    if (c.linkReplaced)
+        steps.push_back(OnLoading([&](WindowImplBase&, HWND) {
+            controller.DisconnectDevice();
+            controller.Device().OpenHIDDevice();
+            sim::SimUnit::Instance().HoldWrites(false);
+            return true;
+        }));
     if (c.idLate) {
         Unit().Access()->currentScene = 4;
         sim::SimUnit::Instance().HoldWrites(true);
@@ -252,18 +284,20 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     }
     steps.push_back(Answer(seen, L"confirm_btn"));  // the save's notice, or the refusal
     steps.push_back(CloseWhenIdle(seen, controller));
-    const size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
     const auto result = dialogs::RunWindowScript(steps, [&] { controller.SaveSenceConfigToDSP(Main()); });
     sim::SimUnit::Instance().HoldWrites(false);
     Unit().Access()->currentScene = 0;
+    if (c.linkReplaced) controller.DisconnectDevice();
     ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
 
-    std::vector<std::string> expected{"02 0e 66 "};
+    std::vector<std::string> expected{c.linkBusy ? 0u : 1u, "02 0e 66 "};
     expected.insert(expected.end(), c.frames.begin(), c.frames.end());
     EXPECT_EQ(expected, FlashFramesSince(mark));
     std::vector<std::wstring> boxes;
     if (c.overwriteAsked) boxes.push_back(Formatted(L"${save_scene_overwrite}", c.row + 1));
-    if (c.unitGone) boxes.push_back(Formatted(L"${save_scene_offline}", 0));
+    if (c.linkBusy) boxes.push_back(CResourceStore::GetInstance()->LookupText(L"${device_busy}").CStr());
+    if (c.unitGone || c.linkReplaced)
+        boxes.push_back(Formatted(c.unitGone ? L"${save_scene_offline}" : L"${save_scene_cut}", 0));
     else if (refused) {
         const CUIString format = CResourceStore::GetInstance()->LookupText(L"${same_name_tips}");
         wchar_t text[512];

@@ -304,10 +304,10 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
     return op;
 }
 
-// AltF4, Close: the loading window gets Alt+F4 or another program's
+// Flap: the unit leaves and is back within a second. AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
 // end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Silent, AltF4, Close, MainClose, DisplayChange };
+enum class Fault { Unplug, Flap, Silent, AltF4, Close, MainClose, DisplayChange };
 
 struct FaultRow {
     const char* name;
@@ -320,22 +320,25 @@ struct FaultRow {
 
 const FaultRow kRows[] = {
     // The scene's name reaches the unit, its store does not.
-    {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "device_plugout"},
+    {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "save_scene_cut"},
+    {"scene save, unplugged and back", [] { return SceneSave(4, "FLP"); }, Fault::Flap, 2, "save_scene_cut"},
     {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
     {"scene save, silent, closed", [] { Operation op = SceneSave(3, "CLS"); op.waitScale = 25; return op; }, Fault::Silent, 2, "device_no_answer", "scenewnd"},
-    {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "device_plugout"},
+    {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "load_scene_cut"},
     {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_no_answer"},
     // Past the handshake: the recall is not shown as made.
     {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_no_answer"},
     // In the third stored scene, then in the live read after the tenth.
-    {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "device_plugout"},
+    {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "profile_create_error"},
+    {"whole save, unplugged and back", [] { return WholeSave("whole10"); }, Fault::Flap, 300, "profile_create_error"},
+    {"whole load, unplugged and back", WholePush, Fault::Flap, 1500, "profile_push_cut"},
     {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "device_no_answer"},
     {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "device_no_answer"},
     {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
     {"factory default, silent, closed", [] { Operation op = FactoryDefault(); op.waitScale = 25; return op; }, Fault::Silent, 1, "device_no_answer", kMain},
     // Gone before it confirmed the reset: no restart follows.
     {"factory default, unplugged", FactoryDefault, Fault::Unplug, 1, "device_plugout"},
-    {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "device_plugout"},
+    {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "profile_push_cut"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
     // At the first scene's store, which the push does not wait past.
     {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
@@ -395,7 +398,8 @@ protected:
         const Operation op = row.operation();
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
-        const bool unplug = row.fault == Fault::Unplug, closed = row.fault >= Fault::AltF4;
+        const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
+                   closed = row.fault >= Fault::AltF4;
         // An image slow enough that the close comes before its end.
         ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
         if (!closed) {
@@ -405,6 +409,9 @@ protected:
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
         ASSERT_TRUE(reached(row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        // Back as soon as the cut job has ended.
+        const size_t plugged = app->Mark();
+        ASSERT_TRUE(!flap || (WaitFor([&] { return !app->Window("loadingwnd").found; }, kBoundMs) && app->Plug()));
         EXPECT_TRUE(!row.held || (app->Request("CLOSE " + std::string(row.held)).rfind("OK", 0) == 0 && app->Window(row.held).found && !app->Window(kMain).enabled)) << Describe(*app);
         const std::string closing = row.fault == Fault::Close ? "loadingwnd" : kMain;
         const bool restart = row.fault == Fault::DisplayChange;
@@ -423,7 +430,8 @@ protected:
         EXPECT_TRUE(WaitFor([&] {
             const ControlState notice = app->Control(op.noticeControl, op.noticeWindow);
             told = notice.text;
-            return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found;
+            return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found &&
+                   (!flap || IsConnected(*app));
         }, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
         EXPECT_TRUE(!restart || ((!row.notice || ClickBoxButton(*app, "confirm_btn")) && app->FollowRestart(kBoundMs) &&
                                  WaitFor([&] { return IsConnected(*app); }, kBoundMs))) << "started again once answered";
@@ -448,8 +456,8 @@ protected:
             return;
         }
         // The unit back: the program reads it again and shows what it holds.
-        const size_t back = app->Mark();
-        if (unplug) {
+        const size_t back = flap ? plugged : app->Mark();
+        if (unplug && !flap) {
             ASSERT_TRUE(app->Plug());
         } else {
             ASSERT_TRUE(app->SetSilent(false));
