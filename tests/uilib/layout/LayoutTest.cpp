@@ -265,10 +265,9 @@ TEST(Separator, LeftEdgeDragMovesTheLeftEdge)
     SendEvent(layout, UIEVENT_MOUSEMOVE, 81, 10);
     ExpectRect(layout.GetPosition(), 80, 0, 200, 30);
     EXPECT_EQ(120, layout.GetFixedSizeValue().cx);
-    // An abandoned press drags no further.
     SendEvent(layout, UIEVENT_PRESSABANDONED, 81, 10);
     SendEvent(layout, UIEVENT_MOUSEMOVE, 61, 10);
-    EXPECT_EQ(120, layout.GetFixedSizeValue().cx);
+    EXPECT_EQ(120, layout.GetFixedSizeValue().cx) << "an abandoned press drags no further";
 }
 
 TEST(Separator, DragAtOneHundredFiftyPercentStoresSkinPixels)

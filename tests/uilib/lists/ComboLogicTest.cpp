@@ -77,11 +77,10 @@ TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
     EXPECT_EQ(combo->GetSelectedIndex(), 3);
     EXPECT_EQ(recorder.Count(L"itemselect"), 1);
     EXPECT_EQ(recorder.Entries()[0].sender, combo);
-    // A press on the combo whose list cannot open, then abandoned, leaves it unpushed.
-    combo->SetVisibility(false);
+    combo->SetVisibility(false);  // its list cannot open
     SendEvent(*combo, UIEVENT_BUTTONDOWN);
     SendEvent(*combo, UIEVENT_PRESSABANDONED, 0, 0);
-    EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), 0u);
+    EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), 0u) << "abandoned, unpushed";
 }
 
 TEST_F(ComboLogic, RowsKeepTheirIndicesAndTheSelection)

@@ -439,8 +439,7 @@ TEST_F(ListSelection, OneHeaderWhateverOrderHeadersComeIn)
 TEST(ListLayout, GridOfRowsThatFitsOnlyWithoutTheBarDecidesTheBarOnce)
 {
     CListUI list;
-    list.ApplyAttribute(L"header", L"hidden");
-    list.ApplyAttribute(L"vscrollbar", L"true");
+    list.ApplyAttributeList(L"header=\"hidden\" vscrollbar=\"true\"");
     for (int height : {35, 27, 17, 6}) list.AddChild(ListTest::NewRow(L"", height));
     list.GetChildAt(0)->SetFixedWidthValue(222);
     list.SetPosition(RECT{0, 0, 232, 110}, false);
