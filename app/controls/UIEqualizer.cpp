@@ -140,10 +140,6 @@ void UIEqualizer::EndPress()
 void UIEqualizer::HandleEvent(TEventInfo& event)
 {
     const CUIPoint p(event.point);
-    if (IsPressAbandoned(event)) {
-        EndPress();
-        return;
-    }
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
         m_model->SetDragSize(CDragRect::SystemSize());

@@ -25,6 +25,9 @@ public:
 
     const wchar_t* GetTypeName() const override;
     void HandleEvent(SkinUI::TEventInfo& event) override;
+    // A press given up gets no button-up: the drag ends where the hand last
+    // took it, told as a release so the unit hears the last value.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     bool PaintSelf(HDC dc, const RECT& paintArea, SkinUI::CControlUI* stopControl) override;
 
@@ -48,9 +51,6 @@ public:
 private:
     int ScalePercent() const;
     void ApplyInput(const ChartInput& input);
-    // A press given up gets no button-up: the drag ends where the hand last
-    // took it, told as a release so the unit hears the last value.
-    void EndPress();
     // Points the curve raster at the DC's pixels when they are a 32-bit DIB;
     // (dx, dy) takes logical to device pixels.
     bool BeginDirectRaster(HDC dc, int& dx, int& dy);

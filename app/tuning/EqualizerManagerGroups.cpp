@@ -160,9 +160,11 @@ void EqualizerManager::SetChDelaySliderHide()
 
 void EqualizerManager::SetChDelaySliderShow(int ch)
 {
-    SetChDelaySliderHide();
-    if (!ValidChannel(ch)) return;
-    ChannelStripControls& strip = mControls.channels[ch];
-    if (strip.delayLabel != nullptr) strip.delayLabel->SetVisibility(false);
-    if (strip.delaySlider != nullptr) strip.delaySlider->SetVisibility(true);
+    // The shown slider is never hidden on the way: hiding ends its press, and
+    // a press on it is what brings it here.
+    for (int i = 0; i < kOutputChannels; ++i) {
+        ChannelStripControls& strip = mControls.channels[i];
+        if (strip.delaySlider != nullptr) strip.delaySlider->SetVisibility(i == ch);
+        if (strip.delayLabel != nullptr) strip.delayLabel->SetVisibility(i != ch);
+    }
 }

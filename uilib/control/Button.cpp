@@ -80,10 +80,6 @@ void CButtonUI::HandleEvent(TEventInfo& event)
         return;
     }
     const bool inside = PtInRect(&m_item, event.point) != FALSE;
-    if (IsPressAbandoned(event)) {
-        EndPress();
-        return;
-    }
     switch (event.type) {
     case UIEVENT_KILLFOCUS:
     case UIEVENT_SETFOCUS:

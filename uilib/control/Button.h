@@ -31,6 +31,8 @@ public:
     bool ActivateControl() override;
     void SetEnabledState(bool enabled) override;
     void HandleEvent(TEventInfo& event) override;
+    // The press is over, unclicked: the pushed and captured bits go.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     void PaintBackgroundColor(HDC dc) override;
     void PaintStateImage(HDC dc) override;
@@ -86,8 +88,6 @@ public:
     uint32_t GetButtonState() const { return m_buttonState; }
 
 protected:
-    // The press is over, unclicked: the pushed and captured bits go.
-    void EndPress();
     // The focused bit follows the focus and the disabled bit the enabled
     // state; a disabled window leaves only the disabled bit.
     void RefreshStateBits();

@@ -187,7 +187,6 @@ void CColorPaletteUI::EndPress()
 
 void CColorPaletteUI::HandleEvent(TEventInfo& event)
 {
-    if (IsPressAbandoned(event)) EndPress();
     switch (event.type) {
     case UIEVENT_BUTTONDOWN:
         if (HasArea()) {

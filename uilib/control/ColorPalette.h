@@ -26,6 +26,8 @@ public:
     void* FindInterface(const wchar_t* name) override;
     void InitHook() override;
     void HandleEvent(TEventInfo& event) override;
+    // Ends a drag in the field or the bar; the colour stays as picked.
+    void EndPress() override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void PaintBackgroundColor(HDC dc) override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
@@ -59,8 +61,6 @@ private:
     bool InBar(POINT pt) const;
     void PickInField(POINT pt);
     void PickSaturation(int x);
-    // Ends a drag in the field or the bar; the colour stays as picked.
-    void EndPress();
 
     HDC m_memoryDc;
     HBITMAP m_bitmap;

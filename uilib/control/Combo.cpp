@@ -292,7 +292,6 @@ void CComboUI::HandleEvent(TEventInfo& event)
         if (!PassToParent(event)) CContainerUI::HandleEvent(event);
         return;
     }
-    if (IsPressAbandoned(event)) EndPress();
     switch (event.type) {
     case UIEVENT_SETFOCUS:
     case UIEVENT_KILLFOCUS:
@@ -300,7 +299,11 @@ void CComboUI::HandleEvent(TEventInfo& event)
         break;
     case UIEVENT_BUTTONDOWN:
         // Pushed shows the open drop-down: a list that cannot open leaves none.
-        if (GetEnabledState() && ActivateControl()) m_buttonState |= kStatePushed | kStateCaptured;
+        // Captured goes first: the drop-down takes the focus as it opens,
+        // which ends this press inside ActivateControl.
+        if (!GetEnabledState()) return;
+        m_buttonState |= kStateCaptured;
+        if (ActivateControl()) m_buttonState |= kStatePushed;
         return;
     case UIEVENT_BUTTONUP:
         EndPress();

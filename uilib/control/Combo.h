@@ -36,6 +36,8 @@ public:
     void SetEnabledState(bool enabled) override;
     void InitHook() override;
     void HandleEvent(TEventInfo& event) override;
+    // Lets go of a press; the pushed look stays while the drop-down is open.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     CUISize MeasureDesiredSize(CUISize available) override;
     bool PaintSelf(HDC dc, const RECT& paintArea, CControlUI* stopControl) override;
@@ -95,8 +97,6 @@ protected:
     void RefreshStateBits();
 
 private:
-    // Lets go of a press; the pushed look stays while the drop-down is open.
-    void EndPress();
     void SetImage(CUIString& slot, const wchar_t* value);
     void ApplyAlignWords(const wchar_t* value);
     void ApplyVerticalAlignWords(const wchar_t* value);

@@ -39,7 +39,7 @@ int CListBodyUI::RequiredHeight(int contentWidth, int stackedHeight) const
     if (cellWidth <= 0) return stackedHeight;
     const int perLine = contentWidth / cellWidth;
     if (perLine < 1) return stackedHeight;
-    return first->GetScaledFixedHeight() * ((m_children.Count() - 1) / perLine + 1);
+    return std::max(stackedHeight, first->GetScaledFixedHeight() * ((m_children.Count() - 1) / perLine + 1));
 }
 
 int CListBodyUI::MeasureRows(CUISize available)
@@ -47,8 +47,9 @@ int CListBodyUI::MeasureRows(CUISize available)
     const CUIRect inset = GetScaledInsetRect();
     const CUISize inner(available.cx - inset.left - inset.right, available.cy - inset.top - inset.bottom);
     std::vector<TRunItem> rows;
-    MeasureItems(inner, rows);
-    return inset.top + inset.bottom + PlaceRunItems(*this, 0, inner.cy, CContainerUI::GetChildGapValue(), rows);
+    const int widthNeeded = std::max(MeasureItems(inner, rows), HeaderRequiredWidth(inner));
+    const int bar = m_hScrollBar != nullptr && widthNeeded > inner.cx ? m_hScrollBar->GetScaledFixedHeight() : 0;
+    return inset.top + inset.bottom + PlaceRunItems(*this, 0, inner.cy, CContainerUI::GetChildGapValue(), rows) + bar;
 }
 
 void CListBodyUI::SetPosition(const RECT& rcIn, bool invalidate)

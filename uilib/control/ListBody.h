@@ -21,13 +21,15 @@ public:
     int GetScaledScrollStep() const override;
 
     CListUI* GetOwnerList() const { return m_owner; }
-    // Height the rows take in available, placed as laid out, with the inset.
+    // Height the rows take in available, placed as laid out, with the inset
+    // and a horizontal bar they or the header would show.
     int MeasureRows(CUISize available);
 
 private:
     // Width the header asks for, 0 without header items.
     int HeaderRequiredWidth(CUISize available) const;
-    // Height of all rows, or of the rows laid out as a grid of equal cells.
+    // Height of all rows, or of the rows counted as a grid of equal cells
+    // when that is more: rows are stacked, so the last stays in reach.
     int RequiredHeight(int contentWidth, int stackedHeight) const;
     // Moves the header items by -dx and copies their rectangles into the
     // owner's column rectangles.

@@ -60,10 +60,6 @@ CListCheckBox::EventResult CListCheckBox::HandleEvent(const CControlUI& owner, c
                                                      const RECT& item)
 {
     const uint32_t before = m_state;
-    if (IsPressAbandoned(event)) {
-        EndPress();
-        return m_state != before ? kChanged : kIgnored;
-    }
     const CUIRect box = BoxRect(owner, item);
     const bool inside = PtInRect(&box, event.point) != FALSE;
     switch (event.type) {
@@ -98,9 +94,11 @@ CListCheckBox::EventResult CListCheckBox::HandleEvent(const CControlUI& owner, c
     }
 }
 
-void CListCheckBox::EndPress()
+bool CListCheckBox::EndPress()
 {
+    const uint32_t before = m_state;
     m_state &= ~(kStatePushed | kStateCaptured);
+    return m_state != before;
 }
 
 bool CListCheckBox::DrawAt(CControlUI& owner, HDC dc, const RECT& item, const CUIString& image) const

@@ -37,10 +37,9 @@ public:
     CUIRect BoxRect(const CControlUI& owner, const RECT& item) const;
     // Press, drag, release, enter and leave over the box. A release inside
     // the box after a press on it inverts the checked state (kToggled).
-    // An abandoned press ends as a release outside the box would.
     EventResult HandleEvent(const CControlUI& owner, const TEventInfo& event, const RECT& item);
-    // Lets go of a press on the box without toggling it.
-    void EndPress();
+    // Lets go of a press on the box without toggling it; true when it held one.
+    bool EndPress();
     // True when the state changed.
     bool SetChecked(bool checked);
     bool IsChecked() const { return m_checked; }

@@ -52,6 +52,12 @@ void CListContainerHeaderItemUI::HandleEvent(TEventInfo& event)
     CListHeaderItemUI::HandleEvent(event);
 }
 
+void CListContainerHeaderItemUI::EndPress()
+{
+    if (m_checkBox.EndPress()) RequestRepaint();
+    CListHeaderItemUI::EndPress();
+}
+
 void CListContainerHeaderItemUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (AttrNameEquals(name, L"editable"))

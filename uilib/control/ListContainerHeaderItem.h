@@ -18,6 +18,8 @@ public:
     const wchar_t* GetTypeName() const override;
     void* FindInterface(const wchar_t* name) override;
     void HandleEvent(TEventInfo& event) override;
+    // Ends a press on the check box untoggled, or the header item's own.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     void PaintTextLayer(HDC dc) override;
 

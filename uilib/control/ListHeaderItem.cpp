@@ -126,10 +126,6 @@ void CListHeaderItemUI::HandleEvent(TEventInfo& event)
         if (!PassToParent(event)) CContainerUI::HandleEvent(event);
         return;
     }
-    if (IsPressAbandoned(event)) {
-        EndPress();
-        return;
-    }
     switch (event.type) {
     case UIEVENT_KILLFOCUS:
     case UIEVENT_SETFOCUS:

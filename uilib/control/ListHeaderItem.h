@@ -26,6 +26,8 @@ public:
     uint32_t GetBehaviorFlags() const override;
     void SetEnabledState(bool enabled) override;
     void HandleEvent(TEventInfo& event) override;
+    // At the button-up or when the window gives the press up.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     CUISize MeasureDesiredSize(CUISize available) override;
     void PaintStateImage(HDC dc) override;
@@ -54,8 +56,6 @@ private:
     CUIRect DragZone() const;
     void OnButtonDown(const TEventInfo& event);
     void OnDragMove(const TEventInfo& event);
-    // At the button-up or when the window gives the press up.
-    void EndPress();
 
     POINT m_lastMouse;
     bool m_draggable;

@@ -117,6 +117,11 @@ void CListTextExtElementUI::HandleEvent(TEventInfo& event)
     CListTextElementUI::HandleEvent(event);
 }
 
+void CListTextExtElementUI::EndPress()
+{
+    if (m_checkBox.EndPress()) RequestItemRepaint();
+}
+
 void CListTextExtElementUI::PaintItemText(HDC dc, const RECT& rc)
 {
     if (CheckableColumn() >= 0) m_checkBox.Paint(*this, dc, m_item);

@@ -19,6 +19,8 @@ public:
     const wchar_t* GetTypeName() const override;
     void* FindInterface(const wchar_t* name) override;
     void HandleEvent(TEventInfo& event) override;
+    // A press on the check box ends untoggled.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     void SetListOwner(CControlUI* owner) override;
     void PaintItemText(HDC dc, const RECT& rc) override;

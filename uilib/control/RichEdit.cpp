@@ -365,6 +365,14 @@ void CRichEditUI::SetPosition(const RECT& rc, bool invalidate)
     }
 }
 
+void CRichEditUI::EndPress()
+{
+    if (m_host == nullptr || !m_host->IsCaptured()) return;
+    m_host->TxSetCapture(FALSE);
+    LRESULT result = 0;
+    TxSendMessage(WM_CAPTURECHANGED, 0, 0, &result);
+}
+
 void CRichEditUI::SetEnabledState(bool enabled)
 {
     CContainerUI::SetEnabledState(enabled);

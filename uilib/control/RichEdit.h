@@ -44,6 +44,8 @@ public:
     void AttachManager(CPaintManagerUI* manager, CControlUI* parent, bool initNow = true) override;
     void InitHook() override;
     void HandleEvent(TEventInfo& event) override;
+    // The text services hear the mouse taken from them.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     CUISize MeasureDesiredSize(CUISize available) override;
     bool PaintSelf(HDC dc, const RECT& paintArea, CControlUI* stopControl) override;

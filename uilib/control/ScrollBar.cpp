@@ -331,10 +331,6 @@ void CScrollBarUI::HandleEvent(TEventInfo& event)
         }
         return;
     }
-    if (IsPressAbandoned(event)) {
-        EndPress();
-        return;
-    }
     switch (event.type) {
     case UIEVENT_KILLFOCUS:
     case UIEVENT_SETFOCUS:

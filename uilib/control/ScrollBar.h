@@ -38,6 +38,9 @@ public:
     void TakeFocus() override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void HandleEvent(TEventInfo& event) override;
+    // Stops the repeat and lets go of the pressed part: at the button-up or
+    // when the window gives the press up.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     bool PaintSelf(HDC dc, const RECT& paintArea, CControlUI* stopControl) override;
 
@@ -68,9 +71,6 @@ private:
     void StepLine(int direction);
     void StepPageTowards(POINT pt);
     void OnButtonDown(const TEventInfo& event);
-    // Stops the repeat and lets go of the pressed part: at the button-up or
-    // when the window gives the press up.
-    void EndPress();
     void OnTimerTick();
     void OnMouseMove(const TEventInfo& event);
     bool ApplyImageAttribute(const wchar_t* name, const wchar_t* value);

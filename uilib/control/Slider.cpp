@@ -45,10 +45,9 @@ uint32_t CSliderUI::GetBehaviorFlags() const
 
 void CSliderUI::SetEnabledState(bool enabled)
 {
+    // Disabled, a held thumb's press has ended through the manager already.
     CProgressUI::SetEnabledState(enabled);
-    if (GetEnabledState()) return;
-    EndPress();
-    m_thumbState = 0;
+    if (!GetEnabledState()) m_thumbState = 0;
 }
 
 void CSliderUI::SetValue(int value)
@@ -213,10 +212,6 @@ void CSliderUI::HandleEvent(TEventInfo& event)
 {
     if (IgnoresMouseEvent(event)) {
         if (!PassToParent(event)) CLabelUI::HandleEvent(event);
-        return;
-    }
-    if (IsPressAbandoned(event)) {
-        EndPress();
         return;
     }
     switch (event.type) {

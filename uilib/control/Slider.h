@@ -28,6 +28,10 @@ public:
     uint32_t GetBehaviorFlags() const override;
     void SetEnabledState(bool enabled) override;
     void HandleEvent(TEventInfo& event) override;
+    // The drag ends where the thumb is: a value the owner has not heard is
+    // told once, and a press that never left the drag rectangle takes the
+    // owner's value.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     void PaintForegroundImage(HDC dc) override;
 
@@ -61,10 +65,6 @@ private:
     void OnButtonDown(const TEventInfo& event);
     void OnButtonUp(const TEventInfo& event);
     void OnMouseMove(const TEventInfo& event);
-    // The drag ends where the thumb is: a value the owner has not heard is
-    // told once, and a press that never left the drag rectangle takes the
-    // owner's value.
-    void EndPress();
     void SetThumbHot(bool hot);
 
     CUISize m_thumbSize;

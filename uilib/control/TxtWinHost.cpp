@@ -301,10 +301,7 @@ void CTxtWinHost::TxScrollWindowEx(INT, INT, LPCRECT, LPCRECT, HRGN, LPRECT, UIN
 void CTxtWinHost::TxSetCapture(WINBOOL capture)
 {
     CPaintManagerUI* manager = m_owner != nullptr ? m_owner->GetPaintManager() : nullptr;
-    if (manager != nullptr) {
-        if (capture) manager->CaptureMouse();
-        else manager->ReleaseMouseCapture();
-    }
+    if (manager != nullptr) manager->HoldMouseFor(m_owner, capture != FALSE);
     SetFlag(kCaptured, capture != FALSE);
 }
 

@@ -371,14 +371,21 @@ void CControlUI::SetVisibility(bool visible)
     const bool wasVisible = GetVisibility();
     m_visible = visible;
     m_focused = false;
-    if (!visible && m_manager != nullptr && m_manager->FocusControl() == this) m_manager->SetFocusControl(nullptr);
+    if (!visible) DropHiddenHolds();
     if (GetVisibility() != wasVisible) RequestParentRelayout();
 }
 
 void CControlUI::SetInheritedVisibility(bool visible)
 {
     m_inheritedVisible = visible;
-    if (!visible && m_manager != nullptr && m_manager->FocusControl() == this) m_manager->SetFocusControl(nullptr);
+    if (!visible) DropHiddenHolds();
+}
+
+void CControlUI::DropHiddenHolds()
+{
+    if (m_manager == nullptr) return;
+    if (m_manager->FocusControl() == this) m_manager->SetFocusControl(nullptr);
+    m_manager->EndPressWithin(this);
 }
 
 bool CControlUI::GetEnabledState() const { return m_enabled; }
@@ -387,6 +394,7 @@ void CControlUI::SetEnabledState(bool enabled)
 {
     if (m_enabled == enabled) return;
     m_enabled = enabled;
+    if (!enabled && m_manager != nullptr) m_manager->EndPressWithin(this);
     RequestRepaint();
 }
 
@@ -413,6 +421,8 @@ void CControlUI::TakeFocus()
 {
     if (m_manager != nullptr) m_manager->SetFocusControl(this);
 }
+
+void CControlUI::EndPress() {}
 
 bool CControlUI::IsFloating() const { return m_floating; }
 

@@ -34,8 +34,6 @@ enum UIEventType : int32_t {
     UIEVENT_DBLCLICK = 19,
     UIEVENT_CONTEXTMENU = 20,
     UIEVENT_SCROLLWHEEL = 21,
-    // Ends a press instead of its button-up: see IsPressAbandoned.
-    UIEVENT_PRESSABANDONED = 22,
     UIEVENT_KILLFOCUS = 23,
     UIEVENT_SETFOCUS = 24,
     UIEVENT_WINDOWSIZE = 25,
@@ -43,7 +41,7 @@ enum UIEventType : int32_t {
     UIEVENT_TIMER = 27,
 
     UIEVENT_MOUSE_FIRST = UIEVENT_MOUSEMOVE,
-    UIEVENT_MOUSE_LAST = UIEVENT_PRESSABANDONED,
+    UIEVENT_MOUSE_LAST = UIEVENT_SCROLLWHEEL,
 };
 
 // One input event, built by the paint manager from a window message.
@@ -61,20 +59,6 @@ struct TEventInfo {
 inline bool IsMouseEventType(int32_t type)
 {
     return type >= UIEVENT_MOUSE_FIRST && type <= UIEVENT_MOUSE_LAST;
-}
-
-// The manager gives up a press it routed to a control when no button-up of
-// its own will come: another window took the mouse or the keyboard, another
-// button was pressed or let go, a context menu opened, the window closes, or
-// a move came with no button down. The control hears it once, in place of
-// the button-up, and nothing of that press after it. It is no focus change,
-// and a focus change alone ends no press: the hand does.
-// Every control that keeps a pushed, captured or dragging state from its
-// button-down, buttons included, clears it in its EndPress, called on the
-// button-up and on IsPressAbandoned.
-inline bool IsPressAbandoned(const TEventInfo& event)
-{
-    return event.type == UIEVENT_PRESSABANDONED;
 }
 
 // Tree searches: the predicate returns the control that ends the search, or null.
@@ -217,6 +201,16 @@ public:
 
     virtual bool HasFocus() const;
     virtual void TakeFocus();
+
+    // The manager gives up a press it routed here when no button-up of its
+    // own will come: another window took the mouse or the keyboard, another
+    // button was pressed, a context menu opened, the window closes, a move
+    // came with no button down, or this control or a parent was disabled or
+    // hidden. It calls this once, in place of the button-up, and the control
+    // hears nothing of that press after it; no focus changes. Every control
+    // that keeps a pushed, captured or dragging state from its button-down
+    // clears it here, and on its button-up.
+    virtual void EndPress();
 
     virtual bool IsFloating() const;
     virtual void SetFloating(bool on);
@@ -377,6 +371,8 @@ protected:
 
 private:
     static int& LiveControls();
+    // Hidden: the focus and any press held here or inside are given up.
+    void DropHiddenHolds();
 
     // Nesting of style substitutions; styles that name each other stop here.
     int m_styleDepth;

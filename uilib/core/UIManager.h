@@ -284,13 +284,17 @@ public:
     // box then opens where it is drawn); the focus held now is dropped at once.
     void FocusAfterLayout(CControlUI* control);
     bool FocusNextTabStop(bool forward = true);
-    void CaptureMouse();
-    void ReleaseMouseCapture();
     bool IsMouseCaptured() const;
     // A control hands its press to a window of its own (an edit box's): the
     // manager lets go of the mouse and forgets the press, so that moves reach
     // the controls under the pointer again.
     void HandPressAway();
+    // A control that runs its own presses (the rich edit's text services)
+    // takes and lets go of the mouse here, and holds a left press meanwhile.
+    void HoldMouseFor(CControlUI* control, bool hold);
+    // The control was disabled or hidden: a press held by it, or by a
+    // control inside it, can take no release of its own and is abandoned.
+    void EndPressWithin(CControlUI* control);
 
     // Option groups.
     bool JoinOptionGroup(const wchar_t* group, CControlUI* control);
@@ -351,12 +355,17 @@ private:
     void EndClick(TPressEnd how, WPARAM wParam = 0, LPARAM lParam = 0);
     // A left press held by the click control: its left release is its own.
     bool HoldsLeftPress() const;
-    // Before a press, or a right or middle release, reaches control: a press
-    // held on another control, or a left one held on any, gets no button-up
-    // of its own now.
-    void EndPressHeldOff(CControlUI* control);
-    // The control holds the click from now on, for a left press or not.
-    void TakeClick(CControlUI* control, bool leftPress);
+    // The control holds the click of that button (MK_LBUTTON, MK_RBUTTON or
+    // MK_MBUTTON) from now on, with the mouse.
+    void TakeClick(CControlUI* control, WORD button);
+    // Only the manager holds and lets go of the mouse, as part of a press.
+    void CaptureMouse();
+    void ReleaseMouseCapture();
+    // This manager's control under the point, or null.
+    CControlUI* OwnControlAt(POINT pt);
+    // True when a filter took the message.
+    bool RunMessageFilters(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnTimer(WPARAM wParam, LPARAM lParam);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
     void PostQueuedWork();
@@ -364,7 +373,8 @@ private:
     bool OnMouseHover(LPARAM lParam);
     void OnMouseLeave();
     void OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+    // True when the release is spent: its window gives it no context menu.
+    bool OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(WPARAM wParam, LPARAM lParam);
     void OnMouseWheel(WPARAM wParam, LPARAM lParam);
     void OnClose();
@@ -402,7 +412,8 @@ private:
     CControlUI* m_heldFocus;  // takes the focus at the next paint
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
-    bool m_clickHoldsLeft;  // the click control holds a left press: a left release is its own
+    WORD m_clickButton;  // the button of the click control's press: its release is its own
+    CControlUI* m_menuControl;  // the context menu's control while its press ends
     CControlUI* m_keyControl;
     POINT m_lastMousePoint;
     SIZE m_minTrackSize;

@@ -72,9 +72,8 @@ void CPaintManagerUI::RaiseControlEvent(CControlUI* target, int type, POINT pt, 
     target->RaiseEvent(event);
 }
 
-bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool CPaintManagerUI::RunMessageFilters(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (m_window == nullptr) return false;
     // Filters may unregister themselves while being asked.
     for (int i = 0; i < m_messageFilters.Count(); ++i) {
         bool handled = false;
@@ -91,6 +90,25 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
         }
         return true;
     }
+    return false;
+}
+
+void CPaintManagerUI::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    for (int i = 0; i < m_timers.Count(); ++i) {
+        TTimerRecord* record = static_cast<TTimerRecord*>(m_timers[i]);
+        if (record->window == m_window && record->windowTimerId == LOWORD(wParam) && !record->killed) {
+            RaiseControlEvent(record->control, UIEVENT_TIMER, m_lastMousePoint, 0, CurrentKeyState(), record->localId,
+                              lParam);
+            return;
+        }
+    }
+}
+
+bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (m_window == nullptr) return false;
+    if (RunMessageFilters(message, wParam, lParam, result)) return true;
 
     if (m_layered) {
         switch (message) {
@@ -159,14 +177,7 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
         result = TRUE;
         return true;
     case WM_TIMER:
-        for (int i = 0; i < m_timers.Count(); ++i) {
-            TTimerRecord* record = static_cast<TTimerRecord*>(m_timers[i]);
-            if (record->window == m_window && record->windowTimerId == LOWORD(wParam) && !record->killed) {
-                RaiseControlEvent(record->control, UIEVENT_TIMER, m_lastMousePoint, 0, CurrentKeyState(),
-                                  record->localId, lParam);
-                break;
-            }
-        }
+        OnTimer(wParam, lParam);
         return false;
     case WM_KEYDOWN:
         if (m_root == nullptr || m_focusControl == nullptr) return false;
@@ -205,8 +216,9 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        OnButtonUp(message, wParam, lParam);
-        return false;
+        if (!OnButtonUp(message, wParam, lParam)) return false;
+        result = 0;
+        return true;
     case WM_MOUSEHOVER:
         return OnMouseHover(lParam);
     case WM_MOUSELEAVE:
@@ -234,13 +246,16 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
 
 // A press belongs to its click control until it ends, once, here:
 // - Released: its own left release, a button-up (OnButtonUp).
-// - Abandoned (IsPressAbandoned), never clicked: another button pressed or
-//   let go on any control (EndPressHeldOff), a context menu over a left press
+// - Abandoned (the control's EndPress), never clicked: another button
+//   pressed (spent on it when the press was a left one), a right or middle
+//   press let go off its control, a context menu over a left press
 //   (OnContextMenu), the window closing (OnClose), the mouse or the keyboard
-//   taken by another window, a move with no button down.
+//   taken by another window, a move with no button down, the control or a
+//   parent disabled or hidden (EndPressWithin).
 // - Forgotten, untold: handed to a window of the control's own
-//   (HandPressAway), its control removed, a middle release or a right click's
-//   context menu, which the control hears as themselves.
+//   (HandPressAway, HoldMouseFor), its control removed or its tree replaced,
+//   a middle release or a right click's context menu, which the control
+//   hears as themselves.
 // After it the control hears nothing more of that press.
 void CPaintManagerUI::EndClick(TPressEnd how, WPARAM wParam, LPARAM lParam)
 {
@@ -249,10 +264,13 @@ void CPaintManagerUI::EndClick(TPressEnd how, WPARAM wParam, LPARAM lParam)
     m_dragPending = false;
     CControlUI* control = m_clickControl;
     m_clickControl = nullptr;
-    m_clickHoldsLeft = false;
+    m_clickButton = 0;
     if (control == nullptr || how == TPressEnd::Forgotten) return;
-    const int type = how == TPressEnd::Released ? UIEVENT_BUTTONUP : UIEVENT_PRESSABANDONED;
-    RaiseControlEvent(control, type, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
+    if (how == TPressEnd::Abandoned) {
+        control->EndPress();
+        return;
+    }
+    RaiseControlEvent(control, UIEVENT_BUTTONUP, m_lastMousePoint, 0, CurrentKeyState(), wParam, lParam);
 }
 
 void CPaintManagerUI::HandPressAway()
@@ -260,21 +278,43 @@ void CPaintManagerUI::HandPressAway()
     EndClick(TPressEnd::Forgotten);
 }
 
+void CPaintManagerUI::HoldMouseFor(CControlUI* control, bool hold)
+{
+    if (!hold) {
+        if (m_clickControl == control) EndClick(TPressEnd::Forgotten);
+        return;
+    }
+    if (m_clickControl != control) EndClick(TPressEnd::Abandoned);
+    TakeClick(control, MK_LBUTTON);
+}
+
+void CPaintManagerUI::EndPressWithin(CControlUI* control)
+{
+    for (CControlUI* held = m_clickControl; held != nullptr; held = held->GetParentControl()) {
+        if (held == control) {
+            EndClick(TPressEnd::Abandoned);
+            return;
+        }
+    }
+}
+
 bool CPaintManagerUI::HoldsLeftPress() const
 {
-    return m_clickControl != nullptr && m_clickHoldsLeft;
+    return m_clickControl != nullptr && m_clickButton == MK_LBUTTON;
 }
 
-void CPaintManagerUI::EndPressHeldOff(CControlUI* control)
+void CPaintManagerUI::TakeClick(CControlUI* control, WORD button)
 {
-    if (HoldsLeftPress() || (m_clickControl != nullptr && m_clickControl != control))
-        EndClick(TPressEnd::Abandoned);
-}
-
-void CPaintManagerUI::TakeClick(CControlUI* control, bool leftPress)
-{
+    if (!m_mouseCaptured) CaptureMouse();
     m_clickControl = control;
-    m_clickHoldsLeft = leftPress;
+    m_clickButton = button;
+}
+
+CControlUI* CPaintManagerUI::OwnControlAt(POINT pt)
+{
+    // Another window's control could be freed without this manager hearing of it.
+    CControlUI* control = FindControlAtPoint(pt);
+    return control != nullptr && control->GetPaintManager() == this ? control : nullptr;
 }
 
 void CPaintManagerUI::OnClose()
@@ -293,13 +333,16 @@ void CPaintManagerUI::OnClose()
 void CPaintManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
     if (m_root == nullptr) return;
-    CControlUI* control = m_clickControl;
     // The menu key during a left press ends that press; a right click's
-    // press ends with the menu it asks for.
-    if (control != nullptr) EndClick(HoldsLeftPress() ? TPressEnd::Abandoned : TPressEnd::Forgotten);
+    // press ends with the menu it asks for. The end may remove the control:
+    // DropReferencesTo forgets it here too.
+    m_menuControl = m_clickControl;
+    if (m_clickControl != nullptr) EndClick(HoldsLeftPress() ? TPressEnd::Abandoned : TPressEnd::Forgotten);
     POINT pt = PointOf(lParam);
     ScreenToClient(m_window, &pt);
     m_lastMousePoint = pt;
+    CControlUI* control = m_menuControl;
+    m_menuControl = nullptr;
     if (control != nullptr)
         RaiseControlEvent(control, UIEVENT_CONTEXTMENU, pt, 0, LOWORD(wParam), wParam,
                           reinterpret_cast<LPARAM>(control));
@@ -418,9 +461,16 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
     POINT pt = PointOf(lParam);
     m_lastMousePoint = pt;
     if (!m_noActivate) SetFocus(m_window);
-    CControlUI* control = FindControlAtPoint(pt);
-    if (control == nullptr || control->GetPaintManager() != this) return;
-    EndPressHeldOff(control);
+    const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    // Another button during a left press is the hand's way out of it, and
+    // is spent there: neither it nor its release acts.
+    const bool spent = !left && HoldsLeftPress();
+    // A press held now gets no button-up of its own.
+    EndClick(TPressEnd::Abandoned);
+    if (spent) return;
+    // Looked up after the end, whose handler may have changed the tree.
+    CControlUI* control = OwnControlAt(pt);
+    if (control == nullptr) return;
     // The click control is set before the event, so that a handler removing
     // the control leaves no stale pointer behind.
     switch (message) {
@@ -430,53 +480,54 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
             if (m_dragBitmap != nullptr) DeleteObject(m_dragBitmap);
             m_dragBitmap = CRenderKit::RenderControlToBitmap(this, control, control->GetPosition(), 0);
         }
-        CaptureMouse();
-        TakeClick(control, true);
+        TakeClick(control, MK_LBUTTON);
         control->TakeFocus();
         if (m_clickControl == control)
             RaiseControlEvent(control, UIEVENT_BUTTONDOWN, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     case WM_LBUTTONDBLCLK:
-        CaptureMouse();
-        TakeClick(control, true);
+        TakeClick(control, MK_LBUTTON);
         RaiseControlEvent(control, UIEVENT_DBLCLICK, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     default: {
         control->TakeFocus();
-        if (FindControlAtPoint(pt) != control) return;
-        CaptureMouse();
-        TakeClick(control, false);
-        int type = message == WM_RBUTTONDOWN ? UIEVENT_RBUTTONDOWN : UIEVENT_MBUTTONDOWN;
-        RaiseControlEvent(control, type, pt, 0, LOWORD(wParam), wParam, lParam);
+        if (OwnControlAt(pt) != control) return;
+        const bool right = message == WM_RBUTTONDOWN;
+        TakeClick(control, right ? MK_RBUTTON : MK_MBUTTON);
+        RaiseControlEvent(control, right ? UIEVENT_RBUTTONDOWN : UIEVENT_MBUTTONDOWN, pt, 0, LOWORD(wParam), wParam,
+                          lParam);
         break;
     }
     }
 }
 
-void CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
+bool CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
 {
     POINT pt = PointOf(lParam);
     m_lastMousePoint = pt;
     if (message == WM_LBUTTONUP) {
         // Another button's press took the click from the left press: its release goes to no control.
         if (HoldsLeftPress()) EndClick(TPressEnd::Released, wParam, lParam);
-        return;
+        return false;
     }
-    // Only this manager's controls: another window's control could be freed
-    // without this manager hearing of it.
-    CControlUI* control = FindControlAtPoint(pt);
-    if (control != nullptr && control->GetPaintManager() != this) control = nullptr;
-    EndPressHeldOff(control);
-    if (control == nullptr) return;
-    if (message == WM_RBUTTONUP) {
+    const bool right = message == WM_RBUTTONUP;
+    CControlUI* control = m_clickControl;
+    // Only the release of a press still held, over the control it began on,
+    // clicks; any other is spent and asks for no menu.
+    if (control == nullptr || m_clickButton != (right ? MK_RBUTTON : MK_MBUTTON)) return true;
+    if (OwnControlAt(pt) != control) {
+        EndClick(TPressEnd::Abandoned);
+        return true;
+    }
+    if (right) {
         // The click stays with the control for the context menu the release asks for.
-        TakeClick(control, false);
         ReleaseMouseCapture();
     } else {
         EndClick(TPressEnd::Forgotten);
     }
-    int type = message == WM_RBUTTONUP ? UIEVENT_RBUTTONUP : UIEVENT_MBUTTONUP;
-    RaiseControlEvent(control, type, pt, 0, CurrentKeyState(), wParam, lParam);
+    RaiseControlEvent(control, right ? UIEVENT_RBUTTONUP : UIEVENT_MBUTTONUP, pt, 0, CurrentKeyState(), wParam,
+                      lParam);
+    return false;
 }
 
 bool CPaintManagerUI::OnSetCursor(WPARAM wParam, LPARAM lParam)

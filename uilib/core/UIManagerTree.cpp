@@ -60,7 +60,8 @@ bool CPaintManagerUI::AttachRoot(CControlUI* control)
     if (m_shadow != nullptr) m_shadow->AttachToWindow(this);
     SetFocusControl(nullptr);
     m_hoverControl = nullptr;
-    m_clickControl = nullptr;
+    // The old tree goes, its press with it, and the mouse with the press.
+    EndClick(TPressEnd::Forgotten);
     m_keyControl = nullptr;
     if (m_root != nullptr) {
         m_postPaintControls.Clear();
@@ -100,6 +101,7 @@ void CPaintManagerUI::DropReferencesTo(CControlUI* control)
     if (m_keyControl == control) m_keyControl = nullptr;
     if (m_hoverControl == control) m_hoverControl = nullptr;
     if (m_clickControl == control) EndClick(TPressEnd::Forgotten);
+    if (m_menuControl == control) m_menuControl = nullptr;
     if (m_focusControl == control) m_focusControl = nullptr;
     if (m_heldFocus == control) m_heldFocus = nullptr;
     StopControlTimers(control);

@@ -267,7 +267,6 @@ void CBoxLayoutUI::EndPress()
 
 void CBoxLayoutUI::HandleEvent(TEventInfo& event)
 {
-    if (IsPressAbandoned(event)) EndPress();
     if (m_separatorSize != 0 && OnSeparatorEvent(event)) return;
     CContainerUI::HandleEvent(event);
 }

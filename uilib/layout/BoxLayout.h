@@ -20,6 +20,8 @@ public:
     uint32_t GetBehaviorFlags() const override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void HandleEvent(TEventInfo& event) override;
+    // Ends a separator drag where the strip was last dragged to.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     void PaintAfterTree(HDC dc, const RECT& paintArea) override;
 
@@ -50,8 +52,6 @@ private:
 
     bool OnSeparatorEvent(TEventInfo& event);
     void DragSeparatorTo(POINT pt);
-    // Ends a separator drag where the strip was last dragged to.
-    void EndPress();
 
     bool m_vertical;
     int m_separatorSize;

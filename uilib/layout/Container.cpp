@@ -213,9 +213,8 @@ void CContainerUI::SetChildrenAcceptMouse(bool on)
 void CContainerUI::SetEnabledState(bool enabled)
 {
     if (m_enabled == enabled) return;
-    m_enabled = enabled;
+    CControlUI::SetEnabledState(enabled);
     for (int i = 0; i < m_children.Count(); ++i) ChildAt(i)->SetEnabledState(enabled);
-    RequestRepaint();
 }
 
 void CContainerUI::SetVisibility(bool visible)

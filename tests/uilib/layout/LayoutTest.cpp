@@ -265,7 +265,7 @@ TEST(Separator, LeftEdgeDragMovesTheLeftEdge)
     SendEvent(layout, UIEVENT_MOUSEMOVE, 81, 10);
     ExpectRect(layout.GetPosition(), 80, 0, 200, 30);
     EXPECT_EQ(120, layout.GetFixedSizeValue().cx);
-    SendEvent(layout, UIEVENT_PRESSABANDONED, 81, 10);
+    layout.EndPress();
     SendEvent(layout, UIEVENT_MOUSEMOVE, 61, 10);
     EXPECT_EQ(120, layout.GetFixedSizeValue().cx) << "an abandoned press drags no further";
 }

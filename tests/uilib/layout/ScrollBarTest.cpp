@@ -130,7 +130,7 @@ TEST(ScrollBar, HeldArrowRepeatsFromTheSixthTick)
 
     SendEvent(bar, UIEVENT_BUTTONDOWN, 8, 5);
     EXPECT_EQ(20, bar.GetScrollPos());
-    SendEvent(bar, UIEVENT_PRESSABANDONED, 8, 5);
+    bar.EndPress();
     EXPECT_EQ(0u, bar.Button1State() & 0x10);
     EXPECT_TRUE(manager.StartTimer(&bar, CScrollBarUI::kRepeatTimerId, 50)) << "the repeat stopped";
     DestroyWindow(manager.WindowHandle());

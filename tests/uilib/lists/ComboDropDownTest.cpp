@@ -59,13 +59,14 @@ public:
 TEST_F(ComboDropDown, OpensBelowAsHighAsItsRows)
 {
     Open(100, 3);
-    SkinUITest::SendEvent(*combo, UIEVENT_BUTTONDOWN, 10, 10);
+    SendMessageW(host->GetNativeHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(host->GetNativeHandle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     ASSERT_NE(DropDown(), nullptr);
     const RECT rc = DropDownRect();
     EXPECT_EQ(rc.left, 100);
     EXPECT_EQ(rc.top, 124);
     EXPECT_EQ(rc.right - rc.left, 200);
-    EXPECT_NE(combo->GetButtonState() & CComboUI::kStatePushed, 0u);
+    EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), uint32_t{CComboUI::kStatePushed});
     EXPECT_EQ(recorder->Count(L"predropdown"), 1);
     EXPECT_EQ(recorder->Count(L"dropdown"), 1);
     // The rows now live in the drop-down's tree.

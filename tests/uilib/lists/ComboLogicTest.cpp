@@ -79,7 +79,7 @@ TEST_F(ComboLogic, RowClickSelectsThroughTheCombo)
     EXPECT_EQ(recorder.Entries()[0].sender, combo);
     combo->SetVisibility(false);  // its list cannot open
     SendEvent(*combo, UIEVENT_BUTTONDOWN);
-    SendEvent(*combo, UIEVENT_PRESSABANDONED, 0, 0);
+    combo->EndPress();
     EXPECT_EQ(combo->GetButtonState() & (CComboUI::kStatePushed | CComboUI::kStateCaptured), 0u) << "abandoned, unpushed";
 }
 

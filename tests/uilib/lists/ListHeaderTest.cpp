@@ -129,7 +129,7 @@ TEST_F(ListHeaderFixture, LeftEdgeSeparatorDragsTheLeftEdge)
     SendEvent(*item, UIEVENT_BUTTONDOWN, 66, 5);
     SendEvent(*item, UIEVENT_MOUSEMOVE, 56, 5);
     EXPECT_EQ(item->GetFixedSizeValue().cx, 110);
-    SendEvent(*item, UIEVENT_PRESSABANDONED, 56, 5);
+    item->EndPress();
     EXPECT_EQ(item->GetButtonState() & CListHeaderItemUI::kStateCaptured, 0u);
 }
 

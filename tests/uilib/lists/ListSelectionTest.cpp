@@ -436,7 +436,7 @@ TEST_F(ListSelection, OneHeaderWhateverOrderHeadersComeIn)
     }
 }
 
-TEST(ListLayout, GridOfRowsThatFitsOnlyWithoutTheBarDecidesTheBarOnce)
+TEST(ListLayout, EveryRowInReachAndAGridDecidesTheBarOnce)
 {
     CListUI list;
     list.ApplyAttributeList(L"header=\"hidden\" vscrollbar=\"true\"");
@@ -444,6 +444,21 @@ TEST(ListLayout, GridOfRowsThatFitsOnlyWithoutTheBarDecidesTheBarOnce)
     list.GetChildAt(0)->SetFixedWidthValue(222);
     list.SetPosition(RECT{0, 0, 232, 110}, false);
     EXPECT_FALSE(list.GetVScrollBarControl()->GetVisibility());
+    // Rows a cell wide but stacked: the bar reaches the last.
+    CListUI cells;
+    cells.ApplyAttributeList(L"header=\"hidden\" vscrollbar=\"true\"");
+    ListTest::AddRows(cells, 8, 50);
+    cells.GetChildAt(0)->SetFixedWidthValue(100);
+    cells.SetPosition(RECT{0, 0, 400, 110}, false);
+    EXPECT_EQ(290, cells.GetVScrollBarControl()->GetScrollRange()) << "cells stacked";
+    // Sized from its rows, a list keeps its horizontal bar below the last.
+    CListUI wide;
+    wide.ApplyAttributeList(L"vscrollbar=\"false\" hscrollbar=\"true\"");
+    wide.AddChild(new CListHeaderItemUI()), wide.GetHeaderControl()->GetChildAt(0)->SetFixedWidthValue(300);
+    wide.GetHeaderControl()->SetFixedHeightValue(25);
+    ListTest::AddRows(wide, 3, 28);
+    wide.SetPosition(RECT{0, 0, 200, wide.MeasureDesiredSize(CUISize(200, 900)).cy}, false);
+    EXPECT_LE(wide.GetChildAt(2)->GetPosition().bottom, wide.GetHScrollBarControl()->GetPosition().top) << "wide";
 }
 
 // The scene list's header (25) and the drop-down rows (16) are set by the

@@ -20,6 +20,7 @@ public:
     uint32_t GetBehaviorFlags() const override { return m_flags; }
     bool ActivateControl() override;
     void HandleEvent(SkinUI::TEventInfo& event) override;
+    void EndPress() override { ++pressesEnded; }
     bool PaintSelf(HDC dc, const RECT& paintArea, SkinUI::CControlUI* stopControl) override;
 
     void SetType(const wchar_t* type) { m_type = type; }
@@ -32,6 +33,7 @@ public:
 
     std::vector<SkinUI::TEventInfo> events;
     int activations = 0;
+    int pressesEnded = 0;
 
     // Probes alive right now, to tell whether a pointer is still valid.
     static std::set<const CProbeControl*>& Live();

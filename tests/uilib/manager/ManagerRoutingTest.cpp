@@ -166,31 +166,44 @@ TEST_F(RoutingWindow, WheelDirectionAndContextMenu)
 TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
 {
     CSliderUI* slider = new CSliderUI;  // thumb 10 px: at 10..20 for 0, 40..50 for 30
+    slider->SetSendMove(true);
     root->Add(slider, RECT{10, 100, 120, 120});
     window.ShowAndPaint();
     const HWND h = window.Handle();
-    const struct { const char* how; int x, y; std::function<void()> out; int abandons, ups; } rows[] = {
-        {"still thumb", 15, 110, [&] { Send(WM_MOUSEMOVE, MK_LBUTTON, 16, 111); }, 0, 0},
-        {"right click", 20, 20, [&] { Send(WM_RBUTTONDOWN, 3, 20, 20), Send(WM_RBUTTONUP, 1, 20, 20); }, 1, 0},
-        {"middle click", 20, 20, [&] { Send(WM_MBUTTONDOWN, 17, 20, 20), Send(WM_MBUTTONUP, 1, 20, 20); }, 1, 0},
-        {"menu key", 20, 20, [&] { SendMessageW(h, WM_CONTEXTMENU, 0, -1); }, 1, 0},
-        {"close", 20, 20, [&] { LRESULT r; window.Manager().ProcessMessage(WM_CLOSE, 0, 0, r); }, 1, 0},
-        {"handed away", 20, 20, [&] { window.Manager().HandPressAway(); }, 0, 0},
-        {"wheel", 20, 20, [&] { SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(1, 120), ScreenPoint(250, 20)); }, 0, 1},
-        {"capture taken, focus kept", 20, 20, [&] { SendMessageW(h, WM_CAPTURECHANGED, 0, 0); }, 1, 0},
+    const struct { const char* how; int x, y; std::function<void()> out; int abandons, ups, values, value; } rows[] = {
+        {"still thumb", 15, 110, [&] { Send(WM_MOUSEMOVE, MK_LBUTTON, 16, 111); }, 0, 0, 0, 30},
+        {"right click", 20, 20, [&] { Send(WM_RBUTTONDOWN, 3, 20, 20), Send(WM_RBUTTONUP, 1, 20, 20); }, 1, 0, 0, 30},
+        {"middle click", 20, 20, [&] { Send(WM_MBUTTONDOWN, 17, 20, 20), Send(WM_MBUTTONUP, 1, 20, 20); }, 1, 0, 0, 30},
+        {"menu key", 20, 20, [&] { SendMessageW(h, WM_CONTEXTMENU, 0, -1); }, 1, 0, 0, 30},
+        {"close", 20, 20, [&] { LRESULT r; window.Manager().ProcessMessage(WM_CLOSE, 0, 0, r); }, 1, 0, 0, 30},
+        {"handed away", 20, 20, [&] { window.Manager().HandPressAway(); }, 0, 0, 0, 30},
+        {"wheel", 20, 20, [&] { SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(1, 120), ScreenPoint(250, 20)); }, 0, 1, 0, 30},
+        {"capture taken, focus kept", 20, 20, [&] { SendMessageW(h, WM_CAPTURECHANGED, 0, 0); }, 1, 0, 0, 30},
+        {"right click beside a dragged thumb", 15, 110, [&] { Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 102),
+            Send(WM_RBUTTONDOWN, 3, 60, 102), Send(WM_RBUTTONUP, 1, 60, 102); }, 0, 0, 1, 45},
+        {"disabled and enabled while held", 15, 110, [&] { Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 110),
+            slider->SetEnabledState(false), slider->SetEnabledState(true); }, 0, 0, 1, 45},
+        {"hidden while held", 15, 110, [&] { slider->SetVisibility(false), Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 110),
+            Send(WM_MOUSEMOVE, MK_LBUTTON, 70, 110), slider->SetVisibility(true); }, 0, 0, 0, 30},
+        {"root replaced (last)", 20, 20, [&] { window.Manager().AttachRoot(new CProbeContainer); }, 0, 0, 0, 30},
     };
     for (const auto& row : rows) {
-        left->events.clear();
+        left->events.clear(), right->events.clear(), recorder.types.clear();
+        left->pressesEnded = 0;
+        slider->SetValue(0);
         Send(WM_LBUTTONDOWN, MK_LBUTTON, row.x, row.y);
         slider->SetValue(30);
         row.out();
         Send(WM_LBUTTONUP, 0, row.x, row.y);
-        Send(WM_MOUSEMOVE, 0, 45, 110);
-        EXPECT_EQ(row.abandons, left->CountOf(UIEVENT_PRESSABANDONED)) << row.how;
+        EXPECT_FALSE(window.Manager().IsMouseCaptured()) << row.how;
+        const CUIRect thumb = slider->GetThumbRect();
+        Send(WM_MOUSEMOVE, 0, thumb.left + 5, thumb.top + 5);
+        EXPECT_EQ(row.abandons, left->pressesEnded) << row.how;
         EXPECT_EQ(row.ups, left->CountOf(UIEVENT_BUTTONUP)) << row.how;
         EXPECT_EQ(uint32_t{CSliderUI::kThumbHot}, slider->GetThumbState()) << row.how;
-        EXPECT_EQ(30, slider->GetValue()) << row.how;
-        EXPECT_EQ(0, recorder.CountOf(L"valuechanged") + right->CountOf(UIEVENT_SCROLLWHEEL)) << row.how;
+        EXPECT_EQ(row.value, slider->GetValue()) << row.how;
+        EXPECT_EQ(row.values, recorder.CountOf(L"valuechanged") + recorder.CountOf(L"movevaluechanged")) << row.how;
+        EXPECT_EQ(0, right->CountOf(UIEVENT_SCROLLWHEEL)) << row.how;
         EXPECT_TRUE(!window.Manager().FocusControl() || window.Manager().FocusControl()->HasFocus()) << row.how;
     }
 }

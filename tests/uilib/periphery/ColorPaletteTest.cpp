@@ -104,7 +104,7 @@ TEST_F(PaletteFixture, DragInTheFieldPicksHueAndLightnessAndReportsOnRelease)
     EXPECT_EQ(static_cast<uint32_t>(recorder.Entries()[0].wParam), 0xFFFF0000u);
     EXPECT_FALSE(palette->IsDraggingField());
     SendEvent(*palette, UIEVENT_BUTTONDOWN, 90, 50);
-    SendEvent(*palette, UIEVENT_PRESSABANDONED, 90, 50);
+    palette->EndPress();
     SendEvent(*palette, UIEVENT_MOUSEMOVE, 180, 50);
     EXPECT_EQ(palette->GetHue(), 90) << "an abandoned press picks nothing more";
 }

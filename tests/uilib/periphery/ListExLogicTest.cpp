@@ -116,7 +116,7 @@ TEST_F(ListExFixture, HeaderBoxFollowsTheRowsOfItsOwnColumn)
     const CUIRect row = rows[0]->GetPosition();
     const POINT box = {row.left + 10, (row.top + row.bottom) / 2};
     SkinUITest::SendEvent(*rows[0], UIEVENT_BUTTONDOWN, box.x, box.y);
-    SkinUITest::SendEvent(*rows[0], UIEVENT_PRESSABANDONED, box.x, box.y);
+    rows[0]->EndPress();
     SkinUITest::SendEvent(*rows[0], UIEVENT_BUTTONUP, box.x, box.y);
     EXPECT_FALSE(rows[0]->IsChecked());
 }
