@@ -200,8 +200,8 @@ protected:
     CPaintManagerUI m_pm;
 
 private:
-    // Posted, so that it comes after the first focus has landed and after
-    // the handler that opened the window over this one has returned.
+    // Runs from a posted message: after the first focus has landed, and
+    // after the handler that opened the window over this one has returned.
     void TakeKeysFromControls(bool afterCover);
 };
 
