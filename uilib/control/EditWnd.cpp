@@ -117,9 +117,7 @@ bool CEditWnd::Init(CEditUI* owner)
     SendMessageW(m_window, EM_LIMITTEXT, owner->GetMaxChar(), 0);
     if (owner->IsPasswordMode()) SendMessageW(m_window, EM_SETPASSWORDCHAR, owner->GetPasswordChar(), 0);
     SetWindowTextW(m_window, owner->GetTextContent());
-    // Opened again over typing the program has not written over (the window
-    // was left and came back): it is still typing.
-    SendMessageW(m_window, EM_SETMODIFY, owner->m_text != owner->m_shownText ? TRUE : FALSE, 0);
+    SendMessageW(m_window, EM_SETMODIFY, FALSE, 0);
     SendMessageW(m_window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     EnableWindow(m_window, owner->GetEnabledState() ? TRUE : FALSE);
     SendMessageW(m_window, EM_SETREADONLY, owner->IsReadOnly() ? TRUE : FALSE, 0);
