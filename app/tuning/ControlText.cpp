@@ -54,20 +54,18 @@ TypingKept::TypingKept(SkinUI::CPaintManagerUI* manager)
 {
     SkinUI::CControlUI* focus = manager != nullptr ? manager->FocusControl() : nullptr;
     auto* box = focus != nullptr ? static_cast<SkinUI::CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
-    const HWND native = box != nullptr ? box->GetNativeWindow() : nullptr;
-    // Only typing marks the window modified; the program's writes clear the mark.
-    if (native == nullptr || SendMessageW(native, EM_GETMODIFY, 0, 0) == 0) return;
+    if (box == nullptr || !box->HoldsTyping()) return;
     m_box = box;
     m_typed = box->GetTextContent();
-    SendMessageW(native, EM_GETSEL, reinterpret_cast<WPARAM>(&m_selStart), reinterpret_cast<LPARAM>(&m_selEnd));
+    const HWND native = box->GetNativeWindow();
+    if (native != nullptr)
+        SendMessageW(native, EM_GETSEL, reinterpret_cast<WPARAM>(&m_selStart), reinterpret_cast<LPARAM>(&m_selEnd));
 }
 
 TypingKept::~TypingKept()
 {
-    const HWND native = m_box != nullptr ? m_box->GetNativeWindow() : nullptr;
-    if (native == nullptr || m_box->GetTextContent() == m_typed) return;
-    // The program's text stays what Escape brings back; the window shows the typing again.
-    SetWindowTextW(native, m_typed);
-    SendMessageW(native, EM_SETMODIFY, TRUE, 0);
-    SendMessageW(native, EM_SETSEL, m_selStart, m_selEnd);
+    if (m_box == nullptr || m_box->GetTextContent() == m_typed) return;
+    m_box->RestoreTyping(m_typed);
+    const HWND native = m_box->GetNativeWindow();
+    if (native != nullptr) SendMessageW(native, EM_SETSEL, m_selStart, m_selEnd);
 }

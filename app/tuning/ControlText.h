@@ -29,10 +29,10 @@ bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written);
 // (the window closing): what the box holds was not confirmed.
 bool LeavesForClose(const SkinUI::TNotifyInfo& notify);
 
-// While it lives, the box being typed into (its edit window open, text typed)
-// keeps the installer's text and caret through what the program writes
-// there: a unit's report moves the model and the slider, Enter takes the
-// typing and Escape brings the program's last text.
+// While it lives, the focused box holding typing (its edit window open or,
+// the program left meanwhile, closed) keeps the installer's text and caret
+// through what the program writes there: a unit's report moves the model and
+// the slider, Enter takes the typing and Escape brings the program's last text.
 class TypingKept {
 public:
     explicit TypingKept(SkinUI::CPaintManagerUI* manager);

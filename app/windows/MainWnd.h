@@ -67,9 +67,8 @@ public:
     // delays, high-pass, low-pass; disabled boxes are passed over.
     void MoveEditFocus(SkinUI::CControlUI* from, bool right);
     // After the start and whenever a window over this one has closed, no
-    // control takes keys until one is clicked or tabbed to: a key meant for
-    // a notice (a second Enter) must not press what the focus rested on.
-    void LeaveKeysUntaken();
+    // control takes keys until one is clicked or tabbed to.
+    bool KeepsKeysFromControlsAfterCover() const override { return true; }
 
     // ---- Popup menus (MainWndNotify.cpp opens them, MainWndMenu.cpp takes their rows) ----
     // The one open popup menu, cleared by the menu as it goes.
@@ -102,8 +101,7 @@ private:
     // Device arrival and removal (MainWndMessages.cpp).
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
     void HandleTimer(WPARAM id);
-    static constexpr UINT kKeysUntakenMessage = WM_APP + 0x60;
-    void TakeKeysFromControls();
+    void OnFocusReleased() override;
     void ShowFirmwareNewer();
     // A display change (MainWndClose.cpp): the program closes and starts
     // again (WinMain) once no job holds the link and no window stands over

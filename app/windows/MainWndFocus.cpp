@@ -67,15 +67,8 @@ void CMainWnd::MoveEditFocus(CControlUI* from, bool right)
     LeaveBox(from, Next(cycle, from, right ? 1 : -1));
 }
 
-// Posted, so that it comes after the first focus has landed and after the
-// handler that opened the window over this one has returned.
-void CMainWnd::LeaveKeysUntaken()
+// The delay slider shows only while its box or itself has the focus.
+void CMainWnd::OnFocusReleased()
 {
-    PostMessageW(m_window, kKeysUntakenMessage, 0, 0);
-}
-
-void CMainWnd::TakeKeysFromControls()
-{
-    // A window opened over this one meanwhile asks again when it closes.
-    if (IsWindowEnabled(m_window)) m_pm.SetFocusControl(nullptr);
+    m_controller.SetChDelaySliderHide();
 }

@@ -96,13 +96,6 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_SHOWWINDOW:
         InvalidateRect(m_window, nullptr, TRUE);
         break;
-    case WM_ENABLE:
-        if (wParam != FALSE) LeaveKeysUntaken();
-        break;
-    case kKeysUntakenMessage:
-        TakeKeysFromControls();
-        handled = true;
-        break;
     case WM_DISPLAYCHANGE:
         RestartForDisplay();
         break;

@@ -433,7 +433,7 @@ void CMainWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
     if (m_dispatchDepth == 0) m_lastOperation = L"";
-    if (notify.type == L"windowinit") LeaveKeysUntaken();
+    if (notify.type == L"windowinit") DropFirstFocus();
     CControlUI* sender = notify.sender;
     if (notify.type == L"click" && sender != nullptr) {
         if (sender->GetControlName().CompareIgnoreCase(L"minbtn") == 0) {

@@ -215,7 +215,8 @@ int CSceneWnd::LoadSence(int s)
     wchar_t text[kTextChars];
     if (name.empty()) FormatLanguageText(text, kTextChars, L"${load_scene_tips2}", "d", s);
     else FormatLanguageText(text, kTextChars, L"${load_scene_tips1}", "ds", s, name.c_str());
-    if (ShowMsgBox(m_window, L"${tips}", text) != 1) return 0;
+    // The recall replaces the live tuning at the unit.
+    if (AskDestructive(m_window, L"${tips}", text) != 1) return 0;
     return StartJob(s, EqualizerManager::SceneJob::Load) ? 1 : 0;
 }
 

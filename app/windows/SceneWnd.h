@@ -23,6 +23,9 @@ public:
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
     void ReceiveNotify(SkinUI::TNotifyInfo& notify) override;
     LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // The main window's rule: a key meant for a question or notice over this
+    // window (a second Enter) presses none of its buttons.
+    bool KeepsKeysFromControlsAfterCover() const override { return true; }
     // Another program's WM_CLOSE would free the main window beside a job
     // that still holds the link, and a second job could start beside it.
     bool RefusesOutsideClose() const override { return m_controller != nullptr && m_controller->LinkJobRunning(); }

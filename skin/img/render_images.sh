@@ -18,6 +18,9 @@ for percent in 100 80 125 150 200 300; do
   h=$(( (height * percent + 50) / 100 ))
   scale=$(awk "BEGIN { printf \"%.4f\", $percent / 100 }")
   if [ "$percent" = 100 ]; then file="$out/$name.png"; else file="$out/$name@$percent.png"; fi
-  convert -size "${w}x${h}" xc:none -draw "affine $scale 0 0 $scale 0 0
+  # The sources put pixel edges on whole numbers; the renderer puts pixel
+  # centres there, so the drawing moves half a pixel up and left: a 1 px
+  # line at 0.5 then fills its one column instead of half of two.
+  convert -size "${w}x${h}" xc:none -draw "affine $scale 0 0 $scale -0.5 -0.5
 $body" -define png:exclude-chunks=date,time "PNG32:$file"
 done

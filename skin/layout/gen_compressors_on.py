@@ -44,7 +44,7 @@ COLUMN_TEMPLATE = """        <VerticalLayout name="column_{i}" width="{column}" 
           <Label height="24" text="CH{number}" align="center" valign="vcenter" font="1" textcolor="{text2}"/>
           <HorizontalLayout height="24">
             <Control/>
-            <CheckBox name="box_enable_{i}" width="20" height="20" normalimage="img/check_off.png" hotimage="img/check_off_hot.png" selectedimage="img/check_on.png" selectedhotimage="img/check_on_hot.png"/>
+            <CheckBox name="box_enable_{i}" width="20" height="20" normalimage="img/check_off.png" hotimage="img/check_off_hot.png" selectedimage="img/check_on.png" selectedhotimage="img/check_on_hot.png" disabledimage="img/check_off_disabled.png" selecteddisabledimage="img/check_on_disabled.png"/>
             <Control/>
           </HorizontalLayout>
 {params}        </VerticalLayout>

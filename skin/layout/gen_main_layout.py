@@ -143,7 +143,7 @@ def slider(name, width, height, vertical=False, extra="", fill=True):
     return (f'<Slider name="{name}" width="{width}" height="{height}"{hor} sendmove="true"{extra} '
             f'bkimage="{image("track", (2, 2, 2, 2), track)}"{fore} thumbsize="14,14" '
             f'thumbimage="img/slider_thumb.png" thumbhotimage="img/slider_thumb_hot.png" '
-            f'thumbpushedimage="img/slider_thumb_pushed.png"/>')
+            f'thumbpushedimage="img/slider_thumb_pushed.png" thumbdisabledimage="img/slider_thumb_disabled.png"/>')
 
 
 def combo(name, width, rows, extra="", chosen=None):

@@ -330,18 +330,34 @@ TEST_F(SceneWindows, DeclinedOverwriteAsksNoNameAndSendsNothing)
     EXPECT_EQ(L"Stage", seen.rows[2]);
 }
 
-TEST_F(SceneWindows, LoadAsksThenRecallsAndReadsTheSceneBack)
+// Enter on the question, then Enter and Space once it closed (keyed): the
+// question answers no and the scene window's buttons take neither key.
+class SceneLoad : public SceneWindows, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SceneLoad, AsksThenRecallsAndReadsTheSceneBack)
 {
     Seen seen;
     EqualizerManager& controller = Controller();
     ASSERT_NE(-7.0f, controller.Current().channels[0].gain);
     const size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
-    const auto result = dialogs::RunWindowScript(
-        {ChooseRow(2), Answer(seen, L"confirm_btn"), CloseWhenIdle(seen, controller)},
-        [&] { controller.LoadSenceConfigFromDSP(Main()); });
+    const WindowStep keys[] = {OnBox([&seen](WindowImplBase& w, HWND hwnd) {
+                                   seen.boxes.push_back(dialogs::TextOf(w, L"MessageText"));
+                                   return PostMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0) != FALSE;
+                               }),
+                               OnScene([](WindowImplBase&, HWND hwnd) {
+                                   return FindWindowW(L"MsgWnd", L"msgwnd") == nullptr && IsWindowEnabled(hwnd) &&
+                                          PostMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0) && PostMessageW(hwnd, WM_KEYDOWN, VK_SPACE, 0);
+                               })};
+    std::vector<WindowStep> steps{ChooseRow(2), Answer(seen, L"confirm_btn"), CloseWhenIdle(seen, controller)};
+    if (GetParam()) steps = {ChooseRow(2), keys[0], keys[1], CloseWhenIdle(seen, controller)};
+    const auto result = dialogs::RunWindowScript(steps, [&] { controller.LoadSenceConfigFromDSP(Main()); });
     ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
     EXPECT_EQ(std::vector<std::wstring>{Formatted(L"${load_scene_tips1}", 3, L"Stage")}, seen.boxes);
     const std::vector<std::string> flash = FlashFramesSince(mark);
+    if (GetParam()) {
+        EXPECT_EQ(std::vector<std::string>{"02 0e 66 "}, flash) << "nothing recalled";
+        return;
+    }
     ASSERT_GE(flash.size(), 3u);
     EXPECT_EQ("02 0e 66 ", flash[0]);
     EXPECT_EQ("02 09 bb 0300", flash[1]) << "the recall comes before the read";
@@ -350,6 +366,8 @@ TEST_F(SceneWindows, LoadAsksThenRecallsAndReadsTheSceneBack)
     EXPECT_TRUE(controller.Device().IsAsyncMode()) << "queued commands flow again";
     EXPECT_EQ(3, controller.Model().sceneSlot);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, SceneLoad, ::testing::Values(true, false));
 
 struct DeleteCase {
     const char* label;

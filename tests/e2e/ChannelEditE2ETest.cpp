@@ -243,6 +243,9 @@ const Row kRows[] = {
      [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-30", "Escape") && app.Click("edit_ch_delay_1"); },
      [](App&) { return std::vector<std::string>{}; }, false,
      [](App& app) { EXPECT_EQ("-12dB", app.Control("edit_ch_volume_1").text); }},
+    {"-7 typed into channel 2's volume, a notice over it answered: nothing sent, -7 kept until Escape in the box",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-7", "End") && app.Request("MENU option_item_about") == "OK" && WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; }) && app.Key("Return") && WaitFor([&] { return !app.Window("msgwnd").found; }) && app.Click("edit_ch_volume_1") && app.Control("edit_ch_volume_1").text == "-7" && app.Key("Escape") && app.Click("edit_ch_delay_1"); },
+     [](App&) { return std::vector<std::string>{}; }, false, [](App& app) { EXPECT_EQ("-12dB", app.Control("edit_ch_volume_1").text); }},
     {"3,5 with a Cyrillic k in channel 2's high-pass is 3500 Hz",
      [](App& app) { return TypeInto(app, "hp_freq", "3,5\u043a"); },
      [](App& app) {

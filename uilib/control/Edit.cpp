@@ -297,6 +297,14 @@ void CEditUI::SetNativeTextColor(const wchar_t* text)
     m_nativeTextColor = ParseAttrColor(text, false);
 }
 
+void CEditUI::RestoreTyping(const wchar_t* typed)
+{
+    m_text = typed != nullptr ? typed : L"";
+    HWND native = GetNativeWindow();
+    if (native != nullptr) SetWindowTextW(native, m_text);
+    RequestRepaint();
+}
+
 void CEditUI::SetSelection(int start, int end)
 {
     HWND native = GetNativeWindow();

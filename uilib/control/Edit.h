@@ -76,6 +76,12 @@ public:
     DWORD GetNativeStyleBits() const { return m_nativeStyle; }
     uint32_t GetEditState() const { return m_editState; }
 
+    // Whether the box holds typing the program has not written over, its
+    // own window open or not (closed while the program was left).
+    bool HoldsTyping() const { return m_text != m_shownText; }
+    // Puts typing back over the program's last text, which Escape still brings.
+    void RestoreTyping(const wchar_t* typed);
+
     void SetSelection(int start, int end);
     void SelectAll();
 

@@ -167,6 +167,12 @@ void COptionUI::SetSelectedForeImage(const wchar_t* text)
     RequestRepaint();
 }
 
+void COptionUI::SetSelectedDisabledImage(const wchar_t* text)
+{
+    m_selectedDisabledImage = text;
+    RequestRepaint();
+}
+
 void COptionUI::SetSelectedStateCount(int count)
 {
     m_selectedStateCount = count;
@@ -181,6 +187,7 @@ void COptionUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)
     else if (AttrNameEquals(name, L"selectedhotimage")) SetSelectedHotImage(value);
     else if (AttrNameEquals(name, L"selectedpushedimage")) SetSelectedPushedImage(value);
     else if (AttrNameEquals(name, L"selectedforeimage")) SetSelectedForeImage(value);
+    else if (AttrNameEquals(name, L"selecteddisabledimage")) SetSelectedDisabledImage(value);
     else if (AttrNameEquals(name, L"selectedstateimage")) SetSelectedStateImageSpec(value);
     else if (AttrNameEquals(name, L"selectedtext")) SetSelectedText(value);
     else if (AttrNameEquals(name, L"selectedstatecount")) SetSelectedStateCount(ParseAttrInt(value));
@@ -211,7 +218,9 @@ void COptionUI::PaintStateImage(HDC dc)
     RefreshStateBits();
 
     const CUIString* image = nullptr;
-    if (m_buttonState & UISTATE_PUSHED) {
+    if (!GetEnabledState()) {
+        image = &m_selectedDisabledImage;
+    } else if (m_buttonState & UISTATE_PUSHED) {
         if (!m_selectedPushedImage.IsEmpty()) image = &m_selectedPushedImage;
         else if (m_buttonState & UISTATE_HOT) image = &m_selectedHotImage;
     } else if (m_buttonState & UISTATE_HOT) {

@@ -52,6 +52,9 @@ public:
     void SetSelectedPushedImage(const wchar_t* text);
     const CUIString& GetSelectedPushedImage() const { return m_selectedPushedImage; }
     void SetSelectedForeImage(const wchar_t* text);
+    // Selected and taking no input.
+    void SetSelectedDisabledImage(const wchar_t* text);
+    const CUIString& GetSelectedDisabledImage() const { return m_selectedDisabledImage; }
     const CUIString& GetSelectedForeImage() const { return m_selectedForeImage; }
     void SetSelectedStateCount(int count);
     int GetSelectedStateCount() const { return m_selectedStateCount; }
@@ -71,6 +74,7 @@ protected:
     CUIString m_selectedHotImage;
     CUIString m_selectedPushedImage;
     CUIString m_selectedForeImage;
+    CUIString m_selectedDisabledImage;
     int m_selectedStateCount;
     CUIString m_selectedStateImage;
 

@@ -79,6 +79,12 @@ void CSliderUI::SetThumbPushedImage(const wchar_t* text)
     RequestRepaint();
 }
 
+void CSliderUI::SetThumbDisabledImage(const wchar_t* text)
+{
+    m_thumbDisabledImage = text;
+    RequestRepaint();
+}
+
 CUISize CSliderUI::ScaledThumbSize() const
 {
     return CUISize(Scaled(m_thumbSize.cx), Scaled(m_thumbSize.cy));
@@ -259,6 +265,8 @@ void CSliderUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)
         SetThumbHotImage(value);
     } else if (AttrNameEquals(name, L"thumbpushedimage")) {
         SetThumbPushedImage(value);
+    } else if (AttrNameEquals(name, L"thumbdisabledimage")) {
+        SetThumbDisabledImage(value);
     } else if (AttrNameEquals(name, L"thumbsize")) {
         int32_t v[2];
         ParseAttrIntList(value, v, 2);
@@ -282,7 +290,8 @@ void CSliderUI::PaintForegroundImage(HDC dc)
     m_thumbModifier.Printf(L"dest='%d,%d,%d,%d'", thumb.left, thumb.top, thumb.right, thumb.bottom);
 
     const CUIString* state = nullptr;
-    if (m_thumbState & kThumbCaptured) state = &m_thumbPushedImage;
+    if (!GetEnabledState()) state = &m_thumbDisabledImage;
+    else if (m_thumbState & kThumbCaptured) state = &m_thumbPushedImage;
     else if (m_thumbState & kThumbHot) state = &m_thumbHotImage;
     if (state != nullptr && !state->IsEmpty() && DrawImageSpec(dc, *state, m_thumbModifier)) return;
     if (!m_thumbImage.IsEmpty()) DrawImageSpec(dc, m_thumbImage, m_thumbModifier);

@@ -47,9 +47,12 @@ public:
     void SetThumbImage(const wchar_t* text);
     void SetThumbHotImage(const wchar_t* text);
     void SetThumbPushedImage(const wchar_t* text);
+    // The thumb of a slider that takes no input.
+    void SetThumbDisabledImage(const wchar_t* text);
     const CUIString& GetThumbImage() const { return m_thumbImage; }
     const CUIString& GetThumbHotImage() const { return m_thumbHotImage; }
     const CUIString& GetThumbPushedImage() const { return m_thumbPushedImage; }
+    const CUIString& GetThumbDisabledImage() const { return m_thumbDisabledImage; }
     uint32_t GetThumbState() const { return m_thumbState; }
 
     CUIRect GetThumbRect() const;
@@ -73,6 +76,7 @@ private:
     CUIString m_thumbImage;
     CUIString m_thumbHotImage;
     CUIString m_thumbPushedImage;
+    CUIString m_thumbDisabledImage;
     CUIString m_thumbModifier;
     bool m_sendMove;
     // The value when the thumb was taken, and the last one the owner heard

@@ -283,6 +283,11 @@ public:
     // Gives the control the focus at the next paint, once laid out (an edit
     // box then opens where it is drawn); the focus held now is dropped at once.
     void FocusAfterLayout(CControlUI* control);
+    // The focused control lets go of the keys without being left: it paints
+    // unfocused and takes no key, Tab steps on from it, and the "killfocus"
+    // it owes waits for the control that takes the focus next (none when it
+    // takes it back itself), so what was typed into it is not taken now.
+    void ReleaseFocus();
     bool FocusNextTabStop(bool forward = true);
     bool IsMouseCaptured() const;
     // A control hands its press to a window of its own (an edit box's): the
@@ -410,6 +415,7 @@ private:
     CControlUI* m_root;
     CControlUI* m_focusControl;
     CControlUI* m_heldFocus;  // takes the focus at the next paint
+    CControlUI* m_releasedFocus;  // let go of the keys, not yet left
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
     WORD m_clickButton;  // the button of the click control's press: its release is its own

@@ -54,6 +54,11 @@ void CPaintManagerUI::SetFocusControl(CControlUI* control)
         !control->GetEnabledState()) {
         return;
     }
+    // A control that let go of the keys is left only now, for this one.
+    CControlUI* released = m_releasedFocus;
+    m_releasedFocus = nullptr;
+    if (released != nullptr && released != control)
+        SendNotification(released, L"killfocus", reinterpret_cast<WPARAM>(control));
     m_focusControl = control;
     m_focusPending = false;
     RaiseFocusEvent(control, UIEVENT_SETFOCUS, control);
@@ -68,6 +73,17 @@ void CPaintManagerUI::FocusAfterLayout(CControlUI* control)
     HoldFocus(control);
     m_focusPending = true;
     if (m_root != nullptr) m_root->RequestRelayout();
+}
+
+void CPaintManagerUI::ReleaseFocus()
+{
+    if (m_focusControl == nullptr) return;
+    // A box's own edit window holding the keys closes as it loses them.
+    if (m_window != nullptr && GetFocus() != m_window) SetFocus(m_window);
+    CControlUI* released = m_focusControl;
+    RaiseFocusEvent(released, UIEVENT_KILLFOCUS, nullptr);
+    m_focusControl = nullptr;
+    m_releasedFocus = released;
 }
 
 void CPaintManagerUI::HoldFocus(CControlUI* control)
@@ -103,7 +119,7 @@ bool CPaintManagerUI::FocusNextTabStop(bool forward)
     }
     CControlUI* found = nullptr;
     if (m_root != nullptr) {
-        TTabSearch search = {m_focusControl, nullptr, forward, false};
+        TTabSearch search = {m_focusControl != nullptr ? m_focusControl : m_releasedFocus, nullptr, forward, false};
         found = m_root->FindInTree(VisitTabStop, &search, kTabSearchFlags);
         if (found == nullptr) {
             if (forward) {

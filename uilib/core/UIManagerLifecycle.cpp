@@ -75,6 +75,7 @@ CPaintManagerUI::CPaintManagerUI()
       m_root(nullptr),
       m_focusControl(nullptr),
       m_heldFocus(nullptr),
+      m_releasedFocus(nullptr),
       m_hoverControl(nullptr),
       m_clickControl(nullptr),
       m_clickButton(0),

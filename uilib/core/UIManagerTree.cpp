@@ -104,6 +104,7 @@ void CPaintManagerUI::DropReferencesTo(CControlUI* control)
     if (m_menuControl == control) m_menuControl = nullptr;
     if (m_focusControl == control) m_focusControl = nullptr;
     if (m_heldFocus == control) m_heldFocus = nullptr;
+    if (m_releasedFocus == control) m_releasedFocus = nullptr;
     StopControlTimers(control);
     CUIString name = control->GetControlName();
     if (!name.IsEmpty() && m_nameIndex.Lookup(name, false) == control) m_nameIndex.Remove(name);

@@ -679,8 +679,42 @@ LRESULT WindowImplBase::HandleCreate(UINT /*message*/, WPARAM /*wParam*/, LPARAM
     return 0;
 }
 
+namespace {
+
+// wParam: 1 after a window over this one closed, 0 at the start.
+UINT KeysUntakenMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"SkinUI.KeysUntaken");
+    return message;
+}
+
+} // namespace
+
+void WindowImplBase::DropFirstFocus()
+{
+    PostMessageW(m_window, KeysUntakenMessage(), 0, 0);
+}
+
+void WindowImplBase::TakeKeysFromControls(bool afterCover)
+{
+    // A window opened over this one meanwhile asks again when it closes.
+    if (!IsWindowEnabled(m_window)) return;
+    if (!afterCover) {
+        m_pm.SetFocusControl(nullptr);
+        return;
+    }
+    m_pm.ReleaseFocus();
+    OnFocusReleased();
+}
+
 LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ENABLE && wParam != FALSE && KeepsKeysFromControlsAfterCover())
+        PostMessageW(m_window, KeysUntakenMessage(), 1, 0);
+    if (message == KeysUntakenMessage()) {
+        TakeKeysFromControls(wParam != 0);
+        return 0;
+    }
     bool handled = true;
     LRESULT result = 0;
     switch (message) {

@@ -182,11 +182,27 @@ public:
     const TNotifyMap* GetNotifyMap() const override;
     CPaintManagerUI& PaintManager() { return m_pm; }
 
+    // Whether, after a window over this one has closed, none of its controls
+    // takes a key until one is clicked or tabbed to: a key meant for the
+    // closed window (a second Enter) must not press what the focus rested
+    // on. The focused control lets go of the keys (ReleaseFocus): nothing
+    // typed into it is taken, and Tab steps on from it.
+    virtual bool KeepsKeysFromControlsAfterCover() const { return false; }
+    // The same at the start: the first focus, once landed, is dropped.
+    void DropFirstFocus();
+
 protected:
+    // After the focus was let go under a window that closed.
+    virtual void OnFocusReleased() {}
     // Shows or hides the system buttons after the maximised state changed.
     void SyncMaximizeButtons(bool maximized);
 
     CPaintManagerUI m_pm;
+
+private:
+    // Runs from a posted message: after the first focus has landed, and
+    // after the handler that opened the window over this one has returned.
+    void TakeKeysFromControls(bool afterCover);
 };
 
 } // namespace SkinUI
