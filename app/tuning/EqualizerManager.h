@@ -103,9 +103,8 @@ public:
         Silent,     // the unit stopped answering on a link still open
     };
     // taken: the unit took every command of the job's own. unanswered: the
-    // run ended on commands left unanswered; with no exchange that waited
-    // its whole time (silentBefore: SilentExchanges() at the start), their
-    // writes failed, as they do on a unit the system has not yet reported gone.
+    // run ended on commands left unanswered, silent when one of them waited
+    // its whole time (silentBefore: SilentExchanges() at the start).
     JobEnd HowJobEnded(bool taken, bool linkLasted, bool unanswered, uint32_t silentBefore);
     // Tells a LeftAfter end, or a Cut one in cutWord; the rest are the caller's.
     void TellJobEnd(JobEnd end, const wchar_t* cutWord);

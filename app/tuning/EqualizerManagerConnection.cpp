@@ -286,11 +286,7 @@ EqualizerManager::JobEnd EqualizerManager::HowJobEnded(bool taken, bool linkLast
 {
     mJobTellsItsCut = false;
     if (JobCutByLinkEnd(linkLasted)) return taken ? JobEnd::LeftAfter : JobEnd::Cut;
-    if (!unanswered) return JobEnd::Quiet;
-    if (mDevice.SilentExchanges() != silentBefore) return JobEnd::Silent;
-    // Failed writes: the unit is leaving; its removal then finds the link closed.
-    DisconnectDevice();
-    return taken ? JobEnd::LeftAfter : JobEnd::Cut;
+    return unanswered && mDevice.SilentExchanges() != silentBefore ? JobEnd::Silent : JobEnd::Quiet;
 }
 
 const wchar_t* EqualizerManager::JobEndWord(JobEnd end, const wchar_t* cutWord)

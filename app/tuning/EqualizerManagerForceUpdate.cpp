@@ -127,7 +127,8 @@ bool EqualizerManager::FactoryDefaultEnded(ResetEnd end, bool linkLasted)
     mRestartExpected = false;
     // The reset is the job's one command; a link opened since is not its to close.
     const JobEnd how = HowJobEnded(false, linkLasted, true, mFactorySilentBefore);
-    if (how == JobEnd::Silent)
+    // Unconfirmed while its link lasted: the unit is let go as a silent one.
+    if (how == JobEnd::Silent || how == JobEnd::Quiet)
         UnitStoppedAnswering(L"${device_no_answer}");
     else
         TellJobEnd(how, L"${factory_reset_cut}");

@@ -258,7 +258,7 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
             sim::SimUnit::Instance().HoldWrites(true);
             if (c.linkReplaced) controller.Device().Get_Main_Volume_Queued();
             MSG loading;  // the read's own loading window left out: the entry stays on top, as on the program
-            if (c.linkBusy || c.readShown) controller.StartStatusRead();
+            if ((c.linkBusy || c.readShown) && !controller.IsStatusReadRunning()) controller.StartStatusRead();
             if (!c.readShown) PeekMessageW(&loading, Main(), WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_REMOVE);
             return sim::SimUnit::Instance().WaitForBlockedWrite(2000);
         }));
