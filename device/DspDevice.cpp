@@ -12,7 +12,13 @@
 namespace {
 std::atomic<DspDevice::PushCheck> gPushCheck{nullptr};
 std::atomic<DspDevice::PushCheck> gExchangeCheck{nullptr};
+// The link this thread's waited commands are bound to; 0: none.
+thread_local uint32_t tBoundLink = 0;
 }
+
+DspDevice::LinkBinding::LinkBinding(uint32_t link) : mBefore(tBoundLink) { tBoundLink = link; }
+
+DspDevice::LinkBinding::~LinkBinding() { tBoundLink = mBefore; }
 
 DspDevice::DspDevice() : mReceiveBuffer(new uint8_t[dsp::kOutputReportSize]()) {
     mReplyPoster.reset(new ReplyPoster(*this));
@@ -106,8 +112,10 @@ bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const
         LogPrintW(L"time out, break out send cmd!\n");
         return false;
     }
+    // The link is taken once, under the lock: the send goes to it or nowhere.
     const uint32_t link = mLinkSerial.load();
-    if (!SendCtrlCommand(type, subcommand, optype, payload, length)) return false;
+    if (tBoundLink != 0 && link != tBoundLink) return false;
+    if (!WriteCommand(nullptr, link, type, subcommand, optype, payload, length)) return false;
     const bool answered = AwaitReply(type, subcommand, waitMs, link);
     mLastAnswered.store(answered ? 1 : 0);
     if (!answered && IsDeviceOpen() && GetTickCount() - start >= ScaledWait(waitMs)) {
@@ -129,8 +137,8 @@ void DspDevice::RunCommandWorker() {
         DiscardQueued();
         if (mAsyncMode.load() && mCmdQueue.TryPop(&entry)) {
             LogQueuedEntry(entry);
-            Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length,
-                     kReplyWaitMs);
+            if (!Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length, kReplyWaitMs))
+                mQueueMisses.fetch_add(1);
             delete[] entry.payload;
             mDone.fetch_add(1);
             mWorkerBusy.store(0);
@@ -150,6 +158,7 @@ void DspDevice::DiscardQueued() {
     while (static_cast<int32_t>(mDropThrough.load() - mDone.load()) > 0 && mCmdQueue.TryPop(&entry)) {
         LogQueuedEntry(entry);
         delete[] entry.payload;
+        mQueueMisses.fetch_add(1);
         mDone.fetch_add(1);
     }
 }

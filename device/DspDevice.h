@@ -104,6 +104,21 @@ public:
     // link stayed open: the unit is there but silent (a pulled unit fails at
     // once instead). A count: callers compare it before and after their work.
     uint32_t SilentExchanges() const { return mSilentExchanges.load(); }
+    // Queued commands dropped or left unanswered so far, a count as above: a
+    // job whose queued commands were all answered compares it unchanged.
+    uint32_t QueueMisses() const { return mQueueMisses.load(); }
+    // While one lives, the waited commands of its thread go only to link: a
+    // link opened since, checked as each is sent, never hears them.
+    class LinkBinding {
+    public:
+        explicit LinkBinding(uint32_t link);
+        ~LinkBinding();
+        LinkBinding(const LinkBinding&) = delete;
+        LinkBinding& operator=(const LinkBinding&) = delete;
+
+    private:
+        const uint32_t mBefore;
+    };
     // The worker drops what is queued now once the command in progress has
     // ended; nothing waits here for it, and later commands are kept.
     void DropQueued();
@@ -314,6 +329,7 @@ private:
     std::atomic<uint8_t> mAsyncMode{0};
     std::atomic<uint8_t> mLastAnswered{1};
     std::atomic<uint32_t> mSilentExchanges{0};
+    std::atomic<uint32_t> mQueueMisses{0};
     // Entries up to this push count are dropped instead of sent.
     std::atomic<uint32_t> mDropThrough{0};
     std::atomic<uint8_t> mWorkerBusy{0};

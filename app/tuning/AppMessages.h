@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-// Every worker's outcome carries in wParam the serial of the link it ran on.
+// Every worker's outcome below carries in wParam the serial of the link it
+// ran on; WM_BUSY_END and the replies do not.
 constexpr UINT WM_STATUS_READ_FAILED = 0x4DA;  // the handshake got no answer
 constexpr UINT WM_STATUS_READ_DONE = 0x4DB;    // every value was asked for
 constexpr UINT WM_STATUS_READ_SILENT = 0x4DC;  // the unit stopped answering part way
@@ -24,8 +25,9 @@ constexpr UINT WM_PROFILE_PUSHED = 0x510;
 constexpr UINT WM_WHOLE_SCENES_READ = 0x511;
 // A scene transfer ended: lParam the job (low word) and its result (high word).
 constexpr UINT WM_SCENE_JOB_DONE = 0x4F5;
-// A bridge or reset met a silent unit: the UI thread closes the link and says so.
-constexpr UINT WM_OUTPUT_JOB_SILENT = 0x512;
+// A bridge or output reset ended: lParam bit 0 every queued command was
+// answered, bit 1 one was dropped or left unanswered.
+constexpr UINT WM_OUTPUT_JOB_DONE = 0x512;
 // A notice that opens once the loading window before it has gone; lParam:
 // its language key, a literal; wParam: how often it goes behind the queue first.
 constexpr UINT WM_SHOW_UNIT_NOTICE = 0x513;

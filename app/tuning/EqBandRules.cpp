@@ -71,7 +71,7 @@ bool IsEqFlat(const EqBand* bands, int count)
     return true;
 }
 
-int EqGainTenths(float gain)
+int GainTenths(float gain)
 {
     return static_cast<int>(NearestStep(gain * 10.0f, 1.0));
 }

@@ -30,5 +30,5 @@ bool IsZeroGain(float gain);
 // True when no band carries a gain; a band of a tenth of a dB still counts.
 bool IsEqFlat(const EqBand* bands, int count);
 
-// Tenths of a dB of a gain, rounded: -5.9 dB is -59, not -58.
-int EqGainTenths(float gain);
+// Tenths of a dB of a gain (a band's or a channel's), rounded: -5.9 dB is -59, not -58.
+int GainTenths(float gain);

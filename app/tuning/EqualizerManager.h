@@ -95,6 +95,21 @@ public:
     // closed or replaced, or the unit gone from the bus before its removal
     // is reported (the link then closes here, and the removal finds it closed).
     bool JobCutByLinkEnd(bool linkLasted);
+    // How a link job ended, judged once on the UI thread as its end is taken.
+    enum class JobEnd {
+        Quiet,      // done on a link still open, or stopped by the program: nothing to tell
+        LeftAfter,  // the unit took the whole job, then its link ended: the unplug is told
+        Cut,        // the link's end cut it: the job's own words say what was not done
+        Silent,     // the unit stopped answering on a link still open
+    };
+    // taken: the unit took every command of the job's own. unanswered: the
+    // run ended on commands left unanswered, silent when one of them waited
+    // its whole time (silentBefore: SilentExchanges() at the start).
+    JobEnd HowJobEnded(bool taken, bool linkLasted, bool unanswered, uint32_t silentBefore);
+    // Tells a LeftAfter end, or a Cut one in cutWord; the rest are the caller's.
+    void TellJobEnd(JobEnd end, const wchar_t* cutWord);
+    // The word a scene job's end leaves, or null (to the scene window when open).
+    static const wchar_t* JobEndWord(JobEnd end, const wchar_t* cutWord);
     // Link looks of "btnConnect".
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
@@ -133,9 +148,12 @@ public:
     // acknowledged reset restarts the unit.
     enum class ResetEnd { Acknowledged, Silent, Left };
     // True when the unit restarts; a silent unit ends as a silent job, one
-    // that left before confirming as an unplug. linkLasted: the link the
+    // that left before confirming as a cut job. linkLasted: the link the
     // reset ran on is still the open one.
     bool FactoryDefaultEnded(ResetEnd end, bool linkLasted);
+    // A bridge or output reset ended (WM_OUTPUT_JOB_DONE): taken, every
+    // queued command answered; missed, one dropped or left unanswered.
+    void OutputJobDone(bool taken, bool missed, bool linkLasted);
     // A firmware window closed: unless a read already runs, the unit is read
     // again when it came back from its restart or when the window left the
     // link out of ordinary work (async mode off).
@@ -542,9 +560,10 @@ private:
     // iFilter 1 low-pass, 2 high-pass.
     void SendChFilter(int ch, int iFilter);
     void SendMixTrims(int ch);
-    // Posts WM_BUSY_END once the unit took every queued command, or after
-    // maxPolls polls of 100 ms.
-    void StartOutputJobWait(const wchar_t* startLog, int maxPolls);
+    // Posts WM_OUTPUT_JOB_DONE once the unit took every queued command, or
+    // after maxPolls polls of 100 ms; missesBefore: QueueMisses() before the
+    // job's first command was queued.
+    void StartOutputJobWait(const wchar_t* startLog, int maxPolls, uint32_t missesBefore);
     static void OutputJobWaitThread(void* self);
     void RunOutputJobWait();
     // Factory reset (EqualizerManagerForceUpdate.cpp). The unit's restart
@@ -584,7 +603,7 @@ private:
     uint32_t mTransferLink = 0;
     // WM_PROFILE_PUSHED or WM_WHOLE_SCENES_READ with the link the job ran on.
     void PostTransferEnd();
-    // From a profile transfer's or a scene job's start until the UI thread
+    // From a link job's start (the connect read aside) until the UI thread
     // takes its end: a removal meanwhile is told by that end, in the job's words.
     bool mJobTellsItsCut = false;
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
@@ -600,6 +619,9 @@ private:
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
     uint32_t mSceneSilentBefore = 0;
+    // Set by the worker before it posts its end: the unit took the job's own
+    // commands (a load's recall, a save's store, a delete).
+    std::atomic<bool> mSceneTaken{false};
     uint32_t mSceneLink = 0;
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
     // The waiter of a bridge or reset job.
@@ -609,6 +631,7 @@ private:
     const wchar_t* mOutputJobLog = L"";
     int mOutputJobPolls = 0;
     uint32_t mOutputJobSilentBefore = 0;
+    uint32_t mOutputJobMissesBefore = 0;
     uint32_t mOutputJobLink = 0;
 };
 

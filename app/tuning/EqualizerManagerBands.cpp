@@ -156,8 +156,8 @@ void EqualizerManager::ShowEqBandRow(int ch, int b)
     SetIntText(c.freq, L"%d", band.freq);
     SetText(c.q, L"%.*f", band.Q, 2);
     SetText(c.gain, L"%.1f", shown);
-    SetSliderValue(c.slider, EqGainTenths(shown));
-    SetMarker(c.marker, shown != 0.0f);
+    SetSliderValue(c.slider, GainTenths(shown));
+    SetMarker(c.marker, !IsZeroGain(shown));
 }
 
 void EqualizerManager::ShowEqBandRows(int ch)
@@ -243,7 +243,7 @@ void EqualizerManager::SetChEqEdit(int b)
         ClampToSlider(ctl.slider, tenths);
         const float kept = static_cast<float>(NearestStep(tenths, 1.0)) * 0.1f;
         if (!IsZeroGain(kept - g)) g = kept;
-        ctl.slider->SetValue(EqGainTenths(g));
+        ctl.slider->SetValue(GainTenths(g));
     } else if (!(g >= kMinEqGain && g <= kMaxEqGain)) {
         // The unit's gain encoding holds -18 to +12 dB only.
         g = g > kMaxEqGain ? kMaxEqGain : kMinEqGain;
@@ -336,7 +336,7 @@ void EqualizerManager::OnEqEnable(int b)
     if (!changed) return;
     const float shown = band.enable != 0 ? band.gain : 0.0f;
     SetMarker(ctl.marker, band.enable != 0);
-    SetSliderValue(ctl.slider, EqGainTenths(shown));
+    SetSliderValue(ctl.slider, GainTenths(shown));
     SetText(ctl.gain, L"%.1f", shown);
     SendEqBand(c, b);
 

@@ -5,6 +5,7 @@
 
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/ControlText.h"
+#include "app/tuning/EqBandRules.h"
 #include "app/tuning/TypedNumber.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
@@ -31,9 +32,10 @@ float Clamp(float value, float low, float high)
     return value < low ? low : (value > high ? high : value);
 }
 
-long Tenths(float gain)
+// A level in tenths as the slider holds it: whole tenths.
+int WholeTenths(float tenths)
 {
-    return std::lround(gain * 10.0f);
+    return static_cast<int>(NearestStep(tenths, 1.0));
 }
 
 } // namespace
@@ -70,7 +72,7 @@ const wchar_t* EqualizerManager::ChVolumeText(float tenths) const
 {
     CSliderUI* first = GetFirstVolumeSlider();
     const int minimum = first != nullptr ? first->GetMinValue() : kVolumeMinTenths;
-    return static_cast<int>(std::lround(tenths)) <= minimum ? kOffKey : FormatDbText(tenths * 0.1f);
+    return WholeTenths(tenths) <= minimum ? kOffKey : FormatDbText(tenths * 0.1f);
 }
 
 void EqualizerManager::ShowChVolumeText(int ch, float tenths)
@@ -100,7 +102,7 @@ void EqualizerManager::SetChVolumeSliderValue(int ch, float tenths)
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider == nullptr) return;
     ClampToSlider(slider, tenths);
-    slider->SetValue(static_cast<int>(std::lround(tenths)));
+    slider->SetValue(WholeTenths(tenths));
 }
 
 void EqualizerManager::StoreChVolume(int ch, float tenths, bool unmute)
@@ -109,7 +111,7 @@ void EqualizerManager::StoreChVolume(int ch, float tenths, bool unmute)
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider != nullptr) {
         ClampToSlider(slider, tenths);
-        slider->SetValue(static_cast<int>(std::lround(tenths)));
+        slider->SetValue(WholeTenths(tenths));
         tenths = static_cast<float>(slider->GetValue());
     } else {
         ClampToSlider(GetVolumeSlider(CurrentChannel()), tenths);
@@ -135,13 +137,13 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
     }
     // In whole tenths: a float difference added and truncated loses a
     // tenth now and then, and the members drift off.
-    const long delta = Tenths(profile.channels[ch].gain) - Tenths(oldGain);
+    const int delta = GainTenths(profile.channels[ch].gain) - GainTenths(oldGain);
     if (delta == 0 && !force) return;
 
     // Members follow by the same difference, each clamped on its own; a
     // member's bridged twin takes the member's level.
     auto follow = [&](int member) {
-        const float t = static_cast<float>(Tenths(profile.channels[member].gain) + delta);
+        const float t = static_cast<float>(GainTenths(profile.channels[member].gain) + delta);
         StoreChVolume(member, t, focus);
         return t;
     };

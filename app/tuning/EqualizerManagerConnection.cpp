@@ -2,8 +2,8 @@
 
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "app/tuning/UnitStatusRead.h"
-#include "app/windows/CarriedFirmware.h"
 #include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MixerWnd.h"
@@ -149,24 +149,24 @@ void EqualizerManager::RunStatusRead()
     // before it, and it must not end the link opened since.
     const uint32_t link = mStatusLink;
     const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop, link);
+    // Read, or found another model or mode, which its end tells.
+    if (result == UnitStatusRead::Done || result == UnitStatusRead::NotRead) {
+        for (uint32_t waited = 0; waited < ScaledWait(kSettleMs) && !mStatusStop.load(); waited += 20) Sleep(20);
+        if (!mStatusStop.load()) PostToMain(WM_STATUS_READ_DONE, link);
+    }
+    // Over before its end is taken: a job asked for as the loading window
+    // closes (a scene name confirmed during the read) finds the link free.
+    mStatusReading.store(false);
+    PostToMain(WM_BUSY_END);
     if (result == UnitStatusRead::HandshakeFailed) {
-        PostToMain(WM_BUSY_END);
         PostToMain(WM_STATUS_READ_FAILED, link);
         PostToMain(WM_DEVICE_DISCONNECT, link);
     } else if (result == UnitStatusRead::Unanswered) {
         // A half-read unit is not shown as connected; what the user is told
         // is decided on the UI thread, where the removal arrives.
-        PostToMain(WM_BUSY_END);
         PostToMain(WM_STATUS_READ_SILENT, link);
-    } else if (result == UnitStatusRead::Stopped) {
-        PostToMain(WM_BUSY_END);
-    } else {
-        for (uint32_t waited = 0; waited < ScaledWait(kSettleMs) && !mStatusStop.load(); waited += 20) Sleep(20);
-        if (!mStatusStop.load()) PostToMain(WM_STATUS_READ_DONE, link);
-        PostToMain(WM_BUSY_END);
     }
     LogPrintW(L"Read mcu value thread end!\n");
-    mStatusReading.store(false);
 }
 
 void EqualizerManager::StopStatusRead()
@@ -279,6 +279,25 @@ bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
     if (DspDevice::IsUnitOnBus()) return false;
     DisconnectDevice();
     return true;
+}
+
+EqualizerManager::JobEnd EqualizerManager::HowJobEnded(bool taken, bool linkLasted, bool unanswered,
+                                                       uint32_t silentBefore)
+{
+    mJobTellsItsCut = false;
+    if (JobCutByLinkEnd(linkLasted)) return taken ? JobEnd::LeftAfter : JobEnd::Cut;
+    return unanswered && mDevice.SilentExchanges() != silentBefore ? JobEnd::Silent : JobEnd::Quiet;
+}
+
+const wchar_t* EqualizerManager::JobEndWord(JobEnd end, const wchar_t* cutWord)
+{
+    if (end == JobEnd::LeftAfter) return L"${device_left_after_job}";
+    return end == JobEnd::Cut ? cutWord : nullptr;
+}
+
+void EqualizerManager::TellJobEnd(JobEnd end, const wchar_t* cutWord)
+{
+    if (const wchar_t* word = JobEndWord(end, cutWord)) TellAfterLoading(word);
 }
 
 // Posted behind the loading window's close (one hop: its end may itself

@@ -1,6 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
 
-#include <cmath>
 #include <cwchar>
 
 #include "app/controls/SButtonUI.h"
@@ -312,7 +311,7 @@ void EqualizerManager::TakeChannelValue(SceneProfile& profile, bool live, int su
             if (tenths < range->GetMinValue()) tenths = static_cast<float>(range->GetMinValue());
             if (tenths > range->GetMaxValue()) tenths = static_cast<float>(range->GetMaxValue());
         }
-        if (slider != nullptr) slider->SetValue(static_cast<int>(std::lround(tenths)));
+        SetChVolumeSliderValue(ch, tenths);
         params.gain = tenths * 0.1f;
         ShowChVolumeText(ch, tenths);
         return;

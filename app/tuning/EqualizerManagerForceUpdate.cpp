@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "app/tuning/AppMessages.h"
-#include "app/windows/CarriedFirmware.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "app/windows/ResourceTempFile.h"
@@ -92,9 +92,11 @@ void EqualizerManager::ResetMcuFactoryDefault()
     mRestartExpected = true;
     mFactorySilentBefore = mDevice.SilentExchanges();
     mFactoryLink = mDevice.LinkSerial();
+    mJobTellsItsCut = true;
     PostToMain(WM_BUSY_BEGIN);
     mFactoryDefaultRunning.store(true);
     if (mFactoryDefault.Start()) return;
+    mJobTellsItsCut = false;
     mFactoryDefaultRunning.store(false);
     PostToMain(WM_BUSY_END);
 }
@@ -104,6 +106,7 @@ void EqualizerManager::FactoryDefaultThread(void* self)
     EqualizerManager* manager = static_cast<EqualizerManager*>(self);
     LogPrintW(L"Factory default thread start!\n");
     ResetEnd end = ResetEnd::Acknowledged;
+    const DspDevice::LinkBinding bound(manager->mFactoryLink);
     if (!manager->mDevice.MCU_Factory_Default())
         end = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore ? ResetEnd::Silent : ResetEnd::Left;
     if (manager->mMainWnd != nullptr)
@@ -115,19 +118,19 @@ void EqualizerManager::FactoryDefaultThread(void* self)
 
 bool EqualizerManager::FactoryDefaultEnded(ResetEnd end, bool linkLasted)
 {
-    if (end == ResetEnd::Acknowledged) return true;
+    // Acknowledged, the unit restarts: its removal and return are no unplug.
+    if (end == ResetEnd::Acknowledged) {
+        mJobTellsItsCut = false;
+        return true;
+    }
     // No restart follows: a later removal is a real unplug again.
     mRestartExpected = false;
-    if (!mDevice.IsDeviceOpen()) {
-        // The removal came first and kept its notice back for a restart.
-        PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
-        return false;
-    }
-    // A link opened since has its own read: the reset's end is not its to close.
-    if (!linkLasted) return false;
-    if (end == ResetEnd::Silent || DspDevice::IsUnitOnBus())
+    // The reset is the job's one command; a link opened since is not its to close.
+    const JobEnd how = HowJobEnded(false, linkLasted, true, mFactorySilentBefore);
+    // Unconfirmed while its link lasted: the unit is let go as a silent one.
+    if (how == JobEnd::Silent || how == JobEnd::Quiet)
         UnitStoppedAnswering(L"${device_no_answer}");
     else
-        DevicePlugOut();
+        TellJobEnd(how, L"${factory_reset_cut}");
     return false;
 }

@@ -195,6 +195,7 @@ void EqualizerManager::SetBridge(int pair, bool on, bool apply, bool threaded)
         profile.bridgeOutputs[pair] = 0;
         return;
     }
+    const uint32_t missesBefore = mDevice.QueueMisses();
     profile.bridgeOutputs[pair] = on ? 1 : 0;
     if (controls.button != nullptr) controls.button->SetSelectedState(on);
     if (!apply && controls.checkBox != nullptr) controls.checkBox->SetSelectedState(on, false);
@@ -206,7 +207,7 @@ void EqualizerManager::SetBridge(int pair, bool on, bool apply, bool threaded)
     }
     PostToMain(WM_BUSY_BEGIN);
     ApplyBridge(pair, on);
-    StartOutputJobWait(L"set bridge thread start!\n", kBridgeWaitPolls);
+    StartOutputJobWait(L"set bridge thread start!\n", kBridgeWaitPolls, missesBefore);
 }
 
 void EqualizerManager::SendChFilter(int ch, int iFilter)
@@ -302,9 +303,10 @@ void EqualizerManager::SetOutputReset()
     const int answer =
         AskDestructive(mMainWnd, L"${tips}", L"${empty_output_tips}", captions, CMsgWnd::kMaxButtons);
     if (answer != kResetDefault && answer != kResetEmptied) return;
+    const uint32_t missesBefore = mDevice.QueueMisses();
     PostToMain(WM_BUSY_BEGIN);
     ResetOutputs(answer);
-    StartOutputJobWait(L"reset output thread start!\n", kResetWaitPolls);
+    StartOutputJobWait(L"reset output thread start!\n", kResetWaitPolls, missesBefore);
 }
 
 void EqualizerManager::ResetOutputs(int answer)
@@ -338,7 +340,7 @@ void EqualizerManager::ResetOutputs(int answer)
 
 // ---- The job's waiter ----
 
-void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls)
+void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls, uint32_t missesBefore)
 {
     // A waiter still finishing its last poll is let go first.
     mOutputJobWaiter.Join();
@@ -346,9 +348,12 @@ void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls)
     mOutputJobPolls = maxPolls;
     mOutputJobStop.store(false);
     mOutputJobSilentBefore = mDevice.SilentExchanges();
+    mOutputJobMissesBefore = missesBefore;
     mOutputJobLink = mDevice.LinkSerial();
+    mJobTellsItsCut = true;
     mOutputJobRunning.store(true);
     if (!mOutputJobWaiter.Start()) {
+        mJobTellsItsCut = false;
         mOutputJobRunning.store(false);
         PostToMain(WM_BUSY_END);
     }
@@ -379,7 +384,18 @@ void EqualizerManager::RunOutputJobWait()
              waited += kPollMs)
             Sleep(kPollMs);
     }
+    const bool missed = mDevice.QueueMisses() != mOutputJobMissesBefore;
+    const bool taken = mDevice.IsQueueIdle() && !missed;
     mOutputJobRunning.store(false);
-    PostToMain(WM_BUSY_END);
-    if (silent) PostToMain(WM_OUTPUT_JOB_SILENT, mOutputJobLink);
+    if (mMainWnd != nullptr)
+        PostMessageW(mMainWnd, WM_OUTPUT_JOB_DONE, mOutputJobLink, (taken ? 1 : 0) | (missed ? 2 : 0));
+}
+
+void EqualizerManager::OutputJobDone(bool taken, bool missed, bool linkLasted)
+{
+    const JobEnd end = HowJobEnded(taken, linkLasted, missed, mOutputJobSilentBefore);
+    if (end == JobEnd::Silent)
+        UnitStoppedAnswering(L"${device_no_answer}");
+    else
+        TellJobEnd(end, L"${outputs_cut}");
 }

@@ -150,11 +150,12 @@ void EqualizerManager::RunTransfer()
         break;
     case TransferJob::WholeProfile: {
         LogPrintW(L"SetWholeProfileThread start!\n");
-        // The unit's storing time belongs to the link the push began on.
+        // The unit's storing time belongs to the link the push began on; its
+        // end cuts no command of the push.
         UnitExchanges settle(mDevice, mTransferStop, mTransferLink);
         mPushOutcome = PushWholeProfile(mDevice, *mTransferCopy, WideToAnsi, mTransferStop, mTransferLink);
-        if (mPushOutcome == PushOutcome::Sent && !settle.Pause(ScaledWait(kWholePushSettleMs)))
-            mPushOutcome = PushOutcome::Stopped;
+        if (mPushOutcome == PushOutcome::Taken || mPushOutcome == PushOutcome::Sent)
+            settle.Pause(ScaledWait(kWholePushSettleMs));
         LogPrintW(L"SetWholeProfileThread end!\n");
         break;
     }
@@ -209,10 +210,12 @@ void EqualizerManager::ProfilePushed(bool linkLasted)
     // A push its link's end cut (the unit pulled, back or not) left the unit
     // holding part of the file. A silent unit leaves the link useless, and
     // its read-back waits for a reconnect.
-    if (mPushOutcome != PushOutcome::Sent && JobCutByLinkEnd(linkLasted))
-        TellAfterLoading(L"${profile_push_cut}");
-    else if (mPushOutcome == PushOutcome::Unanswered && mDevice.SilentExchanges() != mTransferSilentBefore)
+    const JobEnd end = HowJobEnded(mPushOutcome == PushOutcome::Taken, linkLasted,
+                                   mPushOutcome == PushOutcome::Unanswered, mTransferSilentBefore);
+    if (end == JobEnd::Silent)
         UnitStoppedAnswering(L"${profile_push_fail}");
+    else
+        TellJobEnd(end, L"${profile_push_cut}");
 }
 
 // A read cut short leaves the file as it was: scenes not read would be
@@ -220,19 +223,24 @@ void EqualizerManager::ProfilePushed(bool linkLasted)
 void EqualizerManager::WholeScenesRead(bool linkLasted)
 {
     EndTransfer();
+    // Without a unit the file holds what the program holds, and no link ended.
+    const JobEnd end = mWholeSaveFromUnit
+                           ? HowJobEnded(mWholeSaveRead, linkLasted, mWholeSaveSilent, mTransferSilentBefore)
+                           : JobEnd::Quiet;
     if (!mWholeSaveRead) {
         LogPrintW(L"whole configuration not read from the unit: nothing written\n");
         // A unit that stopped answering (not one that missed a single answer)
         // closes the link as every silent job does; a cut link, back or not,
-        // leaves the file unwritten all the same.
-        if (!JobCutByLinkEnd(linkLasted) && mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore)
+        // leaves the file unwritten and says why.
+        if (end == JobEnd::Silent)
             UnitStoppedAnswering(L"${device_no_answer}");
         else
-            TellAfterLoading(L"${profile_create_error}");
+            TellAfterLoading(end == JobEnd::Cut ? L"${whole_save_cut}" : L"${profile_create_error}");
         return;
     }
     const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
     ShowNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
+    TellJobEnd(end, nullptr);
 }
 
 void EqualizerManager::StopTransfer()

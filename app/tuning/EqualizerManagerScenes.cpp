@@ -12,6 +12,8 @@ namespace {
 // How long a save waits for edits still queued, so that the stored scene has them.
 const uint32_t kQueueDrainMs = 10000;
 const uint32_t kDrainPollMs = 10;
+// What a job its link's end cut did not do, by SceneJob.
+const wchar_t* const kSceneCutWords[] = {L"${load_scene_cut}", L"${save_scene_cut}", L"${delete_scene_cut}"};
 
 void OpenSceneWnd(HWND owner, EqualizerManager& controller, SceneWndMode mode)
 {
@@ -50,6 +52,7 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
     mSceneJob.store(static_cast<int>(job));
     mSceneJobSlot.store(slot);
     mSceneStop.store(false);
+    mSceneTaken.store(false);
     // A recall replaces the live state: edits still queued are dropped rather
     // than sent between its reads. The UI thread switches the queue on again.
     const bool wasAsync = mDevice.IsAsyncMode();
@@ -77,6 +80,8 @@ void EqualizerManager::SceneJobThread(void* self)
     case SceneJob::Save: result = controller->SaveSenceThread(); break;
     case SceneJob::Delete: result = controller->DeleteSenceThread(); break;
     }
+    // A recall's read-back is not the job's own: the unit holds the scene once it took the recall.
+    if (job != SceneJob::Load) controller->mSceneTaken.store(result == UnitStatusRead::Done);
     controller->mSceneJobRunning.store(false);
     if (controller->mMainWnd != nullptr)
         PostMessageW(controller->mMainWnd, WM_SCENE_JOB_DONE, controller->mSceneLink,
@@ -89,7 +94,10 @@ UnitStatusRead EqualizerManager::LoadSenceThread()
     mDevice.WaitCommandInProgress();
     UnitExchanges recall(mDevice, mSceneStop, mSceneLink);
     const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
-    recall.Run([scene](DspDevice& d) { d.ReadScene(scene, 0); });
+    recall.Run([&](DspDevice& d) {
+        d.ReadScene(scene, 0);
+        mSceneTaken.store(d.LastExchangeAnswered());
+    });
     const UnitStatusRead result = ReadUnitStatus(mDevice, mSceneStop, mSceneLink);
     LogPrintW(L"LoadSenceThread end!\n");
     return result;
@@ -128,27 +136,29 @@ UnitStatusRead EqualizerManager::DeleteSenceThread()
 void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result, bool linkLasted)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
-    mJobTellsItsCut = false;
-    // A job its link's end cut (unplugged, back or not) says so in the scene
-    // window; what it met on the old link must not end a link opened since.
-    const bool cut = result != UnitStatusRead::Done && JobCutByLinkEnd(linkLasted);
-    if (job == SceneJob::Load && !cut) {
-        // The unit was connected: a handshake left unanswered is silence too.
+    // A job its link's end cut (unplugged, back or not) says so; what it met
+    // on the old link must not end a link opened since. A handshake left
+    // unanswered is silence too.
+    const bool unanswered = result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed;
+    const JobEnd end = HowJobEnded(mSceneTaken.load(), linkLasted, unanswered, mSceneSilentBefore);
+    if (job == SceneJob::Load && end == JobEnd::Silent) {
         // Half read back, the recall is not shown as made.
-        if (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) {
-            StatusReadWentSilent(L"${device_no_answer}");
-        } else {
-            ShowRecalledScene();
-            // A new link's own read keeps the queue off until it ends.
-            if (mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
-        }
-    }
-    if (mDevice.mSceneWnd != nullptr) PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, cut ? 1 : 0, 0);
-    // A recall that met silence ended above. A save or delete the unit never
-    // confirmed has given its row back in the scene window; a unit that fell
-    // silent meanwhile is let go with a word, as after a recall.
-    if (job != SceneJob::Load && !cut && linkLasted && mDevice.SilentExchanges() != mSceneSilentBefore)
+        StatusReadWentSilent(L"${device_no_answer}");
+    } else if (job == SceneJob::Load && end != JobEnd::Cut) {
+        ShowRecalledScene();
+        // A new link's own read keeps the queue off until it ends.
+        if (mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
+    } else if (end == JobEnd::Silent) {
+        // A save or delete the unit never confirmed gives its row back in the
+        // scene window; the unit is let go with a word, as after a recall.
         UnitStoppedAnswering(L"${device_no_answer}");
+    }
+    // In the scene window while it is open; over the main window once it was closed.
+    const wchar_t* word = JobEndWord(end, kSceneCutWords[static_cast<int>(job)]);
+    if (mDevice.mSceneWnd != nullptr)
+        PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, reinterpret_cast<WPARAM>(word), 0);
+    else if (word != nullptr)
+        TellAfterLoading(word);
 }
 
 // The read's replies were taken before this (they were posted first): the

@@ -12,7 +12,8 @@ const uint8_t kLastChannel = kOutputChannels - 1;
 PushOutcome Outcome(const UnitExchanges& s)
 {
     if (s.Stopped()) return PushOutcome::Stopped;
-    return s.Silent() ? PushOutcome::Unanswered : PushOutcome::Sent;
+    if (s.Silent()) return PushOutcome::Unanswered;
+    return s.MissedAny() ? PushOutcome::Sent : PushOutcome::Taken;
 }
 
 template <typename Out, typename Field>

@@ -10,7 +10,8 @@
 class DspDevice;
 
 enum class PushOutcome {
-    Sent,        // every command went out (answered or not)
+    Taken,       // every command went out and the unit answered each
+    Sent,        // every command went out, one or more left unanswered
     Stopped,     // stop was set, or the link closed or was replaced
     Unanswered,  // the unit left several commands in a row, or a scene's name or store, unanswered: the rest was not sent
 };

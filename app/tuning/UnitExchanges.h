@@ -4,7 +4,8 @@
 // never goes on with a unit that came back; and once the unit has let
 // kMaxUnanswered exchanges in a row go unanswered: a unit that is gone or
 // hung would otherwise cost every remaining exchange its full time-out
-// behind the busy window.
+// behind the busy window. Its thread's exchanges are bound to that link
+// while it lives (one per thread at a time, made and ended there).
 #pragma once
 
 #include <windows.h>
@@ -23,7 +24,7 @@ public:
     // unanswered is made once more before it counts as missed; both tries
     // count towards the silence rule, so a silent unit waits no longer.
     UnitExchanges(DspDevice& device, const std::atomic<bool>& stop, uint32_t link, bool askAgain = false)
-        : mDevice(device), mStop(stop), mLink(link), mAskAgain(askAgain)
+        : mDevice(device), mStop(stop), mLink(link), mBinding(link), mAskAgain(askAgain)
     {
     }
 
@@ -87,6 +88,7 @@ private:
     DspDevice& mDevice;
     const std::atomic<bool>& mStop;
     const uint32_t mLink;
+    const DspDevice::LinkBinding mBinding;
     const bool mAskAgain;
     int mUnanswered = 0;
     bool mMissedAny = false;

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "app/windows/CarriedFirmware.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "app/windows/ScreenDpi.h"
 #include "base/Log.h"
 #include "uilib/core/ResourceStore.h"

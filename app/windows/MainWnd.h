@@ -98,7 +98,14 @@ private:
     // without waiting on the thread that owns it: that may hang.
     static void BringForward(HWND window);
     void RegisterForHidNotifications();
-    // Device arrival and removal (MainWndMessages.cpp).
+    // HandleOtherMessage's kinds (MainWndMessages.cpp): a worker's outcome
+    // on its link, taken only while that link lasts; a job's end, always
+    // taken and told whether its link lasted; the window's own messages.
+    // Each answers whether the message was handled.
+    bool OnLinkOutcome(UINT message);
+    bool OnJobEnd(UINT message, LPARAM how, bool linkLasted);
+    bool OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Device arrival and removal.
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);
     void HandleTimer(WPARAM id);
     void OnFocusReleased() override;

@@ -5,8 +5,8 @@
 #include <cwchar>
 
 #include "app/tuning/AppMessages.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "app/tuning/MainVolumePoll.h"
-#include "app/windows/CarriedFirmware.h"
 #include "app/windows/LoadingWnd.h"
 #include "app/windows/MsgWnd.h"
 #include "base/Log.h"
@@ -17,21 +17,6 @@
 using namespace SkinUI;
 
 namespace {
-
-bool IsOwnWindow(HWND window)
-{
-    DWORD process = 0;
-    if (window != nullptr) GetWindowThreadProcessId(window, &process);
-    return window != nullptr && process == GetCurrentProcessId();
-}
-
-// The program's notice box of this process that is open, or null.
-HWND FindOpenNotice()
-{
-    const CUIString title = CResourceStore::GetInstance()->LookupText(L"${tips}");
-    HWND found = FindWindowW(nullptr, title);
-    return IsOwnWindow(found) ? found : nullptr;
-}
 
 // A worker's outcome: it names in wParam the link it ran on.
 enum class Outcome { None, OnLink, JobEnd };
@@ -44,8 +29,8 @@ Outcome OutcomeOf(UINT message)
     case WM_STATUS_READ_SILENT:
     case WM_DEVICE_DISCONNECT:
     case WM_SHOW_PLUGOUT_NOTICE:
-    case WM_OUTPUT_JOB_SILENT:
         return Outcome::OnLink;
+    case WM_OUTPUT_JOB_DONE:
     case WM_PROFILE_PUSHED:
     case WM_WHOLE_SCENES_READ:
     case WM_SCENE_JOB_DONE:
@@ -73,119 +58,135 @@ bool IsUnitPath(const wchar_t* path)
 // the paint manager and the default procedure see it afterwards.
 LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
-    handled = false;
     // The one place that weighs a worker's outcome against its link. One
     // that acts on the link (closes it, says it left or stopped answering,
     // shows it connected) is dropped once that link has closed or been
     // replaced; a job's end is always taken and told whether its link
     // lasted, so that a job the link's end cut says so in its own words.
-    const Outcome outcome = OutcomeOf(message);
-    const bool linkLasted = outcome == Outcome::None || m_controller.LinkUnchangedSince(wParam);
-    if (outcome == Outcome::OnLink && !linkLasted) return 0;
-    switch (message) {
-    case WM_CLOSE: {
-        m_controller.DisconnectDevice();
-        HWND notice = FindOpenNotice();
-        if (notice != nullptr) EndDialog(notice, 0);
-        PostQuitMessage(0);
+    switch (OutcomeOf(message)) {
+    case Outcome::OnLink:
+        handled = m_controller.LinkUnchangedSince(wParam) && OnLinkOutcome(message);
+        break;
+    case Outcome::JobEnd:
+        handled = OnJobEnd(message, lParam, m_controller.LinkUnchangedSince(wParam));
+        break;
+    case Outcome::None:
+        handled = OnOwnMessage(message, wParam, lParam);
         break;
     }
-    case WM_TIMER:
-        HandleTimer(wParam);
-        break;
-    case WM_SHOWWINDOW:
-        InvalidateRect(m_window, nullptr, TRUE);
-        break;
-    case WM_DISPLAYCHANGE:
-        RestartForDisplay();
-        break;
-    case WM_DEVICECHANGE:
-        handled = HandleDeviceChange(wParam, lParam);
-        break;
-    case WM_MENU_ITEM_CLICKED:
-        OnMenuClick(wParam);
-        handled = true;
-        break;
-    case WM_BUSY_BEGIN:
-        RunLoadingWnd(m_window, &m_loading);
-        break;
-    case WM_BUSY_END:
-        CloseLoadingWnd(&m_loading);
-        handled = true;
-        break;
+    return 0;
+}
+
+bool CMainWnd::OnLinkOutcome(UINT message)
+{
+    switch (message) {
     case WM_STATUS_READ_FAILED:
         ShowNotice(m_window, L"${device_connect_fail}");
-        break;
+        return false;
     case WM_DEVICE_DISCONNECT:
         m_controller.DisconnectDevice();
-        break;
+        return false;
     case WM_STATUS_READ_SILENT:
         m_controller.StatusReadWentSilent(L"${device_connect_fail}");
-        break;
+        return false;
     case WM_STATUS_READ_DONE:
         m_controller.DeviceConnected();
-        break;
+        return false;
+    case WM_SHOW_PLUGOUT_NOTICE:
+        LogPrintW(L"DisconnectMsgThread start!\n");
+        ShowNotice(m_window, L"${device_plugout}");
+        LogPrintW(L"DisconnectMsgThread end!\n");
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainWnd::OnJobEnd(UINT message, LPARAM how, bool linkLasted)
+{
+    switch (message) {
+    case WM_DEVICE_REBOOT:
+        CloseLoadingWnd(&m_loading);
+        if (m_controller.FactoryDefaultEnded(static_cast<EqualizerManager::ResetEnd>(how), linkLasted))
+            ShowNotice(m_window, L"${device_reboot}");
+        return false;
+    case WM_OUTPUT_JOB_DONE:
+        CloseLoadingWnd(&m_loading);
+        m_controller.OutputJobDone((how & 1) != 0, (how & 2) != 0, linkLasted);
+        return true;
+    case WM_SCENE_JOB_DONE:
+        m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(LOWORD(how)),
+                                  static_cast<UnitStatusRead>(HIWORD(how)), linkLasted);
+        return true;
+    case WM_PROFILE_PUSHED:
+        m_controller.ProfilePushed(linkLasted);
+        return true;
+    case WM_WHOLE_SCENES_READ:
+        m_controller.WholeScenesRead(linkLasted);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainWnd::OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        m_controller.DisconnectDevice();
+        PostQuitMessage(0);
+        return false;
+    case WM_TIMER:
+        HandleTimer(wParam);
+        return false;
+    case WM_SHOWWINDOW:
+        InvalidateRect(m_window, nullptr, TRUE);
+        return false;
+    case WM_DISPLAYCHANGE:
+        RestartForDisplay();
+        return false;
+    case WM_DEVICECHANGE:
+        return HandleDeviceChange(wParam, lParam);
+    case WM_MENU_ITEM_CLICKED:
+        OnMenuClick(wParam);
+        return true;
+    case WM_BUSY_BEGIN:
+        RunLoadingWnd(m_window, &m_loading);
+        return false;
+    case WM_BUSY_END:
+        CloseLoadingWnd(&m_loading);
+        return true;
     case WM_READ_DSP_VALUE:
         m_controller.ReadDspValueCallback(static_cast<int>(wParam), lParam);
-        break;
+        return false;
     case WM_READ_MCU_VALUE:
         m_controller.ReadMcuValueCallback(static_cast<int>(wParam), lParam);
-        break;
+        return false;
     case WM_READ_FLASH_VALUE:
         m_controller.ReadSenceValueCallback(static_cast<int>(wParam), lParam);
-        break;
+        return false;
     case WM_READ_KTV_VALUE:
         m_controller.ReadKtvValueCallback(static_cast<int>(wParam), lParam);
-        break;
+        return false;
     case WM_HANDSHAKE_REFUSED:
         ShowNotice(m_window, L"${device_status_unnormal}");
         OpenFirmwareUpdate();
-        break;
-    case WM_DEVICE_REBOOT:
-        CloseLoadingWnd(&m_loading);
-        if (m_controller.FactoryDefaultEnded(static_cast<EqualizerManager::ResetEnd>(lParam), linkLasted))
-            ShowNotice(m_window, L"${device_reboot}");
-        break;
+        return false;
     case WM_FORCE_UPDATE:
         m_controller.ForceUpdate();
-        break;
+        return false;
     case WM_DSP_FW_NEWER:
         ShowFirmwareNewer();
-        break;
-    case WM_SCENE_JOB_DONE:
-        m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(LOWORD(lParam)),
-                                  static_cast<UnitStatusRead>(HIWORD(lParam)), linkLasted);
-        handled = true;
-        break;
-    case WM_OUTPUT_JOB_SILENT:
-        m_controller.UnitStoppedAnswering(L"${device_no_answer}");
-        handled = true;
-        break;
+        return false;
     case WM_SHOW_UNIT_NOTICE:
         // Once more behind the queue: a loading window whose end was posted
         // meanwhile closes first, so the notice does not open in its loop.
         if (wParam != 0) PostMessageW(m_window, WM_SHOW_UNIT_NOTICE, wParam - 1, lParam);
         else ShowNotice(m_window, reinterpret_cast<const wchar_t*>(lParam));
-        handled = true;
-        break;
-    case WM_SHOW_PLUGOUT_NOTICE:
-        LogPrintW(L"DisconnectMsgThread start!\n");
-        ShowNotice(m_window, L"${device_plugout}");
-        LogPrintW(L"DisconnectMsgThread end!\n");
-        handled = true;
-        break;
-    case WM_PROFILE_PUSHED:
-        m_controller.ProfilePushed(linkLasted);
-        handled = true;
-        break;
-    case WM_WHOLE_SCENES_READ:
-        m_controller.WholeScenesRead(linkLasted);
-        handled = true;
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
-    return 0;
 }
 
 void CMainWnd::HandleTimer(WPARAM id)

@@ -33,13 +33,12 @@ struct ModeTexts {
     const wchar_t* confirm;
     const wchar_t* logLine;
     const wchar_t* offline;  // a confirmation after the unit left
-    const wchar_t* cut;      // a job the link's end cut
 };
 
 const ModeTexts kModeTexts[] = {
-    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n", L"${load_scene_offline}", L"${load_scene_cut}"},
-    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n", L"${save_scene_offline}", L"${save_scene_cut}"},
-    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n", L"${delete_scene_offline}", L"${delete_scene_cut}"},
+    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n", L"${load_scene_offline}"},
+    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n", L"${save_scene_offline}"},
+    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n", L"${delete_scene_offline}"},
 };
 
 uint32_t SceneBit(int index)
@@ -326,9 +325,8 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
             FillList();
         }
         m_pendingRow = -1;
-        // wParam 1: the link's end cut the job.
-        if (wParam != 0)
-            PostMessageW(m_window, kShowNotice, 0, reinterpret_cast<LPARAM>(kModeTexts[static_cast<int>(m_mode)].cut));
+        // wParam: the word the job's end leaves (a literal language key), or 0.
+        if (wParam != 0) PostMessageW(m_window, kShowNotice, 0, static_cast<LPARAM>(wParam));
         break;
     case WM_READ_FLASH_VALUE:
         m_pendingRow = -1;

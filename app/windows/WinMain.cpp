@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "app/windows/CarriedFirmware.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "app/windows/MainWnd.h"
 #include "app/windows/SkinResources.h"
 #include "app/windows/StartupFiles.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/windows/CarriedFirmware.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "base/Log.h"
 
 namespace {

@@ -378,8 +378,8 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
         SendPlug(handle, true);
     }
     EXPECT_TRUE(WaitConnected());
-    // Silent ends an output job and a factory reset met on a link since replaced: the new link stays.
-    for (UINT stale : {WM_OUTPUT_JOB_SILENT, WM_DEVICE_REBOOT}) {
+    // The ends of an output job and a factory reset met on a link since replaced: the new link stays.
+    for (UINT stale : {WM_OUTPUT_JOB_DONE, WM_DEVICE_REBOOT}) {
         PostMessageW(handle, stale, mWindow->Controller().Device().LinkSerial() - 1,
                      static_cast<LPARAM>(EqualizerManager::ResetEnd::Silent));
         SkinUITest::PumpPending();

@@ -43,8 +43,8 @@ TEST(EqBandRules, FlatOnlyWithoutAnyGain)
     bands[2].gain = 0.1f;
     EXPECT_FALSE(IsEqFlat(bands, 3)) << "a tenth of a dB is a gain to keep";
     EXPECT_TRUE(IsEqFlat(bands, 2));
-    EXPECT_EQ(-59, EqGainTenths(-5.9f));
-    EXPECT_EQ(35, EqGainTenths(3.5f));
+    EXPECT_EQ(-59, GainTenths(-5.9f));
+    EXPECT_EQ(35, GainTenths(3.5f));
 }
 
 TEST(EqSendGate, OneSendPerIntervalAndEveryRelease)

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "AppSkin.h"
-#include "app/windows/CarriedFirmware.h"
+#include "app/tuning/CarriedFirmware.h"
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/ResourceTempFile.h"
 #include "device/FrameCodec.h"

@@ -308,13 +308,13 @@ const SaveCase kSaves[] = {
     // In the third stored scene; then past the ten scenes, in the live read.
     {"whole configuration, the unit silent part way", "saved.wpf", true, L"${device_no_answer}", 400},
     {"whole configuration, the unit silent in the live read", "saved.wpf", true, L"${device_no_answer}", 1700},
-    {"whole configuration, the unit gone part way", "saved.wpf", true, L"${profile_create_error}", 400,
+    {"whole configuration, the unit gone part way", "saved.wpf", true, L"${whole_save_cut}", 400,
      sim::UnitModel::CommandFault::Vanish},
     // One get of the third stored scene left unanswered, the rest answered: it is asked again.
     {"whole configuration, one answer missed", "saved.wpf", true, L"${profile_save_ok}", 400,
      sim::UnitModel::CommandFault::Drop},
     // While the unit lets that get wait, unplugged and plugged in again.
-    {"whole configuration, the link renewed part way", "saved.wpf", true, L"${profile_create_error}", 400,
+    {"whole configuration, the link renewed part way", "saved.wpf", true, L"${whole_save_cut}", 400,
      sim::UnitModel::CommandFault::Drop, 400},
 };
 

@@ -213,6 +213,7 @@ struct SaveCase {
     bool unitGone = false;            // the link closed while the name was typed: told, nothing sent
     bool linkBusy = false;            // a connect read held the link when the name was confirmed
     bool linkReplaced = false;        // a new link opened while the save waited for a queued edit
+    bool readShown = false;           // as linkBusy, the read's loading window shown: saved once the read ends
 };
 
 const SaveCase kSaveCases[] = {
@@ -232,6 +233,10 @@ const SaveCase kSaveCases[] = {
     {"a name confirmed during a connect read is told busy and taken again after it", 1, L"ABC", false,
      {"02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"}, L"ABC", false, false, false, true},
     {"a link opened while the save waits gets neither name nor store", 1, L"ABC", false, {}, L"", false, false, false, false, true},
+    {"a name confirmed under the connect read's loading window is saved once the read ends", 1, L"ABC", false,
+     {"02 0f 66 ", "02 0b 66 01", "02 0b 66 02", "02 0b 66 03", "02 0b 66 04", "02 0b 66 05", "02 0b 66 06", "02 0b 66 07",
+      "02 0b 66 08", "02 0b 66 09", "02 0b 66 0a", "02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"},
+     L"ABC", false, false, false, false, false, true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -248,16 +253,21 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
     if (c.unitGone)
         steps.push_back(OnName([&](WindowImplBase&, HWND) { controller.DisconnectDevice(); return true; }));
-    if (c.linkBusy || c.linkReplaced)
+    if (c.linkBusy || c.linkReplaced || c.readShown)
         steps.push_back(OnName([&](WindowImplBase&, HWND) {
             sim::SimUnit::Instance().HoldWrites(true);
             if (c.linkReplaced) controller.Device().Get_Main_Volume_Queued();
             MSG loading;  // the read's own loading window left out: the entry stays on top, as on the program
-            if (c.linkBusy) controller.StartStatusRead();
-            PeekMessageW(&loading, Main(), WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_REMOVE);
+            if ((c.linkBusy || c.readShown) && !controller.IsStatusReadRunning()) controller.StartStatusRead();
+            if (!c.readShown) PeekMessageW(&loading, Main(), WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_REMOVE);
             return sim::SimUnit::Instance().WaitForBlockedWrite(2000);
         }));
     steps.push_back(EnterName(seen, c.typed));
+    if (c.readShown)
+        steps.push_back(OnLoading([](WindowImplBase&, HWND) {
+            sim::SimUnit::Instance().HoldWrites(false);
+            return true;
+        }));
     if (c.linkBusy) {
         steps.push_back(Answer(seen, L"confirm_btn"));
         steps.push_back(OnName([&](WindowImplBase&, HWND) {

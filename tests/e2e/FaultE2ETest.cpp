@@ -313,7 +313,7 @@ struct FaultRow {
     const char* name;
     std::function<Operation()> operation;
     Fault fault;
-    int atCommand;       // the unit fails at this command of the operation, counted from 1
+    int atCommand;       // the unit fails at this command of the operation, counted from 1; past its last, pulled once it took them all
     const char* notice;  // the language key of what the program then says; null: nothing
     const char* held = nullptr;  // a window another program closes meanwhile, in vain
 };
@@ -324,27 +324,31 @@ const FaultRow kRows[] = {
     {"scene save, unplugged and back", [] { return SceneSave(4, "FLP"); }, Fault::Flap, 2, "save_scene_cut"},
     {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
     {"scene save, silent, closed", [] { Operation op = SceneSave(3, "CLS"); op.waitScale = 25; return op; }, Fault::Silent, 2, "device_no_answer", "scenewnd"},
-    {"scene load, unplugged during its read", SceneLoad, Fault::Unplug, 40, "load_scene_cut"},
+    {"scene load, unplugged at its recall", SceneLoad, Fault::Unplug, 1, "load_scene_cut"},
+    {"scene load, unplugged and back after its recall", SceneLoad, Fault::Flap, 2, "device_left_after_job"},
     {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_no_answer"},
     // Past the handshake: the recall is not shown as made.
     {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_no_answer"},
     // In the third stored scene, then in the live read after the tenth.
-    {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "profile_create_error"},
-    {"whole save, unplugged and back", [] { return WholeSave("whole10"); }, Fault::Flap, 300, "profile_create_error"},
+    {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "whole_save_cut"},
+    {"whole save, unplugged and back", [] { return WholeSave("whole10"); }, Fault::Flap, 300, "whole_save_cut"},
     {"whole load, unplugged and back", WholePush, Fault::Flap, 1500, "profile_push_cut"},
+    {"whole load, unplugged and back in its closing wait", [] { Operation op = WholePush(); op.waitScale = 25; return op; }, Fault::Flap, 5335, "device_left_after_job"},
     {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "device_no_answer"},
     {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "device_no_answer"},
     {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
     {"factory default, silent, closed", [] { Operation op = FactoryDefault(); op.waitScale = 25; return op; }, Fault::Silent, 1, "device_no_answer", kMain},
     // Gone before it confirmed the reset: no restart follows.
-    {"factory default, unplugged", FactoryDefault, Fault::Unplug, 1, "device_plugout"},
+    {"factory default, unplugged", FactoryDefault, Fault::Unplug, 1, "factory_reset_cut"},
+    {"factory default, unplugged and back", FactoryDefault, Fault::Flap, 1, "factory_reset_cut"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "profile_push_cut"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
     // At the first scene's store, which the push does not wait past.
     {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
-    {"bridge, unplugged", [] { return Bridge(2); }, Fault::Unplug, 10, "device_plugout"},
+    {"bridge, unplugged", [] { return Bridge(2); }, Fault::Unplug, 10, "outputs_cut"},
     {"bridge, silent", [] { return Bridge(3); }, Fault::Silent, 10, "device_no_answer"},
-    {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "device_plugout"},
+    {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "outputs_cut"},
+    {"output reset, unplugged and back", OutputReset, Fault::Flap, 10, "outputs_cut"},
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
@@ -402,13 +406,15 @@ protected:
                    closed = row.fault >= Fault::AltF4;
         // An image slow enough that the close comes before its end.
         ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
-        if (!closed) {
+        const bool afterLast = op.commands > 0 && static_cast<size_t>(row.atCommand) > op.commands;
+        if (!closed && !afterLast) {
             ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
         }
         const size_t mark = app->Mark();
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
-        ASSERT_TRUE(reached(row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        ASSERT_TRUE(!afterLast || app->Unplug());
         // Back as soon as the cut job has ended.
         const size_t plugged = app->Mark();
         ASSERT_TRUE(!flap || (WaitFor([&] { return !app->Window("loadingwnd").found; }, kBoundMs) && app->Plug()));

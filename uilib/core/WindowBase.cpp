@@ -36,6 +36,24 @@ struct SizeMoveLoop {
 thread_local std::vector<SizeMoveLoop> g_sizeMoveLoops;
 thread_local int g_modalDepth = 0;
 
+// The modal loops of the thread, innermost last. A window's close taken by a
+// loop nested in its own (a loading window opened meanwhile) still gives its
+// own loop the answer it closed with.
+struct ModalLoop {
+    HWND window;
+    const CWindowWnd* object;
+    UINT* result;
+};
+thread_local std::vector<ModalLoop> g_modalLoops;
+
+// The loop of window, when it runs one and takes its close.
+ModalLoop* LoopTakingClose(HWND window)
+{
+    for (ModalLoop& loop : g_modalLoops)
+        if (loop.window == window && IsWindow(window) && loop.object->TakesClose()) return &loop;
+    return nullptr;
+}
+
 void NoteSizeMove(HWND window, UINT message)
 {
     if (message == WM_ENTERSIZEMOVE) {
@@ -183,6 +201,7 @@ UINT CWindowWnd::RunModal()
     const bool ownerWasEnabled = owner != nullptr && !EnableWindow(owner, FALSE);
     const int depth = g_modalDepth++;
     UINT result = 0;
+    g_modalLoops.push_back({window, this, &result});
     bool quit = false;
     bool handDown = false;
     MSG msg = {};
@@ -200,12 +219,11 @@ UINT CWindowWnd::RunModal()
         }
         if (msg.message == WM_MOUSEWHEEL && owner != nullptr && msg.hwnd == owner) continue;
         // A close the window refuses leaves its owner disabled.
-        if (msg.message == WM_CLOSE && msg.hwnd == window && IsWindow(window) && TakesClose()) {
-            result = static_cast<UINT>(msg.wParam);
-            if (ownerWasEnabled) {
-                EnableWindow(owner, TRUE);
-                SetFocus(owner);
-            }
+        ModalLoop* closing = msg.message == WM_CLOSE ? LoopTakingClose(msg.hwnd) : nullptr;
+        if (closing != nullptr) *closing->result = static_cast<UINT>(msg.wParam);
+        if (closing != nullptr && msg.hwnd == window && ownerWasEnabled) {
+            EnableWindow(owner, TRUE);
+            SetFocus(owner);
         }
         if (!CPaintManagerUI::TranslateQueuedMessage(&msg)) {
             TranslateMessage(&msg);
@@ -213,6 +231,7 @@ UINT CWindowWnd::RunModal()
         }
     }
     g_modalDepth = depth;
+    g_modalLoops.pop_back();
     if (SizeMoveWaitsBelow(depth) || handDown) PostMessageW(nullptr, WM_LBUTTONUP, 0, 0);
     if (ownerWasEnabled) {
         EnableWindow(owner, TRUE);

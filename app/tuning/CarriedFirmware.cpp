@@ -1,4 +1,4 @@
-#include "app/windows/CarriedFirmware.h"
+#include "app/tuning/CarriedFirmware.h"
 
 #include "base/Log.h"
 #include "device/FirmwareFile.h"
