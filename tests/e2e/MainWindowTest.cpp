@@ -202,8 +202,8 @@ bool Reach(App& app, const std::string& name, const std::string& value) {
                app.ClickUntil(value, "", [&] { return !app.Control(value).visible; });
     }
     if (control.type == "EditUI")
-        return app.Click(name, kTitle) && app.Key("End") && app.Key("shift+Home") && app.Type(value) &&
-               WaitFor([&] { return app.Control(name, kTitle).text == value; }) && app.Key("Return");
+        return app.Click(name, kTitle) && app.Key("End") && app.Key("shift+Home") &&
+               app.Type(value, name, kTitle) && app.Key("Return");
     if (control.hasIndex) return there() || (app.Wheel(name, control.index - std::stoi(value), kTitle) && WaitFor(there));
     return (there() || app.ClickUntil(name, kTitle, [&] { return there() || asks(); })) &&
            (!asks() || app.ClickUntil("confirm_btn", "msgwnd", [&] { return !asks(); }));
