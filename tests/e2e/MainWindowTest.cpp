@@ -69,6 +69,9 @@ TEST_F(MainWindowProcess, OpensCentredAndRefusesASecondInstanceInItsLanguage) {
         const char* language;
         bool closeFirst;  // while the notice waits: a new start then runs
     } cases[] = {{0, "en", false}, {1, "cn", false}, {2, "ru", false}, {0, "en", true}};
+    // The first copy's loading window, shown late on a loaded machine, would
+    // cover the second copy's notice and take its clicks.
+    ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(first, "en"); }, 30000));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         LaunchOptions options;
