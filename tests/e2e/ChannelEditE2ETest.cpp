@@ -556,11 +556,13 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
         ASSERT_TRUE(row.action(app)) << FailedSteps();
         std::vector<UnitFrame> frames;
         if (row.busy) {
-            // The loading window shows (a short job may be gone before a
-            // look), and ends only once the unit took every command.
-            WaitFor([&] { return app.Window("loadingwnd").found || !app.FramesSince(mark).empty(); });
-            ASSERT_TRUE(WaitFor([&] { return !app.Window("loadingwnd").found; }));
-            frames = app.FramesSince(mark);
+            // The job ends once the unit took its commands and its loading
+            // window went, which may show only after the first frames on a
+            // loaded machine; the wait stands while the frames come.
+            WaitWhileAdvancing([&] {
+                frames = app.FramesSince(mark);
+                return (row.signature ? Signature(frames) : Texts(frames)) == expected && !app.Window("loadingwnd").found;
+            }, [&] { return static_cast<long>(app.Mark()); }, 15000);
         } else if (!expected.empty()) {
             WaitFor([&] { return (frames = app.FramesSince(mark)).size() >= expected.size(); });
         }
