@@ -124,7 +124,7 @@ Operation SceneSave(int slotRow, const std::string& name)
     op.prepare = [slotRow, name](App& app) {
         return ChooseScene(app, "scene_item_saveas_scene", slotRow,
                            [&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
-               app.Click("name_edt", "namemsgwnd") && app.Type(name);
+               app.Click("name_edt", "namemsgwnd") && app.Type(name, "name_edt", "namemsgwnd");
     };
     op.go = [](App& app) { return app.Key("Return"); };
     // The unit did not store the scene: the row keeps its old name.
@@ -401,7 +401,7 @@ protected:
     {
         const Operation op = row.operation();
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
-        ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
+        ASSERT_TRUE(op.prepare(*app)) << Describe(*app) << FailedSteps();
         const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
                    closed = row.fault >= Fault::AltF4;
         // An image slow enough that the close comes before its end.
@@ -411,9 +411,11 @@ protected:
             ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
         }
         const size_t mark = app->Mark();
-        ASSERT_TRUE(op.go(*app)) << Describe(*app);
-        auto reached = [&](size_t n) { return WaitFor([&] { return app->FramesSince(mark).size() >= n; }, kBoundMs); };
-        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        ASSERT_TRUE(op.go(*app)) << Describe(*app) << FailedSteps();
+        // The job's own pace bounds its waits: each stands only while the unit receives nothing.
+        const auto received = [&] { return static_cast<long>(app->Mark()); };
+        auto reached = [&](size_t n) { return WaitWhileAdvancing([&] { return app->Mark() >= mark + n; }, received, kBoundMs); };
+        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand)) << "the operation did not reach the unit" << Describe(*app) << FailedSteps();
         ASSERT_TRUE(!afterLast || app->Unplug());
         // Back as soon as the cut job has ended.
         const size_t plugged = app->Mark();
@@ -433,14 +435,16 @@ protected:
 
         // The operation ends with the program's notice, the loading window gone.
         std::string told;
-        EXPECT_TRUE(WaitFor([&] {
+        EXPECT_TRUE(WaitWhileAdvancing([&] {
             const ControlState notice = app->Control(op.noticeControl, op.noticeWindow);
             told = notice.text;
             return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found &&
                    (!flap || IsConnected(*app));
-        }, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
+        }, received, op.boundMs)) << "told \"" << told << "\";" << Describe(*app) << FailedSteps();
+        // The copy started again reads the unit anew: its own frames pace the wait.
         EXPECT_TRUE(!restart || ((!row.notice || ClickBoxButton(*app, "confirm_btn")) && app->FollowRestart(kBoundMs) &&
-                                 WaitFor([&] { return IsConnected(*app); }, kBoundMs))) << "started again once answered";
+                                 WaitWhileAdvancing([&] { return IsConnected(*app); }, received, kBoundMs)))
+            << "started again once answered" << FailedSteps();
         if (restart) return;
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
         EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";
@@ -485,6 +489,7 @@ TEST_F(FaultE2E, EveryOperationEndsCleanlyAndTheUnitIsReadBack)
     E2E_SKIP_WITHOUT_WINDOWS_BUILD();
     for (const FaultRow& row : kRows) {
         SCOPED_TRACE(row.name);
+        FailedSteps();  // what rows before it left
         if (!app || !IsConnected(*app)) {
             ASSERT_NO_FATAL_FAILURE(Start());
         }

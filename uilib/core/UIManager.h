@@ -102,6 +102,7 @@ struct TTimerRecord {
     UINT localId = 0;
     HWND window = nullptr;
     UINT windowTimerId = 0;
+    UINT ms = 0;  // the interval asked for
     bool killed = false;
 };
 
@@ -274,6 +275,8 @@ public:
     // Timers.
     bool StartTimer(CControlUI* control, UINT id, UINT ms);
     bool StopTimer(CControlUI* control, UINT id);
+    // The interval a running timer of the control was started with; 0 when none runs.
+    UINT TimerInterval(CControlUI* control, UINT id) const;
     void StopControlTimers(CControlUI* control);
     void RemoveAllTimers();
 

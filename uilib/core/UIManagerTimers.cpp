@@ -37,6 +37,7 @@ bool CPaintManagerUI::StartTimer(CControlUI* control, UINT id, UINT ms)
             if (IsTimerIdInUse(record->windowTimerId)) break;
             if (SetTimer(m_window, record->windowTimerId, ms, nullptr) == 0) return false;
             record->killed = false;
+            record->ms = ms;
             return true;
         }
     }
@@ -56,6 +57,7 @@ bool CPaintManagerUI::StartTimer(CControlUI* control, UINT id, UINT ms)
         if (record->control == control && record->window == m_window && record->localId == id) {
             record->windowTimerId = timerId;
             record->killed = false;
+            record->ms = ms;
             return true;
         }
     }
@@ -68,6 +70,7 @@ bool CPaintManagerUI::StartTimer(CControlUI* control, UINT id, UINT ms)
     record->localId = id;
     record->window = m_window;
     record->windowTimerId = timerId;
+    record->ms = ms;
     if (!m_timers.Append(record)) {
         KillTimer(m_window, timerId);
         delete record;
@@ -87,6 +90,16 @@ bool CPaintManagerUI::StopTimer(CControlUI* control, UINT id)
         }
     }
     return false;
+}
+
+UINT CPaintManagerUI::TimerInterval(CControlUI* control, UINT id) const
+{
+    for (int i = 0; i < m_timers.Count(); ++i) {
+        const TTimerRecord* record = RecordAt(m_timers, i);
+        if (record->control == control && record->window == m_window && record->localId == id && !record->killed)
+            return record->ms;
+    }
+    return 0;
 }
 
 void CPaintManagerUI::StopControlTimers(CControlUI* control)

@@ -14,14 +14,20 @@
 #include <thread>
 
 #include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/Keymap.h"
 #include "tests/e2e/kit/ProbeReply.h"
 #include "tests/e2e/kit/Session.h"
+#include "tests/e2e/kit/Steps.h"
 
 namespace e2e {
 
 namespace {
 
 constexpr int kStartBoundMs = 60000;
+// A typed text reaching its box, a click's effect showing: the program's
+// own input, not a job.
+constexpr int kTypedBoundMs = 15000;
+constexpr int kEffectBoundMs = 15000;
 
 // "Z:\tmp\x" for "/tmp/x": Wine's drive for the Unix root.
 std::string WindowsPath(const std::string& path) {
@@ -47,15 +53,6 @@ std::string ReadFile(const std::string& path) {
 
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& condition, int boundMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-    for (;;) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
 struct App::Impl {
     LaunchOptions options;
     std::string error;
@@ -78,6 +75,16 @@ struct App::Impl {
         argv.insert(argv.end(), args.begin(), args.end());
         return RunTool(argv, XEnvironment(), 15000);
     }
+    // A step's X input, failed with its name.
+    bool Input(const std::string& step, const std::vector<std::string>& args) {
+        return Xdotool(args) || NoteFailedStep(step + ": xdotool failed");
+    }
+    // The centre of a visible control for a click, or a failed step saying what the probe saw.
+    bool Target(const std::string& step, const ControlState& c) {
+        if (!c.found) return NoteFailedStep(step + ": no such control");
+        if (!c.visible) return NoteFailedStep(step + ": not visible");
+        return true;
+    }
 };
 
 bool App::Impl::Start() {
@@ -87,7 +94,7 @@ bool App::Impl::Start() {
     const std::string prefix = session.Prefix(options.dpi);
     if (prefix.empty()) return (error = "copying the Wine prefix failed"), false;
     display = session.Display(options.dpi);
-    if (display.empty()) return (error = "Xvfb did not start"), false;
+    if (display.empty()) return (error = session.DisplayError()), false;
     workDir = options.workDir.empty() ? session.NewFolder("run") : options.workDir;
     if (workDir.empty()) return (error = "no working folder"), false;
 
@@ -110,7 +117,7 @@ bool App::Impl::Start() {
     if (pid <= 0) return (error = "wine did not start"), false;
 
     std::string port;
-    const bool announced = WaitFor(
+    const bool announced = Poll(
         [&] {
             port = ReadFile(portFile);
             return !port.empty() || !Alive();
@@ -168,10 +175,12 @@ std::string App::Request(const std::string& line, std::vector<std::string>* list
     if (m->socket < 0) return "ERR not connected";
     const std::string request = line + "\n";
     if (send(m->socket, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size())) {
+        NoteFailedStep("request \"" + line + "\": send failed");
         return "ERR send failed";
     }
     std::string first;
-    if (!m->ReadLine(&first)) return "ERR no reply";
+    if (!m->ReadLine(&first)) first = "ERR no reply";
+    if (first.rfind("ERR", 0) == 0) NoteFailedStep("request \"" + line + "\": " + first);
     const std::string word = line.substr(0, line.find(' '));
     if (word == "WINDOWS" || word == "CONTROLS" || word == "FRAMES" || word == "PARAMS" ||
         word == "GDIOBJECTS") {
@@ -213,70 +222,114 @@ std::vector<WindowState> App::Windows() {
 // No "--sync" on moves: it waits for a motion that never comes when the
 // pointer is already there. The server takes the fake events in order anyway.
 bool App::ClickAt(int x, int y, int button, int repeat) {
-    return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "--repeat",
+    return m->Input("click at " + std::to_string(x) + "," + std::to_string(y), {"mousemove", std::to_string(x), std::to_string(y), "click", "--repeat",
                        std::to_string(repeat), "--delay", "60", std::to_string(button)});
 }
 
-bool App::MoveTo(int x, int y) { return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y)}); }
+bool App::MoveTo(int x, int y) { return m->Input("move the pointer", {"mousemove", std::to_string(x), std::to_string(y)}); }
 
 bool App::Press(int x, int y) {
-    return m->Xdotool({"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1"});
+    return m->Input("press at " + std::to_string(x) + "," + std::to_string(y),
+                    {"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1"});
 }
 
-bool App::Release() { return m->Xdotool({"mouseup", "1"}); }
+bool App::Release() { return m->Input("release", {"mouseup", "1"}); }
 
 bool App::Click(const std::string& name, const std::string& window) {
     const ControlState c = Control(name, window);
-    return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY());
+    return m->Target("click " + name + " " + window, c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
 }
 
 int App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
                     int retryMs) {
+    const std::string step = "click " + name + " " + window + " until its effect";
     for (int attempt = 0; attempt < 3; ++attempt) {
-        // A control that has gone may have gone with the last click's effect.
-        if (!Click(name, window)) return attempt > 0 && WaitFor(done, retryMs) ? attempt : 0;
-        if (WaitFor(done, retryMs)) return attempt + 1;
+        // A control that has gone may have gone with the last click's
+        // effect; that, and the last click's, may come late on a loaded
+        // machine, and are waited for as long as any step.
+        if (!Click(name, window)) {
+            if (attempt > 0 && Poll(done, kEffectBoundMs)) return attempt;
+            return NoteFailedStep(step + ": the control went after " + std::to_string(attempt) + " clicks without it");
+        }
+        if (Poll(done, attempt < 2 ? retryMs : kEffectBoundMs)) return attempt + 1;
     }
-    return 0;
+    return NoteFailedStep(step + ": 3 clicks without it, the last waited " + std::to_string(kEffectBoundMs) + " ms");
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
     const ControlState c = Control(name, window);
-    return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 1, 2);
+    return m->Target("double-click " + name + " " + window, c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 1, 2);
 }
 
 bool App::RightClick(const std::string& name, const std::string& window) {
     const ControlState c = Control(name, window);
-    return c.found && c.visible && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
+    return m->Target("right-click " + name + " " + window, c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
 }
 
-bool App::Type(const std::string& text) { return m->Xdotool({"type", "--delay", "40", "--", text}); }
+// ASCII goes as typed text, every other character as its key of the kit's
+// keymap: xdotool never binds and restores a key of its own while Wine reads.
+bool App::Type(const std::string& text) {
+    const std::string step = "type \"" + text + "\"";
+    std::u32string chars;
+    if (!DecodeUtf8(text, &chars)) return NoteFailedStep(step + ": not UTF-8");
+    const Keymap& keys = Session::Get().Keys(m->options.dpi);
+    for (char32_t c : chars) {
+        if (c >= 0x80 && keys.Find(c).keycode == 0) {
+            return NoteFailedStep(step + ": the kit's keymap lacks " + DescribeCharacter(c));
+        }
+    }
+    std::string ascii;
+    std::vector<std::string> strokes{"key", "--delay", "40"};
+    const auto flush = [&] {
+        const bool typed = (ascii.empty() || m->Input(step, {"type", "--delay", "40", "--", ascii})) &&
+                           (strokes.size() == 3 || m->Input(step, strokes));
+        ascii.clear();
+        strokes.resize(3);
+        return typed;
+    };
+    for (char32_t c : chars) {
+        if (c < 0x80) {
+            if (strokes.size() > 3 && !flush()) return false;
+            ascii += static_cast<char>(c);
+        } else {
+            if (!ascii.empty() && !flush()) return false;
+            strokes.push_back(Keymap::Stroke(keys.Find(c)));
+        }
+    }
+    return flush();
+}
 
-bool App::Key(const std::string& keys) { return m->Xdotool({"key", "--delay", "40", keys}); }
+bool App::Type(const std::string& text, const std::string& box, const std::string& window) {
+    std::string held;
+    return Type(text) && (Poll([&] { return (held = Control(box, window).text) == text; }, kTypedBoundMs) ||
+                          NoteFailedStep("type \"" + text + "\" into " + box + ": the box held \"" + held + "\""));
+}
+
+bool App::Key(const std::string& keys) { return m->Input("key " + keys, {"key", "--delay", "40", keys}); }
 
 bool App::FocusWindowTitled(const std::string& title) {
-    return m->Xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$", "windowfocus", "--sync", "%1"});
+    return m->Input("focus the window titled \"" + title + "\"",
+                    {"search", "--sync", "--onlyvisible", "--name", "^" + title + "$", "windowfocus", "--sync", "%1"});
 }
 
 bool App::Wheel(const std::string& name, int notches, const std::string& window) {
     const ControlState c = Control(name, window);
-    if (!c.found || !c.visible || notches == 0) return false;
-    return m->Xdotool({"mousemove", std::to_string(c.rect.CenterX()), std::to_string(c.rect.CenterY()),
+    if (!m->Target("wheel over " + name + " " + window, c) || notches == 0) return false;
+    return m->Input("wheel over " + name, {"mousemove", std::to_string(c.rect.CenterX()), std::to_string(c.rect.CenterY()),
                        "click", "--repeat", std::to_string(notches > 0 ? notches : -notches), "--delay", "60",
                        notches > 0 ? "4" : "5"});
 }
 
 bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
     if (steps < 1) steps = 1;
-    if (!m->Xdotool({"mousemove", std::to_string(x0), std::to_string(y0), "mousedown", "1"})) return false;
+    if (!Press(x0, y0)) return false;
     bool moved = true;
     for (int i = 1; i <= steps && moved; ++i) {
         // The pace of a hand: the program sees the moves spread over the duration.
         std::this_thread::sleep_for(std::chrono::milliseconds(durationMs / steps));
-        moved = m->Xdotool({"mousemove", std::to_string(x0 + (x1 - x0) * i / steps),
-                            std::to_string(y0 + (y1 - y0) * i / steps)});
+        moved = MoveTo(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
     }
-    return m->Xdotool({"mouseup", "1"}) && moved;
+    return Release() && moved;
 }
 
 bool App::Screenshot(const std::string& window, const std::string& pngPath) {
@@ -346,16 +399,20 @@ bool App::Kill() {
 }
 
 bool App::WaitExit(int boundMs, int* exitCode) {
-    const bool ended = WaitFor([&] { return !Running(); }, boundMs);
+    const bool ended = Poll([&] { return !Running(); }, boundMs);
     if (ended && exitCode) *exitCode = m->exitCode;
     return ended;
 }
 
 bool App::FollowRestart(int boundMs) {
     std::string port;
-    const bool back = WaitExit(boundMs) && WaitFor([&] { return !(port = ReadFile(m->workDir + "/probe.port")).empty(); }, boundMs);
+    if (!WaitExit(boundMs)) return NoteFailedStep("follow the restart: the program still ran after " + std::to_string(boundMs) + " ms");
+    // The new copy starts as any program does.
+    const bool back = Poll([&] { return !(port = ReadFile(m->workDir + "/probe.port")).empty(); }, kStartBoundMs);
     close(m->socket);
-    return back && m->Connect(static_cast<unsigned>(std::atoi(port.c_str())));
+    m->socket = -1;
+    return (back && m->Connect(static_cast<unsigned>(std::atoi(port.c_str())))) ||
+           NoteFailedStep("follow the restart: no new copy announced its probe within " + std::to_string(kStartBoundMs) + " ms");
 }
 
 bool LinkShows(App& app, const std::string& key, const std::string& language) {

@@ -45,8 +45,19 @@ std::string MissingWindowsBuild();
         if (!e2eMissing.empty()) GTEST_SKIP() << e2eMissing;                       \
     } while (0)
 
-// Polls condition until it holds or boundMs passed; true when it held.
-bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000);
+// Polls condition until it holds or boundMs passed; true when it held. A
+// wait that ends without it is kept as a failed step named by its line.
+bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000, const char* file = __builtin_FILE(),
+             int line = __builtin_LINE());
+// Waits for condition while the work goes on: false only once progress (a
+// count the work moves, such as the frames the unit received) stood still
+// for stallMs. A loaded machine makes a long job slower, not failed.
+bool WaitWhileAdvancing(const std::function<bool()>& condition, const std::function<long()>& progress,
+                        int stallMs = 30000, const char* file = __builtin_FILE(), int line = __builtin_LINE());
+// The kit steps that failed since the last call (clicks, waits, keys,
+// typing, probe requests), a line each with what it waited for and what it
+// saw: a table prints them with its row's failure.
+std::string FailedSteps();
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -137,7 +148,8 @@ public:
     // did not follow is given again, up to three times. Answers the clicks
     // given until done, 0 when done never came or no click could be given (a
     // control gone after a click may have gone with its effect). A click is
-    // given again only after retryMs without the effect.
+    // given again only after retryMs without the effect; the last click's
+    // effect is waited for 15 s.
     int ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
                    int retryMs = 1500);
     bool RightClick(const std::string& name, const std::string& window = "");
@@ -148,7 +160,12 @@ public:
     // then: a drag whose moves the test paces itself.
     bool Press(int x, int y);
     bool Release();
+    // Every character outside ASCII comes from the keys the kit bound on the
+    // private screen; a character the keymap lacks fails before any key.
     bool Type(const std::string& text);
+    // Types into a box the row emptied or selected, and waits until the box
+    // holds exactly text; a failed step says what it held.
+    bool Type(const std::string& text, const std::string& box, const std::string& window = "");
     bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
     // Waits for a top-level window of that exact title that the probe does
     // not see (a system dialog) and gives it the keyboard focus.

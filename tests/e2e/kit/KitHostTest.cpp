@@ -74,6 +74,11 @@ TEST_F(KitHost, ReadsControlsByName) {
     // Checks that must fail on what is not there.
     EXPECT_EQ(host->ClickUntil("no_such_control", "Kit Host", [] { return true; }), 0);
     EXPECT_FALSE(LinkShows(*host, "no_such_key"));
+    EXPECT_FALSE(host->Type("\xe4\xb8\xad"));
+    // Each failed step says which it was and what it saw.
+    const std::string steps = FailedSteps();
+    EXPECT_NE(steps.find("click no_such_control Kit Host: no such control"), std::string::npos) << steps;
+    EXPECT_NE(steps.find("type \"\xe4\xb8\xad\": the kit's keymap lacks U+4E2D"), std::string::npos) << steps;
 }
 
 TEST_F(KitHost, ClickSendsTheCommandToTheUnit) {
@@ -91,10 +96,11 @@ TEST_F(KitHost, CheckBoxEditSliderAndWheelTakeRealInput) {
     EXPECT_TRUE(WaitFor([] { return host->Control("loud_check").selected; }));
 
     ASSERT_TRUE(host->Click("name_edit"));
-    ASSERT_TRUE(host->Type("Brisa 16"));
+    // Letters, signs and digits of the kit's keymap, as X input.
+    const std::string typed = "Brisa 16 Зал №1 −3,5к Ёё Їжак ２０ «»";
+    ASSERT_TRUE(host->Type(typed, "name_edit")) << FailedSteps();
     ASSERT_TRUE(host->Key("Return"));
-    EXPECT_TRUE(WaitFor([] { return host->Control("name_edit").text == "Brisa 16"; }))
-        << host->Control("name_edit").text;
+    EXPECT_TRUE(WaitFor([&] { return host->Control("name_edit").text == typed; })) << host->Control("name_edit").text;
 
     const ControlState level = host->Control("level");
     const int y = level.rect.CenterY();

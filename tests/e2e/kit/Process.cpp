@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/Steps.h"
 
 extern char** environ;
 
@@ -51,7 +51,7 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& env, const 
 bool WaitChild(pid_t pid, int boundMs, int* exitCode) {
     if (pid <= 0) return false;
     int status = 0;
-    const bool ended = WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, boundMs);
+    const bool ended = Poll([&] { return waitpid(pid, &status, WNOHANG) == pid; }, boundMs);
     if (ended && exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return ended;
 }

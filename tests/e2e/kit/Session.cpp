@@ -95,16 +95,21 @@ std::string Session::Display(int dpi) {
     if (found != mDisplays.end()) return found->second.id;
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return std::string();
+    // No reset when its last client leaves: the keymap stays from one program to the next.
     const pid_t pid = Spawn({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0", ScreenFor(dpi),
-                             "-nolisten", "tcp"},
+                             "-nolisten", "tcp", "-noreset"},
                             {});
     close(pipeEnds[1]);
     std::string number;
     char c;
     while (read(pipeEnds[0], &c, 1) == 1 && c != '\n') number += c;
     close(pipeEnds[0]);
-    if (pid <= 0 || number.empty()) return std::string();
+    if (pid <= 0 || number.empty()) return (mDisplayError = "Xvfb did not start"), std::string();
     mDisplays[dpi] = Server{pid, ":" + number};
+    if (!mKeymaps[dpi].Load(":" + number, mRoot, &mDisplayError)) {
+        mDisplays[dpi].id.clear();
+        return std::string();
+    }
     return ":" + number;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "tests/e2e/kit/Keymap.h"
 #include "tests/e2e/kit/Process.h"
 
 namespace e2e {
@@ -23,8 +24,12 @@ public:
 
     // The private prefix for dpi, copied on first use; empty when the copy failed.
     std::string Prefix(int dpi);
-    // ":<n>" of the Xvfb sized for dpi, started on first use; empty on failure.
+    // ":<n>" of the Xvfb sized for dpi, started on first use with the kit's
+    // keymap loaded; empty on failure, with why in DisplayError.
     std::string Display(int dpi);
+    const std::string& DisplayError() const { return mDisplayError; }
+    // The keymap loaded on the display of dpi.
+    const Keymap& Keys(int dpi) { return mKeymaps[dpi]; }
     // A new empty folder under the session's temporary folder.
     std::string NewFolder(const std::string& stem);
     // WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY for dpi.
@@ -39,6 +44,8 @@ private:
     std::string mRoot;
     std::map<int, Server> mPrefixes;
     std::map<int, Server> mDisplays;
+    std::map<int, Keymap> mKeymaps;
+    std::string mDisplayError;
     int mFolders = 0;
 };
 

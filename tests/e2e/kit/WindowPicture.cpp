@@ -1,6 +1,7 @@
 #include <string>
 
 #include "tests/e2e/kit/BrisaE2E.h"
+#include "tests/e2e/kit/Steps.h"
 
 namespace e2e {
 
@@ -53,7 +54,7 @@ std::string PictureFaults(App& app, const std::string& window, const std::string
 std::string PictureWindow(App& app, const std::string& window, const std::string& png) {
     // A window just shown may paint its texts a moment after its ground.
     std::string faults;
-    WaitFor([&] { return (faults = PictureFaults(app, window, png)).empty(); });
+    Poll([&] { return (faults = PictureFaults(app, window, png)).empty(); }, 15000);
     return faults;
 }
 

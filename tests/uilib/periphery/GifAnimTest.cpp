@@ -3,14 +3,12 @@
 // window timer, the painted frame, and stopping when hidden.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "ControlTestKit.h"
 #include "DibCanvas.h"
 #include "HiddenHostSuite.h"
 #include "uilib/control/GifAnim.h"
-#include "tests/uilib/kit/BenchClock.h"
 #include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
@@ -21,19 +19,17 @@ namespace {
 const wchar_t kThreeFrames[] = BRISA_GIF_FIXTURES L"\\three_frames.gif";
 const wchar_t kOneFrame[] = BRISA_GIF_FIXTURES L"\\one_frame.gif";
 
-// Remembers when each of its timer ticks came.
+// Remembers, at each of its timer's ticks, the frame it moved to and the
+// interval it then asked the window timer for.
 class TimedGif : public CGifAnimUI {
 public:
     void HandleEvent(TEventInfo& event) override
     {
-        if (event.type == UIEVENT_TIMER) {
-            LARGE_INTEGER now;
-            QueryPerformanceCounter(&now);
-            ticks.push_back(now);
-        }
         CGifAnimUI::HandleEvent(event);
+        if (event.type == UIEVENT_TIMER)
+            ticks.emplace_back(GetCurrentFrame(), GetPaintManager()->TimerInterval(this, kTimerId));
     }
-    std::vector<LARGE_INTEGER> ticks;
+    std::vector<std::pair<unsigned, UINT>> ticks;
 };
 
 struct GifWindow : SkinUITest::HiddenHostSuite {
@@ -73,22 +69,14 @@ TEST_F(GifWindow, EachFramePlaysForItsOwnDelay)
 {
     Load(kThreeFrames);
     ASSERT_TRUE(gif.IsPlaying());
-    // Five rounds; the tick that leaves frame f ends an interval of frame f.
-    // The median per frame keeps a busy machine's odd late tick out; the
-    // margin stays well under the 50 ms between the nearest two delays.
-    const size_t kRounds = 5;
-    ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.ticks.size() >= 3 * kRounds + 1; }, 8000));
+    EXPECT_EQ(200u, host->pm.TimerInterval(&gif, CGifAnimUI::kTimerId));
+    // Two rounds of the window timer's own ticks, each frame in turn for its delay.
+    ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.ticks.size() >= 6; }, 8000));
     gif.StopAnimation();
-    const double expected[] = {100, 50, 200};
-    for (size_t frame = 0; frame < 3; ++frame) {
-        std::vector<double> intervals;
-        for (size_t round = 0; round < kRounds; ++round) {
-            const size_t i = round * 3 + frame;
-            intervals.push_back(SkinUITest::MillisecondsOf(gif.ticks[i], gif.ticks[i + 1]));
-        }
-        std::sort(intervals.begin(), intervals.end());
-        EXPECT_NEAR(expected[frame], intervals[kRounds / 2], 20.0) << "frame " << (frame + 1) % 3;
-    }
+    gif.ticks.resize(6);
+    const std::vector<std::pair<unsigned, UINT>> expected{{1, 100}, {2, 50}, {0, 200}, {1, 100}, {2, 50}, {0, 200}};
+    EXPECT_EQ(expected, gif.ticks);
+    EXPECT_EQ(0u, host->pm.TimerInterval(&gif, CGifAnimUI::kTimerId));
 }
 
 TEST_F(GifWindow, PaintingShowsTheCurrentFrame)

@@ -1,0 +1,72 @@
+#include "tests/e2e/kit/Steps.h"
+
+#include <chrono>
+#include <cstring>
+#include <deque>
+#include <thread>
+
+#include "tests/e2e/kit/BrisaE2E.h"
+
+namespace e2e {
+
+namespace {
+
+// The last few: the step that ended a row's chain is the newest.
+std::deque<std::string>& Record() {
+    static std::deque<std::string> record;
+    return record;
+}
+
+std::string Where(const char* file, int line) {
+    const char* slash = std::strrchr(file, '/');
+    return std::string(slash ? slash + 1 : file) + ":" + std::to_string(line);
+}
+
+}  // namespace
+
+bool NoteFailedStep(const std::string& line) {
+    Record().push_back(line);
+    if (Record().size() > 6) Record().pop_front();
+    return false;
+}
+
+bool Poll(const std::function<bool()>& condition, int boundMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool WaitFor(const std::function<bool()>& condition, int boundMs, const char* file, int line) {
+    return Poll(condition, boundMs) ||
+           NoteFailedStep("wait at " + Where(file, line) + ": not within " + std::to_string(boundMs) + " ms");
+}
+
+bool WaitWhileAdvancing(const std::function<bool()>& condition, const std::function<long()>& progress, int stallMs,
+                        const char* file, int line) {
+    long last = progress();
+    auto moved = std::chrono::steady_clock::now();
+    for (;;) {
+        if (condition()) return true;
+        const long now = progress();
+        if (now != last) {
+            last = now;
+            moved = std::chrono::steady_clock::now();
+        } else if (std::chrono::steady_clock::now() - moved >= std::chrono::milliseconds(stallMs)) {
+            return NoteFailedStep("wait at " + Where(file, line) + ": the work stood still at " + std::to_string(now) +
+                                  " for " + std::to_string(stallMs) + " ms");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::string FailedSteps() {
+    std::string text;
+    for (const std::string& line : Record()) text += "\n  failed step: " + line;
+    Record().clear();
+    return text;
+}
+
+}  // namespace e2e

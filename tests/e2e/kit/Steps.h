@@ -1,0 +1,15 @@
+// The kit's record of its failed steps, and the plain poll its own retries use.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// Keeps a failed step's line ("click send_btn in Kit Host: not visible");
+// false, so that a step can end with it.
+bool NoteFailedStep(const std::string& line);
+// Polls condition until it holds or boundMs passed, keeping nothing.
+bool Poll(const std::function<bool()>& condition, int boundMs);
+
+}  // namespace e2e
