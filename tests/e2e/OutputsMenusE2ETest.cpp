@@ -195,7 +195,10 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     const int freq = std::atoi(app->Control("hp_freq", kTitle).text.c_str());
     ASSERT_GE(freq, 20);
     size_t mark = app->Mark();
-    const ControlState combo = app->Control("hp_slop", kTitle);
+    // Read once laid out: the end of the start-up read may lay the window out again.
+    ControlState combo;
+    auto comboNow = [&] { return (combo = app->Control("hp_slop", kTitle)).visible && combo.rect.Width() > 0; };
+    ASSERT_TRUE(WaitFor(comboNow)) << FailedSteps();
     const int slope = combo.index == 2 ? 3 : 2;
     // The drop-down list: shown (a click the window did not take yet is
     // given again), then placed under the combo.
@@ -203,7 +206,7 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     auto dropShown = [&](bool placed) {
         for (const WindowState& w : app->Windows()) {
             if (!w.visible || w.className != "ComboWnd") continue;
-            if (!placed || (w.rect.left == combo.rect.left && w.rect.top >= combo.rect.bottom &&
+            if (!placed || (comboNow() && w.rect.left == combo.rect.left && w.rect.top >= combo.rect.bottom &&
                             w.rect.top <= combo.rect.bottom + 4))
                 return (drop = w).found;
         }
