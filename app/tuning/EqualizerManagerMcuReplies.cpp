@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/tuning/ControlText.h"
 #include "app/windows/MsgWnd.h"
 #include "base/AnsiText.h"
 #include "base/Log.h"
@@ -40,6 +41,7 @@ bool IsMcuRecord(int subcommand)
 void EqualizerManager::ReadMcuValueCallback(int subcommand, LPARAM value)
 {
     LogPrintW(L"ReadMcuValueCallback 0x%02x\n", subcommand);
+    const TypingKept typing(mManager);
     void* record = IsMcuRecord(subcommand) ? reinterpret_cast<void*>(value) : nullptr;
     SceneProfile& profile = Current();
     switch (subcommand) {

@@ -214,6 +214,8 @@ void EqualizerManager::ProfilePushed(bool linkLasted)
                                    mPushOutcome == PushOutcome::Unanswered, mTransferSilentBefore);
     if (end == JobEnd::Silent)
         UnitStoppedAnswering(L"${profile_push_fail}");
+    else if (end == JobEnd::Quiet && mPushOutcome == PushOutcome::Unanswered)
+        TellAfterLoading(L"${profile_push_fail}");  // writes that failed as the unit left, before the system said so
     else
         TellJobEnd(end, L"${profile_push_cut}");
 }

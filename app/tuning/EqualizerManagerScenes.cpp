@@ -14,6 +14,9 @@ const uint32_t kQueueDrainMs = 10000;
 const uint32_t kDrainPollMs = 10;
 // What a job its link's end cut did not do, by SceneJob.
 const wchar_t* const kSceneCutWords[] = {L"${load_scene_cut}", L"${save_scene_cut}", L"${delete_scene_cut}"};
+// A save or delete the unit did not confirm, though its link neither ended
+// nor went silent (a write failed as the unit left, before the system said so).
+const wchar_t* const kSceneUnconfirmedWords[] = {nullptr, L"${save_scene_fail}", L"${delete_scene_fail}"};
 
 void OpenSceneWnd(HWND owner, EqualizerManager& controller, SceneWndMode mode)
 {
@@ -155,6 +158,7 @@ void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result, bool li
     }
     // In the scene window while it is open; over the main window once it was closed.
     const wchar_t* word = JobEndWord(end, kSceneCutWords[static_cast<int>(job)]);
+    if (end == JobEnd::Quiet && result != UnitStatusRead::Done) word = kSceneUnconfirmedWords[static_cast<int>(job)];
     if (mDevice.mSceneWnd != nullptr)
         PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, reinterpret_cast<WPARAM>(word), 0);
     else if (word != nullptr)
