@@ -418,7 +418,7 @@ const Row kRows[] = {
      [](App& app) {
          return app.Click("btn_link_output") &&
                 WaitFor([&] { return app.Control("MessageText", "msgcbwnd").text == SkinText("en", "link_tips"); }) &&
-                app.ClickUntil("check_box_1", "msgcbwnd", [&] { return app.Control("check_box_1", "msgcbwnd").selected; }) &&
+                app.ClickUntil("check_box_1", "msgcbwnd", [&] { return app.Control("check_box_1", "msgcbwnd").selected; }, App::kToggleRetryMs) &&
                 app.ClickUntil("confirm_btn", "msgcbwnd", [&] { return !app.Window("msgcbwnd").found; });
      },
      [](App&) {
@@ -482,13 +482,13 @@ const Row kRows[] = {
      },
      false, [](App& app) {
          const std::string comp = "CompressorsOnWnd";
-         return app.ClickUntil("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) &&
+         return app.ClickUntil("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }, App::kToggleRetryMs) &&
                 app.Request("MENU advance_item_compressors_on") == "OK" &&
                 WaitFor([&] { return app.Control("edit_threshold_3", comp).visible && !app.Control("box_enable_3", comp).enabled; }) &&
                 !app.Control("edit_threshold_3", comp).enabled && !app.Control("slider_release_time_3", comp).enabled &&
                 app.Click("edit_threshold_3", comp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
                 app.Key("Return") && app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }) &&
-                app.ClickUntil("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) &&
+                app.ClickUntil("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }, App::kToggleRetryMs) &&
                 WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
      }},
     {"a compressor window open across a switch to Russian shows its times in the Russian word",

@@ -282,7 +282,7 @@ Operation StatusRead()
 {
     Operation op;
     op.prepare = [](App& app) {
-        return app.ClickUntil("btnConnect", kMain, [&] { return IsDisconnected(app); });
+        return app.ClickUntil("btnConnect", kMain, [&] { return IsDisconnected(app); }, App::kToggleRetryMs);
     };
     op.go = [](App& app) { return app.Click("btnConnect", kMain); };
     return op;
@@ -473,7 +473,7 @@ protected:
             ASSERT_TRUE(app->SetSilent(false));
             ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) || IsDisconnected(*app); }, kBoundMs));
             if (IsDisconnected(*app)) {
-                ASSERT_TRUE(app->ClickUntil("btnConnect", kMain, [&] { return Sent(*app, back, "03 08 bb"); })) << Describe(*app);
+                ASSERT_TRUE(app->ClickUntil("btnConnect", kMain, [&] { return Sent(*app, back, "03 08 bb"); }, App::kToggleRetryMs)) << Describe(*app);
             }
         }
         ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) && Sent(*app, back, "03 08 bb"); }, kBoundMs))

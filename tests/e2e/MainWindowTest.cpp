@@ -289,7 +289,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                     strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
                 }
                 std::vector<int> menu, read;
-                ASSERT_TRUE(app.ClickUntil("delay_link_3", kTitle, [&] { return app.Control(edges.back()).visible; }));
+                ASSERT_TRUE(app.ClickUntil("delay_link_3", kTitle, [&] { return app.Control(edges.back()).visible; }, App::kToggleRetryMs));
                 ASSERT_TRUE(WaitFor([&] {
                     menu = read;
                     read.clear();

@@ -424,8 +424,8 @@ bool LinkShows(App& app, const std::string& key, const std::string& language) {
 bool Reconnect(App& app, int boundMs) {
     const std::string main = "Brisa DSP Audio";
     const std::string disconnected = SkinText("en", "btn_disconnected");
-    return app.ClickUntil("btnConnect", main, [&] { return LinkShows(app, "btn_disconnected"); }) &&
-           app.ClickUntil("btnConnect", main, [&] { return app.Control("btnConnect", main).text != disconnected; }) &&
+    return app.ClickUntil("btnConnect", main, [&] { return LinkShows(app, "btn_disconnected"); }, App::kToggleRetryMs) &&
+           app.ClickUntil("btnConnect", main, [&] { return app.Control("btnConnect", main).text != disconnected; }, App::kToggleRetryMs) &&
            WaitFor([&] { return LinkShows(app, "btn_connected"); }, boundMs);
 }
 

@@ -152,6 +152,10 @@ public:
     // effect is waited for 15 s.
     int ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
                    int retryMs = 1500);
+    // A toggle (the connect button, a check box) is clicked again only after this long
+    // without its effect: a click taken late on a loaded machine would
+    // otherwise be undone by the second.
+    static constexpr int kToggleRetryMs = 15000;
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
