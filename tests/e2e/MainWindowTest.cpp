@@ -88,7 +88,8 @@ TEST_F(MainWindowProcess, OpensCentredAndRefusesASecondInstanceInItsLanguage) {
             EXPECT_TRUE(third.Started() && WaitFor([&] { return StartUpReadDone(third, "en"); }, 30000)) << third.Error();
         }
         ASSERT_TRUE(second.ClickUntil("confirm_btn", "msgwnd",
-                                      [&] { return !second.Running() || !second.Window("msgwnd").visible; }));
+                                      [&] { return !second.Running() || !second.Window("msgwnd").visible; }))
+            << FailedSteps();
         int code = -1;
         ASSERT_TRUE(second.WaitExit(20000, &code));
         EXPECT_EQ(code, 0);
