@@ -72,7 +72,7 @@ TEST_F(BandProcess, TypedFrequencyWithKSendsTheBand)
     ASSERT_TRUE(app->Click("eq_freq_5", kTitle));
     ASSERT_TRUE(app->Key("End"));
     for (int i = 0; i < 6; ++i) ASSERT_TRUE(app->Key("BackSpace"));
-    ASSERT_TRUE(app->Type("2k5", "eq_freq_5", kTitle)) << FailedSteps();
+    ASSERT_TRUE(app->Type("2k5", "eq_freq_5", kTitle));
     ASSERT_TRUE(app->Key("Return"));
     std::vector<UnitFrame> frames;
     ASSERT_TRUE(WaitFor([&] { return !(frames = BandFrames(*app, mark, 0, 5)).empty(); }));

@@ -552,11 +552,11 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
         SCOPED_TRACE(row.name);
         FailedSteps();  // what rows before it left
         if (row.prepare) {
-            ASSERT_TRUE(row.prepare(app)) << FailedSteps();
+            ASSERT_TRUE(row.prepare(app));
         }
         const std::vector<std::string> expected = row.frames(app);
         const size_t mark = app.Mark();
-        ASSERT_TRUE(row.action(app)) << FailedSteps();
+        ASSERT_TRUE(row.action(app));
         std::vector<UnitFrame> frames;
         if (row.busy) {
             // The job ends once the unit took its commands and its loading

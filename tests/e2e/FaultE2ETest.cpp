@@ -401,7 +401,7 @@ protected:
     {
         const Operation op = row.operation();
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
-        ASSERT_TRUE(op.prepare(*app)) << Describe(*app) << FailedSteps();
+        ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
         const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
                    closed = row.fault >= Fault::AltF4;
         // An image slow enough that the close comes before its end.
@@ -411,11 +411,11 @@ protected:
             ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
         }
         const size_t mark = app->Mark();
-        ASSERT_TRUE(op.go(*app)) << Describe(*app) << FailedSteps();
+        ASSERT_TRUE(op.go(*app)) << Describe(*app);
         // The job's own pace bounds its waits: each stands only while the unit receives nothing.
         const auto received = [&] { return static_cast<long>(app->Mark()); };
         auto reached = [&](size_t n) { return WaitWhileAdvancing([&] { return app->Mark() >= mark + n; }, received, kBoundMs); };
-        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand)) << "the operation did not reach the unit" << Describe(*app) << FailedSteps();
+        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
         ASSERT_TRUE(!afterLast || app->Unplug());
         // Back as soon as the cut job has ended.
         const size_t plugged = app->Mark();
@@ -440,11 +440,11 @@ protected:
             told = notice.text;
             return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found &&
                    (!flap || IsConnected(*app));
-        }, received, op.boundMs)) << "told \"" << told << "\";" << Describe(*app) << FailedSteps();
+        }, received, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
         // The copy started again reads the unit anew: its own frames pace the wait.
         EXPECT_TRUE(!restart || ((!row.notice || ClickBoxButton(*app, "confirm_btn")) && app->FollowRestart(kBoundMs) &&
                                  WaitWhileAdvancing([&] { return IsConnected(*app); }, received, kBoundMs)))
-            << "started again once answered" << FailedSteps();
+            << "started again once answered";
         if (restart) return;
         EXPECT_EQ("OK pong", app->Request("PING")) << "the window answers";
         EXPECT_EQ("OK 0 0", app->Request("UIEXCHANGES")) << "the UI thread waited on the unit";

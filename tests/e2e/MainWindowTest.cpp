@@ -88,8 +88,7 @@ TEST_F(MainWindowProcess, OpensCentredAndRefusesASecondInstanceInItsLanguage) {
             EXPECT_TRUE(third.Started() && WaitFor([&] { return StartUpReadDone(third, "en"); }, 30000)) << third.Error();
         }
         ASSERT_TRUE(second.ClickUntil("confirm_btn", "msgwnd",
-                                      [&] { return !second.Running() || !second.Window("msgwnd").visible; }))
-            << FailedSteps();
+                                      [&] { return !second.Running() || !second.Window("msgwnd").visible; }));
         int code = -1;
         ASSERT_TRUE(second.WaitExit(20000, &code));
         EXPECT_EQ(code, 0);

@@ -198,7 +198,7 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     // Read once laid out: the end of the start-up read may lay the window out again.
     ControlState combo;
     auto comboNow = [&] { return (combo = app->Control("hp_slop", kTitle)).visible && combo.rect.Width() > 0; };
-    ASSERT_TRUE(WaitFor(comboNow)) << FailedSteps();
+    ASSERT_TRUE(WaitFor(comboNow));
     const int slope = combo.index == 2 ? 3 : 2;
     // The drop-down list: shown (a click the window did not take yet is
     // given again), then placed under the combo.

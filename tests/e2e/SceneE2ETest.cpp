@@ -92,7 +92,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     ASSERT_TRUE(OpenAndChoose(app, "scene_item_saveas_scene", 1,
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
-    ASSERT_TRUE(app.Type("ABC", "name_edt", "namemsgwnd")) << FailedSteps();
+    ASSERT_TRUE(app.Type("ABC", "name_edt", "namemsgwnd"));
     EXPECT_EQ("", PictureWindow(app, "namemsgwnd", ScreenshotFolder() + "/dialog_name_en_96.png"));
     ASSERT_TRUE(app.Key("Return"));
     EXPECT_EQ(SkinText("en", "save_scene_ok"), ConfirmBox(app));
@@ -129,7 +129,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     ASSERT_TRUE(OpenAndChoose(app, "scene_item_saveas_scene", 2,
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
-    ASSERT_TRUE(app.Type("DEF", "name_edt", "namemsgwnd")) << FailedSteps();
+    ASSERT_TRUE(app.Type("DEF", "name_edt", "namemsgwnd"));
     ASSERT_TRUE(app.Key("Return"));
     const bool busy = WaitFor([&] { return app.Window("loadingwnd").found; });
     ASSERT_EQ("OK", app.Request("HOLDWRITES 0"));

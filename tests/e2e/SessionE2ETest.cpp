@@ -84,7 +84,7 @@ void TypeInto(App& app, const std::string& edit, const std::string& text)
     ASSERT_TRUE(app.Click(edit, kMain));
     ASSERT_TRUE(app.Key("End"));
     ASSERT_TRUE(app.Key("shift+Home"));
-    ASSERT_TRUE(app.Type(text, edit, kMain)) << FailedSteps();
+    ASSERT_TRUE(app.Type(text, edit, kMain));
     ASSERT_TRUE(app.Key("Return"));
 }
 

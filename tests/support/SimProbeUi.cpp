@@ -62,7 +62,8 @@ std::string WindowRecord(HWND window) {
     std::snprintf(handle, sizeof(handle), "%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
     return std::string("hwnd=") + handle + "\tvisible=" + (IsWindowVisible(window) ? "1" : "0") +
            "\tenabled=" + (IsWindowEnabled(window) ? "1" : "0") +
-           "\trect=" + RectText(rc) + "\ttitle=" + ProbeEscape(WindowText(window, true)) +
+           "\tdirty=" + (GetUpdateRect(window, nullptr, FALSE) ? "1" : "0") + "\trect=" + RectText(rc) +
+           "\ttitle=" + ProbeEscape(WindowText(window, true)) +
            "\tclass=" + ProbeEscape(WindowText(window, false));
 }
 
@@ -87,6 +88,24 @@ bool Shown(CControlUI* control) {
     return true;
 }
 
+// The top-level window a click at the rectangle's centre reaches, when it
+// is not window (another window, of this program or another, shown over it).
+std::string WindowOver(const RECT& rc, HWND window) {
+    const POINT centre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    const HWND hit = WindowFromPoint(centre);
+    const HWND top = hit != nullptr ? GetAncestor(hit, GA_ROOT) : nullptr;
+    if (top == window) return std::string();
+    if (top == nullptr) return "nothing";
+    return ProbeEscape(WindowText(top, true)) + " (" + ProbeEscape(WindowText(top, false)) + ")";
+}
+
+// The X window the display driver shows window in (decimal, as X tools
+// print it), for the kit to see that the X server puts it under the pointer.
+std::string XWindow(HWND window) {
+    const auto id = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
+    return id != 0 ? std::to_string(id) : std::string();
+}
+
 // Controls not yet attached (pages built later) have no manager: the window is the one searched.
 std::string ControlRecord(CControlUI* control, HWND window) {
     RECT rc = control->GetPosition();
@@ -105,7 +124,7 @@ std::string ControlRecord(CControlUI* control, HWND window) {
     auto* button = static_cast<SkinUI::CSButtonUI*>(control->FindInterface(L"SButton"));
     const bool selected = (option != nullptr && option->IsSelected()) || (button != nullptr && button->IsSelected());
     return "OK type=" + ProbeEscape(control->GetTypeName()) + "\ttext=" + ProbeEscape(control->GetTextContent().CStr()) +
-           "\tvisible=" + (Shown(control) ? "1" : "0") + "\tenabled=" + (control->GetEnabledState() ? "1" : "0") +
+           "\tvisible=" + (Shown(control) ? "1" : "0") + "\tover=" + WindowOver(rc, window) + "\txwindow=" + XWindow(window) + "\tenabled=" + (control->GetEnabledState() ? "1" : "0") +
            "\tselected=" + (selected ? "1" : "0") + "\tvalue=" + value + "\tmin=" + low +
            "\tmax=" + high + "\tindex=" + index + "\trect=" + RectText(rc) + "\n";
 }

@@ -79,11 +79,37 @@ struct App::Impl {
     bool Input(const std::string& step, const std::vector<std::string>& args) {
         return Xdotool(args) || NoteFailedStep(step + ": xdotool failed");
     }
-    // The centre of a visible control for a click, or a failed step saying what the probe saw.
-    bool Target(const std::string& step, const ControlState& c) {
-        if (!c.found) return NoteFailedStep(step + ": no such control");
-        if (!c.visible) return NoteFailedStep(step + ": not visible");
-        return true;
+    // The top-level X window under the pointer as the X server has it now
+    // (decimal), empty when xdotool cannot tell.
+    std::string WindowUnderPointer() {
+        const std::string file = workDir + "/pointer.txt";
+        std::remove(file.c_str());
+        if (!RunTool({"xdotool", "getmouselocation"}, XEnvironment(), 15000, file)) return std::string();
+        const std::string text = ReadFile(file);
+        const size_t at = text.find("window:");
+        if (at == std::string::npos) return std::string();
+        const size_t from = at + 7;
+        return text.substr(from, text.find_first_not_of("0123456789", from) - from);
+    }
+    // A visible control a click at its centre reaches, the pointer on it, or
+    // a failed step saying what the probe or the X server showed there. A
+    // window over it (a loading window going, another program brought
+    // forward), or one the X server has not yet mapped, is waited out as a
+    // person waits for what they see.
+    bool Aim(App& app, const std::string& step, const std::string& name, const std::string& window,
+             ControlState* c) {
+        Poll([&] { return !(*c = app.Control(name, window)).visible || c->over.empty(); }, kEffectBoundMs);
+        if (!c->found) return NoteFailedStep(step + ": no such control");
+        if (!c->visible) return NoteFailedStep(step + ": not visible");
+        const std::string bound = " for " + std::to_string(kEffectBoundMs) + " ms";
+        if (!c->over.empty()) return NoteFailedStep(step + ": under " + c->over + bound);
+        const std::string x = std::to_string(c->rect.CenterX()), y = std::to_string(c->rect.CenterY());
+        if (c->xwindow.empty()) return NoteFailedStep(step + ": the probe names no X window for it");
+        if (!Input(step, {"mousemove", x, y})) return false;
+        std::string under;
+        if (Poll([&] { return (under = WindowUnderPointer()) == c->xwindow; }, kEffectBoundMs)) return true;
+        return NoteFailedStep(step + ": the X server shows window " + (under.empty() ? "none" : under) +
+                              " there, not its window " + c->xwindow + bound);
     }
 };
 
@@ -180,7 +206,9 @@ std::string App::Request(const std::string& line, std::vector<std::string>* list
     }
     std::string first;
     if (!m->ReadLine(&first)) first = "ERR no reply";
-    if (first.rfind("ERR", 0) == 0) NoteFailedStep("request \"" + line + "\": " + first);
+    // A window or control that is not there is an answer, which the caller weighs.
+    const bool answered = first.rfind("ERR no window ", 0) == 0 || first.rfind("ERR no control ", 0) == 0;
+    if (first.rfind("ERR", 0) == 0 && !answered) NoteFailedStep("request \"" + line + "\": " + first);
     const std::string word = line.substr(0, line.find(' '));
     if (word == "WINDOWS" || word == "CONTROLS" || word == "FRAMES" || word == "PARAMS" ||
         word == "GDIOBJECTS") {
@@ -236,8 +264,8 @@ bool App::Press(int x, int y) {
 bool App::Release() { return m->Input("release", {"mouseup", "1"}); }
 
 bool App::Click(const std::string& name, const std::string& window) {
-    const ControlState c = Control(name, window);
-    return m->Target("click " + name + " " + window, c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
+    ControlState c;
+    return m->Aim(*this, "click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
 }
 
 int App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
@@ -257,13 +285,13 @@ int App::ClickUntil(const std::string& name, const std::string& window, const st
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
-    const ControlState c = Control(name, window);
-    return m->Target("double-click " + name + " " + window, c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 1, 2);
+    ControlState c;
+    return m->Aim(*this, "double-click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 1, 2);
 }
 
 bool App::RightClick(const std::string& name, const std::string& window) {
-    const ControlState c = Control(name, window);
-    return m->Target("right-click " + name + " " + window, c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
+    ControlState c;
+    return m->Aim(*this, "right-click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
 }
 
 // ASCII goes as typed text, every other character as its key of the kit's
@@ -313,8 +341,8 @@ bool App::FocusWindowTitled(const std::string& title) {
 }
 
 bool App::Wheel(const std::string& name, int notches, const std::string& window) {
-    const ControlState c = Control(name, window);
-    if (!m->Target("wheel over " + name + " " + window, c) || notches == 0) return false;
+    ControlState c;
+    if (!m->Aim(*this, "wheel over " + name + " " + window, name, window, &c) || notches == 0) return false;
     return m->Input("wheel over " + name, {"mousemove", std::to_string(c.rect.CenterX()), std::to_string(c.rect.CenterY()),
                        "click", "--repeat", std::to_string(notches > 0 ? notches : -notches), "--delay", "60",
                        notches > 0 ? "4" : "5"});
@@ -332,8 +360,10 @@ bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
     return Release() && moved;
 }
 
+// Taken once the program has nothing left to paint in the window.
 bool App::Screenshot(const std::string& window, const std::string& pngPath) {
-    const WindowState w = Window(window);
+    WindowState w;
+    Poll([&] { return !(w = Window(window)).found || !w.dirty; }, kEffectBoundMs);
     if (!w.found || w.rect.Width() <= 0 || w.rect.Height() <= 0) return false;
     const std::string crop = std::to_string(w.rect.Width()) + "x" + std::to_string(w.rect.Height()) + "+" +
                              std::to_string(w.rect.left) + "+" + std::to_string(w.rect.top);

@@ -56,7 +56,7 @@ bool WaitWhileAdvancing(const std::function<bool()>& condition, const std::funct
                         int stallMs = 30000, const char* file = __builtin_FILE(), int line = __builtin_LINE());
 // The kit steps that failed since the last call (clicks, waits, keys,
 // typing, probe requests), a line each with what it waited for and what it
-// saw: a table prints them with its row's failure.
+// saw. Every failed check of a test prints them after its message.
 std::string FailedSteps();
 
 struct Rect {
@@ -80,6 +80,10 @@ struct ControlState {
     bool hasIndex = false;  // combos and lists
     int index = -1;
     Rect rect;  // screen pixels
+    // The window a click at its centre reaches when it is another window
+    // ("title (class)"), which covers it; empty when it is its own.
+    std::string over;
+    std::string xwindow;  // the X window of its window, as X tools print it
 };
 
 struct WindowState {
@@ -87,6 +91,7 @@ struct WindowState {
     unsigned long hwnd = 0;
     bool visible = false;
     bool enabled = false;  // takes input (false under a modal window)
+    bool dirty = false;    // has a part left to paint
     Rect rect;
     std::string title;
     std::string className;

@@ -98,7 +98,7 @@ TEST_F(KitHost, CheckBoxEditSliderAndWheelTakeRealInput) {
     ASSERT_TRUE(host->Click("name_edit"));
     // Letters, signs and digits of the kit's keymap, as X input.
     const std::string typed = "Brisa 16 Зал №1 −3,5к Ёё Їжак ２０ «»";
-    ASSERT_TRUE(host->Type(typed, "name_edit")) << FailedSteps();
+    ASSERT_TRUE(host->Type(typed, "name_edit"));
     ASSERT_TRUE(host->Key("Return"));
     EXPECT_TRUE(WaitFor([&] { return host->Control("name_edit").text == typed; })) << host->Control("name_edit").text;
 

@@ -80,6 +80,8 @@ ControlState ParseControl(const std::string& reply) {
     state.max = static_cast<int>(Number(fields, "max", 0));
     state.hasIndex = fields.count("index") && !fields.at("index").empty();
     state.index = static_cast<int>(Number(fields, "index", -1));
+    state.over = fields.count("over") ? fields.at("over") : std::string();
+    state.xwindow = fields.count("xwindow") ? fields.at("xwindow") : std::string();
     return state;
 }
 
@@ -93,6 +95,7 @@ WindowState ParseWindow(const std::string& reply) {
     state.hwnd = std::strtoul(fields.at("hwnd").c_str(), nullptr, 16);
     state.visible = Flag(fields, "visible");
     state.enabled = Flag(fields, "enabled");
+    state.dirty = Flag(fields, "dirty");
     state.title = fields.count("title") ? fields.at("title") : std::string();
     state.className = fields.count("class") ? fields.at("class") : std::string();
     return state;

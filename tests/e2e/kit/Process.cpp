@@ -56,8 +56,9 @@ bool WaitChild(pid_t pid, int boundMs, int* exitCode) {
     return ended;
 }
 
-bool RunTool(const std::vector<std::string>& argv, const Environment& env, int boundMs) {
-    const pid_t pid = Spawn(argv, env);
+bool RunTool(const std::vector<std::string>& argv, const Environment& env, int boundMs,
+             const std::string& outputFile) {
+    const pid_t pid = Spawn(argv, env, "", outputFile);
     int code = -1;
     if (WaitChild(pid, boundMs, &code)) return code == 0;
     if (pid > 0) {

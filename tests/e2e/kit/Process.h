@@ -17,7 +17,9 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& env, const 
             const std::string& outputFile = "");
 // Waits up to boundMs for the child to end; exitCode gets its code (128 + signal when killed).
 bool WaitChild(pid_t pid, int boundMs, int* exitCode = nullptr);
-// Runs a tool to its end (at most boundMs); true when it exited with 0.
-bool RunTool(const std::vector<std::string>& argv, const Environment& env, int boundMs = 30000);
+// Runs a tool to its end (at most boundMs), its output to outputFile (empty:
+// /dev/null); true when it exited with 0.
+bool RunTool(const std::vector<std::string>& argv, const Environment& env, int boundMs = 30000,
+             const std::string& outputFile = "");
 
 }  // namespace e2e

@@ -39,8 +39,8 @@ struct RandomUseResult {
     std::map<std::string, int> byWindow, byKind, entered;
 };
 
-// The windows of the list every run must reach that took no action in
-// counts ("MixerWnd, AboutWnd"); empty when each did.
+// The windows of the list every run must reach that are not in counts
+// (actions or entries by window: "MixerWnd, AboutWnd"); empty when each is.
 std::string Unreached(const std::map<std::string, int>& byWindow);
 
 // "window: count, ..." of a count map, for reports.

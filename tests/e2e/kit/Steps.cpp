@@ -1,6 +1,9 @@
 #include "tests/e2e/kit/Steps.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <thread>
@@ -21,6 +24,22 @@ std::string Where(const char* file, int line) {
     const char* slash = std::strrchr(file, '/');
     return std::string(slash ? slash + 1 : file) + ":" + std::to_string(line);
 }
+
+// Every failed check of a test prints the kit steps that failed before it,
+// so a log alone tells which click, wait or key of which row it was.
+class FailedStepPrinter : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { Record().clear(); }
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (!result.failed() || Record().empty()) return;
+        std::printf("%s\n", FailedSteps().c_str() + 1);
+        std::fflush(stdout);
+    }
+};
+
+[[maybe_unused]] const bool gPrinterAdded = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FailedStepPrinter);
+    return true;
+}();
 
 }  // namespace
 
