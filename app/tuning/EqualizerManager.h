@@ -606,6 +606,9 @@ private:
     // From a link job's start (the connect read aside) until the UI thread
     // takes its end: a removal meanwhile is told by that end, in the job's words.
     bool mJobTellsItsCut = false;
+    // Starts a link job's worker, marked running and telling its own cut;
+    // false, with both put back, when the thread did not start.
+    bool StartLinkJob(WorkerThread& worker, std::atomic<bool>& running);
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
     // The scene worker (EqualizerManagerScenes.cpp).
     static void SceneJobThread(void* self);

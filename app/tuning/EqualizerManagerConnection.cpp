@@ -281,6 +281,16 @@ bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
     return true;
 }
 
+bool EqualizerManager::StartLinkJob(WorkerThread& worker, std::atomic<bool>& running)
+{
+    mJobTellsItsCut = true;
+    running.store(true);
+    if (worker.Start()) return true;
+    mJobTellsItsCut = false;
+    running.store(false);
+    return false;
+}
+
 EqualizerManager::JobEnd EqualizerManager::HowJobEnded(bool taken, bool linkLasted, bool unanswered,
                                                        uint32_t silentBefore)
 {

@@ -92,12 +92,8 @@ void EqualizerManager::ResetMcuFactoryDefault()
     mRestartExpected = true;
     mFactorySilentBefore = mDevice.SilentExchanges();
     mFactoryLink = mDevice.LinkSerial();
-    mJobTellsItsCut = true;
     PostToMain(WM_BUSY_BEGIN);
-    mFactoryDefaultRunning.store(true);
-    if (mFactoryDefault.Start()) return;
-    mJobTellsItsCut = false;
-    mFactoryDefaultRunning.store(false);
+    if (StartLinkJob(mFactoryDefault, mFactoryDefaultRunning)) return;
     PostToMain(WM_BUSY_END);
 }
 

@@ -350,13 +350,7 @@ void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls,
     mOutputJobSilentBefore = mDevice.SilentExchanges();
     mOutputJobMissesBefore = missesBefore;
     mOutputJobLink = mDevice.LinkSerial();
-    mJobTellsItsCut = true;
-    mOutputJobRunning.store(true);
-    if (!mOutputJobWaiter.Start()) {
-        mJobTellsItsCut = false;
-        mOutputJobRunning.store(false);
-        PostToMain(WM_BUSY_END);
-    }
+    if (!StartLinkJob(mOutputJobWaiter, mOutputJobRunning)) PostToMain(WM_BUSY_END);
 }
 
 void EqualizerManager::OutputJobWaitThread(void* self)

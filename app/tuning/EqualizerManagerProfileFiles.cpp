@@ -124,11 +124,8 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferLink = mDevice.LinkSerial();
     mWholeSaveRead = false;
     mWholeSaveSilent = false;
-    mJobTellsItsCut = true;
-    mTransferRunning.store(true);
     PostToMain(WM_BUSY_BEGIN);
-    if (mTransfer.Start()) return true;
-    mTransferRunning.store(false);
+    if (StartLinkJob(mTransfer, mTransferRunning)) return true;
     PostTransferEnd();
     return false;
 }

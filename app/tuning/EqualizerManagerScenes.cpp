@@ -62,11 +62,7 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
     if (job == SceneJob::Load) mDevice.DisableAsyncMode();
     mSceneSilentBefore = mDevice.SilentExchanges();
     mSceneLink = mDevice.LinkSerial();
-    mJobTellsItsCut = true;
-    mSceneJobRunning.store(true);
-    if (!mSceneWorker.Start()) {
-        mJobTellsItsCut = false;
-        mSceneJobRunning.store(false);
+    if (!StartLinkJob(mSceneWorker, mSceneJobRunning)) {
         if (wasAsync) mDevice.EnableAsyncMode();
         return false;
     }
