@@ -260,6 +260,7 @@ int Least(const std::map<std::string, int>& entered)
 RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
 {
     RandomUseResult result;
+    result.entered = options.entered;
     std::mt19937 random(options.seed);
     bool plugged = true;
     std::map<std::string, long> identity = app.Params(0);
@@ -269,6 +270,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
     }
     const int main = static_cast<int>(identity["fw.main"]), slave = static_cast<int>(identity["fw.slave"]);
     bool offered = false;   // the unit came back on older firmware
+    int forcedBefore = 0;   // the forced update's entries when it was offered
     // Boxes confirmed towards the offer since: a box that comes back at once
     // (the update cannot start over another dialog) is not followed for ever.
     int offerConfirms = 0;
@@ -290,7 +292,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             if ((w.title == kMain && !active.found) || IsDialog(w)) active = w;
             transferring = transferring || Transferring(app, w);
         }
-        if (offered && result.entered[kForced] > 0) offered = false;
+        if (offered && result.entered[kForced] > forcedBefore) offered = false;
         const int phase = options.plugEvery > 0 ? result.done % options.plugEvery : -1;
         const bool plugDue =
             phase >= 0 && phase == (plugged ? options.plugEvery : std::min(kUnpluggedActions, options.plugEvery)) - 1;
@@ -299,6 +301,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             // When the forced update is the least entered window, the unit
             // comes back on a firmware older than the one the program carries.
             offered = plugged && slave > 0 && result.entered[kForced] <= Least(result.entered);
+            forcedBefore = result.entered[kForced];
             offerConfirms = 0;
             if (plugged && !app.SetFirmware(main, offered ? slave - 1 : slave)) {
                 result.failure = "the probe did not take the firmware change";

@@ -26,6 +26,9 @@ struct RandomUseOptions {
     // Handle peaks are sampled every that many actions: a count scans the
     // process's handle tables and costs seconds under Wine.
     int sampleEvery = 20;
+    // Windows entered by earlier runs, by kind: the run leans towards those
+    // entered least by all, and its own counts go on from these.
+    std::map<std::string, int> entered;
 };
 
 struct RandomUseResult {
