@@ -15,6 +15,12 @@ long Number(const std::map<std::string, std::string>& fields, const std::string&
     return *end == '\0' ? value : fallback;
 }
 
+// A field's text, empty when the reply has none.
+std::string Text(const std::map<std::string, std::string>& fields, const std::string& key) {
+    auto found = fields.find(key);
+    return found == fields.end() ? std::string() : found->second;
+}
+
 bool Flag(const std::map<std::string, std::string>& fields, const std::string& key) {
     return Number(fields, key, 0) == 1;
 }
@@ -70,7 +76,7 @@ ControlState ParseControl(const std::string& reply) {
     if (fields.count("type") == 0 || !ParseRect(fields.at("rect"), &state.rect)) return state;
     state.found = true;
     state.type = fields.at("type");
-    state.text = fields.count("text") ? fields.at("text") : std::string();
+    state.text = Text(fields, "text");
     state.visible = Flag(fields, "visible");
     state.enabled = Flag(fields, "enabled");
     state.selected = Flag(fields, "selected");
@@ -80,8 +86,8 @@ ControlState ParseControl(const std::string& reply) {
     state.max = static_cast<int>(Number(fields, "max", 0));
     state.hasIndex = fields.count("index") && !fields.at("index").empty();
     state.index = static_cast<int>(Number(fields, "index", -1));
-    state.over = fields.count("over") ? fields.at("over") : std::string();
-    state.xwindow = fields.count("xwindow") ? fields.at("xwindow") : std::string();
+    state.over = Text(fields, "over");
+    state.xwindow = Text(fields, "xwindow");
     return state;
 }
 
@@ -96,8 +102,8 @@ WindowState ParseWindow(const std::string& reply) {
     state.visible = Flag(fields, "visible");
     state.enabled = Flag(fields, "enabled");
     state.dirty = Flag(fields, "dirty");
-    state.title = fields.count("title") ? fields.at("title") : std::string();
-    state.className = fields.count("class") ? fields.at("class") : std::string();
+    state.title = Text(fields, "title");
+    state.className = Text(fields, "class");
     return state;
 }
 
