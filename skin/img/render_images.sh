@@ -29,7 +29,10 @@ for percent in 100 80 125 150 200 300; do
   if [ "$percent" = 100 ]; then file="$out/$name.png"; else file="$out/$name@$percent.png"; fi
   # The sources put pixel edges on whole numbers; the renderer puts pixel
   # centres there, so the drawing moves half a pixel up and left: a 1 px
-  # line at 0.5 then fills its one column instead of half of two.
+  # line at 0.5 then fills its one column instead of half of two. A fill
+  # alone covers every pixel whose centre it reaches, a fringe beyond its
+  # edge; a filled shape whose edge must be sharp draws that edge as a
+  # stroke, or lies on the image's edge.
   convert -size "${w}x${h}" xc:none -draw "affine $scale 0 0 $scale -0.5 -0.5
 $body" -define png:exclude-chunks=date,time "PNG32:$file"
 done
