@@ -74,7 +74,9 @@ def check_style(name, width, height, on="check_on", text=False):
     dest = (left, top, left + 16, top + 16)
     values = [("normalimage", image("check_off", dest=dest)), ("hotimage", image("check_off_hot", dest=dest)),
               ("disabledimage", image("check_off_disabled", dest=dest)), ("selectedimage", image(on, dest=dest)),
-              ("selectedhotimage", image(on + ("_hot" if on == "check_on" else ""), dest=dest))]
+              ("selectedhotimage", image(on + ("_hot" if on == "check_on" else ""), dest=dest)),
+              # Disabled, a ticked box greys out whatever its live colour.
+              ("selecteddisabledimage", image("check_on_disabled", dest=dest))]
     if text:
         # The caption right beside its box, in the secondary colour of the labels around it.
         values += [("textpadding", "22,0,0,0"), ("align", "left"), ("valign", "vcenter"), ("textcolor", TEXT2),
@@ -138,7 +140,8 @@ def slider(name, width, height, vertical=False, extra="", fill=True):
         track = ((width - 4) // 2, 7, (width + 4) // 2, height - 7)
     else:
         track = (7, (height - 4) // 2, width - 7, (height + 4) // 2)
-    fore = f' foreimage="{image("track_fill", (2, 2, 2, 2), track)}"' if fill else ""
+    fore = (f' foreimage="{image("track_fill", (2, 2, 2, 2), track)}"'
+            f' disabledforeimage="{image("track_fill_disabled", (2, 2, 2, 2), track)}"') if fill else ""
     hor = ' hor="false"' if vertical else ""
     return (f'<Slider name="{name}" width="{width}" height="{height}"{hor} sendmove="true"{extra} '
             f'bkimage="{image("track", (2, 2, 2, 2), track)}"{fore} thumbsize="14,14" '

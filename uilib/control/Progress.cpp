@@ -60,6 +60,12 @@ void CProgressUI::SetStretchForeground(bool on)
     RequestRepaint();
 }
 
+void CProgressUI::SetDisabledForeImage(const wchar_t* text)
+{
+    m_disabledForeImage = text;
+    RequestRepaint();
+}
+
 int CProgressUI::Span() const
 {
     long long span = static_cast<long long>(m_max) - m_min;
@@ -82,6 +88,7 @@ void CProgressUI::ApplyAttribute(const wchar_t* name, const wchar_t* value)
     else if (AttrNameEquals(name, L"min")) SetMinValue(ParseAttrInt(value));
     else if (AttrNameEquals(name, L"max")) SetMaxValue(ParseAttrInt(value));
     else if (AttrNameEquals(name, L"value")) SetValue(ParseAttrInt(value));
+    else if (AttrNameEquals(name, L"disabledforeimage")) SetDisabledForeImage(value);
     else CLabelUI::ApplyAttribute(name, value);
 }
 
@@ -110,13 +117,15 @@ void CProgressUI::PaintForegroundColor(HDC dc)
 void CProgressUI::PaintForegroundImage(HDC dc)
 {
     NormalizeRange();
-    if (m_foreImage.IsEmpty()) return;
+    const CUIString& image =
+        !GetEnabledState() && !m_disabledForeImage.IsEmpty() ? m_disabledForeImage : m_foreImage;
+    if (image.IsEmpty()) return;
     const long long span = Span();
     const long long done = m_value - m_min;
     const long long left = m_max - m_value;
     // A destination in the image text is the full bar, in skin pixels.
     TImageDrawSpec spec;
-    spec.Parse(m_foreImage, nullptr, nullptr);
+    spec.Parse(image, nullptr, nullptr);
     RECT rc = spec.dest;
     if (rc.left != 0 || rc.top != 0 || rc.right != 0 || rc.bottom != 0) {
         if (m_horizontal) rc.right = rc.left + static_cast<int>((rc.right - rc.left) * done / span);
@@ -134,7 +143,7 @@ void CProgressUI::PaintForegroundImage(HDC dc)
         m_imageModifier.Printf(L"dest='%d,%d,%d,%d' source='%d,%d,%d,%d'", rc.left, rc.top, rc.right, rc.bottom,
                                rc.left, rc.top, rc.right, rc.bottom);
     }
-    DrawImageSpec(dc, m_foreImage, m_imageModifier);
+    DrawImageSpec(dc, image, m_imageModifier);
 }
 
 } // namespace SkinUI

@@ -36,6 +36,9 @@ public:
     bool IsStretchForeground() const { return m_stretchFore; }
     void SetShowValueText(bool on) { m_showValueText = on; }
     bool IsShowValueText() const { return m_showValueText; }
+    // Drawn instead of the foreground image while the control is disabled.
+    void SetDisabledForeImage(const wchar_t* text);
+    const CUIString& GetDisabledForeImage() const { return m_disabledForeImage; }
 
 protected:
     // A maximum not above the minimum becomes minimum + 1 and the value is
@@ -51,6 +54,7 @@ protected:
     int m_min;
     int m_value;
     CUIString m_imageModifier;
+    CUIString m_disabledForeImage;
 };
 
 } // namespace SkinUI
