@@ -20,7 +20,7 @@ namespace {
 const wchar_t kThreeFrames[] = BRISA_GIF_FIXTURES L"\\three_frames.gif";
 const wchar_t kOneFrame[] = BRISA_GIF_FIXTURES L"\\one_frame.gif";
 
-// The interval the host's window timer was last given.
+// The interval the last window timer started was given.
 UINT gGivenMs = 0;
 UINT_PTR WINAPI RecordedSetTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC proc)
 {
