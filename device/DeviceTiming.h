@@ -8,7 +8,3 @@ uint32_t ScaledWait(uint32_t milliseconds);
 
 // percent of every wait, 100 by default; for tests only.
 void SetDeviceWaitScaleForTests(uint32_t percent);
-
-// The longest wait asked for, unscaled, since the last call (0: none); for
-// tests, which check the wait the library chose rather than time it.
-uint32_t TakeLongestWaitForTests();

@@ -10,6 +10,7 @@
 namespace {
 
 std::atomic<uint32_t> gDspRequestCount{0};
+std::atomic<DspDevice::ReplyWaitCheck> gReplyWaitCheck{nullptr};
 
 uint32_t ElapsedSince(DWORD start) { return static_cast<uint32_t>(GetTickCount() - start); }
 
@@ -312,6 +313,8 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
     return ReadOutcome::Data;
 }
 
+void DspDevice::SetReplyWaitCheck(ReplyWaitCheck check) { gReplyWaitCheck.store(check); }
+
 bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) {
     return AwaitReply(type, subcommand, timeoutMs, mLinkSerial.load());
 }
@@ -319,6 +322,7 @@ bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) 
 bool DspDevice::AwaitReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs, uint32_t link) {
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
     const DWORD start = GetTickCount();
+    if (ReplyWaitCheck check = gReplyWaitCheck.load()) check(subcommand, timeoutMs);
     const uint32_t timeout = ScaledWait(timeoutMs);
     if (!lock.try_lock_for(std::chrono::milliseconds(timeout))) return false;
     mAwaitType = type;

@@ -348,8 +348,6 @@ public:
     void UpdateEqualizer(int selected);
     // "ch_show_%d" switched: the channel's curve is drawn or hidden, its data kept.
     void SetChEqualizerShow(int ch);
-    // How many curves the last UpdateEqualizer recomputed.
-    int LastCurveCount() const { return mLastCurveCount; }
 
     // ---- Groups, lock, link, bridge and output reset (EqualizerManagerGroups.cpp,
     // EqualizerManagerOutputs.cpp) ----
@@ -517,7 +515,6 @@ private:
     void SetSpeakerDelay(int code, float ms);
     void ShowCurves();
     ResponseGrid mCurveGrid;
-    int mLastCurveCount = 0;
 
     // EQ band editing and chart drags.
     bool IsEqBypassed(int ch) const;

@@ -51,7 +51,6 @@ void EqualizerManager::ComputeChannelCurve(int ch, bool bypassed)
     for (int i = 0; i < kCurvePoints; ++i) profile.curveFreqs[ch][i] = mCurveGrid.freqs[i];
     ChannelResponse(mCurveGrid, kCurveSampleRate, bands, count, CurveCrossover(channel.crossover.hp),
                     CurveCrossover(channel.crossover.lp), profile.curveGains[ch].data());
-    ++mLastCurveCount;
 }
 
 void EqualizerManager::ShowCurves()
@@ -78,7 +77,6 @@ void EqualizerManager::UpdateEqualizer(int selected)
     SceneProfile& profile = mModel.Current();
     const int current = CurrentChannel();
     if (current < 0 || current >= kOutputChannels) return;
-    mLastCurveCount = 0;
     auto compute = [&](int ch) { ComputeChannelCurve(ch, profile.channels[ch].bypass == 1); };
     compute(current);
     const int partner = UpdateSyncPartner(current);

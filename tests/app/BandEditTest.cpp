@@ -136,7 +136,7 @@ std::wstring Answered(const wchar_t* button, const std::function<void()>& action
             return true;
         }},
         action);
-    EXPECT_TRUE(result.allStepsRan) << "no question box";
+    EXPECT_TRUE(result.allStepsRan) << "step " << result.failedStep;
     return asked;
 }
 

@@ -372,7 +372,10 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
     // before the removal is taken; the unit is back before its outcome is.
     for (int pass = 0; pass < 2; ++pass) {
         Unit().Vanish();
-        while (pass == 1 && mWindow->Controller().IsStatusReadRunning()) Sleep(1);
+        for (const DWORD start = GetTickCount(); pass == 1 && mWindow->Controller().IsStatusReadRunning();) {
+            ASSERT_LT(GetTickCount() - start, kReadBoundMs) << "the read outlived its unit";
+            Sleep(1);
+        }
         SendPlug(handle, false);
         Unit().Return();
         SendPlug(handle, true);

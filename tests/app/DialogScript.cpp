@@ -1,6 +1,7 @@
 #include "DialogScript.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "uilib/core/UIControl.h"
 
@@ -30,16 +31,37 @@ WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
                            : nullptr;
 }
 
+// The class of a window the steps name that is open; null when none is.
+const wchar_t* OpenScriptWindow(const std::vector<WindowStep>& steps)
+{
+    for (const WindowStep& step : steps)
+        if (FindScriptWindow(step, nullptr) != nullptr) return step.className;
+    return nullptr;
+}
+
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
 {
     if (g_running == nullptr || g_running->inStep) return;
     Running& r = *g_running;
     if (r.failed) {
-        for (const WindowStep& step : *r.steps)
-            if (WindowImplBase* window = FindScriptWindow(step, nullptr)) window->PostClose(0);
+        // Closed, or destroyed once a close has been ignored for as long as a step may take.
+        const bool force = ++r.ticks > r.maxTicks;
+        for (const WindowStep& step : *r.steps) {
+            HWND hwnd = nullptr;
+            if (WindowImplBase* window = FindScriptWindow(step, &hwnd)) force ? (void)DestroyWindow(hwnd) : window->PostClose(0);
+        }
         return;
     }
-    if (r.next >= r.steps->size()) return;
+    if (r.next >= r.steps->size()) {
+        // After the last step its windows get as long to close as a step gets.
+        const wchar_t* open = OpenScriptWindow(*r.steps);
+        if (open == nullptr || ++r.ticks < r.maxTicks) return;
+        r.result.allStepsRan = false;
+        r.result.failedStep = "past the last: " + std::string(open, open + wcslen(open)) + " stayed open";
+        r.failed = true;
+        r.ticks = 0;
+        return;
+    }
     HWND hwnd = nullptr;
     WindowImplBase* window = FindScriptWindow((*r.steps)[r.next], &hwnd);
     r.inStep = true;
@@ -54,6 +76,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
     if (++r.ticks < r.maxTicks) return;
     r.result.failedStep = std::to_string(r.next);
     r.failed = true;
+    r.ticks = 0;
 }
 
 } // namespace

@@ -18,12 +18,13 @@ using Step = std::function<bool(SkinUI::WindowImplBase& window, HWND hwnd)>;
 
 struct ScriptResult {
     bool allStepsRan = false;
-    std::string failedStep;  // index of the step that ran out of ticks
+    std::string failedStep;  // index of the step that ran out of ticks, or the window left open
 };
 
 // Runs open() (which shows the window of className modally) while the steps
-// play; a step that has not finished after maxTicks ticks of 20 ms closes the
-// window and fails the script.
+// play; a step that has not finished after maxTicks ticks of 20 ms, or a
+// window still open that long after the last step, closes the window and
+// fails the script.
 ScriptResult RunDialogScript(const wchar_t* className, const std::vector<Step>& steps,
                              const std::function<void()>& open, int maxTicks = 250);
 

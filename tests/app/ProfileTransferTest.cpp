@@ -123,7 +123,7 @@ protected:
                 return true;
             }},
             action, 2500);
-        EXPECT_TRUE(r.allStepsRan) << "no message box";
+        EXPECT_TRUE(r.allStepsRan) << "step " << r.failedStep;
         return mShown;
     }
     EqualizerManager& Controller() { return mWindow->Controller(); }

@@ -56,15 +56,15 @@ TEST(SceneWindowsLook, PaintInEveryLanguageAtEachDpi)
           }},
          Look(L"MsgWnd", L"scenewnd", L"xml_sence_profile", {380, 416})},
         [&] { controller.SaveSenceConfigToDSP(nullptr); });
-    EXPECT_TRUE(scene.allStepsRan);
+    EXPECT_TRUE(scene.allStepsRan) << scene.failedStep;
     std::wstring name = L"Stage 2";
     const auto entry = dialogs::RunWindowScript({Look(L"NameMsgWnd", nullptr, L"xml_msg_name")},
                                                 [&] { ShowNameMsgWnd(nullptr, name); });
-    EXPECT_TRUE(entry.allStepsRan);
+    EXPECT_TRUE(entry.allStepsRan) << entry.failedStep;
     const auto question = dialogs::RunWindowScript(
         {Look(L"MsgCheckBoxWnd", nullptr, L"xml_checkbox_msg")},
         [] { AskDestructiveChoice(nullptr, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}"); });
-    EXPECT_TRUE(question.allStepsRan);
+    EXPECT_TRUE(question.allStepsRan) << question.failedStep;
 }
 
 } // namespace

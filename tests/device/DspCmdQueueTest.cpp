@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -44,21 +45,29 @@ TEST(DspCmdQueue, KeepsOrderAcrossSeveralBlocks) {
 TEST(DspCmdQueue, OneProducerOneConsumerSeeEveryEntryInOrder) {
     DspCmdQueue queue;
     const uint32_t count = 200000;
+    std::atomic<bool> produced{false};
+    uint32_t refused = 0;
     std::thread producer([&] {
-        for (uint32_t i = 0; i < count; ++i) queue.Push(Entry(i));
+        for (uint32_t i = 0; i < count; ++i) refused += queue.Push(Entry(i)) ? 0 : 1;
+        produced.store(true);
     });
     uint32_t expected = 0;
     bool inOrder = true;
-    while (expected < count) {
-        DspCmdEntry e;
-        if (!queue.TryPop(&e)) {
+    // Until every entry came, or none is left once the producer is done.
+    for (DspCmdEntry e; expected < count;) {
+        const bool done = produced.load();
+        if (queue.TryPop(&e)) {
+            inOrder = inOrder && Number(e) == expected;
+            ++expected;
+        } else if (done) {
+            break;
+        } else {
             std::this_thread::yield();
-            continue;
         }
-        inOrder = inOrder && Number(e) == expected;
-        ++expected;
     }
     producer.join();
+    EXPECT_EQ(0u, refused);
+    EXPECT_EQ(count, expected);
     EXPECT_TRUE(inOrder);
     DspCmdEntry e;
     EXPECT_FALSE(queue.TryPop(&e));

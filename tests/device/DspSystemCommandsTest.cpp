@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-#include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
 #include "tests/support/SimDeviceTest.h"
 #include "tests/support/SimUnit.h"
@@ -130,15 +129,20 @@ TEST_F(DspSystemCommandsTest, HandshakeNeedsItsOwnAnswer) {
     EXPECT_FALSE(device.Hand_Connect());
 }
 
+// The reply waits begun, as (subcommand, unscaled length).
+std::vector<std::pair<uint8_t, uint32_t>> gReplyWaits;
+void RecordReplyWait(uint8_t subcommand, uint32_t waitMs) { gReplyWaits.emplace_back(subcommand, waitMs); }
+
 TEST_F(DspSystemCommandsTest, PcConnectDoesNotWaitAndFactoryDefaultWaitsLonger) {
     unit().SetResponder(nullptr);  // a silent unit
-    TakeLongestWaitForTests();
+    DspDevice::SetReplyWaitCheck(RecordReplyWait);
+    gReplyWaits.clear();
     device.PC_Connect(1);
-    EXPECT_LT(TakeLongestWaitForTests(), 10000u) << "no reply waited for";
     device.Get_Acc();
-    EXPECT_EQ(10000u, TakeLongestWaitForTests());
     device.MCU_Factory_Default();
-    EXPECT_EQ(30000u, TakeLongestWaitForTests());
+    DspDevice::SetReplyWaitCheck(nullptr);
+    const std::vector<std::pair<uint8_t, uint32_t>> expected{{0x92, 10000}, {0x90, 30000}};
+    EXPECT_EQ(expected, gReplyWaits);
 }
 
 }  // namespace

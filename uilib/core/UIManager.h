@@ -102,7 +102,6 @@ struct TTimerRecord {
     UINT localId = 0;
     HWND window = nullptr;
     UINT windowTimerId = 0;
-    UINT ms = 0;  // the interval asked for
     bool killed = false;
 };
 
@@ -275,8 +274,10 @@ public:
     // Timers.
     bool StartTimer(CControlUI* control, UINT id, UINT ms);
     bool StopTimer(CControlUI* control, UINT id);
-    // The interval a running timer of the control was started with; 0 when none runs.
-    UINT TimerInterval(CControlUI* control, UINT id) const;
+    // Every window timer is started through this; test builds put a recorder
+    // in front of SetTimer to see the interval it is given.
+    using WindowTimerStart = UINT_PTR(WINAPI*)(HWND window, UINT_PTR id, UINT ms, TIMERPROC proc);
+    static void SetWindowTimerStart(WindowTimerStart start);
     void StopControlTimers(CControlUI* control);
     void RemoveAllTimers();
 

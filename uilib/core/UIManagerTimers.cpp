@@ -9,6 +9,7 @@ namespace SkinUI {
 namespace {
 
 const UINT kTimerIdRange = 240;
+CPaintManagerUI::WindowTimerStart gStartWindowTimer = SetTimer;
 
 TTimerRecord* RecordAt(const CUIPtrArray& timers, int index)
 {
@@ -16,6 +17,8 @@ TTimerRecord* RecordAt(const CUIPtrArray& timers, int index)
 }
 
 } // namespace
+
+void CPaintManagerUI::SetWindowTimerStart(WindowTimerStart start) { gStartWindowTimer = start; }
 
 bool CPaintManagerUI::IsTimerIdInUse(UINT windowTimerId) const
 {
@@ -35,9 +38,8 @@ bool CPaintManagerUI::StartTimer(CControlUI* control, UINT id, UINT ms)
             if (!record->killed) return false;
             // Its id may have gone to another timer since it was stopped.
             if (IsTimerIdInUse(record->windowTimerId)) break;
-            if (SetTimer(m_window, record->windowTimerId, ms, nullptr) == 0) return false;
+            if (gStartWindowTimer(m_window, record->windowTimerId, ms, nullptr) == 0) return false;
             record->killed = false;
-            record->ms = ms;
             return true;
         }
     }
@@ -50,14 +52,13 @@ bool CPaintManagerUI::StartTimer(CControlUI* control, UINT id, UINT ms)
         found = !IsTimerIdInUse(timerId);
     }
     if (!found) return false;
-    if (SetTimer(m_window, timerId, ms, nullptr) == 0) return false;
+    if (gStartWindowTimer(m_window, timerId, ms, nullptr) == 0) return false;
     // A stopped record of the same control and id gives way to the new one.
     for (int i = 0; i < m_timers.Count(); ++i) {
         TTimerRecord* record = RecordAt(m_timers, i);
         if (record->control == control && record->window == m_window && record->localId == id) {
             record->windowTimerId = timerId;
             record->killed = false;
-            record->ms = ms;
             return true;
         }
     }
@@ -70,7 +71,6 @@ bool CPaintManagerUI::StartTimer(CControlUI* control, UINT id, UINT ms)
     record->localId = id;
     record->window = m_window;
     record->windowTimerId = timerId;
-    record->ms = ms;
     if (!m_timers.Append(record)) {
         KillTimer(m_window, timerId);
         delete record;
@@ -90,16 +90,6 @@ bool CPaintManagerUI::StopTimer(CControlUI* control, UINT id)
         }
     }
     return false;
-}
-
-UINT CPaintManagerUI::TimerInterval(CControlUI* control, UINT id) const
-{
-    for (int i = 0; i < m_timers.Count(); ++i) {
-        const TTimerRecord* record = RecordAt(m_timers, i);
-        if (record->control == control && record->window == m_window && record->localId == id && !record->killed)
-            return record->ms;
-    }
-    return 0;
 }
 
 void CPaintManagerUI::StopControlTimers(CControlUI* control)

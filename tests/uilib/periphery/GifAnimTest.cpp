@@ -9,6 +9,7 @@
 #include "DibCanvas.h"
 #include "HiddenHostSuite.h"
 #include "uilib/control/GifAnim.h"
+#include "tests/uilib/kit/BenchClock.h"
 #include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
@@ -19,22 +20,40 @@ namespace {
 const wchar_t kThreeFrames[] = BRISA_GIF_FIXTURES L"\\three_frames.gif";
 const wchar_t kOneFrame[] = BRISA_GIF_FIXTURES L"\\one_frame.gif";
 
-// Remembers, at each of its timer's ticks, the frame it moved to and the
-// interval it then asked the window timer for.
+// The interval the last window timer started was given.
+UINT gGivenMs = 0;
+UINT_PTR WINAPI RecordedSetTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC proc)
+{
+    gGivenMs = ms;
+    return SetTimer(window, id, ms, proc);
+}
+
+// Remembers, at each of its timer's ticks, when it came, the frame it moved
+// to and the interval the window timer was then given.
 class TimedGif : public CGifAnimUI {
 public:
     void HandleEvent(TEventInfo& event) override
     {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
         CGifAnimUI::HandleEvent(event);
-        if (event.type == UIEVENT_TIMER)
-            ticks.emplace_back(GetCurrentFrame(), GetPaintManager()->TimerInterval(this, kTimerId));
+        if (event.type == UIEVENT_TIMER) ticks.push_back({now, GetCurrentFrame(), gGivenMs});
     }
-    std::vector<std::pair<unsigned, UINT>> ticks;
+    struct Tick {
+        LARGE_INTEGER at;
+        unsigned frame;
+        UINT givenMs;
+    };
+    std::vector<Tick> ticks;
 };
 
 struct GifWindow : SkinUITest::HiddenHostSuite {
-    GifWindow() : canvas(40, 40, 0xFFFFFFFF) {}
-    void TearDown() override { gif.AttachManager(nullptr, nullptr, false); }
+    GifWindow() : canvas(40, 40, 0xFFFFFFFF) { CPaintManagerUI::SetWindowTimerStart(RecordedSetTimer); }
+    void TearDown() override
+    {
+        gif.AttachManager(nullptr, nullptr, false);
+        CPaintManagerUI::SetWindowTimerStart(SetTimer);
+    }
 
     void Load(const wchar_t* file)
     {
@@ -69,14 +88,19 @@ TEST_F(GifWindow, EachFramePlaysForItsOwnDelay)
 {
     Load(kThreeFrames);
     ASSERT_TRUE(gif.IsPlaying());
-    EXPECT_EQ(200u, host->pm.TimerInterval(&gif, CGifAnimUI::kTimerId));
-    // Two rounds of the window timer's own ticks, each frame in turn for its delay.
-    ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.ticks.size() >= 6; }, 8000));
+    EXPECT_EQ(200u, gGivenMs);
+    // Two rounds of the window timer's own ticks, each frame in turn given its
+    // delay. A loaded machine only delays a tick, so no frame plays shorter.
+    ASSERT_TRUE(SkinUITest::PumpUntil([this] { return gif.ticks.size() >= 7; }, 8000));
     gif.StopAnimation();
-    gif.ticks.resize(6);
-    const std::vector<std::pair<unsigned, UINT>> expected{{1, 100}, {2, 50}, {0, 200}, {1, 100}, {2, 50}, {0, 200}};
-    EXPECT_EQ(expected, gif.ticks);
-    EXPECT_EQ(0u, host->pm.TimerInterval(&gif, CGifAnimUI::kTimerId));
+    const unsigned frames[] = {1, 2, 0};
+    const UINT delays[] = {100, 50, 200};
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(frames[i % 3], gif.ticks[i].frame) << "tick " << i;
+        EXPECT_EQ(delays[i % 3], gif.ticks[i].givenMs) << "tick " << i;
+        EXPECT_GE(SkinUITest::MillisecondsOf(gif.ticks[i].at, gif.ticks[i + 1].at), 0.8 * delays[i % 3])
+            << "frame " << frames[i % 3] << " at tick " << i;
+    }
 }
 
 TEST_F(GifWindow, PaintingShowsTheCurrentFrame)

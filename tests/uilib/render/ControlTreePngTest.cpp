@@ -69,7 +69,7 @@ std::vector<uint8_t> BitmapRgba(HBITMAP bitmap, int width, int height)
 
 TEST(ControlTreePicture, MatchesTheReferenceImage)
 {
-    SkinUITest::UseRenderArchive();
+    ASSERT_TRUE(SkinUITest::UseRenderArchive());
     CPaintManagerUI manager;
     SmallTree tree(&manager);
     HBITMAP bitmap = CRenderKit::RenderControlToBitmap(&manager, &tree, {0, 0, 64, 48}, 0);

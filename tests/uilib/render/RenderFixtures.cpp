@@ -15,7 +15,7 @@ std::vector<uint8_t> ResourceBytes(const wchar_t* name)
     return std::vector<uint8_t>(bytes, bytes + size);
 }
 
-void UseRenderArchive()
+bool UseRenderArchive()
 {
     static const std::vector<uint8_t> archive = ResourceBytes(L"RENDER_ARCHIVE");
     static const bool opened = [] {
@@ -23,7 +23,7 @@ void UseRenderArchive()
         return SkinUI::CPaintManagerUI::OpenSkinZipFromMemory(archive.data(), static_cast<DWORD>(archive.size()),
                                                               RENDER_ARCHIVE_PASSWORD);
     }();
-    (void)opened;
+    return opened;
 }
 
 const wchar_t* InstallTestFont()
@@ -34,8 +34,7 @@ const wchar_t* InstallTestFont()
         return AddFontMemResourceEx(const_cast<uint8_t*>(font.data()), static_cast<DWORD>(font.size()), nullptr,
                                     &count) != nullptr;
     }();
-    (void)installed;
-    return L"DejaVu Sans Mono";
+    return installed ? L"DejaVu Sans Mono" : nullptr;
 }
 
 } // namespace SkinUITest

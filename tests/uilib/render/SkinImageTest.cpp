@@ -15,7 +15,7 @@ namespace {
 // image cache, skin archive, decoder and bitmap drawing.
 class SkinImage : public ::testing::Test {
 protected:
-    void SetUp() override { SkinUITest::UseRenderArchive(); }
+    void SetUp() override { ASSERT_TRUE(SkinUITest::UseRenderArchive()); }
 
     void Paint(DibCanvas& canvas, const RECT& item, const wchar_t* bkimage)
     {

@@ -19,8 +19,9 @@ class TextRender : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SkinUITest::UseRenderArchive();
+        ASSERT_TRUE(SkinUITest::UseRenderArchive());
         face = SkinUITest::InstallTestFont();
+        ASSERT_NE(nullptr, face);
         ASSERT_NE(nullptr, manager.AddFont(kFont, face, 16, false, false, false, false));
     }
 
