@@ -188,8 +188,11 @@ public:
     virtual void SetUserTag(uintptr_t tag);
 
     virtual bool GetVisibility() const;
-    virtual void SetVisibility(bool visible);
-    virtual void SetInheritedVisibility(bool visible);
+    // Not virtual, so that no class can skip the rule: a hide gives up the
+    // focus and any press held here or inside, then the class hears of the
+    // change in VisibilityChanged.
+    void SetVisibility(bool visible);
+    void SetInheritedVisibility(bool visible);
 
     virtual bool GetEnabledState() const;
     virtual void SetEnabledState(bool enabled);
@@ -315,6 +318,10 @@ public:
     CEventSource OnNotify;
 
 protected:
+    // The class's own part of a change of visibility, its own (SetVisibility,
+    // a real change only) or inherited from a parent; the base asks the
+    // parent to lay out again for its own.
+    virtual void VisibilityChanged(bool wasVisible, bool own);
     // A mouse event while the control does not accept the mouse.
     bool IgnoresMouseEvent(const TEventInfo& event) const;
     // Hands the event to the parent; false without one.

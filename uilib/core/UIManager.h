@@ -303,6 +303,10 @@ public:
     // The control was disabled or hidden: a press held by it, or by a
     // control inside it, can take no release of its own and is abandoned.
     void EndPressWithin(CControlUI* control);
+    // The control leaves its container, which may or may not free it: a
+    // press held inside is abandoned, and the focus, the hover and the key
+    // being held leave it.
+    void LetGoOfSubtree(CControlUI* control);
 
     // Option groups.
     bool JoinOptionGroup(const wchar_t* group, CControlUI* control);
