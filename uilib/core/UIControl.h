@@ -208,11 +208,12 @@ public:
     // The manager gives up a press it routed here when no button-up of its
     // own will come: another window took the mouse or the keyboard, another
     // button was pressed, a context menu opened, the window closes, a move
-    // came with no button down, or this control or a parent was disabled or
-    // hidden. It calls this once, in place of the button-up, and the control
-    // hears nothing of that press after it; no focus changes. Every control
-    // that keeps a pushed, captured or dragging state from its button-down
-    // clears it here, and on its button-up.
+    // came with no button down, or this control or a parent was disabled,
+    // hidden or taken out of its container. It calls this once, in place of
+    // the button-up, and the control hears nothing of that press after it;
+    // no focus changes. Every control that keeps a pushed, captured or
+    // dragging state from its button-down clears it here, and on its
+    // button-up.
     virtual void EndPress();
 
     virtual bool IsFloating() const;

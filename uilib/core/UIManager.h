@@ -426,7 +426,7 @@ private:
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
     WORD m_clickButton;  // the button of the click control's press: its release is its own
-    CControlUI* m_menuControl;  // the context menu's control while its press ends
+    CControlUI* m_menuControl;  // the context menu's control, from a right release until the menu or the next press
     CControlUI* m_keyControl;
     POINT m_lastMousePoint;
     SIZE m_minTrackSize;

@@ -191,12 +191,14 @@ TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
             slider->SetEnabledState(false), slider->SetEnabledState(true); }, 0, 0, 1, 45},
         {"hidden while held", 15, 110, [&] { slider->SetVisibility(false), Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 110),
             Send(WM_MOUSEMOVE, MK_LBUTTON, 70, 110), slider->SetVisibility(true); }, 0, 0, 0, 30},
-        {"quick second right click beside the thumb", 20, 20, [&] { Send(WM_LBUTTONUP, 0, 20, 20), Send(WM_RBUTTONDOWN, 2, 100, 110),
-            Send(WM_RBUTTONUP, 0, 100, 110), Send(WM_RBUTTONDBLCLK, 2, 100, 110), Send(WM_RBUTTONUP, 0, 100, 110); }, 0, 1, 2, 32},
-        {"scroll bar hidden while its arrow is held", 308, 195, [&] { bar->SetVisibility(false); EXPECT_FALSE(window.Manager().IsMouseCaptured());
-            EXPECT_EQ(0u, window.Manager().TimerInterval(bar, CScrollBarUI::kRepeatTimerId)); bar->SetVisibility(true); }, 0, 0, 0, 30},
-        {"taken out of a container that does not own it", 20, 20, [&] { shelf->SetOwnsChildren(false), shelf->RemoveChild(left),
-            shelf->SetOwnsChildren(true), shelf->AddChild(left); }, 1, 0, 0, 30},
+        {"quick second right click beside the thumb", 20, 20, [&] { Send(WM_LBUTTONUP, 0, 20, 20),
+            Send(WM_RBUTTONDOWN, 2, 100, 110), Send(WM_RBUTTONUP, 0, 100, 110),
+            Send(WM_RBUTTONDBLCLK, 2, 100, 110), Send(WM_RBUTTONUP, 0, 100, 110); }, 0, 1, 2, 32},
+        {"scroll bar hidden while its arrow is held", 308, 195, [&] { bar->SetVisibility(false);
+            EXPECT_FALSE(window.Manager().IsMouseCaptured());
+            EXPECT_EQ(0u, window.Manager().TimerInterval(bar, CScrollBarUI::kRepeatTimerId)); }, 0, 0, 0, 30},
+        {"taken out of a container that does not own it", 20, 20, [&] { shelf->SetOwnsChildren(false),
+            shelf->RemoveChild(left), shelf->SetOwnsChildren(true), shelf->AddChild(left); }, 1, 0, 0, 30},
         {"root replaced (last)", 20, 20, [&] { window.Manager().AttachRoot(new CProbeContainer); }, 0, 0, 0, 30},
     };
     for (const auto& row : rows) {
