@@ -236,16 +236,17 @@ void EqualizerManager::SetLpSlop() { SetFilterSlope(Side(false)); }
 
 void EqualizerManager::ShowSpeakerPositions()
 {
-    for (SpeakerControls& s : mControls.speakers) {
-        CControlUI* parts[] = {s.speaker, s.frame, s.delay};
-        for (CControlUI* part : parts)
-            if (part != nullptr) part->SetVisibility(false);
-    }
     const SceneProfile& profile = Current();
     for (int i = 0; i < kOutputChannels; ++i) {
         CButtonUI* button = mControls.channels[i].outputButton;
         if (button != nullptr) button->SetTextContent(GetOutputSpeakerTextOrEmpty(profile.outputs[i]));
-        ShowSpeakerDelay(i);
+    }
+    // Each part is set once to what it shows: hiding a speaker on the way
+    // would end a press held on it.
+    for (int k = 0; k < kSpeakerPositions; ++k) {
+        const int ch = ChannelOfSpeaker(k + 1);
+        ShowSpeakerDelayText(k, ch);
+        if (mControls.speakers[k].speaker != nullptr) mControls.speakers[k].speaker->SetVisibility(ch >= 0);
     }
 }
 

@@ -251,16 +251,20 @@ void CActiveXUI::ShowHostWindow()
     ShowWindow(m_hostWindow, GetVisibility() ? SW_SHOW : SW_HIDE);
 }
 
-void CActiveXUI::SetVisibility(bool visible)
+void CActiveXUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    CControlUI::SetVisibility(visible);
+    CControlUI::VisibilityChanged(wasVisible, own);
     ShowHostWindow();
 }
 
-void CActiveXUI::SetInheritedVisibility(bool visible)
+void CActiveXUI::EndPress()
 {
-    CControlUI::SetInheritedVisibility(visible);
-    ShowHostWindow();
+    // The window let go of the mouse the object held: it hears the capture lost.
+    if (m_site == nullptr || !m_site->IsCaptured()) return;
+    m_site->SetCapture(FALSE);
+    IOleInPlaceObjectWindowless* windowless = m_site->GetWindowlessObject();
+    LRESULT result = 0;
+    if (windowless != nullptr) windowless->OnWindowMessage(WM_CAPTURECHANGED, 0, 0, &result);
 }
 
 LRESULT CActiveXUI::PreFilterMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)

@@ -28,8 +28,8 @@ public:
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void OffsetBy(int dx, int dy, bool invalidate = true) override;
     bool PaintSelf(HDC dc, const RECT& paintArea, CControlUI* stopControl) override;
-    void SetVisibility(bool visible) override;
-    void SetInheritedVisibility(bool visible) override;
+    // Ends a capture the object holds through its site.
+    void EndPress() override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
 
     LRESULT PreFilterMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -56,6 +56,7 @@ public:
     CActiveXCtrl* GetSite() const { return m_site; }
 
 protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
     // Lets a derived host clear the creation mark in its own release.
     void ClearCreated() { m_created = false; }
 

@@ -254,8 +254,9 @@ STDMETHODIMP CActiveXCtrl::SetCapture(BOOL capture)
 {
     if (m_owner == nullptr) return E_UNEXPECTED;
     m_captured = capture != FALSE;
-    if (m_captured) ::SetCapture(m_owner->GetHostWindow());
-    else ::ReleaseCapture();
+    // The window's manager holds the mouse for the object, as for any press.
+    CPaintManagerUI* manager = m_owner->GetPaintManager();
+    if (manager != nullptr) manager->HoldMouseFor(m_owner, m_captured);
     return S_OK;
 }
 

@@ -104,15 +104,9 @@ void CEditUI::CloseIfHidden()
     if (native != nullptr && GetFocus() == native) SetFocus(m_manager->WindowHandle());
 }
 
-void CEditUI::SetVisibility(bool visible)
+void CEditUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    CLabelUI::SetVisibility(visible);
-    CloseIfHidden();
-}
-
-void CEditUI::SetInheritedVisibility(bool visible)
-{
-    CLabelUI::SetInheritedVisibility(visible);
+    CLabelUI::VisibilityChanged(wasVisible, own);
     CloseIfHidden();
 }
 

@@ -34,8 +34,6 @@ public:
     void SetTextContent(const wchar_t* text) override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void OffsetBy(int dx, int dy, bool invalidate = true) override;
-    void SetVisibility(bool visible) override;
-    void SetInheritedVisibility(bool visible) override;
     void SetEnabledState(bool enabled) override;
     void HandleEvent(TEventInfo& event) override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
@@ -87,6 +85,9 @@ public:
 
     // The open native window, or null.
     HWND GetNativeWindow() const;
+
+protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
 
 private:
     friend class CEditWnd;

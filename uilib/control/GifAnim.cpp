@@ -76,10 +76,11 @@ void CGifAnimUI::InitHook()
     LoadImageFrames();
 }
 
-void CGifAnimUI::SetVisibility(bool visible)
+void CGifAnimUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    CControlUI::SetVisibility(visible);
-    if (visible) StartAnimation();
+    CControlUI::VisibilityChanged(wasVisible, own);
+    if (!own) return;
+    if (m_visible) StartAnimation();
     else StopAnimation();
 }
 

@@ -26,7 +26,6 @@ public:
 
     const wchar_t* GetTypeName() const override;
     void* FindInterface(const wchar_t* name) override;
-    void SetVisibility(bool visible) override;
     void InitHook() override;
     void HandleEvent(TEventInfo& event) override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
@@ -43,6 +42,9 @@ public:
     unsigned GetCurrentFrame() const { return m_currentFrame; }
     // How long the frame is shown, in milliseconds.
     UINT FrameDelayMs(unsigned frame) const;
+
+protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
 
 private:
     void LoadImageFrames();

@@ -112,15 +112,9 @@ void CHotKeyUI::DropFocusWhenHidden()
     if (!GetVisibility() && HasOverlay() && m_manager != nullptr) m_manager->SetFocusControl(nullptr);
 }
 
-void CHotKeyUI::SetVisibility(bool visible)
+void CHotKeyUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    CLabelUI::SetVisibility(visible);
-    DropFocusWhenHidden();
-}
-
-void CHotKeyUI::SetInheritedVisibility(bool visible)
-{
-    CLabelUI::SetInheritedVisibility(visible);
+    CLabelUI::VisibilityChanged(wasVisible, own);
     DropFocusWhenHidden();
 }
 

@@ -32,8 +32,6 @@ public:
     uint32_t GetBehaviorFlags() const override;
     void SetTextContent(const wchar_t* text) override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
-    void SetVisibility(bool visible) override;
-    void SetInheritedVisibility(bool visible) override;
     void SetEnabledState(bool enabled) override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
     CUISize MeasureDesiredSize(CUISize available) override;
@@ -56,6 +54,7 @@ public:
     static CUIString KeyName(uint16_t key);
 
 protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
     COverlayWnd* CreateOverlay() override;
 
 private:

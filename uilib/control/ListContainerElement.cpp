@@ -32,10 +32,10 @@ bool CListContainerElementUI::ActivateControl()
     return m_row.FinishActivation(CControlUI::ActivateControl());
 }
 
-void CListContainerElementUI::SetVisibility(bool visible)
+void CListContainerElementUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    CHorizontalLayoutUI::SetVisibility(visible);
-    m_row.AfterVisibilityChange();
+    CHorizontalLayoutUI::VisibilityChanged(wasVisible, own);
+    if (own) m_row.AfterVisibilityChange();
 }
 
 void CListContainerElementUI::SetEnabledState(bool enabled)

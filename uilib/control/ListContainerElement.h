@@ -21,7 +21,6 @@ public:
     void* FindInterface(const wchar_t* name) override;
     uint32_t GetBehaviorFlags() const override;
     bool ActivateControl() override;
-    void SetVisibility(bool visible) override;
     void SetEnabledState(bool enabled) override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void HandleEvent(TEventInfo& event) override;
@@ -45,6 +44,7 @@ public:
     bool IsHot() const { return m_row.IsHot(); }
 
 protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
     // Places child i under header column i while the owning list shows one.
     void AlignCellsToHeader();
 

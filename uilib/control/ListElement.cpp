@@ -30,10 +30,10 @@ bool CListElementUI::ActivateControl()
     return m_row.FinishActivation(CControlUI::ActivateControl());
 }
 
-void CListElementUI::SetVisibility(bool visible)
+void CListElementUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    CControlUI::SetVisibility(visible);
-    m_row.AfterVisibilityChange();
+    CControlUI::VisibilityChanged(wasVisible, own);
+    if (own) m_row.AfterVisibilityChange();
 }
 
 void CListElementUI::SetEnabledState(bool enabled)

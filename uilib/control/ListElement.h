@@ -20,7 +20,6 @@ public:
     void* FindInterface(const wchar_t* name) override;
     uint32_t GetBehaviorFlags() const override;
     bool ActivateControl() override;
-    void SetVisibility(bool visible) override;
     void SetEnabledState(bool enabled) override;
     void HandleEvent(TEventInfo& event) override;
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
@@ -41,6 +40,7 @@ public:
     bool IsHot() const { return m_row.IsHot(); }
 
 protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
     CListRowCore m_row;
 };
 

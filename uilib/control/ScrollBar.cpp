@@ -114,12 +114,9 @@ void CScrollBarUI::SetEnabledState(bool enabled)
     }
 }
 
-void CScrollBarUI::SetVisibility(bool visible)
+void CScrollBarUI::VisibilityChanged(bool, bool)
 {
-    // The owner lays the bar out; no relayout and no focus change here.
-    if (m_visible == visible) return;
-    m_visible = visible;
-    m_focused = false;
+    // The owner lays the bar out: no relayout here.
 }
 
 void CScrollBarUI::TakeFocus()

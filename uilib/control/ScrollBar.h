@@ -34,7 +34,6 @@ public:
     const wchar_t* GetTypeName() const override;
     void* FindInterface(const wchar_t* name) override;
     void SetEnabledState(bool enabled) override;
-    void SetVisibility(bool visible) override;
     void TakeFocus() override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void HandleEvent(TEventInfo& event) override;
@@ -65,6 +64,9 @@ public:
     uint32_t Button1State() const { return m_button1State; }
     uint32_t Button2State() const { return m_button2State; }
     uint32_t ThumbState() const { return m_thumbState; }
+
+protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
 
 private:
     // Moves by a line (+1/-1) or a page towards the given point.

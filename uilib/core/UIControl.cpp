@@ -372,13 +372,20 @@ void CControlUI::SetVisibility(bool visible)
     m_visible = visible;
     m_focused = false;
     if (!visible) DropHiddenHolds();
-    if (GetVisibility() != wasVisible) RequestParentRelayout();
+    VisibilityChanged(wasVisible, true);
 }
 
 void CControlUI::SetInheritedVisibility(bool visible)
 {
+    const bool wasVisible = GetVisibility();
     m_inheritedVisible = visible;
     if (!visible) DropHiddenHolds();
+    VisibilityChanged(wasVisible, false);
+}
+
+void CControlUI::VisibilityChanged(bool wasVisible, bool own)
+{
+    if (own && GetVisibility() != wasVisible) RequestParentRelayout();
 }
 
 void CControlUI::DropHiddenHolds()

@@ -188,8 +188,11 @@ public:
     virtual void SetUserTag(uintptr_t tag);
 
     virtual bool GetVisibility() const;
-    virtual void SetVisibility(bool visible);
-    virtual void SetInheritedVisibility(bool visible);
+    // Not virtual, so that no class can skip the rule: a hide gives up the
+    // focus and any press held here or inside, then the class hears of the
+    // change in VisibilityChanged.
+    void SetVisibility(bool visible);
+    void SetInheritedVisibility(bool visible);
 
     virtual bool GetEnabledState() const;
     virtual void SetEnabledState(bool enabled);
@@ -205,11 +208,12 @@ public:
     // The manager gives up a press it routed here when no button-up of its
     // own will come: another window took the mouse or the keyboard, another
     // button was pressed, a context menu opened, the window closes, a move
-    // came with no button down, or this control or a parent was disabled or
-    // hidden. It calls this once, in place of the button-up, and the control
-    // hears nothing of that press after it; no focus changes. Every control
-    // that keeps a pushed, captured or dragging state from its button-down
-    // clears it here, and on its button-up.
+    // came with no button down, or this control or a parent was disabled,
+    // hidden or taken out of its container. It calls this once, in place of
+    // the button-up, and the control hears nothing of that press after it;
+    // no focus changes. Every control that keeps a pushed, captured or
+    // dragging state from its button-down clears it here, and on its
+    // button-up.
     virtual void EndPress();
 
     virtual bool IsFloating() const;
@@ -315,6 +319,10 @@ public:
     CEventSource OnNotify;
 
 protected:
+    // The class's own part of a change of visibility, its own (SetVisibility,
+    // a real change only) or inherited from a parent; the base asks the
+    // parent to lay out again for its own.
+    virtual void VisibilityChanged(bool wasVisible, bool own);
     // A mouse event while the control does not accept the mouse.
     bool IgnoresMouseEvent(const TEventInfo& event) const;
     // Hands the event to the parent; false without one.

@@ -304,6 +304,10 @@ public:
     // The control was disabled or hidden: a press held by it, or by a
     // control inside it, can take no release of its own and is abandoned.
     void EndPressWithin(CControlUI* control);
+    // The control leaves its container, which may or may not free it: a
+    // press held inside is abandoned, and the focus, the hover and the key
+    // being held leave it.
+    void LetGoOfSubtree(CControlUI* control);
 
     // Option groups.
     bool JoinOptionGroup(const wchar_t* group, CControlUI* control);
@@ -423,7 +427,7 @@ private:
     CControlUI* m_hoverControl;
     CControlUI* m_clickControl;
     WORD m_clickButton;  // the button of the click control's press: its release is its own
-    CControlUI* m_menuControl;  // the context menu's control while its press ends
+    CControlUI* m_menuControl;  // the context menu's control, from a right release until the menu or the next press
     CControlUI* m_keyControl;
     POINT m_lastMousePoint;
     SIZE m_minTrackSize;

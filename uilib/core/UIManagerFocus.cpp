@@ -144,10 +144,10 @@ void CPaintManagerUI::CaptureMouse()
 void CPaintManagerUI::ReleaseMouseCapture()
 {
     // Cleared first: the release sends WM_CAPTURECHANGED, which must not take
-    // our own release for a loss.
+    // our own release for a loss. Another window holding the mouse now keeps it.
     m_mouseCaptured = false;
     m_dragPending = false;
-    ReleaseCapture();
+    if (m_window != nullptr && GetCapture() == m_window) ReleaseCapture();
 }
 
 bool CPaintManagerUI::IsMouseCaptured() const { return m_mouseCaptured; }

@@ -26,6 +26,14 @@ WORD CurrentKeyState()
     return state;
 }
 
+bool IsWithin(const CControlUI* control, const CControlUI* subtree)
+{
+    for (; control != nullptr; control = control->GetParentControl()) {
+        if (control == subtree) return true;
+    }
+    return false;
+}
+
 POINT PointOf(LPARAM lParam)
 {
     POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -210,7 +218,9 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
         OnButtonDown(message, wParam, lParam);
         return false;
     case WM_LBUTTONUP:
@@ -251,11 +261,11 @@ bool CPaintManagerUI::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam,
 //   press let go off its control, a context menu over a left press
 //   (OnContextMenu), the window closing (OnClose), the mouse or the keyboard
 //   taken by another window, a move with no button down, the control or a
-//   parent disabled or hidden (EndPressWithin).
+//   parent disabled, hidden or taken out of its container (EndPressWithin),
+//   a drag starting from it (StartControlDrag).
 // - Forgotten, untold: handed to a window of the control's own
-//   (HandPressAway, HoldMouseFor), its control removed or its tree replaced,
-//   a middle release or a right click's context menu, which the control
-//   hears as themselves.
+//   (HandPressAway, HoldMouseFor), its control freed or its tree replaced,
+//   a right or middle release, which the control hears as itself.
 // After it the control hears nothing more of that press.
 void CPaintManagerUI::EndClick(TPressEnd how, WPARAM wParam, LPARAM lParam)
 {
@@ -290,12 +300,15 @@ void CPaintManagerUI::HoldMouseFor(CControlUI* control, bool hold)
 
 void CPaintManagerUI::EndPressWithin(CControlUI* control)
 {
-    for (CControlUI* held = m_clickControl; held != nullptr; held = held->GetParentControl()) {
-        if (held == control) {
-            EndClick(TPressEnd::Abandoned);
-            return;
-        }
-    }
+    if (IsWithin(m_clickControl, control)) EndClick(TPressEnd::Abandoned);
+}
+
+void CPaintManagerUI::LetGoOfSubtree(CControlUI* control)
+{
+    EndPressWithin(control);
+    if (IsWithin(m_hoverControl, control)) m_hoverControl = nullptr;
+    if (IsWithin(m_keyControl, control)) m_keyControl = nullptr;
+    if (IsWithin(m_focusControl, control)) SetFocusControl(nullptr);
 }
 
 bool CPaintManagerUI::HoldsLeftPress() const
@@ -333,10 +346,10 @@ void CPaintManagerUI::OnClose()
 void CPaintManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
     if (m_root == nullptr) return;
-    // The menu key during a left press ends that press; a right click's
-    // press ends with the menu it asks for. The end may remove the control:
-    // DropReferencesTo forgets it here too.
-    m_menuControl = m_clickControl;
+    // A right release left its control here for the menu it asks for; the
+    // menu key takes the press held now and ends it (a left one abandoned).
+    // The end may remove the control: DropReferencesTo forgets it here too.
+    if (m_menuControl == nullptr) m_menuControl = m_clickControl;
     if (m_clickControl != nullptr) EndClick(HoldsLeftPress() ? TPressEnd::Abandoned : TPressEnd::Forgotten);
     POINT pt = PointOf(lParam);
     ScreenToClient(m_window, &pt);
@@ -461,6 +474,8 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
     POINT pt = PointOf(lParam);
     m_lastMousePoint = pt;
     if (!m_noActivate) SetFocus(m_window);
+    // A menu a filter took never came for its right release.
+    m_menuControl = nullptr;
     const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
     // Another button during a left press is the hand's way out of it, and
     // is spent there: neither it nor its release acts.
@@ -492,7 +507,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
     default: {
         control->TakeFocus();
         if (OwnControlAt(pt) != control) return;
-        const bool right = message == WM_RBUTTONDOWN;
+        const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
         TakeClick(control, right ? MK_RBUTTON : MK_MBUTTON);
         RaiseControlEvent(control, right ? UIEVENT_RBUTTONDOWN : UIEVENT_MBUTTONDOWN, pt, 0, LOWORD(wParam), wParam,
                           lParam);
@@ -519,12 +534,10 @@ bool CPaintManagerUI::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam)
         EndClick(TPressEnd::Abandoned);
         return true;
     }
-    if (right) {
-        // The click stays with the control for the context menu the release asks for.
-        ReleaseMouseCapture();
-    } else {
-        EndClick(TPressEnd::Forgotten);
-    }
+    // The release ends the press; the context menu a right one asks for is
+    // the control's, unless a filter takes it.
+    EndClick(TPressEnd::Forgotten);
+    if (right) m_menuControl = control;
     RaiseControlEvent(control, right ? UIEVENT_RBUTTONUP : UIEVENT_MBUTTONUP, pt, 0, CurrentKeyState(), wParam,
                       lParam);
     return false;
@@ -563,7 +576,8 @@ void CPaintManagerUI::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 
 bool CPaintManagerUI::StartControlDrag()
 {
-    ReleaseCapture();
+    // The drag's own loop takes the mouse: the press ends here.
+    EndClick(TPressEnd::Abandoned);
     bool dragged = false;
     CIDropSource* source = new CIDropSource();
     CIDataObject* data = new CIDataObject(source);

@@ -89,6 +89,8 @@ bool CContainerUI::InsertChildAt(CControlUI* control, int index)
 
 void CContainerUI::DisposeChild(CControlUI* control)
 {
+    // Kept or freed, the child takes nothing of the window's along.
+    if (m_manager != nullptr) m_manager->LetGoOfSubtree(control);
     if (!m_ownsChildren) return;
     if (m_defersDeletion && m_manager != nullptr) {
         m_manager->QueueForDeletion(control);
@@ -217,17 +219,9 @@ void CContainerUI::SetEnabledState(bool enabled)
     for (int i = 0; i < m_children.Count(); ++i) ChildAt(i)->SetEnabledState(enabled);
 }
 
-void CContainerUI::SetVisibility(bool visible)
+void CContainerUI::VisibilityChanged(bool wasVisible, bool own)
 {
-    if (m_visible == visible) return;
-    CControlUI::SetVisibility(visible);
-    const bool effective = GetVisibility();
-    for (int i = 0; i < m_children.Count(); ++i) ChildAt(i)->SetInheritedVisibility(effective);
-}
-
-void CContainerUI::SetInheritedVisibility(bool visible)
-{
-    CControlUI::SetInheritedVisibility(visible);
+    CControlUI::VisibilityChanged(wasVisible, own);
     const bool effective = GetVisibility();
     for (int i = 0; i < m_children.Count(); ++i) ChildAt(i)->SetInheritedVisibility(effective);
 }

@@ -55,8 +55,6 @@ public:
     CUIRect GetContentArea() const override;
     void SetPosition(const RECT& rc, bool invalidate = true) override;
     void OffsetBy(int dx, int dy, bool invalidate = true) override;
-    void SetVisibility(bool visible) override;
-    void SetInheritedVisibility(bool visible) override;
     void SetEnabledState(bool enabled) override;
     void SetAcceptsMouse(bool on) override;
     CControlUI* FindInTree(UIFindPredicate predicate, void* data, uint32_t flags) override;
@@ -111,6 +109,7 @@ public:
     const CUIRect& GetInsetValue() const { return m_inset; }
 
 protected:
+    void VisibilityChanged(bool wasVisible, bool own) override;
     // The item rectangle less the scaled inset and the visible bars.
     CUIRect InnerRect() const;
     // True when child `index` takes no place in the flow: hidden, or floating
@@ -128,6 +127,7 @@ protected:
     // A page: the inner height (width) less the other bar.
     int VerticalPage() const;
     int HorizontalPage() const;
+    // Lets the manager drop what it holds inside the child, then frees it when owned.
     void DisposeChild(CControlUI* control);
     void ApplyScrollBarStyle(CScrollBarUI* bar, const CUIString& style);
 

@@ -457,7 +457,8 @@ TEST(PressInWindow, DragsAndPressesEndWhenTheMouseOrTheFocusIsTakenAway)
         bool goesOn;
     } cases[] = {
         {L"capture taken by another window",
-         [](HostWindow&, HWND other, HWND, CControlUI*) { SetCapture(other); }, false},
+         [](HostWindow&, HWND other, HWND, CControlUI*) { SetCapture(other); EXPECT_EQ(other, GetCapture()); },
+         false},
         {L"window lost the keyboard focus",
          [](HostWindow& host, HWND other, HWND, CControlUI*) {
              SendMessageW(host.GetNativeHandle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0);

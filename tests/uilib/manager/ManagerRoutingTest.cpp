@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "ManagerHarness.h"
+#include "uilib/control/ScrollBar.h"
 #include "uilib/control/Slider.h"
+#include "uilib/layout/Container.h"
 
 using namespace SkinUI;
 using namespace SkinUITest;
@@ -168,6 +170,10 @@ TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
     CSliderUI* slider = new CSliderUI;  // thumb 10 px: at 10..20 for 0, 40..50 for 30
     slider->SetSendMove(true);
     root->Add(slider, RECT{10, 100, 120, 120});
+    CScrollBarUI* bar = new CScrollBarUI;  // down arrow at 300..316, 184..200
+    root->Add(bar, RECT{300, 100, 316, 200});
+    CContainerUI* shelf = new CContainerUI;  // holds `left` where it was
+    root->Detach(left), root->Add(shelf, RECT{10, 10, 110, 60}), shelf->AddChild(left);
     window.ShowAndPaint();
     const HWND h = window.Handle();
     const struct { const char* how; int x, y; std::function<void()> out; int abandons, ups, values, value; } rows[] = {
@@ -185,6 +191,14 @@ TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
             slider->SetEnabledState(false), slider->SetEnabledState(true); }, 0, 0, 1, 45},
         {"hidden while held", 15, 110, [&] { slider->SetVisibility(false), Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 110),
             Send(WM_MOUSEMOVE, MK_LBUTTON, 70, 110), slider->SetVisibility(true); }, 0, 0, 0, 30},
+        {"quick second right click beside the thumb", 20, 20, [&] { Send(WM_LBUTTONUP, 0, 20, 20),
+            Send(WM_RBUTTONDOWN, 2, 100, 110), Send(WM_RBUTTONUP, 0, 100, 110),
+            Send(WM_RBUTTONDBLCLK, 2, 100, 110), Send(WM_RBUTTONUP, 0, 100, 110); }, 0, 1, 2, 32},
+        {"scroll bar hidden while its arrow is held", 308, 195, [&] { bar->SetVisibility(false);
+            EXPECT_FALSE(window.Manager().IsMouseCaptured());
+            EXPECT_FALSE(window.Manager().StopTimer(bar, CScrollBarUI::kRepeatTimerId)) << "the repeat runs on"; }, 0, 0, 0, 30},
+        {"taken out of a container that does not own it", 20, 20, [&] { shelf->SetOwnsChildren(false),
+            shelf->RemoveChild(left), shelf->SetOwnsChildren(true), shelf->AddChild(left); }, 1, 0, 0, 30},
         {"root replaced (last)", 20, 20, [&] { window.Manager().AttachRoot(new CProbeContainer); }, 0, 0, 0, 30},
     };
     for (const auto& row : rows) {
