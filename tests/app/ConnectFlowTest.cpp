@@ -379,11 +379,13 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
     }
     EXPECT_TRUE(WaitConnected());
     // The ends of an output job and a factory reset met on a link since replaced: the new link stays.
-    for (UINT stale : {WM_OUTPUT_JOB_DONE, WM_DEVICE_REBOOT}) {
-        PostMessageW(handle, stale, mWindow->Controller().Device().LinkSerial() - 1,
-                     static_cast<LPARAM>(EqualizerManager::ResetEnd::Silent));
+    for (JobKind stale : {JobKind::Outputs, JobKind::FactoryReset}) {
+        JobReport report;
+        report.kind = stale;
+        report.linked = report.unanswered = report.silent = true;
+        PostMessageW(handle, WM_LINK_JOB_DONE, mWindow->Controller().Device().LinkSerial() - 1, PackJobReport(report));
         SkinUITest::PumpPending();
-        EXPECT_TRUE(mWindow->Controller().Device().IsDeviceOpen()) << stale;
+        EXPECT_TRUE(mWindow->Controller().Device().IsDeviceOpen()) << static_cast<int>(stale);
     }
 }
 

@@ -18,11 +18,13 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     int restartDelayMs = -1;
     bool vanish = false;
     bool drop = false;
+    bool failWrites = false;
     {
         std::lock_guard<std::mutex> lock(mMutex);
         if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
             if (mFault == CommandFault::Vanish) vanish = true;
             else if (mFault == CommandFault::Drop) drop = true;
+            else if (mFault == CommandFault::FailWrites) failWrites = drop = true;
             else mSilent = true;
         }
         mCommand = &frame;
@@ -45,6 +47,7 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         if (mRestartPending && !mSilent) restartDelayMs = mRestartDelayMs;
         mRestartPending = false;
     }
+    if (failWrites) unit.FailWrites();
     if (vanish) {
         // Gone at once: the program's next read fails before anyone is told.
         unit.SetPresent(false);
