@@ -24,7 +24,7 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
             if (mFault == CommandFault::Vanish) vanish = true;
             else if (mFault == CommandFault::Drop) drop = true;
-            else if (mFault == CommandFault::FailWrites) failWrites = drop = true;
+            else if (mFault == CommandFault::FailWrites) failWrites = true;
             else mSilent = true;
         }
         mCommand = &frame;
@@ -47,7 +47,6 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         if (mRestartPending && !mSilent) restartDelayMs = mRestartDelayMs;
         mRestartPending = false;
     }
-    if (failWrites) unit.FailWrites();
     if (vanish) {
         // Gone at once: the program's next read fails before anyone is told.
         unit.SetPresent(false);
@@ -55,6 +54,8 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         return;
     }
     if (!answer.empty()) unit.QueueInputReport(answer);
+    // This command was the last to reach the unit.
+    if (failWrites) unit.FailWrites();
     // Only now that the answer is queued can the restart wait for it to be read.
     if (restartDelayMs >= 0) Restart(static_cast<unsigned>(restartDelayMs));
 }
@@ -97,8 +98,13 @@ void UnitModel::SetSilent(bool silent) {
 
 void UnitModel::FailAtCommand(int count, CommandFault fault) {
     std::lock_guard<std::mutex> lock(mMutex);
-    mFaultCountdown = count > 0 ? count : 0;
     mFault = fault;
+    if (fault == CommandFault::FailWrites) {
+        // Counted to the command before: the count-th write is the first to fail.
+        if (count == 1) mUnit.FailWrites();
+        --count;
+    }
+    mFaultCountdown = count > 0 ? count : 0;
 }
 
 void UnitModel::TurnVolumeKnob(int8_t volumeDb) {

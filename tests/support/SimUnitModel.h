@@ -61,8 +61,9 @@ public:
     enum class CommandFault { Silent, Vanish, Drop, FailWrites };
     // At the count-th command from now (1: the next) the unit stops
     // answering from that command on, leaves that one command alone
-    // unanswered (Drop), fails every write after it while still listed
-    // until it is plugged in again, or drops off the bus without taking it; the plug
+    // unanswered (Drop), fails its write and every one after it while it
+    // stays listed (until plugged in again), or drops off the bus without
+    // taking it; the plug
     // listener hears of the removal a moment later, from a thread of its
     // own, as the system tells a program. 0 cancels.
     void FailAtCommand(int count, CommandFault fault);
