@@ -562,6 +562,7 @@ private:
     bool mRestartExpected = false;
     uint32_t mFactorySilentBefore = 0;
     uint32_t mFactoryLink = 0;
+    // The job's start, which its worker completes into its end message.
     JobReport mFactoryReport;
     WorkerThread mFactoryDefault{&EqualizerManager::FactoryDefaultThread, this};
 
@@ -592,6 +593,7 @@ private:
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     uint32_t mTransferLink = 0;
+    // The job's start, which its worker completes into its end message.
     JobReport mTransferReport;
     // The transfer's end with the link it ran on.
     void PostTransferEnd();
@@ -622,6 +624,7 @@ private:
     // Set by the load's worker: the unit took the recall.
     std::atomic<bool> mSceneTaken{false};
     uint32_t mSceneLink = 0;
+    // The job's start, which its worker completes into its end message.
     JobReport mSceneReport;
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
     // The waiter of a bridge or reset job.
@@ -634,6 +637,7 @@ private:
     uint32_t mOutputJobMissesBefore = 0;
     uint32_t mOutputJobQueuedBefore = 0;
     uint32_t mOutputJobLink = 0;
+    // The job's start, which its worker completes into its end message.
     JobReport mOutputJobReport;
 };
 
