@@ -111,6 +111,8 @@ public:
     // Queued commands dropped or left unanswered so far, a count as above: a
     // job whose queued commands were all answered compares it unchanged.
     uint32_t QueueMisses() const { return mQueueMisses.load(); }
+    // Commands queued so far, a count as above: a job that queued none sent nothing.
+    uint32_t QueuedCommands() const { return mPushed.load(); }
     // While one lives, the waited commands of its thread go only to link: a
     // link opened since, checked as each is sent, never hears them.
     class LinkBinding {

@@ -13,21 +13,16 @@ constexpr UINT WM_STATUS_READ_SILENT = 0x4DC;  // the unit stopped answering par
 constexpr UINT WM_DEVICE_DISCONNECT = 0x4DD;   // the link must be closed
 constexpr UINT WM_FORCE_UPDATE = 0x4E0;        // the unit's firmware is older than ours
 constexpr UINT WM_DSP_FW_NEWER = 0x4E3;        // the unit's firmware is newer than ours
-constexpr UINT WM_DEVICE_REBOOT = 0x4D8;       // the factory default ended; lParam: how
-constexpr UINT WM_BUSY_BEGIN = 0x4FA;          // a long job starts: the loading window shows
-constexpr UINT WM_BUSY_END = 0x4FB;            // the job ended
+// A long job starts: the loading window shows; wParam: its token.
+constexpr UINT WM_BUSY_BEGIN = 0x4FA;
+// The job ended: only the loading window of its token (wParam) closes.
+constexpr UINT WM_BUSY_END = 0x4FB;
 // The unplug notice, shown by the UI thread once the removal was handled;
 // wParam: the serial the removal left.
 constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
-// A profile push or the whole-configuration read ended on its worker; the
-// UI thread refreshes the display or writes the file.
-constexpr UINT WM_PROFILE_PUSHED = 0x510;
-constexpr UINT WM_WHOLE_SCENES_READ = 0x511;
-// A scene transfer ended: lParam the job (low word) and its result (high word).
-constexpr UINT WM_SCENE_JOB_DONE = 0x4F5;
-// A bridge or output reset ended: lParam bit 0 every queued command was
-// answered, bit 1 one was dropped or left unanswered.
-constexpr UINT WM_OUTPUT_JOB_DONE = 0x512;
+// A link job ended on its worker (a scene job, a profile push or whole
+// save, an output job, the factory reset); lParam: its JobReport, packed.
+constexpr UINT WM_LINK_JOB_DONE = 0x512;
 // A notice that opens once the loading window before it has gone; lParam:
 // its language key, a literal; wParam: how often it goes behind the queue first.
 constexpr UINT WM_SHOW_UNIT_NOTICE = 0x513;

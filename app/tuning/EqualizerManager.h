@@ -8,12 +8,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/tuning/BoundControls.h"
 #include "app/tuning/EqSendGate.h"
+#include "app/tuning/LinkJobs.h"
 #include "app/tuning/TuningModel.h"
 #include "app/tuning/UnitStatusRead.h"
 #include "device/DspDevice.h"
@@ -95,21 +97,10 @@ public:
     // closed or replaced, or the unit gone from the bus before its removal
     // is reported (the link then closes here, and the removal finds it closed).
     bool JobCutByLinkEnd(bool linkLasted);
-    // How a link job ended, judged once on the UI thread as its end is taken.
-    enum class JobEnd {
-        Quiet,      // done on a link still open, or stopped by the program: nothing to tell
-        LeftAfter,  // the unit took the whole job, then its link ended: the unplug is told
-        Cut,        // the link's end cut it: the job's own words say what was not done
-        Silent,     // the unit stopped answering on a link still open
-    };
-    // taken: the unit took every command of the job's own. unanswered: the
-    // run ended on commands left unanswered, silent when one of them waited
-    // its whole time (silentBefore: SilentExchanges() at the start).
-    JobEnd HowJobEnded(bool taken, bool linkLasted, bool unanswered, uint32_t silentBefore);
-    // Tells a LeftAfter end, or a Cut one in cutWord; the rest are the caller's.
-    void TellJobEnd(JobEnd end, const wchar_t* cutWord);
-    // The word a scene job's end leaves, or null (to the scene window when open).
-    static const wchar_t* JobEndWord(JobEnd end, const wchar_t* cutWord);
+    // A link job's end (WM_LINK_JOB_DONE): judged from its report alone,
+    // then finished and told by its kind. linkLasted: the link it ran on is
+    // still the open one.
+    void LinkJobEnded(const JobReport& report, bool linkLasted);
     // Link looks of "btnConnect".
     enum class LinkLook { Connecting, Connected, Disconnected };
     void ShowLinkLook(LinkLook look);
@@ -141,19 +132,9 @@ public:
     void ForceUpdate();
     // The unit came back while the forced update window runs.
     void ResumeForcedUpdate();
-    // The option menu's factory reset: asks, then resets on a worker, which
-    // posts WM_DEVICE_REBOOT; the unit's restart reconnects as a plug-in.
+    // The option menu's factory reset: asks, then resets on a worker; the
+    // unit's restart after a confirmed reset reconnects as a plug-in.
     void ResetMcuFactoryDefault();
-    // How a factory default ended (WM_DEVICE_REBOOT's lParam): only an
-    // acknowledged reset restarts the unit.
-    enum class ResetEnd { Acknowledged, Silent, Left };
-    // True when the unit restarts; a silent unit ends as a silent job, one
-    // that left before confirming as a cut job. linkLasted: the link the
-    // reset ran on is still the open one.
-    bool FactoryDefaultEnded(ResetEnd end, bool linkLasted);
-    // A bridge or output reset ended (WM_OUTPUT_JOB_DONE): taken, every
-    // queued command answered; missed, one dropped or left unanswered.
-    void OutputJobDone(bool taken, bool missed, bool linkLasted);
     // A firmware window closed: unless a read already runs, the unit is read
     // again when it came back from its restart or when the window left the
     // link out of ordinary work (async mode off).
@@ -196,12 +177,6 @@ public:
     void SaveSenceConfigFile(const std::wstring& path);
     // Reads the unit's ten scenes and the live state on a worker, then writes.
     void SaveWholeConfigFile(const std::wstring& path);
-    // The worker ended (WM_PROFILE_PUSHED, WM_WHOLE_SCENES_READ): the
-    // display is refreshed or the file written, then the loading window
-    // closes. linkLasted: the link the job ran on is still the open one; a
-    // job the link's end cut says so.
-    void ProfilePushed(bool linkLasted);
-    void WholeScenesRead(bool linkLasted);
     bool IsTransferRunning() const { return mTransferRunning.load(); }
     // Every control rewritten from the live profile (EqualizerManagerRefresh.cpp).
     void RefreshFromProfile();
@@ -209,16 +184,12 @@ public:
     // ---- Scenes stored in the unit (EqualizerManagerScenes.cpp) ----
     // One transfer with the unit's scene store at a time, on scene slot
     // (1..10) as it is when started, run by the scene worker; its end
-    // reaches the main window as WM_SCENE_JOB_DONE and the UI thread
+    // reaches the main window as WM_LINK_JOB_DONE and the UI thread
     // finishes it there.
     enum class SceneJob { Load, Save, Delete };
     // False while a job holds the link or when the worker cannot start.
     bool StartSceneJob(SceneJob job, int slot);
     bool IsSceneJobRunning() const { return mSceneJobRunning.load(); }
-    // On the UI thread: after a load the recalled scene is shown and queued
-    // commands flow again; the scene window's loading window closes.
-    // linkLasted as for ProfilePushed.
-    void SceneJobDone(SceneJob job, UnitStatusRead result, bool linkLasted);
     // ---- Crossover and output assignment (EqualizerManagerCrossover.cpp) ----
     // The current channel's high-pass (filter 2) and low-pass (filter 1):
     // the channel, its link group and its partner take each change, which
@@ -441,6 +412,22 @@ private:
     bool ReadWholeUnit();
     void EndTransfer();
     void StopTransfer();
+    // Link job ends by kind (EqualizerManagerJobs.cpp for the judgement).
+    JobEnd JudgeJobEnd(const JobReport& report, bool linkLasted);
+    // Tells end's word of kind once the loading window has gone; Silent lets the link go.
+    void TellJobEnd(JobKind kind, JobEnd end);
+    // The display is refreshed from the pushed profile.
+    void ProfilePushed(const JobReport& report, JobEnd end);
+    // The file is written only from a whole read.
+    void WholeScenesRead(const JobReport& report, JobEnd end);
+    // After a load the recalled scene is shown and queued commands flow
+    // again; the scene window's loading window closes with the job's word.
+    void SceneJobDone(const JobReport& report, JobEnd end);
+    // A confirmed reset restarts the unit: its removal is no unplug.
+    void FactoryDefaultEnded(const JobReport& report, JobEnd end);
+    // Opens the main window's loading window for a job; its token closes it.
+    uint16_t BeginBusy();
+    uint16_t mBusyToken = 0;
     void ShowLinkAndLock();
 
     // Status reader thread (EqualizerManagerConnection.cpp).
@@ -552,15 +539,17 @@ private:
     void LinkPairs(int direction, uint8_t* pairs, int* pairCount);
     void FinishLink(const uint8_t* pairs, int pairCount);
     void ApplyBridge(int pair, bool on);
+    // The pair's bridge in the model, its controls and to the unit; apply: its channels follow.
+    void ShowBridge(int pair, bool on, bool apply);
     void SendBridges();
     void SendChannelAll(int ch);
     // iFilter 1 low-pass, 2 high-pass.
     void SendChFilter(int ch, int iFilter);
     void SendMixTrims(int ch);
-    // Posts WM_OUTPUT_JOB_DONE once the unit took every queued command, or
-    // after maxPolls polls of 100 ms; missesBefore: QueueMisses() before the
-    // job's first command was queued.
-    void StartOutputJobWait(const wchar_t* startLog, int maxPolls, uint32_t missesBefore);
+    // With an open link, the job's commands are queued behind the loading
+    // window and a waiter posts its end once the unit took them, or after
+    // maxPolls polls of 100 ms. With none the change is the model's alone.
+    void RunOutputJob(const wchar_t* startLog, int maxPolls, const std::function<void()>& queue);
     static void OutputJobWaitThread(void* self);
     void RunOutputJobWait();
     // Factory reset (EqualizerManagerForceUpdate.cpp). The unit's restart
@@ -570,6 +559,8 @@ private:
     bool mRestartExpected = false;
     uint32_t mFactorySilentBefore = 0;
     uint32_t mFactoryLink = 0;
+    // The job's start, which its worker completes into its end message.
+    JobReport mFactoryReport;
     WorkerThread mFactoryDefault{&EqualizerManager::FactoryDefaultThread, this};
 
     // The status reader: started on a connect, stopped and joined before the
@@ -579,6 +570,7 @@ private:
     std::atomic<bool> mStatusReading{false};
     // Each job belongs to the link it was started on, taken on the UI thread.
     uint32_t mStatusLink = 0;
+    uint16_t mStatusBusy = 0;
 
     // The profile transfer: the model copy it sends, the queue state to
     // restore, and its worker (joined before the device goes).
@@ -587,25 +579,32 @@ private:
     // Written by the worker, read once it is joined.
     PushOutcome mPushOutcome{};
     bool mAsyncBeforeTransfer = false;
-    // The device's silent exchanges when a job started (read on the UI thread).
+    // The device's silent exchanges when a job started.
     uint32_t mTransferSilentBefore = 0;
-    // A whole save: whether the link was open at its start, whether the
-    // worker read every scene and the live state, and whether its run ended
-    // on a unit that stopped answering (read once it is joined).
+    // A whole save, for its worker: whether the link was open at its start,
+    // whether it read every scene and the live state, and whether its run
+    // ended on a unit that stopped answering.
     bool mWholeSaveFromUnit = false;
     bool mWholeSaveRead = false;
     bool mWholeSaveSilent = false;
     std::atomic<bool> mTransferStop{false};
     std::atomic<bool> mTransferRunning{false};
     uint32_t mTransferLink = 0;
-    // WM_PROFILE_PUSHED or WM_WHOLE_SCENES_READ with the link the job ran on.
+    // The job's start, which its worker completes into its end message.
+    JobReport mTransferReport;
+    // The transfer's end with the link it ran on.
     void PostTransferEnd();
+    // Posts a job's end, with the link it ran on.
+    void PostJobEnd(uint32_t link, const JobReport& report);
     // From a link job's start (the connect read aside) until the UI thread
     // takes its end: a removal meanwhile is told by that end, in the job's words.
     bool mJobTellsItsCut = false;
-    // Starts a link job's worker, marked running and telling its own cut;
-    // false, with both put back, when the thread did not start.
-    bool StartLinkJob(WorkerThread& worker, std::atomic<bool>& running);
+    // Starts a link job of report's kind: its worker marked running and
+    // telling its own cut, behind the main window's loading window when
+    // busy (or the one report names). False, with everything put back, when
+    // the thread did not start, or, told aloud, when the kind needs a link
+    // and none is open.
+    bool StartLinkJob(bool busy, WorkerThread& worker, std::atomic<bool>& running, JobReport& report);
     WorkerThread mTransfer{&EqualizerManager::TransferThread, this};
     // The scene worker (EqualizerManagerScenes.cpp).
     static void SceneJobThread(void* self);
@@ -619,10 +618,11 @@ private:
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
     uint32_t mSceneSilentBefore = 0;
-    // Set by the worker before it posts its end: the unit took the job's own
-    // commands (a load's recall, a save's store, a delete).
+    // Set by the load's worker: the unit took the recall.
     std::atomic<bool> mSceneTaken{false};
     uint32_t mSceneLink = 0;
+    // The job's start, which its worker completes into its end message.
+    JobReport mSceneReport;
     WorkerThread mSceneWorker{&EqualizerManager::SceneJobThread, this};
     // The waiter of a bridge or reset job.
     WorkerThread mOutputJobWaiter{&EqualizerManager::OutputJobWaitThread, this};
@@ -632,7 +632,10 @@ private:
     int mOutputJobPolls = 0;
     uint32_t mOutputJobSilentBefore = 0;
     uint32_t mOutputJobMissesBefore = 0;
+    uint32_t mOutputJobQueuedBefore = 0;
     uint32_t mOutputJobLink = 0;
+    // The job's start, which its worker completes into its end message.
+    JobReport mOutputJobReport;
 };
 
 // The combo's rows 16 pixels high (scaled with the window) and its drop box

@@ -126,10 +126,10 @@ void EqualizerManager::StartStatusRead()
     mStatusLink = mDevice.LinkSerial();
     mStatusReading.store(true);
     // Posted before the reader runs, so its end always follows its begin.
-    PostToMain(WM_BUSY_BEGIN);
+    mStatusBusy = BeginBusy();
     if (!mStatusReader.Start()) {
         mStatusReading.store(false);
-        PostToMain(WM_BUSY_END);
+        PostToMain(WM_BUSY_END, mStatusBusy);
         DisconnectDevice();
     }
 }
@@ -148,6 +148,7 @@ void EqualizerManager::RunStatusRead()
     // The outcome names its link: a removal and an arrival can both be taken
     // before it, and it must not end the link opened since.
     const uint32_t link = mStatusLink;
+    const uint16_t busy = mStatusBusy;
     const UnitStatusRead result = ReadUnitStatus(mDevice, mStatusStop, link);
     // Read, or found another model or mode, which its end tells.
     if (result == UnitStatusRead::Done || result == UnitStatusRead::NotRead) {
@@ -157,7 +158,7 @@ void EqualizerManager::RunStatusRead()
     // Over before its end is taken: a job asked for as the loading window
     // closes (a scene name confirmed during the read) finds the link free.
     mStatusReading.store(false);
-    PostToMain(WM_BUSY_END);
+    PostToMain(WM_BUSY_END, busy);
     if (result == UnitStatusRead::HandshakeFailed) {
         PostToMain(WM_STATUS_READ_FAILED, link);
         PostToMain(WM_DEVICE_DISCONNECT, link);
@@ -279,35 +280,6 @@ bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
     if (DspDevice::IsUnitOnBus()) return false;
     DisconnectDevice();
     return true;
-}
-
-bool EqualizerManager::StartLinkJob(WorkerThread& worker, std::atomic<bool>& running)
-{
-    mJobTellsItsCut = true;
-    running.store(true);
-    if (worker.Start()) return true;
-    mJobTellsItsCut = false;
-    running.store(false);
-    return false;
-}
-
-EqualizerManager::JobEnd EqualizerManager::HowJobEnded(bool taken, bool linkLasted, bool unanswered,
-                                                       uint32_t silentBefore)
-{
-    mJobTellsItsCut = false;
-    if (JobCutByLinkEnd(linkLasted)) return taken ? JobEnd::LeftAfter : JobEnd::Cut;
-    return unanswered && mDevice.SilentExchanges() != silentBefore ? JobEnd::Silent : JobEnd::Quiet;
-}
-
-const wchar_t* EqualizerManager::JobEndWord(JobEnd end, const wchar_t* cutWord)
-{
-    if (end == JobEnd::LeftAfter) return L"${device_left_after_job}";
-    return end == JobEnd::Cut ? cutWord : nullptr;
-}
-
-void EqualizerManager::TellJobEnd(JobEnd end, const wchar_t* cutWord)
-{
-    if (const wchar_t* word = JobEndWord(end, cutWord)) TellAfterLoading(word);
 }
 
 // Posted behind the loading window's close (one hop: its end may itself

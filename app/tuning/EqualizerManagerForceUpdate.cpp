@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "app/tuning/AppMessages.h"
 #include "app/tuning/CarriedFirmware.h"
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MsgWnd.h"
@@ -89,44 +88,36 @@ void EqualizerManager::ResetMcuFactoryDefault()
     if (AskDestructive(mMainWnd, L"${tips}", L"${factory_default_tips}") != 1) return;
     // One reset at a time; the last one's worker has posted its end.
     mFactoryDefault.Join();
-    mRestartExpected = true;
     mFactorySilentBefore = mDevice.SilentExchanges();
     mFactoryLink = mDevice.LinkSerial();
-    PostToMain(WM_BUSY_BEGIN);
-    if (StartLinkJob(mFactoryDefault, mFactoryDefaultRunning)) return;
-    PostToMain(WM_BUSY_END);
+    mFactoryReport = JobReport();
+    mFactoryReport.kind = JobKind::FactoryReset;
+    mRestartExpected = StartLinkJob(true, mFactoryDefault, mFactoryDefaultRunning, mFactoryReport);
 }
 
 void EqualizerManager::FactoryDefaultThread(void* self)
 {
     EqualizerManager* manager = static_cast<EqualizerManager*>(self);
     LogPrintW(L"Factory default thread start!\n");
-    ResetEnd end = ResetEnd::Acknowledged;
+    JobReport report = manager->mFactoryReport;
     const DspDevice::LinkBinding bound(manager->mFactoryLink);
-    if (!manager->mDevice.MCU_Factory_Default())
-        end = manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore ? ResetEnd::Silent : ResetEnd::Left;
-    if (manager->mMainWnd != nullptr)
-        PostMessageW(manager->mMainWnd, WM_DEVICE_REBOOT, manager->mFactoryLink, static_cast<LPARAM>(end));
+    report.taken = manager->mDevice.MCU_Factory_Default();
+    report.unanswered = !report.taken;
+    report.silent = !report.taken && manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore;
+    manager->PostJobEnd(manager->mFactoryLink, report);
     LogPrintW(L"Factory default thread end!\n");
     // Last, once its end is on its way: the wait is bounded by the reset's own.
     manager->mFactoryDefaultRunning.store(false);
 }
 
-bool EqualizerManager::FactoryDefaultEnded(ResetEnd end, bool linkLasted)
+void EqualizerManager::FactoryDefaultEnded(const JobReport& report, JobEnd end)
 {
     // Acknowledged, the unit restarts: its removal and return are no unplug.
-    if (end == ResetEnd::Acknowledged) {
-        mJobTellsItsCut = false;
-        return true;
+    if (report.taken) {
+        ShowNotice(mMainWnd, L"${device_reboot}");
+        return;
     }
     // No restart follows: a later removal is a real unplug again.
     mRestartExpected = false;
-    // The reset is the job's one command; a link opened since is not its to close.
-    const JobEnd how = HowJobEnded(false, linkLasted, true, mFactorySilentBefore);
-    // Unconfirmed while its link lasted: the unit is let go as a silent one.
-    if (how == JobEnd::Silent || how == JobEnd::Quiet)
-        UnitStoppedAnswering(L"${device_no_answer}");
-    else
-        TellJobEnd(how, L"${factory_reset_cut}");
-    return false;
+    TellJobEnd(report.kind, end);
 }

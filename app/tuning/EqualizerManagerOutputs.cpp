@@ -195,19 +195,21 @@ void EqualizerManager::SetBridge(int pair, bool on, bool apply, bool threaded)
         profile.bridgeOutputs[pair] = 0;
         return;
     }
-    const uint32_t missesBefore = mDevice.QueueMisses();
-    profile.bridgeOutputs[pair] = on ? 1 : 0;
+    if (!threaded || !apply) {
+        ShowBridge(pair, on, apply);
+        return;
+    }
+    RunOutputJob(L"set bridge thread start!\n", kBridgeWaitPolls, [=] { ShowBridge(pair, on, apply); });
+}
+
+void EqualizerManager::ShowBridge(int pair, bool on, bool apply)
+{
+    BridgeControls& controls = mControls.bridges[pair];
+    mModel.Current().bridgeOutputs[pair] = on ? 1 : 0;
     if (controls.button != nullptr) controls.button->SetSelectedState(on);
     if (!apply && controls.checkBox != nullptr) controls.checkBox->SetSelectedState(on, false);
     SendBridges();
-    if (!apply) return;
-    if (!threaded) {
-        ApplyBridge(pair, on);
-        return;
-    }
-    PostToMain(WM_BUSY_BEGIN);
-    ApplyBridge(pair, on);
-    StartOutputJobWait(L"set bridge thread start!\n", kBridgeWaitPolls, missesBefore);
+    if (apply) ApplyBridge(pair, on);
 }
 
 void EqualizerManager::SendChFilter(int ch, int iFilter)
@@ -303,10 +305,7 @@ void EqualizerManager::SetOutputReset()
     const int answer =
         AskDestructive(mMainWnd, L"${tips}", L"${empty_output_tips}", captions, CMsgWnd::kMaxButtons);
     if (answer != kResetDefault && answer != kResetEmptied) return;
-    const uint32_t missesBefore = mDevice.QueueMisses();
-    PostToMain(WM_BUSY_BEGIN);
-    ResetOutputs(answer);
-    StartOutputJobWait(L"reset output thread start!\n", kResetWaitPolls, missesBefore);
+    RunOutputJob(L"reset output thread start!\n", kResetWaitPolls, [=] { ResetOutputs(answer); });
 }
 
 void EqualizerManager::ResetOutputs(int answer)
@@ -340,17 +339,28 @@ void EqualizerManager::ResetOutputs(int answer)
 
 // ---- The job's waiter ----
 
-void EqualizerManager::StartOutputJobWait(const wchar_t* startLog, int maxPolls, uint32_t missesBefore)
+void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const std::function<void()>& queue)
 {
+    // Without a link nothing is sent, nor waited for, nor told.
+    if (!mDevice.IsDeviceOpen()) {
+        queue();
+        return;
+    }
     // A waiter still finishing its last poll is let go first.
     mOutputJobWaiter.Join();
     mOutputJobLog = startLog;
     mOutputJobPolls = maxPolls;
     mOutputJobStop.store(false);
     mOutputJobSilentBefore = mDevice.SilentExchanges();
-    mOutputJobMissesBefore = missesBefore;
+    mOutputJobMissesBefore = mDevice.QueueMisses();
+    mOutputJobQueuedBefore = mDevice.QueuedCommands();
     mOutputJobLink = mDevice.LinkSerial();
-    if (!StartLinkJob(mOutputJobWaiter, mOutputJobRunning)) PostToMain(WM_BUSY_END);
+    // Queued once its loading window was posted; the waiter starts after.
+    mOutputJobReport = JobReport();
+    mOutputJobReport.kind = JobKind::Outputs;
+    mOutputJobReport.busy = BeginBusy();
+    queue();
+    StartLinkJob(false, mOutputJobWaiter, mOutputJobRunning, mOutputJobReport);
 }
 
 void EqualizerManager::OutputJobWaitThread(void* self)
@@ -378,18 +388,11 @@ void EqualizerManager::RunOutputJobWait()
              waited += kPollMs)
             Sleep(kPollMs);
     }
-    const bool missed = mDevice.QueueMisses() != mOutputJobMissesBefore;
-    const bool taken = mDevice.IsQueueIdle() && !missed;
+    // Taken only when the job queued commands and the unit answered each.
+    JobReport report = mOutputJobReport;
+    report.unanswered = mDevice.QueueMisses() != mOutputJobMissesBefore;
+    report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
+    report.silent = silent;
     mOutputJobRunning.store(false);
-    if (mMainWnd != nullptr)
-        PostMessageW(mMainWnd, WM_OUTPUT_JOB_DONE, mOutputJobLink, (taken ? 1 : 0) | (missed ? 2 : 0));
-}
-
-void EqualizerManager::OutputJobDone(bool taken, bool missed, bool linkLasted)
-{
-    const JobEnd end = HowJobEnded(taken, linkLasted, missed, mOutputJobSilentBefore);
-    if (end == JobEnd::Silent)
-        UnitStoppedAnswering(L"${device_no_answer}");
-    else
-        TellJobEnd(end, L"${outputs_cut}");
+    PostJobEnd(mOutputJobLink, report);
 }

@@ -124,9 +124,12 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferLink = mDevice.LinkSerial();
     mWholeSaveRead = false;
     mWholeSaveSilent = false;
-    PostToMain(WM_BUSY_BEGIN);
-    if (StartLinkJob(mTransfer, mTransferRunning)) return true;
-    PostTransferEnd();
+    mTransferReport = JobReport();
+    mTransferReport.kind = job == TransferJob::WholeSave    ? JobKind::WholeSave
+                           : job == TransferJob::WholeProfile ? JobKind::WholeLoad
+                                                              : JobKind::ProfilePush;
+    if (StartLinkJob(true, mTransfer, mTransferRunning, mTransferReport)) return true;
+    EndTransfer();
     return false;
 }
 
@@ -169,7 +172,19 @@ void EqualizerManager::RunTransfer()
 
 void EqualizerManager::PostTransferEnd()
 {
-    PostToMain(mTransferJob == TransferJob::WholeSave ? WM_WHOLE_SCENES_READ : WM_PROFILE_PUSHED, mTransferLink);
+    JobReport report = mTransferReport;
+    if (mTransferJob == TransferJob::WholeSave) {
+        // Without a unit the file keeps what the program holds: taken whole.
+        report.taken = mWholeSaveRead;
+        report.unanswered = !mWholeSaveRead;
+        report.silent = mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore;
+    } else {
+        report.taken = mPushOutcome == PushOutcome::Taken;
+        report.unanswered = !report.taken;
+        report.silent = mPushOutcome == PushOutcome::Unanswered &&
+                        mDevice.SilentExchanges() != mTransferSilentBefore;
+    }
+    PostJobEnd(mTransferLink, report);
 }
 
 // The ten stored scenes, then the live state, as one run of exchanges: the
@@ -192,54 +207,38 @@ void EqualizerManager::EndTransfer()
 {
     mTransfer.Join();
     mTransferCopy.reset();
-    mJobTellsItsCut = false;
     // A reconnect meanwhile keeps the queue off until its own status read ends.
     if (mAsyncBeforeTransfer && mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
-    PostToMain(WM_BUSY_END);
 }
 
 // With the queue still off, the refresh's own sends are dropped: the unit
 // already has every value.
-void EqualizerManager::ProfilePushed(bool linkLasted)
+void EqualizerManager::ProfilePushed(const JobReport& report, JobEnd end)
 {
     RefreshFromProfile();
     EndTransfer();
     // A push its link's end cut (the unit pulled, back or not) left the unit
     // holding part of the file. A silent unit leaves the link useless, and
     // its read-back waits for a reconnect.
-    const JobEnd end = HowJobEnded(mPushOutcome == PushOutcome::Taken, linkLasted,
-                                   mPushOutcome == PushOutcome::Unanswered, mTransferSilentBefore);
-    if (end == JobEnd::Silent)
-        UnitStoppedAnswering(L"${profile_push_fail}");
-    else if (end == JobEnd::Quiet && mPushOutcome == PushOutcome::Unanswered)
-        TellAfterLoading(L"${profile_push_fail}");  // writes that failed as the unit left, before the system said so
-    else
-        TellJobEnd(end, L"${profile_push_cut}");
+    TellJobEnd(report.kind, end);
 }
 
 // A read cut short leaves the file as it was: scenes not read would be
 // saved with what the program happened to hold, under the unit's names.
-void EqualizerManager::WholeScenesRead(bool linkLasted)
+void EqualizerManager::WholeScenesRead(const JobReport& report, JobEnd end)
 {
     EndTransfer();
-    // Without a unit the file holds what the program holds, and no link ended.
-    const JobEnd end = mWholeSaveFromUnit
-                           ? HowJobEnded(mWholeSaveRead, linkLasted, mWholeSaveSilent, mTransferSilentBefore)
-                           : JobEnd::Quiet;
-    if (!mWholeSaveRead) {
+    // A unit that stopped answering closes the link as every silent job
+    // does; a cut link, back or not, or reads left unconfirmed leave the
+    // file unwritten and say why.
+    if (!report.taken) {
         LogPrintW(L"whole configuration not read from the unit: nothing written\n");
-        // A unit that stopped answering (not one that missed a single answer)
-        // closes the link as every silent job does; a cut link, back or not,
-        // leaves the file unwritten and says why.
-        if (end == JobEnd::Silent)
-            UnitStoppedAnswering(L"${device_no_answer}");
-        else
-            TellAfterLoading(end == JobEnd::Cut ? L"${whole_save_cut}" : L"${profile_create_error}");
+        TellJobEnd(JobKind::WholeSave, end);
         return;
     }
     const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
     ShowNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
-    TellJobEnd(end, nullptr);
+    TellJobEnd(JobKind::WholeSave, end);
 }
 
 void EqualizerManager::StopTransfer()

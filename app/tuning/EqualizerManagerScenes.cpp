@@ -12,11 +12,6 @@ namespace {
 // How long a save waits for edits still queued, so that the stored scene has them.
 const uint32_t kQueueDrainMs = 10000;
 const uint32_t kDrainPollMs = 10;
-// What a job its link's end cut did not do, by SceneJob.
-const wchar_t* const kSceneCutWords[] = {L"${load_scene_cut}", L"${save_scene_cut}", L"${delete_scene_cut}"};
-// A save or delete the unit did not confirm, though its link neither ended
-// nor went silent (a write failed as the unit left, before the system said so).
-const wchar_t* const kSceneUnconfirmedWords[] = {nullptr, L"${save_scene_fail}", L"${delete_scene_fail}"};
 
 void OpenSceneWnd(HWND owner, EqualizerManager& controller, SceneWndMode mode)
 {
@@ -62,7 +57,10 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
     if (job == SceneJob::Load) mDevice.DisableAsyncMode();
     mSceneSilentBefore = mDevice.SilentExchanges();
     mSceneLink = mDevice.LinkSerial();
-    if (!StartLinkJob(mSceneWorker, mSceneJobRunning)) {
+    mSceneReport = JobReport();
+    mSceneReport.kind = static_cast<JobKind>(static_cast<int>(job));
+    // The scene window shows its own loading window.
+    if (!StartLinkJob(false, mSceneWorker, mSceneJobRunning, mSceneReport)) {
         if (wasAsync) mDevice.EnableAsyncMode();
         return false;
     }
@@ -79,12 +77,17 @@ void EqualizerManager::SceneJobThread(void* self)
     case SceneJob::Save: result = controller->SaveSenceThread(); break;
     case SceneJob::Delete: result = controller->DeleteSenceThread(); break;
     }
-    // A recall's read-back is not the job's own: the unit holds the scene once it took the recall.
-    if (job != SceneJob::Load) controller->mSceneTaken.store(result == UnitStatusRead::Done);
+    JobReport report = controller->mSceneReport;
+    // A recall's read-back is not the job's own: the unit holds the scene
+    // once it took the recall, though it is shown only once read back.
+    report.taken = job == SceneJob::Load ? controller->mSceneTaken.load() : result == UnitStatusRead::Done;
+    report.unanswered = result != UnitStatusRead::Done;
+    // A handshake left unanswered is silence too.
+    report.silent = (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) &&
+                    controller->mDevice.SilentExchanges() != controller->mSceneSilentBefore;
+    report.detail = static_cast<uint8_t>(result);
     controller->mSceneJobRunning.store(false);
-    if (controller->mMainWnd != nullptr)
-        PostMessageW(controller->mMainWnd, WM_SCENE_JOB_DONE, controller->mSceneLink,
-                     MAKELPARAM(static_cast<int>(job), static_cast<int>(result)));
+    controller->PostJobEnd(controller->mSceneLink, report);
 }
 
 UnitStatusRead EqualizerManager::LoadSenceThread()
@@ -132,29 +135,23 @@ UnitStatusRead EqualizerManager::DeleteSenceThread()
     return deleted ? UnitStatusRead::Done : erase.Outcome();
 }
 
-void EqualizerManager::SceneJobDone(SceneJob job, UnitStatusRead result, bool linkLasted)
+void EqualizerManager::SceneJobDone(const JobReport& report, JobEnd end)
 {
-    LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(job), static_cast<int>(result));
-    // A job its link's end cut (unplugged, back or not) says so; what it met
-    // on the old link must not end a link opened since. A handshake left
-    // unanswered is silence too.
-    const bool unanswered = result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed;
-    const JobEnd end = HowJobEnded(mSceneTaken.load(), linkLasted, unanswered, mSceneSilentBefore);
-    if (job == SceneJob::Load && end == JobEnd::Silent) {
-        // Half read back, the recall is not shown as made.
-        StatusReadWentSilent(L"${device_no_answer}");
-    } else if (job == SceneJob::Load && end != JobEnd::Cut) {
-        ShowRecalledScene();
-        // A new link's own read keeps the queue off until it ends.
+    LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(report.kind), report.detail);
+    const wchar_t* word = JobEndWord(report.kind, end);
+    // A silent unit is let go with its word; a save or delete it never
+    // confirmed gives its row back in the scene window.
+    if (end == JobEnd::Silent) {
+        UnitStoppedAnswering(word);
+        word = nullptr;
+    }
+    // Half read back or cut, a recall is not shown as made; the queue runs
+    // again on a link still open, unless a new link's own read keeps it off.
+    if (report.kind == JobKind::SceneLoad) {
+        if (end == JobEnd::Done || end == JobEnd::LeftAfter) ShowRecalledScene();
         if (mDevice.IsDeviceOpen() && !IsStatusReadRunning()) mDevice.EnableAsyncMode();
-    } else if (end == JobEnd::Silent) {
-        // A save or delete the unit never confirmed gives its row back in the
-        // scene window; the unit is let go with a word, as after a recall.
-        UnitStoppedAnswering(L"${device_no_answer}");
     }
     // In the scene window while it is open; over the main window once it was closed.
-    const wchar_t* word = JobEndWord(end, kSceneCutWords[static_cast<int>(job)]);
-    if (end == JobEnd::Quiet && result != UnitStatusRead::Done) word = kSceneUnconfirmedWords[static_cast<int>(job)];
     if (mDevice.mSceneWnd != nullptr)
         PostMessageW(mDevice.mSceneWnd, WM_BUSY_END, reinterpret_cast<WPARAM>(word), 0);
     else if (word != nullptr)

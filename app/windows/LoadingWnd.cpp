@@ -27,17 +27,17 @@ void CLoadingWnd::OnControlClick(TNotifyInfo& notify)
     }
 }
 
-void CloseLoadingWnd(CLoadingWnd** holder)
+void CloseLoadingWnd(CLoadingWnd** holder, WPARAM token)
 {
-    if (*holder == nullptr) return;
+    if (*holder == nullptr || (*holder)->Token() != token) return;
     (*holder)->PostClose(1);
     *holder = nullptr;
 }
 
-void RunLoadingWnd(HWND owner, CLoadingWnd** holder)
+void RunLoadingWnd(HWND owner, CLoadingWnd** holder, WPARAM token)
 {
-    CloseLoadingWnd(holder);
-    CLoadingWnd* window = new CLoadingWnd(holder);
+    if (*holder != nullptr) CloseLoadingWnd(holder, (*holder)->Token());
+    CLoadingWnd* window = new CLoadingWnd(holder, token);
     *holder = window;
     if (window->CreateNativeWindow(owner, L"loadingwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW) == nullptr) {
         // A window that got as far as its last message deleted itself and

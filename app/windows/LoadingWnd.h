@@ -7,7 +7,8 @@
 
 class CLoadingWnd : public SkinUI::WindowImplBase {
 public:
-    explicit CLoadingWnd(CLoadingWnd** holder) : m_holder(holder) {}
+    CLoadingWnd(CLoadingWnd** holder, WPARAM token) : m_holder(holder), m_token(token) {}
+    WPARAM Token() const { return m_token; }
 
     const wchar_t* GetWndClassName() const override { return L"LoadingWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_LOADING"; }
@@ -20,10 +21,12 @@ public:
 
 private:
     CLoadingWnd** m_holder;
+    WPARAM m_token;  // the job it shows
 };
 
-// Closes the open loading window of holder (result 1), if any, and forgets it.
-void CloseLoadingWnd(CLoadingWnd** holder);
-// Opens a fresh loading window over owner, kept in holder, and runs it
-// modally; returns when it closes.
-void RunLoadingWnd(HWND owner, CLoadingWnd** holder);
+// Closes the open loading window of holder (result 1) when it shows the
+// job of token, and forgets it: a job's end never closes another's.
+void CloseLoadingWnd(CLoadingWnd** holder, WPARAM token);
+// Opens a fresh loading window for the job of token over owner, kept in
+// holder in place of any before it, and runs it modally; returns when it closes.
+void RunLoadingWnd(HWND owner, CLoadingWnd** holder, WPARAM token);

@@ -103,7 +103,7 @@ private:
     // taken and told whether its link lasted; the window's own messages.
     // Each answers whether the message was handled.
     bool OnLinkOutcome(UINT message);
-    bool OnJobEnd(UINT message, LPARAM how, bool linkLasted);
+    bool OnJobEnd(LPARAM packed, bool linkLasted);
     bool OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Device arrival and removal.
     bool HandleDeviceChange(WPARAM event, LPARAM broadcast);

@@ -30,11 +30,7 @@ Outcome OutcomeOf(UINT message)
     case WM_DEVICE_DISCONNECT:
     case WM_SHOW_PLUGOUT_NOTICE:
         return Outcome::OnLink;
-    case WM_OUTPUT_JOB_DONE:
-    case WM_PROFILE_PUSHED:
-    case WM_WHOLE_SCENES_READ:
-    case WM_SCENE_JOB_DONE:
-    case WM_DEVICE_REBOOT:
+    case WM_LINK_JOB_DONE:
         return Outcome::JobEnd;
     default:
         return Outcome::None;
@@ -68,7 +64,7 @@ LRESULT CMainWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
         handled = m_controller.LinkUnchangedSince(wParam) && OnLinkOutcome(message);
         break;
     case Outcome::JobEnd:
-        handled = OnJobEnd(message, lParam, m_controller.LinkUnchangedSince(wParam));
+        handled = OnJobEnd(lParam, m_controller.LinkUnchangedSince(wParam));
         break;
     case Outcome::None:
         handled = OnOwnMessage(message, wParam, lParam);
@@ -102,31 +98,13 @@ bool CMainWnd::OnLinkOutcome(UINT message)
     }
 }
 
-bool CMainWnd::OnJobEnd(UINT message, LPARAM how, bool linkLasted)
+bool CMainWnd::OnJobEnd(LPARAM packed, bool linkLasted)
 {
-    switch (message) {
-    case WM_DEVICE_REBOOT:
-        CloseLoadingWnd(&m_loading);
-        if (m_controller.FactoryDefaultEnded(static_cast<EqualizerManager::ResetEnd>(how), linkLasted))
-            ShowNotice(m_window, L"${device_reboot}");
-        return false;
-    case WM_OUTPUT_JOB_DONE:
-        CloseLoadingWnd(&m_loading);
-        m_controller.OutputJobDone((how & 1) != 0, (how & 2) != 0, linkLasted);
-        return true;
-    case WM_SCENE_JOB_DONE:
-        m_controller.SceneJobDone(static_cast<EqualizerManager::SceneJob>(LOWORD(how)),
-                                  static_cast<UnitStatusRead>(HIWORD(how)), linkLasted);
-        return true;
-    case WM_PROFILE_PUSHED:
-        m_controller.ProfilePushed(linkLasted);
-        return true;
-    case WM_WHOLE_SCENES_READ:
-        m_controller.WholeScenesRead(linkLasted);
-        return true;
-    default:
-        return false;
-    }
+    const JobReport report = UnpackJobReport(packed);
+    // Only the job's own loading window: one a read opened since stays.
+    CloseLoadingWnd(&m_loading, report.busy);
+    m_controller.LinkJobEnded(report, linkLasted);
+    return true;
 }
 
 bool CMainWnd::OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -151,10 +129,10 @@ bool CMainWnd::OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnMenuClick(wParam);
         return true;
     case WM_BUSY_BEGIN:
-        RunLoadingWnd(m_window, &m_loading);
+        RunLoadingWnd(m_window, &m_loading, wParam);
         return false;
     case WM_BUSY_END:
-        CloseLoadingWnd(&m_loading);
+        CloseLoadingWnd(&m_loading, wParam);
         return true;
     case WM_READ_DSP_VALUE:
         m_controller.ReadDspValueCallback(static_cast<int>(wParam), lParam);

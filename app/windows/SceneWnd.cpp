@@ -314,11 +314,11 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
     handled = true;
     switch (message) {
     case WM_BUSY_BEGIN:
-        RunLoadingWnd(m_window, &m_loading);
+        RunLoadingWnd(m_window, &m_loading, 0);
         break;
     case WM_BUSY_END:
         m_busy = false;
-        CloseLoadingWnd(&m_loading);
+        CloseLoadingWnd(&m_loading, 0);
         if (m_pendingRow >= 0 && m_controller != nullptr) {
             LogPrintW(L"scene %d not changed by the unit\n", m_pendingRow + 1);
             m_controller->Model().SetSceneName(m_pendingRow, m_nameBefore);
@@ -332,7 +332,7 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         m_pendingRow = -1;
         // The unit stored scene wParam. The notice follows once the loading
         // window has gone, so that it opens over an enabled scene window.
-        CloseLoadingWnd(&m_loading);
+        CloseLoadingWnd(&m_loading, 0);
         PostMessageW(m_window, kShowNotice, 0, reinterpret_cast<LPARAM>(L"${save_scene_ok}"));
         if (m_controller != nullptr) m_controller->Model().sceneValid |= SceneBit(static_cast<int>(wParam) - 1);
         break;

@@ -381,13 +381,26 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
         SendPlug(handle, true);
     }
     EXPECT_TRUE(WaitConnected());
-    // The ends of an output job and a factory reset met on a link since replaced: the new link stays.
-    for (UINT stale : {WM_OUTPUT_JOB_DONE, WM_DEVICE_REBOOT}) {
-        PostMessageW(handle, stale, mWindow->Controller().Device().LinkSerial() - 1,
-                     static_cast<LPARAM>(EqualizerManager::ResetEnd::Silent));
-        SkinUITest::PumpPending();
-        EXPECT_TRUE(mWindow->Controller().Device().IsDeviceOpen()) << stale;
+    // The ends of an output job and a factory reset met on a link since
+    // replaced, taken in a read's loading window (the read held at its first
+    // write): the new link and that window stay.
+    bool ticked = false, stood = false;
+    watch.onTick = [&] {
+        if (ticked) return;
+        ticked = true;
+        stood = mWindow->LoadingWindow() != nullptr && mWindow->Controller().Device().IsDeviceOpen();
+        sim::SimUnit::Instance().HoldWrites(false);
+    };
+    sim::SimUnit::Instance().HoldWrites(true);
+    mWindow->Controller().StartStatusRead();
+    for (JobKind stale : {JobKind::Outputs, JobKind::FactoryReset}) {
+        JobReport report;
+        report.kind = stale;
+        report.linked = report.unanswered = report.silent = true;
+        PostMessageW(handle, WM_LINK_JOB_DONE, mWindow->Controller().Device().LinkSerial() - 1, PackJobReport(report));
     }
+    EXPECT_TRUE(WaitConnected());
+    EXPECT_TRUE(stood);
 }
 
 struct IdentityCase {

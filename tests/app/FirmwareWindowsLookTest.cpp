@@ -86,7 +86,7 @@ TEST(FirmwareWindowsLook, PaintInEveryLanguageAtEachDpi)
         SkinUITest::PumpPending();
 
         CLoadingWnd* loading = nullptr;
-        CLoadingWnd* made = new CLoadingWnd(&loading);
+        CLoadingWnd* made = new CLoadingWnd(&loading, 0);
         HWND loadingHandle = made->CreateNativeWindow(nullptr, L"loadingwnd", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
         ASSERT_NE(nullptr, loadingHandle);
         // One line of text and the busy bar on a plain panel; the bar moves.

@@ -290,6 +290,26 @@ void Link(OutputJobs& t)
     t.Click(L"btn_link_output");
 }
 
+// With the unit pulled out, the link is closed; the check ends plugged in and read again.
+void Unplugged(OutputJobs& t)
+{
+    Unit().Vanish();
+    t.Controller().DisconnectDevice();
+}
+
+void Replugged(OutputJobs& t, size_t boxes)
+{
+    // No word trails the row's own boxes.
+    SkinUITest::PumpPending();
+    EXPECT_EQ(boxes, BoxAnswers::active->texts.size());
+    Unit().Return();
+    t.Controller().ConnectDevice(false);
+    EXPECT_TRUE(SkinUITest::PumpUntil([&] {
+        return t.Controller().Device().IsAsyncMode() && !t.Controller().IsStatusReadRunning() &&
+               t.Window().LoadingWindow() == nullptr;
+    }, 30000));
+}
+
 const JobCase kJobCases[] = {
     {"a new layout shows no band picked when the installer picked none",
      [](OutputJobs& t) { t.Controller().UpdateEqualizer(-1); },
@@ -455,6 +475,18 @@ const JobCase kJobCases[] = {
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {2}, {L"${empty_output_tips}"},
      Joined({{kNoBridge}, OutputSends(0, std::vector<int>(16, 0)), kResetTail}),
      [](OutputJobs& t) { EXPECT_EQ(0, t.Profile().lockMode); }},
+    // With no unit the change is the model's alone: nothing sent, no job word.
+    {"a bridge with no unit", Unplugged, [](OutputJobs& t) { t.Click(L"ch_bridge_%d", 2); }, {}, {}, {},
+     [](OutputJobs& t) {
+         EXPECT_EQ(1, t.Profile().bridgeOutputs[2]);
+         Replugged(t, 0);
+     }},
+    {"an output reset with no unit", [](OutputJobs& t) { Unplugged(t); t.Profile().lockMode = 1; },
+     [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {1}, {L"${empty_output_tips}"}, {},
+     [](OutputJobs& t) {
+         EXPECT_EQ(0, t.Profile().lockMode);
+         Replugged(t, 1);
+     }},
     {"output reset cancelled does nothing", [](OutputJobs& t) { t.Profile().lockMode = 1; },
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {0}, {L"${empty_output_tips}"}, {},
      [](OutputJobs& t) { EXPECT_EQ(1, t.Profile().lockMode); }},

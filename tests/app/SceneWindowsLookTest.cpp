@@ -1,5 +1,6 @@
-// The scene window, the name entry and the two-box question in every
-// language at 96, 120 and 144 DPI, each checked on its own painting.
+// The scene window, the name entry, the two-box question and the notices a
+// job's end leaves in every language at 96, 120 and 144 DPI, each checked
+// on its own painting.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include "WindowLook.h"
 #include "app/tuning/EqualizerManager.h"
 #include "app/windows/MsgCheckBoxWnd.h"
+#include "app/windows/MsgWnd.h"
 #include "app/windows/NameMsgWnd.h"
 #include "uilib/control/List.h"
 
@@ -65,6 +67,13 @@ TEST(SceneWindowsLook, PaintInEveryLanguageAtEachDpi)
         {Look(L"MsgCheckBoxWnd", nullptr, L"xml_checkbox_msg")},
         [] { AskDestructiveChoice(nullptr, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}"); });
     EXPECT_TRUE(question.allStepsRan) << question.failedStep;
+    for (const std::wstring word : {L"load_scene_fail", L"outputs_fail", L"whole_save_fail", L"factory_reset_fail",
+                                    L"job_offline", L"device_left_after_job"}) {
+        const std::wstring layout = L"xml_msg_" + word, key = L"${" + word + L"}";
+        const auto notice = dialogs::RunWindowScript({Look(L"MsgWnd", nullptr, layout.c_str())},
+                                                     [&] { ShowNotice(nullptr, key.c_str()); });
+        EXPECT_TRUE(notice.allStepsRan) << layout.c_str() << ": " << notice.failedStep;
+    }
 }
 
 } // namespace

@@ -304,10 +304,11 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
     return op;
 }
 
-// Flap: the unit leaves and is back within a second. AltF4, Close: the loading window gets Alt+F4 or another program's
+// Flap: the unit leaves and is back within a second. WriteFail: its writes
+// fail while it stays listed, before the system reports its removal. AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
 // end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Flap, Silent, AltF4, Close, MainClose, DisplayChange };
+enum class Fault { Unplug, Flap, Silent, WriteFail, AltF4, Close, MainClose, DisplayChange };
 
 struct FaultRow {
     const char* name;
@@ -350,6 +351,9 @@ const FaultRow kRows[] = {
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "outputs_cut"},
     {"output reset, unplugged and back", OutputReset, Fault::Flap, 10, "outputs_cut"},
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
+    {"scene load, writes failing at its recall", SceneLoad, Fault::WriteFail, 1, "load_scene_fail"},
+    {"output reset, writes failing", OutputReset, Fault::WriteFail, 10, "outputs_fail"},
+    {"whole save, writes failing", [] { return WholeSave("whole11"); }, Fault::WriteFail, 400, "whole_save_fail"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
     // The link closed and opened again, a recall and a whole save started.
@@ -403,19 +407,21 @@ protected:
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
         const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
-                   closed = row.fault >= Fault::AltF4;
+                   writeFail = row.fault == Fault::WriteFail, closed = row.fault >= Fault::AltF4;
         // An image slow enough that the close comes before its end.
         ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
         const bool afterLast = op.commands > 0 && static_cast<size_t>(row.atCommand) > op.commands;
         if (!closed && !afterLast) {
-            ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + (unplug ? " UNPLUG" : " SILENT")));
+            ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) +
+                                         (unplug ? " UNPLUG" : writeFail ? " WRITEFAIL" : " SILENT")));
         }
         const size_t mark = app->Mark();
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         // The job's own pace bounds its waits: each stands only while the unit receives nothing.
         const auto received = [&] { return static_cast<long>(app->Mark()); };
         auto reached = [&](size_t n) { return WaitWhileAdvancing([&] { return app->Mark() >= mark + n; }, received, kBoundMs); };
-        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand)) << "the operation did not reach the unit" << Describe(*app);
+        // A write that failed did not reach it.
+        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand - (writeFail ? 1 : 0))) << "the operation did not reach the unit" << Describe(*app);
         ASSERT_TRUE(!afterLast || app->Unplug());
         // Back as soon as the cut job has ended.
         const size_t plugged = app->Mark();
@@ -467,7 +473,11 @@ protected:
         }
         // The unit back: the program reads it again and shows what it holds.
         const size_t back = flap ? plugged : app->Mark();
-        if (unplug && !flap) {
+        // The removal comes after the failed writes, told as an unplug.
+        if (writeFail) {
+            ASSERT_TRUE(app->Unplug() && MessageBoxShown(*app) && ClickBoxButton(*app, "confirm_btn")) << Describe(*app);
+        }
+        if ((unplug && !flap) || writeFail) {
             ASSERT_TRUE(app->Plug());
         } else {
             ASSERT_TRUE(app->SetSilent(false));

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "device/DeviceTiming.h"
 #include "device/DspRecords.h"
@@ -196,12 +197,17 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         return "OK\n";
     }
     if (request == "FAULTAT") {
-        const bool vanish = words.size() > 2 && words[2] == "UNPLUG";
-        if (!Number(words, 1, 0, 0x7FFFFFFF, &a) || (!vanish && (words.size() < 3 || words[2] != "SILENT"))) {
-            return ProbeError("FAULTAT <n> UNPLUG|SILENT");
+        static const std::pair<const char*, UnitModel::CommandFault> kFaults[] = {
+            {"UNPLUG", UnitModel::CommandFault::Vanish},
+            {"SILENT", UnitModel::CommandFault::Silent},
+            {"WRITEFAIL", UnitModel::CommandFault::FailWrites}};
+        for (const auto& fault : kFaults) {
+            if (words.size() > 2 && words[2] == fault.first && Number(words, 1, 0, 0x7FFFFFFF, &a)) {
+                model.FailAtCommand(static_cast<int>(a), fault.second);
+                return "OK\n";
+            }
         }
-        model.FailAtCommand(static_cast<int>(a), vanish ? UnitModel::CommandFault::Vanish : UnitModel::CommandFault::Silent);
-        return "OK\n";
+        return ProbeError("FAULTAT <n> UNPLUG|SILENT|WRITEFAIL");
     }
     if (request == "MARK") return "OK " + std::to_string(SimUnit::Instance().ReceivedFrames().size()) + "\n";
     if (request == "FRAMES") {

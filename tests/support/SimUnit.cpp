@@ -27,7 +27,7 @@ SimUnit& SimUnit::Instance() {
 void SimUnit::Reset() {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = true;
-    mHoldReads = mHoldWrites = false;
+    mHoldReads = mHoldWrites = mFailWrites = false;
     mFailMask = 0;
     mStrings[0] = L"Brisa";
     mStrings[1] = L"BrisaDSP";
@@ -96,6 +96,11 @@ void SimUnit::HoldReads(bool hold) {
     mChanged.notify_all();
 }
 
+void SimUnit::FailWrites() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mFailWrites = true;
+}
+
 void SimUnit::HoldWrites(bool hold) {
     std::lock_guard<std::mutex> lock(mMutex);
     mHoldWrites = hold;
@@ -117,6 +122,7 @@ bool SimUnit::WaitForBlockedWrite(unsigned timeoutMs) {
 void SimUnit::SetPresent(bool present) {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = present;
+    if (present) mFailWrites = false;
     // Reports not read before the unit dropped off the bus are lost with it.
     if (!present) mInput.clear();
     mChanged.notify_all();
@@ -199,7 +205,7 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
         mChanged.notify_all();
         mChanged.wait(lock, [this] { return !mHoldWrites; });
         --mBlockedWrites;
-        if (!mPresent) return -1;
+        if (!mPresent || mFailWrites) return -1;
         mReceived.emplace_back(data, data + length);
         responder = mResponder;
         const auto& report = mReceived.back();

@@ -64,8 +64,11 @@ public:
     bool WaitForBlockedWrite(unsigned timeoutMs);
 
     // Unplugged: opening fails, every read or write on an open handle fails
-    // and the reports not yet read are lost.
+    // and the reports not yet read are lost. Back, its writes work again.
     void SetPresent(bool present);
+    // Every write fails while the unit stays listed: the moment between a
+    // pulled cable and the system's removal.
+    void FailWrites();
     // Waits until every queued report was read; false after timeoutMs.
     bool WaitForInputDrained(unsigned timeoutMs);
 
@@ -95,6 +98,7 @@ private:
     bool mPresent = true;
     bool mHoldReads = false;
     bool mHoldWrites = false;
+    bool mFailWrites = false;
     int mBlockedReads = 0;
     int mBlockedWrites = 0;
     unsigned mFailMask = 0;

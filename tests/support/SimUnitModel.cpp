@@ -18,11 +18,13 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     int restartDelayMs = -1;
     bool vanish = false;
     bool drop = false;
+    bool failWrites = false;
     {
         std::lock_guard<std::mutex> lock(mMutex);
         if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
             if (mFault == CommandFault::Vanish) vanish = true;
             else if (mFault == CommandFault::Drop) drop = true;
+            else if (mFault == CommandFault::FailWrites) failWrites = true;
             else mSilent = true;
         }
         mCommand = &frame;
@@ -52,6 +54,8 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
         return;
     }
     if (!answer.empty()) unit.QueueInputReport(answer);
+    // This command was the last to reach the unit.
+    if (failWrites) unit.FailWrites();
     // Only now that the answer is queued can the restart wait for it to be read.
     if (restartDelayMs >= 0) Restart(static_cast<unsigned>(restartDelayMs));
 }
@@ -94,8 +98,13 @@ void UnitModel::SetSilent(bool silent) {
 
 void UnitModel::FailAtCommand(int count, CommandFault fault) {
     std::lock_guard<std::mutex> lock(mMutex);
-    mFaultCountdown = count > 0 ? count : 0;
     mFault = fault;
+    if (fault == CommandFault::FailWrites) {
+        // Counted to the command before: the count-th write is the first to fail.
+        if (count == 1) mUnit.FailWrites();
+        --count;
+    }
+    mFaultCountdown = count > 0 ? count : 0;
 }
 
 void UnitModel::TurnVolumeKnob(int8_t volumeDb) {

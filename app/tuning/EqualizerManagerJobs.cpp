@@ -1,0 +1,81 @@
+#include "app/tuning/EqualizerManager.h"
+
+#include "app/tuning/AppMessages.h"
+#include "app/windows/MsgWnd.h"
+
+bool EqualizerManager::StartLinkJob(bool busy, WorkerThread& worker, std::atomic<bool>& running, JobReport& report)
+{
+    const JobKindRow& row = JobRow(report.kind);
+    if (row.needsLink && !mDevice.IsDeviceOpen()) {
+        ShowNotice(mMainWnd, row.offline);
+        return false;
+    }
+    report.linked = mDevice.IsDeviceOpen();
+    if (busy) report.busy = BeginBusy();
+    mJobTellsItsCut = true;
+    running.store(true);
+    if (worker.Start()) return true;
+    mJobTellsItsCut = false;
+    running.store(false);
+    if (report.busy != 0) PostToMain(WM_BUSY_END, report.busy);
+    return false;
+}
+
+uint16_t EqualizerManager::BeginBusy()
+{
+    if (++mBusyToken == 0) ++mBusyToken;
+    PostToMain(WM_BUSY_BEGIN, mBusyToken);
+    return mBusyToken;
+}
+
+void EqualizerManager::PostJobEnd(uint32_t link, const JobReport& report)
+{
+    if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_LINK_JOB_DONE, link, PackJobReport(report));
+}
+
+JobEnd EqualizerManager::JudgeJobEnd(const JobReport& report, bool linkLasted)
+{
+    // Run on no link, the job was the model's alone.
+    if (!report.linked) return JobEnd::Done;
+    if (JobCutByLinkEnd(linkLasted)) return report.taken ? JobEnd::LeftAfter : JobEnd::Cut;
+    if (report.silent) return JobEnd::Silent;
+    return report.taken && !report.unanswered ? JobEnd::Done : JobEnd::Unconfirmed;
+}
+
+void EqualizerManager::LinkJobEnded(const JobReport& report, bool linkLasted)
+{
+    // The one place where a job stops telling its own cut.
+    mJobTellsItsCut = false;
+    // A confirmed reset restarts the unit: its removal ends no job.
+    const bool restarts = report.kind == JobKind::FactoryReset && report.taken;
+    const JobEnd end = restarts ? JobEnd::Done : JudgeJobEnd(report, linkLasted);
+    switch (report.kind) {
+    case JobKind::SceneLoad:
+    case JobKind::SceneSave:
+    case JobKind::SceneDelete:
+        SceneJobDone(report, end);
+        break;
+    case JobKind::WholeLoad:
+    case JobKind::ProfilePush:
+        ProfilePushed(report, end);
+        break;
+    case JobKind::WholeSave:
+        WholeScenesRead(report, end);
+        break;
+    case JobKind::Outputs:
+        TellJobEnd(report.kind, end);
+        break;
+    case JobKind::FactoryReset:
+        FactoryDefaultEnded(report, end);
+        break;
+    }
+}
+
+void EqualizerManager::TellJobEnd(JobKind kind, JobEnd end)
+{
+    const wchar_t* word = JobEndWord(kind, end);
+    if (end == JobEnd::Silent)
+        UnitStoppedAnswering(word);
+    else if (word != nullptr)
+        TellAfterLoading(word);
+}

@@ -1,0 +1,49 @@
+// The long jobs that hold the unit's link, and the one rule for their ends:
+// each kind's row says whether it needs a link and what each ending tells.
+// A worker packs what it met into its end message, so the UI thread judges
+// the end from that message alone, never from members a later start rewrote.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+enum class JobKind : uint8_t {
+    SceneLoad, SceneSave, SceneDelete,  // in SceneJob's order
+    WholeLoad, WholeSave, ProfilePush, Outputs, FactoryReset,
+};
+
+// How a job ended, judged once on the UI thread as its end is taken.
+enum class JobEnd : uint8_t {
+    Done,         // confirmed on a link still open, or run with no link: nothing to tell
+    LeftAfter,    // the unit took the whole job, then its link ended
+    Cut,          // its link ended before the unit took it all
+    Unconfirmed,  // unconfirmed while its link lasted and the unit stayed listed
+    Silent,       // the unit stopped answering: the link is let go
+};
+
+struct JobKindRow {
+    bool needsLink;            // refused with offline when reached without an open link
+    const wchar_t* offline;
+    const wchar_t* cut;
+    const wchar_t* unconfirmed;
+    const wchar_t* silent;     // told as the link is let go
+};
+
+const JobKindRow& JobRow(JobKind kind);
+// The word an ending leaves (a literal language key), or null for Done.
+const wchar_t* JobEndWord(JobKind kind, JobEnd end);
+
+// What a job's worker met, carried in its end message's lParam.
+struct JobReport {
+    JobKind kind = JobKind::Outputs;
+    bool linked = false;      // it started on an open link
+    bool taken = false;       // the unit took every command of the job's own
+    bool unanswered = false;  // one of its exchanges went unanswered
+    bool silent = false;      // one of them waited its whole time (the unit fell silent)
+    uint8_t detail = 0;       // the kind's own outcome: a scene job's read result
+    uint16_t busy = 0;        // the loading window it opened, 0: none
+};
+
+LPARAM PackJobReport(const JobReport& report);
+JobReport UnpackJobReport(LPARAM packed);
