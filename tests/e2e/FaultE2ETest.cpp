@@ -386,6 +386,7 @@ class FaultE2E : public ::testing::Test {
 protected:
     void Start()
     {
+        app.reset();  // gone before the next starts: one instance at a time
         app.reset(new App(LaunchOptions()));
         ASSERT_TRUE(app->Started()) << app->Error();
         ASSERT_TRUE(WaitFor([&] { return IsConnected(*app); }, kBoundMs));
