@@ -63,7 +63,7 @@ TEST_F(BandProcess, TypedFrequencyWithKSendsTheBand)
     // Frequencies are typed in the parametric mode, after its question.
     ASSERT_TRUE(app->Click("btn_arg_eq", kTitle));
     ASSERT_TRUE(WaitFor([&] { return app->Control("confirm_btn", "msgwnd").visible; }));
-    ASSERT_TRUE(app->ClickUntil("confirm_btn", "msgwnd", [&] { return !app->Window("msgwnd").found; }));
+    ASSERT_TRUE(app->Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app->Window("msgwnd").found; }));
     ASSERT_TRUE(WaitFor([&] { return app->Control("eq_freq_5", kTitle).enabled; }));
 
     const double q = std::atof(app->Control("eq_q_5", kTitle).text.c_str());

@@ -418,8 +418,8 @@ const Row kRows[] = {
      [](App& app) {
          return app.Click("btn_link_output") &&
                 WaitFor([&] { return app.Control("MessageText", "msgcbwnd").text == SkinText("en", "link_tips"); }) &&
-                app.ClickUntil("check_box_1", "msgcbwnd", [&] { return app.Control("check_box_1", "msgcbwnd").selected; }, App::kToggleRetryMs) &&
-                app.ClickUntil("confirm_btn", "msgcbwnd", [&] { return !app.Window("msgcbwnd").found; });
+                app.ClickToggle("check_box_1", "msgcbwnd", [&] { return app.Control("check_box_1", "msgcbwnd").selected; }) &&
+                app.Click("confirm_btn", "msgcbwnd") && WaitFor([&] { return !app.Window("msgcbwnd").found; });
      },
      [](App&) {
          return std::vector<std::string>{
@@ -478,17 +478,17 @@ const Row kRows[] = {
          const std::string comp = "CompressorsOnWnd";
          EXPECT_TRUE(WaitFor([&] { return app.Control("edit_threshold_3", comp).text == "64.0dB"; }));
          EXPECT_TRUE(WaitFor([&] { return app.Window(comp).visible; }) &&
-                     app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }));
+                     app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }));
      },
      false, [](App& app) {
          const std::string comp = "CompressorsOnWnd";
-         return app.ClickUntil("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }, App::kToggleRetryMs) &&
+         return app.ClickToggle("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) &&
                 app.Request("MENU advance_item_compressors_on") == "OK" &&
                 WaitFor([&] { return app.Control("edit_threshold_3", comp).visible && !app.Control("box_enable_3", comp).enabled; }) &&
                 !app.Control("edit_threshold_3", comp).enabled && !app.Control("slider_release_time_3", comp).enabled &&
                 app.Click("edit_threshold_3", comp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
-                app.Key("Return") && app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }) &&
-                app.ClickUntil("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }, App::kToggleRetryMs) &&
+                app.Key("Return") && app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }) &&
+                app.ClickToggle("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) &&
                 WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
      }},
     {"a compressor window open across a switch to Russian shows its times in the Russian word",
@@ -497,7 +497,7 @@ const Row kRows[] = {
      [](App& app) {
          const std::string comp = "CompressorsOnWnd";
          EXPECT_TRUE(WaitFor([&] { return app.Control("edit_release_time_3", comp).text == "30000 мс"; }));
-         EXPECT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.ClickUntil("closebtn", comp, [&] { return !app.Window(comp).found; }));
+         EXPECT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }));
      }},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
@@ -510,15 +510,15 @@ const Row kRows[] = {
          const std::string told = SkinText("en", "scene_name_chars");
          return app.Request("MENU scene_item_saveas_scene") == "OK" &&
                 WaitFor([&] { return app.Control("listitem0", "scenewnd").rect.Width() > 0; }) &&
-                app.ClickUntil("listitem0", "scenewnd", [&] { return app.Control("listview", "scenewnd").index == 0; }) &&
-                app.ClickUntil("confirm_btn", "scenewnd", [&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
+                app.Click("listitem0", "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == 0; }) &&
+                app.Click("confirm_btn", "scenewnd") && WaitFor([&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
                 app.Click("name_edt", "namemsgwnd") && app.Type("Зал №1", "name_edt", "namemsgwnd") && app.Key("Return") &&
                 WaitFor([&] {
                     const std::string text = app.Control("MessageText", "msgwnd").text;
                     return text.rfind(told.substr(0, told.find('%')), 0) == 0 && text.find("Зал№") != std::string::npos;
                 }) &&
-                app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; }) &&
-                app.ClickUntil("cancel_btn", "scenewnd", [&] { return !app.Window("scenewnd").found; });
+                app.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app.Window("msgwnd").found; }) &&
+                app.Click("cancel_btn", "scenewnd") && WaitFor([&] { return !app.Window("scenewnd").found; });
      },
      [](App&) { return std::vector<std::string>{"02 0e 66 "}; }, false,
      [](App& app) { EXPECT_EQ(0, app.Params(1)["store1.valid"]); }},
@@ -559,15 +559,17 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
         ASSERT_TRUE(row.action(app));
         std::vector<UnitFrame> frames;
         if (row.busy) {
-            // The job ends once the unit took its commands and its loading
-            // window went, which may show only after the first frames on a
-            // loaded machine; the wait stands while the frames come.
-            WaitWhileAdvancing([&] {
+            // A loaded machine makes the job slower: its frames are waited
+            // for while they come, and its loading window for a fixed time
+            // after the unit's last.
+            EXPECT_TRUE(WaitWhileAdvancing([&] {
                 frames = app.FramesSince(mark);
-                return (row.signature ? Signature(frames) : Texts(frames)) == expected && !app.Window("loadingwnd").found;
-            }, [&] { return static_cast<long>(app.Mark()); }, 15000);
+                return (row.signature ? Signature(frames) : Texts(frames)) == expected;
+            }, [&] { return static_cast<long>(app.Mark()); }, 15000)) << "the job's frames";
+            ASSERT_TRUE(WaitFor([&] { return !app.Window("loadingwnd").found; }, 15000))
+                << "the loading window 15 s after the unit's last frame";
         } else if (!expected.empty()) {
-            WaitFor([&] { return (frames = app.FramesSince(mark)).size() >= expected.size(); });
+            EXPECT_TRUE(WaitFor([&] { return (frames = app.FramesSince(mark)).size() >= expected.size(); })) << "the frames";
         }
         // Nothing more arrives afterwards.
         EXPECT_EQ("OK pong", app.Request("PING"));

@@ -135,8 +135,8 @@ std::string ConfirmNotice(App& app)
         return message.found && message.visible;
     });
     if (!shown) return "";
-    app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; });
-    return text;
+    const bool closed = app.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app.Window("msgwnd").found; });
+    return closed ? text : text + " <stays open>";
 }
 
 std::string Format(const std::string& format, int a, int b, int c, int d)
@@ -204,7 +204,7 @@ TEST_F(ConnectE2E, KnobMovesTheMainVolumeAndNothingGoesBack)
     ASSERT_TRUE(WaitFor([&] { return app->Control("slider_main_volume").value == -20; }));
     EXPECT_EQ("-20dB", app->Control("edit_main_volume").text);
     // Nothing reaches the unit while the report settles in the window.
-    EXPECT_FALSE(WaitFor([&] { return !app->FramesSince(mark).empty(); }, 1500));
+    EXPECT_TRUE(NeverWithin([&] { return !app->FramesSince(mark).empty(); }, 1500));
 }
 
 TEST_F(ConnectE2E, UnplugAndPlugBackReconnectWithAFreshRead)

@@ -117,7 +117,7 @@ protected:
     {
         std::vector<std::string> frames;
         WaitFor([&] { return (frames = FramesOf(*app, mark, subcommand)).size() >= count; });
-        WaitFor([&] { return FramesOf(*app, mark, subcommand).size() > count; }, 700);
+        NeverWithin([&] { return FramesOf(*app, mark, subcommand).size() > count; }, 700);
         return FramesOf(*app, mark, subcommand);
     }
 
@@ -149,16 +149,9 @@ TEST_F(DialogsE2E, MixerCellOfEachSourceKindSendsOneTrim)
         OpenFromAdvanceMenu("advance_item_mixer", kMixer);
         const size_t mark = app->Mark();
         if (c.typed == nullptr)
-            ASSERT_TRUE(app->ClickUntil(Cell("box_enable_", c.output, c.row), kMixer,
-                                        [&] { return !FramesOf(*app, mark, 0x24).empty(); }));
-        else {
-            // Typing into a window shown a moment ago may reach it before it
-            // takes input: typed again until the cell's command follows.
-            for (int attempt = 0; attempt < 3; ++attempt) {
-                TypeInto(Cell("box_edit_", c.output, c.row), kMixer, c.typed);
-                if (WaitFor([&] { return !FramesOf(*app, mark, 0x24).empty(); }, 3000)) break;
-            }
-        }
+            ASSERT_TRUE(app->Click(Cell("box_enable_", c.output, c.row), kMixer) && WaitFor([&] { return !FramesOf(*app, mark, 0x24).empty(); }));
+        else
+            TypeInto(Cell("box_edit_", c.output, c.row), kMixer, c.typed);
         EXPECT_EQ(std::vector<std::string>{Set(0x24, c.payload)}, Exactly(mark, 0x24, 1));
         EXPECT_EQ(std::to_string(c.payload.back()), app->Control(Cell("box_edit_", c.output, c.row), kMixer).text);
         EXPECT_TRUE(app->Control(Cell("box_enable_", c.output, c.row), kMixer).selected);
@@ -188,7 +181,7 @@ TEST_F(DialogsE2E, MixerBridgeCopiesTheChannelThenEachChangeGoesToTheTwin)
     char type[8];
     std::snprintf(type, sizeof(type), "%02X", static_cast<int>(app->Params()["out2.type"]));
     size_t mark = app->Mark();
-    ASSERT_TRUE(app->ClickUntil("ch_bridge_1", kMixer, [&] { return !FramesOf(*app, mark, 0x4C).empty(); }, App::kToggleRetryMs));
+    ASSERT_TRUE(app->ClickToggle("ch_bridge_1", kMixer, [&] { return !FramesOf(*app, mark, 0x4C).empty(); }));
     // The outputs page's bridge: channel 4 becomes a copy of channel 3.
     const std::vector<std::string> bridged = {
         "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108", "09@3",
@@ -305,7 +298,7 @@ TEST_F(DialogsE2E, MemoryWordWrittenIsReadBackFromTheUnit)
         SCOPED_TRACE(language);
         ASSERT_EQ("OK", app->Request("MENU option_item_language_" + language));
         ASSERT_TRUE(WaitFor([&] { return LinkShows(*app, "btn_connected", language); }));
-        ASSERT_TRUE(app->ClickUntil("btn_debug", kMain, [] { return app->Window("memwrwnd").visible; }));
+        ASSERT_TRUE(app->Click("btn_debug", kMain) && WaitFor([] { return app->Window("memwrwnd").visible; }));
         EXPECT_EQ("", PictureWindow(*app, "memwrwnd", ScreenshotFolder() + "/dialog_memory_" + language + "_96.png"));
         EXPECT_EQ("", ForeignScriptText(*app, "memwrwnd", language));
         if (language != "en") Close("memwrwnd");

@@ -60,8 +60,8 @@ bool ChooseScene(App& app, const std::string& menuRow, int row, const std::funct
                const Rect rc = app.Control(item, "scenewnd").rect;
                return window.visible && rc.Width() > 0 && rc.top >= window.rect.top && rc.bottom <= window.rect.bottom;
            }) &&
-           app.ClickUntil(item, "scenewnd", [&] { return app.Control("listview", "scenewnd").index == row; }) &&
-           app.ClickUntil("confirm_btn", "scenewnd", next);
+           app.Click(item, "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == row; }) &&
+           app.Click("confirm_btn", "scenewnd") && WaitFor(next);
 }
 
 bool MessageBoxShown(App& app)
@@ -69,17 +69,15 @@ bool MessageBoxShown(App& app)
     return WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; });
 }
 
-// Answers the open message box with button. Only that box is clicked, again
-// while it stays: a notice opening right after it must stay for the test. A
-// loaded machine can close the box late, and a click given again just as it
-// closes would land on that notice: the retry waits longer. False when no
-// click of the button closed it: no box, or one that closed by itself.
+// Answers the open message box with button: only that box is clicked, so a
+// notice opening right after it stays for the test. False when the click did
+// not close it: no box, or one that closed by itself.
 bool ClickBoxButton(App& app, const std::string& button)
 {
     const WindowState shown = app.Window("msgwnd");
     char box[32];
     std::snprintf(box, sizeof box, "#%lx", shown.hwnd);
-    return shown.found && app.ClickUntil(button, box, [&] { return !app.Window(box).found; }, 5000) > 0;
+    return shown.found && app.Click(button, box) && WaitFor([&] { return !app.Window(box).found; });
 }
 
 bool CopyFile(const std::string& from, const std::string& to)
@@ -114,8 +112,9 @@ struct Operation {
     // False: the unit comes back in its loader, which the firmware runs
     // cover; the program is started afresh instead.
     bool readsBack = true;
-    int boundMs = kBoundMs;  // how long its end may take
+    int boundMs = kBoundMs;  // how long its end may take while the unit hears nothing
     size_t commands = 0;     // all it sends, when known
+    int askings = 0;         // the job's askings a silent unit receives from the fault on, when counted
 };
 
 Operation SceneSave(int slotRow, const std::string& name)
@@ -130,7 +129,7 @@ Operation SceneSave(int slotRow, const std::string& name)
     // The unit did not store the scene: the row keeps its old name.
     op.whileTold = [slotRow](App& app) { EXPECT_EQ("", SceneRowName(app, slotRow)); };
     op.close = [](App& app) {
-        return app.ClickUntil("cancel_btn", "scenewnd", [&] { return !app.Window("scenewnd").found; });
+        return app.Click("cancel_btn", "scenewnd") && WaitFor([&] { return !app.Window("scenewnd").found; });
     };
     return op;
 }
@@ -207,14 +206,7 @@ Operation FirmwareImage()
         if (app.Request("MENU option_item_firmware_upgrade") != "OK" ||
             !WaitFor([&] { return app.Control("file_btn", "updatefwwnd").visible; }, kBoundMs))
             return false;
-        // Clicked again until the system's dialog shows: a window just made may not take input yet.
-        return WaitFor(
-                   [&] {
-                       app.Click("file_btn", "updatefwwnd");
-                       return app.FocusWindowTitled("Open");
-                   },
-                   40000) &&
-               app.Type(file) && app.Key("Return") &&
+        return app.Click("file_btn", "updatefwwnd") && app.FocusWindowTitled("Open") && app.Type(file) && app.Key("Return") &&
                WaitFor([&] { return app.Control("file_path_edt", "updatefwwnd").text.find(file) != std::string::npos; });
     };
     op.go = [](App& app) { return app.Click("update_btn", "updatefwwnd"); };
@@ -226,7 +218,7 @@ Operation FirmwareImage()
     // A failed image may be tried again or the window closed.
     op.whileTold = [](App& app) { EXPECT_TRUE(app.Control("closebtn", "updatefwwnd").enabled); };
     op.close = [](App& app) {
-        return app.ClickUntil("closebtn", "updatefwwnd", [&] { return !app.Window("updatefwwnd").found; });
+        return app.Click("closebtn", "updatefwwnd") && WaitFor([&] { return !app.Window("updatefwwnd").found; });
     };
     return op;
 }
@@ -282,7 +274,7 @@ Operation StatusRead()
 {
     Operation op;
     op.prepare = [](App& app) {
-        return app.ClickUntil("btnConnect", kMain, [&] { return IsDisconnected(app); }, App::kToggleRetryMs);
+        return app.ClickToggle("btnConnect", kMain, [&] { return IsDisconnected(app); });
     };
     op.go = [](App& app) { return app.Click("btnConnect", kMain); };
     return op;
@@ -371,10 +363,12 @@ const FaultRow kRows[] = {
     {"whole load, the main window closed", WholePush, Fault::MainClose, 200, nullptr},
     {"firmware image, the main window closed", FirmwareImage, Fault::MainClose, 20, "update_ok"},
     {"forced update, the main window closed", ForcedUpdate, Fault::MainClose, 20, "update_finish"},
+    // The first scene's recall is not asked again; a get is, and the next
+    // asking after it is the third.
     {"whole save, silent from the start, at full waits",
-     [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; return op; }, Fault::Silent, 1, "device_no_answer"},
+     [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; op.askings = 1; return op; }, Fault::Silent, 1, "device_no_answer"},
     {"whole save, silent from the first scene's last get, at full waits",
-     [] { Operation op = WholeSave("whole8"); op.waitScale = 100; op.boundMs = 35000; return op; }, Fault::Silent, 164, "device_no_answer"},
+     [] { Operation op = WholeSave("whole8"); op.waitScale = 100; op.boundMs = 35000; op.askings = 3; return op; }, Fault::Silent, 164, "device_no_answer"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
     {"whole load, the display changed", WholePush, Fault::DisplayChange, 200, nullptr},  // last: the copy started again carries on
@@ -396,6 +390,7 @@ class FaultE2E : public ::testing::Test {
 protected:
     void Start()
     {
+        app.reset();  // gone before the next starts: one instance at a time
         app.reset(new App(LaunchOptions()));
         ASSERT_TRUE(app->Started()) << app->Error();
         ASSERT_TRUE(WaitFor([&] { return IsConnected(*app); }, kBoundMs));
@@ -417,7 +412,7 @@ protected:
         }
         const size_t mark = app->Mark();
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
-        // The job's own pace bounds its waits: each stands only while the unit receives nothing.
+        // The job's own pace stretches its waits, up to the kit's cap.
         const auto received = [&] { return static_cast<long>(app->Mark()); };
         auto reached = [&](size_t n) { return WaitWhileAdvancing([&] { return app->Mark() >= mark + n; }, received, kBoundMs); };
         // A write that failed did not reach it.
@@ -447,6 +442,13 @@ protected:
             return (!row.notice || (notice.visible && told == SkinText("en", row.notice))) && !app->Window("loadingwnd").found &&
                    (!flap || IsConnected(*app));
         }, received, op.boundMs)) << "told \"" << told << "\";" << Describe(*app);
+        // The silence rule: the job gives up after as many unanswered askings
+        // (the link's own connect check, which the unit never answers, aside).
+        if (op.askings > 0) {
+            int askings = 0;
+            for (const UnitFrame& f : app->FramesSince(mark + row.atCommand - 1)) askings += f.Text().rfind("03 1f", 0) != 0;
+            EXPECT_EQ(op.askings, askings) << "askings from the fault on";
+        }
         // The copy started again reads the unit anew: its own frames pace the wait.
         EXPECT_TRUE(!restart || ((!row.notice || ClickBoxButton(*app, "confirm_btn")) && app->FollowRestart(kBoundMs) &&
                                  WaitWhileAdvancing([&] { return IsConnected(*app); }, received, kBoundMs)))
@@ -483,7 +485,7 @@ protected:
             ASSERT_TRUE(app->SetSilent(false));
             ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) || IsDisconnected(*app); }, kBoundMs));
             if (IsDisconnected(*app)) {
-                ASSERT_TRUE(app->ClickUntil("btnConnect", kMain, [&] { return Sent(*app, back, "03 08 bb"); }, App::kToggleRetryMs)) << Describe(*app);
+                ASSERT_TRUE(app->ClickToggle("btnConnect", kMain, [&] { return Sent(*app, back, "03 08 bb"); })) << Describe(*app);
             }
         }
         ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) && Sent(*app, back, "03 08 bb"); }, kBoundMs))

@@ -83,12 +83,11 @@ TEST_F(MainWindowProcess, OpensCentredAndRefusesASecondInstanceInItsLanguage) {
         ASSERT_TRUE(WaitFor([&] { return second.Control("MessageText", "msgwnd").text == expected; }))
             << second.Control("MessageText", "msgwnd").text;
         if (c.closeFirst) {
-            ASSERT_TRUE(first.ClickUntil("closebtn", kTitle, [&] { return !first.Running(); }));
+            ASSERT_TRUE(first.Click("closebtn", kTitle) && WaitFor([&] { return !first.Running(); }));
             App third(LaunchOptions{});
             EXPECT_TRUE(third.Started() && WaitFor([&] { return StartUpReadDone(third, "en"); }, 30000)) << third.Error();
         }
-        ASSERT_TRUE(second.ClickUntil("confirm_btn", "msgwnd",
-                                      [&] { return !second.Running() || !second.Window("msgwnd").visible; }));
+        ASSERT_TRUE(second.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !second.Running() || !second.Window("msgwnd").visible; }));
         int code = -1;
         ASSERT_TRUE(second.WaitExit(20000, &code));
         EXPECT_EQ(code, 0);
@@ -107,7 +106,7 @@ TEST_F(MainWindowProcess, SaveLogHoldsTheFourHeaderLines) {
     // Every line of the read also goes to the console, which under Wine
     // makes the logged read several times slower on a loaded machine.
     ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible && StartUpReadDone(app, "en"); }, 90000));
-    ASSERT_TRUE(app.ClickUntil("closebtn", kTitle, [&] { return !app.Running() || !app.Window(kTitle).visible; }));
+    ASSERT_TRUE(app.Click("closebtn", kTitle) && WaitFor([&] { return !app.Running() || !app.Window(kTitle).visible; }));
     int code = -1;
     ASSERT_TRUE(app.WaitExit(20000, &code));
     EXPECT_EQ(code, 0);
@@ -127,7 +126,7 @@ TEST_F(MainWindowProcess, SaveLogHoldsTheFourHeaderLines) {
 void PictureAndAnswer(App& app, const std::string& png, const std::string& button) {
     ASSERT_TRUE(WaitFor([&] { return app.Control(button, "msgwnd").visible; })) << png;
     EXPECT_TRUE(WaitFor([&] { return app.Screenshot("msgwnd", png) && CheckPainting(png).painted; })) << png;
-    ASSERT_TRUE(app.ClickUntil(button, "msgwnd", [&] { return !app.Window("msgwnd").found; })) << png;
+    ASSERT_TRUE(app.Click(button, "msgwnd") && WaitFor([&] { return !app.Window("msgwnd").found; })) << png;
 }
 
 // The pages under the tab row: the tab, a control on its page and the
@@ -201,15 +200,15 @@ bool Reach(App& app, const std::string& name, const std::string& value) {
             last = row.rect;
             return still;
         };
-        return app.ClickUntil(name, kTitle, [&] { return app.Control(value).visible; }) && WaitFor(placed) &&
-               app.ClickUntil(value, "", [&] { return !app.Control(value).visible; });
+        return app.Click(name, kTitle) && WaitFor([&] { return app.Control(value).visible; }) && WaitFor(placed) &&
+               app.Click(value, "") && WaitFor([&] { return !app.Control(value).visible; });
     }
     if (control.type == "EditUI")
         return app.Click(name, kTitle) && app.Key("End") && app.Key("shift+Home") &&
                app.Type(value, name, kTitle) && app.Key("Return");
     if (control.hasIndex) return there() || (app.Wheel(name, control.index - std::stoi(value), kTitle) && WaitFor(there));
-    return (there() || app.ClickUntil(name, kTitle, [&] { return there() || asks(); })) &&
-           (!asks() || app.ClickUntil("confirm_btn", "msgwnd", [&] { return !asks(); }));
+    return (there() || (app.Click(name, kTitle) && WaitFor([&] { return there() || asks(); }))) &&
+           (!asks() || (app.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !asks(); })));
 }
 
 // Each dialog opened from the program in the language just switched to:
@@ -235,7 +234,7 @@ void PictureDialogs(App& app, const std::string& language, const std::string& ta
         const std::string text = dialog.worded ? app.Control(dialog.worded, dialog.window).text : "";
         const std::string word = dialog.worded ? SkinText(language, dialog.key ? dialog.key : "csm_" + firstRow) : "";
         EXPECT_TRUE(text.size() >= word.size() && !text.compare(text.size() - word.size(), word.size(), word)) << text;
-        ASSERT_TRUE(app.ClickUntil(dialog.close, dialog.window, [&] { return !app.Window(dialog.window).found; }));
+        ASSERT_TRUE(app.Click(dialog.close, dialog.window) && WaitFor([&] { return !app.Window(dialog.window).found; }));
         ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language); }));
     }
 }
@@ -276,7 +275,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }));
             for (const auto& page : kPages) {
                 // A settled window takes the first click: a second one would hide a lost click.
-                ASSERT_EQ(1, app.ClickUntil(page.tab, kTitle, [&] { return app.Control(page.member, kTitle).visible; }, 5000))
+                ASSERT_TRUE(app.Click(page.tab, kTitle) && WaitFor([&] { return app.Control(page.member, kTitle).visible; }))
                     << page.tab;
                 CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + page.suffix + ".png");
             }
@@ -289,7 +288,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                     strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
                 }
                 std::vector<int> menu, read;
-                ASSERT_TRUE(app.ClickUntil("delay_link_3", kTitle, [&] { return app.Control(edges.back()).visible; }, App::kToggleRetryMs));
+                ASSERT_TRUE(app.ClickToggle("delay_link_3", kTitle, [&] { return app.Control(edges.back()).visible; }));
                 ASSERT_TRUE(WaitFor([&] {
                     menu = read;
                     read.clear();
@@ -313,7 +312,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                         if (w.visible && w.className == "ComboWnd") drop = w;
                     return drop.found;
                 };
-                ASSERT_TRUE(app.ClickUntil("hp_slop", kTitle, dropped));
+                ASSERT_TRUE(app.Click("hp_slop", kTitle) && WaitFor(dropped));
                 const int row = 16 * dpi / 96;
                 const int inset = (dpi + 48) / 96;
                 EXPECT_GE(drop.rect.Height(), 9 * row + 2 * inset) << dpi << " dpi";
@@ -322,15 +321,15 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                 EXPECT_EQ(slope.index, app.Control("hp_slop", kTitle).index);
             }
             // On the outputs page: locking asks (two buttons) and disables every output button.
-            ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
+            ASSERT_TRUE(app.Click("btn_lock_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
             PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + ".png", "confirm_btn");
             ASSERT_TRUE(WaitFor([&] { return !app.Control("ch_output_btn_0", kTitle).enabled; }));
             CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_locked.png");
-            ASSERT_TRUE(app.ClickUntil("btn_lock_output", kTitle, [&] { return app.Window("msgwnd").found; }));
+            ASSERT_TRUE(app.Click("btn_lock_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
             PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + "_unlock.png", "confirm_btn");
             ASSERT_TRUE(WaitFor([&] { return app.Control("ch_output_btn_0", kTitle).enabled; }));
             // Resetting the outputs offers three answers; cancelled.
-            ASSERT_TRUE(app.ClickUntil("btn_reset_output", kTitle, [&] { return app.Window("msgwnd").found; }));
+            ASSERT_TRUE(app.Click("btn_reset_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
             PictureAndAnswer(app, ScreenshotFolder() + "/msg_three" + tail + ".png", "cancel_btn");
             // Unplugged: a one-button notice, then the disconnected window until the unit returns.
             ASSERT_TRUE(app.Unplug());
@@ -346,7 +345,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
             ASSERT_TRUE(WaitFor([&] { return app.Control("closebtn", "CompressorsOnWnd").visible; }));
             const std::string offline = ScreenshotFolder() + "/dialog_compressors" + tail + "_offline.png";
             EXPECT_EQ("", PictureWindow(app, "CompressorsOnWnd", offline));
-            ASSERT_TRUE(app.ClickUntil("closebtn", "CompressorsOnWnd", [&] { return !app.Window("CompressorsOnWnd").found; }));
+            ASSERT_TRUE(app.Click("closebtn", "CompressorsOnWnd") && WaitFor([&] { return !app.Window("CompressorsOnWnd").found; }));
             ASSERT_TRUE(app.Plug());
             ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
         }

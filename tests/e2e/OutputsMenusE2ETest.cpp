@@ -212,22 +212,12 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
         }
         return false;
     };
-    ASSERT_TRUE(app->ClickUntil("hp_slop", kTitle, [&] { return dropShown(false); }));
+    ASSERT_TRUE(app->Click("hp_slop", kTitle) && WaitFor([&] { return dropShown(false); }));
     ASSERT_TRUE(WaitFor([&] { return dropShown(true); }))
         << drop.className << " at " << drop.rect.left << "," << drop.rect.top << " under the combo at "
         << combo.rect.left << "," << combo.rect.bottom;
-    // A list just shown may miss the first click: it is given again while
-    // the list stays open and nothing was sent.
-    auto dropOpen = [&] {
-        for (const WindowState& w : app->Windows())
-            if (w.hwnd == drop.hwnd && w.visible) return true;
-        return false;
-    };
     std::vector<std::string> frames;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ASSERT_TRUE(app->ClickAt(drop.rect.left + 20, drop.rect.top + 1 + slope * kSlopeRowHeight + kSlopeRowHeight / 2));
-        if (WaitFor([&] { return !SetFramesSince(*app, mark).empty() || !dropOpen(); }, 1500)) break;
-    }
+    ASSERT_TRUE(app->ClickAt(drop.rect.left + 20, drop.rect.top + 1 + slope * kSlopeRowHeight + kSlopeRowHeight / 2));
     ASSERT_TRUE(WaitFor([&] { return !(frames = SetFramesSince(*app, mark)).empty(); }));
     EXPECT_EQ(std::vector<std::string>{Filter(0, 2, type.index, freq, slope)}, frames);
 
@@ -240,10 +230,9 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     EXPECT_EQ(anchor.rect.bottom, menu.rect.top);
     mark = app->Mark();
     WindowState rear;
-    ASSERT_TRUE(app->ClickUntil("output_menu_rear", Selector(menu), [&] { return (rear = NewestMenu(*app, {menu})).found; }));
+    ASSERT_TRUE(app->Click("output_menu_rear", Selector(menu)) && WaitFor([&] { return (rear = NewestMenu(*app, {menu})).found; }));
     WindowState rearCenter;
-    ASSERT_TRUE(app->ClickUntil("output_menu_rear_center", Selector(rear),
-                                [&] { return (rearCenter = NewestMenu(*app, {menu, rear})).found; }));
+    ASSERT_TRUE(app->Click("output_menu_rear_center", Selector(rear)) && WaitFor([&] { return (rearCenter = NewestMenu(*app, {menu, rear})).found; }));
     // Three levels open: each menu window paints itself.
     const std::vector<WindowState> open = Menus(*app);
     EXPECT_EQ(3u, open.size());
@@ -353,7 +342,7 @@ TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPe
                 plugged = false;
                 ASSERT_TRUE(app->Unplug());
                 ASSERT_TRUE(WaitFor([&] { return app->Control("confirm_btn", "msgwnd").visible; }));
-                ASSERT_TRUE(app->ClickUntil("confirm_btn", "msgwnd", [&] { return !app->Window("msgwnd").found; }));
+                ASSERT_TRUE(app->Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app->Window("msgwnd").found; }));
             }
             ASSERT_EQ("OK", app->Request(std::string("MENU option_item_language_") + language));
             const char* link = state.connected ? "btn_connected" : "btn_disconnected";
@@ -404,7 +393,7 @@ TEST_F(OutputsMenusE2E, EveryMenuInEveryLanguageShowsItsArrowsAndKeepsOneWidthPe
                         }
                         return next.found;
                     };
-                    ASSERT_TRUE(app->ClickUntil(group, Selector(levels.back()), opened)) << group;
+                    ASSERT_TRUE(app->Click(group, Selector(levels.back())) && WaitFor(opened)) << group;
                     // Read once it stands still: made first, moved to its row after.
                     Rect last;
                     ASSERT_TRUE(WaitFor([&] {

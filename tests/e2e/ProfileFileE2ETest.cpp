@@ -74,11 +74,7 @@ TEST_F(ProfileFileE2E, ProfileSavedInTheDialogExistsAndLoadsBack)
     ASSERT_TRUE(ChooseInDialog(*app, "scene_item_save_file", "Save As", "saved"));
     ASSERT_TRUE(WaitFor([&] { return app->Control("MessageText", "msgwnd").found; }, kBoundMs));
     EXPECT_EQ(SkinText("en", "profile_save_ok"), app->Control("MessageText", "msgwnd").text);
-    // A box just shown may not take input yet: clicked again while it stays.
-    EXPECT_TRUE(WaitFor([&] {
-        app->Click("confirm_btn", "msgwnd");
-        return WaitFor([&] { return !app->Window("msgwnd").found; }, 1000);
-    }));
+    EXPECT_TRUE(app->Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app->Window("msgwnd").found; }));
 
     // A name typed without an extension gets the scene profile's.
     const std::filesystem::path saved = std::filesystem::path(app->WorkDir()) / "saved.spf";

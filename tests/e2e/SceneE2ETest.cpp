@@ -52,9 +52,9 @@ bool OpenAndChoose(App& app, const std::string& item, int row, const std::functi
     });
     EXPECT_TRUE(shown);
     const bool selected =
-        shown && app.ClickUntil(rowName, "scenewnd", [&] { return app.Control("listview", "scenewnd").index == row; });
+        shown && app.Click(rowName, "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == row; });
     EXPECT_TRUE(selected);
-    return selected && app.ClickUntil("confirm_btn", "scenewnd", next);
+    return selected && app.Click("confirm_btn", "scenewnd") && WaitFor(next);
 }
 
 // The open message box's text, then its confirm button is clicked.
@@ -67,14 +67,14 @@ std::string ConfirmBox(App& app)
             return message.found && message.visible;
         }))
         return "<no box>";
-    if (!app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; })) return "<stays open>";
+    if (!(app.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app.Window("msgwnd").found; }))) return "<stays open>";
     return text;
 }
 
 bool CloseSceneWindow(App& app)
 {
     return WaitFor([&] { return !app.Window("loadingwnd").found; }, kReadBoundMs) &&
-           app.ClickUntil("cancel_btn", "scenewnd", [&] { return !app.Window("scenewnd").found; });
+           app.Click("cancel_btn", "scenewnd") && WaitFor([&] { return !app.Window("scenewnd").found; });
 }
 
 TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)

@@ -48,8 +48,7 @@ std::multiset<std::string> ConfirmNotices(App& app, int firstBoundMs = kBoundMs)
             bound);
         if (!shown) return texts;
         texts.insert(text);
-        // Counted once: a click the just shown box did not take is given again.
-        if (!app.ClickUntil("confirm_btn", "msgwnd", [&] {
+        if (!app.Click("confirm_btn", "msgwnd") || !WaitFor([&] {
                 return app.Control("MessageText", "msgwnd").text != text || !app.Window("msgwnd").found;
             }))
             return texts;
@@ -75,7 +74,7 @@ std::vector<std::string> Texts(const std::vector<UnitFrame>& frames)
 std::vector<std::string> Exactly(App& app, size_t mark, size_t count)
 {
     WaitFor([&] { return app.FramesSince(mark).size() >= count; });
-    WaitFor([&] { return app.FramesSince(mark).size() > count; }, 700);
+    NeverWithin([&] { return app.FramesSince(mark).size() > count; }, 700);
     return Texts(app.FramesSince(mark));
 }
 

@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     std::printf("peak: gdi %ld, user %ld, threads %ld\n", run.peakGdi, run.peakUser, run.peakThreads);
     std::printf("by window: %s\n", CountsText(run.byWindow).c_str());
     std::printf("by kind: %s\n", CountsText(run.byKind).c_str());
-    const std::string unreached = Unreached(run.byWindow);
+    const std::string unreached = Unreached(run.entered, run.acted);
     std::printf("windows not reached: %s\n", unreached.empty() ? "none" : unreached.c_str());
     const std::string unsettled = SettleConnected(app);
     const ProcessResources after = app.Resources();

@@ -18,15 +18,19 @@
 // Skin windows (read on the UI thread):
 //   PING                    -> OK pong
 //   WINDOWS                 -> OK n, one record per top-level skin window:
-//                              hwnd= visible= enabled= rect= title= class=
+//                              hwnd= visible= enabled= dirty= rect= title=
+//                              class=; dirty: a part is left to paint
 //   WINDOW <window>         -> OK one such record
 //   CLOSE <window>          -> the same, WM_CLOSE posted to the window
 //   DISPLAYCHANGE <window>  -> the same, WM_DISPLAYCHANGE posted to it
 //   ENDSESSION <window>     -> OK <answer>: the window's answer to
 //                              WM_QUERYENDSESSION (0: the session may not end)
-//   CONTROL <name> [window] -> OK type= text= visible= enabled= selected=
-//                              value= min= max= index= rect=
+//   CONTROL <name> [window] -> OK type= text= visible= over= xwindow=
+//                              enabled= selected= value= min= max= index= rect=
 //                              visible: the control and every parent shown;
+//                              over: the window a click at its centre reaches
+//                              when another ("title (class)", "nothing"),
+//                              else empty; xwindow: its window's X window;
 //                              selected: options, check boxes and the
 //                              application's selectable buttons, else 0;
 //                              value/min/max: sliders and progress bars, else

@@ -206,6 +206,7 @@ std::string App::Request(const std::string& line, std::vector<std::string>* list
     }
     std::string first;
     if (!m->ReadLine(&first)) first = "ERR no reply";
+    NoteSeen(line, first);
     // A window or control that is not there is an answer, which the caller weighs.
     const bool answered = first.rfind("ERR no window ", 0) == 0 || first.rfind("ERR no control ", 0) == 0;
     if (first.rfind("ERR", 0) == 0 && !answered) NoteFailedStep("request \"" + line + "\": " + first);
@@ -268,20 +269,22 @@ bool App::Click(const std::string& name, const std::string& window) {
     return m->Aim(*this, "click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
 }
 
-int App::ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
-                    int retryMs) {
+int App::ClickToggle(const std::string& name, const std::string& window, const std::function<bool()>& done) {
     const std::string step = "click " + name + " " + window + " until its effect";
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int click = 1; click <= 3; ++click) {
         // A control that has gone may have gone with the last click's
-        // effect; that, and the last click's, may come late on a loaded
-        // machine, and are waited for as long as any step.
+        // effect, which may come late on a loaded machine.
         if (!Click(name, window)) {
-            if (attempt > 0 && Poll(done, kEffectBoundMs)) return attempt;
-            return NoteFailedStep(step + ": the control went after " + std::to_string(attempt) + " clicks without it");
+            if (click > 1 && Poll(done, kEffectBoundMs)) return click - 1;
+            return NoteFailedStep(step + ": the control went after " + std::to_string(click - 1) + " clicks without it");
         }
-        if (Poll(done, attempt < 2 ? retryMs : kEffectBoundMs)) return attempt + 1;
+        if (Poll(done, kToggleRetryMs)) return click;
+        const std::string again = step + ": no effect " + std::to_string(kToggleRetryMs) + " ms after click " +
+                                  std::to_string(click) + (click < 3 ? ", clicked again" : "");
+        std::printf("kit: %s\n", again.c_str());
+        NoteFailedStep(again);
     }
-    return NoteFailedStep(step + ": 3 clicks without it, the last waited " + std::to_string(kEffectBoundMs) + " ms");
+    return 0;
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
@@ -363,7 +366,8 @@ bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
 // Taken once the program has nothing left to paint in the window.
 bool App::Screenshot(const std::string& window, const std::string& pngPath) {
     WindowState w;
-    Poll([&] { return !(w = Window(window)).found || !w.dirty; }, kEffectBoundMs);
+    if (!Poll([&] { return !(w = Window(window)).found || !w.dirty; }, kEffectBoundMs))
+        NoteFailedStep("screenshot of " + window + ": still painting after " + std::to_string(kEffectBoundMs) + " ms");
     if (!w.found || w.rect.Width() <= 0 || w.rect.Height() <= 0) return false;
     const std::string crop = std::to_string(w.rect.Width()) + "x" + std::to_string(w.rect.Height()) + "+" +
                              std::to_string(w.rect.left) + "+" + std::to_string(w.rect.top);
@@ -454,8 +458,8 @@ bool LinkShows(App& app, const std::string& key, const std::string& language) {
 bool Reconnect(App& app, int boundMs) {
     const std::string main = "Brisa DSP Audio";
     const std::string disconnected = SkinText("en", "btn_disconnected");
-    return app.ClickUntil("btnConnect", main, [&] { return LinkShows(app, "btn_disconnected"); }, App::kToggleRetryMs) &&
-           app.ClickUntil("btnConnect", main, [&] { return app.Control("btnConnect", main).text != disconnected; }, App::kToggleRetryMs) &&
+    return app.ClickToggle("btnConnect", main, [&] { return LinkShows(app, "btn_disconnected"); }) &&
+           app.ClickToggle("btnConnect", main, [&] { return app.Control("btnConnect", main).text != disconnected; }) &&
            WaitFor([&] { return LinkShows(app, "btn_connected"); }, boundMs);
 }
 

@@ -46,12 +46,19 @@ std::string MissingWindowsBuild();
     } while (0)
 
 // Polls condition until it holds or boundMs passed; true when it held. A
-// wait that ends without it is kept as a failed step named by its line.
+// wait that ends without it is kept as a failed step named by its line,
+// with the last probe request the condition made and its reply.
 bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000, const char* file = __builtin_FILE(),
              int line = __builtin_LINE());
-// Waits for condition while the work goes on: false only once progress (a
-// count the work moves, such as the frames the unit received) stood still
-// for stallMs. A loaded machine makes a long job slower, not failed.
+// True when condition did not come within boundMs (nothing reached the unit,
+// no box opened); one that came is kept as a failed step, one that did not
+// keeps none.
+bool NeverWithin(const std::function<bool()>& condition, int boundMs, const char* file = __builtin_FILE(),
+                 int line = __builtin_LINE());
+// Waits for condition while the work goes on: false once progress (a count
+// the work moves, such as the frames the unit received) stood still for
+// stallMs, or once 3 * stallMs passed in all: a loaded machine makes a long
+// job slower, not failed, and a job that never stops fails by its line.
 bool WaitWhileAdvancing(const std::function<bool()>& condition, const std::function<long()>& progress,
                         int stallMs = 30000, const char* file = __builtin_FILE(), int line = __builtin_LINE());
 // The kit steps that failed since the last call (clicks, waits, keys,
@@ -148,18 +155,13 @@ public:
     // Real X input at a control's centre (or at a point of the screen).
     bool Click(const std::string& name, const std::string& window = "");
     bool DoubleClick(const std::string& name, const std::string& window = "");
-    // A click into a window shown a moment ago can reach Wine before the
-    // window takes input (no window manager runs here): a click whose effect
-    // did not follow is given again, up to three times. Answers the clicks
-    // given until done, 0 when done never came or no click could be given (a
-    // control gone after a click may have gone with its effect). A click is
-    // given again only after retryMs without the effect; the last click's
-    // effect is waited for 15 s.
-    int ClickUntil(const std::string& name, const std::string& window, const std::function<bool()>& done,
-                   int retryMs = 1500);
-    // A toggle (the connect button, a check box) is clicked again only after this long
-    // without its effect: a click taken late on a loaded machine would
-    // otherwise be undone by the second.
+    // A toggle (the connect button, a check box, a row that opens and
+    // closes its menu): a first click taken late on a loaded machine would
+    // be undone by a second given early, so one is given again only after
+    // kToggleRetryMs without its effect, up to three clicks, each noted as
+    // a step. Answers the clicks given until done, 0 when done never came or
+    // no click could be given. Any other control takes a plain Click.
+    int ClickToggle(const std::string& name, const std::string& window, const std::function<bool()>& done);
     static constexpr int kToggleRetryMs = 15000;
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
@@ -184,7 +186,8 @@ public:
     // Presses at (x0, y0), moves in steps over durationMs, releases at (x1, y1).
     bool Drag(int x0, int y0, int x1, int y1, int steps = 10, int durationMs = 300);
 
-    // The screen area of a window as PNG.
+    // The screen area of a window as PNG, once nothing is left to paint in
+    // it; a paint that did not end within 15 s is noted as a failed step.
     bool Screenshot(const std::string& window, const std::string& pngPath);
 
     // The simulated unit.
@@ -228,8 +231,7 @@ std::string SkinText(const std::string& language, const std::string& key);
 // open; false without the button or the key.
 bool LinkShows(App& app, const std::string& key, const std::string& language = "en");
 // Disconnects with the connect button and connects again, the unit read
-// anew; each click is given again while it shows no effect (one given just
-// as the loading window goes may reach that window). False when the program
+// anew; each click a toggle's (ClickToggle). False when the program
 // does not show connected within boundMs.
 bool Reconnect(App& app, int boundMs = 30000);
 // build/screenshots of the source tree, made when missing.

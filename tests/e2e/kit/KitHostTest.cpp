@@ -72,7 +72,7 @@ TEST_F(KitHost, ReadsControlsByName) {
     EXPECT_FALSE(host->Control("no_such_control").found);
     EXPECT_FALSE(host->Control("send_btn", "msgwnd").found);
     // Checks that must fail on what is not there.
-    EXPECT_EQ(host->ClickUntil("no_such_control", "Kit Host", [] { return true; }), 0);
+    EXPECT_EQ(host->ClickToggle("no_such_control", "Kit Host", [] { return true; }), 0);
     EXPECT_FALSE(LinkShows(*host, "no_such_key"));
     EXPECT_FALSE(host->Type("\xe4\xb8\xad"));
     // Each failed step says which it was and what it saw.
@@ -85,7 +85,7 @@ TEST_F(KitHost, ClickSendsTheCommandToTheUnit) {
     const size_t mark = host->Mark();
     std::vector<UnitFrame> frames;
     // A quiet window takes the first click.
-    ASSERT_EQ(host->ClickUntil("send_btn", "Kit Host", [&] { return !(frames = host->FramesSince(mark)).empty(); }), 1);
+    ASSERT_EQ(host->ClickToggle("send_btn", "Kit Host", [&] { return !(frames = host->FramesSince(mark)).empty(); }), 1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].Text(), "01 04 bb 01");
     EXPECT_EQ(host->Params()["mute"], 1);

@@ -130,30 +130,41 @@ std::vector<std::vector<Target>> Kinds(const std::vector<Target>& targets)
     return kinds;
 }
 
-// How often the least entered window a target leads to was entered; -1
-// when it leads nowhere in particular.
-int LeadScore(const Target& t, const std::string& windowKind, const std::map<std::string, int>& entered)
+int Count(const std::map<std::string, int>& counts, const std::string& key)
+{
+    const auto found = counts.find(key);
+    return found == counts.end() ? 0 : found->second;
+}
+
+// How far a window is reached: entered, and acted in, that many times.
+int Reached(const RandomUseResult& r, const std::string& window)
+{
+    return std::min(Count(r.entered, window), Count(r.acted, window));
+}
+
+// How far the least reached window a target leads to was reached; -1 when
+// it leads nowhere in particular.
+int LeadScore(const Target& t, const std::string& windowKind, const RandomUseResult& r)
 {
     int score = -1;
     for (const Lead& lead : kLeads) {
         if (windowKind != lead.window || Stem(t.name) != lead.stem) continue;
         for (const std::string& opens : lead.opens) {
-            const auto found = entered.find(opens);
-            const int times = found == entered.end() ? 0 : found->second;
+            const int times = Reached(r, opens);
             if (score < 0 || times < score) score = times;
         }
     }
     return score;
 }
 
-// The targets leading towards the least entered window; empty when none leads.
+// The targets leading towards the least reached window; empty when none leads.
 std::vector<Target> Leading(const std::vector<Target>& targets, const std::string& windowKind,
-                            const std::map<std::string, int>& entered)
+                            const RandomUseResult& r)
 {
     std::vector<Target> best;
     int bestScore = -1;
     for (const Target& t : targets) {
-        const int score = LeadScore(t, windowKind, entered);
+        const int score = LeadScore(t, windowKind, r);
         if (score < 0 || (bestScore >= 0 && score > bestScore)) continue;
         if (score != bestScore) best.clear();
         bestScore = score;
@@ -244,12 +255,11 @@ std::string Use(App& app, std::mt19937& random, const Target& t, const std::vect
     return "double-click " + t.name;
 }
 
-int Least(const std::map<std::string, int>& entered)
+int Least(const RandomUseResult& r)
 {
     int least = -1;
     for (const char* window : kMustReach) {
-        const auto found = entered.find(window);
-        const int times = found == entered.end() ? 0 : found->second;
+        const int times = Reached(r, window);
         if (least < 0 || times < least) least = times;
     }
     return least;
@@ -261,6 +271,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
 {
     RandomUseResult result;
     result.entered = options.entered;
+    result.acted = options.acted;
     std::mt19937 random(options.seed);
     bool plugged = true;
     std::map<std::string, long> identity = app.Params(0);
@@ -292,16 +303,16 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             if ((w.title == kMain && !active.found) || IsDialog(w)) active = w;
             transferring = transferring || Transferring(app, w);
         }
-        if (offered && result.entered[kForced] > forcedBefore) offered = false;
+        if (offered && Count(result.entered, kForced) > forcedBefore) offered = false;
         const int phase = options.plugEvery > 0 ? result.done % options.plugEvery : -1;
         const bool plugDue =
             phase >= 0 && phase == (plugged ? options.plugEvery : std::min(kUnpluggedActions, options.plugEvery)) - 1;
         if (plugDue && !(plugged && transferring)) {
             plugged = !plugged;
-            // When the forced update is the least entered window, the unit
+            // When the forced update is the least reached window, the unit
             // comes back on a firmware older than the one the program carries.
-            offered = plugged && slave > 0 && result.entered[kForced] <= Least(result.entered);
-            forcedBefore = result.entered[kForced];
+            offered = plugged && slave > 0 && Reached(result, kForced) <= Least(result);
+            forcedBefore = Count(result.entered, kForced);
             offerConfirms = 0;
             if (plugged && !app.SetFirmware(main, offered ? slave - 1 : slave)) {
                 result.failure = "the probe did not take the firmware change";
@@ -321,7 +332,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             }
             ++actionsIn;
             const std::vector<Target> targets = Targets(app, active);
-            std::vector<Target> leading = Leading(targets, kind, result.entered);
+            std::vector<Target> leading = Leading(targets, kind, result);
             if (leading.empty() && kind != "MainWnd" && kind != "menu" && actionsIn > kDialogStay)
                 leading = Closers(targets);
             // A lead followed goes on in the window it opened (a menu's row).
@@ -333,6 +344,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
                 const Target& t = leading[Pick(random, leading.size())];
                 app.ClickAt(t.state.rect.CenterX(), t.state.rect.CenterY());
                 ++result.byWindow[t.label];
+                ++result.acted[kind];
                 ++result.byKind["click"];
                 note("click " + t.name + " (towards a window)");
             } else if (!targets.empty()) {
@@ -341,6 +353,7 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
                 const Target& t = same[Pick(random, same.size())];
                 const std::string step = Use(app, random, t, targets);
                 ++result.byWindow[t.label];
+                ++result.acted[kind];
                 ++result.byKind[step.substr(0, step.find(' '))];
                 note(step);
                 // Now and then a dialog or menu is put away by its key.
@@ -377,13 +390,14 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
     return result;
 }
 
-std::string Unreached(const std::map<std::string, int>& byWindow)
+std::string Unreached(const std::map<std::string, int>& entered, const std::map<std::string, int>& acted)
 {
     std::string missing;
     for (const char* window : kMustReach) {
-        bool reached = false;
-        for (const auto& count : byWindow) reached = reached || count.first.rfind(window, 0) == 0;
-        if (!reached) missing += (missing.empty() ? "" : ", ") + std::string(window);
+        const int in = Count(entered, window), used = Count(acted, window);
+        if (in > 0 && used > 0) continue;
+        missing += (missing.empty() ? "" : ", ") + std::string(window) + " (entered " + std::to_string(in) +
+                   ", acted " + std::to_string(used) + ")";
     }
     return missing;
 }
@@ -511,8 +525,8 @@ std::vector<std::string> WindowDcs(const std::vector<std::string>& objects)
 bool SetEqBypass(App& app, int channel, long bypass)
 {
     const std::string key = "out" + std::to_string(channel) + ".eqbypass";
-    return app.ClickUntil("btn_bypass", kMain, [&] { return app.Control("confirm_btn", "msgwnd").visible; }) &&
-           app.ClickUntil("confirm_btn", "msgwnd", [&] { return !app.Window("msgwnd").found; }) &&
+    return app.Click("btn_bypass", kMain) && WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; }) &&
+           app.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app.Window("msgwnd").found; }) &&
            WaitFor([&] { return app.Params(0)[key] == bypass; }, 5000);
 }
 

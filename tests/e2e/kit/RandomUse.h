@@ -5,8 +5,8 @@
 // busy window outlives its bound); the run stops at the first that is not.
 //
 // The choice leans towards the buttons and menu rows that open the window
-// entered least so far, so that every window is reached through its own
-// opener; a plug-back now and then finds the unit on older firmware, which
+// reached least so far (entered, and acted in), so that every window is
+// reached through its own opener; a plug-back now and then finds the unit on older firmware, which
 // offers the forced update. Typing goes into a visible edit of the window:
 // numbers, signs, units ("2k5") and junk.
 #pragma once
@@ -26,9 +26,10 @@ struct RandomUseOptions {
     // Handle peaks are sampled every that many actions: a count scans the
     // process's handle tables and costs seconds under Wine.
     int sampleEvery = 20;
-    // Windows entered by earlier runs, by kind: the run leans towards those
-    // entered least by all, and its own counts go on from these.
-    std::map<std::string, int> entered;
+    // Windows entered and actions taken in them by earlier runs, by kind:
+    // the run leans towards those reached least by all, and its own counts
+    // go on from these.
+    std::map<std::string, int> entered, acted;
 };
 
 struct RandomUseResult {
@@ -36,15 +37,16 @@ struct RandomUseResult {
     std::string failure;       // empty when every step was answered
     std::vector<std::string> trail;  // the last steps, for the failure message
     long peakGdi = 0, peakUser = 0, peakThreads = 0;
-    // Actions by the window that took them (its class, "msgwnd" and
-    // "scenewnd" for the two boxes of one class, "menu <first row>"), by
-    // kind ("click", "type", "wheel", ...), and windows entered by class.
-    std::map<std::string, int> byWindow, byKind, entered;
+    // This run's actions by the window that took them (its class, "msgwnd"
+    // and "scenewnd" for the two boxes of one class, "menu <first row>") and
+    // by kind ("click", "type", "wheel", ...); windows entered and actions
+    // taken in them by kind ("menu" for every menu), the earlier runs' included.
+    std::map<std::string, int> byWindow, byKind, entered, acted;
 };
 
-// The windows of the list every run must reach that are not in counts
-// (actions or entries by window: "MixerWnd, AboutWnd"); empty when each is.
-std::string Unreached(const std::map<std::string, int>& byWindow);
+// The windows of the list every run must reach that were not both entered
+// and acted in ("MixerWnd (entered 2, acted 0), ..."); empty when each was.
+std::string Unreached(const std::map<std::string, int>& entered, const std::map<std::string, int>& acted);
 
 // "window: count, ..." of a count map, for reports.
 std::string CountsText(const std::map<std::string, int>& counts);

@@ -58,24 +58,54 @@ bool Poll(const std::function<bool()>& condition, int boundMs) {
     }
 }
 
+namespace {
+
+std::string& Seen() {
+    static std::string seen;
+    return seen;
+}
+
+// What the condition last asked the probe, for a failed wait's line.
+std::string SeenText() { return Seen().empty() ? "" : "; last seen " + Seen(); }
+
+}  // namespace
+
+void NoteSeen(const std::string& request, const std::string& reply) { Seen() = "\"" + request + "\" -> \"" + reply + "\""; }
+
 bool WaitFor(const std::function<bool()>& condition, int boundMs, const char* file, int line) {
+    Seen().clear();
     return Poll(condition, boundMs) ||
-           NoteFailedStep("wait at " + Where(file, line) + ": not within " + std::to_string(boundMs) + " ms");
+           NoteFailedStep("wait at " + Where(file, line) + ": not within " + std::to_string(boundMs) + " ms" + SeenText());
+}
+
+bool NeverWithin(const std::function<bool()>& condition, int boundMs, const char* file, int line) {
+    const auto start = std::chrono::steady_clock::now();
+    Seen().clear();
+    if (!Poll(condition, boundMs)) return true;
+    const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    return NoteFailedStep("wait at " + Where(file, line) + ": came after " + std::to_string(after.count()) + " ms" + SeenText());
 }
 
 bool WaitWhileAdvancing(const std::function<bool()>& condition, const std::function<long()>& progress, int stallMs,
                         const char* file, int line) {
     long last = progress();
-    auto moved = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
+    auto moved = start;
     for (;;) {
+        const long at = progress();
+        Seen().clear();
         if (condition()) return true;
-        const long now = progress();
-        if (now != last) {
-            last = now;
-            moved = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - moved >= std::chrono::milliseconds(stallMs)) {
-            return NoteFailedStep("wait at " + Where(file, line) + ": the work stood still at " + std::to_string(now) +
-                                  " for " + std::to_string(stallMs) + " ms");
+        const auto now = std::chrono::steady_clock::now();
+        if (at != last) {
+            last = at;
+            moved = now;
+        } else if (now - moved >= std::chrono::milliseconds(stallMs)) {
+            return NoteFailedStep("wait at " + Where(file, line) + ": the work stood still at " + std::to_string(at) +
+                                  " for " + std::to_string(stallMs) + " ms" + SeenText());
+        }
+        if (now - start >= std::chrono::milliseconds(3 * stallMs)) {
+            return NoteFailedStep("wait at " + Where(file, line) + ": the work went on to " + std::to_string(at) +
+                                  " past " + std::to_string(3 * stallMs) + " ms" + SeenText());
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
