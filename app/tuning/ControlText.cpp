@@ -50,11 +50,26 @@ bool LeavesForClose(const SkinUI::TNotifyInfo& notify)
     return notify.type == L"killfocus" && (to == nullptr || to->GetControlName() == L"closebtn");
 }
 
-TypingKept::TypingKept(SkinUI::CPaintManagerUI* manager)
+namespace {
+
+SkinUI::CEditUI* TypedBox(SkinUI::CPaintManagerUI* manager)
 {
     SkinUI::CControlUI* focus = manager != nullptr ? manager->FocusControl() : nullptr;
     auto* box = focus != nullptr ? static_cast<SkinUI::CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
-    if (box == nullptr || !box->HoldsTyping()) return;
+    return box != nullptr && box->HoldsTyping() ? box : nullptr;
+}
+
+} // namespace
+
+void DropTyping(SkinUI::CPaintManagerUI* manager)
+{
+    if (SkinUI::CEditUI* box = TypedBox(manager)) box->DropTyping();
+}
+
+TypingKept::TypingKept(SkinUI::CPaintManagerUI* manager)
+{
+    SkinUI::CEditUI* box = TypedBox(manager);
+    if (box == nullptr) return;
     m_box = box;
     m_typed = box->GetTextContent();
     const HWND native = box->GetNativeWindow();

@@ -171,6 +171,10 @@ void CEditUI::HandleEvent(TEventInfo& event)
     }
     if (type == UIEVENT_SCROLLWHEEL && m_window != nullptr) return;
     if (type == UIEVENT_SETFOCUS && enabled) {
+        // An edit window that lost the keys a moment ago, its close still
+        // queued, takes them back and stays.
+        const HWND native = GetNativeWindow();
+        if (native != nullptr && GetFocus() != native) SetFocus(native);
         if (m_window != nullptr) return;
         OpenNativeWindow();
         RequestRepaint();
@@ -303,6 +307,12 @@ void CEditUI::RestoreTyping(const wchar_t* typed)
     HWND native = GetNativeWindow();
     if (native != nullptr) SetWindowTextW(native, m_text);
     RequestRepaint();
+}
+
+void CEditUI::DropTyping()
+{
+    const CUIString shown = m_shownText;
+    SetTextContent(shown);
 }
 
 void CEditUI::SetSelection(int start, int end)

@@ -81,6 +81,8 @@ public:
     bool HoldsTyping() const { return m_text != m_shownText; }
     // Puts typing back over the program's last text, which Escape still brings.
     void RestoreTyping(const wchar_t* typed);
+    // Puts the program's last text back over any typing, as Escape does.
+    void DropTyping();
 
     void SetSelection(int start, int end);
     void SelectAll();

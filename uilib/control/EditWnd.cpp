@@ -152,6 +152,10 @@ LRESULT CEditWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KILLFOCUS:
         return HandleFocusLoss(message, wParam, lParam);
+    case WM_CLOSE:
+        // Posted at a focus loss: void once the keys came back.
+        if (GetFocus() == m_window) return 0;
+        break;
     case kReflect + WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE) return HandleTextChange();
         if (HIWORD(wParam) == EN_UPDATE) InvalidateRect(m_window, nullptr, FALSE);
@@ -165,8 +169,7 @@ LRESULT CEditWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == VK_ESCAPE && m_owner != nullptr) {
             // Typing is cancelled: the box holds what the program wrote, so
             // neither Enter nor a focus loss finds anything to take.
-            const CUIString shown = m_owner->m_shownText;
-            m_owner->SetTextContent(shown);
+            m_owner->DropTyping();
             SendMessageW(m_window, EM_SETSEL, 0, -1);
             return 0;
         }
