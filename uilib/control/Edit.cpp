@@ -171,10 +171,6 @@ void CEditUI::HandleEvent(TEventInfo& event)
     }
     if (type == UIEVENT_SCROLLWHEEL && m_window != nullptr) return;
     if (type == UIEVENT_SETFOCUS && enabled) {
-        // An edit window that lost the keys a moment ago, its close still
-        // queued, takes them back and stays.
-        const HWND native = GetNativeWindow();
-        if (native != nullptr && GetFocus() != native) SetFocus(native);
         if (m_window != nullptr) return;
         OpenNativeWindow();
         RequestRepaint();

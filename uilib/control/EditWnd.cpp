@@ -152,10 +152,6 @@ LRESULT CEditWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KILLFOCUS:
         return HandleFocusLoss(message, wParam, lParam);
-    case WM_CLOSE:
-        // Posted at a focus loss: void once the keys came back.
-        if (GetFocus() == m_window) return 0;
-        break;
     case kReflect + WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE) return HandleTextChange();
         if (HIWORD(wParam) == EN_UPDATE) InvalidateRect(m_window, nullptr, FALSE);

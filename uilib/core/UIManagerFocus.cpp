@@ -78,13 +78,12 @@ void CPaintManagerUI::FocusAfterLayout(CControlUI* control)
 void CPaintManagerUI::ReleaseFocus()
 {
     if (m_focusControl == nullptr) return;
+    // A box's own edit window holding the keys closes as it loses them.
+    if (m_window != nullptr && GetFocus() != m_window) SetFocus(m_window);
     CControlUI* released = m_focusControl;
+    RaiseFocusEvent(released, UIEVENT_KILLFOCUS, nullptr);
     m_focusControl = nullptr;
     m_releasedFocus = released;
-    // A box's own edit window holding the keys closes as it loses them; the
-    // window's focus then finds no control to hand them back to.
-    if (m_window != nullptr && GetFocus() != m_window) SetFocus(m_window);
-    RaiseFocusEvent(released, UIEVENT_KILLFOCUS, nullptr);
 }
 
 void CPaintManagerUI::RenewFocus()

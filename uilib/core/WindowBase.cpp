@@ -717,6 +717,12 @@ UINT KeysUntakenMessage()
     return message;
 }
 
+UINT KeysRetakenMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"SkinUI.KeysRetaken");
+    return message;
+}
+
 // Posted as this window is shown again from minimised, once the restore has
 // put it on top.
 UINT OwnedForwardMessage()
@@ -756,6 +762,13 @@ void WindowImplBase::BringOwnedForward()
     if (!owned.empty() && !IsWindowEnabled(m_window)) SetActiveWindow(owned.front());
 }
 
+bool WindowImplBase::FocusHoldsTyping() const
+{
+    CControlUI* focus = m_pm.FocusControl();
+    const auto* box = focus != nullptr ? static_cast<CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
+    return box != nullptr && box->HoldsTyping();
+}
+
 void WindowImplBase::DropFirstFocus()
 {
     PostMessageW(m_window, KeysUntakenMessage(), 0, 0);
@@ -770,11 +783,10 @@ void WindowImplBase::TakeKeysFromControls(bool afterCover)
         return;
     }
     // A box showing typing takes the keys again: what it shows is what
-    // Enter takes and Escape takes back.
-    CControlUI* focus = m_pm.FocusControl();
-    const auto* box = focus != nullptr ? static_cast<CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
-    if (box != nullptr && box->HoldsTyping()) {
-        m_pm.RenewFocus();
+    // Enter takes and Escape takes back. Posted behind the close its edit
+    // window queued as the keys went to the window closing: reopened after.
+    if (FocusHoldsTyping()) {
+        PostMessageW(m_window, KeysRetakenMessage(), 0, 0);
         return;
     }
     m_pm.ReleaseFocus();
@@ -787,6 +799,10 @@ LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPara
         PostMessageW(m_window, KeysUntakenMessage(), 1, 0);
     if (message == KeysUntakenMessage()) {
         TakeKeysFromControls(wParam != 0);
+        return 0;
+    }
+    if (message == KeysRetakenMessage()) {
+        if (IsWindowEnabled(m_window) && FocusHoldsTyping()) m_pm.RenewFocus();
         return 0;
     }
     // The windows it owns, a notice or a job's window opened meanwhile among
