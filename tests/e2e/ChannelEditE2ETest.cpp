@@ -252,7 +252,7 @@ const Row kRows[] = {
      [](App& app) { return app.Key("2") && app.Key("Return") && app.Key("Escape") && app.Click("edit_acc"); }, [](App&) { return std::vector<std::string>{}; }, false, [](App& app) { EXPECT_EQ(std::to_string(app.Params()["out1.gain"]) + "dB", app.Control("edit_ch_volume_1").text); },
      false, [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-1", "End") && app.Unplug() && WaitFor([&] { return app.Window("msgwnd").found; }) && app.Plug() && WaitFor([&] { return LinkShows(app, "btn_connected") && !app.Window("msgwnd").found; }, 30000); }},
     {"a notice raised while minimised stands over the main window once restored",
-     [](App& app) { return app.Request("MINIMIZE " + std::string(kTitle)).rfind("OK", 0) == 0 && app.Unplug() && WaitFor([&] { return app.Window("msgwnd").visible; }) && app.Request("RESTORE " + std::string(kTitle)).rfind("OK", 0) == 0; },
+     [](App& app) { return app.Request("MINIMIZE " + std::string(kTitle)).rfind("OK", 0) == 0 && app.Unplug() && WaitFor([&] { const WindowState w = app.Window("msgwnd"); return w.visible && !w.dirty; }) && app.Request("RESTORE " + std::string(kTitle)).rfind("OK", 0) == 0; },
      [](App&) { return std::vector<std::string>{}; }, false,
      [](App& app) {
          auto inside = [](const Rect& a, const Rect& b) { return a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom; };
