@@ -739,7 +739,8 @@ struct TOwnedSearch {
 BOOL CALLBACK CollectOwned(HWND window, LPARAM data)
 {
     const TOwnedSearch& search = *reinterpret_cast<const TOwnedSearch*>(data);
-    if (!IsWindowVisible(window)) return TRUE;
+    // A shadow beside its frame takes no input and stays under it.
+    if (!IsWindowVisible(window) || (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) return TRUE;
     for (HWND up = GetWindow(window, GW_OWNER); up != nullptr; up = GetWindow(up, GW_OWNER)) {
         if (up != search.owner) continue;
         search.owned->push_back(window);
