@@ -50,25 +50,14 @@ bool LeavesForClose(const SkinUI::TNotifyInfo& notify)
     return notify.type == L"killfocus" && (to == nullptr || to->GetControlName() == L"closebtn");
 }
 
-namespace {
-
-SkinUI::CEditUI* TypedBox(SkinUI::CPaintManagerUI* manager)
-{
-    SkinUI::CControlUI* focus = manager != nullptr ? manager->FocusControl() : nullptr;
-    auto* box = focus != nullptr ? static_cast<SkinUI::CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
-    return box != nullptr && box->HoldsTyping() ? box : nullptr;
-}
-
-} // namespace
-
 void DropTyping(SkinUI::CPaintManagerUI* manager)
 {
-    if (SkinUI::CEditUI* box = TypedBox(manager)) box->DropTyping();
+    if (SkinUI::CEditUI* box = SkinUI::CEditUI::FocusedTyping(manager)) box->DropTyping();
 }
 
 TypingKept::TypingKept(SkinUI::CPaintManagerUI* manager)
 {
-    SkinUI::CEditUI* box = TypedBox(manager);
+    SkinUI::CEditUI* box = SkinUI::CEditUI::FocusedTyping(manager);
     if (box == nullptr) return;
     m_box = box;
     m_typed = box->GetTextContent();

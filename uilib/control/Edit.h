@@ -83,6 +83,8 @@ public:
     void RestoreTyping(const wchar_t* typed);
     // Puts the program's last text back over any typing, as Escape does.
     void DropTyping();
+    // The focused box of manager when it holds typing, else null.
+    static CEditUI* FocusedTyping(const CPaintManagerUI* manager);
 
     void SetSelection(int start, int end);
     void SelectAll();

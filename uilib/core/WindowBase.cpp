@@ -763,13 +763,6 @@ void WindowImplBase::BringOwnedForward()
     if (!owned.empty() && !IsWindowEnabled(m_window)) SetActiveWindow(owned.front());
 }
 
-bool WindowImplBase::FocusHoldsTyping() const
-{
-    CControlUI* focus = m_pm.FocusControl();
-    const auto* box = focus != nullptr ? static_cast<CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
-    return box != nullptr && box->HoldsTyping();
-}
-
 void WindowImplBase::DropFirstFocus()
 {
     PostMessageW(m_window, KeysUntakenMessage(), 0, 0);
@@ -786,7 +779,7 @@ void WindowImplBase::TakeKeysFromControls(bool afterCover)
     // A box showing typing takes the keys again: what it shows is what
     // Enter takes and Escape takes back. Posted behind the close its edit
     // window queued as the keys went to the window closing: reopened after.
-    if (FocusHoldsTyping()) {
+    if (CEditUI::FocusedTyping(&m_pm) != nullptr) {
         PostMessageW(m_window, KeysRetakenMessage(), 0, 0);
         return;
     }
@@ -803,7 +796,7 @@ LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     if (message == KeysRetakenMessage()) {
-        if (IsWindowEnabled(m_window) && FocusHoldsTyping()) m_pm.RenewFocus();
+        if (IsWindowEnabled(m_window) && CEditUI::FocusedTyping(&m_pm) != nullptr) m_pm.RenewFocus();
         return 0;
     }
     // The windows it owns, a notice or a job's window opened meanwhile among

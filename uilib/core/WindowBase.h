@@ -203,7 +203,6 @@ private:
     // Runs from a posted message: after the first focus has landed, and
     // after the handler that opened the window over this one has returned.
     void TakeKeysFromControls(bool afterCover);
-    bool FocusHoldsTyping() const;
     // After a restore from minimised: what this window owns goes on top of
     // it, as owned windows stand, and a modal one among them takes the keys.
     void BringOwnedForward();
