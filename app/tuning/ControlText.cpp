@@ -50,11 +50,15 @@ bool LeavesForClose(const SkinUI::TNotifyInfo& notify)
     return notify.type == L"killfocus" && (to == nullptr || to->GetControlName() == L"closebtn");
 }
 
+void DropTyping(SkinUI::CPaintManagerUI* manager)
+{
+    if (SkinUI::CEditUI* box = SkinUI::CEditUI::FocusedTyping(manager)) box->DropTyping();
+}
+
 TypingKept::TypingKept(SkinUI::CPaintManagerUI* manager)
 {
-    SkinUI::CControlUI* focus = manager != nullptr ? manager->FocusControl() : nullptr;
-    auto* box = focus != nullptr ? static_cast<SkinUI::CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
-    if (box == nullptr || !box->HoldsTyping()) return;
+    SkinUI::CEditUI* box = SkinUI::CEditUI::FocusedTyping(manager);
+    if (box == nullptr) return;
     m_box = box;
     m_typed = box->GetTextContent();
     const HWND native = box->GetNativeWindow();

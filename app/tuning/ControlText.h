@@ -29,6 +29,11 @@ bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written);
 // (the window closing): what the box holds was not confirmed.
 bool LeavesForClose(const SkinUI::TNotifyInfo& notify);
 
+// Typing belongs to the link it was typed on: as that ends or another opens,
+// the focused box shows the program's text again, and the read that follows
+// writes the unit's value there.
+void DropTyping(SkinUI::CPaintManagerUI* manager);
+
 // While it lives, the focused box holding typing (its edit window open or,
 // the program left meanwhile, closed) keeps the installer's text and caret
 // through what the program writes there: a unit's report moves the model and

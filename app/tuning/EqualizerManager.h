@@ -384,7 +384,8 @@ public:
 
 private:
     int CurrentChannel() const { return mModel.Current().currOutChannel; }
-    // Closes the windows whose edits go straight to the unit (connect, disconnect).
+    // Closes the windows whose edits go straight to the unit and drops the
+    // main window's typing (connect, disconnect).
     void CloseUnitEditors();
     // Channel ch's own control, else for the current channel the one strip's.
     template <class T>

@@ -3,6 +3,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/CarriedFirmware.h"
+#include "app/tuning/ControlText.h"
 #include "app/tuning/UnitStatusRead.h"
 #include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/ForceUpdateWnd.h"
@@ -219,9 +220,11 @@ void EqualizerManager::DisconnectDevice()
     CloseUnitEditors();
 }
 
-// Their edits would reach the model only, the unit never hearing them.
+// Their edits would reach the model only, the unit never hearing them; typing
+// in the main window would reach another link than it was typed on.
 void EqualizerManager::CloseUnitEditors()
 {
+    DropTyping(mManager);
     if (CMixerWnd* mixer = CMixerWnd::Current()) mixer->PostClose(1);
     if (CCompressorsOnWnd* compressors = CCompressorsOnWnd::Current()) compressors->PostClose(1);
 }

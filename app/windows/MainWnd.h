@@ -67,7 +67,8 @@ public:
     // delays, high-pass, low-pass; disabled boxes are passed over.
     void MoveEditFocus(SkinUI::CControlUI* from, bool right);
     // After the start and whenever a window over this one has closed, no
-    // control takes keys until one is clicked or tabbed to.
+    // control takes keys until one is clicked or tabbed to; a box showing
+    // typing keeps them.
     bool KeepsKeysFromControlsAfterCover() const override { return true; }
 
     // ---- Popup menus (MainWndNotify.cpp opens them, MainWndMenu.cpp takes their rows) ----

@@ -242,9 +242,26 @@ const Row kRows[] = {
      [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-30", "Escape") && app.Click("edit_ch_delay_1"); },
      [](App&) { return std::vector<std::string>{}; }, false,
      [](App& app) { EXPECT_EQ("-12dB", app.Control("edit_ch_volume_1").text); }},
-    {"-7 typed into channel 2's volume, a notice over it answered: nothing sent, -7 kept until Escape in the box",
-     [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-7", "End") && app.Request("MENU option_item_about") == "OK" && WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; }) && app.Key("Return") && WaitFor([&] { return !app.Window("msgwnd").found; }) && app.Click("edit_ch_volume_1") && app.Control("edit_ch_volume_1").text == "-7" && app.Key("Escape") && app.Click("edit_ch_delay_1"); },
+    {"-7 typed into channel 2's volume, a notice over it answered: nothing sent, -7 kept, the box takes Escape",
+     [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-7", "End") && app.Request("MENU option_item_about") == "OK" && WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; }) && app.Key("Return") && WaitFor([&] { return !app.Window("msgwnd").found; }) && app.Control("edit_ch_volume_1").text == "-7" && app.Key("Escape") && app.Click("edit_ch_delay_1"); },
      [](App&) { return std::vector<std::string>{}; }, false, [](App& app) { EXPECT_EQ("-12dB", app.Control("edit_ch_volume_1").text); }},
+    {"-1 typed into the main volume, the cable out, the knob at -30, back: the read's -30 shows, a click elsewhere sends nothing",
+     [](App& app) { return app.Click("edit_acc"); }, [](App&) { return std::vector<std::string>{}; }, false, [](App& app) { EXPECT_EQ("-30dB", app.Control("edit_main_volume").text); },
+     false, [](App& app) { return TypeInto(app, "edit_main_volume", "-1", "End") && app.Unplug() && WaitFor([&] { return app.Window("msgwnd").found; }) && app.TurnKnob(-30) && app.Plug() && WaitFor([&] { return LinkShows(app, "btn_connected") && !app.Window("msgwnd").found; }, 30000); }},
+    {"-1 typed into channel 2's volume, the notice closed by the unit's return: the box shows the unit's value, 2, Enter, Escape and a click elsewhere send nothing",
+     [](App& app) { return app.Key("2") && app.Key("Return") && app.Key("Escape") && app.Click("edit_acc"); }, [](App&) { return std::vector<std::string>{}; }, false, [](App& app) { EXPECT_EQ(std::to_string(app.Params()["out1.gain"]) + "dB", app.Control("edit_ch_volume_1").text); },
+     false, [](App& app) { return TypeInto(app, "edit_ch_volume_1", "-1", "End") && app.Unplug() && WaitFor([&] { return app.Window("msgwnd").found; }) && app.Plug() && WaitFor([&] { return LinkShows(app, "btn_connected") && !app.Window("msgwnd").found; }, 30000); }},
+    {"-4 typed into the main volume, a notice over it answered, the knob at -20: the box keeps -4 and Enter sends it",
+     [](App& app) { return app.Key("Return"); }, [](App&) { return std::vector<std::string>{Set(0x02, "0a"), Set(0x04, "00")}; }, false, [](App& app) { EXPECT_EQ("-4dB", app.Control("edit_main_volume").text); },
+     false, [](App& app) { return TypeInto(app, "edit_main_volume", "-4", "End") && app.Request("MENU option_item_about") == "OK" && WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; }) && app.Key("Return") && WaitFor([&] { return !app.Window("msgwnd").found; }) && app.TurnKnob(-20) && WaitFor([&] { return app.Control("slider_main_volume").value == -20; }) && app.Control("edit_main_volume").text == "-4"; }},
+    {"a notice raised while minimised stands over the main window once restored",
+     [](App& app) { return app.Request("MINIMIZE " + std::string(kTitle)).rfind("OK", 0) == 0 && app.Unplug() && WaitFor([&] { const WindowState w = app.Window("msgwnd"); return w.visible && !w.dirty; }) && app.Request("RESTORE " + std::string(kTitle)).rfind("OK", 0) == 0; },
+     [](App&) { return std::vector<std::string>{}; }, false,
+     [](App& app) {
+         auto inside = [](const Rect& a, const Rect& b) { return a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom; };
+         EXPECT_TRUE(WaitFor([&] { return inside(app.Window("msgwnd").rect, app.Window(kTitle).rect) && app.Control("confirm_btn", "msgwnd").over.empty(); }));
+         EXPECT_TRUE(app.Click("confirm_btn", "msgwnd") && WaitFor([&] { return !app.Window("msgwnd").found; }) && app.Plug() && WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000));
+     }},
     {"3,5 with a Cyrillic k in channel 2's high-pass is 3500 Hz",
      [](App& app) { return TypeInto(app, "hp_freq", "3,5\u043a"); },
      [](App& app) {

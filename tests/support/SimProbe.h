@@ -23,6 +23,7 @@
 //   WINDOW <window>         -> OK one such record
 //   CLOSE <window>          -> the same, WM_CLOSE posted to the window
 //   DISPLAYCHANGE <window>  -> the same, WM_DISPLAYCHANGE posted to it
+//   MINIMIZE|RESTORE <window> -> the same, the window minimised or restored
 //   ENDSESSION <window>     -> OK <answer>: the window's answer to
 //                              WM_QUERYENDSESSION (0: the session may not end)
 //   CONTROL <name> [window] -> OK type= text= visible= over= xwindow=

@@ -199,7 +199,8 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         for (CPaintManagerUI* manager : SkinWindows()) lines.push_back(WindowRecord(manager->WindowHandle()));
         return ProbeList(lines);
     }
-    if (request == "WINDOW" || request == "CLOSE" || request == "ENDSESSION" || request == "DISPLAYCHANGE") {
+    if (request == "WINDOW" || request == "CLOSE" || request == "ENDSESSION" || request == "DISPLAYCHANGE" ||
+        request == "MINIMIZE" || request == "RESTORE") {
         const std::string selector = Rest(words, 1);
         for (CPaintManagerUI* manager : SkinWindows()) {
             if (!Matches(manager->WindowHandle(), selector)) continue;
@@ -208,6 +209,9 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
             // Posted as another program (or the system) posts it.
             if (request == "CLOSE") PostMessageW(manager->WindowHandle(), WM_CLOSE, 0, 0);
             if (request == "DISPLAYCHANGE") PostMessageW(manager->WindowHandle(), WM_DISPLAYCHANGE, 32, 0);
+            // As the taskbar minimises and restores a program's window.
+            if (request == "MINIMIZE" || request == "RESTORE")
+                ShowWindow(manager->WindowHandle(), request == "MINIMIZE" ? SW_MINIMIZE : SW_RESTORE);
             return "OK " + WindowRecord(manager->WindowHandle()) + "\n";
         }
         return ProbeError("no window " + selector);

@@ -299,6 +299,19 @@ void CEditUI::RestoreTyping(const wchar_t* typed)
     RequestRepaint();
 }
 
+void CEditUI::DropTyping()
+{
+    const CUIString shown = m_shownText;
+    SetTextContent(shown);
+}
+
+CEditUI* CEditUI::FocusedTyping(const CPaintManagerUI* manager)
+{
+    CControlUI* focus = manager != nullptr ? manager->FocusControl() : nullptr;
+    auto* box = focus != nullptr ? static_cast<CEditUI*>(focus->FindInterface(L"Edit")) : nullptr;
+    return box != nullptr && box->HoldsTyping() ? box : nullptr;
+}
+
 void CEditUI::SetSelection(int start, int end)
 {
     HWND native = GetNativeWindow();

@@ -79,6 +79,10 @@ public:
     bool HoldsTyping() const { return m_text != m_shownText; }
     // Puts typing back over the program's last text, which Escape still brings.
     void RestoreTyping(const wchar_t* typed);
+    // Puts the program's last text back over any typing, as Escape does.
+    void DropTyping();
+    // The focused box of manager when it holds typing, else null.
+    static CEditUI* FocusedTyping(const CPaintManagerUI* manager);
 
     void SetSelection(int start, int end);
     void SelectAll();

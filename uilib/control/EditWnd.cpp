@@ -165,8 +165,7 @@ LRESULT CEditWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == VK_ESCAPE && m_owner != nullptr) {
             // Typing is cancelled: the box holds what the program wrote, so
             // neither Enter nor a focus loss finds anything to take.
-            const CUIString shown = m_owner->m_shownText;
-            m_owner->SetTextContent(shown);
+            m_owner->DropTyping();
             SendMessageW(m_window, EM_SETSEL, 0, -1);
             return 0;
         }

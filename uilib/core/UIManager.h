@@ -292,6 +292,9 @@ public:
     // it owes waits for the control that takes the focus next (none when it
     // takes it back itself), so what was typed into it is not taken now.
     void ReleaseFocus();
+    // The focused control takes the keys again, as when the window gets the
+    // focus back: a box reopens its edit window closed meanwhile.
+    void RenewFocus();
     bool FocusNextTabStop(bool forward = true);
     bool IsMouseCaptured() const;
     // A control hands its press to a window of its own (an edit box's): the

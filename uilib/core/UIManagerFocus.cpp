@@ -86,6 +86,14 @@ void CPaintManagerUI::ReleaseFocus()
     m_releasedFocus = released;
 }
 
+void CPaintManagerUI::RenewFocus()
+{
+    if (m_focusControl == nullptr) return;
+    const HWND focus = GetFocus();
+    if (m_window != nullptr && focus != m_window && !IsChild(m_window, focus)) SetFocus(m_window);
+    RaiseFocusEvent(m_focusControl, UIEVENT_SETFOCUS, m_focusControl);
+}
+
 void CPaintManagerUI::HoldFocus(CControlUI* control)
 {
     DropFocus(control);

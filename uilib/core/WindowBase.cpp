@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "uilib/control/Edit.h"
 #include "uilib/core/AttrParse.h"
 #include "uilib/core/UIControl.h"
 
@@ -261,7 +262,16 @@ void CWindowWnd::CenterOverOwner()
     GetMonitorInfoW(MonitorFromWindow(owner != nullptr ? owner : m_window, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT work = monitor.rcWork;
     RECT area = work;
-    if (owner != nullptr) GetWindowRect(owner, &area);
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof(place);
+    if (owner != nullptr && IsIconic(owner) && GetWindowPlacement(owner, &place)) {
+        // A minimised owner's rectangle is its icon's: the window goes where
+        // the owner stands again once restored (kept in work-area terms).
+        area = place.rcNormalPosition;
+        OffsetRect(&area, work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top);
+    } else if (owner != nullptr) {
+        GetWindowRect(owner, &area);
+    }
     int x = (area.left + area.right) / 2 - width / 2;
     int y = (area.top + area.bottom) / 2 - height / 2;
     if (x < work.left) x = work.left;
@@ -707,7 +717,51 @@ UINT KeysUntakenMessage()
     return message;
 }
 
+UINT KeysRetakenMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"SkinUI.KeysRetaken");
+    return message;
+}
+
+// Posted as this window is shown again from minimised, once the restore has
+// put it on top.
+UINT OwnedForwardMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"SkinUI.OwnedForward");
+    return message;
+}
+
+struct TOwnedSearch {
+    HWND owner;
+    std::vector<HWND>* owned;  // topmost first
+};
+
+BOOL CALLBACK CollectOwned(HWND window, LPARAM data)
+{
+    const TOwnedSearch& search = *reinterpret_cast<const TOwnedSearch*>(data);
+    // A shadow beside its frame takes no input and stays under it.
+    if (!IsWindowVisible(window) || (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) return TRUE;
+    for (HWND up = GetWindow(window, GW_OWNER); up != nullptr; up = GetWindow(up, GW_OWNER)) {
+        if (up != search.owner) continue;
+        search.owned->push_back(window);
+        break;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+void WindowImplBase::BringOwnedForward()
+{
+    std::vector<HWND> owned;
+    TOwnedSearch search = {m_window, &owned};
+    EnumThreadWindows(GetCurrentThreadId(), CollectOwned, reinterpret_cast<LPARAM>(&search));
+    // From the lowest up, so that they keep their order among themselves.
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The modal window holding this one takes the keys.
+    if (!owned.empty() && !IsWindowEnabled(m_window)) SetActiveWindow(owned.front());
+}
 
 void WindowImplBase::DropFirstFocus()
 {
@@ -722,6 +776,13 @@ void WindowImplBase::TakeKeysFromControls(bool afterCover)
         m_pm.SetFocusControl(nullptr);
         return;
     }
+    // A box showing typing takes the keys again: what it shows is what
+    // Enter takes and Escape takes back. Posted behind the close its edit
+    // window queued as the keys went to the window closing: reopened after.
+    if (CEditUI::FocusedTyping(&m_pm) != nullptr) {
+        PostMessageW(m_window, KeysRetakenMessage(), 0, 0);
+        return;
+    }
     m_pm.ReleaseFocus();
     OnFocusReleased();
 }
@@ -732,6 +793,21 @@ LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPara
         PostMessageW(m_window, KeysUntakenMessage(), 1, 0);
     if (message == KeysUntakenMessage()) {
         TakeKeysFromControls(wParam != 0);
+        return 0;
+    }
+    if (message == KeysRetakenMessage()) {
+        if (IsWindowEnabled(m_window) && CEditUI::FocusedTyping(&m_pm) != nullptr) m_pm.RenewFocus();
+        return 0;
+    }
+    // The windows it owns, a notice or a job's window opened meanwhile among
+    // them, stand above it again.
+    if (message == WM_SIZE && wParam == SIZE_MINIMIZED) m_minimised = true;
+    if (message == WM_SIZE && wParam != SIZE_MINIMIZED && m_minimised) {
+        m_minimised = false;
+        PostMessageW(m_window, OwnedForwardMessage(), 0, 0);
+    }
+    if (message == OwnedForwardMessage()) {
+        BringOwnedForward();
         return 0;
     }
     bool handled = true;

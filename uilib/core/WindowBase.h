@@ -185,8 +185,8 @@ public:
     // Whether, after a window over this one has closed, none of its controls
     // takes a key until one is clicked or tabbed to: a key meant for the
     // closed window (a second Enter) must not press what the focus rested
-    // on. The focused control lets go of the keys (ReleaseFocus): nothing
-    // typed into it is taken, and Tab steps on from it.
+    // on. The focused control lets go of the keys (ReleaseFocus), and Tab
+    // steps on from it; a box showing typing keeps them.
     virtual bool KeepsKeysFromControlsAfterCover() const { return false; }
     // The same at the start: the first focus, once landed, is dropped.
     void DropFirstFocus();
@@ -203,6 +203,10 @@ private:
     // Runs from a posted message: after the first focus has landed, and
     // after the handler that opened the window over this one has returned.
     void TakeKeysFromControls(bool afterCover);
+    // After a restore from minimised: what this window owns goes on top of
+    // it, as owned windows stand, and a modal one among them takes the keys.
+    void BringOwnedForward();
+    bool m_minimised = false;
 };
 
 } // namespace SkinUI
