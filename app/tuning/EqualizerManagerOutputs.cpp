@@ -393,6 +393,7 @@ void EqualizerManager::RunOutputJobWait()
     report.unanswered = mDevice.QueueMisses() != mOutputJobMissesBefore;
     report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
     report.silent = silent;
-    mOutputJobRunning.store(false);
+    // Posted first: a job seen ended has its end waiting in the window's queue.
     PostJobEnd(mOutputJobLink, report);
+    mOutputJobRunning.store(false);
 }

@@ -227,6 +227,8 @@ public:
                 return !busy && boxes.next >= c.answers.size() && Controller().Device().IsQueueIdle();
             },
             20000));
+        // The job's end, posted as it stopped running, is taken within the row.
+        SkinUITest::PumpPending();
         const std::vector<sim::Frame> frames = sim::SimUnit::Instance().ReceivedFrames();
         if (sawBusy) {
             EXPECT_EQ(frames.size(), atBusyEnd);
