@@ -134,7 +134,7 @@ void CloseNoticesOnPlug(bool removal)
             reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
         const bool link = box != nullptr && box->IsLinkNotice();
         const bool staysUntilAnswered = box != nullptr && box->IsNotice() && !link;
-        if (link || (removal && !staysUntilAnswered))
+        if (removal ? !link && !staysUntilAnswered : link)
             PostMessageW(window, WM_CLOSE, 0, 0);
     }
 }

@@ -55,6 +55,8 @@ int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const
 // left, the connect failed) end at the next plug event; every other notice,
 // a job's outcome among them, stays until the installer answers it.
 int ShowNotice(HWND parent, const wchar_t* text);
-// Ends this thread's open link notices, and on a removal also every other
-// window named "msgwnd" but the notices that stay until answered.
+// An arrival ends this thread's open link notices; a removal ends every
+// other window named "msgwnd" but the notices that stay until answered. A
+// removal leaves the link notices: its broadcast can come after the link's
+// failed reads were taken and told, and the notice then tells of it.
 void CloseNoticesOnPlug(bool removal);

@@ -146,6 +146,7 @@ HWND OpenNotice(std::wstring* text)
 struct Watch {
     static Watch* active;
     bool sawLoading = false;
+    bool keepNotices = false;  // seen, and left open
     std::vector<std::wstring> notices;
     std::function<void()> onTick;
 
@@ -180,7 +181,7 @@ struct Watch {
         std::wstring text;
         if (HWND box = OpenNotice(&text)) {
             w->notices.push_back(text);
-            PostMessageW(box, WM_CLOSE, 0, 0);
+            if (!w->keepNotices) PostMessageW(box, WM_CLOSE, 0, 0);
         }
         if (w->onTick) w->onTick();
     }
@@ -368,6 +369,31 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
     SkinUITest::PumpFor(200);
     EXPECT_TRUE(mWindow->Controller().Device().IsDeviceOpen());
     EXPECT_TRUE(Button()->IsSelected());
+    // Pulled while connected, the read's failures told before the removal's
+    // broadcast comes: the notice that tells of it stays through it. Looked
+    // at from the notice's own loop.
+    DWORD sentAt = 0;
+    bool stayed = false;
+    watch.keepNotices = true;
+    watch.onTick = [&] {
+        if (stayed || OpenNotice(nullptr) == nullptr) return;
+        if (sentAt == 0) {
+            sentAt = GetTickCount();
+            SendPlug(handle, false);
+        } else if (GetTickCount() - sentAt > 200) {
+            stayed = true;
+            watch.keepNotices = false;
+        }
+    };
+    Unit().Vanish();
+    mWindow->Controller().StartStatusRead();
+    ASSERT_TRUE(SkinUITest::PumpUntil([&] { return sentAt != 0 && OpenNotice(nullptr) == nullptr; }, kReadBoundMs));
+    EXPECT_TRUE(stayed) << "the removal closed the notice that told of it";
+    watch.keepNotices = false;
+    watch.onTick = nullptr;
+    Unit().Return();
+    SendPlug(handle, true);
+    ASSERT_TRUE(WaitConnected());
     // Pulled again, back, and pulled at the start of that read, which gives up
     // before the removal is taken; the unit is back before its outcome is.
     for (int pass = 0; pass < 2; ++pass) {
