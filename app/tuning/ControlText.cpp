@@ -1,6 +1,8 @@
 #include "app/tuning/ControlText.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "uilib/control/Edit.h"
 #include "uilib/core/ResourceStore.h"
@@ -44,10 +46,19 @@ bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written)
     return box->GetTextContent() != SkinUI::CResourceStore::GetInstance()->LookupText(written);
 }
 
-bool LeavesForClose(const SkinUI::TNotifyInfo& notify)
+bool DropUnconfirmedTyping(const SkinUI::TNotifyInfo& notify)
 {
+    static const wchar_t* const kConfirmingNothing[] = {L"closebtn", L"cancel_btn", L"btnConnect"};
     const auto* to = reinterpret_cast<const SkinUI::CControlUI*>(notify.wParam);
-    return notify.type == L"killfocus" && (to == nullptr || to->GetControlName() == L"closebtn");
+    if (notify.type != L"killfocus" || notify.sender == nullptr || to == nullptr) return false;
+    const CUIString name = to->GetControlName();
+    if (std::none_of(std::begin(kConfirmingNothing), std::end(kConfirmingNothing),
+                     [&](const wchar_t* n) { return name == n; }))
+        return false;
+    auto* box = static_cast<SkinUI::CEditUI*>(notify.sender->FindInterface(L"Edit"));
+    if (box == nullptr) return false;
+    box->DropTyping();
+    return true;
 }
 
 void DropTyping(SkinUI::CPaintManagerUI* manager)

@@ -25,9 +25,12 @@ void SetIntText(SkinUI::CControlUI* control, const wchar_t* format, int value);
 // and left holds what the program wrote, so nothing is taken from it.
 bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written);
 
-// Whether a focus loss goes to the window's close button or to no control
-// (the window closing): what the box holds was not confirmed.
-bool LeavesForClose(const SkinUI::TNotifyInfo& notify);
+// A box left takes its typing, unless the focus goes to a control that
+// confirms nothing: a window's close button or Cancel, or the connect button,
+// which ends the link the typing was typed on. For such a focus loss the
+// box's typing is dropped here, as Escape drops it, before the window's
+// handlers look; true then. A window closing drops it in the framework.
+bool DropUnconfirmedTyping(const SkinUI::TNotifyInfo& notify);
 
 // Typing belongs to the link it was typed on: as that ends or another opens,
 // the focused box shows the program's text again, and the read that follows

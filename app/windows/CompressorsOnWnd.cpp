@@ -218,13 +218,13 @@ void CCompressorsOnWnd::Send(int ch)
                                            channel, channel, &record, false);
 }
 
-void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
+void CCompressorsOnWnd::SetEdit(int p, int ch)
 {
     CEditUI* edit = m_edit[p][ch];
     if (edit == nullptr) return;
     const ParamSpec& spec = kParamSpecs[p];
     // Leaving a box that was not typed into sends nothing; text that is no
-    // number, or was not confirmed, puts the stored value back.
+    // number puts the stored value back.
     const double value = ModelValue(p, ch);
     if (!IsTyped(edit, ValueText(spec, value))) return;
     UnitWords units = {spec.unit};
@@ -234,7 +234,7 @@ void CCompressorsOnWnd::SetEdit(int p, int ch, bool confirmed)
     std::optional<double> typed;
     if (!spec.whole) typed = ReadTypedDecimal(text, units);
     else if (const std::optional<int> whole = ReadTypedWhole(text, units)) typed = *whole;
-    if (!typed || !confirmed || !EditsReachUnit()) {
+    if (!typed || !EditsReachUnit()) {
         ShowValue(p, ch, value);
         return;
     }
@@ -308,7 +308,7 @@ void CCompressorsOnWnd::OnParamNotify(const TNotifyInfo& notify, int p, int ch)
     const CUIString& type = notify.type;
     // Only the box's own: its slider loses the focus to it at a drag's first move.
     if ((type == L"killfocus" || type == L"return") && notify.sender == m_edit[p][ch])
-        SetEdit(p, ch, !LeavesForClose(notify));
+        SetEdit(p, ch);
     else if (type == L"valuechanged" || type == L"movevaluechanged") SetSlider(p, ch);
     else if (type == L"valuechangedup") SetSliderUp(p, ch, true);
     else if (type == L"valuechangeddown") SetSliderUp(p, ch, false);
@@ -319,6 +319,7 @@ void CCompressorsOnWnd::OnParamNotify(const TNotifyInfo& notify, int p, int ch)
 void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
+    DropUnconfirmedTyping(notify);
     if (notify.sender != nullptr) {
         const CUIString name = notify.sender->GetControlName();
         const wchar_t* line = NotifyLine(notify.type);

@@ -40,7 +40,7 @@ private:
 
     void OnParamNotify(const SkinUI::TNotifyInfo& notify, int p, int ch);
     // confirmed false: the box is left for the close, nothing is taken.
-    void SetEdit(int p, int ch, bool confirmed);
+    void SetEdit(int p, int ch);
     void SetSlider(int p, int ch);
     // One rule for the box and the slider: value clamped to the slider's
     // range and brought to the unit's step is shown, stored and sent.

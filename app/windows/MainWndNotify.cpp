@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "app/controls/UIEqualizer.h"
+#include "app/tuning/ControlText.h"
 #include "app/windows/MemWrWnd.h"
 #include "base/Log.h"
 #include "uilib/control/Edit.h"
@@ -287,6 +288,8 @@ const ClickRule kClickRules[] = {
      L"SetChVolumeEdit"},
     {L"edit_ch_volume_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().LeaveChVolumeEdit(i); },
      L"killfocus", L"SetChVolumeEdit"},
+    {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().LeaveSpeakerDelayEdit(i); },
+     L"killfocus", L"SetSpeakerDelayEdit"},
 
     // ---- Focus gained (after the delay slider's show or hide) ----
     {L"spk_delay_", Match::StartsWith, [](CMainWnd& w, CControlUI*, int i) { w.Controller().SetSpeakerDelayFocus(i); },
@@ -433,6 +436,7 @@ void CMainWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
     if (m_dispatchDepth == 0) m_lastOperation = L"";
+    DropUnconfirmedTyping(notify);
     if (notify.type == L"windowinit") DropFirstFocus();
     CControlUI* sender = notify.sender;
     if (notify.type == L"click" && sender != nullptr) {

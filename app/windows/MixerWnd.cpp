@@ -478,13 +478,8 @@ void CMixerWnd::Dispatch(const CUIString& type, const CUIString& name)
 void CMixerWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    // A box left for the close button confirmed nothing: it shows its value again.
-    if (m_built && notify.sender != nullptr) {
-        const CUIString name = notify.sender->GetControlName();
-        int o = 0, i = 0;
-        if (!LeavesForClose(notify)) Dispatch(notify.type, name);
-        else if (StartsWith(name, L"box_edit_") && ParseCell(name, L"box_edit_", o, i)) RefreshCell(o, i);
-    }
+    DropUnconfirmedTyping(notify);
+    if (m_built && notify.sender != nullptr) Dispatch(notify.type, notify.sender->GetControlName());
     WindowImplBase::ReceiveNotify(notify);
 }
 

@@ -1,5 +1,6 @@
 #include "app/windows/NameMsgWnd.h"
 
+#include "app/tuning/ControlText.h"
 #include "app/tuning/TuningModel.h"
 #include "app/windows/ScreenDpi.h"
 #include "uilib/control/Edit.h"
@@ -41,6 +42,7 @@ void CNameMsgWnd::OnControlClick(TNotifyInfo& notify)
 
 void CNameMsgWnd::ReceiveNotify(TNotifyInfo& notify)
 {
+    DropUnconfirmedTyping(notify);
     if (notify.type == L"return" && notify.sender != nullptr && notify.sender == m_edit) {
         Confirm();
         return;

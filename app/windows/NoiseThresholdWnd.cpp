@@ -114,6 +114,14 @@ void CNoiseThresholdWnd::TakeTypedThreshold()
 void CNoiseThresholdWnd::StepThreshold(int step)
 {
     SetThreshold(TypedThreshold().value_or(m_controller.Current().inputThreshold) + step);
+    SelectValue();
+}
+
+void CNoiseThresholdWnd::SelectValue()
+{
+    if (m_valueEdit == nullptr) return;
+    m_valueEdit->TakeFocus();
+    if (auto* edit = dynamic_cast<CEditUI*>(m_valueEdit)) edit->SetSelection(0, -1);
 }
 
 void CNoiseThresholdWnd::SetThreshold(int value)
@@ -123,9 +131,6 @@ void CNoiseThresholdWnd::SetThreshold(int value)
     ShowThreshold(value);
     m_controller.Current().inputThreshold = value;
     m_controller.Device().Input_Ch_Threshold_Ctrl(static_cast<int8_t>(value), false);
-    if (m_valueEdit == nullptr) return;
-    m_valueEdit->TakeFocus();
-    if (auto* edit = dynamic_cast<CEditUI*>(m_valueEdit)) edit->SetSelection(0, -1);
 }
 
 void CNoiseThresholdWnd::ShowLevels(const void* record)
@@ -163,11 +168,16 @@ void CNoiseThresholdWnd::OnControlClick(TNotifyInfo& notify)
 void CNoiseThresholdWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
+    DropUnconfirmedTyping(notify);
     const CUIString name = notify.sender != nullptr ? notify.sender->GetControlName() : CUIString();
     if (StartsWith(name, L"value_edt")) {
         if (notify.type == L"valuechangedup") StepThreshold(1);
         else if (notify.type == L"valuechangeddown") StepThreshold(-1);
-        else if (notify.type == L"return") TakeTypedThreshold();
+        else if (notify.type == L"killfocus") TakeTypedThreshold();
+        else if (notify.type == L"return") {
+            TakeTypedThreshold();
+            SelectValue();
+        }
     }
     WindowImplBase::ReceiveNotify(notify);
 }

@@ -37,10 +37,13 @@ private:
     // The edit's value: -81 for the off word, else its whole number; empty
     // for text that is no number.
     std::optional<int> TypedThreshold() const;
-    // Enter: only a typed value is taken, text that is no number put back.
+    // Enter, OK or leaving the edit: only a typed value is taken, text that
+    // is no number put back.
     void TakeTypedThreshold();
     // One step from the edit's value, or from the stored one past other text.
     void StepThreshold(int step);
+    // The edit takes the keys with its text selected, for the next step or typing.
+    void SelectValue();
     // Clamps, shows, stores in the live profile and sends the threshold.
     void SetThreshold(int value);
     void ShowLevels(const void* record);

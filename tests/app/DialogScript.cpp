@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "uilib/control/Edit.h"
 #include "uilib/core/UIControl.h"
 
 using namespace SkinUI;
@@ -124,18 +125,21 @@ void Click(WindowImplBase& window, HWND hwnd, const wchar_t* name)
     PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
 }
 
-void Notify(WindowImplBase& window, const wchar_t* name, const char* type)
+void Notify(WindowImplBase& window, const wchar_t* name, const char* type, const wchar_t* to)
 {
     TNotifyInfo notify;
     notify.type = std::wstring(type, type + strlen(type)).c_str();
     notify.sender = Find(window, name);
+    if (to != nullptr) notify.wParam = reinterpret_cast<WPARAM>(Find(window, to));
     if (notify.sender != nullptr) window.PaintManager().SendNotificationRecord(notify);
 }
 
 void SetText(WindowImplBase& window, const wchar_t* name, const wchar_t* text)
 {
     CControlUI* control = Find(window, name);
-    if (control != nullptr) control->SetTextContent(text);
+    auto* edit = control != nullptr ? static_cast<CEditUI*>(control->FindInterface(L"Edit")) : nullptr;
+    if (edit != nullptr) edit->RestoreTyping(text);
+    else if (control != nullptr) control->SetTextContent(text);
 }
 
 } // namespace dialogs

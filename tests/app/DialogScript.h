@@ -44,8 +44,9 @@ SkinUI::CControlUI* Find(SkinUI::WindowImplBase& window, const wchar_t* name);
 std::wstring TextOf(SkinUI::WindowImplBase& window, const wchar_t* name);
 // Mouse press and release at the control's centre, through the window's queue.
 void Click(SkinUI::WindowImplBase& window, HWND hwnd, const wchar_t* name);
-// The notification type the framework sends from the named control.
-void Notify(SkinUI::WindowImplBase& window, const wchar_t* name, const char* type);
+// The notification type the framework sends from the named control; to
+// names the control a "killfocus" leaves for.
+void Notify(SkinUI::WindowImplBase& window, const wchar_t* name, const char* type, const wchar_t* to = nullptr);
 // Puts text into an edit as typing would leave it.
 void SetText(SkinUI::WindowImplBase& window, const wchar_t* name, const wchar_t* text);
 

@@ -105,7 +105,7 @@ TEST_P(MixerCells, OneChangeStoresShowsAndSendsOneTrimPerOutput)
                 Notify(w, slider.c_str(), "valuechanged");
             } else {
                 if (action == "closed") dialogs::SetText(w, edit.c_str(), L"70");  // typed, then left for the X
-                if (action == "closed") Notify(w, edit.c_str(), "killfocus");
+                if (action == "closed") Notify(w, edit.c_str(), "killfocus", L"closebtn");
                 Notify(w, edit.c_str(), "valuechangedup");
             }
             return true;

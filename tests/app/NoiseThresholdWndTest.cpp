@@ -39,7 +39,7 @@ struct ThresholdCase {
     const char* label;
     int start;             // the live threshold when the window opens
     const wchar_t* typed;  // null: the text the window shows
-    const char* action;    // "return", "valuechangedup", "valuechangeddown"
+    const char* action;    // "return", "valuechangedup", "valuechangeddown", "killfocus" (for OK)
     const wchar_t* shown;  // null: the off text
     int sent;
 };
@@ -56,7 +56,7 @@ TEST_P(NoiseThreshold, ClampsShowsStoresAndSendsTheThreshold)
     const auto result = Run({
         [&](WindowImplBase& w, HWND) {
             if (c.typed != nullptr) SetText(w, L"value_edt", c.typed);
-            Notify(w, L"value_edt", c.action);
+            Notify(w, L"value_edt", c.action, L"confirm_btn");
             return true;
         },
         [&](WindowImplBase& w, HWND) {
@@ -79,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ThresholdCase{"BelowRangeIsOff", -60, L"-100", "return", nullptr, -81},
                       ThresholdCase{"AboveRangeClamps", -60, L"-30", "return", L"-40dBu", -40},
                       ThresholdCase{"OffWordInAnyCase", -60, L"off", "return", nullptr, -81},
+                      ThresholdCase{"LeftForOkIsTaken", -60, L"-45", "killfocus", L"-45dBu", -45},
                       ThresholdCase{"UpFromOff", -81, nullptr, "valuechangedup", L"-80dBu", -80},
                       ThresholdCase{"DownAtOffStays", -81, nullptr, "valuechangeddown", nullptr, -81},
                       ThresholdCase{"DownOneStep", -50, nullptr, "valuechangeddown", L"-51dBu", -51}),

@@ -339,6 +339,8 @@ const Row kRows[] = {
          EXPECT_TRUE(app.Control("slider_ch_delay_2").visible);
          EXPECT_FALSE(app.Control("slider_ch_delay_3").visible);
      }},
+    {"60 cm typed at channel 1's speaker and left by a click: sent as Enter sends it", [](App& app) { return TypeInto(app, "spk_delay_0", "60", "End") && app.Click("edit_acc"); },
+     [](App&) { return std::vector<std::string>{Mute(0, 0), Set(0x07, Hex({0, 0, 0, 0, 1, 0x02, 0xDE}))}; }, false, [](App& app) { EXPECT_EQ("60 cm", app.Control("edit_ch_delay_0").text); }},
     {"50 cm typed at channel 1's speaker shows in its strip: a click into the strip's box and out sends nothing",
      [](App& app) { return TypeInto(app, "spk_delay_0", "50") && ClickInAndOut(app, "edit_ch_delay_0"); },
      // 50 cm = 1.445 ms; each focus on the speaker makes channel 1 current.
@@ -553,6 +555,9 @@ const Row kRows[] = {
          EXPECT_FALSE(app.Control("ch_output_btn_0").enabled);
          for (const WindowState& w : app.Windows()) EXPECT_NE("MenuWnd", w.className) << w.title;
      }},
+    {"-1 typed into channel 3's volume at -20, the connect button clicked: nothing sent, the box and the unit keep -20 through the next connect", [](App& app) { return app.ClickToggle("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) > 0; }, [](App&) { return std::vector<std::string>{"03 1f bb 00"}; }, false,
+     [](App& app) { EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text); EXPECT_TRUE(app.ClickToggle("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) && WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000)); EXPECT_EQ(-20, app.Params()["out2.gain"]); EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text); }, false,
+     [](App& app) { return TypeInto(app, "edit_ch_volume_2", "-20") && WaitFor([&] { return app.Params()["out2.gain"] == -20; }) && TypeInto(app, "edit_ch_volume_2", "-1", "End"); }},
 };
 
 class ChannelEditE2E : public ::testing::Test {

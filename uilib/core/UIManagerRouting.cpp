@@ -1,6 +1,7 @@
 // The paint manager's message side: window messages become control events.
 #include <windowsx.h>
 
+#include "uilib/control/Edit.h"
 #include "uilib/core/RenderKit.h"
 #include "uilib/core/UIDataObject.h"
 #include "uilib/core/UIDragSourceHelper.h"
@@ -336,6 +337,8 @@ void CPaintManagerUI::OnClose()
         RaiseControlEvent(m_hoverControl, UIEVENT_MOUSELEAVE, m_lastMousePoint, 0, CurrentKeyState(), 0, 0);
     // A close clicks nothing: a press held now is given up.
     EndClick(TPressEnd::Abandoned);
+    // Nor does it confirm a box's typing, which goes before the box is left.
+    if (CEditUI* box = CEditUI::FocusedTyping(this)) box->DropTyping();
     SetFocusControl(nullptr);
     HWND owner = GetWindow(m_window, GW_OWNER);
     if (GetActiveWindow() == m_window && owner != nullptr) SetFocus(owner);
