@@ -27,12 +27,13 @@ for percent in 100 80 125 150 200 300; do
   h=$(( (height * percent + 50) / 100 ))
   scale=$(awk "BEGIN { printf \"%.4f\", $zoom * $percent / 100 }")
   if [ "$percent" = 100 ]; then file="$out/$name.png"; else file="$out/$name@$percent.png"; fi
+  # Drawn 4 times as large without smoothing, then each 4x4 block averaged:
+  # the renderer's own smoothing spills past a shape's edge (a quarter of a
+  # pixel for a fill, a sixteenth after a stroke), where this gives every
+  # pixel the share the shape covers, so an edge on a whole pixel is whole.
   # The sources put pixel edges on whole numbers; the renderer puts pixel
-  # centres there, so the drawing moves half a pixel up and left: a 1 px
-  # line at 0.5 then fills its one column instead of half of two. A fill
-  # alone covers every pixel whose centre it reaches, a fringe beyond its
-  # edge; a filled shape whose edge must be sharp draws that edge as a
-  # stroke, or lies on the image's edge.
-  convert -size "${w}x${h}" xc:none -draw "affine $scale 0 0 $scale -0.5 -0.5
-$body" -define png:exclude-chunks=date,time "PNG32:$file"
+  # centres there, so the drawing moves half a pixel up and left.
+  big=$(awk "BEGIN { printf \"%.4f\", 4 * $scale }")
+  convert -size "$((w * 4))x$((h * 4))" xc:none +antialias -draw "affine $big 0 0 $big -0.5 -0.5
+$body" -scale "${w}x${h}!" -define png:exclude-chunks=date,time "PNG32:$file"
 done

@@ -34,7 +34,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
   <VerticalLayout bkcolor="#FF16191D" bordercolor="#FF2E343C" bordersize="1">
     <HorizontalLayout height="36" bkcolor="#FF1F2329" inset="16,0,0,0">
       <Label text="${{noise_title}}" font="2" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
-      <Button name="closebtn" width="36" height="36" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
+      <Button name="closebtn" width="36" height="36" keyboard="false" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
     </HorizontalLayout>
     <HorizontalLayout height="44" inset="{side},12,{side},8" childpadding="12">
       <Label text="${{noise_threshold}}" width="150" valign="vcenter" endellipsis="true"/>

@@ -39,7 +39,7 @@ HEAD = """<?xml version="1.0" encoding="utf-8"?>
   <VerticalLayout bkcolor="#FF16191D" bordercolor="#FF2E343C" bordersize="1">
     <HorizontalLayout height="36" bkcolor="#FF1F2329" inset="16,0,0,0">
       <Label name="MessageTitle" text="${{load_scene}}" font="1" textcolor="#FFE6E9EE" valign="vcenter" endellipsis="true"/>
-      <Button name="closebtn" width="36" height="36" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
+      <Button name="closebtn" width="36" height="36" keyboard="false" normalimage="img/close_normal.png" hotimage="img/close_hot.png" pushedimage="img/close_pushed.png"/>
     </HorizontalLayout>
     <VerticalLayout inset="16,16,16,0">
       <List name="listview" inset="{border},{border},{border},{border}" bkcolor="#FF1F2329" bordercolor="#FF2E343C" bordersize="{border}" vscrollbar="false" itemtextcolor="#FFE6E9EE" itemhotbkcolor="#FF343B45" itemselectedbkcolor="#FF1E5F80" itemselectedtextcolor="#FFFFFFFF" itemlinecolor="#FF2E343C">

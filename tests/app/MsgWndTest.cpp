@@ -74,6 +74,7 @@ int RunScripted(BoxScript& script, const std::function<int()>& open)
 }
 
 const wchar_t kHeldEnter[] = L"held Enter";  // its auto-repeat reaches the box, then cancel is clicked
+const wchar_t kTabEnter[] = L"Tab, Enter";  // from the default button to the next stop, which is pressed
 
 struct ButtonCase {
     int count;
@@ -95,8 +96,10 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     BoxScript script;
     script.answer = [&](CMsgWnd& box, HWND window) {
         const LPARAM repeat = c.click == kHeldEnter ? 1 << 30 : 0;
-        if (c.click == nullptr || repeat) PostMessageW(window, WM_KEYDOWN, VK_RETURN, repeat);  // Enter
-        if (c.click != nullptr) ClickControl(box, window, c.click == kHeldEnter ? L"cancel_btn" : c.click);
+        if (c.click == kTabEnter) PostMessageW(window, WM_KEYDOWN, VK_TAB, 0);
+        const bool enter = c.click == nullptr || c.click == kTabEnter;
+        if (enter || repeat) PostMessageW(window, WM_KEYDOWN, VK_RETURN, repeat);  // Enter
+        if (c.click != nullptr && !enter) ClickControl(box, window, c.click == kHeldEnter ? L"cancel_btn" : c.click);
     };
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"Yes", L"No", L"Empty"};
     const int result = RunScripted(script, [&] {
@@ -121,6 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,
                                            ButtonCase{3, nullptr, 1, true, true},
                                            ButtonCase{3, nullptr, 0, true, true, true},
                                            ButtonCase{3, kHeldEnter, 0, true, true},
+                                           ButtonCase{3, kTabEnter, 2, true, true, true},
                                            ButtonCase{3, L"closebtn", 0, true, true}));
 
 TEST(MsgBox, EmptyTitleAndTextKeepTheLayoutsAndTheQuestionShowsBothButtons)

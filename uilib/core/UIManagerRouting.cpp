@@ -310,6 +310,10 @@ void CPaintManagerUI::LetGoOfSubtree(CControlUI* control)
     if (IsWithin(m_hoverControl, control)) m_hoverControl = nullptr;
     if (IsWithin(m_keyControl, control)) m_keyControl = nullptr;
     if (IsWithin(m_focusControl, control)) SetFocusControl(nullptr);
+    // Kept alive out of the tree, it gets no menu and no focus from before.
+    if (IsWithin(m_menuControl, control)) m_menuControl = nullptr;
+    if (IsWithin(m_heldFocus, control)) m_heldFocus = nullptr;
+    if (IsWithin(m_releasedFocus, control)) m_releasedFocus = nullptr;
 }
 
 bool CPaintManagerUI::HoldsLeftPress() const
@@ -350,9 +354,10 @@ void CPaintManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
     if (m_root == nullptr) return;
     // A right release left its control here for the menu it asks for; the
-    // menu key takes the press held now and ends it (a left one abandoned).
-    // The end may remove the control: DropReferencesTo forgets it here too.
-    if (m_menuControl == nullptr) m_menuControl = m_clickControl;
+    // menu key (no point) takes only the press held now, never a release
+    // whose menu a filter took. The press ends here (a left one abandoned);
+    // the end may remove the control: DropReferencesTo forgets it here too.
+    if (lParam == -1 || m_menuControl == nullptr) m_menuControl = m_clickControl;
     if (m_clickControl != nullptr) EndClick(HoldsLeftPress() ? TPressEnd::Abandoned : TPressEnd::Forgotten);
     POINT pt = PointOf(lParam);
     ScreenToClient(m_window, &pt);

@@ -43,6 +43,15 @@ public:
     }
 };
 
+// Takes every context menu, as the rich edit takes one over itself.
+struct MenuFilter : IMessageFilterUI {
+    LRESULT PreFilterMessage(UINT message, WPARAM, LPARAM, bool& handled) override
+    {
+        handled = message == WM_CONTEXTMENU;
+        return 0;
+    }
+};
+
 struct RoutingWindow : ::testing::Test {
     CManagedWindow window;
     CProbeContainer* root = new CProbeContainer;
@@ -176,6 +185,15 @@ TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
     root->Detach(left), root->Add(shelf, RECT{10, 10, 110, 60}), shelf->AddChild(left);
     window.ShowAndPaint();
     const HWND h = window.Handle();
+    MenuFilter filter;
+    const auto filtered = [&](int x) {  // the left press let go, a right click whose menu the filter takes
+        window.Manager().RegisterMessageFilter(&filter), Send(WM_LBUTTONUP, 0, 20, 20), Send(WM_RBUTTONDOWN, 2, x, 20),
+            Send(WM_RBUTTONUP, 0, x, 20), window.Manager().UnregisterMessageFilter(&filter);
+    };
+    const auto unowned = [&](const std::function<void()>& meanwhile) {
+        shelf->SetOwnsChildren(false), shelf->RemoveChild(left), meanwhile(), shelf->SetOwnsChildren(true),
+            shelf->AddChild(left);
+    };
     const struct { const char* how; int x, y; std::function<void()> out; int abandons, ups, values, value; } rows[] = {
         {"still thumb", 15, 110, [&] { Send(WM_MOUSEMOVE, MK_LBUTTON, 16, 111); }, 0, 0, 0, 30},
         {"right click", 20, 20, [&] { Send(WM_RBUTTONDOWN, 3, 20, 20), Send(WM_RBUTTONUP, 1, 20, 20); }, 1, 0, 0, 30},
@@ -197,8 +215,18 @@ TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
         {"scroll bar hidden while its arrow is held", 308, 195, [&] { bar->SetVisibility(false);
             EXPECT_FALSE(window.Manager().IsMouseCaptured());
             EXPECT_FALSE(window.Manager().StopTimer(bar, CScrollBarUI::kRepeatTimerId)) << "the repeat runs on"; }, 0, 0, 0, 30},
-        {"taken out of a container that does not own it", 20, 20, [&] { shelf->SetOwnsChildren(false),
-            shelf->RemoveChild(left), shelf->SetOwnsChildren(true), shelf->AddChild(left); }, 1, 0, 0, 30},
+        {"taken out of a container that does not own it", 20, 20, [&] { window.Manager().ReleaseFocus(),
+            window.Manager().FocusAfterLayout(left), unowned([&] { UpdateWindow(h), recorder.types.clear();
+            EXPECT_NE(left, window.Manager().FocusControl()) << "focus out of the tree";
+            window.Manager().SetFocusControl(right);
+            EXPECT_EQ(0, recorder.CountOf(L"killfocus")) << "killfocus out of the tree"; }); }, 1, 0, 0, 30},
+        {"a filter took a right click's menu, then a move and the menu key", 20, 20, [&] { filtered(250),
+            Send(WM_MOUSEMOVE, 0, 20, 20), SendMessageW(h, WM_CONTEXTMENU, 0, -1);
+            EXPECT_EQ(1, left->CountOf(UIEVENT_MOUSEMOVE)) << "the move went elsewhere";
+            EXPECT_EQ(0, right->CountOf(UIEVENT_CONTEXTMENU)) << "stale menu"; }, 0, 1, 0, 30},
+        {"menu after the filtered click's control left a container that does not own it", 20, 20, [&] { filtered(20),
+            unowned([] {}), SendMessageW(h, WM_CONTEXTMENU, 0, ScreenPoint(20, 20));
+            EXPECT_EQ(0, left->CountOf(UIEVENT_CONTEXTMENU)) << "menu out of the tree"; }, 0, 1, 0, 30},
         {"root replaced (last)", 20, 20, [&] { window.Manager().AttachRoot(new CProbeContainer); }, 0, 0, 0, 30},
     };
     for (const auto& row : rows) {

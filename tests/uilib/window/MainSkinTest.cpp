@@ -548,6 +548,16 @@ TEST(MainSkin, EveryPageInEveryLanguageFitsAtOneHundredAndOneHundredFiftyPercent
             PumpFor(50);
             CheckLayout(window, label + L"_" + page.label, dpi * 100 / 96);
         }
+        // The greyed looks of the shared styles: a linked pair's ticked link boxes, and filled volumes, disabled.
+        for (int c = 0; c < 2; ++c) {
+            auto* link = static_cast<COptionUI*>(manager.FindControlByName(NameOf(L"ch_synchronize_%d", c).c_str()));
+            auto* volume =
+                static_cast<CProgressUI*>(manager.FindControlByName(NameOf(L"slider_ch_volume_%d", c).c_str()));
+            link->SetSelectedState(true, true), volume->SetValue(-100 - 200 * c);
+            link->SetEnabledState(false), volume->SetEnabledState(false);
+        }
+        PumpFor(50);
+        CheckLayout(window, label + L"_disabled", dpi * 100 / 96);
         CheckAxisLabels(manager, label);
         CheckProgramTexts(window, label);
         // The delay unit shows milliseconds until the installer picks another.
