@@ -217,7 +217,7 @@ public:
     {
         const size_t none = static_cast<size_t>(-1);
         size_t atBusyEnd = none;
-        bool sawBusy = false;
+        sawBusy = false;
         c.action(*this);
         EXPECT_TRUE(SkinUITest::PumpUntil(
             [&] {
@@ -236,6 +236,8 @@ public:
         return frames;
     }
 
+    // Whether the last Run saw a loading window or a job's waiter.
+    bool sawBusy = false;
     static CMainWnd* sWindow;
 };
 CMainWnd* OutputJobs::sWindow = nullptr;
@@ -301,7 +303,8 @@ void Unplugged(OutputJobs& t)
 
 void Replugged(OutputJobs& t, size_t boxes)
 {
-    // No word trails the row's own boxes.
+    // No loading window, no waiter, and no word trails the row's own boxes.
+    EXPECT_FALSE(t.sawBusy);
     SkinUITest::PumpPending();
     EXPECT_EQ(boxes, BoxAnswers::active->texts.size());
     Unit().Return();
