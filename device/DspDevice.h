@@ -70,8 +70,8 @@ public:
     // for the command in progress (subcommand 0), likewise: test builds count
     // those made on the window's thread, which must never wait on the unit.
     static void SetExchangeCheck(PushCheck check);
-    // Called as a reply wait begins, with its unscaled length: test builds
-    // record the wait each exchange makes. The program installs none.
+    // Called as a reply wait begins, with the length the wait makes (scaled):
+    // test builds record the wait each exchange makes. The program installs none.
     using ReplyWaitCheck = void (*)(uint8_t subcommand, uint32_t waitMs);
     static void SetReplyWaitCheck(ReplyWaitCheck check);
 

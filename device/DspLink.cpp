@@ -322,8 +322,8 @@ bool DspDevice::ReadReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs) 
 bool DspDevice::AwaitReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs, uint32_t link) {
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
     const DWORD start = GetTickCount();
-    if (ReplyWaitCheck check = gReplyWaitCheck.load()) check(subcommand, timeoutMs);
     const uint32_t timeout = ScaledWait(timeoutMs);
+    if (ReplyWaitCheck check = gReplyWaitCheck.load()) check(subcommand, timeout);
     if (!lock.try_lock_for(std::chrono::milliseconds(timeout))) return false;
     mAwaitType = type;
     mAwaitSubcommand = subcommand;

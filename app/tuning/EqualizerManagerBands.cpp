@@ -1,4 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/ReachedOperation.h"
 
 #include <cmath>
 #include <cwchar>
@@ -207,6 +208,7 @@ void EqualizerManager::CommitEqBand(int b, int freq, float q, float g)
 
 void EqualizerManager::SetChEqEdit(int b)
 {
+    ReachedOperation(__func__);
     if (!ValidBand(b)) return;
     LogPrintW(L"SetChEqEdit band=%d\n", b);
     const int c = CurrentChannel();
@@ -260,6 +262,7 @@ void EqualizerManager::SetChEqEdit(int b)
 
 void EqualizerManager::SetChEqSlider(int b)
 {
+    ReachedOperation(__func__);
     if (!ValidBand(b)) return;
     const BandControls& ctl = mControls.bands[b];
     if (ctl.slider == nullptr) return;
@@ -278,6 +281,7 @@ void EqualizerManager::SetChEqSlider(int b)
 
 void EqualizerManager::SetEqFreqUp(int b, bool up)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"SetEqFreqUp index(%d) up(%d)\n", b, up ? 1 : 0);
     if (!ValidBand(b)) return;
     CEditUI* edit = mControls.bands[b].freq;
@@ -291,6 +295,7 @@ void EqualizerManager::SetEqFreqUp(int b, bool up)
 
 void EqualizerManager::SetEqQUp(int b, bool up)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"SetEqQUp index(%d) up(%d)\n", b, up ? 1 : 0);
     if (!ValidBand(b)) return;
     CEditUI* edit = mControls.bands[b].q;
@@ -304,6 +309,7 @@ void EqualizerManager::SetEqQUp(int b, bool up)
 
 void EqualizerManager::SetEqGainUp(int b, bool up)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"SetEqGainUp index(%d) up(%d)\n", b, up ? 1 : 0);
     if (!ValidBand(b)) return;
     const BandControls& ctl = mControls.bands[b];
@@ -318,6 +324,7 @@ void EqualizerManager::SetEqGainUp(int b, bool up)
 
 void EqualizerManager::OnEqEnable(int b)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"OnEqEnable mEqIndex %d\n", b);
     const int c = CurrentChannel();
     ChannelParams& channel = mModel.Current().channels[c];
@@ -361,6 +368,7 @@ void EqualizerManager::OnEqEnable(int b)
 
 void EqualizerManager::SetOutputBypass()
 {
+    ReachedOperation(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputBypass");
     const int c = CurrentChannel();
     SceneProfile& profile = mModel.Current();
@@ -397,6 +405,7 @@ void EqualizerManager::SetOutputBypass()
 
 void EqualizerManager::SetOutputEqReset()
 {
+    ReachedOperation(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputEqReset");
     if (AskDestructive(mMainWnd, L"${tips}", L"${reset_all_eq_tips}") != 1) return;
     const int c = CurrentChannel();
@@ -421,6 +430,7 @@ void EqualizerManager::SetOutputEqReset()
 
 void EqualizerManager::SetOutputEqMode()
 {
+    ReachedOperation(__func__);
     CSButtonUI* mode = mControls.eqMode;
     if (mode == nullptr) return;
     const bool parametric = mode->IsSelected();

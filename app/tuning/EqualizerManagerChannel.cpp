@@ -1,4 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/ReachedOperation.h"
 
 #include <cmath>
 #include <cwchar>
@@ -84,6 +85,7 @@ void EqualizerManager::ShowChVolumeText(int ch, float tenths)
 
 void EqualizerManager::LeaveChVolumeEdit(int ch)
 {
+    ReachedOperation(__func__);
     if (ValidChannel(ch) && IsTyped(GetVolumeEdit(ch), ChVolumeText(mModel.Current().channels[ch].gain * 10.0f)))
         SetChVolumeEdit(ch, false);
 }
@@ -172,6 +174,7 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
 
 void EqualizerManager::SetChVolumeSlider(int ch, bool select, bool force)
 {
+    ReachedOperation(__func__);
     if (!ValidChannel(ch)) return;
     if (ch != CurrentChannel() && select) SetChActive(ch);
     CSliderUI* slider = GetVolumeSlider(ch);
@@ -191,6 +194,7 @@ void EqualizerManager::SetChVolumeEdit(int ch, bool force)
 
 void EqualizerManager::SetChVolumeUp(int ch, bool up)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"SetChVolumeUp %d \n", ch);
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider == nullptr) return;
@@ -215,6 +219,7 @@ void EqualizerManager::ApplyChMute(int ch, bool on)
 
 void EqualizerManager::SetChMute(int ch)
 {
+    ReachedOperation(__func__);
     if (GetMuteButton(ch) == nullptr) return;
     const bool on = mModel.Current().channels[ch].mute != 0;
     ApplyChMute(ch, on);
@@ -239,6 +244,7 @@ void EqualizerManager::ApplyChPhase(int ch, bool on)
 
 void EqualizerManager::SetChPhase(int ch)
 {
+    ReachedOperation(__func__);
     COptionUI* phase = GetPhaseButton(ch);
     if (phase == nullptr) return;
     const bool on = phase->IsSelected();
@@ -270,6 +276,7 @@ void EqualizerManager::ApplyChSolo(int ch, bool on)
 
 void EqualizerManager::SetChSolo(int ch)
 {
+    ReachedOperation(__func__);
     if (!ValidChannel(ch)) return;
     mModel.Current().soloChannel = ch;
     COptionUI* solo = GetSoloButton(ch);
@@ -279,6 +286,7 @@ void EqualizerManager::SetChSolo(int ch)
 
 void EqualizerManager::SetCurChannelChange(int ch)
 {
+    ReachedOperation(__func__);
     if (!ValidChannel(ch)) return;
     LogPrintW(L"on SetCurChannelChange channel index %d\n", ch);
     SceneProfile& profile = mModel.Current();

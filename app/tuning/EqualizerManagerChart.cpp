@@ -1,4 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/ReachedOperation.h"
 
 #include <windows.h>
 
@@ -21,6 +22,7 @@ const uint8_t kHighPass = 2;
 
 void EqualizerManager::EqualizerCallback(int index, int command, bool release)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"%s cmd %d index %d\n", L"EqualizerCallback", command, index);
     if (mControls.equalizer == nullptr) return;
     if (command == 0) {

@@ -1,4 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/ReachedOperation.h"
 
 #include <cwchar>
 
@@ -225,14 +226,14 @@ bool EqualizerManager::IsFilterFreqTyped(bool highPass) const
                    IntegerText(L"%dHz", (mModel.Current().channels[c].crossover.*side.filter).fs));
 }
 
-void EqualizerManager::SetHpFreq() { SetFilterFreq(Side(true)); }
-void EqualizerManager::SetLpFreq() { SetFilterFreq(Side(false)); }
-void EqualizerManager::SetHpFreqUp(bool up) { StepFilterFreq(Side(true), up); }
-void EqualizerManager::SetLpFreqUp(bool up) { StepFilterFreq(Side(false), up); }
-void EqualizerManager::SetHpType() { SetFilterType(Side(true)); }
-void EqualizerManager::SetLpType() { SetFilterType(Side(false)); }
-void EqualizerManager::SetHpSlop() { SetFilterSlope(Side(true)); }
-void EqualizerManager::SetLpSlop() { SetFilterSlope(Side(false)); }
+void EqualizerManager::SetHpFreq() { ReachedOperation(__func__); SetFilterFreq(Side(true)); }
+void EqualizerManager::SetLpFreq() { ReachedOperation(__func__); SetFilterFreq(Side(false)); }
+void EqualizerManager::SetHpFreqUp(bool up) { ReachedOperation(__func__); StepFilterFreq(Side(true), up); }
+void EqualizerManager::SetLpFreqUp(bool up) { ReachedOperation(__func__); StepFilterFreq(Side(false), up); }
+void EqualizerManager::SetHpType() { ReachedOperation(__func__); SetFilterType(Side(true)); }
+void EqualizerManager::SetLpType() { ReachedOperation(__func__); SetFilterType(Side(false)); }
+void EqualizerManager::SetHpSlop() { ReachedOperation(__func__); SetFilterSlope(Side(true)); }
+void EqualizerManager::SetLpSlop() { ReachedOperation(__func__); SetFilterSlope(Side(false)); }
 
 void EqualizerManager::ShowSpeakerPositions()
 {

@@ -1,4 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/ReachedOperation.h"
 
 #include <windows.h>
 
@@ -63,6 +64,7 @@ void EqualizerManager::ShowCurves()
 
 void EqualizerManager::SetChEqualizerShow(int ch)
 {
+    ReachedOperation(__func__);
     if (ch < 0 || ch >= kOutputChannels) return;
     SceneProfile& profile = mModel.Current();
     COptionUI* show = mControls.channels[ch].show;
@@ -73,6 +75,7 @@ void EqualizerManager::SetChEqualizerShow(int ch)
 
 void EqualizerManager::UpdateEqualizer(int selected)
 {
+    ReachedOperation(__func__);
     const DWORD start = GetTickCount();
     SceneProfile& profile = mModel.Current();
     const int current = CurrentChannel();

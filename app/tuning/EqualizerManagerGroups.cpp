@@ -1,4 +1,5 @@
 #include "app/tuning/EqualizerManager.h"
+#include "app/tuning/ReachedOperation.h"
 
 #include "app/controls/SButtonUI.h"
 #include "base/Log.h"
@@ -31,6 +32,7 @@ void EqualizerManager::ActivateChannel(int ch)
 
 void EqualizerManager::SetChActive(int ch)
 {
+    ReachedOperation(__func__);
     if (ValidChannel(ch) && ch != CurrentChannel()) ActivateChannel(ch);
 }
 
@@ -90,6 +92,7 @@ void EqualizerManager::ApplyChSynchronize(int ch, int group)
 
 void EqualizerManager::SetChSynchronize(int ch, int group)
 {
+    ReachedOperation(__func__);
     if (!ValidChannel(ch)) return;
     ApplyChSynchronize(ch, group);
     if (IsBridged(ch)) ApplyChSynchronize(ch ^ 1, group);
@@ -120,6 +123,7 @@ void EqualizerManager::SetChDelayLink(int ch, int group)
 
 void EqualizerManager::ResetLink()
 {
+    ReachedOperation(__func__);
     LogPrintW(L"%s\n", L"EqualizerManager::ResetLink");
     const int shown = CurrentChannel();
     for (int ch = 0; ch < kOutputChannels; ++ch) ApplyChSynchronize(ch, 0);
@@ -139,6 +143,7 @@ void EqualizerManager::UpdateLinkOutputButton()
 
 void EqualizerManager::SetSpeakerFocus(int code)
 {
+    ReachedOperation(__func__);
     LogPrintW(L"on %s index %d\n", L"EqualizerManager::SetSpeakerFocus", code);
     if (code < 1 || code > kSpeakerPositions) return;
     CSButtonUI* speaker = mControls.speakers[code - 1].speaker;

@@ -60,8 +60,6 @@ public:
     void OnClick(SkinUI::CControlUI* control);
     // Runs the first rule of the dispatch table for type and the control's name.
     void Dispatch(const wchar_t* type, SkinUI::CControlUI* control);
-    // The controller operation the last notification reached; empty when none.
-    const wchar_t* LastOperation() const { return m_lastOperation; }
     // The edit focus cycle (MainWndFocus.cpp): main volume, the current
     // channel's band frequencies, Qs and gains, the channel volumes and
     // delays, high-pass, low-pass; disabled boxes are passed over.
@@ -125,9 +123,6 @@ private:
     // Notifications (MainWndNotify.cpp).
     bool DispatchChart(SkinUI::TNotifyInfo& notify);
     void FollowDelayFocus(SkinUI::CControlUI* control);
-    void ReachOperation(const wchar_t* operation);
-    SkinUI::CUIString m_lastOperation;
-    int m_dispatchDepth = 0;
 
     EqualizerManager m_controller;
     SkinUI::CMenuWnd* m_menu = nullptr;

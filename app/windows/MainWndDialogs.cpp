@@ -1,11 +1,13 @@
 #include "app/windows/MainWnd.h"
 
+#include "app/tuning/ReachedOperation.h"
 #include "app/windows/CompressorsOnWnd.h"
 #include "app/windows/NoiseThresholdWnd.h"
 
 // Dialogs of the advance menu.
 void CMainWnd::OpenNoiseThresholdWnd()
 {
+    ReachedOperation(__func__);
     ShowNoiseThresholdWnd(m_window, m_controller);
 }
 

@@ -425,17 +425,9 @@ const ChartNotification kChartNotifications[] = {
 
 } // namespace
 
-// Only the operation the user's own notification reached counts, not those
-// of the notifications its work sends on the way.
-void CMainWnd::ReachOperation(const wchar_t* operation)
-{
-    if (m_dispatchDepth == 0) m_lastOperation = operation;
-}
-
 void CMainWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    if (m_dispatchDepth == 0) m_lastOperation = L"";
     DropUnconfirmedTyping(notify);
     if (notify.type == L"windowinit") DropFirstFocus();
     CControlUI* sender = notify.sender;
@@ -450,9 +442,7 @@ void CMainWnd::ReceiveNotify(TNotifyInfo& notify)
             const bool right = notify.type == L"valuechangedright";
             LogPrintW(right ? L"on edit %s UI_MSGTYPE_VALUECHANGED_RIGHT\n" : L"on edit %s UI_MSGTYPE_VALUECHANGED_LEFT\n",
                       sender->GetControlName().CStr());
-            ++m_dispatchDepth;
             MoveEditFocus(sender, right);
-            --m_dispatchDepth;
         }
     } else if (!DispatchChart(notify)) {
         if (notify.type == L"setfocus" && sender != nullptr) FollowDelayFocus(sender);
@@ -487,10 +477,7 @@ bool CMainWnd::DispatchChart(TNotifyInfo& notify)
         const int index = IndexOf(notify.sender);
         LogPrintW(L"on UI_MSGTYPE_EQUALIZERCHANGED index %d\n", index);
         if (index < 0) return true;
-        ReachOperation(L"EqualizerCallback");
-        ++m_dispatchDepth;
         m_controller.EqualizerCallback(index, chart.kind, chart.released);
-        --m_dispatchDepth;
         return true;
     }
     return false;
@@ -506,11 +493,8 @@ void CMainWnd::Dispatch(const wchar_t* type, CControlUI* control)
     for (const ClickRule& rule : kClickRules) {
         if (wcscmp(rule.type, type) != 0 || !Matches(rule.match, name, rule.name)) continue;
         const wchar_t* operation = rule.operation != nullptr ? rule.operation : rule.name;
-        ReachOperation(operation);
         if (rule.action != nullptr) {
-            ++m_dispatchDepth;
             rule.action(*this, control, index);
-            --m_dispatchDepth;
         } else {
             LogPrintW(L"%s %s: %s is not built yet\n", type, name.CStr(), operation);
         }

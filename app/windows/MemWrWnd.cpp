@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "app/tuning/ReachedOperation.h"
 #include "app/tuning/TypedNumber.h"
 #include "app/windows/ScreenDpi.h"
 #include "app/windows/SettingsFile.h"
@@ -117,5 +118,6 @@ LRESULT CMemWrWnd::HandleOtherMessage(UINT message, WPARAM /*wParam*/, LPARAM lP
 
 int ShowMemWrWnd(HWND parent, DspDevice& device)
 {
+    ReachedOperation(__func__);
     return static_cast<int>((new CMemWrWnd(device))->RunModalPopup(parent, L"memwrwnd"));
 }

@@ -18,6 +18,7 @@
 #include "app/controls/SButtonUI.h"
 #include "app/tuning/AppMessages.h"
 #include "app/tuning/OutputCode.h"
+#include "app/windows/LoadingWnd.h"
 #include "app/windows/MainWnd.h"
 #include "app/windows/SettingsFile.h"
 #include "device/DeviceTiming.h"
@@ -341,8 +342,10 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
     Watch watch;
     HWND* window = nullptr;
     bool unplugged = false;
+    WPARAM firstToken = 0;  // the first read's loading window's
     // Pulled once the read is well under way, from inside the loading loop.
     watch.onTick = [&] {
+        if (firstToken == 0 && mWindow->LoadingWindow() != nullptr) firstToken = mWindow->LoadingWindow()->Token();
         if (unplugged || window == nullptr || Unit().Exchanges().size() < 60) return;
         unplugged = true;
         Unit().Vanish();
@@ -408,8 +411,9 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
     }
     EXPECT_TRUE(WaitConnected());
     // The ends of an output job and a factory reset met on a link since
-    // replaced, taken in a read's loading window (the read held at its first
-    // write): the new link and that window stay.
+    // replaced, with the token of a loading window of that link, taken in a
+    // read's loading window (the read held at its first write): the new link
+    // and that window stay.
     bool ticked = false, stood = false;
     watch.onTick = [&] {
         if (ticked) return;
@@ -423,9 +427,11 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
         JobReport report;
         report.kind = stale;
         report.linked = report.unanswered = report.silent = true;
+        report.busy = static_cast<uint16_t>(firstToken);
         PostMessageW(handle, WM_LINK_JOB_DONE, mWindow->Controller().Device().LinkSerial() - 1, PackJobReport(report));
     }
     EXPECT_TRUE(WaitConnected());
+    EXPECT_NE(0u, firstToken);
     EXPECT_TRUE(stood);
 }
 

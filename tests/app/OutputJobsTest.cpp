@@ -17,6 +17,7 @@
 #include "UnitEditKit.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
+#include "app/tuning/ReachedOperation.h"
 #include "app/windows/MainWnd.h"
 #include "device/DeviceTiming.h"
 #include "tests/support/FrameSignature.h"
@@ -217,7 +218,7 @@ public:
     {
         const size_t none = static_cast<size_t>(-1);
         size_t atBusyEnd = none;
-        bool sawBusy = false;
+        sawBusy = false;
         c.action(*this);
         EXPECT_TRUE(SkinUITest::PumpUntil(
             [&] {
@@ -236,6 +237,8 @@ public:
         return frames;
     }
 
+    // Whether the last Run saw a loading window or a job's waiter.
+    bool sawBusy = false;
     static CMainWnd* sWindow;
 };
 CMainWnd* OutputJobs::sWindow = nullptr;
@@ -301,7 +304,8 @@ void Unplugged(OutputJobs& t)
 
 void Replugged(OutputJobs& t, size_t boxes)
 {
-    // No word trails the row's own boxes.
+    // No loading window, no waiter, and no word trails the row's own boxes.
+    EXPECT_FALSE(t.sawBusy);
     SkinUITest::PumpPending();
     EXPECT_EQ(boxes, BoxAnswers::active->texts.size());
     Unit().Return();
@@ -599,101 +603,107 @@ TEST_F(OutputJobs, EachActionSendsItsFramesAndEndsBusyAfterTheDrain)
 
 // One row of the main window's notification table: the notification, the
 // control that sends it (the layout's, or a stand-in of that name), and the
-// controller operation it must reach.
+// operation it must reach, as that operation reports itself (none: "").
 struct WalkRow {
     const wchar_t* type;
     const wchar_t* name;
     int index;
-    const wchar_t* operation;
+    const char* operation;
     std::vector<int> answers = {};
     // The unit's frames, as Signature writes them; not checked when empty.
     std::vector<std::string> frames = {};
+    // What the box holds, for a box taken only when typed into.
+    const wchar_t* typed = nullptr;
 };
 
+std::vector<std::string> gReached;
+void RecordReached(const char* operation) { gReached.emplace_back(operation); }
+
 const WalkRow kWalk[] = {
-    {L"click", L"ch_output_btn_2", 2, L"ShowOutputMenu"},
-    {L"click", L"btn_amp_onoff", 0, L"SwitchAmpOnOff"},
-    {L"click", L"btn_rem_out1_onoff", 0, L"SwitchRemOut1"},
-    {L"click", L"btn_rem_out2_onoff", 0, L"SwitchRemOut2"},
-    {L"click", L"btn_2ohm_spk", 0, L"SwitchSpkOhm"},
-    {L"click", L"btn_noise_gate", 0, L"SwitchNoiseGate"},
-    {L"click", L"btn_option", 0, L"ShowOptionMenu"},
-    {L"click", L"btn_scene", 0, L"ShowSceneMenu"},
-    {L"click", L"btn_reset_eq", 0, L"SetOutputEqReset"},
-    {L"click", L"btn_bypass", 0, L"SetOutputBypass"},
-    {L"click", L"btn_reset_output", 0, L"SetOutputReset", {0}, {}},
-    {L"click", L"ch_enable_6", 6, L"SetCurChannelChange", {}, {"09@6"}},
-    {L"click", L"ch_bridge_7", 7, L"SwitchBridge"},
-    {L"click", L"bridge_checkbox_7", 7, L"SwitchBridgeCheckBox"},
-    {L"click", L"speaker_13", 13, L"SetSpeakerFocus", {}, {"09@4"}},
-    {L"click", L"pt_enable_4", 4, L"OnEqEnable"},
-    {L"click", L"btn_lock_output", 0, L"SetOutpuLock", {0}, {"09@4", kUnlock}},
-    {L"click", L"btn_link_output", 0, L"SetOutputLink", {0}, {}},
-    {L"click", L"btn_reset_link", 0, L"ResetLink"},
-    {L"click", L"btn_delay_up", 0, L"SetSpeakerDelayUp", {}, {"07@4"}},
-    {L"click", L"btn_delay_down", 0, L"SetSpeakerDelayUp", {}, {"07@4"}},
-    {L"click", L"advance_item_noise_threshold", 0, L"OpenNoiseThresholdWnd"},
-    {L"click", L"btn_debug", 0, L"ShowMemWrWnd"},
-    {L"click", L"btn_arg_eq", 0, L"SetOutputEqMode"},
-    {L"click", L"btn_advance", 0, L"ShowAdvanceMenu"},
-    {L"click", L"btn_irc", 0, L""},
-    {L"selectchanged", L"ch_show_3", 3, L"SetChEqualizerShow", {}, {}},
-    {L"selectchanged", L"ch_mute", 0, L"SetChMute"},
-    {L"selectchanged", L"ch_mute_3", 3, L"SetChMute", {}, {"09@3"}},
-    {L"selectchanged", L"ch_phase", 0, L"SetChPhase"},
-    {L"selectchanged", L"ch_phase_3", 3, L"SetChPhase", {}, {"0A@3"}},
-    {L"selectchanged", L"ch_solo_3", 3, L"SetChSolo"},
-    {L"selectchanged", L"ch_synchronize_3", 3, L"SetChSynchronize"},
-    {L"selectchanged", L"delay_link_3", 3, L"ShowDelayLinkGroupMenu"},
-    {L"selectchanged", L"main_mute", 0, L"SetMainMute"},
-    {L"selectchanged", L"option_ch_in1_2", 0, L"SetInputIn"},
-    {L"valuechanged", L"eq_slider_4", 4, L"SetChEqSlider"},
-    {L"valuechanged", L"slider_main_volume", 0, L"SetMainVolumeSlider"},
-    {L"valuechanged", L"slider_acc", 0, L"SetAccSlider"},
-    {L"valuechanged", L"slider_ch_volume", 0, L"SetChVolumeSlider"},
-    {L"movevaluechanged", L"slider_ch_volume_5", 5, L"SetChVolumeSlider"},
-    {L"valuechanged", L"slider_ch_delay_5", 5, L"SetChDelaySlider"},
-    {L"valuechangedup", L"eq_freq_4", 4, L"SetEqFreqUp"},
-    {L"valuechangeddown", L"eq_q_4", 4, L"SetEqQUp"},
-    {L"valuechangedup", L"eq_gain_4", 4, L"SetEqGainUp"},
-    {L"valuechangedup", L"hp_freq", 0, L"SetHpFreqUp"},
-    {L"valuechangeddown", L"lp_freq", 0, L"SetLpFreqUp"},
-    {L"valuechangedup", L"edit_main_volume", 0, L"SetMainVolumeUp"},
-    {L"valuechangeddown", L"edit_acc", 0, L"SetAccUp"},
-    {L"valuechangedup", L"edit_ch_volume", 0, L"SetChVolumeUp"},
-    {L"valuechangeddown", L"edit_ch_volume_5", 5, L"SetChVolumeUp"},
-    {L"valuechangedup", L"edit_ch_delay_5", 5, L"SetChDelayUp"},
-    {L"valuechangeddown", L"spk_delay_7", 7, L"SetSpeakerDelayUp"},
-    {L"return", L"edit_main_volume", 0, L"SetMainVolumeEdit"},
-    {L"return", L"edit_acc", 0, L"SetAccEdit"},
-    {L"return", L"eq_q_3", 3, L"MoveBandFocusDown"},
-    {L"return", L"hp_freq", 0, L"SetHpFreq"},
-    {L"return", L"lp_freq", 0, L"SetLpFreq"},
-    {L"return", L"edit_ch_delay_5", 5, L"SetChDelayEdit"},
-    {L"return", L"edit_ch_volume", 0, L"SetChVolumeEdit"},
-    {L"return", L"edit_ch_volume_5", 5, L"SetChVolumeEdit"},
-    {L"return", L"spk_delay_7", 7, L"SetSpeakerDelayEdit"},
-    {L"killfocus", L"edit_main_volume", 0, L"SetMainVolumeEdit"},
-    {L"killfocus", L"edit_acc", 0, L"SetAccEdit"},
-    {L"killfocus", L"eq_gain_2", 2, L"SetChEqEdit"},
-    {L"killfocus", L"hp_freq", 0, L"SetHpFreq"},
-    {L"killfocus", L"lp_freq", 0, L"SetLpFreq"},
-    {L"killfocus", L"edit_ch_delay_5", 5, L"SetChDelayEdit", {}, {}},
-    {L"killfocus", L"edit_ch_volume_5", 5, L"SetChVolumeEdit", {}, {}},
-    {L"setfocus", L"eq_freq_2", 2, L"UpdateEqualizer"},
-    {L"setfocus", L"spk_delay_1", 1, L"SetSpeakerDelayFocus"},
-    {L"setfocus", L"slider_ch_delay_9", 9, L"SetChActive"},
-    {L"itemselect", L"comb_ch_unit", 0, L"SetDelayUnit", {}, {}},
-    {L"itemselect", L"hp_type", 0, L"SetHpType"},
-    {L"itemselect", L"lp_type", 0, L"SetLpType"},
-    {L"itemselect", L"hp_slop", 0, L"SetHpSlop"},
-    {L"itemselect", L"lp_slop", 0, L"SetLpSlop"},
-    {L"itemselect", L"btn_input_source", 0, L"SetInputSource"},
-    {L"itemselect", L"btn_channel_select", 0, L"SetChannelSelect"},
-    {L"equalizer_hp", L"equalizer", 1, L"EqualizerCallback"},
-    {L"equalizer_eq_release", L"equalizer", 3, L"EqualizerCallback"},
-    {L"equalizer_lp", L"equalizer", -1, L""},
-    {L"windowsize", L"", 0, L"UpdateEqualizer"},
+    {L"click", L"ch_output_btn_2", 2, "ShowOutputMenu"},
+    {L"click", L"btn_amp_onoff", 0, "SwitchAmpOnOff"},
+    {L"click", L"btn_rem_out1_onoff", 0, "SwitchRemOut1"},
+    {L"click", L"btn_rem_out2_onoff", 0, "SwitchRemOut2"},
+    {L"click", L"btn_2ohm_spk", 0, "SwitchSpkOhm"},
+    {L"click", L"btn_noise_gate", 0, "SwitchNoiseGate"},
+    {L"click", L"btn_option", 0, "ShowOptionMenu"},
+    {L"click", L"btn_scene", 0, "ShowSceneMenu"},
+    {L"click", L"btn_reset_eq", 0, "SetOutputEqReset"},
+    {L"click", L"btn_bypass", 0, "SetOutputBypass"},
+    {L"click", L"btn_reset_output", 0, "SetOutputReset", {0}, {}},
+    {L"click", L"ch_enable_6", 6, "SetCurChannelChange", {}, {"09@6"}},
+    {L"click", L"ch_bridge_7", 7, "SwitchBridge"},
+    {L"click", L"bridge_checkbox_7", 7, "SwitchBridgeCheckBox"},
+    {L"click", L"speaker_13", 13, "SetSpeakerFocus", {}, {"09@4"}},
+    {L"click", L"pt_enable_4", 4, "OnEqEnable"},
+    {L"click", L"btn_lock_output", 0, "SetOutpuLock", {0}, {"09@4", kUnlock}},
+    {L"click", L"btn_link_output", 0, "SetOutputLink", {0}, {}},
+    {L"click", L"btn_reset_link", 0, "ResetLink"},
+    {L"click", L"btn_delay_up", 0, "SetSpeakerDelayUp", {}, {"07@4"}},
+    {L"click", L"btn_delay_down", 0, "SetSpeakerDelayUp", {}, {"07@4"}},
+    {L"click", L"advance_item_noise_threshold", 0, "OpenNoiseThresholdWnd"},
+    {L"click", L"btn_debug", 0, "ShowMemWrWnd"},
+    {L"click", L"btn_arg_eq", 0, "SetOutputEqMode"},
+    {L"click", L"btn_advance", 0, "ShowAdvanceMenu"},
+    {L"click", L"btn_irc", 0, ""},
+    {L"selectchanged", L"ch_show_3", 3, "SetChEqualizerShow", {}, {}},
+    {L"selectchanged", L"ch_mute", 0, "SetChMute"},
+    {L"selectchanged", L"ch_mute_3", 3, "SetChMute", {}, {"09@3"}},
+    {L"selectchanged", L"ch_phase", 0, "SetChPhase"},
+    {L"selectchanged", L"ch_phase_3", 3, "SetChPhase", {}, {"0A@3"}},
+    {L"selectchanged", L"ch_solo_3", 3, "SetChSolo"},
+    {L"selectchanged", L"ch_synchronize_3", 3, "SetChSynchronize"},
+    {L"selectchanged", L"delay_link_3", 3, "ShowDelayLinkGroupMenu"},
+    {L"selectchanged", L"main_mute", 0, "SetMainMute"},
+    {L"selectchanged", L"option_ch_in1_2", 0, "SetInputIn"},
+    {L"valuechanged", L"eq_slider_4", 4, "SetChEqSlider"},
+    {L"valuechanged", L"slider_main_volume", 0, "SetMainVolumeSlider"},
+    {L"valuechanged", L"slider_acc", 0, "SetAccSlider"},
+    {L"valuechanged", L"slider_ch_volume", 0, "SetChVolumeSlider"},
+    {L"movevaluechanged", L"slider_ch_volume_5", 5, "SetChVolumeSlider"},
+    {L"valuechanged", L"slider_ch_delay_5", 5, "SetChDelaySlider"},
+    {L"valuechangedup", L"eq_freq_4", 4, "SetEqFreqUp"},
+    {L"valuechangeddown", L"eq_q_4", 4, "SetEqQUp"},
+    {L"valuechangedup", L"eq_gain_4", 4, "SetEqGainUp"},
+    {L"valuechangedup", L"hp_freq", 0, "SetHpFreqUp"},
+    {L"valuechangeddown", L"lp_freq", 0, "SetLpFreqUp"},
+    {L"valuechangedup", L"edit_main_volume", 0, "SetMainVolumeUp"},
+    {L"valuechangeddown", L"edit_acc", 0, "SetAccUp"},
+    {L"valuechangedup", L"edit_ch_volume", 0, "SetChVolumeUp"},
+    {L"valuechangeddown", L"edit_ch_volume_5", 5, "SetChVolumeUp"},
+    {L"valuechangedup", L"edit_ch_delay_5", 5, "SetChDelayUp"},
+    {L"valuechangeddown", L"spk_delay_7", 7, "SetSpeakerDelayUp"},
+    {L"return", L"edit_main_volume", 0, "SetMainVolumeEdit", {}, {}, L"-5"},
+    {L"return", L"edit_acc", 0, "SetAccEdit", {}, {}, L"7"},
+    // Enter moves the focus down the column; the box it reaches shows its band.
+    {L"return", L"eq_q_3", 3, "UpdateEqualizer"},
+    {L"return", L"hp_freq", 0, "SetHpFreq", {}, {}, L"300"},
+    {L"return", L"lp_freq", 0, "SetLpFreq", {}, {}, L"5000"},
+    {L"return", L"edit_ch_delay_5", 5, "LeaveChDelayEdit"},
+    {L"return", L"edit_ch_volume", 0, "LeaveChVolumeEdit"},
+    {L"return", L"edit_ch_volume_5", 5, "LeaveChVolumeEdit"},
+    {L"return", L"spk_delay_7", 7, "LeaveSpeakerDelayEdit"},
+    {L"killfocus", L"edit_main_volume", 0, "SetMainVolumeEdit", {}, {}, L"-5"},
+    {L"killfocus", L"edit_acc", 0, "SetAccEdit", {}, {}, L"7"},
+    {L"killfocus", L"eq_gain_2", 2, "SetChEqEdit"},
+    {L"killfocus", L"hp_freq", 0, "SetHpFreq", {}, {}, L"300"},
+    {L"killfocus", L"lp_freq", 0, "SetLpFreq", {}, {}, L"5000"},
+    {L"killfocus", L"edit_ch_delay_5", 5, "LeaveChDelayEdit", {}, {}},
+    {L"killfocus", L"edit_ch_volume_5", 5, "LeaveChVolumeEdit", {}, {}},
+    {L"setfocus", L"eq_freq_2", 2, "UpdateEqualizer"},
+    {L"setfocus", L"spk_delay_1", 1, "SetSpeakerDelayFocus"},
+    {L"setfocus", L"slider_ch_delay_9", 9, "SetChActive"},
+    {L"itemselect", L"comb_ch_unit", 0, "SetDelayUnit", {}, {}},
+    {L"itemselect", L"hp_type", 0, "SetHpType"},
+    {L"itemselect", L"lp_type", 0, "SetLpType"},
+    {L"itemselect", L"hp_slop", 0, "SetHpSlop"},
+    {L"itemselect", L"lp_slop", 0, "SetLpSlop"},
+    {L"itemselect", L"btn_input_source", 0, "SetInputSource"},
+    {L"itemselect", L"btn_channel_select", 0, ""},
+    {L"equalizer_hp", L"equalizer", 1, "EqualizerCallback"},
+    {L"equalizer_eq_release", L"equalizer", 3, "EqualizerCallback"},
+    {L"equalizer_lp", L"equalizer", -1, ""},
+    {L"windowsize", L"", 0, "UpdateEqualizer"},
 };
 
 // Every notification of the table reaches its operation; rows whose
@@ -716,15 +726,21 @@ TEST_F(OutputJobs, EveryNotificationOfTheTableReachesItsOperation)
         _snwprintf(index, 15, L"%d", row.index);
         index[15] = L'\0';
         const CUIString ownData = sender->GetUserDataText();
+        const CUIString ownText = sender->GetTextContent();
         sender->SetUserDataText(index);
+        if (row.typed != nullptr) sender->SetTextContent(row.typed);
         sim::SimUnit::Instance().ClearReceived();
         TNotifyInfo notify;
         notify.type = row.type;
         notify.sender = *row.name != L'\0' ? sender : nullptr;
         {
             BoxAnswers boxes(row.answers);
+            // The first operation reached is the row's own; those it runs on the way follow.
+            gReached.clear();
+            SetOperationCheck(RecordReached);
             Window().ReceiveNotify(notify);
-            EXPECT_STREQ(row.operation, Window().LastOperation());
+            SetOperationCheck(nullptr);
+            EXPECT_EQ(row.operation, gReached.empty() ? std::string() : gReached.front());
             EXPECT_TRUE(SkinUITest::PumpUntil(
                 [&] {
                     return !Controller().IsOutputJobRunning() && Window().LoadingWindow() == nullptr &&
@@ -733,6 +749,7 @@ TEST_F(OutputJobs, EveryNotificationOfTheTableReachesItsOperation)
                 20000));
         }
         sender->SetUserDataText(ownData);
+        sender->SetTextContent(ownText);
         if (!row.frames.empty() || !row.answers.empty()) {
             EXPECT_EQ(row.frames, Signature(sim::SimUnit::Instance().ReceivedFrames()));
         }

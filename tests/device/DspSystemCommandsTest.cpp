@@ -4,13 +4,19 @@
 #include <functional>
 #include <vector>
 
+#include "device/DeviceTiming.h"
 #include "device/DspDevice.h"
+#include "tests/device/FirmwareImageBuilder.h"
+#include "tests/device/TempFirmwareFile.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimDeviceTest.h"
+#include "tests/support/SimLoader.h"
 #include "tests/support/SimUnit.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using fwtest::TempFile;
 
 // Answers the handshake with a value reply and acknowledges everything else,
 // except PC_Connect, which a unit never answers.
@@ -129,20 +135,66 @@ TEST_F(DspSystemCommandsTest, HandshakeNeedsItsOwnAnswer) {
     EXPECT_FALSE(device.Hand_Connect());
 }
 
-// The reply waits begun, as (subcommand, unscaled length).
-std::vector<std::pair<uint8_t, uint32_t>> gReplyWaits;
+// The reply waits made, as (subcommand, length the wait loop uses).
+using Waits = std::vector<std::pair<int, uint32_t>>;
+Waits gReplyWaits;
 void RecordReplyWait(uint8_t subcommand, uint32_t waitMs) { gReplyWaits.emplace_back(subcommand, waitMs); }
 
-TEST_F(DspSystemCommandsTest, PcConnectDoesNotWaitAndFactoryDefaultWaitsLonger) {
-    unit().SetResponder(nullptr);  // a silent unit
+TEST_F(DspSystemCommandsTest, EveryExchangeWaitsItsOwnReplyWait) {
+    const uint32_t plain = 10000, scene = 20000, factory = 30000;
+    sim::LoaderUnitModel loader{unit()};
+    TempFile image(L"dspsys_", L"BL_UPG.BIN", fwtest::McuImage(40));
+    const struct {
+        const char* name;
+        std::function<void(DspDevice&)> command;
+        Waits unscaled;
+    } table[] = {
+        {"SaveScene", [](DspDevice& d) { d.SaveScene(3, 1); }, {{0x08, scene}}},
+        {"ReadScene", [](DspDevice& d) { d.ReadScene(4, 0xFF); }, {{0x09, scene}}},
+        {"DeleteScene", [](DspDevice& d) { d.DeleteScene(7); }, {{0x0A, scene}}},
+        {"SetSceneName", [](DspDevice& d) { d.SetSceneName(3, "Live", 4); }, {{0x0B, plain}}},
+        {"GetSceneName", [](DspDevice& d) { d.GetSceneName(10); }, {{0x0B, plain}}},
+        {"GetSceneId", [](DspDevice& d) { d.GetSceneId(true); }, {{0x0E, plain}}},
+        {"GetSceneValid", [](DspDevice& d) { d.GetSceneValid(); }, {{0x0F, plain}}},
+        {"Hand_Connect", [](DspDevice& d) { d.Hand_Connect(); }, {{0x08, plain}}},
+        {"PC_Connect", [](DspDevice& d) { d.PC_Connect(1); }, {}},
+        {"MCU_Reboot_Ctrl", [](DspDevice& d) { d.MCU_Reboot_Ctrl(); }, {{0x8F, plain}}},
+        {"MCU_Factory_Default", [](DspDevice& d) { d.MCU_Factory_Default(); }, {{0x90, factory}}},
+        {"Set_Power_Off_Time", [](DspDevice& d) { d.Set_Power_Off_Time(1500, true); }, {{0x91, plain}}},
+        {"Get_Acc", [](DspDevice& d) { d.Get_Acc(); }, {{0x92, plain}}},
+        {"KTV_Echo_Delay_Ctrl", [](DspDevice& d) { d.KTV_Echo_Delay_Ctrl(300, true); }, {{0x05, plain}}},
+        {"IRC_Get_EQ", [](DspDevice& d) { d.IRC_Get_EQ(2, 0, 30); }, {{0x16, plain}}},
+        {"a queued command",
+         [](DspDevice& d) {
+             d.EnableAsyncMode();
+             d.Set_Acc(12, false);
+             EXPECT_TRUE(sim::PollUntil([&] { return d.IsQueueIdle(); }, 5000));
+             d.DisableAsyncMode();
+         },
+         {{0x92, plain}}},
+        // Enter upgrade mode, its start, then each of the two blocks' answers.
+        {"a loader image",
+         [&](DspDevice& d) {
+             unit().SetResponder(&loader);
+             d.SetDeviceConfig(fwtest::kModelId, 16, 14, 0, 0);
+             d.Hand_Connect();
+             gReplyWaits.clear();
+             EXPECT_EQ(UPG_OK, d.UpgradeStart(image.path(), 0));
+             for (int step = 0; step < 50 && d.UpgradeProcess() <= 100;) ++step;
+             unit().SetResponder(&responder);
+         },
+         {{0xA0, plain}, {0xA1, plain}, {0xA2, plain}, {0xA2, plain}}},
+    };
     DspDevice::SetReplyWaitCheck(RecordReplyWait);
-    gReplyWaits.clear();
-    device.PC_Connect(1);
-    device.Get_Acc();
-    device.MCU_Factory_Default();
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        gReplyWaits.clear();
+        row.command(device);
+        Waits expected;
+        for (const auto& wait : row.unscaled) expected.emplace_back(wait.first, ScaledWait(wait.second));
+        EXPECT_EQ(expected, gReplyWaits);
+    }
     DspDevice::SetReplyWaitCheck(nullptr);
-    const std::vector<std::pair<uint8_t, uint32_t>> expected{{0x92, 10000}, {0x90, 30000}};
-    EXPECT_EQ(expected, gReplyWaits);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // and shows what the unit holds.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -21,6 +22,17 @@ namespace {
 
 const char kMain[] = "Brisa DSP Audio";
 const int kBoundMs = 30000;
+// What the end of a job given up may add to its askings' waits before its notice shows.
+const int kRuleMarginMs = 8000;
+
+// How long the program waits for the answer to this frame at full length: a
+// scene's store, recall or delete twice as long as the rest.
+long ReplyWaitMs(const std::string& frame)
+{
+    for (const char* scene : {"02 08", "02 09", "02 0a"})
+        if (frame.rfind(scene, 0) == 0) return 20000;
+    return 10000;
+}
 
 bool IsConnected(App& app)
 {
@@ -417,6 +429,7 @@ protected:
         auto reached = [&](size_t n) { return WaitWhileAdvancing([&] { return app->Mark() >= mark + n; }, received, kBoundMs); };
         // A write that failed did not reach it.
         ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand - (writeFail ? 1 : 0))) << "the operation did not reach the unit" << Describe(*app);
+        const auto faultAt = std::chrono::steady_clock::now();
         ASSERT_TRUE(!afterLast || app->Unplug());
         // Back as soon as the cut job has ended.
         const size_t plugged = app->Mark();
@@ -446,8 +459,17 @@ protected:
         // (the link's own connect check, which the unit never answers, aside).
         if (op.askings > 0) {
             int askings = 0;
-            for (const UnitFrame& f : app->FramesSince(mark + row.atCommand - 1)) askings += f.Text().rfind("03 1f", 0) != 0;
+            long budgetMs = kRuleMarginMs;
+            for (const UnitFrame& f : app->FramesSince(mark + row.atCommand - 1)) {
+                const std::string text = f.Text();
+                if (text.rfind("03 1f", 0) == 0) continue;
+                ++askings;
+                budgetMs += ReplyWaitMs(text) * op.waitScale / 100;
+            }
             EXPECT_EQ(op.askings, askings) << "askings from the fault on";
+            // The rule's own budget: each asking's whole reply wait, and a margin for the end's word.
+            const auto heldMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - faultAt).count();
+            EXPECT_LE(heldMs, budgetMs) << "the busy window held the installer";
         }
         // The copy started again reads the unit anew: its own frames pace the wait.
         EXPECT_TRUE(!restart || ((!row.notice || ClickBoxButton(*app, "confirm_btn")) && app->FollowRestart(kBoundMs) &&

@@ -367,11 +367,13 @@ bool CControlUI::GetVisibility() const { return m_visible && m_inheritedVisible;
 
 void CControlUI::SetVisibility(bool visible)
 {
-    if (visible == m_visible) return;
     const bool wasVisible = GetVisibility();
-    m_visible = visible;
-    m_focused = false;
-    if (!visible) DropHiddenHolds();
+    if (visible != m_visible) {
+        m_visible = visible;
+        m_focused = false;
+        if (!visible) DropHiddenHolds();
+    }
+    // Every call, a change or not: showing a GIF that does not play by itself starts it.
     VisibilityChanged(wasVisible, true);
 }
 

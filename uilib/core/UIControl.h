@@ -319,9 +319,9 @@ public:
     CEventSource OnNotify;
 
 protected:
-    // The class's own part of a change of visibility, its own (SetVisibility,
-    // a real change only) or inherited from a parent; the base asks the
-    // parent to lay out again for its own.
+    // The class's own part of a change of visibility, its own (every call of
+    // SetVisibility, a change or not) or inherited from a parent; the base
+    // asks the parent to lay out again for a real change of its own.
     virtual void VisibilityChanged(bool wasVisible, bool own);
     // A mouse event while the control does not accept the mouse.
     bool IgnoresMouseEvent(const TEventInfo& event) const;

@@ -132,6 +132,12 @@ TEST_F(GifWindow, HidingStopsAndRewindsShowingPlaysAgain)
     gif.SetVisibility(true);
     EXPECT_TRUE(gif.IsPlaying());
     EXPECT_TRUE(SkinUITest::PumpUntil([this] { return gif.GetCurrentFrame() == 1; }, 3000));
+
+    // One that does not play by itself starts when shown while already visible.
+    gif.StopAnimation();
+    gif.ApplyAttribute(L"autoplay", L"false");
+    gif.SetVisibility(true);
+    EXPECT_TRUE(gif.IsPlaying()) << "shown again while visible";
 }
 
 TEST_F(GifWindow, OneFrameIsDrawnButNotAnimated)
