@@ -1,5 +1,7 @@
 #include "ControlTestKit.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 #include "DibCanvas.h"
@@ -72,11 +74,17 @@ void Pump()
     }
 }
 
-void Settle()
+bool Settle(const char* file, int line)
 {
+    const DWORD start = GetTickCount();
     do {
         Pump();
+        if (GetTickCount() - start >= kSettleCeilingMs) {
+            ADD_FAILURE_AT(file, line) << "never settled: messages still came after " << kSettleCeilingMs << " ms";
+            return false;
+        }
     } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
+    return true;
 }
 
 } // namespace SkinUITest

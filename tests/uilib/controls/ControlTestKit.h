@@ -46,6 +46,9 @@ private:
 void Pump();
 // Pumps until no message has come for a few milliseconds: focus changes
 // between top-level windows reach the process as X events, a little later.
-void Settle();
+// A window that keeps asking (a paint that asks for the next) fails the
+// caller's line after kSettleCeilingMs; false then.
+constexpr DWORD kSettleCeilingMs = 5000;
+bool Settle(const char* file = __builtin_FILE(), int line = __builtin_LINE());
 
 } // namespace SkinUITest
