@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -81,15 +82,16 @@ struct App::Impl {
         return Xdotool(args) || NoteFailedStep(step + ": xdotool failed");
     }
     // The top-level X window under the pointer as the X server has it now
-    // (decimal), empty when xdotool cannot tell.
-    std::string WindowUnderPointer() {
+    // (decimal), empty when xdotool cannot tell; at gets where the pointer is.
+    std::string WindowUnderPointer(std::pair<int, int>* at = nullptr) {
         const std::string file = workDir + "/pointer.txt";
         std::remove(file.c_str());
         if (!RunTool({"xdotool", "getmouselocation"}, XEnvironment(), 15000, file)) return std::string();
         const std::string text = ReadFile(file);
-        const size_t at = text.find("window:");
-        if (at == std::string::npos) return std::string();
-        const size_t from = at + 7;
+        if (at && std::sscanf(text.c_str(), "x:%d y:%d", &at->first, &at->second) != 2) *at = {-1, -1};
+        const size_t found = text.find("window:");
+        if (found == std::string::npos) return std::string();
+        const size_t from = found + 7;
         return text.substr(from, text.find_first_not_of("0123456789", from) - from);
     }
     // A visible control a click at its centre reaches, the pointer on it, or
@@ -99,30 +101,34 @@ struct App::Impl {
     // brought forward), a window still laying out and painting what it was
     // asked to, or one the X server has not yet mapped, is waited out as a
     // person waits for what they see; the program's own tooltip is put away
-    // as a hand does.
+    // as a hand puts it away.
     bool Aim(App& app, const std::string& step, const std::string& name, const std::string& window,
              ControlState* c) {
         *c = app.Control(name, window);
         if (!c->found) return NoteFailedStep(step + ": no such control");
         if (!c->visible) return NoteFailedStep(step + ": not visible");
         if (c->xwindow.empty()) return NoteFailedStep(step + ": the probe names no X window for it");
+        std::pair<int, int> rest(-1, -1);
+        WindowUnderPointer(&rest);
         int x = c->rect.CenterX(), y = c->rect.CenterY();
         if (!Input(step, {"mousemove", std::to_string(x), std::to_string(y)})) return false;
         std::string under;
-        bool away = false;
+        int lift = 0;
         const bool reached = Poll(
             [&] {
                 *c = app.Control(name, window);
-                // The program's tooltip, left by where the pointer rested,
-                // stays while its window sees the pointer on the control it
-                // rested on (a jump lands on the tooltip): the hand leaves the
-                // window, which hides it, and comes back.
-                const bool tooltip = c->over.find("(tooltips_class32)") != std::string::npos;
-                if (tooltip != away) {
-                    away = tooltip;
-                    return !Xdotool({"mousemove", away ? "0" : std::to_string(x), away ? "0" : std::to_string(y)}) && false;
+                // The program's tooltip, opened below where the pointer
+                // rested, stays while its window sees the pointer on that
+                // control (a jump lands on the tooltip): the hand leaves the
+                // control upwards, away from the tooltip, which hides it.
+                if (c->over.find("(tooltips_class32)") != std::string::npos && rest.second >= 0) {
+                    lift = std::min(lift + 4, 48);
+                    return !Xdotool({"mousemove", std::to_string(rest.first), std::to_string(rest.second - lift)}) && false;
                 }
-                if (away) return false;
+                if (lift > 0) {
+                    lift = 0;
+                    return !Xdotool({"mousemove", std::to_string(x), std::to_string(y)}) && false;
+                }
                 // A control that moved is followed.
                 if (c->visible && (c->rect.CenterX() != x || c->rect.CenterY() != y)) {
                     x = c->rect.CenterX(), y = c->rect.CenterY();
