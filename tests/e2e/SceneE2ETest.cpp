@@ -140,7 +140,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
     ASSERT_TRUE(app.Type("DEF", "name_edt", "namemsgwnd"));
-    ASSERT_TRUE(app.Key("Return"));
+    ASSERT_TRUE(app.Click("confirm_btn", "namemsgwnd"));
     const bool busy = WaitFor([&] { return app.Window("loadingwnd").found; });
     // Held, the loading window's bar keeps moving: its block is painted elsewhere.
     int first = -1;

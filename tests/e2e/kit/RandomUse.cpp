@@ -446,8 +446,10 @@ std::string SettleConnected(App& app)
         state.clear();
         for (const WindowState& w : app.Windows()) {
             if (!IsDialog(w)) continue;
-            const std::string hex = Handle(w);
             state = Label(w) + " \"" + w.title + "\"";
+            // Under a box of its own: that box is put away first.
+            if (!w.enabled) continue;
+            const std::string hex = Handle(w);
             const std::string button = Dismisser(app, hex);
             if (button == "held") {
                 WaitFor([&] { return Dismisser(app, hex) != "held"; }, kBusyBoundMs);
@@ -459,7 +461,10 @@ std::string SettleConnected(App& app)
                 return state + " stays open after " + put;
             break;
         }
-        if (!state.empty()) continue;
+        if (!state.empty()) {
+            BusyEnds(app);
+            continue;
+        }
         if (!BusyEnds(app)) {
             state = "the busy window stays";
             continue;
