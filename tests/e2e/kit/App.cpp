@@ -123,11 +123,13 @@ struct App::Impl {
                 // control upwards, away from the tooltip, which hides it.
                 if (c->over.find("(tooltips_class32)") != std::string::npos && rest.second >= 0) {
                     lift = std::min(lift + 4, 48);
-                    return !Xdotool({"mousemove", std::to_string(rest.first), std::to_string(rest.second - lift)}) && false;
+                    Xdotool({"mousemove", std::to_string(rest.first), std::to_string(rest.second - lift)});
+                    return false;
                 }
                 if (lift > 0) {
                     lift = 0;
-                    return !Xdotool({"mousemove", std::to_string(x), std::to_string(y)}) && false;
+                    Xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+                    return false;
                 }
                 // A control that moved is followed.
                 if (c->visible && (c->rect.CenterX() != x || c->rect.CenterY() != y)) {
