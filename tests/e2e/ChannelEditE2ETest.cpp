@@ -437,7 +437,7 @@ const Row kRows[] = {
      [](App& app) {
          return app.Click("btn_link_output") &&
                 WaitFor([&] { return app.Control("MessageText", "msgcbwnd").text == SkinText("en", "link_tips"); }) &&
-                app.ClickToggle("check_box_1", "msgcbwnd", [&] { return app.Control("check_box_1", "msgcbwnd").selected; }) &&
+                app.Click("check_box_1", "msgcbwnd") && WaitFor([&] { return app.Control("check_box_1", "msgcbwnd").selected; }) &&
                 app.Click("confirm_btn", "msgcbwnd") && WaitFor([&] { return !app.Window("msgcbwnd").found; });
      },
      [](App&) {
@@ -501,13 +501,13 @@ const Row kRows[] = {
      },
      false, [](App& app) {
          const std::string comp = "CompressorsOnWnd";
-         return app.ClickToggle("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) &&
+         return app.Click("btnConnect", kTitle) && WaitFor([&] { return LinkShows(app, "btn_disconnected"); }) &&
                 app.Request("MENU advance_item_compressors_on") == "OK" &&
                 WaitFor([&] { return app.Control("edit_threshold_3", comp).visible && !app.Control("box_enable_3", comp).enabled; }) &&
                 !app.Control("edit_threshold_3", comp).enabled && !app.Control("slider_release_time_3", comp).enabled &&
                 app.Click("edit_threshold_3", comp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
                 app.Key("Return") && app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }) &&
-                app.ClickToggle("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) &&
+                app.Click("btnConnect", kTitle) && WaitFor([&] { return !LinkShows(app, "btn_disconnected"); }) &&
                 WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
      }},
     {"a compressor window open across a switch to Russian shows its times in the Russian word",
@@ -588,8 +588,7 @@ TEST_F(ChannelEditE2E, EachActionSendsItsFramesInOrder)
                 frames = app.FramesSince(mark);
                 return (row.signature ? Signature(frames) : Texts(frames)) == expected;
             }, [&] { return static_cast<long>(app.Mark()); }, 15000)) << "the job's frames";
-            ASSERT_TRUE(WaitFor([&] { return !app.Window("loadingwnd").found; }, 15000))
-                << "the loading window 15 s after the unit's last frame";
+            ASSERT_TRUE(LoadingEnds(app)) << "the loading window 15 s after the unit's last frame";
         } else if (!expected.empty()) {
             EXPECT_TRUE(WaitFor([&] { return (frames = app.FramesSince(mark)).size() >= expected.size(); })) << "the frames";
         }

@@ -181,7 +181,7 @@ TEST_F(DialogsE2E, MixerBridgeCopiesTheChannelThenEachChangeGoesToTheTwin)
     char type[8];
     std::snprintf(type, sizeof(type), "%02X", static_cast<int>(app->Params()["out2.type"]));
     size_t mark = app->Mark();
-    ASSERT_TRUE(app->ClickToggle("ch_bridge_1", kMixer, [&] { return !FramesOf(*app, mark, 0x4C).empty(); }));
+    ASSERT_TRUE(app->Click("ch_bridge_1", kMixer) && WaitFor([&] { return !FramesOf(*app, mark, 0x4C).empty(); }));
     // The outputs page's bridge: channel 4 becomes a copy of channel 3.
     const std::vector<std::string> bridged = {
         "4C:00 00 08 00 01 00 00 00 00 00 00", "06@3*31", "05@3*2", "12@3", "08@3", "07@3", "24@3*108", "09@3",

@@ -286,7 +286,7 @@ Operation StatusRead()
 {
     Operation op;
     op.prepare = [](App& app) {
-        return app.ClickToggle("btnConnect", kMain, [&] { return IsDisconnected(app); });
+        return app.Click("btnConnect", kMain) && WaitFor([&] { return IsDisconnected(app); });
     };
     op.go = [](App& app) { return app.Click("btnConnect", kMain); };
     return op;
@@ -445,6 +445,7 @@ protected:
             ASSERT_TRUE(reached(2 * row.atCommand));
             EXPECT_TRUE(app->Window(op.noticeWindow == "msgwnd" ? "loadingwnd" : op.noticeWindow).found && !app->Window(kMain).enabled) << Describe(*app);
             EXPECT_TRUE(reached(op.commands)) << "every command of the job";
+            EXPECT_TRUE(LoadingEnds(*app, 3 * kBoundMs)) << "the job's loading window after the unit's last frame";
         }
 
         // The operation ends with the program's notice, the loading window gone.
@@ -507,7 +508,7 @@ protected:
             ASSERT_TRUE(app->SetSilent(false));
             ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) || IsDisconnected(*app); }, kBoundMs));
             if (IsDisconnected(*app)) {
-                ASSERT_TRUE(app->ClickToggle("btnConnect", kMain, [&] { return Sent(*app, back, "03 08 bb"); })) << Describe(*app);
+                ASSERT_TRUE(app->Click("btnConnect", kMain) && WaitFor([&] { return Sent(*app, back, "03 08 bb"); })) << Describe(*app);
             }
         }
         ASSERT_TRUE(WaitFor([&] { return IsConnected(*app) && Sent(*app, back, "03 08 bb"); }, kBoundMs))

@@ -271,6 +271,7 @@ TEST_F(FirmwareE2E, FactoryDefaultAsksResetsAndReconnects)
     ASSERT_TRUE(Answer(*app, SkinText("en", "factory_default_tips"), "confirm_btn"));
     ASSERT_TRUE(WaitFor([&] { return Sent(app->FramesSince(mark), "03 90 bb"); }));
     EXPECT_EQ("03 90 bb ", app->FramesSince(mark)[0].Text()) << "the reset is the first and only command then";
+    EXPECT_TRUE(LoadingEnds(*app)) << "the reset's loading window after the unit's last frame";
     // The restart notice comes as the unit leaves, before it is read again.
     const auto readAgain = [&] { return IsConnected(*app) && IndexOf(app->FramesSince(mark), "03 08 bb", 0) > 0; };
     ASSERT_TRUE(WaitFor([&] { return app->Window("msgwnd").found || readAgain(); }, kReadBoundMs));

@@ -288,7 +288,7 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
                     strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
                 }
                 std::vector<int> menu, read;
-                ASSERT_TRUE(app.ClickToggle("delay_link_3", kTitle, [&] { return app.Control(edges.back()).visible; }));
+                ASSERT_TRUE(app.Click("delay_link_3", kTitle) && WaitFor([&] { return app.Control(edges.back()).visible; }));
                 ASSERT_TRUE(WaitFor([&] {
                     menu = read;
                     read.clear();

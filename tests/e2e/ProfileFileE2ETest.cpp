@@ -61,7 +61,7 @@ TEST_F(ProfileFileE2E, ProfileOpenedInTheDialogIsPushedInTheUnitsOrder)
     std::vector<UnitFrame> frames;
     ASSERT_TRUE(WaitFor([&] { return (frames = app->FramesSince(mark)).size() >= shape.size(); }, kBoundMs))
         << frames.size() << " frames";
-    ASSERT_TRUE(WaitFor([&] { return IsIdle(*app); }, kBoundMs));
+    ASSERT_TRUE(LoadingEnds(*app, kBoundMs) && WaitFor([&] { return IsIdle(*app); }));
     frames = app->FramesSince(mark);
     EXPECT_EQ(shape, CutToShape(Texts(frames), shape));
     // The file's current channel is the one shown.

@@ -71,10 +71,20 @@ std::string ConfirmBox(App& app)
     return text;
 }
 
+// The bright pixels of the loading bar's moving block in the bar's left
+// half, as painted on the screen; -1 without a picture.
+int BarBlockLeft(App& app)
+{
+    const std::string png = app.WorkDir() + "/loading.png";
+    const Rect window = app.Window("loadingwnd").rect;
+    const Rect bar = app.Control("loading_bar", "loadingwnd").rect;
+    if (bar.Width() <= 0 || !app.Screenshot("loadingwnd", png)) return -1;
+    return BrightPixels(png, Rect{bar.left - window.left, bar.top - window.top, bar.CenterX() - window.left, bar.bottom - window.top}, 200);
+}
+
 bool CloseSceneWindow(App& app)
 {
-    return WaitFor([&] { return !app.Window("loadingwnd").found; }, kReadBoundMs) &&
-           app.Click("cancel_btn", "scenewnd") && WaitFor([&] { return !app.Window("scenewnd").found; });
+    return LoadingEnds(app) && app.Click("cancel_btn", "scenewnd") && WaitFor([&] { return !app.Window("scenewnd").found; });
 }
 
 TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
@@ -130,10 +140,18 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
     ASSERT_TRUE(app.Type("DEF", "name_edt", "namemsgwnd"));
-    ASSERT_TRUE(app.Key("Return"));
+    ASSERT_TRUE(app.Click("confirm_btn", "namemsgwnd"));
     const bool busy = WaitFor([&] { return app.Window("loadingwnd").found; });
+    // Held, the loading window's bar keeps moving: its block is painted elsewhere.
+    int first = -1;
+    const bool moved = busy && WaitFor([&] {
+        const int now = BarBlockLeft(app);
+        if (first < 0) first = now;
+        return now >= 0 && now != first;
+    });
     ASSERT_EQ("OK", app.Request("HOLDWRITES 0"));
     ASSERT_TRUE(busy);
+    EXPECT_TRUE(moved) << "the loading bar's block stood at " << first << " bright pixels in the bar's left half";
     EXPECT_EQ(SkinText("en", "save_scene_ok"), ConfirmBox(app));
     EXPECT_EQ((std::vector<std::string>{"02 0e 66 ", "02 0b bb 031044454600000000000000000000000000",
                                         "02 08 bb 0300"}),

@@ -124,7 +124,8 @@ std::string ControlRecord(CControlUI* control, HWND window) {
     auto* button = static_cast<SkinUI::CSButtonUI*>(control->FindInterface(L"SButton"));
     const bool selected = (option != nullptr && option->IsSelected()) || (button != nullptr && button->IsSelected());
     return "OK type=" + ProbeEscape(control->GetTypeName()) + "\ttext=" + ProbeEscape(control->GetTextContent().CStr()) +
-           "\tvisible=" + (Shown(control) ? "1" : "0") + "\tover=" + WindowOver(rc, window) + "\txwindow=" + XWindow(window) + "\tenabled=" + (control->GetEnabledState() ? "1" : "0") +
+           "\tvisible=" + (Shown(control) ? "1" : "0") + "\tover=" + WindowOver(rc, window) + "\txwindow=" + XWindow(window) +
+           "\tdirty=" + (GetUpdateRect(window, nullptr, FALSE) ? "1" : "0") + "\tenabled=" + (control->GetEnabledState() ? "1" : "0") +
            "\tselected=" + (selected ? "1" : "0") + "\tvalue=" + value + "\tmin=" + low +
            "\tmax=" + high + "\tindex=" + index + "\trect=" + RectText(rc) + "\n";
 }

@@ -18,7 +18,7 @@ if(NOT BRISA_NATIVE)
   set_tests_properties(uilib_control_tests PROPERTIES RUN_SERIAL TRUE)
   brisa_add_bench(bench_uilib_controls
     SOURCES controls/ControlTestKit.cpp controls/bench_controls.cpp render/DibCanvas.cpp
-    LIBS brisa_uilib_test_kit stb_headers)
+    LIBS brisa_uilib_test_kit stb_headers gtest)
   target_include_directories(bench_uilib_controls PRIVATE
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
 endif()

@@ -27,7 +27,7 @@ if(NOT BRISA_NATIVE)
 
   brisa_add_bench(bench_uilib_hosted
     SOURCES controls/ControlTestKit.cpp hosted/bench_hosted.cpp hosted/TestControlLink.cpp render/DibCanvas.cpp
-    LIBS brisa_uilib_test_kit stb_headers)
+    LIBS brisa_uilib_test_kit stb_headers gtest)
   target_include_directories(bench_uilib_hosted PRIVATE
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/hosted" "${CMAKE_CURRENT_SOURCE_DIR}/render"
     "${CMAKE_CURRENT_SOURCE_DIR}/kit")

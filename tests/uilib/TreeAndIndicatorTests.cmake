@@ -32,7 +32,7 @@ if(NOT BRISA_NATIVE)
 
   brisa_add_bench(bench_uilib_tree_indicators
     SOURCES controls/ControlTestKit.cpp periphery/bench_periphery.cpp render/DibCanvas.cpp
-    LIBS brisa_uilib_test_kit stb_headers)
+    LIBS brisa_uilib_test_kit stb_headers gtest)
   target_include_directories(bench_uilib_tree_indicators PRIVATE
     "${CMAKE_CURRENT_SOURCE_DIR}/controls" "${CMAKE_CURRENT_SOURCE_DIR}/render")
 endif()

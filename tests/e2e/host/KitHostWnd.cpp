@@ -1,7 +1,8 @@
 // A small skin window for proving the end-to-end kit on its own: a label that
-// shows the last plug event, a button that sends one command to the unit, an
-// edit box, a slider and a check box. Linked with the probe and the simulated
-// unit like BrisaDSP_sim.exe.
+// shows the last plug event, a button that sends one command to the unit (its
+// tooltip tall enough to stand over the boxes below it), an edit box, a
+// slider and a check box. Linked with the probe and the simulated unit like
+// BrisaDSP_sim.exe.
 #include <windows.h>
 #include <dbt.h>
 #include <hidapi.h>
@@ -24,6 +25,7 @@ constexpr wchar_t kLayout[] =
     L"<VerticalLayout bkcolor=\"#FF16191D\" inset=\"16,12,16,12\" childpadding=\"10\">"
     L"<Label name=\"plug_state\" height=\"24\" text=\"no plug event\" textcolor=\"#FFE6E9EE\"/>"
     L"<Button name=\"send_btn\" height=\"30\" text=\"Mute the unit\" textcolor=\"#FFE6E9EE\""
+    L" tooltip=\"Sends the unit one command:<n>mute, as the program<n>frames it, through<n>the device library<n>to the simulated unit\""
     L" normalimage=\"file='img/btn_normal.png' corner='5,5,5,5'\" hotimage=\"file='img/btn_hot.png' corner='5,5,5,5'\"/>"
     L"<Edit name=\"name_edit\" height=\"28\" textcolor=\"#FFE6E9EE\" normalimage=\"file='img/edit_normal.png' corner='4,4,4,4'\"/>"
     L"<Slider name=\"level\" height=\"20\" min=\"0\" max=\"100\" value=\"0\" thumbsize=\"20,20\""

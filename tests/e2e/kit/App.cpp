@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -80,34 +82,68 @@ struct App::Impl {
         return Xdotool(args) || NoteFailedStep(step + ": xdotool failed");
     }
     // The top-level X window under the pointer as the X server has it now
-    // (decimal), empty when xdotool cannot tell.
-    std::string WindowUnderPointer() {
+    // (decimal), empty when xdotool cannot tell; at gets where the pointer is.
+    std::string WindowUnderPointer(std::pair<int, int>* at = nullptr) {
         const std::string file = workDir + "/pointer.txt";
         std::remove(file.c_str());
         if (!RunTool({"xdotool", "getmouselocation"}, XEnvironment(), 15000, file)) return std::string();
         const std::string text = ReadFile(file);
-        const size_t at = text.find("window:");
-        if (at == std::string::npos) return std::string();
-        const size_t from = at + 7;
+        if (at && std::sscanf(text.c_str(), "x:%d y:%d", &at->first, &at->second) != 2) *at = {-1, -1};
+        const size_t found = text.find("window:");
+        if (found == std::string::npos) return std::string();
+        const size_t from = found + 7;
         return text.substr(from, text.find_first_not_of("0123456789", from) - from);
     }
     // A visible control a click at its centre reaches, the pointer on it, or
-    // a failed step saying what the probe or the X server showed there. A
-    // window over it (a loading window going, another program brought
-    // forward), or one the X server has not yet mapped, is waited out as a
-    // person waits for what they see.
+    // a failed step saying what the probe or the X server showed there. The
+    // pointer goes onto the control first, as a hand does. Only what still
+    // stands over the control then (a loading window going, another program
+    // brought forward), a window still laying out and painting what it was
+    // asked to, or one the X server has not yet mapped, is waited out as a
+    // person waits for what they see; the program's own tooltip is put away
+    // as a hand puts it away.
     bool Aim(App& app, const std::string& step, const std::string& name, const std::string& window,
              ControlState* c) {
-        Poll([&] { return !(*c = app.Control(name, window)).visible || c->over.empty(); }, kEffectBoundMs);
+        *c = app.Control(name, window);
         if (!c->found) return NoteFailedStep(step + ": no such control");
         if (!c->visible) return NoteFailedStep(step + ": not visible");
-        const std::string bound = " for " + std::to_string(kEffectBoundMs) + " ms";
-        if (!c->over.empty()) return NoteFailedStep(step + ": under " + c->over + bound);
-        const std::string x = std::to_string(c->rect.CenterX()), y = std::to_string(c->rect.CenterY());
         if (c->xwindow.empty()) return NoteFailedStep(step + ": the probe names no X window for it");
-        if (!Input(step, {"mousemove", x, y})) return false;
+        std::pair<int, int> rest(-1, -1);
+        WindowUnderPointer(&rest);
+        int x = c->rect.CenterX(), y = c->rect.CenterY();
+        if (!Input(step, {"mousemove", std::to_string(x), std::to_string(y)})) return false;
         std::string under;
-        if (Poll([&] { return (under = WindowUnderPointer()) == c->xwindow; }, kEffectBoundMs)) return true;
+        int lift = 0;
+        const bool reached = Poll(
+            [&] {
+                *c = app.Control(name, window);
+                // The program's tooltip, opened below where the pointer
+                // rested, stays while its window sees the pointer on that
+                // control (a jump lands on the tooltip): the hand leaves the
+                // control upwards, away from the tooltip, which hides it.
+                if (c->over.find("(tooltips_class32)") != std::string::npos && rest.second >= 0) {
+                    lift = std::min(lift + 4, 48);
+                    Xdotool({"mousemove", std::to_string(rest.first), std::to_string(rest.second - lift)});
+                    return false;
+                }
+                if (lift > 0) {
+                    lift = 0;
+                    Xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+                    return false;
+                }
+                // A control that moved is followed.
+                if (c->visible && (c->rect.CenterX() != x || c->rect.CenterY() != y)) {
+                    x = c->rect.CenterX(), y = c->rect.CenterY();
+                    if (!Xdotool({"mousemove", std::to_string(x), std::to_string(y)})) return false;
+                }
+                return c->visible && !c->dirty && c->over.empty() && (under = WindowUnderPointer()) == c->xwindow;
+            },
+            kEffectBoundMs);
+        if (reached) return true;
+        const std::string bound = " for " + std::to_string(kEffectBoundMs) + " ms";
+        if (!c->visible) return NoteFailedStep(step + ": not visible after the pointer came" + bound);
+        if (!c->over.empty()) return NoteFailedStep(step + ": under " + c->over + bound);
+        if (c->dirty) return NoteFailedStep(step + ": its window still painting" + bound);
         return NoteFailedStep(step + ": the X server shows window " + (under.empty() ? "none" : under) +
                               " there, not its window " + c->xwindow + bound);
     }
@@ -267,24 +303,6 @@ bool App::Release() { return m->Input("release", {"mouseup", "1"}); }
 bool App::Click(const std::string& name, const std::string& window) {
     ControlState c;
     return m->Aim(*this, "click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
-}
-
-int App::ClickToggle(const std::string& name, const std::string& window, const std::function<bool()>& done) {
-    const std::string step = "click " + name + " " + window + " until its effect";
-    for (int click = 1; click <= 3; ++click) {
-        // A control that has gone may have gone with the last click's
-        // effect, which may come late on a loaded machine.
-        if (!Click(name, window)) {
-            if (click > 1 && Poll(done, kEffectBoundMs)) return click - 1;
-            return NoteFailedStep(step + ": the control went after " + std::to_string(click - 1) + " clicks without it");
-        }
-        if (Poll(done, kToggleRetryMs)) return click;
-        const std::string again = step + ": no effect " + std::to_string(kToggleRetryMs) + " ms after click " +
-                                  std::to_string(click) + (click < 3 ? ", clicked again" : "");
-        std::printf("kit: %s\n", again.c_str());
-        NoteFailedStep(again);
-    }
-    return 0;
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
@@ -455,11 +473,34 @@ bool LinkShows(App& app, const std::string& key, const std::string& language) {
     return !expected.empty() && button.found && button.text == expected && !app.Window("loadingwnd").found;
 }
 
+bool LoadingEnds(App& app, int capMs, const char* file, int line) {
+    long last = -1;
+    bool open = true;
+    auto moved = std::chrono::steady_clock::now();
+    const bool settled = Poll(
+        [&] {
+            const long at = static_cast<long>(app.Mark());
+            open = app.Window("loadingwnd").found;
+            const auto now = std::chrono::steady_clock::now();
+            if (at != last) last = at, moved = now;
+            return !open || now - moved >= std::chrono::milliseconds(kLoadingEndMs);
+        },
+        capMs);
+    if (!open) return true;
+    const char* slash = std::strrchr(file, '/');
+    const std::string where = "loading window at " + std::string(slash ? slash + 1 : file) + ":" + std::to_string(line);
+    return NoteFailedStep(where + (settled ? ": open " + std::to_string(kLoadingEndMs) + " ms after the unit's last frame, " +
+                                                 std::to_string(last)
+                                           : ": the unit's frames still came, at " + std::to_string(last) + ", after " +
+                                                 std::to_string(capMs) + " ms"));
+}
+
 bool Reconnect(App& app, int boundMs) {
     const std::string main = "Brisa DSP Audio";
     const std::string disconnected = SkinText("en", "btn_disconnected");
-    return app.ClickToggle("btnConnect", main, [&] { return LinkShows(app, "btn_disconnected"); }) &&
-           app.ClickToggle("btnConnect", main, [&] { return app.Control("btnConnect", main).text != disconnected; }) &&
+    return app.Click("btnConnect", main) && WaitFor([&] { return LinkShows(app, "btn_disconnected"); }) &&
+           app.Click("btnConnect", main) &&
+           WaitFor([&] { return app.Control("btnConnect", main).text != disconnected; }) &&
            WaitFor([&] { return LinkShows(app, "btn_connected"); }, boundMs);
 }
 

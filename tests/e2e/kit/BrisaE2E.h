@@ -91,6 +91,9 @@ struct ControlState {
     // ("title (class)"), which covers it; empty when it is its own.
     std::string over;
     std::string xwindow;  // the X window of its window, as X tools print it
+    // Its window has a part left to paint: a layout asked for is made at the
+    // paint, so until then the rectangle may not be where the click lands.
+    bool dirty = false;
 };
 
 struct WindowState {
@@ -152,17 +155,11 @@ public:
     WindowState Window(const std::string& title);
     std::vector<WindowState> Windows();
 
-    // Real X input at a control's centre (or at a point of the screen).
+    // Real X input at a control's centre (or at a point of the screen), once
+    // its window has painted and nothing stays over it: one click, which the
+    // caller then waits to see the effect of, toggles included.
     bool Click(const std::string& name, const std::string& window = "");
     bool DoubleClick(const std::string& name, const std::string& window = "");
-    // A toggle (the connect button, a check box, a row that opens and
-    // closes its menu): a first click taken late on a loaded machine would
-    // be undone by a second given early, so one is given again only after
-    // kToggleRetryMs without its effect, up to three clicks, each noted as
-    // a step. Answers the clicks given until done, 0 when done never came or
-    // no click could be given. Any other control takes a plain Click.
-    int ClickToggle(const std::string& name, const std::string& window, const std::function<bool()>& done);
-    static constexpr int kToggleRetryMs = 15000;
     bool RightClick(const std::string& name, const std::string& window = "");
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
@@ -230,8 +227,14 @@ std::string SkinText(const std::string& language, const std::string& key);
 // ("btn_connected", "btn_disconnected") in language and no loading window
 // open; false without the button or the key.
 bool LinkShows(App& app, const std::string& key, const std::string& language = "en");
+// Waits for a job's loading window to end: while the unit receives the
+// job's frames (a loaded machine makes it slower, up to capMs in all), and
+// for kLoadingEndMs after the last one. A window still open then, or frames
+// still coming at capMs, fails a step named by the caller's line.
+constexpr int kLoadingEndMs = 15000;
+bool LoadingEnds(App& app, int capMs = 60000, const char* file = __builtin_FILE(), int line = __builtin_LINE());
 // Disconnects with the connect button and connects again, the unit read
-// anew; each click a toggle's (ClickToggle). False when the program
+// anew; one click each. False when the program
 // does not show connected within boundMs.
 bool Reconnect(App& app, int boundMs = 30000);
 // build/screenshots of the source tree, made when missing.

@@ -88,6 +88,7 @@ ControlState ParseControl(const std::string& reply) {
     state.index = static_cast<int>(Number(fields, "index", -1));
     state.over = Text(fields, "over");
     state.xwindow = Text(fields, "xwindow");
+    state.dirty = Flag(fields, "dirty");
     return state;
 }
 

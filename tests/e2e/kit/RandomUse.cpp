@@ -410,14 +410,17 @@ std::string CountsText(const std::map<std::string, int>& counts)
     return text;
 }
 
-// The first enabled button of a dialog that puts it away.
+// The first enabled button of a dialog that puts it away; "" when it has
+// none, and "held" when its buttons are there but disabled (a transfer runs).
 std::string Dismisser(App& app, const std::string& window)
 {
+    bool held = false;
     for (const char* name : {"closebtn", "cancel_btn", "confirm_btn"}) {
         const ControlState c = app.Control(name, window);
         if (c.visible && c.enabled) return name;
+        held = held || c.visible;
     }
-    return "";
+    return held ? "held" : "";
 }
 
 bool MakeMainTooltip(App& app)
@@ -435,22 +438,33 @@ std::string SettleConnected(App& app)
     const std::string disconnected = SkinText("en", "btn_disconnected");
     bool english = false;
     std::string state;
-    // Dialogs are put away for as long as they come: a transfer a dialog's
-    // buttons hold ends or fails within the busy bound, and connecting may
-    // bring a notice of its own.
+    // Dialogs are put away for as long as they come, each by one click or
+    // key that must close it: a transfer a dialog's buttons hold ends or
+    // fails within the busy bound, and connecting may bring a notice of its own.
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(3 * kBusyBoundMs)) {
         state.clear();
         for (const WindowState& w : app.Windows()) {
             if (!IsDialog(w)) continue;
+            state = Label(w) + " \"" + w.title + "\"";
+            // Under a box of its own: that box is put away first.
+            if (!w.enabled) continue;
             const std::string hex = Handle(w);
-            state += (state.empty() ? "open: " : ", ") + Label(w) + " \"" + w.title + "\"";
             const std::string button = Dismisser(app, hex);
-            if (button.empty()) app.Key("Escape");
-            else app.Click(button, hex);
-            WaitFor([&] { return !app.Window(hex).found; }, 3000);
+            if (button == "held") {
+                WaitFor([&] { return Dismisser(app, hex) != "held"; }, kBusyBoundMs);
+                break;
+            }
+            const std::string put = button.empty() ? "Escape" : "a click on " + button;
+            if (!(button.empty() ? app.Key("Escape") : app.Click(button, hex)) ||
+                !WaitFor([&] { return !app.Window(hex).found; }, kStepBoundMs))
+                return state + " stays open after " + put;
+            break;
         }
-        if (!state.empty()) continue;
+        if (!state.empty()) {
+            BusyEnds(app);
+            continue;
+        }
         if (!BusyEnds(app)) {
             state = "the busy window stays";
             continue;
@@ -467,8 +481,10 @@ std::string SettleConnected(App& app)
             WaitFor([&] { return app.Control("btnConnect", kMain).text != text; }, 1000);
             continue;
         }
-        app.Click("btnConnect", kMain);
-        WaitFor([&] { return app.Control("btnConnect", kMain).text != text || app.Windows().size() > 1; }, 5000);
+        if (!app.Click("btnConnect", kMain) ||
+            !WaitFor([&] { return app.Control("btnConnect", kMain).text != text || app.Windows().size() > 1; },
+                     kStepBoundMs))
+            return "a click on btnConnect showing \"" + text + "\" had no effect";
     }
     return state;
 }

@@ -55,7 +55,8 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options);
 
 // Closes every window but the main one, puts the unit back and waits until
 // the program is connected and idle; empty when it is, else what still
-// stood in the way at the end.
+// stood in the way at the end, or the window or connect button that one
+// click did not put away.
 std::string SettleConnected(App& app);
 
 // The main window makes its tooltip window (a USER object, two fonts and a

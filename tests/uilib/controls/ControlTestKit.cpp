@@ -1,5 +1,7 @@
 #include "ControlTestKit.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 #include "DibCanvas.h"
@@ -60,23 +62,49 @@ void HostWindow::Attach()
     m_attached = true;
 }
 
-void Pump()
+namespace {
+
+// Dispatches what is queued; false, failing the caller's line, once a queue
+// that never empties (a paint that asks for the next) has run past the
+// ceiling counted from start.
+bool Drain(DWORD start, const char* file, int line)
 {
+    // Once a test's window never settled, its later pumps fail at once.
+    static const void* unsettledTest = nullptr;
+    const void* test = ::testing::UnitTest::GetInstance()->current_test_info();
     MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (SkinUI::CPaintManagerUI::TranslateQueuedMessage(&msg)) continue;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!SkinUI::CPaintManagerUI::TranslateQueuedMessage(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        if ((test != nullptr && test == unsettledTest) || GetTickCount() - start >= kSettleCeilingMs) {
+            unsettledTest = test;
+            ADD_FAILURE_AT(file, line) << "never settled: messages still came after " << kSettleCeilingMs << " ms";
+            return false;
+        }
     }
+    return true;
 }
 
-void Settle()
+} // namespace
+
+bool Pump(const char* file, int line)
 {
+    const DWORD start = GetTickCount();
+    for (int round = 0; round < 3; ++round) {
+        if (!Drain(start, file, line)) return false;
+    }
+    return true;
+}
+
+bool Settle(const char* file, int line)
+{
+    const DWORD start = GetTickCount();
     do {
-        Pump();
+        if (!Drain(start, file, line)) return false;
     } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
+    return true;
 }
 
 } // namespace SkinUITest

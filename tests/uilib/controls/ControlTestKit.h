@@ -42,10 +42,13 @@ private:
     bool m_attached = false;
 };
 
-// Dispatches the queued messages of the thread.
-void Pump();
-// Pumps until no message has come for a few milliseconds: focus changes
-// between top-level windows reach the process as X events, a little later.
-void Settle();
+// Pump dispatches the queued messages of the thread; Settle pumps until no
+// message has come for a few milliseconds: focus changes between top-level
+// windows reach the process as X events, a little later. A window that
+// keeps asking (a paint that asks for the next) fails the
+// caller's line after kSettleCeilingMs, in either; false then.
+constexpr DWORD kSettleCeilingMs = 5000;
+bool Pump(const char* file = __builtin_FILE(), int line = __builtin_LINE());
+bool Settle(const char* file = __builtin_FILE(), int line = __builtin_LINE());
 
 } // namespace SkinUITest
