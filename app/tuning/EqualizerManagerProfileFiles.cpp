@@ -239,7 +239,8 @@ void EqualizerManager::WholeScenesRead(const JobReport& report, JobEnd end)
     }
     const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
     ShowNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
-    TellJobEnd(JobKind::WholeSave, end);
+    // Read whole and saved, the save has said all there is of its end.
+    if (!(result.ok && end == JobEnd::LeftAfter)) TellJobEnd(JobKind::WholeSave, end);
 }
 
 void EqualizerManager::StopTransfer()

@@ -144,6 +144,8 @@ void EqualizerManager::SceneJobDone(const JobReport& report, JobEnd end)
         UnitStoppedAnswering(word);
         word = nullptr;
     }
+    // The open window's own word for a stored scene ("Scene saved.") tells its end.
+    if (report.kind == JobKind::SceneSave && end == JobEnd::LeftAfter && mDevice.mSceneWnd != nullptr) word = nullptr;
     // Half read back or cut, a recall is not shown as made; the queue runs
     // again on a link still open, unless a new link's own read keeps it off.
     if (report.kind == JobKind::SceneLoad) {
