@@ -118,6 +118,7 @@ bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const
     if (!WriteCommand(nullptr, link, type, subcommand, optype, payload, length)) return false;
     const bool answered = AwaitReply(type, subcommand, waitMs, link);
     mLastAnswered.store(answered ? 1 : 0);
+    if (answered) mAnswered.fetch_add(1);
     if (!answered && IsDeviceOpen() && GetTickCount() - start >= ScaledWait(waitMs)) {
         LogPrintW(L"no answer to subcmd 0x%02x within its wait\n", subcommand);
         mSilentExchanges.fetch_add(1);
@@ -137,8 +138,11 @@ void DspDevice::RunCommandWorker() {
         DiscardQueued();
         if (mAsyncMode.load() && mCmdQueue.TryPop(&entry)) {
             LogQueuedEntry(entry);
-            if (!Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length, kReplyWaitMs))
+            const uint32_t link = mLinkSerial.load();
+            if (!Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length, kReplyWaitMs)) {
                 mQueueMisses.fetch_add(1);
+                if (entry.optype == dsp::OP_SET) mUntakenLink.store(link);
+            }
             delete[] entry.payload;
             mDone.fetch_add(1);
             mWorkerBusy.store(0);

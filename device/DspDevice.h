@@ -113,6 +113,11 @@ public:
     uint32_t QueueMisses() const { return mQueueMisses.load(); }
     // Commands queued so far, a count as above: a job that queued none sent nothing.
     uint32_t QueuedCommands() const { return mPushed.load(); }
+    // Commands the unit answered so far, waited or queued, a count as above.
+    uint32_t AnsweredCommands() const { return mAnswered.load(); }
+    // The link on which a queued change last went out untaken (its write
+    // failed or its answer never came), handed over once; 0: none since.
+    uint32_t TakeUntakenLink() { return mUntakenLink.exchange(0); }
     // While one lives, the waited commands of its thread go only to link: a
     // link opened since, checked as each is sent, never hears them.
     class LinkBinding {
@@ -336,6 +341,8 @@ private:
     std::atomic<uint8_t> mLastAnswered{1};
     std::atomic<uint32_t> mSilentExchanges{0};
     std::atomic<uint32_t> mQueueMisses{0};
+    std::atomic<uint32_t> mAnswered{0};
+    std::atomic<uint32_t> mUntakenLink{0};
     // Entries up to this push count are dropped instead of sent.
     std::atomic<uint32_t> mDropThrough{0};
     std::atomic<uint8_t> mWorkerBusy{0};

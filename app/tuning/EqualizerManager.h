@@ -79,9 +79,9 @@ public:
     // The status read finished (WM_STATUS_READ_DONE): curves, model and
     // firmware decisions, connected look and async mode.
     void DeviceConnected();
-    // A read gave up on a silent unit: an unplug the removal has not reported
-    // yet is told as one, anything else with notice (a failed connect for the
-    // status read, WM_STATUS_READ_SILENT).
+    // A read gave up on a silent unit, or an edit went untaken: an unplug the
+    // removal has not reported yet is told as one, anything else with notice
+    // (a failed connect for the status read, WM_STATUS_READ_SILENT).
     void StatusReadWentSilent(const wchar_t* notice);
     // The unit was unplugged or plugged in (WM_DEVICECHANGE).
     void DevicePlugOut();
@@ -118,9 +118,15 @@ public:
     enum class LinkJobKind { None, Firmware, StatusRead, Profile, Scene, Outputs, Factory };
     LinkJobKind LinkJob() const;
     bool LinkJobRunning() const { return LinkJob() != LinkJobKind::None; }
-    // Status timer tick: while connected and the link is idle, takes the
-    // reports the unit sent on its own (the volume knob) without waiting.
+    // Status timer tick: tells an edit the unit did not take, and while
+    // connected and the link is idle, takes the reports the unit sent on its
+    // own (the volume knob) without waiting.
     void ReadUnitReports();
+    // The table's no-link rule for kind: Runs while a link is open.
+    Offline WithoutLink(JobKind kind) const;
+    // A job of kind that cannot run without a link is refused aloud over
+    // owner: asked before any question about it.
+    bool RefusedOffline(JobKind kind, HWND owner);
     // Set while the forced update or the firmware update window is open: an
     // unplug then raises no notice.
     bool forceUpdateRunning = false;
@@ -415,7 +421,8 @@ private:
     void StopTransfer();
     // Link job ends by kind (EqualizerManagerJobs.cpp for the judgement).
     JobEnd JudgeJobEnd(const JobReport& report, bool linkLasted);
-    // Tells end's word of kind once the loading window has gone; Silent lets the link go.
+    // Tells end's word of kind once the loading window has gone; an end
+    // that lets the link go tells it as the link closes.
     void TellJobEnd(JobKind kind, JobEnd end);
     // The display is refreshed from the pushed profile.
     void ProfilePushed(const JobReport& report, JobEnd end);
@@ -582,10 +589,9 @@ private:
     bool mAsyncBeforeTransfer = false;
     // The device's silent exchanges when a job started.
     uint32_t mTransferSilentBefore = 0;
-    // A whole save, for its worker: whether the link was open at its start,
-    // whether it read every scene and the live state, and whether its run
+    uint32_t mTransferAnsweredBefore = 0;
+    // A whole save, for its worker: whether it read every scene and the live state, and whether its run
     // ended on a unit that stopped answering.
-    bool mWholeSaveFromUnit = false;
     bool mWholeSaveRead = false;
     bool mWholeSaveSilent = false;
     std::atomic<bool> mTransferStop{false};
@@ -593,10 +599,11 @@ private:
     uint32_t mTransferLink = 0;
     // The job's start, which its worker completes into its end message.
     JobReport mTransferReport;
-    // The transfer's end with the link it ran on.
+    // The transfer's end with the link it ran on; it stops running there.
     void PostTransferEnd();
-    // Posts a job's end, with the link it ran on.
-    void PostJobEnd(uint32_t link, const JobReport& report);
+    // A job's worker posts its end, with the link it ran on, then marks
+    // itself stopped: one seen stopped has its end waiting.
+    void EndLinkJob(uint32_t link, const JobReport& report, std::atomic<bool>& running);
     // From a link job's start (the connect read aside) until the UI thread
     // takes its end: a removal meanwhile is told by that end, in the job's words.
     bool mJobTellsItsCut = false;
@@ -634,6 +641,7 @@ private:
     uint32_t mOutputJobSilentBefore = 0;
     uint32_t mOutputJobMissesBefore = 0;
     uint32_t mOutputJobQueuedBefore = 0;
+    uint32_t mOutputJobAnsweredBefore = 0;
     uint32_t mOutputJobLink = 0;
     // The job's start, which its worker completes into its end message.
     JobReport mOutputJobReport;

@@ -295,6 +295,13 @@ void EqualizerManager::TellAfterLoading(const wchar_t* notice)
 
 void EqualizerManager::ReadUnitReports()
 {
+    // An edit the unit did not take on this link is told once and the link
+    // let go, so the screen never goes on showing it as made; a job counts
+    // its own commands and tells their end first.
+    if (mDevice.IsDeviceOpen() && !LinkJobRunning()) {
+        const uint32_t untaken = mDevice.TakeUntakenLink();
+        if (untaken != 0 && LinkUnchangedSince(untaken)) StatusReadWentSilent(L"${edit_not_taken}");
+    }
     if (!mDevice.IsDeviceOpen() || !mDevice.IsAsyncMode() || !mDevice.IsQueueIdle()) return;
     uint8_t report[dsp::kInputReportSize];
     // Without waiting: a link busy with an exchange is left alone.

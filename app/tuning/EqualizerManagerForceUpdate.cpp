@@ -85,6 +85,8 @@ void EqualizerManager::ResumeAfterFirmwareWindow(bool unitReturned)
 void EqualizerManager::ResetMcuFactoryDefault()
 {
     LogPrintA("%s\n", "EqualizerManager::ResetMcuFactoryDefault");
+    // Nothing to erase is not asked about.
+    if (RefusedOffline(JobKind::FactoryReset, mMainWnd)) return;
     if (AskDestructive(mMainWnd, L"${tips}", L"${factory_default_tips}") != 1) return;
     // One reset at a time; the last one's worker has posted its end.
     mFactoryDefault.Join();
@@ -104,10 +106,8 @@ void EqualizerManager::FactoryDefaultThread(void* self)
     report.taken = manager->mDevice.MCU_Factory_Default();
     report.unanswered = !report.taken;
     report.silent = !report.taken && manager->mDevice.SilentExchanges() != manager->mFactorySilentBefore;
-    manager->PostJobEnd(manager->mFactoryLink, report);
     LogPrintW(L"Factory default thread end!\n");
-    // Last, once its end is on its way: the wait is bounded by the reset's own.
-    manager->mFactoryDefaultRunning.store(false);
+    manager->EndLinkJob(manager->mFactoryLink, report, manager->mFactoryDefaultRunning);
 }
 
 void EqualizerManager::FactoryDefaultEnded(const JobReport& report, JobEnd end)

@@ -3,13 +3,21 @@
 #include "app/tuning/AppMessages.h"
 #include "app/windows/MsgWnd.h"
 
+Offline EqualizerManager::WithoutLink(JobKind kind) const
+{
+    return mDevice.IsDeviceOpen() ? Offline::Runs : JobRow(kind).offline;
+}
+
+bool EqualizerManager::RefusedOffline(JobKind kind, HWND owner)
+{
+    if (WithoutLink(kind) != Offline::Refused) return false;
+    ShowNotice(owner, JobRow(kind).refused);
+    return true;
+}
+
 bool EqualizerManager::StartLinkJob(bool busy, WorkerThread& worker, std::atomic<bool>& running, JobReport& report)
 {
-    const JobKindRow& row = JobRow(report.kind);
-    if (row.needsLink && !mDevice.IsDeviceOpen()) {
-        ShowNotice(mMainWnd, row.offline);
-        return false;
-    }
+    if (RefusedOffline(report.kind, mMainWnd)) return false;
     report.linked = mDevice.IsDeviceOpen();
     if (busy) report.busy = BeginBusy();
     mJobTellsItsCut = true;
@@ -28,16 +36,19 @@ uint16_t EqualizerManager::BeginBusy()
     return mBusyToken;
 }
 
-void EqualizerManager::PostJobEnd(uint32_t link, const JobReport& report)
+void EqualizerManager::EndLinkJob(uint32_t link, const JobReport& report, std::atomic<bool>& running)
 {
+    // Posted first: a job seen ended has its end waiting in the window's queue.
     if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_LINK_JOB_DONE, link, PackJobReport(report));
+    running.store(false);
 }
 
 JobEnd EqualizerManager::JudgeJobEnd(const JobReport& report, bool linkLasted)
 {
     // Run on no link, the job was the model's alone.
     if (!report.linked) return JobEnd::Done;
-    if (JobCutByLinkEnd(linkLasted)) return report.taken ? JobEnd::LeftAfter : JobEnd::Cut;
+    if (JobCutByLinkEnd(linkLasted))
+        return report.taken ? JobEnd::LeftAfter : report.untouched ? JobEnd::CutUntouched : JobEnd::Cut;
     if (report.silent) return JobEnd::Silent;
     return report.taken && !report.unanswered ? JobEnd::Done : JobEnd::Unconfirmed;
 }
@@ -74,7 +85,7 @@ void EqualizerManager::LinkJobEnded(const JobReport& report, bool linkLasted)
 void EqualizerManager::TellJobEnd(JobKind kind, JobEnd end)
 {
     const wchar_t* word = JobEndWord(kind, end);
-    if (end == JobEnd::Silent)
+    if (LetsLinkGo(end))
         UnitStoppedAnswering(word);
     else if (word != nullptr)
         TellAfterLoading(word);

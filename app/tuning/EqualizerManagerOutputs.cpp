@@ -348,7 +348,7 @@ void EqualizerManager::ResetOutputs(int answer)
 void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const std::function<void()>& queue)
 {
     // Without a link nothing is sent, nor waited for, nor told.
-    if (!mDevice.IsDeviceOpen()) {
+    if (WithoutLink(JobKind::Outputs) == Offline::ModelOnly) {
         queue();
         return;
     }
@@ -360,6 +360,7 @@ void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const
     mOutputJobSilentBefore = mDevice.SilentExchanges();
     mOutputJobMissesBefore = mDevice.QueueMisses();
     mOutputJobQueuedBefore = mDevice.QueuedCommands();
+    mOutputJobAnsweredBefore = mDevice.AnsweredCommands();
     mOutputJobLink = mDevice.LinkSerial();
     // Queued once its loading window was posted; the waiter starts after.
     mOutputJobReport = JobReport();
@@ -398,8 +399,7 @@ void EqualizerManager::RunOutputJobWait()
     JobReport report = mOutputJobReport;
     report.unanswered = mDevice.QueueMisses() != mOutputJobMissesBefore;
     report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
+    report.untouched = mDevice.AnsweredCommands() == mOutputJobAnsweredBefore;
     report.silent = silent;
-    // Posted first: a job seen ended has its end waiting in the window's queue.
-    PostJobEnd(mOutputJobLink, report);
-    mOutputJobRunning.store(false);
+    EndLinkJob(mOutputJobLink, report, mOutputJobRunning);
 }

@@ -74,10 +74,11 @@ void EqualizerManager::PushLoaded(const ProfileResult& result, TransferJob job)
         ShowNotice(mMainWnd, result.messageKey);
         return;
     }
-    if (mDevice.IsDeviceOpen())
-        StartTransfer(job);
-    else
+    const JobKind kind = job == TransferJob::WholeProfile ? JobKind::WholeLoad : JobKind::ProfilePush;
+    if (WithoutLink(kind) == Offline::ModelOnly)
         RefreshFromProfile();
+    else
+        StartTransfer(job);
 }
 
 void EqualizerManager::LoadSenceConfigFile(const std::wstring& path)
@@ -120,7 +121,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferStop.store(false);
     mPushOutcome = PushOutcome::Sent;
     mTransferSilentBefore = mDevice.SilentExchanges();
-    mWholeSaveFromUnit = mDevice.IsDeviceOpen();
+    mTransferAnsweredBefore = mDevice.AnsweredCommands();
     mTransferLink = mDevice.LinkSerial();
     mWholeSaveRead = false;
     mWholeSaveSilent = false;
@@ -162,17 +163,17 @@ void EqualizerManager::RunTransfer()
     case TransferJob::WholeSave:
         LogPrintW(L"SaveWholeSceneThread start!\n");
         // Without a unit the file keeps what the program holds.
-        mWholeSaveRead = !mWholeSaveFromUnit || ReadWholeUnit();
+        mWholeSaveRead = !mTransferReport.linked || ReadWholeUnit();
         LogPrintW(L"SaveWholeSceneThread end!\n");
         break;
     }
-    mTransferRunning.store(false);
     PostTransferEnd();
 }
 
 void EqualizerManager::PostTransferEnd()
 {
     JobReport report = mTransferReport;
+    report.untouched = mDevice.AnsweredCommands() == mTransferAnsweredBefore;
     if (mTransferJob == TransferJob::WholeSave) {
         // Without a unit the file keeps what the program holds: taken whole.
         report.taken = mWholeSaveRead;
@@ -184,7 +185,7 @@ void EqualizerManager::PostTransferEnd()
         report.silent = mPushOutcome == PushOutcome::Unanswered &&
                         mDevice.SilentExchanges() != mTransferSilentBefore;
     }
-    PostJobEnd(mTransferLink, report);
+    EndLinkJob(mTransferLink, report, mTransferRunning);
 }
 
 // The ten stored scenes, then the live state, as one run of exchanges: the
@@ -238,7 +239,8 @@ void EqualizerManager::WholeScenesRead(const JobReport& report, JobEnd end)
     }
     const ProfileResult result = SaveWholeProfile(mModel, mModel.wholeConfigPath.data());
     ShowNotice(mMainWnd, result.ok ? kProfileSaveOk : result.messageKey);
-    TellJobEnd(JobKind::WholeSave, end);
+    // Read whole and saved, the save has said all there is of its end.
+    if (!(result.ok && end == JobEnd::LeftAfter)) TellJobEnd(JobKind::WholeSave, end);
 }
 
 void EqualizerManager::StopTransfer()

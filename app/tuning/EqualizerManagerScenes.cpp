@@ -86,8 +86,7 @@ void EqualizerManager::SceneJobThread(void* self)
     report.silent = (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) &&
                     controller->mDevice.SilentExchanges() != controller->mSceneSilentBefore;
     report.detail = static_cast<uint8_t>(result);
-    controller->mSceneJobRunning.store(false);
-    controller->PostJobEnd(controller->mSceneLink, report);
+    controller->EndLinkJob(controller->mSceneLink, report, controller->mSceneJobRunning);
 }
 
 UnitStatusRead EqualizerManager::LoadSenceThread()
@@ -139,12 +138,14 @@ void EqualizerManager::SceneJobDone(const JobReport& report, JobEnd end)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(report.kind), report.detail);
     const wchar_t* word = JobEndWord(report.kind, end);
-    // A silent unit is let go with its word; a save or delete it never
-    // confirmed gives its row back in the scene window.
-    if (end == JobEnd::Silent) {
+    // A unit silent or not confirming is let go with its word; a save or
+    // delete it never confirmed gives its row back in the scene window.
+    if (LetsLinkGo(end)) {
         UnitStoppedAnswering(word);
         word = nullptr;
     }
+    // The open window's own word for a stored scene ("Scene saved.") tells its end.
+    if (report.kind == JobKind::SceneSave && end == JobEnd::LeftAfter && mDevice.mSceneWnd != nullptr) word = nullptr;
     // Half read back or cut, a recall is not shown as made; the queue runs
     // again on a link still open, unless a new link's own read keeps it off.
     if (report.kind == JobKind::SceneLoad) {

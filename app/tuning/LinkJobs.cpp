@@ -5,18 +5,23 @@ namespace {
 const wchar_t kOffline[] = L"${job_offline}";
 const wchar_t kNoAnswer[] = L"${device_no_answer}";
 
+const wchar_t kOutputsCut[] = L"${outputs_cut}";
+const wchar_t kPushCut[] = L"${profile_push_cut}";
+const wchar_t kPushFail[] = L"${profile_push_fail}";
+
 // One row per JobKind, in its order.
 const JobKindRow kRows[] = {
-    {true, L"${load_scene_offline}", L"${load_scene_cut}", L"${load_scene_fail}", kNoAnswer},
-    {true, L"${save_scene_offline}", L"${save_scene_cut}", L"${save_scene_fail}", kNoAnswer},
-    {true, L"${delete_scene_offline}", L"${delete_scene_cut}", L"${delete_scene_fail}", kNoAnswer},
-    {true, kOffline, L"${profile_push_cut}", L"${profile_push_fail}", L"${profile_push_fail}"},
+    {Offline::Refused, L"${load_scene_offline}", L"${load_scene_cut}", L"${load_scene_cut}", L"${load_scene_fail}", kNoAnswer},
+    {Offline::Refused, L"${save_scene_offline}", L"${save_scene_cut}", L"${save_scene_cut}", L"${save_scene_fail}", kNoAnswer},
+    {Offline::Refused, L"${delete_scene_offline}", L"${delete_scene_cut}", L"${delete_scene_cut}", L"${delete_scene_fail}", kNoAnswer},
+    // Without a unit a loaded file is only shown.
+    {Offline::ModelOnly, nullptr, kPushCut, L"${profile_push_none}", kPushFail, kPushFail},
     // Without a unit the file holds what the program holds.
-    {false, nullptr, L"${whole_save_cut}", L"${whole_save_fail}", kNoAnswer},
-    {true, kOffline, L"${profile_push_cut}", L"${profile_push_fail}", L"${profile_push_fail}"},
+    {Offline::Runs, nullptr, L"${whole_save_cut}", L"${whole_save_cut}", L"${whole_save_fail}", kNoAnswer},
+    {Offline::ModelOnly, nullptr, kPushCut, L"${profile_push_none}", kPushFail, kPushFail},
     // Without a link an output change is the model's alone.
-    {false, nullptr, L"${outputs_cut}", L"${outputs_fail}", kNoAnswer},
-    {true, kOffline, L"${factory_reset_cut}", L"${factory_reset_fail}", kNoAnswer},
+    {Offline::ModelOnly, nullptr, kOutputsCut, L"${outputs_none}", L"${outputs_fail}", kNoAnswer},
+    {Offline::Refused, kOffline, L"${factory_reset_cut}", L"${factory_reset_cut}", L"${factory_reset_fail}", kNoAnswer},
 };
 
 const int kKinds = static_cast<int>(sizeof kRows / sizeof kRows[0]);
@@ -35,6 +40,7 @@ const wchar_t* JobEndWord(JobKind kind, JobEnd end)
     switch (end) {
     case JobEnd::LeftAfter: return L"${device_left_after_job}";
     case JobEnd::Cut: return row.cut;
+    case JobEnd::CutUntouched: return row.untouched;
     case JobEnd::Unconfirmed: return row.unconfirmed;
     case JobEnd::Silent: return row.silent;
     case JobEnd::Done: break;
@@ -42,10 +48,16 @@ const wchar_t* JobEndWord(JobKind kind, JobEnd end)
     return nullptr;
 }
 
-// Bits 0-3 the kind, 4-7 the flags, 8-15 the detail, 16-31 the loading window.
+bool LetsLinkGo(JobEnd end)
+{
+    return end == JobEnd::Unconfirmed || end == JobEnd::Silent;
+}
+
+// Bits 0-2 the kind, 3-7 the flags, 8-15 the detail, 16-31 the loading window.
 LPARAM PackJobReport(const JobReport& report)
 {
-    uint32_t packed = static_cast<uint32_t>(report.kind) & 0x0F;
+    uint32_t packed = static_cast<uint32_t>(report.kind) & 0x07;
+    packed |= report.untouched ? 0x08u : 0;
     packed |= (report.linked ? 0x10u : 0) | (report.taken ? 0x20u : 0) | (report.unanswered ? 0x40u : 0) |
               (report.silent ? 0x80u : 0);
     packed |= static_cast<uint32_t>(report.detail) << 8;
@@ -57,8 +69,9 @@ JobReport UnpackJobReport(LPARAM packed)
 {
     const uint32_t bits = static_cast<uint32_t>(packed);
     JobReport report;
-    const uint32_t kind = bits & 0x0F;
+    const uint32_t kind = bits & 0x07;
     report.kind = kind < static_cast<uint32_t>(kKinds) ? static_cast<JobKind>(kind) : JobKind::Outputs;
+    report.untouched = (bits & 0x08u) != 0;
     report.linked = (bits & 0x10u) != 0;
     report.taken = (bits & 0x20u) != 0;
     report.unanswered = (bits & 0x40u) != 0;

@@ -32,14 +32,19 @@ struct ModeTexts {
     const wchar_t* title;
     const wchar_t* confirm;
     const wchar_t* logLine;
-    const wchar_t* offline;  // a confirmation after the unit left
 };
 
 const ModeTexts kModeTexts[] = {
-    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n", L"${load_scene_offline}"},
-    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n", L"${save_scene_offline}"},
-    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n", L"${delete_scene_offline}"},
+    {L"${load_scene}", L"${load}", L"SENCE_LOAD id = %d\n"},
+    {L"${save_as_scene}", L"${save}", L"SENCE_SAVE id = %d\n"},
+    {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n"},
 };
+
+// The modes are in the scene jobs' order.
+JobKind KindOf(SceneWndMode mode)
+{
+    return static_cast<JobKind>(static_cast<int>(mode));
+}
 
 uint32_t SceneBit(int index)
 {
@@ -180,12 +185,8 @@ void CSceneWnd::ChooseScene(bool fromButton)
 
 bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
 {
-    // The unit may have left while the window, its question or the name entry was open.
-    if (!m_controller->Device().IsDeviceOpen()) {
-        ShowNotice(m_window, kModeTexts[static_cast<int>(m_mode)].offline);
-        return false;
-    }
-    if (LinkBusyTold()) return false;
+    // The unit may have left while the question or the name entry was open.
+    if (RefusedOffline() || LinkBusyTold()) return false;
     PostMessageW(m_window, WM_BUSY_BEGIN, 0, 0);
     m_controller->Model().sceneSlot = s;
     m_controller->Device().mSceneWnd = m_window;
@@ -196,6 +197,12 @@ bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
     }
     PostMessageW(m_window, WM_BUSY_END, 0, 0);
     return false;
+}
+
+// The unit may have left while the window was open: nothing is asked then.
+bool CSceneWnd::RefusedOffline()
+{
+    return m_controller->RefusedOffline(KindOf(m_mode), m_window);
 }
 
 // Another job holds the link (the connect read after a replug, say).
@@ -215,7 +222,7 @@ int CSceneWnd::LoadSence(int s)
     if (name.empty()) FormatLanguageText(text, kTextChars, L"${load_scene_tips2}", "d", s);
     else FormatLanguageText(text, kTextChars, L"${load_scene_tips1}", "ds", s, name.c_str());
     // The recall replaces the live tuning at the unit.
-    if (AskDestructive(m_window, L"${tips}", text) != 1) return 0;
+    if (RefusedOffline() || AskDestructive(m_window, L"${tips}", text) != 1) return 0;
     return StartJob(s, EqualizerManager::SceneJob::Load) ? 1 : 0;
 }
 
@@ -223,6 +230,7 @@ int CSceneWnd::SaveSence(int s)
 {
     LogPrintW(L"SaveSence\n");
     if (m_controller == nullptr || !TuningModel::IsSceneIndex(s - 1)) return 0;
+    if (RefusedOffline()) return 0;
     TuningModel& model = m_controller->Model();
     model.sceneNameInput.fill(0);
     const std::wstring oldName = model.SceneNameText(s - 1);

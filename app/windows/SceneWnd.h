@@ -59,6 +59,8 @@ private:
     bool StartJob(int s, EqualizerManager::SceneJob job);
     // True, with the word to the installer, while another job holds the link.
     bool LinkBusyTold();
+    // True, with the word to the installer, while no unit is connected.
+    bool RefusedOffline();
 
     EqualizerManager* m_controller = nullptr;
     SceneWndMode m_mode = SceneWndMode::Load;

@@ -18,6 +18,7 @@
 #include "ProfileTestKit.h"
 #include "PushShape.h"
 #include "app/controls/SButtonUI.h"
+#include "app/tuning/AppMessages.h"
 #include "app/tuning/ProfileFile.h"
 #include "device/DeviceTiming.h"
 #include "tests/support/PollUntil.h"
@@ -168,6 +169,11 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
             Controller().LoadWholeConfigFile(path.wstring());
         else
             Controller().LoadSenceConfigFile(path.wstring());
+        // Seen stopped, the push has its end waiting in the window's queue.
+        while (Controller().IsTransferRunning()) {
+        }
+        MSG end;
+        EXPECT_TRUE(PeekMessageW(&end, *mWindow, WM_LINK_JOB_DONE, WM_LINK_JOB_DONE, PM_NOREMOVE));
         ASSERT_TRUE(WaitIdle());
 
         const std::vector<std::string> shape = c.whole ? WholePushShape(*file) : LivePushShape(file->Current());

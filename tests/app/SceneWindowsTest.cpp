@@ -214,6 +214,7 @@ struct SaveCase {
     bool linkBusy = false;            // a connect read held the link when the name was confirmed
     bool linkReplaced = false;        // a new link opened while the save waited for a queued edit
     bool readShown = false;           // as linkBusy, the read's loading window shown: saved once the read ends
+    bool goneFirst = false;           // the unit left with the window open: refused before any question
 };
 
 const SaveCase kSaveCases[] = {
@@ -237,6 +238,7 @@ const SaveCase kSaveCases[] = {
      {"02 0f 66 ", "02 0b 66 01", "02 0b 66 02", "02 0b 66 03", "02 0b 66 04", "02 0b 66 05", "02 0b 66 06", "02 0b 66 07",
       "02 0b 66 08", "02 0b 66 09", "02 0b 66 0a", "02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"},
      L"ABC", false, false, false, false, false, true},
+    {"a window left open after the unit left refuses before it asks", 2, L"Night", false, {}, L"Stage", false, false, false, false, false, false, true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -245,12 +247,19 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
 {
     const SaveCase& c = GetParam();
     EqualizerManager& controller = Controller();
-    const bool refused = c.frames.empty();
+    const bool refused = c.frames.empty() && !c.goneFirst;
     if (c.nameLost) controller.Model().SetSceneName(c.row, L"");
     Seen seen;
-    std::vector<WindowStep> steps{ChooseRow(c.row)};
-    if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
+    std::vector<WindowStep> steps;
     size_t mark = sim::SimUnit::Instance().ReceivedFrames().size();
+    if (c.goneFirst)
+        steps.push_back(OnScene([&](WindowImplBase&, HWND) {
+            if (FlashFramesSince(mark).empty()) return false;  // the window's own question went out
+            controller.DisconnectDevice();
+            return true;
+        }));
+    steps.push_back(ChooseRow(c.row));
+    if (c.overwriteAsked) steps.push_back(Answer(seen, L"confirm_btn"));
     if (c.unitGone)
         steps.push_back(OnName([&](WindowImplBase&, HWND) { controller.DisconnectDevice(); return true; }));
     if (c.linkBusy || c.linkReplaced || c.readShown)
@@ -262,7 +271,7 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
             if (!c.readShown) PeekMessageW(&loading, Main(), WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_REMOVE);
             return sim::SimUnit::Instance().WaitForBlockedWrite(2000);
         }));
-    steps.push_back(EnterName(seen, c.typed));
+    if (!c.goneFirst) steps.push_back(EnterName(seen, c.typed));
     if (c.readShown)
         steps.push_back(OnLoading([](WindowImplBase&, HWND) {
             sim::SimUnit::Instance().HoldWrites(false);
@@ -306,8 +315,8 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     std::vector<std::wstring> boxes;
     if (c.overwriteAsked) boxes.push_back(Formatted(L"${save_scene_overwrite}", c.row + 1));
     if (c.linkBusy) boxes.push_back(CResourceStore::GetInstance()->LookupText(L"${device_busy}").CStr());
-    if (c.unitGone || c.linkReplaced)
-        boxes.push_back(Formatted(c.unitGone ? L"${save_scene_offline}" : L"${save_scene_cut}", 0));
+    if (c.unitGone || c.linkReplaced || c.goneFirst)
+        boxes.push_back(Formatted(c.linkReplaced ? L"${save_scene_cut}" : L"${save_scene_offline}", 0));
     else if (refused) {
         const CUIString format = CResourceStore::GetInstance()->LookupText(L"${same_name_tips}");
         wchar_t text[512];
