@@ -139,9 +139,13 @@ void DspDevice::RunCommandWorker() {
         if (mAsyncMode.load() && mCmdQueue.TryPop(&entry)) {
             LogQueuedEntry(entry);
             const uint32_t link = mLinkSerial.load();
+            const uint32_t silentBefore = mSilentExchanges.load();
             if (!Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length, kReplyWaitMs)) {
                 mQueueMisses.fetch_add(1);
-                if (entry.optype == dsp::OP_SET) mUntakenLink.store(link);
+                if (entry.optype == dsp::OP_SET) {
+                    mUntakenUnanswered.store(mSilentExchanges.load() != silentBefore);
+                    mUntakenLink.store(link);
+                }
             }
             delete[] entry.payload;
             mDone.fetch_add(1);

@@ -117,7 +117,12 @@ public:
     uint32_t AnsweredCommands() const { return mAnswered.load(); }
     // The link on which a queued change last went out untaken (its write
     // failed or its answer never came), handed over once; 0: none since.
-    uint32_t TakeUntakenLink() { return mUntakenLink.exchange(0); }
+    // unanswered: the unit may have taken it but said nothing.
+    uint32_t TakeUntakenLink(bool* unanswered) {
+        const uint32_t link = mUntakenLink.exchange(0);
+        *unanswered = mUntakenUnanswered.load();
+        return link;
+    }
     // While one lives, the waited commands of its thread go only to link: a
     // link opened since, checked as each is sent, never hears them.
     class LinkBinding {
@@ -343,6 +348,7 @@ private:
     std::atomic<uint32_t> mQueueMisses{0};
     std::atomic<uint32_t> mAnswered{0};
     std::atomic<uint32_t> mUntakenLink{0};
+    std::atomic<bool> mUntakenUnanswered{false};
     // Entries up to this push count are dropped instead of sent.
     std::atomic<uint32_t> mDropThrough{0};
     std::atomic<uint8_t> mWorkerBusy{0};

@@ -299,8 +299,10 @@ void EqualizerManager::ReadUnitReports()
     // let go, so the screen never goes on showing it as made; a job counts
     // its own commands and tells their end first.
     if (mDevice.IsDeviceOpen() && !LinkJobRunning()) {
-        const uint32_t untaken = mDevice.TakeUntakenLink();
-        if (untaken != 0 && LinkUnchangedSince(untaken)) StatusReadWentSilent(L"${edit_not_taken}");
+        bool unanswered = false;
+        const uint32_t untaken = mDevice.TakeUntakenLink(&unanswered);
+        if (untaken != 0 && LinkUnchangedSince(untaken))
+            StatusReadWentSilent(unanswered ? L"${device_no_answer}" : L"${edit_not_taken}");
     }
     if (!mDevice.IsDeviceOpen() || !mDevice.IsAsyncMode() || !mDevice.IsQueueIdle()) return;
     uint8_t report[dsp::kInputReportSize];

@@ -549,6 +549,9 @@ TEST_F(FaultE2E, EveryOperationEndsCleanlyAndTheUnitIsReadBack)
         // A row stopped half-way leaves the program to a fresh start.
         if (HasFatalFailure() && app) app.reset();
     }
+    // The copy the program started again ends with its App: a fresh start
+    // finds no other instance in the prefix.
+    ASSERT_NO_FATAL_FAILURE(Start());
 }
 
 } // namespace

@@ -68,7 +68,7 @@ std::vector<std::string> ProbeWords(const std::string& line) {
 std::string ProbeAnswer(const std::string& line) {
     const std::vector<std::string> words = ProbeWords(line);
     if (words.empty()) return ProbeError("empty request");
-    if (words[0] == "PING") return "OK pong\n";
+    if (words[0] == "PING" || words[0] == "QUIT") return words[0] == "PING" ? "OK pong\n" : "OK\n";
     std::string reply = ProbeUnitAnswer(words);
     if (reply.empty()) reply = AskUiThread(words);
     return reply.empty() ? ProbeError("unknown request " + words[0]) : reply;

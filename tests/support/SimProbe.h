@@ -17,6 +17,9 @@
 //
 // Skin windows (read on the UI thread):
 //   PING                    -> OK pong
+//   QUIT                    -> OK; then the program ends at once (a copy
+//                              the program started itself is no child of
+//                              the kit's to kill)
 //   WINDOWS                 -> OK n, one record per top-level skin window:
 //                              hwnd= visible= enabled= dirty= rect= title=
 //                              class=; dirty: a part is left to paint

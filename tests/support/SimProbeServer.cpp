@@ -36,6 +36,8 @@ void Serve(SOCKET client) {
             pending.erase(0, end + 1);
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (!SendAll(client, ProbeAnswer(line))) return;
+            // Answered first, so the kit knows the end was asked for.
+            if (line == "QUIT") TerminateProcess(GetCurrentProcess(), 0);
         }
         // A request is one short line; anything longer is not ours.
         if (pending.size() > 65536) return;

@@ -64,6 +64,7 @@ struct App::Impl {
     bool ended = false;
     int exitCode = -1;
     int socket = -1;
+    bool followed = false;  // the probe is a copy the program started itself
     std::string pending;
 
     bool Start();
@@ -224,8 +225,8 @@ App::App(const LaunchOptions& options) : m(new Impl) {
 }
 
 App::~App() {
-    if (m->socket >= 0) close(m->socket);
     Kill();
+    if (m->socket >= 0) close(m->socket);
 }
 
 bool App::Started() const { return m->socket >= 0 && m->error.empty(); }
@@ -445,6 +446,13 @@ bool App::Impl::Alive() {
 bool App::Running() { return m->Alive(); }
 
 bool App::Kill() {
+    // A copy started again by the program itself ends at the probe's word;
+    // left running it would hold the prefix's one instance from the next start.
+    char byte;
+    const auto gone = [&] { return recv(m->socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0; };
+    if (m->followed && m->socket >= 0 && !gone() && Request("QUIT") == "OK" && !Poll(gone, 10000))
+        NoteFailedStep("the copy started again did not end at QUIT within 10000 ms");
+    m->followed = false;
     if (!Running()) return true;
     kill(m->pid, SIGKILL);
     return WaitExit(10000);
@@ -463,7 +471,8 @@ bool App::FollowRestart(int boundMs) {
     const bool back = Poll([&] { return !(port = ReadFile(m->workDir + "/probe.port")).empty(); }, kStartBoundMs);
     close(m->socket);
     m->socket = -1;
-    return (back && m->Connect(static_cast<unsigned>(std::atoi(port.c_str())))) ||
+    m->followed = back && m->Connect(static_cast<unsigned>(std::atoi(port.c_str())));
+    return m->followed ||
            NoteFailedStep("follow the restart: no new copy announced its probe within " + std::to_string(kStartBoundMs) + " ms");
 }
 
