@@ -555,8 +555,15 @@ const Row kRows[] = {
          EXPECT_FALSE(app.Control("ch_output_btn_0").enabled);
          for (const WindowState& w : app.Windows()) EXPECT_NE("MenuWnd", w.className) << w.title;
      }},
-    {"-1 typed into channel 3's volume at -20, the connect button clicked: nothing sent, the box and the unit keep -20 through the next connect", [](App& app) { return app.ClickToggle("btnConnect", kTitle, [&] { return LinkShows(app, "btn_disconnected"); }) > 0; }, [](App&) { return std::vector<std::string>{"03 1f bb 00"}; }, false,
-     [](App& app) { EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text); EXPECT_TRUE(app.ClickToggle("btnConnect", kTitle, [&] { return !LinkShows(app, "btn_disconnected"); }) && WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000)); EXPECT_EQ(-20, app.Params()["out2.gain"]); EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text); }, false,
+    {"-1 typed into channel 3's volume at -20, the connect button clicked: nothing sent, the box and the unit keep -20 through the next connect", 
+     [](App& app) { return app.Click("btnConnect", kTitle) && WaitFor([&] { return LinkShows(app, "btn_disconnected"); }); },
+     [](App&) { return std::vector<std::string>{"03 1f bb 00"}; }, false,
+     [](App& app) {
+         EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text);
+         EXPECT_TRUE(app.Click("btnConnect", kTitle) && WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000));
+         EXPECT_EQ(-20, app.Params()["out2.gain"]);
+         EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text);
+     }, false,
      [](App& app) { return TypeInto(app, "edit_ch_volume_2", "-20") && WaitFor([&] { return app.Params()["out2.gain"] == -20; }) && TypeInto(app, "edit_ch_volume_2", "-1", "End"); }},
 };
 
