@@ -169,9 +169,10 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
             Controller().LoadWholeConfigFile(path.wstring());
         else
             Controller().LoadSenceConfigFile(path.wstring());
-        // Seen stopped, the push has its end waiting in the window's queue.
-        while (Controller().IsTransferRunning()) {
-        }
+        // Seen stopped, the push has its end waiting in the window's queue:
+        // spun for, nothing pumped, to look the moment it stops.
+        for (const DWORD start = GetTickCount(); Controller().IsTransferRunning();)
+            ASSERT_LT(GetTickCount() - start, kBoundMs) << "the push never stopped";
         MSG end;
         EXPECT_TRUE(PeekMessageW(&end, *mWindow, WM_LINK_JOB_DONE, WM_LINK_JOB_DONE, PM_NOREMOVE));
         ASSERT_TRUE(WaitIdle());
