@@ -565,6 +565,8 @@ const Row kRows[] = {
          EXPECT_EQ("-20dB", app.Control("edit_ch_volume_2").text);
      }, false,
      [](App& app) { return TypeInto(app, "edit_ch_volume_2", "-20") && WaitFor([&] { return app.Params()["out2.gain"] == -20; }) && TypeInto(app, "edit_ch_volume_2", "-1", "End"); }},
+    {"5 typed into the ACC box after the main volume's typing went through a minimise and the cable out and back: a click elsewhere sends it", [](App& app) { return app.Click("edit_main_volume"); }, [](App&) { return std::vector<std::string>{"03 92 bb 05"}; }, false, [](App& app) { EXPECT_EQ("5", app.Control("edit_acc").text); }, false, [](App& app) { return TypeInto(app, "edit_main_volume", "-3", "End") && app.Request("MINIMIZE " + std::string(kTitle)).rfind("OK", 0) == 0 && app.Unplug() && WaitFor([&] { return app.Window("msgwnd").found; }) && app.Request("RESTORE " + std::string(kTitle)).rfind("OK", 0) == 0 && app.Plug() && WaitFor([&] { return LinkShows(app, "btn_connected") && !app.Window("msgwnd").found; }, 30000) && app.Click("edit_acc") && TypeInto(app, "edit_acc", "5", "End"); }},
+    {"-17 typed into channel 4's volume, the window minimised: taken as any leaving takes it, and shown so once restored", [](App& app) { return app.Request("MINIMIZE " + std::string(kTitle)).rfind("OK", 0) == 0; }, [](App&) { return std::vector<std::string>{Trim(3, 17), Mute(3, 0)}; }, false, [](App& app) { EXPECT_EQ(0u, app.Request("RESTORE " + std::string(kTitle)).rfind("OK", 0)); EXPECT_EQ("-17dB", app.Control("edit_ch_volume_3").text); }, false, [](App& app) { return TypeInto(app, "edit_ch_volume_3", "-17", "End"); }},
 };
 
 class ChannelEditE2E : public ::testing::Test {

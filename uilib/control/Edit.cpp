@@ -169,7 +169,13 @@ void CEditUI::HandleEvent(TEventInfo& event)
         OpenNativeWindow();
         RequestRepaint();
     }
-    if (type == UIEVENT_KILLFOCUS && enabled) RequestRepaint();
+    if (type == UIEVENT_KILLFOCUS) {
+        // The box left closes its edit window even when that never held the
+        // keys (opened as a notice or the minimise took them): left open, it
+        // would take the next click over the box, and the box left unnoticed.
+        if (m_window != nullptr) PostMessageW(GetNativeWindow(), WM_CLOSE, 0, 0);
+        if (enabled) RequestRepaint();
+    }
     if (type == UIEVENT_BUTTONDOWN || type == UIEVENT_DBLCLICK || type == UIEVENT_RBUTTONDOWN) {
         if (!enabled) return;
         if (m_manager != nullptr) m_manager->HandPressAway();
