@@ -205,7 +205,8 @@ public:
 
     // The process.
     bool Running();
-    // Kills the process and waits for its end.
+    // Kills the process and waits for its end; a copy it started of itself
+    // and followed is ended through the probe's QUIT.
     bool Kill();
     // Waits for the process to end by itself; exitCode gets its exit code.
     bool WaitExit(int boundMs, int* exitCode = nullptr);
