@@ -40,10 +40,14 @@ const ModeTexts kModeTexts[] = {
     {L"${delete_scene}", L"${delete}", L"SENCE_DELETE id = %d\n"},
 };
 
-// The modes are in the scene jobs' order.
 JobKind KindOf(SceneWndMode mode)
 {
-    return static_cast<JobKind>(static_cast<int>(mode));
+    switch (mode) {
+    case SceneWndMode::Save: return JobKind::SceneSave;
+    case SceneWndMode::Delete: return JobKind::SceneDelete;
+    case SceneWndMode::Load: break;
+    }
+    return JobKind::SceneLoad;
 }
 
 uint32_t SceneBit(int index)
