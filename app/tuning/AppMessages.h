@@ -24,8 +24,14 @@ constexpr UINT WM_SHOW_PLUGOUT_NOTICE = 0x4FC;
 // save, an output job, the factory reset); lParam: its JobReport, packed.
 constexpr UINT WM_LINK_JOB_DONE = 0x512;
 // A notice that opens once the loading window before it has gone; lParam:
-// its language key, a literal; wParam: how often it goes behind the queue first.
+// its language key, a literal; wParam: how often it goes behind the queue
+// first, with kNoticeOverTyping when the installer was typing into a box.
 constexpr UINT WM_SHOW_UNIT_NOTICE = 0x513;
+constexpr WPARAM kNoticeOverTyping = 0x100;
+// A link let go: the live profile goes back to what the unit last took,
+// behind the closes of the unit's windows, whose boxes are left first;
+// wParam: the serial the close left.
+constexpr UINT WM_BACK_TO_TAKEN = 0x514;
 constexpr UINT WM_MENU_CLICK = 1027;           // wParam: the menu's command record
 
 constexpr UINT_PTR kStatusTimerId = 7698;

@@ -91,8 +91,11 @@ public:
     // language key) tells the user. A link closed meanwhile (unplugged) has
     // had its own notice.
     void UnitStoppedAnswering(const wchar_t* notice);
-    // Tells notice (a literal language key) once the loading window has gone.
-    void TellAfterLoading(const wchar_t* notice);
+    // WM_BACK_TO_TAKEN: the live profile as the unit last took it, shown.
+    void BackToTaken();
+    // Tells notice (a literal language key) once the loading window has gone;
+    // overTyping: the installer was typing into a box.
+    void TellAfterLoading(const wchar_t* notice, bool overTyping = false);
     // Whether a job that did not finish was cut by its link's end: the link
     // closed or replaced, or the unit gone from the bus before its removal
     // is reported (the link then closes here, and the removal finds it closed).
@@ -579,6 +582,13 @@ private:
     // Each job belongs to the link it was started on, taken on the UI thread.
     uint32_t mStatusLink = 0;
     uint16_t mStatusBusy = 0;
+    // The live profile as the unit last took it on link mTakenLink: kept at
+    // the connect read's end and at each status tick that finds every queued
+    // change answered. A link let go brings the model back to it, so neither
+    // the screen, a file nor the next edit of a record no connect reads back
+    // (the compressors) carries what the unit did not take.
+    std::unique_ptr<SceneProfile> mTaken = std::make_unique<SceneProfile>();
+    uint32_t mTakenLink = 0;
 
     // The profile transfer: the model copy it sends, the queue state to
     // restore, and its worker (joined before the device goes).

@@ -9,10 +9,12 @@
 #include "app/windows/ForceUpdateWnd.h"
 #include "app/windows/MixerWnd.h"
 #include "app/windows/MsgWnd.h"
+#include "app/windows/NoiseThresholdWnd.h"
 #include "app/windows/StartupFiles.h"
 #include "app/windows/UpdateFwWnd.h"
 #include "base/Log.h"
 #include "device/DeviceTiming.h"
+#include "uilib/control/Edit.h"
 #include "uilib/core/ResourceStore.h"
 
 using namespace SkinUI;
@@ -194,6 +196,8 @@ void EqualizerManager::DeviceConnected()
     ShowLinkAndLock();
     ShowEqBandRows(profile.currOutChannel);
     UpdateEqualizer(-1);
+    *mTaken = profile;
+    mTakenLink = mDevice.LinkSerial();
 
     const int main = profile.mainVersion;
     const int slave = profile.slaveVersion;
@@ -227,6 +231,7 @@ void EqualizerManager::CloseUnitEditors()
     DropTyping(mManager);
     if (CMixerWnd* mixer = CMixerWnd::Current()) mixer->PostClose(1);
     if (CCompressorsOnWnd* compressors = CCompressorsOnWnd::Current()) compressors->PostClose(1);
+    if (CNoiseThresholdWnd* noise = CNoiseThresholdWnd::Current()) noise->PostClose(0);
 }
 
 void EqualizerManager::DevicePlugOut()
@@ -273,8 +278,21 @@ void EqualizerManager::UnitStoppedAnswering(const wchar_t* notice)
 {
     LogPrintW(L"the unit stopped answering\n");
     if (!mDevice.IsDeviceOpen()) return;
+    const bool backToTaken = LinkUnchangedSince(mTakenLink);
+    // Taken before the unit's windows close with their boxes.
+    const bool overTyping = CEditUI::KeyboardInBox();
     DisconnectDevice();
-    TellAfterLoading(notice);
+    if (backToTaken) PostToMain(WM_BACK_TO_TAKEN, mDevice.LinkSerial());
+    TellAfterLoading(notice, overTyping);
+}
+
+void EqualizerManager::BackToTaken()
+{
+    // The closed link's mark stays: the profile is no unit's now.
+    const int32_t model = Current().model;
+    Current() = *mTaken;
+    Current().model = model;
+    RefreshFromProfile();
 }
 
 bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
@@ -288,21 +306,28 @@ bool EqualizerManager::JobCutByLinkEnd(bool linkLasted)
 // Posted behind the loading window's close (one hop: its end may itself
 // still be queued): a notice opened inside the loading window's modal loop
 // leaves the main window disabled after both have gone.
-void EqualizerManager::TellAfterLoading(const wchar_t* notice)
+void EqualizerManager::TellAfterLoading(const wchar_t* notice, bool overTyping)
 {
-    if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_SHOW_UNIT_NOTICE, 1, reinterpret_cast<LPARAM>(notice));
+    const WPARAM hops = 1;
+    if (mMainWnd != nullptr)
+        PostMessageW(mMainWnd, WM_SHOW_UNIT_NOTICE, hops | (overTyping ? kNoticeOverTyping : 0), reinterpret_cast<LPARAM>(notice));
 }
 
 void EqualizerManager::ReadUnitReports()
 {
-    // An edit the unit did not take on this link is told once and the link
-    // let go, so the screen never goes on showing it as made; a job counts
-    // its own commands and tells their end first.
+    // An edit the unit did not take on this link is told once, the link let
+    // go and the model brought back to what the unit took, so the screen
+    // never goes on showing it as made; a job counts its own commands and
+    // tells their end first.
     if (mDevice.IsDeviceOpen() && !LinkJobRunning()) {
+        // Idle is read first: a change done by then has left its untaken mark.
+        const bool idle = mDevice.IsQueueIdle();
         bool unanswered = false;
         const uint32_t untaken = mDevice.TakeUntakenLink(&unanswered);
         if (untaken != 0 && LinkUnchangedSince(untaken))
             StatusReadWentSilent(unanswered ? L"${device_no_answer}" : L"${edit_not_taken}");
+        else if (idle && mDevice.IsAsyncMode() && LinkUnchangedSince(mTakenLink))
+            *mTaken = Current();
     }
     if (!mDevice.IsDeviceOpen() || !mDevice.IsAsyncMode() || !mDevice.IsQueueIdle()) return;
     uint8_t report[dsp::kInputReportSize];

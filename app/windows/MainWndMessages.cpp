@@ -29,6 +29,7 @@ Outcome OutcomeOf(UINT message)
     case WM_STATUS_READ_SILENT:
     case WM_DEVICE_DISCONNECT:
     case WM_SHOW_PLUGOUT_NOTICE:
+    case WM_BACK_TO_TAKEN:
         return Outcome::OnLink;
     case WM_LINK_JOB_DONE:
         return Outcome::JobEnd;
@@ -88,6 +89,9 @@ bool CMainWnd::OnLinkOutcome(UINT message)
     case WM_STATUS_READ_DONE:
         m_controller.DeviceConnected();
         return false;
+    case WM_BACK_TO_TAKEN:
+        m_controller.BackToTaken();
+        return true;
     case WM_SHOW_PLUGOUT_NOTICE:
         LogPrintW(L"DisconnectMsgThread start!\n");
         ShowNotice(m_window, L"${device_plugout}");
@@ -159,8 +163,8 @@ bool CMainWnd::OnOwnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOW_UNIT_NOTICE:
         // Once more behind the queue: a loading window whose end was posted
         // meanwhile closes first, so the notice does not open in its loop.
-        if (wParam != 0) PostMessageW(m_window, WM_SHOW_UNIT_NOTICE, wParam - 1, lParam);
-        else ShowNotice(m_window, reinterpret_cast<const wchar_t*>(lParam));
+        if ((wParam & ~kNoticeOverTyping) != 0) PostMessageW(m_window, WM_SHOW_UNIT_NOTICE, wParam - 1, lParam);
+        else ShowNotice(m_window, reinterpret_cast<const wchar_t*>(lParam), wParam != 0);
         return true;
     default:
         return false;

@@ -36,6 +36,14 @@ void CMsgWnd::OnUiBuilt()
     m_pm.SetFocusControl(m_pm.FindControlByName(m_destructive ? L"cancel_btn" : L"confirm_btn"));
 }
 
+// Opened over typing, the first Enter is the one that ends it: the box's.
+LRESULT CMsgWnd::HandleKeyDown(UINT /*message*/, WPARAM wParam, LPARAM /*lParam*/, bool& handled)
+{
+    handled = m_enterForTheBox && wParam == VK_RETURN;
+    if (handled) m_enterForTheBox = false;
+    return 0;
+}
+
 void CMsgWnd::OnControlClick(TNotifyInfo& notify)
 {
     CControlUI* sender = notify.sender;
@@ -94,9 +102,10 @@ namespace {
 // The box owns itself from creation on and deletes itself when its window
 // is gone; the modal loop hands back its result.
 int RunBox(HWND parent, const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count,
-           bool destructive)
+           bool destructive, bool overTyping = false)
 {
-    return static_cast<int>((new CMsgWnd(title, text, captions, count, destructive))->RunModalPopup(parent, L"msgwnd"));
+    return static_cast<int>(
+        (new CMsgWnd(title, text, captions, count, destructive, overTyping))->RunModalPopup(parent, L"msgwnd"));
 }
 
 } // namespace
@@ -116,10 +125,10 @@ int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const
     return RunBox(parent, title, text, captions, count, true);
 }
 
-int ShowNotice(HWND parent, const wchar_t* text)
+int ShowNotice(HWND parent, const wchar_t* text, bool overTyping)
 {
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${confirm}", nullptr, nullptr};
-    return ShowMsgBoxEx(parent, L"${tips}", text, captions, 1);
+    return RunBox(parent, L"${tips}", text, captions, 1, false, overTyping);
 }
 
 void CloseNoticesOnPlug(bool removal)

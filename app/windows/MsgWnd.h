@@ -15,8 +15,12 @@ public:
     // the layout's; captions[0] goes on "confirm_btn", below two buttons
     // "cancel_btn" is hidden, from three on "third_btn" shows captions[2].
     // destructive: the focus starts on "cancel_btn" instead of "confirm_btn".
-    CMsgWnd(const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count, bool destructive)
-        : m_title(title), m_text(text), m_captions(captions), m_count(count), m_destructive(destructive)
+    // overTyping: it opens while the installer types into a box, so the next
+    // Enter, which ends that typing, does not answer it unread.
+    CMsgWnd(const wchar_t* title, const wchar_t* text, const wchar_t* const* captions, int count, bool destructive,
+            bool overTyping = false)
+        : m_title(title), m_text(text), m_captions(captions), m_count(count), m_destructive(destructive),
+          m_enterForTheBox(overTyping)
     {
     }
 
@@ -25,6 +29,7 @@ public:
     void OnFinalWindowMessage(HWND window) override;
     void OnUiBuilt() override;
     void OnControlClick(SkinUI::TNotifyInfo& notify) override;
+    LRESULT HandleKeyDown(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     bool IsNotice() const { return m_count == 1; }
     // A notice a plug event ends: it spoke of the link that event replaced.
     bool IsLinkNotice() const;
@@ -38,6 +43,7 @@ private:
     const wchar_t* const* m_captions;
     int m_count;
     bool m_destructive;
+    bool m_enterForTheBox;
     SkinUI::CControlUI* m_closeButton = nullptr;
 };
 
@@ -54,7 +60,8 @@ int AskDestructive(HWND parent, const wchar_t* title, const wchar_t* text, const
 // A notice with the one confirm button. The link's own notices (the unit
 // left, the connect failed) end at the next plug event; every other notice,
 // a job's outcome among them, stays until the installer answers it.
-int ShowNotice(HWND parent, const wchar_t* text);
+// overTyping: it opens in the middle of the installer's typing.
+int ShowNotice(HWND parent, const wchar_t* text, bool overTyping = false);
 // An arrival ends this thread's open link notices; a removal ends every
 // other window named "msgwnd" but the notices that stay until answered. A
 // removal leaves the link notices: its broadcast can come after the link's

@@ -17,7 +17,10 @@ public:
     static const int kThresholdOff = -81;
     static const int kThresholdMax = -40;
 
-    explicit CNoiseThresholdWnd(EqualizerManager& controller) : m_controller(controller) {}
+    explicit CNoiseThresholdWnd(EqualizerManager& controller);
+    ~CNoiseThresholdWnd() override;
+    // The open window, or null.
+    static CNoiseThresholdWnd* Current();
 
     const wchar_t* GetWndClassName() const override { return L"NoiseThresholdWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_NOISE_THRESHOLD"; }

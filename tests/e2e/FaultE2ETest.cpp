@@ -271,16 +271,41 @@ Operation Bridge(int pair)
     return op;
 }
 
-// CH3's volume typed and entered: a plain edit, through the queue.
-Operation TypedVolume()
+// A box typed over and entered: a plain edit, through the queue; the box of
+// a unit window the advanced menu row opens, else CH3's volume. A value is
+// taken first, and a knob report read after it. Untaken, the box shows what
+// the unit took, its window closed with the link and opened again, and the
+// notice is not answered by one more Enter meant for the box.
+Operation TypedBox(const std::string& menuRow = "", const std::string& window = kMain, const std::string& box = "edit_ch_volume_2")
 {
     Operation op;
-    op.prepare = [](App& app) {
-        bool cleared = OutputsPage(app) && app.Click("edit_ch_volume_2", kMain) && app.Key("End");
-        for (int i = 0; i < 6 && cleared; ++i) cleared = app.Key("BackSpace");
-        return cleared && app.Type("-9", "edit_ch_volume_2", kMain);
+    const auto held = std::make_shared<std::string>();
+    const auto open = [=](App& app) {
+        return (menuRow.empty() ? OutputsPage(app) : app.Request("MENU " + menuRow) == "OK") && WaitFor([&] { return app.Control(box, window).visible; });
+    };
+    const auto typeIn = [=](App& app, const std::string& text) {
+        bool cleared = app.Click(box, window) && app.Key("End");
+        for (int i = 0; i < 8 && cleared; ++i) cleared = app.Key("BackSpace");
+        return cleared && app.Type(text, box, window);
+    };
+    op.prepare = [=](App& app) {
+        const int knob = app.Control("slider_main_volume", kMain).value == -30 ? -31 : -30;
+        const bool taken = open(app) && typeIn(app, "-45") && app.Key("Return") && app.TurnKnob(knob) &&
+                           WaitFor([&] { return app.Control("slider_main_volume", kMain).value == knob; });
+        *held = app.Control(box, window).text;
+        return taken && typeIn(app, "-49");
     };
     op.go = [](App& app) { return app.Key("Return"); };
+    op.whileTold = [=](App& app) {
+        EXPECT_TRUE(app.Key("Return"));
+        EXPECT_EQ(menuRow.empty() ? *held : "", app.Control(box).text) << box;
+    };
+    op.close = [=](App& app) {
+        if (menuRow.empty()) return true;
+        const bool opened = open(app);
+        EXPECT_EQ(*held, app.Control(box, window).text) << box << " opened again";
+        return opened && app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; });
+    };
     return op;
 }
 
@@ -371,7 +396,9 @@ const FaultRow kRows[] = {
     {"scene load, writes failing at its recall", SceneLoad, Fault::WriteFail, 1, "load_scene_fail"},
     {"output reset, writes failing", OutputReset, Fault::WriteFail, 10, "outputs_fail"},
     {"whole save, writes failing", [] { return WholeSave("whole11"); }, Fault::WriteFail, 400, "whole_save_fail"},
-    {"typed volume, writes failing", TypedVolume, Fault::WriteFail, 1, "edit_not_taken"},
+    {"typed volume, writes failing", [] { return TypedBox(); }, Fault::WriteFail, 1, "edit_not_taken"},
+    {"compressor threshold, writes failing", [] { return TypedBox("advance_item_compressors_on", "CompressorsOnWnd", "edit_threshold_3"); }, Fault::WriteFail, 1, "edit_not_taken"},
+    {"noise threshold, writes failing", [] { return TypedBox("advance_item_noise_threshold", "msgwnd", "value_edt"); }, Fault::WriteFail, 1, "edit_not_taken"},
     {"bridge, writes failing", [] { return Bridge(4); }, Fault::WriteFail, 1, "outputs_fail"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},

@@ -318,6 +318,13 @@ CEditUI* CEditUI::FocusedTyping(const CPaintManagerUI* manager)
     return box != nullptr && box->HoldsTyping() ? box : nullptr;
 }
 
+bool CEditUI::KeyboardInBox()
+{
+    wchar_t name[16] = {};
+    const HWND focus = GetFocus();
+    return focus != nullptr && GetClassNameW(focus, name, 16) > 0 && wcscmp(name, CEditWnd::kClassName) == 0;
+}
+
 void CEditUI::SetSelection(int start, int end)
 {
     HWND native = GetNativeWindow();

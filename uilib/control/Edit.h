@@ -83,6 +83,9 @@ public:
     void DropTyping();
     // The focused box of manager when it holds typing, else null.
     static CEditUI* FocusedTyping(const CPaintManagerUI* manager);
+    // Whether the keyboard is in a box's own window, of any window of the
+    // thread: the next keys, Enter among them, are meant for that box.
+    static bool KeyboardInBox();
 
     void SetSelection(int start, int end);
     void SelectAll();

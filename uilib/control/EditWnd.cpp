@@ -54,7 +54,7 @@ int CEditWnd::LiveBrushCount()
 
 const wchar_t* CEditWnd::GetWndClassName() const
 {
-    return L"EditWnd";
+    return kClassName;
 }
 
 const wchar_t* CEditWnd::GetSuperclassSource() const

@@ -14,6 +14,8 @@ class CPaintManagerUI;
 // itself when it loses the focus and deletes itself when its window is gone.
 class CEditWnd : public CWindowWnd {
 public:
+    static constexpr const wchar_t* kClassName = L"EditWnd";
+
     CEditWnd();
     ~CEditWnd() override;
 
