@@ -115,6 +115,8 @@ public:
     uint32_t QueuedCommands() const { return mPushed.load(); }
     // Commands the unit answered so far, waited or queued, a count as above.
     uint32_t AnsweredCommands() const { return mAnswered.load(); }
+    // Reads that failed on the link they began on, a count as above.
+    uint32_t FailedReads() const { return mFailedReads.load(); }
     // The link on which a queued change last went out untaken (its write
     // failed or its answer never came), handed over once; 0: none since.
     // unanswered: the unit may have taken it but said nothing.
@@ -347,6 +349,7 @@ private:
     std::atomic<uint32_t> mSilentExchanges{0};
     std::atomic<uint32_t> mQueueMisses{0};
     std::atomic<uint32_t> mAnswered{0};
+    std::atomic<uint32_t> mFailedReads{0};
     std::atomic<uint32_t> mUntakenLink{0};
     std::atomic<bool> mUntakenUnanswered{false};
     // Entries up to this push count are dropped instead of sent.

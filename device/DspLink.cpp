@@ -295,7 +295,10 @@ DspDevice::ReadOutcome DspDevice::ReadReport(uint8_t* buffer, uint32_t timeout) 
     }
     if (count < 1) {
         mBytesRead.store(0);
-        if (count < 0) LogPrintW(L"ReadHIDData failed %d times in a row\n", failures);
+        if (count < 0) {
+            LogPrintW(L"ReadHIDData failed %d times in a row\n", failures);
+            mFailedReads.fetch_add(1);
+        }
         return count < 0 ? ReadOutcome::Failed : ReadOutcome::Nothing;
     }
     if (count > static_cast<int>(dsp::kInputReportSize)) count = dsp::kInputReportSize;

@@ -333,5 +333,9 @@ void EqualizerManager::ReadUnitReports()
     uint8_t report[dsp::kInputReportSize];
     // Without waiting: a link busy with an exchange is left alone.
     int taken = 0;
+    const uint32_t failedBefore = mDevice.FailedReads();
     while (taken < kReportsPerTick && mDevice.ReadHIDData(report, 0)) ++taken;
+    // A read that fails on the open link is not "nothing sent": the unit is
+    // gone or no longer hears, and the link is let go as for a silent unit.
+    if (mDevice.FailedReads() != failedBefore && !LinkJobRunning()) StatusReadWentSilent(L"${device_no_answer}");
 }

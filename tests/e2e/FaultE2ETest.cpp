@@ -271,11 +271,9 @@ Operation Bridge(int pair)
     return op;
 }
 
-// A box typed over and entered: a plain edit, through the queue; the box of
-// a unit window the advanced menu row opens, else CH3's volume. A value is
-// taken first, and a knob report read after it. Untaken, the box shows what
-// the unit took, its window closed with the link and opened again, and the
-// notice is not answered by one more Enter meant for the box.
+// A box of a unit window the menu row opens (else CH3's volume) typed over and entered after a value
+// taken, with a knob report read since. Untaken: the box shows what the unit took, its window closed
+// with the link and opened again, and the notice is not answered by the Enter meant for the box.
 Operation TypedBox(const std::string& menuRow = "", const std::string& window = kMain, const std::string& box = "edit_ch_volume_2")
 {
     Operation op;
@@ -301,10 +299,9 @@ Operation TypedBox(const std::string& menuRow = "", const std::string& window = 
         EXPECT_EQ(menuRow.empty() ? *held : "", app.Control(box).text) << box;
     };
     op.close = [=](App& app) {
-        if (menuRow.empty()) return true;
-        const bool opened = open(app);
+        const bool opened = menuRow.empty() || open(app);
         EXPECT_EQ(*held, app.Control(box, window).text) << box << " opened again";
-        return opened && app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; });
+        return menuRow.empty() || (opened && app.Click("closebtn", window) && WaitFor([&] { return !app.Window(window).found; }));
     };
     return op;
 }
@@ -347,10 +344,10 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
 }
 
 // Flap: the unit leaves and is back within a second. WriteFail: its writes
-// fail while it stays listed, and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's
+// (ReadFail: its reads) fail while it stays listed, and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
 // end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Flap, Silent, WriteFail, AltF4, Close, MainClose, DisplayChange };
+enum class Fault { Unplug, Flap, Silent, WriteFail, ReadFail, AltF4, Close, MainClose, DisplayChange };
 
 struct FaultRow {
     const char* name;
@@ -400,6 +397,7 @@ const FaultRow kRows[] = {
     {"compressor threshold, writes failing", [] { return TypedBox("advance_item_compressors_on", "CompressorsOnWnd", "edit_threshold_3"); }, Fault::WriteFail, 1, "edit_not_taken"},
     {"noise threshold, writes failing", [] { return TypedBox("advance_item_noise_threshold", "msgwnd", "value_edt"); }, Fault::WriteFail, 1, "edit_not_taken"},
     {"bridge, writes failing", [] { return Bridge(4); }, Fault::WriteFail, 1, "outputs_fail"},
+    {"idle, reads failing", [] { Operation op; op.prepare = op.go = [](App&) { return true; }; return op; }, Fault::ReadFail, 1, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
     // The link closed and opened again, a recall and a whole save started.
@@ -456,12 +454,13 @@ protected:
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
         const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
-                   writeFail = row.fault == Fault::WriteFail, closed = row.fault >= Fault::AltF4;
+                   readFail = row.fault == Fault::ReadFail, writeFail = row.fault == Fault::WriteFail || readFail,
+                   closed = row.fault >= Fault::AltF4;
         // An image slow enough that the close comes before its end.
         ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
         const bool afterLast = op.commands > 0 && static_cast<size_t>(row.atCommand) > op.commands;
         if (!closed && !afterLast) {
-            ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) +
+            ASSERT_EQ("OK", app->Request(readFail ? "READFAIL" : "FAULTAT " + std::to_string(row.atCommand) +
                                          (unplug ? " UNPLUG" : writeFail ? " WRITEFAIL" : " SILENT")));
         }
         const size_t mark = app->Mark();

@@ -69,6 +69,8 @@
 //                              falls silent from that command on, or every
 //                              write fails from that command on while it
 //                              stays listed (until it is unplugged)
+//   READFAIL                -> OK; every read fails from now on while the
+//                              unit stays listed (until it is unplugged)
 //   MARK                    -> OK <m>, the number of frames received so far
 //   FRAMES <m>              -> OK n, the frames received since mark m, one a
 //                              line: "<type> <sub> <optype> <payload>" in

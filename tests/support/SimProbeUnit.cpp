@@ -196,6 +196,10 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         SimUnit::Instance().HoldWrites(a != 0);
         return "OK\n";
     }
+    if (request == "READFAIL") {
+        SimUnit::Instance().FailReads();
+        return "OK\n";
+    }
     if (request == "FAULTAT") {
         static const std::pair<const char*, UnitModel::CommandFault> kFaults[] = {
             {"UNPLUG", UnitModel::CommandFault::Vanish},

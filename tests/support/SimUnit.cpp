@@ -27,7 +27,7 @@ SimUnit& SimUnit::Instance() {
 void SimUnit::Reset() {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = true;
-    mHoldReads = mHoldWrites = mFailWrites = false;
+    mHoldReads = mHoldWrites = mFailWrites = mFailReads = false;
     mFailMask = 0;
     mStrings[0] = L"Brisa";
     mStrings[1] = L"BrisaDSP";
@@ -101,6 +101,11 @@ void SimUnit::FailWrites() {
     mFailWrites = true;
 }
 
+void SimUnit::FailReads() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mFailReads = true;
+}
+
 void SimUnit::HoldWrites(bool hold) {
     std::lock_guard<std::mutex> lock(mMutex);
     mHoldWrites = hold;
@@ -122,7 +127,7 @@ bool SimUnit::WaitForBlockedWrite(unsigned timeoutMs) {
 void SimUnit::SetPresent(bool present) {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = present;
-    if (present) mFailWrites = false;
+    if (present) mFailWrites = mFailReads = false;
     // Reports not read before the unit dropped off the bus are lost with it.
     if (!present) mInput.clear();
     mChanged.notify_all();
@@ -229,6 +234,7 @@ int SimUnit::Read(void* device, uint8_t* data, size_t length, int timeoutMs) {
     std::unique_lock<std::mutex> lock(mMutex);
     if (!CheckHandle(device)) return -1;
     ++mReadAttempts;
+    if (mFailReads) return -1;
     auto ready = [this] { return !mPresent || (!mHoldReads && !mInput.empty()); };
     ++mBlockedReads;
     ++static_cast<SimHandle*>(device)->reads;

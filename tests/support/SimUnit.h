@@ -69,6 +69,8 @@ public:
     // Every write fails while the unit stays listed: the moment between a
     // pulled cable and the system's removal.
     void FailWrites();
+    // Every read fails likewise, until the unit is unplugged.
+    void FailReads();
     // Waits until every queued report was read; false after timeoutMs.
     bool WaitForInputDrained(unsigned timeoutMs);
 
@@ -99,6 +101,7 @@ private:
     bool mHoldReads = false;
     bool mHoldWrites = false;
     bool mFailWrites = false;
+    bool mFailReads = false;
     int mBlockedReads = 0;
     int mBlockedWrites = 0;
     unsigned mFailMask = 0;
