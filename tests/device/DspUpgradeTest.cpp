@@ -47,7 +47,7 @@ protected:
     }
 
     static void ScaleForRestart() { SetDeviceWaitScaleForTests(5); }
-    void ExpectFailsInBoundedTime(const sim::LoaderFaults& faults);
+    void ExpectFailsInBoundedTime(const sim::LoaderFaults& faults, uint32_t heldAtLeastMs = 0);
 
     // Handshake first, as the program does: it tells whether the unit runs
     // its application (and must restart into the loader) or the loader.
@@ -228,7 +228,7 @@ TEST_F(DspUpgradeTest, NotReadyAnswerIsReadPastWithoutResending) {
 
 // Each fault on a unit of its own: a failed DSP image ends with the unit's
 // reboot, which must not reach the next case's start.
-void DspUpgradeTest::ExpectFailsInBoundedTime(const sim::LoaderFaults& faults) {
+void DspUpgradeTest::ExpectFailsInBoundedTime(const sim::LoaderFaults& faults, uint32_t heldAtLeastMs) {
     Connect(true);
     model.SetFaults(faults);
     TempFile file(kFilePrefix, L"FLASH_UPG.BIN", fwtest::DspImage(120));
@@ -238,11 +238,14 @@ void DspUpgradeTest::ExpectFailsInBoundedTime(const sim::LoaderFaults& faults) {
     ASSERT_EQ(device.UpgradeStart(file.path(), 0), UPG_OK);
     SetDeviceWaitScaleForTests(1);
     const auto start = Clock::now();
+    const DWORD startTick = GetTickCount();
     const std::vector<int> steps = RunSteps();
     EXPECT_EQ(steps.back(), 255);
     EXPECT_EQ(steps[0], 41);
-    // A block waits at most 30 s (scaled: 300 ms) for its acknowledgement.
+    // A block waits at most 30 s (scaled: 300 ms) for its acknowledgement,
+    // and an unacknowledged one no less.
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+    EXPECT_GE(GetTickCount() - startTick, heldAtLeastMs) << "the block was given up before its ceiling";
     EXPECT_EQ(device.mUpgState.load(), 0u);
     EXPECT_EQ(device.UpgradeProcess(), 255) << "stays failed";
 }
@@ -251,7 +254,7 @@ TEST_F(DspUpgradeTest, UnitThatStaysNotReadyFailsInBoundedTime) {
     sim::LoaderFaults stuck;
     stuck.notReadyBlock = 1;
     stuck.readyAfterNotReady = false;
-    ExpectFailsInBoundedTime(stuck);
+    ExpectFailsInBoundedTime(stuck, 300);  // 30 s at 1 %
 }
 
 TEST_F(DspUpgradeTest, UnitThatVanishesFailsInBoundedTime) {
