@@ -85,7 +85,7 @@ void EqualizerManager::ShowChVolumeText(int ch, float tenths)
 
 void EqualizerManager::LeaveChVolumeEdit(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (ValidChannel(ch) && IsTyped(GetVolumeEdit(ch), ChVolumeText(mModel.Current().channels[ch].gain * 10.0f)))
         SetChVolumeEdit(ch, false);
 }
@@ -174,7 +174,7 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
 
 void EqualizerManager::SetChVolumeSlider(int ch, bool select, bool force)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     if (ch != CurrentChannel() && select) SetChActive(ch);
     CSliderUI* slider = GetVolumeSlider(ch);
@@ -194,7 +194,7 @@ void EqualizerManager::SetChVolumeEdit(int ch, bool force)
 
 void EqualizerManager::SetChVolumeUp(int ch, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     LogPrintW(L"SetChVolumeUp %d \n", ch);
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider == nullptr) return;
@@ -219,7 +219,7 @@ void EqualizerManager::ApplyChMute(int ch, bool on)
 
 void EqualizerManager::SetChMute(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (GetMuteButton(ch) == nullptr) return;
     const bool on = mModel.Current().channels[ch].mute != 0;
     ApplyChMute(ch, on);
@@ -244,7 +244,7 @@ void EqualizerManager::ApplyChPhase(int ch, bool on)
 
 void EqualizerManager::SetChPhase(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     COptionUI* phase = GetPhaseButton(ch);
     if (phase == nullptr) return;
     const bool on = phase->IsSelected();
@@ -276,7 +276,7 @@ void EqualizerManager::ApplyChSolo(int ch, bool on)
 
 void EqualizerManager::SetChSolo(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     mModel.Current().soloChannel = ch;
     COptionUI* solo = GetSoloButton(ch);
@@ -286,7 +286,7 @@ void EqualizerManager::SetChSolo(int ch)
 
 void EqualizerManager::SetCurChannelChange(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     LogPrintW(L"on SetCurChannelChange channel index %d\n", ch);
     SceneProfile& profile = mModel.Current();

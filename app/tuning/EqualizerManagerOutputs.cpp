@@ -48,7 +48,7 @@ void EqualizerManager::DropLink()
 
 void EqualizerManager::SetOutpuLock()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutpuLock");
     SceneProfile& profile = mModel.Current();
     const bool wasLocked = profile.lockMode == 1;
@@ -80,7 +80,7 @@ int EqualizerManager::AskLinkDirection()
 
 void EqualizerManager::SetOutputLink()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputLink");
     SceneProfile& profile = mModel.Current();
     // Unlinking never depends on the pairs the outputs hold now: a link whose
@@ -166,7 +166,7 @@ void EqualizerManager::FinishLink(const uint8_t* pairs, int pairCount)
 
 void EqualizerManager::SwitchBridge(int pair)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, pair);
     if (!ValidPair(pair)) return;
     CSButtonUI* button = mControls.bridges[pair].button;
     SetBridge(pair, button == nullptr || !button->IsSelected(), true, true);
@@ -174,7 +174,7 @@ void EqualizerManager::SwitchBridge(int pair)
 
 void EqualizerManager::SwitchBridgeCheckBox(int pair)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, pair);
     if (!ValidPair(pair)) return;
     COptionUI* box = mControls.bridges[pair].checkBox;
     SetBridge(pair, box != nullptr && !box->IsSelected(), true, true);
@@ -305,7 +305,7 @@ void EqualizerManager::ApplyBridge(int pair, bool on)
 
 void EqualizerManager::SetOutputReset()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputReset");
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${default}", L"${cancel}", L"${emptied}"};
     const int answer =
