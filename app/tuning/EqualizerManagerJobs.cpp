@@ -3,6 +3,14 @@
 #include "app/tuning/AppMessages.h"
 #include "app/windows/MsgWnd.h"
 
+#include <atomic>
+
+namespace {
+std::atomic<void (*)()> gJobEndCheck{nullptr};
+}
+
+void EqualizerManager::SetJobEndCheck(void (*check)()) { gJobEndCheck.store(check); }
+
 Offline EqualizerManager::WithoutLink(JobKind kind) const
 {
     return mDevice.IsDeviceOpen() ? Offline::Runs : JobRow(kind).offline;
@@ -40,6 +48,7 @@ void EqualizerManager::EndLinkJob(uint32_t link, const JobReport& report, std::a
 {
     // Posted first: a job seen ended has its end waiting in the window's queue.
     if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_LINK_JOB_DONE, link, PackJobReport(report));
+    if (void (*check)() = gJobEndCheck.load()) check();
     running.store(false);
 }
 

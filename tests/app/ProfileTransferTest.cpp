@@ -141,6 +141,15 @@ struct PushCase {
     bool whole;
 };
 
+// A job's worker, about to be marked stopped, waits there until the test has looked.
+const HANDLE gAtJobEnd = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+const HANDLE gLooked = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+void HoldJobEnd()
+{
+    SetEvent(gAtJobEnd);
+    WaitForSingleObject(gLooked, kBoundMs);
+}
+
 const PushCase kPushCases[] = {
     {"scene profile: source 3 routes only source 3, -12 dB goes out as 12, volume 0 as 6",
      [](TuningModel& m) {
@@ -165,16 +174,19 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
         Controller().Current().inputSource = file->Current().inputSource;
         Unit().ClearExchanges();
 
+        EqualizerManager::SetJobEndCheck(HoldJobEnd);
         if (c.whole)
             Controller().LoadWholeConfigFile(path.wstring());
         else
             Controller().LoadSenceConfigFile(path.wstring());
-        // Seen stopped, the push has its end waiting in the window's queue:
-        // spun for, nothing pumped, to look the moment it stops.
-        for (const DWORD start = GetTickCount(); Controller().IsTransferRunning();)
-            ASSERT_LT(GetTickCount() - start, kBoundMs) << "the push never stopped";
+        // Held as it is about to be marked stopped, the push has its end
+        // waiting in the window's queue.
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(gAtJobEnd, kBoundMs)) << "the push never stopped";
+        EqualizerManager::SetJobEndCheck(nullptr);
         MSG end;
+        EXPECT_TRUE(Controller().IsTransferRunning()) << "marked stopped before its end was posted";
         EXPECT_TRUE(PeekMessageW(&end, *mWindow, WM_LINK_JOB_DONE, WM_LINK_JOB_DONE, PM_NOREMOVE));
+        SetEvent(gLooked);
         ASSERT_TRUE(WaitIdle());
 
         const std::vector<std::string> shape = c.whole ? WholePushShape(*file) : LivePushShape(file->Current());
