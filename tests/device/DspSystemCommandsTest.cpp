@@ -204,7 +204,9 @@ TEST_F(DspSystemCommandsTest, EveryExchangeWaitsItsOwnReplyWait) {
         Waits expected;
         for (const auto& wait : row.unscaled) expected.emplace_back(wait.first, ScaledWait(wait.second));
         EXPECT_EQ(expected, gReplyWaits);
-        if (row.silent) EXPECT_GE(held, expected.front().second) << "left the wait early";
+        if (row.silent) {
+            EXPECT_GE(held, expected.front().second) << "left the wait early";
+        }
     }
     DspDevice::SetReplyWaitCheck(nullptr);
 }
