@@ -184,8 +184,9 @@ public:
     // Reads the unit's ten scenes and the live state on a worker, then writes.
     void SaveWholeConfigFile(const std::wstring& path);
     bool IsTransferRunning() const { return mTransferRunning.load(); }
-    // Test builds only: called on a job's worker as it is about to be marked
-    // stopped, so a test sees the window's queue at that moment.
+    // Called on a job's worker after its end is posted, just before it is
+    // marked stopped, so a test sees the window's queue at that moment. The
+    // program installs no check.
     static void SetJobEndCheck(void (*check)());
     // Every control rewritten from the live profile (EqualizerManagerRefresh.cpp).
     void RefreshFromProfile();

@@ -14,7 +14,8 @@ constexpr DWORD kSettleCeilingMs = 5000;
 // its later drains fail at once.
 bool Drain(DWORD start, const char* file, int line, bool (*translate)(MSG*) = nullptr);
 
-// Dispatches every message queued for this thread now.
+// Dispatches every message queued for this thread now; false, failing the
+// caller's line, when the queue keeps filling past the ceiling.
 inline bool PumpPending(const char* file = __builtin_FILE(), int line = __builtin_LINE())
 {
     return Drain(GetTickCount(), file, line);
