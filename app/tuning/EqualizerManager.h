@@ -643,7 +643,6 @@ private:
     const wchar_t* mOutputJobLog = L"";
     int mOutputJobPolls = 0;
     uint32_t mOutputJobSilentBefore = 0;
-    uint32_t mOutputJobMissesBefore = 0;
     uint32_t mOutputJobQueuedBefore = 0;
     uint32_t mOutputJobAnsweredBefore = 0;
     uint32_t mOutputJobLink = 0;

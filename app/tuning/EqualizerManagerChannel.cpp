@@ -39,6 +39,13 @@ int WholeTenths(float tenths)
     return static_cast<int>(NearestStep(tenths, 1.0));
 }
 
+// The unit takes whole dB, cut toward zero as the box shows them; a drag
+// leaves the slider between two.
+int WholeDbTenths(float tenths)
+{
+    return static_cast<int>(std::trunc(tenths / kVolumeStepTenths)) * kVolumeStepTenths;
+}
+
 } // namespace
 
 bool EqualizerManager::IsBridged(int ch) const
@@ -113,8 +120,9 @@ void EqualizerManager::StoreChVolume(int ch, float tenths, bool unmute)
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider != nullptr) {
         ClampToSlider(slider, tenths);
-        slider->SetValue(WholeTenths(tenths));
-        tenths = static_cast<float>(slider->GetValue());
+        slider->SetValue(WholeDbTenths(tenths));
+        // A held thumb keeps the hand's value.
+        tenths = static_cast<float>(WholeDbTenths(static_cast<float>(slider->GetValue())));
     } else {
         ClampToSlider(GetVolumeSlider(CurrentChannel()), tenths);
     }
@@ -178,7 +186,16 @@ void EqualizerManager::SetChVolumeSlider(int ch, bool select, bool force)
     if (!ValidChannel(ch)) return;
     if (ch != CurrentChannel() && select) SetChActive(ch);
     CSliderUI* slider = GetVolumeSlider(ch);
-    if (slider != nullptr) ChangeChVolume(ch, static_cast<float>(slider->GetValue()), select, force);
+    if (slider == nullptr) return;
+    const ChannelParams& channel = mModel.Current().channels[ch];
+    const int tenths = WholeDbTenths(static_cast<float>(slider->GetValue()));
+    // A thumb let go between two whole dB of the level the unit holds only
+    // settles on it: nothing is left to send.
+    if (!force && tenths != slider->GetValue() && tenths == GainTenths(channel.gain) && (!select || channel.mute == 0)) {
+        slider->SetValue(tenths);
+        return;
+    }
+    ChangeChVolume(ch, static_cast<float>(tenths), select, force);
 }
 
 void EqualizerManager::SetChVolumeEdit(int ch, bool force)

@@ -358,7 +358,6 @@ void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const
     mOutputJobPolls = maxPolls;
     mOutputJobStop.store(false);
     mOutputJobSilentBefore = mDevice.SilentExchanges();
-    mOutputJobMissesBefore = mDevice.QueueMisses();
     mOutputJobQueuedBefore = mDevice.QueuedCommands();
     mOutputJobAnsweredBefore = mDevice.AnsweredCommands();
     mOutputJobLink = mDevice.LinkSerial();
@@ -380,26 +379,17 @@ void EqualizerManager::RunOutputJobWait()
 {
     LogPrintW(L"%s", mOutputJobLog);
     // Beyond the job's own time, room for one command's whole wait: a unit
-    // that lets it pass is silent, one that answers slowly is left to finish.
+    // that lets it pass is silent, and the device drops the rest of the job;
+    // one that answers slowly is left to finish.
     const uint32_t boundMs = static_cast<uint32_t>(mOutputJobPolls) * kPollMs + ScaledWait(DspDevice::kReplyWaitMs);
-    bool silent = false;
-    for (uint32_t waited = 0; waited < boundMs && !mOutputJobStop.load() && !mDevice.IsQueueIdle() && !silent;
-         waited += kPollMs) {
+    for (uint32_t waited = 0; waited < boundMs && !mOutputJobStop.load() && !mDevice.IsQueueIdle(); waited += kPollMs)
         Sleep(kPollMs);
-        silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
-    }
-    if (silent) {
-        // The rest of the job would wait out its time-out command by command.
-        mDevice.DropQueued();
-        for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(DspDevice::kReplyWaitMs) + kPollMs;
-             waited += kPollMs)
-            Sleep(kPollMs);
-    }
-    // Taken only when the job queued commands and the unit answered each.
+    // Taken only when the job queued commands and the unit answered each;
+    // a change queued before the job tells its own end.
     JobReport report = mOutputJobReport;
-    report.unanswered = mDevice.QueueMisses() != mOutputJobMissesBefore;
+    report.unanswered = static_cast<int32_t>(mDevice.LastQueueMiss() - mOutputJobQueuedBefore) > 0;
     report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
     report.untouched = mDevice.AnsweredCommands() == mOutputJobAnsweredBefore;
-    report.silent = silent;
+    report.silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
     EndLinkJob(mOutputJobLink, report, mOutputJobRunning);
 }

@@ -113,6 +113,13 @@ UnitStatusRead EqualizerManager::SaveSenceThread()
     for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(kQueueDrainMs) && !store.Stopped();
          waited += kDrainPollMs)
         Sleep(kDrainPollMs);
+    // A drained change the unit did not take is not stored as if it were:
+    // nothing is asked, the row keeps its old name and the change's own word
+    // tells the end once the job is over.
+    if (mDevice.UntakenLink() == mSceneLink) {
+        LogPrintW(L"SaveSenceThread: a change before the save was not taken\n");
+        return UnitStatusRead::Done;
+    }
     const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
     // Without its name the unit is not asked to store the scene.
     const bool stored =
@@ -144,8 +151,6 @@ void EqualizerManager::SceneJobDone(const JobReport& report, JobEnd end)
         UnitStoppedAnswering(word);
         word = nullptr;
     }
-    // The open window's own word for a stored scene ("Scene saved.") tells its end.
-    if (report.kind == JobKind::SceneSave && end == JobEnd::LeftAfter && mDevice.mSceneWnd != nullptr) word = nullptr;
     // Half read back or cut, a recall is not shown as made; the queue runs
     // again on a link still open, unless a new link's own read keeps it off.
     if (report.kind == JobKind::SceneLoad) {

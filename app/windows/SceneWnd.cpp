@@ -337,15 +337,21 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
             FillList();
         }
         m_pendingRow = -1;
-        // wParam: the word the job's end leaves (a literal language key), or 0.
-        if (wParam != 0) PostMessageW(m_window, kShowNotice, 0, static_cast<LPARAM>(wParam));
+        // wParam: the word the job's end leaves (a literal language key), or
+        // 0: then a stored scene's own word. One notice tells the end.
+        if (wParam != 0 || m_stored) {
+            const LPARAM word = wParam != 0 ? static_cast<LPARAM>(wParam) : reinterpret_cast<LPARAM>(L"${save_scene_ok}");
+            PostMessageW(m_window, kShowNotice, 0, word);
+        }
+        m_stored = false;
         break;
     case WM_READ_FLASH_VALUE:
         m_pendingRow = -1;
-        // The unit stored scene wParam. The notice follows once the loading
-        // window has gone, so that it opens over an enabled scene window.
+        // The unit stored scene wParam. Its word waits for the job's end (the
+        // unit may leave before it), which follows once the loading window
+        // has gone, so that it opens over an enabled scene window.
+        m_stored = true;
         CloseLoadingWnd(&m_loading, 0);
-        PostMessageW(m_window, kShowNotice, 0, reinterpret_cast<LPARAM>(L"${save_scene_ok}"));
         if (m_controller != nullptr) m_controller->Model().sceneValid |= SceneBit(static_cast<int>(wParam) - 1);
         break;
     case kShowNotice:

@@ -76,4 +76,6 @@ private:
     bool m_jobStarted = false;
     // From a transfer's start until its end reaches the window.
     bool m_busy = false;
+    // The unit stored the scene; told at the transfer's end.
+    bool m_stored = false;
 };

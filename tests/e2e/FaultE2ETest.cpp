@@ -321,11 +321,26 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
     return op;
 }
 
+// An edit held on its way to the unit (its mute button clicked) whose write
+// then fails alone, with the whole of op queued behind it: the edit is
+// told, not op.
+Operation BehindFailedEdit(Operation op, const std::string& mute)
+{
+    const auto begin = op.prepare, end = op.go;
+    op.prepare = [=](App& app) { return app.Request("HOLDWRITES 1") == "OK" && app.Click(mute, kMain) && begin(app); };
+    op.go = [=](App& app) {
+        return end(app) && WaitFor([&] { return app.Window("loadingwnd").found; }) && app.Request("HOLDWRITES 0") == "OK";
+    };
+    op.waitScale = 100;  // a save waits for the edit's write before it stores
+    return op;
+}
+
 // Flap: the unit leaves and is back within a second. WriteFail: its writes
-// fail while it stays listed, and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's
+// fail while it stays listed (EarlierWriteFail: the one write before the
+// operation's), ReadFail: its reads after it took the command, and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
 // end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Flap, Silent, WriteFail, AltF4, Close, MainClose, DisplayChange };
+enum class Fault { Unplug, Flap, Silent, WriteFail, EarlierWriteFail, ReadFail, AltF4, Close, MainClose, DisplayChange };
 
 struct FaultRow {
     const char* name;
@@ -364,7 +379,7 @@ const FaultRow kRows[] = {
     // At the first scene's store, which the push does not wait past.
     {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
     {"bridge, unplugged", [] { return Bridge(2); }, Fault::Unplug, 10, "outputs_cut"},
-    {"bridge, silent", [] { return Bridge(3); }, Fault::Silent, 10, "device_no_answer"},
+    {"bridge, silent", [] { Operation op = Bridge(3); op.askings = 1; return op; }, Fault::Silent, 10, "device_no_answer"},
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "outputs_cut"},
     {"output reset, unplugged and back", OutputReset, Fault::Flap, 10, "outputs_cut"},
     {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
@@ -373,6 +388,9 @@ const FaultRow kRows[] = {
     {"whole save, writes failing", [] { return WholeSave("whole11"); }, Fault::WriteFail, 400, "whole_save_fail"},
     {"typed volume, writes failing", TypedVolume, Fault::WriteFail, 1, "edit_not_taken"},
     {"bridge, writes failing", [] { return Bridge(4); }, Fault::WriteFail, 1, "outputs_fail"},
+    {"bridge behind an edit whose write failed", [] { Operation op = Bridge(5); op.prepare = OutputsPage; return BehindFailedEdit(op, "ch_mute_12"); }, Fault::EarlierWriteFail, 1, "edit_not_taken"},
+    {"scene save behind an edit whose write failed", [] { return BehindFailedEdit(SceneSave(5, "BHS"), "ch_mute_12"); }, Fault::EarlierWriteFail, 1, "edit_not_taken"},
+    {"typed volume, its answer lost", TypedVolume, Fault::ReadFail, 1, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
     // The link closed and opened again, a recall and a whole save started.
@@ -429,13 +447,14 @@ protected:
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
         const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
-                   writeFail = row.fault == Fault::WriteFail, closed = row.fault >= Fault::AltF4;
+                   writeFail = row.fault == Fault::WriteFail || row.fault == Fault::EarlierWriteFail,
+                   letGo = writeFail || row.fault == Fault::ReadFail, closed = row.fault >= Fault::AltF4;
+        const char* const faultWords[] = {" UNPLUG", " UNPLUG", " SILENT", " WRITEFAIL", " WRITEFAILONCE", " READFAIL"};
         // An image slow enough that the close comes before its end.
         ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
         const bool afterLast = op.commands > 0 && static_cast<size_t>(row.atCommand) > op.commands;
         if (!closed && !afterLast) {
-            ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) +
-                                         (unplug ? " UNPLUG" : writeFail ? " WRITEFAIL" : " SILENT")));
+            ASSERT_EQ("OK", app->Request("FAULTAT " + std::to_string(row.atCommand) + faultWords[static_cast<int>(row.fault)]));
         }
         const size_t mark = app->Mark();
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
@@ -513,13 +532,13 @@ protected:
         }
         // The unit back: the program reads it again and shows what it holds.
         const size_t back = flap ? plugged : app->Mark();
-        // Writes that failed let the link go with their word: nothing shown
-        // stays "Connected" unread. The removal then ends the unit's fault.
-        if (writeFail) {
+        // Writes or reads that failed let the link go with their word: nothing
+        // shown stays "Connected" unread. The removal then ends the unit's fault.
+        if (letGo) {
             EXPECT_TRUE(IsDisconnected(*app)) << "the link let go" << Describe(*app);
             ASSERT_TRUE(app->Unplug());
         }
-        if ((unplug && !flap) || writeFail) {
+        if ((unplug && !flap) || letGo) {
             ASSERT_TRUE(app->Plug());
         } else {
             ASSERT_TRUE(app->SetSilent(false));

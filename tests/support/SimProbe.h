@@ -61,13 +61,16 @@
 //                              as the unit reports them next
 //   KNOB <dB>               -> OK; an unsolicited main-volume report
 //   SILENT 0|1              -> OK; a silent unit answers nothing
-//   FAULTAT <n> UNPLUG|SILENT|WRITEFAIL
+//   FAULTAT <n> UNPLUG|SILENT|WRITEFAIL|WRITEFAILONCE|READFAIL
 //                           -> OK; the unit fails at the n-th command it
 //                              receives from now (1: the next; 0 cancels):
 //                              it leaves without taking that command (and
 //                              the removal is broadcast as for UNPLUG), it
-//                              falls silent from that command on, or every
+//                              falls silent from that command on, every
 //                              write fails from that command on while it
+//                              stays listed (until it is unplugged), that
+//                              write alone fails, or it takes that command
+//                              and every read fails from then on while it
 //                              stays listed (until it is unplugged)
 //   MARK                    -> OK <m>, the number of frames received so far
 //   FRAMES <m>              -> OK n, the frames received since mark m, one a
