@@ -38,16 +38,33 @@ void CountGdiObjects(long* all, long* dcCache) {
     }
 }
 
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count) {
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId()) ++*reinterpret_cast<long*>(count);
+    return TRUE;
+}
+
+// A top-level window and every window below it.
+BOOL CALLBACK CountOwnTree(HWND window, LPARAM count) {
+    CountOwnWindow(window, count);
+    EnumChildWindows(window, CountOwnWindow, count);
+    return TRUE;
+}
+
+// The process's windows, top-level, message-only and their children, found
+// by walking the window tree: asking about every possible handle costs a
+// server round trip each under Wine, which a loaded machine stretches to
+// seconds on the UI thread. Menus are asked about by handle, which stays
+// in the process.
 long CountUserObjects() {
     long count = 0;
+    EnumWindows(CountOwnTree, reinterpret_cast<LPARAM>(&count));
+    for (HWND message = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); message != nullptr;
+         message = FindWindowExW(HWND_MESSAGE, message, nullptr, nullptr)) {
+        CountOwnTree(message, reinterpret_cast<LPARAM>(&count));
+    }
     for (uintptr_t index = 0x20; index < 0x10000; index += 2) {
-        HWND window = reinterpret_cast<HWND>(index);
-        DWORD process = 0;
-        if (IsWindow(window) && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId()) {
-            ++count;
-        } else if (IsMenu(reinterpret_cast<HMENU>(index))) {
-            ++count;
-        }
+        if (IsMenu(reinterpret_cast<HMENU>(index))) ++count;
     }
     return count;
 }

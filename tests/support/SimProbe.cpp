@@ -42,6 +42,20 @@ HWND MakeProbeWindow() {
 
 const HWND gProbeWindow = MakeProbeWindow();
 
+// The program's topmost visible window, read without a message to its thread.
+std::string TopWindow() {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != GetCurrentProcessId() || !IsWindowVisible(window)) continue;
+        wchar_t title[64] = {}, className[64] = {};
+        InternalGetWindowText(window, title, 64);
+        GetClassNameW(window, className, 64);
+        return ProbeEscape(title) + " (" + ProbeEscape(className) + ")";
+    }
+    return "none";
+}
+
 std::string AskUiThread(const std::vector<std::string>& words) {
     auto request = std::make_shared<UiRequest>();
     request->words = words;
@@ -49,7 +63,10 @@ std::string AskUiThread(const std::vector<std::string>& words) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held), SMTO_NORMAL,
                              kUiTimeoutMs, &result)) {
-        return ProbeError("ui thread busy");
+        std::string line;
+        for (const std::string& word : words) line += (line.empty() ? "" : " ") + word;
+        return ProbeError("ui thread busy: \"" + line + "\" unanswered for " + std::to_string(kUiTimeoutMs) +
+                          " ms, top window " + TopWindow());
     }
     // The system drops a fault inside a window procedure without a word.
     return request->answered ? request->reply : ProbeError("request failed on the ui thread");

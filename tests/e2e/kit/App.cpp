@@ -316,10 +316,22 @@ bool App::RightClick(const std::string& name, const std::string& window) {
     return m->Aim(*this, "right-click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
 }
 
-// ASCII goes as typed text, every other character as its key of the kit's
-// keymap: xdotool never binds and restores a key of its own while Wine reads.
 bool App::Type(const std::string& text) {
     const std::string step = "type \"" + text + "\"";
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return NoteFailedStep(step + ": a character outside ASCII needs its box");
+    }
+    return text.empty() || m->Input(step, {"type", "--delay", "40", "--", text});
+}
+
+// ASCII goes as typed text, every other character as its key of the kit's
+// keymap: xdotool never binds and restores a key of its own while Wine reads.
+// Wine makes a key's character in the key group of the last key event it
+// read, which on a loaded machine may already be a later one's: each key of
+// the second group is pressed with that group held until the box shows its
+// character, and the next key goes once the box shows every one before it.
+bool App::Type(const std::string& text, const std::string& box, const std::string& window) {
+    const std::string step = "type \"" + text + "\" into " + box;
     std::u32string chars;
     if (!DecodeUtf8(text, &chars)) return NoteFailedStep(step + ": not UTF-8");
     const Keymap& keys = Session::Get().Keys(m->options.dpi);
@@ -328,31 +340,29 @@ bool App::Type(const std::string& text) {
             return NoteFailedStep(step + ": the kit's keymap lacks " + DescribeCharacter(c));
         }
     }
-    std::string ascii;
-    std::vector<std::string> strokes{"key", "--delay", "40"};
-    const auto flush = [&] {
-        const bool typed = (ascii.empty() || m->Input(step, {"type", "--delay", "40", "--", ascii})) &&
-                           (strokes.size() == 3 || m->Input(step, strokes));
-        ascii.clear();
-        strokes.resize(3);
-        return typed;
-    };
-    for (char32_t c : chars) {
-        if (c < 0x80) {
-            if (strokes.size() > 3 && !flush()) return false;
-            ascii += static_cast<char>(c);
-        } else {
-            if (!ascii.empty() && !flush()) return false;
-            strokes.push_back(Keymap::Stroke(keys.Find(c)));
-        }
-    }
-    return flush();
-}
-
-bool App::Type(const std::string& text, const std::string& box, const std::string& window) {
     std::string held;
-    return Type(text) && (Poll([&] { return (held = Control(box, window).text) == text; }, kTypedBoundMs) ||
-                          NoteFailedStep("type \"" + text + "\" into " + box + ": the box held \"" + held + "\""));
+    for (size_t at = 0, c = 0; at < text.size();) {
+        // An ASCII run, or one character of the second group.
+        size_t end = at;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+        const bool ascii = end > at;
+        if (!ascii) {
+            for (end = at + 1; end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;) ++end;
+        }
+        const std::string piece = text.substr(at, end - at);
+        const KeyStroke key = ascii ? KeyStroke() : keys.Find(chars[c]);
+        const std::string group = ascii ? "" : Keymap::Group(key);
+        const bool sent = ascii ? Type(piece)
+                                : m->Input(step, {"keydown", group}) && m->Input(step, {"key", std::to_string(key.keycode)});
+        c += ascii ? piece.size() : 1;
+        at = end;
+        const std::string typed = text.substr(0, at);
+        const bool shown = sent && Poll([&] { return (held = Control(box, window).text) == typed; }, kTypedBoundMs);
+        if (!ascii && !m->Input(step, {"keyup", group})) return false;
+        if (!sent) return false;
+        if (!shown) return NoteFailedStep(step + ": after \"" + typed + "\" the box held \"" + held + "\"");
+    }
+    return true;
 }
 
 bool App::Key(const std::string& keys) { return m->Input("key " + keys, {"key", "--delay", "40", keys}); }

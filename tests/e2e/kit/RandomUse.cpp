@@ -371,8 +371,12 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             result.failure = "the program ended";
             return result;
         }
-        if (!WaitFor([&] { return app.Request("PING") == "OK pong"; }, kStepBoundMs)) {
-            result.failure = "the window does not answer";
+        // Asked of the UI thread, which a PING never reaches.
+        std::string reply;
+        if (!WaitFor([&] { return (reply = app.Request("WINDOW " + std::string(kMain))).rfind("OK", 0) == 0; },
+                     kStepBoundMs)) {
+            result.failure = "the UI thread does not answer after \"" + result.trail.back() + "\" in " + Label(active) +
+                             " \"" + active.title + "\": " + reply;
             return result;
         }
         if (!BusyEnds(app)) {
