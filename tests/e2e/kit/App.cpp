@@ -148,6 +148,24 @@ struct App::Impl {
         return NoteFailedStep(step + ": the X server shows window " + (under.empty() ? "none" : under) +
                               " there, not its window " + c->xwindow + bound);
     }
+    // A click at the centre Aim found, let go once the probe, asked after the
+    // press, still has the control there: a layout between Aim's reading and
+    // the press fails the step by name instead of clicking what came there.
+    bool PressWhereAimed(App& app, const std::string& step, const std::string& name, const std::string& window,
+                         const ControlState& aimed, int button) {
+        const int x = aimed.rect.CenterX(), y = aimed.rect.CenterY();
+        if (!Input(step, {"mousemove", std::to_string(x), std::to_string(y), "mousedown", std::to_string(button)}))
+            return false;
+        const ControlState pressed = app.Control(name, window);
+        const bool released = Input(step, {"mouseup", std::to_string(button)});
+        const Rect& r = pressed.rect;
+        if (pressed.visible && (x < r.left || x >= r.right || y < r.top || y >= r.bottom)) {
+            return NoteFailedStep(step + ": pressed at " + std::to_string(x) + "," + std::to_string(y) + ", the control was at " +
+                                  std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+                                  std::to_string(r.bottom) + " by then");
+        }
+        return released;
+    }
 };
 
 bool App::Impl::Start() {
@@ -303,7 +321,8 @@ bool App::Release() { return m->Input("release", {"mouseup", "1"}); }
 
 bool App::Click(const std::string& name, const std::string& window) {
     ControlState c;
-    return m->Aim(*this, "click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
+    const std::string step = "click " + name + " " + window;
+    return m->Aim(*this, step, name, window, &c) && m->PressWhereAimed(*this, step, name, window, c, 1);
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
@@ -313,7 +332,8 @@ bool App::DoubleClick(const std::string& name, const std::string& window) {
 
 bool App::RightClick(const std::string& name, const std::string& window) {
     ControlState c;
-    return m->Aim(*this, "right-click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
+    const std::string step = "right-click " + name + " " + window;
+    return m->Aim(*this, step, name, window, &c) && m->PressWhereAimed(*this, step, name, window, c, 3);
 }
 
 bool App::Type(const std::string& text) {
