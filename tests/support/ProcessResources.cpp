@@ -44,24 +44,16 @@ BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count) {
     return TRUE;
 }
 
-// A top-level window and every window below it.
-BOOL CALLBACK CountOwnTree(HWND window, LPARAM count) {
-    CountOwnWindow(window, count);
-    EnumChildWindows(window, CountOwnWindow, count);
-    return TRUE;
-}
-
-// The process's windows, top-level, message-only and their children, found
-// by walking the window tree: asking about every possible handle costs a
-// server round trip each under Wine, which a loaded machine stretches to
-// seconds on the UI thread. Menus are asked about by handle, which stays
-// in the process.
+// The windows found by walking the window tree and the menus by handle:
+// under Wine, asking about every possible window handle takes a server
+// round trip each, which a loaded machine stretches to seconds.
 long CountUserObjects() {
     long count = 0;
-    EnumWindows(CountOwnTree, reinterpret_cast<LPARAM>(&count));
-    for (HWND message = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); message != nullptr;
-         message = FindWindowExW(HWND_MESSAGE, message, nullptr, nullptr)) {
-        CountOwnTree(message, reinterpret_cast<LPARAM>(&count));
+    for (HWND parent : {HWND(nullptr), HWND_MESSAGE}) {
+        for (HWND top = FindWindowExW(parent, nullptr, nullptr, nullptr); top; top = FindWindowExW(parent, top, nullptr, nullptr)) {
+            CountOwnWindow(top, reinterpret_cast<LPARAM>(&count));
+            EnumChildWindows(top, CountOwnWindow, reinterpret_cast<LPARAM>(&count));
+        }
     }
     for (uintptr_t index = 0x20; index < 0x10000; index += 2) {
         if (IsMenu(reinterpret_cast<HMENU>(index))) ++count;

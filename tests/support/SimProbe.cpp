@@ -44,16 +44,13 @@ const HWND gProbeWindow = MakeProbeWindow();
 
 // The program's topmost visible window, read without a message to its thread.
 std::string TopWindow() {
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process != GetCurrentProcessId() || !IsWindowVisible(window)) continue;
-        wchar_t title[64] = {}, className[64] = {};
-        InternalGetWindowText(window, title, 64);
-        GetClassNameW(window, className, 64);
-        return ProbeEscape(title) + " (" + ProbeEscape(className) + ")";
-    }
-    return "none";
+    DWORD process = 0;
+    HWND w = GetTopWindow(nullptr);
+    while (w && (!GetWindowThreadProcessId(w, &process) || process != GetCurrentProcessId() || !IsWindowVisible(w)))
+        w = GetWindow(w, GW_HWNDNEXT);
+    wchar_t title[64] = {}, className[64] = {};
+    if (w) InternalGetWindowText(w, title, 64), GetClassNameW(w, className, 64);
+    return ProbeEscape(title) + " (" + ProbeEscape(className) + ")";
 }
 
 std::string AskUiThread(const std::vector<std::string>& words) {
@@ -63,9 +60,7 @@ std::string AskUiThread(const std::vector<std::string>& words) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held), SMTO_NORMAL,
                              kUiTimeoutMs, &result)) {
-        std::string line;
-        for (const std::string& word : words) line += (line.empty() ? "" : " ") + word;
-        return ProbeError("ui thread busy: \"" + line + "\" unanswered for " + std::to_string(kUiTimeoutMs) +
+        return ProbeError("ui thread busy: \"" + words[0] + "\" unanswered for " + std::to_string(kUiTimeoutMs) +
                           " ms, top window " + TopWindow());
     }
     // The system drops a fault inside a window procedure without a word.

@@ -159,12 +159,9 @@ struct App::Impl {
         const ControlState pressed = app.Control(name, window);
         const bool released = Input(step, {"mouseup", std::to_string(button)});
         const Rect& r = pressed.rect;
-        if (pressed.visible && (x < r.left || x >= r.right || y < r.top || y >= r.bottom)) {
-            return NoteFailedStep(step + ": pressed at " + std::to_string(x) + "," + std::to_string(y) + ", the control was at " +
-                                  std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                                  std::to_string(r.bottom) + " by then");
-        }
-        return released;
+        if (!pressed.visible || (x >= r.left && x < r.right && y >= r.top && y < r.bottom)) return released;
+        return NoteFailedStep(step + ": pressed at its centre " + std::to_string(x) + "," + std::to_string(y) +
+                              ", which it had left by then for " + std::to_string(r.CenterX()) + "," + std::to_string(r.CenterY()));
     }
 };
 
@@ -369,12 +366,11 @@ bool App::Type(const std::string& text, const std::string& box, const std::strin
         if (!ascii) {
             for (end = at + 1; end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;) ++end;
         }
-        const std::string piece = text.substr(at, end - at);
         const KeyStroke key = ascii ? KeyStroke() : keys.Find(chars[c]);
         const std::string group = ascii ? "" : Keymap::Group(key);
-        const bool sent = ascii ? Type(piece)
+        const bool sent = ascii ? Type(text.substr(at, end - at))
                                 : m->Input(step, {"keydown", group}) && m->Input(step, {"key", std::to_string(key.keycode)});
-        c += ascii ? piece.size() : 1;
+        c += ascii ? end - at : 1;
         at = end;
         const std::string typed = text.substr(0, at);
         const bool shown = sent && Poll([&] { return (held = Control(box, window).text) == typed; }, kTypedBoundMs);

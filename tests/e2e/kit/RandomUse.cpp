@@ -340,9 +340,8 @@ RandomUseResult RunRandomUse(App& app, const RandomUseOptions& options)
             const bool steer =
                 !leading.empty() &&
                 (opened || (offered && kind == "msgwnd" && offerConfirms++ < kOfferConfirms) || Pick(random, 2) == 0);
-            // A dialog's close square or cancel button takes the first click:
-            // a box that needs a second one stays. A right click before may
-            // have left an edit's own menu open, which takes the click.
+            // A dialog's close square or cancel button takes the first click,
+            // but for an edit's own menu a right click may have left open.
             const bool menuOpen = !result.trail.empty() && result.trail.back().rfind("right-click ", 0) == 0;
             const auto stays = [&](const Target& t, const std::string& step) {
                 const bool closer = IsDialog(active) && active.enabled && !transferring && !menuOpen &&
