@@ -126,16 +126,16 @@ bool ChooseUnit(App& app, int unit)
 }
 
 
-// The unit has taken what the program queued: both channels' trims are in,
-// and no frame came between two looks.
-bool UnitSettled(App& app)
+// The unit has taken what a move of linked channel 1 off its trim queued:
+// channel 2's trim followed, and channel 2's frame after it came last.
+bool UnitSettled(App& app, long from)
 {
-    size_t last = static_cast<size_t>(-1);
     return WaitFor([&] {
-        const size_t now = app.Mark();
-        const bool same = now == last;
-        last = now;
-        return same && app.Params()["out1.gain"] == app.Params()["out0.gain"];
+        std::map<std::string, long> unit = app.Params();
+        const size_t count = app.Mark();
+        const std::vector<UnitFrame> last = app.FramesSince(count > 0 ? count - 1 : 0);
+        return unit["out0.gain"] != from && unit["out1.gain"] == unit["out0.gain"] && !last.empty() &&
+               last.back().Text() == Mute(1, 0);
     });
 }
 
@@ -166,12 +166,15 @@ std::vector<std::string> Band17On(App& app)
     return {Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
 }
 
-// Band 17 at +6 dB, then switched off: the EQ page shows.
+// Band 17 at +6 dB, then switched off, each held so by the unit (the box
+// shows a value before its frame reaches the unit): the EQ page shows.
 bool Band17SwitchedOff(App& app)
 {
+    const auto unitHolds = [&](long tenths) { return WaitFor([&] { return app.Params()["out0.eq17.gain"] == tenths; }); };
     return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
            TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
-           app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
+           unitHolds(60) && app.Click("pt_enable_17") &&
+           WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; }) && unitHolds(0);
 }
 
 // A reset: no bridges, each output given its speaker (with its crossover
@@ -469,7 +472,7 @@ const Row kRows[] = {
          return TypeInto(app, "edit_ch_volume_0", "-60") && TypeInto(app, "edit_ch_volume_1", "-60") &&
                 WaitFor([&] { return app.Control("slider_ch_volume_1").value == -600; }) &&
                 app.Drag(slider.left + 7, slider.CenterY(), slider.left + 57, slider.CenterY(), 1, 100) &&
-                WaitFor([&] { return app.Control("slider_ch_volume_0").value == -200; }) && UnitSettled(app);
+                WaitFor([&] { return app.Control("slider_ch_volume_0").value == -200; }) && UnitSettled(app, -60);
      }},
     {"unlink releases link and lock without a question",
      [](App& app) { return app.Click("btn_link_output"); },

@@ -9,7 +9,8 @@
 // words separated by single blanks. Every reply starts with one line:
 //   "OK" [value]        the request was done
 //   "ERR <reason>"      it was not (unknown request, no such window or
-//                       control, UI thread busy for more than 5 s, ...)
+//                       control, UI thread busy for more than 5 s: named
+//                       with the program's top window, ...)
 // A list reply is "OK <n>" followed by exactly n lines. Record replies are
 // tab-separated "key=value" fields; texts are UTF-8 with backslash, tab,
 // line feed and carriage return written as "\\", "\t", "\n" and "\r".
