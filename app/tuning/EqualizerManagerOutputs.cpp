@@ -360,7 +360,7 @@ void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const
     mOutputJobSilentBefore = mDevice.SilentExchanges();
     mOutputJobMissesBefore = mDevice.QueueMisses();
     mOutputJobQueuedBefore = mDevice.QueuedCommands();
-    mOutputJobAnsweredBefore = mDevice.AnsweredCommands();
+    mOutputJobAnsweredBefore = mDevice.AnsweredExchanges();
     mOutputJobLink = mDevice.LinkSerial();
     // Queued once its loading window was posted; the waiter starts after.
     mOutputJobReport = JobReport();
@@ -399,7 +399,7 @@ void EqualizerManager::RunOutputJobWait()
     JobReport report = mOutputJobReport;
     report.unanswered = mDevice.QueueMisses() != mOutputJobMissesBefore;
     report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
-    report.untouched = mDevice.AnsweredCommands() == mOutputJobAnsweredBefore;
+    report.untouched = mDevice.AnsweredExchanges() == mOutputJobAnsweredBefore;
     report.silent = silent;
     EndLinkJob(mOutputJobLink, report, mOutputJobRunning);
 }
