@@ -363,6 +363,7 @@ const FaultRow kRows[] = {
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
     // Gone at the first command, which it never took.
     {"profile push, unplugged before it took any", ProfilePush, Fault::Unplug, 1, "profile_push_none"},
+    {"whole load, unplugged before it took any", WholePush, Fault::Unplug, 1, "profile_push_none"},
     {"bridge, unplugged before it took any", [] { return Bridge(5); }, Fault::Unplug, 1, "outputs_none"},
     // At the first scene's store, which the push does not wait past.
     {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
