@@ -115,8 +115,10 @@ public:
     uint32_t LastQueueMiss() const { return mLastQueueMiss.load(); }
     // Commands queued so far, a count as above: a job that queued none sent nothing.
     uint32_t QueuedCommands() const { return mPushed.load(); }
-    // Commands the unit answered so far, waited or queued, a count as above.
-    uint32_t AnsweredCommands() const { return mAnswered.load(); }
+    // Exchanges the unit answered so far, of any thread, waited or queued, a
+    // count as above: a job that holds the link alone and finds it unchanged
+    // had none of its own commands taken.
+    uint32_t AnsweredExchanges() const { return mAnswered.load(); }
     // The link on which a queued change last went out untaken (its write
     // failed or its answer never came), until it is handed over; 0: none.
     uint32_t UntakenLink() const { return mUntakenLink.load(); }

@@ -245,15 +245,15 @@ void EqualizerManager::DevicePlugOut()
         PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
 }
 
-void EqualizerManager::StatusReadWentSilent(const wchar_t* notice)
+void EqualizerManager::LetLinkGoUnlessGone(const wchar_t* notice)
 {
-    LogPrintW(L"EqualizerManager::StatusReadWentSilent\n");
+    LogPrintW(L"EqualizerManager::LetLinkGoUnlessGone\n");
     if (!mDevice.IsDeviceOpen()) return;  // the removal came first and told the user
     if (!DspDevice::IsUnitOnBus()) {
         DevicePlugOut();
         return;
     }
-    UnitStoppedAnswering(notice);
+    LetLinkGo(notice);
 }
 
 void EqualizerManager::DevicePlugin()
@@ -269,9 +269,9 @@ void EqualizerManager::DevicePlugin()
     ConnectDevice(false);
 }
 
-void EqualizerManager::UnitStoppedAnswering(const wchar_t* notice)
+void EqualizerManager::LetLinkGo(const wchar_t* notice)
 {
-    LogPrintW(L"the unit stopped answering\n");
+    LogPrintW(L"the unit's link let go\n");
     if (!mDevice.IsDeviceOpen()) return;
     DisconnectDevice();
     TellAfterLoading(notice);
@@ -302,7 +302,7 @@ void EqualizerManager::ReadUnitReports()
         bool unanswered = false;
         const uint32_t untaken = mDevice.TakeUntakenLink(&unanswered);
         if (untaken != 0 && LinkUnchangedSince(untaken))
-            StatusReadWentSilent(unanswered ? L"${device_no_answer}" : L"${edit_not_taken}");
+            LetLinkGoUnlessGone(unanswered ? L"${device_no_answer}" : L"${edit_not_taken}");
     }
     if (!mDevice.IsDeviceOpen() || !mDevice.IsAsyncMode() || !mDevice.IsQueueIdle()) return;
     uint8_t report[dsp::kInputReportSize];

@@ -93,9 +93,13 @@ void EqualizerManager::LinkJobEnded(const JobReport& report, bool linkLasted)
 
 void EqualizerManager::TellJobEnd(JobKind kind, JobEnd end)
 {
+    if (const wchar_t* word = WordLeftToTell(kind, end)) TellAfterLoading(word);
+}
+
+const wchar_t* EqualizerManager::WordLeftToTell(JobKind kind, JobEnd end)
+{
     const wchar_t* word = JobEndWord(kind, end);
-    if (LetsLinkGo(end))
-        UnitStoppedAnswering(word);
-    else if (word != nullptr)
-        TellAfterLoading(word);
+    if (!LetsLinkGo(end)) return word;
+    LetLinkGo(word);
+    return nullptr;
 }

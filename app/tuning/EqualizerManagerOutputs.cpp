@@ -359,7 +359,7 @@ void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const
     mOutputJobStop.store(false);
     mOutputJobSilentBefore = mDevice.SilentExchanges();
     mOutputJobQueuedBefore = mDevice.QueuedCommands();
-    mOutputJobAnsweredBefore = mDevice.AnsweredCommands();
+    mOutputJobAnsweredBefore = mDevice.AnsweredExchanges();
     mOutputJobLink = mDevice.LinkSerial();
     // Queued once its loading window was posted; the waiter starts after.
     mOutputJobReport = JobReport();
@@ -389,7 +389,7 @@ void EqualizerManager::RunOutputJobWait()
     JobReport report = mOutputJobReport;
     report.unanswered = static_cast<int32_t>(mDevice.LastQueueMiss() - mOutputJobQueuedBefore) > 0;
     report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
-    report.untouched = mDevice.AnsweredCommands() == mOutputJobAnsweredBefore;
+    report.untouched = mDevice.AnsweredExchanges() == mOutputJobAnsweredBefore;
     report.silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
     EndLinkJob(mOutputJobLink, report, mOutputJobRunning);
 }

@@ -1,5 +1,6 @@
-// Lock, left/right link, bridge, output reset and the channel groups on the
-// main window against the simulated unit: each action goes in as the
+// Lock, left/right link, bridge, output reset and the channel groups, and
+// every job kind asked for with no unit, on the main window against the
+// simulated unit: each action goes in as the
 // framework's notification, the question boxes are answered from a timer
 // inside their modal loops, and the unit's received frames are the oracle.
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -17,6 +19,8 @@
 #include "UnitEditKit.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
+#include "app/tuning/AppMessages.h"
+#include "app/tuning/ProfileFile.h"
 #include "app/tuning/ReachedOperation.h"
 #include "app/windows/MainWnd.h"
 #include "device/DeviceTiming.h"
@@ -220,6 +224,9 @@ public:
         size_t atBusyEnd = none;
         sawBusy = false;
         c.action(*this);
+        // Nothing pumped since the action: a loading window it asked for is still queued.
+        MSG begin;
+        begun = PeekMessageW(&begin, *sWindow, WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_NOREMOVE) != FALSE;
         EXPECT_TRUE(SkinUITest::PumpUntil(
             [&] {
                 const bool busy = Controller().IsOutputJobRunning() || sWindow->LoadingWindow() != nullptr;
@@ -237,8 +244,10 @@ public:
         return frames;
     }
 
-    // Whether the last Run saw a loading window or a job's waiter.
+    // Whether the last Run saw a loading window or a job's waiter, and
+    // whether its action asked for a loading window.
     bool sawBusy = false;
+    bool begun = false;
     static CMainWnd* sWindow;
 };
 CMainWnd* OutputJobs::sWindow = nullptr;
@@ -306,6 +315,7 @@ void Replugged(OutputJobs& t, size_t boxes)
 {
     // No loading window, no waiter, and no word trails the row's own boxes.
     EXPECT_FALSE(t.sawBusy);
+    EXPECT_FALSE(t.begun);
     SkinUITest::PumpPending();
     EXPECT_EQ(boxes, BoxAnswers::active->texts.size());
     Unit().Return();
@@ -314,6 +324,23 @@ void Replugged(OutputJobs& t, size_t boxes)
         return t.Controller().Device().IsAsyncMode() && !t.Controller().IsStatusReadRunning() &&
                t.Window().LoadingWindow() == nullptr;
     }, 30000));
+}
+
+// The model with channel 3 at -13 dB as a profile file, for the rows that load one.
+std::wstring JobFile(OutputJobs& t, bool whole)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / (whole ? "jobs.wpf" : "jobs.spf");
+    TuningModel file = t.Controller().Model();
+    file.Current().channels[2].gain = -13.0f;
+    EXPECT_TRUE(whole ? SaveWholeProfile(file, path).ok : SaveSceneProfile(file.Current(), path).ok);
+    return path.wstring();
+}
+
+void RefusedUnplugged(OutputJobs& t) { Replugged(t, 1); }
+void ShownUnplugged(OutputJobs& t)
+{
+    EXPECT_FLOAT_EQ(-13.0f, t.Profile().channels[2].gain);
+    Replugged(t, 0);
 }
 
 const JobCase kJobCases[] = {
@@ -493,6 +520,21 @@ const JobCase kJobCases[] = {
          EXPECT_EQ(0, t.Profile().lockMode);
          Replugged(t, 1);
      }},
+    // Every other job kind with no unit: refused with its word before it asks, or the model's alone.
+    {"a scene load with no unit", Unplugged, [](OutputJobs& t) { t.Controller().StartSceneJob(JobKind::SceneLoad, 3); },
+     {1}, {L"${load_scene_offline}"}, {}, RefusedUnplugged},
+    {"a scene save with no unit", Unplugged, [](OutputJobs& t) { t.Controller().StartSceneJob(JobKind::SceneSave, 3); },
+     {1}, {L"${save_scene_offline}"}, {}, RefusedUnplugged},
+    {"a scene delete with no unit", Unplugged, [](OutputJobs& t) { t.Controller().StartSceneJob(JobKind::SceneDelete, 3); },
+     {1}, {L"${delete_scene_offline}"}, {}, RefusedUnplugged},
+    {"a whole save with no unit", Unplugged, [](OutputJobs& t) { t.Controller().SaveWholeConfigFile(L"jobs_offline.wpf"); },
+     {1}, {L"${whole_save_offline}"}, {}, RefusedUnplugged},
+    {"a factory reset with no unit", Unplugged, [](OutputJobs& t) { t.Controller().ResetMcuFactoryDefault(); }, {1},
+     {L"${job_offline}"}, {}, RefusedUnplugged},
+    {"a profile loaded with no unit", Unplugged,
+     [](OutputJobs& t) { t.Controller().LoadSenceConfigFile(JobFile(t, false)); }, {}, {}, {}, ShownUnplugged},
+    {"a whole configuration loaded with no unit", Unplugged,
+     [](OutputJobs& t) { t.Controller().LoadWholeConfigFile(JobFile(t, true)); }, {}, {}, {}, ShownUnplugged},
     {"output reset cancelled does nothing", [](OutputJobs& t) { t.Profile().lockMode = 1; },
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {0}, {L"${empty_output_tips}"}, {},
      [](OutputJobs& t) { EXPECT_EQ(1, t.Profile().lockMode); }},

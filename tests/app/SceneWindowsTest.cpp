@@ -451,7 +451,7 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
     EXPECT_EQ(c.rowAfter, seen.rows[3]);
     EXPECT_EQ(c.rowAfter, controller.Model().SceneNameText(3));
     EXPECT_EQ(c.validAfter, controller.Model().sceneValid & (1u << 3));
-    const std::vector<std::wstring> told{Formatted(L"${device_no_answer}", 0)};
+    const std::vector<std::wstring> told{Formatted(L"${delete_scene_fail}", 0)};
     EXPECT_EQ(c.silent ? told : std::vector<std::wstring>(), seen.boxes) << "a silent unit is told so";
     EXPECT_EQ(!c.silent, controller.Device().IsDeviceOpen()) << "and let go";
 }

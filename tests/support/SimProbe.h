@@ -62,6 +62,10 @@
 //                              as the unit reports them next
 //   KNOB <dB>               -> OK; an unsolicited main-volume report
 //   SILENT 0|1              -> OK; a silent unit answers nothing
+//   HOLDWRITES 0|1          -> OK; with 1 every write of the program waits
+//                              inside the unit, neither taken nor failed,
+//                              whatever its time-out, until HOLDWRITES 0
+//                              lets it on (taken then, unless the unit left)
 //   FAULTAT <n> UNPLUG|SILENT|WRITEFAIL|WRITEFAILONCE|READFAIL
 //                           -> OK; the unit fails at the n-th command it
 //                              receives from now (1: the next; 0 cancels):
