@@ -103,7 +103,7 @@ bool DspDevice::Submit(uint8_t type, uint8_t subcommand, uint8_t optype, const u
 }
 
 bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
-                         uint8_t length, uint32_t waitMs) {
+                         uint8_t length, uint32_t waitMs, bool* written) {
     const DWORD start = GetTickCount();
     if (DspDevice::PushCheck check = gExchangeCheck.load()) check(mMainWnd, subcommand);
     std::unique_lock<std::recursive_timed_mutex> lock(mLinkLock, std::defer_lock);
@@ -116,6 +116,7 @@ bool DspDevice::Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const
     const uint32_t link = mLinkSerial.load();
     if (tBoundLink != 0 && link != tBoundLink) return false;
     if (!WriteCommand(nullptr, link, type, subcommand, optype, payload, length)) return false;
+    if (written) *written = true;
     const bool answered = AwaitReply(type, subcommand, waitMs, link);
     mLastAnswered.store(answered ? 1 : 0);
     if (answered) mAnswered.fetch_add(1);
@@ -140,12 +141,17 @@ void DspDevice::RunCommandWorker() {
             LogQueuedEntry(entry);
             const uint32_t link = mLinkSerial.load();
             const uint32_t silentBefore = mSilentExchanges.load();
-            if (!Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length, kReplyWaitMs)) {
-                mQueueMisses.fetch_add(1);
+            bool written = false;
+            if (!Exchange(entry.type, entry.subcommand, entry.optype, entry.payload, entry.length, kReplyWaitMs,
+                          &written)) {
+                mLastQueueMiss.store(mDone.load() + 1);
+                // A change that went out may have been taken though its answer was lost.
                 if (entry.optype == dsp::OP_SET) {
-                    mUntakenUnanswered.store(mSilentExchanges.load() != silentBefore);
+                    mUntakenUnanswered.store(written);
                     mUntakenLink.store(link);
                 }
+                // The unit fell silent: each command behind would wait out its whole time.
+                if (mSilentExchanges.load() != silentBefore) DropQueued();
             }
             delete[] entry.payload;
             mDone.fetch_add(1);
@@ -166,8 +172,7 @@ void DspDevice::DiscardQueued() {
     while (static_cast<int32_t>(mDropThrough.load() - mDone.load()) > 0 && mCmdQueue.TryPop(&entry)) {
         LogQueuedEntry(entry);
         delete[] entry.payload;
-        mQueueMisses.fetch_add(1);
-        mDone.fetch_add(1);
+        mLastQueueMiss.store(mDone.fetch_add(1) + 1);
     }
 }
 

@@ -106,20 +106,26 @@ public:
     bool LastExchangeAnswered() const { return mLastAnswered.load() != 0; }
     // Waited commands whose whole wait passed without an answer while the
     // link stayed open: the unit is there but silent (a pulled unit fails at
-    // once instead). A count: callers compare it before and after their work.
+    // once instead); the worker drops what is queued behind a silent one.
+    // A count: callers compare it before and after their work.
     uint32_t SilentExchanges() const { return mSilentExchanges.load(); }
-    // Queued commands dropped or left unanswered so far, a count as above: a
-    // job whose queued commands were all answered compares it unchanged.
-    uint32_t QueueMisses() const { return mQueueMisses.load(); }
+    // The last queued command dropped or left unanswered, numbered as
+    // QueuedCommands counts them (the first is 1); 0: none. A job compares it
+    // with the count before its own: an earlier edit's miss is not the job's.
+    uint32_t LastQueueMiss() const { return mLastQueueMiss.load(); }
     // Commands queued so far, a count as above: a job that queued none sent nothing.
     uint32_t QueuedCommands() const { return mPushed.load(); }
-    // Commands the unit answered so far, waited or queued, a count as above.
-    uint32_t AnsweredCommands() const { return mAnswered.load(); }
+    // Exchanges the unit answered so far, of any thread, waited or queued, a
+    // count as above: a job that holds the link alone and finds it unchanged
+    // had none of its own commands taken.
+    uint32_t AnsweredExchanges() const { return mAnswered.load(); }
     // Reads that failed on the link they began on, a count as above.
     uint32_t FailedReads() const { return mFailedReads.load(); }
     // The link on which a queued change last went out untaken (its write
-    // failed or its answer never came), handed over once; 0: none since.
-    // unanswered: the unit may have taken it but said nothing.
+    // failed or its answer never came), until it is handed over; 0: none.
+    uint32_t UntakenLink() const { return mUntakenLink.load(); }
+    // The same, handed over once; 0: none since. unanswered: it was
+    // written, so the unit may have taken it.
     uint32_t TakeUntakenLink(bool* unanswered) {
         const uint32_t link = mUntakenLink.exchange(0);
         *unanswered = mUntakenUnanswered.load();
@@ -322,8 +328,9 @@ private:
     enum class ReadOutcome { Data, Nothing, Failed };
     // ReadHIDData with an already scaled time-out.
     ReadOutcome ReadReport(uint8_t* buffer, uint32_t timeout);
+    // written, when given, is set once the command was written.
     bool Exchange(uint8_t type, uint8_t subcommand, uint8_t optype, const uint8_t* payload,
-                  uint8_t length, uint32_t waitMs);
+                  uint8_t length, uint32_t waitMs, bool* written = nullptr);
     // ReadReply for the link that was open as link: another link's frames never answer it.
     bool AwaitReply(uint8_t type, uint8_t subcommand, uint32_t timeoutMs, uint32_t link);
     void LogQueuedEntry(const DspCmdEntry& entry);
@@ -347,7 +354,7 @@ private:
     std::atomic<uint8_t> mAsyncMode{0};
     std::atomic<uint8_t> mLastAnswered{1};
     std::atomic<uint32_t> mSilentExchanges{0};
-    std::atomic<uint32_t> mQueueMisses{0};
+    std::atomic<uint32_t> mLastQueueMiss{0};
     std::atomic<uint32_t> mAnswered{0};
     std::atomic<uint32_t> mFailedReads{0};
     std::atomic<uint32_t> mUntakenLink{0};

@@ -80,17 +80,18 @@ public:
     // firmware decisions, connected look and async mode.
     void DeviceConnected();
     // A read gave up on a silent unit, or an edit went untaken: an unplug the
-    // removal has not reported yet is told as one, anything else with notice
-    // (a failed connect for the status read, WM_STATUS_READ_SILENT).
-    void StatusReadWentSilent(const wchar_t* notice);
+    // removal has not reported yet is told as one, anything else lets the
+    // link go with notice (a failed connect for the status read,
+    // WM_STATUS_READ_SILENT).
+    void LetLinkGoUnlessGone(const wchar_t* notice);
     // The unit was unplugged or plugged in (WM_DEVICECHANGE).
     void DevicePlugOut();
     void DevicePlugin();
-    // A job found the unit silent (its link open, its answers gone): the
-    // link closes, so nothing more waits on it, and notice (a literal
-    // language key) tells the user. A link closed meanwhile (unplugged) has
-    // had its own notice.
-    void UnitStoppedAnswering(const wchar_t* notice);
+    // The unit stayed listed but did not take, or did not answer, all it was
+    // sent: the link closes, so the screen is not taken for the unit's and
+    // nothing more waits on it, and notice (a literal language key) tells
+    // the user. A link closed meanwhile (unplugged) has had its own notice.
+    void LetLinkGo(const wchar_t* notice);
     // WM_BACK_TO_TAKEN: the live profile as the unit last took it, shown.
     void BackToTaken();
     // Tells notice (a literal language key) once the loading window has gone;
@@ -187,6 +188,10 @@ public:
     // Reads the unit's ten scenes and the live state on a worker, then writes.
     void SaveWholeConfigFile(const std::wstring& path);
     bool IsTransferRunning() const { return mTransferRunning.load(); }
+    // Called on a job's worker after its end is posted, just before it is
+    // marked stopped, so a test sees the window's queue at that moment. The
+    // program installs no check.
+    static void SetJobEndCheck(void (*check)());
     // Every control rewritten from the live profile (EqualizerManagerRefresh.cpp).
     void RefreshFromProfile();
 
@@ -195,9 +200,9 @@ public:
     // (1..10) as it is when started, run by the scene worker; its end
     // reaches the main window as WM_LINK_JOB_DONE and the UI thread
     // finishes it there.
-    enum class SceneJob { Load, Save, Delete };
-    // False while a job holds the link or when the worker cannot start.
-    bool StartSceneJob(SceneJob job, int slot);
+    // kind: SceneLoad, SceneSave or SceneDelete. False while a job holds
+    // the link or when the worker cannot start.
+    bool StartSceneJob(JobKind kind, int slot);
     bool IsSceneJobRunning() const { return mSceneJobRunning.load(); }
     // ---- Crossover and output assignment (EqualizerManagerCrossover.cpp) ----
     // The current channel's high-pass (filter 2) and low-pass (filter 1):
@@ -427,6 +432,9 @@ private:
     // Tells end's word of kind once the loading window has gone; an end
     // that lets the link go tells it as the link closes.
     void TellJobEnd(JobKind kind, JobEnd end);
+    // The one let-go rule of a job's end: an end that lets the link go
+    // closes it with its word; any other end's word (or null) is returned.
+    const wchar_t* WordLeftToTell(JobKind kind, JobEnd end);
     // The display is refreshed from the pushed profile.
     void ProfilePushed(const JobReport& report, JobEnd end);
     // The file is written only from a whole read.
@@ -631,7 +639,6 @@ private:
     UnitStatusRead SaveSenceThread();
     UnitStatusRead DeleteSenceThread();
     void ShowRecalledScene();
-    std::atomic<int> mSceneJob{0};
     std::atomic<int> mSceneJobSlot{0};
     std::atomic<bool> mSceneJobRunning{false};
     std::atomic<bool> mSceneStop{false};
@@ -649,7 +656,6 @@ private:
     const wchar_t* mOutputJobLog = L"";
     int mOutputJobPolls = 0;
     uint32_t mOutputJobSilentBefore = 0;
-    uint32_t mOutputJobMissesBefore = 0;
     uint32_t mOutputJobQueuedBefore = 0;
     uint32_t mOutputJobAnsweredBefore = 0;
     uint32_t mOutputJobLink = 0;

@@ -208,7 +208,7 @@ void EqualizerManager::CommitEqBand(int b, int freq, float q, float g)
 
 void EqualizerManager::SetChEqEdit(int b)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, b);
     if (!ValidBand(b)) return;
     LogPrintW(L"SetChEqEdit band=%d\n", b);
     const int c = CurrentChannel();
@@ -262,7 +262,7 @@ void EqualizerManager::SetChEqEdit(int b)
 
 void EqualizerManager::SetChEqSlider(int b)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, b);
     if (!ValidBand(b)) return;
     const BandControls& ctl = mControls.bands[b];
     if (ctl.slider == nullptr) return;
@@ -281,7 +281,7 @@ void EqualizerManager::SetChEqSlider(int b)
 
 void EqualizerManager::SetEqFreqUp(int b, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, b);
     LogPrintW(L"SetEqFreqUp index(%d) up(%d)\n", b, up ? 1 : 0);
     if (!ValidBand(b)) return;
     CEditUI* edit = mControls.bands[b].freq;
@@ -295,7 +295,7 @@ void EqualizerManager::SetEqFreqUp(int b, bool up)
 
 void EqualizerManager::SetEqQUp(int b, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, b);
     LogPrintW(L"SetEqQUp index(%d) up(%d)\n", b, up ? 1 : 0);
     if (!ValidBand(b)) return;
     CEditUI* edit = mControls.bands[b].q;
@@ -309,7 +309,7 @@ void EqualizerManager::SetEqQUp(int b, bool up)
 
 void EqualizerManager::SetEqGainUp(int b, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, b);
     LogPrintW(L"SetEqGainUp index(%d) up(%d)\n", b, up ? 1 : 0);
     if (!ValidBand(b)) return;
     const BandControls& ctl = mControls.bands[b];
@@ -324,7 +324,7 @@ void EqualizerManager::SetEqGainUp(int b, bool up)
 
 void EqualizerManager::OnEqEnable(int b)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, b);
     LogPrintW(L"OnEqEnable mEqIndex %d\n", b);
     const int c = CurrentChannel();
     ChannelParams& channel = mModel.Current().channels[c];
@@ -368,7 +368,7 @@ void EqualizerManager::OnEqEnable(int b)
 
 void EqualizerManager::SetOutputBypass()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputBypass");
     const int c = CurrentChannel();
     SceneProfile& profile = mModel.Current();
@@ -405,7 +405,7 @@ void EqualizerManager::SetOutputBypass()
 
 void EqualizerManager::SetOutputEqReset()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputEqReset");
     if (AskDestructive(mMainWnd, L"${tips}", L"${reset_all_eq_tips}") != 1) return;
     const int c = CurrentChannel();
@@ -430,7 +430,7 @@ void EqualizerManager::SetOutputEqReset()
 
 void EqualizerManager::SetOutputEqMode()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     CSButtonUI* mode = mControls.eqMode;
     if (mode == nullptr) return;
     const bool parametric = mode->IsSelected();

@@ -39,6 +39,13 @@ int WholeTenths(float tenths)
     return static_cast<int>(NearestStep(tenths, 1.0));
 }
 
+// The unit takes whole dB, cut toward zero as the box shows them; a drag
+// leaves the slider between two.
+int WholeDbTenths(float tenths)
+{
+    return static_cast<int>(std::trunc(tenths / kVolumeStepTenths)) * kVolumeStepTenths;
+}
+
 } // namespace
 
 bool EqualizerManager::IsBridged(int ch) const
@@ -85,7 +92,7 @@ void EqualizerManager::ShowChVolumeText(int ch, float tenths)
 
 void EqualizerManager::LeaveChVolumeEdit(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (ValidChannel(ch) && IsTyped(GetVolumeEdit(ch), ChVolumeText(mModel.Current().channels[ch].gain * 10.0f)))
         SetChVolumeEdit(ch, false);
 }
@@ -113,8 +120,9 @@ void EqualizerManager::StoreChVolume(int ch, float tenths, bool unmute)
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider != nullptr) {
         ClampToSlider(slider, tenths);
-        slider->SetValue(WholeTenths(tenths));
-        tenths = static_cast<float>(slider->GetValue());
+        slider->SetValue(WholeDbTenths(tenths));
+        // A held thumb keeps the hand's value.
+        tenths = static_cast<float>(WholeDbTenths(static_cast<float>(slider->GetValue())));
     } else {
         ClampToSlider(GetVolumeSlider(CurrentChannel()), tenths);
     }
@@ -174,11 +182,20 @@ void EqualizerManager::ChangeChVolume(int ch, float tenths, bool focus, bool for
 
 void EqualizerManager::SetChVolumeSlider(int ch, bool select, bool force)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     if (ch != CurrentChannel() && select) SetChActive(ch);
     CSliderUI* slider = GetVolumeSlider(ch);
-    if (slider != nullptr) ChangeChVolume(ch, static_cast<float>(slider->GetValue()), select, force);
+    if (slider == nullptr) return;
+    const ChannelParams& channel = mModel.Current().channels[ch];
+    const int tenths = WholeDbTenths(static_cast<float>(slider->GetValue()));
+    // A thumb let go between two whole dB of the level the unit holds only
+    // settles on it: nothing is left to send.
+    if (!force && tenths != slider->GetValue() && tenths == GainTenths(channel.gain) && (!select || channel.mute == 0)) {
+        slider->SetValue(tenths);
+        return;
+    }
+    ChangeChVolume(ch, static_cast<float>(tenths), select, force);
 }
 
 void EqualizerManager::SetChVolumeEdit(int ch, bool force)
@@ -194,7 +211,7 @@ void EqualizerManager::SetChVolumeEdit(int ch, bool force)
 
 void EqualizerManager::SetChVolumeUp(int ch, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     LogPrintW(L"SetChVolumeUp %d \n", ch);
     CSliderUI* slider = GetVolumeSlider(ch);
     if (slider == nullptr) return;
@@ -219,7 +236,7 @@ void EqualizerManager::ApplyChMute(int ch, bool on)
 
 void EqualizerManager::SetChMute(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (GetMuteButton(ch) == nullptr) return;
     const bool on = mModel.Current().channels[ch].mute != 0;
     ApplyChMute(ch, on);
@@ -244,7 +261,7 @@ void EqualizerManager::ApplyChPhase(int ch, bool on)
 
 void EqualizerManager::SetChPhase(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     COptionUI* phase = GetPhaseButton(ch);
     if (phase == nullptr) return;
     const bool on = phase->IsSelected();
@@ -276,7 +293,7 @@ void EqualizerManager::ApplyChSolo(int ch, bool on)
 
 void EqualizerManager::SetChSolo(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     mModel.Current().soloChannel = ch;
     COptionUI* solo = GetSoloButton(ch);
@@ -286,7 +303,7 @@ void EqualizerManager::SetChSolo(int ch)
 
 void EqualizerManager::SetCurChannelChange(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     LogPrintW(L"on SetCurChannelChange channel index %d\n", ch);
     SceneProfile& profile = mModel.Current();

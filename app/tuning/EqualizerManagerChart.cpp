@@ -22,7 +22,7 @@ const uint8_t kHighPass = 2;
 
 void EqualizerManager::EqualizerCallback(int index, int command, bool release)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, index);
     LogPrintW(L"%s cmd %d index %d\n", L"EqualizerCallback", command, index);
     if (mControls.equalizer == nullptr) return;
     if (command == 0) {

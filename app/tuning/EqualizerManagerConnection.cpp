@@ -250,15 +250,15 @@ void EqualizerManager::DevicePlugOut()
         PostToMain(WM_SHOW_PLUGOUT_NOTICE, mDevice.LinkSerial());
 }
 
-void EqualizerManager::StatusReadWentSilent(const wchar_t* notice)
+void EqualizerManager::LetLinkGoUnlessGone(const wchar_t* notice)
 {
-    LogPrintW(L"EqualizerManager::StatusReadWentSilent\n");
+    LogPrintW(L"EqualizerManager::LetLinkGoUnlessGone\n");
     if (!mDevice.IsDeviceOpen()) return;  // the removal came first and told the user
     if (!DspDevice::IsUnitOnBus()) {
         DevicePlugOut();
         return;
     }
-    UnitStoppedAnswering(notice);
+    LetLinkGo(notice);
 }
 
 void EqualizerManager::DevicePlugin()
@@ -274,9 +274,9 @@ void EqualizerManager::DevicePlugin()
     ConnectDevice(false);
 }
 
-void EqualizerManager::UnitStoppedAnswering(const wchar_t* notice)
+void EqualizerManager::LetLinkGo(const wchar_t* notice)
 {
-    LogPrintW(L"the unit stopped answering\n");
+    LogPrintW(L"the unit's link let go\n");
     if (!mDevice.IsDeviceOpen()) return;
     const bool backToTaken = LinkUnchangedSince(mTakenLink);
     // Taken before the unit's windows close with their boxes.
@@ -325,7 +325,7 @@ void EqualizerManager::ReadUnitReports()
         bool unanswered = false;
         const uint32_t untaken = mDevice.TakeUntakenLink(&unanswered);
         if (untaken != 0 && LinkUnchangedSince(untaken))
-            StatusReadWentSilent(unanswered ? L"${device_no_answer}" : L"${edit_not_taken}");
+            LetLinkGoUnlessGone(unanswered ? L"${device_no_answer}" : L"${edit_not_taken}");
         else if (idle && mDevice.IsAsyncMode() && LinkUnchangedSince(mTakenLink))
             *mTaken = Current();
     }
@@ -337,5 +337,5 @@ void EqualizerManager::ReadUnitReports()
     while (taken < kReportsPerTick && mDevice.ReadHIDData(report, 0)) ++taken;
     // A read that fails on the open link is not "nothing sent": the unit is
     // gone or no longer hears, and the link is let go as for a silent unit.
-    if (mDevice.FailedReads() != failedBefore && !LinkJobRunning()) StatusReadWentSilent(L"${device_no_answer}");
+    if (mDevice.FailedReads() != failedBefore && !LinkJobRunning()) LetLinkGoUnlessGone(L"${device_no_answer}");
 }

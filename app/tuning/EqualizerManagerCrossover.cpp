@@ -226,14 +226,14 @@ bool EqualizerManager::IsFilterFreqTyped(bool highPass) const
                    IntegerText(L"%dHz", (mModel.Current().channels[c].crossover.*side.filter).fs));
 }
 
-void EqualizerManager::SetHpFreq() { ReachedOperation(__func__); SetFilterFreq(Side(true)); }
-void EqualizerManager::SetLpFreq() { ReachedOperation(__func__); SetFilterFreq(Side(false)); }
-void EqualizerManager::SetHpFreqUp(bool up) { ReachedOperation(__func__); StepFilterFreq(Side(true), up); }
-void EqualizerManager::SetLpFreqUp(bool up) { ReachedOperation(__func__); StepFilterFreq(Side(false), up); }
-void EqualizerManager::SetHpType() { ReachedOperation(__func__); SetFilterType(Side(true)); }
-void EqualizerManager::SetLpType() { ReachedOperation(__func__); SetFilterType(Side(false)); }
-void EqualizerManager::SetHpSlop() { ReachedOperation(__func__); SetFilterSlope(Side(true)); }
-void EqualizerManager::SetLpSlop() { ReachedOperation(__func__); SetFilterSlope(Side(false)); }
+void EqualizerManager::SetHpFreq() { const ReachedOperation reached(__func__); SetFilterFreq(Side(true)); }
+void EqualizerManager::SetLpFreq() { const ReachedOperation reached(__func__); SetFilterFreq(Side(false)); }
+void EqualizerManager::SetHpFreqUp(bool up) { const ReachedOperation reached(__func__); StepFilterFreq(Side(true), up); }
+void EqualizerManager::SetLpFreqUp(bool up) { const ReachedOperation reached(__func__); StepFilterFreq(Side(false), up); }
+void EqualizerManager::SetHpType() { const ReachedOperation reached(__func__); SetFilterType(Side(true)); }
+void EqualizerManager::SetLpType() { const ReachedOperation reached(__func__); SetFilterType(Side(false)); }
+void EqualizerManager::SetHpSlop() { const ReachedOperation reached(__func__); SetFilterSlope(Side(true)); }
+void EqualizerManager::SetLpSlop() { const ReachedOperation reached(__func__); SetFilterSlope(Side(false)); }
 
 void EqualizerManager::ShowSpeakerPositions()
 {

@@ -64,7 +64,7 @@ void EqualizerManager::ShowCurves()
 
 void EqualizerManager::SetChEqualizerShow(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (ch < 0 || ch >= kOutputChannels) return;
     SceneProfile& profile = mModel.Current();
     COptionUI* show = mControls.channels[ch].show;
@@ -75,7 +75,7 @@ void EqualizerManager::SetChEqualizerShow(int ch)
 
 void EqualizerManager::UpdateEqualizer(int selected)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, selected);
     const DWORD start = GetTickCount();
     SceneProfile& profile = mModel.Current();
     const int current = CurrentChannel();

@@ -199,21 +199,21 @@ void EqualizerManager::SetChDelayEdit(int ch)
 
 void EqualizerManager::LeaveChDelayEdit(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (ValidChannel(ch) && IsTyped(GetDelayEdit(ch), DelayText(mModel.Current().channels[ch].delay, true)))
         SetChDelayEdit(ch);
 }
 
 void EqualizerManager::SetChDelaySlider(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     CSliderUI* slider = GetDelaySlider(ch);
     if (slider != nullptr) ChangeChDelay(ch, static_cast<float>(slider->GetValue() / 1000.0));
 }
 
 void EqualizerManager::SetChDelayUp(int ch, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     LogPrintW(L"SetChDelayUp %d \n", ch);
     CSliderUI* slider = GetDelaySlider(ch);
     if (slider == nullptr) return;
@@ -225,7 +225,7 @@ void EqualizerManager::SetChDelayUp(int ch, bool up)
 
 void EqualizerManager::SetDelayUnit()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on eq comb_ch_unit valuechanged\n");
     LogPrintW(L"value %d\n", DelayUnitIndex());
     const SceneProfile& profile = mModel.Current();
@@ -268,7 +268,7 @@ void EqualizerManager::SetSpeakerDelayEdit(int code)
 
 void EqualizerManager::LeaveSpeakerDelayEdit(int code)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, code);
     const int ch = ChannelOfSpeaker(code);
     if (ch < 0 || code > kSpeakerPositions) return;
     if (IsTyped(mControls.speakers[code - 1].delay, DelayText(mModel.Current().channels[ch].delay, false)))
@@ -277,7 +277,7 @@ void EqualizerManager::LeaveSpeakerDelayEdit(int code)
 
 void EqualizerManager::SetSpeakerDelayUp(int code, bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, code);
     const int ch = ChannelOfSpeaker(code);
     if (ch < 0) return;
     const float delay = mModel.Current().channels[ch].delay + (up ? kSpeakerStepMs : -kSpeakerStepMs);
@@ -286,7 +286,7 @@ void EqualizerManager::SetSpeakerDelayUp(int code, bool up)
 
 void EqualizerManager::SetSpeakerDelayFocus(int code)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, code);
     const int ch = ChannelOfSpeaker(code);
     if (ch < 0) return;
     SetCurChannelChange(ch);

@@ -32,7 +32,7 @@ void EqualizerManager::ActivateChannel(int ch)
 
 void EqualizerManager::SetChActive(int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (ValidChannel(ch) && ch != CurrentChannel()) ActivateChannel(ch);
 }
 
@@ -92,7 +92,7 @@ void EqualizerManager::ApplyChSynchronize(int ch, int group)
 
 void EqualizerManager::SetChSynchronize(int ch, int group)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     if (!ValidChannel(ch)) return;
     ApplyChSynchronize(ch, group);
     if (IsBridged(ch)) ApplyChSynchronize(ch ^ 1, group);
@@ -123,7 +123,7 @@ void EqualizerManager::SetChDelayLink(int ch, int group)
 
 void EqualizerManager::ResetLink()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"%s\n", L"EqualizerManager::ResetLink");
     const int shown = CurrentChannel();
     for (int ch = 0; ch < kOutputChannels; ++ch) ApplyChSynchronize(ch, 0);
@@ -143,7 +143,7 @@ void EqualizerManager::UpdateLinkOutputButton()
 
 void EqualizerManager::SetSpeakerFocus(int code)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, code);
     LogPrintW(L"on %s index %d\n", L"EqualizerManager::SetSpeakerFocus", code);
     if (code < 1 || code > kSpeakerPositions) return;
     CSButtonUI* speaker = mControls.speakers[code - 1].speaker;

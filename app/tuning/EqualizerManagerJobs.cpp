@@ -3,6 +3,14 @@
 #include "app/tuning/AppMessages.h"
 #include "app/windows/MsgWnd.h"
 
+#include <atomic>
+
+namespace {
+std::atomic<void (*)()> gJobEndCheck{nullptr};
+}
+
+void EqualizerManager::SetJobEndCheck(void (*check)()) { gJobEndCheck.store(check); }
+
 Offline EqualizerManager::WithoutLink(JobKind kind) const
 {
     return mDevice.IsDeviceOpen() ? Offline::Runs : JobRow(kind).offline;
@@ -40,6 +48,7 @@ void EqualizerManager::EndLinkJob(uint32_t link, const JobReport& report, std::a
 {
     // Posted first: a job seen ended has its end waiting in the window's queue.
     if (mMainWnd != nullptr) PostMessageW(mMainWnd, WM_LINK_JOB_DONE, link, PackJobReport(report));
+    if (void (*check)() = gJobEndCheck.load()) check();
     running.store(false);
 }
 
@@ -84,9 +93,13 @@ void EqualizerManager::LinkJobEnded(const JobReport& report, bool linkLasted)
 
 void EqualizerManager::TellJobEnd(JobKind kind, JobEnd end)
 {
+    if (const wchar_t* word = WordLeftToTell(kind, end)) TellAfterLoading(word);
+}
+
+const wchar_t* EqualizerManager::WordLeftToTell(JobKind kind, JobEnd end)
+{
     const wchar_t* word = JobEndWord(kind, end);
-    if (LetsLinkGo(end))
-        UnitStoppedAnswering(word);
-    else if (word != nullptr)
-        TellAfterLoading(word);
+    if (!LetsLinkGo(end)) return word;
+    LetLinkGo(word);
+    return nullptr;
 }

@@ -107,7 +107,7 @@ CMenuWnd* EqualizerManager::OpenMenu(HWND mainWnd, CControlUI* control, CMenuWnd
 
 void EqualizerManager::ShowAdvanceMenu(HWND mainWnd, CControlUI* control, CMenuWnd*& menu, CPaintManagerUI* notify)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     CMenuWnd* opened = OpenMenu(mainWnd, control, menu, notify, L"xml/advance_menu.xml", kBelowLeft, kTopLeftAtPoint);
     if (opened == nullptr) return;
     for (const wchar_t* name : kHiddenAdvanceItems)
@@ -118,7 +118,7 @@ void EqualizerManager::ShowAdvanceMenu(HWND mainWnd, CControlUI* control, CMenuW
 void EqualizerManager::ShowDelayLinkGroupMenu(HWND mainWnd, CControlUI* control, CMenuWnd*& menu,
                                               CPaintManagerUI* notify)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, menuChannel);
     CMenuWnd* opened =
         OpenMenu(mainWnd, control, menu, notify, L"xml/delay_link_group_menu.xml", kAboveLeft, kBottomAtPoint);
     if (opened == nullptr) return;
@@ -136,7 +136,7 @@ void EqualizerManager::ShowDelayLinkGroupMenu(HWND mainWnd, CControlUI* control,
 void EqualizerManager::ShowOutputMenu(HWND mainWnd, CControlUI* control, CMenuWnd*& menu, CPaintManagerUI* notify,
                                       int ch)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, ch);
     CMenuWnd::ClearMenuCheckInfo();
     CMenuWnd* opened = OpenMenu(mainWnd, control, menu, notify, L"xml/output_menu.xml", kBelowLeft, kTopLeftAtPoint);
     if (opened == nullptr) return;
@@ -150,7 +150,7 @@ void EqualizerManager::ShowOutputMenu(HWND mainWnd, CControlUI* control, CMenuWn
 
 void EqualizerManager::ShowOptionMenu(HWND mainWnd, CControlUI* control, CMenuWnd*& menu, CPaintManagerUI* notify)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     CMenuWnd* opened = OpenMenu(mainWnd, control, menu, notify, L"xml/option_menu.xml", kBelowRight, kTopRightAtPoint);
     if (opened == nullptr) return;
     if (!mDevice.IsDeviceOpen()) {
@@ -166,7 +166,7 @@ void EqualizerManager::ShowOptionMenu(HWND mainWnd, CControlUI* control, CMenuWn
 
 void EqualizerManager::ShowSceneMenu(HWND mainWnd, CControlUI* control, CMenuWnd*& menu, CPaintManagerUI* notify)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     CMenuWnd* opened = OpenMenu(mainWnd, control, menu, notify, L"xml/scene_menu.xml", kBelowRight, kTopRightAtPoint);
     if (opened == nullptr) return;
     if (!mDevice.IsDeviceOpen()) EnableRows(opened, kUnitSceneItems, 3, false);

@@ -48,7 +48,7 @@ void EqualizerManager::DropLink()
 
 void EqualizerManager::SetOutpuLock()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutpuLock");
     SceneProfile& profile = mModel.Current();
     const bool wasLocked = profile.lockMode == 1;
@@ -80,7 +80,7 @@ int EqualizerManager::AskLinkDirection()
 
 void EqualizerManager::SetOutputLink()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputLink");
     SceneProfile& profile = mModel.Current();
     // Unlinking never depends on the pairs the outputs hold now: a link whose
@@ -166,7 +166,7 @@ void EqualizerManager::FinishLink(const uint8_t* pairs, int pairCount)
 
 void EqualizerManager::SwitchBridge(int pair)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, pair);
     if (!ValidPair(pair)) return;
     CSButtonUI* button = mControls.bridges[pair].button;
     SetBridge(pair, button == nullptr || !button->IsSelected(), true, true);
@@ -174,7 +174,7 @@ void EqualizerManager::SwitchBridge(int pair)
 
 void EqualizerManager::SwitchBridgeCheckBox(int pair)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, pair);
     if (!ValidPair(pair)) return;
     COptionUI* box = mControls.bridges[pair].checkBox;
     SetBridge(pair, box != nullptr && !box->IsSelected(), true, true);
@@ -305,7 +305,7 @@ void EqualizerManager::ApplyBridge(int pair, bool on)
 
 void EqualizerManager::SetOutputReset()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"on %s\n", L"EqualizerManager::SetOutputReset");
     const wchar_t* captions[CMsgWnd::kMaxButtons] = {L"${default}", L"${cancel}", L"${emptied}"};
     const int answer =
@@ -358,9 +358,8 @@ void EqualizerManager::RunOutputJob(const wchar_t* startLog, int maxPolls, const
     mOutputJobPolls = maxPolls;
     mOutputJobStop.store(false);
     mOutputJobSilentBefore = mDevice.SilentExchanges();
-    mOutputJobMissesBefore = mDevice.QueueMisses();
     mOutputJobQueuedBefore = mDevice.QueuedCommands();
-    mOutputJobAnsweredBefore = mDevice.AnsweredCommands();
+    mOutputJobAnsweredBefore = mDevice.AnsweredExchanges();
     mOutputJobLink = mDevice.LinkSerial();
     // Queued once its loading window was posted; the waiter starts after.
     mOutputJobReport = JobReport();
@@ -380,26 +379,17 @@ void EqualizerManager::RunOutputJobWait()
 {
     LogPrintW(L"%s", mOutputJobLog);
     // Beyond the job's own time, room for one command's whole wait: a unit
-    // that lets it pass is silent, one that answers slowly is left to finish.
+    // that lets it pass is silent, and the device drops the rest of the job;
+    // one that answers slowly is left to finish.
     const uint32_t boundMs = static_cast<uint32_t>(mOutputJobPolls) * kPollMs + ScaledWait(DspDevice::kReplyWaitMs);
-    bool silent = false;
-    for (uint32_t waited = 0; waited < boundMs && !mOutputJobStop.load() && !mDevice.IsQueueIdle() && !silent;
-         waited += kPollMs) {
+    for (uint32_t waited = 0; waited < boundMs && !mOutputJobStop.load() && !mDevice.IsQueueIdle(); waited += kPollMs)
         Sleep(kPollMs);
-        silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
-    }
-    if (silent) {
-        // The rest of the job would wait out its time-out command by command.
-        mDevice.DropQueued();
-        for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(DspDevice::kReplyWaitMs) + kPollMs;
-             waited += kPollMs)
-            Sleep(kPollMs);
-    }
-    // Taken only when the job queued commands and the unit answered each.
+    // Taken only when the job queued commands and the unit answered each;
+    // a change queued before the job tells its own end.
     JobReport report = mOutputJobReport;
-    report.unanswered = mDevice.QueueMisses() != mOutputJobMissesBefore;
+    report.unanswered = static_cast<int32_t>(mDevice.LastQueueMiss() - mOutputJobQueuedBefore) > 0;
     report.taken = mDevice.IsQueueIdle() && !report.unanswered && mDevice.QueuedCommands() != mOutputJobQueuedBefore;
-    report.untouched = mDevice.AnsweredCommands() == mOutputJobAnsweredBefore;
-    report.silent = silent;
+    report.untouched = mDevice.AnsweredExchanges() == mOutputJobAnsweredBefore;
+    report.silent = mDevice.SilentExchanges() != mOutputJobSilentBefore;
     EndLinkJob(mOutputJobLink, report, mOutputJobRunning);
 }

@@ -26,6 +26,8 @@ void EqualizerManager::AskAndRun(const wchar_t* operation, ProfileFileKind kind,
                                  void (EqualizerManager::*run)(const std::wstring&))
 {
     LogPrintW(L"%s\n", operation);
+    // A whole save reads the unit's scenes: with no unit no file is asked for.
+    if (kind == ProfileFileKind::Whole && save && RefusedOffline(JobKind::WholeSave, mMainWnd)) return;
     std::wstring path;
     if (!AskProfilePath(mMainWnd, kind, save, ReadLanguageSetting(SettingsFilePath()), path)) return;
     LogPrintW(save ? L"GetSaveFileName %s ok\n" : L"GetOpenFileName %s ok\n", path.c_str());
@@ -121,7 +123,7 @@ bool EqualizerManager::StartTransfer(TransferJob job)
     mTransferStop.store(false);
     mPushOutcome = PushOutcome::Sent;
     mTransferSilentBefore = mDevice.SilentExchanges();
-    mTransferAnsweredBefore = mDevice.AnsweredCommands();
+    mTransferAnsweredBefore = mDevice.AnsweredExchanges();
     mTransferLink = mDevice.LinkSerial();
     mWholeSaveRead = false;
     mWholeSaveSilent = false;
@@ -162,8 +164,7 @@ void EqualizerManager::RunTransfer()
     }
     case TransferJob::WholeSave:
         LogPrintW(L"SaveWholeSceneThread start!\n");
-        // Without a unit the file keeps what the program holds.
-        mWholeSaveRead = !mTransferReport.linked || ReadWholeUnit();
+        mWholeSaveRead = ReadWholeUnit();
         LogPrintW(L"SaveWholeSceneThread end!\n");
         break;
     }
@@ -173,9 +174,8 @@ void EqualizerManager::RunTransfer()
 void EqualizerManager::PostTransferEnd()
 {
     JobReport report = mTransferReport;
-    report.untouched = mDevice.AnsweredCommands() == mTransferAnsweredBefore;
+    report.untouched = mDevice.AnsweredExchanges() == mTransferAnsweredBefore;
     if (mTransferJob == TransferJob::WholeSave) {
-        // Without a unit the file keeps what the program holds: taken whole.
         report.taken = mWholeSaveRead;
         report.unanswered = !mWholeSaveRead;
         report.silent = mWholeSaveSilent && mDevice.SilentExchanges() != mTransferSilentBefore;

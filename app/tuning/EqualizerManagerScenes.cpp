@@ -39,26 +39,25 @@ void EqualizerManager::DeleteDSPSenceConfig(HWND owner)
     OpenSceneWnd(owner, *this, SceneWndMode::Delete);
 }
 
-bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
+bool EqualizerManager::StartSceneJob(JobKind kind, int slot)
 {
     if (LinkJobRunning()) {
-        LogPrintW(L"scene transfer %d refused: another job runs\n", static_cast<int>(job));
+        LogPrintW(L"scene transfer %d refused: another job runs\n", static_cast<int>(kind));
         return false;
     }
     // The last worker has ended (it clears the flag last); its thread is joined here.
     mSceneWorker.Join();
-    mSceneJob.store(static_cast<int>(job));
     mSceneJobSlot.store(slot);
     mSceneStop.store(false);
     mSceneTaken.store(false);
     // A recall replaces the live state: edits still queued are dropped rather
     // than sent between its reads. The UI thread switches the queue on again.
     const bool wasAsync = mDevice.IsAsyncMode();
-    if (job == SceneJob::Load) mDevice.DisableAsyncMode();
+    if (kind == JobKind::SceneLoad) mDevice.DisableAsyncMode();
     mSceneSilentBefore = mDevice.SilentExchanges();
     mSceneLink = mDevice.LinkSerial();
     mSceneReport = JobReport();
-    mSceneReport.kind = static_cast<JobKind>(static_cast<int>(job));
+    mSceneReport.kind = kind;
     // The scene window shows its own loading window.
     if (!StartLinkJob(false, mSceneWorker, mSceneJobRunning, mSceneReport)) {
         if (wasAsync) mDevice.EnableAsyncMode();
@@ -70,17 +69,15 @@ bool EqualizerManager::StartSceneJob(SceneJob job, int slot)
 void EqualizerManager::SceneJobThread(void* self)
 {
     auto* controller = static_cast<EqualizerManager*>(self);
-    const auto job = static_cast<SceneJob>(controller->mSceneJob.load());
-    UnitStatusRead result = UnitStatusRead::Done;
-    switch (job) {
-    case SceneJob::Load: result = controller->LoadSenceThread(); break;
-    case SceneJob::Save: result = controller->SaveSenceThread(); break;
-    case SceneJob::Delete: result = controller->DeleteSenceThread(); break;
-    }
+    // Written before the worker started; read only here until its end.
     JobReport report = controller->mSceneReport;
+    const bool load = report.kind == JobKind::SceneLoad;
+    const UnitStatusRead result = load ? controller->LoadSenceThread()
+                                  : report.kind == JobKind::SceneSave ? controller->SaveSenceThread()
+                                                                      : controller->DeleteSenceThread();
     // A recall's read-back is not the job's own: the unit holds the scene
     // once it took the recall, though it is shown only once read back.
-    report.taken = job == SceneJob::Load ? controller->mSceneTaken.load() : result == UnitStatusRead::Done;
+    report.taken = load ? controller->mSceneTaken.load() : result == UnitStatusRead::Done;
     report.unanswered = result != UnitStatusRead::Done;
     // A handshake left unanswered is silence too.
     report.silent = (result == UnitStatusRead::Unanswered || result == UnitStatusRead::HandshakeFailed) &&
@@ -113,6 +110,13 @@ UnitStatusRead EqualizerManager::SaveSenceThread()
     for (uint32_t waited = 0; !mDevice.IsQueueIdle() && waited < ScaledWait(kQueueDrainMs) && !store.Stopped();
          waited += kDrainPollMs)
         Sleep(kDrainPollMs);
+    // A drained change the unit did not take is not stored as if it were:
+    // nothing is asked, the row keeps its old name and the change's own word
+    // tells the end once the job is over.
+    if (mDevice.UntakenLink() == mSceneLink) {
+        LogPrintW(L"SaveSenceThread: a change before the save was not taken\n");
+        return UnitStatusRead::Done;
+    }
     const uint8_t scene = static_cast<uint8_t>(mSceneJobSlot.load());
     // Without its name the unit is not asked to store the scene.
     const bool stored =
@@ -137,15 +141,9 @@ UnitStatusRead EqualizerManager::DeleteSenceThread()
 void EqualizerManager::SceneJobDone(const JobReport& report, JobEnd end)
 {
     LogPrintW(L"EqualizerManager::SceneJobDone %d %d\n", static_cast<int>(report.kind), report.detail);
-    const wchar_t* word = JobEndWord(report.kind, end);
     // A unit silent or not confirming is let go with its word; a save or
     // delete it never confirmed gives its row back in the scene window.
-    if (LetsLinkGo(end)) {
-        UnitStoppedAnswering(word);
-        word = nullptr;
-    }
-    // The open window's own word for a stored scene ("Scene saved.") tells its end.
-    if (report.kind == JobKind::SceneSave && end == JobEnd::LeftAfter && mDevice.mSceneWnd != nullptr) word = nullptr;
+    const wchar_t* word = WordLeftToTell(report.kind, end);
     // Half read back or cut, a recall is not shown as made; the queue runs
     // again on a link still open, unless a new link's own read keeps it off.
     if (report.kind == JobKind::SceneLoad) {

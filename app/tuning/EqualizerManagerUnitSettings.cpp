@@ -111,7 +111,7 @@ void EqualizerManager::ApplyMainVolume(int db)
 
 void EqualizerManager::SetMainVolumeSlider()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     CSliderUI* slider = mControls.mainVolumeSlider;
     if (slider == nullptr) return;
     LogPrintW(L"SetMainVolumeSlider %g\n", static_cast<double>(slider->GetValue()));
@@ -120,7 +120,7 @@ void EqualizerManager::SetMainVolumeSlider()
 
 void EqualizerManager::SetMainVolumeEdit()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     if (mControls.mainVolumeEdit == nullptr) return;
     LogPrintW(L"SetMainVolumeEdit %s\n", mControls.mainVolumeEdit->GetTextContent().CStr());
     int db = 0;
@@ -132,7 +132,7 @@ void EqualizerManager::SetMainVolumeEdit()
 
 void EqualizerManager::SetMainVolumeUp(bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"SetMainVolumeUp %d \n", up ? 1 : 0);
     if (StepSlider(mControls.mainVolumeSlider, up)) SetMainVolumeSlider();
 }
@@ -153,7 +153,7 @@ void EqualizerManager::ApplyMainMute(bool on)
 
 void EqualizerManager::SetMainMute()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     if (mControls.mainMute == nullptr) return;
     ApplyMainMute(mControls.mainMute->IsSelected());
 }
@@ -177,7 +177,7 @@ void EqualizerManager::ApplyAcc(int value)
 
 void EqualizerManager::SetAccSlider()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     CSliderUI* slider = mControls.accSlider;
     if (slider == nullptr) return;
     LogPrintW(L"SetAccSlider %g\n", static_cast<double>(slider->GetValue()));
@@ -186,7 +186,7 @@ void EqualizerManager::SetAccSlider()
 
 void EqualizerManager::SetAccEdit()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     if (mControls.accEdit == nullptr) return;
     LogPrintW(L"SetAccEdit %s\n", mControls.accEdit->GetTextContent().CStr());
     int value = 0;
@@ -198,7 +198,7 @@ void EqualizerManager::SetAccEdit()
 
 void EqualizerManager::SetAccUp(bool up)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     LogPrintW(L"SetAccUp %d \n", up ? 1 : 0);
     if (StepSlider(mControls.accSlider, up)) SetAccSlider();
 }
@@ -212,7 +212,7 @@ bool EqualizerManager::IsAccTyped() const
 
 void EqualizerManager::SetInputSource()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     if (mQuietSelect || mControls.inputSource == nullptr) return;
     const int source = mControls.inputSource->GetSelectedIndex();
     LogPrintW(L"on %s index %d\n", L"EqualizerManager::SetInputSource", source);
@@ -228,7 +228,7 @@ void EqualizerManager::SetInputSource()
 
 void EqualizerManager::SetInputIn(int input, int output)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__, output);
     LogPrintW(L"SetInputIn in %d out %d\n", input, output);
     SceneProfile& profile = Current();
     const int source = profile.inputSource;
@@ -287,11 +287,11 @@ void EqualizerManager::ToggleSwitch(UnitSwitch which)
     }
 }
 
-void EqualizerManager::SwitchAmpOnOff() { ReachedOperation(__func__); ToggleSwitch(UnitSwitch::Amp); }
-void EqualizerManager::SwitchRemOut1() { ReachedOperation(__func__); ToggleSwitch(UnitSwitch::RemOut1); }
-void EqualizerManager::SwitchRemOut2() { ReachedOperation(__func__); ToggleSwitch(UnitSwitch::RemOut2); }
-void EqualizerManager::SwitchSpkOhm() { ReachedOperation(__func__); ToggleSwitch(UnitSwitch::SpeakerOhm); }
-void EqualizerManager::SwitchNoiseGate() { ReachedOperation(__func__); ToggleSwitch(UnitSwitch::NoiseGate); }
+void EqualizerManager::SwitchAmpOnOff() { const ReachedOperation reached(__func__); ToggleSwitch(UnitSwitch::Amp); }
+void EqualizerManager::SwitchRemOut1() { const ReachedOperation reached(__func__); ToggleSwitch(UnitSwitch::RemOut1); }
+void EqualizerManager::SwitchRemOut2() { const ReachedOperation reached(__func__); ToggleSwitch(UnitSwitch::RemOut2); }
+void EqualizerManager::SwitchSpkOhm() { const ReachedOperation reached(__func__); ToggleSwitch(UnitSwitch::SpeakerOhm); }
+void EqualizerManager::SwitchNoiseGate() { const ReachedOperation reached(__func__); ToggleSwitch(UnitSwitch::NoiseGate); }
 void EqualizerManager::ShowAmpState(bool on) { ShowSwitchState(UnitSwitch::Amp, on); }
 void EqualizerManager::ShowRemOut1State(bool on) { ShowSwitchState(UnitSwitch::RemOut1, on); }
 void EqualizerManager::ShowRemOut2State(bool on) { ShowSwitchState(UnitSwitch::RemOut2, on); }

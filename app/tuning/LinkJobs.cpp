@@ -3,35 +3,37 @@
 namespace {
 
 const wchar_t kOffline[] = L"${job_offline}";
-const wchar_t kNoAnswer[] = L"${device_no_answer}";
 
 const wchar_t kOutputsCut[] = L"${outputs_cut}";
 const wchar_t kPushCut[] = L"${profile_push_cut}";
+const wchar_t kPushNone[] = L"${profile_push_none}";
 const wchar_t kPushFail[] = L"${profile_push_fail}";
 
 // One row per JobKind, in its order.
 const JobKindRow kRows[] = {
-    {Offline::Refused, L"${load_scene_offline}", L"${load_scene_cut}", L"${load_scene_cut}", L"${load_scene_fail}", kNoAnswer},
-    {Offline::Refused, L"${save_scene_offline}", L"${save_scene_cut}", L"${save_scene_cut}", L"${save_scene_fail}", kNoAnswer},
-    {Offline::Refused, L"${delete_scene_offline}", L"${delete_scene_cut}", L"${delete_scene_cut}", L"${delete_scene_fail}", kNoAnswer},
+    {Offline::Refused, L"${load_scene_offline}", L"${load_scene_cut}", L"${load_scene_cut}", L"${load_scene_fail}"},
+    {Offline::Refused, L"${save_scene_offline}", L"${save_scene_cut}", L"${save_scene_cut}", L"${save_scene_fail}"},
+    {Offline::Refused, L"${delete_scene_offline}", L"${delete_scene_cut}", L"${delete_scene_cut}", L"${delete_scene_fail}"},
     // Without a unit a loaded file is only shown.
-    {Offline::ModelOnly, nullptr, kPushCut, L"${profile_push_none}", kPushFail, kPushFail},
-    // Without a unit the file holds what the program holds.
-    {Offline::Runs, nullptr, L"${whole_save_cut}", L"${whole_save_cut}", L"${whole_save_fail}", kNoAnswer},
-    {Offline::ModelOnly, nullptr, kPushCut, L"${profile_push_none}", kPushFail, kPushFail},
+    {Offline::ModelOnly, nullptr, kPushCut, kPushNone, kPushFail},
+    // The scenes are read from the unit: without one the file would name
+    // the unit's scenes over contents never read.
+    {Offline::Refused, L"${whole_save_offline}", L"${whole_save_cut}", L"${whole_save_cut}", L"${whole_save_fail}"},
+    {Offline::ModelOnly, nullptr, kPushCut, kPushNone, kPushFail},
     // Without a link an output change is the model's alone.
-    {Offline::ModelOnly, nullptr, kOutputsCut, L"${outputs_none}", L"${outputs_fail}", kNoAnswer},
-    {Offline::Refused, kOffline, L"${factory_reset_cut}", L"${factory_reset_cut}", L"${factory_reset_fail}", kNoAnswer},
+    {Offline::ModelOnly, nullptr, kOutputsCut, L"${outputs_none}", L"${outputs_fail}"},
+    {Offline::Refused, kOffline, L"${factory_reset_cut}", L"${factory_reset_cut}", L"${factory_reset_fail}"},
 };
 
-const int kKinds = static_cast<int>(sizeof kRows / sizeof kRows[0]);
+static_assert(sizeof kRows / sizeof kRows[0] == kJobKinds, "one row per job kind");
+// The packed report keeps the kind in its lowest three bits.
+static_assert(kJobKinds <= 8, "a job kind packs into three bits");
 
 } // namespace
 
 const JobKindRow& JobRow(JobKind kind)
 {
-    const int index = static_cast<int>(kind);
-    return kRows[index < kKinds ? index : kKinds - 1];
+    return kRows[static_cast<int>(kind)];
 }
 
 const wchar_t* JobEndWord(JobKind kind, JobEnd end)
@@ -41,8 +43,8 @@ const wchar_t* JobEndWord(JobKind kind, JobEnd end)
     case JobEnd::LeftAfter: return L"${device_left_after_job}";
     case JobEnd::Cut: return row.cut;
     case JobEnd::CutUntouched: return row.untouched;
-    case JobEnd::Unconfirmed: return row.unconfirmed;
-    case JobEnd::Silent: return row.silent;
+    case JobEnd::Unconfirmed:
+    case JobEnd::Silent: return row.letGo;
     case JobEnd::Done: break;
     }
     return nullptr;
@@ -70,7 +72,8 @@ JobReport UnpackJobReport(LPARAM packed)
     const uint32_t bits = static_cast<uint32_t>(packed);
     JobReport report;
     const uint32_t kind = bits & 0x07;
-    report.kind = kind < static_cast<uint32_t>(kKinds) ? static_cast<JobKind>(kind) : JobKind::Outputs;
+    // The one place a number becomes a kind.
+    report.kind = kind < static_cast<uint32_t>(kJobKinds) ? static_cast<JobKind>(kind) : JobKind::Outputs;
     report.untouched = (bits & 0x08u) != 0;
     report.linked = (bits & 0x10u) != 0;
     report.taken = (bits & 0x20u) != 0;

@@ -9,9 +9,10 @@
 #include <cstdint>
 
 enum class JobKind : uint8_t {
-    SceneLoad, SceneSave, SceneDelete,  // in SceneJob's order
+    SceneLoad, SceneSave, SceneDelete,
     WholeLoad, WholeSave, ProfilePush, Outputs, FactoryReset,
 };
+constexpr int kJobKinds = static_cast<int>(JobKind::FactoryReset) + 1;
 
 // How a job ended, judged once on the UI thread as its end is taken.
 enum class JobEnd : uint8_t {
@@ -40,8 +41,7 @@ struct JobKindRow {
     const wchar_t* refused;    // the word of a refusal
     const wchar_t* cut;
     const wchar_t* untouched;  // cut before the unit took any of it
-    const wchar_t* unconfirmed;
-    const wchar_t* silent;     // told as the link is let go
+    const wchar_t* letGo;      // unconfirmed or silent: says the link was let go
 };
 
 const JobKindRow& JobRow(JobKind kind);

@@ -7,7 +7,7 @@
 // Dialogs of the advance menu.
 void CMainWnd::OpenNoiseThresholdWnd()
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     ShowNoiseThresholdWnd(m_window, m_controller);
 }
 

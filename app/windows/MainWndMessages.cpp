@@ -84,7 +84,7 @@ bool CMainWnd::OnLinkOutcome(UINT message)
         m_controller.DisconnectDevice();
         return false;
     case WM_STATUS_READ_SILENT:
-        m_controller.StatusReadWentSilent(L"${device_connect_fail}");
+        m_controller.LetLinkGoUnlessGone(L"${device_connect_fail}");
         return false;
     case WM_STATUS_READ_DONE:
         m_controller.DeviceConnected();

@@ -118,6 +118,6 @@ LRESULT CMemWrWnd::HandleOtherMessage(UINT message, WPARAM /*wParam*/, LPARAM lP
 
 int ShowMemWrWnd(HWND parent, DspDevice& device)
 {
-    ReachedOperation(__func__);
+    const ReachedOperation reached(__func__);
     return static_cast<int>((new CMemWrWnd(device))->RunModalPopup(parent, L"memwrwnd"));
 }

@@ -187,14 +187,14 @@ void CSceneWnd::ChooseScene(bool fromButton)
         UpdateCurrentScene(index);
 }
 
-bool CSceneWnd::StartJob(int s, EqualizerManager::SceneJob job)
+bool CSceneWnd::StartJob(int s)
 {
     // The unit may have left while the question or the name entry was open.
     if (RefusedOffline() || LinkBusyTold()) return false;
     PostMessageW(m_window, WM_BUSY_BEGIN, 0, 0);
     m_controller->Model().sceneSlot = s;
     m_controller->Device().mSceneWnd = m_window;
-    if (m_controller->StartSceneJob(job, s)) {
+    if (m_controller->StartSceneJob(KindOf(m_mode), s)) {
         m_jobStarted = true;
         m_busy = true;
         return true;
@@ -227,7 +227,7 @@ int CSceneWnd::LoadSence(int s)
     else FormatLanguageText(text, kTextChars, L"${load_scene_tips1}", "ds", s, name.c_str());
     // The recall replaces the live tuning at the unit.
     if (RefusedOffline() || AskDestructive(m_window, L"${tips}", text) != 1) return 0;
-    return StartJob(s, EqualizerManager::SceneJob::Load) ? 1 : 0;
+    return StartJob(s) ? 1 : 0;
 }
 
 int CSceneWnd::SaveSence(int s)
@@ -263,7 +263,7 @@ int CSceneWnd::SaveSence(int s)
         return 0;
     }
     if (CControlUI* value = RowValue(s - 1)) value->SetTextContent(name.c_str());
-    if (!StartJob(s, EqualizerManager::SceneJob::Save)) {
+    if (!StartJob(s)) {
         model.SetSceneName(s - 1, oldName);
         FillList();
         return 0;
@@ -314,7 +314,7 @@ void CSceneWnd::DeleteSence(int s)
         LogPrintW(L"scene %d is free: nothing to delete\n", s);
         return;
     }
-    if (!StartJob(s, EqualizerManager::SceneJob::Delete)) return;
+    if (!StartJob(s)) return;
     m_pendingRow = s - 1;
     m_nameBefore = oldName;
     m_controller->Model().SetSceneName(s - 1, L"");
@@ -337,15 +337,21 @@ LRESULT CSceneWnd::HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
             FillList();
         }
         m_pendingRow = -1;
-        // wParam: the word the job's end leaves (a literal language key), or 0.
-        if (wParam != 0) PostMessageW(m_window, kShowNotice, 0, static_cast<LPARAM>(wParam));
+        // wParam: the word the job's end leaves (a literal language key), or
+        // 0: then a stored scene's own word. One notice tells the end.
+        if (wParam != 0 || m_stored) {
+            const LPARAM word = wParam != 0 ? static_cast<LPARAM>(wParam) : reinterpret_cast<LPARAM>(L"${save_scene_ok}");
+            PostMessageW(m_window, kShowNotice, 0, word);
+        }
+        m_stored = false;
         break;
     case WM_READ_FLASH_VALUE:
         m_pendingRow = -1;
-        // The unit stored scene wParam. The notice follows once the loading
-        // window has gone, so that it opens over an enabled scene window.
+        // The unit stored scene wParam. Its word waits for the job's end (the
+        // unit may leave before it), which follows once the loading window
+        // has gone, so that it opens over an enabled scene window.
+        m_stored = true;
         CloseLoadingWnd(&m_loading, 0);
-        PostMessageW(m_window, kShowNotice, 0, reinterpret_cast<LPARAM>(L"${save_scene_ok}"));
         if (m_controller != nullptr) m_controller->Model().sceneValid |= SceneBit(static_cast<int>(wParam) - 1);
         break;
     case kShowNotice:

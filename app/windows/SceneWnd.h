@@ -56,7 +56,7 @@ private:
     // for an empty name or characters the code page cannot hold.
     bool TakeUnitName(int index, std::wstring& name);
     // Loading window, scene slot, reply registration, then the worker.
-    bool StartJob(int s, EqualizerManager::SceneJob job);
+    bool StartJob(int s);
     // True, with the word to the installer, while another job holds the link.
     bool LinkBusyTold();
     // True, with the word to the installer, while no unit is connected.
@@ -76,4 +76,6 @@ private:
     bool m_jobStarted = false;
     // From a transfer's start until its end reaches the window.
     bool m_busy = false;
+    // The unit stored the scene; told at the transfer's end.
+    bool m_stored = false;
 };

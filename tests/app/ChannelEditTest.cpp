@@ -25,7 +25,19 @@ using namespace SkinUI;
 
 namespace {
 
-const int kStrips = 4;
+const int kStrips = 16;
+
+// The format's two %02X filled with each channel in turn.
+std::vector<std::string> EachChannel(const char* format)
+{
+    std::vector<std::string> frames;
+    for (int ch = 0; ch < kStrips; ++ch) {
+        char frame[64];
+        snprintf(frame, sizeof frame, format, ch, ch);
+        frames.push_back(frame);
+    }
+    return frames;
+}
 
 std::wstring StripLayout()
 {
@@ -285,15 +297,16 @@ const EditCase kCases[] = {
          EXPECT_TRUE(r.Option(L"ch_mute_%d", 0)->IsSelected());
          EXPECT_TRUE(r.Option(L"ch_mute_%d", 1)->IsSelected());
      }},
-    {"phase reversed on one channel", [](Rig&) {},
+    {"phase reversed on each channel in turn goes out for that channel", [](Rig&) {},
      [](Rig& r) {
-         r.Option(L"ch_phase_%d", 2)->SetSelectedState(true, true);
-         r.controller.SetChPhase(2);
+         for (int ch = 0; ch < kStrips; ++ch) {
+             r.Option(L"ch_phase_%d", ch)->SetSelectedState(true, true);
+             r.controller.SetChPhase(ch);
+         }
      },
-     {"0A:00 00 02 02 01"},
+     EachChannel("0A:00 00 %02X %02X 01"),
      [](Rig& r) {
-         EXPECT_EQ(1, r.Profile().channels[2].phase);
-         EXPECT_EQ(0, r.Profile().channels[3].phase);
+         for (int ch = 0; ch < kStrips; ++ch) EXPECT_EQ(1, r.Profile().channels[ch].phase) << ch;
      }},
     {"solo is exclusive and goes out for all sixteen channels at once",
      [](Rig& r) {
@@ -395,13 +408,19 @@ const EditCase kCases[] = {
          EXPECT_EQ("35 cm", Narrow(r.DelayEdit(1)->GetTextContent()));
      }},
     {"a typed delay equal to the stored one is sent once and shown as written: leaving the box sends nothing more",
-     [](Rig& r) { r.Profile().channels[0].delay = 1.5f; },
      [](Rig& r) {
-         r.TypeDelay(0, L"1.5");
-         r.controller.LeaveChDelayEdit(0);
+         for (int ch = 0; ch < kStrips; ++ch) r.Profile().channels[ch].delay = 1.5f;
      },
-     {"07:00 00 00 00 01 01 F4"},
-     [](Rig& r) { EXPECT_EQ("1.500 ms", Narrow(r.DelayEdit(0)->GetTextContent())); }},
+     [](Rig& r) {
+         for (int ch = 0; ch < kStrips; ++ch) {
+             r.TypeDelay(ch, L"1.5");
+             r.controller.LeaveChDelayEdit(ch);
+         }
+     },
+     EachChannel("07:00 00 %02X %02X 01 01 F4"),
+     [](Rig& r) {
+         for (int ch = 0; ch < kStrips; ++ch) EXPECT_EQ("1.500 ms", Narrow(r.DelayEdit(ch)->GetTextContent())) << ch;
+     }},
     {"nan typed into a delay keeps the stored delay", [](Rig& r) { r.Profile().channels[0].delay = 1.0f; },
      [](Rig& r) { r.TypeDelay(0, L"nan"); }, {},
      [](Rig& r) {

@@ -117,17 +117,24 @@ INSTANTIATE_TEST_SUITE_P(
                  200, {0, 2, 7, 7, 64, 0, 0x03, 0xE8, 0, 2}}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.label; });
 
-TEST_F(CompressorWindow, TheOnOffBoxSendsItsChannelsFlagFromSourceZero)
+TEST_F(CompressorWindow, EachOnOffBoxSendsItsChannelsFlagFromSourceZero)
 {
-    const auto sent = RunUntilSent(kCompressorOn, {
+    const size_t mark = unit().ReceivedFrames().size();
+    std::vector<std::vector<uint8_t>> expected, sent;
+    RunUntilSent(kCompressorOn, {
         [&](WindowImplBase& w, HWND h) {
-            dialogs::Click(w, h, L"box_enable_2");
+            for (uint8_t ch = 0; ch < CCompressorsOnWnd::kChannels; ++ch) {
+                dialogs::Click(w, h, (L"box_enable_" + std::to_wstring(ch)).c_str());
+                expected.push_back({0, 0, ch, ch, 0});
+            }
             return true;
         },
+        [&](WindowImplBase&, HWND) { return FramesOf(kCompressorOn, mark).size() >= expected.size(); },
     });
-    ASSERT_EQ(1u, sent.size());
-    EXPECT_EQ((std::vector<uint8_t>{0, 0, 2, 2, 0}), sent[0].data);
-    EXPECT_EQ(0, controller.Current().channels[2].compressorFlag);
+    for (const sim::Frame& f : FramesOf(kCompressorOn, mark)) sent.push_back(f.data);
+    EXPECT_EQ(expected, sent);
+    for (int ch = 0; ch < CCompressorsOnWnd::kChannels; ++ch)
+        EXPECT_EQ(0, controller.Current().channels[ch].compressorFlag) << ch;
 }
 
 // From 1000 ms wheel notches down to 100 ms, clicks above the thumb back up, then every step typed.

@@ -150,6 +150,8 @@ struct Watch {
     bool keepNotices = false;  // seen, and left open
     std::vector<std::wstring> notices;
     std::function<void()> onTick;
+    // At a loading window's creation, its holder already naming it.
+    std::function<void()> onLoading;
 
     // The loading window may come and go between two ticks: its creation is
     // caught by a hook instead.
@@ -170,7 +172,10 @@ struct Watch {
         if (code == HCBT_CREATEWND && active != nullptr) {
             const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
             const LPCWSTR cls = create->lpcs->lpszClass;
-            if (!IS_INTRESOURCE(cls) && wcscmp(cls, L"LoadingWnd") == 0) active->sawLoading = true;
+            if (!IS_INTRESOURCE(cls) && wcscmp(cls, L"LoadingWnd") == 0) {
+                active->sawLoading = true;
+                if (active->onLoading) active->onLoading();
+            }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -343,9 +348,11 @@ TEST_F(ConnectFlow, UnplugDuringTheReadEndsItCleanlyAndThePlugReadsAgain)
     HWND* window = nullptr;
     bool unplugged = false;
     WPARAM firstToken = 0;  // the first read's loading window's
+    watch.onLoading = [&] {
+        if (firstToken == 0 && mWindow->LoadingWindow() != nullptr) firstToken = mWindow->LoadingWindow()->Token();
+    };
     // Pulled once the read is well under way, from inside the loading loop.
     watch.onTick = [&] {
-        if (firstToken == 0 && mWindow->LoadingWindow() != nullptr) firstToken = mWindow->LoadingWindow()->Token();
         if (unplugged || window == nullptr || Unit().Exchanges().size() < 60) return;
         unplugged = true;
         Unit().Vanish();

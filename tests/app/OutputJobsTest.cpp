@@ -1,5 +1,6 @@
-// Lock, left/right link, bridge, output reset and the channel groups on the
-// main window against the simulated unit: each action goes in as the
+// Lock, left/right link, bridge, output reset and the channel groups, and
+// every job kind asked for with no unit, on the main window against the
+// simulated unit: each action goes in as the
 // framework's notification, the question boxes are answered from a timer
 // inside their modal loops, and the unit's received frames are the oracle.
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -17,6 +19,8 @@
 #include "UnitEditKit.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
+#include "app/tuning/AppMessages.h"
+#include "app/tuning/ProfileFile.h"
 #include "app/tuning/ReachedOperation.h"
 #include "app/windows/MainWnd.h"
 #include "device/DeviceTiming.h"
@@ -220,6 +224,9 @@ public:
         size_t atBusyEnd = none;
         sawBusy = false;
         c.action(*this);
+        // Nothing pumped since the action: a loading window it asked for is still queued.
+        MSG begin;
+        begun = PeekMessageW(&begin, *sWindow, WM_BUSY_BEGIN, WM_BUSY_BEGIN, PM_NOREMOVE) != FALSE;
         EXPECT_TRUE(SkinUITest::PumpUntil(
             [&] {
                 const bool busy = Controller().IsOutputJobRunning() || sWindow->LoadingWindow() != nullptr;
@@ -237,8 +244,10 @@ public:
         return frames;
     }
 
-    // Whether the last Run saw a loading window or a job's waiter.
+    // Whether the last Run saw a loading window or a job's waiter, and
+    // whether its action asked for a loading window.
     bool sawBusy = false;
+    bool begun = false;
     static CMainWnd* sWindow;
 };
 CMainWnd* OutputJobs::sWindow = nullptr;
@@ -306,6 +315,7 @@ void Replugged(OutputJobs& t, size_t boxes)
 {
     // No loading window, no waiter, and no word trails the row's own boxes.
     EXPECT_FALSE(t.sawBusy);
+    EXPECT_FALSE(t.begun);
     SkinUITest::PumpPending();
     EXPECT_EQ(boxes, BoxAnswers::active->texts.size());
     Unit().Return();
@@ -314,6 +324,23 @@ void Replugged(OutputJobs& t, size_t boxes)
         return t.Controller().Device().IsAsyncMode() && !t.Controller().IsStatusReadRunning() &&
                t.Window().LoadingWindow() == nullptr;
     }, 30000));
+}
+
+// The model with channel 3 at -13 dB as a profile file, for the rows that load one.
+std::wstring JobFile(OutputJobs& t, bool whole)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / (whole ? "jobs.wpf" : "jobs.spf");
+    TuningModel file = t.Controller().Model();
+    file.Current().channels[2].gain = -13.0f;
+    EXPECT_TRUE(whole ? SaveWholeProfile(file, path).ok : SaveSceneProfile(file.Current(), path).ok);
+    return path.wstring();
+}
+
+void RefusedUnplugged(OutputJobs& t) { Replugged(t, 1); }
+void ShownUnplugged(OutputJobs& t)
+{
+    EXPECT_FLOAT_EQ(-13.0f, t.Profile().channels[2].gain);
+    Replugged(t, 0);
 }
 
 const JobCase kJobCases[] = {
@@ -493,6 +520,21 @@ const JobCase kJobCases[] = {
          EXPECT_EQ(0, t.Profile().lockMode);
          Replugged(t, 1);
      }},
+    // Every other job kind with no unit: refused with its word before it asks, or the model's alone.
+    {"a scene load with no unit", Unplugged, [](OutputJobs& t) { t.Controller().StartSceneJob(JobKind::SceneLoad, 3); },
+     {1}, {L"${load_scene_offline}"}, {}, RefusedUnplugged},
+    {"a scene save with no unit", Unplugged, [](OutputJobs& t) { t.Controller().StartSceneJob(JobKind::SceneSave, 3); },
+     {1}, {L"${save_scene_offline}"}, {}, RefusedUnplugged},
+    {"a scene delete with no unit", Unplugged, [](OutputJobs& t) { t.Controller().StartSceneJob(JobKind::SceneDelete, 3); },
+     {1}, {L"${delete_scene_offline}"}, {}, RefusedUnplugged},
+    {"a whole save with no unit", Unplugged, [](OutputJobs& t) { t.Controller().SaveWholeConfigFile(L"jobs_offline.wpf"); },
+     {1}, {L"${whole_save_offline}"}, {}, RefusedUnplugged},
+    {"a factory reset with no unit", Unplugged, [](OutputJobs& t) { t.Controller().ResetMcuFactoryDefault(); }, {1},
+     {L"${job_offline}"}, {}, RefusedUnplugged},
+    {"a profile loaded with no unit", Unplugged,
+     [](OutputJobs& t) { t.Controller().LoadSenceConfigFile(JobFile(t, false)); }, {}, {}, {}, ShownUnplugged},
+    {"a whole configuration loaded with no unit", Unplugged,
+     [](OutputJobs& t) { t.Controller().LoadWholeConfigFile(JobFile(t, true)); }, {}, {}, {}, ShownUnplugged},
     {"output reset cancelled does nothing", [](OutputJobs& t) { t.Profile().lockMode = 1; },
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {0}, {L"${empty_output_tips}"}, {},
      [](OutputJobs& t) { EXPECT_EQ(1, t.Profile().lockMode); }},
@@ -603,7 +645,7 @@ TEST_F(OutputJobs, EachActionSendsItsFramesAndEndsBusyAfterTheDrain)
 
 // One row of the main window's notification table: the notification, the
 // control that sends it (the layout's, or a stand-in of that name), and the
-// operation it must reach, as that operation reports itself (none: "").
+// operations it must reach itself, as each reports itself (none: "").
 struct WalkRow {
     const wchar_t* type;
     const wchar_t* name;
@@ -616,11 +658,17 @@ struct WalkRow {
     const wchar_t* typed = nullptr;
 };
 
-std::vector<std::string> gReached;
-void RecordReached(const char* operation) { gReached.emplace_back(operation); }
+// Every operation the control reached itself, each as "name index" when it takes an index.
+std::string gReached;
+void RecordReached(const char* operation, const int* index, int depth)
+{
+    if (depth != 0) return;
+    gReached += (gReached.empty() ? "" : ", ") + std::string(operation);
+    if (index != nullptr) gReached += " " + std::to_string(*index);
+}
 
 const WalkRow kWalk[] = {
-    {L"click", L"ch_output_btn_2", 2, "ShowOutputMenu"},
+    {L"click", L"ch_output_btn_2", 2, "ShowOutputMenu 2"},
     {L"click", L"btn_amp_onoff", 0, "SwitchAmpOnOff"},
     {L"click", L"btn_rem_out1_onoff", 0, "SwitchRemOut1"},
     {L"click", L"btn_rem_out2_onoff", 0, "SwitchRemOut2"},
@@ -631,68 +679,68 @@ const WalkRow kWalk[] = {
     {L"click", L"btn_reset_eq", 0, "SetOutputEqReset"},
     {L"click", L"btn_bypass", 0, "SetOutputBypass"},
     {L"click", L"btn_reset_output", 0, "SetOutputReset", {0}, {}},
-    {L"click", L"ch_enable_6", 6, "SetCurChannelChange", {}, {"09@6"}},
-    {L"click", L"ch_bridge_7", 7, "SwitchBridge"},
-    {L"click", L"bridge_checkbox_7", 7, "SwitchBridgeCheckBox"},
-    {L"click", L"speaker_13", 13, "SetSpeakerFocus", {}, {"09@4"}},
-    {L"click", L"pt_enable_4", 4, "OnEqEnable"},
+    {L"click", L"ch_enable_6", 6, "SetCurChannelChange 6", {}, {"09@6"}},
+    {L"click", L"ch_bridge_7", 7, "SwitchBridge 7"},
+    {L"click", L"bridge_checkbox_7", 7, "SwitchBridgeCheckBox 7"},
+    {L"click", L"speaker_13", 13, "SetSpeakerFocus 13", {}, {"09@4"}},
+    {L"click", L"pt_enable_4", 4, "OnEqEnable 4"},
     {L"click", L"btn_lock_output", 0, "SetOutpuLock", {0}, {"09@4", kUnlock}},
     {L"click", L"btn_link_output", 0, "SetOutputLink", {0}, {}},
     {L"click", L"btn_reset_link", 0, "ResetLink"},
-    {L"click", L"btn_delay_up", 0, "SetSpeakerDelayUp", {}, {"07@4"}},
-    {L"click", L"btn_delay_down", 0, "SetSpeakerDelayUp", {}, {"07@4"}},
+    {L"click", L"btn_delay_up", 0, "SetSpeakerDelayUp 13", {}, {"07@4"}},
+    {L"click", L"btn_delay_down", 0, "SetSpeakerDelayUp 13", {}, {"07@4"}},
     {L"click", L"advance_item_noise_threshold", 0, "OpenNoiseThresholdWnd"},
     {L"click", L"btn_debug", 0, "ShowMemWrWnd"},
     {L"click", L"btn_arg_eq", 0, "SetOutputEqMode"},
     {L"click", L"btn_advance", 0, "ShowAdvanceMenu"},
     {L"click", L"btn_irc", 0, ""},
-    {L"selectchanged", L"ch_show_3", 3, "SetChEqualizerShow", {}, {}},
-    {L"selectchanged", L"ch_mute", 0, "SetChMute"},
-    {L"selectchanged", L"ch_mute_3", 3, "SetChMute", {}, {"09@3"}},
-    {L"selectchanged", L"ch_phase", 0, "SetChPhase"},
-    {L"selectchanged", L"ch_phase_3", 3, "SetChPhase", {}, {"0A@3"}},
-    {L"selectchanged", L"ch_solo_3", 3, "SetChSolo"},
-    {L"selectchanged", L"ch_synchronize_3", 3, "SetChSynchronize"},
-    {L"selectchanged", L"delay_link_3", 3, "ShowDelayLinkGroupMenu"},
+    {L"selectchanged", L"ch_show_3", 3, "SetChEqualizerShow 3", {}, {}},
+    {L"selectchanged", L"ch_mute", 0, "SetChMute 4"},
+    {L"selectchanged", L"ch_mute_3", 3, "SetChMute 3", {}, {"09@3"}},
+    {L"selectchanged", L"ch_phase", 0, "SetChPhase 4"},
+    {L"selectchanged", L"ch_phase_3", 3, "SetChPhase 3", {}, {"0A@3"}},
+    {L"selectchanged", L"ch_solo_3", 3, "SetChSolo 3"},
+    {L"selectchanged", L"ch_synchronize_3", 3, "SetChSynchronize 3"},
+    {L"selectchanged", L"delay_link_3", 3, "ShowDelayLinkGroupMenu 3"},
     {L"selectchanged", L"main_mute", 0, "SetMainMute"},
-    {L"selectchanged", L"option_ch_in1_2", 0, "SetInputIn"},
-    {L"valuechanged", L"eq_slider_4", 4, "SetChEqSlider"},
+    {L"selectchanged", L"option_ch_in1_2", 0, "SetInputIn 2"},
+    {L"valuechanged", L"eq_slider_4", 4, "SetChEqSlider 4"},
     {L"valuechanged", L"slider_main_volume", 0, "SetMainVolumeSlider"},
     {L"valuechanged", L"slider_acc", 0, "SetAccSlider"},
-    {L"valuechanged", L"slider_ch_volume", 0, "SetChVolumeSlider"},
-    {L"movevaluechanged", L"slider_ch_volume_5", 5, "SetChVolumeSlider"},
-    {L"valuechanged", L"slider_ch_delay_5", 5, "SetChDelaySlider"},
-    {L"valuechangedup", L"eq_freq_4", 4, "SetEqFreqUp"},
-    {L"valuechangeddown", L"eq_q_4", 4, "SetEqQUp"},
-    {L"valuechangedup", L"eq_gain_4", 4, "SetEqGainUp"},
+    {L"valuechanged", L"slider_ch_volume", 0, "SetChVolumeSlider 4"},
+    {L"movevaluechanged", L"slider_ch_volume_5", 5, "SetChVolumeSlider 5"},
+    {L"valuechanged", L"slider_ch_delay_5", 5, "SetChDelaySlider 5"},
+    {L"valuechangedup", L"eq_freq_4", 4, "SetEqFreqUp 4"},
+    {L"valuechangeddown", L"eq_q_4", 4, "SetEqQUp 4"},
+    {L"valuechangedup", L"eq_gain_4", 4, "SetEqGainUp 4"},
     {L"valuechangedup", L"hp_freq", 0, "SetHpFreqUp"},
     {L"valuechangeddown", L"lp_freq", 0, "SetLpFreqUp"},
     {L"valuechangedup", L"edit_main_volume", 0, "SetMainVolumeUp"},
     {L"valuechangeddown", L"edit_acc", 0, "SetAccUp"},
-    {L"valuechangedup", L"edit_ch_volume", 0, "SetChVolumeUp"},
-    {L"valuechangeddown", L"edit_ch_volume_5", 5, "SetChVolumeUp"},
-    {L"valuechangedup", L"edit_ch_delay_5", 5, "SetChDelayUp"},
-    {L"valuechangeddown", L"spk_delay_7", 7, "SetSpeakerDelayUp"},
+    {L"valuechangedup", L"edit_ch_volume", 0, "SetChVolumeUp 4"},
+    {L"valuechangeddown", L"edit_ch_volume_5", 5, "SetChVolumeUp 5"},
+    {L"valuechangedup", L"edit_ch_delay_5", 5, "SetChDelayUp 5"},
+    {L"valuechangeddown", L"spk_delay_7", 7, "SetSpeakerDelayUp 7"},
     {L"return", L"edit_main_volume", 0, "SetMainVolumeEdit", {}, {}, L"-5"},
     {L"return", L"edit_acc", 0, "SetAccEdit", {}, {}, L"7"},
     // Enter moves the focus down the column; the box it reaches shows its band.
-    {L"return", L"eq_q_3", 3, "UpdateEqualizer"},
+    {L"return", L"eq_q_3", 3, "UpdateEqualizer 3"},
     {L"return", L"hp_freq", 0, "SetHpFreq", {}, {}, L"300"},
     {L"return", L"lp_freq", 0, "SetLpFreq", {}, {}, L"5000"},
-    {L"return", L"edit_ch_delay_5", 5, "LeaveChDelayEdit"},
-    {L"return", L"edit_ch_volume", 0, "LeaveChVolumeEdit"},
-    {L"return", L"edit_ch_volume_5", 5, "LeaveChVolumeEdit"},
-    {L"return", L"spk_delay_7", 7, "LeaveSpeakerDelayEdit"},
+    {L"return", L"edit_ch_delay_5", 5, "LeaveChDelayEdit 5"},
+    {L"return", L"edit_ch_volume", 0, "LeaveChVolumeEdit 4"},
+    {L"return", L"edit_ch_volume_5", 5, "LeaveChVolumeEdit 5"},
+    {L"return", L"spk_delay_7", 7, "LeaveSpeakerDelayEdit 7"},
     {L"killfocus", L"edit_main_volume", 0, "SetMainVolumeEdit", {}, {}, L"-5"},
     {L"killfocus", L"edit_acc", 0, "SetAccEdit", {}, {}, L"7"},
-    {L"killfocus", L"eq_gain_2", 2, "SetChEqEdit"},
+    {L"killfocus", L"eq_gain_2", 2, "SetChEqEdit 2"},
     {L"killfocus", L"hp_freq", 0, "SetHpFreq", {}, {}, L"300"},
     {L"killfocus", L"lp_freq", 0, "SetLpFreq", {}, {}, L"5000"},
-    {L"killfocus", L"edit_ch_delay_5", 5, "LeaveChDelayEdit", {}, {}},
-    {L"killfocus", L"edit_ch_volume_5", 5, "LeaveChVolumeEdit", {}, {}},
-    {L"setfocus", L"eq_freq_2", 2, "UpdateEqualizer"},
-    {L"setfocus", L"spk_delay_1", 1, "SetSpeakerDelayFocus"},
-    {L"setfocus", L"slider_ch_delay_9", 9, "SetChActive"},
+    {L"killfocus", L"edit_ch_delay_5", 5, "LeaveChDelayEdit 5", {}, {}},
+    {L"killfocus", L"edit_ch_volume_5", 5, "LeaveChVolumeEdit 5", {}, {}},
+    {L"setfocus", L"eq_freq_2", 2, "UpdateEqualizer 2"},
+    {L"setfocus", L"spk_delay_1", 1, "SetSpeakerDelayFocus 1"},
+    {L"setfocus", L"slider_ch_delay_9", 9, "SetChActive 9"},
     {L"itemselect", L"comb_ch_unit", 0, "SetDelayUnit", {}, {}},
     {L"itemselect", L"hp_type", 0, "SetHpType"},
     {L"itemselect", L"lp_type", 0, "SetLpType"},
@@ -700,10 +748,10 @@ const WalkRow kWalk[] = {
     {L"itemselect", L"lp_slop", 0, "SetLpSlop"},
     {L"itemselect", L"btn_input_source", 0, "SetInputSource"},
     {L"itemselect", L"btn_channel_select", 0, ""},
-    {L"equalizer_hp", L"equalizer", 1, "EqualizerCallback"},
-    {L"equalizer_eq_release", L"equalizer", 3, "EqualizerCallback"},
+    {L"equalizer_hp", L"equalizer", 1, "EqualizerCallback 1"},
+    {L"equalizer_eq_release", L"equalizer", 3, "EqualizerCallback 3"},
     {L"equalizer_lp", L"equalizer", -1, ""},
-    {L"windowsize", L"", 0, "UpdateEqualizer"},
+    {L"windowsize", L"", 0, "UpdateEqualizer -1"},
 };
 
 // Every notification of the table reaches its operation; rows whose
@@ -735,12 +783,11 @@ TEST_F(OutputJobs, EveryNotificationOfTheTableReachesItsOperation)
         notify.sender = *row.name != L'\0' ? sender : nullptr;
         {
             BoxAnswers boxes(row.answers);
-            // The first operation reached is the row's own; those it runs on the way follow.
             gReached.clear();
             SetOperationCheck(RecordReached);
             Window().ReceiveNotify(notify);
             SetOperationCheck(nullptr);
-            EXPECT_EQ(row.operation, gReached.empty() ? std::string() : gReached.front());
+            EXPECT_EQ(row.operation, gReached);
             EXPECT_TRUE(SkinUITest::PumpUntil(
                 [&] {
                     return !Controller().IsOutputJobRunning() && Window().LoadingWindow() == nullptr &&

@@ -141,6 +141,15 @@ struct PushCase {
     bool whole;
 };
 
+// A job's worker, about to be marked stopped, waits there until the test has looked.
+const HANDLE gAtJobEnd = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+const HANDLE gLooked = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+void HoldJobEnd()
+{
+    SetEvent(gAtJobEnd);
+    WaitForSingleObject(gLooked, kBoundMs);
+}
+
 const PushCase kPushCases[] = {
     {"scene profile: source 3 routes only source 3, -12 dB goes out as 12, volume 0 as 6",
      [](TuningModel& m) {
@@ -165,16 +174,19 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
         Controller().Current().inputSource = file->Current().inputSource;
         Unit().ClearExchanges();
 
+        EqualizerManager::SetJobEndCheck(HoldJobEnd);
         if (c.whole)
             Controller().LoadWholeConfigFile(path.wstring());
         else
             Controller().LoadSenceConfigFile(path.wstring());
-        // Seen stopped, the push has its end waiting in the window's queue:
-        // spun for, nothing pumped, to look the moment it stops.
-        for (const DWORD start = GetTickCount(); Controller().IsTransferRunning();)
-            ASSERT_LT(GetTickCount() - start, kBoundMs) << "the push never stopped";
+        // Held as it is about to be marked stopped, the push has its end
+        // waiting in the window's queue.
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(gAtJobEnd, kBoundMs)) << "the push never stopped";
+        EqualizerManager::SetJobEndCheck(nullptr);
         MSG end;
+        EXPECT_TRUE(Controller().IsTransferRunning()) << "marked stopped before its end was posted";
         EXPECT_TRUE(PeekMessageW(&end, *mWindow, WM_LINK_JOB_DONE, WM_LINK_JOB_DONE, PM_NOREMOVE));
+        SetEvent(gLooked);
         ASSERT_TRUE(WaitIdle());
 
         const std::vector<std::string> shape = c.whole ? WholePushShape(*file) : LivePushShape(file->Current());
@@ -305,6 +317,7 @@ struct SaveCase {
     sim::UnitModel::CommandFault fault = sim::UnitModel::CommandFault::Silent;
     // The link closed and opened again at this command (0: never).
     size_t relinkAt = 0;
+    bool unitGone = false;  // pulled before the save, as while its file dialog is open
 };
 
 const SaveCase kSaves[] = {
@@ -313,8 +326,8 @@ const SaveCase kSaves[] = {
     {"whole configuration read back from the unit", "saved.wpf", true, L"${profile_save_ok}"},
     {"whole configuration into a missing folder", "missing/saved.wpf", true, L"${profile_create_error}"},
     // In the third stored scene; then past the ten scenes, in the live read.
-    {"whole configuration, the unit silent part way", "saved.wpf", true, L"${device_no_answer}", 400},
-    {"whole configuration, the unit silent in the live read", "saved.wpf", true, L"${device_no_answer}", 1700},
+    {"whole configuration, the unit silent part way", "saved.wpf", true, L"${whole_save_fail}", 400},
+    {"whole configuration, the unit silent in the live read", "saved.wpf", true, L"${whole_save_fail}", 1700},
     {"whole configuration, the unit gone part way", "saved.wpf", true, L"${whole_save_cut}", 400,
      sim::UnitModel::CommandFault::Vanish},
     // One get of the third stored scene left unanswered, the rest answered: it is asked again.
@@ -323,6 +336,8 @@ const SaveCase kSaves[] = {
     // While the unit lets that get wait, unplugged and plugged in again.
     {"whole configuration, the link renewed part way", "saved.wpf", true, L"${whole_save_cut}", 400,
      sim::UnitModel::CommandFault::Drop, 400},
+    // Its scenes were never read: the unit's names would stand over the program's values.
+    {"whole configuration with the unit gone", "saved.wpf", true, L"${whole_save_offline}", 0, {}, 0, true},
 };
 
 TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
@@ -348,6 +363,10 @@ TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
             // The whole configuration is read from the unit on a worker first.
             if (!c.whole) return Controller().SaveSenceConfigFile(path.wstring());
             const size_t mark = Unit().Exchanges().size();
+            if (c.unitGone) {
+                Unit().Vanish();
+                Controller().DisconnectDevice();
+            }
             Controller().SaveWholeConfigFile(path.wstring());
             if (c.relinkAt > 0) {
                 ASSERT_TRUE(sim::PollUntil([&] { return Unit().Exchanges().size() >= mark + c.relinkAt; }, kBoundMs));
@@ -356,11 +375,11 @@ TEST_F(ProfileTransfer, SaveTellsItsOutcomeAndTheFileLoadsBack)
             }
             // A read cut short leaves the link closed, with nothing to wait for.
             EXPECT_TRUE(SkinUITest::PumpUntil(
-                [&] { return !mShown.empty() && (c.failAt > 0 ? !Controller().IsTransferRunning() : WaitIdle()); },
+                [&] { return !mShown.empty() && (c.failAt > 0 || c.unitGone ? !Controller().IsTransferRunning() : WaitIdle()); },
                 kBoundMs));
         });
         EXPECT_EQ(Text(c.key), shown);
-        if (c.failAt > 0 && c.key != std::wstring(L"${profile_save_ok}")) {
+        if ((c.failAt > 0 || c.unitGone) && c.key != std::wstring(L"${profile_save_ok}")) {
             ASSERT_FALSE(before.empty());
             EXPECT_EQ(before, ReadFileText(path).value_or("")) << "the earlier save stays";
             EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));

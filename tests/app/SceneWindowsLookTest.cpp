@@ -68,7 +68,8 @@ TEST(SceneWindowsLook, PaintInEveryLanguageAtEachDpi)
         [] { AskDestructiveChoice(nullptr, L"${tips}", L"${link_tips}", L"${copy_left_to_right}", L"${copy_right_to_left}"); });
     EXPECT_TRUE(question.allStepsRan) << question.failedStep;
     for (const std::wstring word : {L"load_scene_fail", L"outputs_fail", L"whole_save_fail", L"factory_reset_fail",
-                                    L"job_offline", L"device_left_after_job", L"device_no_answer"}) {
+                                    L"job_offline", L"device_left_after_job", L"device_no_answer", L"edit_not_taken",
+                                    L"outputs_none", L"profile_push_none", L"profile_push_fail", L"whole_save_offline"}) {
         const std::wstring layout = L"xml_msg_" + word, key = L"${" + word + L"}";
         const auto notice = dialogs::RunWindowScript({Look(L"MsgWnd", nullptr, layout.c_str())},
                                                      [&] { ShowNotice(nullptr, key.c_str()); });

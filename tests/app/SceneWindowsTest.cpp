@@ -20,6 +20,7 @@
 #include "app/windows/LanguageFormat.h"
 #include "app/windows/MsgCheckBoxWnd.h"
 #include "device/DeviceTiming.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/uilib/kit/MessagePump.h"
@@ -215,6 +216,7 @@ struct SaveCase {
     bool linkReplaced = false;        // a new link opened while the save waited for a queued edit
     bool readShown = false;           // as linkBusy, the read's loading window shown: saved once the read ends
     bool goneFirst = false;           // the unit left with the window open: refused before any question
+    bool goneAfter = false;           // the unit left once it took the store, before the save's end was told
 };
 
 const SaveCase kSaveCases[] = {
@@ -239,6 +241,8 @@ const SaveCase kSaveCases[] = {
       "02 0b 66 08", "02 0b 66 09", "02 0b 66 0a", "02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"},
      L"ABC", false, false, false, false, false, true},
     {"a window left open after the unit left refuses before it asks", 2, L"Night", false, {}, L"Stage", false, false, false, false, false, false, true},
+    {"a unit that left after the store is told in the one notice", 1, L"ABC", false,
+     {"02 0b bb 021041424300000000000000000000000000", "02 08 bb 0200"}, L"ABC", false, false, false, false, false, false, false, true},
 };
 
 class SceneSave : public SceneWindows, public ::testing::WithParamInterface<SaveCase> {};
@@ -301,10 +305,22 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
             return true;
         }));
     }
+    if (c.goneAfter) {
+        sim::SimUnit::Instance().HoldWrites(true);
+        // On the window's thread, so the save's end waits until the unit is gone.
+        steps.push_back(OnLoading([&](WindowImplBase&, HWND) {
+            sim::SimUnit::Instance().HoldWrites(false);
+            const bool stored = sim::PollUntil([&] { return FlashFramesSince(mark).size() == 3; }, 2000) &&
+                                sim::SimUnit::Instance().WaitForInputDrained(2000);
+            sim::SimUnit::Instance().SetPresent(false);
+            return stored;
+        }));
+    }
     steps.push_back(Answer(seen, L"confirm_btn"));  // the save's notice, or the refusal
     steps.push_back(CloseWhenIdle(seen, controller));
     const auto result = dialogs::RunWindowScript(steps, [&] { controller.SaveSenceConfigToDSP(Main()); });
     sim::SimUnit::Instance().HoldWrites(false);
+    sim::SimUnit::Instance().SetPresent(true);
     Unit().Access()->currentScene = 0;
     if (c.linkReplaced) controller.DisconnectDevice();
     ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
@@ -315,7 +331,9 @@ TEST_P(SceneSave, SendsTheNameThenTheSave)
     std::vector<std::wstring> boxes;
     if (c.overwriteAsked) boxes.push_back(Formatted(L"${save_scene_overwrite}", c.row + 1));
     if (c.linkBusy) boxes.push_back(CResourceStore::GetInstance()->LookupText(L"${device_busy}").CStr());
-    if (c.unitGone || c.linkReplaced || c.goneFirst)
+    if (c.goneAfter)
+        boxes.push_back(CResourceStore::GetInstance()->LookupText(L"${device_left_after_job}").CStr());
+    else if (c.unitGone || c.linkReplaced || c.goneFirst)
         boxes.push_back(Formatted(c.linkReplaced ? L"${save_scene_cut}" : L"${save_scene_offline}", 0));
     else if (refused) {
         const CUIString format = CResourceStore::GetInstance()->LookupText(L"${same_name_tips}");
@@ -433,7 +451,7 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
     EXPECT_EQ(c.rowAfter, seen.rows[3]);
     EXPECT_EQ(c.rowAfter, controller.Model().SceneNameText(3));
     EXPECT_EQ(c.validAfter, controller.Model().sceneValid & (1u << 3));
-    const std::vector<std::wstring> told{Formatted(L"${device_no_answer}", 0)};
+    const std::vector<std::wstring> told{Formatted(L"${delete_scene_fail}", 0)};
     EXPECT_EQ(c.silent ? told : std::vector<std::wstring>(), seen.boxes) << "a silent unit is told so";
     EXPECT_EQ(!c.silent, controller.Device().IsDeviceOpen()) << "and let go";
 }

@@ -18,7 +18,7 @@ using Clock = std::chrono::steady_clock;
 
 // Runs the job to its end; the best time of runs in ms, or a negative value
 // when a job did not start or did not end within 30 s.
-double BestJobMs(EqualizerManager& controller, EqualizerManager::SceneJob job, int runs)
+double BestJobMs(EqualizerManager& controller, JobKind job, int runs)
 {
     double best = 1e9;
     for (int run = 0; run < runs; ++run) {
@@ -52,11 +52,11 @@ int wmain()
         controller.Device().EnableAsyncMode();
         TuningModel& m = controller.Model();
         std::memcpy(m.sceneNameInput.data(), "ABC", 3);
-        save = BestJobMs(controller, EqualizerManager::SceneJob::Save, runs);
+        save = BestJobMs(controller, JobKind::SceneSave, runs);
         const size_t before = unit.ReceivedFrames().size();
-        recall = BestJobMs(controller, EqualizerManager::SceneJob::Load, runs);
+        recall = BestJobMs(controller, JobKind::SceneLoad, runs);
         recallFrames = (unit.ReceivedFrames().size() - before) / runs;
-        erase = BestJobMs(controller, EqualizerManager::SceneJob::Delete, runs);
+        erase = BestJobMs(controller, JobKind::SceneDelete, runs);
         controller.Device().CloseHIDDevice(false);
     }
     unit.SetResponder(nullptr);

@@ -106,36 +106,58 @@ TEST_F(DspSetCommandsTest, NothingIsSentUnsyncedWhileAsyncModeIsOff) {
     EXPECT_TRUE(unit().ReceivedFrames().empty());
 }
 
+// Each channel and band set on its own, with a value of its own: one sent
+// for a neighbour shows as a wrong value on both.
 TEST_F(DspSetCommandsTest, TheSimulatedUnitStoresWhatTheMembersMeant) {
+    using ByteMember = void (DspDevice::*)(uint8_t, uint8_t, uint8_t, uint8_t, const uint8_t*, bool);
+    const ByteMember byteMembers[] = {&DspDevice::Mute_Ch_Ctrl, &DspDevice::Phase_Ctrl, &DspDevice::Solo_Ctrl,
+                                      &DspDevice::CH_Type_Ctrl, &DspDevice::PEQ_Bypass_Ctrl,
+                                      &DspDevice::Compressor_Ch_Ctrl};
     sim::UnitModel model(unit());
     unit().SetResponder(&model);
-    device.EQ_Ctrl(2, 0, 3, 5, 1000, 4.6f, 4.6f, true);
-    const float delays[] = {2.345f, 15.0f};
-    device.Delay_Ctrl(2, 0, 6, 7, delays, true);
-    const float trims[] = {3.0f};
-    device.Trim_Ctrl(2, 0, 9, 9, trims, true);
-    const CompressorSetting2 compressor[] = {{-20.5f, 10, 1500}};
-    device.Compressor_Ctrl2(2, 0, 4, 4, compressor, true);
-    device.Filter_Ctrl(2, 0, 1, 2, 80, 3, 1, true);
-    const uint32_t masks[] = {0x2A05};
-    device.Mix_Ch_Ctrl(2, 3, 10, 10, masks, true);
+    for (uint8_t ch = 0; ch < sim::kOutputs; ++ch) {
+        for (uint8_t band = 0; band < sim::EqBandCount(ch); ++band)
+            device.EQ_Ctrl(2, 0, ch, band, 20 + 40 * band + ch, 4.6f, 4.6f, true);
+        const float delay = 0.5f + ch, trim = 1.0f + ch, noise = -60.5f + ch, ratio = 2.5f, knee = 4.6f;
+        const uint8_t on = 1;
+        const uint32_t mask = 0x2A00u + ch, attack = 0x100u + ch, release = 0x400u + ch;
+        const CompressorSetting2 compressor2 = {-20.5f + ch, 10u + ch, 100u * (ch + 1)};
+        device.Delay_Ctrl(2, 0, ch, ch, &delay, true);
+        device.Trim_Ctrl(2, 0, ch, ch, &trim, true);
+        device.Compressor_Ctrl2(2, 0, ch, ch, &compressor2, true);
+        device.Compressor_Ctrl(2, 0, ch, &on, &noise, &ratio, &attack, &release, &knee, true);
+        device.Filter_Ctrl(2, 0, ch, 2, 80 + ch, 3, 1, true);
+        device.Filter_Ctrl(2, 0, ch, 1, 5000 + ch, 2, 1, true);
+        device.Mix_Ch_Ctrl(2, 3, ch, ch, &mask, true);
+        for (ByteMember member : byteMembers) (device.*member)(2, 0, ch, ch, &on, true);
+    }
     device.Set_MemData(0x1234, 0xCAFEBABE, true);
     unit().SetResponder(&ack);
 
     const sim::UnitState state = model.Snapshot();
-    const sim::SceneParams& scene = state.scene[2];
-    EXPECT_EQ(1000, scene.out[3].eq[5].freqHz);
-    EXPECT_EQ(460, scene.out[3].eq[5].qHundredths);
-    EXPECT_EQ(46, scene.out[3].eq[5].gainTenthsDb);
-    EXPECT_EQ(2345u, scene.out[6].delayMicros);
-    EXPECT_EQ(15000u, scene.out[7].delayMicros);
-    EXPECT_EQ(-3, scene.out[9].gainDb);
-    EXPECT_EQ(-205, scene.out[4].compressor2.thresholdTenthsDb);
-    EXPECT_EQ(10, scene.out[4].compressor2.attackMs);
-    EXPECT_EQ(1500, scene.out[4].compressor2.releaseMs);
-    EXPECT_EQ(80, scene.out[1].highPass.freqHz);
-    EXPECT_EQ(3, scene.out[1].highPass.slope);
-    EXPECT_EQ(0x2A05, scene.mixMask[3][10]);
+    for (int ch = 0; ch < sim::kOutputs; ++ch) {
+        SCOPED_TRACE(ch);
+        const sim::OutputChannel& out = state.scene[2].out[ch];
+        for (int band = 0; band < sim::EqBandCount(ch); ++band) {
+            EXPECT_EQ(20 + 40 * band + ch, out.eq[band].freqHz) << "band " << band;
+            EXPECT_EQ(460, out.eq[band].qHundredths) << "band " << band;
+            EXPECT_EQ(46, out.eq[band].gainTenthsDb) << "band " << band;
+        }
+        EXPECT_EQ(500u + 1000u * ch, out.delayMicros);
+        EXPECT_EQ(-1 - ch, out.gainDb);
+        EXPECT_EQ(-205 + 10 * ch, out.compressor2.thresholdTenthsDb);
+        EXPECT_EQ(10 + ch, out.compressor2.attackMs);
+        EXPECT_EQ(100 * (ch + 1), out.compressor2.releaseMs);
+        EXPECT_EQ(-605 + 10 * ch, out.compressor.thresholdTenthsDb);
+        EXPECT_EQ(0x100 + ch, out.compressor.attackMs);
+        EXPECT_EQ(0x400 + ch, out.compressor.releaseMs);
+        EXPECT_EQ(80 + ch, out.highPass.freqHz);
+        EXPECT_EQ(3, out.highPass.slope);
+        EXPECT_EQ(5000 + ch, out.lowPass.freqHz);
+        EXPECT_EQ(0x2A00 + ch, state.scene[2].mixMask[3][ch]);
+        EXPECT_EQ(std::vector<int>(6, 1),
+                  std::vector<int>({out.mute, out.phase, out.solo, out.type, out.eqBypass, out.compressorOn}));
+    }
     EXPECT_EQ(0xCAFEBABEu, state.memory.at(0x1234));
 }
 

@@ -148,6 +148,8 @@ TEST_F(DspSystemCommandsTest, EveryExchangeWaitsItsOwnReplyWait) {
         const char* name;
         std::function<void(DspDevice&)> command;
         Waits unscaled;
+        // Unanswered, the exchange holds the whole wait it reported.
+        bool silent = false;
     } table[] = {
         {"SaveScene", [](DspDevice& d) { d.SaveScene(3, 1); }, {{0x08, scene}}},
         {"ReadScene", [](DspDevice& d) { d.ReadScene(4, 0xFF); }, {{0x09, scene}}},
@@ -157,6 +159,13 @@ TEST_F(DspSystemCommandsTest, EveryExchangeWaitsItsOwnReplyWait) {
         {"GetSceneId", [](DspDevice& d) { d.GetSceneId(true); }, {{0x0E, plain}}},
         {"GetSceneValid", [](DspDevice& d) { d.GetSceneValid(); }, {{0x0F, plain}}},
         {"Hand_Connect", [](DspDevice& d) { d.Hand_Connect(); }, {{0x08, plain}}},
+        {"Hand_Connect unanswered",
+         [&](DspDevice& d) {
+             unit().SetResponder(nullptr);
+             EXPECT_FALSE(d.Hand_Connect());
+             unit().SetResponder(&responder);
+         },
+         {{0x08, plain}}, true},
         {"PC_Connect", [](DspDevice& d) { d.PC_Connect(1); }, {}},
         {"MCU_Reboot_Ctrl", [](DspDevice& d) { d.MCU_Reboot_Ctrl(); }, {{0x8F, plain}}},
         {"MCU_Factory_Default", [](DspDevice& d) { d.MCU_Factory_Default(); }, {{0x90, factory}}},
@@ -189,10 +198,15 @@ TEST_F(DspSystemCommandsTest, EveryExchangeWaitsItsOwnReplyWait) {
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
         gReplyWaits.clear();
+        const DWORD began = GetTickCount();
         row.command(device);
+        const DWORD held = GetTickCount() - began;
         Waits expected;
         for (const auto& wait : row.unscaled) expected.emplace_back(wait.first, ScaledWait(wait.second));
         EXPECT_EQ(expected, gReplyWaits);
+        if (row.silent) {
+            EXPECT_GE(held, expected.front().second) << "left the wait early";
+        }
     }
     DspDevice::SetReplyWaitCheck(nullptr);
 }

@@ -126,16 +126,16 @@ bool ChooseUnit(App& app, int unit)
 }
 
 
-// The unit has taken what the program queued: both channels' trims are in,
-// and no frame came between two looks.
-bool UnitSettled(App& app)
+// The unit has taken what a move of linked channel 1 off its trim queued:
+// channel 2's trim followed, and channel 2's frame after it came last.
+bool UnitSettled(App& app, long from)
 {
-    size_t last = static_cast<size_t>(-1);
     return WaitFor([&] {
-        const size_t now = app.Mark();
-        const bool same = now == last;
-        last = now;
-        return same && app.Params()["out1.gain"] == app.Params()["out0.gain"];
+        std::map<std::string, long> unit = app.Params();
+        const size_t count = app.Mark();
+        const std::vector<UnitFrame> last = app.FramesSince(count > 0 ? count - 1 : 0);
+        return unit["out0.gain"] != from && unit["out1.gain"] == unit["out0.gain"] && !last.empty() &&
+               last.back().Text() == Mute(1, 0);
     });
 }
 
@@ -166,12 +166,15 @@ std::vector<std::string> Band17On(App& app)
     return {Set(0x06, Hex({0, 0, 0, 17, freq >> 8, freq, q / 10, q % 10, 24, 0}))};
 }
 
-// Band 17 at +6 dB, then switched off: the EQ page shows.
+// Band 17 at +6 dB, then switched off, each held so by the unit (the box
+// shows a value before its frame reaches the unit): the EQ page shows.
 bool Band17SwitchedOff(App& app)
 {
+    const auto unitHolds = [&](long tenths) { return WaitFor([&] { return app.Params()["out0.eq17.gain"] == tenths; }); };
     return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_17").visible; }) &&
            TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
-           app.Click("pt_enable_17") && WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; });
+           unitHolds(60) && app.Click("pt_enable_17") &&
+           WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; }) && unitHolds(0);
 }
 
 // A reset: no bridges, each output given its speaker (with its crossover
@@ -454,7 +457,7 @@ const Row kRows[] = {
          EXPECT_EQ(unit["out1.eq5.gain"], unit["out0.eq5.gain"]);
          EXPECT_FALSE(app.Control("ch_output_btn_3").enabled);
      }},
-    {"channel 2 linked to channel 1 follows it off, to -20.6 dB and off again: both end off",
+    {"channel 2 linked to channel 1 follows it off, to -20 dB and off again: both end off",
      [](App& app) { return TypeInto(app, "edit_ch_volume_0", "-60"); },
      [](App&) { return std::vector<std::string>{Trim(0, 60), Mute(0, 0), Trim(1, 60), Mute(1, 0)}; }, false,
      [](App& app) {
@@ -463,13 +466,13 @@ const Row kRows[] = {
      },
      false,
      [](App& app) {
-         // From the thumb at off, in one move, to -20.6 dB on the 90 px slider with its 14 px thumb.
+         // From the thumb at off, in one move, to -20.6 dB on the 90 px slider with its 14 px thumb: -20 dB let go.
          const Rect slider = app.Control("slider_ch_volume_0").rect;
          // Both off first: a partner follows by the difference, and stops at off.
          return TypeInto(app, "edit_ch_volume_0", "-60") && TypeInto(app, "edit_ch_volume_1", "-60") &&
                 WaitFor([&] { return app.Control("slider_ch_volume_1").value == -600; }) &&
                 app.Drag(slider.left + 7, slider.CenterY(), slider.left + 57, slider.CenterY(), 1, 100) &&
-                WaitFor([&] { return app.Control("slider_ch_volume_0").value == -206; }) && UnitSettled(app);
+                WaitFor([&] { return app.Control("slider_ch_volume_0").value == -200; }) && UnitSettled(app, -60);
      }},
     {"unlink releases link and lock without a question",
      [](App& app) { return app.Click("btn_link_output"); },
@@ -631,6 +634,8 @@ struct SliderDrag {
     // The frame that gives the unit value: the drag's last of its command.
     std::function<std::string(App&, int value)> holds;
     std::function<bool(App&)> finish;
+    // The value its box shows, when the slider rests on that once let go rather than on the release point.
+    std::function<int(App&)> rests = nullptr;
 };
 
 // The slider's value as far from the press (x0, y0) as the pointer, cut toward the press.
@@ -719,6 +724,7 @@ bool CloseMixer(App& app) { return CloseWindow(app, "MixerWnd"); }
 // Channel 1's trim, the attenuation in whole dB, then its unmute.
 std::vector<std::string> VolumeRelease(App&, int tenths) { return {Trim(0, -tenths / 10), Mute(0, 0)}; }
 std::string VolumeHeld(App&, int tenths) { return Trim(0, -tenths / 10); }
+int VolumeBox(App& app) { return std::atoi(app.Control("edit_ch_volume_0").text.c_str()) * 10; }
 
 // Channel 1's delay: whole ms and thousandths.
 std::string Delay(App&, int micros)
@@ -764,7 +770,7 @@ const SliderDrag kSliderDrags[] = {
     {0, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
     {0, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
-     VolumeRelease, VolumeHeld, nullptr},
+     VolumeRelease, VolumeHeld, nullptr, VolumeBox},
     {96, "channel delay from 5 ms, 12 px right", kTitle, "slider_ch_delay_0",
      [](App& app) { return Typed(app, "edit_ch_delay_0", "5", "slider_ch_delay_0", 5000); },
      12, 0, [](App& app, int v) { return std::vector<std::string>{Delay(app, v)}; }, Delay, nullptr},
@@ -783,7 +789,7 @@ const SliderDrag kSliderDrags[] = {
     {96, "mixer cell of output 5, input 2, 15 px right", "MixerWnd", "box_volume_4_1",
      OpenMixer, 15, 0, {}, MixerCell, CloseMixer},
     {144, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
-     VolumeRelease, VolumeHeld, nullptr},
+     VolumeRelease, VolumeHeld, nullptr, VolumeBox},
 };
 
 TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
@@ -852,8 +858,9 @@ TEST(SliderDragE2E, EachSliderFollowsTheDragAndTheUnitGetsTheReleasePoint)
         EXPECT_EQ(expected, std::vector<std::string>(moved.end() - std::min(moved.size(), expected.size()), moved.end()));
         ASSERT_TRUE(app->Release() && app->Request("PING") == "OK pong" && UnitTook(*app, pushed, pressed));
         EXPECT_EQ(std::vector<std::string>{}, Texts(app->FramesSince(mark)));
-        EXPECT_EQ(released, app->Control(row.slider, row.window).value);
-        const std::string held = row.holds ? row.holds(*app, released) : "";
+        const int rest = row.rests ? row.rests(*app) : released;
+        EXPECT_TRUE(WaitFor([&] { return app->Control(row.slider, row.window).value == rest; })) << "rests on " << rest;
+        const std::string held = row.holds ? row.holds(*app, rest) : "";
         std::string last;
         for (const UnitFrame& f : app->FramesSince(pressed)) {
             // Without a command to hold, no frame at all since the press.

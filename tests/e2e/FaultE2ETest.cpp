@@ -343,11 +343,28 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
     return op;
 }
 
+// An edit held on its way to the unit (its mute button clicked) whose write
+// then fails alone, with the whole of op queued behind it: the edit is
+// told, not op.
+Operation BehindFailedEdit(Operation op, const std::string& mute)
+{
+    const auto begin = op.prepare, end = op.go;
+    op.prepare = [=](App& app) { return app.Request("HOLDWRITES 1") == "OK" && app.Click(mute, kMain) && begin(app); };
+    op.go = [=](App& app) {
+        return end(app) && WaitFor([&] { return app.Window("loadingwnd").found; }) && app.Request("HOLDWRITES 0") == "OK";
+    };
+    op.waitScale = 100;  // a save waits for the edit's write before it stores
+    return op;
+}
+
 // Flap: the unit leaves and is back within a second. WriteFail: its writes
-// (ReadFail: its reads) fail while it stays listed, and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's
+// Flap: the unit leaves and is back within a second. WriteFail: its writes
+// fail while it stays listed (EarlierWriteFail: the one write before the
+// operation's), ReadFail: its reads after it took the command (IdleReadFail:
+// from now, no command asked), and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's
 // WM_CLOSE there, MainClose the main window, and is asked for the session's
 // end, DisplayChange the main window; the job holds the program until it ends, the unit answering.
-enum class Fault { Unplug, Flap, Silent, WriteFail, ReadFail, AltF4, Close, MainClose, DisplayChange };
+enum class Fault { Unplug, Flap, Silent, WriteFail, EarlierWriteFail, ReadFail, IdleReadFail, AltF4, Close, MainClose, DisplayChange };
 
 struct FaultRow {
     const char* name;
@@ -362,34 +379,38 @@ const FaultRow kRows[] = {
     // The scene's name reaches the unit, its store does not.
     {"scene save, unplugged", [] { return SceneSave(1, "ABC"); }, Fault::Unplug, 2, "save_scene_cut"},
     {"scene save, unplugged and back", [] { return SceneSave(4, "FLP"); }, Fault::Flap, 2, "save_scene_cut"},
-    {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "device_no_answer"},
-    {"scene save, silent, closed", [] { Operation op = SceneSave(3, "CLS"); op.waitScale = 25; return op; }, Fault::Silent, 2, "device_no_answer", "scenewnd"},
+    {"scene save, silent", [] { return SceneSave(2, "XYZ"); }, Fault::Silent, 2, "save_scene_fail"},
+    {"scene save, silent, closed", [] { Operation op = SceneSave(3, "CLS"); op.waitScale = 25; return op; }, Fault::Silent, 2, "save_scene_fail", "scenewnd"},
     {"scene load, unplugged at its recall", SceneLoad, Fault::Unplug, 1, "load_scene_cut"},
     {"scene load, unplugged and back after its recall", SceneLoad, Fault::Flap, 2, "device_left_after_job"},
-    {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "device_no_answer"},
+    {"scene load, silent to the recall", SceneLoad, Fault::Silent, 1, "load_scene_fail"},
     // Past the handshake: the recall is not shown as made.
-    {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "device_no_answer"},
+    {"scene load, silent during its read", SceneLoad, Fault::Silent, 40, "load_scene_fail"},
     // In the third stored scene, then in the live read after the tenth.
     {"whole save, unplugged", [] { return WholeSave("whole1"); }, Fault::Unplug, 400, "whole_save_cut"},
     {"whole save, unplugged and back", [] { return WholeSave("whole10"); }, Fault::Flap, 300, "whole_save_cut"},
     {"whole load, unplugged and back", WholePush, Fault::Flap, 1500, "profile_push_cut"},
     {"whole load, unplugged and back in its closing wait", [] { Operation op = WholePush(); op.waitScale = 25; return op; }, Fault::Flap, 5335, "device_left_after_job"},
-    {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "device_no_answer"},
-    {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "device_no_answer"},
-    {"factory default, silent", FactoryDefault, Fault::Silent, 1, "device_no_answer"},
-    {"factory default, silent, closed", [] { Operation op = FactoryDefault(); op.waitScale = 25; return op; }, Fault::Silent, 1, "device_no_answer", kMain},
+    {"whole save, silent", [] { return WholeSave("whole2"); }, Fault::Silent, 400, "whole_save_fail"},
+    {"whole save, silent in the live read", [] { return WholeSave("whole3"); }, Fault::Silent, 1700, "whole_save_fail"},
+    {"factory default, silent", FactoryDefault, Fault::Silent, 1, "factory_reset_fail"},
+    {"factory default, silent, closed", [] { Operation op = FactoryDefault(); op.waitScale = 25; return op; }, Fault::Silent, 1, "factory_reset_fail", kMain},
     // Gone before it confirmed the reset: no restart follows.
     {"factory default, unplugged", FactoryDefault, Fault::Unplug, 1, "factory_reset_cut"},
     {"factory default, unplugged and back", FactoryDefault, Fault::Flap, 1, "factory_reset_cut"},
     {"profile push, unplugged", ProfilePush, Fault::Unplug, 100, "profile_push_cut"},
     {"profile push, silent", ProfilePush, Fault::Silent, 100, "profile_push_fail"},
+    // Gone at the first command, which it never took.
+    {"profile push, unplugged before it took any", ProfilePush, Fault::Unplug, 1, "profile_push_none"},
+    {"whole load, unplugged before it took any", WholePush, Fault::Unplug, 1, "profile_push_none"},
+    {"bridge, unplugged before it took any", [] { return Bridge(5); }, Fault::Unplug, 1, "outputs_none"},
     // At the first scene's store, which the push does not wait past.
     {"whole push, silent at a scene's store", WholePush, Fault::Silent, 485, "profile_push_fail"},
     {"bridge, unplugged", [] { return Bridge(2); }, Fault::Unplug, 10, "outputs_cut"},
-    {"bridge, silent", [] { return Bridge(3); }, Fault::Silent, 10, "device_no_answer"},
+    {"bridge, silent", [] { Operation op = Bridge(3); op.askings = 1; return op; }, Fault::Silent, 10, "outputs_fail"},
     {"output reset, unplugged", OutputReset, Fault::Unplug, 10, "outputs_cut"},
     {"output reset, unplugged and back", OutputReset, Fault::Flap, 10, "outputs_cut"},
-    {"output reset, silent", OutputReset, Fault::Silent, 10, "device_no_answer"},
+    {"output reset, silent", OutputReset, Fault::Silent, 10, "outputs_fail"},
     {"scene load, writes failing at its recall", SceneLoad, Fault::WriteFail, 1, "load_scene_fail"},
     {"output reset, writes failing", OutputReset, Fault::WriteFail, 10, "outputs_fail"},
     {"whole save, writes failing", [] { return WholeSave("whole11"); }, Fault::WriteFail, 400, "whole_save_fail"},
@@ -397,16 +418,19 @@ const FaultRow kRows[] = {
     {"compressor threshold, writes failing", [] { return TypedBox("advance_item_compressors_on", "CompressorsOnWnd", "edit_threshold_3"); }, Fault::WriteFail, 1, "edit_not_taken"},
     {"noise threshold, writes failing", [] { return TypedBox("advance_item_noise_threshold", "msgwnd", "value_edt"); }, Fault::WriteFail, 1, "edit_not_taken"},
     {"bridge, writes failing", [] { return Bridge(4); }, Fault::WriteFail, 1, "outputs_fail"},
-    {"idle, reads failing", [] { Operation op; op.prepare = op.go = [](App&) { return true; }; return op; }, Fault::ReadFail, 1, "device_no_answer"},
+    {"idle, reads failing", [] { Operation op; op.prepare = op.go = [](App&) { return true; }; return op; }, Fault::IdleReadFail, 1, "device_no_answer"},
+    {"bridge behind an edit whose write failed", [] { Operation op = Bridge(5); op.prepare = OutputsPage; return BehindFailedEdit(op, "ch_mute_12"); }, Fault::EarlierWriteFail, 1, "edit_not_taken"},
+    {"scene save behind an edit whose write failed", [] { return BehindFailedEdit(SceneSave(5, "BHS"), "ch_mute_12"); }, Fault::EarlierWriteFail, 1, "edit_not_taken"},
+    {"typed volume, its answer lost", [] { return TypedBox(); }, Fault::ReadFail, 1, "device_no_answer"},
     {"connect, unplugged during the status read", StatusRead, Fault::Unplug, 40, "device_plugout"},
     {"connect, silent during the status read", StatusRead, Fault::Silent, 40, "device_connect_fail"},
     // The link closed and opened again, a recall and a whole save started.
     {"reconnect behind an edit left unanswered", [] { return BehindSilentEdit(StatusRead(), "ch_mute_15"); },
      Fault::Silent, 1, "device_connect_fail"},
     {"scene load behind an edit left unanswered", [] { return BehindSilentEdit(SceneLoad(), "ch_mute_14"); },
-     Fault::Silent, 1, "device_no_answer"},
+     Fault::Silent, 1, "load_scene_fail"},
     {"whole save behind an edit left unanswered", [] { return BehindSilentEdit(WholeSave("whole4"), "ch_mute_13"); },
-     Fault::Silent, 1, "device_no_answer"},
+     Fault::Silent, 1, "whole_save_fail"},
     // Each save writes its file after the jobs before it.
     {"whole load, Alt+F4", WholePush, Fault::AltF4, 200, nullptr},
     {"whole load, WM_CLOSE", WholePush, Fault::Close, 200, nullptr},
@@ -418,9 +442,9 @@ const FaultRow kRows[] = {
     // The first scene's recall is not asked again; a get is, and the next
     // asking after it is the third.
     {"whole save, silent from the start, at full waits",
-     [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; op.askings = 1; return op; }, Fault::Silent, 1, "device_no_answer"},
+     [] { Operation op = WholeSave("whole7"); op.waitScale = 100; op.boundMs = 33000; op.askings = 1; return op; }, Fault::Silent, 1, "whole_save_fail"},
     {"whole save, silent from the first scene's last get, at full waits",
-     [] { Operation op = WholeSave("whole8"); op.waitScale = 100; op.boundMs = 35000; op.askings = 3; return op; }, Fault::Silent, 164, "device_no_answer"},
+     [] { Operation op = WholeSave("whole8"); op.waitScale = 100; op.boundMs = 35000; op.askings = 3; return op; }, Fault::Silent, 164, "whole_save_fail"},
     {"firmware block, unplugged", FirmwareImage, Fault::Unplug, 12, "update_fail"},
     {"firmware block, silent", FirmwareImage, Fault::Silent, 12, "update_fail"},
     {"whole load, the display changed", WholePush, Fault::DisplayChange, 200, nullptr},  // last: the copy started again carries on
@@ -454,14 +478,16 @@ protected:
         ASSERT_EQ("OK", app->Request("WAITSCALE " + std::to_string(op.waitScale)));
         ASSERT_TRUE(op.prepare(*app)) << Describe(*app);
         const bool flap = row.fault == Fault::Flap, unplug = row.fault == Fault::Unplug || flap,
-                   readFail = row.fault == Fault::ReadFail, writeFail = row.fault == Fault::WriteFail || readFail,
-                   closed = row.fault >= Fault::AltF4;
+                   writeFail = row.fault == Fault::WriteFail || row.fault == Fault::EarlierWriteFail,
+                   idleReadFail = row.fault == Fault::IdleReadFail,
+                   letGo = writeFail || row.fault == Fault::ReadFail || idleReadFail, closed = row.fault >= Fault::AltF4;
+        const char* const faultWords[] = {" UNPLUG", " UNPLUG", " SILENT", " WRITEFAIL", " WRITEFAILONCE", " READFAIL"};
         // An image slow enough that the close comes before its end.
         ASSERT_EQ("OK", app->Request(row.fault == Fault::MainClose ? "PACE 30" : "PACE 0"));
         const bool afterLast = op.commands > 0 && static_cast<size_t>(row.atCommand) > op.commands;
         if (!closed && !afterLast) {
-            ASSERT_EQ("OK", app->Request(readFail ? "READFAIL" : "FAULTAT " + std::to_string(row.atCommand) +
-                                         (unplug ? " UNPLUG" : writeFail ? " WRITEFAIL" : " SILENT")));
+            ASSERT_EQ("OK", app->Request(idleReadFail ? "READFAIL"
+                                                      : "FAULTAT " + std::to_string(row.atCommand) + faultWords[static_cast<int>(row.fault)]));
         }
         const size_t mark = app->Mark();
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
@@ -469,7 +495,7 @@ protected:
         const auto received = [&] { return static_cast<long>(app->Mark()); };
         auto reached = [&](size_t n) { return WaitWhileAdvancing([&] { return app->Mark() >= mark + n; }, received, kBoundMs); };
         // A write that failed did not reach it.
-        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand - (writeFail ? 1 : 0))) << "the operation did not reach the unit" << Describe(*app);
+        ASSERT_TRUE(reached(afterLast ? op.commands : row.atCommand - (writeFail || idleReadFail ? 1 : 0))) << "the operation did not reach the unit" << Describe(*app);
         const auto faultAt = std::chrono::steady_clock::now();
         ASSERT_TRUE(!afterLast || app->Unplug());
         // Back as soon as the cut job has ended.
@@ -539,13 +565,13 @@ protected:
         }
         // The unit back: the program reads it again and shows what it holds.
         const size_t back = flap ? plugged : app->Mark();
-        // Writes that failed let the link go with their word: nothing shown
-        // stays "Connected" unread. The removal then ends the unit's fault.
-        if (writeFail) {
+        // Writes or reads that failed let the link go with their word: nothing
+        // shown stays "Connected" unread. The removal then ends the unit's fault.
+        if (letGo) {
             EXPECT_TRUE(IsDisconnected(*app)) << "the link let go" << Describe(*app);
             ASSERT_TRUE(app->Unplug());
         }
-        if ((unplug && !flap) || writeFail) {
+        if ((unplug && !flap) || letGo) {
             ASSERT_TRUE(app->Plug());
         } else {
             ASSERT_TRUE(app->SetSilent(false));

@@ -104,6 +104,7 @@ TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
         ASSERT_EQ("", SettleConnected(app)) << trail;
         EXPECT_EQ("", ShownDiffersFromUnit(app));
         counts[run] = SteadyResources(app);
+        ASSERT_GE(counts[run].threads, 0) << "the UI thread stopped answering after run " << run << ":" << trail;
         app.Request("GDIOBJECTS", &gdi[run]);
         std::printf("run %d: gdi %ld (own %ld, faces %ld, images %ld, fonts %ld, DC cache %ld), user %ld, threads %ld, "
                     "replies %ld\n",
@@ -113,7 +114,6 @@ TEST(RandomUse, FixedSeedRunLeavesTheProgramAnsweringAndItsResourcesBack)
     // A window entered that closed before it took an action (a reconnect
     // closes the unit's editors) is led back to by the runs after.
     EXPECT_EQ("", Unreached(options.entered, options.acted));
-    ASSERT_GE(counts[2].threads, 0);
     EXPECT_EQ(OwnGdi(counts[1]), OwnGdi(counts[2]))
         << "gone:" << GdiMissing(gdi[1], gdi[2]) << "\nnew:" << GdiMissing(gdi[2], gdi[1]);
     EXPECT_EQ("", WindowDcsMoved(gdi[1], gdi[2]));

@@ -42,6 +42,17 @@ HWND MakeProbeWindow() {
 
 const HWND gProbeWindow = MakeProbeWindow();
 
+// The program's topmost visible window, read without a message to its thread.
+std::string TopWindow() {
+    DWORD process = 0;
+    HWND w = GetTopWindow(nullptr);
+    while (w && (!GetWindowThreadProcessId(w, &process) || process != GetCurrentProcessId() || !IsWindowVisible(w)))
+        w = GetWindow(w, GW_HWNDNEXT);
+    wchar_t title[64] = {}, className[64] = {};
+    if (w) InternalGetWindowText(w, title, 64), GetClassNameW(w, className, 64);
+    return ProbeEscape(title) + " (" + ProbeEscape(className) + ")";
+}
+
 std::string AskUiThread(const std::vector<std::string>& words) {
     auto request = std::make_shared<UiRequest>();
     request->words = words;
@@ -49,7 +60,8 @@ std::string AskUiThread(const std::vector<std::string>& words) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held), SMTO_NORMAL,
                              kUiTimeoutMs, &result)) {
-        return ProbeError("ui thread busy");
+        return ProbeError("ui thread busy: \"" + words[0] + "\" unanswered for " + std::to_string(kUiTimeoutMs) +
+                          " ms, top window " + TopWindow());
     }
     // The system drops a fault inside a window procedure without a word.
     return request->answered ? request->reply : ProbeError("request failed on the ui thread");

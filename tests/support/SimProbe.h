@@ -9,7 +9,8 @@
 // words separated by single blanks. Every reply starts with one line:
 //   "OK" [value]        the request was done
 //   "ERR <reason>"      it was not (unknown request, no such window or
-//                       control, UI thread busy for more than 5 s, ...)
+//                       control, UI thread busy for more than 5 s: named
+//                       with the program's top window, ...)
 // A list reply is "OK <n>" followed by exactly n lines. Record replies are
 // tab-separated "key=value" fields; texts are UTF-8 with backslash, tab,
 // line feed and carriage return written as "\\", "\t", "\n" and "\r".
@@ -61,13 +62,20 @@
 //                              as the unit reports them next
 //   KNOB <dB>               -> OK; an unsolicited main-volume report
 //   SILENT 0|1              -> OK; a silent unit answers nothing
-//   FAULTAT <n> UNPLUG|SILENT|WRITEFAIL
+//   HOLDWRITES 0|1          -> OK; with 1 every write of the program waits
+//                              inside the unit, neither taken nor failed,
+//                              whatever its time-out, until HOLDWRITES 0
+//                              lets it on (taken then, unless the unit left)
+//   FAULTAT <n> UNPLUG|SILENT|WRITEFAIL|WRITEFAILONCE|READFAIL
 //                           -> OK; the unit fails at the n-th command it
 //                              receives from now (1: the next; 0 cancels):
 //                              it leaves without taking that command (and
 //                              the removal is broadcast as for UNPLUG), it
-//                              falls silent from that command on, or every
+//                              falls silent from that command on, every
 //                              write fails from that command on while it
+//                              stays listed (until it is unplugged), that
+//                              write alone fails, or it takes that command
+//                              and every read fails from then on while it
 //                              stays listed (until it is unplugged)
 //   READFAIL                -> OK; every read fails from now on while the
 //                              unit stays listed (until it is unplugged)

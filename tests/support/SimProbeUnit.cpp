@@ -204,14 +204,16 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         static const std::pair<const char*, UnitModel::CommandFault> kFaults[] = {
             {"UNPLUG", UnitModel::CommandFault::Vanish},
             {"SILENT", UnitModel::CommandFault::Silent},
-            {"WRITEFAIL", UnitModel::CommandFault::FailWrites}};
+            {"WRITEFAIL", UnitModel::CommandFault::FailWrites},
+            {"WRITEFAILONCE", UnitModel::CommandFault::FailOneWrite},
+            {"READFAIL", UnitModel::CommandFault::FailReads}};
         for (const auto& fault : kFaults) {
             if (words.size() > 2 && words[2] == fault.first && Number(words, 1, 0, 0x7FFFFFFF, &a)) {
                 model.FailAtCommand(static_cast<int>(a), fault.second);
                 return "OK\n";
             }
         }
-        return ProbeError("FAULTAT <n> UNPLUG|SILENT|WRITEFAIL");
+        return ProbeError("FAULTAT <n> UNPLUG|SILENT|WRITEFAIL|WRITEFAILONCE|READFAIL");
     }
     if (request == "MARK") return "OK " + std::to_string(SimUnit::Instance().ReceivedFrames().size()) + "\n";
     if (request == "FRAMES") {

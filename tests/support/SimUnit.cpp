@@ -27,7 +27,7 @@ SimUnit& SimUnit::Instance() {
 void SimUnit::Reset() {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = true;
-    mHoldReads = mHoldWrites = mFailWrites = mFailReads = false;
+    mHoldReads = mHoldWrites = mFailWrites = mFailOneWrite = mFailReads = false;
     mFailMask = 0;
     mStrings[0] = L"Brisa";
     mStrings[1] = L"BrisaDSP";
@@ -96,9 +96,10 @@ void SimUnit::HoldReads(bool hold) {
     mChanged.notify_all();
 }
 
-void SimUnit::FailWrites() {
+void SimUnit::FailWrites(bool once) {
     std::lock_guard<std::mutex> lock(mMutex);
     mFailWrites = true;
+    mFailOneWrite = once;
 }
 
 void SimUnit::FailReads() {
@@ -127,7 +128,7 @@ bool SimUnit::WaitForBlockedWrite(unsigned timeoutMs) {
 void SimUnit::SetPresent(bool present) {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = present;
-    if (present) mFailWrites = mFailReads = false;
+    if (present) mFailWrites = mFailOneWrite = mFailReads = false;
     // Reports not read before the unit dropped off the bus are lost with it.
     if (!present) mInput.clear();
     mChanged.notify_all();
@@ -210,7 +211,10 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
         mChanged.notify_all();
         mChanged.wait(lock, [this] { return !mHoldWrites; });
         --mBlockedWrites;
-        if (!mPresent || mFailWrites) return -1;
+        if (!mPresent || mFailWrites) {
+            if (mFailOneWrite) mFailWrites = mFailOneWrite = false;
+            return -1;
+        }
         mReceived.emplace_back(data, data + length);
         responder = mResponder;
         const auto& report = mReceived.back();

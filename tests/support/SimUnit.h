@@ -67,9 +67,9 @@ public:
     // and the reports not yet read are lost. Back, its writes work again.
     void SetPresent(bool present);
     // Every write fails while the unit stays listed: the moment between a
-    // pulled cable and the system's removal.
-    void FailWrites();
-    // Every read fails likewise, until the unit is unplugged.
+    // pulled cable and the system's removal; once: only the next one.
+    void FailWrites(bool once = false);
+    // Every read fails while the unit stays listed (until plugged in again).
     void FailReads();
     // Waits until every queued report was read; false after timeoutMs.
     bool WaitForInputDrained(unsigned timeoutMs);
@@ -101,6 +101,7 @@ private:
     bool mHoldReads = false;
     bool mHoldWrites = false;
     bool mFailWrites = false;
+    bool mFailOneWrite = false;
     bool mFailReads = false;
     int mBlockedReads = 0;
     int mBlockedWrites = 0;

@@ -19,12 +19,14 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     bool vanish = false;
     bool drop = false;
     bool failWrites = false;
+    bool failReads = false;
     {
         std::lock_guard<std::mutex> lock(mMutex);
         if (mFaultCountdown > 0 && --mFaultCountdown == 0) {
             if (mFault == CommandFault::Vanish) vanish = true;
             else if (mFault == CommandFault::Drop) drop = true;
-            else if (mFault == CommandFault::FailWrites) failWrites = true;
+            else if (mFault == CommandFault::FailWrites || mFault == CommandFault::FailOneWrite) failWrites = true;
+            else if (mFault == CommandFault::FailReads) failReads = true;
             else mSilent = true;
         }
         mCommand = &frame;
@@ -55,7 +57,8 @@ void UnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     }
     if (!answer.empty()) unit.QueueInputReport(answer);
     // This command was the last to reach the unit.
-    if (failWrites) unit.FailWrites();
+    if (failWrites) unit.FailWrites(mFault == CommandFault::FailOneWrite);
+    if (failReads) unit.FailReads();
     // Only now that the answer is queued can the restart wait for it to be read.
     if (restartDelayMs >= 0) Restart(static_cast<unsigned>(restartDelayMs));
 }
@@ -99,9 +102,9 @@ void UnitModel::SetSilent(bool silent) {
 void UnitModel::FailAtCommand(int count, CommandFault fault) {
     std::lock_guard<std::mutex> lock(mMutex);
     mFault = fault;
-    if (fault == CommandFault::FailWrites) {
+    if (fault == CommandFault::FailWrites || fault == CommandFault::FailOneWrite) {
         // Counted to the command before: the count-th write is the first to fail.
-        if (count == 1) mUnit.FailWrites();
+        if (count == 1) mUnit.FailWrites(fault == CommandFault::FailOneWrite);
         --count;
     }
     mFaultCountdown = count > 0 ? count : 0;

@@ -58,11 +58,12 @@ public:
     void FactoryDefaults();
 
     // How the unit fails at a command a test names.
-    enum class CommandFault { Silent, Vanish, Drop, FailWrites };
+    enum class CommandFault { Silent, Vanish, Drop, FailWrites, FailOneWrite, FailReads };
     // At the count-th command from now (1: the next) the unit stops
     // answering from that command on, leaves that one command alone
     // unanswered (Drop), fails its write and every one after it while it
-    // stays listed (until plugged in again), or drops off the bus without
+    // stays listed (until plugged in again), fails that write alone, takes
+    // it and fails every read after it while listed, or drops off the bus without
     // taking it; the plug
     // listener hears of the removal a moment later, from a thread of its
     // own, as the system tells a program. 0 cancels.

@@ -5,5 +5,5 @@ if(NOT BRISA_NATIVE)
     kit/NotifyRecorder.cpp
     kit/SentEvents.cpp)
   brisa_warnings(brisa_uilib_test_kit)
-  target_link_libraries(brisa_uilib_test_kit PUBLIC brisa_uilib_core)
+  target_link_libraries(brisa_uilib_test_kit PUBLIC brisa_uilib_core gtest)
 endif()

@@ -148,6 +148,21 @@ struct App::Impl {
         return NoteFailedStep(step + ": the X server shows window " + (under.empty() ? "none" : under) +
                               " there, not its window " + c->xwindow + bound);
     }
+    // A click at the centre Aim found, let go once the probe, asked after the
+    // press, still has the control there: a layout between Aim's reading and
+    // the press fails the step by name instead of clicking what came there.
+    bool PressWhereAimed(App& app, const std::string& step, const std::string& name, const std::string& window,
+                         const ControlState& aimed, int button) {
+        const int x = aimed.rect.CenterX(), y = aimed.rect.CenterY();
+        if (!Input(step, {"mousemove", std::to_string(x), std::to_string(y), "mousedown", std::to_string(button)}))
+            return false;
+        const ControlState pressed = app.Control(name, window);
+        const bool released = Input(step, {"mouseup", std::to_string(button)});
+        const Rect& r = pressed.rect;
+        if (!pressed.visible || (x >= r.left && x < r.right && y >= r.top && y < r.bottom)) return released;
+        return NoteFailedStep(step + ": pressed at its centre " + std::to_string(x) + "," + std::to_string(y) +
+                              ", which it had left by then for " + std::to_string(r.CenterX()) + "," + std::to_string(r.CenterY()));
+    }
 };
 
 bool App::Impl::Start() {
@@ -303,7 +318,8 @@ bool App::Release() { return m->Input("release", {"mouseup", "1"}); }
 
 bool App::Click(const std::string& name, const std::string& window) {
     ControlState c;
-    return m->Aim(*this, "click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY());
+    const std::string step = "click " + name + " " + window;
+    return m->Aim(*this, step, name, window, &c) && m->PressWhereAimed(*this, step, name, window, c, 1);
 }
 
 bool App::DoubleClick(const std::string& name, const std::string& window) {
@@ -313,13 +329,26 @@ bool App::DoubleClick(const std::string& name, const std::string& window) {
 
 bool App::RightClick(const std::string& name, const std::string& window) {
     ControlState c;
-    return m->Aim(*this, "right-click " + name + " " + window, name, window, &c) && ClickAt(c.rect.CenterX(), c.rect.CenterY(), 3);
+    const std::string step = "right-click " + name + " " + window;
+    return m->Aim(*this, step, name, window, &c) && m->PressWhereAimed(*this, step, name, window, c, 3);
+}
+
+bool App::Type(const std::string& text) {
+    const std::string step = "type \"" + text + "\"";
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return NoteFailedStep(step + ": a character outside ASCII needs its box");
+    }
+    return text.empty() || m->Input(step, {"type", "--delay", "40", "--", text});
 }
 
 // ASCII goes as typed text, every other character as its key of the kit's
 // keymap: xdotool never binds and restores a key of its own while Wine reads.
-bool App::Type(const std::string& text) {
-    const std::string step = "type \"" + text + "\"";
+// Wine makes a key's character in the key group of the last key event it
+// read, which on a loaded machine may already be a later one's: each key of
+// the second group is pressed with that group held until the box shows its
+// character, and the next key goes once the box shows every one before it.
+bool App::Type(const std::string& text, const std::string& box, const std::string& window) {
+    const std::string step = "type \"" + text + "\" into " + box;
     std::u32string chars;
     if (!DecodeUtf8(text, &chars)) return NoteFailedStep(step + ": not UTF-8");
     const Keymap& keys = Session::Get().Keys(m->options.dpi);
@@ -328,31 +357,28 @@ bool App::Type(const std::string& text) {
             return NoteFailedStep(step + ": the kit's keymap lacks " + DescribeCharacter(c));
         }
     }
-    std::string ascii;
-    std::vector<std::string> strokes{"key", "--delay", "40"};
-    const auto flush = [&] {
-        const bool typed = (ascii.empty() || m->Input(step, {"type", "--delay", "40", "--", ascii})) &&
-                           (strokes.size() == 3 || m->Input(step, strokes));
-        ascii.clear();
-        strokes.resize(3);
-        return typed;
-    };
-    for (char32_t c : chars) {
-        if (c < 0x80) {
-            if (strokes.size() > 3 && !flush()) return false;
-            ascii += static_cast<char>(c);
-        } else {
-            if (!ascii.empty() && !flush()) return false;
-            strokes.push_back(Keymap::Stroke(keys.Find(c)));
-        }
-    }
-    return flush();
-}
-
-bool App::Type(const std::string& text, const std::string& box, const std::string& window) {
     std::string held;
-    return Type(text) && (Poll([&] { return (held = Control(box, window).text) == text; }, kTypedBoundMs) ||
-                          NoteFailedStep("type \"" + text + "\" into " + box + ": the box held \"" + held + "\""));
+    for (size_t at = 0, c = 0; at < text.size();) {
+        // An ASCII run, or one character of the second group.
+        size_t end = at;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+        const bool ascii = end > at;
+        if (!ascii) {
+            for (end = at + 1; end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;) ++end;
+        }
+        const KeyStroke key = ascii ? KeyStroke() : keys.Find(chars[c]);
+        const std::string group = ascii ? "" : Keymap::Group(key);
+        const bool sent = ascii ? Type(text.substr(at, end - at))
+                                : m->Input(step, {"keydown", group}) && m->Input(step, {"key", std::to_string(key.keycode)});
+        c += ascii ? end - at : 1;
+        at = end;
+        const std::string typed = text.substr(0, at);
+        const bool shown = sent && Poll([&] { return (held = Control(box, window).text) == typed; }, kTypedBoundMs);
+        if (!ascii && !m->Input(step, {"keyup", group})) return false;
+        if (!sent) return false;
+        if (!shown) return NoteFailedStep(step + ": after \"" + typed + "\" the box held \"" + held + "\"");
+    }
+    return true;
 }
 
 bool App::Key(const std::string& keys) { return m->Input("key " + keys, {"key", "--delay", "40", keys}); }

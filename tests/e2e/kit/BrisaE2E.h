@@ -168,11 +168,13 @@ public:
     // then: a drag whose moves the test paces itself.
     bool Press(int x, int y);
     bool Release();
-    // Every character outside ASCII comes from the keys the kit bound on the
-    // private screen; a character the keymap lacks fails before any key.
+    // ASCII text, typed into whatever has the focus.
     bool Type(const std::string& text);
-    // Types into a box the row emptied or selected, and waits until the box
-    // holds exactly text; a failed step says what it held.
+    // Types into a box the row emptied or selected, each key once the box
+    // holds every character before it, and waits until the box holds exactly
+    // text; a failed step says what it held. Every character outside ASCII
+    // comes from the keys the kit bound on the private screen; a character
+    // the keymap lacks fails before any key.
     bool Type(const std::string& text, const std::string& box, const std::string& window = "");
     bool Key(const std::string& keys);  // xdotool key names: "Return", "ctrl+a"
     // Waits for a top-level window of that exact title that the probe does

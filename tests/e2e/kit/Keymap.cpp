@@ -100,9 +100,7 @@ KeyStroke Keymap::Find(char32_t c) const {
     return found == mKeys.end() ? KeyStroke() : found->second;
 }
 
-std::string Keymap::Stroke(const KeyStroke& key) {
-    return (key.shift ? "shift+Mode_switch+" : "Mode_switch+") + std::to_string(key.keycode);
-}
+std::string Keymap::Group(const KeyStroke& key) { return key.shift ? "shift+Mode_switch" : "Mode_switch"; }
 
 bool DecodeUtf8(const std::string& text, std::u32string* out) {
     out->clear();

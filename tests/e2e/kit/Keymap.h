@@ -28,8 +28,8 @@ public:
     // scratch holds the tool's files. False, with why in error, when it could not.
     bool Load(const std::string& display, const std::string& scratch, std::string* error);
     KeyStroke Find(char32_t c) const;
-    // xdotool's key for c: "Mode_switch+38", "shift+Mode_switch+38".
-    static std::string Stroke(const KeyStroke& key);
+    // The keys held for the second group: "Mode_switch", "shift+Mode_switch".
+    static std::string Group(const KeyStroke& key);
 
 private:
     std::map<char32_t, KeyStroke> mKeys;

@@ -86,12 +86,12 @@ TEST_F(KitHost, ReadsControlsByName) {
     // Checks that must fail on what is not there.
     EXPECT_FALSE(host->Click("no_such_control", "Kit Host"));
     EXPECT_FALSE(LinkShows(*host, "no_such_key"));
-    EXPECT_FALSE(host->Type("\xe4\xb8\xad"));
+    EXPECT_FALSE(host->Type("\xe4\xb8\xad", "name_edit"));
     // Each failed step says which it was and what it saw.
     const std::string steps = FailedSteps();
     EXPECT_NE(steps.find("click send_btn Kit Host: under Kit Host (MainWnd) for 15000 ms"), std::string::npos) << steps;
     EXPECT_NE(steps.find("click no_such_control Kit Host: no such control"), std::string::npos) << steps;
-    EXPECT_NE(steps.find("type \"\xe4\xb8\xad\": the kit's keymap lacks U+4E2D"), std::string::npos) << steps;
+    EXPECT_NE(steps.find("type \"\xe4\xb8\xad\" into name_edit: the kit's keymap lacks U+4E2D"), std::string::npos) << steps;
 }
 
 TEST_F(KitHost, ClickSendsTheCommandToTheUnit) {

@@ -62,38 +62,11 @@ void HostWindow::Attach()
     m_attached = true;
 }
 
-namespace {
-
-// Dispatches what is queued; false, failing the caller's line, once a queue
-// that never empties (a paint that asks for the next) has run past the
-// ceiling counted from start.
-bool Drain(DWORD start, const char* file, int line)
-{
-    // Once a test's window never settled, its later pumps fail at once.
-    static const void* unsettledTest = nullptr;
-    const void* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!SkinUI::CPaintManagerUI::TranslateQueuedMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if ((test != nullptr && test == unsettledTest) || GetTickCount() - start >= kSettleCeilingMs) {
-            unsettledTest = test;
-            ADD_FAILURE_AT(file, line) << "never settled: messages still came after " << kSettleCeilingMs << " ms";
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 bool Pump(const char* file, int line)
 {
     const DWORD start = GetTickCount();
     for (int round = 0; round < 3; ++round) {
-        if (!Drain(start, file, line)) return false;
+        if (!Drain(start, file, line, &SkinUI::CPaintManagerUI::TranslateQueuedMessage)) return false;
     }
     return true;
 }
@@ -102,7 +75,7 @@ bool Settle(const char* file, int line)
 {
     const DWORD start = GetTickCount();
     do {
-        if (!Drain(start, file, line)) return false;
+        if (!Drain(start, file, line, &SkinUI::CPaintManagerUI::TranslateQueuedMessage)) return false;
     } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "uilib/core/UIManager.h"
 #include "uilib/core/WindowBase.h"
+#include "tests/uilib/kit/MessagePump.h"
 #include "tests/uilib/kit/NotifyRecorder.h"
 #include "tests/uilib/kit/SentEvents.h"
 
@@ -47,7 +48,6 @@ private:
 // windows reach the process as X events, a little later. A window that
 // keeps asking (a paint that asks for the next) fails the
 // caller's line after kSettleCeilingMs, in either; false then.
-constexpr DWORD kSettleCeilingMs = 5000;
 bool Pump(const char* file = __builtin_FILE(), int line = __builtin_LINE());
 bool Settle(const char* file = __builtin_FILE(), int line = __builtin_LINE());
 

@@ -1,20 +1,32 @@
 #include "MessagePump.h"
 
+#include <gtest/gtest.h>
+
 namespace SkinUITest {
 
-void PumpPending()
+bool Drain(DWORD start, const char* file, int line, bool (*translate)(MSG*))
 {
+    static const void* unsettledTest = nullptr;
+    const void* test = ::testing::UnitTest::GetInstance()->current_test_info();
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        if (translate == nullptr || !translate(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if ((test != nullptr && test == unsettledTest) || GetTickCount() - start >= kSettleCeilingMs) {
+            unsettledTest = test;
+            ADD_FAILURE_AT(file, line) << "never settled: messages still came after " << kSettleCeilingMs << " ms";
+            return false;
+        }
     }
+    return true;
 }
 
-void PumpFor(DWORD ms)
+void PumpFor(DWORD ms, const char* file, int line)
 {
     const DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+    PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000, file, line);
 }
 
 } // namespace SkinUITest
