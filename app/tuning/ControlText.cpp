@@ -1,8 +1,6 @@
 #include "app/tuning/ControlText.h"
 
-#include <algorithm>
 #include <cwchar>
-#include <iterator>
 
 #include "uilib/control/Edit.h"
 #include "uilib/core/ResourceStore.h"
@@ -46,19 +44,15 @@ bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written)
     return box->GetTextContent() != SkinUI::CResourceStore::GetInstance()->LookupText(written);
 }
 
-bool DropUnconfirmedTyping(const SkinUI::TNotifyInfo& notify)
+void KeepTypingPastPresses(const SkinUI::TNotifyInfo& notify)
 {
-    static const wchar_t* const kConfirmingNothing[] = {L"closebtn", L"cancel_btn", L"btnConnect"};
-    const auto* to = reinterpret_cast<const SkinUI::CControlUI*>(notify.wParam);
-    if (notify.type != L"killfocus" || notify.sender == nullptr || to == nullptr) return false;
-    const CUIString name = to->GetControlName();
-    if (std::none_of(std::begin(kConfirmingNothing), std::end(kConfirmingNothing),
-                     [&](const wchar_t* n) { return name == n; }))
-        return false;
-    auto* box = static_cast<SkinUI::CEditUI*>(notify.sender->FindInterface(L"Edit"));
-    if (box == nullptr) return false;
-    box->DropTyping();
-    return true;
+    static const wchar_t* const kConfirmingNothing[] = {L"cancel_btn", L"btnConnect"};
+    if (notify.type != L"windowinit" || notify.sender == nullptr) return;
+    SkinUI::CPaintManagerUI* manager = notify.sender->GetPaintManager();
+    if (manager == nullptr) return;
+    for (const wchar_t* name : kConfirmingNothing) {
+        if (SkinUI::CControlUI* button = manager->FindControlByName(name)) button->SetFocusOnPress(false);
+    }
 }
 
 void DropTyping(SkinUI::CPaintManagerUI* manager)

@@ -25,12 +25,15 @@ void SetIntText(SkinUI::CControlUI* control, const wchar_t* format, int value);
 // and left holds what the program wrote, so nothing is taken from it.
 bool IsTyped(const SkinUI::CControlUI* box, const wchar_t* written);
 
-// A box left takes its typing, unless the focus goes to a control that
-// confirms nothing: a window's close button or Cancel, or the connect button,
-// which ends the link the typing was typed on. For such a focus loss the
-// box's typing is dropped here, as Escape drops it, before the window's
-// handlers look; true then. A window closing drops it in the framework.
-bool DropUnconfirmedTyping(const SkinUI::TNotifyInfo& notify);
+// A box left takes its typing, by a click, Tab or Shift+Tab alike, and a
+// control that confirms nothing drops it only when it acts: at a window's
+// first layout ("windowinit") its Cancel and the connect button (which ends
+// the link the typing was typed on) are set to take no focus at a press, as
+// the close squares, which take no keys, never do. A press on one keeps the
+// box focused with its typing: its click closes the window, whose close
+// drops the typing in the framework, or ends the link, whose end drops it;
+// slid off and let go elsewhere, it leaves the typing to be taken as ever.
+void KeepTypingPastPresses(const SkinUI::TNotifyInfo& notify);
 
 // Typing belongs to the link it was typed on: as that ends or another opens,
 // the focused box shows the program's text again, and the read that follows

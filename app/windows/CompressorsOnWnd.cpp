@@ -319,7 +319,7 @@ void CCompressorsOnWnd::OnParamNotify(const TNotifyInfo& notify, int p, int ch)
 void CCompressorsOnWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    DropUnconfirmedTyping(notify);
+    KeepTypingPastPresses(notify);
     if (notify.sender != nullptr) {
         const CUIString name = notify.sender->GetControlName();
         const wchar_t* line = NotifyLine(notify.type);

@@ -428,7 +428,7 @@ const ChartNotification kChartNotifications[] = {
 void CMainWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    DropUnconfirmedTyping(notify);
+    KeepTypingPastPresses(notify);
     if (notify.type == L"windowinit") DropFirstFocus();
     CControlUI* sender = notify.sender;
     if (notify.type == L"click" && sender != nullptr) {

@@ -478,7 +478,7 @@ void CMixerWnd::Dispatch(const CUIString& type, const CUIString& name)
 void CMixerWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    DropUnconfirmedTyping(notify);
+    KeepTypingPastPresses(notify);
     if (m_built && notify.sender != nullptr) Dispatch(notify.type, notify.sender->GetControlName());
     WindowImplBase::ReceiveNotify(notify);
 }

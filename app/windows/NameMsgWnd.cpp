@@ -42,7 +42,7 @@ void CNameMsgWnd::OnControlClick(TNotifyInfo& notify)
 
 void CNameMsgWnd::ReceiveNotify(TNotifyInfo& notify)
 {
-    DropUnconfirmedTyping(notify);
+    KeepTypingPastPresses(notify);
     if (notify.type == L"return" && notify.sender != nullptr && notify.sender == m_edit) {
         Confirm();
         return;

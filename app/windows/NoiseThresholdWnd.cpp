@@ -185,7 +185,7 @@ void CNoiseThresholdWnd::OnControlClick(TNotifyInfo& notify)
 void CNoiseThresholdWnd::ReceiveNotify(TNotifyInfo& notify)
 {
     LogPrintW(L"Notify %s\n", notify.type.CStr());
-    DropUnconfirmedTyping(notify);
+    KeepTypingPastPresses(notify);
     const CUIString name = notify.sender != nullptr ? notify.sender->GetControlName() : CUIString();
     if (StartsWith(name, L"value_edt")) {
         if (notify.type == L"valuechangedup") StepThreshold(1);

@@ -125,12 +125,18 @@ void Click(WindowImplBase& window, HWND hwnd, const wchar_t* name)
     PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
 }
 
-void Notify(WindowImplBase& window, const wchar_t* name, const char* type, const wchar_t* to)
+void PressSlidOff(WindowImplBase& window, HWND hwnd, const wchar_t* name)
+{
+    const RECT rc = Find(window, name)->GetPosition();
+    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.left + 2, rc.top + 2));
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, 0);
+}
+
+void Notify(WindowImplBase& window, const wchar_t* name, const char* type)
 {
     TNotifyInfo notify;
     notify.type = std::wstring(type, type + strlen(type)).c_str();
     notify.sender = Find(window, name);
-    if (to != nullptr) notify.wParam = reinterpret_cast<WPARAM>(Find(window, to));
     if (notify.sender != nullptr) window.PaintManager().SendNotificationRecord(notify);
 }
 

@@ -44,9 +44,10 @@ SkinUI::CControlUI* Find(SkinUI::WindowImplBase& window, const wchar_t* name);
 std::wstring TextOf(SkinUI::WindowImplBase& window, const wchar_t* name);
 // Mouse press and release at the control's centre, through the window's queue.
 void Click(SkinUI::WindowImplBase& window, HWND hwnd, const wchar_t* name);
-// The notification type the framework sends from the named control; to
-// names the control a "killfocus" leaves for.
-void Notify(SkinUI::WindowImplBase& window, const wchar_t* name, const char* type, const wchar_t* to = nullptr);
+// A press on the control slid off it and let go at the window's corner.
+void PressSlidOff(SkinUI::WindowImplBase& window, HWND hwnd, const wchar_t* name);
+// The notification type the framework sends from the named control.
+void Notify(SkinUI::WindowImplBase& window, const wchar_t* name, const char* type);
 // Puts text into an edit as typing would leave it.
 void SetText(SkinUI::WindowImplBase& window, const wchar_t* name, const wchar_t* text);
 

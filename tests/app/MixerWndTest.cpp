@@ -104,12 +104,13 @@ TEST_P(MixerCells, OneChangeStoresShowsAndSendsOneTrimPerOutput)
                 static_cast<SkinUI::CSliderUI*>(Find(w, slider.c_str()))->SetValue(c.value);
                 Notify(w, slider.c_str(), "valuechanged");
             } else {
-                if (action == "closed") dialogs::SetText(w, edit.c_str(), L"70");  // typed, then left for the X
-                if (action == "closed") Notify(w, edit.c_str(), "killfocus", L"closebtn");
-                Notify(w, edit.c_str(), "valuechangedup");
+                if (action == "x slid off")  // typed, then a press on the X let go off it
+                    Find(w, edit.c_str())->TakeFocus(), dialogs::SetText(w, edit.c_str(), L"70"), dialogs::PressSlidOff(w, h, L"closebtn");
+                else Notify(w, edit.c_str(), "valuechangedup");
             }
             return true;
         },
+        [&](WindowImplBase& w, HWND) { return std::string(c.action) != "x slid off" || (Notify(w, edit.c_str(), "valuechangedup"), true); },
         [&](WindowImplBase& w, HWND) {
             if (FramesOf(kMixTrim, 0).empty()) return false;
             shown = TextOf(w, edit.c_str());
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"EnablingAStoredZeroCellSends100", 4, 3, 2, -1, false, "enable", 0, {{0, 4, 2, 3, 3, 100}}, true},
         CellCase{"SliderToZeroClearsTheRouteAndTheBox", 5, 0, 9, 70, false, "slider", 0, {{0, 5, 9, 0, 0, 0}}, false},
         CellCase{"EditStepUp", 6, 15, 1, 50, false, "up", 0, {{0, 6, 1, 15, 15, 51}}, true},
-        CellCase{"TypedThenLeftForTheCloseIsPutBack", 6, 14, 1, 50, false, "closed", 0, {{0, 6, 1, 14, 14, 51}}, true},
+        CellCase{"TypedKeptThroughAPressOnTheXSlidOff", 6, 14, 1, 50, false, "x slid off", 0, {{0, 6, 1, 14, 14, 71}}, true},
         CellCase{"CrossRowOfTheLowSourceUsesTheBitAboveItsInputs", 4, 1, 12, -1, false, "enable", 0,
                  {{0, 4, 8, 1, 1, 100}}, true},
         CellCase{"BridgedPairSliderCopiesToTheTwin", 0, 2, 0, 30, true, "slider", 60,

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
+#include <map>
+#include <string>
 
 #include "DialogScript.h"
 #include "UnitDialogTest.h"
@@ -10,6 +13,7 @@
 #include "tests/support/PollUntil.h"
 #include "uilib/core/ResourceStore.h"
 
+using dialogs::Click;
 using dialogs::Notify;
 using dialogs::SetText;
 using dialogs::Step;
@@ -35,13 +39,23 @@ std::wstring Off()
     return SkinUI::CResourceStore::GetInstance()->LookupText(L"${off}").CStr();
 }
 
+const int kNothing = 1;  // no threshold sent, the live one kept
+// Ways out of the box by the window's own messages, each ending in a close.
+const std::map<std::string, std::function<void(WindowImplBase&, HWND)>> kWays = {
+    {"shift+tab, OK", [](WindowImplBase& w, HWND h) { w.PaintManager().FocusNextTabStop(false), Click(w, h, L"confirm_btn"); }},
+    {"Cancel slid off, OK", [](WindowImplBase& w, HWND h) { dialogs::PressSlidOff(w, h, L"cancel_btn"), Click(w, h, L"confirm_btn"); }},
+    {"Cancel", [](WindowImplBase& w, HWND h) { Click(w, h, L"cancel_btn"); }},
+    {"close square", [](WindowImplBase& w, HWND h) { Click(w, h, L"closebtn"); }},
+    {"Alt+F4", [](WindowImplBase&, HWND h) { PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+};
+
 struct ThresholdCase {
     const char* label;
     int start;             // the live threshold when the window opens
     const wchar_t* typed;  // null: the text the window shows
-    const char* action;    // "return", "valuechangedup", "valuechangeddown", "killfocus" (for OK)
+    const char* action;    // "return", "valuechangedup", "valuechangeddown", "killfocus", or a way of kWays
     const wchar_t* shown;  // null: the off text
-    int sent;
+    int sent;              // kNothing: no threshold sent, the live one kept
 };
 
 class NoiseThreshold : public NoiseWindow, public ::testing::WithParamInterface<ThresholdCase> {};
@@ -53,10 +67,12 @@ TEST_P(NoiseThreshold, ClampsShowsStoresAndSendsTheThreshold)
     controller.Current().inputThreshold = c.start;
     const size_t mark = unit().ReceivedFrames().size();
     std::wstring shown;
-    const auto result = Run({
-        [&](WindowImplBase& w, HWND) {
+    const auto way = kWays.find(c.action);
+    std::vector<Step> steps = {
+        [&](WindowImplBase& w, HWND h) {
+            dialogs::Find(w, L"value_edt")->TakeFocus();
             if (c.typed != nullptr) SetText(w, L"value_edt", c.typed);
-            Notify(w, L"value_edt", c.action, L"confirm_btn");
+            way != kWays.end() ? way->second(w, h) : Notify(w, L"value_edt", c.action);
             return true;
         },
         [&](WindowImplBase& w, HWND) {
@@ -65,13 +81,18 @@ TEST_P(NoiseThreshold, ClampsShowsStoresAndSendsTheThreshold)
             w.PostClose(0);
             return true;
         },
-    });
+    };
+    if (way != kWays.end()) steps.pop_back();
+    const auto result = Run(steps);
     ASSERT_TRUE(result.allStepsRan) << "step " << result.failedStep;
+    ASSERT_TRUE(sim::PollUntil([&] { return controller.Device().IsQueueIdle(); }, 2000));
     const std::vector<sim::Frame> sent = FramesOf(kThresholdCommand, mark);
-    ASSERT_EQ(1u, sent.size());
-    EXPECT_EQ(std::vector<uint8_t>{static_cast<uint8_t>(static_cast<int8_t>(c.sent))}, sent[0].data);
-    EXPECT_EQ(c.shown != nullptr ? std::wstring(c.shown) : Off(), shown);
-    EXPECT_EQ(c.sent, controller.Current().inputThreshold);
+    EXPECT_EQ(c.sent == kNothing ? c.start : c.sent, controller.Current().inputThreshold);
+    ASSERT_EQ(c.sent == kNothing ? 0u : 1u, sent.size());
+    for (const sim::Frame& f : sent) EXPECT_EQ(std::vector<uint8_t>{static_cast<uint8_t>(static_cast<int8_t>(c.sent))}, f.data);
+    if (way == kWays.end()) {
+        EXPECT_EQ(c.shown != nullptr ? std::wstring(c.shown) : Off(), shown);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,6 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ThresholdCase{"AboveRangeClamps", -60, L"-30", "return", L"-40dBu", -40},
                       ThresholdCase{"OffWordInAnyCase", -60, L"off", "return", nullptr, -81},
                       ThresholdCase{"LeftForOkIsTaken", -60, L"-45", "killfocus", L"-45dBu", -45},
+                      ThresholdCase{"ShiftTabOntoCancelThenOkIsTaken", -60, L"-50", "shift+tab, OK", nullptr, -50},
+                      ThresholdCase{"CancelSlidOffThenOkIsTaken", -60, L"-50", "Cancel slid off, OK", nullptr, -50},
+                      ThresholdCase{"CancelDrops", -60, L"-50", "Cancel", nullptr, kNothing},
+                      ThresholdCase{"CloseSquareDrops", -60, L"-50", "close square", nullptr, kNothing},
+                      ThresholdCase{"AltF4Drops", -60, L"-50", "Alt+F4", nullptr, kNothing},
                       ThresholdCase{"UpFromOff", -81, nullptr, "valuechangedup", L"-80dBu", -80},
                       ThresholdCase{"DownAtOffStays", -81, nullptr, "valuechangeddown", nullptr, -81},
                       ThresholdCase{"DownOneStep", -50, nullptr, "valuechangeddown", L"-51dBu", -51}),

@@ -96,9 +96,9 @@ int CControlUI::LiveCount()
 CControlUI::CControlUI()
     : m_manager(nullptr), m_parent(nullptr), m_needsLayout(true), m_menuEnabled(false), m_maxSize(9999, 9999),
       m_visible(true), m_inheritedVisible(true), m_enabled(true), m_mouseEnabled(true), m_keyboardEnabled(true),
-      m_focused(false), m_floating(false), m_floatAlign(0), m_inSizeEvent(false), m_drag(false), m_drop(false),
-      m_resourceText(false), m_shortcut(0), m_userTag(0), m_backColor1(0), m_backColor2(0), m_backColor3(0),
-      m_foreColor(0), m_borderColor(0), m_focusBorderColor(0), m_colorHsl(false), m_borderWidth(0),
+      m_focusOnPress(true), m_focused(false), m_floating(false), m_floatAlign(0), m_inSizeEvent(false), m_drag(false),
+      m_drop(false), m_resourceText(false), m_shortcut(0), m_userTag(0), m_backColor1(0), m_backColor2(0),
+      m_backColor3(0), m_foreColor(0), m_borderColor(0), m_focusBorderColor(0), m_colorHsl(false), m_borderWidth(0),
       m_borderStyle(PS_SOLID), m_tipMaxWidth(300), m_cursor(0), m_customAttributes(CUIStringMap::kDefaultBuckets),
       m_styleDepth(0)
 {
@@ -411,6 +411,8 @@ bool CControlUI::AcceptsMouse() const { return m_mouseEnabled; }
 void CControlUI::SetAcceptsMouse(bool on) { m_mouseEnabled = on; }
 bool CControlUI::AcceptsKeyboard() const { return m_keyboardEnabled; }
 void CControlUI::SetAcceptsKeyboard(bool on) { m_keyboardEnabled = on; }
+bool CControlUI::TakesFocusOnPress() const { return m_focusOnPress && AcceptsKeyboard(); }
+void CControlUI::SetFocusOnPress(bool on) { m_focusOnPress = on; }
 
 bool CControlUI::IgnoresMouseEvent(const TEventInfo& event) const
 {

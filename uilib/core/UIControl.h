@@ -204,6 +204,12 @@ public:
 
     virtual bool HasFocus() const;
     virtual void TakeFocus();
+    // Whether a left, right or middle press gives this control the focus. One
+    // that takes no keys never needs it; one set off (a button that confirms
+    // nothing) leaves the focus, and a box's typing, where they were until
+    // it is clicked.
+    bool TakesFocusOnPress() const;
+    void SetFocusOnPress(bool on);
 
     // The manager gives up a press it routed here when no button-up of its
     // own will come: another window took the mouse or the keyboard, another
@@ -345,6 +351,7 @@ protected:
     bool m_enabled;
     bool m_mouseEnabled;
     bool m_keyboardEnabled;
+    bool m_focusOnPress;
     bool m_focused;
     bool m_floating;
     TFloatAnchors m_floatAnchors;

@@ -481,7 +481,10 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
 {
     POINT pt = PointOf(lParam);
     m_lastMousePoint = pt;
-    if (!m_noActivate) SetFocus(m_window);
+    // A press that takes no focus leaves the keys with a box's edit window.
+    const CControlUI* pressed = OwnControlAt(pt);
+    if (!m_noActivate && (pressed == nullptr || pressed->TakesFocusOnPress() || !IsChild(m_window, GetFocus())))
+        SetFocus(m_window);
     // A menu a filter took never came for its right release.
     m_menuControl = nullptr;
     const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
@@ -504,7 +507,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
             m_dragBitmap = CRenderKit::RenderControlToBitmap(this, control, control->GetPosition(), 0);
         }
         TakeClick(control, MK_LBUTTON);
-        control->TakeFocus();
+        if (control->TakesFocusOnPress()) control->TakeFocus();
         if (m_clickControl == control)
             RaiseControlEvent(control, UIEVENT_BUTTONDOWN, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
@@ -513,7 +516,7 @@ void CPaintManagerUI::OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
         RaiseControlEvent(control, UIEVENT_DBLCLICK, pt, 0, LOWORD(wParam), wParam, lParam);
         break;
     default: {
-        control->TakeFocus();
+        if (control->TakesFocusOnPress()) control->TakeFocus();
         if (OwnControlAt(pt) != control) return;
         const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
         TakeClick(control, right ? MK_RBUTTON : MK_MBUTTON);

@@ -120,6 +120,13 @@ TEST_F(RoutingWindow, PressAndReleaseGiveEventsAndAClick)
     // A second release without a press reaches nobody.
     Send(WM_LBUTTONUP, 0, 30, 30);
     EXPECT_EQ(left->CountOf(UIEVENT_BUTTONUP), 1);
+    // One set to take no focus at a press leaves the focus, and the keys a child window holds, where they were.
+    const HWND keys = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 80, 20, 20, window.Handle(), nullptr, nullptr, nullptr);
+    right->SetFocusOnPress(false), SetFocus(keys), Send(WM_LBUTTONDOWN, MK_LBUTTON, 250, 20), Send(WM_LBUTTONUP, 0, 250, 20);
+    EXPECT_EQ(right->CountOf(UIEVENT_BUTTONUP), 1);
+    EXPECT_EQ(left, window.Manager().FocusControl());
+    EXPECT_EQ(keys, GetFocus());
+    DestroyWindow(keys);
 }
 
 TEST_F(RoutingWindow, HoverMovesWithTheMouse)
