@@ -132,6 +132,11 @@ TEST_F(GifWindow, HidingStopsAndRewindsShowingPlaysAgain)
     gif.SetVisibility(true);
     EXPECT_TRUE(gif.IsPlaying());
     EXPECT_TRUE(SkinUITest::PumpUntil([this] { return gif.GetCurrentFrame() == 1; }, 3000));
+    // A parent's hide pauses it like its own, and showing the parent plays it again.
+    gif.SetInheritedVisibility(false);
+    EXPECT_FALSE(gif.IsPlaying()) << "hidden by its parent";
+    gif.SetInheritedVisibility(true);
+    EXPECT_TRUE(gif.IsPlaying()) << "its parent shown again";
 
     // One that does not play by itself starts when shown while already visible.
     gif.StopAnimation();
