@@ -27,7 +27,8 @@ CGifAnimUI::CGifAnimUI()
       m_delays(nullptr),
       m_autoPlay(true),
       m_autoSize(false),
-      m_playing(false)
+      m_playing(false),
+      m_playsWhenShown(false)
 {
 }
 
@@ -79,8 +80,11 @@ void CGifAnimUI::InitHook()
 void CGifAnimUI::VisibilityChanged(bool wasVisible, bool own)
 {
     CControlUI::VisibilityChanged(wasVisible, own);
-    if (!own) return;
-    if (m_visible) StartAnimation();
+    // It plays only while seen: shown by its own call, or playing before a
+    // parent hid it.
+    const bool wanted = own ? m_visible : (m_playing || m_playsWhenShown);
+    m_playsWhenShown = wanted && !GetVisibility();
+    if (wanted && GetVisibility()) StartAnimation();
     else StopAnimation();
 }
 

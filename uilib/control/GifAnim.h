@@ -58,6 +58,8 @@ private:
     bool m_autoPlay;
     bool m_autoSize;
     bool m_playing;
+    // Paused by a parent's hide, it plays again when shown.
+    bool m_playsWhenShown;
 };
 
 } // namespace SkinUI

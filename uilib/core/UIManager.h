@@ -308,8 +308,8 @@ public:
     // control inside it, can take no release of its own and is abandoned.
     void EndPressWithin(CControlUI* control);
     // The control leaves its container, which may or may not free it: a
-    // press held inside is abandoned, and the focus, the hover and the key
-    // being held leave it.
+    // press held inside is abandoned, its timers stop, and the focus, the
+    // hover (with its tip) and the key being held leave it.
     void LetGoOfSubtree(CControlUI* control);
 
     // Option groups.
@@ -384,6 +384,8 @@ private:
     void OnTimer(WPARAM wParam, LPARAM lParam);
     // Every pointer the manager keeps to the control, except the root's.
     void DropReferencesTo(CControlUI* control);
+    // The hover control is gone from the tree: no hover, and no tip.
+    void ForgetHoverControl();
     void PostQueuedWork();
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     bool OnMouseHover(LPARAM lParam);

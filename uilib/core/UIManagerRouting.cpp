@@ -304,10 +304,23 @@ void CPaintManagerUI::EndPressWithin(CControlUI* control)
     if (IsWithin(m_clickControl, control)) EndClick(TPressEnd::Abandoned);
 }
 
+namespace {
+
+CControlUI* StopTimersOfOne(CControlUI* control, void* data)
+{
+    static_cast<CPaintManagerUI*>(data)->StopControlTimers(control);
+    return nullptr;
+}
+
+} // namespace
+
 void CPaintManagerUI::LetGoOfSubtree(CControlUI* control)
 {
     EndPressWithin(control);
-    if (IsWithin(m_hoverControl, control)) m_hoverControl = nullptr;
+    // Out of the tree its timers would reach it still, and reach it freed
+    // once another window took it and let it go.
+    control->FindInTree(StopTimersOfOne, this, UIFIND_ALL);
+    if (IsWithin(m_hoverControl, control)) ForgetHoverControl();
     if (IsWithin(m_keyControl, control)) m_keyControl = nullptr;
     if (IsWithin(m_focusControl, control)) SetFocusControl(nullptr);
     // Kept alive out of the tree, it gets no menu and no focus from before.
@@ -453,6 +466,14 @@ bool CPaintManagerUI::OnMouseHover(LPARAM lParam)
     // The tooltip keeps its own copy of the text.
     m_toolTip.lpszText = nullptr;
     return true;
+}
+
+void CPaintManagerUI::ForgetHoverControl()
+{
+    m_hoverControl = nullptr;
+    // No move leaves a control that is gone: its tip goes with it.
+    if (m_toolTipWindow != nullptr)
+        SendMessageW(m_toolTipWindow, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&m_toolTip));
 }
 
 void CPaintManagerUI::OnMouseLeave()

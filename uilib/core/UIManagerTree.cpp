@@ -99,7 +99,7 @@ void CPaintManagerUI::ForgetRootReferences()
 void CPaintManagerUI::DropReferencesTo(CControlUI* control)
 {
     if (m_keyControl == control) m_keyControl = nullptr;
-    if (m_hoverControl == control) m_hoverControl = nullptr;
+    if (m_hoverControl == control) ForgetHoverControl();
     if (m_clickControl == control) EndClick(TPressEnd::Forgotten);
     if (m_menuControl == control) m_menuControl = nullptr;
     if (m_focusControl == control) m_focusControl = nullptr;

@@ -140,6 +140,14 @@ TEST_F(RoutingWindow, HoverMovesWithTheMouse)
     Send(WM_MOUSEMOVE, 0, 260, 20);
     EXPECT_EQ(right->CountOf(UIEVENT_MOUSEENTER), 1);
     EXPECT_EQ(right->CountOf(UIEVENT_MOUSEMOVE), 2);
+    // The tip of the hover control goes with it out of the tree.
+    CContainerUI* shelf = new CContainerUI;
+    root->Detach(right), root->Add(shelf, RECT{200, 10, 300, 60}), shelf->AddChild(right), window.ShowAndPaint();
+    right->SetToolTipText(L"tip"), Send(WM_MOUSEHOVER, 0, 260, 20);
+    const HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
+    ASSERT_TRUE(tip != nullptr && IsWindowVisible(tip));
+    shelf->RemoveChild(right);
+    EXPECT_FALSE(IsWindowVisible(tip)) << "the tip of a control taken out";
 }
 
 TEST_F(RoutingWindow, RightAndMiddleButtonsAndDoubleClick)
@@ -223,7 +231,9 @@ TEST_F(RoutingWindow, EveryWayOutOfAPressEndsItOnceAndNothingAfter)
             EXPECT_FALSE(window.Manager().IsMouseCaptured());
             EXPECT_FALSE(window.Manager().StopTimer(bar, CScrollBarUI::kRepeatTimerId)) << "the repeat runs on"; }, 0, 0, 0, 30},
         {"taken out of a container that does not own it", 20, 20, [&] { window.Manager().ReleaseFocus(),
-            window.Manager().FocusAfterLayout(left), unowned([&] { UpdateWindow(h), recorder.types.clear();
+            window.Manager().FocusAfterLayout(left), window.Manager().StartTimer(left, 3, 100000),
+            unowned([&] { UpdateWindow(h), recorder.types.clear();
+            EXPECT_FALSE(window.Manager().StopTimer(left, 3)) << "timer out of the tree";
             EXPECT_NE(left, window.Manager().FocusControl()) << "focus out of the tree";
             window.Manager().SetFocusControl(right);
             EXPECT_EQ(0, recorder.CountOf(L"killfocus")) << "killfocus out of the tree"; }); }, 1, 0, 0, 30},

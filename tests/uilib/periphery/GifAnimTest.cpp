@@ -1,19 +1,19 @@
 // GIF animation: frames and delays read from a fixture made at build time
 // (red 200 ms, green with delay 0, blue 50 ms), the timing under a real
-// window timer, the painted frame, and stopping when hidden.
+// window timer, the frame the window's own paint shows, and stopping when
+// hidden.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "ControlTestKit.h"
-#include "DibCanvas.h"
 #include "HiddenHostSuite.h"
 #include "uilib/control/GifAnim.h"
+#include "uilib/layout/Container.h"
 #include "tests/uilib/kit/BenchClock.h"
 #include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
-using SkinUITest::DibCanvas;
 
 namespace {
 
@@ -48,27 +48,37 @@ public:
 };
 
 struct GifWindow : SkinUITest::HiddenHostSuite {
-    GifWindow() : canvas(40, 40, 0xFFFFFFFF) { CPaintManagerUI::SetWindowTimerStart(RecordedSetTimer); }
+    GifWindow() { CPaintManagerUI::SetWindowTimerStart(RecordedSetTimer); }
     void TearDown() override
     {
+        ShowWindow(host->GetNativeHandle(), SW_HIDE);
+        host->pm.AttachRoot(nullptr);
         gif.AttachManager(nullptr, nullptr, false);
         CPaintManagerUI::SetWindowTimerStart(SetTimer);
     }
 
+    // The GIF fills the shown window, in a root that does not own it.
     void Load(const wchar_t* file)
     {
-        gif.AttachManager(&host->pm, nullptr, false);
-        gif.SetPosition({0, 0, 40, 40});
         gif.ApplyAttribute(L"bkimage", file);
-        gif.InitHook();
+        CContainerUI* root = new CContainerUI;
+        root->SetOwnsChildren(false);
+        root->SetBackgroundColor(0xFFFFFFFF);
+        host->pm.AttachRoot(root);
+        root->AddChild(&gif);
+        ShowWindow(host->GetNativeHandle(), SW_SHOWNOACTIVATE);
     }
+    // What the window's own paint left on screen once its queue is empty.
     uint32_t PaintedColour()
     {
-        gif.PaintSelf(canvas.Dc(), {0, 0, 40, 40}, nullptr);
-        return canvas.Rgb(20, 20);
+        SkinUITest::Settle();
+        DIBSECTION dib = {};
+        GetObjectW(host->pm.OffscreenBitmap(), sizeof(dib), &dib);
+        GdiFlush();
+        const DWORD* bits = static_cast<const DWORD*>(dib.dsBm.bmBits);
+        return bits == nullptr ? 0 : bits[static_cast<size_t>(dib.dsBm.bmHeight - 1 - 20) * dib.dsBm.bmWidth + 20] & 0xFFFFFF;
     }
 
-    DibCanvas canvas;
     TimedGif gif;
 };
 
@@ -132,6 +142,11 @@ TEST_F(GifWindow, HidingStopsAndRewindsShowingPlaysAgain)
     gif.SetVisibility(true);
     EXPECT_TRUE(gif.IsPlaying());
     EXPECT_TRUE(SkinUITest::PumpUntil([this] { return gif.GetCurrentFrame() == 1; }, 3000));
+    // A parent's hide pauses it like its own, and showing the parent plays it again.
+    gif.SetInheritedVisibility(false);
+    EXPECT_FALSE(gif.IsPlaying()) << "hidden by its parent";
+    gif.SetInheritedVisibility(true);
+    EXPECT_TRUE(gif.IsPlaying()) << "its parent shown again";
 
     // One that does not play by itself starts when shown while already visible.
     gif.StopAnimation();
