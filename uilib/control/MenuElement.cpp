@@ -17,6 +17,10 @@ namespace {
 const int kDefaultWidth = 150;
 const int kDefaultHeight = 30;
 const int kLineHeight = 6;
+// While a sibling's sub-menu is open, a row takes over only once the pointer
+// rests on it this long: a hand on its way into the sub-menu may cross it.
+const UINT kTakeOverTimerId = 1;
+const UINT kTakeOverMs = 400;
 
 } // namespace
 
@@ -114,6 +118,26 @@ void CMenuElementUI::EnterRow()
     }
 }
 
+bool CMenuElementUI::SiblingSubMenuOpen() const
+{
+    MenuObserverImpl::ReceiverIterator walk(CMenuWnd::GetMenuObserver());
+    for (MenuReceiverImpl* receiver = walk.next(); receiver != nullptr; receiver = walk.next()) {
+        CMenuWnd* menu = receiver->AsMenuWindow();
+        CMenuElementUI* owner = menu != nullptr ? menu->GetOwnerRow() : nullptr;
+        if (owner != nullptr && owner != this && owner->GetPaintManager() == m_manager) return true;
+    }
+    return false;
+}
+
+bool CMenuElementUI::PointerOnRow() const
+{
+    POINT pt = {0, 0};
+    const HWND window = RowWindow();
+    if (window == nullptr || !GetCursorPos(&pt) || WindowFromPoint(pt) != window) return false;
+    ScreenToClient(window, &pt);
+    return PtInRect(&m_item, pt) != FALSE;
+}
+
 void CMenuElementUI::ChooseLeaf()
 {
     SetChecked(!GetChecked());
@@ -146,9 +170,20 @@ void CMenuElementUI::HandleEvent(TEventInfo& event)
     switch (event.type) {
     case UIEVENT_MOUSEENTER:
         CListContainerElementUI::HandleEvent(event);
-        if (m_subMenu == nullptr) EnterRow();
+        if (m_subMenu != nullptr) return;
+        if (m_manager != nullptr && SiblingSubMenuOpen())
+            m_manager->StartTimer(this, kTakeOverTimerId, kTakeOverMs);
+        else
+            EnterRow();
+        return;
+    case UIEVENT_TIMER:
+        if (event.wParam != kTakeOverTimerId) break;
+        if (m_manager != nullptr) m_manager->StopTimer(this, kTakeOverTimerId);
+        // The pointer gone on into the open sub-menu keeps it.
+        if (m_subMenu == nullptr && PointerOnRow()) EnterRow();
         return;
     case UIEVENT_MOUSELEAVE: {
+        if (m_manager != nullptr) m_manager->StopTimer(this, kTakeOverTimerId);
         bool hasSubRows = false;
         for (int i = 0; i < m_children.Count() && !hasSubRows; ++i)
             hasSubRows = IsMenuElement(static_cast<CControlUI*>(m_children[i]));

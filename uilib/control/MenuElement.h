@@ -58,6 +58,9 @@ private:
     // Hover and Right: open the sub-menu, or close sibling sub-menus.
     void EnterRow();
     void ChooseLeaf();
+    // Another row of this menu has its sub-menu open.
+    bool SiblingSubMenuOpen() const;
+    bool PointerOnRow() const;
     HWND RowWindow() const;
     // "dest='l,t,r,b'" of a rectangle relative to the row, unscaled.
     CUIString DestModifier(RECT rc) const;
