@@ -136,6 +136,12 @@ TEST_F(PopupMenu, LeafInASubMenuPostsOneClickAndClosesEveryLevel)
 TEST_F(PopupMenu, HoveringALeafClosesTheSiblingSubMenu)
 {
     ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
+    // Taken over once the pointer rests on the row.
+    ASSERT_TRUE(PumpUntil([&] { return Row(menu, L"open")->GetPosition().right > 0; }));
+    const RECT row = Row(menu, L"open")->GetPosition();
+    POINT on = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(menu->GetNativeHandle(), &on);
+    ASSERT_TRUE(SetCursorPos(on.x, on.y));
     SendEvent(*Row(menu, L"open"), UIEVENT_MOUSEENTER);
     ASSERT_TRUE(PumpUntil([&] { return more->GetSubMenuWindow() == nullptr; }));
     EXPECT_EQ(OpenMenus(), 1);
