@@ -136,7 +136,12 @@ TEST_F(PopupMenu, LeafInASubMenuPostsOneClickAndClosesEveryLevel)
 TEST_F(PopupMenu, HoveringALeafClosesTheSiblingSubMenu)
 {
     ASSERT_NO_FATAL_FAILURE(OpenWithSubMenu());
-    // Taken over once the pointer rests on the row.
+    // Crossed by the hand on its way into the sub-menu, the row leaves it open...
+    ASSERT_TRUE(SetCursorPos(WindowRect(sub).left + 10, WindowRect(sub).top + 10));
+    SendEvent(*Row(menu, L"open"), UIEVENT_MOUSEENTER);
+    SendEvent(*Row(menu, L"open"), UIEVENT_TIMER, 0, 0, 1);
+    EXPECT_FALSE(sub->IsClosing());
+    // ...and takes over once the pointer rests on it.
     ASSERT_TRUE(PumpUntil([&] { return Row(menu, L"open")->GetPosition().right > 0; }));
     const RECT row = Row(menu, L"open")->GetPosition();
     POINT on = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
