@@ -32,7 +32,7 @@ std::vector<WindowState> Menus(App& app)
 }
 
 // The open menu window that is none of known (a sub-menu just opened).
-WindowState NewestMenu(App& app, std::initializer_list<WindowState> known)
+WindowState NewestMenu(App& app, const std::vector<WindowState>& known)
 {
     for (const WindowState& w : Menus(app)) {
         bool seen = false;
@@ -194,15 +194,12 @@ protected:
         if (!app->Click(anchor, kTitle)) return false;
         std::vector<WindowState> levels;
         int x = start.rect.CenterX(), y = start.rect.CenterY(), height = 0;
+        bool moved = true;
         for (const std::string& name : path) {
             WindowState level;
             ControlState row;
             if (!WaitFor([&] {
-                    for (const WindowState& w : Menus(*app)) {
-                        bool known = false;
-                        for (const WindowState& k : levels) known = known || k.hwnd == w.hwnd;
-                        if (!known) level = w;
-                    }
+                    level = NewestMenu(*app, levels);
                     row = app->Control(name, Selector(level));
                     return level.found && !level.dirty && row.visible && !row.dirty && row.rect.top >= level.rect.top &&
                            row.rect.bottom <= level.rect.bottom;
@@ -211,15 +208,15 @@ protected:
             if (!levels.empty()) {
                 const Rect& parent = levels.back().rect;
                 const int edge = level.rect.left >= parent.right ? parent.right - 10 : parent.left + 10;
-                for (int i = 1; i <= 3; ++i) app->MoveTo(x + (edge - x) * i / 3, y + height * i / 3);
+                for (int i = 1; i <= 3; ++i) moved = moved && app->MoveTo(x + (edge - x) * i / 3, y + height * i / 3);
                 x = edge, y += height;
             }
             for (int i = 1; i <= 4; ++i)
-                app->MoveTo(x + (row.rect.CenterX() - x) * i / 4, y + (row.rect.CenterY() - y) * i / 4);
+                moved = moved && app->MoveTo(x + (row.rect.CenterX() - x) * i / 4, y + (row.rect.CenterY() - y) * i / 4);
             x = row.rect.CenterX(), y = row.rect.CenterY(), height = row.rect.Height();
             levels.push_back(level);
         }
-        return app->ClickAt(x, y) && WaitFor([&] { return Menus(*app).empty(); });
+        return moved && app->ClickAt(x, y) && WaitFor([&] { return Menus(*app).empty(); });
     }
 
     std::unique_ptr<App> app;
