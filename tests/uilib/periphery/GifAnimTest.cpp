@@ -124,8 +124,10 @@ TEST_F(GifWindow, PaintingShowsTheCurrentFrame)
         tick.type = UIEVENT_TIMER;
         tick.wParam = CGifAnimUI::kTimerId;
         gif.HandleEvent(tick);
+        // A tick starts the window timer for the next frame; stopped, it
+        // cannot move the frame on while a slow paint is awaited.
+        host->pm.StopTimer(&gif, CGifAnimUI::kTimerId);
     }
-    host->pm.StopTimer(&gif, CGifAnimUI::kTimerId);
 }
 
 TEST_F(GifWindow, HidingStopsAndRewindsShowingPlaysAgain)
