@@ -223,6 +223,8 @@ void LoaderUnitModel::Block(ReceivedImage* image, const Frame& frame, bool dspLa
 }
 
 void LoaderUnitModel::RestartInto(bool loader) {
+    // A hung unit stays where it is; a restart would come back as an arrival.
+    if (Hung()) return;
     mState.identity.loaderMode = loader;
     mRestartPending = true;
     ++mLoaderRestarts;

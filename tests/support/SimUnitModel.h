@@ -106,6 +106,8 @@ protected:
     // The one answer of the command being handled.
     void Reply(uint8_t optype, const std::vector<uint8_t>& data);
     void Ack() { Reply(0xEE, {kReady}); }
+    // Silent from a fault or SetSilent: hung, it neither answers nor restarts.
+    bool Hung() const { return mSilent; }
     void NotReady() { Reply(0xEE, {kNotReady}); }
 
     UnitState mState;
