@@ -349,7 +349,11 @@ Operation BehindSilentEdit(Operation op, const std::string& mute)
 Operation BehindFailedEdit(Operation op, const std::string& mute)
 {
     const auto begin = op.prepare, end = op.go;
-    op.prepare = [=](App& app) { return app.Request("HOLDWRITES 1") == "OK" && app.Click(mute, kMain) && begin(app); };
+    // The edit's own write held before op begins: no other exchange is the one that fails.
+    op.prepare = [=](App& app) {
+        return app.Request("HOLDWRITES 1") == "OK" && app.Click(mute, kMain) &&
+               WaitFor([&] { return app.Request("HELDWRITES") == "OK 1"; }) && begin(app);
+    };
     op.go = [=](App& app) {
         return end(app) && WaitFor([&] { return app.Window("loadingwnd").found; }) && app.Request("HOLDWRITES 0") == "OK";
     };

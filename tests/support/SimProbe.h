@@ -66,6 +66,7 @@
 //                              inside the unit, neither taken nor failed,
 //                              whatever its time-out, until HOLDWRITES 0
 //                              lets it on (taken then, unless the unit left)
+//   HELDWRITES              -> OK <n>, the writes waiting inside the unit now
 //   FAULTAT <n> UNPLUG|SILENT|WRITEFAIL|WRITEFAILONCE|READFAIL
 //                           -> OK; the unit fails at the n-th command it
 //                              receives from now (1: the next; 0 cancels):

@@ -196,6 +196,7 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         SimUnit::Instance().HoldWrites(a != 0);
         return "OK\n";
     }
+    if (request == "HELDWRITES") return "OK " + std::to_string(SimUnit::Instance().BlockedWrites()) + "\n";
     if (request == "READFAIL") {
         SimUnit::Instance().FailReads();
         return "OK\n";

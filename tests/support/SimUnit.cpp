@@ -125,6 +125,11 @@ bool SimUnit::WaitForBlockedWrite(unsigned timeoutMs) {
                              [this] { return mBlockedWrites > 0; });
 }
 
+int SimUnit::BlockedWrites() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mBlockedWrites;
+}
+
 void SimUnit::SetPresent(bool present) {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = present;

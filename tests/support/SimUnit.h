@@ -62,6 +62,8 @@ public:
     // Waits until a read (or write) is blocked inside the unit; false after timeoutMs.
     bool WaitForBlockedRead(unsigned timeoutMs);
     bool WaitForBlockedWrite(unsigned timeoutMs);
+    // Writes waiting inside the unit now (HoldWrites).
+    int BlockedWrites();
 
     // Unplugged: opening fails, every read or write on an open handle fails
     // and the reports not yet read are lost. Back, its writes work again.
