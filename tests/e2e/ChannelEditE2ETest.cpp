@@ -716,7 +716,11 @@ bool CloseWindow(App& app, const std::string& window)
 // Starting values a press on the thumb's centre used to change.
 bool VolumeAtMinus12(App& app) { return VolumeAt(app, "-12", -120); }
 bool DelayAt2_6(App& app) { return Typed(app, "edit_ch_delay_0", "2.6", "slider_ch_delay_0", 2600); }
-bool Band6AtMinus4(App& app) { return app.Click("tab_eq_bands") && Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40); }
+bool Band6AtMinus4(App& app)
+{
+    return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_5").visible; }) &&
+           Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40);
+}
 bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
 bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }
 bool CloseComp(App& app) { return CloseWindow(app, "CompressorsOnWnd"); }
