@@ -239,25 +239,45 @@ void PictureDialogs(App& app, const std::string& language, const std::string& ta
     }
 }
 
-// The real program at each DPI the screen gives it, one start each: per
-// language (switched through the option menu) every page connected, every
-// dialog, the outputs locked, the window disconnected after an unplug, and
-// the message boxes of one, two and three buttons as the program opens them.
-TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguageAt96_120And144Dpi) {
-    const struct {
-        int lan;
-        const char* language;
-    } languages[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
-    const int dpis[] = {96, 120, 144};
-    // Left and right edges in the window at each DPI of repeated elements:
-    // the band buttons, the routing grid's last box, the channel table's
-    // last columns, the title bar's buttons and the bridge buttons.
+// Left and right edges in the window of repeated elements: the band
+// buttons, the routing grid's last box, the channel table's last columns,
+// the title bar's buttons and the bridge buttons; then the delay-group menu's
+// rows, their top and bottom under its first row's top.
+std::vector<int> RepeatedEdges(App& app, std::vector<std::string>* names) {
     std::vector<std::string> repeated = {"option_ch_in0_15", "delay_link_15", "edit_ch_delay_15", "btn_advance",
                                          "ch_bridge_7"};
     for (int b = 0; b < 31; ++b) repeated.push_back("pt_enable_" + std::to_string(b));
-    // Then the delay-group menu's rows: their top and bottom under its first row's top.
-    std::vector<std::string> edges = repeated;
+    std::vector<std::string>& edges = *names;
+    edges = repeated;
     for (int g = 0; g < 7; ++g) edges.push_back("delay_link_group_" + std::to_string(g));
+    std::vector<int> strip;
+    const Rect window = app.Window(kTitle).rect;
+    for (const std::string& name : repeated) {
+        const Rect rect = app.Control(name, kTitle).rect;
+        strip.insert(strip.end(), {rect.left - window.left, rect.right - window.left});
+    }
+    std::vector<int> menu, read;
+    EXPECT_TRUE(app.Click("delay_link_3", kTitle) && WaitFor([&] { return app.Control(edges.back()).visible; }));
+    EXPECT_TRUE(WaitFor([&] {
+        menu = read;
+        read.clear();
+        const int top = app.Control(edges[repeated.size()]).rect.top;
+        for (size_t e = repeated.size(); e < edges.size(); ++e) {
+            const Rect rect = app.Control(edges[e]).rect;
+            read.insert(read.end(), {rect.top - top, rect.bottom - top});
+        }
+        return read == menu;
+    }));
+    strip.insert(strip.end(), menu.begin(), menu.end());
+    EXPECT_TRUE(app.Key("Escape") && WaitFor([&] { return !app.Control(edges.back()).visible; }));
+    return strip;
+}
+
+// Everything repeated scales as a whole: each edge where the 96 DPI one
+// stands times the scale, within a pixel.
+TEST_F(MainWindowProcess, RepeatedElementsScaleAsAWholeAt120And144Dpi) {
+    const int dpis[] = {96, 120, 144};
+    std::vector<std::string> edges;
     std::vector<std::vector<int>> strips;
     for (const int dpi : dpis) {
         LaunchOptions options;
@@ -265,118 +285,126 @@ TEST_F(MainWindowProcess, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage
         App app(options);
         ASSERT_TRUE(app.Started()) << app.Error();
         ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible && StartUpReadDone(app, "en"); }, 30000));
-        const Rect window = app.Window(kTitle).rect;
-        EXPECT_EQ(1230 * dpi / 96, window.Width()) << dpi;
-        EXPECT_EQ(650 * dpi / 96, window.Height()) << dpi;
-        for (const auto& language : languages) {
-            const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
-            SCOPED_TRACE(tail);
-            ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
-            ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }));
-            for (const auto& page : kPages) {
-                // A settled window takes the first click: a second one would hide a lost click.
-                ASSERT_TRUE(app.Click(page.tab, kTitle) && WaitFor([&] { return app.Control(page.member, kTitle).visible; }))
-                    << page.tab;
-                CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + page.suffix + ".png");
-            }
-            PictureDialogs(app, language.language, tail);
-            if (HasFatalFailure()) return;
-            if (language.lan == 0) {
-                strips.emplace_back();
-                for (const std::string& name : repeated) {
-                    const Rect rect = app.Control(name, kTitle).rect;
-                    strips.back().insert(strips.back().end(), {rect.left - window.left, rect.right - window.left});
-                }
-                std::vector<int> menu, read;
-                ASSERT_TRUE(app.Click("delay_link_3", kTitle) && WaitFor([&] { return app.Control(edges.back()).visible; }));
-                ASSERT_TRUE(WaitFor([&] {
-                    menu = read;
-                    read.clear();
-                    const int top = app.Control(edges[repeated.size()]).rect.top;
-                    for (size_t e = repeated.size(); e < edges.size(); ++e) {
-                        const Rect rect = app.Control(edges[e]).rect;
-                        read.insert(read.end(), {rect.top - top, rect.bottom - top});
-                    }
-                    return read == menu;
-                }));
-                strips.back().insert(strips.back().end(), menu.begin(), menu.end());
-                ASSERT_TRUE(app.Key("Escape"));
-                ASSERT_TRUE(WaitFor([&] { return !app.Control(edges.back()).visible; }));
-                // The slope list shows its nine rows of 16 skin pixels inside
-                // its one-pixel inset without scrolling; its current row closes it.
-                const ControlState slope = app.Control("hp_slop", kTitle);
-                WindowState drop;
-                auto dropped = [&] {
-                    drop = WindowState();
-                    for (const WindowState& w : app.Windows())
-                        if (w.visible && w.className == "ComboWnd") drop = w;
-                    return drop.found;
-                };
-                ASSERT_TRUE(app.Click("hp_slop", kTitle) && WaitFor(dropped));
-                const int row = 16 * dpi / 96;
-                const int inset = (dpi + 48) / 96;
-                EXPECT_GE(drop.rect.Height(), 9 * row + 2 * inset) << dpi << " dpi";
-                ASSERT_TRUE(app.ClickAt(drop.rect.left + 20, drop.rect.top + inset + slope.index * row + row / 2));
-                ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
-                EXPECT_EQ(slope.index, app.Control("hp_slop", kTitle).index);
-            }
-            // On the outputs page: locking asks (two buttons) and disables every output button.
-            ASSERT_TRUE(app.Click("btn_lock_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
-            PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + ".png", "confirm_btn");
-            ASSERT_TRUE(WaitFor([&] { return !app.Control("ch_output_btn_0", kTitle).enabled; }));
-            CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_locked.png");
-            ASSERT_TRUE(app.Click("btn_lock_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
-            PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + "_unlock.png", "confirm_btn");
-            ASSERT_TRUE(WaitFor([&] { return app.Control("ch_output_btn_0", kTitle).enabled; }));
-            // Resetting the outputs offers three answers; cancelled.
-            ASSERT_TRUE(app.Click("btn_reset_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
-            PictureAndAnswer(app, ScreenshotFolder() + "/msg_three" + tail + ".png", "cancel_btn");
-            // Unplugged: a one-button notice, then the disconnected window until the unit returns.
-            ASSERT_TRUE(app.Unplug());
-            const std::string notice = SkinText(language.language, "device_plugout");
-            ASSERT_TRUE(WaitFor([&] { return app.Control("MessageText", "msgwnd").text == notice; }));
-            PictureAndAnswer(app, ScreenshotFolder() + "/msg_one" + tail + ".png", "confirm_btn");
-            ASSERT_TRUE(WaitFor([&] {
-                return app.Control("btnConnect", kTitle).text == SkinText(language.language, "btn_disconnected");
-            }));
-            CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_disconnected.png");
-            // The compressors with no unit, in their disabled state.
-            ASSERT_EQ("OK", app.Request("MENU advance_item_compressors_on"));
-            ASSERT_TRUE(WaitFor([&] { return app.Control("closebtn", "CompressorsOnWnd").visible; }));
-            const std::string offline = ScreenshotFolder() + "/dialog_compressors" + tail + "_offline.png";
-            EXPECT_EQ("", PictureWindow(app, "CompressorsOnWnd", offline));
-            ASSERT_TRUE(app.Click("closebtn", "CompressorsOnWnd") && WaitFor([&] { return !app.Window("CompressorsOnWnd").found; }));
-            ASSERT_TRUE(app.Plug());
-            ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
-        }
-        // Tuned, in every language at 96 DPI and in Chinese and Russian at
-        // 120 and 144; the dialogs again with a twelve-input source.
-        ASSERT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Request("SOURCE 5") == "OK" &&
-                    Reconnect(app));
-        for (const std::vector<TuningStep>* steps : {&kTuning, &kBridged}) {
-            for (const auto& language : languages) {
-                if (dpi != 96 && language.lan == 0) continue;
-                const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
-                ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
-                for (const auto& step : *steps) {
-                    ASSERT_TRUE(Reach(app, step.control, step.value)) << step.control;
-                    ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); })) << step.control;
-                    if (step.picture)
-                        CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
-                }
-                if (steps == &kTuning) PictureDialogs(app, language.language, tail + "_tuned", "hi_1");
-            }
-        }
+        ASSERT_TRUE(app.Click("tab_outputs", kTitle) && WaitFor([&] { return app.Control("btn_lock_output", kTitle).visible; }));
+        strips.push_back(RepeatedEdges(app, &edges));
+        if (HasFailure()) return;
         ASSERT_TRUE(app.Kill());
     }
-    // Everything repeated scales as a whole: each edge where the 96 DPI one
-    // stands times the scale, within a pixel.
     for (size_t d = 1; d < strips.size(); ++d) {
+        ASSERT_EQ(strips[0].size(), strips[d].size());
         for (size_t e = 0; e < strips[d].size(); ++e) {
             EXPECT_NEAR(strips[0][e] * dpis[d] / 96.0, strips[d][e], 1.0) << dpis[d] << " dpi, " << edges[e / 2];
         }
     }
 }
+
+// The real program at each DPI the screen gives it, one start each: per
+// language (switched through the option menu) every page connected, every
+// dialog, the outputs locked, the window disconnected after an unplug, and
+// the message boxes of one, two and three buttons as the program opens them.
+class MainWindowAtDpi : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override { E2E_SKIP_WITHOUT_WINDOWS_BUILD(); }
+};
+
+TEST_P(MainWindowAtDpi, PaintsEveryPageStateDialogAndMessageBoxInEveryLanguage) {
+    const struct {
+        int lan;
+        const char* language;
+    } languages[] = {{0, "en"}, {1, "cn"}, {2, "ru"}};
+    const int dpi = GetParam();
+    LaunchOptions options;
+    options.dpi = dpi;
+    App app(options);
+    ASSERT_TRUE(app.Started()) << app.Error();
+    ASSERT_TRUE(WaitFor([&] { return app.Window(kTitle).visible && StartUpReadDone(app, "en"); }, 30000));
+    const Rect window = app.Window(kTitle).rect;
+    EXPECT_EQ(1230 * dpi / 96, window.Width()) << dpi;
+    EXPECT_EQ(650 * dpi / 96, window.Height()) << dpi;
+    for (const auto& language : languages) {
+        const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
+        SCOPED_TRACE(tail);
+        ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
+        ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }));
+        for (const auto& page : kPages) {
+            // A settled window takes the first click: a second one would hide a lost click.
+            ASSERT_TRUE(app.Click(page.tab, kTitle) && WaitFor([&] { return app.Control(page.member, kTitle).visible; }))
+                << page.tab;
+            CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + page.suffix + ".png");
+        }
+        PictureDialogs(app, language.language, tail);
+        if (HasFatalFailure()) return;
+        if (language.lan == 0) {
+            // The slope list shows its nine rows of 16 skin pixels inside
+            // its one-pixel inset without scrolling; its current row closes it.
+            const ControlState slope = app.Control("hp_slop", kTitle);
+            WindowState drop;
+            auto dropped = [&] {
+                drop = WindowState();
+                for (const WindowState& w : app.Windows())
+                    if (w.visible && w.className == "ComboWnd") drop = w;
+                return drop.found;
+            };
+            ASSERT_TRUE(app.Click("hp_slop", kTitle) && WaitFor(dropped));
+            const int row = 16 * dpi / 96;
+            const int inset = (dpi + 48) / 96;
+            EXPECT_GE(drop.rect.Height(), 9 * row + 2 * inset) << dpi << " dpi";
+            ASSERT_TRUE(app.ClickAt(drop.rect.left + 20, drop.rect.top + inset + slope.index * row + row / 2));
+            ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+            EXPECT_EQ(slope.index, app.Control("hp_slop", kTitle).index);
+        }
+        // On the outputs page: locking asks (two buttons) and disables every output button.
+        ASSERT_TRUE(app.Click("btn_lock_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
+        PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + ".png", "confirm_btn");
+        ASSERT_TRUE(WaitFor([&] { return !app.Control("ch_output_btn_0", kTitle).enabled; }));
+        CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_locked.png");
+        ASSERT_TRUE(app.Click("btn_lock_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
+        PictureAndAnswer(app, ScreenshotFolder() + "/msg_two" + tail + "_unlock.png", "confirm_btn");
+        ASSERT_TRUE(WaitFor([&] { return app.Control("ch_output_btn_0", kTitle).enabled; }));
+        // Resetting the outputs offers three answers; cancelled.
+        ASSERT_TRUE(app.Click("btn_reset_output", kTitle) && WaitFor([&] { return app.Window("msgwnd").found; }));
+        PictureAndAnswer(app, ScreenshotFolder() + "/msg_three" + tail + ".png", "cancel_btn");
+        // Unplugged: a one-button notice, then the disconnected window until the unit returns.
+        ASSERT_TRUE(app.Unplug());
+        const std::string notice = SkinText(language.language, "device_plugout");
+        ASSERT_TRUE(WaitFor([&] { return app.Control("MessageText", "msgwnd").text == notice; }));
+        PictureAndAnswer(app, ScreenshotFolder() + "/msg_one" + tail + ".png", "confirm_btn");
+        ASSERT_TRUE(WaitFor([&] {
+            return app.Control("btnConnect", kTitle).text == SkinText(language.language, "btn_disconnected");
+        }));
+        CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + "_disconnected.png");
+        // The compressors with no unit, in their disabled state.
+        ASSERT_EQ("OK", app.Request("MENU advance_item_compressors_on"));
+        ASSERT_TRUE(WaitFor([&] { return app.Control("closebtn", "CompressorsOnWnd").visible; }));
+        const std::string offline = ScreenshotFolder() + "/dialog_compressors" + tail + "_offline.png";
+        EXPECT_EQ("", PictureWindow(app, "CompressorsOnWnd", offline));
+        ASSERT_TRUE(app.Click("closebtn", "CompressorsOnWnd") && WaitFor([&] { return !app.Window("CompressorsOnWnd").found; }));
+        ASSERT_TRUE(app.Plug());
+        ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); }, 30000));
+    }
+    // Tuned, in every language at 96 DPI and in Chinese and Russian at
+    // 120 and 144; the dialogs again with a twelve-input source.
+    ASSERT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Request("SOURCE 5") == "OK" &&
+                Reconnect(app));
+    for (const std::vector<TuningStep>* steps : {&kTuning, &kBridged}) {
+        for (const auto& language : languages) {
+            if (dpi != 96 && language.lan == 0) continue;
+            const std::string tail = std::string("_") + language.language + "_" + std::to_string(dpi);
+            ASSERT_EQ("OK", app.Request(std::string("MENU option_item_language_") + language.language));
+            for (const auto& step : *steps) {
+                ASSERT_TRUE(Reach(app, step.control, step.value)) << step.control;
+                ASSERT_TRUE(WaitFor([&] { return StartUpReadDone(app, language.language); })) << step.control;
+                if (step.picture)
+                    CheckMainWindowPainting(app, ScreenshotFolder() + "/main" + tail + step.picture + ".png");
+            }
+            if (steps == &kTuning) PictureDialogs(app, language.language, tail + "_tuned", "hi_1");
+        }
+    }
+    ASSERT_TRUE(app.Kill());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, MainWindowAtDpi, ::testing::Values(96, 120, 144),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
 }  // namespace
 }  // namespace e2e
