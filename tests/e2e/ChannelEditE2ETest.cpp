@@ -534,10 +534,7 @@ const Row kRows[] = {
     {"a Cyrillic scene name on this system is refused and nothing is sent",
      [](App& app) {
          const std::string told = SkinText("en", "scene_name_chars");
-         return app.Request("MENU scene_item_saveas_scene") == "OK" &&
-                WaitFor([&] { return app.Control("listitem0", "scenewnd").rect.Width() > 0; }) &&
-                app.Click("listitem0", "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == 0; }) &&
-                app.Click("confirm_btn", "scenewnd") && WaitFor([&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
+         return ChooseScene(app, "scene_item_saveas_scene", 0, [&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
                 app.Click("name_edt", "namemsgwnd") && app.Type("Зал №1", "name_edt", "namemsgwnd") && app.Key("Return") &&
                 WaitFor([&] {
                     const std::string text = app.Control("MessageText", "msgwnd").text;

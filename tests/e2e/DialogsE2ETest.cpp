@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <cstdio>
 #include <memory>
@@ -289,6 +290,51 @@ TEST_F(DialogsE2E, NoiseWindowAsksTwiceASecondWhileOpenAndNeverAfter)
     ASSERT_TRUE(WaitFor([&] { return Clock::now() - openedAt >= std::chrono::milliseconds(1600); }));
     Close("msgwnd");
     EXPECT_TRUE(FramesOf(*app, none, 0x27).empty());
+}
+
+// Each box the program asks with is answered by one click on any of its
+// buttons or its close square: a box that lost the first click stands on.
+struct BoxCase {
+    const char* what;
+    std::function<bool()> open;  // true once the box shows
+    const char* window;
+    const char* button;
+};
+
+TEST_F(DialogsE2E, EveryBoxTakesTheFirstClickOnEachButtonThatLeavesIt)
+{
+    auto fromOutputs = [](const char* button, const char* window) {
+        return [=] {
+            return app->Click("tab_outputs", kMain) && WaitFor([] { return app->Control("btn_lock_output", kMain).visible; }) &&
+                   app->Click(button, kMain) && WaitFor([=] { return app->Control("MessageText", window).visible; });
+        };
+    };
+    auto nameBox = [] {
+        return ChooseScene(*app, "scene_item_saveas_scene", 1, [] { return app->Control("name_edt", "namemsgwnd").visible; });
+    };
+    auto about = [] {
+        return app->Request("MENU option_item_about") == "OK" && WaitFor([] { return app->Window("msgwnd").visible; });
+    };
+    const BoxCase cases[] = {
+        {"about", about, "msgwnd", "closebtn"},
+        {"lock the outputs?", fromOutputs("btn_lock_output", "msgwnd"), "msgwnd", "cancel_btn"},
+        {"lock the outputs?", fromOutputs("btn_lock_output", "msgwnd"), "msgwnd", "closebtn"},
+        {"reset the outputs?", fromOutputs("btn_reset_output", "msgwnd"), "msgwnd", "closebtn"},
+        {"link the outputs?", fromOutputs("btn_link_output", "msgcbwnd"), "msgcbwnd", "cancel_btn"},
+        {"link the outputs?", fromOutputs("btn_link_output", "msgcbwnd"), "msgcbwnd", "closebtn"},
+        {"the scene's name", nameBox, "namemsgwnd", "cancel_btn"},
+        {"the scene's name", nameBox, "namemsgwnd", "closebtn"},
+    };
+    for (const BoxCase& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + " " + c.button);
+        ASSERT_TRUE(c.open());
+        ASSERT_TRUE(app->Click(c.button, c.window));
+        ASSERT_TRUE(WaitFor([&] { return !app->Window(c.window).found; })) << "one click left it open";
+        if (app->Window("scenewnd").found) {
+            ASSERT_TRUE(app->Click("cancel_btn", "scenewnd") && WaitFor([] { return !app->Window("scenewnd").found; }));
+        }
+    }
+    EXPECT_TRUE(app->Control("ch_output_btn_0", kMain).enabled) << "no answer locked the outputs";
 }
 
 TEST_F(DialogsE2E, MemoryWordWrittenIsReadBackFromTheUnit)

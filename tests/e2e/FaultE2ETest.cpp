@@ -62,20 +62,6 @@ bool Sent(App& app, size_t mark, const std::string& head)
     return false;
 }
 
-// The scene window shown with a row chosen and its confirm button clicked.
-bool ChooseScene(App& app, const std::string& menuRow, int row, const std::function<bool()>& next)
-{
-    if (app.Request("MENU " + menuRow) != "OK") return false;
-    const std::string item = "listitem" + std::to_string(row);
-    return WaitFor([&] {
-               const WindowState window = app.Window("scenewnd");
-               const Rect rc = app.Control(item, "scenewnd").rect;
-               return window.visible && rc.Width() > 0 && rc.top >= window.rect.top && rc.bottom <= window.rect.bottom;
-           }) &&
-           app.Click(item, "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == row; }) &&
-           app.Click("confirm_btn", "scenewnd") && WaitFor(next);
-}
-
 bool MessageBoxShown(App& app)
 {
     return WaitFor([&] { return app.Control("confirm_btn", "msgwnd").visible; });

@@ -39,24 +39,6 @@ std::vector<std::string> RowNames(App& app)
     return names;
 }
 
-// Opens the scene window through the menu row and chooses a row (real
-// clicks) once the window is laid out and shown; the list must select it.
-bool OpenAndChoose(App& app, const std::string& item, int row, const std::function<bool()>& next)
-{
-    EXPECT_EQ("OK", app.Request("MENU " + item));
-    const std::string rowName = "listitem" + std::to_string(row);
-    const bool shown = WaitFor([&] {
-        const WindowState window = app.Window("scenewnd");
-        const Rect rc = app.Control(rowName, "scenewnd").rect;
-        return window.visible && rc.Width() > 0 && rc.top >= window.rect.top && rc.bottom <= window.rect.bottom;
-    });
-    EXPECT_TRUE(shown);
-    const bool selected =
-        shown && app.Click(rowName, "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == row; });
-    EXPECT_TRUE(selected);
-    return selected && app.Click("confirm_btn", "scenewnd") && WaitFor(next);
-}
-
 // The open message box's text, then its confirm button is clicked.
 std::string ConfirmBox(App& app)
 {
@@ -99,7 +81,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     ASSERT_TRUE(app.Click("ch_mute_0"));
     ASSERT_TRUE(WaitFor([&] { return app.Params(0)["out0.mute"] == 1; }));
     size_t mark = app.Mark();
-    ASSERT_TRUE(OpenAndChoose(app, "scene_item_saveas_scene", 1,
+    ASSERT_TRUE(ChooseScene(app, "scene_item_saveas_scene", 1,
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
     ASSERT_TRUE(app.Type("ABC", "name_edt", "namemsgwnd"));
@@ -122,7 +104,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     ASSERT_TRUE(app.Click("ch_mute_0"));
     ASSERT_TRUE(WaitFor([&] { return app.Params(0)["out0.mute"] == 0 && !app.Control("ch_mute_0").selected; }));
     mark = app.Mark();
-    ASSERT_TRUE(OpenAndChoose(app, "scene_item_load_scene", 1, [&] { return app.Window("msgwnd").found; }));
+    ASSERT_TRUE(ChooseScene(app, "scene_item_load_scene", 1, [&] { return app.Window("msgwnd").found; }));
     char question[256];
     std::snprintf(question, sizeof question, SkinText("en", "load_scene_tips1").c_str(), 2, "ABC");
     EXPECT_EQ(question, ConfirmBox(app));
@@ -136,7 +118,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     // behind held commands until the save runs: scene 2 stays as it was.
     ASSERT_EQ("OK", app.Request("HOLDWRITES 1"));
     mark = app.Mark();
-    ASSERT_TRUE(OpenAndChoose(app, "scene_item_saveas_scene", 2,
+    ASSERT_TRUE(ChooseScene(app, "scene_item_saveas_scene", 2,
                               [&] { return app.Control("name_edt", "namemsgwnd").visible; }));
     ASSERT_TRUE(app.Click("name_edt", "namemsgwnd"));
     ASSERT_TRUE(app.Type("DEF", "name_edt", "namemsgwnd"));
@@ -161,7 +143,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
 
     // Deleted: the row clears and the unit forgets the scene.
     mark = app.Mark();
-    ASSERT_TRUE(OpenAndChoose(app, "scene_item_delete_scene", 1, [&] { return FlashFrames(app, mark).size() >= 2; }));
+    ASSERT_TRUE(ChooseScene(app, "scene_item_delete_scene", 1, [&] { return FlashFrames(app, mark).size() >= 2; }));
     ASSERT_TRUE(WaitFor([&] { return app.Params(2)["store2.valid"] == 0; }));
     EXPECT_EQ((std::vector<std::string>{"02 0e 66 ", "02 0a bb 02"}), FlashFrames(app, mark));
     EXPECT_EQ("", RowNames(app).at(1));

@@ -539,4 +539,16 @@ bool Reconnect(App& app, int boundMs) {
            WaitFor([&] { return LinkShows(app, "btn_connected"); }, boundMs);
 }
 
+bool ChooseScene(App& app, const std::string& menuRow, int row, const std::function<bool()>& next) {
+    if (app.Request("MENU " + menuRow) != "OK") return NoteFailedStep("MENU " + menuRow + ": refused");
+    const std::string item = "listitem" + std::to_string(row);
+    return WaitFor([&] {
+               const WindowState window = app.Window("scenewnd");
+               const Rect rc = app.Control(item, "scenewnd").rect;
+               return window.visible && rc.Width() > 0 && rc.top >= window.rect.top && rc.bottom <= window.rect.bottom;
+           }) &&
+           app.Click(item, "scenewnd") && WaitFor([&] { return app.Control("listview", "scenewnd").index == row; }) &&
+           app.Click("confirm_btn", "scenewnd") && WaitFor(next);
+}
+
 }  // namespace e2e

@@ -240,6 +240,9 @@ bool LoadingEnds(App& app, int capMs = 60000, const char* file = __builtin_FILE(
 // anew; one click each. False when the program
 // does not show connected within boundMs.
 bool Reconnect(App& app, int boundMs = 30000);
+// The scene window opened through its menu row, row chosen once the list is
+// laid out inside the window, its confirm button clicked; then waits for next.
+bool ChooseScene(App& app, const std::string& menuRow, int row, const std::function<bool()>& next);
 // build/screenshots of the source tree, made when missing.
 std::string ScreenshotFolder();
 
