@@ -39,7 +39,8 @@ private:
     static const UINT kEditsPollMs = 250;
 
     void OnParamNotify(const SkinUI::TNotifyInfo& notify, int p, int ch);
-    // confirmed false: the box is left for the close, nothing is taken.
+    // What was typed into the box, taken as the slider's value would be;
+    // a box left as it was sends nothing.
     void SetEdit(int p, int ch);
     void SetSlider(int p, int ch);
     // One rule for the box and the slider: value clamped to the slider's
