@@ -278,9 +278,11 @@ TEST_F(FirmwareE2E, FactoryDefaultAsksResetsAndReconnects)
         const WindowState loading = app->Window("loadingwnd");
         return app->Window("msgwnd").found && (!loading.found || loading.hwnd != resetWindow);
     }, kLoadingEndMs)) << "the reset's end after the unit's last frame";
-    ASSERT_TRUE(Answer(*app, SkinText("en", "device_reboot"), "confirm_btn"));
+    // The restart's read runs under the notice, its loading window over it;
+    // the notice stays until answered.
     const auto readAgain = [&] { return IsConnected(*app) && IndexOf(app->FramesSince(mark), "03 08 bb", 0) > 0; };
     ASSERT_TRUE(WaitFor(readAgain, kReadBoundMs));
+    ASSERT_TRUE(Answer(*app, SkinText("en", "device_reboot"), "confirm_btn"));
     EXPECT_TRUE(NeverWithin([&] { return app->Window("msgwnd").found; }, 1500)) << "no unplug notice for the restart";
     EXPECT_TRUE(mutedBefore);
     EXPECT_EQ(0, app->Params(0)["out0.mute"]);
