@@ -396,7 +396,8 @@ const Row kRows[] = {
      false, Band17SwitchedOff},
     {"3 typed into band 31's gain, left by Tab onto the connect button: sent as any Tab sends it", [](App& app) { return TypeInto(app, "eq_gain_30", "3", "Tab"); },
      [](App&) { return std::vector<std::string>{Set(0x06, Hex({0, 0, 0, 30, 0x4E, 0x20, 5, 8, 21, 0}))}; }, false, [](App& app) { EXPECT_EQ("3.0", app.Control("eq_gain_30").text);
-         EXPECT_TRUE(TypeInto(app, "eq_gain_30", "0") && WaitFor([&] { return app.Params()["out0.eq30.gain"] == 0; }) && app.Click("tab_outputs")); },
+         EXPECT_TRUE(TypeInto(app, "eq_gain_30", "0") && WaitFor([&] { return app.Params()["out0.eq30.gain"] == 0; }) && app.Click("tab_outputs") &&
+                     WaitFor([&] { return app.Control("ch_bridge_1").visible; })); },
      false, [](App& app) { return app.Click("tab_eq_bands") && WaitFor([&] { return app.Control("eq_gain_30").visible; }); }},
     {"bridge channels 3 and 4: channel 4 becomes a copy of 3",
      [](App& app) { return app.Click("ch_bridge_1"); },
