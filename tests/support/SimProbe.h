@@ -30,6 +30,8 @@
 //   MINIMIZE|RESTORE <window> -> the same, the window minimised or restored
 //   ENDSESSION <window>     -> OK <answer>: the window's answer to
 //                              WM_QUERYENDSESSION (0: the session may not end)
+//   SYSCLOSES               -> OK n: the system closes (Alt+F4) the UI
+//                              thread's windows were sent since the first ask
 //   CONTROL <name> [window] -> OK type= text= visible= over= xwindow=
 //                              enabled= selected= value= min= max= index= rect=
 //                              visible: the control and every parent shown;

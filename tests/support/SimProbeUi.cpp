@@ -191,6 +191,26 @@ std::string MenuRow(const std::vector<std::string>& words) {
     return ProbeError("no main window");
 }
 
+// Alt+F4 reaches a window as a posted WM_SYSCOMMAND SC_CLOSE; counted as
+// the thread takes it, so that a row can wait until its key was handled,
+// not only sent.
+HHOOK gSysCloseHook = nullptr;
+long gSysCloses = 0;
+
+LRESULT CALLBACK CountSysClose(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* taken = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && taken->message == WM_SYSCOMMAND && (taken->wParam & 0xFFF0) == SC_CLOSE)
+        ++gSysCloses;
+    return CallNextHookEx(gSysCloseHook, code, wParam, lParam);
+}
+
+std::string SysCloses() {
+    if (gSysCloseHook == nullptr)
+        gSysCloseHook = SetWindowsHookExW(WH_GETMESSAGE, CountSysClose, nullptr, GetCurrentThreadId());
+    if (gSysCloseHook == nullptr) return ProbeError("no hook");
+    return "OK " + std::to_string(gSysCloses) + "\n";
+}
+
 }  // namespace
 
 std::string ProbeUiAnswer(const std::vector<std::string>& words) {
@@ -217,6 +237,7 @@ std::string ProbeUiAnswer(const std::vector<std::string>& words) {
         }
         return ProbeError("no window " + selector);
     }
+    if (request == "SYSCLOSES") return SysCloses();
     if (request == "RESOURCES") return ProbeResources();
     if (request == "GDIOBJECTS") return ProbeList(GdiObjectList());
     if (request == "CONTROL") return Control(words);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -42,11 +43,15 @@ void BroadcastPlug(bool arrived) {
     std::vector<HWND> windows;
     EnumWindows(CollectMainWindows, reinterpret_cast<LPARAM>(&windows));
     const WPARAM event = arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
+    bool late = false;
     for (HWND window : windows) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(broadcast),
-                            SMTO_NORMAL, 5000, &result);
+        late |= SendMessageTimeoutW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(broadcast),
+                                    SMTO_NORMAL, 5000, &result) == 0;
     }
+    // A window busy past the wait still takes the message afterwards: the
+    // broadcast must stay readable then, so it is never freed.
+    if (late) new std::vector<unsigned char>(std::move(bytes));
 }
 
 // How long a restart (a reboot, a factory reset, into the loader and back)
