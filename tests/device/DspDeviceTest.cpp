@@ -302,8 +302,8 @@ TEST_F(DspDeviceTest, NothingReachesTheUnitAfterDisableAsyncMode) {
         device.WaitCommandInProgress();
         waited = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(switched) << "the switch itself never waits for the unit";
+    // The unit holds its write until released below: a switch that waited for it never comes.
+    EXPECT_TRUE(sim::PollUntil([&] { return switched.load(); }, 5000)) << "the switch itself never waits for the unit";
     EXPECT_FALSE(waited) << "the job waits for the command in progress";
     unit().HoldWrites(false);
     job.join();
