@@ -56,8 +56,6 @@ int ChannelOf(const CUIString& name)
     return ch < CCompressorsOnWnd::kChannels ? static_cast<int>(ch) : -1;
 }
 
-CCompressorsOnWnd* g_openCompressors = nullptr;
-
 template <class T>
 T* FindIndexed(CPaintManagerUI& manager, const wchar_t* format, const wchar_t* param, int ch)
 {
@@ -108,17 +106,6 @@ const wchar_t* NotifyLine(const CUIString& type)
 
 CCompressorsOnWnd::CCompressorsOnWnd(EqualizerManager& controller) : m_controller(controller)
 {
-    g_openCompressors = this;
-}
-
-CCompressorsOnWnd::~CCompressorsOnWnd()
-{
-    if (g_openCompressors == this) g_openCompressors = nullptr;
-}
-
-CCompressorsOnWnd* CCompressorsOnWnd::Current()
-{
-    return g_openCompressors;
 }
 
 void CCompressorsOnWnd::OnFinalWindowMessage(HWND window)

@@ -3,6 +3,7 @@
 // Every change goes into the live profile and to the unit at once.
 #pragma once
 
+#include "app/windows/OpenInstance.h"
 #include "uilib/core/WindowBase.h"
 
 class EqualizerManager;
@@ -13,15 +14,12 @@ class COptionUI;
 class CSliderUI;
 }
 
-class CCompressorsOnWnd : public SkinUI::WindowImplBase {
+class CCompressorsOnWnd : public SkinUI::WindowImplBase, public OpenInstance<CCompressorsOnWnd> {
 public:
     static const int kChannels = 16;
     static const int kParams = 3;
 
     explicit CCompressorsOnWnd(EqualizerManager& controller);
-    ~CCompressorsOnWnd() override;
-    // The open window, or null.
-    static CCompressorsOnWnd* Current();
 
     const wchar_t* GetWndClassName() const override { return L"CompressorsOnWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_COMPRESSORS_ON"; }

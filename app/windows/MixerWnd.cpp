@@ -22,7 +22,6 @@ using namespace SkinUI;
 
 namespace {
 
-CMixerWnd* g_openMixer = nullptr;
 // One mixer at a time: a change the window makes itself (an on/off box set
 // with notification) must not start a second change.
 bool g_volumeReentry = false;
@@ -88,17 +87,6 @@ CMixerWnd::CMixerWnd(int source, EqualizerManager& controller)
       m_profile(controller.Current()),
       m_device(controller.Device())
 {
-    g_openMixer = this;
-}
-
-CMixerWnd::~CMixerWnd()
-{
-    if (g_openMixer == this) g_openMixer = nullptr;
-}
-
-CMixerWnd* CMixerWnd::Current()
-{
-    return g_openMixer;
 }
 
 int CMixerWnd::MapInput(int row) const

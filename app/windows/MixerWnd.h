@@ -5,6 +5,7 @@
 // once, one command per change.
 #pragma once
 
+#include "app/windows/OpenInstance.h"
 #include "uilib/core/WindowBase.h"
 
 class DspDevice;
@@ -18,7 +19,7 @@ class COptionUI;
 class CSliderUI;
 }
 
-class CMixerWnd : public SkinUI::WindowImplBase {
+class CMixerWnd : public SkinUI::WindowImplBase, public OpenInstance<CMixerWnd> {
 public:
     static const int kOutputs = 16;
     static const int kRows = 14;
@@ -32,7 +33,6 @@ public:
     // Edits the controller's current profile; its bridges go through the
     // controller, which copies the pair's channel as the outputs page does.
     CMixerWnd(int source, EqualizerManager& controller);
-    ~CMixerWnd() override;
 
     const wchar_t* GetWndClassName() const override { return L"MixerWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_MIXER"; }
@@ -49,9 +49,6 @@ public:
     // reads as 100).
     int CellVolume(int output, int row) const;
     bool HasBridgeButton(int pair) const;
-
-    // The mixer open now, or null.
-    static CMixerWnd* Current();
 
 private:
     enum class Origin { EnableButton, Slider, Edit, EditFocus };

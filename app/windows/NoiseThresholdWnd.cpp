@@ -39,23 +39,10 @@ CControlUI* FindIndexed(CPaintManagerUI& manager, const wchar_t* format, int ind
     return manager.FindControlByName(name);
 }
 
-CNoiseThresholdWnd* g_openNoiseThreshold = nullptr;
-
 } // namespace
 
 CNoiseThresholdWnd::CNoiseThresholdWnd(EqualizerManager& controller) : m_controller(controller)
 {
-    g_openNoiseThreshold = this;
-}
-
-CNoiseThresholdWnd::~CNoiseThresholdWnd()
-{
-    if (g_openNoiseThreshold == this) g_openNoiseThreshold = nullptr;
-}
-
-CNoiseThresholdWnd* CNoiseThresholdWnd::Current()
-{
-    return g_openNoiseThreshold;
 }
 
 void CNoiseThresholdWnd::OnFinalWindowMessage(HWND window)

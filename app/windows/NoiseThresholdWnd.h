@@ -4,11 +4,12 @@
 
 #include <optional>
 
+#include "app/windows/OpenInstance.h"
 #include "uilib/core/WindowBase.h"
 
 class EqualizerManager;
 
-class CNoiseThresholdWnd : public SkinUI::WindowImplBase {
+class CNoiseThresholdWnd : public SkinUI::WindowImplBase, public OpenInstance<CNoiseThresholdWnd> {
 public:
     static const int kChannels = 12;
     static const UINT_PTR kPollTimer = 4112;
@@ -18,9 +19,6 @@ public:
     static const int kThresholdMax = -40;
 
     explicit CNoiseThresholdWnd(EqualizerManager& controller);
-    ~CNoiseThresholdWnd() override;
-    // The open window, or null.
-    static CNoiseThresholdWnd* Current();
 
     const wchar_t* GetWndClassName() const override { return L"NoiseThresholdWnd"; }
     SkinUI::CUIString GetSkinXmlName() const override { return L"XML_NOISE_THRESHOLD"; }
