@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 
@@ -20,11 +21,31 @@ struct UiRequest {
 constexpr UINT kUiRequest = WM_APP + 0x3B0;
 constexpr UINT kUiTimeoutMs = 5000;
 
+constexpr long kStallMaxMs = 30000;
+
+// STALL's hold of the UI thread, in ms, or -1 when the request is not one.
+long StallMs(const std::vector<std::string>& words) {
+    if (words.size() != 2 || words[0] != "STALL") return -1;
+    char* end = nullptr;
+    const long ms = std::strtol(words[1].c_str(), &end, 10);
+    return *end == '\0' && ms >= 0 && ms <= kStallMaxMs ? ms : -1;
+}
+
 LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kUiRequest) return DefWindowProcW(window, message, wParam, lParam);
     std::unique_ptr<std::shared_ptr<UiRequest>> held(reinterpret_cast<std::shared_ptr<UiRequest>*>(lParam));
-    (*held)->reply = ProbeUiAnswer((*held)->words);
+    const long stallMs = StallMs((*held)->words);
+    if (stallMs < 0) {
+        (*held)->reply = ProbeUiAnswer((*held)->words);
+        (*held)->answered = true;
+        return 1;
+    }
+    // Answered first, then held as a long paint or a slow disk holds it:
+    // whatever is sent to the thread meanwhile waits.
+    (*held)->reply = "OK\n";
     (*held)->answered = true;
+    ReplyMessage(1);
+    Sleep(static_cast<DWORD>(stallMs));
     return 1;
 }
 

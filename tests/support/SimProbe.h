@@ -30,6 +30,8 @@
 //   MINIMIZE|RESTORE <window> -> the same, the window minimised or restored
 //   ENDSESSION <window>     -> OK <answer>: the window's answer to
 //                              WM_QUERYENDSESSION (0: the session may not end)
+//   STALL <ms>              -> OK; then the UI thread takes nothing for
+//                              that long (at most 30000)
 //   SYSCLOSES               -> OK n: the system closes (Alt+F4) the UI
 //                              thread's windows were sent since the first ask
 //   CONTROL <name> [window] -> OK type= text= visible= over= xwindow=
@@ -57,6 +59,8 @@
 //                              WM_DEVICECHANGE (DBT_DEVICEREMOVECOMPLETE or
 //                              DBT_DEVICEARRIVAL) with a device-interface
 //                              broadcast named "\\?\HID#VID_0483&PID_5750#..."
+//                              (in the order of the moves, however long
+//                              the program takes to begin them)
 //   MODEL <id>              -> OK; the model id the handshake reports
 //   FIRMWARE <main> <slave> -> OK; the firmware version it reports
 //   SOURCE <0..8>           -> OK; the input source the unit reports next

@@ -3,9 +3,14 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cwchar>
-#include <utility>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace sim {
@@ -28,31 +33,81 @@ BOOL CALLBACK CollectMainWindows(HWND window, LPARAM param) {
     return TRUE;
 }
 
-// Sent, not posted: the broadcast lives on this stack, as the system's does
-// for the length of the call.
-void BroadcastPlug(bool arrived) {
-    const size_t nameChars = wcslen(kInterfaceName) + 1;
-    std::vector<unsigned char> bytes(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) +
-                                     nameChars * sizeof(wchar_t));
-    auto* broadcast = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes.data());
-    broadcast->dbcc_size = static_cast<DWORD>(bytes.size());
-    broadcast->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    broadcast->dbcc_classguid = kHidClass;
-    wmemcpy(broadcast->dbcc_name, kInterfaceName, nameChars);
+// The broadcast of one plug move, and whether the program has taken it.
+struct PlugMove {
+    std::vector<unsigned char> bytes;
+    WPARAM event = 0;
+    bool taken = false;
+};
 
-    std::vector<HWND> windows;
-    EnumWindows(CollectMainWindows, reinterpret_cast<LPARAM>(&windows));
-    const WPARAM event = arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
-    bool late = false;
-    for (HWND window : windows) {
-        DWORD_PTR result = 0;
-        late |= SendMessageTimeoutW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(broadcast),
-                                    SMTO_NORMAL, 5000, &result) == 0;
+// Sent, not posted, one move at a time in the order they happened, by a
+// thread of its own that waits as long as the program takes: a sent message
+// the receiver has not begun when a timed send gives up is dropped, and a
+// program busy for a few seconds on a loaded machine would never hear of a
+// replug.
+class PlugBroadcaster {
+public:
+    PlugBroadcaster() { std::thread([this] { Run(); }).detach(); }
+
+    // Returns once the program has taken the move, or after a while if it is
+    // busy; the move reaches it all the same.
+    void Send(bool arrived) {
+        auto move = std::make_shared<PlugMove>();
+        move->event = arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
+        const size_t nameChars = wcslen(kInterfaceName) + 1;
+        move->bytes.resize(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + nameChars * sizeof(wchar_t));
+        auto* broadcast = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(move->bytes.data());
+        broadcast->dbcc_size = static_cast<DWORD>(move->bytes.size());
+        broadcast->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+        broadcast->dbcc_classguid = kHidClass;
+        wmemcpy(broadcast->dbcc_name, kInterfaceName, nameChars);
+
+        std::unique_lock<std::mutex> lock(mMutex);
+        mMoves.push_back(move);
+        mChanged.notify_all();
+        // The UI thread itself never waits for its own queue.
+        if (OnWindowThread()) return;
+        mChanged.wait_for(lock, std::chrono::milliseconds(kTakeWaitMs), [&move] { return move->taken; });
     }
-    // A window busy past the wait still takes the message afterwards: the
-    // broadcast must stay readable then, so it is never freed.
-    if (late) new std::vector<unsigned char>(std::move(bytes));
-}
+
+private:
+    static constexpr int kTakeWaitMs = 5000;
+
+    static std::vector<HWND> MainWindows() {
+        std::vector<HWND> windows;
+        EnumWindows(CollectMainWindows, reinterpret_cast<LPARAM>(&windows));
+        return windows;
+    }
+
+    static bool OnWindowThread() {
+        for (HWND window : MainWindows()) {
+            if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return true;
+        }
+        return false;
+    }
+
+    void Run() {
+        for (;;) {
+            std::shared_ptr<PlugMove> move;
+            {
+                std::unique_lock<std::mutex> lock(mMutex);
+                mChanged.wait(lock, [this] { return !mMoves.empty(); });
+                move = mMoves.front();
+                mMoves.pop_front();
+            }
+            for (HWND window : MainWindows()) {
+                SendMessageW(window, WM_DEVICECHANGE, move->event, reinterpret_cast<LPARAM>(move->bytes.data()));
+            }
+            std::lock_guard<std::mutex> lock(mMutex);
+            move->taken = true;
+            mChanged.notify_all();
+        }
+    }
+
+    std::mutex mMutex;
+    std::condition_variable mChanged;
+    std::deque<std::shared_ptr<PlugMove>> mMoves;
+};
 
 // How long a restart (a reboot, a factory reset, into the loader and back)
 // keeps the unit off the bus: long enough for a window to show what it says
@@ -70,7 +125,9 @@ LoaderUnitModel& ProgramUnit() {
         unit.Reset();
         // Never deleted: threads of the program may still use it at exit.
         auto* made = new LoaderUnitModel(unit);
-        made->SetPlugListener(BroadcastPlug);
+        // Never deleted either: its thread runs for the life of the process.
+        auto* broadcaster = new PlugBroadcaster();
+        made->SetPlugListener([broadcaster](bool arrived) { broadcaster->Send(arrived); });
         made->SetRestartDelay(kRestartMs);
         made->SetLoaderRestartDelay(kRestartMs);
         unit.SetResponder(made);
