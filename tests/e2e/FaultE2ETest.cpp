@@ -497,12 +497,16 @@ protected:
         ASSERT_TRUE(!restart || std::remove((app->WorkDir() + "/probe.port").c_str()) == 0);  // the new copy announces itself there
         if (closed) {
             if (row.fault == Fault::AltF4) {
-                // Pressed on the loading window, and handled there before the job can end: a key
-                // the program reads late would close whatever is in front then.
+                // Pressed on the loading window, and handled there while the unit holds the job's
+                // next write: on a loaded machine the job could end before the key, which would
+                // then close whatever is in front.
+                ASSERT_EQ("OK", app->Request("HOLDWRITES 1"));
+                ASSERT_TRUE(WaitFor([&] { return app->Request("HELDWRITES") == "OK 1"; })) << "the job's write held";
                 const std::string before = app->Request("SYSCLOSES");
                 ASSERT_EQ(0u, before.rfind("OK ", 0)) << before;
                 ASSERT_TRUE(app->FocusWindowTitled("loadingwnd") && app->Key("alt+F4"));
                 ASSERT_TRUE(WaitFor([&] { return app->Request("SYSCLOSES") != before; })) << "the key reached no window";
+                ASSERT_EQ("OK", app->Request("HOLDWRITES 0"));
             } else {
                 ASSERT_EQ(0u, app->Request((restart ? "DISPLAYCHANGE " : "CLOSE ") + closing).rfind("OK", 0));
             }
