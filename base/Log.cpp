@@ -14,23 +14,19 @@ namespace {
 constexpr size_t kEntryChars = 1024;
 
 FILE* gLogFile = nullptr;
-std::atomic<uint32_t> gNextTurn{0};
-std::atomic<uint32_t> gTurn{0};
+std::atomic_flag gBusy = ATOMIC_FLAG_INIT;
 int gEntryCount = 0;
 char gPrefixA[kEntryChars];
 char gEntryA[kEntryChars];
 wchar_t gPrefixW[kEntryChars];
 wchar_t gEntryW[kEntryChars];
 
-// Taken in turn: a thread that logs without a pause (a read logs its every
-// byte) never keeps another, the UI thread among them, waiting past its turn.
 class LogHold {
 public:
     LogHold() {
-        const uint32_t mine = gNextTurn.fetch_add(1, std::memory_order_relaxed);
-        while (gTurn.load(std::memory_order_acquire) != mine) Sleep(1);
+        while (gBusy.test_and_set(std::memory_order_acquire)) Sleep(1);
     }
-    ~LogHold() { gTurn.fetch_add(1, std::memory_order_release); }
+    ~LogHold() { gBusy.clear(std::memory_order_release); }
     LogHold(const LogHold&) = delete;
     LogHold& operator=(const LogHold&) = delete;
 };

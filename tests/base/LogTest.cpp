@@ -4,10 +4,8 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "base/AnsiText.h"
 #include "tests/support/WideFile.h"
@@ -95,28 +93,6 @@ TEST_F(LogTest, FlushesAfterThe12thAndThe23rdEntry) {
     EXPECT_EQ(12 * 4, SizeOnDisk(path));
     LogPrintW(L"e\n");
     EXPECT_EQ(23 * 4, SizeOnDisk(path));
-}
-
-// A thread that logs without a pause (a read logs its every byte) lets the
-// UI thread's entries through in turn, not only once it stops.
-TEST_F(LogTest, AnotherThreadsEntriesGoThroughWhileOneLogsWithoutAPause) {
-    LogTimePrefixOn = 0;
-    const long kCap = 100000;
-    std::atomic<long> busyEntries{0};
-    std::atomic<bool> stop{false};
-    std::thread busy([&] {
-        while (!stop && busyEntries < kCap) {
-            LogPrintW(L"a\n");
-            ++busyEntries;
-        }
-    });
-    while (busyEntries == 0) Sleep(0);
-    const long before = busyEntries;
-    for (int i = 0; i < 50; ++i) LogPrintW(L"b\n");
-    const long during = busyEntries - before;
-    stop = true;
-    busy.join();
-    EXPECT_LT(during, kCap / 10);
 }
 
 TEST_F(LogTest, OverlongEntryIsCutNotOverrun) {
