@@ -23,27 +23,17 @@ constexpr UINT kUiTimeoutMs = 5000;
 
 constexpr long kStallMaxMs = 30000;
 
-// STALL's hold of the UI thread, in ms, or -1 when the request is not one.
-long StallMs(const std::vector<std::string>& words) {
-    if (words.size() != 2 || words[0] != "STALL") return -1;
-    char* end = nullptr;
-    const long ms = std::strtol(words[1].c_str(), &end, 10);
-    return *end == '\0' && ms >= 0 && ms <= kStallMaxMs ? ms : -1;
-}
-
 LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kUiRequest) return DefWindowProcW(window, message, wParam, lParam);
     std::unique_ptr<std::shared_ptr<UiRequest>> held(reinterpret_cast<std::shared_ptr<UiRequest>*>(lParam));
-    const long stallMs = StallMs((*held)->words);
-    if (stallMs < 0) {
-        (*held)->reply = ProbeUiAnswer((*held)->words);
-        (*held)->answered = true;
-        return 1;
-    }
+    const std::vector<std::string>& words = (*held)->words;
+    long stallMs = -1;
+    const bool stall = words[0] == "STALL" && words.size() == 2 && ProbeNumber(words, 1, 0, kStallMaxMs, &stallMs);
+    (*held)->reply = stall ? "OK\n" : ProbeUiAnswer(words);
+    (*held)->answered = true;
+    if (!stall) return 1;
     // Answered first, then held as a long paint or a slow disk holds it:
     // whatever is sent to the thread meanwhile waits.
-    (*held)->reply = "OK\n";
-    (*held)->answered = true;
     ReplyMessage(1);
     Sleep(static_cast<DWORD>(stallMs));
     return 1;
@@ -105,6 +95,15 @@ std::string ProbeAnswer(const std::string& line) {
     std::string reply = ProbeUnitAnswer(words);
     if (reply.empty()) reply = AskUiThread(words);
     return reply.empty() ? ProbeError("unknown request " + words[0]) : reply;
+}
+
+bool ProbeNumber(const std::vector<std::string>& words, size_t index, long low, long high, long* value) {
+    if (index >= words.size()) return false;
+    char* end = nullptr;
+    const long parsed = std::strtol(words[index].c_str(), &end, 10);
+    if (end == words[index].c_str() || *end != '\0' || parsed < low || parsed > high) return false;
+    *value = parsed;
+    return true;
 }
 
 std::string ProbeEscape(const std::wstring& text) {

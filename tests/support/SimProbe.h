@@ -144,6 +144,9 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words);
 // The reply to RESOURCES. Runs on the UI thread.
 std::string ProbeResources();
 
+// A decimal argument words[index] within [low, high], into value.
+bool ProbeNumber(const std::vector<std::string>& words, size_t index, long low, long high, long* value);
+
 // Reply helpers.
 std::string ProbeEscape(const std::wstring& text);
 std::string ProbeList(const std::vector<std::string>& lines);

@@ -3,7 +3,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 #include "device/DeviceTiming.h"
@@ -21,16 +20,6 @@ namespace {
 
 // The simulated program holds its command queue to the UI thread.
 [[maybe_unused]] const bool gPushGuardInstalled = (InstallPushThreadGuard(), true);
-
-// A decimal argument within [low, high].
-bool Number(const std::vector<std::string>& words, size_t index, long low, long high, long* value) {
-    if (index >= words.size()) return false;
-    char* end = nullptr;
-    const long parsed = std::strtol(words[index].c_str(), &end, 10);
-    if (end == words[index].c_str() || *end != '\0' || parsed < low || parsed > high) return false;
-    *value = parsed;
-    return true;
-}
 
 std::string Hex(uint8_t byte) {
     char text[3];
@@ -145,12 +134,12 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         return "OK\n";
     }
     if (request == "MODEL") {
-        if (!Number(words, 1, 0, 255, &a)) return ProbeError("MODEL <0..255>");
+        if (!ProbeNumber(words, 1, 0, 255, &a)) return ProbeError("MODEL <0..255>");
         model.Access()->identity.model = static_cast<uint8_t>(a);
         return "OK\n";
     }
     if (request == "FIRMWARE") {
-        if (!Number(words, 1, 0, 255, &a) || !Number(words, 2, 0, 255, &b)) {
+        if (!ProbeNumber(words, 1, 0, 255, &a) || !ProbeNumber(words, 2, 0, 255, &b)) {
             return ProbeError("FIRMWARE <main> <slave>");
         }
         auto state = model.Access();
@@ -159,12 +148,12 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         return "OK\n";
     }
     if (request == "SOURCE") {
-        if (!Number(words, 1, 0, kSources - 1, &a)) return ProbeError("SOURCE <0..8>");
+        if (!ProbeNumber(words, 1, 0, kSources - 1, &a)) return ProbeError("SOURCE <0..8>");
         model.Access()->unit.source = static_cast<uint8_t>(0x51 + a);
         return "OK\n";
     }
     if (request == "LINK") {
-        if (!Number(words, 1, 0, 1, &a)) return ProbeError("LINK 0|1");
+        if (!ProbeNumber(words, 1, 0, 1, &a)) return ProbeError("LINK 0|1");
         auto state = model.Access();
         state->scene[0].linkMode = static_cast<uint8_t>(a);
         state->scene[0].lock = static_cast<uint8_t>(a);
@@ -173,26 +162,26 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
     if (request == "EQGAIN") {
         // A band gain changed in the live scene behind the program's back.
         long value = 0;
-        if (!Number(words, 1, 0, kOutputs - 1, &a) || !Number(words, 2, 0, EqBandCount(static_cast<int>(a)) - 1, &b) ||
-            !Number(words, 3, -180, 120, &value)) {
+        if (!ProbeNumber(words, 1, 0, kOutputs - 1, &a) || !ProbeNumber(words, 2, 0, EqBandCount(static_cast<int>(a)) - 1, &b) ||
+            !ProbeNumber(words, 3, -180, 120, &value)) {
             return ProbeError("EQGAIN <output> <band> <tenths>");
         }
         model.Access()->scene[0].out[a].eq[b].gainTenthsDb = static_cast<int16_t>(value);
         return "OK\n";
     }
     if (request == "KNOB") {
-        if (!Number(words, 1, -128, 127, &a)) return ProbeError("KNOB <-128..127>");
+        if (!ProbeNumber(words, 1, -128, 127, &a)) return ProbeError("KNOB <-128..127>");
         model.TurnVolumeKnob(static_cast<int8_t>(a));
         return "OK\n";
     }
     if (request == "SILENT") {
-        if (!Number(words, 1, 0, 1, &a)) return ProbeError("SILENT 0|1");
+        if (!ProbeNumber(words, 1, 0, 1, &a)) return ProbeError("SILENT 0|1");
         model.SetSilent(a != 0);
         return "OK\n";
     }
     if (request == "HOLDWRITES") {
         // Commands wait on the bus, unanswered, until released.
-        if (!Number(words, 1, 0, 1, &a)) return ProbeError("HOLDWRITES 0|1");
+        if (!ProbeNumber(words, 1, 0, 1, &a)) return ProbeError("HOLDWRITES 0|1");
         SimUnit::Instance().HoldWrites(a != 0);
         return "OK\n";
     }
@@ -209,7 +198,7 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
             {"WRITEFAILONCE", UnitModel::CommandFault::FailOneWrite},
             {"READFAIL", UnitModel::CommandFault::FailReads}};
         for (const auto& fault : kFaults) {
-            if (words.size() > 2 && words[2] == fault.first && Number(words, 1, 0, 0x7FFFFFFF, &a)) {
+            if (words.size() > 2 && words[2] == fault.first && ProbeNumber(words, 1, 0, 0x7FFFFFFF, &a)) {
                 model.FailAtCommand(static_cast<int>(a), fault.second);
                 return "OK\n";
             }
@@ -218,14 +207,14 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
     }
     if (request == "MARK") return "OK " + std::to_string(SimUnit::Instance().ReceivedFrames().size()) + "\n";
     if (request == "FRAMES") {
-        if (!Number(words, 1, 0, 0x7FFFFFFF, &a)) return ProbeError("FRAMES <mark>");
+        if (!ProbeNumber(words, 1, 0, 0x7FFFFFFF, &a)) return ProbeError("FRAMES <mark>");
         const std::vector<Frame> frames = SimUnit::Instance().ReceivedFrames();
         std::vector<std::string> lines;
         for (size_t i = static_cast<size_t>(a); i < frames.size(); ++i) lines.push_back(FrameLine(frames[i]));
         return ProbeList(lines);
     }
     if (request == "PARAMS") {
-        if (!Number(words, 1, 0, kScenes - 1, &a)) return ProbeError("PARAMS <0..10>");
+        if (!ProbeNumber(words, 1, 0, kScenes - 1, &a)) return ProbeError("PARAMS <0..10>");
         return Params(model.Snapshot(), static_cast<int>(a));
     }
     if (request == "PUSHES") {
@@ -238,19 +227,19 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
                std::to_string(counts.lastWaitedSubcommand) + "\n";
     }
     if (request == "WAITSCALE") {
-        if (!Number(words, 1, 1, 100, &a)) return ProbeError("WAITSCALE <1..100>");
+        if (!ProbeNumber(words, 1, 1, 100, &a)) return ProbeError("WAITSCALE <1..100>");
         SetDeviceWaitScaleForTests(static_cast<uint32_t>(a));
         return "OK\n";
     }
     if (request == "VANISHAT") {
-        if (!Number(words, 1, -1, 0x7FFFFFFF, &a)) return ProbeError("VANISHAT <block|-1>");
+        if (!ProbeNumber(words, 1, -1, 0x7FFFFFFF, &a)) return ProbeError("VANISHAT <block|-1>");
         LoaderFaults faults;
         faults.vanishAtBlock = static_cast<int>(a);
         model.SetFaults(faults);
         return "OK\n";
     }
     if (request == "PACE") {
-        if (!Number(words, 1, 0, 1000, &a)) return ProbeError("PACE <0..1000 ms>");
+        if (!ProbeNumber(words, 1, 0, 1000, &a)) return ProbeError("PACE <0..1000 ms>");
         model.SetBlockPace(static_cast<unsigned>(a));
         return "OK\n";
     }
