@@ -55,6 +55,11 @@ std::vector<CPaintManagerUI*> SkinWindows() {
     return windows;
 }
 
+std::string XWindow(HWND window) {
+    const auto id = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
+    return id != 0 ? std::to_string(id) : std::string();
+}
+
 std::string WindowRecord(HWND window) {
     RECT rc = {};
     GetWindowRect(window, &rc);
@@ -63,7 +68,7 @@ std::string WindowRecord(HWND window) {
     return std::string("hwnd=") + handle + "\tvisible=" + (IsWindowVisible(window) ? "1" : "0") +
            "\tenabled=" + (IsWindowEnabled(window) ? "1" : "0") +
            "\tdirty=" + (GetUpdateRect(window, nullptr, FALSE) ? "1" : "0") + "\trect=" + RectText(rc) +
-           "\ttitle=" + ProbeEscape(WindowText(window, true)) +
+           "\txwindow=" + XWindow(window) + "\ttitle=" + ProbeEscape(WindowText(window, true)) +
            "\tclass=" + ProbeEscape(WindowText(window, false));
 }
 
@@ -101,11 +106,6 @@ std::string WindowOver(const RECT& rc, HWND window) {
 
 // The X window the display driver shows window in (decimal, as X tools
 // print it), for the kit to see that the X server puts it under the pointer.
-std::string XWindow(HWND window) {
-    const auto id = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
-    return id != 0 ? std::to_string(id) : std::string();
-}
-
 // Controls not yet attached (pages built later) have no manager: the window is the one searched.
 std::string ControlRecord(CControlUI* control, HWND window) {
     RECT rc = control->GetPosition();

@@ -68,6 +68,24 @@ struct App::Impl {
     std::string pending;
 
     bool Start();
+    // Where the X server has the X window now (it applies a move or resize
+    // only once the program's X requests reach it), or false.
+    bool XGeometry(const std::string& xwindow, Rect* rect) {
+        const std::string file = workDir + "/geometry.txt";
+        std::remove(file.c_str());
+        if (xwindow.empty() || !RunTool({"xwininfo", "-id", xwindow}, XEnvironment(), 15000, file)) return false;
+        const std::string text = ReadFile(file);
+        int x = 0, y = 0, width = 0, height = 0;
+        const auto field = [&](const char* name, int* value) {
+            const size_t at = text.find(name);
+            return at != std::string::npos && std::sscanf(text.c_str() + at + std::strlen(name), "%d", value) == 1;
+        };
+        if (!field("Absolute upper-left X:", &x) || !field("Absolute upper-left Y:", &y) || !field("Width:", &width) ||
+            !field("Height:", &height))
+            return false;
+        *rect = Rect{x, y, x + width, y + height};
+        return true;
+    }
     // Reaps the process once it ended.
     bool Alive();
     bool Connect(unsigned port);
@@ -408,11 +426,22 @@ bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
     return Release() && moved;
 }
 
-// Taken once the program has nothing left to paint in the window.
+// Taken once the program has nothing left to paint in the window and the X
+// server shows the window where the program has it: the crop is the
+// program's rectangle, and a menu grown after it opened may still stand
+// narrower on the screen.
 bool App::Screenshot(const std::string& window, const std::string& pngPath) {
     WindowState w;
-    if (!Poll([&] { return !(w = Window(window)).found || !w.dirty; }, kEffectBoundMs))
-        NoteFailedStep("screenshot of " + window + ": still painting after " + std::to_string(kEffectBoundMs) + " ms");
+    Rect shown;
+    const auto same = [](const Rect& a, const Rect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    if (!Poll([&] {
+            return !(w = Window(window)).found || (!w.dirty && m->XGeometry(w.xwindow, &shown) && same(shown, w.rect));
+        }, kEffectBoundMs))
+        NoteFailedStep("screenshot of " + window + ": still painting, or the X server shows it at " +
+                       std::to_string(shown.left) + "," + std::to_string(shown.top) + " " +
+                       std::to_string(shown.Width()) + "x" + std::to_string(shown.Height()) + ", after " + std::to_string(kEffectBoundMs) + " ms");
     if (!w.found || w.rect.Width() <= 0 || w.rect.Height() <= 0) return false;
     const std::string crop = std::to_string(w.rect.Width()) + "x" + std::to_string(w.rect.Height()) + "+" +
                              std::to_string(w.rect.left) + "+" + std::to_string(w.rect.top);

@@ -105,6 +105,7 @@ struct WindowState {
     Rect rect;
     std::string title;
     std::string className;
+    std::string xwindow;  // as X tools print it
 };
 
 // A command the simulated unit received.

@@ -105,6 +105,7 @@ WindowState ParseWindow(const std::string& reply) {
     state.dirty = Flag(fields, "dirty");
     state.title = Text(fields, "title");
     state.className = Text(fields, "class");
+    state.xwindow = Text(fields, "xwindow");
     return state;
 }
 

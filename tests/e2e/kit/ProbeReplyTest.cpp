@@ -54,13 +54,14 @@ TEST(ProbeReply, ControlRecordsTable) {
 
 TEST(ProbeReply, WindowRecord) {
     const WindowState w =
-        ParseWindow("OK hwnd=1a03c\tvisible=1\trect=185,125,1415,775\ttitle=Brisa DSP Audio\tclass=MainWnd");
+        ParseWindow("OK hwnd=1a03c\tvisible=1\trect=185,125,1415,775\txwindow=4194305\ttitle=Brisa DSP Audio\tclass=MainWnd");
     ASSERT_TRUE(w.found);
     EXPECT_EQ(w.hwnd, 0x1a03cul);
     EXPECT_EQ(w.rect.Width(), 1230);
     EXPECT_EQ(w.rect.Height(), 650);
     EXPECT_EQ(w.title, "Brisa DSP Audio");
     EXPECT_EQ(w.className, "MainWnd");
+    EXPECT_EQ(w.xwindow, "4194305");
     EXPECT_FALSE(ParseWindow("ERR no window msgwnd").found);
 }
 
