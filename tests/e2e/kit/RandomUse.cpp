@@ -435,6 +435,17 @@ bool MakeMainTooltip(App& app)
            WaitFor([&] { return app.Resources().user > before; }, kStepBoundMs);
 }
 
+bool MakeEditMenu(App& app)
+{
+    const std::string box = "edit_ch_volume_0";
+    const long bare = app.Resources().user;
+    // The box's own edit window comes with the first click, the menu with the right one.
+    if (!app.Click(box, kMain) || !WaitFor([&] { return app.Resources().user > bare; }, kStepBoundMs)) return false;
+    const long editing = app.Resources().user;
+    return app.RightClick(box, kMain) && WaitFor([&] { return app.Resources().user > editing; }, kStepBoundMs) &&
+           app.Key("Escape") && WaitFor([&] { return app.Resources().user == editing; }, kStepBoundMs);
+}
+
 std::string SettleConnected(App& app)
 {
     app.Plug();
@@ -445,10 +456,14 @@ std::string SettleConnected(App& app)
     // Dialogs are put away for as long as they come, each by one click or
     // key that must close it: a transfer a dialog's buttons hold ends or
     // fails within the busy bound, and connecting may bring a notice of its own.
+    // The newest first, as a hand puts away what stands on top: a click the
+    // program took late may open a menu over a notice.
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(3 * kBusyBoundMs)) {
         state.clear();
-        for (const WindowState& w : app.Windows()) {
+        const std::vector<WindowState> windows = app.Windows();
+        for (auto newest = windows.rbegin(); newest != windows.rend(); ++newest) {
+            const WindowState& w = *newest;
             if (!IsDialog(w)) continue;
             state = Label(w) + " \"" + w.title + "\"";
             // Under a box of its own: that box is put away first.

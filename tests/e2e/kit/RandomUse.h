@@ -64,6 +64,12 @@ std::string SettleConnected(App& app);
 // it: made once before counts a run must give back; false when none came.
 bool MakeMainTooltip(App& app);
 
+// The system's context menu of an edit box draws with objects the system
+// makes the first time and keeps (a font, a bitmap, two brushes, a pen): a
+// right click in a box and Escape make them once before counts a run must
+// give back; false when the menu did not come and go.
+bool MakeEditMenu(App& app);
+
 // The objects of one GDI object list ("GDIOBJECTS") the other has fewer
 // of, by kind, one "\n  " line each: an object made again between two
 // readings takes another handle.
