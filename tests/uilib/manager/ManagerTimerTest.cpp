@@ -26,7 +26,25 @@ struct TimerWindow : ::testing::Test {
     void Tick(UINT windowTimerId) { SendMessageW(window.Handle(), WM_TIMER, windowTimerId, 0); }
 };
 
+int g_slowTicks = 0;
+void CALLBACK SlowTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    ++g_slowTicks;
+    Sleep(20);
+}
+
 } // namespace
+
+// A tick that takes longer than its timer's period, as on a loaded machine,
+// finds the timer due again each time: that is not a queue that keeps filling.
+TEST(MessagePump, ATimerDueAgainAfterEachSlowTickLeavesThePumpSettled)
+{
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, SlowTick);
+    Sleep(20);
+    EXPECT_TRUE(PumpPending());
+    KillTimer(nullptr, timer);
+    EXPECT_GT(g_slowTicks, 0);
+}
 
 TEST_F(TimerWindow, TimersFireWithTheControlsOwnIds)
 {
