@@ -480,6 +480,10 @@ protected:
                                                       : "FAULTAT " + std::to_string(row.atCommand) + faultWords[static_cast<int>(row.fault)]));
         }
         const size_t mark = app->Mark();
+        // Alt+F4 is pressed on the loading window while the unit holds the job's write after the row's
+        // command, a hold armed before the job starts: on a loaded machine the job could otherwise end
+        // before the key, which would then close whatever is in front, or before a later hold.
+        ASSERT_TRUE(row.fault != Fault::AltF4 || app->Request("HOLDWRITES 1 " + std::to_string(row.atCommand)) == "OK");
         ASSERT_TRUE(op.go(*app)) << Describe(*app);
         // The job's own pace stretches its waits, up to the kit's cap.
         const auto received = [&] { return static_cast<long>(app->Mark()); };
@@ -497,10 +501,6 @@ protected:
         ASSERT_TRUE(!restart || std::remove((app->WorkDir() + "/probe.port").c_str()) == 0);  // the new copy announces itself there
         if (closed) {
             if (row.fault == Fault::AltF4) {
-                // Pressed on the loading window, and handled there while the unit holds the job's
-                // next write: on a loaded machine the job could end before the key, which would
-                // then close whatever is in front.
-                ASSERT_EQ("OK", app->Request("HOLDWRITES 1"));
                 ASSERT_TRUE(WaitFor([&] { return app->Request("HELDWRITES") == "OK 1"; })) << "the job's write held";
                 const std::string before = app->Request("SYSCLOSES");
                 ASSERT_EQ(0u, before.rfind("OK ", 0)) << before;

@@ -180,9 +180,12 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         return "OK\n";
     }
     if (request == "HOLDWRITES") {
-        // Commands wait on the bus, unanswered, until released.
-        if (!ProbeNumber(words, 1, 0, 1, &a)) return ProbeError("HOLDWRITES 0|1");
-        SimUnit::Instance().HoldWrites(a != 0);
+        // Commands wait on the bus, unanswered, until released; with a count,
+        // only once that many more have passed.
+        long after = 0;
+        if (!ProbeNumber(words, 1, 0, 1, &a) || (words.size() > 2 && !ProbeNumber(words, 2, 0, 0x7FFFFFFF, &after)))
+            return ProbeError("HOLDWRITES 0|1 [after]");
+        SimUnit::Instance().HoldWrites(a != 0, static_cast<size_t>(after));
         return "OK\n";
     }
     if (request == "HELDWRITES") return "OK " + std::to_string(SimUnit::Instance().BlockedWrites()) + "\n";

@@ -107,9 +107,10 @@ void SimUnit::FailReads() {
     mFailReads = true;
 }
 
-void SimUnit::HoldWrites(bool hold) {
+void SimUnit::HoldWrites(bool hold, size_t after) {
     std::lock_guard<std::mutex> lock(mMutex);
     mHoldWrites = hold;
+    mHoldAfter = hold ? after : 0;
     mChanged.notify_all();
 }
 
@@ -214,7 +215,8 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
         if (static_cast<SimHandle*>(device)->reads > 0) ++mMisused;
         ++mBlockedWrites;
         mChanged.notify_all();
-        mChanged.wait(lock, [this] { return !mHoldWrites; });
+        mChanged.wait(lock, [this] { return !mHoldWrites || mHoldAfter > 0; });
+        if (mHoldAfter > 0) --mHoldAfter;
         --mBlockedWrites;
         if (!mPresent || mFailWrites) {
             if (mFailOneWrite) mFailWrites = mFailOneWrite = false;

@@ -58,7 +58,8 @@ public:
 
     // Held reads block until released, whatever their time-out; held writes likewise.
     void HoldReads(bool hold);
-    void HoldWrites(bool hold);
+    // A hold with writes to let through first engages once they have passed.
+    void HoldWrites(bool hold, size_t after = 0);
     // Waits until a read (or write) is blocked inside the unit; false after timeoutMs.
     bool WaitForBlockedRead(unsigned timeoutMs);
     bool WaitForBlockedWrite(unsigned timeoutMs);
@@ -102,6 +103,7 @@ private:
     bool mPresent = true;
     bool mHoldReads = false;
     bool mHoldWrites = false;
+    size_t mHoldAfter = 0;
     bool mFailWrites = false;
     bool mFailOneWrite = false;
     bool mFailReads = false;

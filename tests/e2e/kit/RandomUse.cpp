@@ -475,8 +475,10 @@ std::string SettleConnected(App& app)
                 break;
             }
             const std::string put = button.empty() ? "Escape" : "a click on " + button;
-            if (!(button.empty() ? app.Key("Escape") : app.Click(button, hex)) ||
-                !WaitFor([&] { return !app.Window(hex).found; }, kStepBoundMs))
+            // A notice the program closes itself as the hand comes (the unit's
+            // return closes its unplug notice) is put away too.
+            const bool done = button.empty() ? app.Key("Escape") : app.Click(button, hex);
+            if (done ? !WaitFor([&] { return !app.Window(hex).found; }, kStepBoundMs) : app.Window(hex).found)
                 return state + " stays open after " + put;
             break;
         }
