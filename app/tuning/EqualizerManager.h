@@ -623,7 +623,8 @@ private:
     // itself stopped: one seen stopped has its end waiting.
     void EndLinkJob(uint32_t link, const JobReport& report, std::atomic<bool>& running);
     // From a link job's start (the connect read aside) until the UI thread
-    // takes its end: a removal meanwhile is told by that end, in the job's words.
+    // takes its end: a removal meanwhile is told by that end, in the job's
+    // words, and the status tick lets no link go under it.
     bool mJobTellsItsCut = false;
     // Starts a link job of report's kind: its worker marked running and
     // telling its own cut, behind the main window's loading window when

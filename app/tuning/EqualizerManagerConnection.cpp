@@ -318,8 +318,10 @@ void EqualizerManager::ReadUnitReports()
     // An edit the unit did not take on this link is told once, the link let
     // go and the model brought back to what the unit took, so the screen
     // never goes on showing it as made; a job counts its own commands and
-    // tells their end first.
-    if (mDevice.IsDeviceOpen() && !LinkJobRunning()) {
+    // tells their end first. A job whose end still waits in the queue is
+    // not over: let go now, the link would seem to have left under it.
+    const bool jobOpen = LinkJobRunning() || mJobTellsItsCut;
+    if (mDevice.IsDeviceOpen() && !jobOpen) {
         // Idle is read first: a change done by then has left its untaken mark.
         const bool idle = mDevice.IsQueueIdle();
         bool unanswered = false;
@@ -337,5 +339,5 @@ void EqualizerManager::ReadUnitReports()
     while (taken < kReportsPerTick && mDevice.ReadHIDData(report, 0)) ++taken;
     // A read that fails on the open link is not "nothing sent": the unit is
     // gone or no longer hears, and the link is let go as for a silent unit.
-    if (mDevice.FailedReads() != failedBefore && !LinkJobRunning()) LetLinkGoUnlessGone(L"${device_no_answer}");
+    if (mDevice.FailedReads() != failedBefore && !jobOpen) LetLinkGoUnlessGone(L"${device_no_answer}");
 }

@@ -25,6 +25,7 @@
 #include "app/windows/MainWnd.h"
 #include "device/DeviceTiming.h"
 #include "tests/support/FrameSignature.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/PushThreadGuard.h"
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
@@ -284,6 +285,10 @@ std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> 
 // The factory's speaker type of each output.
 const std::vector<int> kFactoryOutputs = {0x01, 0x07, 0x02, 0x08, 0x0D, 0x10, 0x19, 0x1A,
                                           0x13, 0x14, 0x03, 0x09, 0x0E, 0x11, 0x16, 0x17};
+// Pair 3 bridged: its second channel given what the first holds.
+const std::vector<std::string> kBridgePair3 = {
+    kBridge2, "06@5*31", "05@5*2", "12@5", "08@5", "07@5", "24@5*108", "09@5", "0D:00 00 05 05 0D", "05@5*2",
+    "08@5", "05@5*2", "0A@5", kSoloNone, "09@5*2"};
 // Bridged pair 3 separated: both channels emptied and silenced.
 const std::vector<std::string> kUnbridgePair3 =
     Joined({{kNoBridge}, OutputSends(4, {0, 0}), {"0A@4", "0A@5", "24@4*108", "24@5*108"}});
@@ -311,6 +316,16 @@ void Unplugged(OutputJobs& t)
     t.Controller().DisconnectDevice();
 }
 
+void Reconnected(OutputJobs& t)
+{
+    Unit().Return();
+    t.Controller().ConnectDevice(false);
+    EXPECT_TRUE(SkinUITest::PumpUntil([&] {
+        return t.Controller().Device().IsAsyncMode() && !t.Controller().IsStatusReadRunning() &&
+               t.Window().LoadingWindow() == nullptr;
+    }, 30000));
+}
+
 void Replugged(OutputJobs& t, size_t boxes)
 {
     // No loading window, no waiter, and no word trails the row's own boxes.
@@ -318,12 +333,7 @@ void Replugged(OutputJobs& t, size_t boxes)
     EXPECT_FALSE(t.begun);
     SkinUITest::PumpPending();
     EXPECT_EQ(boxes, BoxAnswers::active->texts.size());
-    Unit().Return();
-    t.Controller().ConnectDevice(false);
-    EXPECT_TRUE(SkinUITest::PumpUntil([&] {
-        return t.Controller().Device().IsAsyncMode() && !t.Controller().IsStatusReadRunning() &&
-               t.Window().LoadingWindow() == nullptr;
-    }, 30000));
+    Reconnected(t);
 }
 
 // The model with channel 3 at -13 dB as a profile file, for the rows that load one.
@@ -453,8 +463,7 @@ const JobCase kJobCases[] = {
          t.Profile().inputMixVolume[0][0][4] = 77;
      },
      [](OutputJobs& t) { t.Click(L"ch_bridge_%d", 2); }, {}, {},
-     {kBridge2, "06@5*31", "05@5*2", "12@5", "08@5", "07@5", "24@5*108", "09@5", "0D:00 00 05 05 0D", "05@5*2",
-      "08@5", "05@5*2", "0A@5", "34:00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", "09@5*2"},
+     kBridgePair3,
      [](OutputJobs& t) {
          const SceneProfile& p = t.Profile();
          EXPECT_EQ(1, p.bridgeOutputs[2]);
@@ -513,6 +522,21 @@ const JobCase kJobCases[] = {
      [](OutputJobs& t) {
          EXPECT_EQ(1, t.Profile().bridgeOutputs[2]);
          Replugged(t, 0);
+     }},
+    // The status tick falls after the job's end was posted, before it is
+    // taken: the edit's word alone, the job not told as cut by the unit leaving.
+    {"a bridge behind an edit the unit did not take tells the edit alone", [](OutputJobs&) {},
+     [](OutputJobs& t) {
+         sim::SimUnit::Instance().FailWrites(true);
+         t.Controller().Device().Mute_Ctrl(0, false);
+         t.Click(L"ch_bridge_%d", 2);
+         EXPECT_TRUE(sim::PollUntil([&] { return !t.Controller().IsOutputJobRunning(); }, 5000));
+         t.Controller().ReadUnitReports();
+     },
+     {1}, {L"${edit_not_taken}"}, Joined({kBridgePair3, {"1F:00"}}),  // the link's leave frame last
+     [](OutputJobs& t) {
+         EXPECT_FALSE(t.Controller().Device().IsDeviceOpen()) << "the link let go";
+         Reconnected(t);
      }},
     {"an output reset with no unit", [](OutputJobs& t) { Unplugged(t); t.Profile().lockMode = 1; },
      [](OutputJobs& t) { t.Click(L"btn_reset_output"); }, {1}, {L"${empty_output_tips}"}, {},

@@ -1,8 +1,8 @@
 // The firmware upgrade against the simulated unit and its loader: the exact
 // blocks, the progress of each step, the restart into the loader, and the
 // unit's refusals and failures. Waits are scaled down to 1 %, so a 10 s
-// read takes 100 ms; tests through a restart use 5 %, so that the unit has
-// left the bus well within the 8 s pause (400 ms).
+// read takes 100 ms; tests through a restart use 5 % (an 8 s pause of
+// 400 ms), and the program's reopen finds the unit once it is back.
 #include <gtest/gtest.h>
 #include <stdio.h>
 
@@ -395,9 +395,10 @@ TEST_F(DspUpgradeTest, DownloadScriptHasNothingToTransfer) {
 TEST_F(DspUpgradeTest, UnitThatDoesNotComeBackInTimeGives3) {
     ScaleForRestart();
     Connect(false);
-    model.SetLoaderRestartDelay(1500);  // the program gives up after about 650 ms
+    model.HoldReturn(true);  // off the bus until the program gave up
     TempFile file(kFilePrefix, L"MCU_UPG.BIN", fwtest::McuImage(70));
     EXPECT_EQ(device.UpgradeStart(file.path(), 0), UPG_CONNECT_FAIL);
+    model.HoldReturn(false);
     EXPECT_FALSE(device.IsDeviceOpen());
     EXPECT_EQ(device.mUpgState.load(), 0u);
     EXPECT_EQ(device.UpgradeProcess(), 255);

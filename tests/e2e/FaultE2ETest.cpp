@@ -348,7 +348,6 @@ Operation BehindFailedEdit(Operation op, const std::string& mute)
 }
 
 // Flap: the unit leaves and is back within a second. WriteFail: its writes
-// Flap: the unit leaves and is back within a second. WriteFail: its writes
 // fail while it stays listed (EarlierWriteFail: the one write before the
 // operation's), ReadFail: its reads after it took the command (IdleReadFail:
 // from now, no command asked), and the link is let go. AltF4, Close: the loading window gets Alt+F4 or another program's

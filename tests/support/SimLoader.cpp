@@ -67,7 +67,7 @@ void LoaderUnitModel::OnCommand(const Frame& frame, SimUnit& unit) {
     }
     if (!followUp.empty()) unit.QueueInputReport(followUp);
     if (vanish) Vanish();
-    if (restart) Restart(delayMs);
+    if (restart) Restart(delayMs, true);
 }
 
 ReceivedImage LoaderUnitModel::McuImage() {

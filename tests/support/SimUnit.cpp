@@ -27,6 +27,7 @@ SimUnit& SimUnit::Instance() {
 void SimUnit::Reset() {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = true;
+    mRestarting = false;
     mHoldReads = mHoldWrites = mFailWrites = mFailOneWrite = mFailReads = false;
     mFailMask = 0;
     mStrings[0] = L"Brisa";
@@ -100,6 +101,12 @@ void SimUnit::FailWrites(bool once) {
     std::lock_guard<std::mutex> lock(mMutex);
     mFailWrites = true;
     mFailOneWrite = once;
+}
+
+void SimUnit::SetRestarting(bool restarting) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mRestarting = restarting;
+    mChanged.notify_all();
 }
 
 void SimUnit::FailReads() {
@@ -199,7 +206,9 @@ bool SimUnit::CheckHandle(void* device) {
 }
 
 void* SimUnit::Open() {
-    std::lock_guard<std::mutex> lock(mMutex);
+    std::unique_lock<std::mutex> lock(mMutex);
+    // The bound only keeps a test that never ends a restart from hanging.
+    mChanged.wait_for(lock, std::chrono::seconds(10), [this] { return !mRestarting; });
     if (!mPresent) return nullptr;
     auto* handle = new SimHandle{gNextSerial++};
     mOpenHandles.push_back(handle);

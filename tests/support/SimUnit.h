@@ -74,6 +74,10 @@ public:
     void FailWrites(bool once = false);
     // Every read fails while the unit stays listed (until plugged in again).
     void FailReads();
+    // While the unit restarts, a host that opens it finds it once it is back,
+    // as a host that waits out the restart does, however late the unit's own
+    // thread runs.
+    void SetRestarting(bool restarting);
     // Waits until every queued report was read; false after timeoutMs.
     bool WaitForInputDrained(unsigned timeoutMs);
 
@@ -101,6 +105,7 @@ private:
     std::mutex mMutex;
     std::condition_variable mChanged;
     bool mPresent = true;
+    bool mRestarting = false;
     bool mHoldReads = false;
     bool mHoldWrites = false;
     size_t mHoldAfter = 0;

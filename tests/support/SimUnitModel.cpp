@@ -149,15 +149,32 @@ void UnitModel::SetRestartDelay(int delayMs) {
     mRestartDelayMs = delayMs;
 }
 
-void UnitModel::Restart(unsigned delayMs) {
+void UnitModel::Restart(unsigned delayMs, bool hostWaits) {
     std::lock_guard<std::mutex> lock(mRestartMutex);
     if (mRestartThread.joinable()) mRestartThread.join();
-    mRestartThread = std::thread([this, delayMs] {
+    {
+        std::lock_guard<std::mutex> held(mMutex);
+        hostWaits = hostWaits && !mReturnHeld;
+    }
+    // Set before the thread runs: a host may look before it does.
+    if (hostWaits) mUnit.SetRestarting(true);
+    mRestartThread = std::thread([this, delayMs, hostWaits] {
         mUnit.WaitForInputDrained(1000);
         Vanish();
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        {
+            std::unique_lock<std::mutex> lock(mMutex);
+            mReturnLet.wait(lock, [this] { return !mReturnHeld; });
+        }
         Return();
+        if (hostWaits) mUnit.SetRestarting(false);
     });
+}
+
+void UnitModel::HoldReturn(bool hold) {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mReturnHeld = hold;
+    mReturnLet.notify_all();
 }
 
 void UnitModel::AnnounceVanish() {

@@ -4,6 +4,7 @@
 // the transport with SimUnit::SetResponder.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -90,7 +91,11 @@ public:
     void SetRestartDelay(int delayMs);
     // Drops off the bus once the program has read its last answer (or after
     // a second), and comes back delayMs later, on a thread of its own.
-    void Restart(unsigned delayMs);
+    // hostWaits: meanwhile a host's open waits until it is back.
+    void Restart(unsigned delayMs, bool hostWaits = false);
+    // Held, a restart leaves the unit off the bus (opens failing at once)
+    // until the hold is let go.
+    void HoldReturn(bool hold);
 
     std::vector<Exchange> Exchanges();
     void ClearExchanges();
@@ -131,6 +136,8 @@ private:
     int mRestartDelayMs = -1;
     bool mRestartPending = false;
     PlugListener mPlugListener;
+    bool mReturnHeld = false;
+    std::condition_variable mReturnLet;
     std::mutex mRestartMutex;  // one restart at a time
     std::thread mRestartThread;
     const Frame* mCommand = nullptr;
