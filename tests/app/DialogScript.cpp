@@ -23,6 +23,24 @@ struct Running {
 };
 Running* g_running = nullptr;
 
+// The last click a step posted and the window as it stood then: a window
+// left open after it says where the click went and where the control is.
+std::string g_lastClick;
+std::wstring g_lastClickName;
+
+std::string RectText(const RECT& rc)
+{
+    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom) + ")";
+}
+
+std::string WindowState(HWND hwnd)
+{
+    RECT pending = {};
+    return std::string(IsWindowVisible(hwnd) ? "shown" : "hidden") + (IsWindowEnabled(hwnd) ? ", enabled" : ", disabled") +
+           (GetUpdateRect(hwnd, &pending, FALSE) ? ", paint pending" : ", painted");
+}
+
 WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
 {
     HWND hwnd = FindWindowW(step.className, step.windowName);
@@ -30,6 +48,18 @@ WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
     return hwnd != nullptr ? dynamic_cast<WindowImplBase*>(
                                  reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
                            : nullptr;
+}
+
+// The clicked control and its window as they stand now, when open.
+std::string ClickedNow(const std::vector<WindowStep>& steps)
+{
+    for (const WindowStep& step : steps) {
+        HWND hwnd = nullptr;
+        WindowImplBase* window = FindScriptWindow(step, &hwnd);
+        CControlUI* control = window != nullptr && !g_lastClickName.empty() ? Find(*window, g_lastClickName.c_str()) : nullptr;
+        if (control != nullptr) return "; now at " + RectText(control->GetPosition()) + ", the window " + WindowState(hwnd);
+    }
+    return "";
 }
 
 // The class of a window the steps name that is open; null when none is.
@@ -58,7 +88,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
         const wchar_t* open = OpenScriptWindow(*r.steps);
         if (open == nullptr || ++r.ticks < r.maxTicks) return;
         r.result.allStepsRan = false;
-        r.result.failedStep = "past the last: " + std::string(open, open + wcslen(open)) + " stayed open";
+        r.result.failedStep = "past the last: " + std::string(open, open + wcslen(open)) + " stayed open" + g_lastClick + ClickedNow(*r.steps);
         r.failed = true;
         r.ticks = 0;
         return;
@@ -88,6 +118,8 @@ ScriptResult RunWindowScript(const std::vector<WindowStep>& steps, const std::fu
     running.steps = &steps;
     running.maxTicks = maxTicks;
     g_running = &running;
+    g_lastClick.clear();
+    g_lastClickName.clear();
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, OnTick);
     open();
     KillTimer(nullptr, timer);
@@ -120,6 +152,9 @@ void Click(WindowImplBase& window, HWND hwnd, const wchar_t* name)
     if (control == nullptr) return;
     const RECT rc = control->GetPosition();
     const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    g_lastClickName = name;
+    g_lastClick = "; last click on " + std::string(name, name + wcslen(name)) + " at " + RectText(rc) + ", the window " +
+                  WindowState(hwnd);
     PostMessageW(hwnd, WM_MOUSEMOVE, 0, at);
     PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
