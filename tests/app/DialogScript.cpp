@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "tests/support/RectText.h"
 #include "uilib/control/Edit.h"
 #include "uilib/core/UIControl.h"
 
@@ -27,12 +28,6 @@ Running* g_running = nullptr;
 // left open after it says where the click went and where the control is.
 std::string g_lastClick;
 std::wstring g_lastClickName;
-
-std::string RectText(const RECT& rc)
-{
-    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom) + ")";
-}
 
 std::string WindowState(HWND hwnd)
 {

@@ -6,6 +6,7 @@
 
 #include "app/controls/SButtonUI.h"
 #include "tests/support/ProcessResources.h"
+#include "tests/support/RectText.h"
 #include "tests/support/SimProbe.h"
 #include "uilib/control/ListInterfaces.h"
 #include "uilib/control/Menu.h"
@@ -27,12 +28,6 @@ std::wstring Wide(const std::string& utf8) {
     std::wstring wide(size > 0 ? static_cast<size_t>(size) : 0, L'\0');
     if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], size);
     return wide;
-}
-
-std::string RectText(const RECT& rc) {
-    char text[64];
-    std::snprintf(text, sizeof(text), "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right, rc.bottom);
-    return text;
 }
 
 std::wstring WindowText(HWND window, bool title) {

@@ -5,6 +5,7 @@
 
 #include "HostedFixture.h"
 #include "TestControlLink.h"
+#include "tests/support/RectText.h"
 #include "XInput.h"
 #include "uilib/control/ActiveX.h"
 #include "uilib/control/ActiveXCtrl.h"
@@ -21,12 +22,6 @@ using SkinUITest::TestControlLink;
 namespace {
 
 const wchar_t* const kAnyClass = L"{6A1F3E20-5B7C-4D11-9E2A-0C3B5D7F9A11}";
-
-std::string RectText(const RECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
 
 // "{R}" the control's rectangle, "{O}" the same at the origin, "{E}" its
 // extent in HIMETRIC.

@@ -10,8 +10,8 @@ constexpr DWORD kSettleCeilingMs = 5000;
 
 // Dispatches what is queued, each message offered to translate first when
 // given, up to a timer's tick; false, failing the caller's line, once the
-// queue has not emptied within the ceiling counted from start. Once a test's queue never emptied,
-// its later drains fail at once.
+// queue has not emptied within the ceiling counted from start. Once a
+// test's queue never emptied, its later drains fail at once.
 bool Drain(DWORD start, const char* file, int line, bool (*translate)(MSG*) = nullptr);
 
 // Dispatches every message queued for this thread now; false, failing the

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RectText.h"
+
 namespace {
 
 // {D27CDB6C-AE6D-11CF-96B8-444553540000}: the player interface the Flash host asks for.
@@ -27,13 +29,6 @@ void Log(const std::string& entry)
 {
     if (!g_log.empty()) g_log += ";";
     g_log += entry;
-}
-
-std::string RectText(const RECT& rc)
-{
-    char text[64];
-    snprintf(text, sizeof(text), "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right, rc.bottom);
-    return text;
 }
 
 class CConnectionPoint : public IConnectionPoint {
