@@ -90,6 +90,10 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
     }
     HWND hwnd = nullptr;
     WindowImplBase* window = FindScriptWindow((*r.steps)[r.next], &hwnd);
+    // A hand meets a window once it is shown and painted: before its first
+    // paint its controls are not laid out, and a click meets none of them.
+    RECT pending = {};
+    if (window != nullptr && (!IsWindowVisible(hwnd) || GetUpdateRect(hwnd, &pending, FALSE))) window = nullptr;
     r.inStep = true;
     const bool done = window != nullptr && (*r.steps)[r.next].step(*window, hwnd);
     r.inStep = false;

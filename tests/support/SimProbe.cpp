@@ -16,6 +16,10 @@ struct UiRequest {
     std::vector<std::string> words;
     std::string reply;
     bool answered = false;
+    HANDLE posted = nullptr;  // set once answered, for a request that was posted
+    ~UiRequest() {
+        if (posted != nullptr) CloseHandle(posted);
+    }
 };
 
 constexpr UINT kUiRequest = WM_APP + 0x3B0;
@@ -29,8 +33,9 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     const std::vector<std::string>& words = (*held)->words;
     long stallMs = -1;
     const bool stall = words[0] == "STALL" && words.size() == 2 && ProbeNumber(words, 1, 0, kStallMaxMs, &stallMs);
-    (*held)->reply = stall ? "OK\n" : ProbeUiAnswer(words);
+    (*held)->reply = stall || words[0] == "SYNC" ? "OK\n" : ProbeUiAnswer(words);
     (*held)->answered = true;
+    if ((*held)->posted != nullptr) SetEvent((*held)->posted);
     if (!stall) return 1;
     // Answered first, then held as a long paint or a slow disk holds it:
     // whatever is sent to the thread meanwhile waits.
@@ -69,8 +74,21 @@ std::string AskUiThread(const std::vector<std::string>& words) {
     request->words = words;
     auto* held = new std::shared_ptr<UiRequest>(request);
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held), SMTO_NORMAL,
-                             kUiTimeoutMs, &result)) {
+    // SYNC is posted: it is answered once the thread has taken every message
+    // posted to it before, where a sent request is answered ahead of them.
+    bool taken = false;
+    if (words[0] == "SYNC") {
+        request->posted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (request->posted == nullptr || !PostMessageW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held))) {
+            delete held;
+            return ProbeError("SYNC not posted");
+        }
+        taken = WaitForSingleObject(request->posted, kUiTimeoutMs) == WAIT_OBJECT_0;
+    } else {
+        taken = SendMessageTimeoutW(gProbeWindow, kUiRequest, 0, reinterpret_cast<LPARAM>(held), SMTO_NORMAL,
+                                    kUiTimeoutMs, &result) != 0;
+    }
+    if (!taken) {
         return ProbeError("ui thread busy: \"" + words[0] + "\" unanswered for " + std::to_string(kUiTimeoutMs) +
                           " ms, top window " + TopWindow());
     }

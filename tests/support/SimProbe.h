@@ -32,6 +32,9 @@
 //                              WM_QUERYENDSESSION (0: the session may not end)
 //   STALL <ms>              -> OK; then the UI thread takes nothing for
 //                              that long (at most 30000)
+//   SYNC                    -> OK once the UI thread has taken every message
+//                              posted to it before (a window the program
+//                              posted itself to open is open then)
 //   SYSCLOSES               -> OK n: the system closes (Alt+F4) the UI
 //                              thread's windows were sent since the first ask
 //   CONTROL <name> [window] -> OK type= text= visible= over= xwindow=

@@ -435,14 +435,32 @@ bool MakeMainTooltip(App& app)
            WaitFor([&] { return app.Resources().user > before; }, kStepBoundMs);
 }
 
+// The brushes the program holds: an edit window's background is one, and
+// the system menu's first paint makes two that it keeps.
+int Brushes(App& app)
+{
+    std::vector<std::string> objects;
+    app.Request("GDIOBJECTS", &objects);
+    return static_cast<int>(std::count_if(objects.begin(), objects.end(),
+                                          [](const std::string& o) { return Contains(o, "type 2"); }));
+}
+
 bool MakeEditMenu(App& app)
 {
     const std::string box = "edit_ch_volume_0";
     const long bare = app.Resources().user;
-    // The box's own edit window comes with the first click, the menu with the right one.
-    if (!app.Click(box, kMain) || !WaitFor([&] { return app.Resources().user > bare; }, kStepBoundMs)) return false;
+    const int unpainted = Brushes(app);
+    // The box's own edit window comes with the first click and paints its
+    // background, the menu with the right one. The menu is put away once its
+    // paint made what the system keeps: a key before the paint (a loaded
+    // machine) puts it away unpainted, and a later run's menu makes it.
+    if (!app.Click(box, kMain) ||
+        !WaitFor([&] { return app.Resources().user > bare && Brushes(app) > unpainted; }, kStepBoundMs))
+        return false;
     const long editing = app.Resources().user;
-    return app.RightClick(box, kMain) && WaitFor([&] { return app.Resources().user > editing; }, kStepBoundMs) &&
+    const int edited = Brushes(app);
+    return app.RightClick(box, kMain) &&
+           WaitFor([&] { return app.Resources().user > editing && Brushes(app) > edited; }, kStepBoundMs) &&
            app.Key("Escape") && WaitFor([&] { return app.Resources().user == editing; }, kStepBoundMs);
 }
 
@@ -460,6 +478,14 @@ std::string SettleConnected(App& app)
     // program took late may open a menu over a notice.
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(3 * kBusyBoundMs)) {
+        // The busy window is waited out before a dialog below it is put
+        // away, as a hand waits: a click meanwhile waits in the program's
+        // queue behind the read's answers. The one the program posted itself
+        // to open (the plug's read) is open once what it posted is taken.
+        if (!WaitFor([&] { return app.Request("SYNC") == "OK"; }, kBusyBoundMs) || !BusyEnds(app)) {
+            state = "the busy window stays";
+            continue;
+        }
         state.clear();
         const std::vector<WindowState> windows = app.Windows();
         for (auto newest = windows.rbegin(); newest != windows.rend(); ++newest) {
@@ -482,14 +508,7 @@ std::string SettleConnected(App& app)
                 return state + " stays open after " + put;
             break;
         }
-        if (!state.empty()) {
-            BusyEnds(app);
-            continue;
-        }
-        if (!BusyEnds(app)) {
-            state = "the busy window stays";
-            continue;
-        }
+        if (!state.empty()) continue;
         // Random use may have switched the language; the checks read English.
         if (!english) {
             app.Request("MENU option_item_language_en");
