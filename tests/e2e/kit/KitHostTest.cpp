@@ -22,7 +22,11 @@ protected:
     void SetUp() override {
         E2E_SKIP_WITHOUT_WINDOWS_BUILD();
         ASSERT_TRUE(host && host->Started()) << (host ? host->Error() : "");
-        ASSERT_TRUE(WaitFor([] { return host->Window("Kit Host").visible; }));
+        // Painted once: the first paint lays the controls out, before it they stand at 0,0,0,0.
+        ASSERT_TRUE(WaitFor([] {
+            const WindowState w = host->Window("Kit Host");
+            return w.visible && !w.dirty;
+        }));
     }
 
     static std::unique_ptr<App> host;
