@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "base/ConsoleQueue.h"
+
 std::atomic<uint8_t> LogTimePrefixOn{1};
 
 namespace {
@@ -44,8 +46,10 @@ int FormatA(char* out, const char* format, va_list args) {
     return n < 0 ? static_cast<int>(strlen(out)) : n;
 }
 
+// The console takes its copy through its own thread: a slow console must not
+// hold the log, or a thread that logs every byte keeps the UI thread waiting.
 void WriteWide(const wchar_t* text, int length) {
-    fputws(text, stdout);
+    ConsolePutWide(text, static_cast<size_t>(length));
     fwrite(text, sizeof(wchar_t), static_cast<size_t>(length), gLogFile);
 }
 
@@ -68,7 +72,7 @@ void WritePrefix() {
 void WritePrefixNarrow() {
     int n = FormatPrefix();
     if (n <= 0) return;
-    fputs(gPrefixA, stdout);
+    ConsolePut(gPrefixA, static_cast<size_t>(n));
     fwrite(gPrefixA, 1, static_cast<size_t>(n), gLogFile);
 }
 
@@ -130,16 +134,19 @@ int LogPrintA(const char* format, ...) {
     va_start(args, format);
     int n = FormatA(gEntryA, format, args);
     va_end(args);
-    fputs(gEntryA, stdout);
+    ConsolePut(gEntryA, static_cast<size_t>(n));
     fwrite(gEntryA, 1, static_cast<size_t>(n), gLogFile);
     CountEntry();
     return n;
 }
 
+// Through the console's queue, so that its lines keep their place among the entries.
 int ConsolePrintf(const char* format, ...) {
+    char text[kEntryChars];
     va_list args;
     va_start(args, format);
-    int n = vprintf(format, args);
+    int n = FormatA(text, format, args);
     va_end(args);
+    ConsolePut(text, static_cast<size_t>(n));
     return n;
 }

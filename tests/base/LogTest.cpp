@@ -4,8 +4,13 @@
 
 #include <windows.h>
 
+#include <io.h>
+
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <string>
+#include <thread>
 
 #include "base/AnsiText.h"
 #include "tests/support/WideFile.h"
@@ -93,6 +98,42 @@ TEST_F(LogTest, FlushesAfterThe12thAndThe23rdEntry) {
     EXPECT_EQ(12 * 4, SizeOnDisk(path));
     LogPrintW(L"e\n");
     EXPECT_EQ(23 * 4, SizeOnDisk(path));
+}
+
+// A console that takes nothing (standard output a full pipe nobody reads yet)
+// holds neither the callers nor the file, however far behind it falls.
+TEST_F(LogTest, EntriesDoNotWaitOnTheConsole) {
+    LogTimePrefixOn = 0;
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 4096));
+    fflush(stdout);
+    const int savedOut = _dup(1);
+    const int pipeOut = _open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), 0);
+    _dup2(pipeOut, 1);
+    const std::wstring line(99, L'c');
+    std::promise<void> written;
+    std::thread writer([&] {
+        for (int i = 0; i < 2000; ++i) LogPrintW(L"%s\n", line.c_str());
+        written.set_value();
+    });
+    bool returned = written.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    std::thread reader([&] {
+        char sink[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, sink, sizeof(sink), &got, nullptr) && got > 0) {
+        }
+    });
+    writer.join();
+    CloseLog();
+    fflush(stdout);
+    _dup2(savedOut, 1);
+    _close(savedOut);
+    _close(pipeOut);
+    reader.join();
+    CloseHandle(readEnd);
+    EXPECT_TRUE(returned) << "the entries waited on the console";
+    EXPECT_EQ(2000 * 200, SizeOnDisk(path));
 }
 
 TEST_F(LogTest, OverlongEntryIsCutNotOverrun) {

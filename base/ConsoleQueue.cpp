@@ -1,0 +1,100 @@
+#include "base/ConsoleQueue.h"
+
+#include <algorithm>
+#include <climits>
+#include <condition_variable>
+#include <cstdio>
+#include <cwchar>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// What the console may lag behind, and what one write hands it: the process
+// exit waits for a write in progress.
+constexpr size_t kQueueBytes = 64 * 1024;
+constexpr size_t kWriteBytes = 4 * 1024;
+constexpr size_t kWideChars = 1024;
+
+class ConsoleQueue {
+public:
+    ConsoleQueue() { std::thread([this] { Run(); }).detach(); }
+
+    void Put(const char* bytes, size_t length) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        char note[80];
+        int noteLength = 0;
+        if (leftOut_ > 0) {
+            noteLength = snprintf(note, sizeof(note), "\n[console: %llu bytes left out, save.log holds them]\n",
+                                  static_cast<unsigned long long>(leftOut_));
+        }
+        if (noteLength + length > kQueueBytes - used_) {
+            leftOut_ += length;
+            return;
+        }
+        Append(note, static_cast<size_t>(noteLength));
+        Append(bytes, length);
+        leftOut_ = 0;
+        ready_.notify_one();
+    }
+
+private:
+    void Append(const char* bytes, size_t length) {
+        for (size_t done = 0; done < length;) {
+            size_t tail = (head_ + used_) % kQueueBytes;
+            size_t n = std::min(length - done, kQueueBytes - tail);
+            std::copy(bytes + done, bytes + done + n, ring_ + tail);
+            used_ += n;
+            done += n;
+        }
+    }
+
+    // The bytes between head_ and head_ + used_ are the writer's alone until
+    // it gives them back, so it writes them with the queue open to callers.
+    void Run() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            ready_.wait(lock, [this] { return used_ > 0; });
+            size_t n = std::min({used_, kQueueBytes - head_, kWriteBytes});
+            const char* from = ring_ + head_;
+            lock.unlock();
+            fwrite(from, 1, n, stdout);
+            fflush(stdout);
+            lock.lock();
+            head_ = (head_ + n) % kQueueBytes;
+            used_ -= n;
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    size_t head_ = 0;
+    size_t used_ = 0;
+    unsigned long long leftOut_ = 0;
+    char ring_[kQueueBytes];
+};
+
+// Never destroyed: its thread waits on it until the process ends.
+ConsoleQueue& Queue() {
+    static ConsoleQueue* queue = new ConsoleQueue;
+    return *queue;
+}
+
+}  // namespace
+
+void ConsolePut(const char* bytes, size_t length) { Queue().Put(bytes, length); }
+
+void ConsolePutWide(const wchar_t* text, size_t length) {
+    char bytes[kWideChars * MB_LEN_MAX];
+    size_t used = 0;
+    for (size_t i = 0; i < std::min(length, kWideChars); ++i) {
+        mbstate_t state{};
+        size_t n = wcrtomb(bytes + used, text[i], &state);
+        if (n == static_cast<size_t>(-1)) {
+            bytes[used] = '?';
+            n = 1;
+        }
+        used += n;
+    }
+    Queue().Put(bytes, used);
+}
