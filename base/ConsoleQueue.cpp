@@ -25,8 +25,7 @@ public:
         char note[80];
         int noteLength = 0;
         if (leftOut_ > 0) {
-            noteLength = snprintf(note, sizeof(note), "\n[console: %llu bytes left out, save.log holds them]\n",
-                                  static_cast<unsigned long long>(leftOut_));
+            noteLength = snprintf(note, sizeof(note), "\n[console: %llu bytes left out, save.log holds them]\n", leftOut_);
         }
         if (noteLength + length > kQueueBytes - used_) {
             leftOut_ += length;

@@ -31,9 +31,8 @@ std::wstring g_lastClickName;
 
 std::string WindowState(HWND hwnd)
 {
-    RECT pending = {};
     return std::string(IsWindowVisible(hwnd) ? "shown" : "hidden") + (IsWindowEnabled(hwnd) ? ", enabled" : ", disabled") +
-           (GetUpdateRect(hwnd, &pending, FALSE) ? ", paint pending" : ", painted");
+           (GetUpdateRect(hwnd, nullptr, FALSE) ? ", paint pending" : ", painted");
 }
 
 WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
@@ -92,8 +91,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
     WindowImplBase* window = FindScriptWindow((*r.steps)[r.next], &hwnd);
     // A hand meets a window once it is shown and painted: before its first
     // paint its controls are not laid out, and a click meets none of them.
-    RECT pending = {};
-    if (window != nullptr && (!IsWindowVisible(hwnd) || GetUpdateRect(hwnd, &pending, FALSE))) window = nullptr;
+    if (window != nullptr && (!IsWindowVisible(hwnd) || GetUpdateRect(hwnd, nullptr, FALSE))) window = nullptr;
     r.inStep = true;
     const bool done = window != nullptr && (*r.steps)[r.next].step(*window, hwnd);
     r.inStep = false;
