@@ -7,6 +7,8 @@
 
 using namespace SkinUI;
 using ListTest::AddRows;
+using ListTest::kWheelDown;
+using ListTest::kWheelUp;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
 using SkinUITest::SendKey;
@@ -130,59 +132,24 @@ TEST_F(ComboLogic, RemovingTheSelectedRowSelectsANeighbour)
     EXPECT_FALSE(combo->RemoveChildAt(-1));
 }
 
-TEST_F(ComboLogic, KeysOverHiddenTrailingRowsKeepTheSelection)
+TEST_F(ComboLogic, KeysAndTheWheelWalkTheEnabledVisibleRows)
 {
-    combo->GetChildAt(4)->SetVisibility(false);
-    combo->GetChildAt(5)->SetEnabledState(false);
-    combo->SelectSingleItem(3, false);
-    recorder.Clear();
-
-    SendKey(*combo, VK_DOWN);
-    EXPECT_EQ(combo->GetSelectedIndex(), 3);
-    SendKey(*combo, VK_DOWN);
-    EXPECT_EQ(combo->GetSelectedIndex(), 3);
-    SendKey(*combo, VK_NEXT);
-    SendKey(*combo, VK_END);
-    EXPECT_EQ(combo->GetSelectedIndex(), 3);
-    EXPECT_EQ(recorder.Count(L"itemselect"), 0);
-
-    SendKey(*combo, VK_HOME);
-    EXPECT_EQ(combo->GetSelectedIndex(), 0);
-    SendKey(*combo, VK_UP);
-    EXPECT_EQ(combo->GetSelectedIndex(), 0);
-    SendKey(*combo, VK_DOWN);
-    EXPECT_EQ(combo->GetSelectedIndex(), 1);
-    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({0, 1}));
-}
-
-TEST_F(ComboLogic, KeysSkipDisabledRowsInTheMiddle)
-{
-    combo->GetChildAt(2)->SetEnabledState(false);
-    combo->SelectSingleItem(1, false);
-    SendKey(*combo, VK_DOWN);
-    EXPECT_EQ(combo->GetSelectedIndex(), 3);
-    SendKey(*combo, VK_UP);
-    EXPECT_EQ(combo->GetSelectedIndex(), 1);
-    SendKey(*combo, VK_END);
-    EXPECT_EQ(combo->GetSelectedIndex(), 5);
-}
-
-TEST_F(ComboLogic, WheelFollowsScrollSelect)
-{
-    combo->GetChildAt(5)->SetVisibility(false);
-    combo->SelectSingleItem(3, false);
-    recorder.Clear();
-    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 1);
-    EXPECT_EQ(combo->GetSelectedIndex(), 4);
-    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 1);
-    EXPECT_EQ(combo->GetSelectedIndex(), 4);
-    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 0);
-    EXPECT_EQ(combo->GetSelectedIndex(), 3);
-    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({4, 3}));
-
-    combo->ApplyAttribute(L"scrollselect", L"false");
-    SendEvent(*combo, UIEVENT_SCROLLWHEEL, 0, 0, 1);
-    EXPECT_EQ(combo->GetSelectedIndex(), 3);
+    const ListTest::Walk walks[] = {
+        {"hidden and disabled rows at the end keep the selection", L"", {5}, {4}, 3,
+         {{{VK_DOWN}, 3, 0}, {{VK_DOWN}, 3, 0}, {{VK_NEXT, VK_END}, 3, 0},
+          {{VK_HOME}, 0, 1}, {{VK_UP}, 0, 1}, {{VK_DOWN}, 1, 2}},
+         {0, 1}},
+        {"keys skip a disabled row in the middle", L"", {2}, {}, 1,
+         {{{VK_DOWN}, 3, 1}, {{VK_UP}, 1, 2}, {{VK_END}, 5, 3}}, {3, 1, 5}},
+        {"the wheel selects with scroll select", L"", {}, {5}, 3,
+         {{{kWheelDown}, 4, 1}, {{kWheelDown}, 4, 1}, {{kWheelUp}, 3, 2}}, {4, 3}},
+        {"the wheel does not select without it", L"scrollselect=\"false\"", {}, {5}, 3, {{{kWheelDown}, 3, 0}}, {}},
+    };
+    for (const ListTest::Walk& walk : walks) {
+        TearDown();
+        SetUp();
+        ListTest::ExpectWalk(*combo, recorder, walk);
+    }
 }
 
 TEST_F(ComboLogic, WheelWithoutScrollSelectDoesNotReachTheParent)

@@ -11,6 +11,8 @@
 
 using namespace SkinUI;
 using ListTest::AddRows;
+using ListTest::kWheelDown;
+using ListTest::kWheelUp;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
 using SkinUITest::SendKey;
@@ -233,49 +235,28 @@ TEST_F(ListSelection, ArrowKeysFollowTheRecordAndStopAtTheEnds)
     EXPECT_EQ(recorder.Count(L"itemselect"), 0);
 }
 
-TEST_F(ListSelection, KeysSkipDisabledRowsAndKeepSelectionAtTheEnd)
+TEST_F(ListSelection, KeysAndTheWheelWalkTheEnabledVisibleRows)
 {
-    list->GetChildAt(4)->SetEnabledState(false);
-    list->GetChildAt(5)->SetVisibility(false);
-    for (int i = 7; i < 10; ++i) list->GetChildAt(i)->SetEnabledState(false);
-    list->SelectSingleItem(3, false);
-    recorder.Clear();
-
-    SendKey(*list, VK_DOWN);
-    EXPECT_EQ(list->GetSelectedIndex(), 6);
-    SendKey(*list, VK_DOWN);
-    EXPECT_EQ(list->GetSelectedIndex(), 6);
-    SendKey(*list, VK_UP);
-    EXPECT_EQ(list->GetSelectedIndex(), 3);
-    SendKey(*list, VK_END);
-    EXPECT_EQ(list->GetSelectedIndex(), 6);
-    SendKey(*list, VK_HOME);
-    EXPECT_EQ(list->GetSelectedIndex(), 0);
-    SendKey(*list, VK_HOME);
-    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({6, 3, 6, 0}));
+    const ListTest::Walk walks[] = {
+        {"keys skip disabled rows and keep the selection at the end", L"", {4, 7, 8, 9}, {5}, 3,
+         {{{VK_DOWN}, 6, 1}, {{VK_DOWN}, 6, 1}, {{VK_UP}, 3, 2}, {{VK_END}, 6, 3}, {{VK_HOME}, 0, 4},
+          {{VK_HOME}, 0, 4}},
+         {6, 3, 6, 0}},
+        {"the wheel selects with scroll select", L"scrollselect=\"true\"", {2}, {}, 1,
+         {{{kWheelDown}, 3, 1}, {{kWheelUp}, 1, 2}, {{kWheelUp, kWheelUp}, 0, 3}}, {3, 1, 0}},
+        {"the wheel stops at the last row", L"scrollselect=\"true\"", {2}, {}, 9, {{{kWheelDown}, 9, 0}}, {}},
+    };
+    for (const ListTest::Walk& walk : walks) {
+        TearDown();
+        SetUp();
+        ListTest::ExpectWalk(*list, recorder, walk);
+    }
 }
 
-TEST_F(ListSelection, WheelSelectsOnlyWithScrollSelectInSingleMode)
+TEST_F(ListSelection, WheelSelectsNothingInMultipleMode)
 {
     list->SetScrollSelect(true);
-    list->GetChildAt(2)->SetEnabledState(false);
-    list->SelectSingleItem(1, false);
-    recorder.Clear();
-    SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 1);
-    EXPECT_EQ(list->GetSelectedIndex(), 3);
-    SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 0);
-    EXPECT_EQ(list->GetSelectedIndex(), 1);
-    SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 0);
-    SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 0);
-    EXPECT_EQ(list->GetSelectedIndex(), 0);
-    EXPECT_EQ(recorder.Params(L"itemselect"), std::vector<int>({3, 1, 0}));
-
     list->SelectSingleItem(9, false);
-    recorder.Clear();
-    SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 1);
-    EXPECT_EQ(list->GetSelectedIndex(), 9);
-    EXPECT_EQ(recorder.Count(L"itemselect"), 0);
-
     list->SetMultipleSelection(true);
     list->AddToSelection(4, false);
     recorder.Clear();
