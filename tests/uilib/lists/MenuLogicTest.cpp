@@ -2,6 +2,7 @@
 // all without windows.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -17,85 +18,72 @@ namespace {
 
 const RECT kWork = {0, 0, 1600, 870};
 
-TEST(MenuPlacement, TopLevelCornersFollowTheAlignment)
+const long kAny = LONG_MIN;  // an edge a case leaves free
+
+void ExpectEdges(const RECT& r, const long (&want)[4])
 {
-    const POINT at = {300, 200};
-    RECT r = PlaceTopLevelMenu(at, 150, 90, 4, MenuAlignLeft | MenuAlignTop, kWork);
-    EXPECT_EQ(r.left, 300);
-    EXPECT_EQ(r.top, 200);
-    EXPECT_EQ(r.right - r.left, 158);
-    EXPECT_EQ(r.bottom - r.top, 94);
-
-    r = PlaceTopLevelMenu(at, 150, 90, 0, MenuAlignRight | MenuAlignTop, kWork);
-    EXPECT_EQ(r.right, 300);
-    EXPECT_EQ(r.top, 200);
-
-    r = PlaceTopLevelMenu(at, 150, 90, 0, MenuAlignBottom, kWork);
-    EXPECT_EQ(r.left, 300);
-    EXPECT_EQ(r.bottom, 200);
+    const long got[4] = {r.left, r.top, r.right, r.bottom};
+    const char* const names[4] = {"left", "top", "right", "bottom"};
+    for (int i = 0; i < 4; ++i) {
+        if (want[i] == kAny) continue;
+        EXPECT_EQ(want[i], got[i]) << names[i];
+    }
 }
 
-TEST(MenuPlacement, TopLevelStaysInsideTheWorkArea)
+TEST(MenuPlacement, TopLevelFollowsTheAlignmentInsideTheWorkArea)
 {
-    RECT r = PlaceTopLevelMenu(POINT{1550, 850}, 150, 90, 0, MenuAlignLeft | MenuAlignTop, kWork);
-    EXPECT_EQ(r.right, 1600);
-    EXPECT_EQ(r.bottom, 870);
-    EXPECT_EQ(r.right - r.left, 158);
-    r = PlaceTopLevelMenu(POINT{20, 10}, 150, 90, 0, MenuAlignRight | MenuAlignBottom, kWork);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.bottom - r.top, 90);
+    const struct {
+        const char* name;
+        POINT at;
+        int inset;
+        uint32_t align;
+        long edges[4];
+    } cases[] = {
+        {"left top corner at the point", {300, 200}, 4, MenuAlignLeft | MenuAlignTop, {300, 200, 458, 294}},
+        {"right top corner at the point", {300, 200}, 0, MenuAlignRight | MenuAlignTop, {kAny, 200, 300, kAny}},
+        {"left bottom corner at the point", {300, 200}, 0, MenuAlignBottom, {300, kAny, kAny, 200}},
+        {"moved in from the right and bottom", {1550, 850}, 0, MenuAlignLeft | MenuAlignTop, {1442, kAny, 1600, 870}},
+        {"moved in from the left and top", {20, 10}, 0, MenuAlignRight | MenuAlignBottom, {0, 0, kAny, 90}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectEdges(PlaceTopLevelMenu(c.at, 150, 90, c.inset, c.align, kWork), c.edges);
+    }
 }
 
-TSubMenuPlacement SubMenuAt(RECT parent, int rowTop)
+TEST(MenuPlacement, SubMenuOpensBesideItsParentInsideTheWorkArea)
 {
-    TSubMenuPlacement in = {};
-    in.parentWindow = parent;
-    in.rowTop = rowTop;
-    in.width = 150;
-    in.height = 120;
-    in.lastRowHeight = 30;
-    in.align = MenuAlignRight | MenuAlignTop;
-    in.work = kWork;
-    return in;
-}
-
-TEST(MenuPlacement, SubMenuOpensBesideItsParent)
-{
-    TSubMenuPlacement in = SubMenuAt(RECT{100, 100, 258, 300}, 160);
-    RECT r = PlaceSubMenu(in);
-    EXPECT_EQ(r.left, 258);
-    EXPECT_EQ(r.right, 258 + 152);
-    EXPECT_EQ(r.top, 160);
-    EXPECT_EQ(r.bottom, 280);
-
-    in.reachRight = true;
-    r = PlaceSubMenu(in);
-    // No room on the left either: back to the right side.
-    EXPECT_EQ(r.left, 258);
-    EXPECT_EQ(r.right, 408);
-
-    in = SubMenuAt(RECT{400, 100, 558, 300}, 160);
-    in.reachRight = true;
-    r = PlaceSubMenu(in);
-    EXPECT_EQ(r.right, 400);
-    EXPECT_EQ(r.left, 250);
-
-    in = SubMenuAt(RECT{400, 100, 558, 300}, 160);
-    in.align = MenuAlignRight | MenuAlignTop | MenuAlignSideFixed;
-    r = PlaceSubMenu(in);
-    EXPECT_EQ(r.right, 400);
-    EXPECT_EQ(r.left, 250);
-}
-
-TEST(MenuPlacement, SubMenuIsCorrectedAgainstTheWorkArea)
-{
-    TSubMenuPlacement in = SubMenuAt(RECT{1400, 700, 1558, 860}, 800);
-    RECT r = PlaceSubMenu(in);
-    // Too far right: to the left of the parent; too low: moved up.
-    EXPECT_EQ(r.right, 1400);
-    EXPECT_EQ(r.bottom, 830);
-    EXPECT_EQ(r.top, 710);
+    const uint32_t rightTop = MenuAlignRight | MenuAlignTop;
+    const struct {
+        const char* name;
+        RECT parent;
+        int rowTop;
+        bool reachRight;
+        uint32_t align;
+        long edges[4];
+    } cases[] = {
+        {"on the right", {100, 100, 258, 300}, 160, false, rightTop, {258, 160, 410, 280}},
+        {"no room on the left either: back to the right", {100, 100, 258, 300}, 160, true, rightTop,
+         {258, kAny, 408, kAny}},
+        {"reached right: on the left", {400, 100, 558, 300}, 160, true, rightTop, {250, kAny, 400, kAny}},
+        {"side fixed: on the left", {400, 100, 558, 300}, 160, false, rightTop | MenuAlignSideFixed,
+         {250, kAny, 400, kAny}},
+        {"too far right and too low: left of the parent, moved up", {1400, 700, 1558, 860}, 800, false, rightTop,
+         {kAny, 710, 1400, 830}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSubMenuPlacement in = {};
+        in.parentWindow = c.parent;
+        in.rowTop = c.rowTop;
+        in.width = 150;
+        in.height = 120;
+        in.lastRowHeight = 30;
+        in.align = c.align;
+        in.reachRight = c.reachRight;
+        in.work = kWork;
+        ExpectEdges(PlaceSubMenu(in), c.edges);
+    }
 }
 
 // ---- observer ------------------------------------------------------------------
