@@ -2,6 +2,8 @@
 // user makes on a slider.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ControlTestKit.h"
 #include "DibCanvas.h"
 #include "uilib/control/Progress.h"
@@ -21,14 +23,14 @@ namespace {
 const uint32_t kRed = 0x00FF0000;
 
 // A slider 110 pixels wide at x 10 with a 10-pixel thumb, 0..100.
-struct SliderFixture : ::testing::Test {
-    SliderFixture() : recorder(manager)
+struct SliderRig {
+    SliderRig() : recorder(manager)
     {
         slider.AttachManager(&manager, nullptr, false);
         slider.SetPosition({10, 0, 120, 20});
         slider.SetThumbSize(10, 10);
     }
-    ~SliderFixture() override { slider.AttachManager(nullptr, nullptr, false); }
+    ~SliderRig() { slider.AttachManager(nullptr, nullptr, false); }
 
     // From value from: the thumb pressed at its centre, taken across past the drag rectangle, then along.
     int DraggedTo(int from, int along)
@@ -46,6 +48,8 @@ struct SliderFixture : ::testing::Test {
     NotifyRecorder recorder;
     CSliderUI slider;
 };
+
+struct SliderFixture : ::testing::Test, SliderRig {};
 
 int CountRedInColumn(const DibCanvas& canvas, int x)
 {
@@ -245,74 +249,57 @@ TEST_F(SliderFixture, WheelAndStep)
     EXPECT_EQ(slider.GetValue(), 98);
 }
 
-TEST_F(SliderFixture, ReleaseBesideTheThumbSteps)
+// Pointer events at (x, 10) on a slider at 40 whose thumb is at 50..60; a
+// step of kSetValue is the unit setting the value x instead.
+TEST(SliderPointer, PressesDragsAndReleasesReportTheirValues)
 {
-    slider.SetValue(40);
-    slider.SetStep(5);
-    // Thumb at 50..60: left of it steps down, right of it up.
-    SendEvent(slider, UIEVENT_BUTTONDOWN, 20, 10);
-    EXPECT_EQ(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
-    SendEvent(slider, UIEVENT_RBUTTONUP, 20, 10);
-    EXPECT_EQ(slider.GetValue(), 35);
-    SendEvent(slider, UIEVENT_BUTTONUP, 110, 10);
-    EXPECT_EQ(slider.GetValue(), 40);
-    EXPECT_EQ(recorder.Types(), L"valuechanged valuechanged");
-}
-
-TEST_F(SliderFixture, DragWithSendMoveReportsEachValueOnce)
-{
-    slider.SetSendMove(true);
-    slider.SetValue(40);
-    SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
-    EXPECT_NE(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
-    EXPECT_EQ(slider.GetValue(), 40);
-    EXPECT_EQ(recorder.Types(), L"");
-
-    SendEvent(slider, UIEVENT_MOUSEMOVE, 65, 10);
-    EXPECT_EQ(slider.GetValue(), 50);
-    SendEvent(slider, UIEVENT_MOUSEMOVE, 75, 10);
-    SendEvent(slider, UIEVENT_MOUSEMOVE, 75, 10);
-    EXPECT_EQ(slider.GetValue(), 60);
-    EXPECT_EQ(recorder.Types(), L"movevaluechanged movevaluechanged");
-
-    // A value from the unit arrives while the user holds the thumb.
-    slider.SetValue(70);
-    EXPECT_EQ(slider.GetValue(), 60);
-
-    SendEvent(slider, UIEVENT_BUTTONUP, 75, 10);
-    EXPECT_EQ(slider.GetThumbState() & CSliderUI::kThumbCaptured, 0u);
-    EXPECT_EQ(slider.GetValue(), 60);
-    EXPECT_EQ(recorder.Types(), L"movevaluechanged movevaluechanged valuechanged");
-
-    slider.SetValue(70);
-    EXPECT_EQ(slider.GetValue(), 70);
-}
-
-TEST_F(SliderFixture, DragWithoutSendMoveStillReportsTheResult)
-{
-    slider.SetValue(40);
-    SendEvent(slider, UIEVENT_BUTTONDOWN, 55, 10);
-    SendEvent(slider, UIEVENT_MOUSEMOVE, 85, 10);
-    SendEvent(slider, UIEVENT_MOUSEMOVE, 300, 10);
-    EXPECT_EQ(slider.GetValue(), 100);
-    EXPECT_EQ(recorder.Types(), L"");
-    // Released past the end, beside the thumb: the drag ends, nothing steps.
-    SendEvent(slider, UIEVENT_BUTTONUP, 300, 10);
-    EXPECT_EQ(slider.GetValue(), 100);
-    EXPECT_EQ(recorder.Types(), L"valuechanged");
-}
-
-TEST_F(SliderFixture, PressOnTheThumbAwayFromItsCentreKeepsThatOffset)
-{
-    slider.SetValue(40);
-    SendEvent(slider, UIEVENT_BUTTONDOWN, 58, 10);
-    EXPECT_EQ(slider.GetValue(), 40);
-    SendEvent(slider, UIEVENT_MOUSEMOVE, 68, 10);
-    EXPECT_EQ(slider.GetValue(), 50);
-    // Back on the press point nothing has changed.
-    SendEvent(slider, UIEVENT_BUTTONUP, 58, 10);
-    EXPECT_EQ(slider.GetValue(), 40);
-    EXPECT_EQ(recorder.Types(), L"");
+    const int kSetValue = -1;
+    const int down = UIEVENT_BUTTONDOWN, move = UIEVENT_MOUSEMOVE, up = UIEVENT_BUTTONUP;
+    const wchar_t* const twoMoves = L"movevaluechanged movevaluechanged";
+    struct Step {
+        int event;
+        int x;
+        int value;
+        bool held;
+        const wchar_t* sent;
+    };
+    const struct {
+        const char* name;
+        const wchar_t* attributes;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"a release beside the thumb steps", L"step=\"5\"",
+         {{down, 20, 40, false, L""},
+          {UIEVENT_RBUTTONUP, 20, 35, false, L"valuechanged"},
+          {up, 110, 40, false, L"valuechanged valuechanged"}}},
+        {"a drag with send move reports each value once", L"sendmove=\"true\"",
+         {{down, 55, 40, true, L""},
+          {move, 65, 50, true, L"movevaluechanged"},
+          {move, 75, 60, true, twoMoves},
+          {move, 75, 60, true, twoMoves},
+          {kSetValue, 70, 60, true, twoMoves},
+          {up, 75, 60, false, L"movevaluechanged movevaluechanged valuechanged"},
+          {kSetValue, 70, 70, false, L"movevaluechanged movevaluechanged valuechanged"}}},
+        {"a drag without send move still reports the result (released past the end: nothing steps)", L"",
+         {{down, 55, 40, true, L""}, {move, 85, 70, true, L""}, {move, 300, 100, true, L""},
+          {up, 300, 100, false, L"valuechanged"}}},
+        {"a press away from the thumb's centre keeps that offset", L"",
+         {{down, 58, 40, true, L""}, {move, 68, 50, true, L""}, {up, 58, 40, false, L""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SliderRig rig;
+        rig.slider.ApplyAttributeList(c.attributes);
+        rig.slider.SetValue(40);
+        for (const auto& step : c.steps) {
+            if (step.event == kSetValue) rig.slider.SetValue(step.x);
+            else SendEvent(rig.slider, step.event, step.x, 10);
+            SCOPED_TRACE(testing::Message() << "after event " << step.event << " at " << step.x);
+            EXPECT_EQ(step.value, rig.slider.GetValue());
+            EXPECT_EQ(step.held, (rig.slider.GetThumbState() & CSliderUI::kThumbCaptured) != 0);
+            EXPECT_EQ(step.sent, rig.recorder.Types());
+        }
+    }
 }
 
 TEST_F(SliderFixture, HotStateFollowsThePointerOverTheThumb)
