@@ -51,6 +51,21 @@ struct SliderRig {
 
 struct SliderFixture : ::testing::Test, SliderRig {};
 
+// A progress bar w x h at the origin, filled red, on its own manager.
+struct RedBar {
+    RedBar(int w, int h, bool horizontal = true)
+    {
+        bar.AttachManager(&manager, nullptr, false);
+        bar.SetHorizontal(horizontal);
+        bar.SetPosition({0, 0, w, h});
+        bar.SetForegroundColor(0xFFFF0000);
+    }
+    ~RedBar() { bar.AttachManager(nullptr, nullptr, false); }
+
+    CPaintManagerUI manager;
+    CProgressUI bar;
+};
+
 int CountRedInColumn(const DibCanvas& canvas, int x)
 {
     RECT column = {x, 0, x + 1, canvas.Height()};
@@ -59,50 +74,36 @@ int CountRedInColumn(const DibCanvas& canvas, int x)
 
 } // namespace
 
-TEST(ProgressPaint, HorizontalFillsTheValuePartFromTheLeft)
+TEST(ProgressPaint, FillsTheValuePartFromTheStart)
 {
-    CPaintManagerUI manager;
-    CProgressUI bar;
-    bar.AttachManager(&manager, nullptr, false);
-    bar.SetPosition({0, 0, 200, 10});
-    bar.SetForegroundColor(0xFFFF0000);
-    bar.SetValue(50);
-
-    DibCanvas canvas(200, 10);
-    bar.PaintForegroundColor(canvas.Dc());
-    RECT row = {0, 5, 200, 6};
-    EXPECT_EQ(canvas.CountRgb(row, kRed), 100);
-    EXPECT_EQ(canvas.Rgb(99, 5), kRed);
-    EXPECT_NE(canvas.Rgb(100, 5), kRed);
-    bar.AttachManager(nullptr, nullptr, false);
-}
-
-TEST(ProgressPaint, VerticalFillsTheValuePartFromTheBottom)
-{
-    CPaintManagerUI manager;
-    CProgressUI bar;
-    bar.AttachManager(&manager, nullptr, false);
-    bar.SetHorizontal(false);
-    bar.SetPosition({0, 0, 10, 200});
-    bar.SetForegroundColor(0xFFFF0000);
-    bar.SetValue(25);
-
-    DibCanvas canvas(10, 200);
-    bar.PaintForegroundColor(canvas.Dc());
-    EXPECT_EQ(CountRedInColumn(canvas, 5), 50);
-    EXPECT_EQ(canvas.Rgb(5, 199), kRed);
-    EXPECT_EQ(canvas.Rgb(5, 150), kRed);
-    EXPECT_NE(canvas.Rgb(5, 149), kRed);
-    bar.AttachManager(nullptr, nullptr, false);
+    const struct {
+        const char* name;
+        bool horizontal;
+        int value;
+        int filled;
+        std::vector<int> red;  // along the bar's middle line
+        int notRed;
+    } cases[] = {{"horizontal, from the left", true, 50, 100, {99}, 100},
+                 {"vertical, from the bottom", false, 25, 50, {199, 150}, 149}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int w = c.horizontal ? 200 : 10, h = c.horizontal ? 10 : 200;
+        RedBar red(w, h, c.horizontal);
+        red.bar.SetValue(c.value);
+        DibCanvas canvas(w, h);
+        red.bar.PaintForegroundColor(canvas.Dc());
+        const RECT line = c.horizontal ? RECT{0, 5, 200, 6} : RECT{5, 0, 6, 200};
+        auto at = [&](int along) { return c.horizontal ? canvas.Rgb(along, 5) : canvas.Rgb(5, along); };
+        EXPECT_EQ(c.filled, canvas.CountRgb(line, kRed));
+        for (int along : c.red) EXPECT_EQ(kRed, at(along)) << along;
+        EXPECT_NE(kRed, at(c.notRed));
+    }
 }
 
 TEST(ProgressValue, OutOfRangeIsIgnoredAndPaintingClampsWhatIsStored)
 {
-    CPaintManagerUI manager;
-    CProgressUI bar;
-    bar.AttachManager(&manager, nullptr, false);
-    bar.SetPosition({0, 0, 100, 10});
-    bar.SetForegroundColor(0xFFFF0000);
+    RedBar red(100, 10);
+    CProgressUI& bar = red.bar;
     bar.SetValue(50);
     bar.SetValue(150);
     EXPECT_EQ(bar.GetValue(), 50);
@@ -115,16 +116,12 @@ TEST(ProgressValue, OutOfRangeIsIgnoredAndPaintingClampsWhatIsStored)
     EXPECT_EQ(bar.GetValue(), 40);
     RECT row = {0, 5, 100, 6};
     EXPECT_EQ(canvas.CountRgb(row, kRed), 100);
-    bar.AttachManager(nullptr, nullptr, false);
 }
 
 TEST(ProgressValue, EmptyRangeNeitherFailsNorPrintsInfinity)
 {
-    CPaintManagerUI manager;
-    CProgressUI bar;
-    bar.AttachManager(&manager, nullptr, false);
-    bar.SetPosition({0, 0, 100, 10});
-    bar.SetForegroundColor(0xFFFF0000);
+    RedBar red(100, 10);
+    CProgressUI& bar = red.bar;
     bar.SetShowValueText(true);
     bar.SetMinValue(30);
     bar.SetMaxValue(30);
@@ -135,7 +132,6 @@ TEST(ProgressValue, EmptyRangeNeitherFailsNorPrintsInfinity)
     DibCanvas canvas(100, 10);
     bar.PaintForegroundColor(canvas.Dc());
     EXPECT_EQ(bar.GetMaxValue(), 31);
-    bar.AttachManager(nullptr, nullptr, false);
 }
 
 TEST(ProgressValue, ValueTextIsThePercentageOfTheRange)
