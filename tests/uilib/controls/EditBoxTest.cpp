@@ -103,6 +103,13 @@ struct EditWindowFixture : ::testing::Test {
         SendMessageW(host.GetNativeHandle(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         Pump();
     }
+    // Gives the box the focus, which opens its native window.
+    HWND OpenByFocus()
+    {
+        edit->TakeFocus();
+        Pump();
+        return edit->GetNativeWindow();
+    }
     // Takes the Win32 focus back to the host, which closes an open box.
     void CloseByFocus()
     {
@@ -191,7 +198,16 @@ TEST(EditBoxAtRest, TipTextAndPasswordMasking)
 {
     CPaintManagerUI manager;
     RECT all = {0, 0, 120, 24};
-    auto paint = [&](CEditUI& edit, DibCanvas& canvas) {
+    // A box with a blue text and, unless empty, a tip drawn in red.
+    auto paint = [&](DibCanvas& canvas, const wchar_t* tip, const wchar_t* text, bool password) {
+        CEditUI edit;
+        edit.SetTextColor(0xFF0000FF);
+        if (*tip != L'\0') {
+            edit.SetTipValue(tip);
+            edit.ApplyAttribute(L"tipvaluecolor", L"#FFFF0000");
+        }
+        edit.SetTextContent(text);
+        edit.SetPasswordMode(password);
         edit.AttachManager(&manager, nullptr, false);
         edit.SetPosition(all);
         canvas.Fill(0xFFFFFFFF);
@@ -200,35 +216,16 @@ TEST(EditBoxAtRest, TipTextAndPasswordMasking)
     };
 
     // An empty box, and a box whose text is the tip, show the tip in its colour.
-    CEditUI empty;
-    empty.SetTextColor(0xFF0000FF);
-    empty.SetTipValue(L"WWWW");
-    empty.ApplyAttribute(L"tipvaluecolor", L"#FFFF0000");
-    DibCanvas tipCanvas(120, 24);
-    paint(empty, tipCanvas);
+    DibCanvas tipCanvas(120, 24), sameCanvas(120, 24);
+    paint(tipCanvas, L"WWWW", L"", false);
     EXPECT_GT(tipCanvas.CountRgb(all, 0xFF0000), 5);
-    CEditUI same;
-    same.SetTextColor(0xFF0000FF);
-    same.SetTipValue(L"WWWW");
-    same.SetTextContent(L"WWWW");
-    same.ApplyAttribute(L"tipvaluecolor", L"#FFFF0000");
-    same.SetPasswordMode(true);
-    DibCanvas sameCanvas(120, 24);
-    paint(same, sameCanvas);
+    paint(sameCanvas, L"WWWW", L"WWWW", true);
     EXPECT_EQ(sameCanvas.ToRgba(), tipCanvas.ToRgba()) << "the tip is never masked";
 
     // "abc" in password mode is drawn as three mask characters.
-    CEditUI secret;
-    secret.SetTextColor(0xFF0000FF);
-    secret.SetTextContent(L"abc");
-    secret.SetPasswordMode(true);
-    DibCanvas secretCanvas(120, 24);
-    paint(secret, secretCanvas);
-    CEditUI stars;
-    stars.SetTextColor(0xFF0000FF);
-    stars.SetTextContent(L"***");
-    DibCanvas starsCanvas(120, 24);
-    paint(stars, starsCanvas);
+    DibCanvas secretCanvas(120, 24), starsCanvas(120, 24);
+    paint(secretCanvas, L"", L"abc", true);
+    paint(starsCanvas, L"", L"***", false);
     EXPECT_EQ(secretCanvas.ToRgba(), starsCanvas.ToRgba());
     EXPECT_LT(starsCanvas.CountRgb(all, 0xFFFFFF), 120 * 24 - 3) << "the mask characters are drawn";
 }
@@ -280,9 +277,7 @@ TEST_F(EditWindowFixture, OpensOnClickTakesTextAndReports)
 TEST_F(EditWindowFixture, ArrowKeysAndWheelStepInsteadOfMoving)
 {
     edit->SetTextContent(L"345");
-    edit->TakeFocus();
-    Pump();
-    HWND native = edit->GetNativeWindow();
+    HWND native = OpenByFocus();
     ASSERT_NE(native, nullptr);
     SendMessageW(native, EM_SETSEL, 1, 1);
     recorder->Clear();
@@ -305,9 +300,7 @@ TEST_F(EditWindowFixture, ArrowKeysAndWheelStepInsteadOfMoving)
 TEST_F(EditWindowFixture, ClickIntoAFocusedClosedBoxSelectsEverything)
 {
     edit->SetTextContent(L"hello");
-    edit->TakeFocus();
-    Pump();
-    ASSERT_NE(edit->GetNativeWindow(), nullptr);
+    ASSERT_NE(OpenByFocus(), nullptr);
     CloseByFocus();
     EXPECT_EQ(edit->GetNativeWindow(), nullptr);
     EXPECT_TRUE(edit->HasFocus());
@@ -319,33 +312,23 @@ TEST_F(EditWindowFixture, ClickIntoAFocusedClosedBoxSelectsEverything)
 
 TEST_F(EditWindowFixture, ClosesWhenItOrItsContainerIsHidden)
 {
-    edit->TakeFocus();
-    Pump();
-    HWND native = edit->GetNativeWindow();
-    ASSERT_NE(native, nullptr);
-    edit->SetVisibility(false);
-    Pump();
-    EXPECT_EQ(edit->GetNativeWindow(), nullptr);
-    EXPECT_FALSE(IsWindow(native));
-
-    edit->SetVisibility(true);
-    UpdateWindow(host.GetNativeHandle());
-    edit->TakeFocus();
-    Pump();
-    native = edit->GetNativeWindow();
-    ASSERT_NE(native, nullptr);
-    group->SetVisibility(false);
-    Pump();
-    EXPECT_EQ(edit->GetNativeWindow(), nullptr);
-    EXPECT_FALSE(IsWindow(native));
+    for (CControlUI* hidden : {static_cast<CControlUI*>(edit), static_cast<CControlUI*>(group)}) {
+        SCOPED_TRACE(hidden == edit ? "the box hidden" : "its container hidden");
+        UpdateWindow(host.GetNativeHandle());
+        HWND native = OpenByFocus();
+        ASSERT_NE(native, nullptr);
+        hidden->SetVisibility(false);
+        Pump();
+        EXPECT_EQ(edit->GetNativeWindow(), nullptr);
+        EXPECT_FALSE(IsWindow(native));
+        edit->SetVisibility(true);
+    }
 }
 
 TEST_F(EditWindowFixture, SurvivesBeingDestroyedWhileOpen)
 {
     const int baseline = CEditWnd::LiveWindowCount();
-    edit->TakeFocus();
-    Pump();
-    HWND native = edit->GetNativeWindow();
+    HWND native = OpenByFocus();
     ASSERT_NE(native, nullptr);
     EXPECT_EQ(CEditWnd::LiveWindowCount(), baseline + 1);
     group->SetDefersChildDeletion(false);
@@ -361,9 +344,7 @@ TEST_F(EditWindowFixture, SurvivesBeingDestroyedWhileOpen)
 
 TEST_F(EditWindowFixture, PasswordModeAndNumberOnlyWhileOpen)
 {
-    edit->TakeFocus();
-    Pump();
-    HWND native = edit->GetNativeWindow();
+    HWND native = OpenByFocus();
     ASSERT_NE(native, nullptr);
     edit->SetPasswordMode(true);
     EXPECT_EQ(SendMessageW(native, EM_GETPASSWORDCHAR, 0, 0), L'*');
@@ -387,9 +368,7 @@ TEST_F(EditWindowFixture, PasswordModeAndNumberOnlyWhileOpen)
 
 TEST_F(EditWindowFixture, TranslucentBackgroundBrushesAndSystemColours)
 {
-    edit->TakeFocus();
-    Pump();
-    HWND native = edit->GetNativeWindow();
+    HWND native = OpenByFocus();
     ASSERT_NE(native, nullptr);
     HDC dc = GetDC(native);
     // Reflected colour messages get no brush: the system colours stay.
