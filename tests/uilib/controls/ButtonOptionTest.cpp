@@ -93,12 +93,12 @@ struct OptionFixture : ::testing::Test {
 
 const std::vector<uint32_t> kCells = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
 
-uint32_t PaintedCentre(CButtonUI& button, int size)
+uint32_t PaintedCentre(CControlUI& control, int w, int h)
 {
-    DibCanvas canvas(size, size);
-    RECT all = {0, 0, size, size};
-    button.PaintArea(canvas.Dc(), all, nullptr);
-    return canvas.Rgb(size / 2, size / 2);
+    DibCanvas canvas(w, h);
+    RECT all = {0, 0, w, h};
+    control.PaintArea(canvas.Dc(), all, nullptr);
+    return canvas.Rgb(w / 2, h / 2);
 }
 
 // The cell shown by a 4-cell strip button in each state, at one scale.
@@ -116,17 +116,17 @@ void ExpectStripCells(int dpi, int size)
     button.ApplyAttribute(L"stateimage", L"file='strip.png'");
     button.ApplyAttribute(L"statecount", L"4");
 
-    EXPECT_EQ(PaintedCentre(button, size), kCells[0]);
+    EXPECT_EQ(PaintedCentre(button, size, size), kCells[0]);
     // Texts stay in skin pixels and name the plain file: drawing scales them.
     EXPECT_EQ(button.GetHotImageSpec(), L"res='strip.png' restype='' dest='0,0,0,0' source='10,0,20,10'");
     EXPECT_EQ(button.GetPushedImageSpec(), L"res='strip.png' restype='' dest='0,0,0,0' source='20,0,30,10'");
     SendEvent(button, UIEVENT_MOUSEENTER, 1, 1);
-    EXPECT_EQ(PaintedCentre(button, size), kCells[1]);
+    EXPECT_EQ(PaintedCentre(button, size, size), kCells[1]);
     SendEvent(button, UIEVENT_BUTTONDOWN, 1, 1);
-    EXPECT_EQ(PaintedCentre(button, size), kCells[2]);
+    EXPECT_EQ(PaintedCentre(button, size, size), kCells[2]);
     SendEvent(button, UIEVENT_BUTTONUP, 100, 100);
     button.SetEnabledState(false);
-    EXPECT_EQ(PaintedCentre(button, size), kCells[3]);
+    EXPECT_EQ(PaintedCentre(button, size, size), kCells[3]);
     button.AttachManager(nullptr, nullptr, false);
 }
 
@@ -189,19 +189,13 @@ TEST_F(ButtonFixture, StateColoursFillByState)
     button.ApplyAttribute(L"pushedbkcolor", L"FF0000FF");
     button.ApplyAttribute(L"disabledbkcolor", L"#FF808080");
     button.SetBackgroundColor(0xFFFF0000);
-    DibCanvas canvas(40, 20);
-    RECT all = {0, 0, 40, 20};
-    button.PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(20, 10), 0xFF0000u);
+    EXPECT_EQ(PaintedCentre(button, 40, 20), 0xFF0000u);
     SendEvent(button, UIEVENT_MOUSEENTER, 10, 10);
-    button.PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(20, 10), 0x00FF00u);
+    EXPECT_EQ(PaintedCentre(button, 40, 20), 0x00FF00u);
     SendEvent(button, UIEVENT_BUTTONDOWN, 10, 10);
-    button.PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(20, 10), 0x0000FFu);
+    EXPECT_EQ(PaintedCentre(button, 40, 20), 0x0000FFu);
     button.SetEnabledState(false);
-    button.PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(20, 10), 0x808080u);
+    EXPECT_EQ(PaintedCentre(button, 40, 20), 0x808080u);
 }
 
 TEST_F(ButtonFixture, AttributesReachTheirFields)
@@ -262,9 +256,9 @@ TEST(ButtonStrip, TwoCellsShowTheSecondWhenPushed)
     button.SetPosition({0, 0, 10, 10});
     button.ApplyAttribute(L"stateimage", L"two.png");
     button.ApplyAttribute(L"statecount", L"2");
-    EXPECT_EQ(PaintedCentre(button, 10), 0xFF0000u);
+    EXPECT_EQ(PaintedCentre(button, 10, 10), 0xFF0000u);
     SendEvent(button, UIEVENT_BUTTONDOWN, 1, 1);
-    EXPECT_EQ(PaintedCentre(button, 10), 0x00FF00u);
+    EXPECT_EQ(PaintedCentre(button, 10, 10), 0x00FF00u);
     EXPECT_TRUE(button.GetDisabledImageSpec().IsEmpty());
     button.AttachManager(nullptr, nullptr, false);
 }
@@ -451,22 +445,16 @@ TEST_F(OptionFixture, SelectedLookReplacesTheButtonLook)
     a->SetPosition({0, 0, 20, 20});
     a->SetBackgroundColor(0xFFFF0000);
     a->ApplyAttribute(L"selectedbkcolor", L"#FF00FF00");
-    DibCanvas canvas(20, 20);
-    RECT all = {0, 0, 20, 20};
-    a->PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(10, 10), 0xFF0000u);
+    EXPECT_EQ(PaintedCentre(*a, 20, 20), 0xFF0000u);
     a->SetSelectedState(true, true);
-    a->PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(10, 10), 0x00FF00u);
+    EXPECT_EQ(PaintedCentre(*a, 20, 20), 0x00FF00u);
 
     // Without a selected colour a selected option paints no background colour.
     COptionUI* b = Make(L"");
     b->SetPosition({0, 0, 20, 20});
     b->SetBackgroundColor(0xFFFF0000);
     b->SetSelectedState(true, true);
-    canvas.Fill(0xFF000000);
-    b->PaintArea(canvas.Dc(), all, nullptr);
-    EXPECT_EQ(canvas.Rgb(10, 10), 0u);
+    EXPECT_EQ(PaintedCentre(*b, 20, 20), 0u);
 }
 
 TEST(ControlFactoryRegistration, SkinTagsCreateTheseControls)
