@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -38,40 +40,34 @@ TEST(Base64, EncodeNeedsRoomForTextAndTerminator) {
     EXPECT_FALSE(Base64Encode(name, 16, nullptr, &cap));
 }
 
+struct DecodeCase {
+    const char* text;
+    uint32_t capacity;
+    bool decoded;
+    std::string bytes;  // what a decoded text gives
+};
+
 TEST(Base64, DecodesIntoCapacity) {
-    uint8_t out[3];
-    uint32_t cap = 3;
-    ASSERT_TRUE(Base64Decode("YWJj", out, &cap));
-    EXPECT_EQ(3u, cap);
-    EXPECT_EQ(0, std::memcmp(out, "abc", 3));
-    cap = 2;
-    EXPECT_FALSE(Base64Decode("YWJj", out, &cap));
-    cap = 3;
-    ASSERT_TRUE(Base64Decode("YQ==", out, &cap));
-    EXPECT_EQ(1u, cap);
-    EXPECT_EQ('a', out[0]);
-}
-
-TEST(Base64, SkipsForeignBytes) {
-    uint8_t out[3];
-    uint32_t cap = 3;
-    ASSERT_TRUE(Base64Decode("YW\r\nJj", out, &cap));
-    EXPECT_EQ(3u, cap);
-    EXPECT_EQ(0, std::memcmp(out, "abc", 3));
-    cap = 3;
-    ASSERT_TRUE(Base64Decode("Y\xC3W Jj", out, &cap));
-    EXPECT_EQ(3u, cap);
-    EXPECT_EQ(0, std::memcmp(out, "abc", 3));
-}
-
-TEST(Base64, StopsAfterPaddedGroupAndDropsIncompleteTail) {
-    uint8_t out[8];
-    uint32_t cap = 8;
-    ASSERT_TRUE(Base64Decode("YQ==YWJj", out, &cap));
-    EXPECT_EQ(1u, cap);
-    cap = 8;
-    ASSERT_TRUE(Base64Decode("YWJjYW", out, &cap));
-    EXPECT_EQ(3u, cap);
+    const DecodeCase cases[] = {
+        {"YWJj", 3, true, "abc"},
+        {"YWJj", 2, false, ""},
+        {"YQ==", 3, true, "a"},
+        // Foreign bytes are skipped.
+        {"YW\r\nJj", 3, true, "abc"},
+        {"Y\xC3W Jj", 3, true, "abc"},
+        // Decoding stops after a padded group and drops an incomplete tail.
+        {"YQ==YWJj", 8, true, "a"},
+        {"YWJjYW", 8, true, "abc"},
+    };
+    for (const DecodeCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.text << " into " << c.capacity);
+        std::vector<uint8_t> out(c.capacity);  // exactly the room given
+        uint32_t cap = c.capacity;
+        ASSERT_EQ(c.decoded, Base64Decode(c.text, out.data(), &cap));
+        if (!c.decoded) continue;
+        EXPECT_EQ(c.bytes.size(), cap);
+        EXPECT_EQ(c.bytes, std::string(out.begin(), out.begin() + cap));
+    }
 }
 
 TEST(Base64, SceneNamesRoundTrip) {

@@ -15,15 +15,17 @@ using fwtest::MergedFile;
 using fwtest::Pattern;
 using fwtest::TestImage;
 
-uint32_t Mcu(const std::vector<uint8_t>& f, FirmwareFile* out, UpgradeKind kind = UPG_KIND_MCU) {
-    return ParseMcuFile(f.data(), f.size(), kModelId, kind, out);
+using Bytes = std::vector<uint8_t>;
+
+uint32_t Mcu(const Bytes& f, FirmwareFile* out) {
+    return ParseMcuFile(f.data(), f.size(), kModelId, UPG_KIND_MCU, out);
 }
 
-uint32_t Flash(const std::vector<uint8_t>& f, FirmwareFile* out) {
+uint32_t Flash(const Bytes& f, FirmwareFile* out) {
     return ParseFlashFile(f.data(), f.size(), kModelId, out);
 }
 
-uint32_t Merged(const std::vector<uint8_t>& f, FirmwareFile* out) {
+uint32_t Merged(const Bytes& f, FirmwareFile* out) {
     return ParseMergedFile(f.data(), f.size(), kModelId, out);
 }
 
@@ -34,18 +36,30 @@ void ExpectRefused(const FirmwareFile& out, FirmwareFault fault) {
     EXPECT_TRUE(out.dsp.bytes.empty());
 }
 
+Bytes Image(uint8_t firmwareId, uint8_t modelId) {
+    TestImage t;
+    t.firmwareId = firmwareId;
+    t.modelId = modelId;
+    return t.Build();
+}
+
+Bytes Edited(Bytes f, void (*edit)(Bytes&)) {
+    edit(f);
+    return f;
+}
+
 TEST(FirmwareChecksum, SumsBytesWithWrapAround) {
     const uint8_t bytes[] = {0x01, 0x02, 0xFF, 0x80};
     EXPECT_EQ(FirmwareChecksum(bytes, 4), 0x182u);
     EXPECT_EQ(FirmwareChecksum(bytes, 0), 0u);
     // 0xFF * 16843010 = 2^32 + 254
-    const std::vector<uint8_t> big(16843010, 0xFF);
+    const Bytes big(16843010, 0xFF);
     EXPECT_EQ(FirmwareChecksum(big.data(), big.size()), 254u);
 }
 
 TEST(McuFile, AcceptedImageCarriesItsFields) {
     TestImage t;
-    const std::vector<uint8_t> file = t.Build();
+    const Bytes file = t.Build();
     FirmwareFile out;
     ASSERT_EQ(Mcu(file, &out), UPG_OK);
     EXPECT_EQ(out.kind, UPG_KIND_MCU);
@@ -60,18 +74,18 @@ TEST(McuFile, AcceptedImageCarriesItsFields) {
     EXPECT_EQ(out.mcu.storedChecksum, FirmwareChecksum(file.data(), file.size() - 4));
     EXPECT_TRUE(out.dsp.bytes.empty());
 
-    ASSERT_EQ(Mcu(file, &out, UPG_KIND_LOADER), UPG_OK);
+    ASSERT_EQ(ParseMcuFile(file.data(), file.size(), kModelId, UPG_KIND_LOADER, &out), UPG_OK);
     EXPECT_EQ(out.kind, UPG_KIND_LOADER);
-    EXPECT_EQ(Mcu(file, &out, UPG_KIND_DSP), UPG_START_FAIL);
+    EXPECT_EQ(ParseMcuFile(file.data(), file.size(), kModelId, UPG_KIND_DSP, &out), UPG_START_FAIL);
     EXPECT_EQ(out.kind, UPG_KIND_NONE);
 }
 
 TEST(McuFile, ChecksumCoversEverythingBeforeIt) {
-    const std::vector<uint8_t> good = McuImage();
+    const Bytes good = McuImage();
     const size_t n = good.size();
     // The stored sum, an image byte, a start parameter and a trailing byte.
     for (size_t at : {n - 1, n - 4, size_t(10), size_t(3), n - 6}) {
-        std::vector<uint8_t> f = good;
+        Bytes f = good;
         f[at] ^= 0x01;
         FirmwareFile out;
         EXPECT_EQ(Mcu(f, &out), UPG_FILE_INVALID) << "byte " << at;
@@ -80,32 +94,10 @@ TEST(McuFile, ChecksumCoversEverythingBeforeIt) {
     }
 }
 
-TEST(McuFile, IdsMustMatch) {
-    TestImage t;
-    t.modelId = 94;
+// One image byte is the least; shorter files would underflow the size.
+TEST(McuFile, FileWithoutImageBytesIsRefused) {
     FirmwareFile out;
-    EXPECT_EQ(Mcu(t.Build(), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ModelId);
-    EXPECT_EQ(out.mcu.modelId, 94);
-
-    t.modelId = kModelId;
-    t.firmwareId = 2;
-    EXPECT_EQ(Mcu(t.Build(), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FirmwareId);
-    EXPECT_EQ(out.mcu.firmwareId, 2);
-}
-
-TEST(McuFile, SizeLimits) {
-    FirmwareFile out;
-    // Largest standalone file is 1 MiB, image overhead included.
-    EXPECT_EQ(Mcu(McuImage(0x100000 - 14), &out), UPG_OK);
-    EXPECT_EQ(out.mcu.bytes.size(), 0x100000u - 14);
-    EXPECT_EQ(Mcu(McuImage(0x100000 - 13), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FileTooLarge);
-    // One image byte is the least; shorter files would underflow the size.
-    EXPECT_EQ(Mcu(McuImage(1), &out), UPG_OK);
-    EXPECT_EQ(out.mcu.bytes.size(), 1u);
-    const std::vector<uint8_t> noImage = McuImage(0);
+    const Bytes noImage = McuImage(0);
     for (size_t n = 0; n <= noImage.size(); ++n) {
         EXPECT_EQ(ParseMcuFile(noImage.data(), n, kModelId, UPG_KIND_MCU, &out), UPG_FILE_INVALID) << n;
         ExpectRefused(out, FirmwareFault::ImageTooShort);
@@ -113,18 +105,9 @@ TEST(McuFile, SizeLimits) {
     EXPECT_EQ(ParseMcuFile(nullptr, 0, kModelId, UPG_KIND_MCU, &out), UPG_FILE_INVALID);
 }
 
-TEST(McuFile, RefusalDropsAnEarlierImage) {
-    FirmwareFile out;
-    ASSERT_EQ(Mcu(McuImage(), &out), UPG_OK);
-    std::vector<uint8_t> bad = McuImage();
-    bad.back() ^= 0xFF;
-    EXPECT_EQ(Mcu(bad, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::Checksum);
-}
-
-TEST(FlashFile, AnyFirmwareIdButTheModelAndSumMustMatch) {
+TEST(FlashFile, AnyFirmwareIdIsAccepted) {
     for (uint8_t id : {0, 1, 2, 7, 255}) {
-        const std::vector<uint8_t> f = DspImage(120, id);
+        const Bytes f = DspImage(120, id);
         FirmwareFile out;
         ASSERT_EQ(Flash(f, &out), UPG_OK) << int(id);
         EXPECT_EQ(out.kind, UPG_KIND_DSP);
@@ -132,25 +115,11 @@ TEST(FlashFile, AnyFirmwareIdButTheModelAndSumMustMatch) {
         EXPECT_EQ(out.dsp.startParams[0], 0x55);
         EXPECT_TRUE(out.mcu.bytes.empty());
     }
-    TestImage t;
-    t.modelId = 94;
-    FirmwareFile out;
-    EXPECT_EQ(Flash(t.Build(), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ModelId);
-    EXPECT_TRUE(out.faultInDsp);
-    std::vector<uint8_t> f = DspImage();
-    f[20] += 1;
-    EXPECT_EQ(Flash(f, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::Checksum);
-    EXPECT_EQ(Flash(DspImage(0x100000 - 13), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FileTooLarge);
-    EXPECT_EQ(Flash(DspImage(0), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ImageTooShort);
 }
 
 TEST(MergedFile, BothImagesAreCheckedAndKept) {
-    const std::vector<uint8_t> mcu = McuImage(70);
-    const std::vector<uint8_t> dsp = DspImage(120);
+    const Bytes mcu = McuImage(70);
+    const Bytes dsp = DspImage(120);
     FirmwareFile out;
     ASSERT_EQ(Merged(MergedFile({mcu, dsp}), &out), UPG_OK);
     EXPECT_EQ(out.kind, UPG_KIND_DSP);
@@ -164,127 +133,116 @@ TEST(MergedFile, BothImagesAreCheckedAndKept) {
     EXPECT_EQ(out.dsp.fileSize, dsp.size());
 }
 
-TEST(MergedFile, HeaderNeedsAnSInEitherByte) {
-    const std::vector<uint8_t> mcu = McuImage();
-    const std::vector<uint8_t> dsp = DspImage();
-    FirmwareFile out;
-    EXPECT_EQ(Merged(MergedFile({mcu, dsp}, 'x', 's'), &out), UPG_OK);
-    EXPECT_EQ(Merged(MergedFile({mcu, dsp}, 'a', 'b'), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedHeader);
-    EXPECT_EQ(out.mergedHeader[0], 'a');
-    EXPECT_EQ(Merged(MergedFile({mcu, dsp}, 'S', 'S'), &out), UPG_FILE_INVALID);
-}
+struct FileCase {
+    const char* name;
+    uint32_t (*parse)(const Bytes&, FirmwareFile*);
+    Bytes file;
+    FirmwareFault fault;  // None: accepted
+    bool faultInDsp;
+    void (*also)(const FirmwareFile&);  // further checks, or null
+};
 
-TEST(MergedFile, ImageCountIsTwoToFive) {
-    const std::vector<uint8_t> mcu = McuImage();
-    const std::vector<uint8_t> dsp = DspImage();
-    const std::vector<uint8_t> extra = Pattern(40);
-    FirmwareFile out;
-    EXPECT_EQ(Merged(MergedFile({mcu, dsp, extra}), &out), UPG_OK);
-    EXPECT_EQ(Merged(MergedFile({mcu, dsp, extra, extra, extra}), &out), UPG_OK);
-    EXPECT_EQ(out.dsp.bytes, Pattern(120, 9));
-    EXPECT_EQ(Merged(MergedFile({mcu, dsp, extra, extra, extra, extra}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedCount);
-    EXPECT_EQ(out.mergedCount, 6u);
-    EXPECT_EQ(Merged(MergedFile({mcu}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedCount);
-    EXPECT_EQ(Merged(MergedFile({}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedCount);
-    std::vector<uint8_t> f = MergedFile({mcu, dsp});
-    f[2] = 255;
-    EXPECT_EQ(Merged(f, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedCount);
-}
+// Each file is parsed over an earlier good one: a refusal keeps none of it.
+TEST(FirmwareFiles, EachFileIsAcceptedOrRefusedForItsFault) {
+    using F = FirmwareFault;
+    const Bytes mcu = McuImage();
+    const Bytes dsp = DspImage();
+    const Bytes good = MergedFile({mcu, dsp});
+    const Bytes extra = Pattern(40);
+    const Bytes mcuMax = McuImage(0x100000 - 14);
+    const size_t dspMax = 0x200000 - 11 - mcuMax.size() - 14;
+    const FileCase cases[] = {
+        // The largest standalone file is 1 MiB, image overhead included.
+        {"MCU: file of 1 MiB", Mcu, mcuMax, F::None, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mcu.bytes.size(), 0x100000u - 14); }},
+        {"MCU: file over 1 MiB", Mcu, McuImage(0x100000 - 13), F::FileTooLarge, false, nullptr},
+        {"MCU: image of one byte", Mcu, McuImage(1), F::None, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mcu.bytes.size(), 1u); }},
+        {"MCU: image of another model", Mcu, Image(1, 94), F::ModelId, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mcu.modelId, 94); }},
+        {"MCU: image of another firmware", Mcu, Image(2, kModelId), F::FirmwareId, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mcu.firmwareId, 2); }},
+        {"MCU: image with a bad sum", Mcu, Edited(mcu, [](Bytes& f) { f.back() ^= 0xFF; }), F::Checksum, false,
+         nullptr},
 
-TEST(MergedFile, HeaderAndSizesMustFitTheFile) {
-    FirmwareFile out;
-    for (size_t n = 0; n < 3; ++n) {
-        const std::vector<uint8_t> f(n, 's');
-        EXPECT_EQ(Merged(f, &out), UPG_FILE_INVALID) << n;
-        ExpectRefused(out, FirmwareFault::FileTooShort);
+        {"flash: image of another model", Flash, Image(1, 94), F::ModelId, true, nullptr},
+        {"flash: image with a bad sum", Flash, Edited(dsp, [](Bytes& f) { f[20] += 1; }), F::Checksum, true,
+         nullptr},
+        {"flash: file over 1 MiB", Flash, DspImage(0x100000 - 13), F::FileTooLarge, true, nullptr},
+        {"flash: file without image bytes", Flash, DspImage(0), F::ImageTooShort, true, nullptr},
+
+        // The header needs an 's' in either byte.
+        {"merged: header x s", Merged, MergedFile({mcu, dsp}, 'x', 's'), F::None, false, nullptr},
+        {"merged: header a b", Merged, MergedFile({mcu, dsp}, 'a', 'b'), F::MergedHeader, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mergedHeader[0], 'a'); }},
+        {"merged: header S S", Merged, MergedFile({mcu, dsp}, 'S', 'S'), F::MergedHeader, false, nullptr},
+        // Two to five images.
+        {"merged: 3 images", Merged, MergedFile({mcu, dsp, extra}), F::None, false, nullptr},
+        {"merged: 5 images", Merged, MergedFile({mcu, dsp, extra, extra, extra}), F::None, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.dsp.bytes, Pattern(120, 9)); }},
+        {"merged: 6 images", Merged, MergedFile({mcu, dsp, extra, extra, extra, extra}), F::MergedCount, false,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mergedCount, 6u); }},
+        {"merged: 1 image", Merged, MergedFile({mcu}), F::MergedCount, false, nullptr},
+        {"merged: 0 images", Merged, MergedFile({}), F::MergedCount, false, nullptr},
+        {"merged: count 255", Merged, Edited(good, [](Bytes& f) { f[2] = 255; }), F::MergedCount, false, nullptr},
+        // Header and sizes must fit the file.
+        {"merged: 0 bytes", Merged, Bytes(0, 's'), F::FileTooShort, false, nullptr},
+        {"merged: 1 byte", Merged, Bytes(1, 's'), F::FileTooShort, false, nullptr},
+        {"merged: 2 bytes", Merged, Bytes(2, 's'), F::FileTooShort, false, nullptr},
+        // Count 5 promises 20 size bytes the file does not have.
+        {"merged: sizes cut", Merged, {'s', 's', 5, 0, 0, 0, 15, 0, 0, 0}, F::FileTooShort, false, nullptr},
+        {"merged: DSP image lacks its last byte", Merged, Edited(good, [](Bytes& f) { f.pop_back(); }),
+         F::MergedSizes, false, nullptr},
+        // Sizes near 2^32 must not wrap into a small sum.
+        {"merged: sizes near 2^32", Merged,
+         Edited(good, [](Bytes& f) { f[3] = f[4] = f[5] = f[6] = 0xFF; f[10] = 0x02; }), F::MergedSizes, false,
+         nullptr},
+        {"merged: unused listed image cut", Merged,
+         Edited(MergedFile({mcu, dsp, Pattern(10)}), [](Bytes& f) { f.pop_back(); }), F::MergedSizes, false,
+         nullptr},
+        {"merged: bytes after the images", Merged, Edited(good, [](Bytes& f) { f.push_back(0); }), F::None, false,
+         nullptr},
+        // Empty or short images.
+        {"merged: empty MCU image", Merged, MergedFile({{}, dsp}), F::ImageTooShort, false, nullptr},
+        {"merged: empty DSP image", Merged, MergedFile({mcu, {}}), F::ImageTooShort, true, nullptr},
+        {"merged: DSP image without image bytes", Merged, MergedFile({mcu, DspImage(0)}), F::ImageTooShort, true,
+         nullptr},
+        // Each image has its own firmware id.
+        {"merged: DSP image first", Merged, MergedFile({dsp, dsp}), F::FirmwareId, false, nullptr},
+        {"merged: MCU image second", Merged, MergedFile({mcu, mcu}), F::FirmwareId, true, nullptr},
+        // A bad DSP image leaves nothing loaded.
+        {"merged: DSP image with a bad sum", Merged, MergedFile({mcu, Edited(dsp, [](Bytes& f) { f.back() ^= 0x10; })}),
+         F::Checksum, true,
+         [](const FirmwareFile& o) { EXPECT_EQ(o.mcu.storedChecksum, o.mcu.computedChecksum); }},
+        {"merged: DSP image of another model", Merged, MergedFile({mcu, Image(2, 94)}), F::ModelId, true, nullptr},
+        {"merged: merged file of 2 MiB", Merged, MergedFile({mcuMax, DspImage(dspMax)}), F::None, false, nullptr},
+        {"merged: merged file over 2 MiB", Merged, MergedFile({mcuMax, DspImage(dspMax + 1)}), F::FileTooLarge, false,
+         nullptr},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FirmwareFile out;
+        ASSERT_EQ(Merged(good, &out), UPG_OK);
+        if (c.fault == F::None) {
+            EXPECT_EQ(c.parse(c.file, &out), UPG_OK);
+            EXPECT_EQ(out.fault, F::None);
+        } else {
+            EXPECT_EQ(c.parse(c.file, &out), UPG_FILE_INVALID);
+            ExpectRefused(out, c.fault);
+        }
+        EXPECT_EQ(out.faultInDsp, c.faultInDsp);
+        if (c.also) c.also(out);
     }
-    // Count 5 promises 20 size bytes the file does not have.
-    const std::vector<uint8_t> cut = {'s', 's', 5, 0, 0, 0, 15, 0, 0, 0};
-    EXPECT_EQ(Merged(cut, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FileTooShort);
-
-    const std::vector<uint8_t> good = MergedFile({McuImage(), DspImage()});
-    std::vector<uint8_t> f = good;
-    f.pop_back();  // the DSP image lacks its last byte
-    EXPECT_EQ(Merged(f, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedSizes);
-    // Sizes near 2^32 must not wrap into a small sum.
-    f = good;
-    f[3] = f[4] = f[5] = f[6] = 0xFF;
-    f[10] = 0x02;
-    EXPECT_EQ(Merged(f, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedSizes);
-    // An unused listed image must fit as well.
-    f = MergedFile({McuImage(), DspImage(), Pattern(10)});
-    f.pop_back();
-    EXPECT_EQ(Merged(f, &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::MergedSizes);
-    // Bytes after the listed images are tolerated.
-    f = good;
-    f.push_back(0);
-    EXPECT_EQ(Merged(f, &out), UPG_OK);
-}
-
-TEST(MergedFile, EmptyOrShortImagesAreRefused) {
-    FirmwareFile out;
-    EXPECT_EQ(Merged(MergedFile({{}, DspImage()}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ImageTooShort);
-    EXPECT_FALSE(out.faultInDsp);
-    EXPECT_EQ(Merged(MergedFile({McuImage(), {}}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ImageTooShort);
-    EXPECT_TRUE(out.faultInDsp);
-    EXPECT_EQ(Merged(MergedFile({McuImage(), DspImage(0)}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ImageTooShort);
-}
-
-TEST(MergedFile, EachImageHasItsOwnFirmwareId) {
-    FirmwareFile out;
-    EXPECT_EQ(Merged(MergedFile({DspImage(), DspImage()}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FirmwareId);
-    EXPECT_FALSE(out.faultInDsp);
-    EXPECT_EQ(Merged(MergedFile({McuImage(), McuImage()}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FirmwareId);
-    EXPECT_TRUE(out.faultInDsp);
-}
-
-TEST(MergedFile, ABadDspImageLeavesNothingLoaded) {
-    std::vector<uint8_t> dsp = DspImage();
-    dsp.back() ^= 0x10;
-    FirmwareFile out;
-    EXPECT_EQ(Merged(MergedFile({McuImage(), dsp}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::Checksum);
-    EXPECT_TRUE(out.faultInDsp);
-    EXPECT_EQ(out.mcu.storedChecksum, out.mcu.computedChecksum);  // the MCU image was fine
-
-    TestImage t;
-    t.firmwareId = 2;
-    t.modelId = 94;
-    EXPECT_EQ(Merged(MergedFile({McuImage(), t.Build()}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::ModelId);
-}
-
-TEST(MergedFile, SizeLimit) {
-    const std::vector<uint8_t> mcu = McuImage(0x100000 - 14);
-    const size_t dspPayload = 0x200000 - 11 - mcu.size() - 14;
-    FirmwareFile out;
-    EXPECT_EQ(Merged(MergedFile({mcu, DspImage(dspPayload)}), &out), UPG_OK);
-    EXPECT_EQ(Merged(MergedFile({mcu, DspImage(dspPayload + 1)}), &out), UPG_FILE_INVALID);
-    ExpectRefused(out, FirmwareFault::FileTooLarge);
 }
 
 // Random and mutated input: every parser must refuse it cleanly or accept
 // it with images that lie inside the file.
 TEST(FirmwareFiles, HostileInputNeverReadsOutside) {
-    const std::vector<uint8_t> good = MergedFile({McuImage(30), DspImage(40)});
+    const Bytes good = MergedFile({McuImage(30), DspImage(40)});
     uint32_t x = 1;
     auto next = [&x] { x = x * 1664525u + 1013904223u; return x >> 8; };
     for (int round = 0; round < 3000; ++round) {
-        std::vector<uint8_t> f;
+        Bytes f;
         if (round % 2 == 0) {
             f = Pattern(next() % 64, static_cast<uint8_t>(round));
             if (f.size() > 2) f[0] = 's';
@@ -294,7 +252,7 @@ TEST(FirmwareFiles, HostileInputNeverReadsOutside) {
             f.resize(next() % (good.size() + 1));
         }
         // Copy into an exactly sized buffer so that ASan sees any overrun.
-        std::vector<uint8_t> exact(f);
+        Bytes exact(f);
         exact.shrink_to_fit();
         FirmwareFile out;
         const uint32_t m = Merged(exact, &out);
@@ -313,8 +271,8 @@ TEST(FirmwareFiles, HostileInputNeverReadsOutside) {
 }
 
 TEST(UpgradeFileDispatch, ParsesByType) {
-    const std::vector<uint8_t> mcu = McuImage();
-    const std::vector<uint8_t> merged = MergedFile({mcu, DspImage()});
+    const Bytes mcu = McuImage();
+    const Bytes merged = MergedFile({mcu, DspImage()});
     FirmwareFile out;
     EXPECT_EQ(ParseUpgradeFile(UpgradeFileType::Loader, mcu.data(), mcu.size(), kModelId, &out), UPG_OK);
     EXPECT_EQ(out.kind, UPG_KIND_LOADER);

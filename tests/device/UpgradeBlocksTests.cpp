@@ -31,71 +31,47 @@ Bytes Be32(uint32_t x) {
     return {uint8_t(x >> 24), uint8_t(x >> 16), uint8_t(x >> 8), uint8_t(x)};
 }
 
-TEST(UpgradeBlocks, McuImageGoesFromTheEndWithTheOddRestFirst) {
-    const Bytes image = fwtest::Pattern(70, 3);
-    UpgradeBlocks blocks;
-    ASSERT_TRUE(blocks.Begin(UPG_KIND_MCU, image));
-    const auto all = TakeAll(blocks);
-    ASSERT_EQ(all.size(), 3u);
-    const uint32_t offsets[] = {64, 32, 0};
-    const uint32_t counts[] = {6, 32, 32};
-    const uint8_t progress[] = {8, 54, 100};
-    for (size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(all[i].block.offset, offsets[i]);
-        EXPECT_EQ(all[i].block.count, counts[i]);
-        EXPECT_EQ(all[i].progress, progress[i]);
-        // Always 36 bytes: offset, the image bytes, zero padding.
-        Bytes expected = Be32(offsets[i]);
-        expected.insert(expected.end(), image.begin() + offsets[i],
-                        image.begin() + offsets[i] + counts[i]);
-        expected.resize(UpgradeBlocks::kMcuPayloadBytes, 0);
-        EXPECT_EQ(all[i].payload, expected);
-    }
-    uint8_t out[UpgradeBlocks::kMaxPayloadBytes];
-    EXPECT_EQ(blocks.TakeBlock(out).length, 0) << "nothing after the last block";
-    EXPECT_EQ(blocks.BytesSent(), 70u);
-}
+struct BlocksCase {
+    const char* name;
+    UpgradeKind kind;
+    Bytes image;
+    std::vector<uint32_t> offsets;
+    std::vector<uint32_t> counts;
+    std::vector<uint8_t> progress;
+};
 
-TEST(UpgradeBlocks, McuImageOfWholeBlocksAndOfOneByte) {
-    const Bytes whole = fwtest::Pattern(64);
-    UpgradeBlocks blocks;
-    ASSERT_TRUE(blocks.Begin(UPG_KIND_LOADER, whole));
-    auto all = TakeAll(blocks);
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0].block.offset, 32u);
-    EXPECT_EQ(all[0].block.count, 32u);
-    EXPECT_EQ(all[0].progress, 50);
-    EXPECT_EQ(all[1].block.offset, 0u);
-
-    const Bytes one = {0x5A};
-    ASSERT_TRUE(blocks.Begin(UPG_KIND_MCU, one));
-    all = TakeAll(blocks);
-    ASSERT_EQ(all.size(), 1u);
-    EXPECT_EQ(all[0].block.offset, 0u);
-    EXPECT_EQ(all[0].block.count, 1u);
-    EXPECT_EQ(all[0].payload[4], 0x5A);
-    EXPECT_EQ(all[0].progress, 100);
-}
-
-TEST(UpgradeBlocks, DspImageGoesFromTheStartInFifties) {
-    const Bytes image = fwtest::Pattern(120, 9);
-    UpgradeBlocks blocks;
-    ASSERT_TRUE(blocks.Begin(UPG_KIND_DSP, image));
-    const auto all = TakeAll(blocks);
-    ASSERT_EQ(all.size(), 3u);
-    const uint32_t offsets[] = {0, 50, 100};
-    const uint32_t counts[] = {50, 50, 20};
-    const uint8_t progress[] = {41, 83, 100};
-    for (size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        Bytes expected = Be32(offsets[i]);
-        expected.push_back(static_cast<uint8_t>(counts[i]));
-        expected.insert(expected.end(), image.begin() + offsets[i],
-                        image.begin() + offsets[i] + counts[i]);
-        EXPECT_EQ(all[i].payload, expected);
-        EXPECT_EQ(all[i].block.length, 5 + counts[i]);
-        EXPECT_EQ(all[i].progress, progress[i]);
+// MCU images go from the end with the odd rest first, in blocks of always 36
+// bytes: offset, the image bytes, zero padding. DSP images go from the start
+// in fifties: offset, count, the image bytes.
+TEST(UpgradeBlocks, EachImageIsCutIntoItsBlocks) {
+    const BlocksCase cases[] = {
+        {"MCU image of 70 bytes", UPG_KIND_MCU, fwtest::Pattern(70, 3), {64, 32, 0}, {6, 32, 32}, {8, 54, 100}},
+        {"loader image of whole blocks", UPG_KIND_LOADER, fwtest::Pattern(64), {32, 0}, {32, 32}, {50, 100}},
+        {"MCU image of one byte", UPG_KIND_MCU, {0x5A}, {0}, {1}, {100}},
+        {"DSP image of 120 bytes", UPG_KIND_DSP, fwtest::Pattern(120, 9), {0, 50, 100}, {50, 50, 20}, {41, 83, 100}},
+    };
+    UpgradeBlocks blocks;  // one for all: each Begin starts afresh
+    for (const BlocksCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(blocks.Begin(c.kind, c.image));
+        const auto all = TakeAll(blocks);
+        ASSERT_EQ(all.size(), c.offsets.size());
+        for (size_t i = 0; i < all.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(all[i].block.offset, c.offsets[i]);
+            EXPECT_EQ(all[i].block.count, c.counts[i]);
+            EXPECT_EQ(all[i].progress, c.progress[i]);
+            Bytes expected = Be32(c.offsets[i]);
+            if (c.kind == UPG_KIND_DSP) expected.push_back(static_cast<uint8_t>(c.counts[i]));
+            expected.insert(expected.end(), c.image.begin() + c.offsets[i],
+                            c.image.begin() + c.offsets[i] + c.counts[i]);
+            if (c.kind != UPG_KIND_DSP) expected.resize(UpgradeBlocks::kMcuPayloadBytes, 0);
+            EXPECT_EQ(all[i].payload, expected);
+            EXPECT_EQ(all[i].block.length, expected.size());
+        }
+        uint8_t out[UpgradeBlocks::kMaxPayloadBytes];
+        EXPECT_EQ(blocks.TakeBlock(out).length, 0) << "nothing after the last block";
+        EXPECT_EQ(blocks.BytesSent(), c.image.size());
     }
 }
 
