@@ -9,6 +9,7 @@
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
+using SkinUITest::HasRgb;
 
 namespace {
 
@@ -258,12 +259,7 @@ TEST(ControlPainting, FourBorderModes)
     plain.SetPosition({10, 10, 50, 40});
     plain.ApplyAttributeList(L"bordercolor=\"#FFFF0000\" bordersize=\"3\"");
     plain.PaintArea(canvas.Dc(), area, nullptr);
-    EXPECT_EQ(red, canvas.Rgb(10, 20));
-    EXPECT_EQ(red, canvas.Rgb(12, 20));
-    EXPECT_EQ(0u, canvas.Rgb(13, 20));
-    EXPECT_EQ(red, canvas.Rgb(47, 20));
-    EXPECT_EQ(0u, canvas.Rgb(50, 20));
-    EXPECT_EQ(0u, canvas.Rgb(9, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{10, 20, red}, {12, 20, red}, {13, 20, 0}, {47, 20, red}, {50, 20, 0}, {9, 20, 0}}));
 
     // Focused with a focus colour: the focus colour wins.
     canvas.Fill(0xFF000000);
@@ -272,8 +268,7 @@ TEST(ControlPainting, FourBorderModes)
     plain.SetFocusBorderColor(0xFF00FF00);
     plain.RaiseEvent(focus);
     plain.PaintArea(canvas.Dc(), area, nullptr);
-    EXPECT_EQ(0x00FF00u, canvas.Rgb(11, 20));
-    EXPECT_EQ(0u, canvas.Rgb(9, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{11, 20, 0x00FF00}, {9, 20, 0}}));
 
     // Side widths: left 2, bottom 1, in the border colour.
     canvas.Fill(0xFF000000);
@@ -281,14 +276,8 @@ TEST(ControlPainting, FourBorderModes)
     sides.SetPosition({10, 10, 50, 40});
     sides.ApplyAttributeList(L"bordercolor=\"#FFFF0000\" leftbordersize=\"2\" bottombordersize=\"1\"");
     sides.PaintArea(canvas.Dc(), area, nullptr);
-    EXPECT_EQ(red, canvas.Rgb(10, 20));
-    EXPECT_EQ(red, canvas.Rgb(11, 20));
-    EXPECT_EQ(0u, canvas.Rgb(12, 20));
-    EXPECT_EQ(0u, canvas.Rgb(9, 20));
-    EXPECT_EQ(red, canvas.Rgb(30, 39));
-    EXPECT_EQ(0u, canvas.Rgb(30, 38));
-    EXPECT_EQ(0u, canvas.Rgb(30, 40));
-    EXPECT_EQ(0u, canvas.Rgb(30, 10));
+    EXPECT_TRUE(HasRgb(canvas, {{10, 20, red}, {11, 20, red}, {12, 20, 0}, {9, 20, 0}, {30, 39, red}, {30, 38, 0},
+                                {30, 40, 0}, {30, 10, 0}}));
 
     // Rounded outline: inside, with the corner cut.
     canvas.Fill(0xFF000000);
@@ -309,10 +298,7 @@ TEST(ControlPainting, RoundedClipKeepsCornersUnpainted)
     c.ApplyAttributeList(L"bkcolor=\"#FFFFFFFF\" borderround=\"20,20\"");
     DibCanvas canvas(40, 40, 0xFF000000);
     c.PaintArea(canvas.Dc(), {0, 0, 40, 40}, nullptr);
-    EXPECT_EQ(0u, canvas.Rgb(0, 0));
-    EXPECT_EQ(0u, canvas.Rgb(39, 0));
-    EXPECT_EQ(0xFFFFFFu, canvas.Rgb(20, 20));
-    EXPECT_EQ(0xFFFFFFu, canvas.Rgb(0, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{0, 0, 0}, {39, 0, 0}, {20, 20, 0xFFFFFF}, {0, 20, 0xFFFFFF}}));
     // The clip is gone afterwards.
     HRGN probe = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(0, GetClipRgn(canvas.Dc(), probe));
