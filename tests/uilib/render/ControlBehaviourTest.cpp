@@ -36,6 +36,16 @@ private:
     void Log(const char* name, HDC) { layers.push_back(name); }
 };
 
+// Raises one event of that type on the control.
+void Raise(CControlUI& control, int type, WPARAM wParam = 0, CControlUI* sender = nullptr)
+{
+    TEventInfo event;
+    event.type = type;
+    event.wParam = wParam;
+    event.sender = sender;
+    control.RaiseEvent(event);
+}
+
 class Refuser {
 public:
     bool Refuse(void*) { return false; }
@@ -110,9 +120,7 @@ TEST(ControlVisibility, EffectiveVisibilityAndFocus)
     c.SetInheritedVisibility(false);
     EXPECT_FALSE(c.GetVisibility());
     c.SetInheritedVisibility(true);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
-    c.RaiseEvent(focus);
+    Raise(c, UIEVENT_SETFOCUS);
     EXPECT_TRUE(c.HasFocus());
     c.ApplyAttribute(L"visible", L"false");
     EXPECT_FALSE(c.GetVisibility());
@@ -130,16 +138,9 @@ TEST(ControlEvents, UnhandledEventsGoToTheParent)
     CControlUI child;
     child.AttachManager(nullptr, &parent, false);
     child.ApplyAttribute(L"mouse", L"false");
-    TEventInfo down;
-    down.type = UIEVENT_BUTTONDOWN;
-    down.sender = &child;
-    child.RaiseEvent(down);
-    TEventInfo menu;
-    menu.type = UIEVENT_CONTEXTMENU;
-    child.RaiseEvent(menu);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
-    child.RaiseEvent(focus);
+    Raise(child, UIEVENT_BUTTONDOWN, 0, &child);
+    Raise(child, UIEVENT_CONTEXTMENU);
+    Raise(child, UIEVENT_SETFOCUS);
     EXPECT_EQ(std::vector<int>({UIEVENT_BUTTONDOWN, UIEVENT_CONTEXTMENU}), parent.events);
     EXPECT_TRUE(child.HasFocus());
 }
@@ -149,9 +150,7 @@ TEST(ControlEvents, RefusingDelegateSuppressesHandling)
     ProbeControl c;
     Refuser r;
     c.OnEvent.AddDelegate(MakeDelegate(&r, &Refuser::Refuse));
-    TEventInfo e;
-    e.type = UIEVENT_MOUSEMOVE;
-    c.RaiseEvent(e);
+    Raise(c, UIEVENT_MOUSEMOVE);
     EXPECT_TRUE(c.events.empty());
 }
 
@@ -178,17 +177,12 @@ TEST(ControlEvents, MenuAndTimerBecomeNotifications)
     ProbeControl parent;
     CControlUI child;
     child.AttachManager(&manager, &parent, false);
-    TEventInfo menu;
-    menu.type = UIEVENT_CONTEXTMENU;
-    child.RaiseEvent(menu);
+    Raise(child, UIEVENT_CONTEXTMENU);
     EXPECT_TRUE(log.types.empty());
     EXPECT_EQ(1u, parent.events.size());
     child.ApplyAttribute(L"menu", L"true");
-    child.RaiseEvent(menu);
-    TEventInfo timer;
-    timer.type = UIEVENT_TIMER;
-    timer.wParam = 7;
-    child.RaiseEvent(timer);
+    Raise(child, UIEVENT_CONTEXTMENU);
+    Raise(child, UIEVENT_TIMER, 7);
     EXPECT_EQ(std::vector<std::wstring>({L"menu", L"timer"}), log.types);
     EXPECT_EQ(7u, log.wParams[1]);
     EXPECT_EQ(1u, parent.events.size());
@@ -263,10 +257,8 @@ TEST(ControlPainting, FourBorderModes)
 
     // Focused with a focus colour: the focus colour wins.
     canvas.Fill(0xFF000000);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
     plain.SetFocusBorderColor(0xFF00FF00);
-    plain.RaiseEvent(focus);
+    Raise(plain, UIEVENT_SETFOCUS);
     plain.PaintArea(canvas.Dc(), area, nullptr);
     EXPECT_TRUE(HasRgb(canvas, {{11, 20, 0x00FF00}, {9, 20, 0}}));
 
