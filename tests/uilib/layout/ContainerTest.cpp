@@ -6,10 +6,12 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/VerticalLayout.h"
+#include "tests/uilib/kit/ExpectRect.h"
 #include "tests/uilib/kit/NotifyRecorder.h"
 #include "tests/uilib/kit/SentEvents.h"
 
 using namespace SkinUI;
+using SkinUITest::ExpectRect;
 using SkinUITest::NotifyRecorder;
 using SkinUITest::SendEvent;
 using SkinUITest::SendKey;
@@ -176,14 +178,8 @@ TEST(Container, FloatingChildrenByAlignmentAndAnchors)
     container.AddChild(centred);
     container.AddChild(anchored);
     container.SetPosition(RECT{100, 200, 200, 300}, false);
-    EXPECT_EQ(140, centred->GetPosition().left);
-    EXPECT_EQ(160, centred->GetPosition().right);
-    EXPECT_EQ(290, centred->GetPosition().top);
-    EXPECT_EQ(300, centred->GetPosition().bottom);
-    EXPECT_EQ(152, anchored->GetPosition().left);
-    EXPECT_EQ(253, anchored->GetPosition().top);
-    EXPECT_EQ(162, anchored->GetPosition().right);
-    EXPECT_EQ(258, anchored->GetPosition().bottom);
+    ExpectRect(centred->GetPosition(), 140, 290, 160, 300);
+    ExpectRect(anchored->GetPosition(), 152, 253, 162, 258);
 }
 
 CControlUI* FindAny(CControlUI* control, void*)
