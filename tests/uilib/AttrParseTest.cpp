@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "uilib/core/AttrParse.h"
 #include "uilib/core/UIString.h"
 
@@ -32,16 +34,10 @@ TEST(AttrParse, NumberListsUseOneSeparatorAndFillMissingWithZero)
 {
     int32_t v[4] = {7, 7, 7, 7};
     EXPECT_EQ(4, ParseAttrIntList(L"-1,-1,100,50", v, 4));
-    EXPECT_EQ(-1, v[0]);
-    EXPECT_EQ(-1, v[1]);
-    EXPECT_EQ(100, v[2]);
-    EXPECT_EQ(50, v[3]);
+    EXPECT_EQ(std::vector<int32_t>({-1, -1, 100, 50}), std::vector<int32_t>(v, v + 4));
 
     EXPECT_EQ(3, ParseAttrIntList(L"1 2;3", v, 4));
-    EXPECT_EQ(1, v[0]);
-    EXPECT_EQ(2, v[1]);
-    EXPECT_EQ(3, v[2]);
-    EXPECT_EQ(0, v[3]);
+    EXPECT_EQ(std::vector<int32_t>({1, 2, 3, 0}), std::vector<int32_t>(v, v + 4));
 
     EXPECT_EQ(0, ParseAttrIntList(L"", v, 4));
     EXPECT_EQ(0, v[0]);
@@ -55,10 +51,7 @@ TEST(AttrParse, ShortListNeverReadsStaleCharactersBehindTheTerminator)
     text = L"10";
     int32_t v[4] = {9, 9, 9, 9};
     EXPECT_EQ(1, ParseAttrIntList(text, v, 4));
-    EXPECT_EQ(10, v[0]);
-    EXPECT_EQ(0, v[1]);
-    EXPECT_EQ(0, v[2]);
-    EXPECT_EQ(0, v[3]);
+    EXPECT_EQ(std::vector<int32_t>({10, 0, 0, 0}), std::vector<int32_t>(v, v + 4));
 
     // A list ending in a separator stops at the terminator too.
     text = L"10,20,30,40";

@@ -61,33 +61,23 @@ std::wstring Text(CResourceStore& store, const wchar_t* text, const wchar_t* typ
 
 } // namespace
 
-TEST(ResourceStoreTexts, KeysResolveOnlyAsAWholeText)
+// Keys resolve only as a whole text, and by the language file's rules.
+TEST(ResourceStoreTexts, KeysResolveOnlyAsAWholeTextOfTheFile)
 {
     CResourceStore store;
     ASSERT_TRUE(store.AddLanguage(kEnglish, L"en"));
-    EXPECT_EQ(Text(store, L"${tips}"), L"Notice");
-    EXPECT_EQ(Text(store, nullptr), L"");
-    EXPECT_EQ(Text(store, L""), L"");
-    // Not at the start, or followed by more: no lookup and no replacement.
-    EXPECT_EQ(Text(store, L"Read ${tips}"), L"Read ${tips}");
-    EXPECT_EQ(Text(store, L"${tips}:"), L"${tips}:");
-    EXPECT_EQ(Text(store, L"plain{\\n}text"), L"plain{\\n}text");
-    EXPECT_EQ(Text(store, L"$tips"), L"$tips");
-    // Missing keys show as themselves, braces included.
-    EXPECT_EQ(Text(store, L"${missing}"), L"${missing}");
-    EXPECT_EQ(Text(store, L"${"), L"${");
-}
-
-TEST(ResourceStoreTexts, LanguageFileRules)
-{
-    CResourceStore store;
-    ASSERT_TRUE(store.AddLanguage(kEnglish, L"en"));
-    EXPECT_EQ(Text(store, L"${two_lines}"), L"first\nsecond\n");
-    EXPECT_EQ(Text(store, L"${dup}"), L"late");
-    EXPECT_EQ(Text(store, L"${no_value}"), L"${no_value}");
-    EXPECT_EQ(Text(store, L"${lower}"), L"any case");
-    EXPECT_EQ(Text(store, L"${other}"), L"${other}");
-    EXPECT_EQ(Text(store, L"${nested}"), L"${nested}");
+    const std::pair<const wchar_t*, const wchar_t*> texts[] = {
+        {L"${tips}", L"Notice"}, {nullptr, L""}, {L"", L""},
+        // Not at the start, or followed by more: no lookup and no replacement.
+        {L"Read ${tips}", L"Read ${tips}"}, {L"${tips}:", L"${tips}:"}, {L"plain{\\n}text", L"plain{\\n}text"},
+        {L"$tips", L"$tips"},
+        // Missing keys show as themselves, braces included.
+        {L"${missing}", L"${missing}"}, {L"${", L"${"},
+        // Line-break marks, the last of a repeated id, no value, any case, not a direct text.
+        {L"${two_lines}", L"first\nsecond\n"}, {L"${dup}", L"late"}, {L"${no_value}", L"${no_value}"},
+        {L"${lower}", L"any case"}, {L"${other}", L"${other}"}, {L"${nested}", L"${nested}"},
+    };
+    for (const auto& t : texts) EXPECT_EQ(Text(store, t.first), t.second) << (t.first ? t.first : L"(null)");
 }
 
 TEST(ResourceStoreTexts, SlotsAndSelection)

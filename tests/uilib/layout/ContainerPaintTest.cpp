@@ -10,6 +10,7 @@
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
+using SkinUITest::HasRgb;
 
 namespace {
 
@@ -32,11 +33,8 @@ TEST(ContainerPaint, ChildrenAreClippedToTheInnerAreaButFloatingOnesAreNot)
     DibCanvas canvas(80, 50);
     RECT all = {0, 0, 80, 50};
     EXPECT_TRUE(container.PaintArea(canvas.Dc(), all, nullptr));
-    EXPECT_EQ(0x0000FFu, canvas.Rgb(8, 20));
-    EXPECT_EQ(0x00FF00u, canvas.Rgb(30, 20));
-    EXPECT_EQ(0x0000FFu, canvas.Rgb(55, 20));
-    EXPECT_EQ(0x000000u, canvas.Rgb(70, 20));
-    EXPECT_EQ(0xFF0000u, canvas.Rgb(2, 2));
+    EXPECT_TRUE(HasRgb(canvas, {{8, 20, 0x0000FF}, {30, 20, 0x00FF00}, {55, 20, 0x0000FF}, {70, 20, 0x000000},
+                                {2, 2, 0xFF0000}}));
 }
 
 TEST(ContainerPaint, StopControlEndsThePaint)

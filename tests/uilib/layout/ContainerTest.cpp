@@ -6,10 +6,15 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/layout/Container.h"
 #include "uilib/layout/VerticalLayout.h"
+#include "tests/uilib/kit/ExpectRect.h"
 #include "tests/uilib/kit/NotifyRecorder.h"
+#include "tests/uilib/kit/SentEvents.h"
 
 using namespace SkinUI;
+using SkinUITest::ExpectRect;
 using SkinUITest::NotifyRecorder;
+using SkinUITest::SendEvent;
+using SkinUITest::SendKey;
 
 namespace {
 
@@ -41,6 +46,14 @@ public:
     void HandleEvent(TEventInfo& event) override { types.push_back(event.type); }
     std::vector<int32_t> types;
 };
+
+// Takes a tree out of its manager and deletes it, before the manager goes.
+void DeleteTree(CPaintManagerUI& manager, CControlUI* root)
+{
+    manager.ForgetControl(root);
+    root->AttachManager(nullptr, nullptr, false);
+    delete root;
+}
 
 TEST(Container, ChildListOperationsRefuseBadInput)
 {
@@ -113,9 +126,7 @@ TEST(Container, DeferredRemovalKeepsTheChildUntilTheManagerCleansUp)
     container->RemoveChild(second);
     EXPECT_TRUE(destroyedNow);
 
-    manager.ForgetControl(container);
-    container->AttachManager(nullptr, nullptr, false);
-    delete container;
+    DeleteTree(manager, container);
     // The queued child belongs to the manager now and goes with it.
 }
 
@@ -167,14 +178,8 @@ TEST(Container, FloatingChildrenByAlignmentAndAnchors)
     container.AddChild(centred);
     container.AddChild(anchored);
     container.SetPosition(RECT{100, 200, 200, 300}, false);
-    EXPECT_EQ(140, centred->GetPosition().left);
-    EXPECT_EQ(160, centred->GetPosition().right);
-    EXPECT_EQ(290, centred->GetPosition().top);
-    EXPECT_EQ(300, centred->GetPosition().bottom);
-    EXPECT_EQ(152, anchored->GetPosition().left);
-    EXPECT_EQ(253, anchored->GetPosition().top);
-    EXPECT_EQ(162, anchored->GetPosition().right);
-    EXPECT_EQ(258, anchored->GetPosition().bottom);
+    ExpectRect(centred->GetPosition(), 140, 290, 160, 300);
+    ExpectRect(anchored->GetPosition(), 152, 253, 162, 258);
 }
 
 CControlUI* FindAny(CControlUI* control, void*)
@@ -236,14 +241,8 @@ TEST(Container, KeysAndWheelWithoutScrollBarsGoToTheParent)
     CContainerUI* container = new CContainerUI();
     parent.AddChild(container);
     container->AttachManager(nullptr, &parent, false);
-    TEventInfo key;
-    key.type = UIEVENT_KEYDOWN;
-    key.keyChar = VK_DOWN;
-    container->HandleEvent(key);
-    TEventInfo wheel;
-    wheel.type = UIEVENT_SCROLLWHEEL;
-    wheel.wParam = 1;
-    container->HandleEvent(wheel);
+    SendKey(*container, VK_DOWN);
+    SendEvent(*container, UIEVENT_SCROLLWHEEL, 0, 0, 1);
     ASSERT_EQ(2u, parent.types.size());
     EXPECT_EQ(UIEVENT_KEYDOWN, parent.types[0]);
     EXPECT_EQ(UIEVENT_SCROLLWHEEL, parent.types[1]);
@@ -266,19 +265,12 @@ TEST(Container, KeysAndWheelScrollAVisibleBar)
 {
     CVerticalLayoutUI* list = TallList(10);
     ASSERT_EQ(100, list->GetScrollExtent().cy);
-    TEventInfo wheel;
-    wheel.type = UIEVENT_SCROLLWHEEL;
-    wheel.wParam = 1;
-    list->HandleEvent(wheel);
+    SendEvent(*list, UIEVENT_SCROLLWHEEL, 0, 0, 1);
     // No manager: the default line is 8 pixels.
     EXPECT_EQ(8, list->GetScrollOffset().cy);
-    TEventInfo key;
-    key.type = UIEVENT_KEYDOWN;
-    key.keyChar = VK_END;
-    list->HandleEvent(key);
+    SendKey(*list, VK_END);
     EXPECT_EQ(100, list->GetScrollOffset().cy);
-    key.keyChar = VK_PRIOR;
-    list->HandleEvent(key);
+    SendKey(*list, VK_PRIOR);
     EXPECT_EQ(0, list->GetScrollOffset().cy);
     list->SetScrollStep(30);
     list->ScrollLineDown();
@@ -309,9 +301,7 @@ TEST(Container, ScrollNotificationCountsLinesEvenWithLineSizeZero)
     EXPECT_EQ(2u, recorder.Entries().size());
 
     manager.UnregisterNotifyReceiver(&recorder);
-    manager.ForgetControl(list);
-    list->AttachManager(nullptr, nullptr, false);
-    delete list;
+    DeleteTree(manager, list);
 }
 
 TEST(Container, ArrowPressScrollsTheOwnerAndBothReportScroll)
@@ -323,19 +313,14 @@ TEST(Container, ArrowPressScrollsTheOwnerAndBothReportScroll)
     list->SetScrollStep(20);
     CScrollBarUI* bar = list->GetVScrollBarControl();
     const CUIRect down = bar->Button2Rect();
-    TEventInfo press;
-    press.type = UIEVENT_BUTTONDOWN;
-    press.point = POINT{(down.left + down.right) / 2, (down.top + down.bottom) / 2};
-    bar->HandleEvent(press);
+    SendEvent(*bar, UIEVENT_BUTTONDOWN, (down.left + down.right) / 2, (down.top + down.bottom) / 2);
     EXPECT_EQ(20, list->GetScrollOffset().cy);
     ASSERT_EQ(2u, recorder.Entries().size());
     EXPECT_EQ(list, recorder.Entries()[0].sender);
     EXPECT_EQ(bar, recorder.Entries()[1].sender);
     EXPECT_EQ(L"scroll", recorder.Entries()[1].type);
     manager.UnregisterNotifyReceiver(&recorder);
-    manager.ForgetControl(list);
-    list->AttachManager(nullptr, nullptr, false);
-    delete list;
+    DeleteTree(manager, list);
 }
 
 TEST(Container, MouseEventsOfAContainerThatIgnoresTheMouseGoToItsParent)
@@ -345,12 +330,8 @@ TEST(Container, MouseEventsOfAContainerThatIgnoresTheMouseGoToItsParent)
     parent.AddChild(container);
     container->AttachManager(nullptr, &parent, false);
     container->SetAcceptsMouse(false);
-    TEventInfo press;
-    press.type = UIEVENT_BUTTONDOWN;
-    container->HandleEvent(press);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
-    container->HandleEvent(focus);
+    SendEvent(*container, UIEVENT_BUTTONDOWN);
+    SendEvent(*container, UIEVENT_SETFOCUS);
     ASSERT_EQ(1u, parent.types.size());
     EXPECT_EQ(UIEVENT_BUTTONDOWN, parent.types[0]);
     EXPECT_TRUE(container->HasFocus());
@@ -370,9 +351,7 @@ TEST(Container, ScrollBarStyleFromTheManagerDefaults)
     EXPECT_EQ(5, container->GetVScrollBarControl()->GetLineSize());
     container->ApplyAttribute(L"vscrollbar", L"false");
     EXPECT_EQ(nullptr, container->GetVScrollBarControl());
-    manager.ForgetControl(container);
-    container->AttachManager(nullptr, nullptr, false);
-    delete container;
+    DeleteTree(manager, container);
 }
 
 TEST(Container, ChildAlignmentWordsAreCaseSensitive)

@@ -82,15 +82,39 @@ TEST(DrawSpecParse, EveryKeyReachesItsField)
     EXPECT_EQ(spec.iconAlign, L"left");
 }
 
-TEST(DrawSpecParse, MaskWithAndWithoutHashAgree)
+// The name, fade, mask and destination that one attribute text leaves.
+TEST(DrawSpecParse, EachTextLeavesItsNameFadeMaskAndDestination)
 {
-    EXPECT_EQ(ParsedAlone(L"file='a.png' mask='#FFAA0011'").mask, ParsedAlone(L"file='a.png' mask='FFAA0011'").mask);
-    EXPECT_EQ(ParsedAlone(L"file='a.png' mask='FFAA0011'").mask, 0xFFAA0011u);
-}
-
-TEST(DrawSpecParse, FadeKeepsTheLowByte)
-{
-    EXPECT_EQ(ParsedAlone(L"file='a.png' fade='300'").fade, 300 & 0xFF);
+    const struct {
+        const char* what;
+        const wchar_t* attributes;
+        const wchar_t* modifier;
+        const wchar_t* name;
+        int fade;
+        DWORD mask;
+        RECT dest;
+    } cases[] = {
+        {"mask with a hash", L"file='a.png' mask='#FFAA0011'", nullptr, L"a.png", 255, 0xFFAA0011u, {}},
+        {"mask without a hash", L"file='a.png' mask='FFAA0011'", nullptr, L"a.png", 255, 0xFFAA0011u, {}},
+        {"fade keeps the low byte", L"file='a.png' fade='300'", nullptr, L"a.png", 300 & 0xFF, 0, {}},
+        // No blank after a value: the rest of that text is ignored.
+        {"glued item", L"file='a.png' dest='1,2,3,4'x fade='10'", nullptr, L"a.png", 255, 0, {1, 2, 3, 4}},
+        // A missing closing quote keeps the whole text as the name.
+        {"open quote", L"file='a.png", nullptr, L"file='a.png", 255, 0, {}},
+        // A missing "=" ends the pass; the modifier pass still runs.
+        {"no equals sign", L"file 'a.png'", L"fade='9'", L"file 'a.png'", 9, 0, {}},
+        {"blanks around the equals sign", L"  file = 'b.png' fade =  '20'", nullptr, L"b.png", 20, 0, {}},
+        {"empty value and unknown keys", L"file='' other='x' FILE='c.png' fade='7'", nullptr,
+         L"file='' other='x' FILE='c.png' fade='7'", 7, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TImageDrawSpec spec = ParsedAlone(c.attributes, c.modifier);
+        EXPECT_EQ(spec.imageName, c.name);
+        EXPECT_EQ(spec.fade, c.fade);
+        EXPECT_EQ(spec.mask, c.mask);
+        ExpectRect(spec.dest, c.dest.left, c.dest.top, c.dest.right, c.dest.bottom);
+    }
 }
 
 TEST(DrawSpecParse, ModifierIsReadAfterTheAttributes)
@@ -100,37 +124,6 @@ TEST(DrawSpecParse, ModifierIsReadAfterTheAttributes)
     EXPECT_EQ(spec.fade, 40);
     EXPECT_EQ(spec.imageName, L"a.png");
     EXPECT_EQ(spec.modifierText, L"source='10,0,20,10' fade='40'");
-}
-
-TEST(DrawSpecParse, BrokenItemEndsThePass)
-{
-    // No blank after a value: the rest of that text is ignored.
-    TImageDrawSpec glued = ParsedAlone(L"file='a.png' dest='1,2,3,4'x fade='10'");
-    ExpectRect(glued.dest, 1, 2, 3, 4);
-    EXPECT_EQ(glued.fade, 255);
-
-    // A missing closing quote keeps the whole text as the name.
-    TImageDrawSpec open = ParsedAlone(L"file='a.png");
-    EXPECT_EQ(open.imageName, L"file='a.png");
-
-    // A missing "=" ends the pass; the modifier pass still runs.
-    TImageDrawSpec noEquals = ParsedAlone(L"file 'a.png'", L"fade='9'");
-    EXPECT_EQ(noEquals.imageName, L"file 'a.png'");
-    EXPECT_EQ(noEquals.fade, 9);
-}
-
-TEST(DrawSpecParse, BlanksAroundTheEqualsSignAreAllowed)
-{
-    TImageDrawSpec spec = ParsedAlone(L"  file = 'b.png' fade =  '20'");
-    EXPECT_EQ(spec.imageName, L"b.png");
-    EXPECT_EQ(spec.fade, 20);
-}
-
-TEST(DrawSpecParse, EmptyValuesAndUnknownKeysAreSkipped)
-{
-    TImageDrawSpec spec = ParsedAlone(L"file='' other='x' FILE='c.png' fade='7'");
-    EXPECT_EQ(spec.imageName, L"file='' other='x' FILE='c.png' fade='7'");
-    EXPECT_EQ(spec.fade, 7);
 }
 
 TEST(DrawSpecParse, ShortNumberListsReadMissingNumbersAsZero)

@@ -363,16 +363,14 @@ TEST_F(TabWindow, FirstPaintFocusesTheFirstTabStop)
 
 TEST_F(TabWindow, TabAndShiftTabCycleThroughTabStops)
 {
-    ASSERT_TRUE(PressTab(false));
-    EXPECT_EQ(window.Manager().FocusControl(), second);
-    ASSERT_TRUE(PressTab(false));
-    EXPECT_EQ(window.Manager().FocusControl(), third);
-    ASSERT_TRUE(PressTab(false));
-    EXPECT_EQ(window.Manager().FocusControl(), first);
-    ASSERT_TRUE(PressTab(true));
-    EXPECT_EQ(window.Manager().FocusControl(), third);
-    ASSERT_TRUE(PressTab(true));
-    EXPECT_EQ(window.Manager().FocusControl(), second);
+    const struct {
+        bool shift;
+        CProbeControl* landsOn;
+    } presses[] = {{false, second}, {false, third}, {false, first}, {true, third}, {true, second}};
+    for (const auto& p : presses) {
+        ASSERT_TRUE(PressTab(p.shift));
+        EXPECT_EQ(window.Manager().FocusControl(), p.landsOn) << (&p - presses);
+    }
 }
 
 TEST_F(TabWindow, DisabledTabStopsAreSkipped)

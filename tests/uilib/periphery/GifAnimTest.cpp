@@ -12,8 +12,10 @@
 #include "uilib/layout/Container.h"
 #include "tests/uilib/kit/BenchClock.h"
 #include "tests/uilib/kit/MessagePump.h"
+#include "tests/uilib/kit/SentEvents.h"
 
 using namespace SkinUI;
+using SkinUITest::SendEvent;
 
 namespace {
 
@@ -120,10 +122,7 @@ TEST_F(GifWindow, PaintingShowsTheCurrentFrame)
     const uint32_t colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000};
     for (int frame = 0; frame < 4; ++frame) {
         EXPECT_EQ(colours[frame], PaintedColour()) << frame;
-        TEventInfo tick;
-        tick.type = UIEVENT_TIMER;
-        tick.wParam = CGifAnimUI::kTimerId;
-        gif.HandleEvent(tick);
+        SendEvent(gif, UIEVENT_TIMER, 0, 0, CGifAnimUI::kTimerId);
         // A tick starts the window timer for the next frame; stopped, it
         // cannot move the frame on while a slow paint is awaited.
         host->pm.StopTimer(&gif, CGifAnimUI::kTimerId);
@@ -134,10 +133,7 @@ TEST_F(GifWindow, HidingStopsAndRewindsShowingPlaysAgain)
 {
     Load(kThreeFrames);
     // The window's tick given by hand: a pump could play past frame 1 before it looks.
-    TEventInfo tick;
-    tick.type = UIEVENT_TIMER;
-    tick.wParam = CGifAnimUI::kTimerId;
-    gif.HandleEvent(tick);
+    SendEvent(gif, UIEVENT_TIMER, 0, 0, CGifAnimUI::kTimerId);
     ASSERT_EQ(1u, gif.GetCurrentFrame());
     gif.SetVisibility(false);
     EXPECT_FALSE(gif.IsPlaying());

@@ -9,6 +9,7 @@
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
+using SkinUITest::HasRgb;
 
 namespace {
 
@@ -34,6 +35,16 @@ public:
 private:
     void Log(const char* name, HDC) { layers.push_back(name); }
 };
+
+// Raises one event of that type on the control.
+void Raise(CControlUI& control, int type, WPARAM wParam = 0, CControlUI* sender = nullptr)
+{
+    TEventInfo event;
+    event.type = type;
+    event.wParam = wParam;
+    event.sender = sender;
+    control.RaiseEvent(event);
+}
 
 class Refuser {
 public:
@@ -109,9 +120,7 @@ TEST(ControlVisibility, EffectiveVisibilityAndFocus)
     c.SetInheritedVisibility(false);
     EXPECT_FALSE(c.GetVisibility());
     c.SetInheritedVisibility(true);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
-    c.RaiseEvent(focus);
+    Raise(c, UIEVENT_SETFOCUS);
     EXPECT_TRUE(c.HasFocus());
     c.ApplyAttribute(L"visible", L"false");
     EXPECT_FALSE(c.GetVisibility());
@@ -129,16 +138,9 @@ TEST(ControlEvents, UnhandledEventsGoToTheParent)
     CControlUI child;
     child.AttachManager(nullptr, &parent, false);
     child.ApplyAttribute(L"mouse", L"false");
-    TEventInfo down;
-    down.type = UIEVENT_BUTTONDOWN;
-    down.sender = &child;
-    child.RaiseEvent(down);
-    TEventInfo menu;
-    menu.type = UIEVENT_CONTEXTMENU;
-    child.RaiseEvent(menu);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
-    child.RaiseEvent(focus);
+    Raise(child, UIEVENT_BUTTONDOWN, 0, &child);
+    Raise(child, UIEVENT_CONTEXTMENU);
+    Raise(child, UIEVENT_SETFOCUS);
     EXPECT_EQ(std::vector<int>({UIEVENT_BUTTONDOWN, UIEVENT_CONTEXTMENU}), parent.events);
     EXPECT_TRUE(child.HasFocus());
 }
@@ -148,9 +150,7 @@ TEST(ControlEvents, RefusingDelegateSuppressesHandling)
     ProbeControl c;
     Refuser r;
     c.OnEvent.AddDelegate(MakeDelegate(&r, &Refuser::Refuse));
-    TEventInfo e;
-    e.type = UIEVENT_MOUSEMOVE;
-    c.RaiseEvent(e);
+    Raise(c, UIEVENT_MOUSEMOVE);
     EXPECT_TRUE(c.events.empty());
 }
 
@@ -177,17 +177,12 @@ TEST(ControlEvents, MenuAndTimerBecomeNotifications)
     ProbeControl parent;
     CControlUI child;
     child.AttachManager(&manager, &parent, false);
-    TEventInfo menu;
-    menu.type = UIEVENT_CONTEXTMENU;
-    child.RaiseEvent(menu);
+    Raise(child, UIEVENT_CONTEXTMENU);
     EXPECT_TRUE(log.types.empty());
     EXPECT_EQ(1u, parent.events.size());
     child.ApplyAttribute(L"menu", L"true");
-    child.RaiseEvent(menu);
-    TEventInfo timer;
-    timer.type = UIEVENT_TIMER;
-    timer.wParam = 7;
-    child.RaiseEvent(timer);
+    Raise(child, UIEVENT_CONTEXTMENU);
+    Raise(child, UIEVENT_TIMER, 7);
     EXPECT_EQ(std::vector<std::wstring>({L"menu", L"timer"}), log.types);
     EXPECT_EQ(7u, log.wParams[1]);
     EXPECT_EQ(1u, parent.events.size());
@@ -258,22 +253,14 @@ TEST(ControlPainting, FourBorderModes)
     plain.SetPosition({10, 10, 50, 40});
     plain.ApplyAttributeList(L"bordercolor=\"#FFFF0000\" bordersize=\"3\"");
     plain.PaintArea(canvas.Dc(), area, nullptr);
-    EXPECT_EQ(red, canvas.Rgb(10, 20));
-    EXPECT_EQ(red, canvas.Rgb(12, 20));
-    EXPECT_EQ(0u, canvas.Rgb(13, 20));
-    EXPECT_EQ(red, canvas.Rgb(47, 20));
-    EXPECT_EQ(0u, canvas.Rgb(50, 20));
-    EXPECT_EQ(0u, canvas.Rgb(9, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{10, 20, red}, {12, 20, red}, {13, 20, 0}, {47, 20, red}, {50, 20, 0}, {9, 20, 0}}));
 
     // Focused with a focus colour: the focus colour wins.
     canvas.Fill(0xFF000000);
-    TEventInfo focus;
-    focus.type = UIEVENT_SETFOCUS;
     plain.SetFocusBorderColor(0xFF00FF00);
-    plain.RaiseEvent(focus);
+    Raise(plain, UIEVENT_SETFOCUS);
     plain.PaintArea(canvas.Dc(), area, nullptr);
-    EXPECT_EQ(0x00FF00u, canvas.Rgb(11, 20));
-    EXPECT_EQ(0u, canvas.Rgb(9, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{11, 20, 0x00FF00}, {9, 20, 0}}));
 
     // Side widths: left 2, bottom 1, in the border colour.
     canvas.Fill(0xFF000000);
@@ -281,14 +268,8 @@ TEST(ControlPainting, FourBorderModes)
     sides.SetPosition({10, 10, 50, 40});
     sides.ApplyAttributeList(L"bordercolor=\"#FFFF0000\" leftbordersize=\"2\" bottombordersize=\"1\"");
     sides.PaintArea(canvas.Dc(), area, nullptr);
-    EXPECT_EQ(red, canvas.Rgb(10, 20));
-    EXPECT_EQ(red, canvas.Rgb(11, 20));
-    EXPECT_EQ(0u, canvas.Rgb(12, 20));
-    EXPECT_EQ(0u, canvas.Rgb(9, 20));
-    EXPECT_EQ(red, canvas.Rgb(30, 39));
-    EXPECT_EQ(0u, canvas.Rgb(30, 38));
-    EXPECT_EQ(0u, canvas.Rgb(30, 40));
-    EXPECT_EQ(0u, canvas.Rgb(30, 10));
+    EXPECT_TRUE(HasRgb(canvas, {{10, 20, red}, {11, 20, red}, {12, 20, 0}, {9, 20, 0}, {30, 39, red}, {30, 38, 0},
+                                {30, 40, 0}, {30, 10, 0}}));
 
     // Rounded outline: inside, with the corner cut.
     canvas.Fill(0xFF000000);
@@ -309,10 +290,7 @@ TEST(ControlPainting, RoundedClipKeepsCornersUnpainted)
     c.ApplyAttributeList(L"bkcolor=\"#FFFFFFFF\" borderround=\"20,20\"");
     DibCanvas canvas(40, 40, 0xFF000000);
     c.PaintArea(canvas.Dc(), {0, 0, 40, 40}, nullptr);
-    EXPECT_EQ(0u, canvas.Rgb(0, 0));
-    EXPECT_EQ(0u, canvas.Rgb(39, 0));
-    EXPECT_EQ(0xFFFFFFu, canvas.Rgb(20, 20));
-    EXPECT_EQ(0xFFFFFFu, canvas.Rgb(0, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{0, 0, 0}, {39, 0, 0}, {20, 20, 0xFFFFFF}, {0, 20, 0xFFFFFF}}));
     // The clip is gone afterwards.
     HRGN probe = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(0, GetClipRgn(canvas.Dc(), probe));

@@ -1,5 +1,7 @@
 #include "DibCanvas.h"
 
+#include <sstream>
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
@@ -66,6 +68,20 @@ std::vector<uint8_t> DibCanvas::ToRgba() const
         out[i * 4 + 3] = static_cast<uint8_t>(p >> 24);
     }
     return out;
+}
+
+::testing::AssertionResult HasRgb(const DibCanvas& canvas, std::initializer_list<RgbAt> points)
+{
+    ::testing::AssertionResult result = ::testing::AssertionSuccess();
+    for (const RgbAt& p : points) {
+        const uint32_t got = canvas.Rgb(p.x, p.y);
+        if (got == p.rgb) continue;
+        if (result) result = ::testing::AssertionFailure();
+        std::ostringstream at;
+        at << "(" << p.x << "," << p.y << ") is " << std::hex << got << ", not " << p.rgb << "; ";
+        result << at.str();
+    }
+    return result;
 }
 
 int DibCanvas::CountRgb(const RECT& rc, uint32_t rgb) const

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 #include <windows.h>
 
@@ -35,6 +38,16 @@ private:
     int m_width;
     int m_height;
 };
+
+// A point and the colour expected there, alpha ignored.
+struct RgbAt {
+    int x;
+    int y;
+    uint32_t rgb;
+};
+
+// Success when every point has its colour; else names each point that has not.
+::testing::AssertionResult HasRgb(const DibCanvas& canvas, std::initializer_list<RgbAt> points);
 
 // The pixels of a bitmap as 0xAARRGGBB words (alpha as GDI left it), rows
 // top to bottom.

@@ -5,6 +5,7 @@
 
 using namespace SkinUI;
 using SkinUITest::DibCanvas;
+using SkinUITest::HasRgb;
 
 namespace {
 
@@ -80,21 +81,12 @@ TEST(RectOutline, WideBorderStaysInsideTheRectangle)
     DibCanvas canvas(60, 50, 0xFF000000);
     const RECT rc = {10, 10, 50, 40};
     CRenderKit::DrawRectOutline(canvas.Dc(), rc, 3, 0xFFFF0000);
+    const uint32_t red = 0xFF0000;
     // Three columns and rows on every side, nothing outside, nothing further in.
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(0xFF0000u, canvas.Rgb(10 + i, 25));
-        EXPECT_EQ(0xFF0000u, canvas.Rgb(49 - i, 25));
-        EXPECT_EQ(0xFF0000u, canvas.Rgb(30, 10 + i));
-        EXPECT_EQ(0xFF0000u, canvas.Rgb(30, 39 - i));
-    }
-    EXPECT_EQ(0u, canvas.Rgb(9, 25));
-    EXPECT_EQ(0u, canvas.Rgb(50, 25));
-    EXPECT_EQ(0u, canvas.Rgb(30, 9));
-    EXPECT_EQ(0u, canvas.Rgb(30, 40));
-    EXPECT_EQ(0u, canvas.Rgb(13, 25));
-    EXPECT_EQ(0u, canvas.Rgb(46, 25));
-    EXPECT_EQ(0xFF0000u, canvas.Rgb(10, 10));
-    EXPECT_EQ(0xFF0000u, canvas.Rgb(49, 39));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(HasRgb(canvas, {{10 + i, 25, red}, {49 - i, 25, red}, {30, 10 + i, red}, {30, 39 - i, red}}));
+    EXPECT_TRUE(HasRgb(canvas, {{9, 25, 0}, {50, 25, 0}, {30, 9, 0}, {30, 40, 0}, {13, 25, 0}, {46, 25, 0},
+                                {10, 10, red}, {49, 39, red}}));
 }
 
 TEST(RectOutline, OnePixelBorderOnTheEdge)
@@ -102,8 +94,7 @@ TEST(RectOutline, OnePixelBorderOnTheEdge)
     DibCanvas canvas(20, 20, 0xFF000000);
     CRenderKit::DrawRectOutline(canvas.Dc(), {2, 2, 18, 18}, 1, 0xFF00FF00);
     EXPECT_EQ(16 * 4 - 4, canvas.CountRgb({0, 0, 20, 20}, 0x00FF00));
-    EXPECT_EQ(0x00FF00u, canvas.Rgb(17, 17));
-    EXPECT_EQ(0u, canvas.Rgb(3, 3));
+    EXPECT_TRUE(HasRgb(canvas, {{17, 17, 0x00FF00}, {3, 3, 0}}));
 }
 
 TEST(RoundRectOutline, StaysInsideAndSkipsTheCorner)
@@ -127,8 +118,7 @@ TEST(LineSegment, DrawsFromStartUpToEnd)
     DibCanvas canvas(10, 10, 0xFF000000);
     CRenderKit::DrawLineSegment(canvas.Dc(), {2, 1, 2, 8}, 1, 0xFF0000FF, PS_SOLID);
     EXPECT_EQ(7, canvas.CountRgb({0, 0, 10, 10}, 0x0000FF));
-    EXPECT_EQ(0x0000FFu, canvas.Rgb(2, 1));
-    EXPECT_EQ(0u, canvas.Rgb(2, 8));
+    EXPECT_TRUE(HasRgb(canvas, {{2, 1, 0x0000FF}, {2, 8, 0}}));
 }
 
 TEST(RenderClip, RestoresTheClipInForceBefore)
@@ -182,11 +172,7 @@ TEST(RenderClip, RoundedClipCutsTheCorners)
         CRenderKit::FillRectColor(dc, {0, 0, 40, 40}, 0xFFFF0000);
     }
     EXPECT_EQ(regions, Regions());
-    EXPECT_EQ(0u, canvas.Rgb(0, 0));
-    EXPECT_EQ(0u, canvas.Rgb(39, 39));
-    EXPECT_EQ(0xFF0000u, canvas.Rgb(20, 20));
-    EXPECT_EQ(0xFF0000u, canvas.Rgb(20, 0));
-    EXPECT_EQ(0xFF0000u, canvas.Rgb(0, 20));
+    EXPECT_TRUE(HasRgb(canvas, {{0, 0, 0}, {39, 39, 0}, {20, 20, 0xFF0000}, {20, 0, 0xFF0000}, {0, 20, 0xFF0000}}));
 }
 
 // A cleared canvas, as a layered window's is: the corners outside the
