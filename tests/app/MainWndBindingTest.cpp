@@ -86,14 +86,6 @@ const Expected kExpected[] = {
     {L"delay_lable_%d", 16, L"Label", false},
 };
 
-std::wstring NameOf(const wchar_t* format, int index)
-{
-    wchar_t name[64];
-    _snwprintf(name, 63, format, index);
-    name[63] = L'\0';
-    return name;
-}
-
 void CollectTree(CControlUI* control, std::vector<CControlUI*>& all)
 {
     if (control == nullptr) return;

@@ -61,18 +61,6 @@ std::vector<std::string> SetFrames()
     return out;
 }
 
-std::string Narrow(const CUIString& text)
-{
-    std::string out;
-    for (const wchar_t* p = text.CStr(); *p != L'\0'; ++p) out += static_cast<char>(*p);
-    return out;
-}
-
-std::string Resolved(const wchar_t* key)
-{
-    return Narrow(CResourceStore::GetInstance()->LookupText(key));
-}
-
 const int kRoutingPage = 1;
 const int kOutputsPage = 2;
 
