@@ -1,7 +1,7 @@
 // The main window on a small layout with the controls the controller
 // drives (one strip per channel, 31 band rows), for the connect tests and
-// the connect benchmark, and the simulated unit's model those tests answer
-// from.
+// the connect benchmark, and the simulated unit's model the main window
+// tests answer from.
 #pragma once
 
 #include <string>

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "ConnectHost.h"
 #include "UnitEditKit.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
@@ -36,12 +37,6 @@
 using namespace SkinUI;
 
 namespace {
-
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
 
 std::vector<std::string> Signature(const std::vector<sim::Frame>& frames)
 {

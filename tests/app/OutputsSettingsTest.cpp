@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "ConnectHost.h"
 #include "app/controls/SButtonUI.h"
 #include "app/windows/MainWnd.h"
 #include "device/DeviceTiming.h"
@@ -35,12 +36,6 @@
 using namespace SkinUI;
 
 namespace {
-
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
 
 // "TT SS:payload" of every set frame: the gets of the main-volume poll are
 // the unit's business, not the action's.
