@@ -74,21 +74,13 @@ uint64_t Now()
     return g_now;
 }
 
-std::string Narrow(const CUIString& text)
-{
-    return std::string(text.CStr(), text.CStr() + text.Length());
-}
-
 struct Rig {
     EqualizerManager controller;
     CBandHost host;
 
     CControlUI* Named(const wchar_t* format, int b)
     {
-        wchar_t name[64];
-        _snwprintf(name, 63, format, b);
-        name[63] = L'\0';
-        return host.PaintManager().FindControlByName(name);
+        return host.PaintManager().FindControlByName(NameOf(format, b).c_str());
     }
     CEditUI* Freq(int b) { return static_cast<CEditUI*>(Named(L"eq_freq_%d", b)); }
     CEditUI* Q(int b) { return static_cast<CEditUI*>(Named(L"eq_q_%d", b)); }
@@ -140,17 +132,6 @@ std::wstring Answered(const wchar_t* button, const std::function<void()>& action
     return asked;
 }
 
-std::wstring Text(const wchar_t* key)
-{
-    return std::wstring(CResourceStore::GetInstance()->LookupText(key).CStr());
-}
-
-// The English text of a key, as a control shows it.
-std::string En(const wchar_t* key)
-{
-    return Narrow(CResourceStore::GetInstance()->LookupText(key));
-}
-
 struct BandCase {
     const char* name;
     std::function<void(Rig&)> setup;
@@ -195,7 +176,7 @@ const BandCase kCases[] = {
          EXPECT_EQ(0.0f, r.Band(0, 2).gain);
          EXPECT_EQ(0, r.Profile().channels[0].bypass);
          EXPECT_EQ("3.5", r.Text(L"eq_gain_%d", 17));
-         EXPECT_EQ(En(L"${bypass_eq}"), r.BypassText());
+         EXPECT_EQ(Resolved(L"${bypass_eq}"), r.BypassText());
      }},
     {"every band flat with the EQ on: the chart's mark takes no word of the bypass button in any language",
      [](Rig& r) {
@@ -205,7 +186,7 @@ const BandCase kCases[] = {
      [](Rig&) {}, {},
      [](Rig& r) {
          EXPECT_TRUE(static_cast<UIEqualizer*>(r.Named(L"equalizer", 0))->Model().AllFlat());
-         EXPECT_EQ(En(L"${bypass_eq}"), r.BypassText());
+         EXPECT_EQ(Resolved(L"${bypass_eq}"), r.BypassText());
          for (const wchar_t* language : {L"en", L"cn_zh", L"ru"}) {
              CResourceStore::GetInstance()->SelectLanguage(language);
              std::wstring mark = Text(L"${all_bypass}");
@@ -252,7 +233,7 @@ const BandCase kCases[] = {
      [](Rig& r) { r.Type(r.Gain(17), L"0", 17); }, {"12:00 00 00 00 01", "06:00 00 00 11 03 E8 05 08 12 00"},
      [](Rig& r) {
          EXPECT_EQ(1, r.Profile().channels[0].bypass);
-         EXPECT_EQ(En(L"${restore_eq}"), r.BypassText());
+         EXPECT_EQ(Resolved(L"${restore_eq}"), r.BypassText());
          EXPECT_FALSE(r.Marker(17)->IsSelected());
      }},
     {"a band of half a dB left keeps the channel active",
@@ -377,7 +358,7 @@ const BandCase kCases[] = {
      {},
      [](Rig& r) {
          EXPECT_TRUE(static_cast<CSButtonUI*>(r.Named(L"btn_arg_eq", 0))->IsSelected());
-         EXPECT_EQ(En(L"${peq_mode}"), r.Text(L"btn_arg_eq", 0));
+         EXPECT_EQ(Resolved(L"${peq_mode}"), r.Text(L"btn_arg_eq", 0));
          EXPECT_TRUE(r.Freq(0)->GetEnabledState());
          EXPECT_TRUE(r.Q(30)->GetEnabledState());
      }},

@@ -98,10 +98,7 @@ struct Rig {
     template <class T>
     T* Named(const wchar_t* format, int ch)
     {
-        wchar_t name[64];
-        _snwprintf(name, 63, format, ch);
-        name[63] = L'\0';
-        return static_cast<T*>(host.PaintManager().FindControlByName(name));
+        return static_cast<T*>(host.PaintManager().FindControlByName(NameOf(format, ch).c_str()));
     }
     CSliderUI* Slider(int ch) { return Named<CSliderUI>(L"slider_ch_volume_%d", ch); }
     CEditUI* Edit(int ch) { return Named<CEditUI>(L"edit_ch_volume_%d", ch); }
@@ -119,6 +116,12 @@ struct Rig {
         DelayEdit(ch)->SetTextContent(text);
         controller.SetChDelayEdit(ch);
     }
+    // The slider moved, as a drag leaves it.
+    void Slide(int ch, int tenths)
+    {
+        Slider(ch)->SetValue(tenths);
+        controller.SetChVolumeSlider(ch, true, false);
+    }
     // The channel's gain as the user left it: model, slider and edit agree.
     void SetGain(int ch, int tenths)
     {
@@ -134,17 +137,6 @@ struct EditCase {
     std::vector<std::string> frames;
     std::function<void(Rig&)> check;
 };
-
-std::string Off()
-{
-    const CUIString off = CResourceStore::GetInstance()->LookupText(L"${off}");
-    return std::string(off.CStr(), off.CStr() + off.Length());
-}
-
-std::string Narrow(const CUIString& text)
-{
-    return std::string(text.CStr(), text.CStr() + text.Length());
-}
 
 const char kSoloOnly3[] = "34:00 00 00 0F 00 00 00 01 00 00 00 00 00 00 00 00 00 00 00 00";
 
@@ -173,15 +165,12 @@ const EditCase kCases[] = {
      {"08:00 00 00 00 3C", "09:00 00 00 00 00"},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(-60.0f, r.Profile().channels[0].gain);
-         EXPECT_EQ(Off(), Narrow(r.Edit(0)->GetTextContent()));
+         EXPECT_EQ(Resolved(L"${off}"), Narrow(r.Edit(0)->GetTextContent()));
          EXPECT_FLOAT_EQ(-30.0f, r.Profile().channels[1].gain);
      }},
     {"slider on a bridged channel moves the partner by the same step",
      [](Rig& r) { r.Profile().bridgeOutputs[0] = 1; },
-     [](Rig& r) {
-         r.Slider(0)->SetValue(-50);
-         r.controller.SetChVolumeSlider(0, true, false);
-     },
+     [](Rig& r) { r.Slide(0, -50); },
      {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 01 01 05", "09:00 00 01 01 00"},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[1].gain);
@@ -195,10 +184,7 @@ const EditCase kCases[] = {
          r.SetGain(2, -200);
          r.SetGain(3, -20);
      },
-     [](Rig& r) {
-         r.Slider(0)->SetValue(-50);
-         r.controller.SetChVolumeSlider(0, true, false);
-     },
+     [](Rig& r) { r.Slide(0, -50); },
      {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 02 02 0F", "09:00 00 02 02 00", "08:00 00 03 03 00",
       "09:00 00 03 03 00"},
      [](Rig& r) {
@@ -214,10 +200,7 @@ const EditCase kCases[] = {
          r.SetGain(2, -100);
          r.SetGain(3, -200);
      },
-     [](Rig& r) {
-         r.Slider(0)->SetValue(-50);
-         r.controller.SetChVolumeSlider(0, true, false);
-     },
+     [](Rig& r) { r.Slide(0, -50); },
      {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 02 02 05", "09:00 00 02 02 00", "08:00 00 03 03 05",
       "09:00 00 03 03 00"},
      [](Rig& r) { EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[3].gain); }},
@@ -229,10 +212,7 @@ const EditCase kCases[] = {
          r.Profile().linkSel[0] = r.Profile().linkSel[1] = 1;
          for (int ch = 0; ch < 3; ++ch) r.SetGain(ch, -100);
      },
-     [](Rig& r) {
-         r.Slider(0)->SetValue(-50);
-         r.controller.SetChVolumeSlider(0, true, false);
-     },
+     [](Rig& r) { r.Slide(0, -50); },
      {"08:00 00 00 00 05", "09:00 00 00 00 00", "08:00 00 01 01 05", "09:00 00 01 01 00", "08:00 00 02 02 05",
       "09:00 00 02 02 00"},
      [](Rig& r) { EXPECT_FLOAT_EQ(-5.0f, r.Profile().channels[0].gain); }},
@@ -244,17 +224,14 @@ const EditCase kCases[] = {
          r.SetGain(1, -600);
      },
      [](Rig& r) {
-         for (int tenths : {-206, -600}) {
-             r.Slider(0)->SetValue(tenths);
-             r.controller.SetChVolumeSlider(0, true, false);
-         }
+         for (int tenths : {-206, -600}) r.Slide(0, tenths);
      },
      {"08:00 00 00 00 14", "09:00 00 00 00 00", "08:00 00 01 01 14", "09:00 00 01 01 00", "08:00 00 00 00 3C",
       "09:00 00 00 00 00", "08:00 00 01 01 3C", "09:00 00 01 01 00"},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(-60.0f, r.Profile().channels[1].gain);
          EXPECT_EQ(-600, r.Slider(1)->GetValue());
-         EXPECT_EQ(Off(), Narrow(r.Edit(1)->GetTextContent()));
+         EXPECT_EQ(Resolved(L"${off}"), Narrow(r.Edit(1)->GetTextContent()));
      }},
     {"a fractional trim reported by the unit, its box left untouched, sends nothing and stays muted",
      [](Rig& r) { r.Profile().channels[0].mute = 1; },
@@ -273,10 +250,7 @@ const EditCase kCases[] = {
      [](Rig& r) { EXPECT_EQ(-300, r.Slider(0)->GetValue()); EXPECT_EQ("-1", Narrow(r.Edit(0)->GetTextContent())); }},
     {"slider of another channel makes it current first",
      [](Rig&) {},
-     [](Rig& r) {
-         r.Slider(2)->SetValue(-100);
-         r.controller.SetChVolumeSlider(2, true, false);
-     },
+     [](Rig& r) { r.Slide(2, -100); },
      {"09:00 00 02 02 00", "08:00 00 02 02 0A", "09:00 00 02 02 00"},
      [](Rig& r) { EXPECT_EQ(2, r.Profile().currOutChannel); }},
     {"step down at -60 dB sends nothing", [](Rig& r) { r.SetGain(0, -600); },
@@ -331,10 +305,7 @@ const EditCase kCases[] = {
      [](Rig& r) { EXPECT_EQ(1, r.Profile().channels[1].solo); }},
     {"without the unit's queue nothing goes out and the model keeps the change",
      [](Rig& r) { r.controller.Device().DisableAsyncMode(); },
-     [](Rig& r) {
-         r.Slider(0)->SetValue(-70);
-         r.controller.SetChVolumeSlider(0, true, false);
-     },
+     [](Rig& r) { r.Slide(0, -70); },
      {},
      [](Rig& r) {
          EXPECT_FLOAT_EQ(-7.0f, r.Profile().channels[0].gain);

@@ -40,12 +40,6 @@ namespace {
 
 const DWORD kReadBoundMs = 30000;
 
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
-
 // Distinct values on every channel and band, so that a value shown on the
 // wrong channel or band is caught.
 void FillUnit()
@@ -76,26 +70,15 @@ void FillUnit()
             s->scene[0].cross[source][ch] = {static_cast<uint8_t>(0x51 + (source + ch) % 9), static_cast<uint8_t>(ch)};
 }
 
-std::wstring Text(const wchar_t* key)
-{
-    return CResourceStore::GetInstance()->LookupText(key).CStr();
-}
-
 std::wstring TextOf(CPaintManagerUI& pm, const wchar_t* format, int index)
 {
-    wchar_t name[64];
-    _snwprintf(name, 63, format, index);
-    name[63] = L'\0';
-    return TextOf(pm, name);
+    return TextOf(pm, NameOf(format, index).c_str());
 }
 
 template <class T>
 T* Named(CPaintManagerUI& pm, const wchar_t* format, int index = 0)
 {
-    wchar_t name[64];
-    _snwprintf(name, 63, format, index);
-    name[63] = L'\0';
-    return static_cast<T*>(pm.FindControlByName(name));
+    return static_cast<T*>(pm.FindControlByName(NameOf(format, index).c_str()));
 }
 
 std::wstring Printed(const wchar_t* format, double value)
@@ -104,25 +87,6 @@ std::wstring Printed(const wchar_t* format, double value)
     _snwprintf(text, 63, format, value);
     text[63] = L'\0';
     return text;
-}
-
-std::string FrameText(const sim::Frame& f)
-{
-    char head[16];
-    snprintf(head, sizeof(head), "%02x %02x %02x ", f.type, f.subcommand, f.optype);
-    std::string text = head;
-    for (uint8_t byte : f.data) {
-        snprintf(head, sizeof(head), "%02x", byte);
-        text += head;
-    }
-    return text;
-}
-
-std::vector<std::string> ReceivedCommands()
-{
-    std::vector<std::string> frames;
-    for (const sim::Exchange& e : Unit().Exchanges()) frames.push_back(FrameText(e.command));
-    return frames;
 }
 
 // The open message box's text and the box itself, or null.

@@ -1,6 +1,32 @@
 #include "ConnectHost.h"
 
+#include <cstdio>
 #include <cwchar>
+
+sim::UnitModel& Unit()
+{
+    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
+    return *model;
+}
+
+std::string FrameText(const sim::Frame& f)
+{
+    char head[16];
+    snprintf(head, sizeof(head), "%02x %02x %02x ", f.type, f.subcommand, f.optype);
+    std::string text = head;
+    for (uint8_t byte : f.data) {
+        snprintf(head, sizeof(head), "%02x", byte);
+        text += head;
+    }
+    return text;
+}
+
+std::vector<std::string> ReceivedCommands()
+{
+    std::vector<std::string> frames;
+    for (const sim::Exchange& e : Unit().Exchanges()) frames.push_back(FrameText(e.command));
+    return frames;
+}
 
 // The controls the controller drives, one strip per channel and 31 bands.
 std::wstring CConnectHost::Layout()

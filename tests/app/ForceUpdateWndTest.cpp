@@ -34,11 +34,6 @@ const std::wstring kSimFirmware = BRISA_SIM_FIRMWARE_DIR;
 const wchar_t kMcu[] = L"BrisaDSP_MCU_UPG.bin";
 const wchar_t kFlash[] = L"BrisaDSP_FLASH_UPG.bin";
 
-std::wstring Text(const wchar_t* key)
-{
-    return CResourceStore::GetInstance()->LookupText(key).CStr();
-}
-
 struct StageCase {
     const char* what;
     const wchar_t* mcu;    // image file in the synthetic folder; empty: none

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "DialogScript.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
 #include "app/windows/MainWnd.h"
@@ -85,14 +86,6 @@ const Expected kExpected[] = {
     {L"slider_ch_delay_%d", 16, L"Slider", true},
     {L"delay_lable_%d", 16, L"Label", false},
 };
-
-std::wstring NameOf(const wchar_t* format, int index)
-{
-    wchar_t name[64];
-    _snwprintf(name, 63, format, index);
-    name[63] = L'\0';
-    return name;
-}
 
 void CollectTree(CControlUI* control, std::vector<CControlUI*>& all)
 {
@@ -250,13 +243,8 @@ TEST_P(MainWindowClose, DisconnectsAndEndsTheMessageLoop)
     const CloseCase& c = GetParam();
     const HWND window = *m_window;
     if (!c.displayChange) {
-        CControlUI* close = m_window->PaintManager().FindControlByName(L"closebtn");
-        ASSERT_NE(nullptr, close);
-        const RECT rc = close->GetPosition();
-        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        PostMessageW(window, WM_MOUSEMOVE, 0, at);
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(window, WM_LBUTTONUP, 0, at);
+        ASSERT_NE(nullptr, dialogs::Find(*m_window, L"closebtn"));
+        dialogs::Click(*m_window, window, L"closebtn");
     } else {
         PostMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1920, 1080));
         // A second change before the close asks for nothing more.

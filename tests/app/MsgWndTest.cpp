@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AppSkin.h"
+#include "DialogScript.h"
 #include "app/windows/MsgWnd.h"
 
 using namespace SkinUI;
@@ -55,13 +56,8 @@ void CALLBACK OnScriptTick(HWND, UINT, UINT_PTR timer, DWORD)
 // A real click: the mouse pressed and let go over the control's centre.
 void ClickControl(CMsgWnd& box, HWND window, const wchar_t* name)
 {
-    CControlUI* control = box.PaintManager().FindControlByName(name);
-    ASSERT_NE(nullptr, control) << name;
-    const RECT rc = control->GetPosition();
-    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    PostMessageW(window, WM_MOUSEMOVE, 0, at);
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    ASSERT_NE(nullptr, dialogs::Find(box, name)) << name;
+    dialogs::Click(box, window, name);
 }
 
 int RunScripted(BoxScript& script, const std::function<int()>& open)

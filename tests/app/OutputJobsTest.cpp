@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "ConnectHost.h"
 #include "UnitEditKit.h"
 #include "app/controls/SButtonUI.h"
 #include "app/controls/UIEqualizer.h"
@@ -36,12 +37,6 @@
 using namespace SkinUI;
 
 namespace {
-
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
 
 std::vector<std::string> Signature(const std::vector<sim::Frame>& frames)
 {
@@ -116,11 +111,6 @@ struct BoxAnswers {
 };
 BoxAnswers* BoxAnswers::active = nullptr;
 
-std::wstring Text(const wchar_t* key)
-{
-    return CResourceStore::GetInstance()->LookupText(key).CStr();
-}
-
 class OutputJobs;
 
 struct JobCase {
@@ -167,10 +157,7 @@ public:
     template <class T = CControlUI>
     T* Named(const wchar_t* format, int index = 0)
     {
-        wchar_t name[64];
-        _snwprintf(name, 63, format, index);
-        name[63] = L'\0';
-        return static_cast<T*>(sWindow->PaintManager().FindControlByName(name));
+        return static_cast<T*>(sWindow->PaintManager().FindControlByName(NameOf(format, index).c_str()));
     }
     void Click(const wchar_t* format, int index = 0)
     {

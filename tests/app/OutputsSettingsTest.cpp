@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "AppSkin.h"
+#include "ConnectHost.h"
 #include "app/controls/SButtonUI.h"
 #include "app/windows/MainWnd.h"
 #include "device/DeviceTiming.h"
@@ -36,12 +37,6 @@ using namespace SkinUI;
 
 namespace {
 
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
-
 // "TT SS:payload" of every set frame: the gets of the main-volume poll are
 // the unit's business, not the action's.
 std::vector<std::string> SetFrames()
@@ -59,18 +54,6 @@ std::vector<std::string> SetFrames()
         out.push_back(line);
     }
     return out;
-}
-
-std::string Narrow(const CUIString& text)
-{
-    std::string out;
-    for (const wchar_t* p = text.CStr(); *p != L'\0'; ++p) out += static_cast<char>(*p);
-    return out;
-}
-
-std::string Resolved(const wchar_t* key)
-{
-    return Narrow(CResourceStore::GetInstance()->LookupText(key));
 }
 
 const int kRoutingPage = 1;

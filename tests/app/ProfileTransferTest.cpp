@@ -33,43 +33,9 @@ namespace {
 
 const DWORD kBoundMs = 60000;
 
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
-
-std::string FrameText(const sim::Frame& f)
-{
-    char part[16];
-    snprintf(part, sizeof(part), "%02x %02x %02x ", f.type, f.subcommand, f.optype);
-    std::string text = part;
-    for (uint8_t byte : f.data) {
-        snprintf(part, sizeof(part), "%02x", byte);
-        text += part;
-    }
-    return text;
-}
-
-std::vector<std::string> ReceivedFrames()
-{
-    std::vector<std::string> frames;
-    for (const sim::Exchange& e : Unit().Exchanges()) frames.push_back(FrameText(e.command));
-    return frames;
-}
-
-std::wstring Text(const wchar_t* key)
-{
-    return CResourceStore::GetInstance()->LookupText(key).CStr();
-}
-
 std::wstring ControlText(CConnectHost& w, const wchar_t* format, int index)
 {
-    wchar_t name[64];
-    _snwprintf(name, 63, format, index);
-    name[63] = L'\0';
-    CControlUI* control = w.PaintManager().FindControlByName(name);
-    return control != nullptr ? control->GetTextContent().CStr() : L"<missing>";
+    return TextOf(w.PaintManager(), NameOf(format, index).c_str());
 }
 
 // One connected window for all cases: each starts from what the last one left.
@@ -190,7 +156,7 @@ TEST_F(ProfileTransfer, LoadedFilePushesItsFramesInOrderThenShowsIt)
         ASSERT_TRUE(WaitIdle());
 
         const std::vector<std::string> shape = c.whole ? WholePushShape(*file) : LivePushShape(file->Current());
-        EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
+        EXPECT_EQ(shape, CutToShape(ReceivedCommands(), shape));
         const std::vector<sim::Exchange> frames = Unit().Exchanges();
         if (!c.whole) {
             ASSERT_EQ(485u, frames.size());
@@ -246,7 +212,7 @@ TEST_F(ProfileTransfer, PushStopsWhenTheUnitStopsAnswering)
     shape.push_back("03 1f bb 00");
     // The worker writes the goodbye, then releases the handle.
     EXPECT_TRUE(SkinUITest::PumpUntil([] { return sim::SimUnit::Instance().OpenHandleCount() == 0; }, kBoundMs));
-    EXPECT_EQ(shape, CutToShape(ReceivedFrames(), shape));
+    EXPECT_EQ(shape, CutToShape(ReceivedCommands(), shape));
     EXPECT_EQ(file->Current().currOutChannel, Controller().Current().currOutChannel);
     EXPECT_FALSE(Controller().Device().IsDeviceOpen());
     Controller().ConnectDevice(false);

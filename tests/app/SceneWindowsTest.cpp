@@ -37,33 +37,12 @@ namespace {
 
 const uint8_t kFlash = 2;
 
-sim::UnitModel& Unit()
-{
-    static sim::UnitModel* model = new sim::UnitModel(sim::SimUnit::Instance());
-    return *model;
-}
-
-std::string Line(const sim::Frame& f)
-{
-    char text[8];
-    std::string line;
-    for (uint8_t byte : {f.type, f.subcommand, f.optype}) {
-        snprintf(text, sizeof text, "%02x ", byte);
-        line += text;
-    }
-    for (uint8_t byte : f.data) {
-        snprintf(text, sizeof text, "%02x", byte);
-        line += text;
-    }
-    return line;
-}
-
 std::vector<std::string> FlashFramesSince(size_t mark)
 {
     std::vector<std::string> lines;
     const std::vector<sim::Frame> all = sim::SimUnit::Instance().ReceivedFrames();
     for (size_t i = mark; i < all.size(); ++i)
-        if (all[i].type == kFlash) lines.push_back(Line(all[i]));
+        if (all[i].type == kFlash) lines.push_back(FrameText(all[i]));
     return lines;
 }
 

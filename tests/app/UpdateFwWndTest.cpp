@@ -42,11 +42,6 @@ Bytes Payload(const Bytes& image)
     return image.size() < 14 ? Bytes() : Bytes(image.begin() + 6, image.end() - 8);
 }
 
-std::wstring Text(const wchar_t* key)
-{
-    return CResourceStore::GetInstance()->LookupText(key).CStr();
-}
-
 enum class Image { None, Mcu, Dsp };
 
 struct UpdateCase {
