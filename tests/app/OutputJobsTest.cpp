@@ -519,6 +519,11 @@ const JobCase kJobCases[] = {
          t.Click(L"ch_bridge_%d", 2);
          EXPECT_TRUE(sim::PollUntil([&] { return !t.Controller().IsOutputJobRunning(); }, 5000));
          t.Controller().ReadUnitReports();
+         // The worker says goodbye on its next turn; no queue count covers it.
+         EXPECT_TRUE(SkinUITest::PumpUntil([] {
+             const std::vector<sim::Frame> frames = sim::SimUnit::Instance().ReceivedFrames();
+             return !frames.empty() && frames.back().subcommand == 0x1F;
+         }, 5000));
      },
      {1}, {L"${edit_not_taken}"}, Joined({kBridgePair3, {"1F:00"}}),  // the link's leave frame last
      [](OutputJobs& t) {
