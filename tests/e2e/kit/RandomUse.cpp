@@ -459,8 +459,11 @@ bool MakeEditMenu(App& app)
         return false;
     const long editing = app.Resources().user;
     const int edited = Brushes(app);
+    int painted = 0;
+    // A row first highlighted makes two more brushes the system keeps.
     return app.RightClick(box, kMain) &&
-           WaitFor([&] { return app.Resources().user > editing && Brushes(app) > edited; }, kStepBoundMs) &&
+           WaitFor([&] { return app.Resources().user > editing && (painted = Brushes(app)) > edited; }, kStepBoundMs) &&
+           app.Key("Down") && WaitFor([&] { return Brushes(app) > painted; }, kStepBoundMs) &&
            app.Key("Escape") && WaitFor([&] { return app.Resources().user == editing; }, kStepBoundMs);
 }
 

@@ -65,9 +65,10 @@ std::string SettleConnected(App& app);
 bool MakeMainTooltip(App& app);
 
 // The system's context menu of an edit box draws with objects the system
-// makes the first time and keeps (a font, a bitmap, two brushes, a pen): a
-// right click in a box and Escape make them once before counts a run must
-// give back; false when the menu did not come and go.
+// makes the first time and keeps (a font, a bitmap, two brushes, a pen, and
+// two brushes more when a row is first highlighted): a right click in a box,
+// Down and Escape make them once before counts a run must give back; false
+// when the menu did not come, highlight and go.
 bool MakeEditMenu(App& app);
 
 // The objects of one GDI object list ("GDIOBJECTS") the other has fewer
