@@ -18,11 +18,6 @@ namespace {
 const char kTitle[] = "Brisa DSP Audio";
 const uint8_t kEqBand = 0x06;
 
-bool StartUpReadDone(App& app)
-{
-    return LinkShows(app, "btn_connected");
-}
-
 // The unit's band payload after scene, source, channel and band: frequency
 // BE16, Q in whole units and tenths, gain + 18 dB in whole dB and tenths.
 std::string BandTail(int freq, double q, double gain)
@@ -53,7 +48,7 @@ protected:
         E2E_SKIP_WITHOUT_WINDOWS_BUILD();
         app.reset(new App(LaunchOptions{}));
         ASSERT_TRUE(app->Started()) << app->Error();
-        ASSERT_TRUE(WaitFor([&] { return app->Window(kTitle).visible && StartUpReadDone(*app); }, 30000));
+        ASSERT_TRUE(WaitFor([&] { return app->Window(kTitle).visible && LinkShows(*app, "btn_connected"); }, 30000));
     }
     std::unique_ptr<App> app;
 };

@@ -24,6 +24,7 @@ namespace e2e {
 namespace {
 
 const char kTitle[] = "Brisa DSP Audio";
+const char kComp[] = "CompressorsOnWnd";
 
 // A set command's frame as the kit writes it: "01 <sub> bb <payload>".
 std::string Set(int subcommand, const std::string& payload)
@@ -108,23 +109,18 @@ bool DropDownOpen(App& app) { return DropDown(app).Height() > 0; }
 // The delay unit chosen on the outputs page: its drop-down holds ms, cm and in.
 bool ChooseUnit(App& app, int unit)
 {
-    if (!app.Click("tab_outputs") || !WaitFor([&] { return app.Control("comb_ch_unit").visible; })) {
-        ADD_FAILURE() << "no outputs page";
+    const auto failed = [](const std::string& step) {
+        ADD_FAILURE() << step;
         return false;
-    }
-    if (!app.Click("comb_ch_unit") || !WaitFor([&] { return DropDownOpen(app); })) {
-        ADD_FAILURE() << "no drop-down";
-        return false;
-    }
+    };
+    if (!app.Click("tab_outputs") || !WaitFor([&] { return app.Control("comb_ch_unit").visible; })) return failed("no outputs page");
+    if (!app.Click("comb_ch_unit") || !WaitFor([&] { return DropDownOpen(app); })) return failed("no drop-down");
     const Rect box = DropDown(app);
     if (!app.ClickAt(box.CenterX(), box.top + box.Height() * (2 * unit + 1) / 6) ||
-        !WaitFor([&] { return app.Control("comb_ch_unit").index == unit; })) {
-        ADD_FAILURE() << "unit not chosen: " << app.Control("comb_ch_unit").index;
-        return false;
-    }
+        !WaitFor([&] { return app.Control("comb_ch_unit").index == unit; }))
+        return failed("unit not chosen: " + std::to_string(app.Control("comb_ch_unit").index));
     return true;
 }
-
 
 // The unit has taken what a move of linked channel 1 off its trim queued:
 // channel 2's trim followed, and channel 2's frame after it came last.
@@ -175,6 +171,24 @@ bool Band17SwitchedOff(App& app)
            TypeInto(app, "eq_gain_17", "6") && WaitFor([&] { return app.Control("eq_gain_17").text == "6.0"; }) &&
            unitHolds(60) && app.Click("pt_enable_17") &&
            WaitFor([&] { return app.Control("eq_gain_17").text == "0.0"; }) && unitHolds(0);
+}
+
+// Channel 1's band switched off at +6 dB, touched on the chart at (dx, dy) from its dot by a click or a
+// hover, then its enable button clicked; back on the outputs page for the rows after.
+Row Band17Touched(const char* name, bool click, int dx, int dy)
+{
+    return {name,
+            [=](App& app) {
+                const EqChartGeometry geometry = Chart(app);
+                const int x = geometry.FreqToX(Band17Freq(app)) + dx, y = geometry.GainToY(0.0f) + dy;
+                return (click ? app.ClickAt(x, y) : app.MoveTo(x, y)) && app.Click("pt_enable_17") && app.Click("tab_outputs");
+            },
+            Band17On, false,
+            [](App& app) {
+                EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
+                EXPECT_TRUE(app.Control("pt_enable_17").selected);
+            },
+            false, Band17SwitchedOff};
 }
 
 // A reset: no bridges, each output given its speaker (with its crossover
@@ -369,31 +383,10 @@ const Row kRows[] = {
          EXPECT_EQ("50 cm", app.Control("edit_ch_delay_0").text);
      },
      false, [](App& app) { return Reconnect(app); }},
-    {"a hover over channel 1's switched-off +6 dB band sends nothing: its enable button sends +6 dB again",
-     [](App& app) {
-         const EqChartGeometry geometry = Chart(app);
-         // Back on the outputs page for the rows after.
-         return app.MoveTo(geometry.FreqToX(Band17Freq(app)), geometry.GainToY(0.0f)) && app.Click("pt_enable_17") &&
-                app.Click("tab_outputs");
-     },
-     Band17On, false,
-     [](App& app) {
-         EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
-         EXPECT_TRUE(app.Control("pt_enable_17").selected);
-     },
-     false, Band17SwitchedOff},
-    {"a click beside channel 1's switched-off +6 dB band's dot sends nothing: its enable button sends +6 dB again",
-     [](App& app) {
-         const EqChartGeometry geometry = Chart(app);
-         return app.ClickAt(geometry.FreqToX(Band17Freq(app)) + 2, geometry.GainToY(0.0f) + 3) &&
-                app.Click("pt_enable_17") && app.Click("tab_outputs");
-     },
-     Band17On, false,
-     [](App& app) {
-         EXPECT_EQ("6.0", app.Control("eq_gain_17").text);
-         EXPECT_TRUE(app.Control("pt_enable_17").selected);
-     },
-     false, Band17SwitchedOff},
+    Band17Touched("a hover over channel 1's switched-off +6 dB band sends nothing: its enable button sends +6 dB again",
+                  false, 0, 0),
+    Band17Touched("a click beside channel 1's switched-off +6 dB band's dot sends nothing: its enable button sends +6 dB again",
+                  true, 2, 3),
     {"3 typed into band 31's gain, left by Tab onto the connect button: sent as any Tab sends it", [](App& app) { return TypeInto(app, "eq_gain_30", "3", "Tab"); },
      [](App&) { return std::vector<std::string>{Set(0x06, Hex({0, 0, 0, 30, 0x4E, 0x20, 5, 8, 21, 0}))}; }, false, [](App& app) { EXPECT_EQ("3.0", app.Control("eq_gain_30").text);
          EXPECT_TRUE(TypeInto(app, "eq_gain_30", "0") && WaitFor([&] { return app.Params()["out0.eq30.gain"] == 0; }) && app.Click("tab_outputs") &&
@@ -502,19 +495,17 @@ const Row kRows[] = {
      [](App& app) { return app.Request("MENU advance_item_compressors_on") == "OK"; },
      [](App&) { return std::vector<std::string>{}; }, false,
      [](App& app) {
-         const std::string comp = "CompressorsOnWnd";
-         EXPECT_TRUE(WaitFor([&] { return app.Control("edit_threshold_3", comp).text == "64.0dB"; }));
-         EXPECT_TRUE(WaitFor([&] { return app.Window(comp).visible; }) &&
-                     app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }));
+         EXPECT_TRUE(WaitFor([&] { return app.Control("edit_threshold_3", kComp).text == "64.0dB"; }));
+         EXPECT_TRUE(WaitFor([&] { return app.Window(kComp).visible; }) &&
+                     app.Click("closebtn", kComp) && WaitFor([&] { return !app.Window(kComp).found; }));
      },
      false, [](App& app) {
-         const std::string comp = "CompressorsOnWnd";
          return app.Click("btnConnect", kTitle) && WaitFor([&] { return LinkShows(app, "btn_disconnected"); }) &&
                 app.Request("MENU advance_item_compressors_on") == "OK" &&
-                WaitFor([&] { return app.Control("edit_threshold_3", comp).visible && !app.Control("box_enable_3", comp).enabled; }) &&
-                !app.Control("edit_threshold_3", comp).enabled && !app.Control("slider_release_time_3", comp).enabled &&
-                app.Click("edit_threshold_3", comp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
-                app.Key("Return") && app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }) &&
+                WaitFor([&] { return app.Control("edit_threshold_3", kComp).visible && !app.Control("box_enable_3", kComp).enabled; }) &&
+                !app.Control("edit_threshold_3", kComp).enabled && !app.Control("slider_release_time_3", kComp).enabled &&
+                app.Click("edit_threshold_3", kComp) && app.Key("End") && app.Key("shift+Home") && app.Type("-33") &&
+                app.Key("Return") && app.Click("closebtn", kComp) && WaitFor([&] { return !app.Window(kComp).found; }) &&
                 app.Click("btnConnect", kTitle) && WaitFor([&] { return !LinkShows(app, "btn_disconnected"); }) &&
                 WaitFor([&] { return LinkShows(app, "btn_connected"); }, 30000);
      }},
@@ -522,9 +513,8 @@ const Row kRows[] = {
      [](App& app) { return app.Request("MENU advance_item_compressors_on") == "OK" && app.Request("MENU option_item_language_ru") == "OK"; },
      [](App&) { return std::vector<std::string>{}; }, false,
      [](App& app) {
-         const std::string comp = "CompressorsOnWnd";
-         EXPECT_TRUE(WaitFor([&] { return app.Control("edit_release_time_3", comp).text == "30000 мс"; }));
-         EXPECT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Click("closebtn", comp) && WaitFor([&] { return !app.Window(comp).found; }));
+         EXPECT_TRUE(WaitFor([&] { return app.Control("edit_release_time_3", kComp).text == "30000 мс"; }));
+         EXPECT_TRUE(app.Request("MENU option_item_language_en") == "OK" && app.Click("closebtn", kComp) && WaitFor([&] { return !app.Window(kComp).found; }));
      }},
     {"output reset answered emptied",
      [](App& app) { return app.Click("btn_reset_output") && Answer(app, "empty_output_tips", "third_btn"); },
@@ -720,9 +710,9 @@ bool Band6AtMinus4(App& app)
            Typed(app, "eq_gain_5", "-4", "eq_slider_5", -40);
 }
 bool AccAt12(App& app) { return Typed(app, "edit_acc", "12", "slider_acc", 12); }
-bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", "CompressorsOnWnd"); }
-bool CloseComp(App& app) { return CloseWindow(app, "CompressorsOnWnd"); }
-bool ReleaseDown(App& app) { return OpenComp(app) && WheelBy(app, "CompressorsOnWnd", "slider_release_time_3", -1, 100); }
+bool OpenComp(App& app) { return OpenWindow(app, "advance_item_compressors_on", kComp); }
+bool CloseComp(App& app) { return CloseWindow(app, kComp); }
+bool ReleaseDown(App& app) { return OpenComp(app) && WheelBy(app, kComp, "slider_release_time_3", -1, 100); }
 bool OpenMixer(App& app) { return OpenWindow(app, "advance_item_mixer", "MixerWnd"); }
 bool MixerUp(App& app) { return OpenMixer(app) && WheelBy(app, "MixerWnd", "box_volume_4_1", 2); }
 bool CloseMixer(App& app) { return CloseWindow(app, "MixerWnd"); }
@@ -756,8 +746,8 @@ std::string Acc(App&, int value) { return "03 92 bb " + Hex({value}); }
 // the attack and release its boxes show.
 std::string Compressor(App& app, int tenths)
 {
-    const int attack = std::atoi(app.Control("edit_attack_time_3", "CompressorsOnWnd").text.c_str());
-    const int release = std::atoi(app.Control("edit_release_time_3", "CompressorsOnWnd").text.c_str());
+    const int attack = std::atoi(app.Control("edit_attack_time_3", kComp).text.c_str());
+    const int release = std::atoi(app.Control("edit_release_time_3", kComp).text.c_str());
     return Set(0x4A, Hex({0, 0, 3, 3, tenths / 10, tenths % 10, attack >> 8, attack, release / 1000,
                           release / 100 % 10}));
 }
@@ -771,9 +761,9 @@ const SliderDrag kSliderDrags[] = {
     {0, "EQ band 6 at -4 dB pressed", kTitle, "eq_slider_5", Band6AtMinus4, 0, 0, {}, {}, nullptr},
     {0, "main volume pressed", kTitle, "slider_main_volume", nullptr, 0, 0, {}, {}, nullptr},
     {0, "ACC at 12 pressed", kTitle, "slider_acc", AccAt12, 0, 0, {}, {}, nullptr},
-    {0, "threshold pressed", "CompressorsOnWnd", "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {0, "attack pressed", "CompressorsOnWnd", "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
-    {0, "release pressed", "CompressorsOnWnd", "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
+    {0, "threshold pressed", kComp, "slider_threshold_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {0, "attack pressed", kComp, "slider_attack_time_3", OpenComp, 0, 0, {}, {}, CloseComp},
+    {0, "release pressed", kComp, "slider_release_time_3", ReleaseDown, 0, 0, {}, {}, CloseComp},
     {0, "mixer cell pressed", "MixerWnd", "box_volume_4_1", MixerUp, 0, 0, {}, {}, CloseMixer},
     {96, "channel volume from -10 dB, 30 px left", kTitle, "slider_ch_volume_0", VolumeAtMinus10, -30, 0,
      VolumeRelease, VolumeHeld, nullptr, VolumeBox},
@@ -788,7 +778,7 @@ const SliderDrag kSliderDrags[] = {
      nullptr},
     {96, "ACC, 20 px right", kTitle, "slider_acc", nullptr, 20, 0,
      [](App& app, int v) { return std::vector<std::string>{Acc(app, v)}; }, Acc, nullptr},
-    {96, "compressor threshold of channel 4, 20 px down", "CompressorsOnWnd", "slider_threshold_3",
+    {96, "compressor threshold of channel 4, 20 px down", kComp, "slider_threshold_3",
      OpenComp, 0, 20, [](App& app, int v) { return std::vector<std::string>{Compressor(app, v)}; }, Compressor,
      CloseComp},
     // The last move gave the cell its value; the release sends it no more.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <fstream>
@@ -63,11 +64,15 @@ std::vector<Expected> StatusRead()
 {
     std::vector<Expected> e;
     auto plain = [&](int type, int sub, int op) { e.push_back({Head(type, sub, op), ""}); };
-    auto range = [&](int sub, uint8_t first, uint8_t last) {
+    // A get whose payload the device library's encoder writes.
+    auto query = [&](int sub, const std::function<void(uint8_t*, size_t*)>& encode) {
         uint8_t p[64];
         size_t n = 0;
-        dsp::EncodeRangeQuery(0, 0, first, last, p, &n);
+        encode(p, &n);
         e.push_back({Head(1, sub, 0x66), Hex(p, n)});
+    };
+    auto range = [&](int sub, uint8_t source, uint8_t first, uint8_t last) {
+        query(sub, [=](uint8_t* p, size_t* n) { dsp::EncodeRangeQuery(0, source, first, last, p, n); });
     };
     plain(3, 0x1f, 0xbb);
     plain(3, 0x08, 0xbb);
@@ -75,43 +80,29 @@ std::vector<Expected> StatusRead()
     plain(3, 0x92, 0x66);
     for (int sub : {0x03, 0x04, 0x3f, 0x45, 0x4b, 0x4e, 0x35}) plain(1, sub, 0x66);
     plain(2, 0x0f, 0x66);
-    for (int sub : {0x07, 0x0d, 0x34}) range(sub, 0, 15);
+    for (int sub : {0x07, 0x0d, 0x34}) range(sub, 0, 0, 15);
     plain(1, 0x0e, 0x66);
     plain(1, 0x0f, 0x66);
-    for (uint8_t ch = 0; ch < 16; ch += 4) range(0x05, ch, ch + 3);
-    range(0x12, 0, 15);
+    for (uint8_t ch = 0; ch < 16; ch += 4) range(0x05, 0, ch, ch + 3);
+    range(0x12, 0, 0, 15);
     for (uint8_t ch = 0; ch < 16; ++ch) {
         const int bands = ch < 12 ? 31 : 11;
         for (int b = 0; b < bands; b += 7) {
-            uint8_t p[64];
-            size_t n = 0;
-            dsp::EncodeEqQuery(0, 0, ch, static_cast<uint8_t>(b), static_cast<uint8_t>(std::min(b + 6, bands - 1)), p, &n);
-            e.push_back({Head(1, 0x06, 0x66), Hex(p, n)});
+            const auto last = static_cast<uint8_t>(std::min(b + 6, bands - 1));
+            query(0x06, [=](uint8_t* p, size_t* n) { dsp::EncodeEqQuery(0, 0, ch, static_cast<uint8_t>(b), last, p, n); });
         }
     }
-    for (int sub : {0x08, 0x09, 0x0a, 0x34}) range(sub, 0, 15);
-    for (uint8_t source = 0; source < 9; ++source) {
-        uint8_t p[64];
-        size_t n = 0;
-        dsp::EncodeRangeQuery(0, source, 0, 15, p, &n);
-        e.push_back({Head(1, 0x0b, 0x66), Hex(p, n)});
-    }
+    for (int sub : {0x08, 0x09, 0x0a, 0x34}) range(sub, 0, 0, 15);
+    for (uint8_t source = 0; source < 9; ++source) range(0x0b, source, 0, 15);
     const int inputs[9] = {4, 2, 4, 2, 10, 14, 4, 2, 2};
     for (uint8_t source = 0; source < 9; ++source) {
-        for (uint8_t in = 0; in < inputs[source]; ++in) {
-            uint8_t p[64];
-            size_t n = 0;
-            dsp::EncodeInputMixTrimQuery(0, source, in, 0, 15, p, &n);
-            e.push_back({Head(1, 0x24, 0x66), Hex(p, n)});
-        }
+        for (uint8_t in = 0; in < inputs[source]; ++in)
+            query(0x24, [=](uint8_t* p, size_t* n) { dsp::EncodeInputMixTrimQuery(0, source, in, 0, 15, p, n); });
     }
     for (int i = 0; i < 18; ++i) plain(1, 0x4d, 0x66);
     plain(1, 0x26, 0x66);
     for (int i = 0; i < 10; ++i) plain(2, 0x0b, 0x66);
-    uint8_t p[64];
-    size_t n = 0;
-    dsp::EncodeBridgeQuery(0, 0, 8, p, &n);
-    e.push_back({Head(1, 0x4c, 0x66), Hex(p, n)});
+    query(0x4c, [](uint8_t* p, size_t* n) { dsp::EncodeBridgeQuery(0, 0, 8, p, n); });
     return e;
 }
 

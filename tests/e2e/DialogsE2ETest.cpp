@@ -69,12 +69,7 @@ protected:
     {
         E2E_SKIP_WITHOUT_WINDOWS_BUILD();
         ASSERT_TRUE(app && app->Started()) << (app ? app->Error() : "");
-        ASSERT_TRUE(WaitFor([] { return Connected(); }, kReadBoundMs));
-    }
-
-    static bool Connected()
-    {
-        return LinkShows(*app, "btn_connected");
+        ASSERT_TRUE(WaitFor([] { return LinkShows(*app, "btn_connected"); }, kReadBoundMs));
     }
 
     // The unit reports source next; the program reads it again through the

@@ -94,10 +94,10 @@ std::string SceneRowName(App& app, int row)
     return "<no row>";
 }
 
-// An operation: prepare brings it to its last user action, which go gives.
+// An operation: prepare brings it to its last user action, which go gives (Enter unless said).
 struct Operation {
     std::function<bool(App&)> prepare;
-    std::function<bool(App&)> go;
+    std::function<bool(App&)> go = [](App& app) { return app.Key("Return"); };
     std::string noticeWindow = "msgwnd";
     std::string noticeControl = "MessageText";
     // What must hold once the notice shows, before it is answered.
@@ -123,7 +123,6 @@ Operation SceneSave(int slotRow, const std::string& name)
                            [&] { return app.Control("name_edt", "namemsgwnd").visible; }) &&
                app.Click("name_edt", "namemsgwnd") && app.Type(name, "name_edt", "namemsgwnd");
     };
-    op.go = [](App& app) { return app.Key("Return"); };
     // The unit did not store the scene: the row keeps its old name.
     op.whileTold = [slotRow](App& app) { EXPECT_EQ("", SceneRowName(app, slotRow)); };
     op.close = [](App& app) {
@@ -132,14 +131,19 @@ Operation SceneSave(int slotRow, const std::string& name)
     return op;
 }
 
-Operation SceneLoad()
+// An operation whose preparation opens a box, which its confirm button answers.
+Operation Confirmed(const std::function<bool(App&)>& opens)
 {
     Operation op;
-    op.prepare = [](App& app) {
-        return ChooseScene(app, "scene_item_load_scene", 0, [&] { return app.Window("msgwnd").found; }) &&
-               MessageBoxShown(app);
-    };
+    op.prepare = [opens](App& app) { return opens(app) && MessageBoxShown(app); };
     op.go = [](App& app) { return ClickBoxButton(app, "confirm_btn"); };
+    return op;
+}
+
+Operation SceneLoad()
+{
+    Operation op = Confirmed(
+        [](App& app) { return ChooseScene(app, "scene_item_load_scene", 0, [&] { return app.Window("msgwnd").found; }); });
     op.close = SceneSave(0, "").close;
     return op;
 }
@@ -152,7 +156,6 @@ Operation WholeSave(const std::string& name)
         return app.Request("MENU scene_item_save_whole") == "OK" && app.FocusWindowTitled("Save As") &&
                app.Type(name);
     };
-    op.go = [](App& app) { return app.Key("Return"); };
     op.whileTold = [name](App& app) {
         EXPECT_FALSE(std::filesystem::exists(app.WorkDir() + "/" + name + ".wpf"));
         EXPECT_FALSE(std::filesystem::exists(app.WorkDir() + "/" + name + ".wpf.tmp"));
@@ -162,38 +165,25 @@ Operation WholeSave(const std::string& name)
 
 Operation FactoryDefault()
 {
-    Operation op;
-    op.prepare = [](App& app) {
-        return app.Request("MENU option_item_reset_default") == "OK" && MessageBoxShown(app);
-    };
-    op.go = [](App& app) { return ClickBoxButton(app, "confirm_btn"); };
-    return op;
+    return Confirmed([](App& app) { return app.Request("MENU option_item_reset_default") == "OK"; });
 }
 
-Operation WholePush()
+// A sample profile file opened through the row: the whole configuration, or a scene's.
+Operation Push(const std::string& extension, const std::string& row, size_t commands = 0)
 {
     Operation op;
-    op.commands = 5334;  // the sample's ten scenes with their names and stores, then the live state
-    op.go = [](App& app) { return app.Key("Return"); };
-    op.prepare = [](App& app) {
-        return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample.wpf", app.WorkDir() + "/push.wpf") &&
-               app.Request("MENU scene_item_load_whole") == "OK" && app.FocusWindowTitled("Open") &&
-               app.Type("push.wpf");
+    op.commands = commands;
+    op.prepare = [=](App& app) {
+        return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample" + extension, app.WorkDir() + "/push" + extension) &&
+               app.Request("MENU " + row) == "OK" && app.FocusWindowTitled("Open") && app.Type("push" + extension);
     };
     return op;
 }
 
-Operation ProfilePush()
-{
-    Operation op;
-    op.prepare = [](App& app) {
-        return CopyFile(std::string(BRISA_PROFILE_SAMPLES) + "/sample.spf", app.WorkDir() + "/push.spf") &&
-               app.Request("MENU scene_item_load_file") == "OK" && app.FocusWindowTitled("Open") &&
-               app.Type("push.spf");
-    };
-    op.go = [](App& app) { return app.Key("Return"); };
-    return op;
-}
+// The sample's ten scenes with their names and stores, then the live state.
+Operation WholePush() { return Push(".wpf", "scene_item_load_whole", 5334); }
+
+Operation ProfilePush() { return Push(".spf", "scene_item_load_file"); }
 
 Operation FirmwareImage()
 {
@@ -279,7 +269,6 @@ Operation TypedBox(const std::string& menuRow = "", const std::string& window = 
         *held = app.Control(box, window).text;
         return taken && typeIn(app, "-49");
     };
-    op.go = [](App& app) { return app.Key("Return"); };
     op.whileTold = [=](App& app) {
         EXPECT_TRUE(app.Key("Return"));
         EXPECT_EQ(menuRow.empty() ? *held : "", app.Control(box).text) << box;
@@ -294,12 +283,7 @@ Operation TypedBox(const std::string& menuRow = "", const std::string& window = 
 
 Operation OutputReset()
 {
-    Operation op;
-    op.prepare = [](App& app) {
-        return OutputsPage(app) && app.Click("btn_reset_output", kMain) && MessageBoxShown(app);
-    };
-    op.go = [](App& app) { return ClickBoxButton(app, "confirm_btn"); };
-    return op;
+    return Confirmed([](App& app) { return OutputsPage(app) && app.Click("btn_reset_output", kMain); });
 }
 
 // The connect button's status read of a disconnected program.

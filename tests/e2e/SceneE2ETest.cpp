@@ -16,11 +16,6 @@ namespace {
 
 const int kReadBoundMs = 30000;
 
-bool IsConnected(App& app)
-{
-    return LinkShows(app, "btn_connected");
-}
-
 // The flash-store frames (type 2) the unit received since mark.
 std::vector<std::string> FlashFrames(App& app, size_t mark)
 {
@@ -74,7 +69,7 @@ TEST(SceneE2E, SaveAsSceneTwoLoadItBackAndDeleteIt)
     E2E_SKIP_WITHOUT_WINDOWS_BUILD();
     App app({});
     ASSERT_TRUE(app.Started()) << app.Error();
-    ASSERT_TRUE(WaitFor([&] { return IsConnected(app); }, kReadBoundMs));
+    ASSERT_TRUE(WaitFor([&] { return LinkShows(app, "btn_connected"); }, kReadBoundMs));
     ASSERT_FALSE(app.Control("ch_mute_0").selected);
 
     // The live state with channel 1 muted, saved as scene 2 named "ABC".
