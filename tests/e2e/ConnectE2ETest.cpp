@@ -106,16 +106,6 @@ std::vector<Expected> StatusRead()
     return e;
 }
 
-bool IsConnected(App& app)
-{
-    return LinkShows(app, "btn_connected");
-}
-
-bool IsDisconnected(App& app)
-{
-    return LinkShows(app, "btn_disconnected");
-}
-
 // The text of the open message box, which is then confirmed with a click.
 std::string ConfirmNotice(App& app)
 {

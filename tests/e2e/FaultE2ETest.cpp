@@ -34,16 +34,6 @@ long ReplyWaitMs(const std::string& frame)
     return 10000;
 }
 
-bool IsConnected(App& app)
-{
-    return LinkShows(app, "btn_connected");
-}
-
-bool IsDisconnected(App& app)
-{
-    return LinkShows(app, "btn_disconnected");
-}
-
 // The visible windows, for a failure's message.
 std::string Describe(App& app)
 {

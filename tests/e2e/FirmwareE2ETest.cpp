@@ -34,16 +34,6 @@ bool CopyFile(const std::string& from, const std::string& to, bool spoil)
     return static_cast<bool>(out);
 }
 
-bool IsConnected(App& app)
-{
-    return LinkShows(app, "btn_connected");
-}
-
-bool IsDisconnected(App& app)
-{
-    return LinkShows(app, "btn_disconnected");
-}
-
 std::string WaitNotice(App& app)
 {
     std::string text;

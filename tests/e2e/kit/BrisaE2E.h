@@ -231,6 +231,8 @@ std::string SkinText(const std::string& language, const std::string& key);
 // ("btn_connected", "btn_disconnected") in language and no loading window
 // open; false without the button or the key.
 bool LinkShows(App& app, const std::string& key, const std::string& language = "en");
+inline bool IsConnected(App& app) { return LinkShows(app, "btn_connected"); }
+inline bool IsDisconnected(App& app) { return LinkShows(app, "btn_disconnected"); }
 // Waits for a job's loading window to end: while the unit receives the
 // job's frames (a loaded machine makes it slower, up to capMs in all), and
 // for kLoadingEndMs after the last one. A window still open then, or frames
