@@ -50,7 +50,9 @@ public:
         ready_.notify_one();
         lock.unlock();
         writer_.join();
+        lock.lock();
         const unsigned long long left = leftOut_ + used_;
+        lock.unlock();
         if (left > 0) fprintf(stdout, kLeftOutNote, left);
         fflush(stdout);
     }
