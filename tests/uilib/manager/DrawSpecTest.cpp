@@ -109,11 +109,11 @@ TEST(DrawSpecParse, EachTextLeavesItsNameFadeMaskAndDestination)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        TImageDrawSpec spec = ParsedAlone(c.attributes, c.modifier);
-        EXPECT_EQ(spec.imageName, c.name);
-        EXPECT_EQ(spec.fade, c.fade);
-        EXPECT_EQ(spec.mask, c.mask);
-        ExpectRect(spec.dest, c.dest.left, c.dest.top, c.dest.right, c.dest.bottom);
+        TImageDrawSpec parsed = ParsedAlone(c.attributes, c.modifier);
+        EXPECT_EQ(parsed.imageName, c.name);
+        EXPECT_EQ(parsed.fade, c.fade);
+        EXPECT_EQ(parsed.mask, c.mask);
+        ExpectRect(parsed.dest, c.dest.left, c.dest.top, c.dest.right, c.dest.bottom);
     }
 }
 
