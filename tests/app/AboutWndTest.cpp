@@ -8,6 +8,7 @@
 
 #include "AppSkin.h"
 #include "app/windows/AboutWnd.h"
+#include "tests/uilib/kit/OwnWindow.h"
 
 using namespace SkinUI;
 
@@ -45,7 +46,7 @@ TEST_P(AboutBox, ShowsTheVersionsAndClosesWithTheButtonsCode)
     ASSERT_NE(nullptr, click.sender) << c.click;
     box->ReceiveNotify(click);
     EXPECT_EQ(c.result, static_cast<int>(box->RunModal()));  // the box deletes itself
-    EXPECT_EQ(nullptr, FindWindowW(L"AboutWnd", nullptr));
+    EXPECT_EQ(nullptr, SkinUITest::FindOwnWindow(L"AboutWnd"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

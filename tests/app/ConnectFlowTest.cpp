@@ -28,6 +28,7 @@
 #include "tests/support/SimUnitModel.h"
 #include "tests/support/StatusReadConversation.h"
 #include "tests/uilib/kit/MessagePump.h"
+#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Menu.h"
 #include "uilib/control/Option.h"
@@ -147,7 +148,7 @@ struct Watch {
     {
         Watch* w = active;
         if (w == nullptr) return;
-        if (FindWindowW(L"LoadingWnd", nullptr) != nullptr) w->sawLoading = true;
+        if (SkinUITest::FindOwnWindow(L"LoadingWnd") != nullptr) w->sawLoading = true;
         std::wstring text;
         if (HWND box = OpenNotice(&text)) {
             w->notices.push_back(text);

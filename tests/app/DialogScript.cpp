@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "tests/support/RectText.h"
+#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/Edit.h"
 #include "uilib/core/UIControl.h"
 
@@ -37,7 +38,7 @@ std::string WindowState(HWND hwnd)
 
 WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
 {
-    HWND hwnd = FindWindowW(step.className, step.windowName);
+    HWND hwnd = SkinUITest::FindOwnWindow(step.className, step.windowName);
     if (found != nullptr) *found = hwnd;
     return hwnd != nullptr ? dynamic_cast<WindowImplBase*>(
                                  reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))

@@ -13,6 +13,7 @@
 #include "app/windows/MainWnd.h"
 #include "tests/support/SimUnit.h"
 #include "tests/uilib/kit/MessagePump.h"
+#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Slider.h"
 #include "uilib/core/ResourceStore.h"
@@ -230,8 +231,8 @@ UINT gUpdateWindowClose = WM_CLOSE;
 // main window must still be there; then the update window is closed.
 void CALLBACK CloseUpdateWindow(HWND, UINT, UINT_PTR id, DWORD)
 {
-    const HWND update = FindWindowW(L"UpdateFwWnd", nullptr);
-    const HWND main = FindWindowW(L"MainWnd", nullptr);
+    const HWND update = SkinUITest::FindOwnWindow(L"UpdateFwWnd");
+    const HWND main = SkinUITest::FindOwnWindow(L"MainWnd");
     if (update == nullptr) return;
     KillTimer(nullptr, id);
     gMainOutlivedTheChange = main != nullptr && IsWindow(main);

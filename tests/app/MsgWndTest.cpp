@@ -8,6 +8,7 @@
 #include "AppSkin.h"
 #include "DialogScript.h"
 #include "app/windows/MsgWnd.h"
+#include "tests/uilib/kit/OwnWindow.h"
 
 using namespace SkinUI;
 
@@ -34,7 +35,7 @@ BoxScript* g_script = nullptr;
 
 void CALLBACK OnScriptTick(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND window = FindWindowW(L"MsgWnd", L"msgwnd");
+    HWND window = SkinUITest::FindOwnWindow(L"MsgWnd", L"msgwnd");
     if (window == nullptr || g_script == nullptr) return;
     CWindowWnd* object = reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     CMsgWnd* box = dynamic_cast<CMsgWnd*>(object);
@@ -109,7 +110,7 @@ TEST_P(MsgBoxButtons, ShowsTheAskedButtonsAndAnswersWithTheClickedOne)
     EXPECT_EQ(L"Notice", script.seen.title);
     EXPECT_EQ(L"Empty the outputs?", script.seen.text);
     EXPECT_EQ(L"Yes", script.seen.confirmCaption);
-    EXPECT_EQ(nullptr, FindWindowW(L"MsgWnd", nullptr));
+    EXPECT_EQ(nullptr, SkinUITest::FindOwnWindow(L"MsgWnd"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, MsgBoxButtons,

@@ -24,6 +24,7 @@
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/uilib/kit/MessagePump.h"
+#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/List.h"
 #include "uilib/control/Option.h"
 #include "uilib/core/ResourceStore.h"
@@ -112,8 +113,8 @@ WindowStep EnterName(Seen& seen, const wchar_t* name)
 WindowStep CloseWhenIdle(Seen& seen, EqualizerManager& controller)
 {
     return OnScene([&seen, &controller](WindowImplBase& w, HWND hwnd) {
-        if (controller.IsSceneJobRunning() || FindWindowW(L"LoadingWnd", nullptr) != nullptr ||
-            FindWindowW(L"MsgWnd", L"msgwnd") != nullptr || !IsWindowEnabled(hwnd))
+        if (controller.IsSceneJobRunning() || SkinUITest::FindOwnWindow(L"LoadingWnd") != nullptr ||
+            SkinUITest::FindOwnWindow(L"MsgWnd", L"msgwnd") != nullptr || !IsWindowEnabled(hwnd))
             return false;
         auto* list = dynamic_cast<CListUI*>(dialogs::Find(w, L"listview"));
         for (int i = 0; list != nullptr && i < list->GetChildCount(); ++i) {
@@ -361,7 +362,7 @@ TEST_P(SceneLoad, AsksThenRecallsAndReadsTheSceneBack)
                                    return PostMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0) != FALSE;
                                }),
                                OnScene([](WindowImplBase&, HWND hwnd) {
-                                   return FindWindowW(L"MsgWnd", L"msgwnd") == nullptr && IsWindowEnabled(hwnd) &&
+                                   return SkinUITest::FindOwnWindow(L"MsgWnd", L"msgwnd") == nullptr && IsWindowEnabled(hwnd) &&
                                           PostMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0) && PostMessageW(hwnd, WM_KEYDOWN, VK_SPACE, 0);
                                })};
     std::vector<WindowStep> steps{ChooseRow(2), Answer(seen, L"confirm_btn"), CloseWhenIdle(seen, controller)};
@@ -410,7 +411,7 @@ TEST_P(SceneDelete, ClearsTheRowOnceStartedAndGivesItBackWithoutAnAcknowledgemen
     if (c.silent) {
         steps.push_back(OnLoading([&](WindowImplBase&, HWND) {
             auto* scene = dynamic_cast<WindowImplBase*>(reinterpret_cast<CWindowWnd*>(
-                GetWindowLongPtrW(FindWindowW(L"MsgWnd", L"scenewnd"), GWLP_USERDATA)));
+                GetWindowLongPtrW(SkinUITest::FindOwnWindow(L"MsgWnd", L"scenewnd"), GWLP_USERDATA)));
             auto* list = scene != nullptr ? dynamic_cast<CListUI*>(dialogs::Find(*scene, L"listview")) : nullptr;
             if (list == nullptr) return false;
             rowWhileBusy = scene->PaintManager().FindSubControlByName(list->GetChildAt(3), L"value")->GetTextContent().CStr();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ManagerHarness.h"
+#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/ScrollBar.h"
 #include "uilib/control/Slider.h"
 #include "uilib/layout/Container.h"
@@ -144,7 +145,7 @@ TEST_F(RoutingWindow, HoverMovesWithTheMouse)
     CContainerUI* shelf = new CContainerUI;
     root->Detach(right), root->Add(shelf, RECT{200, 10, 300, 60}), shelf->AddChild(right), window.ShowAndPaint();
     right->SetToolTipText(L"tip"), Send(WM_MOUSEHOVER, 0, 260, 20);
-    const HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
+    const HWND tip = SkinUITest::FindOwnWindow(L"tooltips_class32");
     ASSERT_TRUE(tip != nullptr && IsWindowVisible(tip));
     shelf->RemoveChild(right);
     EXPECT_FALSE(IsWindowVisible(tip)) << "the tip of a control taken out";
