@@ -8,7 +8,7 @@
 
 #include "AppSkin.h"
 #include "app/windows/AboutWnd.h"
-#include "tests/uilib/kit/OwnWindow.h"
+#include "tests/uilib/kit/MessagePump.h"
 
 using namespace SkinUI;
 

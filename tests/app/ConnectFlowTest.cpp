@@ -28,7 +28,6 @@
 #include "tests/support/SimUnitModel.h"
 #include "tests/support/StatusReadConversation.h"
 #include "tests/uilib/kit/MessagePump.h"
-#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Menu.h"
 #include "uilib/control/Option.h"

@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "tests/support/RectText.h"
-#include "tests/uilib/kit/OwnWindow.h"
+#include "tests/uilib/kit/MessagePump.h"
 #include "uilib/control/Edit.h"
 #include "uilib/core/UIControl.h"
 

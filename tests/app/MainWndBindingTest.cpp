@@ -13,7 +13,6 @@
 #include "app/windows/MainWnd.h"
 #include "tests/support/SimUnit.h"
 #include "tests/uilib/kit/MessagePump.h"
-#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/Combo.h"
 #include "uilib/control/Slider.h"
 #include "uilib/core/ResourceStore.h"

@@ -24,7 +24,6 @@
 #include "tests/support/SimUnit.h"
 #include "tests/support/SimUnitModel.h"
 #include "tests/uilib/kit/MessagePump.h"
-#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/List.h"
 #include "uilib/control/Option.h"
 #include "uilib/core/ResourceStore.h"

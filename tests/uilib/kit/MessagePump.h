@@ -40,4 +40,18 @@ bool PumpUntil(Done done, DWORD waitMs = 3000, const char* file = __builtin_FILE
 // Keeps dispatching for a moment.
 void PumpFor(DWORD ms, const char* file = __builtin_FILE(), int line = __builtin_LINE());
 
+// This process's first top-level window of the class and title (either may
+// be null): test programs share one desktop, and another program's box of
+// the same class is not ours; its window data points into that program.
+inline HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, className, title)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
+
 } // namespace SkinUITest

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ManagerHarness.h"
-#include "tests/uilib/kit/OwnWindow.h"
 #include "uilib/control/ScrollBar.h"
 #include "uilib/control/Slider.h"
 #include "uilib/layout/Container.h"
