@@ -26,14 +26,16 @@ struct Running {
 Running* g_running = nullptr;
 
 // The last click a step posted and the window as it stood then: a window
-// left open after it says where the click went and where the control is.
+// left open after it says where the click went, where the control is, and
+// whether the window was active (a press its activation ends clicks nothing).
 std::string g_lastClick;
 std::wstring g_lastClickName;
 
 std::string WindowState(HWND hwnd)
 {
     return std::string(IsWindowVisible(hwnd) ? "shown" : "hidden") + (IsWindowEnabled(hwnd) ? ", enabled" : ", disabled") +
-           (GetUpdateRect(hwnd, nullptr, FALSE) ? ", paint pending" : ", painted");
+           (GetUpdateRect(hwnd, nullptr, FALSE) ? ", paint pending" : ", painted") +
+           (GetActiveWindow() == hwnd ? ", active" : ", not active") + (GetFocus() == hwnd ? ", focused" : ", not focused");
 }
 
 WindowImplBase* FindScriptWindow(const WindowStep& step, HWND* found)
