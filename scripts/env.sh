@@ -1,8 +1,33 @@
 # Shared by the project's scripts: paths, the Wine prefix and a display.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-win_build="$top/build/win"
 native_build="$top/build/native"
-export WINEARCH=win32
+
+# True when the kernel runs 32-bit programs: a 93-byte 32-bit program that
+# only exits. Some virtual machines' kernels run none, and there the Windows
+# programs are built and tested as 64-bit under Wine's 64-bit loader.
+runs_32bit_code() {
+  local probe rc=0
+  probe=$(mktemp)
+  printf '%b' '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
+    '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00' \
+    '\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
+    '\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || rc=1
+  rm -f "$probe"
+  return $rc
+}
+# The program ships 32-bit from build/win; the tests run the build of win_arch
+# in win_build.
+if runs_32bit_code; then
+  win_arch=i686
+  win_build="$top/build/win"
+  export WINEARCH=win32
+else
+  win_arch=x86_64
+  win_build="$top/build/win64"
+  export WINEARCH=win64
+fi
 export WINEPREFIX="${BRISA_WINEPREFIX:-$top/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -64,9 +89,16 @@ match_window_manager() {
 
 configure_win() {
   cmake -S "$top" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" "$@" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$win_arch.cmake" "$@" >/dev/null
+}
+
+# The shipped program is 32-bit whatever the machine runs: build/win/BrisaDSP.exe.
+build_shipped_program() {
+  win_arch=i686 win_build="$top/build/win" configure_win "$@"
+  cmake --build "$top/build/win" --target BrisaDSP
 }
 
 configure_native() {
-  cmake -S "$top" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRISA_NATIVE=ON "$@" >/dev/null
+  cmake -S "$top" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRISA_NATIVE=ON \
+    -DBRISA_WIN_BUILD="$win_build" "$@" >/dev/null
 }

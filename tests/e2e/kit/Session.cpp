@@ -120,7 +120,6 @@ std::string Session::NewFolder(const std::string& stem) {
 
 Environment Session::WineEnvironment(int dpi) {
     return {{"WINEPREFIX", Prefix(dpi)},
-            {"WINEARCH", "win32"},
             {"WINEDEBUG", "-all"},
             {"WINEDLLOVERRIDES", "mscoree,mshtml="},
             {"DISPLAY", Display(dpi)}};

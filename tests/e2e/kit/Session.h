@@ -32,7 +32,8 @@ public:
     const Keymap& Keys(int dpi) { return mKeymaps[dpi]; }
     // A new empty folder under the session's temporary folder.
     std::string NewFolder(const std::string& stem);
-    // WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY for dpi.
+    // WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY for dpi; the copied
+    // prefix keeps the word size it was made with.
     Environment WineEnvironment(int dpi);
 
 private:
