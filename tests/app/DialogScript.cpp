@@ -25,9 +25,8 @@ struct Running {
 };
 Running* g_running = nullptr;
 
-// The last click a step posted and the window as it stood then: a window
-// left open after it says where the click went, where the control is, and
-// whether the window was active (a press its activation ends clicks nothing).
+// The last click a step posted and the window as it stood then, told when
+// the window is left open: where the click went and whether it was active.
 std::string g_lastClick;
 std::wstring g_lastClickName;
 
@@ -118,8 +117,7 @@ ScriptResult RunWindowScript(const std::vector<WindowStep>& steps, const std::fu
     running.steps = &steps;
     running.maxTicks = maxTicks;
     g_running = &running;
-    g_lastClick.clear();
-    g_lastClickName.clear();
+    g_lastClick.clear(), g_lastClickName.clear();
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, OnTick);
     open();
     KillTimer(nullptr, timer);
