@@ -1,12 +1,16 @@
-# 32-bit Windows cross build with the posix-thread mingw-w64 compilers.
+# 32-bit Windows cross build with the posix-thread mingw-w64 compilers
+# (mingw-x86_64.cmake sets another target first).
+if(NOT BRISA_MINGW_TARGET)
+  set(BRISA_MINGW_TARGET i686-w64-mingw32)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR "${BRISA_MINGW_TARGET}")
 
-set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
+set(CMAKE_C_COMPILER   ${BRISA_MINGW_TARGET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${BRISA_MINGW_TARGET}-g++-posix)
+set(CMAKE_RC_COMPILER  ${BRISA_MINGW_TARGET}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${BRISA_MINGW_TARGET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
