@@ -332,6 +332,14 @@ TEST_F(SimUnitModelTest, VanishesAndReturns) {
     device = hid_open(0x0483, 0x5750, nullptr);
     ASSERT_NE(nullptr, device);
     EXPECT_EQ(Value(3, 0x08, {0x00, 95, 1, 25}), Ask(3, 0x08, 0xBB, {}));
+    // Gone at a command and back at once: the vanish, told later, must not take it away again.
+    model.FailAtCommand(1, sim::UnitModel::CommandFault::Vanish);
+    Write(3, 0x08, 0xBB, {});
+    model.Return();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    hid_close(device);
+    device = hid_open(0x0483, 0x5750, nullptr);
+    ASSERT_NE(nullptr, device);
 }
 
 TEST_F(SimUnitModelTest, RebootDropsOffTheBusAfterItsAnswerWasRead) {

@@ -9,6 +9,7 @@ namespace sim {
 UnitModel::UnitModel(SimUnit& unit) : mUnit(unit) {}
 
 UnitModel::~UnitModel() {
+    JoinVanish();
     std::lock_guard<std::mutex> lock(mRestartMutex);
     if (mRestartThread.joinable()) mRestartThread.join();
 }
@@ -127,7 +128,16 @@ void UnitModel::SendFrame(uint8_t type, uint8_t subcommand, uint8_t optype,
 
 void UnitModel::Vanish() { MovePlug(false); }
 
-void UnitModel::Return() { MovePlug(true); }
+// A vanish still being told goes first: told after the return, it would take the unit away again.
+void UnitModel::Return() {
+    JoinVanish();
+    MovePlug(true);
+}
+
+void UnitModel::JoinVanish() {
+    std::lock_guard<std::mutex> lock(mVanishMutex);
+    if (mVanishThread.joinable()) mVanishThread.join();
+}
 
 void UnitModel::MovePlug(bool present) {
     mUnit.SetPresent(present);
@@ -178,9 +188,9 @@ void UnitModel::HoldReturn(bool hold) {
 }
 
 void UnitModel::AnnounceVanish() {
-    std::lock_guard<std::mutex> lock(mRestartMutex);
-    if (mRestartThread.joinable()) mRestartThread.join();
-    mRestartThread = std::thread([this] { Vanish(); });
+    std::lock_guard<std::mutex> lock(mVanishMutex);
+    if (mVanishThread.joinable()) mVanishThread.join();
+    mVanishThread = std::thread([this] { Vanish(); });
 }
 
 void UnitModel::RestartAfterAnswer() {

@@ -122,6 +122,7 @@ private:
     void MovePlug(bool present);
     // Tells the plug listener of a removal from a thread of its own.
     void AnnounceVanish();
+    void JoinVanish();
     // A reboot after the answer, when a restart delay is set.
     void RestartAfterAnswer();
     // DSP parameter sets and gets (SimDspParams.cpp).
@@ -140,6 +141,8 @@ private:
     std::condition_variable mReturnLet;
     std::mutex mRestartMutex;  // one restart at a time
     std::thread mRestartThread;
+    std::mutex mVanishMutex;
+    std::thread mVanishThread;  // tells of a vanish after the command that caused it
     const Frame* mCommand = nullptr;
     std::vector<uint8_t> mAnswer;
     std::vector<Exchange> mExchanges;
