@@ -197,7 +197,6 @@ protected:
         if (!app->Click(anchor, kTitle)) return false;
         std::vector<WindowState> levels;
         int x = start.rect.CenterX(), y = start.rect.CenterY(), height = 0;
-        bool moved = true;
         for (const std::string& name : path) {
             WindowState level;
             ControlState row;
@@ -208,18 +207,22 @@ protected:
                            row.rect.bottom <= level.rect.bottom;
                 }))
                 return false;
+            // One sweep: resting on the row below longer than a hand does
+            // would let that row take over and close the sub-menu.
+            std::vector<std::pair<int, int>> sweep;
             if (!levels.empty()) {
                 const Rect& parent = levels.back().rect;
                 const int edge = level.rect.left >= parent.right ? parent.right - 10 : parent.left + 10;
-                for (int i = 1; i <= 3; ++i) moved = moved && app->MoveTo(x + (edge - x) * i / 3, y + height * i / 3);
+                for (int i = 1; i <= 3; ++i) sweep.emplace_back(x + (edge - x) * i / 3, y + height * i / 3);
                 x = edge, y += height;
             }
             for (int i = 1; i <= 4; ++i)
-                moved = moved && app->MoveTo(x + (row.rect.CenterX() - x) * i / 4, y + (row.rect.CenterY() - y) * i / 4);
+                sweep.emplace_back(x + (row.rect.CenterX() - x) * i / 4, y + (row.rect.CenterY() - y) * i / 4);
+            if (!app->MoveAlong(sweep)) return false;
             x = row.rect.CenterX(), y = row.rect.CenterY(), height = row.rect.Height();
             levels.push_back(level);
         }
-        return moved && app->ClickAt(x, y) && WaitFor([&] { return Menus(*app).empty(); });
+        return app->ClickAt(x, y) && WaitFor([&] { return Menus(*app).empty(); });
     }
 
     std::unique_ptr<App> app;

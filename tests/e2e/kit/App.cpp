@@ -327,6 +327,12 @@ bool App::ClickAt(int x, int y, int button, int repeat) {
 
 bool App::MoveTo(int x, int y) { return m->Input("move the pointer", {"mousemove", std::to_string(x), std::to_string(y)}); }
 
+bool App::MoveAlong(const std::vector<std::pair<int, int>>& points) {
+    std::vector<std::string> args;
+    for (const auto& p : points) args.insert(args.end(), {"mousemove", std::to_string(p.first), std::to_string(p.second), "sleep", "0.02"});
+    return m->Input("move the pointer along " + std::to_string(points.size()) + " points", args);
+}
+
 bool App::Press(int x, int y) {
     return m->Input("press at " + std::to_string(x) + "," + std::to_string(y),
                     {"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1"});

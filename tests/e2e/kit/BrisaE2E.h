@@ -165,6 +165,9 @@ public:
     bool ClickAt(int x, int y, int button = 1, int repeat = 1);
     // The pointer to a point of the screen, no button: hovering.
     bool MoveTo(int x, int y);
+    // The pointer through the points at a hand's pace, all in one go: a row
+    // on the way is crossed as quickly on a loaded machine as on an idle one.
+    bool MoveAlong(const std::vector<std::pair<int, int>>& points);
     // The left button pressed at a point, and let go wherever the pointer is
     // then: a drag whose moves the test paces itself.
     bool Press(int x, int y);
