@@ -1,5 +1,8 @@
 #include "base/ConsoleQueue.h"
 
+#include <io.h>
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -13,7 +16,7 @@
 namespace {
 
 // What the console may lag behind, what one write hands it, and how long the
-// process exit lets it catch up before it waits for one write at most.
+// process exit lets it catch up.
 constexpr size_t kQueueBytes = 64 * 1024;
 constexpr size_t kWriteBytes = 4 * 1024;
 constexpr size_t kWideChars = 1024;
@@ -23,7 +26,7 @@ constexpr const char kLeftOutNote[] = "\n[console: %llu bytes left out, save.log
 
 class ConsoleQueue {
 public:
-    ConsoleQueue() : writer_([this] { Run(); }) {}
+    ConsoleQueue() { std::thread([this] { Run(); }).detach(); }
 
     void Put(const char* bytes, size_t length) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -40,21 +43,14 @@ public:
         ready_.notify_one();
     }
 
-    // At exit: the writer must not be in the middle of a write when the
-    // process ends its threads, or the runtime's own closing of standard
-    // output would wait for a lock nobody can give back.
+    // At exit: a second to catch up, then nothing more. A console that takes
+    // no more (a hung or slow console window) must not hold the exit, so the
+    // process may end the writer inside a write: that holds no lock of the
+    // runtime's, whose own closing of standard output would wait for it.
     void Close() {
         std::unique_lock<std::mutex> lock(mutex_);
         drained_.wait_for(lock, kExitCatchUp, [this] { return used_ == 0; });
         closing_ = true;
-        ready_.notify_one();
-        lock.unlock();
-        writer_.join();
-        lock.lock();
-        const unsigned long long left = leftOut_ + used_;
-        lock.unlock();
-        if (left > 0) fprintf(stdout, kLeftOutNote, left);
-        fflush(stdout);
     }
 
 private:
@@ -78,8 +74,10 @@ private:
             size_t n = std::min({used_, kQueueBytes - head_, kWriteBytes});
             const char* from = ring_ + head_;
             lock.unlock();
-            fwrite(from, 1, n, stdout);
-            fflush(stdout);
+            // Past the runtime's stream, whose lock the exit would wait for.
+            DWORD written = 0;
+            WriteFile(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))), from, static_cast<DWORD>(n), &written,
+                      nullptr);
             lock.lock();
             head_ = (head_ + n) % kQueueBytes;
             used_ -= n;
@@ -95,7 +93,6 @@ private:
     unsigned long long leftOut_ = 0;
     bool closing_ = false;
     char ring_[kQueueBytes];
-    std::thread writer_;
 };
 
 // Never destroyed, so a log entry from a static destructor still finds it;

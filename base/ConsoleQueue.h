@@ -1,8 +1,8 @@
 // Text bound for standard output, written by a thread of its own: a console
 // can take seconds over a burst of entries, and no log caller may wait on it.
 // Safe to call from any thread; text comes out in the order it was put.
-// The process exit gives the console a second to take what is queued, then
-// counts the rest in the same note as text left out.
+// The process exit gives the console a second to take what is queued and
+// then ends without it.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -465,6 +466,22 @@ std::vector<UnitFrame> App::FramesSince(size_t mark) {
     if (Request("FRAMES " + std::to_string(mark), &lines).rfind("OK", 0) != 0) return frames;
     for (const std::string& line : lines) frames.push_back(ParseFrame(line));
     return frames;
+}
+
+bool App::HoldConsole(bool hold) {
+    const std::string probeFile = "BRISA_PROBE_PORT_FILE=" + WindowsPath(m->workDir + "/probe.port");
+    int held = 0;
+    DIR* proc = opendir("/proc");
+    while (dirent* entry = proc ? readdir(proc) : nullptr) {
+        const std::string dir = std::string("/proc/") + entry->d_name;
+        const std::string environment = ReadFile(dir + "/environ"), command = ReadFile(dir + "/cmdline");
+        if (command.find("conhost.exe") == std::string::npos ||
+            environment.find(probeFile + '\0') == std::string::npos)
+            continue;
+        held += kill(std::atoi(entry->d_name), hold ? SIGSTOP : SIGCONT) == 0;
+    }
+    if (proc) closedir(proc);
+    return held == 1 || NoteFailedStep((hold ? "stop" : "go on with") + std::string(" the console: ") + std::to_string(held) + " processes");
 }
 
 bool App::Unplug() { return Request("UNPLUG") == "OK"; }
