@@ -249,19 +249,15 @@ TEST_F(DialogsE2E, NoiseWindowAsksTwiceASecondWhileOpenAndNeverAfter)
     const size_t mark = app->Mark();
     OpenFromAdvanceMenu("advance_item_noise_threshold", "msgwnd");
     using Clock = std::chrono::steady_clock;
-    Clock::time_point first, fifth;
+    std::vector<long> polls;  // when the unit took each
     ASSERT_TRUE(WaitFor([&] {
-        if (FramesOf(*app, mark, 0x27).empty()) return false;
-        first = Clock::now();
-        return true;
+        polls.clear();
+        for (const UnitFrame& f : app->FramesSince(mark))
+            if (f.subcommand == 0x27) polls.push_back(f.atMs);
+        return polls.size() >= 5;
     }));
-    ASSERT_TRUE(WaitFor([&] {
-        if (FramesOf(*app, mark, 0x27).size() < 5) return false;
-        fifth = Clock::now();
-        return true;
-    }));
-    // Four periods of 500 ms, read through the probe's 20 ms polling.
-    const auto fourPeriods = std::chrono::duration_cast<std::chrono::milliseconds>(fifth - first).count();
+    // Four periods of 500 ms.
+    const long fourPeriods = polls[4] - polls[0];
     EXPECT_GE(fourPeriods, 1900);
     EXPECT_LE(fourPeriods, 4000);
     for (const std::string& poll : FramesOf(*app, mark, 0x27)) EXPECT_EQ("00", poll.substr(9, 2)) << poll;

@@ -290,15 +290,17 @@ Operation StatusRead()
 
 // An edit the unit leaves unanswered (its mute button clicked), and while
 // its exchange still waits, the whole of op: whatever op starts or closes
-// never waits for that exchange on the UI thread.
+// never waits for that exchange on the UI thread. The reply's wait is held
+// open from the edit's write to op's last action, however long op takes.
 Operation BehindSilentEdit(Operation op, const std::string& mute)
 {
     const auto begin = op.prepare, end = op.go;
     op.prepare = [mute](App& app) { return app.Control(mute, kMain).visible; };
     op.go = [=](App& app) {
-        const size_t mark = app.Mark();
-        return app.Click(mute, kMain) && WaitFor([&] { return !app.FramesSince(mark).empty(); }) && begin(app) &&
-               end(app);
+        const auto held = [&](const char* what) { return WaitFor([&] { return app.Request(what) == "OK 1"; }); };
+        return app.Request("HOLDWRITES 1") == "OK" && app.Click(mute, kMain) && held("HELDWRITES") &&
+               app.Request("HOLDREADS 1") == "OK" && app.Request("HOLDWRITES 0") == "OK" && held("HELDREADS") &&
+               begin(app) && end(app) && app.Request("HOLDREADS 0") == "OK";
     };
     op.waitScale = 50;
     return op;

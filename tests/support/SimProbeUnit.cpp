@@ -30,7 +30,7 @@ std::string Hex(uint8_t byte) {
 std::string FrameLine(const Frame& frame) {
     std::string line = Hex(frame.type) + " " + Hex(frame.subcommand) + " " + Hex(frame.optype) + " ";
     for (uint8_t byte : frame.data) line += Hex(byte);
-    return line;
+    return line + " @" + std::to_string(frame.atMs);
 }
 
 class ParamLines {
@@ -189,6 +189,13 @@ std::string ProbeUnitAnswer(const std::vector<std::string>& words) {
         return "OK\n";
     }
     if (request == "HELDWRITES") return "OK " + std::to_string(SimUnit::Instance().BlockedWrites()) + "\n";
+    if (request == "HOLDREADS") {
+        // Reads wait, given nothing, until released: a reply's wait held open.
+        if (!ProbeNumber(words, 1, 0, 1, &a)) return ProbeError("HOLDREADS 0|1");
+        SimUnit::Instance().HoldReads(a != 0);
+        return "OK\n";
+    }
+    if (request == "HELDREADS") return "OK " + std::to_string(SimUnit::Instance().BlockedReads()) + "\n";
     if (request == "READFAIL") {
         SimUnit::Instance().FailReads();
         return "OK\n";

@@ -37,6 +37,7 @@ void SimUnit::Reset() {
     mResponder = nullptr;
     mInput.clear();
     mReceived.clear();
+    mReceivedAtMs.clear();
     mMisused = 0;
     mReadAttempts = 0;
     for (void* handle : mOpenHandles) delete static_cast<SimHandle*>(handle);
@@ -138,6 +139,11 @@ int SimUnit::BlockedWrites() {
     return mBlockedWrites;
 }
 
+int SimUnit::BlockedReads() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mBlockedReads;
+}
+
 void SimUnit::SetPresent(bool present) {
     std::lock_guard<std::mutex> lock(mMutex);
     mPresent = present;
@@ -165,9 +171,17 @@ std::vector<std::vector<uint8_t>> SimUnit::ReceivedReports() {
 
 std::vector<Frame> SimUnit::ReceivedFrames() {
     std::vector<Frame> frames;
-    for (const auto& report : ReceivedReports()) {
+    std::vector<long> times;
+    const std::vector<std::vector<uint8_t>> reports = [&] {
+        std::lock_guard<std::mutex> lock(mMutex);
+        times = mReceivedAtMs;
+        return mReceived;
+    }();
+    for (size_t i = 0; i < reports.size(); ++i) {
+        const auto& report = reports[i];
         if (report.size() < 8 || report[1] != 0xAA || report[2] != 0x55 || report[3] < 3) continue;
         Frame frame;
+        frame.atMs = times[i];
         frame.type = report[4];
         frame.subcommand = report[5];
         frame.optype = report[6];
@@ -181,6 +195,7 @@ std::vector<Frame> SimUnit::ReceivedFrames() {
 void SimUnit::ClearReceived() {
     std::lock_guard<std::mutex> lock(mMutex);
     mReceived.clear();
+    mReceivedAtMs.clear();
 }
 
 int SimUnit::MisusedHandleCount() {
@@ -232,6 +247,8 @@ int SimUnit::Write(void* device, const uint8_t* data, size_t length) {
             return -1;
         }
         mReceived.emplace_back(data, data + length);
+        mReceivedAtMs.push_back(static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch()).count()));
         responder = mResponder;
         const auto& report = mReceived.back();
         // A unit drops a frame whose checksum is wrong, silently.

@@ -19,6 +19,7 @@ struct Frame {
     uint8_t subcommand = 0;
     uint8_t optype = 0;
     std::vector<uint8_t> data;
+    long atMs = 0;  // when the unit took it, on its own clock
 };
 
 // Answers the unit gives; called on the writing thread, with no lock held.
@@ -65,6 +66,7 @@ public:
     bool WaitForBlockedWrite(unsigned timeoutMs);
     // Writes waiting inside the unit now (HoldWrites).
     int BlockedWrites();
+    int BlockedReads();
 
     // Unplugged: opening fails, every read or write on an open handle fails
     // and the reports not yet read are lost. Back, its writes work again.
@@ -119,6 +121,7 @@ private:
     IResponder* mResponder = nullptr;
     std::deque<std::vector<uint8_t>> mInput;
     std::vector<std::vector<uint8_t>> mReceived;
+    std::vector<long> mReceivedAtMs;
     std::vector<void*> mOpenHandles;
     int mMisused = 0;
     int mReadAttempts = 0;

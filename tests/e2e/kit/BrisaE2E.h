@@ -112,6 +112,7 @@ struct WindowState {
 struct UnitFrame {
     uint8_t type = 0, subcommand = 0, optype = 0;
     std::vector<uint8_t> payload;
+    long atMs = -1;  // when the unit took it, on its own clock
     // "01 09 bb 000001": type, subcommand, optype, payload, in hex.
     std::string Text() const;
 };

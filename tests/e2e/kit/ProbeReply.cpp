@@ -124,6 +124,8 @@ UnitFrame ParseFrame(const std::string& line) {
         if (high < 0 || low < 0) break;
         frame.payload.push_back(static_cast<uint8_t>(high << 4 | low));
     }
+    const size_t at = line.find(" @");
+    if (at != std::string::npos) frame.atMs = std::atol(line.c_str() + at + 2);
     return frame;
 }
 

@@ -69,13 +69,14 @@ struct FrameCase {
     const char* line;
     uint8_t type, sub, op;
     std::vector<uint8_t> payload;
+    long atMs = -1;
 };
 
 TEST(ProbeReply, FramesTable) {
     const FrameCase cases[] = {
         {"01 09 bb 000001", 1, 0x09, 0xBB, {0x00, 0x00, 0x01}},
-        {"03 1f bb 01", 3, 0x1F, 0xBB, {0x01}},
-        {"02 0e 66 ", 2, 0x0E, 0x66, {}},
+        {"03 1f bb 01 @52017", 3, 0x1F, 0xBB, {0x01}, 52017},
+        {"02 0e 66  @7", 2, 0x0E, 0x66, {}, 7},
         {"01 02 dd FA", 1, 0x02, 0xDD, {0xFA}},
         {"01 02 dd 0g", 1, 0x02, 0xDD, {}},
     };
@@ -86,6 +87,7 @@ TEST(ProbeReply, FramesTable) {
         EXPECT_EQ(f.subcommand, c.sub);
         EXPECT_EQ(f.optype, c.op);
         EXPECT_EQ(f.payload, c.payload);
+        EXPECT_EQ(f.atMs, c.atMs);
     }
     EXPECT_EQ(ParseFrame("01 09 bb 000001").Text(), "01 09 bb 000001");
     EXPECT_EQ(ParseFrame("02 0e 66").Text(), "02 0e 66 ");
