@@ -242,7 +242,7 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
     ASSERT_TRUE(WaitFor(comboNow));
     const int slope = combo.index == 2 ? 3 : 2;
     // The drop-down list: shown (a click the window did not take yet is
-    // given again), then placed under the combo.
+    // given again), then placed under the combo, on the screen too.
     WindowState drop;
     auto dropShown = [&](bool placed) {
         for (const WindowState& w : app->Windows()) {
@@ -254,7 +254,7 @@ TEST_F(OutputsMenusE2E, SlopeAndOutputChoiceSendTheirFrames)
         return false;
     };
     ASSERT_TRUE(app->Click("hp_slop", kTitle) && WaitFor([&] { return dropShown(false); }));
-    ASSERT_TRUE(WaitFor([&] { return dropShown(true); }))
+    ASSERT_TRUE(WaitFor([&] { return dropShown(true) && app->ShownWhereItIs(drop); }))
         << drop.className << " at " << drop.rect.left << "," << drop.rect.top << " under the combo at "
         << combo.rect.left << "," << combo.rect.bottom;
     std::vector<std::string> frames;

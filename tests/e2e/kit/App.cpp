@@ -69,8 +69,8 @@ struct App::Impl {
     std::string pending;
 
     bool Start();
-    // Where the X server has the X window now (it applies a move or resize
-    // only once the program's X requests reach it), or false.
+    // Where the X server shows the X window now (it maps, moves or resizes
+    // it only once the program's X requests reach it), or false.
     bool XGeometry(const std::string& xwindow, Rect* rect) {
         const std::string file = workDir + "/geometry.txt";
         std::remove(file.c_str());
@@ -81,7 +81,7 @@ struct App::Impl {
             const size_t at = text.find(name);
             return at != std::string::npos && std::sscanf(text.c_str() + at + std::strlen(name), "%d", value) == 1;
         };
-        if (!field("Absolute upper-left X:", &x) || !field("Absolute upper-left Y:", &y) || !field("Width:", &width) ||
+        if (text.find("IsViewable") == std::string::npos || !field("Absolute upper-left X:", &x) || !field("Absolute upper-left Y:", &y) || !field("Width:", &width) ||
             !field("Height:", &height))
             return false;
         *rect = Rect{x, y, x + width, y + height};
@@ -433,6 +433,13 @@ bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
     return Release() && moved;
 }
 
+bool App::ShownWhereItIs(const WindowState& w, Rect* shown) {
+    Rect at;
+    const bool read = w.found && m->XGeometry(w.xwindow, &at);
+    if (shown) *shown = at;
+    return read && at.left == w.rect.left && at.top == w.rect.top && at.right == w.rect.right && at.bottom == w.rect.bottom;
+}
+
 // Taken once the program has nothing left to paint in the window and the X
 // server shows the window where the program has it: the crop is the
 // program's rectangle, and a menu grown after it opened may still stand
@@ -440,12 +447,7 @@ bool App::Drag(int x0, int y0, int x1, int y1, int steps, int durationMs) {
 bool App::Screenshot(const std::string& window, const std::string& pngPath) {
     WindowState w;
     Rect shown;
-    const auto same = [](const Rect& a, const Rect& b) {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    };
-    if (!Poll([&] {
-            return !(w = Window(window)).found || (!w.dirty && m->XGeometry(w.xwindow, &shown) && same(shown, w.rect));
-        }, kEffectBoundMs))
+    if (!Poll([&] { return !(w = Window(window)).found || (!w.dirty && ShownWhereItIs(w, &shown)); }, kEffectBoundMs))
         NoteFailedStep("screenshot of " + window + ": still painting, or the X server shows it at " +
                        std::to_string(shown.left) + "," + std::to_string(shown.top) + " " +
                        std::to_string(shown.Width()) + "x" + std::to_string(shown.Height()) + ", after " + std::to_string(kEffectBoundMs) + " ms");

@@ -193,6 +193,9 @@ public:
     // The screen area of a window as PNG, once nothing is left to paint in
     // it; a paint that did not end within 15 s is noted as a failed step.
     bool Screenshot(const std::string& window, const std::string& pngPath);
+    // The X server shows the window where the program has it (shown: where
+    // it does): a window just moved may stand at its old place a while.
+    bool ShownWhereItIs(const WindowState& window, Rect* shown = nullptr);
     // The log's console window stopped as a hung one is (or let go on): its
     // process is found by this program's probe file, which Wine hands on.
     bool HoldConsole(bool hold);
