@@ -81,8 +81,8 @@ struct App::Impl {
             const size_t at = text.find(name);
             return at != std::string::npos && std::sscanf(text.c_str() + at + std::strlen(name), "%d", value) == 1;
         };
-        if (text.find("IsViewable") == std::string::npos || !field("Absolute upper-left X:", &x) || !field("Absolute upper-left Y:", &y) || !field("Width:", &width) ||
-            !field("Height:", &height))
+        if (text.find("IsViewable") == std::string::npos || !field("Absolute upper-left X:", &x) ||
+            !field("Absolute upper-left Y:", &y) || !field("Width:", &width) || !field("Height:", &height))
             return false;
         *rect = Rect{x, y, x + width, y + height};
         return true;
